@@ -1,0 +1,106 @@
+#include "cli/Cli.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <optional>
+
+#include "cli/TerminalUi.h"
+#include "core/AppState.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/Version.h"
+
+namespace arc::cli {
+namespace {
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: arcanote-cli [--home DIR] [--yes] COMMAND [OPTIONS]\n"
+           "       arcanote-cli --help | --version\n\n"
+           "Global options:\n"
+           "  --home DIR   use DIR as the program folder (settings, log, database, support "
+           "files)\n"
+           "  --yes        answer Yes to the questions a command asks\n\n"
+           "Commands:\n";
+    for (const CliCommand& command : Commands())
+        out << "  " << command.name << ' ' << command.usage << '\n';
+}
+
+const CliCommand* FindCommand(std::string_view name) {
+    for (const CliCommand& command : Commands())
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
+/// The start-up sequence without windows: program folder, error convention,
+/// temporary folder, defaults, settings, text table, backup folder.
+bool StartUp(const std::optional<std::string>& home, std::string_view executable,
+             std::ostream& err) {
+    std::string error;
+    std::optional<std::string> folder = ResolveProgramFolder(home, executable, &error);
+    if (!folder) {
+        err << "arcanote-cli: " << error << '\n';
+        return false;
+    }
+    SetProgramFolder(*folder);
+    State().ErrorTrap = true;
+    SetTempFolder();
+    TheSettings() = DefaultSettings();
+    LoadSettings();
+    BuildTextTable();
+    EnsureBackupFolder();
+    return true;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> home;
+    bool assumeYes = false;
+    std::string commandName;
+    std::vector<std::string> args;
+    for (std::size_t i = 1; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        if (arg == "--home") {
+            if (i + 1 >= argv.size()) {
+                err << "arcanote-cli: --home needs a folder\n";
+                return 2;
+            }
+            home = argv[++i];
+        } else if (arg.rfind("--home=", 0) == 0) {
+            home = arg.substr(7);
+        } else if (arg == "--yes" || arg == "-y") {
+            assumeYes = true;
+        } else if (commandName.empty() && (arg == "--help" || arg == "-h")) {
+            PrintHelp(out);
+            return 0;
+        } else if (commandName.empty() && arg == "--version") {
+            out << "arcanote-cli " << VersionString() << '\n';
+            return 0;
+        } else if (commandName.empty()) {
+            commandName = arg;
+        } else {
+            args.push_back(arg);
+        }
+    }
+    if (commandName.empty()) {
+        PrintHelp(err);
+        return 2;
+    }
+    const CliCommand* command = FindCommand(commandName);
+    if (!command) {
+        err << "arcanote-cli: unknown command '" << commandName << "' (see --help)\n";
+        return 2;
+    }
+    if (!StartUp(home, argv.empty() ? std::string_view{} : argv[0], err)) return 2;
+
+    TerminalUi ui(err, assumeYes, &err == &std::cerr && isatty(STDERR_FILENO));
+    InstallUi(&ui);
+    CliContext context{out, err, assumeYes};
+    int code = command->run(context, args);
+    InstallUi(nullptr);
+    return code;
+}
+
+}  // namespace arc::cli

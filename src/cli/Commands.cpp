@@ -1,0 +1,13 @@
+#include "cli/Commands.h"
+
+namespace arc::cli {
+
+const std::vector<CliCommand>& Commands() {
+    static const std::vector<CliCommand> commands = {
+        {"texts", "[--language en|fr]", RunTextsCommand},
+        {"settings", "[--save]", RunSettingsCommand},
+    };
+    return commands;
+}
+
+}  // namespace arc::cli

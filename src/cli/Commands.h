@@ -1,0 +1,11 @@
+#pragma once
+// One function per command, each in a file of its own (<Name>Command.cpp).
+
+#include "cli/Cli.h"
+
+namespace arc::cli {
+
+int RunTextsCommand(CliContext& context, const std::vector<std::string>& args);
+int RunSettingsCommand(CliContext& context, const std::vector<std::string>& args);
+
+}  // namespace arc::cli

@@ -1,0 +1,101 @@
+#include "cli/TerminalUi.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "core/Log.h"
+#include "core/Progress.h"
+
+namespace arc::cli {
+
+TerminalUi::TerminalUi(std::ostream& err, bool assumeYes, bool isTerminal)
+    : err_(err), assumeYes_(assumeYes), isTerminal_(isTerminal) {}
+
+MsgAnswer TerminalUi::Message(std::string_view text, MsgButtons buttons, MsgIcon,
+                              std::string_view title) {
+    std::string shown(text);
+    for (char& c : shown)
+        if (c == '|') c = '\n';
+    if (progressVisible_ && isTerminal_) err_ << '\n';
+    if (!title.empty()) err_ << title << ": ";
+    err_ << shown << '\n';
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::OkCancel:
+            err_ << (assumeYes_ ? "  -> OK (--yes)\n" : "  -> Cancel (use --yes to accept)\n");
+            return assumeYes_ ? MsgAnswer::Ok : MsgAnswer::Cancel;
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel:
+            err_ << (assumeYes_ ? "  -> Yes (--yes)\n" : "  -> No (use --yes to answer Yes)\n");
+            return assumeYes_ ? MsgAnswer::Yes : MsgAnswer::No;
+    }
+    return MsgAnswer::No;
+}
+
+std::string TerminalUi::ChooseFileRaw(const FileDialogRequest&) {
+    return nextFile;
+}
+
+std::string TerminalUi::ChooseFolderRaw(std::string_view, std::string_view) {
+    return nextFolder;
+}
+
+bool TerminalUi::OpenWithDefaultApp(std::string_view pathOrUrl) {
+    err_ << "See: " << pathOrUrl << '\n';
+    return true;
+}
+
+void TerminalUi::ProcessEvents() {
+    if (progressVisible_) DrawBar();
+}
+
+void TerminalUi::SetMenusEnabled(bool) {}
+
+void TerminalUi::ShowProgressWindow() {
+    progressVisible_ = true;
+    lastPercent_ = -1;
+}
+
+void TerminalUi::SetProgressLabel(std::string_view text) {
+    label_ = std::string(text);
+    if (!progressVisible_) return;
+    if (isTerminal_) {
+        DrawBar();
+    } else if (!label_.empty()) {
+        err_ << label_ << '\n';
+    }
+}
+
+void TerminalUi::UnloadProgressWindow() {
+    if (progressVisible_ && isTerminal_) err_ << '\n';
+    progressVisible_ = false;
+}
+
+void TerminalUi::EndProgram(int exitCode) {
+    // The sixth error block: show the log and stop.
+    std::ifstream log(LogFilePath(), std::ios::binary);
+    if (log) err_ << log.rdbuf();
+    err_ << "Arcanote stopped after too many errors; see " << LogFilePath() << '\n';
+    err_.flush();
+    std::exit(exitCode == 0 ? 1 : exitCode);
+}
+
+void TerminalUi::DrawBar() {
+    const int percent = ProgressBarValue(Progress().Total, Progress().Done);
+    if (!isTerminal_) {
+        // Plain lines: one per tenth of the way.
+        if (percent / 10 != lastPercent_ / 10) err_ << percent << "%\n";
+        lastPercent_ = percent;
+        return;
+    }
+    constexpr int kWidth = 30;
+    const int filled = percent * kWidth / 100;
+    std::string label = label_.substr(0, 40);
+    err_ << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "
+         << percent << "% " << label << "\x1b[K" << std::flush;
+    lastPercent_ = percent;
+}
+
+}  // namespace arc::cli

@@ -1,0 +1,33 @@
+#pragma once
+// Program-wide run-time state shared by every subsystem: flags and switches
+// that are not saved in the settings file.
+
+#include <string>
+
+namespace arc {
+
+/// Flags and switches of one run. One instance, reached through State().
+struct RunState {
+    bool ErrorTrap = false;  ///< error convention armed by the start-up sequence
+    bool LogFlag = false;    ///< debug logging (Debug command); never saved
+    int ErrorCount = 0;      ///< error blocks written since start
+    int Procedure = 0;       ///< procedure number of the operation now running
+
+    std::string TempFolder;  ///< run-time temporary folder, trailing "/"
+
+    bool UpdateMode = false;         ///< on while the update window is open
+    int ImportMethod = 1;            ///< 1 fast scanner, 2 document model
+    bool UseDefinedPaths = false;    ///< support files from DataFilePaths, else dat/ and ini/
+    bool WizardMode = false;         ///< a wizard run is in progress
+    bool WizardTaskRunning = false;  ///< the wizard waits while this is on
+    bool DownloadWindowOpen = false;
+    bool PathsDialogOpen = false;
+    std::string Form9Message;  ///< "[FORM9]CANCEL" when the import options were cancelled
+};
+
+RunState& State();
+
+/// Resets every run-time flag to its start value (tests use it between cases).
+void ResetState();
+
+}  // namespace arc

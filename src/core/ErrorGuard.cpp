@@ -1,0 +1,55 @@
+#include "core/ErrorGuard.h"
+
+#include <filesystem>
+#include <new>
+
+#include "core/AppState.h"
+#include "core/Log.h"
+
+namespace arc {
+
+int ErrorNumberFor(const std::error_code& code) {
+    if (code == std::errc::no_such_file_or_directory) return err::kFileNotFound;
+    if (code == std::errc::not_a_directory) return err::kPathNotFound;
+    if (code == std::errc::permission_denied || code == std::errc::operation_not_permitted ||
+        code == std::errc::read_only_file_system)
+        return err::kPermissionDenied;
+    if (code == std::errc::file_exists) return err::kFileExists;
+    if (code == std::errc::no_space_on_device) return err::kDiskFull;
+    if (code == std::errc::io_error) return err::kDeviceIo;
+    if (code == std::errc::not_enough_memory) return err::kOutOfMemory;
+    if (code == std::errc::is_a_directory) return err::kPathFileAccess;
+    return err::kPathFileAccess;
+}
+
+ProcedureScope::ProcedureScope(int procedure) : previous_(State().Procedure) {
+    State().Procedure = procedure;
+}
+
+ProcedureScope::~ProcedureScope() {
+    State().Procedure = previous_;
+}
+
+void ReportCurrentException() {
+    try {
+        throw;
+    } catch (const AppError& e) {
+        WriteErrorBlock(e.number(), e.what());
+    } catch (const std::filesystem::filesystem_error& e) {
+        WriteErrorBlock(ErrorNumberFor(e.code()), e.what());
+    } catch (const std::system_error& e) {
+        WriteErrorBlock(ErrorNumberFor(e.code()), e.what());
+    } catch (const std::bad_alloc&) {
+        WriteErrorBlock(err::kOutOfMemory, "Out of memory");
+    } catch (const std::out_of_range& e) {
+        WriteErrorBlock(err::kSubscript, std::string("Subscript out of range: ") + e.what());
+    } catch (const std::invalid_argument& e) {
+        WriteErrorBlock(err::kTypeMismatch, std::string("Type mismatch: ") + e.what());
+    } catch (const std::exception& e) {
+        WriteErrorBlock(err::kInvalidCall, e.what());
+    } catch (...) {
+        WriteErrorBlock(err::kInvalidCall, "Unknown error");
+    }
+}
+
+}  // namespace arc

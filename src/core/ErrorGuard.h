@@ -1,0 +1,77 @@
+#pragma once
+// The error convention: every operation registers its fixed procedure number
+// on entry; an exception inside it is caught at its boundary, written as an
+// error block, and the operation returns its current result.
+
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <utility>
+
+namespace arc {
+
+/// A run-time error with the design's error number ("53 File not found").
+class AppError : public std::runtime_error {
+  public:
+    AppError(int number, const std::string& description)
+        : std::runtime_error(description), number_(number) {}
+    int number() const { return number_; }
+
+  private:
+    int number_;
+};
+
+/// Error numbers of the original platform used in error blocks.
+namespace err {
+inline constexpr int kInvalidCall = 5;
+inline constexpr int kOverflow = 6;
+inline constexpr int kOutOfMemory = 7;
+inline constexpr int kSubscript = 9;
+inline constexpr int kTypeMismatch = 13;
+inline constexpr int kFileNotFound = 53;
+inline constexpr int kBadFileMode = 54;
+inline constexpr int kFileAlreadyOpen = 55;
+inline constexpr int kDeviceIo = 57;
+inline constexpr int kFileExists = 58;
+inline constexpr int kDiskFull = 61;
+inline constexpr int kPastEndOfFile = 62;
+inline constexpr int kPermissionDenied = 70;
+inline constexpr int kPathFileAccess = 75;
+inline constexpr int kPathNotFound = 76;
+inline constexpr int kDatabase = 3000;  ///< database engine error (description from SQLite)
+}  // namespace err
+
+/// Maps a system error to the platform's error number.
+int ErrorNumberFor(const std::error_code& code);
+
+/// Registers a procedure number for the lifetime of the scope (the previous
+/// number comes back when the scope ends).
+class ProcedureScope {
+  public:
+    explicit ProcedureScope(int procedure);
+    ~ProcedureScope();
+    ProcedureScope(const ProcedureScope&) = delete;
+    ProcedureScope& operator=(const ProcedureScope&) = delete;
+
+  private:
+    int previous_;
+};
+
+/// Inside a catch block: writes the error block of the exception in flight.
+void ReportCurrentException();
+
+/// Runs body as operation `procedure`: an exception is written as an error
+/// block and swallowed. Returns false when the body ended by an error.
+template <class Body>
+bool Guarded(int procedure, Body&& body) {
+    ProcedureScope scope(procedure);
+    try {
+        std::forward<Body>(body)();
+        return true;
+    } catch (...) {
+        ReportCurrentException();
+        return false;
+    }
+}
+
+}  // namespace arc

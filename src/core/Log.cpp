@@ -1,0 +1,86 @@
+#include "core/Log.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+#include "core/AppState.h"
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+
+namespace arc {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+void AppendLines(std::initializer_list<std::string_view> lines) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(LogFilePath().c_str(), "ab"));
+    if (!file) return;  // an unwritable log is skipped, never reported
+    for (std::string_view line : lines) {
+        std::fwrite(line.data(), 1, line.size(), file.get());
+        std::fwrite("\r\n", 1, 2, file.get());
+    }
+}
+
+}  // namespace
+
+std::string LogFilePath() {
+    return InProgramFolder("Arcanote.log.txt");
+}
+
+void WriteLog(std::string_view line) {
+    if (line.empty()) return;
+    AppendLines({line});
+}
+
+void DebugLog(std::string_view line) {
+    if (State().LogFlag) WriteLog(line);
+}
+
+std::string NowStamp() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
+    return buffer;
+}
+
+void WriteErrorBlock(int errorNumber, std::string_view description) {
+    RunState& state = State();
+    const std::string first = "<START DEBUGGING> " + NowStamp();
+    const std::string second = "TRACKING BUG NUMBER = " + std::to_string(state.Procedure);
+    const std::string third = std::to_string(errorNumber) + " " + std::string(description);
+    AppendLines({first, second, third, "<END>", " "});
+    ++state.ErrorCount;
+    if (state.ErrorCount > 5) {
+        AppendLines({"5 BUG ERRORS => Sorry, Arcanote Stopped."});
+        Ui().OpenWithDefaultApp(LogFilePath());
+        Ui().EndProgram(1);
+    }
+}
+
+bool ToggleDebugLogging() {
+    RunState& state = State();
+    if (state.LogFlag) {
+        state.LogFlag = false;
+        WriteLog("<DEBUG OFF> " + NowStamp());
+        return false;
+    }
+    state.LogFlag = true;
+    if (FileExists(LogFilePath())) {
+        if (Ui().Message(WithLineBreaks(Text(151)), MsgButtons::YesNo, MsgIcon::Question) ==
+            MsgAnswer::Yes) {
+            DeleteFileIfExists(LogFilePath());
+        }
+    }
+    WriteLog("<DEBUG ON> " + NowStamp());
+    return true;
+}
+
+}  // namespace arc

@@ -1,0 +1,35 @@
+#pragma once
+// The program's append-only log "Arcanote.log.txt": debug lines, error blocks,
+// the settings dump and the Debug command.
+
+#include <string>
+#include <string_view>
+
+namespace arc {
+
+/// Program folder + "Arcanote.log.txt".
+std::string LogFilePath();
+
+/// Appends one line (CR LF), opening and closing the file. A log that cannot
+/// be written is skipped silently. An empty text writes nothing.
+void WriteLog(std::string_view line);
+
+/// WriteLog only while the log flag is on.
+void DebugLog(std::string_view line);
+
+/// Writes the five-line error block for the current procedure number and
+/// counts it; the sixth block adds the stop line, opens the log through the UI
+/// service and ends the program.
+void WriteErrorBlock(int errorNumber, std::string_view description);
+
+/// Local date and time, "YYYY-MM-DD HH:MM:SS".
+std::string NowStamp();
+
+/// The 37-line settings dump of the current settings.
+void WriteSettingsDump();
+
+/// The Debug command: switches the log flag (asking whether to delete an
+/// existing log when switching on) and writes the switch line. Returns the new flag.
+bool ToggleDebugLogging();
+
+}  // namespace arc

@@ -1,0 +1,59 @@
+#pragma once
+// Progress state of the running long task and the long-task protocol.
+
+#include <string>
+#include <string_view>
+
+namespace arc {
+
+struct ProgressState {
+    int Total = 0;        ///< ProgressTotal: items of the task; 0 or less means no count
+    int Done = 0;         ///< ProgressDone: items done so far
+    std::string Label;    ///< the progress window's current item
+    bool Cancel = false;  ///< set whenever the progress window unloads
+};
+
+ProgressState& Progress();
+
+/// The bar's value: 1 without a total, else the whole percent clamped to 1..100.
+int ProgressBarValue(int total, int done);
+
+/// Lets pending window events run, at most about every 20 ms (cheap in tight loops).
+void LetEventsRun();
+
+/// Lets pending window events run now, unthrottled.
+void LetEventsRunNow();
+
+/// Progress window: show without waiting, set its label, unload (which sets the cancel flag).
+void ShowProgress();
+void SetProgressLabel(std::string_view text);
+void UnloadProgress();
+
+/// The long-task protocol as one object: on construction the menus go off (when
+/// asked), the counters are set, the progress window shows, events run and the
+/// cancel flag is cleared. Step() records progress, lets events run and tells
+/// whether to go on. Finish() (or the destructor) unloads the window and
+/// switches the menus back on; Cancelled() stays readable after it.
+class LongTask {
+  public:
+    explicit LongTask(int total, bool switchMenus = true);
+    ~LongTask();
+    LongTask(const LongTask&) = delete;
+    LongTask& operator=(const LongTask&) = delete;
+
+    /// Sets ProgressDone, lets events run; false once the user cancelled.
+    bool Step(int done);
+    /// Same without changing the count.
+    bool KeepGoing();
+    void SetTotal(int total);
+    void SetLabel(std::string_view text);
+    bool Cancelled() const;
+    void Finish();
+
+  private:
+    bool switchMenus_;
+    bool finished_ = false;
+    bool cancelled_ = false;
+};
+
+}  // namespace arc

@@ -1,0 +1,75 @@
+#pragma once
+// A UiService for tests: answers come from queues set before the call, every
+// message and every request is recorded.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/UiService.h"
+
+namespace arc {
+
+class ScriptedUi final : public UiService {
+  public:
+    struct ShownMessage {
+        std::string text;
+        MsgButtons buttons;
+        MsgIcon icon;
+        std::string title;
+    };
+
+    // Scripting: answers are taken in order; an empty queue gives the safe
+    // default (No for questions, Cancel for Ok/Cancel, cancel for choosers).
+    void QueueAnswer(MsgAnswer answer) { answers_.push_back(answer); }
+    void QueueFile(std::string name) { files_.push_back(std::move(name)); }
+    void QueueFolder(std::string folder) { folders_.push_back(std::move(folder)); }
+
+    MsgAnswer Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                      std::string_view title = {}) override;
+    std::string ChooseFileRaw(const FileDialogRequest& request) override;
+    std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) override;
+    bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
+    void ProcessEvents() override;
+    void SetMenusEnabled(bool enabled) override;
+    void ShowProgressWindow() override;
+    void SetProgressLabel(std::string_view text) override;
+    void UnloadProgressWindow() override;
+    void EndProgram(int exitCode) override;
+
+    // What happened.
+    std::vector<ShownMessage> messages;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> folderRequests;  ///< start folders of the folder chooser
+    std::vector<std::string> opened;          ///< documents opened with the default app
+    std::vector<std::string> progressLabels;
+    int eventsProcessed = 0;
+    int progressShown = 0;
+    int progressUnloaded = 0;
+    bool menusEnabled = true;
+    bool progressVisible = false;
+    int endProgramCalls = 0;
+    int exitCode = 0;
+
+    /// Called on every ProcessEvents(); tests use it to act while a task runs
+    /// (for example to set the cancel flag after N items).
+    std::function<void()> onProcessEvents;
+
+  private:
+    std::deque<MsgAnswer> answers_;
+    std::deque<std::string> files_;
+    std::deque<std::string> folders_;
+};
+
+/// Installs a ScriptedUi for the lifetime of the guard.
+class ScopedScriptedUi {
+  public:
+    ScopedScriptedUi() { InstallUi(&ui); }
+    ~ScopedScriptedUi() { InstallUi(nullptr); }
+    ScopedScriptedUi(const ScopedScriptedUi&) = delete;
+    ScopedScriptedUi& operator=(const ScopedScriptedUi&) = delete;
+    ScriptedUi ui;
+};
+
+}  // namespace arc

@@ -1,0 +1,57 @@
+#pragma once
+// Text files: UTF-8 inside, Windows-1252 read as a fallback for input that is
+// not valid UTF-8, CR LF written, LF alone accepted.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arc {
+
+bool IsValidUtf8(std::string_view text);
+/// Windows-1252 bytes to UTF-8.
+std::string Cp1252ToUtf8(std::string_view text);
+/// The text itself when valid UTF-8, else its Windows-1252 reading.
+std::string ToUtf8(std::string_view text);
+
+/// Whole file as UTF-8 (see ToUtf8); false when it cannot be read.
+bool ReadTextFile(std::string_view path, std::string& text);
+
+/// Lines of a file (CR LF or LF), each converted by ToUtf8.
+bool ReadTextLines(std::string_view path, std::vector<std::string>& lines);
+
+/// Writes the lines, each ended by CR LF, to a temporary file beside the
+/// target and renames it over the target. False (target untouched) on failure.
+bool WriteTextLines(std::string_view path, const std::vector<std::string>& lines);
+
+/// Streams a file line by line with a bounded buffer; lines are converted by
+/// ToUtf8 unless raw is asked. Offset() is the byte position for progress.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view path, bool raw = false);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    /// Next line without its end; false at the end of the file.
+    bool Next(std::string& line);
+    std::uint64_t Offset() const { return offset_; }
+    std::uint64_t Size() const { return size_; }
+
+  private:
+    bool Fill();
+    std::FILE* file_ = nullptr;
+    bool raw_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;
+    std::uint64_t offset_ = 0;
+    std::uint64_t size_ = 0;
+};
+
+}  // namespace arc

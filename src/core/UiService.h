@@ -1,0 +1,65 @@
+#pragma once
+// The one interface through which the logic reaches the user. The desktop
+// program installs the Qt implementation, the command line its terminal one,
+// the tests a scripted one.
+
+#include <string>
+#include <string_view>
+
+namespace arc {
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+/// A file dialog request. The filter is in the design's form:
+/// "description|pattern|description|pattern|" (patterns may hold ";").
+struct FileDialogRequest {
+    std::string title;
+    std::string initialName;
+    std::string filter;
+    int flags = 0;
+    bool save = false;
+};
+
+class UiService {
+  public:
+    virtual ~UiService() = default;
+
+    /// Shows a message box and returns the answer (Ok for an Ok-only box).
+    virtual MsgAnswer Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                              std::string_view title = {}) = 0;
+
+    /// Raw file chooser: the chosen file, or an empty string when cancelled.
+    virtual std::string ChooseFileRaw(const FileDialogRequest& request) = 0;
+
+    /// Raw folder chooser opened on startFolder: the chosen folder, or empty when cancelled.
+    virtual std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) = 0;
+
+    /// Opens a document, folder or web address with the desktop's default application.
+    virtual bool OpenWithDefaultApp(std::string_view pathOrUrl) = 0;
+
+    /// Lets pending window events run (callers throttle through LetEventsRun()).
+    virtual void ProcessEvents() = 0;
+
+    /// Switches the main window's five top-level menus on or off.
+    virtual void SetMenusEnabled(bool enabled) = 0;
+
+    /// The progress window: shown without waiting, its label set, unloaded.
+    virtual void ShowProgressWindow() = 0;
+    virtual void SetProgressLabel(std::string_view text) = 0;
+    virtual void UnloadProgressWindow() = 0;
+
+    /// Ends the program at once (the sixth error block). The scripted
+    /// implementation records the request and returns.
+    virtual void EndProgram(int exitCode) = 0;
+};
+
+/// The installed implementation (a silent one until a front end installs its own).
+UiService& Ui();
+
+/// Installs an implementation; the caller keeps it alive while installed.
+/// Passing nullptr restores the silent default.
+void InstallUi(UiService* ui);
+
+}  // namespace arc

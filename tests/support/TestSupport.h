@@ -1,0 +1,57 @@
+#pragma once
+// Shared test helpers: temporary folders and a fresh program folder with a
+// scripted UI for each test.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/ScriptedUi.h"
+
+namespace arc::test {
+
+/// A temporary folder removed with its content when the object goes.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    /// The folder with a trailing "/".
+    std::string str() const { return path_.string() + "/"; }
+    /// path() / relative, as a string.
+    std::string file(std::string_view relative) const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+/// Writes bytes to a file (folders created).
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+/// Reads a whole file as bytes ("" when missing).
+std::string ReadFile(const std::filesystem::path& path);
+
+/// The build's folder of executables (arcanote-cli, myzip, the template).
+std::string BinDir();
+/// The source tree's root.
+std::string SourceDir();
+
+/// A test with a fresh program folder (a temporary folder), default settings,
+/// run-time state reset, English text table and a scripted UI.
+class ProgramFolderTest : public ::testing::Test {
+  protected:
+    ProgramFolderTest();
+    ~ProgramFolderTest() override;
+
+    TempDir home;
+    ScriptedUi& ui() { return scripted_.ui; }
+
+  private:
+    ScopedScriptedUi scripted_;
+};
+
+}  // namespace arc::test
