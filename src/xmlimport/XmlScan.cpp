@@ -219,8 +219,8 @@ std::string_view KeyValueList::LookupInGroup(int start, std::string_view stopPre
                                              std::string_view key) const {
     for (int i = std::max(start, 1); i <= Count(); ++i) {
         const Pair& pair = pairs_[i - 1];
-        if (pair.key == key) return pair.value;
         if (StartsWith(pair.key, stopPrefix) || !StartsWith(pair.key, groupPrefix)) return {};
+        if (pair.key == key) return pair.value;
     }
     return {};
 }
