@@ -9,9 +9,16 @@
 namespace arc {
 namespace {
 
-constexpr std::array<std::string_view, kHistorySections> kHeadings = {
-    "",          "- TECHNICAL -", "- TRIVIA -", "- UPDATES -", "- SCORING -",
-    "- TIPS AND TRICKS -", "- SERIES -", "- STAFF -", "- PORTS -", "- SOURCES -"};
+constexpr std::array<std::string_view, kHistorySections> kHeadings = {"",
+                                                                      "- TECHNICAL -",
+                                                                      "- TRIVIA -",
+                                                                      "- UPDATES -",
+                                                                      "- SCORING -",
+                                                                      "- TIPS AND TRICKS -",
+                                                                      "- SERIES -",
+                                                                      "- STAFF -",
+                                                                      "- PORTS -",
+                                                                      "- SOURCES -"};
 
 constexpr std::array<std::string_view, kHistorySections> kFields = {
     "",       "technical", "trivia", "updates", "scoring", "tipsandtricks",
@@ -38,8 +45,7 @@ std::size_t FindLineBreak(std::string_view text) {
 }
 
 /// Position of the first of the two forms of a key in the upper-cased text.
-std::size_t FindKey(std::string_view upper, std::string_view shortForm,
-                    std::string_view longForm) {
+std::size_t FindKey(std::string_view upper, std::string_view shortForm, std::string_view longForm) {
     return std::min(upper.find(shortForm), upper.find(longForm));
 }
 
@@ -118,7 +124,8 @@ std::vector<std::string> HistoryNames(std::string_view nameLine) {
         if (!list.empty() && list.front() == '=') list.remove_prefix(1);
     }
     std::vector<std::string> names;
-    for (std::string_view name : SplitList(list, ',')) names.emplace_back(name);
+    for (std::string_view name : SplitList(list, ','))
+        names.emplace_back(name);
     return names;
 }
 

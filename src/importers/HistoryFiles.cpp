@@ -20,8 +20,9 @@ bool LooksLikeXml(std::string_view path) {
 
 std::string HistoryXmlBeside(std::string_view path) {
     const std::size_t slash = path.find_last_of('/');
-    const std::string folder =
-        slash == std::string_view::npos ? std::string("./") : std::string(path.substr(0, slash + 1));
+    const std::string folder = slash == std::string_view::npos
+                                   ? std::string("./")
+                                   : std::string(path.substr(0, slash + 1));
     const std::string xml = FindNoCase(folder, "history.xml");
     return FileExists(xml) ? xml : std::string();
 }

@@ -49,7 +49,8 @@ EntryEnd ReadEntry(SupportFileReader& reader, HistoryEntry& entry, std::string& 
 
 std::string NamesText(const HistoryEntry& entry) {
     std::string text;
-    for (const std::string& name : entry.names) text += (text.empty() ? "" : ",") + name;
+    for (const std::string& name : entry.names)
+        text += (text.empty() ? "" : ",") + name;
     return text;
 }
 

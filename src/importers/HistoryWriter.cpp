@@ -7,9 +7,11 @@ namespace {
 
 std::string InsertSql() {
     std::string sql = "INSERT INTO History (yearmanufacturer, Description";
-    for (int i = 1; i < kHistorySections; ++i) sql += ", " + std::string(HistorySectionField(i));
+    for (int i = 1; i < kHistorySections; ++i)
+        sql += ", " + std::string(HistorySectionField(i));
     sql += ") VALUES (?, ?";
-    for (int i = 1; i < kHistorySections; ++i) sql += ", ?";
+    for (int i = 1; i < kHistorySections; ++i)
+        sql += ", ?";
     return sql + ")";
 }
 
@@ -24,18 +26,19 @@ HistoryWriter::HistoryWriter()
     : insert_(InsertSql()),
       link_("UPDATE Data SET CodeHistory=? WHERE InternalName=?"),
       // The order in which the values are written.
-      fill_{Statement(FillSql("Controls")), Statement(FillSql("Aspect")),
+      fill_{Statement(FillSql("Controls")),   Statement(FillSql("Aspect")),
             Statement(FillSql("Resolution")), Statement(FillSql("Nplayers")),
-            Statement(FillSql("Refresh")), Statement(FillSql("Colors"))} {}
+            Statement(FillSql("Refresh")),    Statement(FillSql("Colors"))} {}
 
 void HistoryWriter::Write(const HistoryEntry& entry) {
     insert_.Bind(1, entry.yearManufacturer).Bind(2, entry.description);
-    for (int i = 1; i < kHistorySections; ++i) insert_.Bind(i + 2, entry.sections[i]);
+    for (int i = 1; i < kHistorySections; ++i)
+        insert_.Bind(i + 2, entry.sections[i]);
     insert_.Run();
     const std::int64_t code = LastInsertId();
     const TechnicalValues& t = entry.technical;
-    const std::array<const std::string*, 6> values = {&t.controls,   &t.aspect,  &t.resolution,
-                                                      &t.players,    &t.refresh, &t.colors};
+    const std::array<const std::string*, 6> values = {&t.controls, &t.aspect,  &t.resolution,
+                                                      &t.players,  &t.refresh, &t.colors};
     for (const std::string& name : entry.names) {
         link_.Bind(1, code).Bind(2, name);
         link_.Run();

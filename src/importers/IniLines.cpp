@@ -21,8 +21,7 @@ bool SplitKeyValue(std::string_view line, std::string_view& name, std::string_vi
 bool OpenedOrFinished(const SupportFileReader& reader, std::string_view path) {
     if (reader.IsOpen()) return true;
     FinishWithoutFile();
-    if (FileExists(path))
-        throw AppError(err::kPathFileAccess, "Cannot read " + std::string(path));
+    if (FileExists(path)) throw AppError(err::kPathFileAccess, "Cannot read " + std::string(path));
     return false;
 }
 
