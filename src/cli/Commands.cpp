@@ -14,6 +14,7 @@ const std::vector<CliCommand>& Commands() {
          "[--keyword K] [--show-query] [--ini FILE --folder NAME] [--copy-to DIR] "
          "[--move-to DIR] [--delete [--backup]]",
          RunSearchCommand},
+        {"notes", "write|copy [--db FILE]", RunNotesCommand},
     };
     return commands;
 }
