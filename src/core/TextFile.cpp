@@ -158,7 +158,11 @@ bool WriteTextLines(std::string_view path, const std::vector<std::string>& lines
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
+    if (!ok) {
+        const int error = errno;  // kept for the caller's report
+        ::unlink(temp.c_str());
+        errno = error;
+    }
     return ok;
 }
 
