@@ -38,7 +38,8 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 
@@ -63,7 +64,8 @@ std::optional<PackerArgument> ParsePackerArgument(std::string_view argument) {
         result.folder = slash == std::string::npos ? "." : mask.substr(0, slash);
         result.pattern = last == "*.*" ? "*" : last;
     } else {
-        while (mask.size() > 1 && mask.back() == '/') mask.pop_back();
+        while (mask.size() > 1 && mask.back() == '/')
+            mask.pop_back();
         result.folder = mask;
         result.pattern = "*";
     }

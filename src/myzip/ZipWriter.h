@@ -5,10 +5,10 @@
 
 #include <sys/types.h>
 
+#include <zlib.h>
 #include <cstdint>
 #include <string>
 #include <vector>
-#include <zlib.h>
 
 namespace myzip {
 

@@ -133,8 +133,8 @@ std::string UnzipWindow::zLib_LireContenu() {
             std::snprintf(ratio, sizeof ratio, "%g",
                           static_cast<double>(uncompressed) / static_cast<double>(compressed));
         text += monZip_.FileName(i) + "|" + monZip_.FileDateAndTime(i).ToString() + "|" +
-                std::to_string(compressed) + " octets (compressé)|" +
-                std::to_string(uncompressed) + " octets (décompressé)| Taux = " + ratio + "\r\n";
+                std::to_string(compressed) + " octets (compressé)|" + std::to_string(uncompressed) +
+                " octets (décompressé)| Taux = " + ratio + "\r\n";
     }
     return text;
 }

@@ -105,8 +105,8 @@ bool ReadEndRecord(const ZipFileReader& file, std::uint64_t position, ZipEndReco
     end.comment = DecodeZipText(comment, false);
 
     std::uint64_t directoryEnd = position;
-    const bool saturated = end.totalEntries == kMax16 || end.directorySize == kMax32 ||
-                           end.directoryOffset == kMax32;
+    const bool saturated =
+        end.totalEntries == kMax16 || end.directorySize == kMax32 || end.directoryOffset == kMax32;
     if (saturated && ReadZip64EndRecord(file, end)) directoryEnd = end.prefixBytes;
     end.prefixBytes = 0;
 

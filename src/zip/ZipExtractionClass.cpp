@@ -25,7 +25,6 @@ bool IsFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
-
 std::string FolderPart(const std::string& name) {
     const std::size_t slash = name.rfind('/');
     return slash == std::string::npos ? std::string() : name.substr(0, slash);
@@ -207,18 +206,18 @@ void ZipExtractionClass::ExtractOne(const ZipEntry& entry, const std::string& de
         case MemberResult::Written:
             break;
         case MemberResult::Unsupported:
-            RaiseError(ziperr::kMethodNotSupported,
-                       "La méthode de compression pour " +
-                           DecodeZipText(outcome.localName,
-                                         (entry.flags & zipfmt::kFlagUtf8) != 0) +
-                           " n'est pas supportée");
+            RaiseError(
+                ziperr::kMethodNotSupported,
+                "La méthode de compression pour " +
+                    DecodeZipText(outcome.localName, (entry.flags & zipfmt::kFlagUtf8) != 0) +
+                    " n'est pas supportée");
             break;
         case MemberResult::BadChecksum:
             RaiseError(ziperr::kChecksum, "Erreur de checksum dans " + target);
             break;
         case MemberResult::Unreadable:
-            RaiseError(ziperr::kUnreadableData, "Les données de " + entry.name +
-                                                    " sont illisibles dans " + path_);
+            RaiseError(ziperr::kUnreadableData,
+                       "Les données de " + entry.name + " sont illisibles dans " + path_);
             break;
         case MemberResult::CannotReplace:
             RaiseError(ziperr::kCannotDelete, "Ne peut pas supprimer le fichier " + target);

@@ -39,8 +39,7 @@ void ZipFileReader::Close() {
     size_ = 0;
 }
 
-std::size_t ZipFileReader::ReadSomeAt(std::uint64_t offset, void* buffer,
-                                      std::size_t count) const {
+std::size_t ZipFileReader::ReadSomeAt(std::uint64_t offset, void* buffer, std::size_t count) const {
     if (fd_ < 0) return 0;
     auto* out = static_cast<unsigned char*>(buffer);
     std::size_t done = 0;
@@ -63,8 +62,8 @@ ZipSequentialReader::ZipSequentialReader(const ZipFileReader& file, std::uint64_
 
 bool ZipSequentialReader::Next(std::size_t count, const unsigned char*& out) {
     if (position_ > file_.Size() || count > file_.Size() - position_) return false;
-    const bool inBuffer = position_ >= bufferStart_ &&
-                          position_ + count <= bufferStart_ + bufferLength_;
+    const bool inBuffer =
+        position_ >= bufferStart_ && position_ + count <= bufferStart_ + bufferLength_;
     if (!inBuffer) {
         std::size_t want = std::max(count, kChunk);
         if (buffer_.size() < want) buffer_.resize(want);

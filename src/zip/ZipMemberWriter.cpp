@@ -77,7 +77,8 @@ class TempOutput {
 /// Copies `size` bytes at `offset` to the output.
 bool CopyStored(const ZipFileReader& file, std::uint64_t offset, std::uint64_t size,
                 TempOutput& out) {
-    std::vector<unsigned char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
+    std::vector<unsigned char> buffer(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
     while (size > 0) {
         const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
         if (!file.ReadAt(offset, buffer.data(), count)) return false;
@@ -164,8 +165,8 @@ MemberOutcome ExtractMember(const ZipFileReader& file, const ZipEntry& entry,
         outcome.result = MemberResult::Unreadable;
         return outcome;
     }
-    const std::uint64_t dataAt = entry.localHeaderOffset + kLocalHeaderSize + nameLength +
-                                 extraLength;
+    const std::uint64_t dataAt =
+        entry.localHeaderOffset + kLocalHeaderSize + nameLength + extraLength;
     if (entry.method != kMethodStored && entry.method != kMethodDeflate) {
         outcome.result = MemberResult::Unsupported;
         return outcome;

@@ -25,7 +25,8 @@ int Shell(const std::string& folder, const std::string& command) {
 
 std::string Numbers(int count, int seed) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += std::to_string((i + seed) * 7919 % 100003) + "\n";
+    for (int i = 0; i < count; ++i)
+        text += std::to_string((i + seed) * 7919 % 100003) + "\n";
     return text;
 }
 
@@ -86,8 +87,8 @@ TEST_F(InfoZipInteropTest, MyzipArchivePassesUnzipAndReadsBack) {
 
     ZipListFiles(home.file("dest/pacman.zip"));
     EXPECT_EQ(ZipState().ZipFileList,
-              (std::vector<std::string>{"", "pacman.6e", "sub/deeper/pacman.7f",
-                                        "with space.bin", "été.txt"}));
+              (std::vector<std::string>{"", "pacman.6e", "sub/deeper/pacman.7f", "with space.bin",
+                                        "été.txt"}));
     ASSERT_TRUE(UnzipAll(home.file("dest/pacman.zip"), home.file("out"), true));
     EXPECT_TRUE(ZipState().ZipLastError.empty()) << ZipState().ZipLastError;
     EXPECT_EQ(ReadFile(home.file("out/sub/deeper/pacman.7f")),
@@ -101,10 +102,8 @@ TEST_F(InfoZipInteropTest, MyzipRefusesBadArgumentsAndEmptyFolders) {
     EXPECT_EQ(RunProgramAndWait({Myzip()}), 2);
     EXPECT_EQ(RunProgramAndWait({Myzip(), "no-comma-here"}), 2);
     fs::create_directories(home.file("hollow/inner"));
-    EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("h.zip") + "," + home.file("hollow/*.*")}),
-              12);
-    EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("m.zip") + "," + home.file("missing/*.*")}),
-              3);
+    EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("h.zip") + "," + home.file("hollow/*.*")}), 12);
+    EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("m.zip") + "," + home.file("missing/*.*")}), 3);
     EXPECT_FALSE(FileExists(home.file("h.zip")));
     EXPECT_FALSE(FileExists(home.file("m.zip")));
 }

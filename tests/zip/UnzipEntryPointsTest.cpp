@@ -130,8 +130,7 @@ TEST_F(UnzipEntryPointsTest, UnzipByExtensionCountsMatchesOrAnswersMinusOne) {
     EXPECT_EQ(FilesUnder(home.file("htm")), (std::vector<std::string>{"Index.HTM"}));
 
     EXPECT_EQ(UnzipByExtension(archive, "png", home.file("none"), true), -1);
-    EXPECT_EQ(UnzipByExtension(archive, "a-very-long-extension.txt", home.file("none"), true),
-              -1);
+    EXPECT_EQ(UnzipByExtension(archive, "a-very-long-extension.txt", home.file("none"), true), -1);
     EXPECT_TRUE(FilesUnder(home.file("none")).empty());
 }
 

@@ -21,18 +21,18 @@ struct RawMember {
     std::string data;  ///< uncompressed bytes
     std::uint16_t method = 8;
     std::uint16_t flags = 0;
-    bool badCrc = false;             ///< store a wrong CRC-32
-    bool zeroLocalSizes = false;     ///< sizes only in a trailing data descriptor
-    std::uint64_t claimedSize = 0;   ///< uncompressed size to declare instead of the real one
-    std::string rawData;             ///< when set, stored as the member's data as is
+    bool badCrc = false;            ///< store a wrong CRC-32
+    bool zeroLocalSizes = false;    ///< sizes only in a trailing data descriptor
+    std::uint64_t claimedSize = 0;  ///< uncompressed size to declare instead of the real one
+    std::string rawData;            ///< when set, stored as the member's data as is
 };
 
 struct ZipLayout {
     std::string comment;
     std::uint16_t thisDisk = 0;
     std::uint16_t directoryDisk = 0;
-    bool zip64 = false;           ///< Zip64 end records and extra fields for every member
-    std::string prefix;           ///< bytes before the first local header
+    bool zip64 = false;                     ///< Zip64 end records and extra fields for every member
+    std::string prefix;                     ///< bytes before the first local header
     std::int64_t directoryOffsetShift = 0;  ///< added to the stated directory offset
 };
 
@@ -58,9 +58,8 @@ inline std::string BuildZip(const std::vector<RawMember>& members, const ZipLayo
     for (const RawMember& m : members) {
         const std::string payload =
             !m.rawData.empty() ? m.rawData : (m.method == 8 ? RawDeflate(m.data) : m.data);
-        std::uint32_t crc = static_cast<std::uint32_t>(
-            crc32(0, reinterpret_cast<const Bytef*>(m.data.data()),
-                  static_cast<uInt>(m.data.size())));
+        std::uint32_t crc = static_cast<std::uint32_t>(crc32(
+            0, reinterpret_cast<const Bytef*>(m.data.data()), static_cast<uInt>(m.data.size())));
         if (m.badCrc) crc ^= 0x5A5A5A5A;
         const std::uint64_t usize = m.claimedSize ? m.claimedSize : m.data.size();
         const std::uint64_t csize = payload.size();
@@ -79,7 +78,7 @@ inline std::string BuildZip(const std::vector<RawMember>& members, const ZipLayo
         Put16(out, layout.zip64 ? 45 : 20);
         Put16(out, flags);
         Put16(out, m.method);
-        Put16(out, 0x6000);  // 12:00:00
+        Put16(out, 0x6000);                                                 // 12:00:00
         Put16(out, static_cast<std::uint16_t>((45 << 9) | (6 << 5) | 15));  // 2025-06-15
         Put32(out, m.zeroLocalSizes ? 0 : crc);
         Put32(out, m.zeroLocalSizes ? 0 : static_cast<std::uint32_t>(csize));

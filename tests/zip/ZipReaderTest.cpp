@@ -36,7 +36,8 @@ class ZipReaderTest : public ProgramFolderTest {
     std::string Dest() const { return home.file("out"); }
     std::vector<int> ErrorNumbers() const {
         std::vector<int> numbers;
-        for (const auto& e : errors) numbers.push_back(e.first);
+        for (const auto& e : errors)
+            numbers.push_back(e.first);
         return numbers;
     }
     /// Files under the destination (and beside it: a temporary left behind would show).
@@ -90,15 +91,16 @@ TEST_F(ZipReaderTest, FolderOnlyArchiveOpensEmptyAndLastProgressStaysBelow100) {
 }
 
 TEST_F(ZipReaderTest, NotZipInputsRaiseTheDesignedErrors) {
-    for (const std::string& bytes : {std::string(), std::string("P"), std::string("PK\x05"),
-                                    std::string(5000, 'x')}) {
+    for (const std::string& bytes :
+         {std::string(), std::string("P"), std::string("PK\x05"), std::string(5000, 'x')}) {
         errors.clear();
         WriteFile(home.file("bad.zip"), bytes);
         EXPECT_FALSE(zip.ZipOpen(home.file("bad.zip"))) << bytes.size();
         EXPECT_FALSE(zip.ZipIsOpen());
         ASSERT_EQ(errors.size(), 1u);
         EXPECT_EQ(errors[0].first, 2);
-        EXPECT_EQ(errors[0].second, "Le fichier " + home.file("bad.zip") + " n'est pas un fichier Zip");
+        EXPECT_EQ(errors[0].second,
+                  "Le fichier " + home.file("bad.zip") + " n'est pas un fichier Zip");
     }
     errors.clear();
     EXPECT_FALSE(zip.ZipOpen(home.file("missing.zip")));
@@ -178,7 +180,8 @@ TEST_F(ZipReaderTest, UnsupportedMethodNamesTheLocalName) {
     ASSERT_TRUE(zip.ZipOpen(Archive({bzip, {"next.txt", "next"}})));
     EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
     ASSERT_EQ(ErrorNumbers(), (std::vector<int>{4}));
-    EXPECT_EQ(errors[0].second, "La méthode de compression pour dir/packed.bin n'est pas supportée");
+    EXPECT_EQ(errors[0].second,
+              "La méthode de compression pour dir/packed.bin n'est pas supportée");
     EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"next.txt"}));
 }
 
@@ -240,7 +243,8 @@ TEST_F(ZipReaderTest, CancelStopsExtractAllButNotExtractSingle) {
 
 TEST_F(ZipReaderTest, ProgressRoundsHalfToEven) {
     std::vector<RawMember> members;
-    for (int i = 0; i < 8; ++i) members.push_back({"f" + std::to_string(i), "x", 0});
+    for (int i = 0; i < 8; ++i)
+        members.push_back({"f" + std::to_string(i), "x", 0});
     ASSERT_TRUE(zip.ZipOpen(Archive(members)));
     zip.ExtractAllFiles(Dest(), true, true);
     // 12.5 -> 12, 37.5 -> 38, 62.5 -> 62, 87.5 -> 88
@@ -256,8 +260,7 @@ TEST_F(ZipReaderTest, NamesThatWouldLeaveTheDestinationAreRefused) {
     ASSERT_TRUE(zip.ZipOpen(path));
     EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
     EXPECT_EQ(ErrorNumbers(), (std::vector<int>{14, 14, 14, 14}));
-    EXPECT_EQ(errors[0].second,
-              "Le fichier ../evil.txt serait écrit hors du répertoire " + Dest());
+    EXPECT_EQ(errors[0].second, "Le fichier ../evil.txt serait écrit hors du répertoire " + Dest());
     EXPECT_EQ(FilesUnder(home.str()), (std::vector<std::string>{"out/fine/good.txt", "test.zip"}));
 
     // Also without folder names: the name is refused, not quietly flattened.
@@ -307,12 +310,14 @@ TEST_F(ZipReaderTest, HostileSizesAndOffsetsFailCleanly) {
     ASSERT_TRUE(zip.ZipOpen(Archive({{"a.txt", "a"}}, layout)));
     EXPECT_EQ(zip.FileCount(), 0);
     EXPECT_EQ(ErrorNumbers(), (std::vector<int>{15}));
-    EXPECT_EQ(errors[0].second, "Le répertoire du fichier " + home.file("test.zip") + " est endommagé");
+    EXPECT_EQ(errors[0].second,
+              "Le répertoire du fichier " + home.file("test.zip") + " est endommagé");
 }
 
 TEST_F(ZipReaderTest, TruncatedDataNeverLeavesHalfFiles) {
     std::string text;
-    for (int i = 0; i < 4000; ++i) text += std::to_string(i * 7919 % 10007) + ",";
+    for (int i = 0; i < 4000; ++i)
+        text += std::to_string(i * 7919 % 10007) + ",";
     RawMember cutStream{"cut.txt", text};
     cutStream.rawData = RawDeflate(text).substr(0, 40);  // deflate stream ends early
     std::string whole = BuildZip({{"first.txt", "first"}, cutStream, {"past.txt", text}});
@@ -323,7 +328,8 @@ TEST_F(ZipReaderTest, TruncatedDataNeverLeavesHalfFiles) {
     ASSERT_TRUE(zip.ZipOpen(home.file("cut.zip")));
     EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
     EXPECT_EQ(ErrorNumbers(), (std::vector<int>{5, 16}));
-    EXPECT_EQ(errors[1].second, "Les données de past.txt sont illisibles dans " + home.file("cut.zip"));
+    EXPECT_EQ(errors[1].second,
+              "Les données de past.txt sont illisibles dans " + home.file("cut.zip"));
     EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"first.txt"}));
 
     // Every prefix of a valid archive: no crash, nothing outside, no temporaries.
@@ -348,8 +354,8 @@ TEST_F(ZipReaderTest, DataBeforeTheArchiveIsSkipped) {
 TEST_F(ZipReaderTest, Zip64RecordsAndFieldsAreRead) {
     ZipLayout layout;
     layout.zip64 = true;
-    ASSERT_TRUE(zip.ZipOpen(Archive({{"a.txt", "alpha"}, {"b/c.txt", std::string(9000, 'c')}},
-                                    layout)));
+    ASSERT_TRUE(
+        zip.ZipOpen(Archive({{"a.txt", "alpha"}, {"b/c.txt", std::string(9000, 'c')}}, layout)));
     ASSERT_EQ(zip.FileCount(), 2);
     EXPECT_EQ(zip.FileUncompressedSize(2), 9000u);
     EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
