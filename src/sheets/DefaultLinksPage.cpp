@@ -45,7 +45,8 @@ std::string DefaultLinksPage() {
         {"Mameinfo.dat : ", "https://www.mameworld.info/mameinfo/"},
     };
     const std::vector<LabelledLink> iniFiles = {
-        {"Alltime.ini (fichier mame32-inifiles x .zip) :", "https://www.progettosnaps.net/support/"},
+        {"Alltime.ini (fichier mame32-inifiles x .zip) :",
+         "https://www.progettosnaps.net/support/"},
         {"Aspect.ini (fichier cat32.zip) :", "https://www.progettosnaps.net/support/"},
         {"Catlist.ini : ", "https://www.progettosnaps.net/catver/"},
         {"Catver.ini : ", "https://www.progettosnaps.net/catver/"},

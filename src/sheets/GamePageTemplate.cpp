@@ -9,29 +9,93 @@ namespace arc {
 namespace {
 
 constexpr std::array<std::string_view, kMarkerCount> kMarkerTexts = {
-    "#GAMENAME", "#MANUFACTURER", "#CATEGORY", "#NPLAYERS", "#RESOLUTION", "#GENRE",
-    "#INTERNALNAME", "#VERADDED", "#ASPECT", "#MAMEINFO", "#DRIVER", "#BIOS", "#CONTROLS",
-    "#REFRESH", "#COLORS", "#MYNOTES", "#ORIENTATION", "#VIDEOSCREEN", "#CHANNELS", "#BUTTONS",
-    "#COINS", "#DVSTATUS", "#DVEMULATION", "#DVGRAPHIC", "#DVSOUND", "#DVCOLOR", "#DVCOCKTAIL",
-    "#DVPROTECTION", "#SERVICE", "#TILT", "#ROMOF", "#SAMPLEOF", "#SAMPNAME", "#EXPBIOS",
-    "#EXPCHIP", "#EXPROM", "#EXPDIP", "#EXPDISK", "#CLONES", "#WORKING", "#CORRECTCOLORS",
-    "#SOUND", "#SCREENFLIP", "#GOTIT", "#CHEAT", "#HISCORE", "#YEARMANUFACTURER", "#DESCRIPTION",
-    "#TECHNICAL", "#TRIVIA", "#UPDATES", "#SCORING", "#TIPSANDTRICKS", "#SERIES", "#STAFF",
-    "#PORTS", "#SOURCES", "#CMD", "#INFO", "#YEAR", "#VERMAME", "#VERANO", "#HOME", "#PREVIOUS",
-    "#NEXT", "#IMGTITLE", "#IMGGAME", "#IMGMARQUEE", "#IMGCAB", "#IMGCPANEL", "#IMGFLYER",
+    "#GAMENAME",
+    "#MANUFACTURER",
+    "#CATEGORY",
+    "#NPLAYERS",
+    "#RESOLUTION",
+    "#GENRE",
+    "#INTERNALNAME",
+    "#VERADDED",
+    "#ASPECT",
+    "#MAMEINFO",
+    "#DRIVER",
+    "#BIOS",
+    "#CONTROLS",
+    "#REFRESH",
+    "#COLORS",
+    "#MYNOTES",
+    "#ORIENTATION",
+    "#VIDEOSCREEN",
+    "#CHANNELS",
+    "#BUTTONS",
+    "#COINS",
+    "#DVSTATUS",
+    "#DVEMULATION",
+    "#DVGRAPHIC",
+    "#DVSOUND",
+    "#DVCOLOR",
+    "#DVCOCKTAIL",
+    "#DVPROTECTION",
+    "#SERVICE",
+    "#TILT",
+    "#ROMOF",
+    "#SAMPLEOF",
+    "#SAMPNAME",
+    "#EXPBIOS",
+    "#EXPCHIP",
+    "#EXPROM",
+    "#EXPDIP",
+    "#EXPDISK",
+    "#CLONES",
+    "#WORKING",
+    "#CORRECTCOLORS",
+    "#SOUND",
+    "#SCREENFLIP",
+    "#GOTIT",
+    "#CHEAT",
+    "#HISCORE",
+    "#YEARMANUFACTURER",
+    "#DESCRIPTION",
+    "#TECHNICAL",
+    "#TRIVIA",
+    "#UPDATES",
+    "#SCORING",
+    "#TIPSANDTRICKS",
+    "#SERIES",
+    "#STAFF",
+    "#PORTS",
+    "#SOURCES",
+    "#CMD",
+    "#INFO",
+    "#YEAR",
+    "#VERMAME",
+    "#VERANO",
+    "#HOME",
+    "#PREVIOUS",
+    "#NEXT",
+    "#IMGTITLE",
+    "#IMGGAME",
+    "#IMGMARQUEE",
+    "#IMGCAB",
+    "#IMGCPANEL",
+    "#IMGFLYER",
 };
 
 // Markers emptied at the end, in this order ("#CLONEOF" and "#COMMENT" never
 // get a value; "#DRIVER" and "#BIOS" are listed twice).
 constexpr std::array<std::string_view, 53> kLeftovers = {
-    "#NEXT", "#HOME", "#PREVIOUS", "#GAMENAME", "#MANUFACTURER", "#CATEGORY", "#NPLAYERS",
-    "#RESOLUTION", "#GENRE", "#INTERNALNAME", "#VERADDED", "#ASPECT", "#MAMEINFO", "#DRIVER",
-    "#BIOS", "#CLONEOF", "#WORKING", "#CORRECTCOLORS", "#SOUND", "#SCREENFLIP", "#GOTIT",
-    "#CHEAT", "#HISCORE", "#CONTROLS", "#VERMAME", "#VERANO", "#REFRESH", "#COLORS", "#MYNOTES",
-    "#COMMENT", "#ORIENTATION", "#VIDEOSCREEN", "#DRIVER", "#CHANNELS", "#BUTTONS", "#COINS",
-    "#DVSTATUS", "#DVEMULATION", "#DVGRAPHIC", "#DVSOUND", "#DVCOLOR", "#DVCOCKTAIL",
-    "#DVPROTECTION", "#SERVICE", "#TILT", "#BIOS", "#EXPROM", "#EXPBIOS", "#EXPCHIP", "#EXPDISK",
-    "#ROMOF", "#SAMPLEOF", "#SAMPNAME",
+    "#NEXT",        "#HOME",        "#PREVIOUS",      "#GAMENAME",  "#MANUFACTURER",
+    "#CATEGORY",    "#NPLAYERS",    "#RESOLUTION",    "#GENRE",     "#INTERNALNAME",
+    "#VERADDED",    "#ASPECT",      "#MAMEINFO",      "#DRIVER",    "#BIOS",
+    "#CLONEOF",     "#WORKING",     "#CORRECTCOLORS", "#SOUND",     "#SCREENFLIP",
+    "#GOTIT",       "#CHEAT",       "#HISCORE",       "#CONTROLS",  "#VERMAME",
+    "#VERANO",      "#REFRESH",     "#COLORS",        "#MYNOTES",   "#COMMENT",
+    "#ORIENTATION", "#VIDEOSCREEN", "#DRIVER",        "#CHANNELS",  "#BUTTONS",
+    "#COINS",       "#DVSTATUS",    "#DVEMULATION",   "#DVGRAPHIC", "#DVSOUND",
+    "#DVCOLOR",     "#DVCOCKTAIL",  "#DVPROTECTION",  "#SERVICE",   "#TILT",
+    "#BIOS",        "#EXPROM",      "#EXPBIOS",       "#EXPCHIP",   "#EXPDISK",
+    "#ROMOF",       "#SAMPLEOF",    "#SAMPNAME",
 };
 
 constexpr int kEmptySlot = kMarkerCount;
@@ -53,7 +117,9 @@ bool EndsWithPartialMarker(std::string_view literal) {
 
 }  // namespace
 
-std::string_view MarkerText(Marker marker) { return kMarkerTexts[static_cast<int>(marker)]; }
+std::string_view MarkerText(Marker marker) {
+    return kMarkerTexts[static_cast<int>(marker)];
+}
 
 GamePageTemplate::GamePageTemplate(std::string text) : text_(std::move(text)) {
     BuildSteps();
@@ -70,7 +136,8 @@ void GamePageTemplate::BuildSteps() {
         if (IsExpansion(marker) && !Holds(MarkerText(marker))) continue;
         steps_.push_back({MarkerText(marker), i});
     }
-    for (std::string_view leftover : kLeftovers) steps_.push_back({leftover, -1});
+    for (std::string_view leftover : kLeftovers)
+        steps_.push_back({leftover, -1});
 }
 
 void GamePageTemplate::Split() {

@@ -20,21 +20,36 @@ struct PlainColumn {
     Marker marker;
 };
 constexpr PlainColumn kPlainColumns[] = {
-    {"GameName", Marker::GameName},          {"Category", Marker::Category},
-    {"nPlayers", Marker::NPlayers},          {"Resolution", Marker::Resolution},
-    {"Genre", Marker::Genre},                {"InternalName", Marker::InternalName},
-    {"Aspect", Marker::Aspect},              {"driver", Marker::Driver},
-    {"Bios", Marker::Bios},                  {"Controls", Marker::Controls},
-    {"Refresh", Marker::Refresh},            {"Colors", Marker::Colors},
-    {"MyNotes", Marker::MyNotes},            {"videoorientation", Marker::Orientation},
-    {"videoscreen", Marker::VideoScreen},    {"soundchannels", Marker::Channels},
-    {"InputButtons", Marker::Buttons},       {"inputcoins", Marker::Coins},
-    {"DriverStatus", Marker::DvStatus},      {"driveremulation", Marker::DvEmulation},
-    {"drivergraphic", Marker::DvGraphic},    {"driversound", Marker::DvSound},
-    {"drivercolor", Marker::DvColor},        {"drivercocktail", Marker::DvCocktail},
-    {"driverprotection", Marker::DvProtection}, {"inputservice", Marker::Service},
-    {"inputtilt", Marker::Tilt},             {"romof", Marker::RomOf},
-    {"sampleof", Marker::SampleOf},          {"samplename", Marker::SampName},
+    {"GameName", Marker::GameName},
+    {"Category", Marker::Category},
+    {"nPlayers", Marker::NPlayers},
+    {"Resolution", Marker::Resolution},
+    {"Genre", Marker::Genre},
+    {"InternalName", Marker::InternalName},
+    {"Aspect", Marker::Aspect},
+    {"driver", Marker::Driver},
+    {"Bios", Marker::Bios},
+    {"Controls", Marker::Controls},
+    {"Refresh", Marker::Refresh},
+    {"Colors", Marker::Colors},
+    {"MyNotes", Marker::MyNotes},
+    {"videoorientation", Marker::Orientation},
+    {"videoscreen", Marker::VideoScreen},
+    {"soundchannels", Marker::Channels},
+    {"InputButtons", Marker::Buttons},
+    {"inputcoins", Marker::Coins},
+    {"DriverStatus", Marker::DvStatus},
+    {"driveremulation", Marker::DvEmulation},
+    {"drivergraphic", Marker::DvGraphic},
+    {"driversound", Marker::DvSound},
+    {"drivercolor", Marker::DvColor},
+    {"drivercocktail", Marker::DvCocktail},
+    {"driverprotection", Marker::DvProtection},
+    {"inputservice", Marker::Service},
+    {"inputtilt", Marker::Tilt},
+    {"romof", Marker::RomOf},
+    {"sampleof", Marker::SampleOf},
+    {"samplename", Marker::SampName},
     {"Year", Marker::Year},
 };
 
@@ -46,16 +61,16 @@ struct FlagColumn {
     int noText;
 };
 constexpr FlagColumn kFlagColumns[] = {
-    {"Working", Marker::Working, 49, 48},      {"CorrectColors", Marker::CorrectColors, 52, 51},
-    {"Sound", Marker::Sound, 52, 51},          {"ScreenFlip", Marker::ScreenFlip, 54, 53},
-    {"GotIt", Marker::GotIt, 54, 53},          {"Cheat", Marker::Cheat, 54, 53},
+    {"Working", Marker::Working, 49, 48}, {"CorrectColors", Marker::CorrectColors, 52, 51},
+    {"Sound", Marker::Sound, 52, 51},     {"ScreenFlip", Marker::ScreenFlip, 54, 53},
+    {"GotIt", Marker::GotIt, 54, 53},     {"Cheat", Marker::Cheat, 54, 53},
     {"Hiscore", Marker::Hiscore, 54, 53},
 };
 constexpr int kGotItFlag = 4;
 
 constexpr std::string_view kHistoryColumns[] = {
     "yearmanufacturer", "Description", "technical", "trivia", "updates", "scoring",
-    "tipsandtricks", "series", "staff", "ports", "sources",
+    "tipsandtricks",    "series",      "staff",     "ports",  "sources",
 };
 
 // One selected game, read from the current row of the selection.
@@ -105,8 +120,10 @@ class GameReader {
   public:
     explicit GameReader(const Statement& statement) {
         Columns columns(statement);
-        for (const PlainColumn& plain : kPlainColumns) plainAt_.push_back(columns[plain.column]);
-        for (const FlagColumn& flag : kFlagColumns) flagAt_.push_back(columns[flag.column]);
+        for (const PlainColumn& plain : kPlainColumns)
+            plainAt_.push_back(columns[plain.column]);
+        for (const FlagColumn& flag : kFlagColumns)
+            flagAt_.push_back(columns[flag.column]);
         manufacturer_ = columns["Manufacturer"];
         verAdded_ = columns["VerAdded"];
         mameInfo_ = columns["MameInfo"];
@@ -118,13 +135,15 @@ class GameReader {
         for (std::size_t i = 0; i < std::size(kPlainColumns); ++i) {
             row.plain[static_cast<int>(kPlainColumns[i].marker)] = TextAt(s, plainAt_[i]);
         }
-        for (std::size_t i = 0; i < std::size(kFlagColumns); ++i) row.flags[i] = FlagAt(s, flagAt_[i]);
+        for (std::size_t i = 0; i < std::size(kFlagColumns); ++i)
+            row.flags[i] = FlagAt(s, flagAt_[i]);
         row.manufacturer = TextAt(s, manufacturer_);
         row.verAdded = TextAt(s, verAdded_);
         row.mameInfo = TextAt(s, mameInfo_);
         row.cloneOf = TextAt(s, cloneOf_);
         row.codeHistory.reset();
-        if (codeHistory_ >= 0 && !s.IsNull(codeHistory_)) row.codeHistory = s.ColumnInt(codeHistory_);
+        if (codeHistory_ >= 0 && !s.IsNull(codeHistory_))
+            row.codeHistory = s.ColumnInt(codeHistory_);
     }
 
   private:
@@ -168,7 +187,8 @@ class GameLookups {
 
     void History(const GameRow& game, MarkerValues& values) {
         const int first = static_cast<int>(Marker::YearManufacturer);
-        for (int i = 0; i < 11; ++i) values[first + i].clear();
+        for (int i = 0; i < 11; ++i)
+            values[first + i].clear();
         if (!game.codeHistory) return;
         history_.Reset();
         history_.Bind(1, *game.codeHistory);
@@ -176,7 +196,8 @@ class GameLookups {
             if (!historyColumns_) {
                 Columns columns(history_);
                 historyColumns_.emplace();
-                for (int i = 0; i < 11; ++i) (*historyColumns_)[i] = columns[kHistoryColumns[i]];
+                for (int i = 0; i < 11; ++i)
+                    (*historyColumns_)[i] = columns[kHistoryColumns[i]];
             }
             values[first] = TextAt(history_, (*historyColumns_)[0]);
             for (int i = 1; i < 11; ++i) {
@@ -193,7 +214,8 @@ class GameLookups {
         command_.Bind(1, game.name());
         if (command_.Step()) {
             Columns columns(command_);
-            values[static_cast<int>(Marker::Cmd)] = WithHtmlBreaks(TextAt(command_, columns["cmd"]));
+            values[static_cast<int>(Marker::Cmd)] =
+                WithHtmlBreaks(TextAt(command_, columns["cmd"]));
             values[static_cast<int>(Marker::Info)] =
                 WithHtmlBreaks(TextAt(command_, columns["info"]));
         }
@@ -287,7 +309,8 @@ class GameLookups {
 class GameImages {
   public:
     explicit GameImages(const SheetRun& run) : run_(run) {
-        for (int k = 0; k < kArtKinds; ++k) artPresent_[k] = FolderExists(run.artFolders[k]);
+        for (int k = 0; k < kArtKinds; ++k)
+            artPresent_[k] = FolderExists(run.artFolders[k]);
         noImageUrl_ = ToFileUrl(run.PagesFolder() + "noimage.png");
     }
 
@@ -400,8 +423,8 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
         DebugLog(Text(45));
         return PagesOutcome::EmptySelection;
     }
-    const int count = std::stoi("0" + QueryValue("SELECT COUNT(*) FROM (" +
-                                                 GameSelectionQuery(run.choices) + ")"));
+    const int count = std::stoi(
+        "0" + QueryValue("SELECT COUNT(*) FROM (" + GameSelectionQuery(run.choices) + ")"));
     Progress().Total = count;
     Progress().Done = 0;
     SetProgressLabel(std::to_string(count) + Text(46));
@@ -417,7 +440,8 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     std::string previousLink;
     std::string text;
     run.gameList.reserve(count);
-    for (auto& list : run.groups) list.reserve(count);
+    for (auto& list : run.groups)
+        list.reserve(count);
 
     GameRow game, next;
     reader.Read(selection, game);
@@ -443,7 +467,8 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             values[static_cast<int>(Marker::Clones)] = lookups.Clones(game.cloneOf);
             for (std::size_t i = 0; i < std::size(kFlagColumns); ++i) {
                 const FlagColumn& flag = kFlagColumns[i];
-                values[static_cast<int>(flag.marker)] = Text(game.flags[i] ? flag.yesText : flag.noText);
+                values[static_cast<int>(flag.marker)] =
+                    Text(game.flags[i] ? flag.yesText : flag.noText);
             }
             lookups.History(game, values);
             lookups.Commands(game, values);

@@ -19,9 +19,9 @@ constexpr std::string_view kCrLf = "\r\n";
 
 struct GroupFamily {
     GroupList list;
-    int label;           // progress label
+    int label;  // progress label
     std::string_view prefix;
-    int indexFile;       // index page name (0: letter index)
+    int indexFile;  // index page name (0: letter index)
     int indexTitle;
 };
 
@@ -49,7 +49,8 @@ std::string_view GroupOf(std::string_view entry) {
 
 std::string_view LinkOf(std::string_view entry) {
     std::size_t pos = entry.find(kGroupSeparator);
-    return pos == std::string_view::npos ? std::string_view() : entry.substr(pos + kGroupSeparator.size());
+    return pos == std::string_view::npos ? std::string_view()
+                                         : entry.substr(pos + kGroupSeparator.size());
 }
 
 std::string GroupLink(std::string_view prefix, std::string_view group) {
@@ -106,7 +107,8 @@ void WriteLetterPage(const SheetRun& run, const std::string& templ, std::string_
     ReplaceAll(page, "#NAMELIST", Text(title));
     ReplaceAll(page, "#INTERNALNAME", internal);
     ReplaceAll(page, "#GAMENAME", letter);
-    const std::string file = Text(filePrefix) + std::string(letter == "0-9" ? "0" : letter) + ".htm";
+    const std::string file =
+        Text(filePrefix) + std::string(letter == "0-9" ? "0" : letter) + ".htm";
     WritePagesFile(run, file, page);
 }
 
@@ -157,7 +159,8 @@ bool WriteManufacturerIndex(const SheetRun& run, const std::vector<std::string>&
 void WriteGroupIndex(const SheetRun& run, const GroupFamily& family,
                      const std::vector<std::string>& groups) {
     std::string list;
-    for (const std::string& group : groups) list += GroupLink(family.prefix, group) + "<br>\r\n";
+    for (const std::string& group : groups)
+        list += GroupLink(family.prefix, group) + "<br>\r\n";
     std::string page = PlainTemplate(run);
     ReplaceAll(page, "#LIST", list);
     ReplaceAll(page, "#NAMELIST", Text(family.indexTitle));
@@ -191,7 +194,8 @@ bool WriteFamily(SheetRun& run, const GroupFamily& family) {
         ReplaceAll(page, "#NAMELIST", groups[g]);
         ReplaceAll(page, "#NEXT",
                    g + 1 < groups.size() ? GroupLink(family.prefix, groups[g + 1]) : std::string());
-        ReplaceAll(page, "#PREVIOUS", g > 0 ? GroupLink(family.prefix, groups[g - 1]) : std::string());
+        ReplaceAll(page, "#PREVIOUS",
+                   g > 0 ? GroupLink(family.prefix, groups[g - 1]) : std::string());
         WritePagesFile(run, std::string(family.prefix) + SafeFileName(groups[g]) + ".htm", page);
         ++Progress().Done;
         if (!Continue()) return false;
@@ -257,10 +261,9 @@ std::vector<std::vector<std::string_view>> TakeGroupEntries(
     std::vector<std::size_t> mine;
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const std::string& group = groups[g];
-        auto it = std::lower_bound(order.begin(), order.end(), group,
-                                   [&](std::size_t index, const std::string& value) {
-                                       return list[index] < value;
-                                   });
+        auto it = std::lower_bound(
+            order.begin(), order.end(), group,
+            [&](std::size_t index, const std::string& value) { return list[index] < value; });
         mine.clear();
         for (; it != order.end() && list[*it].compare(0, group.size(), group) == 0; ++it) {
             if (!taken[*it] && !list[*it].empty()) {
@@ -269,7 +272,8 @@ std::vector<std::vector<std::string_view>> TakeGroupEntries(
             }
         }
         std::sort(mine.begin(), mine.end());
-        for (std::size_t index : mine) pages[g].push_back(LinkOf(list[index]));
+        for (std::size_t index : mine)
+            pages[g].push_back(LinkOf(list[index]));
     }
     return pages;
 }

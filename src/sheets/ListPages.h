@@ -25,8 +25,8 @@ void WriteLinksPage(const SheetRun& run);
 /// with the group's text, in list order. `list` must be sorted by character
 /// code apart from the entries whose group was empty (already given the
 /// unknown-group name).
-std::vector<std::vector<std::string_view>> TakeGroupEntries(
-    const std::vector<std::string>& list, const std::vector<std::string>& groups);
+std::vector<std::vector<std::string_view>> TakeGroupEntries(const std::vector<std::string>& list,
+                                                            const std::vector<std::string>& groups);
 
 /// The distinct group values of a list, in list order.
 std::vector<std::string> DistinctGroups(const std::vector<std::string>& list);

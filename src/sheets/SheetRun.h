@@ -13,13 +13,13 @@ inline constexpr int kArtKinds = 6;
 
 /// The sheet window's check boxes as the run reads them.
 struct SheetChoices {
-    bool onlyAvailable = false;               ///< Check1(0)
-    bool avoidClones = false;                 ///< Check1(1)
-    bool avoidNonWorking = false;             ///< Check1(8)
-    std::array<bool, kArtKinds> dontCopy{};   ///< Check2(0..5), ArtFolders order
-    bool parentArtForClones = false;          ///< Check2(6)
-    bool copyAllArt = false;                  ///< Check3
-    bool substitutes = false;                 ///< Check4
+    bool onlyAvailable = false;              ///< Check1(0)
+    bool avoidClones = false;                ///< Check1(1)
+    bool avoidNonWorking = false;            ///< Check1(8)
+    std::array<bool, kArtKinds> dontCopy{};  ///< Check2(0..5), ArtFolders order
+    bool parentArtForClones = false;         ///< Check2(6)
+    bool copyAllArt = false;                 ///< Check3
+    bool substitutes = false;                ///< Check4
 };
 
 /// The six groupings of the list pages, in the order the game pages fill them.
@@ -49,7 +49,7 @@ struct SheetRun {
     std::string mameVersion;     ///< VersionMame of the database
     std::string programVersion;  ///< "Arcanote v" + VersionArcanote
 
-    std::vector<std::string> gameList;                       ///< sort letter + link line
+    std::vector<std::string> gameList;                         ///< sort letter + link line
     std::array<std::vector<std::string>, kGroupLists> groups;  ///< group + separator + link line
 
     std::string PagesFolder() const { return htmlFolder + "html/"; }

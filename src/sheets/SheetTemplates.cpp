@@ -98,8 +98,8 @@ constexpr std::array<std::string_view, 74> kGamePageLines = {
     "<div align=\"center\">&nbsp;",
     "<table align=\"center\" cellpadding=\"8\" width=\"720\">",
     "<tr><td bgcolor=\"#ffffff\">Divers : <br>#COMMENT </td></tr>",
-    "<tr><td>Notes personnelles : <br>#MYNOTES<br><br><b>MAMEINFO :</b><br>#MAMEINFO</td></tr>",
-    "</table>",
+    "<tr><td>Notes personnelles : <br>#MYNOTES<br><br><b>MAMEINFO "
+    ":</b><br>#MAMEINFO</td></tr></table>",
     "<table border=\"0\" cellpadding=\"8\" cellspacing=\"0\" width=\"720\">",
     "<tr><td align=\"right\" style=\"font-size: 8pt\">#VERMAME - #VERANO</td></tr></table>",
     "</div>",

@@ -56,7 +56,7 @@ std::string ToFileUrl(std::string_view path) {
 bool WritePage(const std::string& path, std::string_view bytes) {
     std::remove(path.c_str());
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
-                                                          &std::fclose);
+                                                         &std::fclose);
     if (!file) return false;
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
         return false;

@@ -25,7 +25,8 @@ long long ParentsWithWorkingClone(const std::string& andSuffix) {
     std::unordered_set<std::string> parentsOfWorkingClones;
     Statement clones("SELECT CloneOf FROM Data WHERE Working=TRUE AND CloneOf IS NOT NULL" +
                      andSuffix);
-    while (clones.Step()) parentsOfWorkingClones.insert(ToLowerAscii(clones.ColumnView(0)));
+    while (clones.Step())
+        parentsOfWorkingClones.insert(ToLowerAscii(clones.ColumnView(0)));
     if (parentsOfWorkingClones.empty()) return 0;
     Statement parents(
         "SELECT Data.InternalName From Data WHERE (((Data.Working)=False) AND ((Data.CloneOf) Is "
