@@ -6,6 +6,7 @@ const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
+        {"notes", "write|copy [--db FILE]", RunNotesCommand},
     };
     return commands;
 }
