@@ -78,9 +78,9 @@ bool ReadDownloadList(std::string_view path, DownloadList& list) {
 }
 
 std::vector<std::string> DownloadListLines(const DownloadList& list) {
-    std::vector<std::string> lines = {";", "; Here you can change sites' adresses in case you need it.",
-                                      ";", "; Modifiez ici les adresses des sites en cas de changement.",
-                                      ";"};
+    std::vector<std::string> lines = {
+        ";", "; Here you can change sites' adresses in case you need it.", ";",
+        "; Modifiez ici les adresses des sites en cas de changement.", ";"};
     for (int i = 0; i < kDownloadEntries; ++i)
         lines.push_back(std::string(kSitePrefix) + PaddedKey(DownloadEntries()[i].label) + "= " +
                         list.siteUrls[i]);

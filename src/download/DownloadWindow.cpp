@@ -86,7 +86,8 @@ void DownloadWindow::ReloadList() {
     const std::string path = DownloadListPath();
     DebugLog("Load " + path);
     ReadDownloadList(path, list_);
-    for (int i = 0; i < kDownloadEntries; ++i) rows[i].fileUrl = list_.fileUrls[i];
+    for (int i = 0; i < kDownloadEntries; ++i)
+        rows[i].fileUrl = list_.fileUrls[i];
     Changed();
 }
 
@@ -94,7 +95,8 @@ void DownloadWindow::SaveList() {
     Guarded(kProcSave, [&] {
         const std::string path = DownloadListPath();
         DebugLog("Save " + path);
-        for (int i = 0; i < kDownloadEntries; ++i) list_.fileUrls[i] = rows[i].fileUrl;
+        for (int i = 0; i < kDownloadEntries; ++i)
+            list_.fileUrls[i] = rows[i].fileUrl;
         if (!WriteDownloadList(path, list_))
             throw AppError(err::kPathFileAccess, "Cannot write " + path);
     });
@@ -142,7 +144,8 @@ std::string DownloadWindow::PrepareDownloadFolder() {
         if (!files.empty() &&
             Ui().Message(WithLineBreaks(Text(kTextFolderNotEmpty)), MsgButtons::YesNo,
                          MsgIcon::Question) == MsgAnswer::Yes) {
-            for (const std::string& name : files) DeleteFileIfExists(folder + "/" + name);
+            for (const std::string& name : files)
+                DeleteFileIfExists(folder + "/" + name);
         }
     } else {
         folder = ProgramFolder();
@@ -231,13 +234,15 @@ void DownloadWindow::Run() {
             const std::string rule(79, '-');
             WriteLog(rule);
             WriteLog("Arcanote.url.inf");
-            for (const std::string& url : list_.fileUrls) WriteLog("URL = " + url);
+            for (const std::string& url : list_.fileUrls)
+                WriteLog("URL = " + url);
             WriteLog(rule);
             WriteLog("Dowload to : " + folder);
         }
 
         controlsEnabled = false;
-        for (Row& row : rows) row.success = row.failure = false;
+        for (Row& row : rows)
+            row.success = row.failure = false;
         statusVisible = true;
         SetStatus(Text(kTextDownloading));
         LetEventsRunNow();

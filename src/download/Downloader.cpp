@@ -61,7 +61,8 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 bool LooksLikeHtml(std::string_view head) {
     std::size_t start = 0;
     if (head.substr(0, 3) == "\xEF\xBB\xBF") start = 3;
-    while (start < head.size() && std::isspace(static_cast<unsigned char>(head[start]))) ++start;
+    while (start < head.size() && std::isspace(static_cast<unsigned char>(head[start])))
+        ++start;
     const std::string lower = ToLowerAscii(head.substr(start, 20));
     return lower.starts_with("<!doctype html") || lower.starts_with("<html");
 }
@@ -141,8 +142,7 @@ DownloadResult DownloadToFile(std::string_view url, const std::string& target,
         return result;
     }
 
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(),
-                                                              &curl_easy_cleanup);
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(nullptr,
                                                                         &curl_slist_free_all);
     headers.reset(curl_slist_append(nullptr, "Cache-Control: no-cache"));

@@ -24,9 +24,9 @@ struct DownloadOptions {
 
 struct DownloadResult {
     bool ok = false;
-    long httpStatus = 0;     ///< last status received (0 when no answer)
-    std::uint64_t bytes = 0; ///< size of the body kept
-    std::string error;       ///< why it failed (empty when ok)
+    long httpStatus = 0;      ///< last status received (0 when no answer)
+    std::uint64_t bytes = 0;  ///< size of the body kept
+    std::string error;        ///< why it failed (empty when ok)
 };
 
 /// Downloads url to target (see the file comment). Only http:// and https://

@@ -162,7 +162,8 @@ std::vector<std::string> DictionaryLines() {
 
     lines.push_back("[HISTORY]");
     lines.push_back("; Traductions pour le fichier History.dat - exemples :");
-    for (std::string_view example : kHistoryExamples) lines.emplace_back(example);
+    for (std::string_view example : kHistoryExamples)
+        lines.emplace_back(example);
     lines.emplace_back();
 
     lines.push_back("[MAMEINFO]");
@@ -194,9 +195,8 @@ SectionTable SectionFromLines(const std::vector<std::string>& lines, std::string
         if (line.find('=') == std::string_view::npos || line.back() == '=') continue;
         kept.push_back(line);
     }
-    std::stable_sort(kept.begin(), kept.end(), [](std::string_view a, std::string_view b) {
-        return a.size() > b.size();
-    });
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](std::string_view a, std::string_view b) { return a.size() > b.size(); });
     table.reserve(kept.size());
     for (std::string_view line : kept) {
         const std::size_t equals = line.find('=');

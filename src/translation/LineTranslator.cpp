@@ -92,8 +92,8 @@ int LineTranslator::FirstOccurring(std::string_view text, int after) const {
             }
             state = nodes_[state].fail;
         }
-        for (int node = nodes_[state].entries.empty() ? nodes_[state].outputLink : state;
-             node > 0; node = nodes_[node].outputLink) {
+        for (int node = nodes_[state].entries.empty() ? nodes_[state].outputLink : state; node > 0;
+             node = nodes_[node].outputLink) {
             const std::vector<int>& entries = nodes_[node].entries;
             auto it = std::upper_bound(entries.begin(), entries.end(), after);
             if (it != entries.end() && (best < 0 || *it < best)) {

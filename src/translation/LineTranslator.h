@@ -37,7 +37,7 @@ class LineTranslator {
 
     SectionTable table_;
     std::vector<Node> nodes_;
-    std::vector<int> rootNext_;        ///< the root's transitions for every byte
+    std::vector<int> rootNext_;  ///< the root's transitions for every byte
 };
 
 }  // namespace arc

@@ -104,9 +104,11 @@ void TranslationWindow::EditDictionary() {
 }
 
 void TranslationWindow::Translate() {
-    for (Row& row : rows) row.result = RowResult::NotTicked;
+    for (Row& row : rows)
+        row.result = RowResult::NotTicked;
     bool any = false;
-    for (const Row& row : rows) any = any || row.checked;
+    for (const Row& row : rows)
+        any = any || row.checked;
     if (!any) return;
 
     Guarded(kProcTranslate, [&] {
@@ -115,7 +117,8 @@ void TranslationWindow::Translate() {
         buttonsEnabled = false;
         for (const SectionRows& section : kSections) {
             bool ticked = false;
-            for (int i = section.first; i <= section.last; ++i) ticked = ticked || rows[i].checked;
+            for (int i = section.first; i <= section.last; ++i)
+                ticked = ticked || rows[i].checked;
             if (!ticked) continue;
             const LineTranslator translator(LoadSection(section.header));
             for (int i = section.first; i <= section.last; ++i) {

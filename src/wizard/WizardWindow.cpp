@@ -43,7 +43,8 @@ void WizardWindow::SetBox(int box, bool ticked) {
     if (box < 0 || box >= kWizardBoxes) return;
     boxes[box] = ticked;
     nextEnabled = false;
-    for (bool value : boxes) nextEnabled = nextEnabled || value;
+    for (bool value : boxes)
+        nextEnabled = nextEnabled || value;
 }
 
 void WizardWindow::Paths() {
