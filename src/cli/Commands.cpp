@@ -6,6 +6,7 @@ const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
+        {"translate", "[--create-dictionary] [--files NAME...]", RunTranslateCommand},
     };
     return commands;
 }
