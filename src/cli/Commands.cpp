@@ -7,6 +7,7 @@ const std::vector<CliCommand>& Commands() {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
         {"translate", "[--create-dictionary] [--files NAME...]", RunTranslateCommand},
+        {"notes", "write|copy [--db FILE]", RunNotesCommand},
     };
     return commands;
 }

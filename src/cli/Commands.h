@@ -8,5 +8,6 @@ namespace arc::cli {
 int RunTextsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunSettingsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunTranslateCommand(CliContext& context, const std::vector<std::string>& args);
+int RunNotesCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli
