@@ -7,7 +7,6 @@
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
-#include "core/Progress.h"
 #include "core/TextFile.h"
 
 namespace arc {
@@ -20,7 +19,7 @@ namespace fs = std::filesystem;
 /// Writes the translated lines to a temporary file beside `path`; its name, or
 /// "" when it could not be written or the user cancelled (`cancelled` set).
 std::string WriteTranslatedCopy(const std::string& path, const LineTranslator& translator,
-                                bool& cancelled) {
+                                const std::function<bool()>& keepGoing, bool& cancelled) {
     std::string tempName = path + ".translating-XXXXXX";
     const int fd = mkstemp(tempName.data());
     if (fd < 0) return {};
@@ -37,8 +36,7 @@ std::string WriteTranslatedCopy(const std::string& path, const LineTranslator& t
         std::string translated = translator.TranslateLine(line);
         translated += "\r\n";
         ok = std::fwrite(translated.data(), 1, translated.size(), out) == translated.size();
-        LetEventsRun();
-        if (Progress().Cancel) {
+        if (keepGoing && !keepGoing()) {
             cancelled = true;
             ok = false;
         }
@@ -62,7 +60,8 @@ std::string UntranslatedCopyName(std::string_view path) {
     return text.substr(0, dot + 1) + "ORIGINAL" + text.substr(dot);
 }
 
-TranslateOutcome TranslateFile(const std::string& path, const LineTranslator& translator) {
+TranslateOutcome TranslateFile(const std::string& path, const LineTranslator& translator,
+                               const std::function<bool()>& keepGoing) {
     TranslateOutcome outcome = TranslateOutcome::Failed;
     Guarded(kProcTranslateFile, [&] {
         if (!FileExists(path)) {
@@ -70,7 +69,7 @@ TranslateOutcome TranslateFile(const std::string& path, const LineTranslator& tr
             return;
         }
         bool cancelled = false;
-        const std::string translated = WriteTranslatedCopy(path, translator, cancelled);
+        const std::string translated = WriteTranslatedCopy(path, translator, keepGoing, cancelled);
         if (translated.empty()) {
             outcome = cancelled ? TranslateOutcome::Cancelled : TranslateOutcome::Failed;
             if (!cancelled) throw AppError(err::kPathFileAccess, "Cannot translate " + path);

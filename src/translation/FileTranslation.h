@@ -2,6 +2,7 @@
 // Translating a support file in place, keeping the text from before as
 // "<name>.ORIGINAL.<ext>" and the copy before that as "<name>.ORIGINAL.<ext>.bak".
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ enum class TranslateOutcome { Translated, Missing, Failed, Cancelled };
 /// Translates every line of the file. The translated text is written to a
 /// temporary file first; only when it is complete are the copies rotated and
 /// the file replaced, so a failure or a cancel leaves every file as it was.
-TranslateOutcome TranslateFile(const std::string& path, const LineTranslator& translator);
+/// `keepGoing`, when given, is asked between lines (false cancels).
+TranslateOutcome TranslateFile(const std::string& path, const LineTranslator& translator,
+                               const std::function<bool()>& keepGoing = {});
 
 }  // namespace arc

@@ -131,7 +131,7 @@ void TranslationWindow::Translate() {
                     rows[i].result = RowResult::Cancelled;
                     continue;
                 }
-                switch (TranslateFile(rows[i].path, translator)) {
+                switch (TranslateFile(rows[i].path, translator, [&] { return task.KeepGoing(); })) {
                     case TranslateOutcome::Translated:
                         rows[i].result = RowResult::Translated;
                         break;

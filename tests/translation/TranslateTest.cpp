@@ -106,6 +106,22 @@ TEST(TranslateFile, KeepsTheOriginalAndRotatesTheOlderCopy) {
               3);  // no temporary file left
 }
 
+TEST(TranslateFile, CancelLeavesEveryFileAsItWas) {
+    TempDir folder;
+    const std::string path = folder.file("History.dat");
+    WriteFile(path, "Players : 2\r\nButtons : 1\r\nPlayers : 1\r\n");
+    WriteFile(folder.file("History.ORIGINAL.dat"), "older");
+    int lines = 0;
+    EXPECT_EQ(TranslateFile(path, LineTranslator(SectionTable{{"Players :", "Joueurs :"}}),
+                            [&] { return ++lines < 2; }),
+              TranslateOutcome::Cancelled);
+    EXPECT_EQ(ReadFile(path), "Players : 2\r\nButtons : 1\r\nPlayers : 1\r\n");
+    EXPECT_EQ(ReadFile(folder.file("History.ORIGINAL.dat")), "older");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
 TEST(TranslateFile, MissingFileIsSkipped) {
     TempDir folder;
     EXPECT_EQ(TranslateFile(folder.file("Genre.ini"), LineTranslator(SectionTable{{"a", "b"}})),
