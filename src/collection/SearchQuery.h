@@ -23,7 +23,8 @@ struct SearchCriterion {
     /// Values: the clause's opening up to the quote ("year='").
     /// Choice: the clause for item 1 ("gotit=true AND ").
     std::string_view clause;
-    /// Values: the query of the distinct values. Choice: the clause for the other item.
+    /// Values: the Data field whose distinct values fill the combo. Choice: the
+    /// clause for the other item.
     std::string_view other;
     std::array<int, 2> choiceTexts{};  ///< Choice: text entries of items 1 and 2
 };
