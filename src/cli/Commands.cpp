@@ -15,6 +15,7 @@ const std::vector<CliCommand>& Commands() {
          "[--move-to DIR] [--delete [--backup]]",
          RunSearchCommand},
         {"notes", "write|copy [--db FILE]", RunNotesCommand},
+        {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
     };
     return commands;
 }
