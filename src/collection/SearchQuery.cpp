@@ -14,12 +14,24 @@ const std::array<SearchCriterion, kSearchCriteria>& SearchCriteria() {
         {K::Values, 193, 206, "Category='", "Category"},
         {K::Values, 191, 205, "Nplayers='", "nPlayers"},
         {K::Values, 192, 206, "videoorientation='", "videoorientation"},
-        {K::Choice, 228, 206, "gotit=true AND ", "gotit=false AND ", {218, 219}},
+        {K::Choice,
+         228,
+         206,
+         "gotit=true AND ",
+         "gotit=false AND ",
+         {218, 219},
+         "gotit IS NOT TRUE AND "},
         {K::Values, 207, 205, "driverstatus='", "DriverStatus"},
         {K::Values, 208, 205, "inputbuttons='", "InputButtons"},
         {K::Values, 209, 205, "controls='", "Controls"},
         {K::Choice, 210, 205, "cloneof is not null AND ", "cloneof is null AND ", {216, 217}},
-        {K::Choice, 211, 205, "mature=true AND ", "mature=false AND ", {220, 221}},
+        {K::Choice,
+         211,
+         205,
+         "mature=true AND ",
+         "mature=false AND ",
+         {220, 221},
+         "mature IS NOT TRUE AND "},
         {K::Values, 212, 205, "driver='", "Driver"},
         {K::Values, 213, 205, "bios='", "Bios"},
     }};
@@ -41,7 +53,7 @@ SearchCombos FixedSearchCombos() {
     return combos;
 }
 
-std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword) {
+std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword, bool forEngine) {
     std::string where;
     for (int i = 0; i < kSearchCriteria; ++i) {
         const SearchCriterion& criterion = SearchCriteria()[i];
@@ -54,7 +66,12 @@ std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keywor
             where += "' AND ";
         } else {
             const bool first = combo.items.size() > 1 && combo.text == combo.items[1];
-            where += first ? criterion.clause : criterion.other;
+            if (first) {
+                where += criterion.clause;
+            } else {
+                const bool engine = forEngine && !criterion.engineOther.empty();
+                where += engine ? criterion.engineOther : criterion.other;
+            }
         }
     }
     if (!keyword.empty()) {

@@ -145,7 +145,7 @@ void SearchWindowState::Find() {
         DebugLog(lastQuery);
 
         std::vector<SearchResult> rows;
-        Statement query(lastQuery);
+        Statement query(BuildSearchQuery(combos, keyword, true));
         while (query.Step())
             rows.push_back({query.ColumnText(0), query.ColumnText(1)});
         if (!rows.empty()) {
