@@ -6,6 +6,7 @@ const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
+        {"download", "[--entries LABEL...] [--copy-to-paths]", RunDownloadCommand},
         {"translate", "[--create-dictionary] [--files NAME...]", RunTranslateCommand},
         {"list-roms", "[--db FILE] [--roms DIR]", RunListRomsCommand},
         {"search",
