@@ -16,6 +16,10 @@ const std::vector<CliCommand>& Commands() {
          RunSearchCommand},
         {"notes", "write|copy [--db FILE]", RunNotesCommand},
         {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
+        {"zip-all", "--from DIR --to DIR [--delete-sources]", RunZipAllCommand},
+        {"unzip-all", "--from DIR --to DIR [--delete-sources]", RunUnzipAllCommand},
+        {"images", "delete|copy [--kinds titles,snap,marquees,cabinets,cpanel,flyers] [--source DIR]",
+         RunImagesCommand},
     };
     return commands;
 }
