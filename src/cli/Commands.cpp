@@ -6,6 +6,7 @@ const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
+        {"translate", "[--create-dictionary] [--files NAME...]", RunTranslateCommand},
         {"list-roms", "[--db FILE] [--roms DIR]", RunListRomsCommand},
         {"search",
          "[--db FILE] [--roms DIR] [--year V] [--manufacturer V] [--genre V] [--category V] "
