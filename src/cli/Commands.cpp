@@ -18,6 +18,10 @@ const std::vector<CliCommand>& Commands() {
          RunSearchCommand},
         {"notes", "write|copy [--db FILE]", RunNotesCommand},
         {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
+        {"sheets",
+         "[--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
+         "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes]",
+         RunSheetsCommand},
     };
     return commands;
 }

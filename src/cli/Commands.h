@@ -13,5 +13,6 @@ int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args
 int RunSearchCommand(CliContext& context, const std::vector<std::string>& args);
 int RunNotesCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args);
+int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli
