@@ -14,5 +14,6 @@ int RunSearchCommand(CliContext& context, const std::vector<std::string>& args);
 int RunNotesCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args);
 int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args);
+int RunBuildCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli
