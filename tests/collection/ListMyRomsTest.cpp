@@ -9,6 +9,7 @@
 #include "core/AppState.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
 
@@ -41,17 +42,20 @@ TEST_F(ListMyRomsTest, ArchivesAndFoldersMarkTheirGamesAndTheSummaryCountsThem) 
     AddRom("abcdefghijklm.zip");
     AddRom("dkong/");       // a folder counts as owned
     AddRom("unknown.zip");  // scanned, marks nothing
+    AddRom("caf\xe9.zip");  // not UTF-8: scanned, marks nothing
     AddRom("readme.txt");   // neither archive nor folder
 
     const ListMyRomsSummary summary = ListerMesRoms();
 
     EXPECT_TRUE(summary.finished);
-    EXPECT_EQ(summary.scanned, 7);
+    EXPECT_EQ(summary.scanned, 8);
     EXPECT_EQ(summary.listed, 7);
     EXPECT_EQ(Owned(), (std::vector<std::string>{"abcdefghijklm", "dkong", "galaga", "mslug",
                                                  "o'brien", "pacman", "puckman"}));
     ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].text, Summary(7, 7));
+    EXPECT_EQ(ui().messages[0].text, Summary(8, 7));
+    for (const std::string& label : ui().progressLabels)
+        EXPECT_TRUE(IsValidUtf8(label));
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Information);
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_FALSE(ui().progressVisible);
