@@ -7,6 +7,7 @@
 #include "collection/CollectionGameDb.h"
 #include "collection/ListMyRoms.h"
 #include "core/AppState.h"
+#include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
@@ -183,6 +184,21 @@ TEST_F(ListMyRomsTest, DatabaseThatCannotBeOpenedStopsWithTheMenusOn) {
     EXPECT_NE(ui().messages[0].text.find("missing.mdb"), std::string::npos);
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_EQ(ui().progressShown, 0);
+}
+
+TEST_F(ListMyRomsTest, AFailingStatementIsLoggedAndEverythingIsPutBack) {
+    AddRom("pacman.zip");
+    ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
+    Execute("ALTER TABLE Data RENAME TO Games");
+    CloseDatabase();
+    const ListMyRomsSummary summary = ListerMesRoms();
+    EXPECT_FALSE(summary.finished);
+    EXPECT_EQ(State().ErrorCount, 1);
+    EXPECT_NE(test::ReadFile(LogFilePath()).find("600"), std::string::npos);
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(ui().progressVisible);
+    EXPECT_FALSE(IsDatabaseOpen());
 }
 
 TEST_F(ListMyRomsTest, EmptyDatabaseNameStopsBeforeAnything) {
