@@ -1,0 +1,44 @@
+#pragma once
+// The database build: a fresh copy of the template, the emulator's lists, the
+// XML import, the seventeen support files and the notes, under one progress
+// window that can be cancelled at any point.
+
+#include <functional>
+#include <string>
+
+namespace arc {
+
+/// What the build needs from its front end beyond the UI service.
+struct BuildHooks {
+    /// Opens the import-options window without waiting. Empty: the options
+    /// (import method, UseDefinedPaths, fresh list) are taken as they are.
+    std::function<void()> openImportOptions;
+    /// True while that window is open; the build waits, letting events run.
+    std::function<bool()> importOptionsOpen;
+};
+
+enum class BuildOutcome {
+    Built,
+    NotStarted,       ///< no file chosen, replacing refused or options cancelled
+    TemplateMissing,  ///< "Arcanote.mdx" is not in the program folder: the program ends
+    NoEmulator,       ///< the emulator could not be found
+    NotOpened,        ///< the new database could not be opened
+    Cancelled,
+};
+
+/// The whole build ("Make Access database (MDB)").
+BuildOutcome CreerMDB(const BuildHooks& hooks = {});
+
+/// Checks the template, keeps the database as DatabasePath + ".bak" (an older
+/// ".bak" goes) and copies the template in its place. False, after telling
+/// the user, when the template is missing (the caller then ends the program).
+bool TestArcanoteMDB();
+
+/// Empties the nine tables of the open database.
+void PurgeTables();
+
+/// Writes the version stamp into Versions: the build adds one row; an update
+/// rewrites the first row and appends the stamp it replaced.
+void WriteVersionStamp(bool update);
+
+}  // namespace arc
