@@ -17,6 +17,15 @@ const std::vector<CliCommand>& Commands() {
          RunSearchCommand},
         {"notes", "write|copy [--db FILE]", RunNotesCommand},
         {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
+        {"build",
+         "[--db FILE] [--mame EXE] [--fresh-list] [--data defined|program] [--method fast|dom]",
+         RunBuildCommand},
+        {"update",
+         "[--db FILE] [--mame EXE] [--data defined|program] [--all] [--xml] [--alltime] "
+         "[--aspect] [--catlist] [--catver] [--genre] [--mature] [--multiplayer] [--nplayers] "
+         "[--resolution] [--wizsort] [--cheat] [--command] [--controls] [--hiscore] [--history] "
+         "[--mameinfo] [--version-ini]",
+         RunUpdateCommand},
     };
     return commands;
 }

@@ -12,5 +12,7 @@ int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args
 int RunSearchCommand(CliContext& context, const std::vector<std::string>& args);
 int RunNotesCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args);
+int RunBuildCommand(CliContext& context, const std::vector<std::string>& args);
+int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli
