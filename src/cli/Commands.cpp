@@ -6,6 +6,7 @@ const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
+        {"download", "[--entries LABEL...] [--copy-to-paths]", RunDownloadCommand},
         {"translate", "[--create-dictionary] [--files NAME...]", RunTranslateCommand},
         {"list-roms", "[--db FILE] [--roms DIR]", RunListRomsCommand},
         {"search",
@@ -26,6 +27,10 @@ const std::vector<CliCommand>& Commands() {
          "[--resolution] [--wizsort] [--cheat] [--command] [--controls] [--hiscore] [--history] "
          "[--mameinfo] [--version-ini]",
          RunUpdateCommand},
+        {"sheets",
+         "[--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
+         "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes]",
+         RunSheetsCommand},
     };
     return commands;
 }

@@ -7,6 +7,7 @@ namespace arc::cli {
 
 int RunTextsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunSettingsCommand(CliContext& context, const std::vector<std::string>& args);
+int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args);
 int RunTranslateCommand(CliContext& context, const std::vector<std::string>& args);
 int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunSearchCommand(CliContext& context, const std::vector<std::string>& args);
@@ -14,5 +15,6 @@ int RunNotesCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args);
 int RunBuildCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args);
+int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -33,6 +34,44 @@ constexpr int kTextCopying = 170;
 
 std::string ByteCount(std::uint64_t bytes) {
     return std::to_string(bytes) + " bytes";
+}
+
+namespace fs = std::filesystem;
+using FolderSnapshot = std::map<std::string, fs::file_time_type>;
+
+FolderSnapshot Snapshot(const std::string& folder) {
+    FolderSnapshot snapshot;
+    for (const std::string& name : ListFolder(folder, "*", EntryKind::Files)) {
+        std::error_code ec;
+        snapshot[name] = fs::last_write_time(fs::path(folder + name), ec);
+    }
+    return snapshot;
+}
+
+/// Names are compared without regard to case, so a fresh "catver.ini" replaces
+/// an older "Catver.ini": the older spellings that the run did not rewrite go.
+void DropReplacedSpellings(const std::string& folder, const FolderSnapshot& before) {
+    std::map<std::string, std::vector<std::string>> groups;
+    for (const std::string& name : ListFolder(folder, "*", EntryKind::Files))
+        groups[ToLowerAscii(name)].push_back(name);
+    for (const auto& [key, names] : groups) {
+        if (names.size() < 2) continue;
+        std::vector<std::string> stale;
+        bool anyFresh = false;
+        for (const std::string& name : names) {
+            std::error_code ec;
+            auto it = before.find(name);
+            const bool fresh = it == before.end() ||
+                               fs::last_write_time(fs::path(folder + name), ec) != it->second;
+            if (fresh)
+                anyFresh = true;
+            else
+                stale.push_back(name);
+        }
+        if (!anyFresh) continue;
+        for (const std::string& name : stale)
+            DeleteFileIfExists(folder + name);
+    }
 }
 
 }  // namespace
@@ -253,9 +292,15 @@ void DownloadWindow::Run() {
         }
 
         SetStatus(Text(kTextUnzipping));
-        ShellCopy(folder + "*.dat", InProgramFolder("dat/"));
-        ShellCopy(folder + "*.ini", InProgramFolder("ini/"));
+        const std::string datFolder = InProgramFolder("dat/");
+        const std::string iniFolder = InProgramFolder("ini/");
+        const FolderSnapshot datBefore = Snapshot(datFolder);
+        const FolderSnapshot iniBefore = Snapshot(iniFolder);
+        ShellCopy(folder + "*.dat", datFolder);
+        ShellCopy(folder + "*.ini", iniFolder);
         UnpackArchives(folder);
+        DropReplacedSpellings(datFolder, datBefore);
+        DropReplacedSpellings(iniFolder, iniBefore);
 
         if (copyToPaths) {
             SetStatus(Text(kTextCopying));
