@@ -16,3 +16,12 @@ cp "$build/bin/Arcanote.mdx" "$home/"
 cp -R "$root/data/sample/dat" "$root/data/sample/ini" "$home/"
 cp "$root/data/sample/listxml.txt" "$root/data/sample/vermame.txt" "$home/"
 "$cli" --home "$home" --yes build --data program
+
+# The game sheets of the demo database, written into demo-home/site/.
+site="$(cd "$home" && pwd)/site/"
+if [ -f "$home/Arcanote.mdb" ]; then
+    index=$("$cli" --home "$home" --yes sheets --out "$site")
+    echo "Game sheets: $index"
+else
+    echo "No demo database: the game sheets were not written." >&2
+fi

@@ -1,3 +1,7 @@
+// build: the whole "Make Access database" task without its windows: a fresh
+// copy of the template, the emulator's lists (made by the emulator when
+// missing), the listxml import, the support files and the notes.
+
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -5,13 +9,14 @@
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 #include "database/BuildPipeline.h"
 
 namespace arc::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "build [--db FILE] [--mame EXE] [--fresh-list] [--data defined|program] "
+    "build [--db FILE] [--listxml FILE] [--mame EXE] [--fresh-list] [--data defined|program] "
     "[--method fast|dom]";
 
 }  // namespace
@@ -20,6 +25,7 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
     Settings& settings = TheSettings();
     std::string database = settings.DatabasePath;
     std::string mame;
+    std::string listXml;
     bool freshList = false;
     // The import options as the options window would open them.
     bool definedPaths = settings.XmlOptions[2] == 1;
@@ -31,6 +37,8 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
             database = args[++i];
         } else if (arg == "--mame" && hasValue) {
             mame = args[++i];
+        } else if (arg == "--listxml" && hasValue) {
+            listXml = args[++i];
         } else if (arg == "--fresh-list") {
             freshList = true;
         } else if (arg == "--data" && hasValue &&
@@ -41,6 +49,16 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
             method = args[++i] == "fast" ? 1 : 2;
         } else {
             context.err << "build: unexpected argument '" << arg << "' (usage: " << kUsage << ")\n";
+            return 2;
+        }
+    }
+    if (database.empty()) {
+        context.err << "build: no database file (give --db FILE)\n";
+        return 2;
+    }
+    for (const std::string& file : {mame, listXml}) {
+        if (!file.empty() && !FileExists(file)) {
+            context.err << "build: " << file << " not found\n";
             return 2;
         }
     }
@@ -59,6 +77,7 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
         State().Form9Message.clear();
     };
     hooks.importOptionsOpen = [] { return false; };
+    hooks.listXml = listXml;
     const BuildOutcome outcome = CreerMDB(hooks);
 
     // --mame is for this run only.
@@ -68,15 +87,13 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
     }
     switch (outcome) {
         case BuildOutcome::Built:
-            context.out << settings.DatabasePath << '\n';
+            context.out << Text(230) << '\n';
             return 0;
         case BuildOutcome::NotStarted:
             context.err << "build: nothing was built (use --yes to replace an existing file)\n";
             return 1;
-        case BuildOutcome::Cancelled:
-            return 1;
         default:
-            return 2;
+            return 1;
     }
 }
 

@@ -19,7 +19,8 @@ const std::vector<CliCommand>& Commands() {
         {"notes", "write|copy [--db FILE]", RunNotesCommand},
         {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
         {"build",
-         "[--db FILE] [--mame EXE] [--fresh-list] [--data defined|program] [--method fast|dom]",
+         "[--db FILE] [--listxml FILE] [--mame EXE] [--fresh-list] [--data defined|program] "
+         "[--method fast|dom]",
          RunBuildCommand},
         {"update",
          "[--db FILE] [--mame EXE] [--data defined|program] [--all] [--xml] [--alltime] "
@@ -31,6 +32,11 @@ const std::vector<CliCommand>& Commands() {
          "[--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
          "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes]",
          RunSheetsCommand},
+        {"zip-all", "--from DIR --to DIR [--delete-sources]", RunZipAllCommand},
+        {"unzip-all", "--from DIR --to DIR [--delete-sources]", RunUnzipAllCommand},
+        {"images",
+         "delete|copy [--kinds titles,snap,marquees,cabinets,cpanel,flyers] [--source DIR]",
+         RunImagesCommand},
     };
     return commands;
 }

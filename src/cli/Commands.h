@@ -16,5 +16,8 @@ int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args);
 int RunBuildCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args);
 int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args);
+int RunZipAllCommand(CliContext& context, const std::vector<std::string>& args);
+int RunUnzipAllCommand(CliContext& context, const std::vector<std::string>& args);
+int RunImagesCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli

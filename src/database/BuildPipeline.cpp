@@ -15,8 +15,8 @@
 #include "core/UiService.h"
 #include "core/Version.h"
 #include "database/Database.h"
+#include "database/DatabaseBuild.h"
 #include "database/MameLists.h"
-#include "database/Schema.h"
 #include "database/SupportFiles.h"
 #include "xmlimport/ListXmlImport.h"
 
@@ -24,9 +24,6 @@ namespace arc {
 namespace {
 
 constexpr int kProcCreerMDB = 362;
-constexpr int kProcTestArcanoteMDB = 363;
-constexpr int kProcPurge = 364;
-constexpr int kProcVersionStamp = 365;
 
 constexpr const char* kCancelMessage = "[FORM9]CANCEL";
 
@@ -51,17 +48,21 @@ void WaitForImportOptions(const BuildHooks& hooks) {
 }
 
 /// The part of the build that runs under the progress window.
-BuildOutcome RunUnderProgress() {
+BuildOutcome RunUnderProgress(const BuildHooks& hooks) {
     ShowProgress();
     SetProgressLabel("Executing MAME ...");
     LetEventsRunNow();
-    if (!RunMameLists()) return BuildOutcome::NoEmulator;
+    if (hooks.listXml.empty() && !RunMameLists()) return BuildOutcome::NoEmulator;
     if (Progress().Cancel) return BuildOutcome::Cancelled;
     SetProgressLabel("");
     if (!OpenDatabase(TheSettings().DatabasePath)) return BuildOutcome::NotOpened;
-    if (!Progress().Cancel) PurgeTables();
-    WriteVersionStamp(false);
-    ImportListXml();
+    if (!Progress().Cancel) EmptyAllTables();
+    WriteVersionStamp(ReadMameVersion());
+    // Without games there is nothing for the support files to enrich.
+    if (!ImportListXml(hooks.listXml)) {
+        CloseDatabase();
+        return Progress().Cancel ? BuildOutcome::Cancelled : BuildOutcome::NoList;
+    }
     if (!Progress().Cancel) {
         Progress().Done = Progress().Total;
         LetEventsRunNow();
@@ -72,64 +73,6 @@ BuildOutcome RunUnderProgress() {
 }
 
 }  // namespace
-
-bool TestArcanoteMDB() {
-    bool result = false;
-    Guarded(kProcTestArcanoteMDB, [&] {
-        const std::string templatePath = InProgramFolder(kTemplateFileName);
-        if (!FileExists(templatePath)) {
-            Ui().Message(WithLineBreaks(Text(104)), MsgButtons::Ok, MsgIcon::Exclamation);
-            DebugLog("MISSING FILE : " + templatePath);
-            return;
-        }
-        const std::string& database = TheSettings().DatabasePath;
-        // The file to replace may be the one open right now.
-        CloseDatabase();
-        if (FileExists(database)) {
-            std::error_code ignored;
-            std::filesystem::remove(database + ".bak", ignored);
-            std::filesystem::rename(database, database + ".bak", ignored);
-        }
-        std::filesystem::copy_file(templatePath, database,
-                                   std::filesystem::copy_options::overwrite_existing);
-        LetEventsRun();
-        result = true;
-    });
-    return result;
-}
-
-void PurgeTables() {
-    Guarded(kProcPurge, [] {
-        for (const char* table : {"Data", "History", "Command", "Versions", "BiosSet", "Chip",
-                                  "DipSwitch", "Disk", "Rom"})
-            Execute(std::string("DELETE * FROM ") + table);
-    });
-}
-
-void WriteVersionStamp(bool update) {
-    Guarded(kProcVersionStamp, [&] {
-        const std::string version = ReadMameVersion();
-        DebugLog("Writting version number");
-        Recordset versions("SELECT * FROM Versions");
-        if (update && !versions.Eof()) {
-            const std::optional<std::string> oldMame = versions.Optional("VersionMame");
-            const std::optional<std::string> oldArcanote = versions.Optional("VersionArcanote");
-            versions.Edit();
-            versions.Set("VersionMame", version);
-            versions.Set("VersionArcanote", VersionString());
-            versions.Update();
-            versions.AddNew();
-            if (oldMame) versions.Set("VersionMame", *oldMame);
-            if (oldArcanote) versions.Set("VersionArcanote", *oldArcanote);
-            versions.Update();
-            return;
-        }
-        versions.AddNew();
-        versions.Set("VersionMame", version);
-        versions.Set("VersionArcanote", VersionString());
-        versions.Update();
-    });
-}
 
 BuildOutcome CreerMDB(const BuildHooks& hooks) {
     BuildOutcome outcome = BuildOutcome::NotStarted;
@@ -149,7 +92,9 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
             return;
         settings.DatabasePath = chosen;
         SaveSettings();
-        if (!TestArcanoteMDB()) {
+        // The file to replace may be the one open right now.
+        CloseDatabase();
+        if (!TestArcanoteMDB(settings.DatabasePath)) {
             outcome = BuildOutcome::TemplateMissing;
             return;
         }
@@ -159,7 +104,7 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
         DisableMenus();
         menusOff = true;
         progressShown = true;
-        outcome = RunUnderProgress();
+        outcome = RunUnderProgress(hooks);
     });
     CloseDatabase();
     if (outcome == BuildOutcome::Cancelled) DebugLog("[CANCEL]");

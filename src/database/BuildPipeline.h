@@ -15,6 +15,9 @@ struct BuildHooks {
     std::function<void()> openImportOptions;
     /// True while that window is open; the build waits, letting events run.
     std::function<bool()> importOptionsOpen;
+    /// An emulator list to import instead of the program folder's
+    /// "listxml.txt"; the emulator is then not run at all.
+    std::string listXml;
 };
 
 enum class BuildOutcome {
@@ -23,22 +26,11 @@ enum class BuildOutcome {
     TemplateMissing,  ///< "Arcanote.mdx" is not in the program folder: the program ends
     NoEmulator,       ///< the emulator could not be found
     NotOpened,        ///< the new database could not be opened
+    NoList,           ///< the emulator's list is missing or empty: no game was imported
     Cancelled,
 };
 
 /// The whole build ("Make Access database (MDB)").
 BuildOutcome CreerMDB(const BuildHooks& hooks = {});
-
-/// Checks the template, keeps the database as DatabasePath + ".bak" (an older
-/// ".bak" goes) and copies the template in its place. False, after telling
-/// the user, when the template is missing (the caller then ends the program).
-bool TestArcanoteMDB();
-
-/// Empties the nine tables of the open database.
-void PurgeTables();
-
-/// Writes the version stamp into Versions: the build adds one row; an update
-/// rewrites the first row and appends the stamp it replaced.
-void WriteVersionStamp(bool update);
 
 }  // namespace arc

@@ -20,7 +20,6 @@ namespace arc {
 namespace {
 
 constexpr int kProcRunMameLists = 360;
-constexpr int kProcReadMameVersion = 361;
 
 bool IsExecutable(const std::string& path) {
     return FileExists(path) && access(path.c_str(), X_OK) == 0;
@@ -113,24 +112,6 @@ bool RunMameLists() {
         result = true;
     });
     return result;
-}
-
-std::string ReadMameVersion() {
-    std::string version = Text(111);
-    Guarded(kProcReadMameVersion, [&] {
-        const std::string path = InProgramFolder("vermame.txt");
-        if (!HasContent(path)) return;
-        std::string line;
-        {
-            LineReader reader(path);
-            if (!reader.Next(line)) return;
-            std::string second;
-            if (Trim(line).empty() && reader.Next(second)) line = second;
-        }
-        DeleteFileIfExists(path);
-        version = std::string(Trim(line));
-    });
-    return version;
 }
 
 }  // namespace arc

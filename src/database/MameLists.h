@@ -19,9 +19,4 @@ std::string MameListsScript(const std::string& executable, bool versionOnly);
 /// emulator cannot be found (told to the user).
 bool RunMameLists();
 
-/// The version text of "vermame.txt": its first line (the second when the
-/// first is empty), trimmed; the file is deleted after reading. "Unknown"
-/// (text entry 111) when the file is missing or empty (an empty file stays).
-std::string ReadMameVersion();
-
 }  // namespace arc

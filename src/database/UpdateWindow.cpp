@@ -3,13 +3,15 @@
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "database/BuildPipeline.h"
+#include "core/Version.h"
 #include "database/Database.h"
+#include "database/DatabaseBuild.h"
 #include "database/MameLists.h"
 #include "database/SupportFiles.h"
 #include "importers/Importers.h"
@@ -51,6 +53,28 @@ constexpr std::array<std::string_view, UpdateWindowState::kBoxes> kCaptions = {
 bool IsTrueText(std::string_view text) {
     const std::string lower = ToLowerAscii(Trim(text));
     return lower == "true" || lower == "vrai" || lower == "1" || lower == "-1";
+}
+
+/// The update's stamp: the first row becomes the new stamp and the stamp it
+/// replaces is appended, so the rows after the first keep the older stamps
+/// in the order they were replaced.
+void ReplaceVersionStamp(const std::string& version) {
+    Recordset versions("SELECT * FROM Versions");
+    if (versions.Eof()) {
+        WriteVersionStamp(version);
+        return;
+    }
+    DebugLog("Writting version number");
+    const std::optional<std::string> oldMame = versions.Optional("VersionMame");
+    const std::optional<std::string> oldArcanote = versions.Optional("VersionArcanote");
+    versions.Edit();
+    versions.Set("VersionMame", version);
+    versions.Set("VersionArcanote", VersionString());
+    versions.Update();
+    versions.AddNew();
+    if (oldMame) versions.Set("VersionMame", *oldMame);
+    if (oldArcanote) versions.Set("VersionArcanote", *oldArcanote);
+    versions.Update();
 }
 
 /// A new Command.dat replaces the blocks an earlier import stored, instead
@@ -146,7 +170,7 @@ bool UpdateWindowState::Update() {
             LetEventsRunNow();
             if (RunMameLists()) {
                 ImportListXml();
-                WriteVersionStamp(true);
+                ReplaceVersionStamp(ReadMameVersion());
             }
         }
         for (int box = 1; box < kBoxes; ++box) {

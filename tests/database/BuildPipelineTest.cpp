@@ -10,6 +10,7 @@
 #include "core/Version.h"
 #include "database/BuildPipeline.h"
 #include "database/BuildTestSupport.h"
+#include "database/DatabaseBuild.h"
 #include "database/MameLists.h"
 #include "database/SupportFiles.h"
 
@@ -33,7 +34,7 @@ TEST_F(Build, OnlyTheMissingVersionIsAskedFor) {
     WriteFile(home.file("listxml.txt"), "<mame/>");
     EXPECT_TRUE(RunMameLists());
     EXPECT_EQ(Calls(), "-help\n");
-    EXPECT_EQ(ReadMameVersion(), "MAME v0.999 (fake)");
+    EXPECT_EQ(ReadMameVersion(), "MAME v0.999 (fake)");  // the first non-empty line
     EXPECT_FALSE(std::filesystem::exists(home.file("vermame.txt")));
     EXPECT_FALSE(std::filesystem::exists(home.file("tmp.sh")));
 
@@ -67,24 +68,21 @@ TEST_F(Build, MissingEmulatorIsToldAndStopsTheLists) {
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
 }
 
-TEST_F(Build, VersionIsTheFirstNonEmptyLineAndAnEmptyFileStays) {
-    EXPECT_EQ(ReadMameVersion(), Text(111));
-    WriteFile(home.file("vermame.txt"), "");
-    EXPECT_EQ(ReadMameVersion(), Text(111));
-    EXPECT_TRUE(std::filesystem::exists(home.file("vermame.txt")));
-}
-
-TEST_F(Build, TemplateIsCopiedAndThePreviousDatabaseKeptAsBak) {
-    WriteFile(home.file("Arcanote.mdb"), "previous");
-    WriteFile(home.file("Arcanote.mdb.bak"), "older");
-    EXPECT_TRUE(TestArcanoteMDB());
-    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb.bak")), "previous");
-    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb")), ReadFile(home.file("Arcanote.mdx")));
-
-    std::filesystem::remove(home.file("Arcanote.mdx"));
-    EXPECT_FALSE(TestArcanoteMDB());
+TEST_F(Build, MissingTemplateOrEmptyListEndsTheBuild) {
+    std::filesystem::rename(home.file("Arcanote.mdx"), home.file("template"));
+    EXPECT_EQ(CreerMDB(), BuildOutcome::TemplateMissing);
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, WithLineBreaks(Text(104)));
+
+    // The emulator gives no list: no game, so no support file is read.
+    std::filesystem::rename(home.file("template"), home.file("Arcanote.mdx"));
+    WriteFile(home.file("fake/listxml.xml"), "");
+    WriteFile(home.file("dat/cheat.dat"), "pacman:1\n");
+    EXPECT_EQ(CreerMDB(), BuildOutcome::NoList);
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(ui().progressVisible);
+    for (const auto& message : ui().messages)
+        EXPECT_NE(message.text, Text(230));
 }
 
 TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
@@ -107,11 +105,13 @@ TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_FALSE(ui().progressVisible);
 
-    // A second build keeps the first one as ".bak".
-    CloseDatabase();
+    // A second build keeps the first one as ".bak", even while it is open.
+    ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
     ui().QueueAnswer(MsgAnswer::Yes);
     EXPECT_EQ(CreerMDB(), BuildOutcome::Built);
-    EXPECT_TRUE(std::filesystem::exists(home.file("Arcanote.mdb.bak")));
+    ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb.bak")));
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "3");
+    CloseDatabase();
     EXPECT_EQ(Calls(), "-help\n-listxml\n-help\n");  // the list is reused
 }
 
