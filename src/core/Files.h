@@ -20,7 +20,8 @@ void RemoveFolderIfExists(std::string_view path);
 
 /// Moves a file or folder to the freedesktop trash (~/.local/share/Trash, or
 /// $XDG_DATA_HOME/Trash) with its .trashinfo, so the desktop can restore it.
-/// Returns false when nothing was moved.
+/// A "*" or "?" in the last component trashes every match. Returns false when
+/// nothing matched or an item could not be moved.
 bool RecycleFile(std::string_view path);
 
 enum class ShellOp { Copy, Move };
@@ -28,7 +29,8 @@ enum class ShellOp { Copy, Move };
 /// Copy or move `from` (a file, a folder, or a pattern with "*" and "?" in its
 /// last component) to `to` (a folder when it ends with "/" or exists as one,
 /// else the target name). Missing folders are created, existing files replaced
-/// silently. Lets events run before and after. False when anything failed.
+/// silently. Lets events run before and after. False when anything failed or
+/// the source is missing (a pattern that matches nothing is not a failure).
 bool ShellCopy(std::string_view from, std::string_view to, ShellOp op = ShellOp::Copy);
 
 /// Each of "/", "?", "\", ":", "|", "<", ">", "*" becomes "_".

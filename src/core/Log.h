@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace arc {
 
@@ -25,7 +26,12 @@ void WriteErrorBlock(int errorNumber, std::string_view description);
 /// Local date and time, "YYYY-MM-DD HH:MM:SS".
 std::string NowStamp();
 
-/// The 37-line settings dump of the current settings.
+struct Settings;
+
+/// The 37 lines of the settings dump of a settings record.
+std::vector<std::string> SettingsDumpLines(const Settings& settings);
+
+/// Writes the settings dump of the current settings to the log.
 void WriteSettingsDump();
 
 /// The Debug command: switches the log flag (asking whether to delete an

@@ -1,11 +1,67 @@
 #include "core/ProgramFolder.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 namespace arc {
+namespace fs = std::filesystem;
+
 namespace {
+
+constexpr std::string_view kTemplateName = "Arcanote.mdx";
 
 std::string& Folder() {
     static std::string folder = "./";
     return folder;
+}
+
+bool IsWritableFolder(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+fs::path ExecutableFolder(std::string_view executablePath) {
+    std::error_code ec;
+    fs::path exe;
+    if (executablePath.find('/') != std::string_view::npos) {
+        exe = fs::weakly_canonical(fs::path(executablePath), ec);
+    } else {
+        exe = fs::read_symlink("/proc/self/exe", ec);
+    }
+    if (ec || exe.empty()) return {};
+    return exe.parent_path();
+}
+
+fs::path UserDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && *dataHome == '/') return fs::path(dataHome) / "arcanote";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) return {};
+    return fs::path(home) / ".local/share/arcanote";
+}
+
+/// Copies the shipped files that are missing from `folder` (never replacing a user's file).
+void FillFromShare(const fs::path& share, const fs::path& folder) {
+    std::error_code ec;
+    if (!fs::is_directory(share, ec)) return;
+    for (fs::recursive_directory_iterator it(share, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        const fs::path target = folder / fs::relative(it->path(), share, ec);
+        std::error_code itemError;
+        if (it->is_directory(itemError)) {
+            fs::create_directories(target, itemError);
+        } else if (!fs::exists(target, itemError)) {
+            fs::copy_file(it->path(), target, itemError);
+        }
+    }
+}
+
+std::string Slashed(const fs::path& folder) {
+    std::string text = folder.string();
+    if (text.empty() || text.back() != '/') text += '/';
+    return text;
 }
 
 }  // namespace
@@ -23,6 +79,48 @@ void SetProgramFolder(std::string_view folder) {
 
 std::string InProgramFolder(std::string_view name) {
     return ProgramFolder() + std::string(name);
+}
+
+std::optional<std::string> ResolveProgramFolder(const std::optional<std::string>& home,
+                                                std::string_view executablePath,
+                                                std::string* error) {
+    std::error_code ec;
+    auto fail = [&](std::string message) -> std::optional<std::string> {
+        if (error) *error = std::move(message);
+        return std::nullopt;
+    };
+
+    if (home) {
+        if (home->empty()) return fail("--home needs a folder");
+        const fs::path folder = fs::absolute(fs::path(*home), ec).lexically_normal();
+        fs::create_directories(folder, ec);
+        if (!fs::is_directory(folder))
+            return fail("cannot create the program folder " + folder.string() +
+                        (ec ? ": " + ec.message() : std::string()));
+        if (!IsWritableFolder(folder))
+            return fail("the program folder " + folder.string() + " is not writable");
+        return Slashed(folder);
+    }
+
+    const fs::path exeFolder = ExecutableFolder(executablePath);
+    if (!exeFolder.empty() && fs::exists(exeFolder / kTemplateName, ec) &&
+        IsWritableFolder(exeFolder)) {
+        return Slashed(exeFolder);
+    }
+
+    const fs::path userFolder = UserDataFolder();
+    if (userFolder.empty())
+        return fail("no program folder: HOME is not set and --home was not given");
+    fs::create_directories(userFolder, ec);
+    if (!fs::is_directory(userFolder))
+        return fail("cannot create the program folder " + userFolder.string() +
+                    (ec ? ": " + ec.message() : std::string()));
+    if (!IsWritableFolder(userFolder))
+        return fail("the program folder " + userFolder.string() + " is not writable");
+    // First use: the template marks a folder that was filled already.
+    if (!exeFolder.empty() && !fs::exists(userFolder / kTemplateName, ec))
+        FillFromShare((exeFolder / ".." / ARCANOTE_SHARE_SUBDIR).lexically_normal(), userFolder);
+    return Slashed(userFolder);
 }
 
 }  // namespace arc

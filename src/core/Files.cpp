@@ -1,0 +1,318 @@
+#include "core/Files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <random>
+
+#include "core/ErrorGuard.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+
+namespace arc {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kProcSortStrings = 20;
+constexpr int kProcBrowseFolder = 21;
+constexpr int kProcChooseFile = 22;
+constexpr int kProcChooseDatabaseFile = 23;
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    return true;
+}
+
+bool WildMatch(std::string_view name, std::string_view pattern) {
+    // Iterative glob with backtracking to the last "*".
+    std::size_t n = 0, p = 0;
+    std::size_t starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+}  // namespace
+
+bool FileExists(std::string_view path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    const fs::file_status status = fs::status(fs::path(path), ec);
+    return !ec && fs::exists(status) && !fs::is_directory(status);
+}
+
+bool FolderExists(std::string_view path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    return fs::is_directory(fs::path(path), ec) && !ec;
+}
+
+bool MakeFolder(std::string_view path) {
+    std::error_code ec;
+    if (!path.empty()) fs::create_directory(fs::path(path), ec);
+    return true;
+}
+
+void DeleteFileIfExists(std::string_view path) {
+    std::error_code ec;
+    if (FileExists(path)) fs::remove(fs::path(path), ec);
+}
+
+void RemoveFolderIfExists(std::string_view path) {
+    if (FolderExists(path)) ::rmdir(std::string(path).c_str());
+}
+
+std::string SafeFileName(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        switch (c) {
+            case '/':
+            case '?':
+            case '\\':
+            case ':':
+            case '|':
+            case '<':
+            case '>':
+            case '*':
+                c = '_';
+                break;
+            default:
+                break;
+        }
+    }
+    return result;
+}
+
+void SortStrings(std::vector<std::string>& items, int low, int high) {
+    Guarded(kProcSortStrings, [&] {
+        if (items.empty()) return;
+        low = std::max(low, 0);
+        high = std::min(high, static_cast<int>(items.size()) - 1);
+        static std::mt19937 random{std::random_device{}()};
+        // Quicksort with a random pivot. Recurses into the smaller part and
+        // loops on the larger one, so the stack stays shallow even when many
+        // elements are equal (they all go to the right of the pivot).
+        while (low < high) {
+            LetEventsRun();
+            std::uniform_int_distribution<int> pick(low, high);
+            const int p = pick(random);
+            std::string v = std::move(items[p]);
+            if (p != low) items[p] = std::move(items[low]);
+            int i = low;
+            int j = high;
+            for (;;) {
+                while (items[j] >= v && j > i)
+                    --j;
+                if (j <= i) {
+                    items[i] = std::move(v);
+                    break;
+                }
+                items[i] = std::move(items[j]);
+                ++i;
+                while (items[i] < v && i < j)
+                    ++i;
+                if (i >= j) {
+                    i = j;
+                    items[j] = std::move(v);
+                    break;
+                }
+                items[j] = std::move(items[i]);
+            }
+            if (i - low < high - i) {
+                SortStrings(items, low, i - 1);
+                low = i + 1;
+            } else {
+                SortStrings(items, i + 1, high);
+                high = i - 1;
+            }
+        }
+    });
+}
+
+std::string BrowseFolder(std::string_view startPath, std::string_view title) {
+    std::string result;
+    Guarded(kProcBrowseFolder, [&] {
+        // The start folder: the path up to its last separator.
+        std::string start(startPath);
+        const std::size_t last = start.find_last_of("/\\");
+        if (last != std::string::npos) start.resize(last + 1);
+        if (start.empty()) {
+            const char* home = std::getenv("HOME");
+            start = (home && *home) ? home : "/";
+        }
+        if (start == "/" || start == "\\") {
+            start = "/";
+        } else {
+            while (start.size() > 1 && IsSeparator(start.back()))
+                start.pop_back();
+        }
+        const std::string_view shownTitle =
+            title.empty() ? std::string_view("Sélectionner le dossier de votre choix.") : title;
+        result = Ui().ChooseFolderRaw(start, shownTitle);
+        if (result.empty() && !startPath.empty()) result = std::string(startPath);
+        if (!result.empty() && !IsSeparator(result.back())) result += '/';
+    });
+    return result;
+}
+
+std::string ChooseFile(std::string_view title, std::string_view initialName, int flags, bool save,
+                       std::string_view filter) {
+    std::string result(initialName);
+    Guarded(kProcChooseFile, [&] {
+        FileDialogRequest request;
+        request.title = std::string(title);
+        request.initialName = std::string(initialName);
+        request.filter = Trim(filter).empty() ? Text(116) : std::string(filter);
+        request.flags = flags;
+        request.save = save;
+        std::string chosen = Ui().ChooseFileRaw(request);
+        if (!chosen.empty()) result = std::move(chosen);
+    });
+    return result;
+}
+
+std::string ChooseDatabaseFile() {
+    std::string name;
+    Guarded(kProcChooseDatabaseFile, [&] {
+        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9));
+        if (!name.empty()) {
+            TheSettings().DatabasePath = name;
+            SaveSettings();
+        }
+    });
+    return name;
+}
+
+void DisableMenus() {
+    Ui().SetMenusEnabled(false);
+}
+
+void EnableMenus() {
+    Ui().SetMenusEnabled(true);
+}
+
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+    // As on the original platform, "*.*" takes every name, dotted or not.
+    if (pattern == "*.*") return true;
+    return WildMatch(name, pattern);
+}
+
+std::vector<std::string> ListFolder(std::string_view folder, std::string_view pattern,
+                                    EntryKind kind) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(fs::path(folder.empty() ? std::string_view(".") : folder), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (!MatchesPattern(name, pattern)) continue;
+        if (kind != EntryKind::Any) {
+            std::error_code statusError;
+            const bool isFolder = it->is_directory(statusError);
+            if (statusError) continue;
+            if ((kind == EntryKind::Folders) != isFolder) continue;
+        }
+        names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string FindNoCase(std::string_view folder, std::string_view name) {
+    std::string current = WithTrailingSlash(folder);
+    const std::string joined = current + std::string(name);
+    std::error_code ec;
+    if (fs::exists(fs::path(joined), ec)) return joined;
+    // Walk the relative name one component at a time.
+    std::size_t begin = 0;
+    while (begin <= name.size()) {
+        std::size_t end = name.find_first_of("/\\", begin);
+        if (end == std::string_view::npos) end = name.size();
+        const std::string_view part = name.substr(begin, end - begin);
+        const bool lastPart = end == name.size();
+        if (!part.empty()) {
+            std::string found;
+            std::error_code iterError;
+            fs::directory_iterator it(fs::path(current.empty() ? "." : current), iterError);
+            for (; !iterError && it != fs::directory_iterator(); it.increment(iterError)) {
+                const std::string entry = it->path().filename().string();
+                if (EqualNoCase(entry, part)) {
+                    found = entry;
+                    if (entry == part) break;
+                }
+            }
+            if (found.empty()) return joined;
+            current += found;
+            if (!lastPart) current += '/';
+        }
+        if (lastPart) break;
+        begin = end + 1;
+    }
+    return current;
+}
+
+std::string WithTrailingSlash(std::string_view path) {
+    std::string result(path);
+    if (!result.empty() && result.back() != '/') result += '/';
+    return result;
+}
+
+std::string BaseName(std::string_view path) {
+    const std::size_t last = path.find_last_of("/\\");
+    return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
+std::string ToUpperAscii(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return result;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = FoldAscii(c);
+    return result;
+}
+
+std::string_view Trim(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace arc

@@ -1,0 +1,64 @@
+#include "core/TextTable.h"
+
+#include "core/ErrorGuard.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/TextTableData.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcBuildTextTable = 4;
+/// Entries 0..267 are filled by BuildTextTable; the rest stay empty.
+constexpr int kFilledEntries = 268;
+
+std::array<std::string, kTextEntries>& Table() {
+    static std::array<std::string, kTextEntries> table;
+    return table;
+}
+
+std::array<std::string, 6>& Labels() {
+    static std::array<std::string, 6> labels;
+    return labels;
+}
+
+}  // namespace
+
+const std::string& Text(int n) {
+    static const std::string empty;
+    if (n < 0 || n >= kTextEntries) return empty;
+    return Table()[n];
+}
+
+void BuildTextTable() {
+    Guarded(kProcBuildTextTable, [] {
+        const int language = TheSettings().Language;
+        DebugLog("LANGUAGE = " + std::to_string(language));
+        const auto& texts = language == 1 ? kFrenchTexts : kEnglishTexts;
+        for (int n = 0; n < kFilledEntries; ++n)
+            if (!texts[n].empty()) Table()[n] = std::string(texts[n]);
+        for (int slot = 0; slot < 6; ++slot)
+            Labels()[slot] = Table()[slot];
+    });
+}
+
+const std::array<std::string, 6>& ArtLabels() {
+    return Labels();
+}
+
+std::string_view EnglishText(int n) {
+    return n < 0 || n >= kTextEntries ? std::string_view() : kEnglishTexts[n];
+}
+
+std::string_view FrenchText(int n) {
+    return n < 0 || n >= kTextEntries ? std::string_view() : kFrenchTexts[n];
+}
+
+std::string WithLineBreaks(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        if (c == '|') c = '\n';
+    return result;
+}
+
+}  // namespace arc

@@ -1,0 +1,416 @@
+#include "database/Database.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <utility>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcOpenDatabase = 300;
+
+struct Connection {
+    sqlite3* db = nullptr;
+    std::string path;
+    int savepoints = 0;  // names of nested savepoints
+};
+
+Connection& Shared() {
+    static Connection connection;
+    return connection;
+}
+
+[[noreturn]] void ThrowDatabaseError(sqlite3* db, std::string_view context = {}) {
+    std::string message = db ? sqlite3_errmsg(db) : "database not open";
+    if (!context.empty()) message += " (" + std::string(context) + ")";
+    throw AppError(err::kDatabase, message);
+}
+
+bool IsWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+bool WordAt(std::string_view sql, std::size_t pos, std::string_view word) {
+    if (pos + word.size() > sql.size()) return false;
+    if (pos > 0 && IsWordChar(sql[pos - 1])) return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(sql[pos + i])) != word[i]) return false;
+    return pos + word.size() == sql.size() || !IsWordChar(sql[pos + word.size()]);
+}
+
+std::size_t SkipBlanks(std::string_view sql, std::size_t pos) {
+    while (pos < sql.size() && std::isspace(static_cast<unsigned char>(sql[pos])))
+        ++pos;
+    return pos;
+}
+
+/// End of the quoted literal opening at `start` (index of its closing quote,
+/// or sql.size() when unterminated).
+std::size_t LiteralEnd(std::string_view sql, std::size_t start) {
+    const char quote = sql[start];
+    std::size_t i = start + 1;
+    while (i < sql.size()) {
+        if (sql[i] == quote) {
+            if (i + 1 < sql.size() && sql[i + 1] == quote) {
+                i += 2;
+                continue;
+            }
+            return i;
+        }
+        ++i;
+    }
+    return sql.size();
+}
+
+/// A LIKE pattern of the original engine ("*", "?") in SQLite's form.
+void AppendLikePattern(std::string& out, std::string_view body) {
+    const bool escape = body.find_first_of("%_\\") != std::string_view::npos;
+    out += '\'';
+    for (char c : body) {
+        if (c == '*') {
+            out += '%';
+        } else if (c == '?') {
+            out += '_';
+        } else if (escape && (c == '%' || c == '_' || c == '\\')) {
+            out += '\\';
+            out += c;
+        } else {
+            out += c;
+        }
+    }
+    out += '\'';
+    if (escape) out += " ESCAPE '\\'";
+}
+
+}  // namespace
+
+// --- connection -------------------------------------------------------------
+
+bool OpenDatabase(std::string_view path) {
+    const std::string file(path.empty() ? std::string_view(TheSettings().DatabasePath) : path);
+    CloseDatabase();
+    if (file.empty() || !FileExists(file)) {
+        Ui().Message(file + "\r\n" + Text(6), MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    bool opened = false;
+    Guarded(kProcOpenDatabase, [&] {
+        sqlite3* db = nullptr;
+        int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc == SQLITE_OK) {
+            sqlite3_busy_timeout(db, 2000);
+            // Reading the schema tells a database from any other file.
+            rc = sqlite3_exec(db,
+                              "SELECT count(*) FROM sqlite_master;"
+                              "PRAGMA synchronous=NORMAL; PRAGMA temp_store=MEMORY;"
+                              "PRAGMA cache_size=-16000;",
+                              nullptr, nullptr, nullptr);
+        }
+        if (rc != SQLITE_OK) {
+            std::string message = db ? sqlite3_errmsg(db) : "cannot open";
+            sqlite3_close(db);
+            throw AppError(err::kDatabase, file + ": " + message);
+        }
+        Shared().db = db;
+        Shared().path = file;
+        opened = true;
+    });
+    return opened;
+}
+
+void CloseDatabase() {
+    Connection& connection = Shared();
+    if (!connection.db) return;
+    // Statements left unfinalized keep the file open; close it when they go.
+    sqlite3_close_v2(connection.db);
+    connection.db = nullptr;
+    connection.path.clear();
+    connection.savepoints = 0;
+}
+
+bool IsDatabaseOpen() {
+    return Shared().db != nullptr;
+}
+
+const std::string& OpenDatabasePath() {
+    return Shared().path;
+}
+
+sqlite3* DatabaseHandle() {
+    if (!Shared().db) throw AppError(err::kDatabase, "No database is open");
+    return Shared().db;
+}
+
+// --- SQL text ---------------------------------------------------------------
+
+std::string SqlQuote(std::string_view value) {
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    for (char c : value) {
+        quoted += c;
+        if (c == '\'') quoted += '\'';
+    }
+    return quoted;
+}
+
+std::string ToSqliteDialect(std::string_view sql) {
+    std::string out;
+    out.reserve(sql.size() + 16);
+    bool afterLike = false;  // the last token was LIKE
+    std::size_t i = 0;
+    while (i < sql.size()) {
+        const char c = sql[i];
+        if (c == '\'' || c == '"') {
+            const std::size_t end = LiteralEnd(sql, i);
+            if (c == '\'' && afterLike && end < sql.size()) {
+                AppendLikePattern(out, sql.substr(i + 1, end - i - 1));
+            } else {
+                out.append(sql.substr(i, std::min(end + 1, sql.size()) - i));
+            }
+            i = end + 1;
+            afterLike = false;
+            continue;
+        }
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            out += c;
+            ++i;
+            continue;
+        }
+        if (IsWordChar(c) && (i == 0 || !IsWordChar(sql[i - 1]))) {
+            if (WordAt(sql, i, "DELETE")) {
+                std::size_t star = SkipBlanks(sql, i + 6);
+                if (star < sql.size() && sql[star] == '*') {
+                    std::size_t from = SkipBlanks(sql, star + 1);
+                    if (WordAt(sql, from, "FROM")) {
+                        out.append(sql.substr(i, 6));
+                        out += ' ';
+                        i = from;
+                        afterLike = false;
+                        continue;
+                    }
+                }
+            }
+            std::size_t end = i;
+            while (end < sql.size() && IsWordChar(sql[end]))
+                ++end;
+            afterLike = WordAt(sql, i, "LIKE");
+            out.append(sql.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        afterLike = false;
+        out += c;
+        ++i;
+    }
+    return out;
+}
+
+int Execute(std::string_view sql) {
+    sqlite3* db = DatabaseHandle();
+    const std::string text = ToSqliteDialect(sql);
+    const char* tail = text.c_str();
+    const char* end = text.c_str() + text.size();
+    int changes = 0;
+    while (tail < end) {
+        sqlite3_stmt* stmt = nullptr;
+        const char* next = nullptr;
+        if (sqlite3_prepare_v2(db, tail, static_cast<int>(end - tail), &stmt, &next) != SQLITE_OK)
+            ThrowDatabaseError(db, std::string_view(tail, end - tail));
+        tail = next;
+        if (!stmt) continue;  // blanks or a comment
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        }
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_DONE) ThrowDatabaseError(db, text);
+        changes = sqlite3_changes(db);
+    }
+    return changes;
+}
+
+std::string QueryValue(std::string_view sql) {
+    Statement statement(sql);
+    if (!statement.Step()) return {};
+    return statement.ColumnText(0);
+}
+
+// --- statements -------------------------------------------------------------
+
+Statement::Statement(std::string_view sql) {
+    sqlite3* db = DatabaseHandle();
+    const std::string text = ToSqliteDialect(sql);
+    if (sqlite3_prepare_v3(db, text.c_str(), static_cast<int>(text.size()),
+                           SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
+        ThrowDatabaseError(db, text);
+    if (!stmt_) throw AppError(err::kDatabase, "Empty statement");
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement::Statement(Statement&& other) noexcept : stmt_(std::exchange(other.stmt_, nullptr)) {}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(stmt_);
+        stmt_ = std::exchange(other.stmt_, nullptr);
+    }
+    return *this;
+}
+
+void Statement::Check(int rc) const {
+    if (rc != SQLITE_OK) ThrowDatabaseError(sqlite3_db_handle(stmt_));
+}
+
+Statement& Statement::Bind(int index, std::string_view text) {
+    Check(
+        sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+    return *this;
+}
+
+Statement& Statement::Bind(int index, std::int64_t value) {
+    Check(sqlite3_bind_int64(stmt_, index, value));
+    return *this;
+}
+
+Statement& Statement::Bind(int index, const std::optional<std::string>& text) {
+    return text ? Bind(index, std::string_view(*text)) : BindNull(index);
+}
+
+Statement& Statement::BindNull(int index) {
+    Check(sqlite3_bind_null(stmt_, index));
+    return *this;
+}
+
+bool Statement::Step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    sqlite3* db = sqlite3_db_handle(stmt_);
+    std::string message = sqlite3_errmsg(db);
+    sqlite3_reset(stmt_);
+    throw AppError(err::kDatabase, message);
+}
+
+int Statement::Run() {
+    while (Step()) {
+    }
+    const int changes = sqlite3_changes(sqlite3_db_handle(stmt_));
+    sqlite3_reset(stmt_);
+    return changes;
+}
+
+void Statement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+
+std::string Statement::ColumnName(int column) const {
+    const char* name = sqlite3_column_name(stmt_, column);
+    return name ? name : "";
+}
+
+bool Statement::IsNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+std::string_view Statement::ColumnView(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    if (!text) return {};
+    return {text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
+}
+
+std::string Statement::ColumnText(int column) const {
+    return std::string(ColumnView(column));
+}
+
+std::optional<std::string> Statement::ColumnOptional(int column) const {
+    if (IsNull(column)) return std::nullopt;
+    return ColumnText(column);
+}
+
+std::int64_t Statement::ColumnInt(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+std::int64_t LastInsertId() {
+    return sqlite3_last_insert_rowid(DatabaseHandle());
+}
+
+// --- transactions -----------------------------------------------------------
+
+Transaction::Transaction() : name_("tx" + std::to_string(++Shared().savepoints)) {
+    Execute("SAVEPOINT " + name_);
+    open_ = true;
+}
+
+Transaction::~Transaction() {
+    if (!open_) return;
+    try {
+        Rollback();
+    } catch (...) {
+        // The connection may be gone already; nothing left to undo then.
+    }
+}
+
+void Transaction::Commit() {
+    if (!open_) return;
+    open_ = false;
+    Execute("RELEASE " + name_);
+}
+
+void Transaction::Rollback() {
+    if (!open_) return;
+    open_ = false;
+    Execute("ROLLBACK TO " + name_ + "; RELEASE " + name_);
+}
+
+BatchTransaction::BatchTransaction(int batchRows)
+    : name_("batch" + std::to_string(++Shared().savepoints)),
+      batchRows_(batchRows > 0 ? batchRows : kDefaultBatchRows) {
+    Begin();
+}
+
+BatchTransaction::~BatchTransaction() {
+    try {
+        Release();
+    } catch (...) {
+        // Keep the destructor silent; the rows of the failed batch are lost.
+    }
+}
+
+void BatchTransaction::Begin() {
+    Execute("SAVEPOINT " + name_);
+    open_ = true;
+    pending_ = 0;
+}
+
+void BatchTransaction::Release() {
+    if (!open_ || !IsDatabaseOpen()) return;
+    open_ = false;
+    Execute("RELEASE " + name_);
+}
+
+void BatchTransaction::RowDone(int rows) {
+    pending_ += rows;
+    if (pending_ >= batchRows_) Commit();
+}
+
+void BatchTransaction::Commit() {
+    Release();
+    Begin();
+}
+
+}  // namespace arc

@@ -1,0 +1,307 @@
+#include "database/Database.h"
+
+#include <gtest/gtest.h>
+
+#include "core/ErrorGuard.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+class DatabaseTest : public test::ProgramFolderTest {
+  protected:
+    DatabaseTest() {
+        path = home.file("Arcanote.mdb");
+        std::string error;
+        EXPECT_TRUE(CreateTemplateDatabase(path, &error)) << error;
+        EXPECT_TRUE(OpenDatabase(path));
+    }
+    ~DatabaseTest() override { CloseDatabase(); }
+
+    int Count(const std::string& sql) { return std::stoi(QueryValue(sql)); }
+
+    std::string path;
+};
+
+TEST_F(DatabaseTest, TemplateHoldsTheNineTablesWithTheirFields) {
+    for (const TableDef& table : SchemaTables()) {
+        Recordset set("SELECT * FROM " + std::string(table.name));
+        ASSERT_EQ(set.FieldCount(), static_cast<int>(table.columns.size())) << table.name;
+    }
+    EXPECT_EQ(SchemaTables().size(), 9u);
+    EXPECT_EQ(FindTable("data")->columns.size(), 44u);
+    EXPECT_EQ(FindTable("ROM")->columns.size(), 13u);
+    EXPECT_EQ(FindTable("Nothing"), nullptr);
+    // Every table that holds InternalName looks it up through an index.
+    for (const char* table : {"Data", "Rom", "Disk", "Chip", "DipSwitch", "BiosSet", "Command"}) {
+        Statement plan(std::string("EXPLAIN QUERY PLAN SELECT * FROM ") + table +
+                       " WHERE InternalName='x'");
+        ASSERT_TRUE(plan.Step());
+        EXPECT_NE(plan.ColumnText(3).find("USING INDEX"), std::string::npos) << table;
+    }
+}
+
+TEST_F(DatabaseTest, TheBuildShipsTheTemplateBesideThePrograms) {
+    CloseDatabase();
+    ASSERT_TRUE(OpenDatabase(test::BinDir() + "/Arcanote.mdx"));
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                         "('Data','History','Command','Versions','BiosSet','Rom','Disk','Chip',"
+                         "'DipSwitch')"),
+              "9");
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "0");
+}
+
+TEST_F(DatabaseTest, TextComparesAndSortsWithoutRegardToCase) {
+    Execute(
+        "INSERT INTO Data (InternalName, GameName) VALUES ('pacman', 'Pac-Man'), "
+        "('Galaga', 'galaga')");
+    EXPECT_EQ(QueryValue("SELECT GameName FROM Data WHERE InternalName='PACMAN'"), "Pac-Man");
+    EXPECT_EQ(QueryValue("SELECT InternalName FROM Data ORDER BY GameName LIMIT 1"), "Galaga");
+    EXPECT_EQ(Count("SELECT count(*) FROM Data WHERE GameName LIKE '*MAN'"), 1);
+    // Field names as the program spells them in several ways.
+    EXPECT_EQ(Count("SELECT count(*) FROM Data WHERE CloneOF IS NULL AND cloneof IS NULL"), 2);
+}
+
+TEST_F(DatabaseTest, CommandTitleIsCutToFiftyCharacters) {
+    const std::string title(60, 'a');
+    Recordset command("SELECT * FROM Command");
+    command.AddNew();
+    command.Set("InternalName", "sf2");
+    command.Set("cmd", title);
+    command.Update();
+    EXPECT_EQ(QueryValue("SELECT cmd FROM Command"), std::string(50, 'a'));
+    Execute("UPDATE Command SET cmd='" + std::string(55, 'b') + "'");
+    EXPECT_EQ(QueryValue("SELECT length(cmd) FROM Command"), "50");
+    // Characters, not bytes.
+    std::string accented;
+    for (int i = 0; i < 55; ++i)
+        accented += "\xC3\xA9";
+    Execute("UPDATE Command SET cmd='" + accented + "'");
+    EXPECT_EQ(QueryValue("SELECT length(cmd) FROM Command"), "50");
+}
+
+TEST_F(DatabaseTest, MissingFileIsToldAndNothingIsOpen) {
+    CloseDatabase();
+    const std::string missing = home.file("none.mdb");
+    EXPECT_FALSE(OpenDatabase(missing));
+    EXPECT_FALSE(IsDatabaseOpen());
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text, missing + "\r\n" + Text(6));
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
+    EXPECT_THROW(Execute("DELETE * FROM Data"), AppError);
+}
+
+TEST_F(DatabaseTest, EmptyPathOpensTheDatabaseSetting) {
+    CloseDatabase();
+    TheSettings().DatabasePath = path;
+    ASSERT_TRUE(OpenDatabase());
+    EXPECT_EQ(OpenDatabasePath(), path);
+}
+
+TEST_F(DatabaseTest, AFileThatIsNoDatabaseIsLoggedNotOpened) {
+    CloseDatabase();
+    const std::string bogus = home.file("bogus.mdb");
+    WriteFile(bogus, std::string(4096, 'x'));
+    EXPECT_FALSE(OpenDatabase(bogus));
+    EXPECT_FALSE(IsDatabaseOpen());
+    EXPECT_NE(ReadFile(LogFilePath()).find("3000"), std::string::npos);
+    CloseDatabase();  // never fails, also twice and with nothing open
+    CloseDatabase();
+}
+
+TEST_F(DatabaseTest, DialectTranslation) {
+    EXPECT_EQ(ToSqliteDialect("DELETE * FROM Rom"), "DELETE FROM Rom");
+    EXPECT_EQ(ToSqliteDialect("delete   *  from History WHERE CodeHistory=3"),
+              "delete from History WHERE CodeHistory=3");
+    EXPECT_EQ(ToSqliteDialect("SELECT * FROM Data WHERE GameName LIKE '*pac*'"),
+              "SELECT * FROM Data WHERE GameName LIKE '%pac%'");
+    EXPECT_EQ(ToSqliteDialect("x LIKE 'a?c'"), "x LIKE 'a_c'");
+    // Stars outside LIKE patterns and text inside other literals stay.
+    EXPECT_EQ(ToSqliteDialect("UPDATE Data SET MyNotes='DELETE * FROM x *' WHERE Year LIKE '19*'"),
+              "UPDATE Data SET MyNotes='DELETE * FROM x *' WHERE Year LIKE '19%'");
+    EXPECT_EQ(ToSqliteDialect("x LIKE 'it''s*'"), "x LIKE 'it''s%'");
+    // The original engine's LIKE takes "%" and "_" literally.
+    Execute(
+        "INSERT INTO Data (InternalName, GameName) VALUES ('a', '100% Fun'), ('b', '1000 Fun'),"
+        "('c', 'my_game'), ('d', 'myXgame')");
+    EXPECT_EQ(Count("SELECT count(*) FROM Data WHERE GameName LIKE '*100%*'"), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM Data WHERE GameName LIKE '*y_g*'"), 1);
+    EXPECT_EQ(Count("SELECT count(*) FROM Data WHERE GameName LIKE '*y?g*'"), 2);
+}
+
+TEST_F(DatabaseTest, ApostrophesAreStoredUnchangedAndSelectableByName) {
+    EXPECT_EQ(SqlQuote("it's o'k"), "it''s o''k");
+    Recordset data("SELECT * FROM Data");
+    data.AddNew();
+    data.Set("InternalName", "jack's");
+    data.Set("GameName", "Jack's 'Game'");
+    data.Update();
+    EXPECT_EQ(
+        QueryValue("SELECT GameName FROM Data WHERE InternalName='" + SqlQuote("jack's") + "'"),
+        "Jack's 'Game'");
+    EXPECT_EQ(Execute("UPDATE Data SET Genre='" + SqlQuote("Shoot 'em up") +
+                      "' WHERE InternalName='" + SqlQuote("jack's") + "'"),
+              1);
+    EXPECT_EQ(QueryValue("SELECT Genre FROM Data"), "Shoot 'em up");
+}
+
+TEST_F(DatabaseTest, UpdatesOfMissingSetsAndFillingOnlyNulls) {
+    Execute("INSERT INTO Data (InternalName, Controls, Aspect) VALUES ('a', '', NULL)");
+    EXPECT_EQ(Execute("UPDATE Data SET Genre='x' WHERE InternalName='nothere'"), 0);
+    Execute("UPDATE Data SET Controls='joy' WHERE InternalName='a' AND Controls IS NULL");
+    Execute("UPDATE Data SET Aspect='4:3' WHERE InternalName='a' AND Aspect IS NULL");
+    EXPECT_EQ(QueryValue("SELECT Controls FROM Data"), "");
+    EXPECT_EQ(QueryValue("SELECT Aspect FROM Data"), "4:3");
+    Execute("UPDATE Data SET GotIt=TRUE WHERE InternalName='a'");
+    Recordset data("SELECT * FROM Data");
+    EXPECT_TRUE(data.Bool("GotIt"));
+    EXPECT_FALSE(data.Bool("Mature"));
+    EXPECT_TRUE(data.IsNull("Mature"));
+}
+
+TEST_F(DatabaseTest, EngineErrorsCarryTheirMessage) {
+    try {
+        Execute("UPDATE NoSuchTable SET x=1");
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), err::kDatabase);
+        EXPECT_NE(std::string(e.what()).find("no such table"), std::string::npos);
+    }
+    EXPECT_FALSE(Guarded(301, [] { Statement("SELECT nope FROM Data"); }));
+    const std::string log = ReadFile(LogFilePath());
+    EXPECT_NE(log.find("no such column"), std::string::npos);
+    // The connection stays usable after an error.
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "0");
+}
+
+TEST_F(DatabaseTest, AutoNumberIsReadableRightAfterAddNew) {
+    Recordset history("SELECT * FROM History");
+    history.AddNew();
+    const std::int64_t first = history.Int("CodeHistory");
+    EXPECT_GT(first, 0);
+    history.Set("Description", "first");
+    history.Update();
+    history.AddNew();
+    const std::int64_t second = history.Int("codehistory");
+    history.Set("trivia", "second");
+    history.Update();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(
+        QueryValue("SELECT Description FROM History WHERE CodeHistory=" + std::to_string(first)),
+        "first");
+    EXPECT_EQ(QueryValue("SELECT trivia FROM History WHERE CodeHistory=" + std::to_string(second)),
+              "second");
+    // An abandoned row leaves nothing behind, and its number is not reused.
+    history.AddNew();
+    const std::int64_t abandoned = history.Int("CodeHistory");
+    history.CancelUpdate();
+    history.AddNew();
+    EXPECT_GT(history.Int("CodeHistory"), abandoned);
+    history.Close();  // closing with a row pending abandons it as well
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "2");
+}
+
+TEST_F(DatabaseTest, RecordsetReadsMovesAndEditsInInsertionOrder) {
+    {
+        Recordset rom("SELECT * FROM Rom");
+        EXPECT_TRUE(rom.Eof());
+        for (const char* name : {"c.bin", "a.bin", "b.bin"}) {
+            rom.AddNew();
+            rom.Set("InternalName", "game");
+            rom.Set("RomName", name);
+            rom.Update();
+        }
+    }
+    Recordset rom("SELECT * FROM Rom WHERE InternalName='GAME'");
+    ASSERT_FALSE(rom.Eof());
+    EXPECT_EQ(rom.Text("romname"), "c.bin");
+    EXPECT_TRUE(rom.IsNull("Rommerge"));
+    EXPECT_EQ(rom.Optional("Rommerge"), std::nullopt);
+    rom.MoveNext();
+    EXPECT_EQ(rom.Text("RomName"), "a.bin");
+    EXPECT_EQ(rom.RecordCount(), 3);
+    EXPECT_EQ(rom.Text("RomName"), "a.bin");  // counting does not move
+    rom.MoveLast();
+    EXPECT_EQ(rom.Text("RomName"), "b.bin");
+    rom.Edit();
+    rom.Set("Romsize", "1024");
+    EXPECT_EQ(rom.Text("Romsize"), "1024");
+    rom.Update();
+    EXPECT_EQ(rom.Text("Romsize"), "1024");
+    rom.MoveNext();
+    EXPECT_TRUE(rom.Eof());
+    rom.MovePrevious();
+    rom.MovePrevious();
+    EXPECT_EQ(rom.Text("RomName"), "a.bin");
+    rom.MoveFirst();
+    EXPECT_EQ(rom.Text("RomName"), "c.bin");
+    EXPECT_EQ(QueryValue("SELECT Romsize FROM Rom WHERE RomName='b.bin'"), "1024");
+    EXPECT_THROW(rom.Text("NoSuchField"), AppError);
+}
+
+TEST_F(DatabaseTest, OnlyASingleTableSetCanBeChanged) {
+    Execute("INSERT INTO Data (InternalName, CodeHistory) VALUES ('a', 1)");
+    Recordset joined(
+        "SELECT Data.InternalName, History.trivia FROM Data LEFT JOIN History ON "
+        "Data.CodeHistory = History.CodeHistory");
+    EXPECT_EQ(joined.Text("InternalName"), "a");
+    EXPECT_THROW(joined.AddNew(), AppError);
+    EXPECT_THROW(joined.Edit(), AppError);
+    Recordset data("SELECT * FROM Data");
+    EXPECT_THROW(data.Set("GameName", "x"), AppError);  // neither added nor edited
+}
+
+TEST_F(DatabaseTest, PreparedStatementsBindAndRead) {
+    Statement insert(
+        "INSERT INTO Data (InternalName, Working, CodeHistory, GameName) "
+        "VALUES (?, ?, ?, ?)");
+    insert.Bind(1, "a").Bind(2, true).Bind(3, 7).Bind(4, std::optional<std::string>{});
+    EXPECT_EQ(insert.Run(), 1);
+    insert.Bind(1, "b").Bind(2, false).BindNull(3).Bind(4, std::optional<std::string>("B"));
+    insert.Run();
+    Statement select("SELECT InternalName, Working, CodeHistory, GameName FROM Data ORDER BY 1");
+    ASSERT_TRUE(select.Step());
+    EXPECT_EQ(select.ColumnInt(1), 1);
+    EXPECT_EQ(select.ColumnInt(2), 7);
+    EXPECT_TRUE(select.IsNull(3));
+    ASSERT_TRUE(select.Step());
+    EXPECT_EQ(select.ColumnView(0), "b");
+    EXPECT_EQ(select.ColumnOptional(3), std::optional<std::string>("B"));
+    EXPECT_FALSE(select.Step());
+}
+
+TEST_F(DatabaseTest, TransactionsRollBackUnlessCommittedAndBatchesKeepSavedRows) {
+    {
+        Transaction transaction;
+        Execute("INSERT INTO Versions (VersionMame) VALUES ('lost')");
+    }
+    {
+        Transaction transaction;
+        Execute("INSERT INTO Versions (VersionMame) VALUES ('kept')");
+        transaction.Commit();
+    }
+    EXPECT_EQ(QueryValue("SELECT group_concat(VersionMame) FROM Versions"), "kept");
+
+    // A failure half way keeps the rows written before it.
+    EXPECT_FALSE(Guarded(302, [] {
+        BatchTransaction batch(2);
+        Statement insert("INSERT INTO Chip (InternalName) VALUES (?)");
+        for (int i = 0; i < 5; ++i) {
+            insert.Bind(1, std::to_string(i)).Run();
+            batch.RowDone();
+        }
+        throw AppError(err::kInvalidCall, "stop");
+    }));
+    CloseDatabase();
+    ASSERT_TRUE(OpenDatabase(path));
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Chip"), "5");
+}
+
+}  // namespace
+}  // namespace arc
