@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "database/Database.h"
 
 namespace arc {
 namespace {
@@ -37,14 +38,14 @@ struct CaptionSource {
 
 // ApplyMenuCaptions' order.
 constexpr CaptionSource kCaptionOrder[] = {
-    {"MenuTraitement", 10},     {"MenuOptions", 11},      {"MnuAPropos", 12},
-    {"MnuDownload", 101},       {"MenuEdition", 203},     {"MnuRechercher", 204},
-    {"MnuCreerBaseMDB", 95},    {"MnuListMyRoms", 96},    {"MnuCreerFiches", 97},
-    {"MenuNotes", 98},          {"MnuRediger", 99},       {"MnuDefinirLesChemins", 102},
-    {"MnuLiens", 103},          {"MnuLangue", 117},       {"MnuLangueAUTRE", 118},
-    {"MnuQuit", 119},           {"MnuTraduction", 138},   {"MnuCopierNotes", 139},
-    {"MnuAide", 174},           {"MnuReadMe", 141},       {"MnuConsulter", 227},
-    {"MnuZipUnzip", 259},       {"MnuGestionImg", 260},
+    {"MenuTraitement", 10},  {"MenuOptions", 11},    {"MnuAPropos", 12},
+    {"MnuDownload", 101},    {"MenuEdition", 203},   {"MnuRechercher", 204},
+    {"MnuCreerBaseMDB", 95}, {"MnuListMyRoms", 96},  {"MnuCreerFiches", 97},
+    {"MenuNotes", 98},       {"MnuRediger", 99},     {"MnuDefinirLesChemins", 102},
+    {"MnuLiens", 103},       {"MnuLangue", 117},     {"MnuLangueAUTRE", 118},
+    {"MnuQuit", 119},        {"MnuTraduction", 138}, {"MnuCopierNotes", 139},
+    {"MnuAide", 174},        {"MnuReadMe", 141},     {"MnuConsulter", 227},
+    {"MnuZipUnzip", 259},    {"MnuGestionImg", 260},
 };
 
 /// The first of the two names that exists in the program folder, else "".
@@ -203,6 +204,7 @@ bool SplashTimerCloses() {
 
 bool QuitProgram() {
     ProcedureScope scope(kProcQuit);
+    CloseDatabase();
     SaveSettings();
     if (State().ErrorCount == 0 && !State().LogFlag) return false;
     Ui().OpenWithDefaultApp(LogFilePath());

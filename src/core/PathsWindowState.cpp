@@ -60,6 +60,7 @@ std::string PathsWindowState::AutoFillBase(std::string_view executable) {
 void PathsWindowState::Load() {
     Guarded(kProcPathsLoad, [this] {
         DisableMenus();
+        State().PathsDialogOpen = true;
         const Settings& settings = TheSettings();
         mameExe = settings.MameExe;
         romsFolder = settings.RomsFolder;
@@ -123,8 +124,8 @@ bool PathsWindowState::ChooseDataFile(int slot) {
     Guarded(kProcPathsCommand, [this, slot, &changed] {
         const std::string& label = dataLabels_.at(slot);
         const std::string extension = label.size() > 3 ? label.substr(label.size() - 3) : label;
-        const std::string filter = Text(162) + " (*.*)|*.*|" + Text(163) + " " + extension +
-                                   "(*." + extension + ")|*." + extension + "|";
+        const std::string filter = Text(162) + " (*.*)|*.*|" + Text(163) + " " + extension + "(*." +
+                                   extension + ")|*." + extension + "|";
         const std::string start(Trim(dataFiles[slot]));
         const std::string chosen = ChooseFile({}, start, 2, false, filter);
         if (chosen.empty() || chosen == dataFiles[slot]) return;

@@ -13,9 +13,9 @@ namespace arc {
 
 class PathsWindowState {
   public:
-    std::string mameExe;                              ///< Text1
-    std::string romsFolder;                           ///< Text2
-    std::array<std::string, kArtSlots> artFolders;    ///< Text3(0..5)
+    std::string mameExe;                                ///< Text1
+    std::string romsFolder;                             ///< Text2
+    std::array<std::string, kArtSlots> artFolders;      ///< Text3(0..5)
     std::array<std::string, kDataFileSlots> dataFiles;  ///< Text4(0..16)
 
     /// Window load: fills the boxes and labels from the settings and switches the menus off.

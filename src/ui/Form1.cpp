@@ -144,7 +144,8 @@ QLineEdit* Form1::AddPathBox(const QString& name) {
 void Form1::ShowState() {
     text1_->setText(Q(state_.mameExe));
     text2_->setText(Q(state_.romsFolder));
-    for (int slot = 0; slot < kArtSlots; ++slot) text3_[slot]->setText(Q(state_.artFolders[slot]));
+    for (int slot = 0; slot < kArtSlots; ++slot)
+        text3_[slot]->setText(Q(state_.artFolders[slot]));
     for (int slot = 0; slot < kDataFileSlots; ++slot)
         text4_[slot]->setText(Q(state_.dataFiles[slot]));
 }

@@ -149,27 +149,28 @@ void MDIForm1::ShowAbout() {
 }
 
 void MDIForm1::StoreGeometry() {
-    MainWindowGeometry& geometry = TheSettings().MainWindow;
-    const QRect normal = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
-    const QPoint place = (isMaximized() || isMinimized()) ? normal.topLeft() : pos();
-    geometry.Left = place.x() * kTwipsPerPixel;
-    geometry.Top = place.y() * kTwipsPerPixel;
-    geometry.Width = normal.width() * kTwipsPerPixel;
-    geometry.Height = normal.height() * kTwipsPerPixel;
-    geometry.State = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    MainWindowGeometry& saved = TheSettings().MainWindow;
+    const bool special = isMaximized() || isMinimized();
+    const QRect normal = special ? normalGeometry() : geometry();
+    const QPoint place = special ? normal.topLeft() : pos();
+    saved.Left = place.x() * kTwipsPerPixel;
+    saved.Top = place.y() * kTwipsPerPixel;
+    saved.Width = normal.width() * kTwipsPerPixel;
+    saved.Height = normal.height() * kTwipsPerPixel;
+    saved.State = isMinimized() ? 1 : isMaximized() ? 2 : 0;
 }
 
 void MDIForm1::RestoreGeometry() {
     // Each value in turn; a value that cannot be applied ends the restore.
-    const MainWindowGeometry& geometry = TheSettings().MainWindow;
-    if (geometry.State == -1) return;
-    move(geometry.Left / kTwipsPerPixel, y());
-    move(x(), geometry.Top / kTwipsPerPixel);
-    if (geometry.Width <= 0) return;
-    resize(geometry.Width / kTwipsPerPixel, height());
-    if (geometry.Height <= 0) return;
-    resize(width(), geometry.Height / kTwipsPerPixel);
-    switch (geometry.State) {
+    const MainWindowGeometry& saved = TheSettings().MainWindow;
+    if (saved.State == -1) return;
+    move(saved.Left / kTwipsPerPixel, y());
+    move(x(), saved.Top / kTwipsPerPixel);
+    if (saved.Width <= 0) return;
+    resize(saved.Width / kTwipsPerPixel, height());
+    if (saved.Height <= 0) return;
+    resize(width(), saved.Height / kTwipsPerPixel);
+    switch (saved.State) {
         case 0:
             setWindowState(Qt::WindowNoState);
             break;

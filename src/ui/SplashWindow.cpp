@@ -53,8 +53,9 @@ frmSplash::frmSplash(QWidget* parent)
     layout->addWidget(text);
     layout->addWidget(web);
     layout->addWidget(ok_, 0, Qt::AlignCenter);
-    setStyleSheet("frmSplash { background: #10131c; } QLabel { color: #e8e4d8; }"
-                  " QLabel#lblVersion { color: #f3b531; font-weight: bold; }");
+    setStyleSheet(
+        "frmSplash { background: #10131c; } QLabel { color: #e8e4d8; }"
+        " QLabel#lblVersion { color: #f3b531; font-weight: bold; }");
     setAttribute(Qt::WA_StyledBackground);
 
     timer_->setObjectName("Timer1");

@@ -55,7 +55,7 @@ MenuCommand OpenWindowCommand(std::string_view formName);
 
 }  // namespace arc::ui
 
-#define ARCANOTE_REGISTER_WINDOW(FormClass)                                     \
+#define ARCANOTE_REGISTER_WINDOW(FormClass)                                    \
     [[maybe_unused]] static const bool kArcanoteRegisteredWindow_##FormClass = \
         ::arc::ui::RegisterWindow(#FormClass, []() -> QWidget* { return new FormClass; })
 
