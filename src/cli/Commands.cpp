@@ -6,6 +6,16 @@ const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
+        {"list-roms", "[--db FILE] [--roms DIR]", RunListRomsCommand},
+        {"search",
+         "[--db FILE] [--roms DIR] [--year V] [--manufacturer V] [--genre V] [--category V] "
+         "[--players V] [--orientation V] [--available yes|no] [--status V] [--buttons V] "
+         "[--controls V] [--clones only|none] [--mature only|none] [--driver V] [--bios V] "
+         "[--keyword K] [--show-query] [--ini FILE --folder NAME] [--copy-to DIR] "
+         "[--move-to DIR] [--delete [--backup]]",
+         RunSearchCommand},
+        {"notes", "write|copy [--db FILE]", RunNotesCommand},
+        {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
     };
     return commands;
 }

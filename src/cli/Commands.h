@@ -7,5 +7,9 @@ namespace arc::cli {
 
 int RunTextsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunSettingsCommand(CliContext& context, const std::vector<std::string>& args);
+int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args);
+int RunSearchCommand(CliContext& context, const std::vector<std::string>& args);
+int RunNotesCommand(CliContext& context, const std::vector<std::string>& args);
+int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli

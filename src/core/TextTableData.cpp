@@ -313,325 +313,323 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "",                                                                          // 300
 };
 
-const std::array<std::string_view, kTextEntries>
-    kFrenchTexts =
-        {
-            "Écran de titre du jeu.",                                            // 0
-            "Écran de jeu.",                                                     // 1
-            "Marquee (frontont de la borne).",                                   // 2
-            "Borne.",                                                            // 3
-            "Control panel (boutons et manettes de la borne).",                  // 4
-            "Affiche.",                                                          // 5
-            "introuvable. Impossible de continuer.",                             // 6
-            "ERREUR - Message pour 'debugging :",                                // 7
-            "Ouverture fichier Access (MDB)",                                    // 8
-            "Fichier Access (*.MDB)|*.mdb|Tous les fichiers (*.*)|*.*|",         // 9
-            "&Traitement",                                                       // 10
-            "&Options",                                                          // 11
-            "A propos de Arcanote ...",                                          // 12
-            "Télécharger les fichiers de données",                               // 13
-            "Chemin vers MAME (ou Mame32)",                                      // 14
-            "Chemin vers les ROMs",                                              // 15
-            "Chemins des fichiers graphiques",                                   // 16
-            "Chemins des fichiers sources de données",                           // 17
-            "Auto",                                                              // 18
-            "Chemins",                                                           // 19
-            "Aucun fichier n'a pu être trouvé. Faites une recherche manuelle.",  // 20
-            "Fichiers exe (*.exe)|*.exe|Tous les fichiers",                      // 21
-            "Sélectionnez le dossier contenant les roms.",                       // 22
-            "Sélectionnez le dossier pour ",                                     // 23
-            "Travail en cours...",                                               // 24
-            "Création de la liste des roms",                                     // 25
-            "Chemin où créer les fichiers",                                      // 26
-            "Ne prendre en compte que les roms disponibles",                     // 27
-            "Exclure les clones",                                                // 28
-            "Exclure les roms ne fonctionnant pas",                              // 29
-            "Ne pas copier les images des titres",                               // 30
-            "Ne pas copier les images des écrans",                               // 31
-            "Ne pas copier les images des marquees",                             // 32
-            "Ne pas copier les images des bornes",                               // 33
-            "Ne pas copier les images des control panels",                       // 34
-            "Ne pas copier les images des flyers",                               // 35
-            "Créer",                                                             // 36
-            "Choix d'un dossier pour sauver les fiches des jeux.",               // 37
-            "Le dossier de destination n'est pas vide.",                         // 38
-            "Voulez-vous l'effacer ?",                                           // 39
-            "Annuler",                                                           // 40
-            "Confirmez-vous l'effacement de tout le contenu de : ",              // 41
-            "Effacement...",                                                     // 42
-            "Impossible de créer",                                               // 43
-            "Traitement...",                                                     // 44
-            "Aucune donnée avec ces critères|n'a pu être trouvée.",              // 45
-            " roms à traiter.",                                                  // 46
-            "Jeu original (Set).",                                               // 47
-            "NE FONCTIONNE PAS",                                                 // 48
-            "FONCTIONNE",                                                        // 49
-            "&Suite",                                                            // 50
-            "NON CONFORMES",                                                     // 51
-            "CONFORMES",                                                         // 52
-            "NON",                                                               // 53
-            "OUI",                                                               // 54
-            "Création de la liste générale",                                     // 55
-            "LISTE_COMPLETE",                                                    // 56
-            "LISTE COMPLETE",                                                    // 57
-            "[Inconnu]",                                                         // 58
-            "EDITEURS_",                                                         // 59
-            "&Retour",                                                           // 60
-            "ÉDITEURS",                                                          // 61
-            "GENRES",                                                            // 62
-            "Création de la liste des éditeurs",                                 // 63
-            "Création de la liste des genres",                                   // 64
-            "Création de la liste des catégories",                               // 65
-            "CATÉGORIES",                                                        // 66
-            "CATEGORY",                                                          // 67
-            "Création de la liste des années",                                   // 68
-            "ANNÉES",                                                            // 69
-            "&Fermer",                                                           // 70
-            "YEARS",                                                             // 71
-            "Création de la liste des versions",                                 // 72
-            "VERSIONS DE MAME",                                                  // 73
-            "VERSIONS",                                                          // 74
-            "Statistiques",                                                      // 75
-            "Liste complète",                                                    // 76
-            "Liste des éditeurs",                                                // 77
-            "Liste des genres",                                                  // 78
-            "Liste des catégories",                                              // 79
-            "",                                                                  // 80
-            "Liste des sorties par année",                                       // 81
-            "Jeux par version de MAME",                                          // 82
-            "Liens",                                                             // 83
-            "Extraction des fichiers graphiques",                                // 84
-            "Téléchargement des données",                                        // 85
-            "Cochez les fichiers à télécharger. Parfois il faut aller sur le site pour télécharger "
-            "le fichier et l'enregistrer dans le dossier Download de Arcanote.",    // 86
-            "Téléchargement en cours...",                                           // 87
-            "&Télécharger",                                                         // 88
-            "Le dossier Download n'est pas vide.|Voulez-vous le vider ?",           // 89
-            "",                                                                     // 90
-            "Décompression...",                                                     // 91
-            "Opération terminée.",                                                  // 92
-            "Choix du jeu",                                                         // 93
-            "Chargement liste",                                                     // 94
-            "Créer une base access (MDB)",                                          // 95
-            "&Lister mes Roms",                                                     // 96
-            "Créer les &fiches des jeux",                                           // 97
-            "&Notes personnelles",                                                  // 98
-            "&Rédiger une note sur un jeu",                                         // 99
-            "",                                                                     // 100
-            "&Télécharger les fichiers de données",                                 // 101
-            "&Définir les chemins",                                                 // 102
-            "&Liens",                                                               // 103
-            "Le fichier Arcanote.mdx est introuvable.|Impossible de continuer !",   // 104
-            "Impossible de créer le fichier.|Info de 'debuggage : ",                // 105
-            "Transfert des notes personnelles...",                                  // 106
-            "Nouveau fichier Access (MDB)",                                         // 107
-            "Le fichier MDB existe déjà. Voulez-vous le remplacer par celui-ci ?",  // 108
-            "Mettre à jour les données des jeux et des clones à partir de MAME.",   // 109
-            "",                                                                     // 110
-            "Indéterminé",                                                          // 111
-            "Traitement de ",                                                       // 112
-            "Aucune rom n'a pu être trouvée dans",                                  // 113
-            " fichier(s) scanné(s).",                                               // 114
-            " roms répertoriées.",                                                  // 115
-            "Tous les fichiers (*.*)|*.*|Fichiers ini (*.ini)|*.ini|",              // 116
-            "L&angues",                                                             // 117
-            "&Autres",                                                              // 118
-            "&Quitter",                                                             // 119
-            "",                                                                     // 120
-            "Total des roms émulées : ",                                            // 121
-            " roms fonctionnent à 100%",                                            // 122
-            " roms fonctionnent mais les couleurs ne sont pas correctes",           // 123
-            " roms fonctionnent mais les sons ne sont pas corrects",                // 124
-            " roms fonctionnent mais l'écran ne peut être mis en cocktail",         // 125
-            " roms ne fonctionnant pas ont un clone qui fonctionne",                // 126
-            "Au total, ",                                                           // 127
-            " roms sont jouables.",                                                 // 128
-            " genres différents ont été référencés",                                // 129
-            "",                                                                     // 130
-            " catégories différentes ont été référencées",                          // 131
-            " éditeurs ou licences identifiés",                                     // 132
-            " roms sont supportées dans Hiscore.dat (enregistrement des scores)",   // 133
-            " roms sont supportées dans Cheat.dat (pour tricher dans les jeux)",    // 134
-            " roms sont identifiées comme étant des jeux pour adulte",              // 135
-            " roms sont supportées dans Command.dat (commandes du jeu)",            // 136
-            " roms sont supportées dans History.dat (histoire du jeu)",             // 137
-            "&Traductions",                                                         // 138
-            "&Copier les notes dans une base Access",                               // 139
-            "",                                                                     // 140
-            "&Lisez moi",                                                           // 141
-            "Impossible de trouver le fichier Lisezmoi.txt",                        // 142
-            "Choisissez les actions que vous souhaitez executer. Avant de continuer, vous pouvez "
-            "vérifier que les chemins sont bien définis.",               // 143
-            "Télécharger les données",                                   // 144
-            "Créer une nouvelle base de données",                        // 145
-            "Lister mes roms dans la base de données",                   // 146
-            "Créer les fiches des jeux",                                 // 147
-            "Chemins",                                                   // 148
-            "Wizard terminé.",                                           // 149
-            "",                                                          // 150
-            "Un fichier log est déjà présent.|Voulez-vous l'effacer ?",  // 151
-            "Traduction",                                                // 152
-            "&Editer les dictionnaires",                                 // 153
-            "&Lancer la traduction",                                     // 154
-            "Dicionnaire introuvable.",                                  // 155
-            "Tous les fichiers (*.*)|*.*|Fichiers dat (*.dat)|*.dat|",   // 156
-            "Traduction en cours",                                       // 157
-            "Copier tous les fichiers images présents",                  // 158
-            "",                                                          // 159
-            "Images",                                                    // 160
-            "Données",                                                   // 161
-            "Tous les fichiers",                                         // 162
-            "Fichiers",                                                  // 163
-            "Définir les chemins des images à partir du chemin Mame",    // 164
-            "Définir les chemins des données à partir du chemin Mame",   // 165
-            "Les chemins des fichiers images vont être|construits automatiquement à partir|du "
-            "chemin de Mame. Confirmez-vous ?",  // 166
-            "Les chemins des fichiers de données vont être|construits automatiquement à partir|du "
-            "chemin de Mame. Confirmez-vous ?",  // 167
-            "Les données seront copiées dans les dossiers INI et DAT de Arcanote. Si vous cochez "
-            "l'option suivante, elles seront également copiés dans les chemins que vous avez "
-            "définis.",                                                // 168
-            "Copier les données dans les chemins définis.",            // 169
-            "Copie des fichiers...",                                   // 170
-            "Utiliser les données sauvées dans les chemins définis.",  // 171
-            "Utiliser les données sauvées dans Arcanote.",             // 172
-            "Images de l'original pour les clones",                    // 173
-            "&Aide",                                                   // 174
-            "Impossible de trouver le fichier manuel.",                // 175
-            "Appliquer le mode expert",                                // 176
-            "Mode expert uniquement",                                  // 177
-            "Le mode expert utilise l'option -listxml de MAME afin d'obtenir un maximum "
-            "d'informations sur les roms et leur émulation. Vous pouvez l'appliquer en plus du "
-            "traitement des données ou à la place de ce traitement.",           // 178
-            "Fichier listxml.txt introuvable. Mode expert impossible.",         // 179
-            "Analyse XML ...",                                                  // 180
-            "Confirmez-vous l'annulation ?",                                    // 181
-            "Base Arcanote à utiliser",                                         // 182
-            "Chemin d'accés aux fiches des jeux Arcanote",                      // 183
-            "Mot clé :",                                                        // 184
-            "Affiner la recherche",                                             // 185
-            "Résultats",                                                        // 186
-            "Utiliser les fiches des roms Arcanote pour afficher le résultat",  // 187
-            "Année :",                                                          // 188
-            "Éditeur :",                                                        // 189
-            "Genre :",                                                          // 190
-            "Joueurs :",                                                        // 191
-            "Orientation écran :",                                              // 192
-            "Catégorie :",                                                      // 193
-            "&Afficher",                                                        // 194
-            "&Rechercher",                                                      // 195
-            "&Fermer",                                                          // 196
-            "Recherche...",                                                     // 197
-            "Chemin des fiches des jeux",                                       // 198
-            "Le fichier HTML de la rom est introuvable.",                       // 199
-            "Sauvegarder fichier INI",                                          // 200
-            "Le fichier INI existe déjà. Voulez-vous le remplacer ?",           // 201
-            "Opération terminée.",                                              // 202
-            "Edition",                                                          // 203
-            "&Rechercher",                                                      // 204
-            "Tous",                                                             // 205
-            "Toutes",                                                           // 206
-            "Statut",                                                           // 207
-            "Boutons",                                                          // 208
-            "Contrôle",                                                         // 209
-            "Clones :",                                                         // 210
-            "Adulte :",                                                         // 211
-            "Driver :",                                                         // 212
-            "Bios :",                                                           // 213
-            "Recherche",                                                        // 214
-            "Options",                                                          // 215
-            "Clones uniquement",                                                // 216
-            "Sans les clones",                                                  // 217
-            "Roms disponibles",                                                 // 218
-            "Roms non disponibles",                                             // 219
-            "Jeux adultes uniquement",                                          // 220
-            "Sans jeux adultes",                                                // 221
-            "&Générer fichier INI",                                             // 222
-            "Images de substitution en cas d'absence",                          // 223
-            "Inspection des images",                                            // 224
-            "Roms disponibles",                                                 // 225
-            "Roms non disponibles",                                             // 226
-            "&Consulter",                                                       // 227
-            "Disponible :",                                                     // 228
-            "Impossible d'ouvrir la base.",                                     // 229
-            "Base de données créée.",                                           // 230
-            "&Effacer",                                                         // 231
-            "&Déplacer",                                                        // 232
-            "&Copier",                                                          // 233
-            "Toutes les roms listées vont être effacées. Confirmez-vous ?",     // 234
-            "Le dossier de backup n'existe pas. La backup des roms ne sera pas possible. "
-            "Voulez-vous continuer ?",                     // 235
-            "Effacement",                                  // 236
-            "Dossier où déplacer les roms",                // 237
-            "Confirmez-vous le déplacement des roms ?",    // 238
-            "Déplacement",                                 // 239
-            "Dossier où copier les roms",                  // 240
-            "Confirmez-vous la copie des roms ?",          // 241
-            "Copie",                                       // 242
-            "Backup avant d'effacer une rom",              // 243
-            "Faire une backup dans le dossier suivant :",  // 244
-            "Chemin source",                               // 245
-            "Chemin de destination",                       // 246
-            "Zipping...",                                  // 247
-            "Effacement...",                               // 248
-            "Unzipping...",                                // 249
-            "Cette option vous permet de zipper toutes les roms d'un dossier rangées en "
-            "sous-dossiers. Vous pouvez aussi faire l'opération inverse, c'est à dire dézipper "
-            "dans des sous-dossiers les roms d'un dossier.",  // 250
-            "Effacer une fois l'opération réalisée",          // 251
-            "&Zipper tout",                                   // 252
-            "&Dézipper tout",                                 // 253
-            "Confirmez-vous l'effacement des images pour lesquelles il n'y a pas de rom disponible "
-            "?",                                                       // 254
-            "Gestion des images",                                      // 255
-            "&Effacer les images sans roms",                           // 256
-            "&Copier les images des roms à partir du dossier source",  // 257
-            "Dossier source des images à copier",                      // 258
-            "&Zip et Unzip",                                           // 259
-            "&Gestion des images",                                     // 260
-            "Si vous avez rédigé des notes avec une ancienne version|Arcanote peut les récupérer "
-            "maintenant. Si vous répondez Non,|les anciennes notes seront perdues.|Voulez-vous "
-            "récupérer vos anciennes notes ?",  // 261
-            "Impossible d'ouvrir la base de données. Sélectionnez ou créez une base avant de "
-            "rédiger une note.",                                                      // 262
-            "Le fichier NOTES.TXT n'existe pas. Veuillez d'abord rédiger une note.",  // 263
-            "Méthode d'analyse XML",                                                  // 264
-            "Méthode Arcanote (conseillée, plus rapide)",                             // 265
-            "Ancienne méthode (plus lente)",                                          // 266
-            "Méthode Arcanote obligée",                                               // 267
-            "",                                                                       // 268
-            "",                                                                       // 269
-            "",                                                                       // 270
-            "",                                                                       // 271
-            "",                                                                       // 272
-            "",                                                                       // 273
-            "",                                                                       // 274
-            "",                                                                       // 275
-            "",                                                                       // 276
-            "",                                                                       // 277
-            "",                                                                       // 278
-            "",                                                                       // 279
-            "",                                                                       // 280
-            "",                                                                       // 281
-            "",                                                                       // 282
-            "",                                                                       // 283
-            "",                                                                       // 284
-            "",                                                                       // 285
-            "",                                                                       // 286
-            "",                                                                       // 287
-            "",                                                                       // 288
-            "",                                                                       // 289
-            "",                                                                       // 290
-            "",                                                                       // 291
-            "",                                                                       // 292
-            "",                                                                       // 293
-            "",                                                                       // 294
-            "",                                                                       // 295
-            "",                                                                       // 296
-            "",                                                                       // 297
-            "",                                                                       // 298
-            "",                                                                       // 299
-            "",                                                                       // 300
+const std::array<std::string_view, kTextEntries> kFrenchTexts = {
+    "Écran de titre du jeu.",                                            // 0
+    "Écran de jeu.",                                                     // 1
+    "Marquee (frontont de la borne).",                                   // 2
+    "Borne.",                                                            // 3
+    "Control panel (boutons et manettes de la borne).",                  // 4
+    "Affiche.",                                                          // 5
+    "introuvable. Impossible de continuer.",                             // 6
+    "ERREUR - Message pour 'debugging :",                                // 7
+    "Ouverture fichier Access (MDB)",                                    // 8
+    "Fichier Access (*.MDB)|*.mdb|Tous les fichiers (*.*)|*.*|",         // 9
+    "&Traitement",                                                       // 10
+    "&Options",                                                          // 11
+    "A propos de Arcanote ...",                                          // 12
+    "Télécharger les fichiers de données",                               // 13
+    "Chemin vers MAME (ou Mame32)",                                      // 14
+    "Chemin vers les ROMs",                                              // 15
+    "Chemins des fichiers graphiques",                                   // 16
+    "Chemins des fichiers sources de données",                           // 17
+    "Auto",                                                              // 18
+    "Chemins",                                                           // 19
+    "Aucun fichier n'a pu être trouvé. Faites une recherche manuelle.",  // 20
+    "Fichiers exe (*.exe)|*.exe|Tous les fichiers",                      // 21
+    "Sélectionnez le dossier contenant les roms.",                       // 22
+    "Sélectionnez le dossier pour ",                                     // 23
+    "Travail en cours...",                                               // 24
+    "Création de la liste des roms",                                     // 25
+    "Chemin où créer les fichiers",                                      // 26
+    "Ne prendre en compte que les roms disponibles",                     // 27
+    "Exclure les clones",                                                // 28
+    "Exclure les roms ne fonctionnant pas",                              // 29
+    "Ne pas copier les images des titres",                               // 30
+    "Ne pas copier les images des écrans",                               // 31
+    "Ne pas copier les images des marquees",                             // 32
+    "Ne pas copier les images des bornes",                               // 33
+    "Ne pas copier les images des control panels",                       // 34
+    "Ne pas copier les images des flyers",                               // 35
+    "Créer",                                                             // 36
+    "Choix d'un dossier pour sauver les fiches des jeux.",               // 37
+    "Le dossier de destination n'est pas vide.",                         // 38
+    "Voulez-vous l'effacer ?",                                           // 39
+    "Annuler",                                                           // 40
+    "Confirmez-vous l'effacement de tout le contenu de : ",              // 41
+    "Effacement...",                                                     // 42
+    "Impossible de créer",                                               // 43
+    "Traitement...",                                                     // 44
+    "Aucune donnée avec ces critères|n'a pu être trouvée.",              // 45
+    " roms à traiter.",                                                  // 46
+    "Jeu original (Set).",                                               // 47
+    "NE FONCTIONNE PAS",                                                 // 48
+    "FONCTIONNE",                                                        // 49
+    "&Suite",                                                            // 50
+    "NON CONFORMES",                                                     // 51
+    "CONFORMES",                                                         // 52
+    "NON",                                                               // 53
+    "OUI",                                                               // 54
+    "Création de la liste générale",                                     // 55
+    "LISTE_COMPLETE",                                                    // 56
+    "LISTE COMPLETE",                                                    // 57
+    "[Inconnu]",                                                         // 58
+    "EDITEURS_",                                                         // 59
+    "&Retour",                                                           // 60
+    "ÉDITEURS",                                                          // 61
+    "GENRES",                                                            // 62
+    "Création de la liste des éditeurs",                                 // 63
+    "Création de la liste des genres",                                   // 64
+    "Création de la liste des catégories",                               // 65
+    "CATÉGORIES",                                                        // 66
+    "CATEGORY",                                                          // 67
+    "Création de la liste des années",                                   // 68
+    "ANNÉES",                                                            // 69
+    "&Fermer",                                                           // 70
+    "YEARS",                                                             // 71
+    "Création de la liste des versions",                                 // 72
+    "VERSIONS DE MAME",                                                  // 73
+    "VERSIONS",                                                          // 74
+    "Statistiques",                                                      // 75
+    "Liste complète",                                                    // 76
+    "Liste des éditeurs",                                                // 77
+    "Liste des genres",                                                  // 78
+    "Liste des catégories",                                              // 79
+    "",                                                                  // 80
+    "Liste des sorties par année",                                       // 81
+    "Jeux par version de MAME",                                          // 82
+    "Liens",                                                             // 83
+    "Extraction des fichiers graphiques",                                // 84
+    "Téléchargement des données",                                        // 85
+    "Cochez les fichiers à télécharger. Parfois il faut aller sur le site pour télécharger "
+    "le fichier et l'enregistrer dans le dossier Download de Arcanote.",    // 86
+    "Téléchargement en cours...",                                           // 87
+    "&Télécharger",                                                         // 88
+    "Le dossier Download n'est pas vide.|Voulez-vous le vider ?",           // 89
+    "",                                                                     // 90
+    "Décompression...",                                                     // 91
+    "Opération terminée.",                                                  // 92
+    "Choix du jeu",                                                         // 93
+    "Chargement liste",                                                     // 94
+    "Créer une base access (MDB)",                                          // 95
+    "&Lister mes Roms",                                                     // 96
+    "Créer les &fiches des jeux",                                           // 97
+    "&Notes personnelles",                                                  // 98
+    "&Rédiger une note sur un jeu",                                         // 99
+    "",                                                                     // 100
+    "&Télécharger les fichiers de données",                                 // 101
+    "&Définir les chemins",                                                 // 102
+    "&Liens",                                                               // 103
+    "Le fichier Arcanote.mdx est introuvable.|Impossible de continuer !",   // 104
+    "Impossible de créer le fichier.|Info de 'debuggage : ",                // 105
+    "Transfert des notes personnelles...",                                  // 106
+    "Nouveau fichier Access (MDB)",                                         // 107
+    "Le fichier MDB existe déjà. Voulez-vous le remplacer par celui-ci ?",  // 108
+    "Mettre à jour les données des jeux et des clones à partir de MAME.",   // 109
+    "",                                                                     // 110
+    "Indéterminé",                                                          // 111
+    "Traitement de ",                                                       // 112
+    "Aucune rom n'a pu être trouvée dans",                                  // 113
+    " fichier(s) scanné(s).",                                               // 114
+    " roms répertoriées.",                                                  // 115
+    "Tous les fichiers (*.*)|*.*|Fichiers ini (*.ini)|*.ini|",              // 116
+    "L&angues",                                                             // 117
+    "&Autres",                                                              // 118
+    "&Quitter",                                                             // 119
+    "",                                                                     // 120
+    "Total des roms émulées : ",                                            // 121
+    " roms fonctionnent à 100%",                                            // 122
+    " roms fonctionnent mais les couleurs ne sont pas correctes",           // 123
+    " roms fonctionnent mais les sons ne sont pas corrects",                // 124
+    " roms fonctionnent mais l'écran ne peut être mis en cocktail",         // 125
+    " roms ne fonctionnant pas ont un clone qui fonctionne",                // 126
+    "Au total, ",                                                           // 127
+    " roms sont jouables.",                                                 // 128
+    " genres différents ont été référencés",                                // 129
+    "",                                                                     // 130
+    " catégories différentes ont été référencées",                          // 131
+    " éditeurs ou licences identifiés",                                     // 132
+    " roms sont supportées dans Hiscore.dat (enregistrement des scores)",   // 133
+    " roms sont supportées dans Cheat.dat (pour tricher dans les jeux)",    // 134
+    " roms sont identifiées comme étant des jeux pour adulte",              // 135
+    " roms sont supportées dans Command.dat (commandes du jeu)",            // 136
+    " roms sont supportées dans History.dat (histoire du jeu)",             // 137
+    "&Traductions",                                                         // 138
+    "&Copier les notes dans une base Access",                               // 139
+    "",                                                                     // 140
+    "&Lisez moi",                                                           // 141
+    "Impossible de trouver le fichier Lisezmoi.txt",                        // 142
+    "Choisissez les actions que vous souhaitez executer. Avant de continuer, vous pouvez "
+    "vérifier que les chemins sont bien définis.",               // 143
+    "Télécharger les données",                                   // 144
+    "Créer une nouvelle base de données",                        // 145
+    "Lister mes roms dans la base de données",                   // 146
+    "Créer les fiches des jeux",                                 // 147
+    "Chemins",                                                   // 148
+    "Wizard terminé.",                                           // 149
+    "",                                                          // 150
+    "Un fichier log est déjà présent.|Voulez-vous l'effacer ?",  // 151
+    "Traduction",                                                // 152
+    "&Editer les dictionnaires",                                 // 153
+    "&Lancer la traduction",                                     // 154
+    "Dicionnaire introuvable.",                                  // 155
+    "Tous les fichiers (*.*)|*.*|Fichiers dat (*.dat)|*.dat|",   // 156
+    "Traduction en cours",                                       // 157
+    "Copier tous les fichiers images présents",                  // 158
+    "",                                                          // 159
+    "Images",                                                    // 160
+    "Données",                                                   // 161
+    "Tous les fichiers",                                         // 162
+    "Fichiers",                                                  // 163
+    "Définir les chemins des images à partir du chemin Mame",    // 164
+    "Définir les chemins des données à partir du chemin Mame",   // 165
+    "Les chemins des fichiers images vont être|construits automatiquement à partir|du "
+    "chemin de Mame. Confirmez-vous ?",  // 166
+    "Les chemins des fichiers de données vont être|construits automatiquement à partir|du "
+    "chemin de Mame. Confirmez-vous ?",  // 167
+    "Les données seront copiées dans les dossiers INI et DAT de Arcanote. Si vous cochez "
+    "l'option suivante, elles seront également copiés dans les chemins que vous avez "
+    "définis.",                                                // 168
+    "Copier les données dans les chemins définis.",            // 169
+    "Copie des fichiers...",                                   // 170
+    "Utiliser les données sauvées dans les chemins définis.",  // 171
+    "Utiliser les données sauvées dans Arcanote.",             // 172
+    "Images de l'original pour les clones",                    // 173
+    "&Aide",                                                   // 174
+    "Impossible de trouver le fichier manuel.",                // 175
+    "Appliquer le mode expert",                                // 176
+    "Mode expert uniquement",                                  // 177
+    "Le mode expert utilise l'option -listxml de MAME afin d'obtenir un maximum "
+    "d'informations sur les roms et leur émulation. Vous pouvez l'appliquer en plus du "
+    "traitement des données ou à la place de ce traitement.",           // 178
+    "Fichier listxml.txt introuvable. Mode expert impossible.",         // 179
+    "Analyse XML ...",                                                  // 180
+    "Confirmez-vous l'annulation ?",                                    // 181
+    "Base Arcanote à utiliser",                                         // 182
+    "Chemin d'accés aux fiches des jeux Arcanote",                      // 183
+    "Mot clé :",                                                        // 184
+    "Affiner la recherche",                                             // 185
+    "Résultats",                                                        // 186
+    "Utiliser les fiches des roms Arcanote pour afficher le résultat",  // 187
+    "Année :",                                                          // 188
+    "Éditeur :",                                                        // 189
+    "Genre :",                                                          // 190
+    "Joueurs :",                                                        // 191
+    "Orientation écran :",                                              // 192
+    "Catégorie :",                                                      // 193
+    "&Afficher",                                                        // 194
+    "&Rechercher",                                                      // 195
+    "&Fermer",                                                          // 196
+    "Recherche...",                                                     // 197
+    "Chemin des fiches des jeux",                                       // 198
+    "Le fichier HTML de la rom est introuvable.",                       // 199
+    "Sauvegarder fichier INI",                                          // 200
+    "Le fichier INI existe déjà. Voulez-vous le remplacer ?",           // 201
+    "Opération terminée.",                                              // 202
+    "Edition",                                                          // 203
+    "&Rechercher",                                                      // 204
+    "Tous",                                                             // 205
+    "Toutes",                                                           // 206
+    "Statut",                                                           // 207
+    "Boutons",                                                          // 208
+    "Contrôle",                                                         // 209
+    "Clones :",                                                         // 210
+    "Adulte :",                                                         // 211
+    "Driver :",                                                         // 212
+    "Bios :",                                                           // 213
+    "Recherche",                                                        // 214
+    "Options",                                                          // 215
+    "Clones uniquement",                                                // 216
+    "Sans les clones",                                                  // 217
+    "Roms disponibles",                                                 // 218
+    "Roms non disponibles",                                             // 219
+    "Jeux adultes uniquement",                                          // 220
+    "Sans jeux adultes",                                                // 221
+    "&Générer fichier INI",                                             // 222
+    "Images de substitution en cas d'absence",                          // 223
+    "Inspection des images",                                            // 224
+    "Roms disponibles",                                                 // 225
+    "Roms non disponibles",                                             // 226
+    "&Consulter",                                                       // 227
+    "Disponible :",                                                     // 228
+    "Impossible d'ouvrir la base.",                                     // 229
+    "Base de données créée.",                                           // 230
+    "&Effacer",                                                         // 231
+    "&Déplacer",                                                        // 232
+    "&Copier",                                                          // 233
+    "Toutes les roms listées vont être effacées. Confirmez-vous ?",     // 234
+    "Le dossier de backup n'existe pas. La backup des roms ne sera pas possible. "
+    "Voulez-vous continuer ?",                     // 235
+    "Effacement",                                  // 236
+    "Dossier où déplacer les roms",                // 237
+    "Confirmez-vous le déplacement des roms ?",    // 238
+    "Déplacement",                                 // 239
+    "Dossier où copier les roms",                  // 240
+    "Confirmez-vous la copie des roms ?",          // 241
+    "Copie",                                       // 242
+    "Backup avant d'effacer une rom",              // 243
+    "Faire une backup dans le dossier suivant :",  // 244
+    "Chemin source",                               // 245
+    "Chemin de destination",                       // 246
+    "Zipping...",                                  // 247
+    "Effacement...",                               // 248
+    "Unzipping...",                                // 249
+    "Cette option vous permet de zipper toutes les roms d'un dossier rangées en "
+    "sous-dossiers. Vous pouvez aussi faire l'opération inverse, c'est à dire dézipper "
+    "dans des sous-dossiers les roms d'un dossier.",  // 250
+    "Effacer une fois l'opération réalisée",          // 251
+    "&Zipper tout",                                   // 252
+    "&Dézipper tout",                                 // 253
+    "Confirmez-vous l'effacement des images pour lesquelles il n'y a pas de rom disponible "
+    "?",                                                       // 254
+    "Gestion des images",                                      // 255
+    "&Effacer les images sans roms",                           // 256
+    "&Copier les images des roms à partir du dossier source",  // 257
+    "Dossier source des images à copier",                      // 258
+    "&Zip et Unzip",                                           // 259
+    "&Gestion des images",                                     // 260
+    "Si vous avez rédigé des notes avec une ancienne version|Arcanote peut les récupérer "
+    "maintenant. Si vous répondez Non,|les anciennes notes seront perdues.|Voulez-vous "
+    "récupérer vos anciennes notes ?",  // 261
+    "Impossible d'ouvrir la base de données. Sélectionnez ou créez une base avant de "
+    "rédiger une note.",                                                      // 262
+    "Le fichier NOTES.TXT n'existe pas. Veuillez d'abord rédiger une note.",  // 263
+    "Méthode d'analyse XML",                                                  // 264
+    "Méthode Arcanote (conseillée, plus rapide)",                             // 265
+    "Ancienne méthode (plus lente)",                                          // 266
+    "Méthode Arcanote obligée",                                               // 267
+    "",                                                                       // 268
+    "",                                                                       // 269
+    "",                                                                       // 270
+    "",                                                                       // 271
+    "",                                                                       // 272
+    "",                                                                       // 273
+    "",                                                                       // 274
+    "",                                                                       // 275
+    "",                                                                       // 276
+    "",                                                                       // 277
+    "",                                                                       // 278
+    "",                                                                       // 279
+    "",                                                                       // 280
+    "",                                                                       // 281
+    "",                                                                       // 282
+    "",                                                                       // 283
+    "",                                                                       // 284
+    "",                                                                       // 285
+    "",                                                                       // 286
+    "",                                                                       // 287
+    "",                                                                       // 288
+    "",                                                                       // 289
+    "",                                                                       // 290
+    "",                                                                       // 291
+    "",                                                                       // 292
+    "",                                                                       // 293
+    "",                                                                       // 294
+    "",                                                                       // 295
+    "",                                                                       // 296
+    "",                                                                       // 297
+    "",                                                                       // 298
+    "",                                                                       // 299
+    "",                                                                       // 300
 };
 
 }  // namespace arc

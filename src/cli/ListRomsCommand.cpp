@@ -1,0 +1,29 @@
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "collection/ListMyRoms.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+
+namespace arc::cli {
+
+int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if ((arg == "--db" || arg == "--roms") && i + 1 < args.size()) {
+            (arg == "--db" ? TheSettings().DatabasePath : TheSettings().RomsFolder) = args[++i];
+        } else {
+            context.err << "list-roms: unexpected argument '" << arg
+                        << "' (usage: list-roms [--db FILE] [--roms DIR])\n";
+            return 2;
+        }
+    }
+    const ListMyRomsSummary summary = ListerMesRoms();
+    if (!summary.finished) return 1;
+    context.out << Text(92) << '\n'
+                << summary.scanned << Text(114) << '\n'
+                << summary.listed << Text(115) << '\n';
+    return 0;
+}
+
+}  // namespace arc::cli

@@ -1,0 +1,171 @@
+#include "collection/ListMyRoms.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+#include <utility>
+
+#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextFile.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+#include "database/Database.h"
+
+namespace arc {
+namespace {
+
+constexpr int kListMyRomsProcedure = 600;
+
+std::function<void()>& PathsWindowOpener() {
+    static std::function<void()> opener;
+    return opener;
+}
+
+/// Shows the current entry in the progress label, at most every 50 ms: a label
+/// per entry would cost more than the scan itself.
+class ThrottledLabel {
+  public:
+    void Show(const std::string& name) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(50)) return;
+        last_ = now;
+        SetProgressLabel(ToUtf8(name));
+    }
+
+  private:
+    std::chrono::steady_clock::time_point last_{};
+};
+
+struct ScanResult {
+    bool cancelled = false;
+    int scanned = 0;
+};
+
+/// Marks every archive, then every sub-folder, of `folder` as owned. The marks
+/// are committed at the end, on a cancel and on an error alike.
+ScanResult ScanRomFolder(const std::string& folder, LongTask& task) {
+    ScanResult result;
+    Statement mark("UPDATE Data SET GotIt=TRUE WHERE InternalName=?");
+    BatchTransaction batch(std::numeric_limits<int>::max());
+    ThrottledLabel label;
+
+    auto markOne = [&](const std::string& name, const std::string& gameName) {
+        mark.Bind(1, gameName).Run();
+        ++result.scanned;
+        label.Show(name);
+        return task.KeepGoing();
+    };
+
+    for (const std::string& name : ListFolder(folder, "*.zip", EntryKind::Files)) {
+        if (!markOne(name, GameNameOfArchive(name))) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    for (const std::string& name : ListFolder(folder, "*", EntryKind::Folders)) {
+        if (name == "." || name == "..") continue;
+        if (!markOne(name, name)) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    batch.Commit();
+    return result;
+}
+
+void OpenPathsWindow() {
+    if (PathsWindowOpener()) {
+        PathsWindowOpener()();
+    } else if (!State().WizardMode) {
+        EnableMenus();
+    }
+}
+
+}  // namespace
+
+void SetPathsWindowOpener(std::function<void()> opener) {
+    PathsWindowOpener() = std::move(opener);
+}
+
+bool RomFolderHasEntries(const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with('.')) continue;
+        std::error_code typeError;
+        if (it->is_regular_file(typeError) || it->is_directory(typeError)) return true;
+    }
+    return false;
+}
+
+std::string GameNameOfArchive(const std::string& fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    std::string_view stem(fileName);
+    if (dot != std::string::npos) stem = stem.substr(0, dot);
+    return std::string(Trim(stem));
+}
+
+ListMyRomsSummary ListerMesRoms() {
+    ProcedureScope scope(kListMyRomsProcedure);
+    ListMyRomsSummary summary;
+    const bool wizard = State().WizardMode;
+    // The wizard waits on its task flag: clear it on every way out.
+    struct WizardFlag {
+        bool wizard;
+        ~WizardFlag() {
+            if (wizard) State().WizardTaskRunning = false;
+        }
+    } wizardFlag{wizard};
+
+    DebugLog("List my roms");
+    if (!wizard && ChooseDatabaseFile().empty()) return summary;
+    DisableMenus();
+
+    const std::string& romsFolder = TheSettings().RomsFolder;
+    std::string folder = romsFolder;
+    if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
+
+    if (!RomFolderHasEntries(folder)) {
+        Ui().Message(Text(113) + "\n" + romsFolder, MsgButtons::Ok, MsgIcon::Critical);
+        OpenPathsWindow();
+        return summary;
+    }
+    if (!OpenDatabase()) {
+        EnableMenus();
+        return summary;
+    }
+
+    try {
+        LongTask task(0, false);
+        const ScanResult scan = ScanRomFolder(folder, task);
+        summary.scanned = scan.scanned;
+        if (scan.cancelled) {
+            summary.cancelled = true;
+        } else {
+            summary.listed =
+                std::atoi(QueryValue("SELECT COUNT(*) FROM Data WHERE GotIt=TRUE").c_str());
+            summary.finished = true;
+        }
+        task.Finish();
+        if (summary.finished && !wizard) {
+            Ui().Message(Text(92) + "\n" + std::to_string(summary.scanned) + Text(114) + "\n" +
+                             std::to_string(summary.listed) + Text(115),
+                         MsgButtons::Ok, MsgIcon::Information);
+        }
+    } catch (...) {
+        ReportCurrentException();
+    }
+    CloseDatabase();
+    if (!wizard) EnableMenus();
+    return summary;
+}
+
+}  // namespace arc

@@ -1,0 +1,33 @@
+#pragma once
+// List my ROMs: marks the games whose archive or folder is in the ROM folder
+// as owned (Data.GotIt) and reports how many entries were scanned and how
+// many games are owned.
+
+#include <functional>
+#include <string>
+
+namespace arc {
+
+struct ListMyRomsSummary {
+    bool finished = false;   ///< the scan ran to its end (no cancel, no error)
+    bool cancelled = false;  ///< the user cancelled the scan
+    int scanned = 0;         ///< archives and sub-folders processed
+    int listed = 0;          ///< games marked as owned after the scan
+};
+
+/// How the paths window is opened when the ROM folder holds nothing. The
+/// desktop program sets it (the window switches the menus on when it
+/// closes); without it the menus are switched on at once.
+void SetPathsWindowOpener(std::function<void()> opener);
+
+/// True when `folder` holds a visible plain file or a sub-folder.
+bool RomFolderHasEntries(const std::string& folder);
+
+/// The game name of an archive file name: the text before its last ".",
+/// without surrounding spaces.
+std::string GameNameOfArchive(const std::string& fileName);
+
+/// The "List my roms" task (main-window menu and wizard step).
+ListMyRomsSummary ListerMesRoms();
+
+}  // namespace arc

@@ -1,0 +1,244 @@
+#include "collection/SearchActions.h"
+
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextFile.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+
+namespace arc {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kIniProcedure = 620;
+constexpr int kDeleteProcedure = 621;
+constexpr int kMoveProcedure = 622;
+constexpr int kCopyProcedure = 623;
+constexpr int kBackupFolderProcedure = 624;
+constexpr std::size_t kKeptNamesShown = 20;
+
+bool French() {
+    return TheSettings().Language == 1;
+}
+
+std::string WithFolderEnd(std::string folder) {
+    if (!folder.empty() && !folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
+    return folder;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::exists(b, ec) && fs::equivalent(a, b, ec);
+}
+
+bool SameSize(const std::string& a, const std::string& b) {
+    std::error_code ecA, ecB;
+    const auto sizeA = fs::file_size(a, ecA);
+    const auto sizeB = fs::file_size(b, ecB);
+    return !ecA && !ecB && sizeA == sizeB;
+}
+
+/// Copies `source` to `target` and checks that the copy is whole. A failed
+/// copy is removed so that no truncated archive is left behind.
+bool CopyWhole(const std::string& source, const std::string& target) {
+    if (SameFile(source, target)) return false;
+    if (ShellCopy(source, target, ShellOp::Copy) && SameSize(source, target)) return true;
+    if (!SameFile(source, target)) DeleteFileIfExists(target);
+    return false;
+}
+
+/// Moves by renaming when both sides are on one file system, else by a whole
+/// copy followed by the removal of the source.
+bool MoveWhole(const std::string& source, const std::string& target) {
+    if (SameFile(source, target)) return false;
+    std::error_code ec;
+    fs::rename(source, target, ec);
+    if (!ec) return true;
+    if (!CopyWhole(source, target)) return false;
+    fs::remove(source, ec);
+    return !ec;
+}
+
+bool DeleteArchive(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(path, ec) && !ec;
+}
+
+/// The archive of a result in the ROM folder ("" when there is none). The
+/// extension is matched without regard to case.
+std::string ArchiveOf(const SearchResult& result) {
+    const std::string path =
+        FindNoCase(WithFolderEnd(TheSettings().RomsFolder), result.internalName + ".zip");
+    return FileExists(path) ? path : std::string{};
+}
+
+std::string KeptMessage(int procedure, const std::vector<std::string>& kept) {
+    std::string text;
+    switch (procedure) {
+        case kDeleteProcedure:
+            text = French() ? "Ces archives ont été conservées car leur sauvegarde ou leur "
+                              "suppression a échoué :"
+                            : "These archives were kept because their backup or their "
+                              "deletion failed:";
+            break;
+        case kMoveProcedure:
+            text = French() ? "Ces archives sont restées dans le dossier des roms car leur copie "
+                              "a échoué :"
+                            : "These archives were kept in the ROM folder because their copy "
+                              "failed:";
+            break;
+        default:
+            text = French() ? "Ces archives n'ont pas pu être copiées :"
+                            : "These archives could not be copied:";
+            break;
+    }
+    for (std::size_t i = 0; i < kept.size() && i < kKeptNamesShown; ++i)
+        text += "\n" + kept[i];
+    if (kept.size() > kKeptNamesShown)
+        text += "\n(+" + std::to_string(kept.size() - kKeptNamesShown) + ")";
+    return text;
+}
+
+/// The loop shared by Delete, Move and Copy: one step per result, missing
+/// archives skipped, "Done." at the end (after a cancel too).
+ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResult>& results,
+                                    int caption,
+                                    const std::function<bool(const std::string&)>& act) {
+    ArchiveActionOutcome outcome;
+    outcome.ran = true;
+    Guarded(procedure, [&] {
+        LongTask task(static_cast<int>(results.size()), false);
+        task.SetLabel(Text(caption));
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            if (!task.Step(static_cast<int>(i) + 1)) break;
+            const std::string archive = ArchiveOf(results[i]);
+            if (archive.empty()) {
+                ++outcome.missing;
+                continue;
+            }
+            if (act(archive)) {
+                ++outcome.done;
+            } else {
+                outcome.kept.push_back(BaseName(archive));
+            }
+        }
+        task.Finish();
+        outcome.cancelled = task.Cancelled();
+    });
+    if (!outcome.kept.empty())
+        Ui().Message(KeptMessage(procedure, outcome.kept), MsgButtons::Ok, MsgIcon::Exclamation);
+    Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+    return outcome;
+}
+
+bool Confirmed(int text) {
+    return Ui().Message(Text(text), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+}
+
+/// The destination of Move and Copy ("" when cancelled or refused).
+std::string ChooseDestination(int title) {
+    std::string folder = WithFolderEnd(Ui().ChooseFolderRaw(TheSettings().HtmlFolder, Text(title)));
+    if (folder.empty()) return folder;
+    if (SameFile(WithFolderEnd(TheSettings().RomsFolder), folder)) {
+        Ui().Message(French() ? "Le dossier de destination est le dossier des roms lui-même."
+                              : "The destination folder is the ROM folder itself.",
+                     MsgButtons::Ok, MsgIcon::Exclamation);
+        return {};
+    }
+    return folder;
+}
+
+ArchiveActionOutcome Transfer(const std::vector<SearchResult>& results, bool move) {
+    const int procedure = move ? kMoveProcedure : kCopyProcedure;
+    ProcedureScope scope(procedure);
+    const std::string folder = ChooseDestination(move ? 237 : 240);
+    if (folder.empty() || !Confirmed(move ? 238 : 241)) return {};
+    return ForEachArchive(procedure, results, move ? 239 : 242, [&](const std::string& archive) {
+        const std::string target = folder + BaseName(archive);
+        return move ? MoveWhole(archive, target) : CopyWhole(archive, target);
+    });
+}
+
+}  // namespace
+
+std::vector<std::string> Mame32FolderIniLines(const std::vector<SearchResult>& results,
+                                              std::string_view folderName) {
+    std::vector<std::string> lines = {"[FOLDER_SETTINGS]",
+                                      "RootFolderIcon cust1",
+                                      "SubFolderIcon cust2",
+                                      "",
+                                      "",
+                                      "[" + std::string(folderName) + "]"};
+    lines.reserve(lines.size() + results.size());
+    for (const SearchResult& result : results)
+        lines.push_back(result.internalName);
+    return lines;
+}
+
+bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_view folderName) {
+    bool written = false;
+    Guarded(kIniProcedure, [&] {
+        if (results.empty()) return;
+        FileDialogRequest request;
+        request.title = Text(200);
+        request.initialName = InProgramFolder(SafeFileName(folderName) + ".ini");
+        request.filter = Text(116);
+        request.save = true;
+        const std::string path = Ui().ChooseFileRaw(request);
+        if (path.empty()) return;
+        if (FileExists(path) && !Confirmed(201)) return;
+        if (!WriteTextLines(path, Mame32FolderIniLines(results, folderName))) {
+            Ui().Message(path + "\n" +
+                             (French() ? "Ce fichier n'a pas pu être écrit."
+                                       : "This file could not be written."),
+                         MsgButtons::Ok, MsgIcon::Critical);
+            return;
+        }
+        written = true;
+        Ui().Message(Text(202), MsgButtons::Ok, MsgIcon::None);
+    });
+    return written;
+}
+
+ArchiveActionOutcome DeleteResultArchives(const std::vector<SearchResult>& results, bool backup) {
+    ProcedureScope scope(kDeleteProcedure);
+    if (!Confirmed(234)) return {};
+    std::string backupFolder = TheSettings().BackupFolder;
+    if (backupFolder.ends_with('/') || backupFolder.ends_with('\\')) backupFolder.pop_back();
+    if (!backupFolder.empty() && !FolderExists(backupFolder)) MakeFolder(backupFolder);
+    if (backup && !FolderExists(backupFolder)) {
+        if (!Confirmed(235)) return {};
+        backup = false;
+    }
+    const std::string target = backupFolder + "/";
+    return ForEachArchive(kDeleteProcedure, results, 236, [&](const std::string& archive) {
+        if (backup && !CopyWhole(archive, target + BaseName(archive))) return false;
+        return DeleteArchive(archive);
+    });
+}
+
+ArchiveActionOutcome MoveResultArchives(const std::vector<SearchResult>& results) {
+    return Transfer(results, true);
+}
+
+ArchiveActionOutcome CopyResultArchives(const std::vector<SearchResult>& results) {
+    return Transfer(results, false);
+}
+
+std::string ChooseBackupFolder() {
+    ProcedureScope scope(kBackupFolderProcedure);
+    const std::string folder =
+        WithFolderEnd(Ui().ChooseFolderRaw(TheSettings().HtmlFolder, "Dossier backup des roms"));
+    if (!folder.empty()) TheSettings().BackupFolder = folder;
+    return folder;
+}
+
+}  // namespace arc

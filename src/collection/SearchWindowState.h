@@ -1,0 +1,75 @@
+#pragma once
+// The search window's state and commands, without any widget: the desktop
+// window binds its controls to one instance, the command line drives one too.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "collection/SearchActions.h"
+#include "collection/SearchQuery.h"
+#include "collection/SearchResult.h"
+
+namespace arc {
+
+class SearchWindowState {
+  public:
+    enum Tab : int { kSearchTab = 0, kOptionsTab = 1, kResultsTab = 2 };
+
+    /// Loads the boxes from the settings, opens the database (asking for
+    /// another one when it cannot be opened), fills the combos and switches
+    /// the menus off. False when the window must close at once.
+    bool Open();
+    /// Stores the backup option and the window's place; menus back on.
+    void Close(int left, int top);
+
+    /// The saved place of the window, when there is one.
+    std::optional<int> SavedLeft() const;
+    std::optional<int> SavedTop() const;
+
+    /// Fills the fourteen combos from the open database (texts on "All").
+    void FillCombos();
+    /// Runs the search for the combos and the keyword; the Results tab shows.
+    void Find();
+
+    void SelectTab(int tab) { currentTab = tab; }
+    /// Delete, Move and Copy need at least one result.
+    bool ArchiveButtonsEnabled() const { return !results.empty(); }
+    /// The backup folder box and button follow the backup check box.
+    bool BackupControlsEnabled() const { return backupChecked; }
+
+    /// Opens the sheet of the selected result (or says it is missing).
+    void DisplaySelected();
+    /// The sheets-folder button.
+    void ChooseSheetsFolder();
+    /// The database button: a new choice is opened and the combos refilled.
+    void ChooseDatabase();
+    /// The backup folder button.
+    void ChooseBackupFolder();
+
+    void MakeIni();
+    ArchiveActionOutcome DeleteArchives();
+    ArchiveActionOutcome MoveArchives();
+    ArchiveActionOutcome CopyArchives();
+
+    std::vector<std::string> ResultLines() const;
+
+    int currentTab = kSearchTab;
+    std::string databasePath;  ///< the database path box
+    std::string htmlFolder;    ///< the sheets folder box
+    std::string keyword;
+    std::string iniFolderName;
+    std::string backupFolder;  ///< the backup folder box
+    bool backupChecked = true;
+    std::string countLabel;
+    SearchCombos combos = FixedSearchCombos();
+    std::vector<SearchResult> results;
+    int selected = -1;      ///< index into results, -1 for none
+    std::string lastQuery;  ///< the query of the last search
+
+  private:
+    bool OpenCurrentDatabase();
+    void TakeBoxes();
+};
+
+}  // namespace arc

@@ -1,0 +1,92 @@
+// Command.dat: one Command row per set and command block.
+
+#include <string>
+#include <vector>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "database/Database.h"
+#include "importers/Importers.h"
+#include "importers/IniLines.h"
+#include "importers/SupportFileReader.h"
+#include "importers/TextUtil.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcCommand = 432;
+constexpr std::size_t kTitleLength = 50;
+constexpr std::string_view kSeparator = "\u2014\u2014\u2014\u2014\u2014";  // five em dashes
+
+/// Writes the rows of finished blocks.
+class CommandRows {
+  public:
+    CommandRows() : insert_("INSERT INTO Command (InternalName, cmd, info) VALUES (?, ?, ?)") {}
+
+    /// One row per set of the comma-separated list; empty names are skipped.
+    void Add(std::string_view names, std::string_view title, std::string_view text) {
+        if (title.empty() && text.empty()) return;  // an empty block says nothing
+        const std::string cmd = Utf8Prefix(title, kTitleLength);
+        for (const std::string_view name : SplitList(names, ',')) {
+            insert_.Bind(1, name).Bind(2, cmd).Bind(3, text);
+            insert_.Run();
+            batch_.RowDone();
+        }
+    }
+
+  private:
+    Statement insert_;
+    BatchTransaction batch_;
+};
+
+bool IsBlockText(std::string_view line) {
+    return !line.empty() && line.front() != '[' && line.front() != '$' &&
+           line.substr(0, kSeparator.size()) != kSeparator;
+}
+
+}  // namespace
+
+bool ImportCommand(std::string_view path) {
+    bool result = false;
+    Guarded(kProcCommand, [&] {
+        SupportFileReader reader(path);
+        if (!OpenedOrFinished(reader, path)) return;
+        CommandRows rows;
+        std::string names;
+        std::string title;
+        std::string text;
+        std::string line;
+        while (reader.Next(line)) {
+            const std::string lower = ToLowerAscii(line);
+            if (lower.find("$info") != std::string::npos) {
+                // A block left open by a missing "$end" is kept for its sets.
+                if (!title.empty()) rows.Add(names, title, text);
+                title.clear();
+                text.clear();
+                const std::size_t equal = line.find('=');
+                names = equal == std::string::npos ? std::string()
+                                                   : std::string(Trim(line.substr(equal + 1)));
+            }
+            if (lower.find("$cmd") != std::string::npos) {
+                if (!reader.Next(line)) break;
+                if (line.empty() && !reader.Next(line)) break;
+                title = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
+            }
+            if (!names.empty() && !title.empty() && IsBlockText(line)) {
+                text += line;
+                text += "\r\n";
+            }
+            if (lower.find("$end") != std::string::npos) {
+                rows.Add(names, title, text);
+                title.clear();
+                text.clear();
+            }
+        }
+        if (!reader.Cancelled() && !title.empty()) rows.Add(names, title, text);
+        reader.Finish();
+        result = !reader.Cancelled();
+    });
+    return result;
+}
+
+}  // namespace arc

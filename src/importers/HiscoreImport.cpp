@@ -1,0 +1,42 @@
+// Hiscore.dat: every set named before a ":" gets Hiscore = TRUE.
+
+#include <string>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "database/Database.h"
+#include "importers/DataUpdate.h"
+#include "importers/Importers.h"
+#include "importers/IniLines.h"
+#include "importers/SupportFileReader.h"
+
+namespace arc {
+namespace {
+constexpr int kProcHiscore = 431;
+}
+
+bool ImportHiscore(std::string_view path) {
+    bool result = false;
+    Guarded(kProcHiscore, [&] {
+        SupportFileReader reader(path);
+        if (!OpenedOrFinished(reader, path)) return;
+        DataFlagUpdate update("Hiscore");
+        BatchTransaction batch;
+        std::string line;
+        std::string lastName;
+        while (reader.Next(line)) {
+            const std::size_t colon = line.find(':');
+            if (colon == std::string::npos || colon == 0) continue;
+            const std::string_view name = Trim(std::string_view(line).substr(0, colon));
+            if (name == lastName) continue;  // the flag is already set
+            lastName.assign(name);
+            update.Run(name);
+            batch.RowDone();
+        }
+        reader.Finish();
+        result = !reader.Cancelled();
+    });
+    return result;
+}
+
+}  // namespace arc

@@ -1,0 +1,141 @@
+// history.xml: <history><entry><systems><system name=".."/></systems>
+// <text>..</text></entry></history>, streamed with libxml2's reader into the
+// same History rows and links as History.dat.
+
+#include <libxml/xmlreader.h>
+
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/Progress.h"
+#include "importers/HistoryEntry.h"
+#include "importers/HistoryWriter.h"
+#include "importers/Importers.h"
+#include "importers/SupportFileReader.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcHistoryXml = 402;
+
+struct ReaderFree {
+    void operator()(xmlTextReader* reader) const { xmlFreeTextReader(reader); }
+};
+struct XmlCharFree {
+    void operator()(xmlChar* text) const { xmlFree(text); }
+};
+using XmlText = std::unique_ptr<xmlChar, XmlCharFree>;
+
+std::string_view View(const xmlChar* text) {
+    return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
+}
+
+void CollectError(void* arg, const char* message, xmlParserSeverities severity,
+                  xmlTextReaderLocatorPtr locator) {
+    auto* first = static_cast<std::string*>(arg);
+    if (!first->empty() || severity == XML_PARSER_SEVERITY_WARNING ||
+        severity == XML_PARSER_SEVERITY_VALIDITY_WARNING)
+        return;
+    *first = "line " + std::to_string(xmlTextReaderLocatorLineNumber(locator)) + ": " +
+             std::string(Trim(message ? message : ""));
+}
+
+/// Splits the entry's text into its title and body, as History.dat holds them.
+void FillEntry(HistoryEntry& entry, std::string_view text) {
+    HistoryEntryBuilder builder(entry);
+    bool titleSeen = false;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const std::string_view trimmed = Trim(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!titleSeen) {
+            if (trimmed.empty()) continue;
+            titleSeen = true;
+            if (trimmed.find("(c)") != std::string_view::npos) {
+                entry.yearManufacturer = YearManufacturer(trimmed);
+                continue;
+            }
+        }
+        builder.Line(trimmed);
+    }
+    builder.Close();
+}
+
+int ClampToInt(long value) {
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value < 0 ? 0 : value);
+}
+
+}  // namespace
+
+bool ImportHistoryXml(std::string_view path) {
+    bool result = false;
+    Guarded(kProcHistoryXml, [&] {
+        if (!FileExists(path)) return;
+        const std::string file(path);
+        std::unique_ptr<xmlTextReader, ReaderFree> reader(
+            xmlReaderForFile(file.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_COMPACT));
+        if (!reader) throw AppError(err::kPathFileAccess, "Cannot read " + file);
+        std::string xmlError;
+        xmlTextReaderSetErrorHandler(reader.get(), CollectError, &xmlError);
+
+        DebugLog("Analysing " + file);
+        SetProgressLabel(AnalysingCaption(path));
+        Progress().Total = ClampToInt(static_cast<long>(std::filesystem::file_size(file)));
+        Progress().Done = 0;
+
+        HistoryWriter writer;
+        HistoryEntry entry;
+        bool inEntry = false;
+        bool cancelled = false;
+        int status = 1;
+        while ((status = xmlTextReaderRead(reader.get())) == 1) {
+            LetEventsRun();
+            if (Progress().Cancel) {
+                cancelled = true;
+                break;
+            }
+            const int type = xmlTextReaderNodeType(reader.get());
+            const std::string_view name = View(xmlTextReaderConstLocalName(reader.get()));
+            if (type == XML_READER_TYPE_ELEMENT) {
+                if (name == "entry") {
+                    entry = HistoryEntry();
+                    inEntry = xmlTextReaderIsEmptyElement(reader.get()) == 0;
+                } else if (inEntry && name == "system") {
+                    XmlText set(xmlTextReaderGetAttribute(reader.get(), BAD_CAST "name"));
+                    if (!Trim(View(set.get())).empty())
+                        entry.names.emplace_back(Trim(View(set.get())));
+                } else if (inEntry && name == "text") {
+                    XmlText text(xmlTextReaderReadString(reader.get()));
+                    FillEntry(entry, View(text.get()));
+                }
+            } else if (type == XML_READER_TYPE_END_ELEMENT && name == "entry") {
+                // Entries for software lists name no set of this database.
+                if (inEntry && !entry.names.empty()) writer.Write(entry);
+                inEntry = false;
+                Progress().Done = ClampToInt(xmlTextReaderByteConsumed(reader.get()));
+            }
+        }
+        writer.Commit();
+        if (status < 0) {
+            WriteLog("history.xml: " + file + " is not well formed (" + xmlError +
+                     "), entries before the fault are kept");
+            Progress().Done = Progress().Total;
+            return;
+        }
+        if (!cancelled && State().UpdateMode) RemoveUnusedHistoryRows();
+        Progress().Done = Progress().Total;
+        LetEventsRun();
+        result = !cancelled && !Progress().Cancel;
+    });
+    return result;
+}
+
+}  // namespace arc

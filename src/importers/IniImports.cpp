@@ -1,0 +1,125 @@
+// The INI files of one shape each: section lists (a header names the value,
+// the lines under it name the sets), the nPlayers key list and the Mature
+// name list.
+
+#include <string>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "database/Database.h"
+#include "importers/DataUpdate.h"
+#include "importers/Importers.h"
+#include "importers/IniLines.h"
+#include "importers/SupportFileReader.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcResolution = 410;
+constexpr int kProcAspect = 411;
+constexpr int kProcYear = 412;
+constexpr int kProcMultiplayer = 413;
+constexpr int kProcVersion = 414;
+constexpr int kProcCategory = 415;
+constexpr int kProcGenre = 416;
+constexpr int kProcControls = 417;
+constexpr int kProcNPlayers = 418;
+constexpr int kProcMature = 419;
+
+bool ImportSectionList(std::string_view path, std::string_view field, int procedure) {
+    bool result = false;
+    Guarded(procedure, [&] {
+        SupportFileReader reader(path);
+        if (!OpenedOrFinished(reader, path)) return;
+        DataFieldUpdate update(field);
+        BatchTransaction batch;
+        std::string line;
+        std::string section;  // lines before the first header get an empty value
+        while (reader.Next(line)) {
+            if (line.empty()) continue;
+            if (line.front() == '[') {
+                section = HeaderValue(line);
+                continue;
+            }
+            update.Run(line, section);
+            batch.RowDone();
+        }
+        reader.Finish();
+        result = !reader.Cancelled();
+    });
+    return result;
+}
+
+}  // namespace
+
+bool ImportResolution(std::string_view path) {
+    return ImportSectionList(path, "Resolution", kProcResolution);
+}
+bool ImportAspect(std::string_view path) {
+    return ImportSectionList(path, "Aspect", kProcAspect);
+}
+bool ImportYear(std::string_view path) {
+    return ImportSectionList(path, "Year", kProcYear);
+}
+bool ImportMultiplayer(std::string_view path) {
+    return ImportSectionList(path, "nPlayers", kProcMultiplayer);
+}
+bool ImportVersion(std::string_view path) {
+    return ImportSectionList(path, "VerAdded", kProcVersion);
+}
+bool ImportCategory(std::string_view path) {
+    return ImportSectionList(path, "Category", kProcCategory);
+}
+bool ImportGenre(std::string_view path) {
+    return ImportSectionList(path, "Genre", kProcGenre);
+}
+bool ImportControls(std::string_view path) {
+    return ImportSectionList(path, "Controls", kProcControls);
+}
+
+bool ImportNPlayers(std::string_view path) {
+    bool result = false;
+    Guarded(kProcNPlayers, [&] {
+        SupportFileReader reader(path);
+        if (!OpenedOrFinished(reader, path)) return;
+        std::string line;
+        // Everything before the first header is skipped.
+        while (reader.NextQuiet(line) && (line.empty() || line.front() != '[')) {
+        }
+        DataFieldUpdate update("nPlayers");
+        BatchTransaction batch;
+        std::string_view name;
+        std::string_view value;
+        while (reader.Next(line)) {
+            if (!SplitKeyValue(line, name, value)) continue;
+            update.Run(name, value);
+            batch.RowDone();
+        }
+        reader.Finish();
+        result = !reader.Cancelled();
+    });
+    return result;
+}
+
+bool ImportMature(std::string_view path) {
+    bool result = false;
+    Guarded(kProcMature, [&] {
+        SupportFileReader reader(path);
+        if (!OpenedOrFinished(reader, path)) return;
+        std::string line;
+        while (reader.Next(line) && (line.empty() || line.front() != '[')) {
+        }
+        DataFlagUpdate update("Mature");
+        BatchTransaction batch;
+        while (reader.Next(line)) {
+            if (line.empty() || line.front() == '[') continue;  // would match no set
+            update.Run(line);
+            batch.RowDone();
+        }
+        reader.Finish();
+        result = !reader.Cancelled();
+    });
+    return result;
+}
+
+}  // namespace arc

@@ -1,0 +1,34 @@
+#pragma once
+// The layout of "NOTES.TXT": one header line per game, the user's note lines
+// under it.
+
+#include <string>
+#include <string_view>
+
+namespace arc {
+
+/// Most games a notes file lists.
+inline constexpr int kMaxNoteEntries = 32000;
+
+/// The header of a game: "[" + name + "]" cut to 16 characters and padded
+/// with spaces, then the game's title. A name too long for that width keeps
+/// its closing bracket ("[name] title") so that the line is still a header.
+std::string NoteHeaderLine(std::string_view internalName, std::string_view gameName);
+
+/// A header line: trimmed of spaces, it begins with "[" and contains "]".
+bool IsNoteHeader(std::string_view line);
+
+/// The game named by a header: the trimmed line from its second character up
+/// to its first "]".
+std::string NoteHeaderName(std::string_view line);
+
+/// True when a collected note holds text worth storing (not empty and not
+/// just the separator line).
+bool IsStorableNote(std::string_view note);
+
+/// The note of an older per-game note file: its first line must be a header
+/// ("[" with a "]" after it); the following non-empty lines joined with CR LF.
+/// Empty when the file is missing or holds no note.
+std::string ReadOldNoteFile(std::string_view path);
+
+}  // namespace arc

@@ -1,0 +1,325 @@
+#include "sheets/ListPages.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_set>
+
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/Progress.h"
+#include "core/TextFile.h"
+#include "core/TextTable.h"
+#include "sheets/SheetTemplates.h"
+#include "sheets/SheetText.h"
+
+namespace arc {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+struct GroupFamily {
+    GroupList list;
+    int label;  // progress label
+    std::string_view prefix;
+    int indexFile;  // index page name (0: letter index)
+    int indexTitle;
+};
+
+constexpr GroupFamily kFamilies[] = {
+    {kByManufacturer, 63, "M_", 0, 61}, {kByGenre, 64, "G_", 62, 62},
+    {kByCategory, 65, "C_", 67, 66},    {kByYear, 68, "Y_", 71, 69},
+    {kByVersion, 72, "V_", 74, 73},
+};
+
+bool Continue() {
+    LetEventsRun();
+    return !Progress().Cancel;
+}
+
+std::size_t FirstCharLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(text.front());
+    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return std::min(length, text.size());
+}
+
+std::string_view GroupOf(std::string_view entry) {
+    return entry.substr(0, entry.find(kGroupSeparator));
+}
+
+std::string_view LinkOf(std::string_view entry) {
+    std::size_t pos = entry.find(kGroupSeparator);
+    return pos == std::string_view::npos ? std::string_view()
+                                         : entry.substr(pos + kGroupSeparator.size());
+}
+
+std::string GroupLink(std::string_view prefix, std::string_view group) {
+    std::string link = "<a href=\"";
+    link += prefix;
+    link += SafeFileName(group) + ".htm\">";
+    link += group;
+    link += "</a>";
+    return link;
+}
+
+std::string LetterBar() {
+    std::string bar = "<a href=\"#FILENAMELIST0.htm\">0-9</a>&nbsp;";
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        bar += "<a href=\"#FILENAMELIST";
+        bar += letter;
+        bar += ".htm\">";
+        bar += letter;
+        bar += "</a>&nbsp;";
+    }
+    return bar;
+}
+
+void WithVersions(std::string& text, const SheetRun& run) {
+    ReplaceAll(text, "#VERMAME", run.mameVersion);
+    ReplaceAll(text, "#VERANO", run.programVersion);
+}
+
+std::string LetterTemplate(const SheetRun& run) {
+    std::string text = LoadListTemplate(run, "list.htm", "list.css", DefaultLetterListTemplate());
+    WithVersions(text, run);
+    ReplaceAll(text, "#HOME", kHomeLink);
+    ReplaceAll(text, "#ALPHA", LetterBar());
+    return text;
+}
+
+std::string PlainTemplate(const SheetRun& run) {
+    std::string text = LoadListTemplate(run, "plain.htm", "plain.css", DefaultPlainListTemplate());
+    WithVersions(text, run);
+    ReplaceAll(text, "#HOME", kHomeLink);
+    return text;
+}
+
+void WritePagesFile(const SheetRun& run, const std::string& name, const std::string& text) {
+    const std::string path = run.PagesFolder() + name;
+    if (!WritePage(path, text)) WriteLog("Cannot write " + path);
+}
+
+void WriteLetterPage(const SheetRun& run, const std::string& templ, std::string_view letter,
+                     std::string_view list, int filePrefix, int title, std::string_view internal) {
+    std::string page = templ;
+    ReplaceAll(page, "#LIST", list);
+    ReplaceAll(page, "#FILENAMELIST", Text(filePrefix));
+    ReplaceAll(page, "#NAMELIST", Text(title));
+    ReplaceAll(page, "#INTERNALNAME", internal);
+    ReplaceAll(page, "#GAMENAME", letter);
+    const std::string file =
+        Text(filePrefix) + std::string(letter == "0-9" ? "0" : letter) + ".htm";
+    WritePagesFile(run, file, page);
+}
+
+bool WriteCompleteList(SheetRun& run) {
+    SetProgressLabel(Text(55));
+    const std::string templ = LetterTemplate(run);
+    Progress().Total = 27;
+    Progress().Done = 0;
+    std::array<std::string, 27> lists;  // A..Z, then 0-9
+    for (std::string& entry : run.gameList) {
+        if (entry.empty()) continue;
+        const char first = entry.front();
+        const int slot = first >= 'A' && first <= 'Z' ? first - 'A' : 26;
+        lists[slot].append(entry, FirstCharLength(entry), std::string::npos);
+        lists[slot] += kCrLf;
+        entry.clear();
+    }
+    for (int i = 0; i < 27; ++i) {
+        const std::string letter = i < 26 ? std::string(1, static_cast<char>('A' + i)) : "0-9";
+        WriteLetterPage(run, templ, letter, lists[i], 56, 57, "Arcanote");
+        ++Progress().Done;
+        if (!Continue()) return false;
+    }
+    return true;
+}
+
+bool WriteManufacturerIndex(const SheetRun& run, const std::vector<std::string>& groups) {
+    const std::string templ = LetterTemplate(run);
+    Progress().Total = 27;
+    Progress().Done = 0;
+    std::array<std::string, 27> lists;
+    for (const std::string& group : groups) {
+        const char first = group.empty() ? ' ' : ToUpperAscii(group.substr(0, 1)).front();
+        const int slot = first >= 'A' && first <= 'Z' ? first - 'A' : 26;
+        lists[slot] += GroupLink("M_", group) + "<br>" + std::string(kCrLf);
+    }
+    for (int i = 0; i < 27; ++i) {
+        const std::string letter = i < 26 ? std::string(1, static_cast<char>('A' + i)) : "0-9";
+        WriteLetterPage(run, templ, letter, lists[i], 59, 61, Text(61));
+        if (i < 26) {
+            ++Progress().Done;
+            if (!Continue()) return false;
+        }
+    }
+    return true;
+}
+
+void WriteGroupIndex(const SheetRun& run, const GroupFamily& family,
+                     const std::vector<std::string>& groups) {
+    std::string list;
+    for (const std::string& group : groups)
+        list += GroupLink(family.prefix, group) + "<br>\r\n";
+    std::string page = PlainTemplate(run);
+    ReplaceAll(page, "#LIST", list);
+    ReplaceAll(page, "#NAMELIST", Text(family.indexTitle));
+    WritePagesFile(run, Text(family.indexFile) + ".htm", page);
+}
+
+bool WriteFamily(SheetRun& run, const GroupFamily& family) {
+    SetProgressLabel(Text(family.label));
+    DebugLog(Text(family.label));
+    std::vector<std::string>& list = run.groups[family.list];
+    PrepareGroupList(list);
+    const std::vector<std::string> groups = DistinctGroups(list);
+    if (family.indexFile == 0) {
+        if (!WriteManufacturerIndex(run, groups)) return false;
+    } else {
+        WriteGroupIndex(run, family, groups);
+    }
+
+    const std::string templ = PlainTemplate(run);
+    Progress().Total = static_cast<int>(groups.size());
+    Progress().Done = 0;
+    const auto taken = TakeGroupEntries(list, groups);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        std::string text;
+        for (std::string_view link : taken[g]) {
+            text += link;
+            text += kCrLf;
+        }
+        std::string page = templ;
+        ReplaceAll(page, "#LIST", text);
+        ReplaceAll(page, "#NAMELIST", groups[g]);
+        ReplaceAll(page, "#NEXT",
+                   g + 1 < groups.size() ? GroupLink(family.prefix, groups[g + 1]) : std::string());
+        ReplaceAll(page, "#PREVIOUS",
+                   g > 0 ? GroupLink(family.prefix, groups[g - 1]) : std::string());
+        WritePagesFile(run, std::string(family.prefix) + SafeFileName(groups[g]) + ".htm", page);
+        ++Progress().Done;
+        if (!Continue()) return false;
+    }
+    list.clear();
+    return true;
+}
+
+void WriteAvailabilityPages(SheetRun& run) {
+    std::string owned, missing;
+    for (const std::string& entry : run.groups[kByAvailability]) {
+        if (entry.empty()) continue;
+        std::string& target = GroupOf(entry) == kTrueText ? owned : missing;
+        target += LinkOf(entry);
+        target += kCrLf;
+    }
+    const std::string templ = PlainTemplate(run);
+    std::string page = templ;
+    ReplaceAll(page, "#LIST", owned);
+    ReplaceAll(page, "#NAMELIST", Text(225));
+    WritePagesFile(run, "GOT_IT.htm", page);
+    page = templ;
+    ReplaceAll(page, "#LIST", missing);
+    ReplaceAll(page, "#NAMELIST", Text(226));
+    WritePagesFile(run, "NOT_GOT_IT.htm", page);
+}
+
+std::string IndexLink(std::string_view target, std::string_view text) {
+    return "<a href=\"" + std::string(target) + "\">" + std::string(text) + "</a>";
+}
+
+}  // namespace
+
+void PrepareGroupList(std::vector<std::string>& list) {
+    std::sort(list.begin(), list.end());
+    for (std::string& entry : list) {
+        if (entry.rfind(kGroupSeparator, 0) == 0) entry.insert(0, Text(58));
+    }
+}
+
+std::vector<std::string> DistinctGroups(const std::vector<std::string>& list) {
+    std::vector<std::string> groups;
+    std::unordered_set<std::string_view> seen;
+    for (const std::string& entry : list) {
+        if (entry.empty()) continue;
+        std::string_view group = GroupOf(entry);
+        if (seen.insert(group).second) groups.emplace_back(group);
+    }
+    return groups;
+}
+
+std::vector<std::vector<std::string_view>> TakeGroupEntries(
+    const std::vector<std::string>& list, const std::vector<std::string>& groups) {
+    // Entries beginning with a text form one range of the entries sorted by
+    // character code, so each group looks only at its range; an entry goes to
+    // the first group (in group order) whose text begins it.
+    std::vector<std::size_t> order(list.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return list[a] < list[b]; });
+    std::vector<bool> taken(list.size(), false);
+    std::vector<std::vector<std::string_view>> pages(groups.size());
+    std::vector<std::size_t> mine;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const std::string& group = groups[g];
+        auto it = std::lower_bound(
+            order.begin(), order.end(), group,
+            [&](std::size_t index, const std::string& value) { return list[index] < value; });
+        mine.clear();
+        for (; it != order.end() && list[*it].compare(0, group.size(), group) == 0; ++it) {
+            if (!taken[*it] && !list[*it].empty()) {
+                taken[*it] = true;
+                mine.push_back(*it);
+            }
+        }
+        std::sort(mine.begin(), mine.end());
+        for (std::size_t index : mine)
+            pages[g].push_back(LinkOf(list[index]));
+    }
+    return pages;
+}
+
+bool WriteListPages(SheetRun& run) {
+    if (!WriteCompleteList(run)) return false;
+    for (const GroupFamily& family : kFamilies) {
+        if (!WriteFamily(run, family)) return false;
+    }
+    WriteAvailabilityPages(run);
+    return true;
+}
+
+void WriteIndexPage(const SheetRun& run) {
+    DebugLog("Index.htm");
+    std::string page;
+    const std::string skin = SkinFile(run, "index.htm");
+    if (skin.empty() || !ReadTextFile(skin, page)) page = DefaultIndexTemplate();
+    ReplaceAll(page, "#TITLE", "Arcanote");
+    ReplaceAll(page, "#STAT", IndexLink("html/STAT.htm", Text(75)));
+    ReplaceAll(page, "#COMPLETELIST", IndexLink("html/" + Text(56) + "0.htm", Text(76)));
+    ReplaceAll(page, "#MANUFACTURER", IndexLink("html/" + Text(59) + "0.htm", Text(77)));
+    ReplaceAll(page, "#GENRE", IndexLink("html/" + Text(62) + ".htm", Text(78)));
+    ReplaceAll(page, "#CATEGORY", IndexLink("html/" + Text(67) + ".htm", Text(79)));
+    ReplaceAll(page, "#YEAR", IndexLink("html/" + Text(71) + ".htm", Text(81)));
+    ReplaceAll(page, "#VERSION", IndexLink("html/" + Text(74) + ".htm", Text(82)));
+    ReplaceAll(page, "#LINKS", IndexLink("links.htm", Text(83)));
+    ReplaceAll(page, "#GOTIT", IndexLink("html/GOT_IT.htm", Text(225)));
+    ReplaceAll(page, "#NOTGOTIT", IndexLink("html/NOT_GOT_IT.htm", Text(226)));
+    WithVersions(page, run);
+    const std::string path = run.htmlFolder + "index.htm";
+    if (!WritePage(path, page)) WriteLog("Cannot write " + path);
+}
+
+void WriteLinksPage(const SheetRun& run) {
+    DebugLog("links.htm");
+    std::string page;
+    const std::string skin = SkinFile(run, "links.htm");
+    if (!skin.empty() && ReadTextFile(skin, page)) {
+        WithVersions(page, run);
+        ReplaceAll(page, "#HOME", "<a href=index.htm>MENU</a>");
+    } else {
+        page = DefaultLinksPage();
+    }
+    const std::string path = run.htmlFolder + "links.htm";
+    if (!WritePage(path, page)) WriteLog("Cannot write " + path);
+}
+
+}  // namespace arc

@@ -1,0 +1,17 @@
+#pragma once
+// "STAT.htm": counts over the whole game database for six subsets.
+
+#include <string>
+#include <string_view>
+
+#include "sheets/SheetRun.h"
+
+namespace arc {
+
+/// The counts text for the games satisfying `condition` (all games when empty).
+std::string StatisticsBlock(std::string_view condition);
+
+/// Writes run.PagesFolder() + "STAT.htm".
+void WriteStatisticsPage(const SheetRun& run);
+
+}  // namespace arc

@@ -1,0 +1,193 @@
+#include "zip/ZipMemberWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+#include <vector>
+
+#include "zip/ZipFormat.h"
+
+namespace arc {
+
+using namespace zipfmt;
+
+namespace {
+
+constexpr std::size_t kChunk = 256 * 1024;
+
+mode_t CreationMode() {
+    static const mode_t mode = [] {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+/// A temporary file beside the target, removed unless committed.
+class TempOutput {
+  public:
+    explicit TempOutput(const std::string& target) {
+        const std::size_t slash = target.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+        path_ = folder + ".arcanote-unzip-XXXXXX";
+        fd_ = ::mkstemp(path_.data());
+        if (fd_ < 0) throw std::system_error(errno, std::generic_category(), target);
+        ::fchmod(fd_, CreationMode());
+    }
+    ~TempOutput() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_) ::unlink(path_.c_str());
+    }
+    TempOutput(const TempOutput&) = delete;
+    TempOutput& operator=(const TempOutput&) = delete;
+
+    void Write(const unsigned char* data, std::size_t count) {
+        while (count > 0) {
+            ssize_t done = ::write(fd_, data, count);
+            if (done < 0 && errno == EINTR) continue;
+            if (done < 0) throw std::system_error(errno, std::generic_category(), path_);
+            data += done;
+            count -= static_cast<std::size_t>(done);
+        }
+    }
+
+    /// Closes the file and renames it over `target`; false when the rename fails.
+    bool CommitAs(const std::string& target) {
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) throw std::system_error(errno, std::generic_category(), path_);
+        if (::rename(path_.c_str(), target.c_str()) != 0) return false;
+        committed_ = true;
+        return true;
+    }
+
+  private:
+    std::string path_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+/// Copies `size` bytes at `offset` to the output.
+bool CopyStored(const ZipFileReader& file, std::uint64_t offset, std::uint64_t size,
+                TempOutput& out) {
+    std::vector<unsigned char> buffer(
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
+    while (size > 0) {
+        const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
+        if (!file.ReadAt(offset, buffer.data(), count)) return false;
+        out.Write(buffer.data(), count);
+        offset += count;
+        size -= count;
+    }
+    return true;
+}
+
+struct InflateStream {
+    z_stream stream{};
+    bool ready = false;
+    InflateStream() { ready = inflateInit2(&stream, -MAX_WBITS) == Z_OK; }
+    ~InflateStream() {
+        if (ready) inflateEnd(&stream);
+    }
+};
+
+/// Inflates the raw deflate data at `offset` into the output, at most the
+/// declared uncompressed size. True when exactly that size came out and its
+/// CRC-32 is the expected one.
+bool InflateChecked(const ZipFileReader& file, std::uint64_t offset, const ZipEntry& entry,
+                    TempOutput& out) {
+    InflateStream inflater;
+    if (!inflater.ready) return false;
+    z_stream& z = inflater.stream;
+    std::vector<unsigned char> input(kChunk);
+    std::vector<unsigned char> output(kChunk);
+    std::uint64_t inputLeft = entry.compressedSize;
+    std::uint64_t outputLeft = entry.uncompressedSize;
+    uLong crc = crc32(0L, Z_NULL, 0);
+    bool ended = false;
+    while (!ended && outputLeft > 0) {
+        if (z.avail_in == 0 && inputLeft > 0) {
+            const std::size_t count =
+                static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, input.size()));
+            const std::size_t got = file.ReadSomeAt(offset, input.data(), count);
+            if (got == 0) return false;
+            offset += got;
+            inputLeft -= got;
+            z.next_in = input.data();
+            z.avail_in = static_cast<uInt>(got);
+        }
+        const std::size_t room =
+            static_cast<std::size_t>(std::min<std::uint64_t>(outputLeft, output.size()));
+        z.next_out = output.data();
+        z.avail_out = static_cast<uInt>(room);
+        const int status = inflate(&z, Z_NO_FLUSH);
+        const std::size_t produced = room - z.avail_out;
+        if (produced > 0) {
+            crc = crc32(crc, output.data(), static_cast<uInt>(produced));
+            out.Write(output.data(), produced);
+            outputLeft -= produced;
+        }
+        if (status == Z_STREAM_END) {
+            ended = true;
+        } else if (status == Z_BUF_ERROR) {
+            // No progress possible: input used up.
+            if (z.avail_in == 0 && inputLeft == 0) return false;
+        } else if (status != Z_OK) {
+            return false;
+        }
+    }
+    return outputLeft == 0 && crc == entry.crc32;
+}
+
+}  // namespace
+
+MemberOutcome ExtractMember(const ZipFileReader& file, const ZipEntry& entry,
+                            const std::string& target) {
+    MemberOutcome outcome;
+    unsigned char header[kLocalHeaderSize];
+    if (!file.ReadAt(entry.localHeaderOffset, header, sizeof header) ||
+        Get32(header) != kLocalHeaderSig) {
+        outcome.result = MemberResult::Unreadable;
+        return outcome;
+    }
+    const std::uint16_t nameLength = Get16(header + 26);
+    const std::uint16_t extraLength = Get16(header + 28);
+    outcome.localName.resize(nameLength);
+    if (!file.ReadAt(entry.localHeaderOffset + kLocalHeaderSize, outcome.localName.data(),
+                     nameLength)) {
+        outcome.result = MemberResult::Unreadable;
+        return outcome;
+    }
+    const std::uint64_t dataAt =
+        entry.localHeaderOffset + kLocalHeaderSize + nameLength + extraLength;
+    if (entry.method != kMethodStored && entry.method != kMethodDeflate) {
+        outcome.result = MemberResult::Unsupported;
+        return outcome;
+    }
+    if (dataAt > file.Size() || entry.compressedSize > file.Size() - dataAt) {
+        outcome.result = MemberResult::Unreadable;
+        return outcome;
+    }
+
+    TempOutput out(target);
+    if (entry.method == kMethodStored) {
+        if (!CopyStored(file, dataAt, entry.compressedSize, out)) {
+            outcome.result = MemberResult::Unreadable;
+            return outcome;
+        }
+    } else if (!InflateChecked(file, dataAt, entry, out)) {
+        outcome.result = MemberResult::BadChecksum;
+        return outcome;
+    }
+    if (!out.CommitAs(target)) outcome.result = MemberResult::CannotReplace;
+    return outcome;
+}
+
+}  // namespace arc

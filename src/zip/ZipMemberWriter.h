@@ -1,0 +1,33 @@
+#pragma once
+// Writes one member of an archive to a file: stored bytes copied, deflated
+// bytes inflated as a stream, both through a temporary file beside the
+// target that replaces the target only when the member is sound.
+
+#include <string>
+
+#include "zip/ZipDirectory.h"
+#include "zip/ZipFileReader.h"
+
+namespace arc {
+
+enum class MemberResult {
+    Written,
+    Unsupported,    ///< a compression method other than stored and deflate
+    BadChecksum,    ///< inflate failed, or size or CRC-32 differ from the directory
+    Unreadable,     ///< no local header where the directory says, or data past the end
+    CannotReplace,  ///< the finished file could not take the target's name
+};
+
+struct MemberOutcome {
+    MemberResult result = MemberResult::Written;
+    std::string localName;  ///< the name as the local header stores it
+};
+
+/// Extracts `entry` to `target`. Sizes and CRC-32 come from the central
+/// directory (the local header may hold zeros when a data descriptor follows
+/// the data). Never writes more than the declared size. System errors while
+/// writing (disk full, no permission) are thrown, the temporary file removed.
+MemberOutcome ExtractMember(const ZipFileReader& file, const ZipEntry& entry,
+                            const std::string& target);
+
+}  // namespace arc

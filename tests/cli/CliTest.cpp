@@ -1,0 +1,113 @@
+#include <filesystem>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "core/Settings.h"
+#include "core/Version.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+class CliTest : public test::ProgramFolderTest {
+  protected:
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"arcanote-cli", "--home", home.str()});
+        out.str("");
+        err.str("");
+        return cli::RunCli(args, out, err);
+    }
+    std::vector<std::string> OutLines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CliTest, TextsPrintsEveryEntryNumbered) {
+    ASSERT_EQ(Run({"texts"}), 0) << err.str();
+    const auto lines = OutLines();
+    ASSERT_EQ(lines.size(), 301u);
+    EXPECT_EQ(lines[0], "0\tGame's title screen.");
+    EXPECT_EQ(lines[9], "9\tAccess file (*.MDB)|*.mdb|All files (*.*)|*.*|");
+    EXPECT_EQ(lines[80], "80\t");
+    EXPECT_EQ(lines[114], "114\t scanned file(s).");
+    EXPECT_EQ(lines[300], "300\t");
+
+    ASSERT_EQ(Run({"texts", "--language", "fr"}), 0);
+    EXPECT_EQ(OutLines()[69], "69\tANNÉES");
+    EXPECT_EQ(OutLines()[71], "71\tYEARS");
+    ASSERT_EQ(Run({"texts", "--language=en"}), 0);
+    EXPECT_EQ(OutLines()[69], "69\tYEARS");
+    EXPECT_EQ(Run({"texts", "--language", "de"}), 2);
+    EXPECT_NE(err.str().find("en or fr"), std::string::npos);
+}
+
+TEST_F(CliTest, TextsFollowTheLoadedLanguage) {
+    TheSettings().Language = 1;
+    ASSERT_TRUE(SaveSettings());
+    ASSERT_EQ(Run({"texts"}), 0);
+    EXPECT_EQ(OutLines()[91], "91\tDécompression...");
+}
+
+TEST_F(CliTest, SettingsPrintsTheDumpAndSaveIsStable) {
+    ASSERT_EQ(Run({"settings"}), 0) << err.str();
+    auto lines = OutLines();
+    ASSERT_EQ(lines.size(), 37u);
+    EXPECT_EQ(lines[2], "MDB = " + home.str() + "Arcanote.mdb");
+    EXPECT_EQ(lines[32], "BACKUP PATH=" + home.str() + "BACKUP/");
+    EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.inf")));
+
+    ASSERT_EQ(Run({"settings", "--save"}), 0) << err.str();
+    const std::string first = ReadFile(home.file("Arcanote.inf"));
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 49);
+    ASSERT_EQ(Run({"settings", "--save"}), 0);
+    EXPECT_EQ(ReadFile(home.file("Arcanote.inf")), first);
+    EXPECT_EQ(Run({"settings", "--bogus"}), 2);
+}
+
+TEST_F(CliTest, SettingsShowsTheLoadedFile) {
+    TheSettings().MameExe = "/usr/games/mame";
+    TheSettings().Language = 1;
+    ASSERT_TRUE(SaveSettings());
+    ASSERT_EQ(Run({"settings"}), 0);
+    EXPECT_EQ(OutLines()[29], "Language = 1");
+    EXPECT_EQ(OutLines()[30], "MAME EXE = /usr/games/mame");
+}
+
+TEST_F(CliTest, ASettingsFileThatCannotBeWrittenFailsClearly) {
+    std::filesystem::create_directories(home.file("Arcanote.inf"));
+    EXPECT_EQ(Run({"settings", "--save"}), 1);
+    EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
+}
+
+TEST_F(CliTest, AnUnusableProgramFolderFailsClearly) {
+    WriteFile(home.file("plain"), "");
+    EXPECT_NE(cli::RunCli({"arcanote-cli", "--home", home.file("plain/sub"), "texts"}, out, err),
+              0);
+    EXPECT_NE(err.str().find(home.file("plain/sub")), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+}
+
+TEST_F(CliTest, HelpVersionAndBadCommands) {
+    EXPECT_EQ(cli::RunCli({"arcanote-cli", "--help"}, out, err), 0);
+    EXPECT_NE(out.str().find("texts [--language en|fr]"), std::string::npos);
+    EXPECT_NE(out.str().find("settings [--save]"), std::string::npos);
+    out.str("");
+    EXPECT_EQ(cli::RunCli({"arcanote-cli", "--version"}, out, err), 0);
+    EXPECT_EQ(out.str(), "arcanote-cli " + VersionString() + "\n");
+    EXPECT_EQ(Run({"no-such-command"}), 2);
+    EXPECT_EQ(cli::RunCli({"arcanote-cli"}, out, err), 2);
+    EXPECT_EQ(cli::RunCli({"arcanote-cli", "--home"}, out, err), 2);
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "collection/CollectionGameDb.h"
+#include "core/Settings.h"
+
+namespace arc {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Game;
+
+class CollectionCliTest : public test::CollectionTest {
+  protected:
+    CollectionCliTest() {
+        test::GameRow pacman = Game("pacman", "Pac-Man");
+        pacman.genre = "Maze";
+        test::GameRow galaga = Game("galaga", "Galaga");
+        galaga.genre = "Shooter";
+        galaga.year = "1981";
+        test::GameRow thirteen = Game("abcdefghijklm", "Thirteen");
+        thirteen.genre = "Shooter";
+        MakeGames({pacman, galaga, thirteen});
+        db = TheSettings().DatabasePath;
+    }
+
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        args.insert(args.begin(), {"arcanote-cli", "--home", home.str()});
+        return cli::RunCli(args, out, err);
+    }
+
+    std::string db;
+    std::ostringstream out, err;
+};
+
+TEST_F(CollectionCliTest, ListRomsPrintsTheSummary) {
+    AddRom("pacman.zip");
+    AddRom("galaga/");
+    EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Done.\n2 scanned file(s).\n2 listed roms.\n");
+
+    fs::remove_all(Roms());
+    fs::create_directories(Roms());
+    EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 1);
+    EXPECT_NE(err.str().find("No rom could be found in"), std::string::npos);
+    EXPECT_EQ(Run({"list-roms", "--bogus"}), 2);
+}
+
+TEST_F(CollectionCliTest, SearchPrintsTheQueryAndTheLines) {
+    EXPECT_EQ(
+        Run({"search", "--db", db, "--genre", "Shooter", "--available", "no", "--show-query"}), 0)
+        << err.str();
+    EXPECT_EQ(out.str(),
+              "SELECT internalname, gamename FROM Data WHERE Genre='Shooter' AND gotit=false "
+              "ORDER BY GameName\n"
+              "galaga       Galaga\n"
+              "abcdefghijklmThirteen\n");
+    EXPECT_EQ(Run({"search", "--db", db, "--clones", "maybe"}), 2);
+    EXPECT_EQ(Run({"search", "--db", db, "--year"}), 2);
+    EXPECT_EQ(Run({"search", "--db", db, "--backup"}), 2);
+}
+
+TEST_F(CollectionCliTest, SearchActsOnTheRealSetNames) {
+    AddRom("abcdefghijklm.zip", "thirteen");
+    AddRom("abcdefghijkl.zip", "twelve");
+    AddRom("galaga.zip", "galaga");
+    const std::string ini = home.str() + "shooters.ini";
+    const std::string copies = home.str() + "copies/";
+    EXPECT_EQ(Run({"--yes", "search", "--db", db, "--roms", Roms(), "--genre", "Shooter", "--ini",
+                   ini, "--folder", "Shooters", "--copy-to", copies, "--delete", "--backup"}),
+              0)
+        << err.str();
+    EXPECT_NE(test::ReadFile(ini).find("[Shooters]\r\ngalaga\r\nabcdefghijklm\r\n"),
+              std::string::npos);
+    EXPECT_EQ(test::ReadFile(copies + "abcdefghijklm.zip"), "thirteen");
+    EXPECT_FALSE(fs::exists(Roms() + "abcdefghijklm.zip"));
+    EXPECT_FALSE(fs::exists(Roms() + "galaga.zip"));
+    EXPECT_TRUE(fs::exists(Roms() + "abcdefghijkl.zip"));
+    EXPECT_EQ(test::ReadFile(TheSettings().BackupFolder + "galaga.zip"), "galaga");
+
+    // Without --yes the confirmation is answered No: nothing is moved.
+    AddRom("galaga.zip", "galaga");
+    EXPECT_EQ(Run({"search", "--db", db, "--roms", Roms(), "--genre", "Shooter", "--move-to",
+                   home.str() + "moved/"}),
+              1);
+    EXPECT_TRUE(fs::exists(Roms() + "galaga.zip"));
+}
+
+}  // namespace
+}  // namespace arc

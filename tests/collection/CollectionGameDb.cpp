@@ -1,0 +1,64 @@
+#include "collection/CollectionGameDb.h"
+
+#include <filesystem>
+
+#include "core/Settings.h"
+#include "database/Database.h"
+
+namespace arc::test {
+
+void CollectionTest::MakeGames(const std::vector<GameRow>& games) {
+    const std::string path = home.str() + "games.mdb";
+    std::string error;
+    ASSERT_TRUE(CreateTemplateDatabase(path, &error)) << error;
+    TheSettings().DatabasePath = path;
+    TheSettings().RomsFolder = Roms();
+    std::filesystem::create_directories(Roms());
+    ASSERT_TRUE(OpenDatabase(path));
+    {
+        Statement insert(
+            "INSERT INTO Data (InternalName, GameName, Year, Manufacturer, Genre, CloneOf, "
+            "GotIt, Mature) VALUES (?, ?, ?, ?, ?, ?, ?, FALSE)");
+        auto text = [](const std::string& value) {
+            return value.empty() ? std::optional<std::string>() : std::optional(value);
+        };
+        for (const GameRow& game : games) {
+            insert.Bind(1, game.name).Bind(2, text(game.title)).Bind(3, text(game.year));
+            insert.Bind(4, text(game.manufacturer)).Bind(5, text(game.genre));
+            insert.Bind(6, text(game.cloneOf)).Bind(7, game.gotIt).Run();
+        }
+    }
+    CloseDatabase();
+}
+
+void CollectionTest::AddRom(const std::string& name, const std::string& bytes) {
+    if (name.ends_with('/')) {
+        std::filesystem::create_directories(Roms() + name);
+    } else {
+        WriteFile(Roms() + name, bytes);
+    }
+}
+
+int CollectionTest::GotIt(const std::string& name) {
+    const bool wasOpen = IsDatabaseOpen();
+    if (!wasOpen) OpenDatabase(TheSettings().DatabasePath);
+    const std::string value = QueryValue("SELECT IFNULL(GotIt, -1) FROM Data WHERE InternalName='" +
+                                         SqlQuote(name) + "'");
+    if (!wasOpen) CloseDatabase();
+    return std::stoi(value);
+}
+
+std::vector<std::string> CollectionTest::Owned() {
+    const bool wasOpen = IsDatabaseOpen();
+    if (!wasOpen) OpenDatabase(TheSettings().DatabasePath);
+    std::vector<std::string> names;
+    {
+        Statement owned("SELECT InternalName FROM Data WHERE GotIt=TRUE ORDER BY InternalName");
+        while (owned.Step())
+            names.push_back(owned.ColumnText(0));
+    }
+    if (!wasOpen) CloseDatabase();
+    return names;
+}
+
+}  // namespace arc::test

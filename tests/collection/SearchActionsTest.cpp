@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "collection/CollectionGameDb.h"
+#include "collection/SearchActions.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+
+namespace arc {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SearchActionsTest : public test::CollectionTest {
+  protected:
+    SearchActionsTest() {
+        fs::create_directories(Roms());
+        TheSettings().RomsFolder = Roms();
+        TheSettings().HtmlFolder = home.str();
+        TheSettings().BackupFolder = home.str() + "backup/";
+    }
+
+    // A set name of exactly 13 characters, one longer, one whose archive is missing.
+    std::vector<SearchResult> results = {{"abcdefghijklm", "Thirteen"},
+                                         {"longsetname1234", "Long Name"},
+                                         {"missing", "Not Here"},
+                                         {"pacman", "Pac-Man"}};
+
+    void AddArchives() {
+        AddRom("abcdefghijklm.zip", "thirteen bytes");
+        AddRom("longsetname1234.zip", "long");
+        AddRom("pacman.ZIP", "pac");           // the extension's case does not matter
+        AddRom("abcdefghijkl.zip", "twelve");  // what a cut name would hit
+    }
+    bool InRoms(const std::string& name) { return fs::exists(Roms() + name); }
+};
+
+TEST_F(SearchActionsTest, IniFileLayout) {
+    EXPECT_EQ(Mame32FolderIniLines(results, "Shooters"),
+              (std::vector<std::string>{"[FOLDER_SETTINGS]", "RootFolderIcon cust1",
+                                        "SubFolderIcon cust2", "", "", "[Shooters]",
+                                        "abcdefghijklm", "longsetname1234", "missing", "pacman"}));
+    EXPECT_EQ(Mame32FolderIniLines({}, "")[5], "[]");
+}
+
+TEST_F(SearchActionsTest, IniExportWritesAsksAndRefuses) {
+    const std::string path = home.str() + "out/custom.ini";
+    fs::create_directories(home.str() + "out");
+
+    ui().QueueFile(path);
+    EXPECT_TRUE(ExportResultsToIni(results, "Mine"));
+    EXPECT_EQ(test::ReadFile(path),
+              "[FOLDER_SETTINGS]\r\nRootFolderIcon cust1\r\nSubFolderIcon cust2\r\n\r\n\r\n"
+              "[Mine]\r\nabcdefghijklm\r\nlongsetname1234\r\nmissing\r\npacman\r\n");
+    ASSERT_EQ(ui().fileRequests.size(), 1u);
+    EXPECT_EQ(ui().fileRequests[0].initialName, InProgramFolder("Mine.ini"));
+    EXPECT_EQ(ui().fileRequests[0].title, Text(200));
+    EXPECT_TRUE(ui().fileRequests[0].save);
+    EXPECT_EQ(ui().messages.back().text, Text(202));
+
+    // An existing file and No: left as it was.
+    ui().messages.clear();
+    ui().QueueFile(path);
+    ui().QueueAnswer(MsgAnswer::No);
+    EXPECT_FALSE(ExportResultsToIni({{"galaga", "Galaga"}}, "Other"));
+    EXPECT_EQ(ui().messages[0].text, Text(201));
+    EXPECT_NE(test::ReadFile(path).find("[Mine]"), std::string::npos);
+
+    // Cancelling the dialog writes nothing, not even under the proposed name.
+    EXPECT_FALSE(ExportResultsToIni(results, "Mine"));
+    EXPECT_FALSE(fs::exists(InProgramFolder("Mine.ini")));
+
+    // An empty list does nothing at all.
+    const std::size_t asked = ui().fileRequests.size();
+    EXPECT_FALSE(ExportResultsToIni({}, "Mine"));
+    EXPECT_EQ(ui().fileRequests.size(), asked);
+}
+
+TEST_F(SearchActionsTest, IniPathThatCannotBeWrittenIsToldAndLeavesNoFile) {
+    const std::string path = home.str() + "no/such/folder/custom.ini";
+    ui().QueueFile(path);
+    EXPECT_FALSE(ExportResultsToIni(results, "Mine"));
+    EXPECT_FALSE(fs::exists(path));
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
+    EXPECT_NE(ui().messages[0].text.find(path), std::string::npos);
+}
+
+TEST_F(SearchActionsTest, DeleteWithoutBackupAsksNothingAboutTheBackupFolder) {
+    AddArchives();
+    TheSettings().BackupFolder = home.str() + "not/creatable/";
+    ui().QueueAnswer(MsgAnswer::Yes);
+    const ArchiveActionOutcome outcome = DeleteResultArchives(results, false);
+    EXPECT_EQ(outcome.done, 3);
+    EXPECT_EQ(outcome.missing, 1);
+    EXPECT_FALSE(InRoms("abcdefghijklm.zip"));
+    EXPECT_FALSE(InRoms("longsetname1234.zip"));
+    EXPECT_FALSE(InRoms("pacman.ZIP"));
+    EXPECT_TRUE(InRoms("abcdefghijkl.zip"));
+    ASSERT_EQ(ui().messages.size(), 2u);
+    EXPECT_EQ(ui().messages[0].text, Text(234));
+    EXPECT_EQ(ui().messages[1].text, Text(92));
+    EXPECT_EQ(ui().progressLabels.front(), Text(236));
+}
+
+TEST_F(SearchActionsTest, DeleteWithBackupCopiesFirst) {
+    AddArchives();
+    fs::remove_all(home.str() + "backup");  // made again by the command
+    ui().QueueAnswer(MsgAnswer::Yes);
+    const ArchiveActionOutcome outcome = DeleteResultArchives(results, true);
+    EXPECT_EQ(outcome.done, 3);
+    EXPECT_TRUE(outcome.kept.empty());
+    EXPECT_EQ(test::ReadFile(home.str() + "backup/abcdefghijklm.zip"), "thirteen bytes");
+    EXPECT_EQ(test::ReadFile(home.str() + "backup/longsetname1234.zip"), "long");
+    EXPECT_EQ(test::ReadFile(home.str() + "backup/pacman.ZIP"), "pac");
+    EXPECT_FALSE(InRoms("abcdefghijklm.zip"));
+    EXPECT_TRUE(InRoms("abcdefghijkl.zip"));
+
+    // No: nothing is deleted.
+    AddArchives();
+    EXPECT_FALSE(DeleteResultArchives(results, true).ran);
+    EXPECT_TRUE(InRoms("pacman.ZIP"));
+}
+
+TEST_F(SearchActionsTest, BackupFolderThatCannotBeMadeIsAskedOnce) {
+    AddArchives();
+    TheSettings().BackupFolder = home.str() + "not/creatable/";
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ui().QueueAnswer(MsgAnswer::No);
+    EXPECT_FALSE(DeleteResultArchives(results, true).ran);
+    EXPECT_EQ(ui().messages.back().text, Text(235));
+    EXPECT_TRUE(InRoms("pacman.ZIP"));
+
+    ui().messages.clear();
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(DeleteResultArchives(results, true).done, 3);
+    EXPECT_FALSE(InRoms("pacman.ZIP"));
+    EXPECT_FALSE(fs::exists(home.str() + "not"));
+    ASSERT_EQ(ui().messages.size(), 3u);  // confirm, backup question, done
+}
+
+TEST_F(SearchActionsTest, AnArchiveWhoseBackupFailsIsKeptAndNamed) {
+    AddArchives();
+    // Something that is no file stands where the backup copy must go.
+    fs::create_directories(home.str() + "backup/longsetname1234.zip/x");
+    // The backup folder is the ROM folder: copying onto itself must not lose it.
+    ui().QueueAnswer(MsgAnswer::Yes);
+    const ArchiveActionOutcome outcome = DeleteResultArchives(results, true);
+    EXPECT_EQ(outcome.kept, (std::vector<std::string>{"longsetname1234.zip"}));
+    EXPECT_TRUE(InRoms("longsetname1234.zip"));
+    EXPECT_EQ(test::ReadFile(Roms() + "longsetname1234.zip"), "long");
+    EXPECT_FALSE(InRoms("abcdefghijklm.zip"));
+    ASSERT_EQ(ui().messages.size(), 3u);
+    EXPECT_NE(ui().messages[1].text.find("longsetname1234.zip"), std::string::npos);
+    EXPECT_EQ(ui().messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ui().messages[2].text, Text(92));
+
+    AddArchives();
+    TheSettings().BackupFolder = Roms();
+    ui().QueueAnswer(MsgAnswer::Yes);
+    const ArchiveActionOutcome same = DeleteResultArchives(results, true);
+    EXPECT_EQ(same.done, 0);
+    EXPECT_EQ(same.kept.size(), 3u);
+    EXPECT_EQ(test::ReadFile(Roms() + "abcdefghijklm.zip"), "thirteen bytes");
+}
+
+TEST_F(SearchActionsTest, CopyAndMoveSkipMissingArchives) {
+    AddArchives();
+    const std::string copies = home.str() + "copies";
+    ui().QueueFolder(copies);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ArchiveActionOutcome outcome = CopyResultArchives(results);
+    EXPECT_EQ(outcome.done, 3);
+    EXPECT_EQ(outcome.missing, 1);
+    EXPECT_EQ(test::ReadFile(copies + "/abcdefghijklm.zip"), "thirteen bytes");
+    EXPECT_EQ(test::ReadFile(copies + "/longsetname1234.zip"), "long");
+    EXPECT_FALSE(fs::exists(copies + "/abcdefghijkl.zip"));
+    EXPECT_TRUE(InRoms("abcdefghijklm.zip"));
+    EXPECT_EQ(ui().messages[0].text, Text(241));
+    EXPECT_EQ(ui().messages.back().text, Text(92));
+    EXPECT_EQ(ui().folderRequests[0], home.str());
+
+    const std::string moved = home.str() + "moved/";
+    ui().QueueFolder(moved);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    outcome = MoveResultArchives(results);
+    EXPECT_EQ(outcome.done, 3);
+    EXPECT_FALSE(InRoms("abcdefghijklm.zip"));
+    EXPECT_FALSE(InRoms("longsetname1234.zip"));
+    EXPECT_TRUE(InRoms("abcdefghijkl.zip"));
+    EXPECT_EQ(test::ReadFile(moved + "pacman.ZIP"), "pac");
+    EXPECT_EQ(ui().progressLabels.back(), Text(239));
+}
+
+TEST_F(SearchActionsTest, MoveNeverLosesAnArchive) {
+    AddArchives();
+    const std::string moved = home.str() + "moved/";
+    fs::create_directories(moved + "pacman.ZIP/x");  // blocks one move
+    ui().QueueFolder(moved);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    const ArchiveActionOutcome outcome = MoveResultArchives(results);
+    EXPECT_EQ(outcome.kept, (std::vector<std::string>{"pacman.ZIP"}));
+    EXPECT_EQ(test::ReadFile(Roms() + "pacman.ZIP"), "pac");
+    EXPECT_EQ(outcome.done, 2);
+
+    // The ROM folder itself as destination is refused before anything moves.
+    ui().messages.clear();
+    ui().QueueFolder(Roms());
+    const ArchiveActionOutcome refused = MoveResultArchives(results);
+    EXPECT_FALSE(refused.ran);
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(InRoms("pacman.ZIP"));
+}
+
+TEST_F(SearchActionsTest, CancelledChooserOrNoDoesNothing) {
+    AddArchives();
+    EXPECT_FALSE(MoveResultArchives(results).ran);  // chooser cancelled
+    EXPECT_TRUE(ui().messages.empty());
+    ui().QueueFolder(home.str() + "moved");
+    ui().QueueAnswer(MsgAnswer::No);
+    EXPECT_FALSE(MoveResultArchives(results).ran);
+    EXPECT_TRUE(InRoms("pacman.ZIP"));
+    EXPECT_FALSE(fs::exists(home.str() + "moved"));
+}
+
+TEST_F(SearchActionsTest, CancelStopsTheLoopAndStillSaysDone) {
+    AddArchives();
+    int events = 0;
+    ui().onProcessEvents = [&] {
+        if (++events == 1) std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        if (events == 2) UnloadProgress();
+    };
+    ui().QueueAnswer(MsgAnswer::Yes);
+    const ArchiveActionOutcome outcome = DeleteResultArchives(results, false);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_LT(outcome.done, 3);
+    EXPECT_EQ(ui().messages.back().text, Text(92));
+}
+
+TEST_F(SearchActionsTest, BackupFolderChooser) {
+    ui().QueueFolder(home.str() + "safe");
+    EXPECT_EQ(ChooseBackupFolder(), home.str() + "safe/");
+    EXPECT_EQ(TheSettings().BackupFolder, home.str() + "safe/");
+    EXPECT_EQ(ChooseBackupFolder(), "");
+    EXPECT_EQ(TheSettings().BackupFolder, home.str() + "safe/");
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,142 @@
+#include <filesystem>
+
+#include "core/Files.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+TEST(FilesTest, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
+    TempDir dir;
+    WriteFile(dir.file("a.txt"), "x");
+    EXPECT_TRUE(FileExists(dir.file("a.txt")));
+    EXPECT_FALSE(FolderExists(dir.file("a.txt")));
+    EXPECT_TRUE(FolderExists(dir.str()));
+    EXPECT_FALSE(FileExists(dir.str()));
+    EXPECT_FALSE(FileExists(dir.file("missing")));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FolderExists(""));
+    EXPECT_FALSE(FileExists(dir.file("a.txt/below")));
+}
+
+TEST(FilesTest, FolderAndFileRemovalIgnoreErrors) {
+    TempDir dir;
+    EXPECT_TRUE(MakeFolder(dir.file("one")));
+    EXPECT_TRUE(FolderExists(dir.file("one")));
+    EXPECT_TRUE(MakeFolder(dir.file("no/such/parent")));  // one level only, still true
+    EXPECT_FALSE(FolderExists(dir.file("no/such/parent")));
+
+    WriteFile(dir.file("one/f"), "x");
+    RemoveFolderIfExists(dir.file("one"));  // not empty: stays
+    EXPECT_TRUE(FolderExists(dir.file("one")));
+    DeleteFileIfExists(dir.file("one"));  // a folder is not a file
+    EXPECT_TRUE(FolderExists(dir.file("one")));
+    DeleteFileIfExists(dir.file("one/f"));
+    DeleteFileIfExists(dir.file("one/f"));
+    EXPECT_FALSE(FileExists(dir.file("one/f")));
+    RemoveFolderIfExists(dir.file("one"));
+    EXPECT_FALSE(FolderExists(dir.file("one")));
+}
+
+TEST(FilesTest, SafeFileNameReplacesEveryForbiddenCharacter) {
+    EXPECT_EQ(SafeFileName("AC/DC?"), "AC_DC_");
+    EXPECT_EQ(SafeFileName("a\\b:c|d<e>f*g"), "a_b_c_d_e_f_g");
+    EXPECT_EQ(SafeFileName("Pac-Man (Midway) é"), "Pac-Man (Midway) é");
+}
+
+TEST(FilesTest, SortStringsOrdersByCharacterCode) {
+    std::vector<std::string> items = {"b", "a", "B", "Zed", "", "é", "A", "ab"};
+    SortStrings(items, 0, static_cast<int>(items.size()) - 1);
+    EXPECT_EQ(items, (std::vector<std::string>{"", "A", "B", "Zed", "a", "ab", "b", "é"}));
+}
+
+TEST(FilesTest, SortStringsTerminatesOnEqualElementsAndKeepsThemTogether) {
+    std::vector<std::string> items(5000, "same");
+    items.insert(items.begin() + 17, "other");
+    items.push_back("a");
+    SortStrings(items, 0, static_cast<int>(items.size()) - 1);
+    EXPECT_EQ(items.front(), "a");
+    EXPECT_EQ(items.back(), "same");
+    EXPECT_EQ(items[1], "other");
+    EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
+}
+
+TEST(FilesTest, SortStringsSortsOnlyTheGivenRange) {
+    std::vector<std::string> items = {"z", "c", "b", "a", "y"};
+    SortStrings(items, 1, 3);
+    EXPECT_EQ(items, (std::vector<std::string>{"z", "a", "b", "c", "y"}));
+    SortStrings(items, 3, 3);
+    SortStrings(items, -4, 99);  // out-of-range bounds are clamped
+    EXPECT_EQ(items, (std::vector<std::string>{"a", "b", "c", "y", "z"}));
+}
+
+TEST(FilesTest, SortStringsMatchesStdSortOnRandomInput) {
+    std::vector<std::string> items;
+    unsigned seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245 + 12345;
+        items.push_back(std::to_string(seed % 500) + (seed % 3 ? "x" : "X"));
+    }
+    std::vector<std::string> expected = items;
+    std::sort(expected.begin(), expected.end());
+    SortStrings(items, 0, static_cast<int>(items.size()) - 1);
+    EXPECT_EQ(items, expected);
+}
+
+TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
+    EXPECT_TRUE(MatchesPattern("PACMAN.ZIP", "*.zip"));
+    EXPECT_TRUE(MatchesPattern("Index01.JPG", "index*.jpg"));
+    EXPECT_TRUE(MatchesPattern("a.png", "?.PNG"));
+    EXPECT_FALSE(MatchesPattern("ab.png", "?.png"));
+    EXPECT_FALSE(MatchesPattern("pacman.zip.bak", "*.zip"));
+    EXPECT_TRUE(MatchesPattern("README", "*.*"));  // as on the original platform
+    EXPECT_TRUE(MatchesPattern("", "*"));
+    EXPECT_TRUE(MatchesPattern("a*b", "a*b"));
+    EXPECT_TRUE(MatchesPattern("aXbYb", "a*b"));
+}
+
+TEST(FilesTest, ListFolderFiltersByPatternAndKindSorted) {
+    TempDir dir;
+    WriteFile(dir.file("b.ZIP"), "");
+    WriteFile(dir.file("a.zip"), "");
+    WriteFile(dir.file("c.txt"), "");
+    std::filesystem::create_directories(dir.file("d.zip"));
+    EXPECT_EQ(ListFolder(dir.str(), "*.zip"),
+              (std::vector<std::string>{"a.zip", "b.ZIP", "d.zip"}));
+    EXPECT_EQ(ListFolder(dir.str(), "*.zip", EntryKind::Files),
+              (std::vector<std::string>{"a.zip", "b.ZIP"}));
+    EXPECT_EQ(ListFolder(dir.str(), "*", EntryKind::Folders), (std::vector<std::string>{"d.zip"}));
+    EXPECT_TRUE(ListFolder(dir.file("missing"), "*").empty());
+}
+
+TEST(FilesTest, FindNoCaseFindsEachPathComponent) {
+    TempDir dir;
+    WriteFile(dir.file("ini/Folders/Genre.ini"), "");
+    EXPECT_EQ(FindNoCase(dir.str() + "ini", "folders/genre.INI"),
+              dir.str() + "ini/Folders/Genre.ini");
+    EXPECT_EQ(FindNoCase(dir.str() + "ini/", "Folders/Genre.ini"),
+              dir.str() + "ini/Folders/Genre.ini");
+    EXPECT_EQ(FindNoCase(dir.str() + "ini", "folders/missing.ini"),
+              dir.str() + "ini/folders/missing.ini");
+}
+
+TEST(FilesTest, SmallStringHelpers) {
+    EXPECT_EQ(WithTrailingSlash("/a"), "/a/");
+    EXPECT_EQ(WithTrailingSlash("/a/"), "/a/");
+    EXPECT_EQ(WithTrailingSlash(""), "");
+    EXPECT_EQ(BaseName("/x/y/pacman.zip"), "pacman.zip");
+    EXPECT_EQ(BaseName("C:\\MAME\\mame.exe"), "mame.exe");
+    EXPECT_EQ(BaseName("plain"), "plain");
+    EXPECT_EQ(BaseName("/x/"), "");
+    EXPECT_EQ(ToUpperAscii("abcé"), "ABCé");
+    EXPECT_EQ(ToLowerAscii("ABCÉ"), "abcÉ");
+    EXPECT_EQ(Trim(" \t a b \t"), "a b");
+    EXPECT_EQ(Trim("   "), "");
+}
+
+}  // namespace
+}  // namespace arc

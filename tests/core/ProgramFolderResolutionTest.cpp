@@ -1,0 +1,84 @@
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "core/ProgramFolder.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+/// An install laid out as bin/ beside the share folder, and XDG_DATA_HOME in
+/// the same temporary folder.
+class ProgramFolderResolution : public ::testing::Test {
+  protected:
+    ProgramFolderResolution() {
+        if (const char* old = std::getenv("XDG_DATA_HOME")) saved_ = old, had_ = true;
+        setenv("XDG_DATA_HOME", root.file("data").c_str(), 1);
+        std::filesystem::create_directories(root.file("prefix/bin"));
+        WriteFile(share("Arcanote.mdx"), "template");
+        WriteFile(share("html/default.skin/index.htm"), "skin");
+    }
+    ~ProgramFolderResolution() override {
+        if (had_) {
+            setenv("XDG_DATA_HOME", saved_.c_str(), 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
+    }
+    std::string share(const std::string& name) const {
+        return root.file("prefix/" ARCANOTE_SHARE_SUBDIR "/" + name);
+    }
+    std::string exe() const { return root.file("prefix/bin/arcanote-cli"); }
+
+    TempDir root;
+    std::string error;
+
+  private:
+    std::string saved_;
+    bool had_ = false;
+};
+
+TEST_F(ProgramFolderResolution, HomeOptionWinsAndIsCreated) {
+    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
+    const auto folder = ResolveProgramFolder(root.file("given/home"), exe(), &error);
+    ASSERT_TRUE(folder) << error;
+    EXPECT_EQ(*folder, root.str() + "given/home/");
+    EXPECT_TRUE(std::filesystem::is_directory(*folder));
+}
+
+TEST_F(ProgramFolderResolution, UnusableHomeGivesAClearError) {
+    WriteFile(root.file("plain-file"), "");
+    EXPECT_FALSE(ResolveProgramFolder(root.file("plain-file/sub"), exe(), &error));
+    EXPECT_NE(error.find(root.file("plain-file/sub")), std::string::npos) << error;
+    EXPECT_FALSE(ResolveProgramFolder(std::string(), exe(), &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ProgramFolderResolution, ExecutableFolderHoldingTheTemplateIsUsed) {
+    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
+    const auto folder = ResolveProgramFolder(std::nullopt, exe(), &error);
+    ASSERT_TRUE(folder) << error;
+    EXPECT_EQ(*folder, root.str() + "prefix/bin/");
+}
+
+TEST_F(ProgramFolderResolution, OtherwiseTheDataFolderIsFilledOnFirstUse) {
+    const auto folder = ResolveProgramFolder(std::nullopt, exe(), &error);
+    ASSERT_TRUE(folder) << error;
+    EXPECT_EQ(*folder, root.str() + "data/arcanote/");
+    EXPECT_EQ(ReadFile(*folder + "Arcanote.mdx"), "template");
+    EXPECT_EQ(ReadFile(*folder + "html/default.skin/index.htm"), "skin");
+
+    // A user's changed file is never replaced by a later start.
+    WriteFile(*folder + "html/default.skin/index.htm", "mine");
+    WriteFile(share("html/new.txt"), "new");
+    ASSERT_TRUE(ResolveProgramFolder(std::nullopt, exe(), &error));
+    EXPECT_EQ(ReadFile(*folder + "html/default.skin/index.htm"), "mine");
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,306 @@
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "core/AppState.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+class SettingsTest : public test::ProgramFolderTest {
+  protected:
+    std::string inf() const { return home.file("Arcanote.inf"); }
+
+    /// The first `count` lines of a saved file of `s`, CR LF ended.
+    static std::string FirstLines(const Settings& s, int count) {
+        const auto lines = SettingsFileLines(s);
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += lines[i] + "\r\n";
+        return text;
+    }
+
+    static Settings Sample() {
+        Settings s = DefaultSettings();
+        s.DatabasePath = "/data/Jeux é/Arcanote.mdb";
+        s.MameFolder = "/opt/mame/";
+        s.DataFilePaths[kControlsIni] = "/opt/mame/Controls.ini";
+        s.ArtFolders[kFlyers] = "/art/Flyers/";
+        s.Language = 1;
+        s.MameExe = "/usr/games/mame";
+        s.DefaultSkin = "Blue";
+        s.MainWindow = {-120, -45, 9600, 7200, 2};
+        for (int slot = 1; slot <= 12; ++slot)
+            s.SheetOptions[slot] = slot % 2;
+        for (int form = 1; form <= 13; ++form) {
+            s.WindowLeft[form] = form * 15;
+            s.WindowTop[form] = -form * 30;
+        }
+        s.XmlOptions = {0, 1, 1};
+        s.BackupFolder = "/backup/";
+        s.SearchOption = 3;
+        s.ZipAllSource = "/zip/src/";
+        s.ZipAllDest = "/zip/dst/";
+        s.ImageSource = "/img/";
+        s.UpdateDatabasePath = "/data/update.mdb";
+        s.UpdateFileChoices = "1;0;1;";
+        return s;
+    }
+};
+
+TEST_F(SettingsTest, DefaultsMapTheOriginalPathsToTheHomeFolder) {
+    const Settings s = DefaultSettings();
+    const std::string home = WithTrailingSlash(std::getenv("HOME"));
+    EXPECT_EQ(s.DatabasePath, this->home.str() + "Arcanote.mdb");
+    EXPECT_EQ(s.MameFolder, home + "mame/");
+    EXPECT_EQ(s.RomsFolder, home + "mame/ROMS/");
+    EXPECT_EQ(s.DataFilePaths[kHistoryDat], home + "mame/History.dat");
+    EXPECT_EQ(s.DataFilePaths[kGenreIni], home + "mame32/Folders/Genre.ini");
+    EXPECT_EQ(s.DataFilePaths[kMultiplayerIni], home + "mame32/Multiplayer.ini");
+    EXPECT_EQ(s.DataFilePaths[kControlsIni], home + "mame/Controls.ini");
+    EXPECT_EQ(s.ArtFolders[kTitles], home + "mame32/Titles/");
+    EXPECT_EQ(s.ArtFolders[kControlPanels], home + "mame32/Cpanel/");
+    EXPECT_EQ(s.HtmlFolder, this->home.str());
+    EXPECT_EQ(s.MainWindow.State, -1);
+    EXPECT_EQ(s.SearchOption, 1);
+    EXPECT_TRUE(s.BackupFolder.empty());
+    for (int slot = 0; slot < kDataFileSlots; ++slot) {
+        const std::string& path = s.DataFilePaths[slot];
+        EXPECT_EQ(path.substr(path.size() - DataFileRelativeNames()[slot].size()),
+                  DataFileRelativeNames()[slot]);
+    }
+}
+
+TEST_F(SettingsTest, SavedFileHasTheExactLineFormats) {
+    TheSettings() = Sample();
+    ASSERT_TRUE(SaveSettings());
+    const std::string bytes = ReadFile(inf());
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", at);
+        ASSERT_NE(end, std::string::npos) << "every line ends with CR LF";
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 49u);
+    EXPECT_EQ(lines[0], "/data/Jeux é/Arcanote.mdb");
+    EXPECT_EQ(lines[27], " 1 ");
+    EXPECT_EQ(lines[30], "-120;-45;9600;7200;2");
+    EXPECT_EQ(lines[31], "1;0;1;0;1;0;1;0;1;0;1");
+    EXPECT_EQ(lines[32],
+              "15;-30 ;30;-60 ;45;-90 ;60;-120 ;75;-150 ;90;-180 ;105;-210 ;120;-240 ;135;-270 "
+              ";150;-300 ;");
+    EXPECT_EQ(lines[33], " 1 ");
+    EXPECT_EQ(lines[35], " 0 ");
+    EXPECT_EQ(lines[37], " 3 ");
+    EXPECT_EQ(lines[38], " 165 ");
+    EXPECT_EQ(lines[39], "-330 ");
+    EXPECT_EQ(lines[46], "1;0;1;");
+    EXPECT_EQ(lines[48], "-390 ");
+}
+
+TEST_F(SettingsTest, RoundTripKeepsEveryValueAndSavingAgainIsByteIdentical) {
+    TheSettings() = Sample();
+    ASSERT_TRUE(SaveSettings());
+    const std::string first = ReadFile(inf());
+    TheSettings() = DefaultSettings();
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(SettingsFileLines(TheSettings()), SettingsFileLines(Sample()));
+    EXPECT_EQ(TheSettings().MainWindow.Left, -120);
+    EXPECT_EQ(TheSettings().WindowTop[13], -390);
+    EXPECT_EQ(TheSettings().SheetOptions[12], 0);
+    EXPECT_EQ(TheSettings().SheetOptions[11], 1);
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ReadFile(inf()), first);
+}
+
+TEST_F(SettingsTest, LineBreaksInsideAValueCannotShiftTheLines) {
+    TheSettings().DefaultSkin = "two\r\nlines";
+    ASSERT_TRUE(SaveSettings());
+    TheSettings() = DefaultSettings();
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(TheSettings().DefaultSkin, "twolines");
+    EXPECT_EQ(TheSettings().SearchOption, 1);
+}
+
+TEST_F(SettingsTest, HandWrittenLinesAreReadByTheNumberRules) {
+    Settings s = Sample();
+    auto lines = SettingsFileLines(s);
+    lines[27] = "1";
+    lines[30] = " 10 ; 20;30;40; 1 ";
+    lines[32] = "1;2 ;3;4 ;5;6 ;7;8 ;9;10 ;11;12 ;13;14 ;15;16 ;17;18 ;19;20 ;";
+    lines[33] = "abc";
+    lines[34] = " 12abc";
+    lines[37] = "  -7 ";
+    lines[38] = "99999999999";
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";  // LF alone is accepted
+    WriteFile(inf(), text);
+    ASSERT_TRUE(LoadSettings());
+    const Settings& t = TheSettings();
+    EXPECT_EQ(t.Language, 1);
+    EXPECT_EQ(t.MainWindow.Left, 10);
+    EXPECT_EQ(t.MainWindow.Top, 20);
+    EXPECT_EQ(t.MainWindow.State, 1);
+    EXPECT_EQ(t.WindowLeft[1], 1);
+    EXPECT_EQ(t.WindowTop[1], 2);
+    EXPECT_EQ(t.WindowLeft[10], 19);
+    EXPECT_EQ(t.WindowTop[10], 20);
+    EXPECT_EQ(t.XmlOptions[1], 0);
+    EXPECT_EQ(t.XmlOptions[2], 12);
+    EXPECT_EQ(t.SearchOption, -7);
+    EXPECT_EQ(t.WindowLeft[11], 2147483647);
+}
+
+TEST_F(SettingsTest, AFileEndingAfterLine30StillCountsAsRead) {
+    Settings s = Sample();
+    WriteFile(inf(), FirstLines(s, 30));
+    TheSettings() = DefaultSettings();
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(TheSettings().Language, 1);
+    EXPECT_EQ(TheSettings().DefaultSkin, "Blue");
+    EXPECT_EQ(TheSettings().MainWindow.State, -1);
+    EXPECT_EQ(TheSettings().MainWindow.Left, 0);
+    EXPECT_EQ(TheSettings().SearchOption, 1);
+    EXPECT_TRUE(TheSettings().BackupFolder.empty());
+}
+
+TEST_F(SettingsTest, AFileEndingBeforeLine28IsNotReadButKeepsItsValues) {
+    Settings s = Sample();
+    WriteFile(inf(), FirstLines(s, 27));
+    TheSettings() = DefaultSettings();
+    EXPECT_FALSE(LoadSettings());
+    EXPECT_EQ(TheSettings().DatabasePath, s.DatabasePath);
+    EXPECT_EQ(TheSettings().HtmlFolder, s.HtmlFolder);
+    EXPECT_EQ(TheSettings().Language, 0);
+    std::filesystem::remove(inf());
+    EXPECT_FALSE(LoadSettings());
+}
+
+TEST_F(SettingsTest, ATruncatedCompoundLineStopsTheLoadWithTheValuesReadSoFar) {
+    Settings s = Sample();
+    auto lines = SettingsFileLines(s);
+    lines[31] = "1;1;1;1;1";  // too few ";"
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    WriteFile(inf(), text);
+    TheSettings() = DefaultSettings();
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(TheSettings().MainWindow.State, 2);
+    EXPECT_EQ(TheSettings().SheetOptions[4], 1);  // read before the failure
+    EXPECT_EQ(TheSettings().SheetOptions[5], 0);
+    EXPECT_EQ(TheSettings().WindowLeft[1], 0);
+    EXPECT_EQ(TheSettings().SearchOption, 1);
+}
+
+TEST_F(SettingsTest, Windows1252LinesAreConverted) {
+    Settings s = Sample();
+    auto lines = SettingsFileLines(s);
+    lines[0] = "/data/Jeux \xE9t\xE9/Arcanote.mdb";
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    WriteFile(inf(), text);
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(TheSettings().DatabasePath, "/data/Jeux été/Arcanote.mdb");
+}
+
+TEST_F(SettingsTest, AFailedSaveLogsAnErrorBlockAndKeepsTheOldFile) {
+    EXPECT_FALSE(SaveSettings(home.file("missing/folder/Arcanote.inf")));
+    const std::string log = ReadFile(home.file("Arcanote.log.txt"));
+    EXPECT_NE(log.find("TRACKING BUG NUMBER = 6\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("missing/folder/Arcanote.inf"), std::string::npos);
+    EXPECT_EQ(State().ErrorCount, 1);
+}
+
+TEST_F(SettingsTest, LoadAndSaveWriteTheirDebugLinesOnlyWhenLogging) {
+    ASSERT_TRUE(SaveSettings());
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.log.txt")));
+    State().LogFlag = true;
+    ASSERT_TRUE(SaveSettings());
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(ReadFile(home.file("Arcanote.log.txt")),
+              "Save " + inf() + "\r\nLoad " + inf() + "\r\n");
+}
+
+TEST_F(SettingsTest, AnEmptyBackupFolderBecomesTheProgramFolderBackup) {
+    TheSettings().BackupFolder.clear();
+    EnsureBackupFolder();
+    EXPECT_EQ(TheSettings().BackupFolder, home.str() + "BACKUP/");
+    EXPECT_TRUE(std::filesystem::is_directory(home.file("BACKUP")));
+    TheSettings().BackupFolder = "/elsewhere/";
+    EnsureBackupFolder();
+    EXPECT_EQ(TheSettings().BackupFolder, "/elsewhere/");
+}
+
+/// Sets or clears TMPDIR for the duration of a test.
+class ScopedTmpdir {
+  public:
+    explicit ScopedTmpdir(const std::string& value) {
+        if (const char* old = std::getenv("TMPDIR")) saved_ = old, had_ = true;
+        setenv("TMPDIR", value.c_str(), 1);
+    }
+    ~ScopedTmpdir() {
+        if (had_) {
+            setenv("TMPDIR", saved_.c_str(), 1);
+        } else {
+            unsetenv("TMPDIR");
+        }
+    }
+
+  private:
+    std::string saved_;
+    bool had_ = false;
+};
+
+TEST_F(SettingsTest, TempFolderComesFromTmpdirElseTmp) {
+    State().LogFlag = true;
+    {
+        ScopedTmpdir tmpdir(home.file("own-temp"));
+        SetTempFolder();
+        EXPECT_EQ(State().TempFolder, home.str() + "own-temp/");
+        EXPECT_TRUE(std::filesystem::is_directory(home.file("own-temp")));
+    }
+    {
+        WriteFile(home.file("a-file"), "");
+        ScopedTmpdir tmpdir(home.file("a-file"));
+        SetTempFolder();
+        EXPECT_EQ(State().TempFolder, "/tmp/");
+    }
+    EXPECT_EQ(ReadFile(home.file("Arcanote.log.txt")),
+              "TEMP PATH = " + home.str() + "own-temp/\r\nTEMP PATH = /tmp/\r\n");
+}
+
+TEST_F(SettingsTest, SettingsDumpHasItsThirtySevenLines) {
+    TheSettings() = Sample();
+    const std::vector<std::string> lines = SettingsDumpLines(TheSettings());
+    ASSERT_EQ(lines.size(), 37u);
+    EXPECT_EQ(lines[0], std::string(79, '-'));
+    EXPECT_EQ(lines[1], "Arcanote.inf :");
+    EXPECT_EQ(lines[2], "MDB = /data/Jeux é/Arcanote.mdb");
+    EXPECT_EQ(lines[5].substr(0, 9), "PATH 0 = ");
+    EXPECT_EQ(lines[21], "PATH 16 = /opt/mame/Controls.ini");
+    EXPECT_EQ(lines[27], "ART PATH = /art/Flyers/");
+    EXPECT_EQ(lines[29], "Language = 1");
+    EXPECT_EQ(lines[32], "BACKUP PATH=/backup/");
+    EXPECT_EQ(lines[35], "SOURCEIMG=/img/");
+    EXPECT_EQ(lines[36], lines[0]);
+    WriteSettingsDump();
+    std::string expected;
+    for (const std::string& line : lines)
+        expected += line + "\r\n";
+    EXPECT_EQ(ReadFile(home.file("Arcanote.log.txt")), expected);
+}
+
+}  // namespace
+}  // namespace arc

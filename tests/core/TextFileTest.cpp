@@ -1,0 +1,95 @@
+#include <filesystem>
+
+#include "core/TextFile.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+TEST(TextFileTest, Utf8ValidationRejectsMalformedSequences) {
+    EXPECT_TRUE(IsValidUtf8("plain"));
+    EXPECT_TRUE(IsValidUtf8("Écran \xE2\x82\xAC \xF0\x9F\x8E\xAE"));
+    EXPECT_FALSE(IsValidUtf8("caf\xE9"));           // Windows-1252 é
+    EXPECT_FALSE(IsValidUtf8("\xC3"));              // truncated
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+}
+
+TEST(TextFileTest, Windows1252IsTheFallbackForInvalidUtf8) {
+    EXPECT_EQ(Cp1252ToUtf8("caf\xE9 \x80 \x92 \x9C"), "café € ’ œ");
+    EXPECT_EQ(ToUtf8("caf\xE9"), "café");
+    EXPECT_EQ(ToUtf8("café"), "café");  // valid UTF-8 stays as it is
+}
+
+TEST(TextFileTest, ReadsCrLfAndLfLinesAndConvertsEachLine) {
+    TempDir dir;
+    WriteFile(dir.file("mixed.txt"), "\xEF\xBB\xBFone\r\ntwo\n\r\nd\xE9j\xE0\r\nlast");
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(dir.file("mixed.txt"), lines));
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "", "déjà", "last"}));
+    std::string text;
+    ASSERT_TRUE(ReadTextFile(dir.file("mixed.txt"), text));
+    EXPECT_EQ(text, "one\r\ntwo\n\r\ndéjà\r\nlast");
+    EXPECT_FALSE(ReadTextLines(dir.file("missing.txt"), lines));
+}
+
+TEST(TextFileTest, LineReaderStreamsVeryLongLinesAndReportsOffsets) {
+    TempDir dir;
+    const std::string longLine(300 * 1024, 'x');
+    const std::string content = "a\r\n" + longLine + "\r\n" + longLine + "y\nend\n";
+    WriteFile(dir.file("long.txt"), content);
+    LineReader reader(dir.file("long.txt"));
+    ASSERT_TRUE(reader.IsOpen());
+    EXPECT_EQ(reader.Size(), content.size());
+    std::string line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "a");
+    EXPECT_EQ(reader.Offset(), 3u);
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, longLine);
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, longLine + "y");
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "end");
+    EXPECT_EQ(reader.Offset(), content.size());
+    EXPECT_FALSE(reader.Next(line));
+}
+
+TEST(TextFileTest, RawLineReaderKeepsTheBytes) {
+    TempDir dir;
+    WriteFile(dir.file("raw.txt"), "caf\xE9\n");
+    LineReader reader(dir.file("raw.txt"), true);
+    std::string line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line, "caf\xE9");
+}
+
+TEST(TextFileTest, WriteTextLinesWritesCrLfAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    WriteFile(dir.file("out.txt"), "previous content that is longer");
+    ASSERT_TRUE(WriteTextLines(dir.file("out.txt"), {"a", "", "é"}));
+    EXPECT_EQ(ReadFile(dir.file("out.txt")), "a\r\n\r\né\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(TextFileTest, AFailedWriteLeavesTheTargetUntouched) {
+    TempDir dir;
+    EXPECT_FALSE(WriteTextLines(dir.file("no/such/folder/out.txt"), {"x"}));
+    std::filesystem::create_directories(dir.file("taken"));
+    WriteFile(dir.file("taken/keep"), "k");
+    EXPECT_FALSE(WriteTextLines(dir.file("taken"), {"x"}));  // a folder cannot be replaced
+    EXPECT_EQ(ReadFile(dir.file("taken/keep")), "k");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+}  // namespace
+}  // namespace arc

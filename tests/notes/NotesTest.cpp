@@ -1,0 +1,213 @@
+#include "notes/Notes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/AppState.h"
+#include "core/Files.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "database/Database.h"
+#include "database/Schema.h"
+#include "notes/NotesFile.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+TEST(NoteHeaderTest, HeadersArePaddedToSixteenColumnsAndKeepLongNamesReadable) {
+    EXPECT_EQ(NoteHeaderLine("pacman", "Pac-Man"), "[pacman]        Pac-Man");
+    EXPECT_EQ(NoteHeaderLine("abcdefghijklmn", "T"), "[abcdefghijklmn]T");
+    // Too long for the column: the closing bracket stays so the line is a header.
+    const std::string longHeader = NoteHeaderLine("abcdefghijklmnop", "Long");
+    EXPECT_EQ(longHeader, "[abcdefghijklmnop] Long");
+    EXPECT_TRUE(IsNoteHeader(longHeader));
+    EXPECT_EQ(NoteHeaderName(longHeader), "abcdefghijklmnop");
+
+    EXPECT_TRUE(IsNoteHeader("   [x] y"));
+    EXPECT_FALSE(IsNoteHeader("x [y]"));
+    EXPECT_FALSE(IsNoteHeader("[unclosed"));
+    EXPECT_EQ(NoteHeaderName("  [galaga]        Galaga  "), "galaga");
+    EXPECT_FALSE(IsStorableNote(""));
+    EXPECT_FALSE(IsStorableNote("\r\n"));
+    EXPECT_TRUE(IsStorableNote("\r\n\r\n"));
+}
+
+class NotesTest : public test::ProgramFolderTest {
+  protected:
+    NotesTest() {
+        dbPath = home.file("Arcanote.mdb");
+        std::string error;
+        EXPECT_TRUE(CreateTemplateDatabase(dbPath, &error)) << error;
+        TheSettings().DatabasePath = dbPath;
+    }
+    ~NotesTest() override { CloseDatabase(); }
+
+    void AddGames(const std::vector<std::pair<std::string, std::string>>& games) {
+        ASSERT_TRUE(OpenDatabase(dbPath));
+        Statement insert("INSERT INTO Data (InternalName, GameName) VALUES (?, ?)");
+        Transaction transaction;
+        for (const auto& [name, title] : games)
+            insert.Bind(1, name).Bind(2, title).Run();
+        transaction.Commit();
+        CloseDatabase();
+    }
+
+    std::string NoteOf(const std::string& name) {
+        EXPECT_TRUE(OpenDatabase(dbPath));
+        Statement select("SELECT MyNotes FROM Data WHERE InternalName = ?");
+        select.Bind(1, name);
+        std::string note = select.Step() ? select.ColumnText(0) : "<no row>";
+        if (select.Step()) note = "<several rows>";
+        select = Statement("SELECT 1");
+        CloseDatabase();
+        return note;
+    }
+
+    std::string notesPath() const { return home.file("NOTES.TXT"); }
+    std::string dbPath;
+};
+
+TEST_F(NotesTest, WriteCreatesTheListInTitleOrderAndOpensIt) {
+    AddGames({{"pacman", "Pac-Man"}, {"galaga", "Galaga"}, {"1942", "1942"}});
+    WriteGameNote();
+    EXPECT_EQ(ReadFile(notesPath()),
+              "[1942]          1942\r\n\r\n"
+              "[galaga]        Galaga\r\n\r\n"
+              "[pacman]        Pac-Man\r\n\r\n");
+    ASSERT_EQ(ui().opened.size(), 1u);
+    EXPECT_EQ(ui().opened[0], notesPath());
+    EXPECT_FALSE(ui().progressVisible);
+    EXPECT_FALSE(IsDatabaseOpen());
+
+    // An existing file is never rebuilt.
+    WriteFile(notesPath(), "mine\r\n");
+    WriteGameNote();
+    EXPECT_EQ(ReadFile(notesPath()), "mine\r\n");
+    EXPECT_EQ(ui().opened.size(), 2u);
+}
+
+TEST_F(NotesTest, ListStopsAtThirtyTwoThousandGames) {
+    ASSERT_TRUE(OpenDatabase(dbPath));
+    {
+        Statement insert("INSERT INTO Data (InternalName, GameName) VALUES (?, ?)");
+        Transaction transaction;
+        for (int i = 0; i < 40000; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof name, "g%05d", i);
+            insert.Bind(1, name).Bind(2, std::string("Game ") + name).Run();
+        }
+        transaction.Commit();
+    }
+    CloseDatabase();
+    WriteGameNote();
+    std::string text = ReadFile(notesPath());
+    const std::size_t headers = std::count(text.begin(), text.end(), '[');
+    EXPECT_EQ(headers, 32000u);
+    EXPECT_NE(text.find("[g31999]"), std::string::npos);
+    EXPECT_EQ(text.find("[g32000]"), std::string::npos);
+}
+
+TEST_F(NotesTest, MissingDatabaseAsksForOneAndGivesUpQuietlyOnCancel) {
+    TheSettings().DatabasePath = home.file("missing.mdb");
+    WriteGameNote();
+    EXPECT_FALSE(FileExists(notesPath()));
+    EXPECT_EQ(ui().fileRequests.size(), 1u);
+    EXPECT_TRUE(ui().opened.empty());
+    EXPECT_FALSE(ui().progressVisible);
+}
+
+TEST_F(NotesTest, OldNotesAreBroughtInOnYesAndTheFolderGoesToTheTrash) {
+    AddGames({{"pacman", "Pac-Man"}, {"galaga", "Galaga"}});
+    WriteFile(home.file("Notes/pacman.txt"),
+              "[pacman] Pac-Man\r\n\r\nGreat game\r\nLevel 256!\r\n");
+    WriteFile(home.file("Notes/galaga.txt"), "no header\r\nlost\r\n");
+    setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    WriteGameNote();
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(ReadFile(notesPath()),
+              "[galaga]        Galaga\r\n\r\n"
+              "[pacman]        Pac-Man\r\nGreat game\r\nLevel 256!\r\n\r\n");
+    EXPECT_FALSE(FolderExists(home.file("Notes")));
+    EXPECT_TRUE(FolderExists(home.file("xdg/Trash/files")));
+}
+
+TEST_F(NotesTest, OldNotesDiscardedOnNoBeforeTheListIsBuilt) {
+    AddGames({{"pacman", "Pac-Man"}});
+    WriteFile(home.file("Notes/pacman.txt"), "[pacman]\r\nold\r\n");
+    setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
+    ui().QueueAnswer(MsgAnswer::No);
+    WriteGameNote();
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(FolderExists(home.file("Notes")));
+    EXPECT_EQ(ReadFile(notesPath()), "[pacman]        Pac-Man\r\n\r\n");
+}
+
+TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
+    AddGames({{"pacman", "Pac-Man"},
+              {"galaga", "Galaga"},
+              {"dkong", "Donkey Kong"},
+              {"mspacman", "Ms. Pac-Man"},
+              {"abcdefghijklmnop", "Long Name"}});
+    ASSERT_TRUE(OpenDatabase(dbPath));
+    Execute("UPDATE Data SET MyNotes='kept' WHERE InternalName='dkong'");
+    CloseDatabase();
+    WriteFile(notesPath(),
+              "text above the first header\r\n"
+              "[pacman]        Pac-Man\r\n"
+              "It's the player's favourite\r\n"
+              "  indented line kept as typed  \r\n"
+              "\r\n"
+              "[dkong]         Donkey Kong\r\n"
+              "\r\n"
+              "[galaga]        Galaga\r\n"
+              "\r\n"
+              "\r\n"
+              "[abcdefghijklmnop] Long Name\r\n"
+              "long one\n"
+              "[mspacman]      Ms. Pac-Man\r\n"
+              "last");
+    EXPECT_EQ(CopyNotesToDatabase(false), 4);
+    EXPECT_EQ(NoteOf("pacman"),
+              "It's the player's favourite\r\n  indented line kept as typed  \r\n\r\n");
+    EXPECT_EQ(NoteOf("dkong"), "kept");  // only the separator line: not updated
+    EXPECT_EQ(NoteOf("galaga"), "\r\n\r\n");
+    EXPECT_EQ(NoteOf("abcdefghijklmnop"), "long one\r\n");
+    EXPECT_EQ(NoteOf("mspacman"), "last\r\n");
+    EXPECT_FALSE(IsDatabaseOpen());
+    EXPECT_FALSE(ui().progressVisible);
+}
+
+TEST_F(NotesTest, CopyWithoutNotesFileSaysSoFromTheMenuAndNothingFromTheBuild) {
+    AddGames({{"pacman", "Pac-Man"}});
+    EXPECT_EQ(CopyNotesToDatabase(false), 0);
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Exclamation);
+
+    ASSERT_TRUE(OpenDatabase(dbPath));
+    EXPECT_EQ(CopyNotesToDatabase(true), 0);
+    EXPECT_EQ(ui().messages.size(), 1u);
+    EXPECT_TRUE(IsDatabaseOpen());  // the build keeps its connection
+}
+
+TEST_F(NotesTest, WrittenListRoundTripsThroughTheCopy) {
+    AddGames({{"pacman", "Pac-Man"}, {"qbert", "Q*bert"}});
+    WriteGameNote();
+    std::string text = ReadFile(notesPath());
+    const std::size_t at = text.find("[qbert]");
+    ASSERT_NE(at, std::string::npos);
+    text.insert(text.find("\r\n", at) + 2, "D'oh!\r\n");
+    WriteFile(notesPath(), text);
+    EXPECT_EQ(CopyNotesToDatabase(false), 1);
+    EXPECT_EQ(NoteOf("qbert"), "D'oh!\r\n\r\n");
+    EXPECT_EQ(NoteOf("pacman"), "");
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "sheets/GamePageTemplate.h"
+#include "sheets/SheetTemplates.h"
+#include "sheets/SheetText.h"
+
+namespace arc {
+namespace {
+
+MarkerValues SampleValues(std::mt19937& random, bool withHash) {
+    const std::vector<std::string> pieces = {
+        "Pac", "#YEAR", "AR", "#", "MANUFACTURER", "x y", "<br>\r\n", "#NEXT", "é", "#YE", ""};
+    MarkerValues values;
+    for (std::string& value : values) {
+        const int parts = static_cast<int>(random() % 3);
+        for (int i = 0; i < parts; ++i) {
+            const std::string& piece = pieces[random() % pieces.size()];
+            if (withHash || piece.find('#') == std::string::npos) value += piece;
+        }
+    }
+    return values;
+}
+
+TEST(GamePageTemplateTest, OnePassAssemblyEqualsSequentialReplacement) {
+    const std::vector<std::string> templates = {
+        DefaultGamePageTemplate(),
+        "#YEARMANUFACTURER/#YEAR/#YEAR#GAMENAME/#CLONEOF#COMMENT#EXPDIP",
+        "#YE#GAMENAME|#YE#COMMENTAR|#EXPROM#EXPDISK#EXPBIOS#EXPCHIP",
+        "no marker at all",
+        "#DRIVER#DVSTATUS#BIOS#EXPBIOS#INFO#MAMEINFO#NEXT#PREVIOUS#HOME",
+    };
+    std::mt19937 random(7);
+    for (const std::string& text : templates) {
+        GamePageTemplate page(text);
+        for (int round = 0; round < 200; ++round) {
+            const MarkerValues values = SampleValues(random, round % 2 == 0);
+            std::string fast, sequential;
+            page.Fill(values, fast);
+            page.FillSequentially(values, sequential);
+            ASSERT_EQ(fast, sequential) << text;
+        }
+    }
+}
+
+TEST(GamePageTemplateTest, LongerMarkersAreReplacedBeforeTheirBeginnings) {
+    GamePageTemplate page("#YEARMANUFACTURER - #YEAR");
+    MarkerValues values;
+    values[static_cast<int>(Marker::YearManufacturer)] = "1980 Namco";
+    values[static_cast<int>(Marker::Year)] = "1980";
+    std::string text;
+    page.Fill(values, text);
+    EXPECT_EQ(text, "1980 Namco - 1980");
+}
+
+TEST(GamePageTemplateTest, DefaultTemplateShape) {
+    const std::string text = DefaultGamePageTemplate();
+    int lines = 1;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 74);
+    EXPECT_NE(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+    EXPECT_NE(text.find("src=#IMGCPANEL>"), std::string::npos);
+    EXPECT_EQ(text.find("iso-8859-1"), std::string::npos);
+    EXPECT_NE(text.find("border: 1px outset #0099CC;}--></style><title>Arcanote - #INTERNALNAME - "
+                        "#GAMENAME</title>"),
+              std::string::npos);
+    for (const char* label : {"Éditeur : ", "Rafraîchissement : ", "Catégorie : ", "Déscription",
+                              "Mise à jour", "Équipe", "écran titre", "[Précédent : #PREVIOUS]",
+                              "[#HOME] [Suivant :#NEXT]", "Notes personnelles : "}) {
+        EXPECT_NE(text.find(label), std::string::npos) << label;
+    }
+    std::size_t comments = 0;
+    for (std::size_t at = text.find("#COMMENT"); at != std::string::npos;
+         at = text.find("#COMMENT", at + 1))
+        ++comments;
+    EXPECT_EQ(comments, 2u);
+    GamePageTemplate page(text);
+    for (const char* expansion : {"#EXPROM", "#EXPBIOS", "#EXPCHIP", "#EXPDIP", "#EXPDISK"})
+        EXPECT_FALSE(page.Holds(expansion));
+}
+
+TEST(SheetTextTest, PathsAndLineBreaks) {
+    EXPECT_EQ(ToFileUrl("C:\\MAME\\snap\\pacman.png"), "file:///C:/MAME/snap/pacman.png");
+    EXPECT_EQ(ToFileUrl("/home/me/snap/pacman.png"), "file:///home/me/snap/pacman.png");
+    EXPECT_EQ(ToSlashPath("images\\titles\\x.png"), "images/titles/x.png");
+    EXPECT_EQ(WithHtmlBreaks("a\r\nb\nc\r\n"), "a<br>\r\nb\nc<br>\r\n");
+    std::string text = "#A#A#AB";
+    ReplaceAll(text, "#A", "#A#A");
+    EXPECT_EQ(text, "#A#A#A#A#A#AB");
+}
+
+}  // namespace
+}  // namespace arc

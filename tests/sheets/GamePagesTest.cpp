@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "SheetFixture.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "sheets/GamePages.h"
+#include "sheets/SheetTemplates.h"
+
+namespace arc::test {
+namespace {
+
+class GamePagesTest : public SheetTest {
+  protected:
+    PagesOutcome Write(const std::string& templ, SheetRun& run) {
+        return WriteGamePages(run, GamePageTemplate(templ));
+    }
+    PagesOutcome Write(const std::string& templ) {
+        run = NewRun();
+        return Write(templ, run);
+    }
+    SheetRun run;
+};
+
+TEST(GameSelectionQueryTest, FollowsTheTickedBoxes) {
+    SheetChoices choices;
+    EXPECT_EQ(GameSelectionQuery(choices), "SELECT * FROM Data ORDER BY Gamename");
+    choices.onlyAvailable = true;
+    EXPECT_EQ(GameSelectionQuery(choices), "SELECT * FROM Data WHERE GotIt=True ORDER BY Gamename");
+    choices = {};
+    choices.avoidClones = true;
+    EXPECT_EQ(GameSelectionQuery(choices),
+              "SELECT * FROM Data WHERE CloneOf IS NULL ORDER BY Gamename");
+    choices.onlyAvailable = choices.avoidNonWorking = true;
+    EXPECT_EQ(GameSelectionQuery(choices),
+              "SELECT * FROM Data WHERE GotIt=True AND CloneOf IS NULL AND Working=True ORDER BY "
+              "Gamename");
+    choices = {};
+    choices.avoidNonWorking = true;
+    EXPECT_EQ(GameSelectionQuery(choices),
+              "SELECT * FROM Data WHERE Working=True ORDER BY Gamename");
+}
+
+TEST_F(GamePagesTest, SelectionQueriesPickTheRightGames) {
+    AddGame("owned", "Owned", {{"GotIt", "1"}, {"Working", "1"}});
+    AddGame("clone", "Clone", {{"GotIt", "1"}, {"Working", "1"}, {"CloneOf", "owned"}});
+    AddGame("broken", "Broken", {{"GotIt", "0"}, {"Working", "0"}});
+    run = NewRun();
+    run.choices.onlyAvailable = run.choices.avoidClones = run.choices.avoidNonWorking = true;
+    ASSERT_EQ(Write("#INTERNALNAME", run), PagesOutcome::Written);
+    EXPECT_TRUE(PageExists("owned.htm"));
+    EXPECT_FALSE(PageExists("clone.htm"));
+    EXPECT_FALSE(PageExists("broken.htm"));
+    ASSERT_EQ(run.gameList.size(), 1u);
+}
+
+TEST_F(GamePagesTest, EmptySelectionShowsTheMessageAndWritesNothing) {
+    AddGame("a", "A", {{"GotIt", "0"}});
+    run = NewRun();
+    run.choices.onlyAvailable = true;
+    EXPECT_EQ(Write("#GAMENAME", run), PagesOutcome::EmptySelection);
+    ASSERT_FALSE(ui().messages.empty());
+    EXPECT_NE(ui().messages.back().text.find("could be found."), std::string::npos);
+    EXPECT_EQ(ui().messages.back().text.find('|'), std::string::npos);
+}
+
+TEST_F(GamePagesTest, PreviousAndNextLinkNeighboursAndAreEmptyAtTheEnds) {
+    AddGame("b", "Beta");
+    AddGame("a", "Alpha");
+    AddGame("c", "Gamma");
+    ASSERT_EQ(Write("[#PREVIOUS|#NEXT]"), PagesOutcome::Written);
+    EXPECT_EQ(Page("a.htm"), "[|<a href=b.htm>b</a>]");
+    EXPECT_EQ(Page("b.htm"), "[<a href=a.htm>a</a>|<a href=c.htm>c</a>]");
+    EXPECT_EQ(Page("c.htm"), "[<a href=b.htm>b</a>|]");
+}
+
+TEST_F(GamePagesTest, SingleGameHasNeitherPreviousNorNext) {
+    AddGame("only", "Only");
+    ASSERT_EQ(Write("[#PREVIOUS|#NEXT]"), PagesOutcome::Written);
+    EXPECT_EQ(Page("only.htm"), "[|]");
+}
+
+TEST_F(GamePagesTest, ClonesLinkToTheirParentEvenWhenItIsMissing) {
+    AddGame("pacman", "Pac-Man");
+    AddGame("puckman", "Puck Man", {{"CloneOf", "pacman"}});
+    AddGame("orphan", "Orphan", {{"CloneOf", "gone"}});
+    ASSERT_EQ(Write("#CLONES"), PagesOutcome::Written);
+    EXPECT_EQ(Page("pacman.htm"), "Set.");
+    EXPECT_EQ(Page("puckman.htm"), "<a href=\"pacman.htm\">Pac-Man (pacman)</a>");
+    EXPECT_EQ(Page("orphan.htm"), "<a href=\"gone.htm\">gone</a>");
+    EXPECT_EQ(run.gameList[2], "P<a href=puckman.htm>Puck Man (clone)</a><br>");
+}
+
+TEST_F(GamePagesTest, ValuesAreFilledInTheirOrder) {
+    AddGame("g", "Game",
+            {{"VerAdded", ".36"},
+             {"Year", "1981"},
+             {"Manufacturer", "Capcom / Nintendo"},
+             {"Working", "1"},
+             {"Sound", "0"},
+             {"GotIt", "1"}});
+    AddHistory({"g"},
+               {{"yearmanufacturer", "1981 Capcom"}, {"Description", "line one\r\nline two"}});
+    ASSERT_EQ(Write("#VERADDED|#YEARMANUFACTURER|#YEAR|#MANUFACTURER|#WORKING|#SOUND|#GOTIT|"
+                    "#DESCRIPTION|#CLONEOF#COMMENT|#EXPDIP"),
+              PagesOutcome::Written);
+    EXPECT_EQ(Page("g.htm"),
+              "0.36|1981 Capcom|1981|<a href=\"M_Capcom _ Nintendo.htm\">Capcom / Nintendo</a>|"
+              "WORKING|PRELIMINARY|YES|line one<br>\r\nline two||&nbsp; ");
+}
+
+TEST_F(GamePagesTest, GameWithoutHistoryOrCommandsGetsEmptyTexts) {
+    AddGame("g", "Game", {{"CodeHistory", "999"}});
+    ASSERT_EQ(Write("[#DESCRIPTION#SOURCES#CMD#INFO#YEARMANUFACTURER]"), PagesOutcome::Written);
+    EXPECT_EQ(Page("g.htm"), "[]");
+}
+
+TEST_F(GamePagesTest, CommandsComeFromTheGamesFirstBlock) {
+    AddGame("g", "Game");
+    AddRow("Command", {{"InternalName", "g"}, {"cmd", "Moves"}, {"info", "a\r\nb\r\n"}});
+    ASSERT_EQ(Write("#CMD:#INFO"), PagesOutcome::Written);
+    EXPECT_EQ(Page("g.htm"), "Moves:a<br>\r\nb<br>\r\n");
+}
+
+TEST_F(GamePagesTest, ExpansionsListEveryRowAndAreQueriedOnlyWhenInTheTemplate) {
+    AddGame("neogeo", "Neo Geo");
+    AddRow("BiosSet", {{"InternalName", "neogeo"},
+                       {"BiosSetName", "euro"},
+                       {"biossetdescription", "Europe MVS"},
+                       {"biossetdefault", "yes"}});
+    AddRow("BiosSet",
+           {{"InternalName", "neogeo"}, {"BiosSetName", "us"}, {"biossetdescription", "US MVS"}});
+    AddRow("Disk", {{"InternalName", "neogeo"}, {"diskName", "cd1"}, {"diskmd5", "abc"}});
+    AddRow("Disk", {{"InternalName", "neogeo"}, {"diskName", "cd2"}});
+    AddRow("DipSwitch", {{"InternalName", "neogeo"},
+                         {"dipswitchname", "Lives"},
+                         {"dipvaluename", "3"},
+                         {"dipvaluedefault", "yes"}});
+    AddRow("DipSwitch",
+           {{"InternalName", "neogeo"}, {"dipswitchname", "Lives"}, {"dipvaluename", "5"}});
+    AddRow("Chip", {{"InternalName", "neogeo"}, {"chipname", "Z80"}, {"chipclock", "4000000"}});
+    ASSERT_EQ(Write("#EXPBIOS|#EXPDISK|#EXPDIP|#EXPCHIP|#EXPROM"), PagesOutcome::Written);
+    EXPECT_EQ(Page("neogeo.htm"),
+              "euro (yes) Europe MVS<br>\r\nus US MVS<br>\r\n|"
+              "cd1&nbsp; Md5 : abc<br>\r\ncd2|"
+              "Lives<br>\r\n&nbsp; DIP 3(yes)<br>\r\n&nbsp; DIP 5<br>\r\n|"
+              "Z80<br>\r\n&nbsp; Clock : 4000000<br>\r\n|&nbsp; ");
+}
+
+TEST_F(GamePagesTest, DefaultTemplateFillsEveryMarker) {
+    AddGame("g", "Game", {{"Manufacturer", "Namco"}, {"Working", "1"}});
+    ASSERT_EQ(Write(DefaultGamePageTemplate()), PagesOutcome::Written);
+    const std::string page = Page("g.htm");
+    EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
+    EXPECT_NE(page.find("Clone de :</b><span class=\"bold\"><font color=\"#FFCC00\">Set."),
+              std::string::npos);
+    EXPECT_NE(page.find("<img src=images/cpanel/g.png>"), std::string::npos);
+    // No marker survives: every "#" left is a colour.
+    for (std::size_t at = page.find('#'); at != std::string::npos; at = page.find('#', at + 1)) {
+        EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(page[at + 1])) &&
+                    std::isxdigit(static_cast<unsigned char>(page[at + 6])))
+            << page.substr(at, 20);
+    }
+}
+
+TEST_F(GamePagesTest, ImagesPointIntoTheSheetOrTheArtFolder) {
+    AddGame("pacman", "Pac-Man");
+    AddGame("puckman", "Puck Man", {{"CloneOf", "pacman"}});
+    AddGame("pacmanf", "Pac-Man fast", {{"CloneOf", "pacman"}});
+    WriteFile(art + "0/pacman.png", "title");
+    WriteFile(art + "1/pacman.png", "snap");
+    run = NewRun();
+    run.choices.parentArtForClones = true;
+    run.choices.dontCopy[1] = true;
+    ASSERT_EQ(Write("#IMGTITLE|#IMGGAME|#IMGFLYER", run), PagesOutcome::Written);
+    const std::string snapUrl = "file://" + art + "1/pacman.png";
+    EXPECT_EQ(Page("puckman.htm"),
+              "images/titles/pacman.png|" + snapUrl + "|images/flyers/pacman.png");
+    EXPECT_EQ(Page("pacmanf.htm"), Page("puckman.htm"));
+    EXPECT_EQ(ReadFile(site + "html/images/titles/pacman.png"), "title");
+    EXPECT_FALSE(std::filesystem::exists(site + "html/images/snap/pacman.png"));
+}
+
+TEST_F(GamePagesTest, DontCopyWithoutArtPointsAtTheSubstitute) {
+    AddGame("g", "Game");
+    run = NewRun();
+    run.choices.dontCopy[5] = true;
+    ASSERT_EQ(Write("#IMGFLYER", run), PagesOutcome::Written);
+    EXPECT_EQ(Page("g.htm"), "file://" + site + "html/noimage.png");
+}
+
+TEST_F(GamePagesTest, ExistingSheetPictureIsKeptAndCopyAllSkipsThePerGameCopy) {
+    AddGame("a", "A");
+    AddGame("b", "B");
+    WriteFile(art + "0/a.png", "from art");
+    WriteFile(art + "0/b.png", "from art");
+    WriteFile(site + "html/images/titles/a.png", "from archive");
+    run = NewRun();
+    ASSERT_EQ(Write("#IMGTITLE", run), PagesOutcome::Written);
+    EXPECT_EQ(ReadFile(site + "html/images/titles/a.png"), "from archive");
+    EXPECT_EQ(ReadFile(site + "html/images/titles/b.png"), "from art");
+
+    std::filesystem::remove(site + "html/images/titles/b.png");
+    run = NewRun();
+    run.choices.copyAllArt = true;
+    ASSERT_EQ(Write("#IMGTITLE", run), PagesOutcome::Written);
+    EXPECT_FALSE(std::filesystem::exists(site + "html/images/titles/b.png"));
+}
+
+TEST_F(GamePagesTest, ListsRecordEveryGameInPageOrder) {
+    AddGame("x", "pinball",
+            {{"Manufacturer", "Atari"},
+             {"Genre", "Pinball"},
+             {"GotIt", "1"},
+             {"Year", "1980"},
+             {"VerAdded", ".37b5"}});
+    AddGame("y", "1942");
+    ASSERT_EQ(Write("#GAMENAME"), PagesOutcome::Written);
+    ASSERT_EQ(run.gameList.size(), 2u);
+    EXPECT_EQ(run.gameList[0], "1<a href=y.htm>1942</a><br>");
+    EXPECT_EQ(run.gameList[1], "P<a href=x.htm>pinball</a><br>");
+    EXPECT_EQ(run.groups[kByManufacturer][1], "Atari€£<a href=x.htm>pinball</a><br>");
+    EXPECT_EQ(run.groups[kByAvailability][1], "True€£<a href=x.htm>pinball</a><br>");
+    EXPECT_EQ(run.groups[kByAvailability][0], "False€£<a href=y.htm>1942</a><br>");
+    EXPECT_EQ(run.groups[kByVersion][1], "v 0.37b5€£<a href=x.htm>pinball</a><br>");
+    EXPECT_EQ(run.groups[kByVersion][0], "v €£<a href=y.htm>1942</a><br>");
+    EXPECT_EQ(run.groups[kByYear][0], "€£<a href=y.htm>1942</a><br>");
+}
+
+TEST_F(GamePagesTest, CancelStopsBeforeTheNextGame) {
+    for (char c = 'a'; c <= 'e'; ++c)
+        AddGame(std::string(1, c), std::string(1, c));
+    // Events run at most every 20 ms: each round waits long enough for the next one to run.
+    ui().onProcessEvents = [] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        if (Progress().Done >= 3) Progress().Cancel = true;
+    };
+    run = NewRun();
+    EXPECT_EQ(Write("#GAMENAME", run), PagesOutcome::Cancelled);
+    EXPECT_TRUE(PageExists("a.htm"));
+    EXPECT_FALSE(PageExists("e.htm"));
+}
+
+TEST_F(GamePagesTest, ShortNamesThatWouldLeaveTheFolderGetNoPage) {
+    AddGame("../evil", "Evil");
+    AddGame("good", "Good");
+    ASSERT_EQ(Write("#GAMENAME"), PagesOutcome::Written);
+    EXPECT_FALSE(std::filesystem::exists(site + "evil.htm"));
+    EXPECT_TRUE(PageExists("good.htm"));
+    EXPECT_EQ(run.gameList.size(), 1u);
+}
+
+TEST_F(GamePagesTest, VersionsComeFromTheFirstRow) {
+    AddRow("Versions", {{"VersionMame", "0.251"}, {"VersionArcanote", "1.0.0"}});
+    AddRow("Versions", {{"VersionMame", "0.250"}, {"VersionArcanote", "0.9.0"}});
+    SheetRun versions;
+    ReadVersionTexts(versions);
+    EXPECT_EQ(versions.mameVersion, "0.251");
+    EXPECT_EQ(versions.programVersion, "Arcanote v1.0.0");
+}
+
+TEST_F(GamePagesTest, DatabaseWithoutVersionsLeavesTheTextsEmpty) {
+    SheetRun versions;
+    ReadVersionTexts(versions);
+    EXPECT_EQ(versions.mameVersion, "");
+    EXPECT_EQ(versions.programVersion, "");
+}
+
+}  // namespace
+}  // namespace arc::test

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SheetFixture.h"
+#include "core/Files.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "sheets/GamePages.h"
+#include "sheets/ListPages.h"
+
+namespace arc::test {
+namespace {
+
+class ListPagesTest : public SheetTest {
+  protected:
+    void Build() {
+        run = NewRun();
+        ASSERT_EQ(WriteGamePages(run, GamePageTemplate("#GAMENAME")), PagesOutcome::Written);
+        ASSERT_TRUE(WriteListPages(run));
+        WriteIndexPage(run);
+    }
+    bool Lists(const std::string& page, const std::string& game) const {
+        return Page(page).find("<a href=" + game + ".htm>") != std::string::npos;
+    }
+    SheetRun run;
+};
+
+TEST_F(ListPagesTest, CompleteListSortsTitlesByTheirFirstLetter) {
+    AddGame("p1942", "1942");
+    AddGame("eacc", "Éclair");
+    AddGame("pin", "pinball");
+    AddGame("pac", "Pac-Man");
+    AddGame("zz", "[bracket]");
+    Build();
+    for (const char* game : {"p1942", "eacc", "zz"})
+        EXPECT_TRUE(Lists("COMPLETE_LIST0.htm", game));
+    EXPECT_TRUE(Lists("COMPLETE_LISTP.htm", "pin"));
+    EXPECT_TRUE(Lists("COMPLETE_LISTP.htm", "pac"));
+    EXPECT_FALSE(Lists("COMPLETE_LISTP.htm", "p1942"));
+    EXPECT_NE(Page("COMPLETE_LIST0.htm").find("<a href=eacc.htm>Éclair</a><br>\r\n"),
+              std::string::npos);
+    EXPECT_NE(Page("COMPLETE_LISTA.htm").find("<a href=\"COMPLETE_LISTZ.htm\">Z</a>"),
+              std::string::npos);
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        EXPECT_TRUE(PageExists("COMPLETE_LIST" + std::string(1, letter) + ".htm"));
+        EXPECT_TRUE(PageExists("MANUFACTURERS_" + std::string(1, letter) + ".htm"));
+    }
+}
+
+TEST_F(ListPagesTest, UnknownManufacturerIsTheLastGroupAndSlashesAreReplacedInNames) {
+    AddGame("a", "A", {{"Manufacturer", "Capcom"}});
+    AddGame("b", "B", {{"Manufacturer", "Capcom / Nintendo"}});
+    AddGame("c", "C");
+    AddGame("d", "D", {{"Manufacturer", "atari"}});
+    Build();
+    EXPECT_TRUE(Lists("M_Capcom.htm", "a"));
+    EXPECT_FALSE(Lists("M_Capcom.htm", "b"));
+    EXPECT_TRUE(Lists("M_Capcom _ Nintendo.htm", "b"));
+    EXPECT_NE(Page("M_Capcom _ Nintendo.htm").find("Capcom / Nintendo"), std::string::npos);
+    EXPECT_TRUE(Lists("M_[Unknown].htm", "c"));
+    const std::string zeroToNine = Page("MANUFACTURERS_0.htm");
+    EXPECT_NE(zeroToNine.find("<a href=\"M_[Unknown].htm\">[Unknown]</a>"), std::string::npos);
+    EXPECT_NE(Page("MANUFACTURERS_A.htm").find("<a href=\"M_atari.htm\">atari</a>"),
+              std::string::npos);
+    const std::string capcomIndex = Page("MANUFACTURERS_C.htm");
+    EXPECT_LT(capcomIndex.find("Capcom / Nintendo"), capcomIndex.find("M_Capcom.htm"));
+}
+
+TEST_F(ListPagesTest, GroupPagesLinkNeighboursEmptyAtTheEnds) {
+    AddGame("a", "A", {{"Genre", "Shooter"}});
+    AddGame("b", "B", {{"Genre", "Maze"}});
+    AddGame("c", "C", {{"Genre", "Puzzle"}});
+    WriteFile(home.str() + "html/plain.skin/plain.htm", "#NAMELIST[#PREVIOUS|#NEXT]#LIST");
+    run = NewRun();
+    run.skinFolder = home.str() + "html/plain.skin/";
+    ASSERT_EQ(WriteGamePages(run, GamePageTemplate("")), PagesOutcome::Written);
+    ASSERT_TRUE(WriteListPages(run));
+    EXPECT_EQ(Page("G_Maze.htm"),
+              "Maze[|<a href=\"G_Puzzle.htm\">Puzzle</a>]<a href=b.htm>B</a><br>\r\n");
+    EXPECT_EQ(Page("G_Shooter.htm"),
+              "Shooter[<a href=\"G_Puzzle.htm\">Puzzle</a>|]<a href=a.htm>A</a><br>\r\n");
+    EXPECT_EQ(Page("GENRES.htm"),
+              "GENRES[#PREVIOUS|#NEXT]<a href=\"G_Maze.htm\">Maze</a><br>\r\n<a "
+              "href=\"G_Puzzle.htm\">Puzzle</a>"
+              "<br>\r\n<a href=\"G_Shooter.htm\">Shooter</a><br>\r\n");
+}
+
+TEST_F(ListPagesTest, VersionAndAvailabilityPages) {
+    AddGame("old", "Old", {{"VerAdded", ".36"}, {"GotIt", "1"}});
+    AddGame("new", "New");
+    Build();
+    EXPECT_TRUE(Lists("V_v 0.36.htm", "old"));
+    EXPECT_TRUE(Lists("V_v .htm", "new"));
+    EXPECT_FALSE(PageExists("V_[Unknown].htm"));
+    EXPECT_TRUE(Lists("Y_[Unknown].htm", "new"));
+    EXPECT_TRUE(Lists("GOT_IT.htm", "old"));
+    EXPECT_FALSE(Lists("GOT_IT.htm", "new"));
+    EXPECT_TRUE(Lists("NOT_GOT_IT.htm", "new"));
+    EXPECT_NE(Page("GOT_IT.htm").find("Available roms"), std::string::npos);
+}
+
+TEST_F(ListPagesTest, FrenchInterfaceUsesFrenchFileNames) {
+    TheSettings().Language = 1;
+    BuildTextTable();
+    AddGame("a", "Alpha", {{"Category", "Sport"}});
+    Build();
+    EXPECT_TRUE(Lists("LISTE_COMPLETEA.htm", "a"));
+    EXPECT_TRUE(PageExists("LISTE_COMPLETE0.htm"));
+    EXPECT_TRUE(PageExists("EDITEURS_0.htm"));
+    EXPECT_TRUE(Lists("M_[Inconnu].htm", "a"));
+    EXPECT_TRUE(PageExists("CATEGORY.htm"));
+    const std::string index = ReadFile(site + "index.htm");
+    EXPECT_NE(index.find("href=\"html/LISTE_COMPLETE0.htm\""), std::string::npos);
+    EXPECT_NE(index.find("href=\"html/EDITEURS_0.htm\""), std::string::npos);
+}
+
+TEST_F(ListPagesTest, IndexLinksEveryFamily) {
+    AddGame("a", "A");
+    Build();
+    const std::string index = ReadFile(site + "index.htm");
+    for (const char* target :
+         {"html/STAT.htm", "html/COMPLETE_LIST0.htm", "html/MANUFACTURERS_0.htm", "html/GENRES.htm",
+          "html/CATEGORY.htm", "html/YEARS.htm", "html/VERSIONS.htm", "links.htm"}) {
+        EXPECT_NE(index.find("<a href=\"" + std::string(target) + "\">"), std::string::npos)
+            << target;
+    }
+    EXPECT_EQ(index.find('#'), std::string::npos);
+}
+
+// The designed algorithm: for each group, every remaining entry that begins
+// with the group's text, rescanning the whole list.
+std::vector<std::vector<std::string>> RescanGroups(std::vector<std::string> list,
+                                                   const std::vector<std::string>& groups) {
+    std::vector<std::vector<std::string>> pages;
+    for (const std::string& group : groups) {
+        pages.emplace_back();
+        for (std::string& entry : list) {
+            if (!entry.empty() && entry.compare(0, group.size(), group) == 0) {
+                pages.back().push_back(entry.substr(entry.find("€£") + std::string("€£").size()));
+                entry.clear();
+            }
+        }
+    }
+    return pages;
+}
+
+TEST_F(ListPagesTest, GroupPagesEqualTheRescanningAlgorithm) {
+    std::vector<std::string> list = {
+        "Capcom€£c1",   "Capcom / Nintendo€£cn",
+        "Capcomé€£ce",  "€£u1",
+        "Capcom中€£cz", "Capcomx€£cx",
+        "Capcom€£c0",   "Zeta€£z",
+        "€£u0",         "Capcom / Nintendo / Sega€£cns",
+        "C€£single",    "中€£k",
+    };
+    PrepareGroupList(list);
+    const std::vector<std::string> groups = DistinctGroups(list);
+    EXPECT_EQ(groups.back() == "中" || groups.back() == "Capcom中", true);
+    const auto fast = TakeGroupEntries(list, groups);
+    const auto reference = RescanGroups(list, groups);
+    ASSERT_EQ(fast.size(), reference.size());
+    for (std::size_t g = 0; g < fast.size(); ++g) {
+        std::vector<std::string> taken(fast[g].begin(), fast[g].end());
+        EXPECT_EQ(taken, reference[g]) << groups[g];
+    }
+    const auto unknown = std::find(groups.begin(), groups.end(), "[Unknown]");
+    ASSERT_NE(unknown, groups.end());
+}
+
+}  // namespace
+}  // namespace arc::test

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "SheetFixture.h"
+#include "core/ProgramFolder.h"
+#include "sheets/StatisticsPage.h"
+
+namespace arc::test {
+namespace {
+
+class StatisticsTest : public SheetTest {
+  protected:
+    void AddCollection(bool owned) {
+        const char* got = owned ? "1" : "0";
+        AddGame("p1", "P1",
+                {{"Working", "1"},
+                 {"CorrectColors", "1"},
+                 {"Sound", "1"},
+                 {"ScreenFlip", "1"},
+                 {"Genre", "Maze"},
+                 {"GotIt", got}});
+        AddGame("c1", "C1", {{"Working", "1"}, {"Sound", "0"}, {"CloneOf", "p1"}, {"GotIt", got}});
+        AddGame("p2", "P2", {{"Working", "0"}, {"Genre", "Shooter"}, {"Hiscore", "1"}});
+        AddGame("c2", "C2", {{"Working", "1"}, {"CloneOf", "P2"}, {"Cheat", "1"}});
+        AddGame("p3", "P3", {{"Working", "0"}});
+        AddRow("Command", {{"InternalName", "p1"}, {"cmd", "x"}});
+        AddHistory({"p1", "c1"}, {{"Description", "text"}});
+    }
+};
+
+TEST_F(StatisticsTest, AllGamesBlockCountsEveryLine) {
+    AddCollection(false);
+    EXPECT_EQ(StatisticsBlock(""),
+              "Supported roms : 5.<br>\r\n"
+              "1 working roms.<br>\r\n"
+              "1 working roms with preliminary sounds.<br>\r\n"
+              "1 non working roms for which there is a working clone.<br>\r\n"
+              "Finaly, 3 roms are playable.<br>\r\n"
+              "<br>\r\n"
+              "3 different genres are listed.<br>\r\n"
+              "1 different categories are listed.<br>\r\n"
+              "<br>\r\n"
+              "1 different manufacturers or licenses are listed.<br><br>\r\n"
+              "1 roms are supported in Hiscore.dat.<br>\r\n"
+              "1 roms are supported in Cheat.dat.<br>\r\n"
+              "<br>\r\n"
+              "1 roms are supported in Command.dat.<br>\r\n"
+              "2 roms are supported in History.dat.<br>");
+}
+
+TEST_F(StatisticsTest, PageWithoutOwnedGamesHasOnlySeparatorsInTheOwnedBlocks) {
+    AddCollection(false);
+    SheetRun run = NewRun();
+    WriteStatisticsPage(run);
+    const std::string page = Page("STAT.htm");
+    const std::string separators = "<br>\r\n<br>\r\n<br>\r\n";
+    EXPECT_NE(page.find("disponibles<br><br>" + separators +
+                        "<br>Ensemble des jeux (clones exclus) "
+                        "émulés à 100%<br><br>" +
+                        separators + "<br>"),
+              std::string::npos);
+    EXPECT_EQ(page.find("[00"), std::string::npos);
+    EXPECT_NE(page.find("Supported roms : 5.<br>"), std::string::npos);
+    EXPECT_NE(page.find("Supported roms : 3.<br>"), std::string::npos);  // parents
+    EXPECT_NE(page.find("Supported roms : 2.<br>"), std::string::npos);  // clones
+}
+
+TEST_F(StatisticsTest, OwnedBlocksCountOwnedGamesOnly) {
+    AddCollection(true);
+    EXPECT_EQ(StatisticsBlock("GotIt=TRUE AND CloneOf IS NOT NULL").substr(0, 25),
+              "Supported roms : 1.<br>\r\n");
+    const std::string owned = StatisticsBlock("GotIt=TRUE");
+    EXPECT_EQ(owned.rfind("Supported roms : 2.<br>\r\n", 0), 0u);
+    EXPECT_EQ(owned.find("non working"), std::string::npos);
+    EXPECT_NE(owned.find("2 roms are supported in History.dat.<br>"), std::string::npos);
+}
+
+TEST_F(StatisticsTest, TemplateComesFromTheSkinThenTheProgramFolder) {
+    AddCollection(false);
+    SheetRun run = NewRun();
+    WriteFile(InProgramFolder("STAT.htm"), "program #VERMAME [002]");
+    run.mameVersion = "0.251";
+    WriteStatisticsPage(run);
+    EXPECT_EQ(Page("STAT.htm").rfind("program 0.251 Supported roms : 3.", 0), 0u);
+    WriteFile(home.str() + "skin/stat.htm", "skin #HOME");
+    run.skinFolder = home.str() + "skin/";
+    WriteStatisticsPage(run);
+    EXPECT_EQ(Page("STAT.htm"), "skin <a href=../index.htm>MENU</a>");
+}
+
+}  // namespace
+}  // namespace arc::test

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/Files.h"
+#include "support/TestSupport.h"
+#include "zip/ZipExtractionClass.h"
+#include "zip/ZipModule.h"
+
+namespace arc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HaveInfoZip() {
+    return FileExists("/usr/bin/zip") && FileExists("/usr/bin/unzip");
+}
+
+/// Runs a shell command in `folder`; its exit code.
+int Shell(const std::string& folder, const std::string& command) {
+    return RunAndWait("cd '" + folder + "' && { " + command + "; } >/dev/null 2>&1");
+}
+
+std::string Numbers(int count, int seed) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += std::to_string((i + seed) * 7919 % 100003) + "\n";
+    return text;
+}
+
+/// A small ROM-like tree: nested folders, a space and a non-ASCII name, an empty file.
+void MakeTree(const TempDir& dir) {
+    WriteFile(dir.file("src/pacman.6e"), Numbers(3000, 1));
+    WriteFile(dir.file("src/sub/deeper/pacman.7f"), Numbers(500, 2));
+    WriteFile(dir.file("src/with space.bin"), std::string(70000, '\x01'));
+    WriteFile(dir.file("src/été.txt"), "accents");
+    WriteFile(dir.file("src/empty.txt"), "");
+}
+
+class InfoZipInteropTest : public ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        if (!HaveInfoZip()) GTEST_SKIP() << "Info-ZIP zip/unzip not installed";
+        MakeTree(home);
+        ZipState() = ZipModuleState{};
+    }
+    std::string Myzip() const { return BinDir() + "/myzip"; }
+};
+
+TEST_F(InfoZipInteropTest, ArchiveFromZipIsExtractedByteForByte) {
+    ASSERT_EQ(Shell(home.file("src"), "zip -q -r ../by-zip.zip ."), 0);
+    ZipListFiles(home.file("by-zip.zip"));
+    EXPECT_EQ(ZipState().ZipFileCount, 4);  // the empty file is not listed
+    ASSERT_TRUE(UnzipAll(home.file("by-zip.zip"), home.file("out"), true));
+    EXPECT_TRUE(ZipState().ZipLastError.empty()) << ZipState().ZipLastError;
+    for (const char* name : {"pacman.6e", "sub/deeper/pacman.7f", "with space.bin", "été.txt"})
+        EXPECT_EQ(ReadFile(home.file(std::string("out/") + name)),
+                  ReadFile(home.file(std::string("src/") + name)))
+            << name;
+}
+
+TEST_F(InfoZipInteropTest, StreamedZip64MemberWithDataDescriptor) {
+    // zip writing to a pipe: Zip64 local fields and a data descriptor after the data.
+    WriteFile(home.file("stream.txt"), Numbers(20000, 3));
+    ASSERT_EQ(Shell(home.str(), "cat stream.txt | zip -q - - | cat > streamed.zip"), 0);
+    ZipExtractionClass reader;
+    std::vector<int> errors;
+    reader.ZipError = [&](int number, const std::string&) { errors.push_back(number); };
+    ASSERT_TRUE(reader.ZipOpen(home.file("streamed.zip")));
+    ASSERT_EQ(reader.FileCount(), 1);
+    EXPECT_EQ(reader.FileName(1), "-");
+    EXPECT_TRUE(reader.ExtractAllFiles(home.file("out"), true, true));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(ReadFile(home.file("out/-")), ReadFile(home.file("stream.txt")));
+}
+
+TEST_F(InfoZipInteropTest, MyzipArchivePassesUnzipAndReadsBack) {
+    ASSERT_TRUE(FileExists(Myzip()));
+    const std::string argument = home.file("dest/pacman.zip") + "," + home.file("src") + "/*.*";
+    ASSERT_EQ(RunProgramAndWait({Myzip(), argument}), 0);
+    EXPECT_EQ(Shell(home.str(), "unzip -tq dest/pacman.zip"), 0);
+    ASSERT_EQ(Shell(home.str(), "unzip -qq -o dest/pacman.zip -d by-unzip"), 0);
+    EXPECT_EQ(ReadFile(home.file("by-unzip/été.txt")), "accents");
+    EXPECT_TRUE(fs::exists(home.file("by-unzip/empty.txt")));
+
+    ZipListFiles(home.file("dest/pacman.zip"));
+    EXPECT_EQ(ZipState().ZipFileList,
+              (std::vector<std::string>{"", "pacman.6e", "sub/deeper/pacman.7f", "with space.bin",
+                                        "été.txt"}));
+    ASSERT_TRUE(UnzipAll(home.file("dest/pacman.zip"), home.file("out"), true));
+    EXPECT_TRUE(ZipState().ZipLastError.empty()) << ZipState().ZipLastError;
+    EXPECT_EQ(ReadFile(home.file("out/sub/deeper/pacman.7f")),
+              ReadFile(home.file("src/sub/deeper/pacman.7f")));
+    EXPECT_EQ(ReadFile(home.file("out/with space.bin")), std::string(70000, '\x01'));
+    // Nothing but the archive is left in the destination.
+    EXPECT_EQ(ListFolder(home.file("dest"), "*"), std::vector<std::string>{"pacman.zip"});
+}
+
+TEST_F(InfoZipInteropTest, MyzipRefusesBadArgumentsAndEmptyFolders) {
+    EXPECT_EQ(RunProgramAndWait({Myzip()}), 2);
+    EXPECT_EQ(RunProgramAndWait({Myzip(), "no-comma-here"}), 2);
+    fs::create_directories(home.file("hollow/inner"));
+    EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("h.zip") + "," + home.file("hollow/*.*")}), 12);
+    EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("m.zip") + "," + home.file("missing/*.*")}), 3);
+    EXPECT_FALSE(FileExists(home.file("h.zip")));
+    EXPECT_FALSE(FileExists(home.file("m.zip")));
+}
+
+TEST_F(InfoZipInteropTest, MyzipTakesAMaskAndBackslashes) {
+    const std::string argument = home.file("mask.zip") + "," + home.file("src") + "\\*.6E";
+    ASSERT_EQ(RunProgramAndWait({Myzip(), argument}), 0);
+    ZipListFiles(home.file("mask.zip"));
+    EXPECT_EQ(ZipState().ZipFileList, (std::vector<std::string>{"", "pacman.6e"}));
+}
+
+}  // namespace
+}  // namespace arc::test

@@ -1,0 +1,149 @@
+#pragma once
+// Builds ZIP archives byte by byte, so that tests control every field,
+// malformed ones included.
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "zip/ZipFormat.h"
+
+namespace arc::test {
+
+struct RawMember {
+    RawMember(std::string memberName, std::string memberData, std::uint16_t memberMethod = 8)
+        : name(std::move(memberName)), data(std::move(memberData)), method(memberMethod) {}
+
+    std::string name;
+    std::string data;  ///< uncompressed bytes
+    std::uint16_t method = 8;
+    std::uint16_t flags = 0;
+    bool badCrc = false;            ///< store a wrong CRC-32
+    bool zeroLocalSizes = false;    ///< sizes only in a trailing data descriptor
+    std::uint64_t claimedSize = 0;  ///< uncompressed size to declare instead of the real one
+    std::string rawData;            ///< when set, stored as the member's data as is
+};
+
+struct ZipLayout {
+    std::string comment;
+    std::uint16_t thisDisk = 0;
+    std::uint16_t directoryDisk = 0;
+    bool zip64 = false;                     ///< Zip64 end records and extra fields for every member
+    std::string prefix;                     ///< bytes before the first local header
+    std::int64_t directoryOffsetShift = 0;  ///< added to the stated directory offset
+};
+
+inline std::string RawDeflate(const std::string& data) {
+    z_stream z{};
+    deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&z, data.size()) + 16, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+inline std::string BuildZip(const std::vector<RawMember>& members, const ZipLayout& layout = {}) {
+    using namespace zipfmt;
+    std::string out = layout.prefix;
+    std::string directory;
+    const std::size_t base = layout.prefix.size();
+    for (const RawMember& m : members) {
+        const std::string payload =
+            !m.rawData.empty() ? m.rawData : (m.method == 8 ? RawDeflate(m.data) : m.data);
+        std::uint32_t crc = static_cast<std::uint32_t>(crc32(
+            0, reinterpret_cast<const Bytef*>(m.data.data()), static_cast<uInt>(m.data.size())));
+        if (m.badCrc) crc ^= 0x5A5A5A5A;
+        const std::uint64_t usize = m.claimedSize ? m.claimedSize : m.data.size();
+        const std::uint64_t csize = payload.size();
+        const std::uint64_t offset = out.size() - base;
+        const std::uint16_t flags = m.flags | (m.zeroLocalSizes ? kFlagDataDescriptor : 0);
+
+        std::string zip64Extra;
+        if (layout.zip64) {
+            Put16(zip64Extra, kZip64ExtraId);
+            Put16(zip64Extra, 24);
+            Put64(zip64Extra, usize);
+            Put64(zip64Extra, csize);
+            Put64(zip64Extra, offset);
+        }
+        Put32(out, kLocalHeaderSig);
+        Put16(out, layout.zip64 ? 45 : 20);
+        Put16(out, flags);
+        Put16(out, m.method);
+        Put16(out, 0x6000);                                                 // 12:00:00
+        Put16(out, static_cast<std::uint16_t>((45 << 9) | (6 << 5) | 15));  // 2025-06-15
+        Put32(out, m.zeroLocalSizes ? 0 : crc);
+        Put32(out, m.zeroLocalSizes ? 0 : static_cast<std::uint32_t>(csize));
+        Put32(out, m.zeroLocalSizes ? 0 : static_cast<std::uint32_t>(usize));
+        Put16(out, static_cast<std::uint16_t>(m.name.size()));
+        Put16(out, 0);
+        out += m.name;
+        out += payload;
+        if (m.zeroLocalSizes) {
+            Put32(out, 0x08074B50);
+            Put32(out, crc);
+            Put32(out, static_cast<std::uint32_t>(csize));
+            Put32(out, static_cast<std::uint32_t>(usize));
+        }
+
+        Put32(directory, kCentralHeaderSig);
+        Put16(directory, (3 << 8) | 20);
+        Put16(directory, layout.zip64 ? 45 : 20);
+        Put16(directory, flags);
+        Put16(directory, m.method);
+        Put16(directory, 0x6000);
+        Put16(directory, static_cast<std::uint16_t>((45 << 9) | (6 << 5) | 15));
+        Put32(directory, crc);
+        Put32(directory, layout.zip64 ? kMax32 : static_cast<std::uint32_t>(csize));
+        Put32(directory, layout.zip64 ? kMax32 : static_cast<std::uint32_t>(usize));
+        Put16(directory, static_cast<std::uint16_t>(m.name.size()));
+        Put16(directory, static_cast<std::uint16_t>(zip64Extra.size()));
+        Put16(directory, 0);
+        Put16(directory, 0);
+        Put16(directory, 0);
+        Put32(directory, 0);
+        Put32(directory, layout.zip64 ? kMax32 : static_cast<std::uint32_t>(offset));
+        directory += m.name;
+        directory += zip64Extra;
+    }
+    const std::uint64_t directoryOffset = out.size() - base + layout.directoryOffsetShift;
+    out += directory;
+    if (layout.zip64) {
+        const std::uint64_t recordAt = out.size() - base;
+        Put32(out, kZip64EndRecordSig);
+        Put64(out, 44);
+        Put16(out, 45);
+        Put16(out, 45);
+        Put32(out, 0);
+        Put32(out, 0);
+        Put64(out, members.size());
+        Put64(out, members.size());
+        Put64(out, directory.size());
+        Put64(out, directoryOffset);
+        Put32(out, kZip64LocatorSig);
+        Put32(out, 0);
+        Put64(out, recordAt);
+        Put32(out, 1);
+    }
+    Put32(out, kEndRecordSig);
+    Put16(out, layout.thisDisk);
+    Put16(out, layout.directoryDisk);
+    const auto count16 = static_cast<std::uint16_t>(layout.zip64 ? kMax16 : members.size());
+    Put16(out, count16);
+    Put16(out, count16);
+    Put32(out, layout.zip64 ? kMax32 : static_cast<std::uint32_t>(directory.size()));
+    Put32(out, layout.zip64 ? kMax32 : static_cast<std::uint32_t>(directoryOffset));
+    Put16(out, static_cast<std::uint16_t>(layout.comment.size()));
+    out += layout.comment;
+    return out;
+}
+
+}  // namespace arc::test

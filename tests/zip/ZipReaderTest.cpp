@@ -1,0 +1,379 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+#include "zip/ZipBuilder.h"
+#include "zip/ZipExtractionClass.h"
+
+namespace arc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+/// A reader with its three events recorded.
+class ZipReaderTest : public ProgramFolderTest {
+  protected:
+    ZipReaderTest() {
+        zip.Progress = [this](int percent, bool& cancel) {
+            percents.push_back(percent);
+            cancel = cancelAfter > 0 && static_cast<int>(percents.size()) >= cancelAfter;
+        };
+        zip.Status = [this](const std::string& text) { statuses.push_back(text); };
+        zip.ZipError = [this](int number, const std::string& text) {
+            errors.push_back({number, text});
+        };
+    }
+
+    std::string Archive(const std::vector<RawMember>& members, const ZipLayout& layout = {}) {
+        const std::string path = home.file("test.zip");
+        WriteFile(path, BuildZip(members, layout));
+        return path;
+    }
+    std::string Dest() const { return home.file("out"); }
+    std::vector<int> ErrorNumbers() const {
+        std::vector<int> numbers;
+        for (const auto& e : errors)
+            numbers.push_back(e.first);
+        return numbers;
+    }
+    /// Files under the destination (and beside it: a temporary left behind would show).
+    std::vector<std::string> FilesUnder(const std::string& folder) const {
+        std::vector<std::string> names;
+        if (!fs::exists(folder)) return names;
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (entry.is_regular_file())
+                names.push_back(entry.path().lexically_relative(folder).generic_string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    ZipExtractionClass zip;
+    std::vector<int> percents;
+    std::vector<std::string> statuses;
+    std::vector<std::pair<int, std::string>> errors;
+    int cancelAfter = 0;
+};
+
+TEST_F(ZipReaderTest, ListsNonEmptyFilesWithSlashNamesSizesAndDates) {
+    const std::string path = Archive({{"a/", "", 0},
+                                      {"a/b/c.txt", std::string(1000, 'c')},
+                                      {"empty.txt", "", 0},
+                                      {"top.bin", "xyz", 0}});
+    ASSERT_TRUE(zip.ZipOpen(path));
+    EXPECT_TRUE(zip.ZipIsOpen());
+    ASSERT_EQ(zip.FileCount(), 2);
+    EXPECT_EQ(zip.FileName(1), "a/b/c.txt");
+    EXPECT_EQ(zip.FileName(2), "top.bin");
+    EXPECT_EQ(zip.FileUncompressedSize(1), 1000u);
+    EXPECT_LT(zip.FileCompressedSize(1), 1000u);
+    EXPECT_EQ(zip.FileCompressedSize(2), 3u);
+    EXPECT_EQ(zip.FileDateAndTime(2).ToString(), "2025-06-15 12:00:00");
+    EXPECT_EQ(zip.FileName(0), "");
+    EXPECT_THROW(zip.FileName(3), std::out_of_range);
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Ouverture du Zip", "Zip ouvert"}));
+    zip.ZipClose();
+    EXPECT_FALSE(zip.ZipIsOpen());
+    EXPECT_EQ(statuses.back(), "Zip fermé");
+}
+
+TEST_F(ZipReaderTest, FolderOnlyArchiveOpensEmptyAndLastProgressStaysBelow100) {
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"d/", "", 0}, {"d/e/", "", 0}})));
+    EXPECT_EQ(zip.FileCount(), 0);
+
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"d/", "", 0}, {"d/f.txt", "f"}})));
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(percents, (std::vector<int>{50}));
+    EXPECT_EQ(statuses.back(), "Extraction terminée");
+}
+
+TEST_F(ZipReaderTest, NotZipInputsRaiseTheDesignedErrors) {
+    for (const std::string& bytes :
+         {std::string(), std::string("P"), std::string("PK\x05"), std::string(5000, 'x')}) {
+        errors.clear();
+        WriteFile(home.file("bad.zip"), bytes);
+        EXPECT_FALSE(zip.ZipOpen(home.file("bad.zip"))) << bytes.size();
+        EXPECT_FALSE(zip.ZipIsOpen());
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0].first, 2);
+        EXPECT_EQ(errors[0].second,
+                  "Le fichier " + home.file("bad.zip") + " n'est pas un fichier Zip");
+    }
+    errors.clear();
+    EXPECT_FALSE(zip.ZipOpen(home.file("missing.zip")));
+    EXPECT_FALSE(zip.ZipOpen(home.str()));  // a folder is no archive
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{10, 10}));
+    EXPECT_EQ(errors[0].second, "Le fichier " + home.file("missing.zip") + " n'existe pas");
+
+    errors.clear();
+    EXPECT_FALSE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_FALSE(zip.ExtractSingleFile(1, Dest(), true, true));
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{3, 3}));
+    EXPECT_EQ(errors[0].second, "Il n'y a pas de fichier Zip ouvert");
+}
+
+TEST_F(ZipReaderTest, EndRecordIsTheLastSignatureEvenInsideTheComment) {
+    // A comment holding a whole valid-looking end record: the later one wins.
+    const std::string inner = BuildZip({{"inner.txt", "inner"}});
+    ZipLayout layout;
+    layout.comment = "note PK\x05\x06 end";
+    const std::string path = Archive({{"real.txt", "real"}}, layout);
+    ASSERT_TRUE(zip.ZipOpen(path));
+    EXPECT_EQ(zip.FileCount(), 1);
+    EXPECT_EQ(zip.ZipComment(), "note PK\x05\x06 end");
+
+    // A fake record in the comment points nowhere: a clear error, no crash, no entry.
+    std::string fake = "PK\x05\x06";
+    fake += std::string(6, '\0') + std::string("\x01\x00\x10\x00\x00\x00\xF0\xFF\xFF\x00", 10) +
+            std::string(2, '\0');
+    layout.comment = fake;
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"real.txt", "real"}}, layout)));
+    EXPECT_EQ(zip.FileCount(), 0);
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{15}));
+}
+
+TEST_F(ZipReaderTest, FolderNamesKeptOrDroppedAndColonReplaced) {
+    const std::string path = Archive({{"a/b/c.txt", "deep"}, {"x:y", "colon", 0}});
+    ASSERT_TRUE(zip.ZipOpen(path));
+    ASSERT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"a/b/c.txt", "x_y"}));
+    EXPECT_EQ(ReadFile(home.file("out/a/b/c.txt")), "deep");
+    EXPECT_EQ(statuses[3], "Extraction ...\\a/b/c.txt");
+
+    ASSERT_TRUE(zip.ExtractAllFiles(home.file("flat/"), false, true));
+    EXPECT_EQ(FilesUnder(home.file("flat")), (std::vector<std::string>{"c.txt", "x_y"}));
+
+    ASSERT_TRUE(zip.ExtractSingleFile(1, home.file("one"), false, true));
+    EXPECT_EQ(FilesUnder(home.file("one")), (std::vector<std::string>{"c.txt"}));
+    EXPECT_EQ(percents.back(), 100);
+}
+
+TEST_F(ZipReaderTest, StoredIsWrittenUncheckedDeflatedNeedsTheRightCrc) {
+    RawMember stored{"stored.txt", "stored data", 0};
+    stored.badCrc = true;
+    RawMember deflated{"deflated.txt", std::string(5000, 'd')};
+    deflated.badCrc = true;
+    ASSERT_TRUE(zip.ZipOpen(Archive({stored, deflated, {"good.txt", "good"}})));
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"good.txt", "stored.txt"}));
+    ASSERT_EQ(ErrorNumbers(), (std::vector<int>{5}));
+    EXPECT_EQ(errors[0].second, "Erreur de checksum dans " + Dest() + "/deflated.txt");
+}
+
+TEST_F(ZipReaderTest, BadMemberLeavesTheExistingTargetUntouched) {
+    RawMember bad{"keep.txt", "new content"};
+    bad.badCrc = true;
+    WriteFile(home.file("out/keep.txt"), "old content");
+    ASSERT_TRUE(zip.ZipOpen(Archive({bad})));
+    zip.ExtractAllFiles(Dest(), true, true);
+    EXPECT_EQ(ReadFile(home.file("out/keep.txt")), "old content");
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"keep.txt"}));
+}
+
+TEST_F(ZipReaderTest, UnsupportedMethodNamesTheLocalName) {
+    RawMember bzip{"dir/packed.bin", "whatever"};
+    bzip.method = 12;
+    bzip.rawData = "BZh9 not really";
+    ASSERT_TRUE(zip.ZipOpen(Archive({bzip, {"next.txt", "next"}})));
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    ASSERT_EQ(ErrorNumbers(), (std::vector<int>{4}));
+    EXPECT_EQ(errors[0].second,
+              "La méthode de compression pour dir/packed.bin n'est pas supportée");
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"next.txt"}));
+}
+
+TEST_F(ZipReaderTest, ExistingTargetWithoutOverwriteIsSkippedAndTheWalkGoesOn) {
+    WriteFile(home.file("out/one.txt"), "mine");
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"one.txt", "theirs"}, {"two.txt", "two"}})));
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, false));
+    ASSERT_EQ(ErrorNumbers(), (std::vector<int>{11}));
+    EXPECT_EQ(errors[0].second, "Le fichier " + Dest() + "/one.txt existe déjà");
+    EXPECT_EQ(ReadFile(home.file("out/one.txt")), "mine");
+    EXPECT_EQ(ReadFile(home.file("out/two.txt")), "two");
+
+    errors.clear();
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(ReadFile(home.file("out/one.txt")), "theirs");
+}
+
+TEST_F(ZipReaderTest, TargetThatCannotBeReplacedRaises12) {
+    fs::create_directories(home.file("out/taken.txt"));  // a folder in the way
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"taken.txt", "x"}})));
+    zip.ExtractAllFiles(Dest(), true, true);
+    ASSERT_EQ(ErrorNumbers(), (std::vector<int>{12}));
+    EXPECT_EQ(errors[0].second, "Ne peut pas supprimer le fichier " + Dest() + "/taken.txt");
+    EXPECT_EQ(FilesUnder(Dest()), std::vector<std::string>{});
+}
+
+TEST_F(ZipReaderTest, DestinationThatCannotBeCreatedRaises13) {
+    WriteFile(home.file("file"), "a file, not a folder");
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"a.txt", "a"}})));
+    EXPECT_FALSE(zip.ExtractAllFiles(home.file("file/sub"), true, true));
+    ASSERT_EQ(ErrorNumbers(), (std::vector<int>{13}));
+    EXPECT_EQ(errors[0].second, "Impossible de créer le répertoire " + home.file("file/sub"));
+}
+
+TEST_F(ZipReaderTest, SpannedArchiveListsButExtractsNothing) {
+    ZipLayout layout;
+    layout.thisDisk = 1;
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"a.txt", "a"}}, layout)));
+    EXPECT_EQ(zip.FileCount(), 1);
+    EXPECT_FALSE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(statuses.back(), "Extraction terminée");
+    EXPECT_TRUE(FilesUnder(Dest()).empty());
+}
+
+TEST_F(ZipReaderTest, CancelStopsExtractAllButNotExtractSingle) {
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}})));
+    cancelAfter = 2;
+    EXPECT_FALSE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(percents, (std::vector<int>{25, 50}));
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"1", "2"}));
+
+    percents.clear();
+    cancelAfter = 1;
+    EXPECT_TRUE(zip.ExtractSingleFile(4, home.file("single"), true, true));
+    EXPECT_EQ(percents, (std::vector<int>{100, 100, 100, 100}));
+    EXPECT_EQ(FilesUnder(home.file("single")), (std::vector<std::string>{"4"}));
+}
+
+TEST_F(ZipReaderTest, ProgressRoundsHalfToEven) {
+    std::vector<RawMember> members;
+    for (int i = 0; i < 8; ++i)
+        members.push_back({"f" + std::to_string(i), "x", 0});
+    ASSERT_TRUE(zip.ZipOpen(Archive(members)));
+    zip.ExtractAllFiles(Dest(), true, true);
+    // 12.5 -> 12, 37.5 -> 38, 62.5 -> 62, 87.5 -> 88
+    EXPECT_EQ(percents, (std::vector<int>{12, 25, 38, 50, 62, 75, 88, 100}));
+}
+
+TEST_F(ZipReaderTest, NamesThatWouldLeaveTheDestinationAreRefused) {
+    const std::string path = Archive({{"../evil.txt", "x"},
+                                      {"ok/../../evil2.txt", "x"},
+                                      {"/abs/evil3.txt", "x"},
+                                      {"..\\win\\evil4.txt", "x"},
+                                      {"fine/./good.txt", "good"}});
+    ASSERT_TRUE(zip.ZipOpen(path));
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{14, 14, 14, 14}));
+    EXPECT_EQ(errors[0].second, "Le fichier ../evil.txt serait écrit hors du répertoire " + Dest());
+    EXPECT_EQ(FilesUnder(home.str()), (std::vector<std::string>{"out/fine/good.txt", "test.zip"}));
+
+    // Also without folder names: the name is refused, not quietly flattened.
+    errors.clear();
+    EXPECT_TRUE(zip.ExtractSingleFile(1, Dest(), false, true));
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{14}));
+}
+
+TEST_F(ZipReaderTest, DataDescriptorMembersUseTheDirectorySizes) {
+    RawMember described{"described.txt", std::string(3000, 'q')};
+    described.zeroLocalSizes = true;
+    RawMember storedDescribed{"stored.txt", "plain", 0};
+    storedDescribed.zeroLocalSizes = true;
+    ASSERT_TRUE(zip.ZipOpen(Archive({described, storedDescribed})));
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(ReadFile(home.file("out/described.txt")), std::string(3000, 'q'));
+    EXPECT_EQ(ReadFile(home.file("out/stored.txt")), "plain");
+}
+
+TEST_F(ZipReaderTest, NamesDecodeAsUtf8OrCodePage437) {
+    RawMember flagged{"caf\xC3\xA9.txt", "1", 0};
+    flagged.flags = zipfmt::kFlagUtf8;
+    RawMember unflaggedUtf8{"na\xC3\xAFve.txt", "2", 0};
+    RawMember dos{"\x82t\x82.txt", "3", 0};  // "été" in code page 437
+    ASSERT_TRUE(zip.ZipOpen(Archive({flagged, unflaggedUtf8, dos})));
+    EXPECT_EQ(zip.FileName(1), "café.txt");
+    EXPECT_EQ(zip.FileName(2), "naïve.txt");
+    EXPECT_EQ(zip.FileName(3), "été.txt");
+    zip.ExtractAllFiles(Dest(), true, true);
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"café.txt", "naïve.txt", "été.txt"}));
+}
+
+TEST_F(ZipReaderTest, HostileSizesAndOffsetsFailCleanly) {
+    RawMember huge{"huge.bin", std::string(100, 'h')};
+    huge.claimedSize = 0xFFFFFFF0ULL;  // claims 4 GiB, holds 100 bytes
+    ASSERT_TRUE(zip.ZipOpen(Archive({huge, {"ok.txt", "ok"}})));
+    EXPECT_EQ(zip.FileUncompressedSize(1), 0xFFFFFFF0ULL);
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{5}));
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"ok.txt"}));
+
+    // Directory pointing past the end of the file.
+    errors.clear();
+    ZipLayout layout;
+    layout.directoryOffsetShift = 1 << 20;
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"a.txt", "a"}}, layout)));
+    EXPECT_EQ(zip.FileCount(), 0);
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{15}));
+    EXPECT_EQ(errors[0].second,
+              "Le répertoire du fichier " + home.file("test.zip") + " est endommagé");
+}
+
+TEST_F(ZipReaderTest, TruncatedDataNeverLeavesHalfFiles) {
+    std::string text;
+    for (int i = 0; i < 4000; ++i)
+        text += std::to_string(i * 7919 % 10007) + ",";
+    RawMember cutStream{"cut.txt", text};
+    cutStream.rawData = RawDeflate(text).substr(0, 40);  // deflate stream ends early
+    std::string whole = BuildZip({{"first.txt", "first"}, cutStream, {"past.txt", text}});
+    // The last member claims more compressed bytes than the file holds.
+    const std::size_t header = whole.rfind("PK\x01\x02");
+    whole[header + 23] = '\x7F';
+    WriteFile(home.file("cut.zip"), whole);
+    ASSERT_TRUE(zip.ZipOpen(home.file("cut.zip")));
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_EQ(ErrorNumbers(), (std::vector<int>{5, 16}));
+    EXPECT_EQ(errors[1].second,
+              "Les données de past.txt sont illisibles dans " + home.file("cut.zip"));
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"first.txt"}));
+
+    // Every prefix of a valid archive: no crash, nothing outside, no temporaries.
+    const std::string valid = BuildZip({{"first.txt", text}, {"second.txt", text + "2"}});
+    for (std::size_t length = 0; length < valid.size(); length += 97) {
+        WriteFile(home.file("prefix.zip"), valid.substr(0, length));
+        if (zip.ZipOpen(home.file("prefix.zip"))) zip.ExtractAllFiles(home.file("p"), true, true);
+    }
+    EXPECT_TRUE(FilesUnder(home.file("p")).empty());
+}
+
+TEST_F(ZipReaderTest, DataBeforeTheArchiveIsSkipped) {
+    ZipLayout layout;
+    layout.prefix = std::string(777, '\x7F');  // as a self-extracting stub would
+    ASSERT_TRUE(zip.ZipOpen(Archive({{"a.txt", "alpha"}, {"b.txt", "beta"}}, layout)));
+    ASSERT_EQ(zip.FileCount(), 2);
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(ReadFile(home.file("out/b.txt")), "beta");
+}
+
+TEST_F(ZipReaderTest, Zip64RecordsAndFieldsAreRead) {
+    ZipLayout layout;
+    layout.zip64 = true;
+    ASSERT_TRUE(
+        zip.ZipOpen(Archive({{"a.txt", "alpha"}, {"b/c.txt", std::string(9000, 'c')}}, layout)));
+    ASSERT_EQ(zip.FileCount(), 2);
+    EXPECT_EQ(zip.FileUncompressedSize(2), 9000u);
+    EXPECT_TRUE(zip.ExtractAllFiles(Dest(), true, true));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(ReadFile(home.file("out/b/c.txt")), std::string(9000, 'c'));
+}
+
+TEST_F(ZipReaderTest, FortyThousandMembersAreAllListedAndExtracted) {
+    std::vector<RawMember> members;
+    members.reserve(40000);
+    for (int i = 0; i < 40000; ++i)
+        members.push_back({"d" + std::to_string(i % 10) + "/m" + std::to_string(i), "v", 0});
+    ASSERT_TRUE(zip.ZipOpen(Archive(members)));
+    ASSERT_EQ(zip.FileCount(), 40000);
+    EXPECT_EQ(zip.FileName(40000), "d9/m39999");
+    EXPECT_TRUE(zip.ExtractSingleFile(39999, Dest(), true, true));
+    EXPECT_EQ(FilesUnder(Dest()), (std::vector<std::string>{"d8/m39998"}));
+}
+
+}  // namespace
+}  // namespace arc::test
