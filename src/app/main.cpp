@@ -1,23 +1,28 @@
-// The desktop program: arcanote [--home DIR]
+// The desktop program: arcanote [--home DIR] [--screenshot FILE]
 
 #include <QApplication>
 #include <cstdio>
 #include <optional>
 #include <string>
 
+#include "Screenshot.h"
 #include "ui/DesktopSession.h"
+#include "ui/MainWindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Arcanote");
 
     std::optional<std::string> home;
+    QString screenshot;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == "--home" && i + 1 < args.size()) {
             home = args[++i].toStdString();
         } else if (args[i].startsWith("--home=")) {
             home = args[i].mid(7).toStdString();
+        } else if (args[i] == "--screenshot" && i + 1 < args.size()) {
+            screenshot = args[++i];
         }
     }
 
@@ -32,5 +37,6 @@ int main(int argc, char** argv) {
         case arc::ui::DesktopSession::Outcome::Started:
             break;
     }
+    if (!screenshot.isEmpty()) ScheduleScreenshot(*session.MainWindow(), screenshot);
     return app.exec();
 }

@@ -131,7 +131,7 @@ Form1::Form1() : ChildWindow("Form1", 1), tabs_(new QTabWidget(this)) {
     layout->addWidget(tabs_, 1);
     layout->addLayout(autoFill);
     ShowState();
-    resize(640, 560);
+    resize(680, 600);
 }
 
 QLineEdit* Form1::AddPathBox(const QString& name) {

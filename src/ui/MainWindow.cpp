@@ -34,7 +34,7 @@ MDIForm1::MDIForm1() : area_(new QMdiArea(this)) {
     setObjectName("MDIForm1");
     area_->setObjectName("MdiArea");
     setCentralWidget(area_);
-    resize(800, 600);
+    resize(960, 720);
     BuildMenus();
 
     ProcedureScope scope(kProcMainLoad);
@@ -133,6 +133,7 @@ QWidget* MDIForm1::OpenWindow(std::string_view formName) {
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowIcon(windowIcon());
     windows_[std::string(formName)] = window;
+    frame->resize(frame->sizeHint().expandedTo(window->size()));
     frame->show();
     if (auto* child = qobject_cast<ChildWindow*>(window)) child->RestorePlace();
     return window;

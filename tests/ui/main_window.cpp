@@ -151,7 +151,7 @@ class MainWindowTest : public QObject {
 
         TheSettings().MainWindow = {1500, 3000, 9000, 6000, -1};  // nothing read
         MDIForm1 fresh;
-        QCOMPARE(fresh.size(), QSize(800, 600));
+        QCOMPARE(fresh.size(), QSize(960, 720));
     }
 
     void quittingClosesTheWindowsSavesAndOpensTheLogAfterErrors() {
