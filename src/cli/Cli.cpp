@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <exception>
 #include <iostream>
 #include <optional>
 
@@ -98,7 +99,12 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     TerminalUi ui(err, assumeYes, &err == &std::cerr && isatty(STDERR_FILENO));
     InstallUi(&ui);
     CliContext context{out, err, assumeYes};
-    int code = command->run(context, args);
+    int code = 1;
+    try {
+        code = command->run(context, args);
+    } catch (const std::exception& e) {
+        err << "arcanote-cli " << commandName << ": " << e.what() << '\n';
+    }
     InstallUi(nullptr);
     return code;
 }

@@ -1,11 +1,12 @@
 #include "cli/TerminalUi.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <deque>
 #include <iostream>
 
 #include "core/Log.h"
 #include "core/Progress.h"
+#include "core/TextFile.h"
 
 namespace arc::cli {
 
@@ -74,9 +75,17 @@ void TerminalUi::UnloadProgressWindow() {
 }
 
 void TerminalUi::EndProgram(int exitCode) {
-    // The sixth error block: show the log and stop.
-    std::ifstream log(LogFilePath(), std::ios::binary);
-    if (log) err_ << log.rdbuf();
+    // The sixth error block: show the end of the log (it is never shortened,
+    // so only the lines of the last blocks) and stop.
+    constexpr std::size_t kShownLines = 40;
+    std::deque<std::string> tail;
+    LineReader log(LogFilePath());
+    for (std::string line; log.Next(line);) {
+        tail.push_back(std::move(line));
+        if (tail.size() > kShownLines) tail.pop_front();
+    }
+    for (const std::string& line : tail)
+        err_ << line << '\n';
     err_ << "Arcanote stopped after too many errors; see " << LogFilePath() << '\n';
     err_.flush();
     std::exit(exitCode == 0 ? 1 : exitCode);

@@ -8,29 +8,32 @@ namespace arc {
 const std::array<SearchCriterion, kSearchCriteria>& SearchCriteria() {
     using K = CriterionKind;
     static const std::array<SearchCriterion, kSearchCriteria> criteria = {{
-        {K::Values, 188, 206, "year='",
-         "SELECT Data.Year From Data GROUP BY Data.Year ORDER BY Data.Year"},
-        {K::Values, 189, 205, "Manufacturer='",
-         "SELECT Manufacturer FROM Data GROUP BY Manufacturer ORDER BY Manufacturer"},
-        {K::Values, 190, 205, "Genre='", "SELECT genre FROM Data GROUP BY genre ORDER BY genre"},
-        {K::Values, 193, 206, "Category='",
-         "SELECT category FROM Data GROUP BY category ORDER BY category"},
-        {K::Values, 191, 205, "Nplayers='",
-         "SELECT nplayers FROM Data GROUP BY nplayers ORDER BY nplayers"},
-        {K::Values, 192, 206, "videoorientation='",
-         "SELECT videoorientation FROM Data GROUP BY videoorientation ORDER BY videoorientation"},
-        {K::Choice, 228, 206, "gotit=true AND ", "gotit=false AND ", {218, 219}},
-        {K::Values, 207, 205, "driverstatus='",
-         "SELECT DriverStatus FROM Data GROUP BY DriverStatus ORDER BY DriverStatus"},
-        {K::Values, 208, 205, "inputbuttons='",
-         "SELECT InputButtons FROM Data GROUP BY InputButtons ORDER BY InputButtons"},
-        {K::Values, 209, 205, "controls='",
-         "SELECT Controls FROM Data GROUP BY Controls ORDER BY Controls"},
+        {K::Values, 188, 206, "year='", "Year"},
+        {K::Values, 189, 205, "Manufacturer='", "Manufacturer"},
+        {K::Values, 190, 205, "Genre='", "Genre"},
+        {K::Values, 193, 206, "Category='", "Category"},
+        {K::Values, 191, 205, "Nplayers='", "nPlayers"},
+        {K::Values, 192, 206, "videoorientation='", "videoorientation"},
+        {K::Choice,
+         228,
+         206,
+         "gotit=true AND ",
+         "gotit=false AND ",
+         {218, 219},
+         "gotit IS NOT TRUE AND "},
+        {K::Values, 207, 205, "driverstatus='", "DriverStatus"},
+        {K::Values, 208, 205, "inputbuttons='", "InputButtons"},
+        {K::Values, 209, 205, "controls='", "Controls"},
         {K::Choice, 210, 205, "cloneof is not null AND ", "cloneof is null AND ", {216, 217}},
-        {K::Choice, 211, 205, "mature=true AND ", "mature=false AND ", {220, 221}},
-        {K::Values, 212, 205, "driver='",
-         "SELECT Driver FROM Data GROUP BY Driver ORDER BY Driver"},
-        {K::Values, 213, 205, "bios='", "SELECT Bios FROM Data GROUP BY Bios ORDER BY Bios"},
+        {K::Choice,
+         211,
+         205,
+         "mature=true AND ",
+         "mature=false AND ",
+         {220, 221},
+         "mature IS NOT TRUE AND "},
+        {K::Values, 212, 205, "driver='", "Driver"},
+        {K::Values, 213, 205, "bios='", "Bios"},
     }};
     return criteria;
 }
@@ -50,7 +53,7 @@ SearchCombos FixedSearchCombos() {
     return combos;
 }
 
-std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword) {
+std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword, bool forEngine) {
     std::string where;
     for (int i = 0; i < kSearchCriteria; ++i) {
         const SearchCriterion& criterion = SearchCriteria()[i];
@@ -63,7 +66,12 @@ std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keywor
             where += "' AND ";
         } else {
             const bool first = combo.items.size() > 1 && combo.text == combo.items[1];
-            where += first ? criterion.clause : criterion.other;
+            if (first) {
+                where += criterion.clause;
+            } else {
+                const bool engine = forEngine && !criterion.engineOther.empty();
+                where += engine ? criterion.engineOther : criterion.other;
+            }
         }
     }
     if (!keyword.empty()) {

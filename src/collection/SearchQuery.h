@@ -23,9 +23,14 @@ struct SearchCriterion {
     /// Values: the clause's opening up to the quote ("year='").
     /// Choice: the clause for item 1 ("gotit=true AND ").
     std::string_view clause;
-    /// Values: the query of the distinct values. Choice: the clause for the other item.
+    /// Values: the Data field whose distinct values fill the combo. Choice: the
+    /// clause for the other item.
     std::string_view other;
     std::array<int, 2> choiceTexts{};  ///< Choice: text entries of items 1 and 2
+    /// Choice: the other clause as the engine runs it, when it differs. A
+    /// Yes/No field that no importer wrote is Null here where the original
+    /// engine stored No, so "field=false" must take Null as well.
+    std::string_view engineOther = {};
 };
 
 /// The criteria in the order their clauses enter the query.
@@ -61,8 +66,11 @@ using SearchCombos = std::array<SearchCombo, kSearchCriteria>;
 /// fixed choices) in the current language, each text on item 0.
 SearchCombos FixedSearchCombos();
 
-/// The query for the combos' texts and the keyword, in the window's order.
-std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword);
+/// The query for the combos' texts and the keyword, in the window's order:
+/// the text shown and logged. With `forEngine`, the text that is run, where a
+/// Yes/No "=false" clause also takes Null values.
+std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword,
+                             bool forEngine = false);
 
 /// A result line: the internal name padded with spaces or cut to 13
 /// characters, followed directly by the game name.

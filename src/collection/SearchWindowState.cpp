@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "collection/DistinctTextValues.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -20,16 +21,32 @@ constexpr int kCombosProcedure = 612;
 constexpr int kDisplayProcedure = 613;
 constexpr int kWindowNumber = 10;
 
-/// The distinct values of one criterion, in the order the query gives them.
-std::vector<std::string> DistinctValues(std::string_view query) {
-    std::vector<std::string> values;
-    Statement statement(query);
-    while (statement.Step()) {
-        if (statement.IsNull(0)) continue;
-        std::string value = statement.ColumnText(0);
-        if (!value.empty()) values.push_back(std::move(value));
+/// The distinct values of every value criterion, read in one pass over Data:
+/// grouped and ordered as "SELECT f FROM Data GROUP BY f ORDER BY f" would
+/// give them, Null and empty values left out.
+std::vector<std::vector<std::string>> DistinctCriterionValues(const std::vector<int>& criteria) {
+    std::string sql = "SELECT ";
+    for (std::size_t i = 0; i < criteria.size(); ++i) {
+        if (i > 0) sql += ", ";
+        sql += SearchCriteria()[criteria[i]].other;
     }
+    sql += " FROM Data";
+    std::vector<DistinctTextValues> distinct(criteria.size());
+    Statement statement(sql);
+    while (statement.Step()) {
+        for (std::size_t i = 0; i < criteria.size(); ++i)
+            distinct[i].Add(statement.ColumnView(static_cast<int>(i)));
+    }
+    std::vector<std::vector<std::string>> values;
+    for (const DistinctTextValues& column : distinct)
+        values.push_back(column.Sorted());
     return values;
+}
+
+/// Every search scans the whole Data table: reading it through a memory map
+/// rather than the connection's small page cache makes repeated scans cheap.
+void MapDatabaseForScans() {
+    QueryValue("PRAGMA mmap_size=268435456");
 }
 
 }  // namespace
@@ -60,6 +77,7 @@ bool SearchWindowState::Open() {
         }
         databasePath = chosen;
     }
+    Guarded(kOpenProcedure, MapDatabaseForScans);
     FillCombos();
     DisableMenus();
     return true;
@@ -88,12 +106,14 @@ void SearchWindowState::FillCombos() {
     results.clear();
     selected = -1;
     Guarded(kCombosProcedure, [&] {
-        for (int i = 0; i < kSearchCriteria; ++i) {
-            const SearchCriterion& criterion = SearchCriteria()[i];
-            if (criterion.kind != CriterionKind::Values) continue;
-            std::vector<std::string> values = DistinctValues(criterion.other);
-            combos[i].items.insert(combos[i].items.end(), std::make_move_iterator(values.begin()),
-                                   std::make_move_iterator(values.end()));
+        std::vector<int> criteria;
+        for (int i = 0; i < kSearchCriteria; ++i)
+            if (SearchCriteria()[i].kind == CriterionKind::Values) criteria.push_back(i);
+        std::vector<std::vector<std::string>> values = DistinctCriterionValues(criteria);
+        for (std::size_t i = 0; i < criteria.size(); ++i) {
+            std::vector<std::string>& items = combos[criteria[i]].items;
+            items.insert(items.end(), std::make_move_iterator(values[i].begin()),
+                         std::make_move_iterator(values[i].end()));
         }
     });
 }
@@ -106,6 +126,7 @@ void SearchWindowState::TakeBoxes() {
 bool SearchWindowState::OpenCurrentDatabase() {
     if (IsDatabaseOpen() && OpenDatabasePath() == databasePath) return true;
     if (!OpenDatabase(databasePath)) return false;
+    Guarded(kOpenProcedure, MapDatabaseForScans);
     FillCombos();
     return true;
 }
@@ -124,7 +145,7 @@ void SearchWindowState::Find() {
         DebugLog(lastQuery);
 
         std::vector<SearchResult> rows;
-        Statement query(lastQuery);
+        Statement query(BuildSearchQuery(combos, keyword, true));
         while (query.Step())
             rows.push_back({query.ColumnText(0), query.ColumnText(1)});
         if (!rows.empty()) {

@@ -85,6 +85,19 @@ std::optional<std::string> ResolveProgramFolder(const std::optional<std::string>
                                                 std::string_view executablePath,
                                                 std::string* error) {
     std::error_code ec;
+    // The folder created when missing; an explanation when it is unusable.
+    auto prepare = [&](const fs::path& folder) {
+        fs::create_directories(folder, ec);
+        std::string problem;
+        if (!fs::is_directory(folder)) {
+            problem = "cannot create the program folder " + folder.string() +
+                      (ec ? ": " + ec.message() : std::string());
+        } else if (!IsWritableFolder(folder)) {
+            problem = "the program folder " + folder.string() + " is not writable";
+        }
+        if (!problem.empty() && error) *error = problem;
+        return problem.empty();
+    };
     auto fail = [&](std::string message) -> std::optional<std::string> {
         if (error) *error = std::move(message);
         return std::nullopt;
@@ -93,12 +106,7 @@ std::optional<std::string> ResolveProgramFolder(const std::optional<std::string>
     if (home) {
         if (home->empty()) return fail("--home needs a folder");
         const fs::path folder = fs::absolute(fs::path(*home), ec).lexically_normal();
-        fs::create_directories(folder, ec);
-        if (!fs::is_directory(folder))
-            return fail("cannot create the program folder " + folder.string() +
-                        (ec ? ": " + ec.message() : std::string()));
-        if (!IsWritableFolder(folder))
-            return fail("the program folder " + folder.string() + " is not writable");
+        if (!prepare(folder)) return std::nullopt;
         return Slashed(folder);
     }
 
@@ -111,12 +119,7 @@ std::optional<std::string> ResolveProgramFolder(const std::optional<std::string>
     const fs::path userFolder = UserDataFolder();
     if (userFolder.empty())
         return fail("no program folder: HOME is not set and --home was not given");
-    fs::create_directories(userFolder, ec);
-    if (!fs::is_directory(userFolder))
-        return fail("cannot create the program folder " + userFolder.string() +
-                    (ec ? ": " + ec.message() : std::string()));
-    if (!IsWritableFolder(userFolder))
-        return fail("the program folder " + userFolder.string() + " is not writable");
+    if (!prepare(userFolder)) return std::nullopt;
     // First use: the template marks a folder that was filled already.
     if (!exeFolder.empty() && !fs::exists(userFolder / kTemplateName, ec))
         FillFromShare((exeFolder / ".." / ARCANOTE_SHARE_SUBDIR).lexically_normal(), userFolder);

@@ -77,9 +77,12 @@ bool MoveIntoTrash(const fs::path& item, const fs::path& trash) {
     std::error_code ec;
     const fs::path files = trash / "files";
     const fs::path info = trash / "info";
+    if (!fs::exists(trash, ec)) {
+        fs::create_directories(trash, ec);
+        fs::permissions(trash, fs::perms::owner_all, fs::perm_options::replace, ec);
+    }
     fs::create_directories(files, ec);
     fs::create_directories(info, ec);
-    fs::permissions(trash, fs::perms::owner_all, fs::perm_options::replace, ec);
     if (!fs::is_directory(files, ec) || !fs::is_directory(info, ec)) return false;
 
     const std::string content = "[Trash Info]\nPath=" + EscapedPath(item.string()) +

@@ -89,6 +89,11 @@ void AppendLikePattern(std::string& out, std::string_view body) {
     if (escape) out += " ESCAPE '\\'";
 }
 
+// An empty view may carry no pointer at all; it still means "", not Null.
+const char* TextPointer(std::string_view text) {
+    return text.data() ? text.data() : "";
+}
+
 }  // namespace
 
 // --- connection -------------------------------------------------------------
@@ -100,17 +105,23 @@ bool OpenDatabase(std::string_view path) {
         Ui().Message(file + "\r\n" + Text(6), MsgButtons::Ok, MsgIcon::Critical);
         return false;
     }
+    // Memory statistics cost a global lock per allocation; the program reads none.
+    // (Refused harmlessly once the engine has started.)
+    static const int statistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)statistics;
     bool opened = false;
     Guarded(kProcOpenDatabase, [&] {
         sqlite3* db = nullptr;
-        int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        // One thread uses the connection: no engine mutexes.
+        int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                 nullptr);
         if (rc == SQLITE_OK) {
             sqlite3_busy_timeout(db, 2000);
             // Reading the schema tells a database from any other file.
             rc = sqlite3_exec(db,
                               "SELECT count(*) FROM sqlite_master;"
-                              "PRAGMA synchronous=NORMAL; PRAGMA temp_store=MEMORY;"
-                              "PRAGMA cache_size=-16000;",
+                              "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
+                              "PRAGMA temp_store=MEMORY; PRAGMA cache_size=-16000;",
                               nullptr, nullptr, nullptr);
         }
         if (rc != SQLITE_OK) {
@@ -128,6 +139,8 @@ bool OpenDatabase(std::string_view path) {
 void CloseDatabase() {
     Connection& connection = Shared();
     if (!connection.db) return;
+    // Back to a single self-contained file (the write-ahead log is folded in).
+    sqlite3_exec(connection.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     // Statements left unfinalized keep the file open; close it when they go.
     sqlite3_close_v2(connection.db);
     connection.db = nullptr;
@@ -273,6 +286,12 @@ void Statement::Check(int rc) const {
 Statement& Statement::Bind(int index, std::string_view text) {
     Check(
         sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
+    return *this;
+}
+
+Statement& Statement::BindView(int index, std::string_view text) {
+    Check(sqlite3_bind_text64(stmt_, index, TextPointer(text), text.size(), SQLITE_STATIC,
+                              SQLITE_UTF8));
     return *this;
 }
 

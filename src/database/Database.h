@@ -92,6 +92,9 @@ class Statement {
     Statement& Bind(int index, const std::string& text) {
         return Bind(index, std::string_view(text));
     }
+    /// Binds text without copying it: the text must stay unchanged until the
+    /// statement has been stepped (Run / Step) and reset. For bulk inserts.
+    Statement& BindView(int index, std::string_view text);
     Statement& Bind(int index, std::int64_t value);
     Statement& Bind(int index, int value) { return Bind(index, std::int64_t{value}); }
     Statement& Bind(int index, bool value) { return Bind(index, std::int64_t{value ? 1 : 0}); }

@@ -136,6 +136,20 @@ const TableDef* FindTable(std::string_view name) {
     return nullptr;
 }
 
+std::string InternalNameIndexName(std::string_view table) {
+    return "IX_" + std::string(table) + "_InternalName";
+}
+
+std::string InternalNameIndexStatement(std::string_view table) {
+    const TableDef* def = FindTable(table);
+    if (!def) return {};
+    for (const ColumnDef& column : def->columns)
+        if (column.name == "InternalName")
+            return "CREATE INDEX IF NOT EXISTS \"" + InternalNameIndexName(def->name) + "\" ON \"" +
+                   std::string(def->name) + "\" (InternalName)";
+    return {};
+}
+
 std::vector<std::string> SchemaStatements() {
     std::vector<std::string> statements;
     for (const TableDef& table : SchemaTables()) {
@@ -149,8 +163,7 @@ std::vector<std::string> SchemaStatements() {
         for (const ColumnDef& column : table.columns) {
             const std::string field(column.name);
             if (column.name == "InternalName")
-                statements.push_back("CREATE INDEX \"IX_" + name + "_InternalName\" ON \"" + name +
-                                     "\" (InternalName)");
+                statements.push_back(InternalNameIndexStatement(table.name));
             // Text columns shorter than the default keep only their first
             // characters, as a fixed-size field would.
             if (column.type == T::Text && column.size < 255) {

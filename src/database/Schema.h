@@ -39,6 +39,12 @@ const std::vector<TableDef>& SchemaTables();
 /// The table definition of `name` (case-insensitive), or nullptr.
 const TableDef* FindTable(std::string_view name);
 
+/// The statement that creates the InternalName index of `table` ("" when the
+/// table has no such index).
+std::string InternalNameIndexStatement(std::string_view table);
+/// The name of that index ("IX_<table>_InternalName").
+std::string InternalNameIndexName(std::string_view table);
+
 /// Every statement that creates the schema: tables, indexes, length triggers.
 std::vector<std::string> SchemaStatements();
 

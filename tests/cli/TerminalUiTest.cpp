@@ -47,6 +47,10 @@ TEST(TerminalUiDeathTest, TheSixthErrorPrintsTheLogAndExitsNonZero) {
     test::TempDir home;
     SetProgramFolder(home.str());
     ResetState();
+    std::string old;
+    for (int i = 1; i <= 100; ++i)
+        old += "old " + std::to_string(i) + "\r\n";
+    test::WriteFile(home.file("Arcanote.log.txt"), old);
     EXPECT_EXIT(
         {
             cli::TerminalUi ui(std::cerr, false, false);
@@ -55,7 +59,10 @@ TEST(TerminalUiDeathTest, TheSixthErrorPrintsTheLogAndExitsNonZero) {
                 WriteErrorBlock(53, "File not found");
             InstallUi(nullptr);
         },
-        ::testing::ExitedWithCode(1), "5 BUG ERRORS => Sorry, Arcanote Stopped\\.");
+        ::testing::ExitedWithCode(1),
+        // Only the end of the log: 9 old lines, 6 blocks of 5, the stop line.
+        "^See: [^\n]*Arcanote.log.txt\nold 92\n.*5 BUG ERRORS => Sorry, Arcanote "
+        "Stopped\\.\nArcanote stopped");
     ResetState();
 }
 

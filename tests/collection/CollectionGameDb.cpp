@@ -18,14 +18,22 @@ void CollectionTest::MakeGames(const std::vector<GameRow>& games) {
     {
         Statement insert(
             "INSERT INTO Data (InternalName, GameName, Year, Manufacturer, Genre, CloneOf, "
-            "GotIt, Mature) VALUES (?, ?, ?, ?, ?, ?, ?, FALSE)");
+            "GotIt) VALUES (?, ?, ?, ?, ?, ?, ?)");
         auto text = [](const std::string& value) {
             return value.empty() ? std::optional<std::string>() : std::optional(value);
         };
         for (const GameRow& game : games) {
             insert.Bind(1, game.name).Bind(2, text(game.title)).Bind(3, text(game.year));
             insert.Bind(4, text(game.manufacturer)).Bind(5, text(game.genre));
-            insert.Bind(6, text(game.cloneOf)).Bind(7, game.gotIt).Run();
+            // Like the import, only owned games carry a GotIt value: the others
+            // stay Null, as every Yes/No field that nothing wrote.
+            insert.Bind(6, text(game.cloneOf));
+            if (game.gotIt) {
+                insert.Bind(7, true);
+            } else {
+                insert.BindNull(7);
+            }
+            insert.Run();
         }
     }
     CloseDatabase();

@@ -53,6 +53,11 @@ TEST_F(SearchQueryTest, FixedChoicesPickTheirClauseByItem) {
               "SELECT internalname, gamename FROM Data WHERE gotit=false AND cloneof is null "
               "AND mature=true ORDER BY GameName");
 
+    // What runs also takes the Null of a Yes/No field that nothing wrote.
+    EXPECT_EQ(BuildSearchQuery(combos, "", true),
+              "SELECT internalname, gamename FROM Data WHERE gotit IS NOT TRUE AND cloneof is "
+              "null AND mature=true ORDER BY GameName");
+
     ChooseItem(kAvailableCriterion, 1);
     ChooseItem(kClonesCriterion, 1);
     ChooseItem(kMatureCriterion, 2);

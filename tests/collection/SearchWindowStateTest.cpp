@@ -6,6 +6,7 @@
 #include "collection/CollectionGameDb.h"
 #include "collection/SearchWindowState.h"
 #include "core/AppState.h"
+#include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -83,6 +84,28 @@ TEST_F(SearchWindowStateTest, OpeningFillsTheCombosFromTheDatabase) {
     EXPECT_EQ(window.SavedLeft(), 1500);
     TheSettings().WindowTop[10] = 0;
     EXPECT_FALSE(window.SavedTop().has_value());
+}
+
+TEST_F(SearchWindowStateTest, CombosHoldWhatTheGroupedQueriesGive) {
+    ASSERT_TRUE(window.Open());
+    for (const char* maker : {"b", "A", "_under", "Zeta", "zeta", "a", "", "Ébène", "10", "9"})
+        Execute(std::string("INSERT INTO Data (InternalName, Manufacturer, Bios) VALUES ('x', '") +
+                maker + "', '" + maker + "')");
+    window.FillCombos();
+    for (int i = 0; i < kSearchCriteria; ++i) {
+        const SearchCriterion& criterion = SearchCriteria()[i];
+        if (criterion.kind != CriterionKind::Values) continue;
+        const std::string field(criterion.other);
+        std::vector<std::string> expected = {window.combos[i].items[0]};
+        Statement grouped("SELECT " + field + " FROM Data GROUP BY " + field + " ORDER BY " +
+                          field);
+        while (grouped.Step())
+            if (!grouped.ColumnText(0).empty()) expected.push_back(grouped.ColumnText(0));
+        ASSERT_EQ(window.combos[i].items.size(), expected.size()) << field;
+        for (std::size_t k = 0; k < expected.size(); ++k)
+            EXPECT_EQ(ToLowerAscii(window.combos[i].items[k]), ToLowerAscii(expected[k])) << field;
+    }
+    EXPECT_EQ(window.combos[kBiosCriterion].items.size(), 8u);  // "All" and 7 values
 }
 
 TEST_F(SearchWindowStateTest, FindListsTheMatchesWithTheirRealNames) {

@@ -1,0 +1,157 @@
+// Times the listxml import into a fresh database against `xmllint --stream
+// --noout` on the same file, each in a child process so that its peak
+// resident memory is its own.
+//
+//   listxml_import_bench [--file LISTXML] [--methods fast,dom] [--machines N]
+//
+// Without --file the emulator's own output is used when `mame` is installed
+// (run once with -listxml into a temporary file), else a synthetic file of N
+// machines (default 45294, the size of the emulator 0.251's list).
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "SyntheticListXml.h"
+#include "core/AppState.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "database/Database.h"
+#include "xmlimport/ListXmlImport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Run {
+    std::string name;
+    double wall = 0;
+    double cpu = 0;
+    long peakKb = 0;
+    int status = 0;
+};
+
+/// Runs `work` in a child process and measures it.
+template <class Work>
+Run Measure(const std::string& name, Work work) {
+    std::cout.flush();
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int code = work();
+        std::cout.flush();
+        std::_Exit(code);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    Run run{name};
+    run.wall = std::chrono::duration<double>(end - start).count();
+    run.cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+              usage.ru_stime.tv_usec / 1e6;
+    run.peakKb = usage.ru_maxrss;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+int Import(const std::string& file, const fs::path& folder, const std::string& method) {
+    arc::SetProgramFolder(folder.string());
+    const std::string database = (folder / (method + ".mdb")).string();
+    std::string error;
+    if (!arc::CreateTemplateDatabase(database, &error) || !arc::OpenDatabase(database)) {
+        std::cerr << "cannot make " << database << ": " << error << '\n';
+        return 1;
+    }
+    if (method == "dom") {
+        if (!arc::ImportListXmlDocument(file)) {
+            std::cerr << "the document could not be loaded\n";
+            return 1;
+        }
+    } else {
+        arc::ImportListXmlFast(file);
+    }
+    std::cout << "  " << method << " rows:";
+    for (const char* table : {"Data", "Rom", "Chip", "DipSwitch", "BiosSet", "Disk", "History"})
+        std::cout << ' ' << table << ' '
+                  << arc::QueryValue(std::string("SELECT count(*) FROM ") + table);
+    std::cout << '\n';
+    arc::CloseDatabase();
+    return arc::State().ErrorCount == 0 ? 0 : 3;
+}
+
+bool HasMame() {
+    return std::system("command -v mame >/dev/null 2>&1") == 0 || fs::exists("/usr/games/mame");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string file;
+    std::string methods = "fast,dom";
+    long machines = 45294;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--file")
+            file = argv[i + 1];
+        else if (option == "--methods")
+            methods = argv[i + 1];
+        else if (option == "--machines")
+            machines = std::atol(argv[i + 1]);
+    }
+    const fs::path folder =
+        fs::temp_directory_path() / ("arcanote-bench-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    if (file.empty() && HasMame()) {
+        file = (folder / "listxml.txt").string();
+        std::cout << "running the emulator's -listxml into " << file << '\n';
+        const std::string command =
+            "PATH=\"$PATH:/usr/games\" mame -listxml > '" + file + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0) file.clear();
+    }
+    if (file.empty()) {
+        file = (folder / "synthetic.xml").string();
+        std::ofstream out(file, std::ios::binary);
+        arc::bench::SyntheticListXml xml;
+        xml.WriteHeader(out);
+        for (long m = 0; m < machines; ++m)
+            xml.WriteMachine(out, m);
+        xml.WriteFooter(out);
+        std::cout << "synthetic listxml of " << machines << " machines: " << file << '\n';
+    }
+    std::cout << "file: " << file << " (" << fs::file_size(file) / (1 << 20) << " MB)\n";
+
+    std::vector<Run> runs;
+    runs.push_back(Measure("xmllint --stream --noout", [&] {
+        execlp("xmllint", "xmllint", "--stream", "--noout", file.c_str(),
+               static_cast<char*>(nullptr));
+        return 127;
+    }));
+    for (const std::string method : {"fast", "dom"})
+        if (methods.find(method) != std::string::npos)
+            runs.push_back(
+                Measure(method + " import", [&] { return Import(file, folder, method); }));
+
+    std::printf("\n%-26s %9s %9s %10s %7s\n", "run", "wall s", "cpu s", "peak MB", "exit");
+    for (const Run& run : runs)
+        std::printf("%-26s %9.2f %9.2f %10.1f %7d\n", run.name.c_str(), run.wall, run.cpu,
+                    run.peakKb / 1024.0, run.status);
+    if (runs.size() > 1 && runs[1].name == "fast import") {
+        std::printf(
+            "\nfast import / xmllint: %.2fx wall, %.2fx cpu (target at most 1.5x); "
+            "peak %.1f MB (target under 200 MB)\n",
+            runs[1].wall / runs[0].wall, runs[1].cpu / runs[0].cpu, runs[1].peakKb / 1024.0);
+    }
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    return 0;
+}

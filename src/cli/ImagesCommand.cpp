@@ -1,0 +1,78 @@
+// images delete|copy [--kinds K,...] [--source DIR]: artwork housekeeping over
+// the artwork folders of the settings. Kinds: titles, snap, marquees,
+// cabinets, cpanel, flyers (or 0-5); all six when not given. delete asks for
+// confirmation (--yes answers it).
+
+#include <ostream>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "collection/ImagesWindow.h"
+#include "core/Files.h"
+
+namespace arc::cli {
+namespace {
+
+constexpr const char* kUsage = "usage: images delete|copy [--kinds K,...] [--source DIR]";
+
+int KindNumber(const std::string& name) {
+    static const char* const kNames[kArtSlots][2] = {
+        {"titles", "title"},     {"snap", "snapshots"}, {"marquees", "marquee"},
+        {"cabinets", "cabinet"}, {"cpanel", "cpanels"}, {"flyers", "flyer"}};
+    const std::string lower = ToLowerAscii(name);
+    for (int i = 0; i < kArtSlots; ++i) {
+        if (lower == std::to_string(i) || lower == kNames[i][0] || lower == kNames[i][1]) return i;
+    }
+    return -1;
+}
+
+bool ReadKinds(const std::string& list, ImagesWindow& window, std::ostream& err) {
+    std::stringstream items(list);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        const int kind = KindNumber(std::string(Trim(item)));
+        if (kind < 0) {
+            err << "arcanote-cli images: unknown kind '" << item
+                << "' (titles, snap, marquees, cabinets, cpanel, flyers)\n";
+            return false;
+        }
+        window.Kinds[static_cast<std::size_t>(kind)] = true;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunImagesCommand(CliContext& context, const std::vector<std::string>& args) {
+    if (args.empty() || (args[0] != "delete" && args[0] != "copy")) {
+        context.err << "arcanote-cli images: " << kUsage << '\n';
+        return 2;
+    }
+    ImagesWindow window;
+    window.SourceText = TheSettings().ImageSource;
+    bool kindsGiven = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--kinds" && i + 1 < args.size()) {
+            if (!ReadKinds(args[++i], window, context.err)) return 2;
+            kindsGiven = true;
+        } else if (args[i] == "--source" && i + 1 < args.size()) {
+            window.SourceText = args[++i];
+        } else {
+            context.err << "arcanote-cli images: " << kUsage << '\n';
+            return 2;
+        }
+    }
+    if (!kindsGiven) window.Kinds.fill(true);
+    if (args[0] == "delete") {
+        window.DeleteImagesWithoutRom();
+    } else {
+        if (window.SourceText.empty()) {
+            context.err << "arcanote-cli images: copy needs --source DIR\n";
+            return 2;
+        }
+        window.CopyImagesThatHaveRom();
+    }
+    return 0;
+}
+
+}  // namespace arc::cli

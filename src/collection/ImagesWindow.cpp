@@ -1,0 +1,180 @@
+#include "collection/ImagesWindow.h"
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+
+namespace arc {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kProcDeleteImages = 671;
+constexpr int kProcCopyImages = 672;
+constexpr int kProcImagePaths = 673;
+
+std::string FolderWithSeparator(const std::string& folder) {
+    if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder;
+    return folder + "/";
+}
+
+/// Shows the window again however the command ends.
+class ShownAgainAtEnd {
+  public:
+    explicit ShownAgainAtEnd(const std::function<void(bool)>& show) : show_(show) {}
+    ~ShownAgainAtEnd() {
+        if (show_) show_(true);
+    }
+    ShownAgainAtEnd(const ShownAgainAtEnd&) = delete;
+    ShownAgainAtEnd& operator=(const ShownAgainAtEnd&) = delete;
+
+  private:
+    const std::function<void(bool)>& show_;
+};
+
+}  // namespace
+
+std::vector<std::string> OwnedRomNames(const std::string& romsFolder, LongTask* task) {
+    std::vector<std::string> names;
+    const std::string folder = FolderWithSeparator(romsFolder);
+    if (folder.empty()) return names;
+    for (const std::string& file : ListFolder(folder, "*.zip", EntryKind::Files)) {
+        if (task && !task->KeepGoing()) return names;
+        names.push_back(file.substr(0, file.size() - 4));
+    }
+    for (const std::string& sub : ListFolder(folder, "*", EntryKind::Folders)) {
+        if (task && !task->KeepGoing()) return names;
+        names.push_back(sub);
+    }
+    return names;
+}
+
+void ImagesWindow::Load() {
+    SourceText = TheSettings().ImageSource.empty() ? ProgramFolder() : TheSettings().ImageSource;
+    DisableMenus();
+}
+
+void ImagesWindow::Unload() {
+    EnableMenus();
+}
+
+bool ImagesWindow::AnyKind() const {
+    for (bool kind : Kinds)
+        if (kind) return true;
+    return false;
+}
+
+void ImagesWindow::SetVisible(bool visible) {
+    if (ShowWindow) ShowWindow(visible);
+}
+
+void ImagesWindow::BrowseSource() {
+    TheSettings().ImageSource = SourceText;
+    const std::string chosen = BrowseFolder(TheSettings().ImageSource, Text(258));
+    if (!chosen.empty()) TheSettings().ImageSource = SourceText = chosen;
+}
+
+void ImagesWindow::DeleteImagesWithoutRom() {
+    Guarded(kProcDeleteImages, [&] {
+        if (!AnyKind()) return;
+        if (Ui().Message(Text(254), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) return;
+        SetVisible(false);
+        ShownAgainAtEnd showAgain(ShowWindow);
+        LongTask task(0, false);
+        SetProgressLabel(Text(248));
+
+        const std::vector<std::string> owned = OwnedRomNames(TheSettings().RomsFolder, &task);
+        if (task.Cancelled()) return;
+        if (owned.empty()) {
+            // An unmounted or mistyped ROM folder would make every picture an orphan.
+            task.Finish();
+            const bool french = TheSettings().Language == 1;
+            Ui().Message((french ? "Aucune ROM n'a été trouvée dans le dossier des ROMs :\n"
+                                 : "No ROM was found in the ROM folder:\n") +
+                             TheSettings().RomsFolder,
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+            return;
+        }
+        const std::unordered_set<std::string> ownedSet(owned.begin(), owned.end());
+
+        task.SetTotal(kArtSlots);
+        for (int kind = 0; kind < kArtSlots && !task.Cancelled(); ++kind) {
+            if (!task.Step(kind + 1)) break;
+            if (!Kinds[static_cast<std::size_t>(kind)]) continue;
+            const std::string folder =
+                FolderWithSeparator(TheSettings().ArtFolders[static_cast<std::size_t>(kind)]);
+            for (const std::string& image : ListFolder(folder, "*.png", EntryKind::Files)) {
+                if (!task.KeepGoing()) break;
+                if (ownedSet.count(image.substr(0, image.size() - 4))) continue;
+                fs::remove(folder + image);
+                SetProgressLabel(image);
+            }
+        }
+        const bool cancelled = task.Cancelled();
+        task.Finish();
+        if (!cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+    });
+}
+
+void ImagesWindow::CopyImagesThatHaveRom() {
+    Guarded(kProcCopyImages, [&] {
+        TheSettings().ImageSource = FolderWithSeparator(SourceText);
+        const std::string source = TheSettings().ImageSource;
+        if (!AnyKind()) return;
+        SetVisible(false);
+        ShownAgainAtEnd showAgain(ShowWindow);
+        LongTask task(0, false);
+        SetProgressLabel(Text(242));
+
+        const std::vector<std::string> owned = OwnedRomNames(TheSettings().RomsFolder, &task);
+        task.SetTotal(kArtSlots);
+        for (int kind = 0; kind < kArtSlots && !task.Cancelled(); ++kind) {
+            if (!task.Step(kind + 1)) break;
+            if (!Kinds[static_cast<std::size_t>(kind)]) continue;
+            std::string folder = TheSettings().ArtFolders[static_cast<std::size_t>(kind)];
+            while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
+                folder.pop_back();
+            std::size_t cut = folder.find_last_of('\\');
+            if (cut == std::string::npos) cut = folder.find_last_of('/');
+            if (cut == std::string::npos) continue;
+            const std::string sub = FolderWithSeparator(source + folder.substr(cut + 1));
+            for (const std::string& rom : owned) {
+                if (!task.KeepGoing()) break;
+                const std::string image = rom + ".png";
+                std::string from = sub + image;
+                if (!FileExists(from)) from = source + image;
+                if (!FileExists(from)) continue;
+                ShellCopy(from, folder + "/" + image);
+                SetProgressLabel(image);
+            }
+        }
+        const bool cancelled = task.Cancelled();
+        task.Finish();
+        if (!cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+    });
+}
+
+void ImagesWindow::EditPaths(const std::function<void()>& showPathsDialog) {
+    if (!showPathsDialog) return;
+    Guarded(kProcImagePaths, [&] {
+        State().PathsDialogOpen = true;
+        SetVisible(false);
+        ShownAgainAtEnd showAgain(ShowWindow);
+        showPathsDialog();
+        while (State().PathsDialogOpen) {
+            LetEventsRunNow();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+}
+
+}  // namespace arc

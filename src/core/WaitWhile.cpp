@@ -1,0 +1,18 @@
+#include "core/WaitWhile.h"
+
+#include <chrono>
+#include <thread>
+
+#include "core/Progress.h"
+
+namespace arc {
+
+void WaitWhile(const std::function<bool()>& busy) {
+    while (busy()) {
+        LetEventsRunNow();
+        if (!busy()) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+}  // namespace arc

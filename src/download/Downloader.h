@@ -1,0 +1,44 @@
+#pragma once
+// Fetching one file over HTTP or HTTPS into a target path. The transfer goes
+// to a temporary file beside the target, which is renamed over the target only
+// when the whole body arrived with a success status: a failed download never
+// leaves a file under the target name and never replaces a good one.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace arc {
+
+struct DownloadOptions {
+    long connectTimeoutSeconds = 30;
+    /// The transfer is abandoned when fewer than lowSpeedBytes per second
+    /// arrive for lowSpeedSeconds in a row.
+    long lowSpeedBytes = 10;
+    long lowSpeedSeconds = 60;
+    long maxRedirects = 10;
+    /// Called while the body arrives: bytes received, bytes expected (0 when unknown).
+    std::function<void(std::uint64_t received, std::uint64_t expected)> progress;
+};
+
+struct DownloadResult {
+    bool ok = false;
+    long httpStatus = 0;      ///< last status received (0 when no answer)
+    std::uint64_t bytes = 0;  ///< size of the body kept
+    std::string error;        ///< why it failed (empty when ok)
+};
+
+/// Downloads url to target (see the file comment). Only http:// and https://
+/// are accepted, redirects included. A body that is plainly not what the
+/// target's name promises (an HTML page for a ".zip", ".dat" or ".ini") counts
+/// as a failure as well.
+DownloadResult DownloadToFile(std::string_view url, const std::string& target,
+                              const DownloadOptions& options = {});
+
+/// The file name at the end of a URL's path: no query, no fragment, no folder,
+/// percent escapes decoded. Empty when no usable name is left (nothing after the
+/// last "/", ".", "..", a separator or a control character in the name).
+std::string SafeBaseNameFromUrl(std::string_view url);
+
+}  // namespace arc

@@ -1,0 +1,74 @@
+#include "core/AppState.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/Progress.h"
+#include "core/TextTable.h"
+#include "sheets/SheetImages.h"
+#include "zip/ZipModule.h"
+
+namespace arc {
+
+bool UnzipArtArchives(const SheetRun& run) {
+    SetProgressLabel(Text(84));
+    Progress().Total = kArtKinds;
+    Progress().Done = 0;
+    for (int k = 0; k < kArtKinds; ++k) {
+        Progress().Done = k + 1;
+        LetEventsRun();
+        if (!run.choices.dontCopy[k]) {
+            const std::string target = ArtSheetFolder(run, k);
+            for (const std::string& archive :
+                 ListFolder(run.artFolders[k], "*.zip", EntryKind::Files)) {
+                SetProgressLabel(archive);
+                LetEventsRun();
+                if (Progress().Cancel) return false;
+                UnzipAll(run.artFolders[k] + archive, target, false);
+                std::string& error = ZipState().ZipLastError;
+                if (!error.empty()) {
+                    WriteLog("Unzip " + run.artFolders[k] + archive + ", " + target);
+                    WriteLog(error);
+                    error.clear();
+                    State().LogFlag = true;
+                }
+            }
+        }
+        if (Progress().Cancel) return false;
+    }
+    return true;
+}
+
+}  // namespace arc
+
+#include <filesystem>
+
+#include "core/ProgramFolder.h"
+#include "sheets/BuildSheets.h"
+#include "sheets/SheetSkin.h"
+
+namespace arc {
+
+SkinFolder ResolveSkin(const std::string& name, const std::string& path) {
+    SkinFolder skin;
+    if (!IsSkinArchive(path)) {
+        skin.folder = WithTrailingSlash(path);
+        return skin;
+    }
+    skin.fromArchive = true;
+    skin.folder = State().TempFolder + "~" + name + ".skin/";
+    RemoveUnzippedSkin(skin.folder);
+    std::error_code ignored;
+    std::filesystem::create_directories(skin.folder.substr(0, skin.folder.size() - 1), ignored);
+    const std::string line = "UnzipAll " + path + " to " + skin.folder;
+    DebugLog(line);
+    UnzipAll(path, skin.folder, true);
+    std::string& error = ZipState().ZipLastError;
+    if (!error.empty()) {
+        WriteLog(line);
+        WriteLog(error);
+        error.clear();
+        State().LogFlag = true;
+    }
+    return skin;
+}
+
+}  // namespace arc

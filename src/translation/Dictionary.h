@@ -1,0 +1,40 @@
+#pragma once
+// The translation dictionary "TRANSLATE.DIC.txt": sections of "source = translation"
+// lines that the user completes in a text editor.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arc {
+
+struct TranslationPair {
+    std::string source;
+    std::string translation;
+};
+
+/// One section's entries, longest dictionary line first.
+using SectionTable = std::vector<TranslationPair>;
+
+/// Program folder + "TRANSLATE.DIC.txt".
+std::string DictionaryPath();
+
+/// Writes a new dictionary (overwriting): header, "[WIZ]" and "[PLAYERS]"
+/// pre-filled with the category, genre and player names of the user's files,
+/// the "[HISTORY]" examples and an empty "[MAMEINFO]". False when it cannot
+/// be written.
+bool CreateDictionary(std::string_view path = {});
+
+/// The lines CreateDictionary writes.
+std::vector<std::string> DictionaryLines();
+
+/// The finished entries of one section ("[WIZ]", ...): comment lines, blank
+/// lines and lines ending with "=" are left out; longer lines come first (file
+/// order among lines of equal length). Empty when the dictionary or the section
+/// is missing.
+SectionTable LoadSection(std::string_view header, std::string_view path = {});
+
+/// The same from the dictionary's lines.
+SectionTable SectionFromLines(const std::vector<std::string>& lines, std::string_view header);
+
+}  // namespace arc

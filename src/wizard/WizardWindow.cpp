@@ -1,0 +1,129 @@
+#include "wizard/WizardWindow.h"
+
+#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/Progress.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+#include "core/WaitWhile.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcOpen = 950;
+constexpr int kProcPaths = 951;
+constexpr int kProcRun = 952;
+constexpr int kProcClose = 953;
+
+constexpr int kTextFirstBox = 144;
+constexpr int kTextFinished = 149;
+
+bool TaskRunning() {
+    return State().WizardTaskRunning;
+}
+
+}  // namespace
+
+const std::string& WizardWindow::BoxCaption(int box) {
+    return Text(kTextFirstBox + box);
+}
+
+void WizardWindow::Open() {
+    Guarded(kProcOpen, [&] {
+        nextEnabled = false;
+        DisableMenus();
+        State().WizardMode = true;
+        open_ = true;
+    });
+}
+
+void WizardWindow::SetBox(int box, bool ticked) {
+    if (box < 0 || box >= kWizardBoxes) return;
+    boxes[box] = ticked;
+    nextEnabled = false;
+    for (bool value : boxes)
+        nextEnabled = nextEnabled || value;
+}
+
+void WizardWindow::Paths() {
+    Guarded(kProcPaths, [&] {
+        if (!steps_.openPathsDialog) return;
+        State().WizardTaskRunning = true;
+        steps_.openPathsDialog();
+        WaitWhile(TaskRunning);
+        DisableMenus();
+    });
+}
+
+void WizardWindow::RunTaskStep(const std::function<void()>& step) {
+    State().WizardTaskRunning = true;
+    if (step) step();
+    WaitWhile(TaskRunning);
+}
+
+bool WizardWindow::Run() {
+    bool finished = false;
+    Guarded(kProcRun, [&] {
+        if (State().LogFlag) {
+            WriteLog("<WIZARD ON>");
+            for (int i = 0; i < kWizardBoxes; ++i)
+                WriteLog(BoxCaption(i) + " = " + (boxes[i] ? "1" : "0"));
+        }
+        Progress().Cancel = false;
+
+        if (boxes[kDownload]) {
+            DebugLog("<WIZARD DOWNLOAD>");
+            DisableMenus();
+            if (steps_.openDownloadWindow) steps_.openDownloadWindow();
+            Progress().Cancel = false;
+            WaitWhile([] { return State().DownloadWindowOpen; });
+        }
+
+        if (boxes[kNewDatabase]) {
+            DebugLog("<WIZARD NEW MDB>");
+            // The build runs to its end inside the call; a build that stopped
+            // early without clearing the flag must not hold the wizard forever.
+            RunTaskStep([&] {
+                if (steps_.buildDatabase) steps_.buildDatabase();
+                State().WizardTaskRunning = false;
+            });
+            DisableMenus();
+            Progress().Cancel = false;
+        } else if (boxes[kListRoms] || boxes[kSheets]) {
+            if (ChooseDatabaseFile().empty()) return;
+        }
+
+        if (boxes[kListRoms]) {
+            DebugLog("<WIZARD LIST MY ROMS>");
+            RunTaskStep([&] {
+                if (steps_.listMyRoms) steps_.listMyRoms();
+                State().WizardTaskRunning = false;
+            });
+            DisableMenus();
+            Progress().Cancel = false;
+        }
+
+        if (boxes[kSheets]) {
+            DebugLog("<WIZARD HTML>");
+            if (steps_.openSheetWindow) RunTaskStep(steps_.openSheetWindow);
+        }
+
+        Ui().Message(Text(kTextFinished), MsgButtons::Ok, MsgIcon::Information);
+        finished = true;
+    });
+    return finished;
+}
+
+void WizardWindow::Close() {
+    Guarded(kProcClose, [&] {
+        if (!open_) return;
+        open_ = false;
+        State().WizardMode = false;
+        State().WizardTaskRunning = false;
+        EnableMenus();
+    });
+}
+
+}  // namespace arc

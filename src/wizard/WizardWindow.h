@@ -1,0 +1,63 @@
+#pragma once
+// State and commands of the wizard window: four ticked steps (download the
+// support files, build a new database, list my ROMs, make the game sheets) run
+// in order, each waited for before the next.
+
+#include <array>
+#include <functional>
+#include <string>
+
+namespace arc {
+
+/// The tasks the wizard starts, filled by the front end.
+struct WizardSteps {
+    /// Shows the download window without waiting; the window sets the
+    /// download-window flag while open and closes itself after a run in wizard mode.
+    std::function<void()> openDownloadWindow;
+    /// Builds a new database; returns when the build has ended.
+    std::function<void()> buildDatabase;
+    /// Marks the owned ROMs; returns when the listing has ended.
+    std::function<void()> listMyRoms;
+    /// Shows the game-sheet window without waiting; it clears the task-running
+    /// flag when it closes.
+    std::function<void()> openSheetWindow;
+    /// Shows the paths dialog without waiting; it clears the task-running flag
+    /// when it closes.
+    std::function<void()> openPathsDialog;
+};
+
+inline constexpr int kWizardBoxes = 4;
+
+class WizardWindow {
+  public:
+    enum Box { kDownload = 0, kNewDatabase = 1, kListRoms = 2, kSheets = 3 };
+
+    explicit WizardWindow(WizardSteps steps) : steps_(std::move(steps)) {}
+
+    std::array<bool, kWizardBoxes> boxes{};
+    bool nextEnabled = false;  ///< Command1
+
+    /// Caption of box i (the current language).
+    static const std::string& BoxCaption(int box);
+
+    /// Window load: menus off, wizard mode on, Next off.
+    void Open();
+    /// Ticks or unticks a box; Next is on exactly when a box is ticked.
+    void SetBox(int box, bool ticked);
+    /// Command3: the paths dialog, waited for.
+    void Paths();
+    /// Command1: runs the ticked steps in order. False when it stopped because
+    /// no database was chosen.
+    bool Run();
+    /// Window unload: wizard mode off, menus on. Safe to call twice.
+    void Close();
+    bool IsOpen() const { return open_; }
+
+  private:
+    void RunTaskStep(const std::function<void()>& step);
+
+    WizardSteps steps_;
+    bool open_ = false;
+};
+
+}  // namespace arc

@@ -1,0 +1,279 @@
+#include "xmlimport/ListXmlWriter.h"
+
+#include "core/Files.h"
+#include "xmlimport/XmlScan.h"
+
+namespace arc {
+namespace {
+
+constexpr std::array<std::string_view, kGameFieldCount> kFieldNames = {
+    "InternalName",    "GameName",      "driver",
+    "CloneOf",         "romof",         "sampleof",
+    "Working",         "Year",          "Manufacturer",
+    "samplename",      "videoscreen",   "videoorientation",
+    "Resolution",      "Aspect",        "Refresh",
+    "Colors",          "soundchannels", "nPlayers",
+    "Controls",        "InputButtons",  "inputcoins",
+    "inputservice",    "inputtilt",     "DriverStatus",
+    "driveremulation", "drivercolor",   "CorrectColors",
+    "driversound",     "Sound",         "drivergraphic",
+    "drivercocktail",  "ScreenFlip",    "driverprotection",
+    "CodeHistory"};
+
+std::string InsertSql(std::string_view table, std::initializer_list<std::string_view> columns) {
+    std::string sql = "INSERT INTO " + std::string(table) + " (";
+    std::string values;
+    bool first = true;
+    for (std::string_view column : columns) {
+        sql += (first ? "" : ", ") + std::string(column);
+        values += first ? "?" : ", ?";
+        first = false;
+    }
+    return sql + ") VALUES (" + values + ")";
+}
+
+std::string InsertDataSql() {
+    std::string sql = "INSERT INTO Data (";
+    std::string values;
+    for (int i = 0; i < kGameFieldCount; ++i) {
+        sql += (i ? ", " : "") + std::string(kFieldNames[i]);
+        values += i ? ", ?" : "?";
+    }
+    return sql + ") VALUES (" + values + ")";
+}
+
+void BindField(Statement& statement, int index, const FieldValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value))
+        statement.BindView(index, *text);
+    else if (const auto* number = std::get_if<std::int64_t>(&value))
+        statement.Bind(index, *number);
+    else
+        statement.BindNull(index);
+}
+
+/// The maker's part of a history text: after "(c)", up to the line end.
+std::optional<std::string> YearAndMaker(std::string_view description) {
+    const std::size_t mark = description.find("(c)");
+    if (mark == std::string_view::npos) return std::nullopt;
+    std::string_view rest = Trim(description.substr(mark + 3));
+    std::size_t cut = rest.find("\r\n");
+    if (cut == std::string_view::npos) cut = rest.find(' ');
+    if (cut == std::string_view::npos) cut = std::min<std::size_t>(4, rest.size());
+    return std::string(Trim(rest.substr(0, cut)));
+}
+
+}  // namespace
+
+std::string_view GameFieldName(GameField field) {
+    return kFieldNames[static_cast<int>(field)];
+}
+
+ListXmlWriter::ListXmlWriter(bool updateMode)
+    : updateMode_(updateMode),
+      insertData_(InsertDataSql()),
+      insertBiosSet_(InsertSql(
+          "BiosSet", {"InternalName", "BiosSetName", "biossetdescription", "biossetdefault"})),
+      insertRom_(InsertSql("Rom", {"InternalName", "RomName", "Rombios", "Romsize", "Romcrc",
+                                   "Rommd5", "Romsha1", "Rommerge", "Romregion", "Romoffset",
+                                   "Romstatus", "Romdispose", "Romsoundonly"})),
+      insertDisk_(InsertSql("Disk", {"InternalName", "diskName", "diskmd5", "disksha1", "diskmerge",
+                                     "diskregion", "diskIndex", "diskStatus"})),
+      insertChip_(InsertSql(
+          "Chip", {"InternalName", "chipname", "chiptype", "chipsoundonly", "chipclock"})),
+      insertDipSwitch_(InsertSql(
+          "DipSwitch", {"InternalName", "dipswitchname", "dipvaluename", "dipvaluedefault"})),
+      insertHistory_(InsertSql(
+          "History", {"yearmanufacturer", "Description", "technical", "trivia", "updates",
+                      "scoring", "tipsandtricks", "series", "staff", "ports", "sources"})),
+      findData_("SELECT rowid, CodeHistory FROM Data WHERE InternalName = ?") {
+    if (updateMode_) {
+        for (std::string_view table : {"BiosSet", "Chip", "DipSwitch", "Disk", "Rom"})
+            Execute("DELETE * FROM " + std::string(table));
+        return;
+    }
+    for (std::string_view table : {"Data", "BiosSet", "Chip", "DipSwitch", "Disk", "Rom"}) {
+        const std::string name(table);
+        if (QueryValue("SELECT count(*) FROM (SELECT 1 FROM " + name + " LIMIT 1)") != "0")
+            continue;
+        Execute("DROP INDEX IF EXISTS \"" + InternalNameIndexName(table) + "\"");
+        indexesToRestore_.push_back(name);
+    }
+}
+
+ListXmlWriter::~ListXmlWriter() {
+    try {
+        Finish();
+    } catch (...) {
+        // Reported by the import that ran the writer; the rows written stay.
+    }
+}
+
+void ListXmlWriter::RowDone() {
+    batch_.RowDone();
+}
+
+void ListXmlWriter::BeginGame(std::string_view name) {
+    name_.assign(name);
+    fields_.fill(std::monostate{});
+    written_.fill(false);
+    driverWithoutColor_ = false;
+    driverCocktail_.clear();
+    features_.clear();
+    editRowid_ = 0;
+    if (updateMode_) {
+        findData_.Reset();
+        findData_.Bind(1, name);
+        if (findData_.Step()) {
+            editRowid_ = findData_.ColumnInt(0);
+            if (!findData_.IsNull(1))
+                Execute("DELETE * FROM History WHERE CodeHistory=" +
+                        std::to_string(findData_.ColumnInt(1)));
+            // The old screen values and history link must not survive the
+            // composition rules of the new walk.
+            for (GameField field : {GameField::Resolution, GameField::Aspect, GameField::Refresh,
+                                    GameField::CodeHistory})
+                written_[static_cast<int>(field)] = true;
+        }
+        findData_.Reset();
+    }
+    Set(GameField::InternalName, name);
+    Set(GameField::Working, true);
+}
+
+void ListXmlWriter::Set(GameField field, std::string_view value) {
+    const int index = static_cast<int>(field);
+    fields_[index] = std::string(value);
+    written_[index] = true;
+}
+
+void ListXmlWriter::Set(GameField field, bool value) {
+    const int index = static_cast<int>(field);
+    fields_[index] = std::int64_t{value ? 1 : 0};
+    written_[index] = true;
+}
+
+std::optional<std::string_view> ListXmlWriter::Get(GameField field) const {
+    if (const auto* text = std::get_if<std::string>(&fields_[static_cast<int>(field)]))
+        return std::string_view(*text);
+    return std::nullopt;
+}
+
+void ListXmlWriter::NoteDriver(bool hasColor, std::string_view cocktail) {
+    driverWithoutColor_ = !hasColor;
+    driverCocktail_.assign(cocktail);
+}
+
+void ListXmlWriter::Feature(std::string_view type, std::string_view status) {
+    if (!status.empty()) features_.insert_or_assign(std::string(type), std::string(status));
+}
+
+void ListXmlWriter::ApplyFeatureRules() {
+    auto state = [&](std::string_view type) -> std::string {
+        auto it = features_.find(type);
+        return it == features_.end() ? "good" : it->second;
+    };
+    const std::string color = state("palette");
+    const std::string sound = state("sound");
+    const std::string graphic = state("graphics");
+    const std::string cocktail = driverCocktail_.empty() ? "good" : driverCocktail_;
+    Set(GameField::DriverColor, color);
+    Set(GameField::CorrectColors, color == "good");
+    Set(GameField::DriverSound, sound);
+    Set(GameField::Sound, sound == "good");
+    Set(GameField::DriverGraphic, graphic);
+    Set(GameField::DriverCocktail, cocktail);
+    Set(GameField::ScreenFlip, cocktail == "good");
+}
+
+void ListXmlWriter::AddBiosSet(std::string_view name, std::string_view description,
+                               std::string_view isDefault) {
+    insertBiosSet_.BindView(1, name_).BindView(2, name).BindView(3, description);
+    insertBiosSet_.BindView(4, isDefault);
+    insertBiosSet_.Run();
+    RowDone();
+}
+
+void ListXmlWriter::AddRom(const std::array<std::string_view, 12>& values) {
+    insertRom_.BindView(1, name_);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        insertRom_.BindView(static_cast<int>(i) + 2, values[i]);
+    insertRom_.Run();
+    RowDone();
+}
+
+void ListXmlWriter::AddDisk(const std::array<std::string_view, 7>& values) {
+    insertDisk_.BindView(1, name_);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        insertDisk_.BindView(static_cast<int>(i) + 2, values[i]);
+    insertDisk_.Run();
+    RowDone();
+}
+
+void ListXmlWriter::AddChip(std::string_view name, std::string_view type,
+                            std::string_view soundOnly, std::string_view clock) {
+    insertChip_.BindView(1, name_).BindView(2, name).BindView(3, type);
+    insertChip_.BindView(4, soundOnly).BindView(5, clock);
+    insertChip_.Run();
+    RowDone();
+}
+
+void ListXmlWriter::AddDipSwitch(std::string_view switchName, std::string_view valueName,
+                                 std::string_view isDefault) {
+    insertDipSwitch_.BindView(1, name_).BindView(2, switchName).BindView(3, valueName);
+    insertDipSwitch_.BindView(4, isDefault);
+    insertDipSwitch_.Run();
+    RowDone();
+}
+
+void ListXmlWriter::AddHistory(std::string_view text) {
+    const HistorySections sections = SplitHistorySections(text);
+    insertHistory_.Bind(1, YearAndMaker(sections[0]));
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        insertHistory_.Bind(static_cast<int>(i) + 2, std::string_view(sections[i]));
+    insertHistory_.Run();
+    const int index = static_cast<int>(GameField::CodeHistory);
+    fields_[index] = LastInsertId();
+    written_[index] = true;
+    RowDone();
+}
+
+void ListXmlWriter::EndGame() {
+    if (driverWithoutColor_) ApplyFeatureRules();
+    if (editRowid_ == 0) {
+        for (int i = 0; i < kGameFieldCount; ++i)
+            BindField(insertData_, i + 1, fields_[i]);
+        insertData_.Run();
+    } else {
+        std::string key(kGameFieldCount, '0');
+        for (int i = 0; i < kGameFieldCount; ++i)
+            if (written_[i]) key[i] = '1';
+        auto it = updates_.find(key);
+        if (it == updates_.end()) {
+            std::string sql = "UPDATE Data SET ";
+            bool first = true;
+            for (int i = 0; i < kGameFieldCount; ++i) {
+                if (!written_[i]) continue;
+                sql += (first ? "" : ", ") + std::string(kFieldNames[i]) + " = ?";
+                first = false;
+            }
+            it = updates_.emplace(key, Statement(sql + " WHERE rowid = ?")).first;
+        }
+        Statement& update = it->second;
+        int param = 1;
+        for (int i = 0; i < kGameFieldCount; ++i)
+            if (written_[i]) BindField(update, param++, fields_[i]);
+        update.Bind(param, editRowid_);
+        update.Run();
+    }
+    RowDone();
+}
+
+void ListXmlWriter::Finish() {
+    if (finished_) return;
+    finished_ = true;
+    for (const std::string& table : indexesToRestore_)
+        Execute(InternalNameIndexStatement(table));
+    batch_.Commit();
+}
+
+}  // namespace arc

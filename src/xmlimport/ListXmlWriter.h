@@ -1,0 +1,130 @@
+#pragma once
+// Writes the rows of one listxml import: a Data row per game and the rows of
+// its child tables, through statements prepared once and batched commits.
+// Shared by the fast scanner and the document-model import.
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "database/Database.h"
+
+namespace arc {
+
+/// The Data fields the listxml import writes.
+enum class GameField : int {
+    InternalName,
+    GameName,
+    Driver,
+    CloneOf,
+    RomOf,
+    SampleOf,
+    Working,
+    Year,
+    Manufacturer,
+    SampleName,
+    VideoScreen,
+    VideoOrientation,
+    Resolution,
+    Aspect,
+    Refresh,
+    Colors,
+    SoundChannels,
+    Players,
+    Controls,
+    InputButtons,
+    InputCoins,
+    InputService,
+    InputTilt,
+    DriverStatus,
+    DriverEmulation,
+    DriverColor,
+    CorrectColors,
+    DriverSound,
+    Sound,
+    DriverGraphic,
+    DriverCocktail,
+    ScreenFlip,
+    DriverProtection,
+    CodeHistory,
+};
+inline constexpr int kGameFieldCount = static_cast<int>(GameField::CodeHistory) + 1;
+
+/// Column name of a game field.
+std::string_view GameFieldName(GameField field);
+
+class ListXmlWriter {
+  public:
+    /// Prepares the statements and opens the first batch. In update mode the
+    /// child tables (BiosSet, Chip, DipSwitch, Disk, Rom) are emptied first and
+    /// existing Data rows are changed instead of added. Into empty tables the
+    /// InternalName indexes are built once at the end, which is faster than
+    /// keeping them up to date row by row.
+    explicit ListXmlWriter(bool updateMode);
+    ~ListXmlWriter();
+    ListXmlWriter(const ListXmlWriter&) = delete;
+    ListXmlWriter& operator=(const ListXmlWriter&) = delete;
+
+    /// Starts the Data row of a game: InternalName = name, Working = True.
+    void BeginGame(std::string_view name);
+    const std::string& GameName() const { return name_; }
+
+    void Set(GameField field, std::string_view value);
+    void Set(GameField field, bool value);
+    /// The field's text so far (nullopt while Null).
+    std::optional<std::string_view> Get(GameField field) const;
+
+    /// Records that the game has a driver element, whether it carries a color
+    /// attribute and its cocktail attribute. A driver without color (the
+    /// emulator's output since 2014) gets its colour, sound, graphics and
+    /// cocktail states from the feature elements when the game is saved.
+    void NoteDriver(bool hasColor, std::string_view cocktail);
+    /// A feature element of the game (type "palette", "sound", "graphics", ...).
+    void Feature(std::string_view type, std::string_view status);
+
+    void AddBiosSet(std::string_view name, std::string_view description,
+                    std::string_view isDefault);
+    /// Values in the order RomName, Rombios, Romsize, Romcrc, Rommd5, Romsha1,
+    /// Rommerge, Romregion, Romoffset, Romstatus, Romdispose, Romsoundonly.
+    void AddRom(const std::array<std::string_view, 12>& values);
+    /// diskName, diskmd5, disksha1, diskmerge, diskregion, diskIndex, diskStatus.
+    void AddDisk(const std::array<std::string_view, 7>& values);
+    void AddChip(std::string_view name, std::string_view type, std::string_view soundOnly,
+                 std::string_view clock);
+    void AddDipSwitch(std::string_view switchName, std::string_view valueName,
+                      std::string_view isDefault);
+    /// A History row from the history text of the game, linked from its Data row.
+    void AddHistory(std::string_view text);
+
+    /// Saves the Data row of the game.
+    void EndGame();
+    /// Commits what was written and restores the indexes set aside for a
+    /// fresh import. Also done by the destructor (after a cancel or an error).
+    void Finish();
+
+  private:
+    void RowDone();
+    void ApplyFeatureRules();
+
+    bool updateMode_;
+    std::string name_;
+    std::array<FieldValue, kGameFieldCount> fields_;
+    std::array<bool, kGameFieldCount> written_{};
+    bool driverWithoutColor_ = false;
+    std::string driverCocktail_;
+    std::map<std::string, std::string, std::less<>> features_;
+
+    Statement insertData_, insertBiosSet_, insertRom_, insertDisk_, insertChip_, insertDipSwitch_,
+        insertHistory_, findData_;
+    std::vector<std::string> indexesToRestore_;  // fresh import: built once at the end
+    bool finished_ = false;
+    std::map<std::string, Statement> updates_;  // update mode: one per set of written fields
+    std::int64_t editRowid_ = 0;                // update mode: the row being changed (0: add)
+    BatchTransaction batch_;
+};
+
+}  // namespace arc

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "collection/ZipAllWindow.h"
+#include "core/Files.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "support/TestSupport.h"
+#include "zip/ZipBuilder.h"
+#include "zip/ZipModule.h"
+
+namespace arc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ZipAllWindowTest : public ProgramFolderTest {
+  protected:
+    ZipAllWindowTest() {
+        setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
+        window.PackerFolders = {BinDir()};
+        window.ShowWindow = [this](bool shown) { shownStates.push_back(shown); };
+        window.SourceText = home.file("roms");  // typed without a trailing separator
+        window.DestText = home.file("dest") + "/";
+        fs::create_directories(home.file("dest"));
+    }
+    ~ZipAllWindowTest() override { unsetenv("XDG_DATA_HOME"); }
+
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& message : const_cast<ZipAllWindowTest*>(this)->ui().messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
+    ZipAllWindow window;
+    std::vector<bool> shownStates;
+};
+
+TEST_F(ZipAllWindowTest, PackerArgumentIsArchiveCommaMask) {
+    EXPECT_EQ(PackerArgument("/d/", "/r/", "pacman"), "/d/pacman.zip,/r/pacman/*.*");
+    EXPECT_EQ(WithFolderSeparator("/r"), "/r/");
+    EXPECT_EQ(WithFolderSeparator("C:\\r\\"), "C:\\r\\");
+}
+
+TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
+    WriteFile(home.file("roms/pacman/pacman.6e"), std::string(5000, 'p'));
+    WriteFile(home.file("roms/pacman/sub/pacman.7f"), "seven");
+    WriteFile(home.file("roms/mspacman/boot1"), "boot");
+    fs::create_directories(home.file("roms/hollow"));  // nothing to pack
+    WriteFile(home.file("roms/loose.txt"), "not a folder");
+    window.DeleteWhenDone = true;
+    ASSERT_TRUE(window.ZipAllEnabled());
+
+    window.ZipAll();
+
+    EXPECT_EQ(TheSettings().ZipAllSource, home.file("roms") + "/");
+    EXPECT_EQ(ListFolder(home.file("dest"), "*"),
+              (std::vector<std::string>{"mspacman.zip", "pacman.zip"}));
+    ZipListFiles(home.file("dest/pacman.zip"));
+    EXPECT_EQ(ZipState().ZipFileList, (std::vector<std::string>{"", "pacman.6e", "sub/pacman.7f"}));
+    // Sound sources went to the trash; the folder that gave no archive stayed.
+    EXPECT_EQ(ListFolder(home.file("roms"), "*"),
+              (std::vector<std::string>{"hollow", "loose.txt"}));
+    EXPECT_TRUE(fs::exists(home.file("xdg/Trash/files/pacman/sub/pacman.7f")));
+    EXPECT_EQ(window.FailedSources(), std::vector<std::string>{home.file("roms") + "/hollow"});
+    const std::vector<std::string> messages = Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "Done.");
+    EXPECT_NE(messages[1].find("kept"), std::string::npos);
+    EXPECT_NE(messages[1].find("hollow"), std::string::npos);
+    EXPECT_EQ(shownStates.front(), false);
+    EXPECT_EQ(shownStates.back(), true);
+}
+
+TEST_F(ZipAllWindowTest, ZipAllOfFilesOnlyDoesNothingQuietly) {
+    WriteFile(home.file("roms/a.zip"), "x");
+    window.ZipAll();
+    EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(shownStates.back(), true);
+    EXPECT_FALSE(ui().progressVisible);
+}
+
+TEST_F(ZipAllWindowTest, WithoutThePackerZipAllIsOffButUnzipAllWorks) {
+    window.PackerFolders = {home.str()};
+    EXPECT_FALSE(window.ZipAllEnabled());
+    WriteFile(home.file("roms/keep/file"), "data");
+    window.ZipAll();
+    EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
+
+    WriteFile(home.file("roms/pacman.zip"), BuildZip({{"pacman.6e", "six"}}));
+    window.UnzipAll();
+    EXPECT_EQ(ReadFile(home.file("dest/pacman/pacman.6e")), "six");
+}
+
+TEST_F(ZipAllWindowTest, UnzipAllExtractsEachArchiveAndKeepsTheBrokenOnes) {
+    RawMember bad{"bad.bin", std::string(4000, 'b')};
+    bad.badCrc = true;
+    WriteFile(home.file("roms/pacman.zip"),
+              BuildZip({{"pacman.6e", "six"}, {"sub/pacman.7f", "seven"}}));
+    WriteFile(home.file("roms/broken.zip"), BuildZip({{"good.bin", "good"}, bad}));
+    WriteFile(home.file("roms/text.ZIP"), "not an archive");
+    WriteFile(home.file("dest/pacman/pacman.6e"), "old");
+    window.DeleteWhenDone = true;
+
+    window.UnzipAll();
+
+    EXPECT_EQ(ReadFile(home.file("dest/pacman/pacman.6e")), "six");
+    EXPECT_EQ(ReadFile(home.file("dest/pacman/sub/pacman.7f")), "seven");
+    EXPECT_EQ(ReadFile(home.file("dest/broken/good.bin")), "good");
+    EXPECT_FALSE(fs::exists(home.file("dest/broken/bad.bin")));
+    EXPECT_EQ(ListFolder(home.file("roms"), "*"),
+              (std::vector<std::string>{"broken.zip", "text.ZIP"}));
+    EXPECT_EQ(window.FailedSources().size(), 2u);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0], "Done.");
+}
+
+TEST_F(ZipAllWindowTest, CancelledUnzipAllKeepsEverySource) {
+    WriteFile(home.file("roms/a.zip"), BuildZip({{"a", "a"}}));
+    WriteFile(home.file("roms/b.zip"), BuildZip({{"b", "b"}}));
+    window.DeleteWhenDone = true;
+    ui().onProcessEvents = [] {
+        // Long enough for the next throttled event round to run.
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        Progress().Cancel = true;
+    };
+    window.UnzipAll();
+    EXPECT_EQ(ListFolder(home.file("roms"), "*"), (std::vector<std::string>{"a.zip", "b.zip"}));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(shownStates.back(), true);
+}
+
+TEST_F(ZipAllWindowTest, BrowseKeepsTheTypedTextAndTakesTheAnswer) {
+    ui().QueueFolder(home.file("chosen"));
+    window.BrowseSource();
+    EXPECT_EQ(window.SourceText, TheSettings().ZipAllSource);
+    EXPECT_EQ(ui().folderRequests.size(), 1u);
+
+    window.DestText = "/typed/dest";
+    window.BrowseDest();  // cancelled: the typed text stays the setting
+    EXPECT_EQ(TheSettings().ZipAllDest.rfind("/typed/dest", 0), 0u);
+    EXPECT_EQ(window.DestText, TheSettings().ZipAllDest);
+}
+
+}  // namespace
+}  // namespace arc::test

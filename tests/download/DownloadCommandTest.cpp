@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "LocalHttpServer.h"
+#include "cli/Cli.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::LocalHttpServer;
+using test::ReadFile;
+using test::WriteFile;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunDownload(const std::string& home, std::vector<std::string> args) {
+    args.insert(args.begin(), {"arcanote-cli", "--home", home, "download"});
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = cli::RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(DownloadCommand, FetchesTheNamedEntriesOrEveryEntryWithAnAddress) {
+    test::TempDir home;
+    LocalHttpServer server;
+    server.Route("/h/history.dat", LocalHttpServer::Reply(200, "text/plain", "$info=pacman\r\n"));
+    server.Route("/c/catver.ini", LocalHttpServer::Reply(200, "text/plain", "[Category]\r\n"));
+    WriteFile(home.file("Arcanote.url.inf"), "History = " + server.Url("/h/history.dat") +
+                                                 "\r\nCatver = " + server.Url("/c/catver.ini") +
+                                                 "\r\nCheat = " + server.Url("/x/cheat.zip") +
+                                                 "\r\n");
+
+    CliRun run = RunDownload(home.str(), {"--entries", "HISTORY"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(ReadFile(home.file("dat/history.dat")), "$info=pacman\r\n");
+    EXPECT_FALSE(std::filesystem::exists(home.file("ini/catver.ini")));
+    EXPECT_NE(run.out.find("History: downloaded"), std::string::npos) << run.out;
+
+    run = RunDownload(home.str(), {"--yes"});  // empties the Download folder first
+    EXPECT_EQ(run.code, 1);                    // cheat.zip is missing
+    EXPECT_EQ(ReadFile(home.file("ini/catver.ini")), "[Category]\r\n");
+    EXPECT_NE(run.out.find("Cheat: NOT downloaded"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("Command:"), std::string::npos) << run.out;
+}
+
+TEST(DownloadCommand, RejectsUnknownEntriesAndAnEmptyList) {
+    test::TempDir home;
+    EXPECT_EQ(RunDownload(home.str(), {"--entries", "catlist"}).code, 2);
+    EXPECT_EQ(RunDownload(home.str(), {"--entries"}).code, 2);
+    EXPECT_EQ(RunDownload(home.str(), {"--now"}).code, 2);
+    const CliRun run = RunDownload(home.str(), {});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("no entry has an address"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "LocalHttpServer.h"
+#include "ZipFixture.h"
+#include "core/AppState.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/TextFile.h"
+#include "core/TextTable.h"
+#include "download/DownloadWindow.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+namespace fs = std::filesystem;
+using test::LocalHttpServer;
+using test::ReadFile;
+using test::WriteFile;
+
+class DownloadWindowTest : public test::ProgramFolderTest {
+  protected:
+    DownloadWindowTest() {
+        window.transferOptions.connectTimeoutSeconds = 5;
+        window.transferOptions.lowSpeedBytes = 1000;
+        window.transferOptions.lowSpeedSeconds = 1;
+    }
+
+    void Select(std::string_view label, const std::string& url) {
+        const int index = DownloadEntryIndex(label);
+        window.rows[index].checked = true;
+        window.rows[index].fileUrl = url;
+    }
+    const DownloadWindow::Row& RowOf(std::string_view label) {
+        return window.rows[DownloadEntryIndex(label)];
+    }
+    std::vector<std::string> LogLines() {
+        std::vector<std::string> lines;
+        ReadTextLines(LogFilePath(), lines);
+        return lines;
+    }
+    /// Every file under the program folder outside dat/, ini/ and Download/, bar the log and list.
+    std::vector<std::string> StrayFiles() {
+        std::vector<std::string> stray;
+        for (const auto& entry : fs::recursive_directory_iterator(home.path())) {
+            if (!entry.is_regular_file()) continue;
+            const std::string relative = fs::relative(entry.path(), home.path()).string();
+            if (relative.starts_with("dat/") || relative.starts_with("ini/") ||
+                relative.starts_with("Download/") || relative == "Arcanote.log.txt" ||
+                relative == "Arcanote.url.inf")
+                continue;
+            stray.push_back(relative);
+        }
+        return stray;
+    }
+
+    LocalHttpServer server;
+    DownloadWindow window;
+};
+
+TEST_F(DownloadWindowTest, OpeningLoadsTheListAndClosingSavesIt) {
+    WriteFile(DownloadListPath(),
+              "catver = http://x/catver.zip\r\nSITE_CHEAT = http://cheats/\r\n");
+    window.Open();
+    EXPECT_TRUE(State().DownloadWindowOpen);
+    EXPECT_EQ(RowOf("Catver").fileUrl, "http://x/catver.zip");
+    EXPECT_EQ(RowOf("History").fileUrl, "");
+
+    window.OpenSite(DownloadEntryIndex("Cheat"));
+    window.OpenSite(DownloadEntryIndex("History"));
+    ASSERT_EQ(ui().opened.size(), 2u);
+    EXPECT_EQ(ui().opened[0], "http://cheats/");
+    EXPECT_EQ(ui().opened[1], DownloadEntries()[0].defaultSite);
+
+    window.rows[0].fileUrl = "http://x/history.zip";
+    window.Close();
+    window.Close();
+    EXPECT_FALSE(State().DownloadWindowOpen);
+    DownloadList saved = DefaultDownloadList();
+    ASSERT_TRUE(ReadDownloadList(DownloadListPath(), saved));
+    EXPECT_EQ(saved.fileUrls[0], "http://x/history.zip");
+    EXPECT_EQ(saved.siteUrls[DownloadEntryIndex("Cheat")], "http://cheats/");
+}
+
+TEST_F(DownloadWindowTest, RunFetchesUnpacksAndCopiesIntoTheProgramFolders) {
+    State().LogFlag = true;
+    server.Route("/files/nplayers.ini",
+                 LocalHttpServer::Reply(200, "text/plain", "[NPlayers]\r\n"));
+    server.Route(
+        "/files/history.zip",
+        LocalHttpServer::Reply(200, "application/zip",
+                               test::MakeZip({{"docs/readme.txt", "read me"},
+                                              {"catver/catver.ini", "[Category]\r\n"},
+                                              {"deep/sub/history.dat", "$info=pacman\r\n"}})));
+    server.Route("/files/page.zip", LocalHttpServer::Reply(200, "text/html", "<html>x</html>"));
+    WriteFile(home.file("ini/Catver.ini"), "old");
+    WriteFile(home.file("dat/Cheat.dat"), "kept: nothing newer came");
+
+    window.Open();
+    Select("Nplayers", server.Url("/files/nplayers.ini"));
+    Select("History", server.Url("/files/history.zip"));
+    Select("Cheat", server.Url("/files/missing.zip"));
+    Select("Command", server.Url("/files/page.zip"));
+    Select("Hiscore", "   ");
+    Select("Controls", server.Url("/"));
+    window.rows[DownloadEntryIndex("Catver")].fileUrl = server.Url("/not/selected.ini");
+    window.Run();
+
+    EXPECT_TRUE(RowOf("Nplayers").success);
+    EXPECT_TRUE(RowOf("History").success);
+    for (std::string_view failed : {"Cheat", "Command", "Hiscore", "Controls"}) {
+        EXPECT_TRUE(RowOf(failed).failure) << failed;
+        EXPECT_FALSE(RowOf(failed).success) << failed;
+    }
+    EXPECT_FALSE(RowOf("Catver").success || RowOf("Catver").failure);
+    EXPECT_EQ(server.requestCount(), 4);  // no request for the empty entry or a bare folder
+
+    EXPECT_EQ(ReadFile(home.file("ini/nplayers.ini")), "[NPlayers]\r\n");
+    EXPECT_EQ(ReadFile(home.file("dat/history.dat")), "$info=pacman\r\n");
+    // The fresh "catver.ini" replaced the older "Catver.ini".
+    EXPECT_EQ(ReadFile(home.file("ini/catver.ini")), "[Category]\r\n");
+    EXPECT_EQ(ListFolder(home.file("ini"), "*"),
+              (std::vector<std::string>{"catver.ini", "nplayers.ini"}));
+    EXPECT_FALSE(fs::exists(home.file("dat/readme.txt")));
+    EXPECT_EQ(ReadFile(home.file("dat/Cheat.dat")), "kept: nothing newer came");
+    EXPECT_EQ(StrayFiles(), std::vector<std::string>{});
+    EXPECT_EQ(ListFolder(home.file("Download"), "*"),
+              (std::vector<std::string>{"history.zip", "nplayers.ini"}));
+
+    EXPECT_TRUE(window.controlsEnabled);
+    EXPECT_FALSE(window.statusVisible);
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text, "Done.");
+
+    const std::vector<std::string> log = LogLines();
+    auto has = [&](const std::string& line) {
+        return std::find(log.begin(), log.end(), line) != log.end();
+    };
+    EXPECT_TRUE(has(std::string(79, '-')));
+    EXPECT_TRUE(has("Arcanote.url.inf"));
+    EXPECT_TRUE(has("Dowload to : " + home.file("Download/")));
+    EXPECT_TRUE(has("Try dowload " + server.Url("/files/history.zip")));
+    EXPECT_TRUE(has(" => Downloaded " + server.Url("/files/history.zip")));
+    EXPECT_TRUE(has(" => NOT Downloaded " + server.Url("/files/missing.zip")));
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& l) { return l.starts_with("URL = "); }),
+              kDownloadEntries);
+}
+
+TEST_F(DownloadWindowTest, ArchiveErrorsAreLoggedAndSwitchLoggingOn) {
+    // Left in the Download folder and kept (the question is answered No).
+    WriteFile(home.file("Download/broken.zip"), "this is not an archive");
+    server.Route("/slip.zip",
+                 LocalHttpServer::Reply(200, "application/zip",
+                                        test::MakeZip({{"../../evil.dat", "escape"},
+                                                       {"/tmp/evil-absolute.ini", "escape"},
+                                                       {"good/mameinfo.dat", "ok"}})));
+    window.Open();
+    Select("MameInfo", server.Url("/slip.zip"));
+    ASSERT_FALSE(State().LogFlag);
+    window.Run();
+
+    ASSERT_EQ(ui().messages.size(), 2u);
+    EXPECT_EQ(ui().messages[0].text, WithLineBreaks(Text(89)));
+    EXPECT_EQ(ui().messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(fs::exists(home.file("Download/broken.zip")));
+
+    EXPECT_TRUE(State().LogFlag);
+    const std::vector<std::string> log = LogLines();
+    const std::string archive = home.file("Download/broken.zip");
+    auto at = std::find(log.begin(), log.end(), "Unzip " + archive + ",DAT," + home.file("dat/"));
+    ASSERT_NE(at, log.end());
+    ASSERT_NE(at + 1, log.end());
+    EXPECT_TRUE((at + 1)->starts_with("Erreur ")) << *(at + 1);
+    EXPECT_NE(std::find(log.begin(), log.end(), "Unzip " + archive + ", INI, " + home.file("ini/")),
+              log.end());
+
+    EXPECT_EQ(ReadFile(home.file("dat/mameinfo.dat")), "ok");
+    EXPECT_FALSE(fs::exists(home.path().parent_path() / "evil.dat"));
+    EXPECT_FALSE(fs::exists("/tmp/evil-absolute.ini"));
+    for (const std::string& stray : StrayFiles())
+        ADD_FAILURE() << "written outside: " << stray;
+}
+
+TEST_F(DownloadWindowTest, AFullDownloadFolderCanBeEmptiedFirst) {
+    WriteFile(home.file("Download/old.dat"), "stale");
+    window.Open();
+    ui().QueueAnswer(MsgAnswer::Yes);
+    window.Run();
+    EXPECT_FALSE(fs::exists(home.file("Download/old.dat")));
+    EXPECT_FALSE(fs::exists(home.file("dat/old.dat")));
+}
+
+TEST_F(DownloadWindowTest, CopiesKnownFilesToTheDefinedPathsOnRequest) {
+    WriteFile(home.file("ini/nplayers.ini"), "[NPlayers]\r\n");
+    WriteFile(home.file("dat/Cheat.dat"), "cheats");
+    TheSettings().DataFilePaths[kNPlayersIni] = home.file("mame/folders/nplayers.ini");
+    TheSettings().DataFilePaths[kCheatDat] = "";
+    window.Open();
+    window.Run();
+    EXPECT_FALSE(fs::exists(home.file("mame/folders/nplayers.ini")));
+
+    window.copyToPaths = true;
+    window.Run();
+    EXPECT_EQ(ReadFile(home.file("mame/folders/nplayers.ini")), "[NPlayers]\r\n");
+}
+
+TEST_F(DownloadWindowTest, InWizardModeTheRunClosesTheWindowWithoutAMessage) {
+    State().WizardMode = true;
+    bool closeRequested = false;
+    window.onCloseRequest = [&] { closeRequested = true; };
+    window.Open();
+    window.Run();
+    EXPECT_TRUE(closeRequested);
+    EXPECT_FALSE(State().DownloadWindowOpen);
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_TRUE(fs::exists(DownloadListPath()));
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "core/TextFile.h"
+#include "support/TestSupport.h"
+#include "translation/Dictionary.h"
+
+namespace arc {
+namespace {
+
+using test::WriteFile;
+
+class DictionaryTest : public test::ProgramFolderTest {
+  protected:
+    /// The lines of one section of the written dictionary, header excluded, up to the next blank
+    /// line.
+    std::vector<std::string> Section(const std::vector<std::string>& lines,
+                                     std::string_view header) {
+        auto it = std::find(lines.begin(), lines.end(), header);
+        std::vector<std::string> section;
+        if (it == lines.end()) return section;
+        for (++it; it != lines.end() && !it->empty(); ++it)
+            section.push_back(*it);
+        return section;
+    }
+};
+
+TEST_F(DictionaryTest, CollectsNamesFromTheUsersFilesSortedOnce) {
+    WriteFile(home.file("ini/Catlist.ini"),
+              "[ROOT_FOLDER]\r\n\r\n[Maze]\r\npacman\r\n[Shooter / Flying]\r\ngalaga\r\n");
+    WriteFile(home.file("ini/genre.ini"),
+              "[FOLDER_SETTINGS]\r\nRootFolderIcon=mame\r\n[ Maze ]\r\n");
+    WriteFile(home.file("ini/Catver.ini"),
+              "[Category]\r\npacman=Maze\r\ngalaga=Shooter / Flying\r\ndkong = Platform\r\n"
+              "empty=\r\n[VerAdded]\r\npacman=.36\r\n[Year]\r\npacman=1980\r\n");
+    // The defined path wins over the program's own file.
+    WriteFile(home.file("mine/wizsort.ini"),
+              "[Wizsort]\r\nbreakout=Ball & Paddle\r\n[Driver]\r\nx=namcos1\r\n");
+    WriteFile(home.file("ini/wizsort.ini"), "[Wizsort]\r\nignored=Not Read\r\n");
+    TheSettings().DataFilePaths[kWizsortIni] = home.file("mine/wizsort.ini");
+    TheSettings().DataFilePaths[kCatverIni] = home.file("absent/catver.ini");
+    WriteFile(home.file("ini/nplayers.ini"),
+              "[NPlayers]\r\npacman=2P alt\r\ngalaga=2P alt\r\n1943=2P sim\r\n");
+    WriteFile(home.file("ini/Multiplayer.ini"), "[2P sim]\r\n1943\r\n[4P alt]\r\n");
+
+    ASSERT_TRUE(CreateDictionary());
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(DictionaryPath(), lines));
+
+    EXPECT_EQ(Section(lines, "[WIZ]"),
+              (std::vector<std::string>{
+                  "; Traduction des fichiers Catlist.ini, Genre.ini, Catver.ini et Wizsort.ini",
+                  "Ball & Paddle = ", "Maze = ", "Platform = ", "Shooter / Flying = "}));
+    EXPECT_EQ(Section(lines, "[PLAYERS]"),
+              (std::vector<std::string>{"; Traduction des fichiers Multiplayer.ini et Nplayers.ini",
+                                        "2P alt = ", "2P sim = ", "4P alt = "}));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Not Read = "), 0);
+    EXPECT_EQ(ToUpperAscii(test::ReadFile(DictionaryPath())).find("NAMCOS1"), std::string::npos);
+}
+
+TEST_F(DictionaryTest, WritesTheHeaderTheHistoryExamplesAndTheMameinfoSection) {
+    ASSERT_TRUE(CreateDictionary());
+    const std::string bytes = test::ReadFile(DictionaryPath());
+    EXPECT_NE(bytes.find("\r\n"), std::string::npos);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(DictionaryPath(), lines));
+
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[0], ";");
+    EXPECT_TRUE(lines[1].starts_with("; Arcanote v")) << lines[1];
+    EXPECT_EQ(lines[6], "; book = livre");
+    EXPECT_EQ(lines[8], "");
+
+    const std::vector<std::string> history = Section(lines, "[HISTORY]");
+    ASSERT_EQ(history.size(), 45u);
+    EXPECT_EQ(history[0], "; Traductions pour le fichier History.dat - exemples :");
+    EXPECT_EQ(history[1], "Game ID : = ID du jeu :");
+    EXPECT_EQ(history[9], "Sound Board : = Carte Son :");
+    EXPECT_EQ(history[27], "Music & SFX: = Musique & Effets:");
+    EXPECT_EQ(history[36], "depending of the event... = suivant l'épreuve...");
+    EXPECT_EQ(history[44], "High Jump : = Saut en Hauteur :");
+
+    // Missing support files leave their sections with only their comment.
+    EXPECT_EQ(Section(lines, "[WIZ]").size(), 1u);
+    EXPECT_EQ(lines[lines.size() - 2], "[MAMEINFO]");
+    EXPECT_EQ(lines.back(), "; Traductions pour le fichier Mameinfo.dat");
+}
+
+TEST(SectionFromLines, KeepsFinishedEntriesLongestFirst) {
+    const std::vector<std::string> lines = {
+        "[WIZ]",
+        "Maze = Labyrinthe",
+        "[HISTORY]",
+        "; Board = commentaire",
+        "Board = Planche",
+        "Shooter =",
+        "   Sound Board : = Carte Son :   ",
+        "",
+        "Main = Prin",
+        "Beat = Tape",
+        "= nothing on the left",
+        "A == B",
+        "no equals sign here",
+        "[MAMEINFO]",
+        "Driver = Pilote",
+    };
+    const SectionTable table = SectionFromLines(lines, "[HISTORY]");
+    ASSERT_EQ(table.size(), 6u);
+    EXPECT_EQ(table[0].source, "Sound Board :");
+    EXPECT_EQ(table[0].translation, "Carte Son :");
+    EXPECT_EQ(table[1].source, "");  // "= nothing on the left"
+    EXPECT_EQ(table[2].source, "Board");
+    EXPECT_EQ(table[3].source, "Main");  // equal lengths keep file order
+    EXPECT_EQ(table[4].source, "Beat");
+    EXPECT_EQ(table[5].source, "A");
+    EXPECT_EQ(table[5].translation, "= B");
+
+    EXPECT_TRUE(SectionFromLines(lines, "[PLAYERS]").empty());
+    EXPECT_TRUE(
+        SectionFromLines({"[PLAYERS]", "; only comments", "2P alt ="}, "[PLAYERS]").empty());
+}
+
+TEST_F(DictionaryTest, LoadSectionReadsTheDictionaryFile) {
+    EXPECT_TRUE(LoadSection("[WIZ]").empty());  // no dictionary yet
+    WriteFile(DictionaryPath(),
+              "[WIZ]\r\nMaze = Labyrinthe\r\n" + std::string(5000, 'x') + " = long\r\n");
+    const SectionTable table = LoadSection("[WIZ]");
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0].source.size(), 5000u);
+    EXPECT_EQ(table[1].translation, "Labyrinthe");
+}
+
+}  // namespace
+}  // namespace arc

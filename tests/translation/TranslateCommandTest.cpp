@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "support/TestSupport.h"
+#include "translation/Dictionary.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(const std::string& home, std::vector<std::string> args) {
+    args.insert(args.begin(), {"arcanote-cli", "--home", home, "translate"});
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = cli::RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(TranslateCommand, CreatesTheDictionaryThenTranslatesTheNamedFiles) {
+    test::TempDir home;
+    WriteFile(home.file("ini/Catver.ini"), "[Category]\r\npacman=Maze\r\n");
+    WriteFile(home.file("dat/History.dat"), "Main CPU : Z80\r\n");
+
+    CliRun run = RunCli(home.str(), {"--create-dictionary"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::string dictionary = ReadFile(home.file("TRANSLATE.DIC.txt"));
+    EXPECT_NE(dictionary.find("[WIZ]\r\n; Traduction des fichiers Catlist.ini, Genre.ini, "
+                              "Catver.ini et Wizsort.ini\r\nMaze = \r\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadFile(home.file("ini/Catver.ini")), "[Category]\r\npacman=Maze\r\n");
+
+    WriteFile(home.file("TRANSLATE.DIC.txt"),
+              "[WIZ]\r\nMaze = Labyrinthe\r\n[HISTORY]\r\n"
+              "Main CPU : = CPU Principal :\r\n");
+    run = RunCli(home.str(), {"--files", "CATVER"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(ReadFile(home.file("ini/Catver.ini")), "[Category]\r\npacman=Labyrinthe\r\n");
+    EXPECT_EQ(ReadFile(home.file("dat/History.dat")), "Main CPU : Z80\r\n");  // not named
+    EXPECT_NE(run.out.find("Catver.ini: translated"), std::string::npos) << run.out;
+
+    run = RunCli(home.str(), {});  // every file
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(ReadFile(home.file("dat/History.dat")), "CPU Principal : Z80\r\n");
+    EXPECT_NE(run.out.find("Genre.ini: skipped"), std::string::npos) << run.out;
+}
+
+TEST(TranslateCommand, RejectsUnknownNamesAndAMissingDictionary) {
+    test::TempDir home;
+    EXPECT_EQ(RunCli(home.str(), {"--files", "cheat"}).code, 2);
+    EXPECT_EQ(RunCli(home.str(), {"--files"}).code, 2);
+    EXPECT_EQ(RunCli(home.str(), {"--bogus"}).code, 2);
+    const CliRun run = RunCli(home.str(), {"--files", "history"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("--create-dictionary"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace arc

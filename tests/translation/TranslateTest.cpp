@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "support/TestSupport.h"
+#include "translation/FileTranslation.h"
+#include "translation/LineTranslator.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+/// Every entry in order, each replacing all occurrences of its source.
+std::string NaiveTranslate(const SectionTable& table, std::string text) {
+    for (const TranslationPair& pair : table) {
+        if (pair.source.empty()) continue;
+        std::string out;
+        std::size_t start = 0;
+        for (std::size_t at = text.find(pair.source); at != std::string::npos;
+             at = text.find(pair.source, start)) {
+            out.append(text, start, at - start).append(pair.translation);
+            start = at + pair.source.size();
+        }
+        text = out.append(text, start);
+    }
+    return text;
+}
+
+TEST(TranslateLine, AppliesEntriesInTableOrderOnTheTextSoFar) {
+    const LineTranslator translator(SectionTable{{"Sound Board :", "Carte Son :"},
+                                                 {"Board", "Planche"},
+                                                 {"ab", "X"},
+                                                 {"Xc", "Y"},
+                                                 {"Maze", "Labyrinthe"},
+                                                 {"", "never"},
+                                                 {"Maze", "second entry with the same source"}});
+    EXPECT_EQ(translator.TranslateLine("Sound Board : Yamaha, Video Board : custom"),
+              "Carte Son : Yamaha, Video Planche : custom");
+    EXPECT_EQ(translator.TranslateLine("abc abab"), "Y XX");  // "Xc" sees the "X" made by "ab"
+    EXPECT_EQ(translator.TranslateLine("pacman=Maze"), "pacman=Labyrinthe");
+    EXPECT_EQ(translator.TranslateLine("MAZE maze"), "MAZE maze");  // case counts
+    EXPECT_EQ(translator.TranslateLine(""), "");
+    EXPECT_EQ(LineTranslator(SectionTable{}).TranslateLine("unchanged"), "unchanged");
+}
+
+TEST(TranslateLine, MatchesTheEntryByEntryResultOnRandomTables) {
+    std::mt19937 random(20240611);
+    auto word = [&](int maxLength) {
+        std::string text;
+        const int length = 1 + static_cast<int>(random() % maxLength);
+        for (int i = 0; i < length; ++i)
+            text += "abcab "[random() % 6];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        SectionTable table;
+        const int entries = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < entries; ++i)
+            table.push_back({word(4), word(5)});
+        const LineTranslator translator(table);
+        for (int line = 0; line < 10; ++line) {
+            const std::string text = word(40);
+            ASSERT_EQ(translator.TranslateLine(text), NaiveTranslate(table, text))
+                << "round " << round << " text '" << text << "'";
+        }
+    }
+}
+
+TEST(UntranslatedCopyName, InsertsOriginalBeforeTheExtension) {
+    EXPECT_EQ(UntranslatedCopyName("/data/ini/Catver.ini"), "/data/ini/Catver.ORIGINAL.ini");
+    EXPECT_EQ(UntranslatedCopyName("/data/v1.2/History"), "/data/v1.2/History.ORIGINAL");
+    EXPECT_EQ(UntranslatedCopyName("a.b.dat"), "a.b.ORIGINAL.dat");
+}
+
+TEST(TranslateFile, KeepsTheOriginalAndRotatesTheOlderCopy) {
+    TempDir folder;
+    const std::string path = folder.file("Catver.ini");
+    WriteFile(path, "[Category]\r\npacman=Maze\nmspacman=Maze * Mature *\r\n");
+    const LineTranslator translator(SectionTable{{"Maze", "Labyrinthe"}});
+
+    ASSERT_EQ(TranslateFile(path, translator), TranslateOutcome::Translated);
+    EXPECT_EQ(ReadFile(path),
+              "[Category]\r\npacman=Labyrinthe\r\nmspacman=Labyrinthe * Mature *\r\n");
+    EXPECT_EQ(ReadFile(folder.file("Catver.ORIGINAL.ini")),
+              "[Category]\r\npacman=Maze\nmspacman=Maze * Mature *\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Catver.ORIGINAL.ini.bak")));
+
+    // A second pass translates the translated text again; the first state goes to .bak.
+    const LineTranslator second(SectionTable{{"Labyrinthe", "Dédale"}});
+    ASSERT_EQ(TranslateFile(path, second), TranslateOutcome::Translated);
+    EXPECT_EQ(ReadFile(path), "[Category]\r\npacman=Dédale\r\nmspacman=Dédale * Mature *\r\n");
+    EXPECT_EQ(ReadFile(folder.file("Catver.ORIGINAL.ini")),
+              "[Category]\r\npacman=Labyrinthe\r\nmspacman=Labyrinthe * Mature *\r\n");
+    EXPECT_EQ(ReadFile(folder.file("Catver.ORIGINAL.ini.bak")),
+              "[Category]\r\npacman=Maze\nmspacman=Maze * Mature *\r\n");
+
+    ASSERT_EQ(TranslateFile(path, second), TranslateOutcome::Translated);
+    EXPECT_EQ(ReadFile(folder.file("Catver.ORIGINAL.ini.bak")),
+              "[Category]\r\npacman=Labyrinthe\r\nmspacman=Labyrinthe * Mature *\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              3);  // no temporary file left
+}
+
+TEST(TranslateFile, CancelLeavesEveryFileAsItWas) {
+    TempDir folder;
+    const std::string path = folder.file("History.dat");
+    WriteFile(path, "Players : 2\r\nButtons : 1\r\nPlayers : 1\r\n");
+    WriteFile(folder.file("History.ORIGINAL.dat"), "older");
+    int lines = 0;
+    EXPECT_EQ(TranslateFile(path, LineTranslator(SectionTable{{"Players :", "Joueurs :"}}),
+                            [&] { return ++lines < 2; }),
+              TranslateOutcome::Cancelled);
+    EXPECT_EQ(ReadFile(path), "Players : 2\r\nButtons : 1\r\nPlayers : 1\r\n");
+    EXPECT_EQ(ReadFile(folder.file("History.ORIGINAL.dat")), "older");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST(TranslateFile, MissingFileIsSkipped) {
+    TempDir folder;
+    EXPECT_EQ(TranslateFile(folder.file("Genre.ini"), LineTranslator(SectionTable{{"a", "b"}})),
+              TranslateOutcome::Missing);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "core/AppState.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/TextFile.h"
+#include "core/TextTable.h"
+#include "support/TestSupport.h"
+#include "wizard/WizardWindow.h"
+
+namespace arc {
+namespace {
+
+/// Steps that record their order. The windows (download, sheets) stay "open"
+/// for a few event rounds before they close, as a user would close them.
+class WizardWindowTest : public test::ProgramFolderTest {
+  protected:
+    WizardWindowTest() {
+        ui().onProcessEvents = [this] {
+            if (pendingRounds > 0 && --pendingRounds == 0) closeWindow();
+        };
+    }
+
+    void OpenLater(std::function<void()> close) {
+        pendingRounds = 3;
+        closeWindow = std::move(close);
+    }
+
+    WizardSteps RecordingSteps() {
+        WizardSteps steps;
+        steps.openDownloadWindow = [this] {
+            calls.push_back("download");
+            State().DownloadWindowOpen = true;
+            OpenLater([this] {
+                calls.push_back("download closed");
+                State().DownloadWindowOpen = false;
+            });
+        };
+        steps.buildDatabase = [this] {
+            calls.push_back(State().WizardTaskRunning ? "build" : "build without flag");
+            State().WizardTaskRunning = false;
+        };
+        steps.listMyRoms = [this] {
+            calls.push_back(State().WizardTaskRunning ? "roms" : "roms without flag");
+            // Ends early without clearing the flag: the wizard must not hang.
+        };
+        steps.openSheetWindow = [this] {
+            calls.push_back("sheets");
+            OpenLater([this] {
+                calls.push_back("sheets closed");
+                State().WizardTaskRunning = false;
+            });
+        };
+        steps.openPathsDialog = [this] {
+            calls.push_back("paths");
+            OpenLater([this] {
+                calls.push_back("paths closed");
+                State().WizardTaskRunning = false;
+                ui().SetMenusEnabled(true);
+            });
+        };
+        return steps;
+    }
+
+    std::vector<std::string> LogLines() {
+        std::vector<std::string> lines;
+        ReadTextLines(LogFilePath(), lines);
+        return lines;
+    }
+
+    std::vector<std::string> calls;
+    int pendingRounds = 0;
+    std::function<void()> closeWindow;
+};
+
+TEST_F(WizardWindowTest, NextIsOnlyEnabledWithABoxTicked) {
+    WizardWindow wizard(RecordingSteps());
+    wizard.Open();
+    EXPECT_FALSE(wizard.nextEnabled);
+    EXPECT_FALSE(ui().menusEnabled);
+    EXPECT_TRUE(State().WizardMode);
+    wizard.SetBox(WizardWindow::kSheets, true);
+    EXPECT_TRUE(wizard.nextEnabled);
+    wizard.SetBox(WizardWindow::kListRoms, true);
+    wizard.SetBox(WizardWindow::kSheets, false);
+    EXPECT_TRUE(wizard.nextEnabled);
+    wizard.SetBox(WizardWindow::kListRoms, false);
+    EXPECT_FALSE(wizard.nextEnabled);
+    EXPECT_EQ(WizardWindow::BoxCaption(0), "Download data");
+    EXPECT_EQ(WizardWindow::BoxCaption(3), "Create game list");
+}
+
+TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsItsMarks) {
+    State().LogFlag = true;
+    WizardWindow wizard(RecordingSteps());
+    wizard.Open();
+    for (int box = 0; box < kWizardBoxes; ++box)
+        wizard.SetBox(box, true);
+    ASSERT_TRUE(wizard.Run());
+
+    EXPECT_EQ(calls, (std::vector<std::string>{"download", "download closed", "build", "roms",
+                                               "sheets", "sheets closed"}));
+    EXPECT_TRUE(ui().fileRequests.empty());  // a new database needs no chooser
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{
+                  "<WIZARD ON>", "Download data = 1", "Make a new database = 1",
+                  "List my roms into the database = 1", "Create game list = 1", "<WIZARD DOWNLOAD>",
+                  "<WIZARD NEW MDB>", "<WIZARD LIST MY ROMS>", "<WIZARD HTML>"}));
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text, "Wizard finished.");
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Information);
+    EXPECT_FALSE(ui().menusEnabled);
+    EXPECT_TRUE(wizard.IsOpen());
+
+    wizard.Close();
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(State().WizardMode);
+}
+
+TEST_F(WizardWindowTest, SheetsAloneAskForTheDatabaseFirst) {
+    WizardWindow wizard(RecordingSteps());
+    wizard.Open();
+    wizard.SetBox(WizardWindow::kSheets, true);
+    const std::string database = home.file("games.mdb");
+    test::WriteFile(database, "");
+    ui().QueueFile(database);
+    ASSERT_TRUE(wizard.Run());
+    ASSERT_EQ(ui().fileRequests.size(), 1u);
+    EXPECT_EQ(TheSettings().DatabasePath, database);
+    EXPECT_EQ(calls, (std::vector<std::string>{"sheets", "sheets closed"}));
+    EXPECT_TRUE(LogLines().empty());  // logging is off
+    ASSERT_EQ(ui().messages.size(), 1u);
+}
+
+TEST_F(WizardWindowTest, NoDatabaseChosenStopsBeforeTheRomListing) {
+    TheSettings().DatabasePath.clear();  // the chooser is cancelled with no database known
+    WizardWindow wizard(RecordingSteps());
+    wizard.Open();
+    wizard.SetBox(WizardWindow::kDownload, true);
+    wizard.SetBox(WizardWindow::kListRoms, true);
+    EXPECT_FALSE(wizard.Run());
+    EXPECT_EQ(calls, (std::vector<std::string>{"download", "download closed"}));
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_TRUE(wizard.IsOpen());
+    EXPECT_FALSE(ui().menusEnabled);
+}
+
+TEST_F(WizardWindowTest, PathsWaitForTheDialogAndCancelTurnsMenusBackOn) {
+    WizardWindow wizard(RecordingSteps());
+    wizard.Open();
+    wizard.Paths();
+    EXPECT_EQ(calls, (std::vector<std::string>{"paths", "paths closed"}));
+    EXPECT_FALSE(ui().menusEnabled);  // the dialog switched them on; the wizard keeps them off
+    wizard.Close();
+    wizard.Close();
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(State().WizardMode);
+    EXPECT_FALSE(State().WizardTaskRunning);
+}
+
+}  // namespace
+}  // namespace arc
