@@ -8,3 +8,12 @@ mkdir -p "$home"
 cli="$build/bin/arcanote-cli"
 "$cli" --home "$home" texts
 "$cli" --home "$home" settings
+
+# The game sheets of the demo database, written into demo-home/site/.
+site="$(cd "$home" && pwd)/site/"
+if [ -f "$home/Arcanote.mdb" ]; then
+    index=$("$cli" --home "$home" --yes sheets --out "$site")
+    echo "Game sheets: $index"
+else
+    echo "No demo database: the game sheets were not written." >&2
+fi

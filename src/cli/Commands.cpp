@@ -22,6 +22,7 @@ const std::vector<CliCommand>& Commands() {
          "[--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
          "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes]",
          RunSheetsCommand},
+        {"build", "[--yes] [--db FILE] [--listxml FILE] [--method fast|dom]", RunBuildCommand},
         {"zip-all", "--from DIR --to DIR [--delete-sources]", RunZipAllCommand},
         {"unzip-all", "--from DIR --to DIR [--delete-sources]", RunUnzipAllCommand},
         {"images", "delete|copy [--kinds titles,snap,marquees,cabinets,cpanel,flyers] [--source DIR]",
