@@ -17,8 +17,6 @@ ImportOptions::ImportOptions() {
     const Settings& settings = TheSettings();
     refreshList = settings.XmlOptions[1] == 1;
     useDefinedPaths = settings.XmlOptions[2] == 1;
-    left = std::max(settings.WindowLeft[kWindowNumber], 0);
-    top = std::max(settings.WindowTop[kWindowNumber], 0);
 }
 
 void ImportOptions::Confirm() {
@@ -36,8 +34,6 @@ void ImportOptions::Unload() {
     Settings& settings = TheSettings();
     settings.XmlOptions[1] = refreshList ? 1 : 0;
     settings.XmlOptions[2] = useDefinedPaths ? 1 : 0;
-    settings.WindowLeft[kWindowNumber] = left;
-    settings.WindowTop[kWindowNumber] = top;
     if (confirmed_) {
         if (refreshList) {
             DeleteFileIfExists(DefaultListXmlPath());

@@ -24,14 +24,13 @@ class ImportOptions {
 
     /// Load: the check box from XmlOptions[1]; the defined-paths option when
     /// XmlOptions[2] is 1, else the program's own folders; the fast method
-    /// selected; the saved position of window 9 (0 when none); the open flag on.
+    /// selected; the open flag on. (The window keeps its own position as
+    /// window 9, like every tool window.)
     ImportOptions();
 
     bool refreshList = false;      ///< delete "listxml.txt" so that the emulator runs again
     bool useDefinedPaths = false;  ///< support files from the defined paths
     int method = 1;                ///< 1 fast text import, 2 document model
-    int left = 0;                  ///< window position (twips), written back on unload
-    int top = 0;
 
     bool IsOpen() const { return open_; }
     bool Confirmed() const { return confirmed_; }
@@ -40,8 +39,8 @@ class ImportOptions {
     void Confirm();
     /// After the paths window closed: the settings file is read again.
     void PathsWindowClosed();
-    /// The window goes (also when closed without OK): the import method, the
-    /// saved options and position are updated; confirmed, the list file is
+    /// The window goes (also when closed without OK): the import method and the
+    /// saved options are updated; confirmed, the list file is
     /// deleted when asked and UseDefinedPaths set; otherwise the shared message
     /// becomes "[FORM9]CANCEL". Clears the open flag.
     void Unload();

@@ -18,16 +18,12 @@ class ImportOptionsTest : public test::ProgramFolderTest {
 TEST_F(ImportOptionsTest, LoadsTheSavedChoicesWithTheFastMethod) {
     TheSettings().XmlOptions[1] = 1;
     TheSettings().XmlOptions[2] = 1;
-    TheSettings().WindowLeft[9] = 1500;
-    TheSettings().WindowTop[9] = 300;
     State().ImportMethod = 2;
     ImportOptions options;
     EXPECT_TRUE(options.IsOpen());
     EXPECT_TRUE(options.refreshList);
     EXPECT_TRUE(options.useDefinedPaths);
     EXPECT_EQ(options.method, 1);
-    EXPECT_EQ(options.left, 1500);
-    EXPECT_EQ(options.top, 300);
 
     TheSettings().XmlOptions[2] = 0;
     EXPECT_FALSE(ImportOptions().useDefinedPaths);
@@ -42,14 +38,12 @@ TEST_F(ImportOptionsTest, ClosingWithoutOkCancelsButStillSavesTheChoices) {
     options.refreshList = true;
     options.useDefinedPaths = false;
     options.method = 2;
-    options.left = 45;
     options.Unload();
     EXPECT_FALSE(options.IsOpen());
     EXPECT_EQ(State().Form9Message, "[FORM9]CANCEL");
     EXPECT_EQ(State().ImportMethod, 2);
     EXPECT_EQ(TheSettings().XmlOptions[1], 1);
     EXPECT_EQ(TheSettings().XmlOptions[2], 0);
-    EXPECT_EQ(TheSettings().WindowLeft[9], 45);
     EXPECT_TRUE(State().UseDefinedPaths);              // only a confirmed window sets it
     EXPECT_TRUE(std::filesystem::exists(listFile()));  // nor deletes the list
 }
