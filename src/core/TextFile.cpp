@@ -203,6 +203,13 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::Next(std::string& line) {
+    std::string_view bytes;
+    if (!NextView(bytes)) return false;
+    line = raw_ ? std::string(bytes) : ToUtf8(bytes);
+    return true;
+}
+
+bool LineReader::NextView(std::string_view& line) {
     if (!file_) return false;
     std::size_t searchFrom = begin_;
     for (;;) {
@@ -213,8 +220,7 @@ bool LineReader::Next(std::string& line) {
             if (!found && begin_ == end_) return false;
             const std::size_t consumed = (found ? lineEnd + 1 : lineEnd) - begin_;
             if (lineEnd > begin_ && buffer_[lineEnd - 1] == '\r') --lineEnd;
-            const std::string_view bytes(buffer_.data() + begin_, lineEnd - begin_);
-            line = raw_ ? std::string(bytes) : ToUtf8(bytes);
+            line = std::string_view(buffer_.data() + begin_, lineEnd - begin_);
             begin_ += consumed;
             offset_ += consumed;
             return true;

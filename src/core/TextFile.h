@@ -39,6 +39,9 @@ class LineReader {
     bool IsOpen() const { return file_ != nullptr; }
     /// Next line without its end; false at the end of the file.
     bool Next(std::string& line);
+    /// Next line's bytes without its end and without conversion, valid until
+    /// the next call (no copy); false at the end of the file.
+    bool NextView(std::string_view& line);
     std::uint64_t Offset() const { return offset_; }
     std::uint64_t Size() const { return size_; }
 

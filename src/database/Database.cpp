@@ -118,11 +118,14 @@ bool OpenDatabase(std::string_view path) {
         if (rc == SQLITE_OK) {
             sqlite3_busy_timeout(db, 2000);
             // Reading the schema tells a database from any other file.
-            rc = sqlite3_exec(db,
-                              "SELECT count(*) FROM sqlite_master;"
-                              "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;"
-                              "PRAGMA temp_store=MEMORY; PRAGMA cache_size=-16000;",
-                              nullptr, nullptr, nullptr);
+            rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        }
+        if (rc == SQLITE_OK) {
+            // Write-ahead logging: commits need no sync and a crash leaves the
+            // file intact. Refused on a read-only file, which is no error.
+            for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL",
+                                       "PRAGMA temp_store=MEMORY", "PRAGMA cache_size=-16000"})
+                sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
         }
         if (rc != SQLITE_OK) {
             std::string message = db ? sqlite3_errmsg(db) : "cannot open";

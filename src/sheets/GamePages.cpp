@@ -344,6 +344,12 @@ class GameImages {
     std::string noImageUrl_;
 };
 
+// A game without manufacturer is listed under the unknown group: link there.
+std::string ManufacturerLink(const std::string& manufacturer) {
+    const std::string& shown = manufacturer.empty() ? Text(58) : manufacturer;
+    return "<a href=\"M_" + SafeFileName(shown) + ".htm\">" + shown + "</a>";
+}
+
 std::string PageLink(const std::string& name) {
     return "<a href=" + name + ".htm>" + name + "</a>";
 }
@@ -458,9 +464,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             for (const PlainColumn& plain : kPlainColumns) {
                 values[static_cast<int>(plain.marker)] = game.plain[static_cast<int>(plain.marker)];
             }
-            values[static_cast<int>(Marker::Manufacturer)] = "<a href=\"M_" +
-                                                             SafeFileName(game.manufacturer) +
-                                                             ".htm\">" + game.manufacturer + "</a>";
+            values[static_cast<int>(Marker::Manufacturer)] = ManufacturerLink(game.manufacturer);
             values[static_cast<int>(Marker::VerAdded)] = CorrectedVersion(game.verAdded);
             values[static_cast<int>(Marker::MameInfo)] = WithHtmlBreaks(game.mameInfo);
             lookups.Expansions(game, values);

@@ -6,6 +6,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/Version.h"
@@ -179,6 +180,17 @@ bool CreateDictionary(std::string_view path) {
         if (!written) throw AppError(err::kPathFileAccess, "Cannot write " + target);
     });
     return written;
+}
+
+bool EnsureDictionary() {
+    const std::string path = DictionaryPath();
+    if (!FileExists(path)) {
+        ShowProgress();
+        SetProgressLabel("Création de TRANSLATE.DIC.txt");
+        CreateDictionary(path);
+        UnloadProgress();
+    }
+    return FileExists(path);
 }
 
 SectionTable SectionFromLines(const std::vector<std::string>& lines, std::string_view header) {

@@ -25,6 +25,10 @@ std::string DictionaryPath();
 /// be written.
 bool CreateDictionary(std::string_view path = {});
 
+/// Creates the dictionary under the progress window when it does not exist
+/// (the translation command and the edit button). True when it exists after.
+bool EnsureDictionary();
+
 /// The lines CreateDictionary writes.
 std::vector<std::string> DictionaryLines();
 

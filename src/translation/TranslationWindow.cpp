@@ -89,15 +89,8 @@ void TranslationWindow::Browse(int row) {
 
 void TranslationWindow::EditDictionary() {
     Guarded(kProcEdit, [&] {
-        const std::string path = DictionaryPath();
-        if (!FileExists(path)) {
-            ShowProgress();
-            SetProgressLabel("Création de TRANSLATE.DIC.txt");
-            CreateDictionary(path);
-            UnloadProgress();
-        }
-        if (FileExists(path))
-            Ui().OpenWithDefaultApp(path);
+        if (EnsureDictionary())
+            Ui().OpenWithDefaultApp(DictionaryPath());
         else
             Ui().Message(Text(kTextNoDictionary), MsgButtons::Ok, MsgIcon::Critical);
     });

@@ -50,17 +50,17 @@ void WizardWindow::SetBox(int box, bool ticked) {
 void WizardWindow::Paths() {
     Guarded(kProcPaths, [&] {
         if (!steps_.openPathsDialog) return;
-        State().WizardTaskRunning = true;
-        steps_.openPathsDialog();
-        WaitWhile(TaskRunning);
+        RunTaskStep(steps_.openPathsDialog, steps_.pathsDialogOpen);
         DisableMenus();
     });
 }
 
-void WizardWindow::RunTaskStep(const std::function<void()>& step) {
+void WizardWindow::RunTaskStep(const std::function<void()>& step,
+                               const std::function<bool()>& stillOpen) {
     State().WizardTaskRunning = true;
     if (step) step();
-    WaitWhile(TaskRunning);
+    WaitWhile([&] { return TaskRunning() && (!stillOpen || stillOpen()); });
+    State().WizardTaskRunning = false;
 }
 
 bool WizardWindow::Run() {
@@ -107,7 +107,7 @@ bool WizardWindow::Run() {
 
         if (boxes[kSheets]) {
             DebugLog("<WIZARD HTML>");
-            if (steps_.openSheetWindow) RunTaskStep(steps_.openSheetWindow);
+            if (steps_.openSheetWindow) RunTaskStep(steps_.openSheetWindow, steps_.sheetWindowOpen);
         }
 
         Ui().Message(Text(kTextFinished), MsgButtons::Ok, MsgIcon::Information);

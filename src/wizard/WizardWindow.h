@@ -24,6 +24,10 @@ struct WizardSteps {
     /// Shows the paths dialog without waiting; it clears the task-running flag
     /// when it closes.
     std::function<void()> openPathsDialog;
+    /// Optional: whether those two windows are still open. A window that closed
+    /// without clearing the task-running flag then no longer holds the wizard.
+    std::function<bool()> sheetWindowOpen;
+    std::function<bool()> pathsDialogOpen;
 };
 
 inline constexpr int kWizardBoxes = 4;
@@ -54,7 +58,8 @@ class WizardWindow {
     bool IsOpen() const { return open_; }
 
   private:
-    void RunTaskStep(const std::function<void()>& step);
+    void RunTaskStep(const std::function<void()>& step,
+                     const std::function<bool()>& stillOpen = {});
 
     WizardSteps steps_;
     bool open_ = false;

@@ -82,7 +82,11 @@ std::optional<std::string> Attribute(const xmlNode* node, const char* name, bool
         ++index;
         if (written && limit > 0 && index >= limit) break;
         if (xmlStrcmp(attribute->name, reinterpret_cast<const xmlChar*>(name)) != 0) continue;
-        xmlChar* value = xmlNodeListGetString(node->doc, attribute->children, 1);
+        const xmlNode* content = attribute->children;
+        if (!content) return std::string();
+        if (content->type == XML_TEXT_NODE && !content->next && content->content)
+            return std::string(reinterpret_cast<const char*>(content->content));
+        xmlChar* value = xmlNodeListGetString(node->doc, content, 1);
         std::string text(value ? reinterpret_cast<const char*>(value) : "");
         xmlFree(value);
         return text;

@@ -2,14 +2,9 @@
 // becomes one chunk, the chunk is flattened by the tokenizer and its pairs are
 // dispatched to the rows.
 
-#include <sys/stat.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <unordered_map>
-#include <vector>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -370,72 +365,6 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
     writer.EndGame();
 }
 
-/// The lines of a file as views into a bounded buffer: the file is never held
-/// whole, and a line longer than the buffer comes in pieces.
-class BlockLines {
-  public:
-    explicit BlockLines(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
-        if (!file_) return;
-        struct stat info {};
-        if (::fstat(::fileno(file_.get()), &info) == 0)
-            size_ = static_cast<std::uint64_t>(info.st_size);
-        buffer_.resize(kBlockBytes);
-    }
-
-    bool IsOpen() const { return file_ != nullptr; }
-    std::uint64_t Size() const { return size_; }
-    std::uint64_t Offset() const { return offset_; }
-
-    /// The next line without its end; valid until the next call.
-    bool Next(std::string_view& line) {
-        for (;;) {
-            const char* start = buffer_.data() + begin_;
-            const auto* found = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
-            std::size_t length = 0;
-            std::size_t consumed = 0;
-            if (found) {
-                length = static_cast<std::size_t>(found - start);
-                consumed = length + 1;
-            } else if (eof_ || (begin_ == 0 && end_ == buffer_.size())) {
-                if (begin_ == end_) return false;
-                length = consumed = end_ - begin_;
-            } else {
-                Fill();
-                continue;
-            }
-            if (length > 0 && start[length - 1] == '\r') --length;
-            line = std::string_view(start, length);
-            begin_ += consumed;
-            offset_ += consumed;
-            return true;
-        }
-    }
-
-  private:
-    static constexpr std::size_t kBlockBytes = 1u << 20;
-
-    void Fill() {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-        end_ -= begin_;
-        begin_ = 0;
-        const std::size_t got =
-            std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
-        if (got == 0) eof_ = true;
-        end_ += got;
-    }
-
-    struct FileClose {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, FileClose> file_;
-    std::vector<char> buffer_;
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
-    bool eof_ = false;
-    std::uint64_t offset_ = 0;
-    std::uint64_t size_ = 0;
-};
-
 bool IsAscii(std::string_view text) {
     std::size_t i = 0;
     for (; i + 8 <= text.size(); i += 8) {
@@ -456,7 +385,7 @@ int Kilobytes(std::uint64_t bytes) {
 
 void ImportListXmlFast(std::string_view path) {
     Guarded(kProcFastImport, [&] {
-        BlockLines reader{std::string(path)};
+        LineReader reader(path, true);
         if (!reader.IsOpen())
             throw AppError(err::kFileNotFound, "File not found: " + std::string(path));
         ListXmlWriter writer(State().UpdateMode);
@@ -470,7 +399,7 @@ void ImportListXmlFast(std::string_view path) {
             LetEventsRun();
             if (Progress().Cancel) break;
             Progress().Done = Kilobytes(reader.Offset());
-            while ((more = reader.Next(line)) && !IsGameStart(line)) {
+            while ((more = reader.NextView(line)) && !IsGameStart(line)) {
             }
             if (!more) break;
             chunk.clear();
@@ -482,7 +411,7 @@ void ImportListXmlFast(std::string_view path) {
                     WriteErrorBlock(err::kOutOfMemory, "Game element too large, cut");
                     break;
                 }
-                if (!(more = reader.Next(line))) break;
+                if (!(more = reader.NextView(line))) break;
             }
             // Text is UTF-8; anything else is read as Windows-1252.
             if (!IsAscii(chunk) && !IsValidUtf8(chunk)) chunk = Cp1252ToUtf8(chunk);

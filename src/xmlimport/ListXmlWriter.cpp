@@ -1,5 +1,6 @@
 #include "xmlimport/ListXmlWriter.h"
 
+#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "xmlimport/XmlScan.h"
 
@@ -62,6 +63,15 @@ std::optional<std::string> YearAndMaker(std::string_view description) {
     return std::string(Trim(rest.substr(0, cut)));
 }
 
+/// Changes how hard the engine waits for the disk; refused (and left as it
+/// is) inside a caller's transaction.
+void SetSynchronous(std::string_view level) {
+    try {
+        Execute("PRAGMA synchronous=" + std::string(level));
+    } catch (const AppError&) {
+    }
+}
+
 }  // namespace
 
 std::string_view GameFieldName(GameField field) {
@@ -87,6 +97,7 @@ ListXmlWriter::ListXmlWriter(bool updateMode)
                       "scoring", "tipsandtricks", "series", "staff", "ports", "sources"})),
       findData_("SELECT rowid, CodeHistory FROM Data WHERE InternalName = ?") {
     if (updateMode_) {
+        batch_.emplace();
         for (std::string_view table : {"BiosSet", "Chip", "DipSwitch", "Disk", "Rom"})
             Execute("DELETE * FROM " + std::string(table));
         return;
@@ -98,6 +109,11 @@ ListXmlWriter::ListXmlWriter(bool updateMode)
         Execute("DROP INDEX IF EXISTS \"" + InternalNameIndexName(table) + "\"");
         indexesToRestore_.push_back(name);
     }
+    // Filling a fresh database: no waiting for the disk. With the write-ahead
+    // log a crash of the program still leaves the file intact; only a crash of
+    // the system could cost the file being built (the previous one is the .bak).
+    if (!indexesToRestore_.empty()) SetSynchronous("OFF");
+    batch_.emplace();
 }
 
 ListXmlWriter::~ListXmlWriter() {
@@ -109,7 +125,7 @@ ListXmlWriter::~ListXmlWriter() {
 }
 
 void ListXmlWriter::RowDone() {
-    batch_.RowDone();
+    if (batch_) batch_->RowDone();
 }
 
 void ListXmlWriter::BeginGame(std::string_view name) {
@@ -273,7 +289,8 @@ void ListXmlWriter::Finish() {
     finished_ = true;
     for (const std::string& table : indexesToRestore_)
         Execute(InternalNameIndexStatement(table));
-    batch_.Commit();
+    batch_.reset();
+    if (!indexesToRestore_.empty()) SetSynchronous("NORMAL");
 }
 
 }  // namespace arc

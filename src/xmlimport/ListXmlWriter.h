@@ -124,7 +124,7 @@ class ListXmlWriter {
     bool finished_ = false;
     std::map<std::string, Statement> updates_;  // update mode: one per set of written fields
     std::int64_t editRowid_ = 0;                // update mode: the row being changed (0: add)
-    BatchTransaction batch_;
+    std::optional<BatchTransaction> batch_;     // begun once the engine is set up
 };
 
 }  // namespace arc

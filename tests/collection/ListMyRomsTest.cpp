@@ -7,8 +7,10 @@
 #include "collection/CollectionGameDb.h"
 #include "collection/ListMyRoms.h"
 #include "core/AppState.h"
+#include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
 
@@ -41,17 +43,20 @@ TEST_F(ListMyRomsTest, ArchivesAndFoldersMarkTheirGamesAndTheSummaryCountsThem) 
     AddRom("abcdefghijklm.zip");
     AddRom("dkong/");       // a folder counts as owned
     AddRom("unknown.zip");  // scanned, marks nothing
+    AddRom("caf\xe9.zip");  // not UTF-8: scanned, marks nothing
     AddRom("readme.txt");   // neither archive nor folder
 
     const ListMyRomsSummary summary = ListerMesRoms();
 
     EXPECT_TRUE(summary.finished);
-    EXPECT_EQ(summary.scanned, 7);
+    EXPECT_EQ(summary.scanned, 8);
     EXPECT_EQ(summary.listed, 7);
     EXPECT_EQ(Owned(), (std::vector<std::string>{"abcdefghijklm", "dkong", "galaga", "mslug",
                                                  "o'brien", "pacman", "puckman"}));
     ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].text, Summary(7, 7));
+    EXPECT_EQ(ui().messages[0].text, Summary(8, 7));
+    for (const std::string& label : ui().progressLabels)
+        EXPECT_TRUE(IsValidUtf8(label));
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Information);
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_FALSE(ui().progressVisible);
@@ -179,6 +184,21 @@ TEST_F(ListMyRomsTest, DatabaseThatCannotBeOpenedStopsWithTheMenusOn) {
     EXPECT_NE(ui().messages[0].text.find("missing.mdb"), std::string::npos);
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_EQ(ui().progressShown, 0);
+}
+
+TEST_F(ListMyRomsTest, AFailingStatementIsLoggedAndEverythingIsPutBack) {
+    AddRom("pacman.zip");
+    ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
+    Execute("ALTER TABLE Data RENAME TO Games");
+    CloseDatabase();
+    const ListMyRomsSummary summary = ListerMesRoms();
+    EXPECT_FALSE(summary.finished);
+    EXPECT_EQ(State().ErrorCount, 1);
+    EXPECT_NE(test::ReadFile(LogFilePath()).find("600"), std::string::npos);
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(ui().progressVisible);
+    EXPECT_FALSE(IsDatabaseOpen());
 }
 
 TEST_F(ListMyRomsTest, EmptyDatabaseNameStopsBeforeAnything) {

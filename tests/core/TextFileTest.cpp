@@ -67,6 +67,19 @@ TEST(TextFileTest, RawLineReaderKeepsTheBytes) {
     std::string line;
     ASSERT_TRUE(reader.Next(line));
     EXPECT_EQ(line, "caf\xE9");
+
+    // Views: the same lines, unconverted, across buffer refills.
+    const std::string longLine(300 * 1024, 'z');
+    WriteFile(dir.file("views.txt"), "caf\xE9\r\n" + longLine + "\nlast");
+    LineReader views(dir.file("views.txt"));
+    std::string_view view;
+    ASSERT_TRUE(views.NextView(view));
+    EXPECT_EQ(view, "caf\xE9");
+    ASSERT_TRUE(views.NextView(view));
+    EXPECT_EQ(view, longLine);
+    ASSERT_TRUE(views.NextView(view));
+    EXPECT_EQ(view, "last");
+    EXPECT_FALSE(views.NextView(view));
 }
 
 TEST(TextFileTest, WriteTextLinesWritesCrLfAndLeavesNoTemporaryFile) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/Settings.h"
@@ -49,7 +51,9 @@ TEST_F(DatabaseTest, TemplateHoldsTheNineTablesWithTheirFields) {
 
 TEST_F(DatabaseTest, TheBuildShipsTheTemplateBesideThePrograms) {
     CloseDatabase();
-    ASSERT_TRUE(OpenDatabase(test::BinDir() + "/Arcanote.mdx"));
+    const std::string copy = home.file("copy.mdb");
+    std::filesystem::copy_file(test::BinDir() + "/Arcanote.mdx", copy);
+    ASSERT_TRUE(OpenDatabase(copy));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
                          "('Data','History','Command','Versions','BiosSet','Rom','Disk','Chip',"
                          "'DipSwitch')"),

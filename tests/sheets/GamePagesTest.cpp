@@ -272,3 +272,15 @@ TEST_F(GamePagesTest, DatabaseWithoutVersionsLeavesTheTextsEmpty) {
 
 }  // namespace
 }  // namespace arc::test
+
+namespace arc::test {
+namespace {
+
+TEST_F(GamePagesTest, GameWithoutManufacturerLinksToTheUnknownGroup) {
+    AddGame("g", "Game");
+    ASSERT_EQ(Write("#MANUFACTURER"), PagesOutcome::Written);
+    EXPECT_EQ(Page("g.htm"), "<a href=\"M_[Unknown].htm\">[Unknown]</a>");
+}
+
+}  // namespace
+}  // namespace arc::test

@@ -76,6 +76,8 @@ TEST_F(TranslationWindowTest, EditCreatesTheMissingDictionaryThenOpensIt) {
     ASSERT_EQ(ui().opened.size(), 1u);
     EXPECT_EQ(ui().opened[0], DictionaryPath());
     EXPECT_NE(ReadFile(DictionaryPath()).find("[HISTORY]"), std::string::npos);
+    EXPECT_EQ(ui().progressLabels, std::vector<std::string>{"Création de TRANSLATE.DIC.txt"});
+    EXPECT_FALSE(ui().progressVisible);
 
     // An existing dictionary is opened as it is.
     WriteFile(DictionaryPath(), "[WIZ]\r\nMine = A moi\r\n");

@@ -145,6 +145,24 @@ TEST_F(WizardWindowTest, NoDatabaseChosenStopsBeforeTheRomListing) {
     EXPECT_FALSE(ui().menusEnabled);
 }
 
+TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheWizard) {
+    WizardSteps steps = RecordingSteps();
+    bool sheetWindowOpen = false;
+    steps.openSheetWindow = [&] {
+        calls.push_back("sheets");
+        sheetWindowOpen = true;
+        OpenLater([&] { sheetWindowOpen = false; });  // the flag stays set
+    };
+    steps.sheetWindowOpen = [&] { return sheetWindowOpen; };
+    WizardWindow wizard(steps);
+    wizard.Open();
+    wizard.SetBox(WizardWindow::kSheets, true);
+    ASSERT_TRUE(wizard.Run());
+    EXPECT_EQ(calls, std::vector<std::string>{"sheets"});
+    EXPECT_FALSE(State().WizardTaskRunning);
+    EXPECT_EQ(ui().messages.size(), 1u);
+}
+
 TEST_F(WizardWindowTest, PathsWaitForTheDialogAndCancelTurnsMenusBackOn) {
     WizardWindow wizard(RecordingSteps());
     wizard.Open();

@@ -106,6 +106,24 @@ TEST_P(BothMethods, RunnableMissingOrNo) {
     EXPECT_EQ(Field("b", "GameName"), "B");
 }
 
+TEST_P(BothMethods, AFreshImportLeavesEveryIndexAndTheSyncLevelInPlace) {
+    Write(
+        Modern("<machine name=\"a\"><description>A</description>"
+               "<rom name=\"a.1\" size=\"1\"/></machine>\n"));
+    Progress().Cancel = true;  // even a cancelled import restores them
+    Import(GetParam());
+    Progress().Cancel = false;
+    Import(GetParam());
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
+                         "name LIKE 'IX*InternalName'"),
+              "7");
+    EXPECT_EQ(QueryValue("PRAGMA synchronous"), "1");
+    Statement plan("EXPLAIN QUERY PLAN SELECT * FROM Rom WHERE InternalName='a'");
+    ASSERT_TRUE(plan.Step());
+    EXPECT_NE(plan.ColumnText(3).find("USING INDEX"), std::string::npos);
+    EXPECT_EQ(Count("Rom"), 1);
+}
+
 TEST_P(BothMethods, HistoryElementGivesAHistoryRowAndItsLink) {
     Write(
         Old("<game name=\"pacman\"><description>Pac-Man</description>"

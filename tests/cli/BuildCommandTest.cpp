@@ -1,0 +1,95 @@
+#include <filesystem>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "core/Version.h"
+#include "database/Database.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::WriteFile;
+
+const char* const kListXml =
+    "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n"
+    "\t<machine name=\"pacman\" cloneof=\"puckman\">\n\t\t<description>Pac-Man</description>\n"
+    "\t\t<rom name=\"pacman.6e\" size=\"4096\" crc=\"c1e6ab10\"/>\n\t</machine>\n"
+    "\t<machine name=\"puckman\">\n\t\t<description>Puck Man</description>\n\t</machine>\n"
+    "</mame>\n";
+
+class BuildCommandTest : public test::ProgramFolderTest {
+  protected:
+    BuildCommandTest() {
+        fs::copy_file(test::BinDir() + "/Arcanote.mdx", home.file("Arcanote.mdx"));
+    }
+    ~BuildCommandTest() override { CloseDatabase(); }
+
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"arcanote-cli", "--home", home.str(), "build"});
+        out.str("");
+        err.str("");
+        return cli::RunCli(args, out, err);
+    }
+
+    std::string Query(const std::string& database, const std::string& sql) {
+        if (!OpenDatabase(database)) return "<not opened>";
+        const std::string value = QueryValue(sql);
+        CloseDatabase();
+        return value;
+    }
+
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(BuildCommandTest, BuildsAFreshDatabaseWithTheVersionStampAndTheList) {
+    WriteFile(home.file("listxml.txt"), kListXml);
+    WriteFile(home.file("vermame.txt"), "\r\nMAME v0.251 (unknown)\r\nCopyright MAMEdev\r\n");
+    ASSERT_EQ(Run({}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Database created.\n");
+    const std::string database = home.file("Arcanote.mdb");
+    EXPECT_EQ(Query(database, "SELECT VersionMame || '/' || VersionArcanote FROM Versions"),
+              "MAME v0.251 (unknown)/" + VersionString());
+    EXPECT_FALSE(fs::exists(home.file("vermame.txt")));
+    EXPECT_EQ(Query(database, "SELECT group_concat(InternalName) FROM Data"), "pacman,puckman");
+    EXPECT_EQ(Query(database, "SELECT RomName FROM Rom"), "pacman.6e");
+}
+
+TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
+    const std::string list = home.file("other.xml");
+    WriteFile(list, kListXml);
+    const std::string database = home.file("games.db");
+    ASSERT_EQ(Run({"--db", database, "--listxml", list, "--method", "dom"}), 0) << err.str();
+    EXPECT_EQ(Query(database, "SELECT VersionMame FROM Versions"), "Unknown");
+    EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
+
+    // Without --yes the existing file is not replaced.
+    EXPECT_EQ(Run({"--db", database, "--listxml", list}), 1);
+    EXPECT_FALSE(fs::exists(database + ".bak"));
+
+    WriteFile(database + ".bak", "older");
+    ASSERT_EQ(Run({"--yes", "--db", database, "--listxml", list}), 0) << err.str();
+    EXPECT_EQ(Query(database + ".bak", "SELECT count(*) FROM Data"), "2");
+    EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
+    EXPECT_EQ(Query(database, "SELECT count(*) FROM Versions"), "1");
+}
+
+TEST_F(BuildCommandTest, RefusesWithoutTemplateListOrValidOptions) {
+    EXPECT_EQ(Run({"--method", "slow"}), 2);
+    EXPECT_EQ(Run({"--db"}), 2);
+    EXPECT_EQ(Run({"--listxml", home.file("none.xml")}), 2);
+    EXPECT_EQ(Run({"--mame", home.file("none/mame")}), 2);
+    // An empty list: the designed message, no success.
+    WriteFile(home.file("empty.xml"), "");
+    EXPECT_EQ(Run({"--listxml", home.file("empty.xml")}), 1);
+    EXPECT_NE(err.str().find("Can't find listxml.txt"), std::string::npos);
+    fs::remove(home.file("Arcanote.mdx"));
+    EXPECT_EQ(Run({"--yes"}), 1);
+    EXPECT_NE(err.str().find("Arcanote.mdx"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace arc

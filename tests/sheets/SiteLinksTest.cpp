@@ -1,0 +1,111 @@
+// Builds whole sites (built-in templates and the shipped skin) and follows
+// every link of every page.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "SheetFixture.h"
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "database/Database.h"
+#include "sheets/GamePageTemplate.h"
+#include "sheets/SheetWindowState.h"
+
+namespace arc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every href of every page under `site` that names a local page missing on disk.
+std::vector<std::string> BrokenLinks(const std::string& site, int* pagesSeen) {
+    std::vector<std::string> broken;
+    const std::regex href(R"re(href\s*=\s*("([^"]*)"|'([^']*)'|([^\s>]+)))re", std::regex::icase);
+    *pagesSeen = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(site)) {
+        if (entry.path().extension() != ".htm") continue;
+        ++*pagesSeen;
+        const std::string text = ReadFile(entry.path());
+        for (std::sregex_iterator it(text.begin(), text.end(), href), end; it != end; ++it) {
+            std::string target = (*it)[2].matched   ? (*it)[2]
+                                 : (*it)[3].matched ? (*it)[3]
+                                                    : (*it)[4];
+            if (target.empty() || target.find("://") != std::string::npos ||
+                target.rfind("mailto:", 0) == 0 || target.front() == '#') {
+                continue;
+            }
+            target = target.substr(0, target.find('#'));
+            if (!fs::exists(entry.path().parent_path() / target)) {
+                broken.push_back(entry.path().filename().string() + " -> " + target);
+            }
+        }
+    }
+    return broken;
+}
+
+class SiteLinksTest : public SheetTest {
+  protected:
+    SiteLinksTest() {
+        AddGame("pacman", "Pac-Man",
+                {{"Manufacturer", "Namco"},
+                 {"Genre", "Maze"},
+                 {"Year", "1980"},
+                 {"VerAdded", ".36"},
+                 {"Working", "1"},
+                 {"GotIt", "1"},
+                 {"Category", "Maze / Pac"}});
+        AddGame("puckman", "Puck Man", {{"Manufacturer", "Namco"}, {"CloneOf", "pacman"}});
+        AddGame("1942", "1942", {{"Manufacturer", "Capcom / Nintendo"}, {"Year", "1984?"}});
+        AddGame("eclair", "Éclair", {{"Manufacturer", "Éditions"}, {"Genre", "Shooter"}});
+        AddGame("nomaker", "no maker");
+        AddRow("Rom",
+               {{"InternalName", "pacman"}, {"RomName", "pacman.6e"}, {"Romcrc", "c1e6ab10"}});
+        AddHistory({"pacman", "puckman"}, {{"Description", "A yellow\r\ncircle."}});
+        AddRow("Versions", {{"VersionMame", "0.251"}, {"VersionArcanote", "1.0.0"}});
+        CloseDatabase();
+    }
+
+    void BuildAndCheck(const std::string& skin) {
+        TheSettings().DefaultSkin = skin;
+        SheetWindowState window;
+        window.Load(false);
+        window.text1 = site;
+        ASSERT_EQ(window.ComboText(), skin);
+        ASSERT_TRUE(window.MakeWithoutQuestions().completed);
+        int pages = 0;
+        EXPECT_EQ(BrokenLinks(site, &pages), std::vector<std::string>{});
+        EXPECT_GT(pages, 80);
+    }
+};
+
+TEST_F(SiteLinksTest, BuiltInSiteHasNoBrokenLink) {
+    BuildAndCheck("");
+}
+
+TEST_F(SiteLinksTest, ShippedSkinSiteHasNoBrokenLinkAndNoMarkerLeft) {
+    fs::copy(BinDir() + "/html", home.str() + "html", fs::copy_options::recursive);
+    BuildAndCheck("Marquee");
+    const std::string page = Page("pacman.htm");
+    EXPECT_NE(page.find("pacman.6e<br>"), std::string::npos);
+    EXPECT_NE(page.find("A yellow<br>\r\ncircle."), std::string::npos);
+    EXPECT_TRUE(PageExists("rom.css"));
+    EXPECT_TRUE(PageExists("noimage.png"));
+    const std::regex marker("#[A-Z]{3,}");
+    EXPECT_FALSE(std::regex_search(page, marker)) << page;
+}
+
+TEST(ShippedSkinTest, GamePageUsesEveryMarker) {
+    const std::string text = ReadFile(BinDir() + "/html/Marquee.skin/rom.htm");
+    ASSERT_FALSE(text.empty());
+    GamePageTemplate page(text);
+    for (int i = 0; i < kMarkerCount; ++i) {
+        EXPECT_TRUE(page.Holds(MarkerText(static_cast<Marker>(i))))
+            << MarkerText(static_cast<Marker>(i));
+    }
+}
+
+}  // namespace
+}  // namespace arc::test

@@ -1,0 +1,77 @@
+#include "xmlimport/ImportOptions.h"
+
+#include <gtest/gtest.h>
+
+#include "core/AppState.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+class ImportOptionsTest : public test::ProgramFolderTest {
+  protected:
+    std::string listFile() const { return home.file("listxml.txt"); }
+};
+
+TEST_F(ImportOptionsTest, LoadsTheSavedChoicesWithTheFastMethod) {
+    TheSettings().XmlOptions[1] = 1;
+    TheSettings().XmlOptions[2] = 1;
+    State().ImportMethod = 2;
+    ImportOptions options;
+    EXPECT_TRUE(options.IsOpen());
+    EXPECT_TRUE(options.refreshList);
+    EXPECT_TRUE(options.useDefinedPaths);
+    EXPECT_EQ(options.method, 1);
+
+    TheSettings().XmlOptions[2] = 0;
+    EXPECT_FALSE(ImportOptions().useDefinedPaths);
+    EXPECT_EQ(ImportOptions::LoadCaptions().window, Text(95));
+    EXPECT_EQ(ImportOptions::LoadCaptions().documentMethod, Text(266));
+}
+
+TEST_F(ImportOptionsTest, ClosingWithoutOkCancelsButStillSavesTheChoices) {
+    test::WriteFile(listFile(), "<mame/>");
+    State().UseDefinedPaths = true;
+    ImportOptions options;
+    options.refreshList = true;
+    options.useDefinedPaths = false;
+    options.method = 2;
+    options.Unload();
+    EXPECT_FALSE(options.IsOpen());
+    EXPECT_EQ(State().Form9Message, "[FORM9]CANCEL");
+    EXPECT_EQ(State().ImportMethod, 2);
+    EXPECT_EQ(TheSettings().XmlOptions[1], 1);
+    EXPECT_EQ(TheSettings().XmlOptions[2], 0);
+    EXPECT_TRUE(State().UseDefinedPaths);              // only a confirmed window sets it
+    EXPECT_TRUE(std::filesystem::exists(listFile()));  // nor deletes the list
+}
+
+TEST_F(ImportOptionsTest, OkWithTheBoxTickedDeletesTheListAndSetsThePaths) {
+    test::WriteFile(listFile(), "<mame/>");
+    State().Form9Message = "[FORM9]CANCEL";
+    ImportOptions options;
+    options.refreshList = true;
+    options.useDefinedPaths = true;
+    options.Confirm();
+    EXPECT_EQ(State().Form9Message, "");
+    options.Unload();
+    EXPECT_EQ(State().Form9Message, "");
+    EXPECT_FALSE(std::filesystem::exists(listFile()));
+    EXPECT_TRUE(State().UseDefinedPaths);
+    EXPECT_EQ(State().ImportMethod, 1);
+
+    // Unticked, the list stays for the next build.
+    test::WriteFile(listFile(), "<mame/>");
+    ImportOptions keep;
+    keep.refreshList = false;
+    keep.useDefinedPaths = false;
+    keep.Confirm();
+    keep.Unload();
+    EXPECT_TRUE(std::filesystem::exists(listFile()));
+    EXPECT_FALSE(State().UseDefinedPaths);
+}
+
+}  // namespace
+}  // namespace arc
