@@ -1,80 +1,100 @@
-// build: makes a fresh database from the template and imports the emulator's
-// list (-listxml) into it, as the "Make Access database" task does, without
-// its windows.
+// build: the whole "Make Access database" task without its windows: a fresh
+// copy of the template, the emulator's lists (made by the emulator when
+// missing), the listxml import, the support files and the notes.
 
 #include <ostream>
 
 #include "cli/Commands.h"
 #include "core/AppState.h"
 #include "core/Files.h"
-#include "core/Progress.h"
+#include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "core/UiService.h"
-#include "database/Database.h"
-#include "database/DatabaseBuild.h"
-#include "xmlimport/ListXmlImport.h"
+#include "database/BuildPipeline.h"
 
 namespace arc::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: build [--yes] [--db FILE] [--listxml FILE] [--method fast|dom]";
+constexpr const char* kUsage =
+    "build [--db FILE] [--listxml FILE] [--mame EXE] [--fresh-list] [--data defined|program] "
+    "[--method fast|dom]";
 
 }  // namespace
 
 int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
-    auto usage = [&](const std::string& problem) {
-        context.err << "arcanote-cli build: " << problem << '\n' << kUsage << '\n';
-        return 2;
-    };
-    std::string database = TheSettings().DatabasePath;
+    Settings& settings = TheSettings();
+    std::string database = settings.DatabasePath;
+    std::string mame;
     std::string listXml;
+    bool freshList = false;
+    // The import options as the options window would open them.
+    bool definedPaths = settings.XmlOptions[2] == 1;
     int method = 1;
-    bool replace = context.assumeYes;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--yes" || arg == "-y") {
-            replace = true;
-        } else if (arg == "--db" && hasValue) {
+        if (arg == "--db" && hasValue) {
             database = args[++i];
+        } else if (arg == "--mame" && hasValue) {
+            mame = args[++i];
         } else if (arg == "--listxml" && hasValue) {
             listXml = args[++i];
-        } else if (arg == "--method" && hasValue) {
-            const std::string& name = args[++i];
-            if (name != "fast" && name != "dom") return usage("unknown method '" + name + "'");
-            method = name == "fast" ? 1 : 2;
+        } else if (arg == "--fresh-list") {
+            freshList = true;
+        } else if (arg == "--data" && hasValue &&
+                   (args[i + 1] == "defined" || args[i + 1] == "program")) {
+            definedPaths = args[++i] == "defined";
+        } else if (arg == "--method" && hasValue &&
+                   (args[i + 1] == "fast" || args[i + 1] == "dom")) {
+            method = args[++i] == "fast" ? 1 : 2;
         } else {
-            return usage("unknown or incomplete option '" + arg + "'");
+            context.err << "build: unexpected argument '" << arg << "' (usage: " << kUsage << ")\n";
+            return 2;
         }
     }
-    if (database.empty()) return usage("no database file (give --db FILE)");
-    if (!listXml.empty() && !FileExists(listXml)) {
-        context.err << "arcanote-cli build: " << listXml << " not found\n";
-        return 1;
+    if (database.empty()) {
+        context.err << "build: no database file (give --db FILE)\n";
+        return 2;
     }
-    if (FileExists(database) && !replace &&
-        Ui().Message(Text(108), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
-        return 1;
+    for (const std::string& file : {mame, listXml}) {
+        if (!file.empty() && !FileExists(file)) {
+            context.err << "build: " << file << " not found\n";
+            return 2;
+        }
+    }
+    // The save dialog of the command line offers the chosen file.
+    settings.DatabasePath = database;
+    const std::string savedMame = settings.MameExe;
+    if (!mame.empty()) settings.MameExe = mame;
 
-    TheSettings().DatabasePath = database;
-    SaveSettings();
-    if (!TestArcanoteMDB(database)) return 1;
-    State().ImportMethod = method;
-    State().UpdateMode = false;
+    BuildHooks hooks;
+    hooks.openImportOptions = [&] {
+        State().ImportMethod = method;
+        settings.XmlOptions[1] = freshList ? 1 : 0;
+        settings.XmlOptions[2] = definedPaths ? 1 : 0;
+        if (freshList) DeleteFileIfExists(InProgramFolder("listxml.txt"));
+        State().UseDefinedPaths = definedPaths;
+        State().Form9Message.clear();
+    };
+    hooks.importOptionsOpen = [] { return false; };
+    hooks.listXml = listXml;
+    const BuildOutcome outcome = CreerMDB(hooks);
 
-    LongTask task(0);
-    if (!OpenDatabase(database)) return 1;
-    EmptyAllTables();
-    WriteVersionStamp(ReadMameVersion());
-    const bool imported = ImportListXml(listXml);
-    CloseDatabase();
-    task.Finish();
-    if (task.Cancelled()) return 1;
-    if (!imported) return 1;
-    context.out << Text(230) << '\n';
-    return 0;
+    // --mame is for this run only.
+    if (!mame.empty()) {
+        settings.MameExe = savedMame;
+        SaveSettings();
+    }
+    switch (outcome) {
+        case BuildOutcome::Built:
+            context.out << Text(230) << '\n';
+            return 0;
+        case BuildOutcome::NotStarted:
+            context.err << "build: nothing was built (use --yes to replace an existing file)\n";
+            return 1;
+        default:
+            return 1;
+    }
 }
 
 }  // namespace arc::cli

@@ -18,14 +18,24 @@ const std::vector<CliCommand>& Commands() {
          RunSearchCommand},
         {"notes", "write|copy [--db FILE]", RunNotesCommand},
         {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
+        {"build",
+         "[--db FILE] [--listxml FILE] [--mame EXE] [--fresh-list] [--data defined|program] "
+         "[--method fast|dom]",
+         RunBuildCommand},
+        {"update",
+         "[--db FILE] [--mame EXE] [--data defined|program] [--all] [--xml] [--alltime] "
+         "[--aspect] [--catlist] [--catver] [--genre] [--mature] [--multiplayer] [--nplayers] "
+         "[--resolution] [--wizsort] [--cheat] [--command] [--controls] [--hiscore] [--history] "
+         "[--mameinfo] [--version-ini]",
+         RunUpdateCommand},
         {"sheets",
          "[--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
          "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes]",
          RunSheetsCommand},
-        {"build", "[--yes] [--db FILE] [--listxml FILE] [--method fast|dom]", RunBuildCommand},
         {"zip-all", "--from DIR --to DIR [--delete-sources]", RunZipAllCommand},
         {"unzip-all", "--from DIR --to DIR [--delete-sources]", RunUnzipAllCommand},
-        {"images", "delete|copy [--kinds titles,snap,marquees,cabinets,cpanel,flyers] [--source DIR]",
+        {"images",
+         "delete|copy [--kinds titles,snap,marquees,cabinets,cpanel,flyers] [--source DIR]",
          RunImagesCommand},
     };
     return commands;

@@ -13,8 +13,9 @@ int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args
 int RunSearchCommand(CliContext& context, const std::vector<std::string>& args);
 int RunNotesCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args);
-int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunBuildCommand(CliContext& context, const std::vector<std::string>& args);
+int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args);
+int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunZipAllCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUnzipAllCommand(CliContext& context, const std::vector<std::string>& args);
 int RunImagesCommand(CliContext& context, const std::vector<std::string>& args);

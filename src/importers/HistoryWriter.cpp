@@ -15,20 +15,21 @@ std::string InsertSql() {
     return sql + ")";
 }
 
-std::string FillSql(std::string_view field) {
-    const std::string name(field);
-    return "UPDATE Data SET " + name + "=? WHERE InternalName=? AND " + name + " IS NULL";
+/// The link and the technical values of one set in one statement: each value
+/// fills its field only while the field is Null, and an empty value (not
+/// found in the entry) leaves it as it is.
+std::string LinkSql() {
+    std::string sql = "UPDATE Data SET CodeHistory=?1";
+    int parameter = 2;
+    for (const char* field : {"Controls", "Aspect", "Resolution", "Nplayers", "Refresh", "Colors"})
+        sql += std::string(", ") + field + "=coalesce(" + field + ", nullif(?" +
+               std::to_string(parameter++) + ", ''))";
+    return sql + " WHERE InternalName=?" + std::to_string(parameter);
 }
 
 }  // namespace
 
-HistoryWriter::HistoryWriter()
-    : insert_(InsertSql()),
-      link_("UPDATE Data SET CodeHistory=? WHERE InternalName=?"),
-      // The order in which the values are written.
-      fill_{Statement(FillSql("Controls")),   Statement(FillSql("Aspect")),
-            Statement(FillSql("Resolution")), Statement(FillSql("Nplayers")),
-            Statement(FillSql("Refresh")),    Statement(FillSql("Colors"))} {}
+HistoryWriter::HistoryWriter() : insert_(InsertSql()), link_(LinkSql()) {}
 
 void HistoryWriter::Write(const HistoryEntry& entry) {
     insert_.Bind(1, entry.yearManufacturer).Bind(2, entry.description);
@@ -37,16 +38,16 @@ void HistoryWriter::Write(const HistoryEntry& entry) {
     insert_.Run();
     const std::int64_t code = LastInsertId();
     const TechnicalValues& t = entry.technical;
-    const std::array<const std::string*, 6> values = {&t.controls, &t.aspect,  &t.resolution,
-                                                      &t.players,  &t.refresh, &t.colors};
     for (const std::string& name : entry.names) {
-        link_.Bind(1, code).Bind(2, name);
+        link_.Bind(1, code)
+            .Bind(2, t.controls)
+            .Bind(3, t.aspect)
+            .Bind(4, t.resolution)
+            .Bind(5, t.players)
+            .Bind(6, t.refresh)
+            .Bind(7, t.colors)
+            .Bind(8, name);
         link_.Run();
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            if (values[i]->empty()) continue;
-            fill_[i].Bind(1, *values[i]).Bind(2, name);
-            fill_[i].Run();
-        }
     }
     batch_.RowDone(1 + static_cast<int>(entry.names.size()));
 }

@@ -2,8 +2,6 @@
 // Writes History entries: the History row, the Data links by CodeHistory and
 // the technical values into Data fields that are still Null.
 
-#include <array>
-
 #include "database/Database.h"
 #include "importers/HistoryEntry.h"
 
@@ -18,8 +16,7 @@ class HistoryWriter {
 
   private:
     Statement insert_;
-    Statement link_;
-    std::array<Statement, 6> fill_;
+    Statement link_;  ///< CodeHistory and the Null-only technical values
     BatchTransaction batch_;
 };
 

@@ -80,9 +80,11 @@ TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
 TEST_F(BuildCommandTest, RefusesWithoutTemplateListOrValidOptions) {
     EXPECT_EQ(Run({"--method", "slow"}), 2);
     EXPECT_EQ(Run({"--db"}), 2);
-    EXPECT_EQ(Run({"--listxml", home.file("none.xml")}), 1);
-    // No list in the program folder: the designed message, no success.
-    EXPECT_EQ(Run({}), 1);
+    EXPECT_EQ(Run({"--listxml", home.file("none.xml")}), 2);
+    EXPECT_EQ(Run({"--mame", home.file("none/mame")}), 2);
+    // An empty list: the designed message, no success.
+    WriteFile(home.file("empty.xml"), "");
+    EXPECT_EQ(Run({"--listxml", home.file("empty.xml")}), 1);
     EXPECT_NE(err.str().find("Can't find listxml.txt"), std::string::npos);
     fs::remove(home.file("Arcanote.mdx"));
     EXPECT_EQ(Run({"--yes"}), 1);

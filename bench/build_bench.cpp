@@ -1,0 +1,187 @@
+// Times the whole database build against the listxml import alone, and each
+// support-file importer per line, on files of real size.
+//
+//   build_bench [--listxml FILE] [--keep DIR]
+//
+// The listxml defaults to /work/mamedata/listxml.txt (the emulator's own
+// list). The support files are synthetic, written from its set names:
+// History.dat 30,000 entries, Mameinfo.dat 20,000, Command.dat 10,000, every
+// INI file one line per set. Targets: build <= 1.5 x import, INI <= 2 us/line.
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "SyntheticSupportFiles.h"
+#include "core/AppState.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "database/BuildPipeline.h"
+#include "database/Database.h"
+#include "database/Schema.h"
+#include "importers/Importers.h"
+#include "xmlimport/ListXmlImport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+/// Wall and processor time of a piece of work (the machine may be shared).
+struct Timer {
+    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+    double cpu = CpuNow();
+    static double CpuNow() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+               usage.ru_stime.tv_usec / 1e6;
+    }
+    double Wall() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
+    }
+    double Cpu() const { return CpuNow() - cpu; }
+};
+
+long LineCount(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    long lines = 0;
+    std::string line;
+    while (std::getline(in, line))
+        ++lines;
+    return lines;
+}
+
+struct IniCase {
+    const char* name;
+    std::string file;
+    bool (*import)(std::string_view);
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string listxml = "/work/mamedata/listxml.txt";
+    std::string keep;
+    bool iniOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--listxml" && i + 1 < argc) listxml = argv[++i];
+        if (option == "--keep" && i + 1 < argc) keep = argv[++i];
+        if (option == "--ini-only") iniOnly = true;  // reuse the database of a kept run
+    }
+    if (!fs::exists(listxml)) {
+        std::cerr << "build_bench: no listxml at " << listxml << '\n';
+        return 2;
+    }
+    const fs::path work = keep.empty() ? fs::temp_directory_path() /
+                                             ("arcanote-build-bench-" + std::to_string(getpid()))
+                                       : fs::path(keep);
+    fs::create_directories(work / "dat");
+    fs::create_directories(work / "ini");
+    const std::string home = work.string() + "/";
+    arc::SetProgramFolder(home);
+    arc::TheSettings() = arc::DefaultSettings();
+    arc::BuildTextTable();
+    arc::State().UseDefinedPaths = false;
+    for (std::string& path : arc::TheSettings().DataFilePaths)
+        path = home + "none";
+
+    if (!iniOnly) {
+        const std::vector<std::string> names = arc::bench::SetNamesOf(listxml);
+        std::cout << "sets in listxml: " << names.size() << '\n';
+        using namespace arc::bench;
+        WriteHistory(home + "dat/history.dat", names, 30000);
+        WriteMameinfo(home + "dat/mameinfo.dat", names, 20000);
+        WriteCommand(home + "dat/command.dat", names, 10000);
+        WriteColonList(home + "dat/cheat.dat", names, 3);
+        WriteColonList(home + "dat/hiscore.dat", names, 2);
+        WriteCatver(home + "ini/catver.ini", names);
+        WriteKeyList(home + "ini/nplayers.ini", names, "NPlayers");
+        for (const char* file :
+             {"genre.ini", "Catlist.ini", "version.ini", "multiplayer.ini", "alltime.ini",
+              "aspect.ini", "resolution.ini", "controls.ini", "mature.ini"})
+            WriteSectionList(home + "ini/" + file, names);
+        WriteKeyList(home + "wizsort.ini", names, "Year");  // timed alone: it would skip six files
+
+        fs::remove(home + "listxml.txt");
+        fs::create_symlink(fs::absolute(listxml), home + "listxml.txt");
+        std::string error;
+        if (!arc::CreateTemplateDatabase(home + "Arcanote.mdx", &error)) {
+            std::cerr << error << '\n';
+            return 1;
+        }
+
+        // The listxml import alone, into a fresh copy of the template.
+        fs::copy_file(home + "Arcanote.mdx", home + "xml-only.mdb");
+        Timer xml;
+        arc::OpenDatabase(home + "xml-only.mdb");
+        arc::ImportListXml(home + "listxml.txt");
+        arc::CloseDatabase();
+        const double xmlWall = xml.Wall();
+        const double xmlCpu = xml.Cpu();
+
+        // The whole build.
+        { std::ofstream(home + "vermame.txt") << "MAME v0.251 (bench)\n"; }
+        arc::TheSettings().DatabasePath = home + "Arcanote.mdb";
+        arc::Progress() = arc::ProgressState{};
+        Timer build;
+        const arc::BuildOutcome outcome = arc::CreerMDB();
+        const double buildWall = build.Wall();
+        const double buildCpu = build.Cpu();
+        if (outcome != arc::BuildOutcome::Built) {
+            std::cerr << "build_bench: the build did not complete\n";
+            return 1;
+        }
+        std::printf("listxml import alone : %7.2f s wall %7.2f s cpu\n", xmlWall, xmlCpu);
+        std::printf(
+            "whole build          : %7.2f s wall %7.2f s cpu  (%.2f x the import in cpu, "
+            "%.2f x in wall; target <= 1.5)\n",
+            buildWall, buildCpu, buildCpu / xmlCpu, buildWall / xmlWall);
+    }
+
+    // Every importer again on the built database.
+    arc::OpenDatabase(home + "Arcanote.mdb");
+    if (const char* cache = std::getenv("BENCH_CACHE_KB"))
+        arc::Execute(std::string("PRAGMA cache_size=-") + cache);
+    const IniCase cases[] = {
+        {"Catver.ini", home + "ini/catver.ini", arc::ImportCatver},
+        {"nPlayers.ini", home + "ini/nplayers.ini", arc::ImportNPlayers},
+        {"Genre.ini", home + "ini/genre.ini", arc::ImportGenre},
+        {"Catlist.ini", home + "ini/Catlist.ini", arc::ImportCategory},
+        {"Version.ini", home + "ini/version.ini", arc::ImportVersion},
+        {"Multiplayer.ini", home + "ini/multiplayer.ini", arc::ImportMultiplayer},
+        {"Alltime.ini", home + "ini/alltime.ini", arc::ImportYear},
+        {"Aspect.ini", home + "ini/aspect.ini", arc::ImportAspect},
+        {"Resolution.ini", home + "ini/resolution.ini", arc::ImportResolution},
+        {"Controls.ini", home + "ini/controls.ini", arc::ImportControls},
+        {"Mature.ini", home + "ini/mature.ini", arc::ImportMature},
+        {"Wizsort.ini", home + "wizsort.ini", arc::ImportWizsort},
+        {"Cheat.dat", home + "dat/cheat.dat", arc::ImportCheat},
+        {"Hiscore.dat", home + "dat/hiscore.dat", arc::ImportHiscore},
+        {"Command.dat", home + "dat/command.dat", arc::ImportCommand},
+        {"Mameinfo.dat", home + "dat/mameinfo.dat", arc::ImportMameinfo},
+        {"History.dat", home + "dat/history.dat", arc::ImportHistory},
+    };
+    for (const IniCase& c : cases) {
+        arc::Progress().Cancel = false;
+        const long lines = LineCount(c.file);
+        Timer timer;
+        c.import(c.file);
+        const double cpu = timer.Cpu();
+        std::printf("%-16s %7ld lines %6.3f s wall %6.3f s cpu  %5.2f us/line (cpu)\n", c.name,
+                    lines, timer.Wall(), cpu, cpu * 1e6 / static_cast<double>(lines));
+    }
+    arc::CloseDatabase();
+    if (keep.empty()) fs::remove_all(work);
+    return 0;
+}

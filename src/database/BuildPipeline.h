@@ -1,0 +1,36 @@
+#pragma once
+// The database build: a fresh copy of the template, the emulator's lists, the
+// XML import, the seventeen support files and the notes, under one progress
+// window that can be cancelled at any point.
+
+#include <functional>
+#include <string>
+
+namespace arc {
+
+/// What the build needs from its front end beyond the UI service.
+struct BuildHooks {
+    /// Opens the import-options window without waiting. Empty: the options
+    /// (import method, UseDefinedPaths, fresh list) are taken as they are.
+    std::function<void()> openImportOptions;
+    /// True while that window is open; the build waits, letting events run.
+    std::function<bool()> importOptionsOpen;
+    /// An emulator list to import instead of the program folder's
+    /// "listxml.txt"; the emulator is then not run at all.
+    std::string listXml;
+};
+
+enum class BuildOutcome {
+    Built,
+    NotStarted,       ///< no file chosen, replacing refused or options cancelled
+    TemplateMissing,  ///< "Arcanote.mdx" is not in the program folder: the program ends
+    NoEmulator,       ///< the emulator could not be found
+    NotOpened,        ///< the new database could not be opened
+    NoList,           ///< the emulator's list is missing or empty: no game was imported
+    Cancelled,
+};
+
+/// The whole build ("Make Access database (MDB)").
+BuildOutcome CreerMDB(const BuildHooks& hooks = {});
+
+}  // namespace arc

@@ -1,0 +1,45 @@
+#pragma once
+// The update window's state and rules: which of the 18 sources refresh an
+// existing database, saved between runs. The window itself only binds to it.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace arc {
+
+class UpdateWindowState {
+  public:
+    static constexpr int kBoxes = 18;
+
+    /// Caption of box 0..17 ("Extraire les données de MAME", "Alltime.ini", ...).
+    static std::string_view BoxCaption(int box);
+
+    std::string databasePath;          ///< the text box
+    std::array<bool, kBoxes> boxes{};  ///< Check1(0..17)
+    bool useDefinedPaths = true;       ///< first option button; false: the second
+
+    /// Hides (false) or shows (true) the window around the update run.
+    std::function<void(bool)> showWindow;
+
+    /// Window load: update mode on, menus off, controls from the saved state
+    /// (UpdateDatabasePath, else DatabasePath; UpdateFileChoices).
+    void Load();
+    /// Window unload: choices saved, update mode off, settings saved, menus on.
+    void Unload();
+
+    /// The choices in their saved form: the 18 box values (0 or 1) and the
+    /// first option's value ("True"/"False"), joined by ";".
+    std::string ChoicesText() const;
+    /// Reads the saved form; missing values leave the boxes unticked.
+    void SetChoicesText(std::string_view text);
+
+    /// The file button: an open dialog on the current path.
+    void ChooseDatabase();
+
+    /// The update button. Returns true when the update ran to its end.
+    bool Update();
+};
+
+}  // namespace arc

@@ -1,0 +1,68 @@
+#pragma once
+// A program folder ready for a build: the template, a stand-in emulator that
+// records its calls, and support files written by the tests.
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/Settings.h"
+#include "database/Database.h"
+#include "database/Schema.h"
+#include "support/TestSupport.h"
+
+namespace arc::test {
+
+/// A listxml of three sets in today's format.
+inline std::string SmallListXml() {
+    return "<?xml version=\"1.0\"?>\n<mame build=\"0.999 (test)\">\n"
+           "\t<machine name=\"pacman\" sourcefile=\"pacman.cpp\" cloneof=\"puckman\" "
+           "romof=\"puckman\">\n\t\t<description>Pac-Man (Midway)</description>\n"
+           "\t\t<year>1980</year>\n\t\t<manufacturer>Namco</manufacturer>\n"
+           "\t\t<display type=\"raster\" rotate=\"90\" width=\"288\" height=\"224\" "
+           "refresh=\"60.606061\"/>\n\t\t<input players=\"2\" coins=\"1\"/>\n"
+           "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n"
+           "\t</machine>\n"
+           "\t<machine name=\"puckman\" sourcefile=\"pacman.cpp\">\n"
+           "\t\t<description>PuckMan (Japan set 1)</description>\n\t\t<year>1980</year>\n"
+           "\t\t<manufacturer>Namco</manufacturer>\n"
+           "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n"
+           "\t</machine>\n"
+           "\t<machine name=\"mk\" sourcefile=\"midtunit.cpp\">\n"
+           "\t\t<description>Mortal Kombat</description>\n\t\t<year>1992</year>\n"
+           "\t\t<manufacturer>Midway</manufacturer>\n"
+           "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n"
+           "\t</machine>\n</mame>\n";
+}
+
+class BuildTest : public ProgramFolderTest {
+  protected:
+    BuildTest() {
+        std::string error;
+        EXPECT_TRUE(CreateTemplateDatabase(home.file("Arcanote.mdx"), &error)) << error;
+        WriteFile(home.file("fake/listxml.xml"), SmallListXml());
+        mame = home.file("fake/mame");
+        WriteFile(mame, "#!/bin/sh\necho \"$1\" >> \"" + home.file("calls.txt") +
+                            "\"\ncase \"$1\" in\n"
+                            "  -help) printf '\\nMAME v0.999 (fake)  \\nUsage: mame\\n' ;;\n"
+                            "  -listxml) cat \"" +
+                            home.file("fake/listxml.xml") +
+                            "\" ;;\n"
+                            "esac\n");
+        chmod(mame.c_str(), 0755);
+        TheSettings().MameExe = mame;
+        TheSettings().DatabasePath = home.file("Arcanote.mdb");
+        for (std::string& path : TheSettings().DataFilePaths)
+            path = home.file("elsewhere/none");
+    }
+    ~BuildTest() override { CloseDatabase(); }
+
+    /// What the stand-in emulator was asked, one option per line.
+    std::string Calls() { return ReadFile(home.file("calls.txt")); }
+
+    std::string mame;
+};
+
+}  // namespace arc::test

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "core/AppState.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "database/BuildPipeline.h"
+#include "database/BuildTestSupport.h"
+#include "database/UpdateWindow.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+class Update : public test::BuildTest {
+  protected:
+    Update() {
+        WriteFile(home.file("listxml.txt"), test::SmallListXml());
+        EXPECT_EQ(CreerMDB(), BuildOutcome::Built);
+        ui().messages.clear();
+    }
+
+    std::string Value(const std::string& sql) {
+        EXPECT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
+        std::string value = QueryValue(sql);
+        CloseDatabase();
+        return value;
+    }
+};
+
+TEST_F(Update, ChoicesAreSavedAsEighteenValuesAndTheOption) {
+    UpdateWindowState window;
+    window.boxes[0] = true;
+    window.boxes[15] = true;
+    window.useDefinedPaths = false;
+    const std::string text = window.ChoicesText();
+    EXPECT_EQ(text, "1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;False");
+    EXPECT_EQ(std::count(text.begin(), text.end(), ';'), 18);
+
+    UpdateWindowState restored;
+    restored.SetChoicesText(text);
+    EXPECT_EQ(restored.boxes, window.boxes);
+    EXPECT_FALSE(restored.useDefinedPaths);
+    restored.SetChoicesText("0;1;True");
+    EXPECT_TRUE(restored.boxes[1]);
+    EXPECT_FALSE(restored.boxes[0]);
+    EXPECT_TRUE(restored.useDefinedPaths);
+}
+
+TEST_F(Update, WindowLoadAndUnloadKeepTheStateAndTheUpdateMode) {
+    TheSettings().UpdateDatabasePath.clear();
+    TheSettings().UpdateFileChoices = "0;0;1;True";
+    UpdateWindowState window;
+    window.Load();
+    EXPECT_EQ(window.databasePath, TheSettings().DatabasePath);
+    EXPECT_TRUE(window.boxes[2]);
+    EXPECT_TRUE(State().UpdateMode);
+    EXPECT_FALSE(ui().menusEnabled);
+    window.boxes[3] = true;
+    window.databasePath = home.file("other.mdb");
+    window.Unload();
+    EXPECT_FALSE(State().UpdateMode);
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_EQ(TheSettings().UpdateFileChoices.substr(0, 8), "0;0;1;1;");
+    EXPECT_EQ(TheSettings().UpdateDatabasePath, home.file("other.mdb"));
+    EXPECT_EQ(UpdateWindowState::BoxCaption(0), "Extraire les données de MAME");
+    EXPECT_EQ(UpdateWindowState::BoxCaption(13), "Controls.dat");
+}
+
+TEST_F(Update, MissingFileOrNoChoiceIsToldInFrench) {
+    UpdateWindowState window;
+    window.databasePath = home.file("none.mdb");
+    window.boxes[1] = true;
+    EXPECT_FALSE(window.Update());
+    window.databasePath = home.file("Arcanote.mdb");
+    window.boxes[1] = false;
+    EXPECT_FALSE(window.Update());
+    WriteFile(home.file("broken.mdb"), "not a database at all, but long enough to be read");
+    window.databasePath = home.file("broken.mdb");
+    window.boxes[1] = true;
+    EXPECT_FALSE(window.Update());
+    ASSERT_GE(ui().messages.size(), 3u);
+    EXPECT_EQ(ui().messages[0].text, "Le fichier .MDB est introuvable.");
+    EXPECT_EQ(ui().messages[1].text, "Aucune option n'a été sélectionnée.");
+    EXPECT_EQ(ui().messages.back().text,
+              "Impossible d'ouvrir le fichier\r\n" + window.databasePath);
+}
+
+TEST_F(Update, FreshListRunsTheEmulatorAndKeepsTheOlderStamps) {
+    UpdateWindowState window;
+    window.Load();
+    window.boxes[0] = true;
+    EXPECT_TRUE(window.Update());
+    EXPECT_EQ(Calls(), "-help\n-help\n-listxml\n");  // the list was made again
+    EXPECT_TRUE(window.Update());
+    window.Unload();
+    EXPECT_EQ(Value("SELECT count(*) FROM Versions"), "3");
+    EXPECT_EQ(Value("SELECT count(*) FROM Data"), "3");
+    EXPECT_EQ(ui().messages.back().text, Text(92));
+}
+
+TEST_F(Update, TickedImportersRunWithoutSkipsAndCommandIsReplaced) {
+    WriteFile(home.file("ini/wizsort.ini"), "[Year]\npacman=1980\n");
+    WriteFile(home.file("ini/genre.ini"), "[Maze]\npacman\n");
+    WriteFile(home.file("dat/command.dat"), "$info=mk\n$cmd\n[Moves]\nkick\n$end\n");
+    UpdateWindowState window;
+    window.Load();
+    window.useDefinedPaths = false;
+    window.boxes[5] = window.boxes[10] = window.boxes[12] = true;
+    EXPECT_TRUE(window.Update());
+    EXPECT_TRUE(window.Update());
+    window.Unload();
+    EXPECT_EQ(Value("SELECT Genre || Year FROM Data WHERE InternalName='pacman'"), "Maze1980");
+    EXPECT_EQ(Value("SELECT count(*) FROM Command"), "1");
+}
+
+TEST_F(Update, HistoryAloneRelinksAndDropsUnusedRows) {
+    WriteFile(home.file("dat/history.dat"), "$info=pacman\n$bio\n\nA (c) 1\n$end\n");
+    UpdateWindowState window;
+    window.Load();
+    window.useDefinedPaths = false;
+    window.boxes[15] = true;
+    EXPECT_TRUE(window.Update());
+    WriteFile(home.file("dat/history.dat"), "$info=pacman,mk\n$bio\n\nB (c) 2\n$end\n");
+    EXPECT_TRUE(window.Update());
+    window.Unload();
+    EXPECT_EQ(Value("SELECT count(*) FROM History"), "1");
+    EXPECT_EQ(Value("SELECT yearmanufacturer FROM History JOIN Data USING (CodeHistory) "
+                    "WHERE InternalName='mk'"),
+              "2");
+}
+
+}  // namespace
+}  // namespace arc
