@@ -144,17 +144,17 @@ void SearchWindowState::Find() {
         lastQuery = BuildSearchQuery(combos, keyword);
         DebugLog(lastQuery);
 
-        std::vector<SearchResult> rows;
         Statement query(BuildSearchQuery(combos, keyword, true));
-        while (query.Step())
-            rows.push_back({query.ColumnText(0), query.ColumnText(1)});
-        if (!rows.empty()) {
-            task.SetTotal(static_cast<int>(rows.size()));
-            countLabel = std::to_string(rows.size()) + " roms.";
-            results.reserve(rows.size());
-            for (std::size_t i = 0; i < rows.size(); ++i) {
-                if (!task.Step(static_cast<int>(i) + 1)) break;
-                results.push_back(std::move(rows[i]));
+        while (query.Step()) results.push_back({query.ColumnText(0), query.ColumnText(1)});
+        if (results.empty()) return;
+        const int count = static_cast<int>(results.size());
+        task.SetTotal(count);
+        countLabel = std::to_string(count) + " roms.";
+        // The list fills line by line; a cancel keeps the lines added so far.
+        for (int i = 0; i < count; ++i) {
+            if (!task.Step(i + 1)) {
+                results.resize(i);
+                break;
             }
         }
     });
