@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "collection/FolderText.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -21,11 +22,6 @@ namespace {
 constexpr int kProcDeleteImages = 671;
 constexpr int kProcCopyImages = 672;
 constexpr int kProcImagePaths = 673;
-
-std::string FolderWithSeparator(const std::string& folder) {
-    if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder;
-    return folder + "/";
-}
 
 /// Shows the window again however the command ends.
 class ShownAgainAtEnd {
@@ -45,7 +41,7 @@ class ShownAgainAtEnd {
 
 std::vector<std::string> OwnedRomNames(const std::string& romsFolder, LongTask* task) {
     std::vector<std::string> names;
-    const std::string folder = FolderWithSeparator(romsFolder);
+    const std::string folder = WithFolderSeparator(romsFolder);
     if (folder.empty()) return names;
     for (const std::string& file : ListFolder(folder, "*.zip", EntryKind::Files)) {
         if (task && !task->KeepGoing()) return names;
@@ -111,7 +107,7 @@ void ImagesWindow::DeleteImagesWithoutRom() {
             if (!task.Step(kind + 1)) break;
             if (!Kinds[static_cast<std::size_t>(kind)]) continue;
             const std::string folder =
-                FolderWithSeparator(TheSettings().ArtFolders[static_cast<std::size_t>(kind)]);
+                WithFolderSeparator(TheSettings().ArtFolders[static_cast<std::size_t>(kind)]);
             for (const std::string& image : ListFolder(folder, "*.png", EntryKind::Files)) {
                 if (!task.KeepGoing()) break;
                 if (ownedSet.count(image.substr(0, image.size() - 4))) continue;
@@ -127,9 +123,9 @@ void ImagesWindow::DeleteImagesWithoutRom() {
 
 void ImagesWindow::CopyImagesThatHaveRom() {
     Guarded(kProcCopyImages, [&] {
-        TheSettings().ImageSource = FolderWithSeparator(SourceText);
+        TheSettings().ImageSource = WithFolderSeparator(SourceText);
         const std::string source = TheSettings().ImageSource;
-        if (!AnyKind()) return;
+        if (!AnyKind() || source.empty()) return;
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
         LongTask task(0, false);
@@ -146,7 +142,7 @@ void ImagesWindow::CopyImagesThatHaveRom() {
             std::size_t cut = folder.find_last_of('\\');
             if (cut == std::string::npos) cut = folder.find_last_of('/');
             if (cut == std::string::npos) continue;
-            const std::string sub = FolderWithSeparator(source + folder.substr(cut + 1));
+            const std::string sub = WithFolderSeparator(source + folder.substr(cut + 1));
             for (const std::string& rom : owned) {
                 if (!task.KeepGoing()) break;
                 const std::string image = rom + ".png";

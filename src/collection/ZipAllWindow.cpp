@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 
+#include "collection/FolderText.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -84,12 +85,6 @@ std::string FindPacker(const std::vector<std::string>& folders) {
     return {};
 }
 
-std::string WithFolderSeparator(std::string_view folder) {
-    std::string out(folder);
-    if (out.empty() || (out.back() != '/' && out.back() != '\\')) out += '/';
-    return out;
-}
-
 std::string PackerArgument(std::string_view destFolder, std::string_view sourceFolder,
                            std::string_view name) {
     return std::string(destFolder) + std::string(name) + ".zip," + std::string(sourceFolder) +
@@ -148,6 +143,7 @@ void ZipAllWindow::ZipAll() {
         const std::string source = TheSettings().ZipAllSource;
         const std::string dest = TheSettings().ZipAllDest;
         const std::string packer = FindPacker(PackerFolders);
+        if (source.empty() || dest.empty()) return;
 
         LongTask task(0, false);
         SetProgressLabel(Text(247));
@@ -194,6 +190,7 @@ void ZipAllWindow::UnzipAll() {
         ReadFolders();
         const std::string source = TheSettings().ZipAllSource;
         const std::string dest = TheSettings().ZipAllDest;
+        if (source.empty() || dest.empty()) return;
 
         LongTask task(0, false);
         SetProgressLabel(Text(249));

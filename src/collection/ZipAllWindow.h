@@ -18,9 +18,6 @@ std::vector<std::string> DefaultPackerFolders();
 /// The first executable "myzip" in the folders; "" when none holds it.
 std::string FindPacker(const std::vector<std::string>& folders);
 
-/// The folder with "/" appended when it ends neither with "/" nor with "\".
-std::string WithFolderSeparator(std::string_view folder);
-
 /// The packer's single argument: archive, a comma, the folder's file mask.
 std::string PackerArgument(std::string_view destFolder, std::string_view sourceFolder,
                            std::string_view name);

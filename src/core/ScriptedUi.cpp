@@ -69,4 +69,15 @@ void ScriptedUi::EndProgram(int code) {
     exitCode = code;
 }
 
+bool ScriptedUi::OpenWindow(std::string_view formName) {
+    windowsOpened.emplace_back(formName);
+    return true;
+}
+
+bool ScriptedUi::IsWindowOpen(std::string_view formName) {
+    for (const std::string& name : windowsOpen)
+        if (name == formName) return true;
+    return false;
+}
+
 }  // namespace arc

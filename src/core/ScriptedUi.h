@@ -37,6 +37,8 @@ class ScriptedUi final : public UiService {
     void SetProgressLabel(std::string_view text) override;
     void UnloadProgressWindow() override;
     void EndProgram(int exitCode) override;
+    bool OpenWindow(std::string_view formName) override;
+    bool IsWindowOpen(std::string_view formName) override;
 
     // What happened.
     std::vector<ShownMessage> messages;
@@ -51,6 +53,9 @@ class ScriptedUi final : public UiService {
     bool progressVisible = false;
     int endProgramCalls = 0;
     int exitCode = 0;
+    std::vector<std::string> windowsOpened;  ///< design names given to OpenWindow
+    /// Windows reported open by IsWindowOpen (tests clear it to end a wait).
+    std::vector<std::string> windowsOpen;
 
     /// Called on every ProcessEvents(); tests use it to act while a task runs
     /// (for example to set the cancel flag after N items).

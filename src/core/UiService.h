@@ -53,6 +53,20 @@ class UiService {
     /// Ends the program at once (the sixth error block). The scripted
     /// implementation records the request and returns.
     virtual void EndProgram(int exitCode) = 0;
+
+    /// Opens a tool window by its design name ("Form1", "Form9", ...) without
+    /// waiting; a window that is already open is brought to the front. False
+    /// when this front end has no such window (the command line has none).
+    virtual bool OpenWindow(std::string_view formName) {
+        (void)formName;
+        return false;
+    }
+
+    /// True while the named tool window is open (callers wait on it, letting events run).
+    virtual bool IsWindowOpen(std::string_view formName) {
+        (void)formName;
+        return false;
+    }
 };
 
 /// The installed implementation (a silent one until a front end installs its own).

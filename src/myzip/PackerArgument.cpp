@@ -1,50 +1,11 @@
 #include "PackerArgument.h"
 
-#include <cctype>
+#include "core/Files.h"
 
 namespace myzip {
-namespace {
-
-char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-std::size_t FindNoCase(std::string_view text, std::string_view needle) {
-    if (needle.size() > text.size()) return std::string_view::npos;
-    for (std::size_t i = 0; i + needle.size() <= text.size(); ++i) {
-        bool same = true;
-        for (std::size_t j = 0; same && j < needle.size(); ++j)
-            same = Lower(text[i + j]) == Lower(needle[j]);
-        if (same) return i;
-    }
-    return std::string_view::npos;
-}
-
-}  // namespace
-
-bool MatchesWildcard(std::string_view name, std::string_view pattern) {
-    std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
 
 std::optional<PackerArgument> ParsePackerArgument(std::string_view argument) {
-    std::size_t comma = FindNoCase(argument, ".zip,");
+    std::size_t comma = arc::ToLowerAscii(argument).find(".zip,");
     if (comma != std::string_view::npos) {
         comma += 4;
     } else {

@@ -18,7 +18,4 @@ struct PackerArgument {
 /// system the argument comes from. nullopt when a part is missing.
 std::optional<PackerArgument> ParsePackerArgument(std::string_view argument);
 
-/// Case-insensitive wildcard match ("*", "?") of a whole name.
-bool MatchesWildcard(std::string_view name, std::string_view pattern);
-
 }  // namespace myzip

@@ -18,6 +18,7 @@
 
 #include "PackerArgument.h"
 #include "ZipWriter.h"
+#include "core/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +42,7 @@ bool CollectFiles(const myzip::PackerArgument& argument, FileList& files, std::s
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (!it->is_regular_file(ec)) continue;
         const std::string base = it->path().filename().string();
-        if (!myzip::MatchesWildcard(base, argument.pattern)) continue;
+        if (!arc::MatchesPattern(base, argument.pattern)) continue;
         files.emplace_back(it->path().lexically_relative(root).generic_string(),
                            it->path().string());
     }

@@ -45,31 +45,31 @@ void ApplyZip64Extra(const unsigned char* extra, std::size_t length, ZipEntry& e
     }
 }
 
-bool ReadZip64EndRecord(const ZipFileReader& file, ZipEndRecord& end) {
-    if (end.position < kZip64LocatorSize) return false;
+/// Takes the saturated values from the Zip64 end record; its offset, or
+/// nullopt when there is none.
+std::optional<std::uint64_t> ReadZip64EndRecord(const ZipFileReader& file, ZipEndRecord& end) {
+    if (end.position < kZip64LocatorSize) return std::nullopt;
     const std::uint64_t locatorAt = end.position - kZip64LocatorSize;
     std::array<unsigned char, kZip64LocatorSize> locator{};
     if (!file.ReadAt(locatorAt, locator.data(), locator.size()) ||
         Get32(locator.data()) != kZip64LocatorSig)
-        return false;
+        return std::nullopt;
     std::uint64_t recordAt = Get64(locator.data() + 8);
     // Prepended data shifts the stated offset; the record normally sits just
     // before the locator.
     if (!HasSignatureAt(file, recordAt, kZip64EndRecordSig)) {
-        if (locatorAt < kZip64EndRecordSize) return false;
+        if (locatorAt < kZip64EndRecordSize) return std::nullopt;
         recordAt = locatorAt - kZip64EndRecordSize;
     }
     std::array<unsigned char, kZip64EndRecordSize> record{};
     if (!file.ReadAt(recordAt, record.data(), record.size()) ||
         Get32(record.data()) != kZip64EndRecordSig)
-        return false;
+        return std::nullopt;
     if (end.totalEntries == kMax16) end.totalEntries = Get64(record.data() + 32);
     if (end.directorySize == kMax32) end.directorySize = Get64(record.data() + 40);
     if (end.directoryOffset == kMax32) end.directoryOffset = Get64(record.data() + 48);
     end.zip64 = true;
-    // Where the directory really ends, for the prefix check.
-    end.prefixBytes = recordAt;
-    return true;
+    return recordAt;
 }
 
 }  // namespace
@@ -104,11 +104,11 @@ bool ReadEndRecord(const ZipFileReader& file, std::uint64_t position, ZipEndReco
     comment.resize(file.ReadSomeAt(position + kEndRecordSize, comment.data(), commentLength));
     end.comment = DecodeZipText(comment, false);
 
+    // Where the directory really ends: the Zip64 end record follows it when present.
     std::uint64_t directoryEnd = position;
     const bool saturated =
         end.totalEntries == kMax16 || end.directorySize == kMax32 || end.directoryOffset == kMax32;
-    if (saturated && ReadZip64EndRecord(file, end)) directoryEnd = end.prefixBytes;
-    end.prefixBytes = 0;
+    if (saturated) directoryEnd = ReadZip64EndRecord(file, end).value_or(position);
 
     // Data prepended to the archive shifts every stored offset by the same amount.
     const std::uint64_t statedEnd = end.directoryOffset + end.directorySize;

@@ -201,7 +201,7 @@ void ZipExtractionClass::ExtractOne(const ZipEntry& entry, const std::string& de
         RaiseError(ziperr::kTargetExists, "Le fichier " + target + " existe déjà");
         return;
     }
-    const MemberOutcome outcome = ExtractMember(file_, entry, target);
+    const MemberOutcome outcome = writer_.Extract(file_, entry, target);
     switch (outcome.result) {
         case MemberResult::Written:
             break;

@@ -11,6 +11,7 @@
 
 #include "zip/ZipDirectory.h"
 #include "zip/ZipFileReader.h"
+#include "zip/ZipMemberWriter.h"
 
 namespace arc {
 
@@ -91,6 +92,7 @@ class ZipExtractionClass {
     bool RaiseProgress(int percent);
 
     ZipFileReader file_;
+    ZipMemberWriter writer_;
     std::string path_;
     bool open_ = false;
     ZipEndRecord end_;

@@ -30,6 +30,8 @@ mode_t CreationMode() {
     return mode;
 }
 
+}  // namespace
+
 /// A temporary file beside the target, removed unless committed.
 class TempOutput {
   public:
@@ -74,40 +76,37 @@ class TempOutput {
     bool committed_ = false;
 };
 
+ZipMemberWriter::ZipMemberWriter() : input_(kChunk), output_(kChunk) {
+    streamReady_ = inflateInit2(&stream_, -MAX_WBITS) == Z_OK;
+}
+
+ZipMemberWriter::~ZipMemberWriter() {
+    if (streamReady_) inflateEnd(&stream_);
+}
+
 /// Copies `size` bytes at `offset` to the output.
-bool CopyStored(const ZipFileReader& file, std::uint64_t offset, std::uint64_t size,
-                TempOutput& out) {
-    std::vector<unsigned char> buffer(
-        static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
+bool ZipMemberWriter::CopyStored(const ZipFileReader& file, std::uint64_t offset,
+                                 std::uint64_t size, TempOutput& out) {
     while (size > 0) {
-        const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
-        if (!file.ReadAt(offset, buffer.data(), count)) return false;
-        out.Write(buffer.data(), count);
+        const std::size_t count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(size, input_.size()));
+        if (!file.ReadAt(offset, input_.data(), count)) return false;
+        out.Write(input_.data(), count);
         offset += count;
         size -= count;
     }
     return true;
 }
 
-struct InflateStream {
-    z_stream stream{};
-    bool ready = false;
-    InflateStream() { ready = inflateInit2(&stream, -MAX_WBITS) == Z_OK; }
-    ~InflateStream() {
-        if (ready) inflateEnd(&stream);
-    }
-};
-
 /// Inflates the raw deflate data at `offset` into the output, at most the
 /// declared uncompressed size. True when exactly that size came out and its
 /// CRC-32 is the expected one.
-bool InflateChecked(const ZipFileReader& file, std::uint64_t offset, const ZipEntry& entry,
-                    TempOutput& out) {
-    InflateStream inflater;
-    if (!inflater.ready) return false;
-    z_stream& z = inflater.stream;
-    std::vector<unsigned char> input(kChunk);
-    std::vector<unsigned char> output(kChunk);
+bool ZipMemberWriter::InflateChecked(const ZipFileReader& file, std::uint64_t offset,
+                                     const ZipEntry& entry, TempOutput& out) {
+    if (!streamReady_ || inflateReset(&stream_) != Z_OK) return false;
+    z_stream& z = stream_;
+    z.next_in = nullptr;
+    z.avail_in = 0;
     std::uint64_t inputLeft = entry.compressedSize;
     std::uint64_t outputLeft = entry.uncompressedSize;
     uLong crc = crc32(0L, Z_NULL, 0);
@@ -115,23 +114,23 @@ bool InflateChecked(const ZipFileReader& file, std::uint64_t offset, const ZipEn
     while (!ended && outputLeft > 0) {
         if (z.avail_in == 0 && inputLeft > 0) {
             const std::size_t count =
-                static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, input.size()));
-            const std::size_t got = file.ReadSomeAt(offset, input.data(), count);
+                static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, input_.size()));
+            const std::size_t got = file.ReadSomeAt(offset, input_.data(), count);
             if (got == 0) return false;
             offset += got;
             inputLeft -= got;
-            z.next_in = input.data();
+            z.next_in = input_.data();
             z.avail_in = static_cast<uInt>(got);
         }
         const std::size_t room =
-            static_cast<std::size_t>(std::min<std::uint64_t>(outputLeft, output.size()));
-        z.next_out = output.data();
+            static_cast<std::size_t>(std::min<std::uint64_t>(outputLeft, output_.size()));
+        z.next_out = output_.data();
         z.avail_out = static_cast<uInt>(room);
         const int status = inflate(&z, Z_NO_FLUSH);
         const std::size_t produced = room - z.avail_out;
         if (produced > 0) {
-            crc = crc32(crc, output.data(), static_cast<uInt>(produced));
-            out.Write(output.data(), produced);
+            crc = crc32(crc, output_.data(), static_cast<uInt>(produced));
+            out.Write(output_.data(), produced);
             outputLeft -= produced;
         }
         if (status == Z_STREAM_END) {
@@ -146,10 +145,8 @@ bool InflateChecked(const ZipFileReader& file, std::uint64_t offset, const ZipEn
     return outputLeft == 0 && crc == entry.crc32;
 }
 
-}  // namespace
-
-MemberOutcome ExtractMember(const ZipFileReader& file, const ZipEntry& entry,
-                            const std::string& target) {
+MemberOutcome ZipMemberWriter::Extract(const ZipFileReader& file, const ZipEntry& entry,
+                                       const std::string& target) {
     MemberOutcome outcome;
     unsigned char header[kLocalHeaderSize];
     if (!file.ReadAt(entry.localHeaderOffset, header, sizeof header) ||

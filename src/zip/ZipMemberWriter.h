@@ -3,12 +3,18 @@
 // bytes inflated as a stream, both through a temporary file beside the
 // target that replaces the target only when the member is sound.
 
+#include <zlib.h>
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "zip/ZipDirectory.h"
 #include "zip/ZipFileReader.h"
 
 namespace arc {
+
+class TempOutput;
 
 enum class MemberResult {
     Written,
@@ -23,11 +29,33 @@ struct MemberOutcome {
     std::string localName;  ///< the name as the local header stores it
 };
 
-/// Extracts `entry` to `target`. Sizes and CRC-32 come from the central
-/// directory (the local header may hold zeros when a data descriptor follows
-/// the data). Never writes more than the declared size. System errors while
-/// writing (disk full, no permission) are thrown, the temporary file removed.
-MemberOutcome ExtractMember(const ZipFileReader& file, const ZipEntry& entry,
-                            const std::string& target);
+/// Extracts members one after the other with the same buffers and inflate
+/// state (allocating them per member costs more than inflating small ones).
+class ZipMemberWriter {
+  public:
+    ZipMemberWriter();
+    ~ZipMemberWriter();
+    ZipMemberWriter(const ZipMemberWriter&) = delete;
+    ZipMemberWriter& operator=(const ZipMemberWriter&) = delete;
+
+    /// Extracts `entry` to `target`. Sizes and CRC-32 come from the central
+    /// directory (the local header may hold zeros when a data descriptor
+    /// follows the data). Never writes more than the declared size. System
+    /// errors while writing (disk full, no permission) are thrown, the
+    /// temporary file removed.
+    MemberOutcome Extract(const ZipFileReader& file, const ZipEntry& entry,
+                          const std::string& target);
+
+  private:
+    bool CopyStored(const ZipFileReader& file, std::uint64_t offset, std::uint64_t size,
+                    TempOutput& out);
+    bool InflateChecked(const ZipFileReader& file, std::uint64_t offset, const ZipEntry& entry,
+                        TempOutput& out);
+
+    std::vector<unsigned char> input_;
+    std::vector<unsigned char> output_;
+    z_stream stream_{};
+    bool streamReady_ = false;
+};
 
 }  // namespace arc

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "collection/FolderText.h"
 #include "collection/ZipAllWindow.h"
 #include "core/Files.h"
 #include "core/Progress.h"
@@ -48,6 +49,18 @@ TEST_F(ZipAllWindowTest, PackerArgumentIsArchiveCommaMask) {
     EXPECT_EQ(PackerArgument("/d/", "/r/", "pacman"), "/d/pacman.zip,/r/pacman/*.*");
     EXPECT_EQ(WithFolderSeparator("/r"), "/r/");
     EXPECT_EQ(WithFolderSeparator("C:\\r\\"), "C:\\r\\");
+    EXPECT_EQ(WithFolderSeparator(""), "");
+}
+
+TEST_F(ZipAllWindowTest, EmptyFolderBoxesDoNothing) {
+    window.SourceText.clear();
+    window.DeleteWhenDone = true;
+    window.ZipAll();
+    window.UnzipAll();
+    EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ui().progressShown, 0);
+    EXPECT_EQ(shownStates.back(), true);
 }
 
 TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {

@@ -7,6 +7,7 @@
 #include "core/AppState.h"
 #include "core/ProgramFolder.h"
 #include "support/TestSupport.h"
+#include "zip/FolderListing.h"
 #include "zip/UnzipWindow.h"
 #include "zip/ZipBuilder.h"
 #include "zip/ZipModule.h"
@@ -45,16 +46,6 @@ class UnzipEntryPointsTest : public ProgramFolderTest {
                                      {"skin/style.css", "css"}}));
     }
     ~UnzipEntryPointsTest() override { InstallUnzipWindowView(nullptr); }
-
-    std::vector<std::string> FilesUnder(const std::string& folder) const {
-        std::vector<std::string> names;
-        if (!fs::exists(folder)) return names;
-        for (const auto& entry : fs::recursive_directory_iterator(folder))
-            if (entry.is_regular_file())
-                names.push_back(entry.path().lexically_relative(folder).generic_string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     std::string archive;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/TestSupport.h"
+#include "zip/FolderListing.h"
 #include "zip/ZipBuilder.h"
 #include "zip/ZipExtractionClass.h"
 
@@ -39,16 +40,6 @@ class ZipReaderTest : public ProgramFolderTest {
         for (const auto& e : errors)
             numbers.push_back(e.first);
         return numbers;
-    }
-    /// Files under the destination (and beside it: a temporary left behind would show).
-    std::vector<std::string> FilesUnder(const std::string& folder) const {
-        std::vector<std::string> names;
-        if (!fs::exists(folder)) return names;
-        for (const auto& entry : fs::recursive_directory_iterator(folder))
-            if (entry.is_regular_file())
-                names.push_back(entry.path().lexically_relative(folder).generic_string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 
     ZipExtractionClass zip;

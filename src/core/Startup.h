@@ -1,0 +1,27 @@
+#pragma once
+// The start-up steps shared by the desktop program, around its windows:
+//   ArmErrorConvention();             error trap on, start-up procedure number
+//   (second-instance check, splash)
+//   if (!LoadStartupSettings()) {     temporary folder, defaults, settings file
+//       (language window) -> FirstRunLanguageChosen(index);   settings written at once
+//   }
+//   FinishStartup();                  text table, backup folder
+//   (main window)
+
+namespace arc {
+
+/// Switches the error convention on and registers the start-up procedure number.
+void ArmErrorConvention();
+
+/// Finds the temporary folder, sets every default and loads the settings file.
+/// False on a first run (no file, or one that ends before its language line).
+bool LoadStartupSettings();
+
+/// The language window closed (whatever closed it) with `index` selected
+/// (0 English, 1 French): sets Language and writes the settings file at once.
+void FirstRunLanguageChosen(int index);
+
+/// Builds the text table and makes sure BackupFolder is set and exists.
+void FinishStartup();
+
+}  // namespace arc

@@ -1,0 +1,51 @@
+#include "ui/ChildWindow.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+
+#include "core/WindowPlace.h"
+#include "ui/FlatControls.h"
+
+namespace arc::ui {
+
+ChildWindow::ChildWindow(const char* formName, int windowNumber, QWidget* parent)
+    : QWidget(parent), windowNumber_(windowNumber) {
+    setObjectName(formName);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+QWidget* ChildWindow::Frame() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) return frame;
+    return this;
+}
+
+void ChildWindow::Unload() {
+    Frame()->close();
+}
+
+void ChildWindow::RestorePlace() {
+    const WindowPlace place = SavedWindowPlace(windowNumber_);
+    QWidget* frame = Frame();
+    if (place.left) frame->move(*place.left, frame->y());
+    if (place.top) frame->move(frame->x(), *place.top);
+}
+
+void ChildWindow::showEvent(QShowEvent* event) {
+    if (!loaded_) {
+        loaded_ = true;
+        FlatControls(this);
+    }
+    QWidget::showEvent(event);
+}
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        unloaded_ = true;
+        const QPoint place = Frame()->pos();
+        StoreWindowPlace(windowNumber_, place.x(), place.y());
+        OnUnload();
+    }
+    QWidget::closeEvent(event);
+}
+
+}  // namespace arc::ui

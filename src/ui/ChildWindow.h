@@ -1,0 +1,38 @@
+#pragma once
+// Base of the tool windows shown inside the main window's MDI area.
+
+#include <QWidget>
+
+namespace arc::ui {
+
+class ChildWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    /// formName becomes the objectName; windowNumber (1..13) is the number its
+    /// position is saved under, 0 for a window that does not remember it.
+    ChildWindow(const char* formName, int windowNumber, QWidget* parent = nullptr);
+
+    /// Closes the window (and its MDI frame); OnUnload() runs.
+    void Unload();
+
+    /// Moves the window to its saved position, when one was saved.
+    void RestorePlace();
+
+    /// The widget that carries the window's position: its MDI frame, or itself.
+    QWidget* Frame();
+
+  protected:
+    /// Runs once, whatever closes the window, after its position was stored.
+    virtual void OnUnload() {}
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    int windowNumber_;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace arc::ui

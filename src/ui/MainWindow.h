@@ -1,0 +1,64 @@
+#pragma once
+// The main window: a multiple-document frame with the whole menu bar. Tool
+// windows open inside its MDI area, at most one of each kind (see
+// WindowRegistry.h for adding one).
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <string>
+#include <string_view>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace arc::ui {
+
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    MDIForm1();
+    ~MDIForm1() override;
+
+    /// Opens the named tool window inside the MDI area, or brings the open one
+    /// to the front. nullptr when no such window is registered.
+    QWidget* OpenWindow(std::string_view formName);
+    /// The open window of that name, nullptr when closed.
+    QWidget* FindOpenWindow(std::string_view formName) const;
+
+    /// Runs the menu command registered under the control name (nothing when none).
+    void RunCommand(std::string_view menuName);
+
+    /// Copies the current text table into the menu captions.
+    void ApplyMenuCaptions();
+    /// The language commands: 0 English, 1 French, 2 other.
+    void SwitchLanguage(int language);
+    /// Switches the five top-level menus on or off.
+    void SetMenusEnabled(bool enabled);
+    /// Shows the splash window as About box.
+    void ShowAbout();
+
+    QMdiArea* MdiArea() const { return area_; }
+    /// The menu entry (or a menu's own action) of a control name; nullptr when unknown.
+    QAction* MenuAction(std::string_view name) const;
+
+    /// Stores the window's geometry (twips) into the settings.
+    void StoreGeometry();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void SetLanguageChecks(int language);
+    void RestoreGeometry();
+
+    QMdiArea* area_;
+    std::map<std::string, QAction*, std::less<>> actions_;
+    std::map<std::string, QPointer<QWidget>, std::less<>> windows_;
+    bool quitting_ = false;
+};
+
+}  // namespace arc::ui

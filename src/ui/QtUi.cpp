@@ -1,0 +1,182 @@
+#include "ui/QtUi.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+#include <cstdlib>
+
+#include "ui/FileDialogFilter.h"
+#include "ui/Form2.h"
+#include "ui/MainWindow.h"
+
+namespace arc::ui {
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon ToQt(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return QMessageBox::Ok;
+        case MsgButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+/// The answer of a box closed without a button (Escape, close box).
+MsgAnswer Dismissed(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        default:
+            return MsgAnswer::Cancel;
+    }
+}
+
+bool LooksLikeUrl(const QString& text) {
+    const int colon = text.indexOf(QLatin1String("://"));
+    return colon > 1 || text.startsWith(QLatin1String("mailto:"));
+}
+
+}  // namespace
+
+QtUi::QtUi()
+    : opener_([](const QString& target) {
+          const QUrl url = LooksLikeUrl(target) ? QUrl(target) : QUrl::fromLocalFile(target);
+          return QDesktopServices::openUrl(url);
+      }),
+      end_([](int exitCode) { std::exit(exitCode); }) {}
+
+QWidget* QtUi::DialogParent() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (progress_ && progress_->isVisible()) return progress_;
+    return main_;
+}
+
+MsgAnswer QtUi::Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                        std::string_view title) {
+    QMessageBox box(ToQt(icon), title.empty() ? QStringLiteral("Arcanote") : Q(title), Q(text),
+                    ToQt(buttons), DialogParent());
+    box.setObjectName("MsgBox");
+    box.setTextFormat(Qt::PlainText);
+    if (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel)
+        box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return MsgAnswer::Ok;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        default:
+            return Dismissed(buttons);
+    }
+}
+
+std::string QtUi::ChooseFileRaw(const FileDialogRequest& request) {
+    QFileDialog dialog(DialogParent(), Q(request.title));
+    dialog.setObjectName("FileDialog");
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const NameFilters filters = ToNameFilters(request.filter, request.initialName);
+    if (!filters.filters.isEmpty()) {
+        dialog.setNameFilters(filters.filters);
+        dialog.selectNameFilter(filters.filters.at(filters.selected));
+    }
+    const QString initial = Q(request.initialName);
+    if (!initial.isEmpty()) {
+        const QFileInfo info(initial);
+        if (info.isDir()) {
+            dialog.setDirectory(info.absoluteFilePath());
+        } else {
+            if (info.dir().exists()) dialog.setDirectory(info.dir());
+            dialog.selectFile(info.fileName());
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+std::string QtUi::ChooseFolderRaw(std::string_view startFolder, std::string_view title) {
+    QFileDialog dialog(DialogParent(), Q(title));
+    dialog.setObjectName("FolderDialog");
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const QString start = Q(startFolder);
+    if (!start.isEmpty() && QFileInfo(start).isDir()) dialog.setDirectory(start);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+bool QtUi::OpenWithDefaultApp(std::string_view pathOrUrl) {
+    return opener_(Q(pathOrUrl));
+}
+
+void QtUi::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+void QtUi::SetMenusEnabled(bool enabled) {
+    if (main_) main_->SetMenusEnabled(enabled);
+}
+
+void QtUi::ShowProgressWindow() {
+    if (!progress_ || progress_->Unloaded()) progress_ = new Form2(main_);
+    progress_->show();
+    progress_->raise();
+}
+
+void QtUi::SetProgressLabel(std::string_view text) {
+    if (progress_ && !progress_->Unloaded()) progress_->SetLabel(Q(text));
+}
+
+void QtUi::UnloadProgressWindow() {
+    if (progress_) progress_->close();
+}
+
+void QtUi::EndProgram(int exitCode) {
+    end_(exitCode);
+}
+
+bool QtUi::OpenWindow(std::string_view formName) {
+    return main_ && main_->OpenWindow(formName) != nullptr;
+}
+
+bool QtUi::IsWindowOpen(std::string_view formName) {
+    if (formName == "Form2") return progress_ && !progress_->Unloaded();
+    return main_ && main_->FindOpenWindow(formName) != nullptr;
+}
+
+}  // namespace arc::ui

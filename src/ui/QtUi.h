@@ -1,0 +1,57 @@
+#pragma once
+// The desktop program's UI service: Qt message boxes, file and folder
+// dialogs, the desktop's "open", the progress window and the main window's
+// menus and tool windows.
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+#include "core/UiService.h"
+#include "ui/Form2.h"
+#include "ui/MainWindow.h"
+
+namespace arc::ui {
+
+class QtUi final : public UiService {
+  public:
+    /// Opens a file, folder or web address; true when it could be handed over.
+    using Opener = std::function<bool(const QString&)>;
+
+    QtUi();
+
+    /// The main window, once it exists (nullptr before and after).
+    void SetMainWindow(MDIForm1* main) { main_ = main; }
+    MDIForm1* MainWindow() const { return main_; }
+    /// Replaces the desktop's "open" (tests record what would be opened).
+    void SetOpener(Opener opener) { opener_ = std::move(opener); }
+    /// Replaces the end of the program (tests keep running).
+    void SetEndHandler(std::function<void(int)> end) { end_ = std::move(end); }
+
+    /// The progress window while shown.
+    Form2* ProgressWindow() const { return progress_; }
+
+    MsgAnswer Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                      std::string_view title = {}) override;
+    std::string ChooseFileRaw(const FileDialogRequest& request) override;
+    std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) override;
+    bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
+    void ProcessEvents() override;
+    void SetMenusEnabled(bool enabled) override;
+    void ShowProgressWindow() override;
+    void SetProgressLabel(std::string_view text) override;
+    void UnloadProgressWindow() override;
+    void EndProgram(int exitCode) override;
+    bool OpenWindow(std::string_view formName) override;
+    bool IsWindowOpen(std::string_view formName) override;
+
+  private:
+    QWidget* DialogParent() const;
+
+    QPointer<MDIForm1> main_;
+    QPointer<Form2> progress_;
+    Opener opener_;
+    std::function<void(int)> end_;
+};
+
+}  // namespace arc::ui

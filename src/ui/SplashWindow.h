@@ -1,0 +1,27 @@
+#pragma once
+// The splash window, shown at start-up and reused as the About box. Its timer
+// (3 s) closes it at start-up and shows its OK button as About box.
+
+#include <QWidget>
+
+class QPushButton;
+class QTimer;
+
+namespace arc::ui {
+
+class frmSplash : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit frmSplash(QWidget* parent = nullptr);
+
+    static constexpr int kTimerMs = 3000;
+
+  private:
+    void OnTimer();
+
+    QPushButton* ok_;
+    QTimer* timer_;
+};
+
+}  // namespace arc::ui

@@ -1,0 +1,203 @@
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/AppState.h"
+#include "core/PathsWindowState.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+
+/// Points $HOME at a fresh folder for the probes of the auto-fill commands.
+class FakeHome {
+  public:
+    FakeHome() {
+        const char* home = std::getenv("HOME");
+        if (home) saved_ = home;
+        setenv("HOME", dir.path().c_str(), 1);
+    }
+    ~FakeHome() {
+        if (saved_.empty())
+            unsetenv("HOME");
+        else
+            setenv("HOME", saved_.c_str(), 1);
+    }
+    void Make(const char* folder) { std::filesystem::create_directories(dir.path() / folder); }
+    TempDir dir;
+
+  private:
+    std::string saved_;
+};
+
+class PathsWindowStateTest : public test::ProgramFolderTest {
+  protected:
+    PathsWindowState paths;
+    FakeHome fakeHome;
+};
+
+TEST_F(PathsWindowStateTest, EmulatorFolderRuleForCommand1) {
+    EXPECT_EQ(PathsWindowState::EmulatorFolder("/home/ann/games/mame/mame"),
+              "/home/ann/games/mame/");
+    EXPECT_EQ(PathsWindowState::EmulatorFolder("C:\\MAME\\mame.exe"), "C:\\MAME\\");
+    // The last "\" wins over any "/".
+    EXPECT_EQ(PathsWindowState::EmulatorFolder("a/b\\c/mame"), "a/b\\");
+    // Neither separator: the trimmed text as a folder.
+    EXPECT_EQ(PathsWindowState::EmulatorFolder("  mame  "), "mame/");
+}
+
+TEST_F(PathsWindowStateTest, AutoFillBaseProbesTheUsualFoldersInOrder) {
+    const std::string home = fakeHome.dir.str();
+    EXPECT_EQ(PathsWindowState::AutoFillBase(""), ProgramFolder());
+    fakeHome.Make("advancemame");
+    EXPECT_EQ(PathsWindowState::AutoFillBase(""), home + "advancemame/");
+    fakeHome.Make("mame");
+    EXPECT_EQ(PathsWindowState::AutoFillBase("mame"), home + "mame/");
+    fakeHome.Make("mame32");
+    EXPECT_EQ(PathsWindowState::AutoFillBase(""), home + "mame32/");
+    // A path with a folder needs no probe.
+    EXPECT_EQ(PathsWindowState::AutoFillBase("/opt/mame/mame"), "/opt/mame/");
+}
+
+TEST_F(PathsWindowStateTest, LoadFillsTheBoxesAndSwitchesTheMenusOff) {
+    TheSettings().MameExe = "/usr/games/mame";
+    TheSettings().DataFilePaths[kGenreIni] = "/data/Folders/Genre.ini";
+    TheSettings().DataFilePaths[kHistoryDat] = "History.dat";
+    paths.Load();
+    EXPECT_FALSE(ui().menusEnabled);
+    EXPECT_TRUE(State().PathsDialogOpen);
+    EXPECT_EQ(paths.mameExe, "/usr/games/mame");
+    EXPECT_EQ(paths.DataFileLabel(kGenreIni), "Genre.ini");
+    EXPECT_EQ(paths.DataFileLabel(kHistoryDat), "History.dat");
+    EXPECT_EQ(paths.ArtLabel(kFlyers), Text(5));
+}
+
+TEST_F(PathsWindowStateTest, ChooseExecutableAppliesTheFolderRuleBeforeAndAfter) {
+    paths.Load();
+    paths.mameExe = "/opt/emu/mame";
+    ui().QueueFile("/usr/games/mame");
+    EXPECT_TRUE(paths.ChooseExecutable());
+    ASSERT_EQ(ui().fileRequests.size(), 1u);
+    EXPECT_EQ(ui().fileRequests[0].initialName, "/opt/emu/mame");
+    EXPECT_EQ(ui().fileRequests[0].filter, Text(21) + " (*.*)|*.*|");
+    EXPECT_FALSE(ui().fileRequests[0].save);
+    EXPECT_EQ(paths.mameExe, "/usr/games/mame");
+    EXPECT_EQ(TheSettings().MameExe, "/usr/games/mame");
+    EXPECT_EQ(TheSettings().MameFolder, "/usr/games/");
+
+    // Cancelled: the typed text still becomes MameExe and gives the folder.
+    paths.mameExe = "/srv/arcade/mame";
+    EXPECT_FALSE(paths.ChooseExecutable());
+    EXPECT_EQ(TheSettings().MameExe, "/srv/arcade/mame");
+    EXPECT_EQ(TheSettings().MameFolder, "/srv/arcade/");
+}
+
+TEST_F(PathsWindowStateTest, FolderAndFileChoosersUseTheDesignedTitlesAndFilters) {
+    paths.Load();
+    paths.romsFolder = " /roms ";
+    ui().QueueFolder("/big/roms");
+    EXPECT_TRUE(paths.ChooseRomsFolder());
+    EXPECT_EQ(paths.romsFolder, "/big/roms/");
+    EXPECT_EQ(TheSettings().RomsFolder, "/big/roms/");
+
+    paths.artFolders[kMarquees] = "/art/marquees/";
+    ui().QueueFolder("/art/marq");
+    EXPECT_TRUE(paths.ChooseArtFolder(kMarquees));
+    EXPECT_EQ(paths.artFolders[kMarquees], "/art/marq/");
+    EXPECT_EQ(TheSettings().ArtFolders[kMarquees], "/art/marq/");
+
+    paths.dataFiles[kHistoryDat] = "/old/History.dat";
+    ui().QueueFile("/new/history.dat");
+    EXPECT_TRUE(paths.ChooseDataFile(kHistoryDat));
+    const FileDialogRequest& request = ui().fileRequests.back();
+    EXPECT_EQ(request.filter, "All files (*.*)|*.*|Files dat(*.dat)|*.dat|");
+    EXPECT_EQ(request.flags, 2);
+    EXPECT_EQ(request.initialName, "/old/History.dat");
+    EXPECT_EQ(paths.dataFiles[kHistoryDat], "/new/history.dat");
+    // Only the box changes; the setting follows when the window closes.
+    EXPECT_NE(TheSettings().DataFilePaths[kHistoryDat], "/new/history.dat");
+}
+
+TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothing) {
+    fakeHome.Make("mame");
+    paths.Load();
+    const PathsWindowState before = paths;
+    const Settings settingsBefore = TheSettings();
+    EXPECT_FALSE(paths.FillArtFolders());
+    EXPECT_FALSE(paths.FillDataFiles());
+    ASSERT_EQ(ui().messages.size(), 2u);
+    EXPECT_EQ(ui().messages[0].text, WithLineBreaks(Text(166)));
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Question);
+    EXPECT_EQ(ui().messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui().messages[1].text, WithLineBreaks(Text(167)));
+    EXPECT_EQ(paths.artFolders, before.artFolders);
+    EXPECT_EQ(paths.dataFiles, before.dataFiles);
+    EXPECT_EQ(TheSettings().ArtFolders, settingsBefore.ArtFolders);
+    EXPECT_EQ(TheSettings().DataFilePaths, settingsBefore.DataFilePaths);
+}
+
+TEST_F(PathsWindowStateTest, AutoFillFromAProbedFolder) {
+    fakeHome.Make("mame");  // mame32 missing
+    const std::string base = fakeHome.dir.str() + "mame/";
+    paths.Load();
+    paths.mameExe = "";
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_TRUE(paths.FillArtFolders());
+    EXPECT_TRUE(paths.FillDataFiles());
+    EXPECT_EQ(paths.artFolders[kTitles], base + "Titles/");
+    EXPECT_EQ(paths.artFolders[kSnapshots], base + "Snap/");
+    EXPECT_EQ(paths.artFolders[kFlyers], base + "Flyers/");
+    EXPECT_EQ(TheSettings().ArtFolders[kCabinets], base + "Cabinets/");
+    EXPECT_EQ(paths.dataFiles[kGenreIni], base + "Folders/Genre.ini");
+    EXPECT_EQ(paths.dataFiles[kControlsIni], base + "Controls.ini");
+    EXPECT_EQ(TheSettings().DataFilePaths[kHistoryDat], base + "History.dat");
+    EXPECT_EQ(TheSettings().MameExe, "");
+}
+
+TEST_F(PathsWindowStateTest, AutoFillFromTheExecutablesFolder) {
+    paths.Load();
+    paths.mameExe = "/opt/mame32/mame";
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_TRUE(paths.FillDataFiles());
+    EXPECT_EQ(paths.dataFiles[kGenreIni], "/opt/mame32/Folders/Genre.ini");
+    EXPECT_EQ(TheSettings().MameExe, "/opt/mame32/mame");
+}
+
+TEST_F(PathsWindowStateTest, UnloadStoresTheBoxesAsTypedAndSavesTheFile) {
+    State().WizardTaskRunning = true;
+    paths.Load();
+    paths.mameExe = "/usr/games/mame";
+    paths.romsFolder = "/roms";  // no separator added
+    paths.artFolders[kSnapshots] = "/snaps";
+    paths.dataFiles[kCatverIni] = "/ini/catver.ini";
+    paths.Unload();
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(State().WizardTaskRunning);
+    EXPECT_FALSE(State().PathsDialogOpen);
+    EXPECT_EQ(TheSettings().RomsFolder, "/roms");
+
+    TheSettings() = DefaultSettings();
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(TheSettings().MameExe, "/usr/games/mame");
+    EXPECT_EQ(TheSettings().RomsFolder, "/roms");
+    EXPECT_EQ(TheSettings().ArtFolders[kSnapshots], "/snaps");
+    EXPECT_EQ(TheSettings().DataFilePaths[kCatverIni], "/ini/catver.ini");
+}
+
+TEST_F(PathsWindowStateTest, UnloadSavesEvenWhenNothingChanged) {
+    const std::string file = InProgramFolder("Arcanote.inf");
+    ASSERT_FALSE(std::filesystem::exists(file));
+    paths.Load();
+    paths.Unload();
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_NE(ReadFile(file).find(TheSettings().DataFilePaths[kMameinfoDat]), std::string::npos);
+}
+
+}  // namespace
+}  // namespace arc

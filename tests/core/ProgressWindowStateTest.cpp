@@ -1,0 +1,89 @@
+#include "core/AppState.h"
+#include "core/Log.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/ProgressWindowState.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/WindowPlace.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+
+class ProgressWindowStateTest : public test::ProgramFolderTest {
+  protected:
+    ProgressWindowState window;
+};
+
+TEST_F(ProgressWindowStateTest, CaptionSpinsOnceEveryFourTicks) {
+    const std::string caption = Text(24);
+    EXPECT_EQ(window.InitialCaption(), caption);
+    const char* marks[] = {"-", "\\", "|", "/", "-", "\\"};
+    for (const char* mark : marks)
+        EXPECT_EQ(window.OnTimer().caption, caption + mark);
+}
+
+TEST_F(ProgressWindowStateTest, BarValueFollowsTheCounters) {
+    Progress().Total = 0;
+    Progress().Done = 40;
+    EXPECT_EQ(window.OnTimer().barValue, 1);  // no count given
+    Progress().Total = 200;
+    Progress().Done = 50;
+    EXPECT_EQ(window.OnTimer().barValue, 25);
+    Progress().Done = 1;
+    EXPECT_EQ(window.OnTimer().barValue, 1);
+    Progress().Done = 500;
+    EXPECT_EQ(window.OnTimer().barValue, 100);
+}
+
+TEST_F(ProgressWindowStateTest, CancelAnsweredNoKeepsGoing) {
+    State().LogFlag = true;
+    ui().QueueAnswer(MsgAnswer::No);
+    EXPECT_FALSE(window.ConfirmCancel());
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text, Text(181));
+    EXPECT_EQ(ui().messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Question);
+    EXPECT_FALSE(Progress().Cancel);
+    EXPECT_EQ(ReadFile(LogFilePath()).find("[CLICK CANCEL]"), std::string::npos);
+}
+
+TEST_F(ProgressWindowStateTest, CancelAnsweredYesLogsOnlyWhenLogging) {
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_TRUE(window.ConfirmCancel());
+    EXPECT_EQ(ReadFile(LogFilePath()), "");
+    State().LogFlag = true;
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_TRUE(window.ConfirmCancel());
+    EXPECT_EQ(ReadFile(LogFilePath()), "[CLICK CANCEL]\r\n");
+}
+
+TEST_F(ProgressWindowStateTest, UnloadSetsTheFlagAndStoresThePlace) {
+    Progress().Cancel = false;
+    window.Unload(10, 20);
+    EXPECT_TRUE(Progress().Cancel);
+    EXPECT_EQ(TheSettings().WindowLeft[2], 150);
+    EXPECT_EQ(TheSettings().WindowTop[2], 300);
+    const WindowPlace place = SavedWindowPlace(2);
+    EXPECT_EQ(place.left, 10);
+    EXPECT_EQ(place.top, 20);
+}
+
+TEST_F(ProgressWindowStateTest, OnlyPositiveSavedPlacesAreRestored) {
+    TheSettings().WindowLeft[7] = 0;
+    TheSettings().WindowTop[7] = 450;
+    WindowPlace place = SavedWindowPlace(7);
+    EXPECT_FALSE(place.left);
+    EXPECT_EQ(place.top, 30);
+    TheSettings().WindowLeft[7] = -150;
+    EXPECT_FALSE(SavedWindowPlace(7).left);
+    EXPECT_FALSE(SavedWindowPlace(0).top);
+    EXPECT_FALSE(SavedWindowPlace(14).top);
+    StoreWindowPlace(14, 1, 1);  // ignored, no slot
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,50 @@
+#include <filesystem>
+
+#include "core/AppState.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/TextTable.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+class StartupTest : public test::ProgramFolderTest {};
+
+TEST_F(StartupTest, FirstRunAsksThenWritesTheChosenLanguage) {
+    TheSettings().Language = 7;
+    EXPECT_FALSE(LoadStartupSettings());
+    EXPECT_FALSE(State().TempFolder.empty());
+    EXPECT_EQ(TheSettings().Language, 0);  // defaults were set
+    EXPECT_EQ(TheSettings().MainWindow.State, -1);
+
+    FirstRunLanguageChosen(1);
+    EXPECT_TRUE(std::filesystem::exists(InProgramFolder("Arcanote.inf")));
+    FinishStartup();
+    EXPECT_EQ(Text(10), "&Traitement");
+    EXPECT_EQ(TheSettings().BackupFolder, InProgramFolder("BACKUP/"));
+    EXPECT_TRUE(std::filesystem::is_directory(InProgramFolder("BACKUP")));
+
+    // The next start reads the file.
+    TheSettings().Language = 0;
+    EXPECT_TRUE(LoadStartupSettings());
+    EXPECT_EQ(TheSettings().Language, 1);
+}
+
+TEST_F(StartupTest, ClosingTheLanguageWindowTakesTheSelection) {
+    EXPECT_FALSE(LoadStartupSettings());
+    FirstRunLanguageChosen(0);  // English, the default selection
+    EXPECT_TRUE(LoadStartupSettings());
+    EXPECT_EQ(TheSettings().Language, 0);
+}
+
+TEST_F(StartupTest, ArmingTheErrorConventionRegistersTheStartUp) {
+    ResetState();
+    ArmErrorConvention();
+    EXPECT_TRUE(State().ErrorTrap);
+    EXPECT_EQ(State().Procedure, 3);
+}
+
+}  // namespace
+}  // namespace arc

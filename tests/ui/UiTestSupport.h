@@ -1,0 +1,102 @@
+#pragma once
+// Helpers of the window tests: a fresh program folder with the Qt UI service
+// installed (nothing is really opened), and answers given to the modal
+// dialogs that the code under test opens.
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/AppState.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+#include "support/TestSupport.h"
+#include "ui/QtUi.h"
+
+namespace arc::test {
+
+/// A fresh program folder, default settings, English texts and a QtUi whose
+/// "open" only records. Lives for one test function.
+struct QtProgramFolder {
+    QtProgramFolder() {
+        ResetState();
+        SetProgramFolder(home.str());
+        State().ErrorTrap = true;
+        State().TempFolder = home.str() + "Temp/";
+        std::filesystem::create_directories(State().TempFolder);
+        TheSettings() = DefaultSettings();
+        TheSettings().Language = 0;
+        BuildTextTable();
+        Progress() = ProgressState{};
+        ui.SetOpener([this](const QString& target) {
+            opened.push_back(target.toStdString());
+            return true;
+        });
+        ui.SetEndHandler([this](int code) { endCodes.push_back(code); });
+        InstallUi(&ui);
+    }
+    ~QtProgramFolder() {
+        InstallUi(nullptr);
+        ResetState();
+    }
+
+    TempDir home;
+    arc::ui::QtUi ui;
+    std::vector<std::string> opened;
+    std::vector<int> endCodes;
+};
+
+/// Acts on the next modal dialog of type T as soon as it shows (polling, so
+/// it works whether the dialog opens now or later). Records that it ran.
+template <class T>
+class OnNextModal {
+  public:
+    explicit OnNextModal(std::function<void(T*)> act) {
+        auto* timer = new QTimer(qApp);
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, timer, [act, seen = seen_, timer] {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) return;
+            timer->stop();
+            timer->deleteLater();
+            *seen = dialog->objectName().toStdString();
+            act(dialog);
+        });
+        timer->start();
+        timer_ = timer;
+    }
+    ~OnNextModal() {
+        if (timer_) {
+            timer_->stop();
+            timer_->deleteLater();
+        }
+    }
+    /// The object name of the dialog acted on ("" when none showed).
+    const std::string& Seen() const { return *seen_; }
+
+  private:
+    std::shared_ptr<std::string> seen_ = std::make_shared<std::string>();
+    QPointer<QTimer> timer_;
+};
+
+/// Clicks `button` in the next message box and keeps its text in `text`.
+inline std::unique_ptr<OnNextModal<QMessageBox>> AnswerNextMessage(
+    QMessageBox::StandardButton button, std::string* text = nullptr) {
+    return std::make_unique<OnNextModal<QMessageBox>>([button, text](QMessageBox* box) {
+        if (text) *text = box->text().toStdString();
+        box->button(button)->click();
+    });
+}
+
+}  // namespace arc::test
