@@ -67,6 +67,9 @@ std::string MameExecutable() {
             return WithTrailingSlash(folder) + "mame";
         start = end + 1;
     }
+    // Debian installs the emulator outside the usual PATH; used when no
+    // executable was named.
+    if (settings.MameExe.empty() && IsExecutable("/usr/games/mame")) return "/usr/games/mame";
     return {};
 }
 

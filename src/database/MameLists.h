@@ -7,7 +7,7 @@
 namespace arc {
 
 /// The emulator to run: MameExe, else MameFolder + "mame", else "mame" on the
-/// PATH (Debian installs /usr/games/mame); "" when none exists.
+/// PATH, else (no MameExe named) Debian's /usr/games/mame; "" when none exists.
 std::string MameExecutable();
 
 /// The two command lines of "tmp.sh" for the given emulator (only the -help

@@ -99,7 +99,7 @@ std::string ColumnSql(const ColumnDef& column) {
             sql += "TEXT COLLATE NOCASE";
             break;
         case T::YesNo:
-            sql += "BOOLEAN";
+            sql += "BOOLEAN DEFAULT 0";  // Yes/No fields are No until set
             break;
         case T::Long:
             sql += "INTEGER";

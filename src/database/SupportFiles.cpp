@@ -10,10 +10,7 @@
 #include "importers/HistoryFiles.h"
 #include "importers/Importers.h"
 
-#if __has_include("notes/Notes.h")
 #include "notes/Notes.h"
-#define ARCANOTE_HAS_NOTES 1
-#endif
 
 namespace arc {
 namespace {
@@ -46,9 +43,7 @@ bool Available(SupportFile file, const std::string& path) {
 
 /// After History.dat: the user's notes go into the new database.
 void CopyNotesAfterHistory() {
-#ifdef ARCANOTE_HAS_NOTES
     CopyNotesToDatabase(true);
-#endif
 }
 
 }  // namespace

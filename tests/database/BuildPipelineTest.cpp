@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <utility>
@@ -53,6 +54,16 @@ TEST_F(Build, ScriptQuotesPathsTheShellWouldChange) {
     EXPECT_EQ(MameListsScript("/usr/games/mame", true).find("-listxml"), std::string::npos);
     EXPECT_NE(MameListsScript("/x/$(rm -rf)/mame", true).find("'/x/$(rm -rf)/mame'"),
               std::string::npos);
+}
+
+TEST_F(Build, DebiansEmulatorIsFoundWhenNoneIsNamed) {
+    if (access("/usr/games/mame", X_OK) != 0) GTEST_SKIP() << "no /usr/games/mame";
+    TheSettings().MameExe.clear();
+    TheSettings().MameFolder = home.str() + "no/";
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", home.str().c_str(), 1);
+    EXPECT_EQ(MameExecutable(), "/usr/games/mame");
+    setenv("PATH", path.c_str(), 1);
 }
 
 TEST_F(Build, MissingEmulatorIsToldAndStopsTheLists) {
