@@ -113,8 +113,8 @@ class SheetWindowTest : public QObject {
         fs::create_directories(first);
         fs::create_directories(second);
         sheets.Open(first);
-        QTRY_COMPARE(sheets.Get<QLineEdit>("Text1")->text(), QString::fromStdString(first));
-        QCOMPARE(TheSettings().HtmlFolder, first);
+        QTRY_COMPARE(sheets.Get<QLineEdit>("Text1")->text(), QString::fromStdString(first + "/"));
+        QCOMPARE(TheSettings().HtmlFolder, first + "/");
 
         test::OnNextModal<QFileDialog> choose([&second](QFileDialog* dialog) {
             dialog->setDirectory(QString::fromStdString(second));
@@ -122,7 +122,7 @@ class SheetWindowTest : public QObject {
         });
         sheets.Click("Command1");
         QCOMPARE(choose.Seen(), std::string("FolderDialog"));
-        QCOMPARE(sheets.Get<QLineEdit>("Text1")->text(), QString::fromStdString(second));
+        QCOMPARE(sheets.Get<QLineEdit>("Text1")->text(), QString::fromStdString(second + "/"));
     }
 
     void cancelStoresBoxesAndSkinAndSavesTheFile() {
