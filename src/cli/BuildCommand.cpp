@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "database/BuildPipeline.h"
+#include "xmlimport/ImportOptions.h"
 
 namespace arc::cli {
 namespace {
@@ -26,10 +27,9 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
     std::string database = settings.DatabasePath;
     std::string mame;
     std::string listXml;
-    bool freshList = false;
-    // The import options as the options window would open them.
-    bool definedPaths = settings.XmlOptions[2] == 1;
-    int method = 1;
+    // The import options as the options window opens them, changed by the options.
+    ImportOptions options;
+    options.refreshList = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -40,13 +40,13 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
         } else if (arg == "--listxml" && hasValue) {
             listXml = args[++i];
         } else if (arg == "--fresh-list") {
-            freshList = true;
+            options.refreshList = true;
         } else if (arg == "--data" && hasValue &&
                    (args[i + 1] == "defined" || args[i + 1] == "program")) {
-            definedPaths = args[++i] == "defined";
+            options.useDefinedPaths = args[++i] == "defined";
         } else if (arg == "--method" && hasValue &&
                    (args[i + 1] == "fast" || args[i + 1] == "dom")) {
-            method = args[++i] == "fast" ? 1 : 2;
+            options.method = args[++i] == "fast" ? 1 : 2;
         } else {
             context.err << "build: unexpected argument '" << arg << "' (usage: " << kUsage << ")\n";
             return 2;
@@ -69,12 +69,8 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
 
     BuildHooks hooks;
     hooks.openImportOptions = [&] {
-        State().ImportMethod = method;
-        settings.XmlOptions[1] = freshList ? 1 : 0;
-        settings.XmlOptions[2] = definedPaths ? 1 : 0;
-        if (freshList) DeleteFileIfExists(InProgramFolder("listxml.txt"));
-        State().UseDefinedPaths = definedPaths;
-        State().Form9Message.clear();
+        options.Confirm();
+        options.Unload();
     };
     hooks.importOptionsOpen = [] { return false; };
     hooks.listXml = listXml;

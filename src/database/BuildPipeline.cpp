@@ -18,14 +18,13 @@
 #include "database/DatabaseBuild.h"
 #include "database/MameLists.h"
 #include "database/SupportFiles.h"
+#include "xmlimport/ImportOptions.h"
 #include "xmlimport/ListXmlImport.h"
 
 namespace arc {
 namespace {
 
 constexpr int kProcCreerMDB = 362;
-
-constexpr const char* kCancelMessage = "[FORM9]CANCEL";
 
 /// Ends the wizard's wait whatever way the build ends.
 struct WizardStep {
@@ -99,7 +98,7 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
             return;
         }
         WaitForImportOptions(hooks);
-        if (State().Form9Message == kCancelMessage) return;
+        if (State().Form9Message == kImportOptionsCancelled) return;
 
         DisableMenus();
         menusOff = true;

@@ -101,6 +101,7 @@ struct Recordset::Impl {
     bool buffered = false;  // every row read into `rows`
     bool atEnd = false;
     bool beforeFirst = false;
+    bool empty = false;       // the set has no row at all
     std::vector<Row> rows;    // the current row only, or every row when buffered
     std::size_t ordinal = 0;  // position of the current row in the set
 
@@ -116,6 +117,7 @@ struct Recordset::Impl {
         if (started) return;
         started = true;
         Fetch();
+        empty = atEnd;
     }
 
     Row ReadRow() const {
@@ -146,6 +148,7 @@ struct Recordset::Impl {
         while (cursor->Step())
             rows.push_back(ReadRow());
         buffered = true;
+        empty = rows.empty();
         ordinal = wasAtEnd ? rows.size() : std::min(keep, rows.size());
         atEnd = ordinal >= rows.size();
     }
@@ -223,7 +226,7 @@ bool Recordset::Eof() const {
 
 bool Recordset::Bof() const {
     impl_->Start();
-    return impl_->beforeFirst || (impl_->atEnd && impl_->rows.empty());
+    return impl_->beforeFirst || impl_->empty;
 }
 
 void Recordset::MoveNext() {

@@ -1,5 +1,6 @@
 // Catver.ini: a [Category] key list, then a [VerAdded] key list.
 
+#include <memory>
 #include <string>
 
 #include "core/ErrorGuard.h"
@@ -49,9 +50,10 @@ bool ImportCatver(std::string_view path) {
         bool complete = false;
         if (found) {
             BatchTransaction batch;
-            DataFieldUpdate category("Category");
+            const auto rows = std::make_shared<const DataRowids>();
+            DataFieldUpdate category("Category", rows);
             if (ReadKeyList(reader, category, batch, "[VerAdded]")) {
-                DataFieldUpdate verAdded("VerAdded");
+                DataFieldUpdate verAdded("VerAdded", rows);
                 ReadKeyList(reader, verAdded, batch, {});
                 complete = true;
             }

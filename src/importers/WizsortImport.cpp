@@ -57,7 +57,8 @@ bool ImportWizsort(std::string_view path) {
             if (!OpenedOrFinished(reader, path)) return;
         }
         std::array<std::unique_ptr<DataFieldUpdate>, kSections.size()> updates;
-        DataFlagUpdate mature("Mature");
+        const auto rows = std::make_shared<const DataRowids>();
+        DataFlagUpdate mature("Mature", rows);
         BatchTransaction batch;
         std::size_t current = kNoSection;
         std::string line;
@@ -76,7 +77,8 @@ bool ImportWizsort(std::string_view path) {
                 mature.Run(name);
             } else {
                 if (!updates[current])
-                    updates[current] = std::make_unique<DataFieldUpdate>(kSections[current].field);
+                    updates[current] =
+                        std::make_unique<DataFieldUpdate>(kSections[current].field, rows);
                 updates[current]->Run(name, value);
             }
             batch.RowDone();

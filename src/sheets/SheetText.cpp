@@ -1,9 +1,10 @@
 #include "sheets/SheetText.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <memory>
 
 namespace arc {
 
@@ -54,20 +55,25 @@ std::string ToFileUrl(std::string_view path) {
 }
 
 bool WritePage(const std::string& path, std::string_view bytes) {
-    std::remove(path.c_str());
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
-                                                         &std::fclose);
-    if (!file) return false;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        return false;
-    return std::fclose(file.release()) == 0;
-}
-
-bool ReadPage(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    // A new file in one call; an existing one (or a link) is deleted first.
+    constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    int fd = ::open(path.c_str(), kFlags, 0644);
+    if (fd < 0 && errno == EEXIST) {
+        ::unlink(path.c_str());
+        fd = ::open(path.c_str(), kFlags, 0644);
+    }
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return ::close(fd) == 0 && ok;
 }
 
 }  // namespace arc

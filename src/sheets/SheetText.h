@@ -23,7 +23,4 @@ std::string ToFileUrl(std::string_view path);
 /// Writes the bytes to `path` after deleting an existing file there. False on failure.
 bool WritePage(const std::string& path, std::string_view bytes);
 
-/// The whole file, bytes as stored; false when it cannot be read.
-bool ReadPage(const std::string& path, std::string& bytes);
-
 }  // namespace arc

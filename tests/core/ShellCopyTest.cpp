@@ -21,7 +21,6 @@ TEST_F(ShellCopyTest, CopiesAFileToAFolderCreatingItAndReplacingSilently) {
     EXPECT_TRUE(ShellCopy(home.file("src/pacman.zip"), home.file("other/renamed.zip")));
     EXPECT_EQ(ReadFile(home.file("other/renamed.zip")), "new");
     EXPECT_TRUE(std::filesystem::exists(home.file("src/pacman.zip")));
-    EXPECT_GT(ui().eventsProcessed, 0);
 }
 
 TEST_F(ShellCopyTest, CopiesWildcardMatchesWithoutRegardToCase) {

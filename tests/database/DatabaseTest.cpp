@@ -215,6 +215,7 @@ TEST_F(DatabaseTest, RecordsetReadsMovesAndEditsInInsertionOrder) {
     {
         Recordset rom("SELECT * FROM Rom");
         EXPECT_TRUE(rom.Eof());
+        EXPECT_TRUE(rom.Bof());
         for (const char* name : {"c.bin", "a.bin", "b.bin"}) {
             rom.AddNew();
             rom.Set("InternalName", "game");
@@ -222,6 +223,13 @@ TEST_F(DatabaseTest, RecordsetReadsMovesAndEditsInInsertionOrder) {
             rom.Update();
         }
     }
+    Recordset stream("SELECT * FROM Rom");
+    int rows = 0;
+    for (; !stream.Eof(); stream.MoveNext())
+        ++rows;
+    EXPECT_EQ(rows, 3);
+    EXPECT_FALSE(stream.Bof());
+
     Recordset rom("SELECT * FROM Rom WHERE InternalName='GAME'");
     ASSERT_FALSE(rom.Eof());
     EXPECT_EQ(rom.Text("romname"), "c.bin");
@@ -240,11 +248,15 @@ TEST_F(DatabaseTest, RecordsetReadsMovesAndEditsInInsertionOrder) {
     EXPECT_EQ(rom.Text("Romsize"), "1024");
     rom.MoveNext();
     EXPECT_TRUE(rom.Eof());
+    EXPECT_FALSE(rom.Bof());
     rom.MovePrevious();
     rom.MovePrevious();
     EXPECT_EQ(rom.Text("RomName"), "a.bin");
     rom.MoveFirst();
     EXPECT_EQ(rom.Text("RomName"), "c.bin");
+    rom.MovePrevious();
+    EXPECT_TRUE(rom.Bof());
+    EXPECT_THROW(rom.Text("RomName"), AppError);
     EXPECT_EQ(QueryValue("SELECT Romsize FROM Rom WHERE RomName='b.bin'"), "1024");
     EXPECT_THROW(rom.Text("NoSuchField"), AppError);
 }

@@ -95,3 +95,27 @@ TEST(SheetTextTest, PathsAndLineBreaks) {
 
 }  // namespace
 }  // namespace arc
+
+#include <filesystem>
+
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+TEST(SheetTextTest, WritePageReplacesFilesButNeverWritesThroughALink) {
+    test::TempDir dir;
+    const std::string page = dir.file("page.htm");
+    ASSERT_TRUE(WritePage(page, "first"));
+    ASSERT_TRUE(WritePage(page, "second"));
+    EXPECT_EQ(test::ReadFile(page), "second");
+    test::WriteFile(dir.file("outside.txt"), "keep");
+    std::filesystem::create_symlink(dir.file("outside.txt"), dir.file("link.htm"));
+    ASSERT_TRUE(WritePage(dir.file("link.htm"), "page"));
+    EXPECT_EQ(test::ReadFile(dir.file("outside.txt")), "keep");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.file("link.htm")));
+    EXPECT_FALSE(WritePage(dir.file("missing/page.htm"), "x"));
+}
+
+}  // namespace
+}  // namespace arc

@@ -2,6 +2,7 @@
 // opened once, quitting.
 
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include "UiTestSupport.h"
 #include "core/Log.h"
 #include "core/MainMenu.h"
+#include "core/Version.h"
 #include "ui/MainWindow.h"
 
 using namespace arc;
@@ -140,6 +142,26 @@ class MainWindowTest : public QObject {
         QVERIFY(!folder.ui.IsWindowOpen("Form1"));
         QVERIFY(main.OpenWindow("Form1") != nullptr);
         QVERIFY(main.OpenWindow("NoSuchWindow") == nullptr);
+    }
+
+    void aboutBoxShowsItsOkButtonAfterThreeSeconds() {
+        test::QtProgramFolder folder;
+        MDIForm1 main;
+        Progress().Cancel = true;  // left set by an earlier task
+        main.findChild<QAction*>("MnuAPropos")->trigger();
+        auto* splash = main.findChild<QWidget*>("frmSplash");
+        QVERIFY(splash && splash->isVisible());
+        QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(),
+                 QString::fromStdString(SplashVersionLabel()));
+        auto* ok = splash->findChild<QPushButton*>("cmdOK");
+        QVERIFY(!ok->isVisible());
+        QTest::qWait(2500);
+        QVERIFY(!ok->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(ok->isVisible(), 2000);
+        QVERIFY(splash->isVisible());  // stays until OK
+        QPointer<QWidget> watch(splash);
+        ok->click();
+        QTRY_VERIFY(!watch);
     }
 
     void restoresTheSavedGeometry() {
