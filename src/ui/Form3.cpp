@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/Settings.h"
+#include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -39,7 +40,7 @@ Form3::Form3() : ChildWindow("Form3", kWindowNumber) {
     frame1->setObjectName("Frame1");
     text1_ = new QLineEdit(Q(state_.text1), frame1);
     text1_->setObjectName("Text1");
-    text1_->installEventFilter(this);
+    SelectAllTextOnFocus(text1_);
     auto* command1 = new QPushButton("...", frame1);
     command1->setObjectName("Command1");
     command1->setFixedWidth(36);
@@ -154,15 +155,6 @@ void Form3::closeEvent(QCloseEvent* event) {
         return;
     }
     ChildWindow::closeEvent(event);
-}
-
-bool Form3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == text1_ && event->type() == QEvent::FocusIn) {
-        // Select the whole (trimmed) text once the click that gave the focus is handled.
-        text1_->setText(text1_->text().trimmed());
-        QTimer::singleShot(0, text1_, &QLineEdit::selectAll);
-    }
-    return ChildWindow::eventFilter(watched, event);
 }
 
 void Form3::OnUnload() {

@@ -23,7 +23,6 @@ class Form3 : public ChildWindow {
     void OnUnload() override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QCheckBox* AddCheck(const QString& name, const std::string& caption, bool checked);

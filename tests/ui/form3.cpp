@@ -123,6 +123,11 @@ class SheetWindowTest : public QObject {
         sheets.Click("Command1");
         QCOMPARE(choose.Seen(), std::string("FolderDialog"));
         QCOMPARE(sheets.Get<QLineEdit>("Text1")->text(), QString::fromStdString(second + "/"));
+
+        auto* text1 = sheets.Get<QLineEdit>("Text1");
+        sheets.window->activateWindow();
+        text1->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(text1->selectedText(), QString::fromStdString(second + "/"));
     }
 
     void cancelStoresBoxesAndSkinAndSavesTheFile() {
