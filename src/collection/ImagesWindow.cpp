@@ -1,8 +1,6 @@
 #include "collection/ImagesWindow.h"
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "collection/FolderText.h"
 #include "core/AppState.h"
@@ -12,6 +10,7 @@
 #include "core/Progress.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "core/WaitWhile.h"
 
 namespace arc {
 
@@ -166,10 +165,7 @@ void ImagesWindow::EditPaths(const std::function<void()>& showPathsDialog) {
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
         showPathsDialog();
-        while (State().PathsDialogOpen) {
-            LetEventsRunNow();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        WaitWhile([] { return State().PathsDialogOpen; });
     });
 }
 

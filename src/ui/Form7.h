@@ -1,0 +1,29 @@
+#pragma once
+// The wizard window: binds its widgets to WizardWindow.
+
+#include <array>
+
+#include "ui/ChildWindow.h"
+#include "wizard/WizardWindow.h"
+
+class QCheckBox;
+class QPushButton;
+
+namespace arc::ui {
+
+class Form7 : public ChildWindow {
+    Q_OBJECT
+
+  public:
+    Form7();
+
+  protected:
+    void OnUnload() override;
+
+  private:
+    WizardWindow state_;
+    std::array<QCheckBox*, kWizardBoxes> boxes_{};
+    QPushButton* next_ = nullptr;
+};
+
+}  // namespace arc::ui
