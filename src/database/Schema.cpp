@@ -99,7 +99,7 @@ std::string ColumnSql(const ColumnDef& column) {
             sql += "TEXT COLLATE NOCASE";
             break;
         case T::YesNo:
-            sql += "BOOLEAN DEFAULT 0";  // Yes/No fields are No until set
+            sql += "BOOLEAN";
             break;
         case T::Long:
             sql += "INTEGER";
