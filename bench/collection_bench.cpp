@@ -234,7 +234,7 @@ int main(int argc, char** argv) {
         std::printf("search %-20s %6zu results: wall best %.0f / worst %.0f ms, cpu %.0f ms\n",
                     c.label, window.results.size(), best, worst, bestCpu);
     }
-    window.Close(0, 0);
+    window.Close();
     CloseDatabase();
     return 0;
 }

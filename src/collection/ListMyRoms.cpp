@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
-#include <utility>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -22,11 +21,6 @@ namespace arc {
 namespace {
 
 constexpr int kListMyRomsProcedure = 600;
-
-std::function<void()>& PathsWindowOpener() {
-    static std::function<void()> opener;
-    return opener;
-}
 
 /// Shows the current entry in the progress label, at most every 50 ms: a label
 /// per entry would cost more than the scan itself.
@@ -80,19 +74,13 @@ ScanResult ScanRomFolder(const std::string& folder, LongTask& task) {
     return result;
 }
 
+/// The paths window switches the menus on when it closes; where there is no
+/// such window (the command line) they come back at once.
 void OpenPathsWindow() {
-    if (PathsWindowOpener()) {
-        PathsWindowOpener()();
-    } else if (!State().WizardMode) {
-        EnableMenus();
-    }
+    if (!Ui().OpenWindow("Form1") && !State().WizardMode) EnableMenus();
 }
 
 }  // namespace
-
-void SetPathsWindowOpener(std::function<void()> opener) {
-    PathsWindowOpener() = std::move(opener);
-}
 
 bool RomFolderHasEntries(const std::string& folder) {
     std::error_code ec;

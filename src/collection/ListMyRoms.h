@@ -3,7 +3,6 @@
 // as owned (Data.GotIt) and reports how many entries were scanned and how
 // many games are owned.
 
-#include <functional>
 #include <string>
 
 namespace arc {
@@ -14,11 +13,6 @@ struct ListMyRomsSummary {
     int scanned = 0;         ///< archives and sub-folders processed
     int listed = 0;          ///< games marked as owned after the scan
 };
-
-/// How the paths window is opened when the ROM folder holds nothing. The
-/// desktop program sets it (the window switches the menus on when it
-/// closes); without it the menus are switched on at once.
-void SetPathsWindowOpener(std::function<void()> opener);
 
 /// True when `folder` holds a visible plain file or a sub-folder.
 bool RomFolderHasEntries(const std::string& folder);

@@ -19,7 +19,6 @@ constexpr int kOpenProcedure = 610;
 constexpr int kFindProcedure = 611;
 constexpr int kCombosProcedure = 612;
 constexpr int kDisplayProcedure = 613;
-constexpr int kWindowNumber = 10;
 
 /// The distinct values of every value criterion, read in one pass over Data:
 /// grouped and ordered as "SELECT f FROM Data GROUP BY f ORDER BY f" would
@@ -83,22 +82,9 @@ bool SearchWindowState::Open() {
     return true;
 }
 
-void SearchWindowState::Close(int left, int top) {
-    Settings& settings = TheSettings();
-    settings.SearchOption = backupChecked ? 1 : 0;
-    settings.WindowLeft[kWindowNumber] = left;
-    settings.WindowTop[kWindowNumber] = top;
+void SearchWindowState::Close() {
+    TheSettings().SearchOption = backupChecked ? 1 : 0;
     EnableMenus();
-}
-
-std::optional<int> SearchWindowState::SavedLeft() const {
-    const int left = TheSettings().WindowLeft[kWindowNumber];
-    return left > 0 ? std::optional<int>(left) : std::nullopt;
-}
-
-std::optional<int> SearchWindowState::SavedTop() const {
-    const int top = TheSettings().WindowTop[kWindowNumber];
-    return top > 0 ? std::optional<int>(top) : std::nullopt;
 }
 
 void SearchWindowState::FillCombos() {
@@ -145,7 +131,8 @@ void SearchWindowState::Find() {
         DebugLog(lastQuery);
 
         Statement query(BuildSearchQuery(combos, keyword, true));
-        while (query.Step()) results.push_back({query.ColumnText(0), query.ColumnText(1)});
+        while (query.Step())
+            results.push_back({query.ColumnText(0), query.ColumnText(1)});
         if (results.empty()) return;
         const int count = static_cast<int>(results.size());
         task.SetTotal(count);

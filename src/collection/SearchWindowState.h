@@ -2,7 +2,6 @@
 // The search window's state and commands, without any widget: the desktop
 // window binds its controls to one instance, the command line drives one too.
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,17 +14,15 @@ namespace arc {
 class SearchWindowState {
   public:
     enum Tab : int { kSearchTab = 0, kOptionsTab = 1, kResultsTab = 2 };
+    static constexpr int kWindowNumber = 10;
 
     /// Loads the boxes from the settings, opens the database (asking for
     /// another one when it cannot be opened), fills the combos and switches
     /// the menus off. False when the window must close at once.
     bool Open();
-    /// Stores the backup option and the window's place; menus back on.
-    void Close(int left, int top);
-
-    /// The saved place of the window, when there is one.
-    std::optional<int> SavedLeft() const;
-    std::optional<int> SavedTop() const;
+    /// Stores the backup option; menus back on. (The window keeps its own
+    /// place as window number kWindowNumber.)
+    void Close();
 
     /// Fills the fourteen combos from the open database (texts on "All").
     void FillCombos();

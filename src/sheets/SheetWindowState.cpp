@@ -248,7 +248,10 @@ SheetRunResult SheetWindowState::PrepareSheetFolders(const SheetChoices& choices
         run.skinFolder = skin.folder;
         fromArchive = skin.fromArchive;
     }
-    return BuildSheets(run, fromArchive, [this](bool show) { visible = show; });
+    return BuildSheets(run, fromArchive, [this](bool show) {
+        visible = show;
+        if (showWindow) showWindow(show);
+    });
 }
 
 }  // namespace arc

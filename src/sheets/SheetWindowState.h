@@ -3,6 +3,7 @@
 // boxes, destination, skin list, and Make.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ class SheetWindowState {
     bool focusText1 = false;  ///< Make found no destination
     bool unloadRequested = false;
     int left = 0, top = 0;  ///< window position (twips); 0: not placed
+    /// Told when a run hides (false) and shows (true) the window.
+    std::function<void(bool)> showWindow;
 
     /// The control-array indexes of Check1.
     static constexpr std::array<int, 3> kCheck1Indexes = {0, 1, 8};

@@ -76,14 +76,10 @@ TEST_F(SearchWindowStateTest, OpeningFillsTheCombosFromTheDatabase) {
     for (const SearchCombo& combo : window.combos)
         EXPECT_EQ(combo.text, combo.items[0]);
 
-    window.Close(1500, 900);
+    window.backupChecked = true;
+    window.Close();
     EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_EQ(TheSettings().SearchOption, 0);
-    EXPECT_EQ(TheSettings().WindowLeft[10], 1500);
-    EXPECT_EQ(TheSettings().WindowTop[10], 900);
-    EXPECT_EQ(window.SavedLeft(), 1500);
-    TheSettings().WindowTop[10] = 0;
-    EXPECT_FALSE(window.SavedTop().has_value());
+    EXPECT_EQ(TheSettings().SearchOption, 1);
 }
 
 TEST_F(SearchWindowStateTest, CombosHoldWhatTheGroupedQueriesGive) {

@@ -1,0 +1,11 @@
+// The main window's "List my roms" command.
+
+#include "collection/ListMyRoms.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowRegistry.h"
+
+namespace arc::ui {
+
+ARCANOTE_REGISTER_COMMAND(MnuListMyRoms, [](MDIForm1&) { ListerMesRoms(); });
+
+}  // namespace arc::ui
