@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/TextTable.h"
-#include "ui/SelectAllOnFocus.h"
+#include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -57,8 +57,8 @@ Form11::Form11()
     text2_->setObjectName("Text2");
     text1_->setText(Q(state_.SourceText));
     text2_->setText(Q(state_.DestText));
-    SelectAllOnFocus(text1_);
-    SelectAllOnFocus(text2_);
+    SelectAllTextOnFocus(text1_);
+    SelectAllTextOnFocus(text2_);
     check1_->setObjectName("Check1");
     auto* browseSource = Button("Command1", "...", this);
     auto* browseDest = Button("Command2", "...", this);

@@ -10,7 +10,7 @@
 
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "ui/SelectAllOnFocus.h"
+#include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -47,7 +47,7 @@ Form12::Form12() : ChildWindow("Form12", 12), text1_(new QLineEdit(this)) {
     frame->setObjectName("Frame1");
     text1_->setObjectName("Text1");
     text1_->setText(Q(state_.SourceText));
-    SelectAllOnFocus(text1_);
+    SelectAllTextOnFocus(text1_);
     auto* browse = Button("Command3", "...", frame);
     browse->setFixedWidth(36);
     auto* sourceRow = new QHBoxLayout(frame);
