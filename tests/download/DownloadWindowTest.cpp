@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "LocalHttpServer.h"
-#include "ZipFixture.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -12,6 +11,7 @@
 #include "core/TextTable.h"
 #include "download/DownloadWindow.h"
 #include "support/TestSupport.h"
+#include "support/ZipFixture.h"
 
 namespace arc {
 namespace {

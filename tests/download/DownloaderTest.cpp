@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "LocalHttpServer.h"
-#include "ZipFixture.h"
 #include "download/Downloader.h"
 #include "support/TestSupport.h"
+#include "support/ZipFixture.h"
 
 namespace arc {
 namespace {

@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "SheetFixture.h"
-#include "ZipFixture.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -15,6 +14,7 @@
 #include "core/Settings.h"
 #include "database/Database.h"
 #include "sheets/SheetWindowState.h"
+#include "support/ZipFixture.h"
 
 namespace arc::test {
 namespace {

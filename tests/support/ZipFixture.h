@@ -13,6 +13,9 @@ struct ZipMember {
     bool badCrc = false;  ///< store a wrong CRC-32 (a broken member)
 };
 
+/// The bytes of an archive of stored members, in order.
+std::string MakeZip(const std::vector<ZipMember>& members);
+
 /// Writes an archive of stored members at `path` (folders created).
 void WriteZip(const std::string& path, const std::vector<ZipMember>& members);
 

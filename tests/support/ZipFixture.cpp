@@ -1,4 +1,4 @@
-#include "ZipFixture.h"
+#include "support/ZipFixture.h"
 
 #include <zlib.h>
 
@@ -21,7 +21,7 @@ void Put32(std::string& out, std::uint32_t value) {
 
 }  // namespace
 
-void WriteZip(const std::string& path, const std::vector<ZipMember>& members) {
+std::string MakeZip(const std::vector<ZipMember>& members) {
     std::string body, directory;
     for (const ZipMember& member : members) {
         std::uint32_t crc =
@@ -66,7 +66,11 @@ void WriteZip(const std::string& path, const std::vector<ZipMember>& members) {
     Put32(end, static_cast<std::uint32_t>(directory.size()));
     Put32(end, static_cast<std::uint32_t>(body.size()));
     Put16(end, 0);
-    WriteFile(path, body + directory + end);
+    return body + directory + end;
+}
+
+void WriteZip(const std::string& path, const std::vector<ZipMember>& members) {
+    WriteFile(path, MakeZip(members));
 }
 
 }  // namespace arc::test
