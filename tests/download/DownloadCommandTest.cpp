@@ -1,30 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <utility>
 
 #include "LocalHttpServer.h"
-#include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace arc {
 namespace {
 
+using test::CliRun;
 using test::LocalHttpServer;
 using test::ReadFile;
 using test::WriteFile;
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 CliRun RunDownload(const std::string& home, std::vector<std::string> args) {
-    args.insert(args.begin(), {"arcanote-cli", "--home", home, "download"});
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
+    return test::RunCommand(home, "download", std::move(args));
 }
 
 TEST(DownloadCommand, FetchesTheNamedEntriesOrEveryEntryWithAnAddress) {

@@ -1,29 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <utility>
 
-#include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 #include "translation/Dictionary.h"
 
 namespace arc {
 namespace {
 
+using test::CliRun;
 using test::ReadFile;
 using test::WriteFile;
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 CliRun RunCli(const std::string& home, std::vector<std::string> args) {
-    args.insert(args.begin(), {"arcanote-cli", "--home", home, "translate"});
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
+    return test::RunCommand(home, "translate", std::move(args));
 }
 
 TEST(TranslateCommand, CreatesTheDictionaryThenTranslatesTheNamedFiles) {
