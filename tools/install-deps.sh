@@ -3,7 +3,7 @@
 set -eu
 
 PACKAGES="g++ cmake make pkg-config libsqlite3-dev libxml2-dev libxml2-utils zlib1g-dev
-libcurl4-openssl-dev qt6-base-dev libgtest-dev libgmock-dev zip unzip xvfb xauth
+libcurl4-openssl-dev libarchive-dev qt6-base-dev libgtest-dev libgmock-dev zip unzip xvfb xauth
 python3"
 [ -n "${ARCANOTE_EXTRA_PACKAGES:-}" ] && PACKAGES="$PACKAGES $ARCANOTE_EXTRA_PACKAGES"
 

@@ -22,7 +22,9 @@ void PrintHelp(std::ostream& out) {
            "Global options:\n"
            "  --home DIR   use DIR as the program folder (settings, log, database, support "
            "files)\n"
-           "  --yes        answer Yes to the questions a command asks\n\n"
+           "  --yes        answer Yes to the questions a command asks whose Yes destroys\n"
+           "               nothing (emptying a folder, trashing notes, deleting or\n"
+           "               moving archives need the command's own option)\n\n"
            "Commands:\n";
     for (const CliCommand& command : Commands())
         out << "  " << command.name << ' ' << command.usage << '\n';
@@ -98,7 +100,7 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
 
     TerminalUi ui(err, assumeYes, &err == &std::cerr && isatty(STDERR_FILENO));
     InstallUi(&ui);
-    CliContext context{out, err, assumeYes};
+    CliContext context{out, err, assumeYes, &ui};
     int code = 1;
     try {
         code = command->run(context, args);

@@ -8,11 +8,16 @@
 
 namespace arc::cli {
 
+class TerminalUi;
+
 /// What every command receives.
 struct CliContext {
     std::ostream& out;
     std::ostream& err;
-    bool assumeYes = false;  ///< --yes: questions are answered Yes
+    bool assumeYes = false;  ///< --yes: questions whose Yes destroys nothing are answered Yes
+    /// The terminal's UI service: a command grants the consents its options give
+    /// (ui->GrantConsent("--empty-destination")).
+    TerminalUi* ui = nullptr;
 };
 
 using CommandFn = int (*)(CliContext& context, const std::vector<std::string>& args);

@@ -13,14 +13,66 @@ namespace arc::cli {
 TerminalUi::TerminalUi(std::ostream& err, bool assumeYes, bool isTerminal)
     : err_(err), assumeYes_(assumeYes), isTerminal_(isTerminal) {}
 
-MsgAnswer TerminalUi::Message(std::string_view text, MsgButtons buttons, MsgIcon,
-                              std::string_view title) {
+namespace {
+
+const char* AnswerName(MsgAnswer answer) {
+    switch (answer) {
+        case MsgAnswer::Ok:
+            return "OK";
+        case MsgAnswer::Cancel:
+            return "Cancel";
+        case MsgAnswer::Yes:
+            return "Yes";
+        case MsgAnswer::No:
+            return "No";
+    }
+    return "";
+}
+
+/// The answer that keeps the user's files when `destructive` would not.
+MsgAnswer SafeAnswer(MsgButtons buttons, MsgAnswer destructive) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::OkCancel:
+            return destructive == MsgAnswer::Cancel ? MsgAnswer::Ok : MsgAnswer::Cancel;
+        case MsgButtons::YesNo:
+            return destructive == MsgAnswer::No ? MsgAnswer::Yes : MsgAnswer::No;
+        case MsgButtons::YesNoCancel:
+            return MsgAnswer::Cancel;
+    }
+    return MsgAnswer::Cancel;
+}
+
+}  // namespace
+
+void TerminalUi::Show(std::string_view text, std::string_view title) {
     std::string shown(text);
     for (char& c : shown)
         if (c == '|') c = '\n';
     if (progressVisible_ && isTerminal_) err_ << '\n';
     if (!title.empty()) err_ << title << ": ";
     err_ << shown << '\n';
+}
+
+MsgAnswer TerminalUi::AskDestructive(std::string_view text, MsgButtons buttons, MsgIcon,
+                                     MsgAnswer destructive, std::string_view consent,
+                                     std::string_view title) {
+    Show(text, title);
+    if (consents_.count(consent) != 0) {
+        err_ << "  -> " << AnswerName(destructive) << " (" << consent << ")\n";
+        return destructive;
+    }
+    const MsgAnswer safe = SafeAnswer(buttons, destructive);
+    if (buttons != MsgButtons::Ok)
+        err_ << "  -> " << AnswerName(safe) << " (use " << consent << " to answer "
+             << AnswerName(destructive) << ")\n";
+    return safe;
+}
+
+MsgAnswer TerminalUi::Message(std::string_view text, MsgButtons buttons, MsgIcon,
+                              std::string_view title) {
+    Show(text, title);
     switch (buttons) {
         case MsgButtons::Ok:
             return MsgAnswer::Ok;

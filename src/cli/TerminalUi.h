@@ -1,9 +1,11 @@
 #pragma once
 // The command line's UiService: messages to stderr, questions answered by
-// --yes (else the safe answer No, said aloud), a progress bar on a terminal
-// and plain lines otherwise.
+// --yes (else the safe answer No, said aloud), questions that would destroy
+// files answered only by their own option, a progress bar on a terminal and
+// plain lines otherwise.
 
 #include <iosfwd>
+#include <set>
 #include <string>
 
 #include "core/UiService.h"
@@ -16,6 +18,9 @@ class TerminalUi final : public UiService {
 
     MsgAnswer Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
                       std::string_view title = {}) override;
+    MsgAnswer AskDestructive(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                             MsgAnswer destructive, std::string_view consent,
+                             std::string_view title = {}) override;
     std::string ChooseFileRaw(const FileDialogRequest& request) override;
     std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) override;
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
@@ -26,12 +31,16 @@ class TerminalUi final : public UiService {
     void UnloadProgressWindow() override;
     void EndProgram(int exitCode) override;
 
+    /// Grants the destructive answer of the questions that name this option.
+    void GrantConsent(std::string option) { consents_.insert(std::move(option)); }
+
     /// Answers for the file and folder choosers (set by commands from their options).
     std::string nextFile;
     std::string nextFolder;
 
   private:
     void DrawBar();
+    void Show(std::string_view text, std::string_view title);
 
     std::ostream& err_;
     bool assumeYes_;
@@ -39,6 +48,7 @@ class TerminalUi final : public UiService {
     bool progressVisible_ = false;
     int lastPercent_ = -1;
     std::string label_;
+    std::set<std::string, std::less<>> consents_;
 };
 
 }  // namespace arc::cli

@@ -30,6 +30,19 @@ class UiService {
     virtual MsgAnswer Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
                               std::string_view title = {}) = 0;
 
+    /// A question one of whose answers, `destructive`, destroys or moves the user's
+    /// files (empties a folder, trashes notes, deletes archives). A person answers
+    /// it like any question; a front end that answers on the user's behalf gives
+    /// the destructive answer only with the consent named `consent` (the command
+    /// line's option, such as "--empty-destination"), never for a plain --yes.
+    virtual MsgAnswer AskDestructive(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                                     MsgAnswer destructive, std::string_view consent,
+                                     std::string_view title = {}) {
+        (void)destructive;
+        (void)consent;
+        return Message(text, buttons, icon, title);
+    }
+
     /// Raw file chooser: the chosen file, or an empty string when cancelled.
     virtual std::string ChooseFileRaw(const FileDialogRequest& request) = 0;
 
