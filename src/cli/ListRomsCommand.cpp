@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/TerminalUi.h"
 #include "collection/ListMyRoms.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
@@ -18,8 +19,15 @@ int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args
             return 2;
         }
     }
+    // The database of --db (or of the settings) is the one the chooser confirms.
+    if (context.ui) context.ui->nextFile = TheSettings().DatabasePath;
     const ListMyRomsSummary summary = ListerMesRoms();
-    if (!summary.finished) return 1;
+    if (!summary.finished) {
+        context.err << "list-roms: "
+                    << (summary.cancelled ? "cancelled" : "the ROM folder was not scanned") << " ("
+                    << summary.scanned << " entries scanned)\n";
+        return 1;
+    }
     context.out << Text(92) << '\n'
                 << summary.scanned << Text(114) << '\n'
                 << summary.listed << Text(115) << '\n';

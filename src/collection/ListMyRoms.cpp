@@ -6,6 +6,7 @@
 #include <limits>
 #include <system_error>
 
+#include "collection/RomSets.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -42,7 +43,7 @@ struct ScanResult {
     int scanned = 0;
 };
 
-/// Marks every archive, then every sub-folder, of `folder` as owned. The marks
+/// Marks every archive (".zip", then ".7z"), then every sub-folder, of `folder` as owned. The marks
 /// are committed at the end, on a cancel and on an error alike.
 ScanResult ScanRomFolder(const std::string& folder, LongTask& task) {
     ScanResult result;
@@ -57,7 +58,7 @@ ScanResult ScanRomFolder(const std::string& folder, LongTask& task) {
         return task.KeepGoing();
     };
 
-    for (const std::string& name : ListFolder(folder, "*.zip", EntryKind::Files)) {
+    for (const std::string& name : RomArchiveFiles(folder)) {
         if (!markOne(name, GameNameOfArchive(name))) {
             result.cancelled = true;
             return result;
@@ -95,10 +96,7 @@ bool RomFolderHasEntries(const std::string& folder) {
 }
 
 std::string GameNameOfArchive(const std::string& fileName) {
-    const std::size_t dot = fileName.rfind('.');
-    std::string_view stem(fileName);
-    if (dot != std::string::npos) stem = stem.substr(0, dot);
-    return std::string(Trim(stem));
+    return std::string(Trim(ArchiveStem(fileName)));
 }
 
 ListMyRomsSummary ListerMesRoms() {
@@ -114,7 +112,11 @@ ListMyRomsSummary ListerMesRoms() {
     } wizardFlag{wizard};
 
     DebugLog("List my roms");
-    if (!wizard && ChooseDatabaseFile().empty()) return summary;
+    // Cancelling the chooser cancels the task.
+    if (!wizard && ConfirmDatabaseFile().empty()) {
+        summary.cancelled = true;
+        return summary;
+    }
     DisableMenus();
 
     const std::string& romsFolder = TheSettings().RomsFolder;

@@ -1,5 +1,5 @@
 #pragma once
-// List my ROMs: marks the games whose archive or folder is in the ROM folder
+// List my ROMs: marks the games whose archive (".zip", ".7z") or folder is in the ROM folder
 // as owned (Data.GotIt) and reports how many entries were scanned and how
 // many games are owned.
 
@@ -9,7 +9,7 @@ namespace arc {
 
 struct ListMyRomsSummary {
     bool finished = false;   ///< the scan ran to its end (no cancel, no error)
-    bool cancelled = false;  ///< the user cancelled the scan
+    bool cancelled = false;  ///< the user cancelled the chooser or the scan
     int scanned = 0;         ///< archives and sub-folders processed
     int listed = 0;          ///< games marked as owned after the scan
 };

@@ -214,6 +214,23 @@ std::string ChooseDatabaseFile() {
     return name;
 }
 
+std::string ConfirmDatabaseFile() {
+    std::string name;
+    Guarded(kProcChooseDatabaseFile, [&] {
+        FileDialogRequest request;
+        request.title = Text(8);
+        request.initialName = TheSettings().DatabasePath;
+        request.filter = Text(9);
+        request.flags = 1;
+        name = Ui().ChooseFileRaw(request);
+        if (!name.empty()) {
+            TheSettings().DatabasePath = name;
+            SaveSettings();
+        }
+    });
+    return name;
+}
+
 void DisableMenus() {
     Ui().SetMenusEnabled(false);
 }

@@ -60,6 +60,10 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
 /// settings are saved. Returns the name.
 std::string ChooseDatabaseFile();
 
+/// The database chooser as a task's confirmation step: as ChooseDatabaseFile,
+/// but a cancelled chooser returns "" so that the task stops.
+std::string ConfirmDatabaseFile();
+
 void DisableMenus();
 void EnableMenus();
 

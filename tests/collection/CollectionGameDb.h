@@ -1,6 +1,8 @@
 #pragma once
 // A small game database and ROM folder for the collection tests.
 
+#include <stdlib.h>
+
 #include <string>
 #include <vector>
 
@@ -29,9 +31,11 @@ inline GameRow Game(std::string name, std::string title, bool gotIt = false) {
 }
 
 /// A fresh program folder whose DatabasePath holds `games` and whose
-/// RomsFolder is the empty folder "roms/".
+/// RomsFolder is the empty folder "roms/"; the trash is "xdg/Trash/" in it.
 class CollectionTest : public ProgramFolderTest {
   protected:
+    CollectionTest() { setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1); }
+    ~CollectionTest() override { unsetenv("XDG_DATA_HOME"); }
     void MakeGames(const std::vector<GameRow>& games);
     /// Creates roms/<name> (an archive of `bytes`, or a folder when name ends with "/").
     void AddRom(const std::string& name, const std::string& bytes = "PK\x03\x04 rom");
