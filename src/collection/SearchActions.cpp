@@ -4,6 +4,7 @@
 #include <functional>
 #include <system_error>
 
+#include "collection/RomSets.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -67,17 +68,19 @@ bool MoveWhole(const std::string& source, const std::string& target) {
     return !ec;
 }
 
+/// Deleted archives go to the trash, as every deletion of the program.
 bool DeleteArchive(const std::string& path) {
-    std::error_code ec;
-    return fs::remove(path, ec) && !ec;
+    return RecycleFile(path);
 }
 
-/// The archive of a result in the ROM folder ("" when there is none). The
-/// extension is matched without regard to case.
-std::string ArchiveOf(const SearchResult& result) {
-    const std::string path =
-        FindNoCase(WithFolderEnd(TheSettings().RomsFolder), result.internalName + ".zip");
-    return FileExists(path) ? path : std::string{};
+/// The names on their own lines, at most kKeptNamesShown of them.
+std::string NameList(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < kKeptNamesShown; ++i)
+        text += "\n" + names[i];
+    if (names.size() > kKeptNamesShown)
+        text += "\n(+" + std::to_string(names.size() - kKeptNamesShown) + ")";
+    return text;
 }
 
 std::string KeptMessage(int procedure, const std::vector<std::string>& kept) {
@@ -100,15 +103,34 @@ std::string KeptMessage(int procedure, const std::vector<std::string>& kept) {
                             : "These archives could not be copied:";
             break;
     }
-    for (std::size_t i = 0; i < kept.size() && i < kKeptNamesShown; ++i)
-        text += "\n" + kept[i];
-    if (kept.size() > kKeptNamesShown)
-        text += "\n(+" + std::to_string(kept.size() - kKeptNamesShown) + ")";
-    return text;
+    return text + NameList(kept);
 }
 
-/// The loop shared by Delete, Move and Copy: one step per result, missing
-/// archives skipped, "Done." at the end (after a cancel too).
+std::string BothFormatsMessage(int procedure, const std::vector<std::string>& sets) {
+    std::string text;
+    switch (procedure) {
+        case kDeleteProcedure:
+            text = French() ? "Ces jeux avaient une archive .zip et une archive .7z ; les deux "
+                              "ont été supprimées :"
+                            : "These sets had both a .zip and a .7z archive; both were deleted:";
+            break;
+        case kMoveProcedure:
+            text = French() ? "Ces jeux avaient une archive .zip et une archive .7z ; les deux "
+                              "ont été déplacées :"
+                            : "These sets had both a .zip and a .7z archive; both were moved:";
+            break;
+        default:
+            text = French() ? "Ces jeux avaient une archive .zip et une archive .7z ; les deux "
+                              "ont été copiées :"
+                            : "These sets had both a .zip and a .7z archive; both were copied:";
+            break;
+    }
+    return text + NameList(sets);
+}
+
+/// The loop shared by Delete, Move and Copy: one step per result, each of its
+/// archives (".zip" and ".7z") acted on, missing archives skipped, "Done." at
+/// the end (after a cancel too).
 ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResult>& results,
                                     int caption,
                                     const std::function<bool(const std::string&)>& act) {
@@ -119,20 +141,27 @@ ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResul
         task.SetLabel(Text(caption));
         for (std::size_t i = 0; i < results.size(); ++i) {
             if (!task.Step(static_cast<int>(i) + 1)) break;
-            const std::string archive = ArchiveOf(results[i]);
-            if (archive.empty()) {
+            const std::vector<std::string> archives =
+                RomSetArchives(TheSettings().RomsFolder, results[i].internalName);
+            if (archives.empty()) {
                 ++outcome.missing;
                 continue;
             }
-            if (act(archive)) {
-                ++outcome.done;
-            } else {
-                outcome.kept.push_back(BaseName(archive));
+            if (archives.size() > 1) outcome.bothFormats.push_back(results[i].internalName);
+            for (const std::string& archive : archives) {
+                if (act(archive)) {
+                    ++outcome.done;
+                } else {
+                    outcome.kept.push_back(BaseName(archive));
+                }
             }
         }
         task.Finish();
         outcome.cancelled = task.Cancelled();
     });
+    if (!outcome.bothFormats.empty())
+        Ui().Message(BothFormatsMessage(procedure, outcome.bothFormats), MsgButtons::Ok,
+                     MsgIcon::Information);
     if (!outcome.kept.empty())
         Ui().Message(KeptMessage(procedure, outcome.kept), MsgButtons::Ok, MsgIcon::Exclamation);
     Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
@@ -141,6 +170,13 @@ ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResul
 
 bool Confirmed(int text) {
     return Ui().Message(Text(text), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+}
+
+/// A question whose Yes deletes or moves archives: a front end that answers
+/// for the user says Yes only with the consent `consent`.
+bool ConfirmedDestructive(int text, std::string_view consent) {
+    return Ui().AskDestructive(Text(text), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes,
+                               consent) == MsgAnswer::Yes;
 }
 
 /// The destination of Move and Copy ("" when cancelled or refused).
@@ -160,7 +196,8 @@ ArchiveActionOutcome Transfer(const std::vector<SearchResult>& results, bool mov
     const int procedure = move ? kMoveProcedure : kCopyProcedure;
     ProcedureScope scope(procedure);
     const std::string folder = ChooseDestination(move ? 237 : 240);
-    if (folder.empty() || !Confirmed(move ? 238 : 241)) return {};
+    if (folder.empty()) return {};
+    if (move ? !ConfirmedDestructive(238, kMoveConsent) : !Confirmed(241)) return {};
     return ForEachArchive(procedure, results, move ? 239 : 242, [&](const std::string& archive) {
         const std::string target = folder + BaseName(archive);
         return move ? MoveWhole(archive, target) : CopyWhole(archive, target);
@@ -210,12 +247,13 @@ bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_vi
 
 ArchiveActionOutcome DeleteResultArchives(const std::vector<SearchResult>& results, bool backup) {
     ProcedureScope scope(kDeleteProcedure);
-    if (!Confirmed(234)) return {};
+    if (!ConfirmedDestructive(234, kDeleteConsent)) return {};
     std::string backupFolder = TheSettings().BackupFolder;
     if (backupFolder.ends_with('/') || backupFolder.ends_with('\\')) backupFolder.pop_back();
     if (!backupFolder.empty() && !FolderExists(backupFolder)) MakeFolder(backupFolder);
     if (backup && !FolderExists(backupFolder)) {
-        if (!Confirmed(235)) return {};
+        // Yes deletes without the backup that was asked for: no option grants it.
+        if (!ConfirmedDestructive(235, "--delete without --backup")) return {};
         backup = false;
     }
     const std::string target = backupFolder + "/";

@@ -6,6 +6,7 @@
 
 #include "collection/CollectionGameDb.h"
 #include "collection/SearchActions.h"
+#include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -39,14 +40,6 @@ class SearchActionsTest : public test::CollectionTest {
     }
     bool InRoms(const std::string& name) { return fs::exists(Roms() + name); }
 };
-
-TEST_F(SearchActionsTest, IniFileLayout) {
-    EXPECT_EQ(Mame32FolderIniLines(results, "Shooters"),
-              (std::vector<std::string>{"[FOLDER_SETTINGS]", "RootFolderIcon cust1",
-                                        "SubFolderIcon cust2", "", "", "[Shooters]",
-                                        "abcdefghijklm", "longsetname1234", "missing", "pacman"}));
-    EXPECT_EQ(Mame32FolderIniLines({}, "")[5], "[]");
-}
 
 TEST_F(SearchActionsTest, IniExportWritesAsksAndRefuses) {
     const std::string path = home.str() + "out/custom.ini";
@@ -102,6 +95,7 @@ TEST_F(SearchActionsTest, DeleteWithoutBackupAsksNothingAboutTheBackupFolder) {
     EXPECT_FALSE(InRoms("longsetname1234.zip"));
     EXPECT_FALSE(InRoms("pacman.ZIP"));
     EXPECT_TRUE(InRoms("abcdefghijkl.zip"));
+    EXPECT_EQ(test::ReadFile(home.str() + "xdg/Trash/files/pacman.ZIP"), "pac");  // trashed
     ASSERT_EQ(ui().messages.size(), 2u);
     EXPECT_EQ(ui().messages[0].text, Text(234));
     EXPECT_EQ(ui().messages[1].text, Text(92));
@@ -198,6 +192,27 @@ TEST_F(SearchActionsTest, CopyAndMoveSkipMissingArchives) {
     EXPECT_EQ(ui().progressLabels.back(), Text(239));
 }
 
+TEST_F(SearchActionsTest, SevenZipSetsAreActedOnAndASetInBothFormatsIsTold) {
+    AddRom("pacman.7z", "seven");
+    AddRom("galaga.zip", "zip");
+    AddRom("galaga.7Z", "7z");
+    const std::vector<SearchResult> sets = {{"galaga", "Galaga"}, {"pacman", "Pac-Man"}};
+    ui().QueueFolder(home.str() + "copies");
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ArchiveActionOutcome outcome = CopyResultArchives(sets);
+    EXPECT_EQ(outcome.done, 3);
+    EXPECT_EQ(outcome.bothFormats, std::vector<std::string>{"galaga"});
+    EXPECT_EQ(ListFolder(home.str() + "copies", "*"),
+              (std::vector<std::string>{"galaga.7Z", "galaga.zip", "pacman.7z"}));
+    EXPECT_NE(ui().messages[1].text.find("both a .zip and a .7z"), std::string::npos);
+    EXPECT_NE(ui().messages[1].text.find("galaga"), std::string::npos);
+
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(DeleteResultArchives(sets, false).done, 3);
+    EXPECT_TRUE(ListFolder(Roms(), "*").empty());
+    EXPECT_EQ(test::ReadFile(home.str() + "xdg/Trash/files/pacman.7z"), "seven");
+}
+
 TEST_F(SearchActionsTest, MoveNeverLosesAnArchive) {
     AddArchives();
     const std::string moved = home.str() + "moved/";
@@ -209,25 +224,18 @@ TEST_F(SearchActionsTest, MoveNeverLosesAnArchive) {
     EXPECT_EQ(test::ReadFile(Roms() + "pacman.ZIP"), "pac");
     EXPECT_EQ(outcome.done, 2);
 
-    // The ROM folder itself as destination is refused before anything moves.
+    // A cancelled chooser, a No, or the ROM folder itself: nothing moves.
     ui().messages.clear();
-    ui().QueueFolder(Roms());
-    const ArchiveActionOutcome refused = MoveResultArchives(results);
-    EXPECT_FALSE(refused.ran);
-    ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(InRoms("pacman.ZIP"));
-}
-
-TEST_F(SearchActionsTest, CancelledChooserOrNoDoesNothing) {
-    AddArchives();
-    EXPECT_FALSE(MoveResultArchives(results).ran);  // chooser cancelled
-    EXPECT_TRUE(ui().messages.empty());
-    ui().QueueFolder(home.str() + "moved");
+    EXPECT_FALSE(MoveResultArchives(results).ran);
+    ui().QueueFolder(home.str() + "elsewhere");
     ui().QueueAnswer(MsgAnswer::No);
     EXPECT_FALSE(MoveResultArchives(results).ran);
+    ui().QueueFolder(Roms());
+    EXPECT_FALSE(MoveResultArchives(results).ran);
+    ASSERT_EQ(ui().messages.size(), 2u);  // the question, the refusal
+    EXPECT_EQ(ui().messages[1].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(InRoms("pacman.ZIP"));
-    EXPECT_FALSE(fs::exists(home.str() + "moved"));
+    EXPECT_FALSE(fs::exists(home.str() + "elsewhere"));
 }
 
 TEST_F(SearchActionsTest, CancelStopsTheLoopAndStillSaysDone) {
@@ -242,14 +250,6 @@ TEST_F(SearchActionsTest, CancelStopsTheLoopAndStillSaysDone) {
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_LT(outcome.done, 3);
     EXPECT_EQ(ui().messages.back().text, Text(92));
-}
-
-TEST_F(SearchActionsTest, BackupFolderChooser) {
-    ui().QueueFolder(home.str() + "safe");
-    EXPECT_EQ(ChooseBackupFolder(), home.str() + "safe/");
-    EXPECT_EQ(TheSettings().BackupFolder, home.str() + "safe/");
-    EXPECT_EQ(ChooseBackupFolder(), "");
-    EXPECT_EQ(TheSettings().BackupFolder, home.str() + "safe/");
 }
 
 }  // namespace
