@@ -115,24 +115,36 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, SearchReq
 }
 
 /// Runs the actions asked for on the results; false when one of them failed.
-bool RunActions(const SearchRequest& request, SearchWindowState& window, TerminalUi* terminal) {
+bool RunActions(const SearchRequest& request, SearchWindowState& window, TerminalUi* terminal,
+                std::ostream& err) {
     bool ok = true;
     if (request.ini) {
         if (terminal) terminal->nextFile = *request.ini;
         window.iniFolderName = request.folder.value_or("");
-        ok = ExportResultsToIni(window.results, window.iniFolderName) && ok;
+        if (!ExportResultsToIni(window.results, window.iniFolderName)) {
+            ok = false;
+            err << "search: the INI file was not written\n";
+        }
     }
+    auto check = [&](const ArchiveActionOutcome& outcome, std::string_view action) {
+        if (outcome.ran && !outcome.cancelled && outcome.kept.empty()) return;
+        ok = false;
+        err << "search: " << action << ": "
+            << (!outcome.ran ? std::string("not done")
+                             : std::to_string(outcome.done) + " archive(s) done, " +
+                                   std::to_string(outcome.kept.size()) + " kept" +
+                                   (outcome.cancelled ? ", cancelled" : ""))
+            << '\n';
+    };
     auto transfer = [&](const std::string& folder, bool move) {
         if (terminal) terminal->nextFolder = folder;
-        const ArchiveActionOutcome outcome = move ? window.MoveArchives() : window.CopyArchives();
-        ok = ok && outcome.ran && outcome.kept.empty();
+        check(move ? window.MoveArchives() : window.CopyArchives(), move ? "move" : "copy");
     };
     if (request.copyTo) transfer(*request.copyTo, false);
     if (request.moveTo) transfer(*request.moveTo, true);
     if (request.erase) {
         window.backupChecked = request.backup;
-        const ArchiveActionOutcome outcome = window.DeleteArchives();
-        ok = ok && outcome.ran && outcome.kept.empty();
+        check(window.DeleteArchives(), "delete");
     }
     return ok;
 }
@@ -147,6 +159,11 @@ int RunSearchCommand(CliContext& context, const std::vector<std::string>& args) 
     }
     if (request.db) TheSettings().DatabasePath = *request.db;
     if (request.roms) TheSettings().RomsFolder = *request.roms;
+    // The archive options are the user's explicit consent to delete or move.
+    if (context.ui) {
+        if (request.erase) context.ui->GrantConsent(std::string(kDeleteConsent));
+        if (request.moveTo) context.ui->GrantConsent(std::string(kMoveConsent));
+    }
 
     SearchWindowState window;
     if (!window.Open()) return 1;
@@ -155,12 +172,15 @@ int RunSearchCommand(CliContext& context, const std::vector<std::string>& args) 
     for (const auto& [criterion, item] : request.choices)
         window.combos[criterion].text = window.combos[criterion].items.at(item);
     window.keyword = request.keyword;
-    window.Find();
+    const bool found = window.Find();
     if (request.showQuery) context.out << window.lastQuery << '\n';
     for (const std::string& line : window.ResultLines())
         context.out << line << '\n';
-
-    return RunActions(request, window, dynamic_cast<TerminalUi*>(&Ui())) ? 0 : 1;
+    if (!found) {
+        context.err << "search: the search did not complete; no action was run\n";
+        return 1;
+    }
+    return RunActions(request, window, context.ui, context.err) ? 0 : 1;
 }
 
 }  // namespace arc::cli

@@ -1,5 +1,7 @@
 #include "collection/SearchWindowState.h"
 
+#include <algorithm>
+#include <array>
 #include <utility>
 
 #include "collection/DistinctTextValues.h"
@@ -90,7 +92,9 @@ void SearchWindowState::Close() {
 void SearchWindowState::FillCombos() {
     combos = FixedSearchCombos();
     results.clear();
+    resultsSource_.clear();
     selected = -1;
+    ++combosVersion;
     Guarded(kCombosProcedure, [&] {
         std::vector<int> criteria;
         for (int i = 0; i < kSearchCriteria; ++i)
@@ -113,15 +117,43 @@ bool SearchWindowState::OpenCurrentDatabase() {
     if (IsDatabaseOpen() && OpenDatabasePath() == databasePath) return true;
     if (!OpenDatabase(databasePath)) return false;
     Guarded(kOpenProcedure, MapDatabaseForScans);
+    // Another database: its own values, the chosen ones kept (a value it lacks
+    // stays listed, and finds nothing), so that the search runs on what shows.
+    std::array<std::string, kSearchCriteria> chosen;
+    for (int i = 0; i < kSearchCriteria; ++i)
+        chosen[i] = combos[i].text;
     FillCombos();
+    for (int i = 0; i < kSearchCriteria; ++i) {
+        SearchCombo& combo = combos[i];
+        if (std::find(combo.items.begin(), combo.items.end(), chosen[i]) == combo.items.end())
+            combo.items.push_back(chosen[i]);
+        combo.text = chosen[i];
+    }
     return true;
 }
 
-void SearchWindowState::Find() {
+bool SearchWindowState::ResultsMatchBoxes() const {
+    return resultsSource_ == databasePath + '\n' + BuildSearchQuery(combos, keyword);
+}
+
+bool SearchWindowState::ResultsShown() {
+    if (ResultsMatchBoxes()) return true;
+    const bool french = TheSettings().Language == 1;
+    Ui().Message(french ? "Les critères ont changé depuis la dernière recherche : cliquez sur "
+                          "Rechercher pour lister les jeux concernés."
+                        : "The criteria changed since the last search: click Find to list the "
+                          "games to act on.",
+                 MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+}
+
+bool SearchWindowState::Find() {
     TakeBoxes();
     countLabel = "0 rom.";
     results.clear();
+    resultsSource_.clear();
     selected = -1;
+    bool complete = false;
     Guarded(kFindProcedure, [&] {
         // A database path typed into the box takes effect here.
         if (!OpenCurrentDatabase()) return;
@@ -133,6 +165,8 @@ void SearchWindowState::Find() {
         Statement query(BuildSearchQuery(combos, keyword, true));
         while (query.Step())
             results.push_back({query.ColumnText(0), query.ColumnText(1)});
+        resultsSource_ = databasePath + '\n' + lastQuery;
+        complete = true;
         if (results.empty()) return;
         const int count = static_cast<int>(results.size());
         task.SetTotal(count);
@@ -141,11 +175,13 @@ void SearchWindowState::Find() {
         for (int i = 0; i < count; ++i) {
             if (!task.Step(i + 1)) {
                 results.resize(i);
+                complete = false;
                 break;
             }
         }
     });
     currentTab = kResultsTab;
+    return complete;
 }
 
 void SearchWindowState::DisplaySelected() {
@@ -185,16 +221,17 @@ void SearchWindowState::MakeIni() {
 }
 
 ArchiveActionOutcome SearchWindowState::DeleteArchives() {
+    if (!ResultsShown()) return {};
     if (!backupFolder.empty()) TheSettings().BackupFolder = backupFolder;
     return DeleteResultArchives(results, backupChecked);
 }
 
 ArchiveActionOutcome SearchWindowState::MoveArchives() {
-    return MoveResultArchives(results);
+    return ResultsShown() ? MoveResultArchives(results) : ArchiveActionOutcome{};
 }
 
 ArchiveActionOutcome SearchWindowState::CopyArchives() {
-    return CopyResultArchives(results);
+    return ResultsShown() ? CopyResultArchives(results) : ArchiveActionOutcome{};
 }
 
 std::vector<std::string> SearchWindowState::ResultLines() const {

@@ -27,7 +27,13 @@ class SearchWindowState {
     /// Fills the fourteen combos from the open database (texts on "All").
     void FillCombos();
     /// Runs the search for the combos and the keyword; the Results tab shows.
-    void Find();
+    /// A database path typed into its box is opened first, its combos
+    /// refilled with the chosen values kept. False when the list is not
+    /// complete (database not opened, query failed, cancelled).
+    bool Find();
+    /// True while the listed results are those of the criteria, keyword and
+    /// database now in the boxes (no change since the Find that listed them).
+    bool ResultsMatchBoxes() const;
 
     void SelectTab(int tab) { currentTab = tab; }
     /// Delete, Move and Copy need at least one result.
@@ -45,6 +51,9 @@ class SearchWindowState {
     void ChooseBackupFolder();
 
     void MakeIni();
+    /// The archive commands act on the listed results, and only while they
+    /// match the boxes: after a change of criteria without a new Find they
+    /// refuse (with a message) rather than act on rows the criteria do not show.
     ArchiveActionOutcome DeleteArchives();
     ArchiveActionOutcome MoveArchives();
     ArchiveActionOutcome CopyArchives();
@@ -63,10 +72,15 @@ class SearchWindowState {
     std::vector<SearchResult> results;
     int selected = -1;      ///< index into results, -1 for none
     std::string lastQuery;  ///< the query of the last search
+    /// Bumped whenever the combos' items are refilled: a window reloads them.
+    int combosVersion = 0;
 
   private:
     bool OpenCurrentDatabase();
     void TakeBoxes();
+    bool ResultsShown();
+
+    std::string resultsSource_;  ///< database and query of the listed results
 };
 
 }  // namespace arc

@@ -205,12 +205,21 @@ QWidget* Form10::BuildResultsFrame() {
     delete_ = Button("Command7", Q(Text(231)), frame);
     move_ = Button("Command8", Q(Text(232)), frame);
     copy_ = Button("Command9", Q(Text(233)), frame);
+    // The archive commands see the boxes as shown: the state refuses to act
+    // when they no longer match the listed results.
     connect(delete_, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
         state_.backupFolder = S(backupFolder_->text());
         state_.DeleteArchives();
     });
-    connect(move_, &QPushButton::clicked, this, [this] { state_.MoveArchives(); });
-    connect(copy_, &QPushButton::clicked, this, [this] { state_.CopyArchives(); });
+    connect(move_, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.MoveArchives();
+    });
+    connect(copy_, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.CopyArchives();
+    });
 
     auto* actions = new QHBoxLayout;
     actions->addWidget(iniName_, 1);
@@ -226,7 +235,8 @@ QWidget* Form10::BuildResultsFrame() {
     return frame;
 }
 
-void Form10::LoadFromState() {
+void Form10::LoadCombos() {
+    combosVersion_ = state_.combosVersion;
     for (int i = 0; i < kSearchCriteria; ++i) {
         QComboBox* combo = combos_[i];
         combo->clear();
@@ -237,6 +247,10 @@ void Form10::LoadFromState() {
         combo->addItems(items);
         combo->setCurrentText(Q(state_.combos[i].text));
     }
+}
+
+void Form10::LoadFromState() {
+    LoadCombos();
     keyword_->setText(Q(state_.keyword));
     database_->setText(Q(state_.databasePath));
     sheets_->setText(Q(state_.htmlFolder));
@@ -259,6 +273,8 @@ void Form10::TakeBoxes() {
 void Form10::Find() {
     TakeBoxes();
     state_.Find();
+    // A typed database path refills the combos (the chosen values kept): show them.
+    if (combosVersion_ != state_.combosVersion) LoadCombos();
     ShowResults();
     ShowTab(state_.currentTab);
 }

@@ -33,6 +33,7 @@ class Form10 : public ChildWindow {
     QWidget* BuildSearchFrame();
     QWidget* BuildOptionsFrame();
     QWidget* BuildResultsFrame();
+    void LoadCombos();
     void LoadFromState();
     void TakeBoxes();
     void Find();
@@ -43,6 +44,7 @@ class Form10 : public ChildWindow {
 
     SearchWindowState state_;
     bool opened_ = false;
+    int combosVersion_ = -1;  ///< the state's combosVersion the combo boxes show
 
     QTabBar* tabs_;
     std::array<QWidget*, 3> frames_{};

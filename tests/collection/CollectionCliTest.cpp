@@ -83,12 +83,12 @@ TEST_F(CollectionCliTest, SearchActsOnTheRealSetNames) {
     EXPECT_TRUE(fs::exists(Roms() + "abcdefghijkl.zip"));
     EXPECT_EQ(test::ReadFile(TheSettings().BackupFolder + "galaga.zip"), "galaga");
 
-    // Without --yes the confirmation is answered No: nothing is moved.
-    AddRom("galaga.zip", "galaga");
+    // --move-to is the consent to move, with or without --yes.
+    AddRom("galaga.7z", "galaga");
     EXPECT_EQ(Run({"search", "--db", db, "--roms", Roms(), "--genre", "Shooter", "--move-to",
                    home.str() + "moved/"}),
-              1);
-    EXPECT_TRUE(fs::exists(Roms() + "galaga.zip"));
+              0);
+    EXPECT_EQ(test::ReadFile(home.str() + "moved/galaga.7z"), "galaga");
 }
 
 }  // namespace
