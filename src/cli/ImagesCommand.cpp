@@ -1,19 +1,21 @@
-// images delete|copy [--kinds K,...] [--source DIR]: artwork housekeeping over
-// the artwork folders of the settings. Kinds: titles, snap, marquees,
-// cabinets, cpanel, flyers (or 0-5); all six when not given. delete asks for
-// confirmation (--yes answers it).
+// images delete|copy [--kinds K,...] [--source DIR] [--confirm]: artwork
+// housekeeping over the artwork folders of the settings. Kinds: titles, snap,
+// marquees, cabinets, cpanel, flyers (or 0-5); all six when not given. delete
+// trashes images, so only --confirm answers its question (never --yes).
 
 #include <ostream>
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "cli/TerminalUi.h"
 #include "collection/ImagesWindow.h"
 #include "core/Files.h"
 
 namespace arc::cli {
 namespace {
 
-constexpr const char* kUsage = "usage: images delete|copy [--kinds K,...] [--source DIR]";
+constexpr const char* kUsage =
+    "usage: images delete|copy [--kinds K,...] [--source DIR] [--confirm]";
 
 int KindNumber(const std::string& name) {
     static const char* const kNames[kArtSlots][2] = {
@@ -57,22 +59,31 @@ int RunImagesCommand(CliContext& context, const std::vector<std::string>& args) 
             kindsGiven = true;
         } else if (args[i] == "--source" && i + 1 < args.size()) {
             window.SourceText = args[++i];
+        } else if (args[i] == "--confirm" && args[0] == "delete") {
+            if (context.ui) context.ui->GrantConsent("--confirm");
         } else {
             context.err << "arcanote-cli images: " << kUsage << '\n';
             return 2;
         }
     }
     if (!kindsGiven) window.Kinds.fill(true);
-    if (args[0] == "delete") {
-        window.DeleteImagesWithoutRom();
-    } else {
-        if (window.SourceText.empty()) {
-            context.err << "arcanote-cli images: copy needs --source DIR\n";
-            return 2;
-        }
-        window.CopyImagesThatHaveRom();
+    if (args[0] == "copy" && window.SourceText.empty()) {
+        context.err << "arcanote-cli images: copy needs --source DIR\n";
+        return 2;
     }
-    return 0;
+    const ImagesOutcome outcome =
+        args[0] == "delete" ? window.DeleteImagesWithoutRom() : window.CopyImagesThatHaveRom();
+    if (outcome.Complete()) return 0;
+    context.err << "arcanote-cli images " << args[0] << ": ";
+    if (!outcome.ran) {
+        context.err << "nothing done\n";
+    } else if (outcome.cancelled) {
+        context.err << "cancelled after " << outcome.done << " image(s)\n";
+    } else {
+        context.err << outcome.failed.size() << " image(s) not "
+                    << (args[0] == "delete" ? "trashed" : "copied") << '\n';
+    }
+    return 1;
 }
 
 }  // namespace arc::cli

@@ -1,8 +1,7 @@
 #include "collection/ImagesWindow.h"
 
-#include <filesystem>
-
 #include "collection/FolderText.h"
+#include "collection/RomSets.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -13,8 +12,6 @@
 #include "core/WaitWhile.h"
 
 namespace arc {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,15 +33,33 @@ class ShownAgainAtEnd {
     const std::function<void(bool)>& show_;
 };
 
+bool French() {
+    return TheSettings().Language == 1;
+}
+
+/// Names the images a command could not handle (at most 20 of them).
+void ReportFailed(const std::vector<std::string>& failed, bool copying) {
+    if (failed.empty()) return;
+    std::string text = copying ? (French() ? "Ces images n'ont pas pu être copiées :"
+                                           : "These images could not be copied:")
+                               : (French() ? "Ces images n'ont pas pu être mises à la corbeille :"
+                                           : "These images could not be moved to the trash:");
+    constexpr std::size_t kShown = 20;
+    for (std::size_t i = 0; i < failed.size() && i < kShown; ++i)
+        text += "\n" + failed[i];
+    if (failed.size() > kShown) text += "\n(+" + std::to_string(failed.size() - kShown) + ")";
+    Ui().Message(text, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
 }  // namespace
 
 std::vector<std::string> OwnedRomNames(const std::string& romsFolder, LongTask* task) {
     std::vector<std::string> names;
     const std::string folder = WithFolderSeparator(romsFolder);
     if (folder.empty()) return names;
-    for (const std::string& file : ListFolder(folder, "*.zip", EntryKind::Files)) {
+    for (const std::string& file : RomArchiveFiles(folder)) {
         if (task && !task->KeepGoing()) return names;
-        names.push_back(file.substr(0, file.size() - 4));
+        names.push_back(ArchiveStem(file));
     }
     for (const std::string& sub : ListFolder(folder, "*", EntryKind::Folders)) {
         if (task && !task->KeepGoing()) return names;
@@ -78,10 +93,13 @@ void ImagesWindow::BrowseSource() {
     if (!chosen.empty()) TheSettings().ImageSource = SourceText = chosen;
 }
 
-void ImagesWindow::DeleteImagesWithoutRom() {
-    Guarded(kProcDeleteImages, [&] {
+ImagesOutcome ImagesWindow::DeleteImagesWithoutRom() {
+    ImagesOutcome outcome;
+    const bool ended = Guarded(kProcDeleteImages, [&] {
         if (!AnyKind()) return;
-        if (Ui().Message(Text(254), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) return;
+        if (Ui().AskDestructive(Text(254), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes,
+                                "--confirm") != MsgAnswer::Yes)
+            return;
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
         LongTask task(0, false);
@@ -92,14 +110,14 @@ void ImagesWindow::DeleteImagesWithoutRom() {
         if (owned.empty()) {
             // An unmounted or mistyped ROM folder would make every picture an orphan.
             task.Finish();
-            const bool french = TheSettings().Language == 1;
-            Ui().Message((french ? "Aucune ROM n'a été trouvée dans le dossier des ROMs :\n"
-                                 : "No ROM was found in the ROM folder:\n") +
+            Ui().Message((French() ? "Aucune ROM n'a été trouvée dans le dossier des ROMs :\n"
+                                   : "No ROM was found in the ROM folder:\n") +
                              TheSettings().RomsFolder,
                          MsgButtons::Ok, MsgIcon::Exclamation);
             return;
         }
         const std::unordered_set<std::string> ownedSet(owned.begin(), owned.end());
+        outcome.ran = true;
 
         task.SetTotal(kArtSlots);
         for (int kind = 0; kind < kArtSlots && !task.Cancelled(); ++kind) {
@@ -110,18 +128,26 @@ void ImagesWindow::DeleteImagesWithoutRom() {
             for (const std::string& image : ListFolder(folder, "*.png", EntryKind::Files)) {
                 if (!task.KeepGoing()) break;
                 if (ownedSet.count(image.substr(0, image.size() - 4))) continue;
-                fs::remove(folder + image);
+                if (RecycleFile(folder + image)) {
+                    ++outcome.done;
+                } else {
+                    outcome.failed.push_back(folder + image);
+                }
                 SetProgressLabel(image);
             }
         }
-        const bool cancelled = task.Cancelled();
+        outcome.cancelled = task.Cancelled();
         task.Finish();
-        if (!cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+        ReportFailed(outcome.failed, false);
+        if (!outcome.cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
     });
+    if (!ended) outcome.ran = false;  // the error block tells what went wrong
+    return outcome;
 }
 
-void ImagesWindow::CopyImagesThatHaveRom() {
-    Guarded(kProcCopyImages, [&] {
+ImagesOutcome ImagesWindow::CopyImagesThatHaveRom() {
+    ImagesOutcome outcome;
+    const bool ended = Guarded(kProcCopyImages, [&] {
         TheSettings().ImageSource = WithFolderSeparator(SourceText);
         const std::string source = TheSettings().ImageSource;
         if (!AnyKind() || source.empty()) return;
@@ -131,6 +157,7 @@ void ImagesWindow::CopyImagesThatHaveRom() {
         SetProgressLabel(Text(242));
 
         const std::vector<std::string> owned = OwnedRomNames(TheSettings().RomsFolder, &task);
+        outcome.ran = true;
         task.SetTotal(kArtSlots);
         for (int kind = 0; kind < kArtSlots && !task.Cancelled(); ++kind) {
             if (!task.Step(kind + 1)) break;
@@ -148,14 +175,21 @@ void ImagesWindow::CopyImagesThatHaveRom() {
                 std::string from = sub + image;
                 if (!FileExists(from)) from = source + image;
                 if (!FileExists(from)) continue;
-                ShellCopy(from, folder + "/" + image);
+                if (ShellCopy(from, folder + "/" + image)) {
+                    ++outcome.done;
+                } else {
+                    outcome.failed.push_back(from);
+                }
                 SetProgressLabel(image);
             }
         }
-        const bool cancelled = task.Cancelled();
+        outcome.cancelled = task.Cancelled();
         task.Finish();
-        if (!cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+        ReportFailed(outcome.failed, true);
+        if (!outcome.cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
     });
+    if (!ended) outcome.ran = false;  // the error block tells what went wrong
+    return outcome;
 }
 
 void ImagesWindow::EditPaths(const std::function<void()>& showPathsDialog) {

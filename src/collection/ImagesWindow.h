@@ -14,9 +14,21 @@ namespace arc {
 
 class LongTask;
 
-/// Owned ROMs: the "*.zip" names of the ROM folder without ".zip", then its
-/// sub-folder names. Stops early (with what it has) when the task is cancelled.
+/// Owned ROMs: the archive names (".zip", then ".7z") of the ROM folder
+/// without their extension, then its sub-folder names. Stops early (with what it has) when the task
+/// is cancelled.
 std::vector<std::string> OwnedRomNames(const std::string& romsFolder, LongTask* task);
+
+/// What a command of the window did.
+struct ImagesOutcome {
+    bool ran = false;                 ///< the command went past its question and checks
+    bool cancelled = false;           ///< stopped by the progress window's Cancel
+    int done = 0;                     ///< images trashed or copied
+    std::vector<std::string> failed;  ///< images that could not be trashed or copied
+
+    /// The whole task was done.
+    bool Complete() const { return ran && !cancelled && failed.empty(); }
+};
 
 class ImagesWindow {
   public:
@@ -33,10 +45,12 @@ class ImagesWindow {
     void Unload();
 
     void BrowseSource();
-    /// Deletes the PNG images of the chosen kinds that belong to no owned ROM.
-    void DeleteImagesWithoutRom();
+    /// Sends to the trash the PNG images of the chosen kinds that belong to no
+    /// owned ROM. The question is destructive: the command line answers Yes
+    /// only with its "--confirm" option.
+    ImagesOutcome DeleteImagesWithoutRom();
     /// Copies from the source folder the PNG image of every owned ROM.
-    void CopyImagesThatHaveRom();
+    ImagesOutcome CopyImagesThatHaveRom();
     /// Hides the window, opens the paths dialog through `showPathsDialog`
     /// and waits until the dialog clears the shared flag.
     void EditPaths(const std::function<void()>& showPathsDialog);

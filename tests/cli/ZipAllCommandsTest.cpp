@@ -77,9 +77,11 @@ TEST_F(ZipAllCommandsTest, ImagesDeleteNeedsConsentAndUsesTheSettings) {
     WriteFile(dir.file("snap/zzzz.png"), "z");
     WriteFile(dir.file("titles/zzzz.png"), "z");
 
-    EXPECT_EQ(Run({"images", "delete", "--kinds", "snap"}), 0);  // not confirmed
+    // --yes never trashes: only the command's own --confirm does.
+    EXPECT_EQ(Run({"--yes", "images", "delete", "--kinds", "snap"}), 1);
+    EXPECT_NE(err.str().find("--confirm"), std::string::npos);
     EXPECT_TRUE(FileExists(dir.file("snap/zzzz.png")));
-    EXPECT_EQ(Run({"--yes", "images", "delete", "--kinds", "snap"}), 0);
+    EXPECT_EQ(Run({"images", "delete", "--kinds", "snap", "--confirm"}), 0) << err.str();
     EXPECT_FALSE(FileExists(dir.file("snap/zzzz.png")));
     EXPECT_TRUE(FileExists(dir.file("snap/pacman.png")));
     EXPECT_TRUE(FileExists(dir.file("titles/zzzz.png")));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,25 +26,32 @@ class ImagesWindowTest : public ProgramFolderTest {
         settings.ArtFolders[kTitles] = home.file("mame/titles") + "/";
         settings.ArtFolders[kSnapshots] = home.file("mame/snap") + "/";
         WriteFile(home.file("roms/pacman.zip"), "zip");
+        WriteFile(home.file("roms/galaga.7z"), "7z");
         fs::create_directories(home.file("roms/mspacman"));  // kept unzipped
         window.ShowWindow = [this](bool shown) { shownStates.push_back(shown); };
+        setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
     }
+    ~ImagesWindowTest() override { unsetenv("XDG_DATA_HOME"); }
 
     ImagesWindow window;
     std::vector<bool> shownStates;
 };
 
 TEST_F(ImagesWindowTest, DeleteRemovesOrphansOfTheChosenKindsOnly) {
-    for (const char* name : {"pacman.png", "mspacman.png", "zzzz.png", "Pacman.png", "zzzz.jpg"})
-        WriteFile(home.file(std::string("mame/snap/") + name), "img");
+    for (const char* name :
+         {"pacman.png", "mspacman.png", "galaga.png", "zzzz.png", "Pacman.png", "zzzz.jpg"})
+        WriteFile(home.file(std::string("mame/snap/") + name), name);
     WriteFile(home.file("mame/titles/zzzz.png"), "img");
     window.Kinds[kSnapshots] = true;
     ui().QueueAnswer(MsgAnswer::Yes);
 
-    window.DeleteImagesWithoutRom();
+    const ImagesOutcome outcome = window.DeleteImagesWithoutRom();
 
+    EXPECT_TRUE(outcome.Complete());
+    EXPECT_EQ(outcome.done, 2);
     EXPECT_EQ(ListFolder(home.file("mame/snap"), "*"),
-              (std::vector<std::string>{"mspacman.png", "pacman.png", "zzzz.jpg"}));
+              (std::vector<std::string>{"galaga.png", "mspacman.png", "pacman.png", "zzzz.jpg"}));
+    EXPECT_EQ(ReadFile(home.file("xdg/Trash/files/zzzz.png")), "zzzz.png");  // to the trash
     EXPECT_TRUE(FileExists(home.file("mame/titles/zzzz.png")));
     ASSERT_EQ(ui().messages.size(), 2u);
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Question);
@@ -50,21 +59,7 @@ TEST_F(ImagesWindowTest, DeleteRemovesOrphansOfTheChosenKindsOnly) {
     EXPECT_EQ(shownStates, (std::vector<bool>{false, true}));
 }
 
-TEST_F(ImagesWindowTest, EmptyRomFolderDeletesNothing) {
-    TheSettings().RomsFolder = home.file("unmounted") + "/";
-    WriteFile(home.file("mame/snap/pacman.png"), "img");
-    window.Kinds[kSnapshots] = true;
-    ui().QueueAnswer(MsgAnswer::Yes);
-
-    window.DeleteImagesWithoutRom();
-
-    EXPECT_TRUE(FileExists(home.file("mame/snap/pacman.png")));
-    ASSERT_EQ(ui().messages.size(), 2u);
-    EXPECT_NE(ui().messages[1].text.find("No ROM was found in the ROM folder"), std::string::npos);
-    EXPECT_FALSE(ui().progressVisible);
-}
-
-TEST_F(ImagesWindowTest, NothingHappensWithoutAKindOrWithoutConsent) {
+TEST_F(ImagesWindowTest, NothingHappensWithoutAKindConsentOrRom) {
     WriteFile(home.file("mame/snap/zzzz.png"), "img");
     WriteFile(home.file("art/pacman.png"), "img");
     window.SourceText = home.file("art");
@@ -74,17 +69,23 @@ TEST_F(ImagesWindowTest, NothingHappensWithoutAKindOrWithoutConsent) {
     EXPECT_EQ(ui().progressShown, 0);
 
     window.Kinds[kSnapshots] = true;
-    ui().QueueAnswer(MsgAnswer::No);
-    window.DeleteImagesWithoutRom();
-    EXPECT_TRUE(FileExists(home.file("mame/snap/zzzz.png")));
+    EXPECT_FALSE(window.DeleteImagesWithoutRom().ran);  // answered No
     EXPECT_EQ(ui().messages.size(), 1u);
+
+    // An unmounted ROM folder would make every picture an orphan.
+    TheSettings().RomsFolder = home.file("unmounted") + "/";
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_FALSE(window.DeleteImagesWithoutRom().ran);
+    EXPECT_TRUE(FileExists(home.file("mame/snap/zzzz.png")));
+    EXPECT_NE(ui().messages.back().text.find("No ROM was found"), std::string::npos);
+    EXPECT_FALSE(ui().progressVisible);
 }
 
 TEST_F(ImagesWindowTest, CopyLooksInTheKindFolderThenTheSourceRoot) {
     WriteFile(home.file("art/snap/pacman.png"), "from snap");
     WriteFile(home.file("art/pacman.png"), "from root");
     WriteFile(home.file("art/mspacman.png"), "ms from root");
-    WriteFile(home.file("art/galaga.png"), "not owned");
+    WriteFile(home.file("art/dkong.png"), "not owned");
     WriteFile(home.file("art/snap/mspacman.jpg"), "other format");
     WriteFile(home.file("mame/snap/pacman.png"), "old");
     window.Kinds[kSnapshots] = true;
@@ -109,7 +110,7 @@ TEST_F(ImagesWindowTest, OpeningShowsTheProgramFolderAndSwitchesMenus) {
     EXPECT_TRUE(ui().menusEnabled);
 
     EXPECT_EQ(OwnedRomNames(TheSettings().RomsFolder, nullptr),
-              (std::vector<std::string>{"pacman", "mspacman"}));
+              (std::vector<std::string>{"pacman", "galaga", "mspacman"}));
 }
 
 TEST_F(ImagesWindowTest, PathsWaitsForTheDialogToClearTheFlag) {
