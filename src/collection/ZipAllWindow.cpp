@@ -172,7 +172,8 @@ void ZipAllWindow::ZipAll() {
                 if (!task.Step(i)) break;
                 const std::string& folder = folders[static_cast<std::size_t>(i - 1)];
                 SetProgressLabel(folder);
-                if (sound[static_cast<std::size_t>(i - 1)]) RecycleFile(source + folder);
+                if (sound[static_cast<std::size_t>(i - 1)] && !RecycleFile(source + folder))
+                    failed_.push_back(source + folder);
             }
         }
         task.Finish();
@@ -194,37 +195,44 @@ void ZipAllWindow::UnzipAll() {
 
         LongTask task(0, false);
         SetProgressLabel(Text(249));
-        std::vector<std::string> names;
+        // The archives as they are named ("GAME1.ZIP" as well as "game1.zip").
+        std::vector<std::string> archives;
         for (const std::string& file : ListFolder(source, "*.zip", EntryKind::Files)) {
             if (!task.KeepGoing()) break;
-            names.push_back(file.substr(0, file.size() - 4));
+            archives.push_back(file);
         }
-        const int total = static_cast<int>(names.size());
-        std::vector<bool> sound(names.size(), false);
+        const int total = static_cast<int>(archives.size());
+        std::vector<bool> sound(archives.size(), false);
         if (!task.Cancelled()) {
             task.SetTotal(total);
             for (int i = 1; i <= total; ++i) {
-                const std::string& name = names[static_cast<std::size_t>(i - 1)];
+                const std::string& archive = archives[static_cast<std::size_t>(i - 1)];
+                const std::string name = archive.substr(0, archive.size() - 4);
                 SetProgressLabel(name);
                 if (!task.Step(i)) break;
+                const bool created = !fs::exists(dest + name);
                 MakeFolder(dest + name);
                 ZipState().ZipLastError.clear();
-                const bool done = arc::UnzipAll(source + name + ".zip", dest + name, true);
+                const bool done = arc::UnzipAll(source + archive, dest + name, true);
                 sound[static_cast<std::size_t>(i - 1)] = done && ZipState().ZipLastError.empty();
                 if (!sound[static_cast<std::size_t>(i - 1)]) {
-                    failed_.push_back(source + name + ".zip");
-                    WriteLog("Unzip all: " + source + name + ".zip: " +
+                    failed_.push_back(source + archive);
+                    WriteLog("Unzip all: " + source + archive + ": " +
                              (ZipState().ZipLastError.empty() ? std::string("not extracted")
                                                               : ZipState().ZipLastError));
+                    // A failed archive leaves nothing behind in a folder made for it.
+                    std::error_code ec;
+                    if (created) fs::remove_all(dest + name, ec);
                 }
             }
         }
         if (!task.Cancelled() && DeleteWhenDone) {
             for (int i = 1; i <= total; ++i) {
-                const std::string& name = names[static_cast<std::size_t>(i - 1)];
-                SetProgressLabel(name);
+                const std::string& archive = archives[static_cast<std::size_t>(i - 1)];
+                SetProgressLabel(archive.substr(0, archive.size() - 4));
                 if (!task.Step(i)) break;
-                if (sound[static_cast<std::size_t>(i - 1)]) RecycleFile(source + name + ".zip");
+                if (sound[static_cast<std::size_t>(i - 1)] && !RecycleFile(source + archive))
+                    failed_.push_back(source + archive);
             }
         }
         const bool cancelled = task.Cancelled();

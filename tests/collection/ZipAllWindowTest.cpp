@@ -52,15 +52,19 @@ TEST_F(ZipAllWindowTest, PackerArgumentIsArchiveCommaMask) {
     EXPECT_EQ(WithFolderSeparator(""), "");
 }
 
-TEST_F(ZipAllWindowTest, EmptyFolderBoxesDoNothing) {
+TEST_F(ZipAllWindowTest, EmptyFolderBoxesOrFilesOnlyDoNothingQuietly) {
     window.SourceText.clear();
     window.DeleteWhenDone = true;
     window.ZipAll();
     window.UnzipAll();
+    EXPECT_EQ(ui().progressShown, 0);
+    window.SourceText = home.file("roms");
+    WriteFile(home.file("roms/a.zip"), "x");
+    window.ZipAll();  // no sub-folder to pack
     EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ui().progressShown, 0);
     EXPECT_EQ(shownStates.back(), true);
+    EXPECT_FALSE(ui().progressVisible);
 }
 
 TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
@@ -93,15 +97,6 @@ TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
     EXPECT_EQ(shownStates.back(), true);
 }
 
-TEST_F(ZipAllWindowTest, ZipAllOfFilesOnlyDoesNothingQuietly) {
-    WriteFile(home.file("roms/a.zip"), "x");
-    window.ZipAll();
-    EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(shownStates.back(), true);
-    EXPECT_FALSE(ui().progressVisible);
-}
-
 TEST_F(ZipAllWindowTest, WithoutThePackerZipAllIsOffButUnzipAllWorks) {
     window.PackerFolders = {home.str()};
     EXPECT_FALSE(window.ZipAllEnabled());
@@ -114,11 +109,12 @@ TEST_F(ZipAllWindowTest, WithoutThePackerZipAllIsOffButUnzipAllWorks) {
     EXPECT_EQ(ReadFile(home.file("dest/pacman/pacman.6e")), "six");
 }
 
-TEST_F(ZipAllWindowTest, UnzipAllExtractsEachArchiveAndKeepsTheBrokenOnes) {
+TEST_F(ZipAllWindowTest, UnzipAllFailedOnUpperCaseNamesAndLeftEmptyFolders) {
     RawMember bad{"bad.bin", std::string(4000, 'b')};
     bad.badCrc = true;
     WriteFile(home.file("roms/pacman.zip"),
               BuildZip({{"pacman.6e", "six"}, {"sub/pacman.7f", "seven"}}));
+    WriteFile(home.file("roms/GAME1.ZIP"), BuildZip({{"game1.bin", "one"}}));
     WriteFile(home.file("roms/broken.zip"), BuildZip({{"good.bin", "good"}, bad}));
     WriteFile(home.file("roms/text.ZIP"), "not an archive");
     WriteFile(home.file("dest/pacman/pacman.6e"), "old");
@@ -128,8 +124,9 @@ TEST_F(ZipAllWindowTest, UnzipAllExtractsEachArchiveAndKeepsTheBrokenOnes) {
 
     EXPECT_EQ(ReadFile(home.file("dest/pacman/pacman.6e")), "six");
     EXPECT_EQ(ReadFile(home.file("dest/pacman/sub/pacman.7f")), "seven");
-    EXPECT_EQ(ReadFile(home.file("dest/broken/good.bin")), "good");
-    EXPECT_FALSE(fs::exists(home.file("dest/broken/bad.bin")));
+    EXPECT_EQ(ReadFile(home.file("dest/GAME1/game1.bin")), "one");
+    // The failed archives leave no folder behind.
+    EXPECT_EQ(ListFolder(home.file("dest"), "*"), (std::vector<std::string>{"GAME1", "pacman"}));
     EXPECT_EQ(ListFolder(home.file("roms"), "*"),
               (std::vector<std::string>{"broken.zip", "text.ZIP"}));
     EXPECT_EQ(window.FailedSources().size(), 2u);
