@@ -1,5 +1,7 @@
 #include "collection/RomSets.h"
 
+#include <algorithm>
+
 #include "collection/FolderText.h"
 #include "core/Files.h"
 
@@ -20,14 +22,22 @@ std::string ArchiveStem(std::string_view fileName) {
     return std::string(dot == std::string_view::npos ? fileName : fileName.substr(0, dot));
 }
 
-std::vector<std::string> RomSetArchives(std::string_view romsFolder, std::string_view setName) {
+RomArchiveIndex::RomArchiveIndex(std::string_view romsFolder)
+    : folder_(WithFolderSeparator(romsFolder)) {
+    if (folder_.empty()) return;
+    for (std::string& name : RomArchiveFiles(folder_))
+        byLowerName_[ToLowerAscii(name)].push_back(std::move(name));
+}
+
+std::vector<std::string> RomArchiveIndex::Archives(std::string_view setName) const {
     std::vector<std::string> archives;
-    const std::string folder = WithFolderSeparator(romsFolder);
-    if (folder.empty()) return archives;
     for (std::string_view pattern : kRomArchivePatterns) {
-        const std::string path =
-            FindNoCase(folder, std::string(setName) + std::string(pattern.substr(1)));
-        if (FileExists(path)) archives.push_back(path);
+        const std::string wanted = std::string(setName) + std::string(pattern.substr(1));
+        const auto found = byLowerName_.find(ToLowerAscii(wanted));
+        if (found == byLowerName_.end()) continue;
+        const std::vector<std::string>& names = found->second;
+        const auto exact = std::find(names.begin(), names.end(), wanted);
+        archives.push_back(folder_ + (exact != names.end() ? *exact : names.front()));
     }
     return archives;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace arc {
@@ -17,8 +18,19 @@ std::vector<std::string> RomArchiveFiles(std::string_view folder);
 /// The set name of an archive file name: the text before its last ".".
 std::string ArchiveStem(std::string_view fileName);
 
-/// The existing archives of one set in the ROM folder (its ".zip" and its
-/// ".7z", names matched without regard to case); empty when it has none.
-std::vector<std::string> RomSetArchives(std::string_view romsFolder, std::string_view setName);
+/// The ROM archives of a folder, read once, looked up by set name without
+/// regard to case: an action over many results costs one folder listing.
+class RomArchiveIndex {
+  public:
+    explicit RomArchiveIndex(std::string_view romsFolder);
+
+    /// The paths of the set's ".zip" and ".7z" archives that exist (a name in
+    /// its exact case first); empty when it has none.
+    std::vector<std::string> Archives(std::string_view setName) const;
+
+  private:
+    std::string folder_;
+    std::unordered_map<std::string, std::vector<std::string>> byLowerName_;
+};
 
 }  // namespace arc

@@ -137,12 +137,12 @@ ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResul
     ArchiveActionOutcome outcome;
     outcome.ran = true;
     Guarded(procedure, [&] {
+        const RomArchiveIndex index(TheSettings().RomsFolder);
         LongTask task(static_cast<int>(results.size()), false);
         task.SetLabel(Text(caption));
         for (std::size_t i = 0; i < results.size(); ++i) {
             if (!task.Step(static_cast<int>(i) + 1)) break;
-            const std::vector<std::string> archives =
-                RomSetArchives(TheSettings().RomsFolder, results[i].internalName);
+            const std::vector<std::string> archives = index.Archives(results[i].internalName);
             if (archives.empty()) {
                 ++outcome.missing;
                 continue;
