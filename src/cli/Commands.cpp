@@ -35,7 +35,8 @@ const std::vector<CliCommand>& Commands() {
         {"zip-all", "--from DIR --to DIR [--delete-sources]", RunZipAllCommand},
         {"unzip-all", "--from DIR --to DIR [--delete-sources]", RunUnzipAllCommand},
         {"images",
-         "delete|copy [--kinds titles,snap,marquees,cabinets,cpanel,flyers] [--source DIR]",
+         "delete|copy [--kinds titles,snap,marquees,cabinets,cpanel,flyers] [--source DIR] "
+         "[--confirm]",
          RunImagesCommand},
     };
     return commands;
