@@ -13,7 +13,7 @@ const std::vector<CliCommand>& Commands() {
          "[--db FILE] [--roms DIR] [--year V] [--manufacturer V] [--genre V] [--category V] "
          "[--players V] [--orientation V] [--available yes|no] [--status V] [--buttons V] "
          "[--controls V] [--clones only|none] [--mature only|none] [--driver V] [--bios V] "
-         "[--keyword K] [--show-query] [--ini FILE --folder NAME] [--copy-to DIR] "
+         "[--keyword K] [--show-query] [--ini FILE --folder NAME [--overwrite]] [--copy-to DIR] "
          "[--move-to DIR] [--delete [--backup]]",
          RunSearchCommand},
         {"notes", "write|copy [--db FILE]", RunNotesCommand},

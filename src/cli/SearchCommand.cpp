@@ -15,8 +15,8 @@ constexpr std::string_view kUsage =
     "usage: search [--db FILE] [--roms DIR] [--year V] [--manufacturer V] [--genre V] "
     "[--category V] [--players V] [--orientation V] [--available yes|no] [--status V] "
     "[--buttons V] [--controls V] [--clones only|none] [--mature only|none] [--driver V] "
-    "[--bios V] [--keyword K] [--show-query] [--ini FILE --folder NAME] [--copy-to DIR] "
-    "[--move-to DIR] [--delete [--backup]]";
+    "[--bios V] [--keyword K] [--show-query] [--ini FILE --folder NAME [--overwrite]] "
+    "[--copy-to DIR] [--move-to DIR] [--delete [--backup]]";
 
 const std::map<std::string_view, int>& ValueOptions() {
     static const std::map<std::string_view, int> options = {
@@ -49,6 +49,7 @@ struct SearchRequest {
     std::map<int, int> choices;         ///< criterion -> item 1 or 2
     std::string keyword;
     bool showQuery = false;
+    bool overwrite = false;
     std::optional<std::string> ini, folder, copyTo, moveTo;
     bool erase = false;
     bool backup = false;
@@ -64,6 +65,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, SearchReq
         };
         if (arg == "--show-query") {
             request.showQuery = true;
+            continue;
+        }
+        if (arg == "--overwrite") {
+            request.overwrite = true;
             continue;
         }
         if (arg == "--delete") {
@@ -109,6 +114,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, SearchReq
         }
     }
     if (request.folder && !request.ini) return "--folder goes with --ini";
+    if (request.overwrite && !request.ini) return "--overwrite goes with --ini";
     if (request.backup && !request.erase) return "--backup goes with --delete";
     if (request.moveTo && request.erase) return "--move-to and --delete exclude each other";
     return std::nullopt;
@@ -163,6 +169,7 @@ int RunSearchCommand(CliContext& context, const std::vector<std::string>& args) 
     if (context.ui) {
         if (request.erase) context.ui->GrantConsent(std::string(kDeleteConsent));
         if (request.moveTo) context.ui->GrantConsent(std::string(kMoveConsent));
+        if (request.overwrite) context.ui->GrantConsent(std::string(kOverwriteConsent));
     }
 
     SearchWindowState window;

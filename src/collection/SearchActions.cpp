@@ -231,7 +231,7 @@ bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_vi
         request.save = true;
         const std::string path = Ui().ChooseFileRaw(request);
         if (path.empty()) return;
-        if (FileExists(path) && !Confirmed(201)) return;
+        if (FileExists(path) && !ConfirmedDestructive(201, kOverwriteConsent)) return;
         if (!WriteTextLines(path, Mame32FolderIniLines(results, folderName))) {
             Ui().Message(path + "\n" +
                              (French() ? "Ce fichier n'a pas pu être écrit."

@@ -27,10 +27,12 @@ struct ArchiveActionOutcome {
     std::vector<std::string> bothFormats;  ///< sets that had both a .zip and a .7z archive
 };
 
-/// The consents of the destructive questions of Delete and Move (the command
-/// line's options that answer them).
+/// The consents of the destructive questions of Delete, Move and Make INI (the
+/// command line's options that answer them).
 inline constexpr std::string_view kDeleteConsent = "--delete";
 inline constexpr std::string_view kMoveConsent = "--move-to";
+/// The consent to replace an existing INI file.
+inline constexpr std::string_view kOverwriteConsent = "--overwrite";
 
 /// The archive commands act on every archive of a result's set in the ROM
 /// folder: its ".zip" and its ".7z" (both when it has both, and say so).

@@ -82,6 +82,9 @@ TEST_F(CollectionCliTest, SearchActsOnTheRealSetNames) {
     EXPECT_FALSE(fs::exists(Roms() + "galaga.zip"));
     EXPECT_TRUE(fs::exists(Roms() + "abcdefghijkl.zip"));
     EXPECT_EQ(test::ReadFile(TheSettings().BackupFolder + "galaga.zip"), "galaga");
+    // An existing INI file is replaced only with --overwrite, never by --yes.
+    EXPECT_EQ(Run({"--yes", "search", "--db", db, "--genre", "Maze", "--ini", ini}), 1);
+    EXPECT_NE(test::ReadFile(ini).find("[Shooters]"), std::string::npos);
 
     // --move-to is the consent to move, with or without --yes.
     AddRom("galaga.7z", "galaga");

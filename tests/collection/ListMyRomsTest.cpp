@@ -62,7 +62,6 @@ TEST_F(ListMyRomsTest, ArchivesAndFoldersMarkTheirGamesAndTheSummaryCountsThem) 
     EXPECT_EQ(ui().messages[0].text, Summary(8, 7));
     for (const std::string& label : ui().progressLabels)
         EXPECT_TRUE(IsValidUtf8(label));
-    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Information);
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_FALSE(ui().progressVisible);
     EXPECT_FALSE(IsDatabaseOpen());

@@ -59,7 +59,6 @@ TEST_F(SearchWindowStateTest, OpeningFillsTheCombosFromTheDatabase) {
     ASSERT_TRUE(window.Open());
     EXPECT_FALSE(ui().menusEnabled);
     EXPECT_FALSE(window.backupChecked);
-    EXPECT_FALSE(window.BackupControlsEnabled());
     EXPECT_EQ(window.backupFolder, home.str() + "bk/");
     EXPECT_EQ(window.databasePath, TheSettings().DatabasePath);
 

@@ -153,7 +153,6 @@ TEST_F(ZipAllWindowTest, BrowseKeepsTheTypedTextAndTakesTheAnswer) {
     ui().QueueFolder(home.file("chosen"));
     window.BrowseSource();
     EXPECT_EQ(window.SourceText, TheSettings().ZipAllSource);
-    EXPECT_EQ(ui().folderRequests.size(), 1u);
 
     window.DestText = "/typed/dest";
     window.BrowseDest();  // cancelled: the typed text stays the setting
