@@ -22,13 +22,11 @@ const char* const kListXml =
 
 class BuildCommandTest : public test::ProgramFolderTest {
   protected:
-    BuildCommandTest() {
-        fs::copy_file(test::BinDir() + "/Arcanote.mdx", home.file("Arcanote.mdx"));
-    }
     ~BuildCommandTest() override { CloseDatabase(); }
 
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"arcanote-cli", "--home", home.str(), "build"});
+    /// Runs the build command; the program's shipped files are found beside `program`.
+    int Run(std::vector<std::string> args, const std::string& program = "arcanote-cli") {
+        args.insert(args.begin(), {program, "--home", home.str(), "build"});
         out.str("");
         err.str("");
         return cli::RunCli(args, out, err);
@@ -46,6 +44,8 @@ class BuildCommandTest : public test::ProgramFolderTest {
 };
 
 TEST_F(BuildCommandTest, BuildsAFreshDatabaseWithTheVersionStampAndTheList) {
+    // A fresh --home gets the shipped template, and keeps a file it has.
+    WriteFile(home.file("readme.txt"), "mine");
     WriteFile(home.file("listxml.txt"), kListXml);
     WriteFile(home.file("vermame.txt"), "\r\nMAME v0.251 (unknown)\r\nCopyright MAMEdev\r\n");
     ASSERT_EQ(Run({}), 0) << err.str();
@@ -56,6 +56,7 @@ TEST_F(BuildCommandTest, BuildsAFreshDatabaseWithTheVersionStampAndTheList) {
     EXPECT_FALSE(fs::exists(home.file("vermame.txt")));
     EXPECT_EQ(Query(database, "SELECT group_concat(InternalName) FROM Data"), "pacman,puckman");
     EXPECT_EQ(Query(database, "SELECT RomName FROM Rom"), "pacman.6e");
+    EXPECT_EQ(ReadFile(home.file("readme.txt")), "mine");
 }
 
 TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
@@ -84,10 +85,15 @@ TEST_F(BuildCommandTest, RefusesWithoutTemplateListOrValidOptions) {
     EXPECT_EQ(Run({"--mame", home.file("none/mame")}), 2);
     // An empty list: the designed message, no success.
     WriteFile(home.file("empty.xml"), "");
+    WriteFile(home.file("x.xml"), kListXml);
     EXPECT_EQ(Run({"--listxml", home.file("empty.xml")}), 1);
     EXPECT_NE(err.str().find("Can't find listxml.txt"), std::string::npos);
+    // The template is never the target; without it nothing is built.
+    EXPECT_EQ(Run({"--yes", "--db", home.file("Arcanote.mdx"), "--listxml", home.file("x.xml")}),
+              1);
+    EXPECT_NE(err.str().find("is the template"), std::string::npos);
     fs::remove(home.file("Arcanote.mdx"));
-    EXPECT_EQ(Run({"--yes"}), 1);
+    EXPECT_EQ(Run({"--yes"}, home.file("elsewhere/arcanote-cli")), 1);
     EXPECT_NE(err.str().find("Arcanote.mdx"), std::string::npos);
 }
 

@@ -19,14 +19,17 @@ class BuildUpdateCommand : public ::testing::Test {
     BuildUpdateCommand() {
         std::string error;
         EXPECT_TRUE(CreateTemplateDatabase(home.file("Arcanote.mdx"), &error)) << error;
-        WriteFile(home.file("listxml.txt"),
-                  "<?xml version=\"1.0\"?>\n<mame build=\"9\">\n"
-                  "\t<machine name=\"pacman\">\n\t\t<description>Pac-Man</description>\n"
-                  "\t</machine>\n\t<machine name=\"mk\">\n\t\t<description>MK</description>\n"
-                  "\t</machine>\n</mame>\n");
-        // The lists are there: the stand-in emulator is asked only for the version.
+        const std::string list =
+            "<?xml version=\"1.0\"?>\n<mame build=\"9\">\n"
+            "\t<machine name=\"pacman\">\n\t\t<description>Pac-Man</description>\n"
+            "\t</machine>\n\t<machine name=\"mk\">\n\t\t<description>MK</description>\n"
+            "\t</machine>\n</mame>\n";
+        WriteFile(home.file("listxml.txt"), list);
+        WriteFile(home.file("bin/list.xml"), list);
+        // The lists are there: the build asks the stand-in emulator only for the version.
         mame = home.file("bin/mame");
-        WriteFile(mame, "#!/bin/sh\necho 'MAME v9 (test)'\n");
+        WriteFile(mame, "#!/bin/sh\nif [ \"$1\" = -listxml ]; then cat '" +
+                            home.file("bin/list.xml") + "'; else echo 'MAME v9 (test)'; fi\n");
         chmod(mame.c_str(), 0755);
         WriteFile(home.file("ini/Genre.ini"), "[Maze]\npacman\n");
         WriteFile(home.file("dat/command.dat"), "$info=mk\n$cmd\n[Moves]\nkick\n$end\n");
@@ -70,6 +73,12 @@ TEST_F(BuildUpdateCommand, BuildThenUpdateChosenBoxes) {
     ASSERT_EQ(Run({"update"}), 0) << err.str();
     EXPECT_EQ(Value("SELECT Genre FROM Data WHERE InternalName='pacman'"), "Shooter");
     EXPECT_EQ(Run({"update", "--nonsense"}), 2);
+    // A ticked file that is missing: told, and the update counts as failed.
+    EXPECT_EQ(Run({"update", "--catver"}), 1);
+    EXPECT_NE(err.str().find("Catver.ini"), std::string::npos) << err.str();
+    // --mame is for one run: the settings keep no trace of it.
+    ASSERT_EQ(Run({"update", "--xml", "--mame", mame}), 0) << err.str();
+    EXPECT_EQ(test::ReadFile(home.file("Arcanote.inf")).find(mame), std::string::npos);
 }
 
 }  // namespace

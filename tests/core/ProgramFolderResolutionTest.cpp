@@ -43,12 +43,25 @@ class ProgramFolderResolution : public ::testing::Test {
     bool had_ = false;
 };
 
-TEST_F(ProgramFolderResolution, HomeOptionWinsAndIsCreated) {
-    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
+TEST_F(ProgramFolderResolution, HomeOptionWinsAndIsFilledWithTheShippedFiles) {
+    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "built");
     const auto folder = ResolveProgramFolder(root.file("given/home"), exe(), &error);
     ASSERT_TRUE(folder) << error;
     EXPECT_EQ(*folder, root.str() + "given/home/");
-    EXPECT_TRUE(std::filesystem::is_directory(*folder));
+    EXPECT_EQ(ReadFile(*folder + "Arcanote.mdx"), "template");
+
+    // No share folder (a build tree): the shipped files beside the program,
+    // never its working files, never over a file the folder has.
+    std::filesystem::remove_all(root.file("prefix/share"));
+    WriteFile(root.file("prefix/bin/html/x.skin/index.htm"), "skin");
+    WriteFile(root.file("prefix/bin/readme.txt"), "shipped");
+    WriteFile(root.file("prefix/bin/Arcanote.inf"), "settings");
+    WriteFile(root.file("other/readme.txt"), "mine");
+    ASSERT_TRUE(ResolveProgramFolder(root.file("other"), exe(), &error));
+    EXPECT_EQ(ReadFile(root.file("other/Arcanote.mdx")), "built");
+    EXPECT_EQ(ReadFile(root.file("other/html/x.skin/index.htm")), "skin");
+    EXPECT_EQ(ReadFile(root.file("other/readme.txt")), "mine");
+    EXPECT_FALSE(std::filesystem::exists(root.file("other/Arcanote.inf")));
 }
 
 TEST_F(ProgramFolderResolution, UnusableHomeGivesAClearError) {

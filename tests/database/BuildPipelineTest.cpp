@@ -22,6 +22,15 @@ using test::ReadFile;
 using test::WriteFile;
 using Build = test::BuildTest;
 
+/// The previous database as the failed build must leave it: the same bytes,
+/// no other file under a final name, nothing of the build left beside it.
+void ExpectPreviousDatabaseKept(const test::TempDir& home, const std::string& previous) {
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb")), previous);
+    for (const char* left : {"Arcanote.mdb.bak", "Arcanote.mdb.new", "Arcanote.mdb.new-wal",
+                             "Arcanote.mdb-wal", "listxml.txt.part"})
+        EXPECT_FALSE(std::filesystem::exists(home.file(left))) << left;
+}
+
 TEST_F(Build, ExistingListsMeanTheEmulatorIsNotRun) {
     WriteFile(home.file("listxml.txt"), test::SmallListXml());
     WriteFile(home.file("vermame.txt"), "MAME v1\n");
@@ -32,7 +41,7 @@ TEST_F(Build, ExistingListsMeanTheEmulatorIsNotRun) {
 }
 
 TEST_F(Build, OnlyTheMissingVersionIsAskedFor) {
-    WriteFile(home.file("listxml.txt"), "<mame/>");
+    WriteFile(home.file("listxml.txt"), test::SmallListXml());
     EXPECT_TRUE(RunMameLists());
     EXPECT_EQ(Calls(), "-help\n");
     EXPECT_EQ(ReadMameVersion(), "MAME v0.999 (fake)");  // the first non-empty line
@@ -48,9 +57,10 @@ TEST_F(Build, OnlyTheMissingVersionIsAskedFor) {
 
 TEST_F(Build, ScriptQuotesPathsTheShellWouldChange) {
     const std::string script = MameListsScript("/opt/my mame/mame", false);
-    EXPECT_EQ(script.substr(0, script.find('\n')),
-              "'/opt/my mame/mame' -help > \"" + home.file("vermame.txt") + "\"");
-    EXPECT_NE(script.find("-listxml >\"" + home.file("listxml.txt") + "\"\n"), std::string::npos);
+    EXPECT_EQ(script.substr(0, script.find('\n', 7)),
+              "set -e\n'/opt/my mame/mame' -help > \"" + home.file("vermame.txt.part") + "\"");
+    EXPECT_NE(script.find("-listxml >\"" + home.file("listxml.txt.part") + "\"\n"),
+              std::string::npos);
     EXPECT_EQ(MameListsScript("/usr/games/mame", true).find("-listxml"), std::string::npos);
     EXPECT_NE(MameListsScript("/x/$(rm -rf)/mame", true).find("'/x/$(rm -rf)/mame'"),
               std::string::npos);
@@ -79,21 +89,11 @@ TEST_F(Build, MissingEmulatorIsToldAndStopsTheLists) {
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
 }
 
-TEST_F(Build, MissingTemplateOrEmptyListEndsTheBuild) {
-    std::filesystem::rename(home.file("Arcanote.mdx"), home.file("template"));
+TEST_F(Build, MissingTemplateEndsTheBuild) {
+    std::filesystem::remove(home.file("Arcanote.mdx"));
     EXPECT_EQ(CreerMDB(), BuildOutcome::TemplateMissing);
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, WithLineBreaks(Text(104)));
-
-    // The emulator gives no list: no game, so no support file is read.
-    std::filesystem::rename(home.file("template"), home.file("Arcanote.mdx"));
-    WriteFile(home.file("fake/listxml.xml"), "");
-    WriteFile(home.file("dat/cheat.dat"), "pacman:1\n");
-    EXPECT_EQ(CreerMDB(), BuildOutcome::NoList);
-    EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_FALSE(ui().progressVisible);
-    for (const auto& message : ui().messages)
-        EXPECT_NE(message.text, Text(230));
 }
 
 TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
@@ -141,12 +141,12 @@ TEST_F(Build, RefusingToReplaceOrCancellingTheOptionsStopsBeforeTheEmulator) {
         return std::exchange(open, false);
     };
     EXPECT_EQ(CreerMDB(hooks), BuildOutcome::NotStarted);
-    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb.bak")), "previous");
-    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb")), ReadFile(home.file("Arcanote.mdx")));
+    ExpectPreviousDatabaseKept(home, "previous");
     EXPECT_EQ(Calls(), "");
 }
 
-TEST_F(Build, CancelledBuildLeavesADatabaseThatOpens) {
+TEST_F(Build, CancelledBuildKeepsThePreviousDatabase) {
+    WriteFile(home.file("Arcanote.mdb"), "previous");
     WriteFile(home.file("ini/genre.ini"), "[Maze]\npacman\n");
     // Cancelled while the emulator runs, then right after the XML import.
     for (const std::string& label : {std::string("Executing MAME ..."), Text(180)}) {
@@ -156,17 +156,90 @@ TEST_F(Build, CancelledBuildLeavesADatabaseThatOpens) {
         };
         EXPECT_EQ(CreerMDB(), BuildOutcome::Cancelled) << label;
         ui().onProcessEvents = nullptr;
-        ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
-        EXPECT_NO_THROW(QueryValue("SELECT count(*) FROM Data"));
         EXPECT_TRUE(ui().menusEnabled);
-        CloseDatabase();
+        std::filesystem::remove(home.file("listxml.txt"));
+        ExpectPreviousDatabaseKept(home, "previous");
     }
-    // What was written before the cancel stays.
-    ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
-    EXPECT_EQ(QueryValue("SELECT count(*) FROM Versions"), "1");
-    EXPECT_TRUE(std::filesystem::exists(home.file("Arcanote.mdb.bak")));
     for (const auto& message : ui().messages)
         EXPECT_NE(message.text, Text(230));
+}
+
+// A failing emulator, a cut list, a file that is no list, an engine error
+// during the XML import or during a support file, a copy left by a killed
+// build: the build fails with the reason, nothing replaces the database.
+TEST_F(Build, FailedBuildTellsWhyAndKeepsThePreviousDatabase) {
+    const std::string full = test::SmallListXml();
+    const std::string cut = full.substr(0, full.size() / 2);
+    const struct {
+        const char* name;
+        std::string emulatorList;  // what -listxml prints
+        int exitCode;
+        std::string givenList;  // --listxml
+        const char* trigger;    // an engine error made by the template
+        BuildOutcome outcome;
+        const char* told;
+    } cases[] = {
+        {"emulator fails", full + std::string(30000, ' '), 1, "", "", BuildOutcome::NoEmulator,
+         "ended with code 1"},
+        {"list cut", cut, 0, "", "", BuildOutcome::NoEmulator, "cut short"},
+        {"given file no list", "", 0, "<html>\n</html>\n", "", BuildOutcome::NoList,
+         "not a whole list"},
+        {"given list cut", "", 0, cut, "", BuildOutcome::NoList, "not a whole list"},
+        {"XML import", full, 0, "", "BEFORE INSERT ON Data WHEN NEW.InternalName='mk'",
+         BuildOutcome::Failed, "injected"},
+        {"support file", full, 0, "", "BEFORE UPDATE OF Genre ON Data", BuildOutcome::Failed,
+         "injected"},
+    };
+    WriteFile(home.file("ini/genre.ini"), "[Maze]\npacman\n");
+    const std::string templateBytes = ReadFile(home.file("Arcanote.mdx"));
+    const std::string emulator = ReadFile(mame);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(home.file("Arcanote.mdb"), "previous");
+        WriteFile(home.file("Arcanote.mdb.new"), "left by a killed build");
+        WriteFile(home.file("Arcanote.mdb.new-wal"), std::string(4096, 'w'));
+        WriteFile(home.file("fake/listxml.xml"), c.emulatorList);
+        WriteFile(mame, emulator + "if [ \"$1\" = -listxml ]; then exit " +
+                            std::to_string(c.exitCode) + "; fi\n");
+        WriteFile(home.file("fake/given.xml"), c.givenList);
+        if (*c.trigger) {
+            ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdx")));
+            Execute(std::string("CREATE TRIGGER fault ") + c.trigger +
+                    " BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
+            CloseDatabase();
+        }
+        ui().messages.clear();
+        ui().QueueAnswer(MsgAnswer::Yes);
+        BuildHooks hooks;
+        if (!c.givenList.empty()) hooks.listXml = home.file("fake/given.xml");
+        EXPECT_EQ(CreerMDB(hooks), c.outcome);
+        ASSERT_FALSE(ui().messages.empty());
+        EXPECT_NE(ui().messages.back().text.find(c.told), std::string::npos)
+            << ui().messages.back().text;
+        EXPECT_EQ(ui().messages.back().icon, MsgIcon::Critical);
+        ExpectPreviousDatabaseKept(home, "previous");
+        // Only a whole list is kept for the next build.
+        EXPECT_EQ(std::filesystem::remove(home.file("listxml.txt")),
+                  c.outcome == BuildOutcome::Failed);
+        WriteFile(home.file("Arcanote.mdx"), templateBytes);
+    }
+    // The next build runs the emulator again and succeeds.
+    WriteFile(home.file("fake/listxml.xml"), full);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(CreerMDB(), BuildOutcome::Built);
+    EXPECT_EQ(ui().messages.back().text, Text(230));
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb.bak")), "previous");
+    EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.mdb.new")));
+}
+
+TEST_F(Build, TemplateIsNeverTheTarget) {
+    const std::string templateBytes = ReadFile(home.file("Arcanote.mdx"));
+    TheSettings().DatabasePath = home.str() + "ini/../Arcanote.mdx";
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(CreerMDB(), BuildOutcome::TargetIsTemplate);
+    EXPECT_NE(ui().messages.back().text.find("template"), std::string::npos);
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdx")), templateBytes);
+    EXPECT_EQ(Calls(), "");
 }
 
 TEST_F(Build, WizardRunEndsItsStepWithoutMessageOrMenus) {

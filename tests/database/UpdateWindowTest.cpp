@@ -65,8 +65,6 @@ TEST_F(Update, WindowLoadAndUnloadKeepTheStateAndTheUpdateMode) {
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_EQ(TheSettings().UpdateFileChoices.substr(0, 8), "0;0;1;1;");
     EXPECT_EQ(TheSettings().UpdateDatabasePath, home.file("other.mdb"));
-    EXPECT_EQ(UpdateWindowState::BoxCaption(0), "Extraire les données de MAME");
-    EXPECT_EQ(UpdateWindowState::BoxCaption(13), "Controls.dat");
 }
 
 TEST_F(Update, MissingFileOrNoChoiceIsToldInFrench) {
