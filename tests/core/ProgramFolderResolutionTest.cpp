@@ -72,25 +72,15 @@ TEST_F(ProgramFolderResolution, UnusableHomeGivesAClearError) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST_F(ProgramFolderResolution, ExecutableFolderHoldingTheTemplateIsUsed) {
-    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
-    const auto folder = ResolveProgramFolder(std::nullopt, exe(), &error);
-    ASSERT_TRUE(folder) << error;
-    EXPECT_EQ(*folder, root.str() + "prefix/bin/");
-}
-
 TEST_F(ProgramFolderResolution, OtherwiseTheDataFolderIsFilledOnFirstUse) {
     const auto folder = ResolveProgramFolder(std::nullopt, exe(), &error);
     ASSERT_TRUE(folder) << error;
     EXPECT_EQ(*folder, root.str() + "data/arcanote/");
     EXPECT_EQ(ReadFile(*folder + "Arcanote.mdx"), "template");
     EXPECT_EQ(ReadFile(*folder + "html/default.skin/index.htm"), "skin");
-
-    // A user's changed file is never replaced by a later start.
-    WriteFile(*folder + "html/default.skin/index.htm", "mine");
-    WriteFile(share("html/new.txt"), "new");
-    ASSERT_TRUE(ResolveProgramFolder(std::nullopt, exe(), &error));
-    EXPECT_EQ(ReadFile(*folder + "html/default.skin/index.htm"), "mine");
+    // An executable's folder holding the template and writable is the program folder.
+    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
+    EXPECT_EQ(ResolveProgramFolder(std::nullopt, exe(), &error), root.str() + "prefix/bin/");
 }
 
 }  // namespace
