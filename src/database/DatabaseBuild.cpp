@@ -100,7 +100,12 @@ void ReplaceWithBuild(std::string_view databasePath, std::string_view buildPath)
         else
             fs::remove(journal);
     }
-    fs::rename(fs::path(buildPath), database);
+    try {
+        fs::rename(fs::path(buildPath), database);
+    } catch (...) {
+        if (previous) fs::rename(backup, database, ec);
+        throw;
+    }
 }
 
 void EmptyAllTables() {

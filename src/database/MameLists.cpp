@@ -105,16 +105,18 @@ bool IsCompleteListXml(const std::string& path) {
     if (head.find("<mame") == std::string::npos) return false;
     file.clear();
     file.seekg(0, std::ios::end);
-    const auto size = static_cast<std::size_t>(file.tellg());
+    const std::streamoff end = file.tellg();
+    if (end <= 0) return false;
+    const auto size = static_cast<std::size_t>(end);
     std::string tail(std::min(size, kTail), '\0');
     file.seekg(static_cast<std::streamoff>(size - tail.size()));
     file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
     if (!file) return false;
-    std::string_view end = tail;
-    while (!end.empty() && std::isspace(static_cast<unsigned char>(end.back())))
-        end.remove_suffix(1);
+    std::string_view last = tail;
+    while (!last.empty() && std::isspace(static_cast<unsigned char>(last.back())))
+        last.remove_suffix(1);
     constexpr std::string_view kClose = "</mame>";
-    return end.size() >= kClose.size() && end.substr(end.size() - kClose.size()) == kClose;
+    return last.size() >= kClose.size() && last.substr(last.size() - kClose.size()) == kClose;
 }
 
 bool RunMameLists() {
