@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/LoggedErrors.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -74,6 +75,7 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
     };
     hooks.importOptionsOpen = [] { return false; };
     hooks.listXml = listXml;
+    const int errorsBefore = State().ErrorCount;
     const BuildOutcome outcome = CreerMDB(hooks);
 
     // --mame is for this run only.
@@ -81,16 +83,16 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
         settings.MameExe = savedMame;
         SaveSettings();
     }
-    switch (outcome) {
-        case BuildOutcome::Built:
-            context.out << Text(230) << '\n';
-            return 0;
-        case BuildOutcome::NotStarted:
-            context.err << "build: nothing was built (use --yes to replace an existing file)\n";
-            return 1;
-        default:
-            return 1;
+    if (outcome == BuildOutcome::Built) {
+        context.out << Text(230) << '\n';
+        return ReportLoggedErrors(context, "build", errorsBefore);
     }
+    // Every other outcome leaves the previous database as it was.
+    if (outcome == BuildOutcome::NotStarted && !context.assumeYes)
+        context.err << "build: nothing was built (use --yes to replace an existing file)\n";
+    else
+        context.err << "build: no database was built\n";
+    return 1;
 }
 
 }  // namespace arc::cli

@@ -2,6 +2,8 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/LoggedErrors.h"
+#include "core/AppState.h"
 #include "core/Settings.h"
 #include "database/UpdateWindow.h"
 
@@ -28,6 +30,8 @@ int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args) 
     bool anyBox = false;
     std::array<bool, UpdateWindowState::kBoxes> boxes{};
     int code = 0;
+    // --mame is for this run only: the settings are saved when the window unloads.
+    const std::string savedMame = TheSettings().MameExe;
     for (std::size_t i = 0; i < args.size() && code == 0; ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -50,7 +54,13 @@ int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args) 
     }
     // Without box options the choices saved by the last update are used.
     if (anyBox) window.boxes = boxes;
-    if (code == 0 && !window.Update()) code = 1;
+    const int errorsBefore = State().ErrorCount;
+    if (code == 0 && !window.Update()) {
+        context.err << "update: the update did not complete\n";
+        code = 1;
+    }
+    if (code == 0) code = ReportLoggedErrors(context, "update", errorsBefore);
+    TheSettings().MameExe = savedMame;
     window.Unload();
     return code;
 }

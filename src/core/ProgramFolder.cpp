@@ -42,19 +42,45 @@ fs::path UserDataFolder() {
     return fs::path(home) / ".local/share/arcanote";
 }
 
-/// Copies the shipped files that are missing from `folder` (never replacing a user's file).
-void FillFromShare(const fs::path& share, const fs::path& folder) {
+/// The shipped entries of a program folder, as the executable's folder holds
+/// them beside the programs and the working files of its own use.
+constexpr std::string_view kShippedEntries[] = {kTemplateName,  "html",       "readme.txt",
+                                                "lisezmoi.txt", "manual.txt", "manuel.txt"};
+
+/// Copies the entry `from` (a file or a folder tree) into `to`, leaving every
+/// file that `to` already has (a user's file is never replaced).
+void CopyMissing(const fs::path& from, const fs::path& to) {
     std::error_code ec;
-    if (!fs::is_directory(share, ec)) return;
-    for (fs::recursive_directory_iterator it(share, ec);
+    if (!fs::is_directory(from, ec)) {
+        if (!fs::exists(to, ec)) fs::copy_file(from, to, ec);
+        return;
+    }
+    fs::create_directories(to, ec);
+    for (fs::recursive_directory_iterator it(from, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        const fs::path target = folder / fs::relative(it->path(), share, ec);
+        const fs::path target = to / fs::relative(it->path(), from, ec);
         std::error_code itemError;
         if (it->is_directory(itemError)) {
             fs::create_directories(target, itemError);
         } else if (!fs::exists(target, itemError)) {
             fs::copy_file(it->path(), target, itemError);
         }
+    }
+}
+
+/// Fills `folder` with the shipped files it lacks: from the install's share
+/// folder, else from the executable's own folder when that one is a program
+/// folder (a build tree). Done once: the template marks a filled folder.
+void FillWithShippedFiles(const fs::path& exeFolder, const fs::path& folder) {
+    std::error_code ec;
+    if (exeFolder.empty() || fs::exists(folder / kTemplateName, ec)) return;
+    const fs::path share = (exeFolder / ".." / ARCANOTE_SHARE_SUBDIR).lexically_normal();
+    if (fs::is_directory(share, ec)) {
+        CopyMissing(share, folder);
+    } else if (fs::exists(exeFolder / kTemplateName, ec) &&
+               !fs::equivalent(exeFolder, folder, ec)) {
+        for (std::string_view entry : kShippedEntries)
+            if (fs::exists(exeFolder / entry, ec)) CopyMissing(exeFolder / entry, folder / entry);
     }
 }
 
@@ -107,6 +133,7 @@ std::optional<std::string> ResolveProgramFolder(const std::optional<std::string>
         if (home->empty()) return fail("--home needs a folder");
         const fs::path folder = fs::absolute(fs::path(*home), ec).lexically_normal();
         if (!prepare(folder)) return std::nullopt;
+        FillWithShippedFiles(ExecutableFolder(executablePath), folder);
         return Slashed(folder);
     }
 
@@ -120,9 +147,7 @@ std::optional<std::string> ResolveProgramFolder(const std::optional<std::string>
     if (userFolder.empty())
         return fail("no program folder: HOME is not set and --home was not given");
     if (!prepare(userFolder)) return std::nullopt;
-    // First use: the template marks a folder that was filled already.
-    if (!exeFolder.empty() && !fs::exists(userFolder / kTemplateName, ec))
-        FillFromShare((exeFolder / ".." / ARCANOTE_SHARE_SUBDIR).lexically_normal(), userFolder);
+    FillWithShippedFiles(exeFolder, userFolder);
     return Slashed(userFolder);
 }
 

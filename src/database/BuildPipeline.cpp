@@ -46,29 +46,51 @@ void WaitForImportOptions(const BuildHooks& hooks) {
     }
 }
 
-/// The part of the build that runs under the progress window.
-BuildOutcome RunUnderProgress(const BuildHooks& hooks) {
+bool HasContent(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::file_size(path, ec) > 0 && !ec;
+}
+
+/// The part of the build that runs under the progress window, filling the
+/// file at `buildPath`; a database error is left in `failure`.
+BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildPath,
+                              std::string& failure) {
     ShowProgress();
     SetProgressLabel("Executing MAME ...");
     LetEventsRunNow();
     if (hooks.listXml.empty() && !RunMameLists()) return BuildOutcome::NoEmulator;
     if (Progress().Cancel) return BuildOutcome::Cancelled;
+    const std::string list = hooks.listXml.empty() ? DefaultListXmlPath() : hooks.listXml;
+    // A missing or empty list is told by the import itself.
+    if (HasContent(list) && !IsCompleteListXml(list)) {
+        Ui().Message(list +
+                         "\r\nis not a whole list of the emulator (-listxml): it does not end "
+                         "with </mame>.",
+                     MsgButtons::Ok, MsgIcon::Critical);
+        return BuildOutcome::NoList;
+    }
     SetProgressLabel("");
-    if (!OpenDatabase(TheSettings().DatabasePath)) return BuildOutcome::NotOpened;
+    if (!OpenDatabase(buildPath)) {
+        failure = buildPath + " cannot be opened (the error is in the log)";
+        return BuildOutcome::Failed;
+    }
     if (!Progress().Cancel) EmptyAllTables();
     WriteVersionStamp(ReadMameVersion());
+    const bool imported = ImportListXml(hooks.listXml);
+    failure = DatabaseFailure();
+    if (!failure.empty()) return BuildOutcome::Failed;
     // Without games there is nothing for the support files to enrich.
-    if (!ImportListXml(hooks.listXml)) {
-        CloseDatabase();
-        return Progress().Cancel ? BuildOutcome::Cancelled : BuildOutcome::NoList;
-    }
+    if (!imported) return Progress().Cancel ? BuildOutcome::Cancelled : BuildOutcome::NoList;
     if (!Progress().Cancel) {
         Progress().Done = Progress().Total;
         LetEventsRunNow();
         if (!Progress().Cancel) RunBuildImporters();
     }
-    CloseDatabase();
-    return Progress().Cancel ? BuildOutcome::Cancelled : BuildOutcome::Built;
+    if (Progress().Cancel) return BuildOutcome::Cancelled;
+    failure = CloseBuiltDatabase();
+    if (!failure.empty()) return BuildOutcome::Failed;
+    ReplaceWithBuild(TheSettings().DatabasePath, buildPath);
+    return BuildOutcome::Built;
 }
 
 }  // namespace
@@ -78,7 +100,9 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
     WizardStep wizardStep;
     bool menusOff = false;
     bool progressShown = false;
-    Guarded(kProcCreerMDB, [&] {
+    std::string buildPath;
+    std::string failure;
+    auto build = [&] {
         if (State().LogFlag) {
             WriteLog("NEW MDB");
             WriteSettingsDump();
@@ -86,6 +110,14 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
         Settings& settings = TheSettings();
         const std::string chosen = ChooseFile(Text(107), settings.DatabasePath, 0, true, Text(9));
         if (chosen.empty()) return;
+        if (IsTemplatePath(chosen)) {
+            Ui().Message(chosen +
+                             "\r\nis the template of every database; a build never replaces "
+                             "it. Choose another file.",
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+            outcome = BuildOutcome::TargetIsTemplate;
+            return;
+        }
         if (FileExists(chosen) &&
             Ui().Message(Text(108), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
             return;
@@ -93,7 +125,8 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
         SaveSettings();
         // The file to replace may be the one open right now.
         CloseDatabase();
-        if (!TestArcanoteMDB(settings.DatabasePath)) {
+        buildPath = BuildFilePath(chosen);
+        if (!TestArcanoteMDB(buildPath)) {
             outcome = BuildOutcome::TemplateMissing;
             return;
         }
@@ -103,9 +136,24 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
         DisableMenus();
         menusOff = true;
         progressShown = true;
-        outcome = RunUnderProgress(hooks);
-    });
+        outcome = RunUnderProgress(hooks, buildPath, failure);
+    };
+    {
+        ProcedureScope scope(kProcCreerMDB);
+        try {
+            build();
+        } catch (const std::exception& e) {
+            ReportCurrentException();
+            failure = e.what();
+            outcome = BuildOutcome::Failed;
+        } catch (...) {
+            ReportCurrentException();
+            failure = "Unknown error";
+            outcome = BuildOutcome::Failed;
+        }
+    }
     CloseDatabase();
+    if (outcome != BuildOutcome::Built && !buildPath.empty()) DiscardBuild(buildPath);
     if (outcome == BuildOutcome::Cancelled) DebugLog("[CANCEL]");
     if (progressShown) {
         const bool cancelled = Progress().Cancel;
@@ -116,6 +164,9 @@ BuildOutcome CreerMDB(const BuildHooks& hooks) {
             if (!State().WizardMode) Ui().Message(Text(230), MsgButtons::Ok, MsgIcon::None);
         }
     }
+    if (outcome == BuildOutcome::Failed)
+        Ui().Message("The database was not created:\r\n" + failure, MsgButtons::Ok,
+                     MsgIcon::Critical);
     if (menusOff && !State().WizardMode) EnableMenus();
     return outcome;
 }

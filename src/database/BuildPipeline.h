@@ -1,7 +1,9 @@
 #pragma once
 // The database build: a fresh copy of the template, the emulator's lists, the
 // XML import, the seventeen support files and the notes, under one progress
-// window that can be cancelled at any point.
+// window that can be cancelled at any point. The new database is filled beside
+// the previous one and replaces it only when the build completed; whatever
+// else ends the build (cancel, error, kill) leaves the previous one as it was.
 
 #include <functional>
 #include <string>
@@ -22,15 +24,17 @@ struct BuildHooks {
 
 enum class BuildOutcome {
     Built,
-    NotStarted,       ///< no file chosen, replacing refused or options cancelled
-    TemplateMissing,  ///< "Arcanote.mdx" is not in the program folder: the program ends
-    NoEmulator,       ///< the emulator could not be found
-    NotOpened,        ///< the new database could not be opened
-    NoList,           ///< the emulator's list is missing or empty: no game was imported
+    NotStarted,        ///< no file chosen, replacing refused or options cancelled
+    TemplateMissing,   ///< "Arcanote.mdx" is not in the program folder: the program ends
+    TargetIsTemplate,  ///< the chosen file is the template itself: refused
+    NoEmulator,        ///< the emulator could not be found, failed or cut its list short
+    NoList,            ///< the list is missing, empty or not a whole emulator list
     Cancelled,
+    Failed,  ///< an error of the database or the files ended the build
 };
 
-/// The whole build ("Make Access database (MDB)").
+/// The whole build ("Make Access database (MDB)"). Every outcome but Built and
+/// NotStarted / Cancelled has been told to the user.
 BuildOutcome CreerMDB(const BuildHooks& hooks = {});
 
 }  // namespace arc

@@ -19,7 +19,8 @@ constexpr int kProcOpenDatabase = 300;
 struct Connection {
     sqlite3* db = nullptr;
     std::string path;
-    int savepoints = 0;  // names of nested savepoints
+    int savepoints = 0;   // names of nested savepoints
+    std::string failure;  // the first engine error since the connection was opened
 };
 
 Connection& Shared() {
@@ -27,10 +28,16 @@ Connection& Shared() {
     return connection;
 }
 
+/// Remembers the first engine error of the connection, then throws it.
+[[noreturn]] void ThrowEngineError(std::string message) {
+    if (Shared().db && Shared().failure.empty()) Shared().failure = message;
+    throw AppError(err::kDatabase, message);
+}
+
 [[noreturn]] void ThrowDatabaseError(sqlite3* db, std::string_view context = {}) {
     std::string message = db ? sqlite3_errmsg(db) : "database not open";
     if (!context.empty()) message += " (" + std::string(context) + ")";
-    throw AppError(err::kDatabase, message);
+    ThrowEngineError(std::move(message));
 }
 
 bool IsWordChar(char c) {
@@ -134,6 +141,7 @@ bool OpenDatabase(std::string_view path) {
         }
         Shared().db = db;
         Shared().path = file;
+        Shared().failure.clear();
         opened = true;
     });
     return opened;
@@ -162,6 +170,10 @@ const std::string& OpenDatabasePath() {
 sqlite3* DatabaseHandle() {
     if (!Shared().db) throw AppError(err::kDatabase, "No database is open");
     return Shared().db;
+}
+
+const std::string& DatabaseFailure() {
+    return Shared().failure;
 }
 
 // --- SQL text ---------------------------------------------------------------
@@ -251,6 +263,11 @@ int Execute(std::string_view sql) {
     return changes;
 }
 
+bool TryExecute(std::string_view sql) {
+    const std::string text = ToSqliteDialect(sql);
+    return sqlite3_exec(DatabaseHandle(), text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 std::string QueryValue(std::string_view sql) {
     Statement statement(sql);
     if (!statement.Step()) return {};
@@ -319,7 +336,7 @@ bool Statement::Step() {
     sqlite3* db = sqlite3_db_handle(stmt_);
     std::string message = sqlite3_errmsg(db);
     sqlite3_reset(stmt_);
-    throw AppError(err::kDatabase, message);
+    ThrowEngineError(std::move(message));
 }
 
 int Statement::Run() {

@@ -43,6 +43,12 @@ const std::string& OpenDatabasePath();
 /// The raw handle of the shared connection; throws AppError when closed.
 sqlite3* DatabaseHandle();
 
+/// The engine's message for the first statement that failed on the shared
+/// connection since it was opened ("" when none). Recorded even when the
+/// caller logged the error and went on, so that a task that writes many rows
+/// can tell a complete run from a partial one.
+const std::string& DatabaseFailure();
+
 // ---------------------------------------------------------------------------
 // SQL text
 
@@ -59,6 +65,10 @@ std::string ToSqliteDialect(std::string_view sql);
 /// the shared connection, after dialect translation. Returns the number of rows
 /// changed by the last statement (a statement that matches nothing is no error).
 int Execute(std::string_view sql);
+
+/// Runs a statement that the engine may refuse harmlessly (a setting changed
+/// inside a transaction): false when refused, nothing thrown or recorded.
+bool TryExecute(std::string_view sql);
 
 /// Runs a query and returns the first column of its first row ("" when no row
 /// or Null). Handy for counts and single values.

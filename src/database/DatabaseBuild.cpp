@@ -17,32 +17,95 @@
 namespace arc {
 namespace {
 
-constexpr int kProcTestTemplate = 302;
+namespace fs = std::filesystem;
+
 constexpr int kProcVersionStamp = 303;
+
+/// The files SQLite keeps beside a database while it is open or after a crash.
+constexpr std::string_view kJournalSuffixes[] = {"-wal", "-shm", "-journal"};
 
 }  // namespace
 
-bool TestArcanoteMDB(std::string_view databasePath) {
+std::string BuildFilePath(std::string_view databasePath) {
+    return std::string(databasePath) + ".new";
+}
+
+bool IsTemplatePath(std::string_view databasePath) {
+    std::error_code ec;
+    const fs::path target = fs::weakly_canonical(fs::path(databasePath), ec);
+    if (ec) return false;
+    const fs::path templatePath = fs::weakly_canonical(InProgramFolder(kTemplateFileName), ec);
+    return !ec && target == templatePath;
+}
+
+bool TestArcanoteMDB(std::string_view buildPath) {
     const std::string templatePath = InProgramFolder(kTemplateFileName);
     if (!FileExists(templatePath)) {
         Ui().Message(WithLineBreaks(Text(104)), MsgButtons::Ok, MsgIcon::Exclamation);
         DebugLog("MISSING FILE : " + templatePath);
         return false;
     }
-    const std::string database(databasePath);
-    if (FileExists(database)) {
-        std::error_code ec;
-        std::filesystem::remove(database + ".bak", ec);
-        std::filesystem::rename(database, database + ".bak", ec);
+    DiscardBuild(buildPath);
+    try {
+        fs::copy_file(templatePath, fs::path(buildPath));
+    } catch (...) {
+        DiscardBuild(buildPath);
+        throw;
     }
-    bool copied = false;
-    Guarded(kProcTestTemplate, [&] {
-        std::filesystem::copy_file(templatePath, database,
-                                   std::filesystem::copy_options::overwrite_existing);
-        copied = true;
-    });
     LetEventsRun();
-    return copied;
+    return true;
+}
+
+void DiscardBuild(std::string_view buildPath) {
+    std::error_code ec;
+    fs::remove(fs::path(buildPath), ec);
+    for (std::string_view suffix : kJournalSuffixes)
+        fs::remove(std::string(buildPath) + std::string(suffix), ec);
+}
+
+std::string CloseBuiltDatabase() {
+    std::string problem = DatabaseFailure();
+    if (problem.empty()) {
+        try {
+            if (ToLowerAscii(QueryValue("PRAGMA journal_mode=DELETE")) != "delete")
+                problem = "the journal could not be written into the database";
+        } catch (const std::exception& e) {
+            problem = e.what();
+        }
+    }
+    const std::string path = OpenDatabasePath();
+    CloseDatabase();
+    std::error_code ec;
+    if (problem.empty() && fs::exists(path + "-wal", ec))
+        problem = "the journal could not be written into the database";
+    return problem;
+}
+
+void ReplaceWithBuild(std::string_view databasePath, std::string_view buildPath) {
+    const std::string database(databasePath);
+    const std::string backup = database + ".bak";
+    std::error_code ec;
+    fs::remove(backup, ec);
+    for (std::string_view suffix : kJournalSuffixes)
+        fs::remove(backup + std::string(suffix), ec);
+    const bool previous = fs::exists(database, ec);
+    if (previous) fs::rename(database, backup);
+    // A journal belongs to its file: it moves with it, or goes when there is
+    // none (a stale one would be applied to the new file).
+    for (std::string_view suffix : kJournalSuffixes) {
+        const std::string journal = database + std::string(suffix);
+        if (!fs::exists(journal, ec)) continue;
+        if (previous && suffix != "-shm")
+            fs::rename(journal, backup + std::string(suffix));
+        else
+            fs::remove(journal);
+    }
+    try {
+        fs::rename(fs::path(buildPath), database);
+    } catch (...) {
+        if (previous) fs::rename(backup, database, ec);
+        throw;
+    }
 }
 
 void EmptyAllTables() {

@@ -1,17 +1,40 @@
 #pragma once
 // Steps of a database build shared by the build task, the wizard and the
-// command line: a fresh copy of the template, emptying, the version stamp.
+// command line: a fresh copy of the template filled beside the database, the
+// emptying, the version stamp, and the swap that makes the completed build
+// the database. The previous database is never touched before that swap.
 
 #include <string>
 #include <string_view>
 
 namespace arc {
 
+/// The file a build fills before it takes the place of `databasePath`:
+/// databasePath + ".new", beside it.
+std::string BuildFilePath(std::string_view databasePath);
+
+/// True when `databasePath` names the template (program folder +
+/// "Arcanote.mdx"), compared as canonical paths.
+bool IsTemplatePath(std::string_view databasePath);
+
 /// Puts a fresh copy of the template (program folder + "Arcanote.mdx") at
-/// `databasePath`, keeping the previous file as databasePath + ".bak" (an older
-/// ".bak" goes). A missing template is told with text entry 104 and gives
-/// false; the caller then ends the program as designed.
-bool TestArcanoteMDB(std::string_view databasePath);
+/// `buildPath`, after removing what an interrupted build left there (the file
+/// and its journals). A missing template is told with text entry 104 and gives
+/// false; the caller then ends the program as designed. A failed copy throws
+/// (nothing is left at `buildPath`).
+bool TestArcanoteMDB(std::string_view buildPath);
+
+/// Removes the build's file and its journals.
+void DiscardBuild(std::string_view buildPath);
+
+/// Folds the journal of the open build into its file and closes it. Returns
+/// the engine's message when that fails ("" when the file is complete).
+std::string CloseBuiltDatabase();
+
+/// The completed build at `buildPath` takes the place of `databasePath`; the
+/// previous database (with its journals) becomes databasePath + ".bak", an
+/// older ".bak" goes. Throws when a rename fails.
+void ReplaceWithBuild(std::string_view databasePath, std::string_view buildPath);
 
 /// Empties the nine tables, Data first (the database must be open).
 void EmptyAllTables();

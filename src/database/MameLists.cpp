@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,9 +26,18 @@ bool IsExecutable(const std::string& path) {
     return FileExists(path) && access(path.c_str(), X_OK) == 0;
 }
 
+constexpr std::string_view kPartSuffix = ".part";
+
 bool HasContent(const std::string& path) {
     std::error_code ec;
     return FileExists(path) && std::filesystem::file_size(path, ec) > 0 && !ec;
+}
+
+/// How an emulator run that failed is told.
+std::string ExitDescription(int code) {
+    if (code <= -1000) return "was ended by signal " + std::to_string(-1000 - code);
+    if (code < 0) return "could not be started";
+    return "ended with code " + std::to_string(code);
 }
 
 /// The path as one shell word: as it is when it holds only plain characters,
@@ -75,18 +85,47 @@ std::string MameExecutable() {
 
 std::string MameListsScript(const std::string& executable, bool versionOnly) {
     const std::string program = ShellWord(executable);
-    std::string script =
-        program + " -help > " + RedirectTarget(InProgramFolder("vermame.txt")) + "\n";
+    const std::string suffix(kPartSuffix);
+    std::string script = "set -e\n" + program + " -help > " +
+                         RedirectTarget(InProgramFolder("vermame.txt") + suffix) + "\n";
     if (!versionOnly)
-        script += program + " -listxml >" + RedirectTarget(InProgramFolder("listxml.txt")) + "\n";
+        script += program + " -listxml >" +
+                  RedirectTarget(InProgramFolder("listxml.txt") + suffix) + "\n";
     return script;
+}
+
+bool IsCompleteListXml(const std::string& path) {
+    constexpr std::size_t kHead = 256 * 1024;
+    constexpr std::size_t kTail = 4096;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::string head(kHead, '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(file.gcount()));
+    if (head.find("<mame") == std::string::npos) return false;
+    file.clear();
+    file.seekg(0, std::ios::end);
+    const std::streamoff end = file.tellg();
+    if (end <= 0) return false;
+    const auto size = static_cast<std::size_t>(end);
+    std::string tail(std::min(size, kTail), '\0');
+    file.seekg(static_cast<std::streamoff>(size - tail.size()));
+    file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    if (!file) return false;
+    std::string_view last = tail;
+    while (!last.empty() && std::isspace(static_cast<unsigned char>(last.back())))
+        last.remove_suffix(1);
+    constexpr std::string_view kClose = "</mame>";
+    return last.size() >= kClose.size() && last.substr(last.size() - kClose.size()) == kClose;
 }
 
 bool RunMameLists() {
     bool result = false;
+    const std::string listPart = InProgramFolder("listxml.txt") + std::string(kPartSuffix);
+    const std::string versionPart = InProgramFolder("vermame.txt") + std::string(kPartSuffix);
     Guarded(kProcRunMameLists, [&] {
         const std::string script = InProgramFolder("tmp.sh");
-        const bool listMissing = !HasContent(InProgramFolder("listxml.txt"));
+        const bool listMissing = !IsCompleteListXml(InProgramFolder("listxml.txt"));
         const bool versionMissing = !HasContent(InProgramFolder("vermame.txt"));
         if (!listMissing && !versionMissing) {
             DeleteFileIfExists(script);
@@ -109,11 +148,26 @@ bool RunMameLists() {
         file.close();
         if (!file) throw AppError(err::kPathFileAccess, "Cannot write " + script);
         const int code = RunAndWait("/bin/sh " + ShellWord(script));
-        if (code != 0) WriteLog("MAME lists: the emulator ended with code " + std::to_string(code));
         LetEventsRunNow();
         DeleteFileIfExists(script);
+        std::string problem;
+        if (code != 0)
+            problem = "The emulator " + executable + " " + ExitDescription(code) + ".";
+        else if (listMissing && !IsCompleteListXml(listPart))
+            problem = "The list of the emulator " + executable +
+                      " is cut short: it does not end with </mame>.";
+        if (!problem.empty()) {
+            WriteLog("MAME lists: " + problem);
+            Ui().Message(problem + "\r\nIts lists are not kept.", MsgButtons::Ok,
+                         MsgIcon::Critical);
+            return;
+        }
+        if (listMissing) std::filesystem::rename(listPart, InProgramFolder("listxml.txt"));
+        std::filesystem::rename(versionPart, InProgramFolder("vermame.txt"));
         result = true;
     });
+    DeleteFileIfExists(listPart);
+    DeleteFileIfExists(versionPart);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "database/Database.h"
 #include "importers/HistoryFiles.h"
 #include "importers/Importers.h"
 
@@ -57,6 +58,10 @@ std::string OwnSupportFilePath(SupportFile file) {
     return FindNoCase(InProgramFolder(info.folder), info.fileName);
 }
 
+bool SupportFileFound(SupportFile file, const std::string& path) {
+    return Available(file, path);
+}
+
 std::string SupportFilePath(SupportFile file) {
     const std::string own = OwnSupportFilePath(file);
     const std::string& defined = TheSettings().DataFilePaths[InfoOf(file).slot];
@@ -76,8 +81,10 @@ std::vector<SupportFile> RunBuildImporters() {
     bool wizsort = false;
     bool catver = false;
     bool nplayers = false;
+    // A database error ends the build: the rest would only add error blocks.
+    auto stopped = [] { return Progress().Cancel || !DatabaseFailure().empty(); };
     auto run = [&](SupportFile file) {
-        if (Progress().Cancel) return false;
+        if (stopped()) return false;
         const std::string path = SupportFilePath(file);
         if (Available(file, path)) ran.push_back(file);
         return !path.empty() && InfoOf(file).import(path);
@@ -99,7 +106,7 @@ std::vector<SupportFile> RunBuildImporters() {
     run(F::Aspect);
     if (!wizsort) run(F::Resolution);
     run(F::History);
-    if (!Progress().Cancel) CopyNotesAfterHistory();
+    if (!stopped()) CopyNotesAfterHistory();
     return ran;
 }
 

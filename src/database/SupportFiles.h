@@ -48,12 +48,16 @@ std::string OwnSupportFilePath(SupportFile file);
 /// program folder's copy; when the first choice does not exist, the other.
 std::string SupportFilePath(SupportFile file);
 
+/// True when the importer has something to read at `path` (History.dat also
+/// with a history.xml beside it).
+bool SupportFileFound(SupportFile file, const std::string& path);
+
 /// Resolves the path and runs the importer; its result.
 bool RunSupportImporter(SupportFile file);
 
 /// The build's importers in their order, each skipped when a file that
 /// covers it better was read (Wizsort, Catver, nPlayers), the notes copied
-/// after History.dat; stops at a cancel. Returns the importers that found
+/// after History.dat; stops at a cancel or a database error. Returns the importers that found
 /// their file.
 std::vector<SupportFile> RunBuildImporters();
 

@@ -1,5 +1,7 @@
 #include "database/UpdateWindow.h"
 
+#include <vector>
+
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -79,9 +81,7 @@ void ReplaceVersionStamp(const std::string& version) {
 
 /// A new Command.dat replaces the blocks an earlier import stored, instead
 /// of repeating them.
-void ImportCommandReplacing() {
-    const std::string path = SupportFilePath(F::Command);
-    if (!FileExists(path)) return;
+void ImportCommandReplacing(const std::string& path) {
     Execute("DELETE * FROM Command");
     ImportCommand(path);
 }
@@ -165,29 +165,46 @@ bool UpdateWindowState::Update() {
                          MsgIcon::Exclamation);
             return;
         }
+        std::vector<std::string> problems;
         if (boxes[0]) {
             DeleteFileIfExists(InProgramFolder("listxml.txt"));
             LetEventsRunNow();
-            if (RunMameLists()) {
-                ImportListXml();
+            if (!RunMameLists()) {
+                problems.push_back("Extraire les données de MAME : échec de l'émulateur");
+            } else if (ImportListXml()) {
                 ReplaceVersionStamp(ReadMameVersion());
+            } else if (!Progress().Cancel) {
+                problems.push_back("Extraire les données de MAME : aucune liste importée");
             }
         }
         for (int box = 1; box < kBoxes; ++box) {
-            if (!boxes[box] || Progress().Cancel) continue;
+            if (!boxes[box] || Progress().Cancel || !DatabaseFailure().empty()) continue;
             const SupportFile file = kBoxFiles[box - 1];
-            if (file == F::Command)
-                ImportCommandReplacing();
-            else
-                RunSupportImporter(file);
+            const std::string path = SupportFilePath(file);
+            if (!SupportFileFound(file, path)) {
+                problems.push_back(std::string(kCaptions[box]) + " : fichier introuvable");
+            } else if (file == F::Command) {
+                ImportCommandReplacing(path);
+            } else {
+                InfoOf(file).import(path);
+            }
         }
+        if (!DatabaseFailure().empty())
+            problems.push_back("Erreur de la base de données : " + DatabaseFailure());
         CloseDatabase();
         Progress().Done = Progress().Total;
         const bool cancelled = Progress().Cancel;
-        if (!cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::None);
+        std::string told;
+        for (const std::string& problem : problems)
+            told += "\r\n" + problem;
+        if (!problems.empty())
+            Ui().Message("La mise à jour n'est pas complète :" + told, MsgButtons::Ok,
+                         MsgIcon::Exclamation);
+        else if (!cancelled)
+            Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::None);
         UnloadProgress();
         Progress().Cancel = cancelled;
-        completed = !cancelled;
+        completed = !cancelled && problems.empty();
     });
     CloseDatabase();
     if (showWindow) showWindow(true);

@@ -38,7 +38,8 @@ class UpdateWindowState {
     /// The file button: an open dialog on the current path.
     void ChooseDatabase();
 
-    /// The update button. Returns true when the update ran to its end.
+    /// The update button. Returns true when the update ran to its end and
+    /// every ticked source was read; what failed is told to the user.
     bool Update();
 };
 

@@ -66,10 +66,7 @@ std::optional<std::string> YearAndMaker(std::string_view description) {
 /// Changes how hard the engine waits for the disk; refused (and left as it
 /// is) inside a caller's transaction.
 void SetSynchronous(std::string_view level) {
-    try {
-        Execute("PRAGMA synchronous=" + std::string(level));
-    } catch (const AppError&) {
-    }
+    TryExecute("PRAGMA synchronous=" + std::string(level));
 }
 
 }  // namespace

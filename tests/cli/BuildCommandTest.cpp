@@ -1,8 +1,9 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <sstream>
 
 #include "cli/Cli.h"
-#include "core/Version.h"
 #include "database/Database.h"
 #include "support/TestSupport.h"
 
@@ -22,13 +23,11 @@ const char* const kListXml =
 
 class BuildCommandTest : public test::ProgramFolderTest {
   protected:
-    BuildCommandTest() {
-        fs::copy_file(test::BinDir() + "/Arcanote.mdx", home.file("Arcanote.mdx"));
-    }
     ~BuildCommandTest() override { CloseDatabase(); }
 
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"arcanote-cli", "--home", home.str(), "build"});
+    /// Runs a command; the program's shipped files are found beside `program`.
+    int Run(std::vector<std::string> args, const std::string& program = "arcanote-cli") {
+        args.insert(args.begin(), {program, "--home", home.str()});
         out.str("");
         err.str("");
         return cli::RunCli(args, out, err);
@@ -45,50 +44,82 @@ class BuildCommandTest : public test::ProgramFolderTest {
     std::ostringstream err;
 };
 
-TEST_F(BuildCommandTest, BuildsAFreshDatabaseWithTheVersionStampAndTheList) {
-    WriteFile(home.file("listxml.txt"), kListXml);
-    WriteFile(home.file("vermame.txt"), "\r\nMAME v0.251 (unknown)\r\nCopyright MAMEdev\r\n");
-    ASSERT_EQ(Run({}), 0) << err.str();
-    EXPECT_EQ(out.str(), "Database created.\n");
-    const std::string database = home.file("Arcanote.mdb");
-    EXPECT_EQ(Query(database, "SELECT VersionMame || '/' || VersionArcanote FROM Versions"),
-              "MAME v0.251 (unknown)/" + VersionString());
-    EXPECT_FALSE(fs::exists(home.file("vermame.txt")));
-    EXPECT_EQ(Query(database, "SELECT group_concat(InternalName) FROM Data"), "pacman,puckman");
-    EXPECT_EQ(Query(database, "SELECT RomName FROM Rom"), "pacman.6e");
-}
-
 TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
     const std::string list = home.file("other.xml");
     WriteFile(list, kListXml);
     const std::string database = home.file("games.db");
-    ASSERT_EQ(Run({"--db", database, "--listxml", list, "--method", "dom"}), 0) << err.str();
+    ASSERT_EQ(Run({"build", "--db", database, "--listxml", list, "--method", "dom"}), 0)
+        << err.str();
     EXPECT_EQ(Query(database, "SELECT VersionMame FROM Versions"), "Unknown");
     EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
 
     // Without --yes the existing file is not replaced.
-    EXPECT_EQ(Run({"--db", database, "--listxml", list}), 1);
+    EXPECT_EQ(Run({"build", "--db", database, "--listxml", list}), 1);
     EXPECT_FALSE(fs::exists(database + ".bak"));
 
     WriteFile(database + ".bak", "older");
-    ASSERT_EQ(Run({"--yes", "--db", database, "--listxml", list}), 0) << err.str();
+    ASSERT_EQ(Run({"--yes", "build", "--db", database, "--listxml", list}), 0) << err.str();
     EXPECT_EQ(Query(database + ".bak", "SELECT count(*) FROM Data"), "2");
     EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
     EXPECT_EQ(Query(database, "SELECT count(*) FROM Versions"), "1");
 }
 
 TEST_F(BuildCommandTest, RefusesWithoutTemplateListOrValidOptions) {
-    EXPECT_EQ(Run({"--method", "slow"}), 2);
-    EXPECT_EQ(Run({"--db"}), 2);
-    EXPECT_EQ(Run({"--listxml", home.file("none.xml")}), 2);
-    EXPECT_EQ(Run({"--mame", home.file("none/mame")}), 2);
+    EXPECT_EQ(Run({"build", "--method", "slow"}), 2);
+    EXPECT_EQ(Run({"build", "--db"}), 2);
+    EXPECT_EQ(Run({"build", "--listxml", home.file("none.xml")}), 2);
+    EXPECT_EQ(Run({"build", "--mame", home.file("none/mame")}), 2);
     // An empty list: the designed message, no success.
     WriteFile(home.file("empty.xml"), "");
-    EXPECT_EQ(Run({"--listxml", home.file("empty.xml")}), 1);
+    WriteFile(home.file("x.xml"), kListXml);
+    EXPECT_EQ(Run({"build", "--listxml", home.file("empty.xml")}), 1);
     EXPECT_NE(err.str().find("Can't find listxml.txt"), std::string::npos);
+    // The template is never the target; without it nothing is built.
+    EXPECT_EQ(
+        Run({"--yes", "build", "--db", home.file("Arcanote.mdx"), "--listxml", home.file("x.xml")}),
+        1);
+    EXPECT_NE(err.str().find("is the template"), std::string::npos);
     fs::remove(home.file("Arcanote.mdx"));
-    EXPECT_EQ(Run({"--yes"}), 1);
+    EXPECT_EQ(Run({"--yes", "build"}, home.file("elsewhere/arcanote-cli")), 1);
     EXPECT_NE(err.str().find("Arcanote.mdx"), std::string::npos);
+}
+
+TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
+    // A fresh --home gets the shipped template, and keeps a file it has.
+    WriteFile(home.file("readme.txt"), "mine");
+    WriteFile(home.file("listxml.txt"), kListXml);
+    WriteFile(home.file("bin/list.xml"), kListXml);
+    // The lists are there: the build asks the stand-in emulator only for the version.
+    const std::string mame = home.file("bin/mame");
+    WriteFile(mame, "#!/bin/sh\nif [ \"$1\" = -listxml ]; then cat '" + home.file("bin/list.xml") +
+                        "'; else echo 'MAME v9 (test)'; fi\n");
+    chmod(mame.c_str(), 0755);
+    WriteFile(home.file("ini/Genre.ini"), "[Maze]\npacman\n");
+    WriteFile(home.file("dat/command.dat"), "$info=pacman\n$cmd\n[Moves]\nkick\n$end\n");
+    const std::string database = home.file("Arcanote.mdb");
+    ASSERT_EQ(Run({"build", "--mame", mame, "--data", "program"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Database created.\n");
+    EXPECT_EQ(Query(database,
+                    "SELECT Genre || VersionMame || RomName FROM Data, Versions, Rom "
+                    "WHERE Data.InternalName='pacman'"),
+              "MazeMAME v9 (test)pacman.6e");
+    EXPECT_EQ(ReadFile(home.file("readme.txt")), "mine");
+
+    WriteFile(home.file("ini/Genre.ini"), "[Puzzle]\npacman\n");
+    ASSERT_EQ(Run({"update", "--genre", "--command", "--data", "program"}), 0) << err.str();
+    EXPECT_EQ(Query(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"), "Puzzle");
+    EXPECT_EQ(Query(database, "SELECT count(*) FROM Command"), "1");
+    // The choices are kept for the next update.
+    WriteFile(home.file("ini/Genre.ini"), "[Shooter]\npacman\n");
+    ASSERT_EQ(Run({"update"}), 0) << err.str();
+    EXPECT_EQ(Query(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"), "Shooter");
+    EXPECT_EQ(Run({"update", "--nonsense"}), 2);
+    // A ticked file that is missing: told, and the update counts as failed.
+    EXPECT_EQ(Run({"update", "--catver"}), 1);
+    EXPECT_NE(err.str().find("Catver.ini"), std::string::npos) << err.str();
+    // --mame is for one run: the settings keep no trace of it.
+    ASSERT_EQ(Run({"update", "--xml", "--mame", mame}), 0) << err.str();
+    EXPECT_EQ(ReadFile(home.file("Arcanote.inf")).find(mame), std::string::npos);
 }
 
 }  // namespace

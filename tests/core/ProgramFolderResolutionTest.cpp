@@ -43,12 +43,25 @@ class ProgramFolderResolution : public ::testing::Test {
     bool had_ = false;
 };
 
-TEST_F(ProgramFolderResolution, HomeOptionWinsAndIsCreated) {
-    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
+TEST_F(ProgramFolderResolution, HomeOptionWinsAndIsFilledWithTheShippedFiles) {
+    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "built");
     const auto folder = ResolveProgramFolder(root.file("given/home"), exe(), &error);
     ASSERT_TRUE(folder) << error;
     EXPECT_EQ(*folder, root.str() + "given/home/");
-    EXPECT_TRUE(std::filesystem::is_directory(*folder));
+    EXPECT_EQ(ReadFile(*folder + "Arcanote.mdx"), "template");
+
+    // No share folder (a build tree): the shipped files beside the program,
+    // never its working files, never over a file the folder has.
+    std::filesystem::remove_all(root.file("prefix/share"));
+    WriteFile(root.file("prefix/bin/html/x.skin/index.htm"), "skin");
+    WriteFile(root.file("prefix/bin/readme.txt"), "shipped");
+    WriteFile(root.file("prefix/bin/Arcanote.inf"), "settings");
+    WriteFile(root.file("other/readme.txt"), "mine");
+    ASSERT_TRUE(ResolveProgramFolder(root.file("other"), exe(), &error));
+    EXPECT_EQ(ReadFile(root.file("other/Arcanote.mdx")), "built");
+    EXPECT_EQ(ReadFile(root.file("other/html/x.skin/index.htm")), "skin");
+    EXPECT_EQ(ReadFile(root.file("other/readme.txt")), "mine");
+    EXPECT_FALSE(std::filesystem::exists(root.file("other/Arcanote.inf")));
 }
 
 TEST_F(ProgramFolderResolution, UnusableHomeGivesAClearError) {
@@ -59,25 +72,15 @@ TEST_F(ProgramFolderResolution, UnusableHomeGivesAClearError) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST_F(ProgramFolderResolution, ExecutableFolderHoldingTheTemplateIsUsed) {
-    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
-    const auto folder = ResolveProgramFolder(std::nullopt, exe(), &error);
-    ASSERT_TRUE(folder) << error;
-    EXPECT_EQ(*folder, root.str() + "prefix/bin/");
-}
-
 TEST_F(ProgramFolderResolution, OtherwiseTheDataFolderIsFilledOnFirstUse) {
     const auto folder = ResolveProgramFolder(std::nullopt, exe(), &error);
     ASSERT_TRUE(folder) << error;
     EXPECT_EQ(*folder, root.str() + "data/arcanote/");
     EXPECT_EQ(ReadFile(*folder + "Arcanote.mdx"), "template");
     EXPECT_EQ(ReadFile(*folder + "html/default.skin/index.htm"), "skin");
-
-    // A user's changed file is never replaced by a later start.
-    WriteFile(*folder + "html/default.skin/index.htm", "mine");
-    WriteFile(share("html/new.txt"), "new");
-    ASSERT_TRUE(ResolveProgramFolder(std::nullopt, exe(), &error));
-    EXPECT_EQ(ReadFile(*folder + "html/default.skin/index.htm"), "mine");
+    // An executable's folder holding the template and writable is the program folder.
+    WriteFile(root.file("prefix/bin/Arcanote.mdx"), "");
+    EXPECT_EQ(ResolveProgramFolder(std::nullopt, exe(), &error), root.str() + "prefix/bin/");
 }
 
 }  // namespace

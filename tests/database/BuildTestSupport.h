@@ -18,23 +18,13 @@ namespace arc::test {
 /// A listxml of three sets in today's format.
 inline std::string SmallListXml() {
     return "<?xml version=\"1.0\"?>\n<mame build=\"0.999 (test)\">\n"
-           "\t<machine name=\"pacman\" sourcefile=\"pacman.cpp\" cloneof=\"puckman\" "
-           "romof=\"puckman\">\n\t\t<description>Pac-Man (Midway)</description>\n"
-           "\t\t<year>1980</year>\n\t\t<manufacturer>Namco</manufacturer>\n"
-           "\t\t<display type=\"raster\" rotate=\"90\" width=\"288\" height=\"224\" "
-           "refresh=\"60.606061\"/>\n\t\t<input players=\"2\" coins=\"1\"/>\n"
-           "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n"
-           "\t</machine>\n"
-           "\t<machine name=\"puckman\" sourcefile=\"pacman.cpp\">\n"
-           "\t\t<description>PuckMan (Japan set 1)</description>\n\t\t<year>1980</year>\n"
-           "\t\t<manufacturer>Namco</manufacturer>\n"
-           "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n"
-           "\t</machine>\n"
-           "\t<machine name=\"mk\" sourcefile=\"midtunit.cpp\">\n"
-           "\t\t<description>Mortal Kombat</description>\n\t\t<year>1992</year>\n"
-           "\t\t<manufacturer>Midway</manufacturer>\n"
-           "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n"
-           "\t</machine>\n</mame>\n";
+           "<machine name=\"pacman\" sourcefile=\"pacman.cpp\" cloneof=\"puckman\">\n"
+           "<description>Pac-Man (Midway)</description><year>1980</year>\n"
+           "<display type=\"raster\" rotate=\"90\" width=\"288\" height=\"224\"/>\n"
+           "</machine>\n<machine name=\"puckman\" sourcefile=\"pacman.cpp\">\n"
+           "<description>PuckMan (Japan set 1)</description><year>1980</year>\n</machine>\n"
+           "<machine name=\"mk\" sourcefile=\"midtunit.cpp\">\n"
+           "<description>Mortal Kombat</description><year>1992</year>\n</machine>\n</mame>\n";
 }
 
 class BuildTest : public ProgramFolderTest {

@@ -31,34 +31,13 @@ class DatabaseTest : public test::ProgramFolderTest {
     std::string path;
 };
 
-TEST_F(DatabaseTest, TemplateHoldsTheNineTablesWithTheirFields) {
-    for (const TableDef& table : SchemaTables()) {
-        Recordset set("SELECT * FROM " + std::string(table.name));
-        ASSERT_EQ(set.FieldCount(), static_cast<int>(table.columns.size())) << table.name;
-    }
-    EXPECT_EQ(SchemaTables().size(), 9u);
-    EXPECT_EQ(FindTable("data")->columns.size(), 44u);
-    EXPECT_EQ(FindTable("ROM")->columns.size(), 13u);
-    EXPECT_EQ(FindTable("Nothing"), nullptr);
-    // Every table that holds InternalName looks it up through an index.
+TEST_F(DatabaseTest, EveryTableHoldingInternalNameLooksItUpThroughAnIndex) {
     for (const char* table : {"Data", "Rom", "Disk", "Chip", "DipSwitch", "BiosSet", "Command"}) {
         Statement plan(std::string("EXPLAIN QUERY PLAN SELECT * FROM ") + table +
                        " WHERE InternalName='x'");
         ASSERT_TRUE(plan.Step());
         EXPECT_NE(plan.ColumnText(3).find("USING INDEX"), std::string::npos) << table;
     }
-}
-
-TEST_F(DatabaseTest, TheBuildShipsTheTemplateBesideThePrograms) {
-    CloseDatabase();
-    const std::string copy = home.file("copy.mdb");
-    std::filesystem::copy_file(test::BinDir() + "/Arcanote.mdx", copy);
-    ASSERT_TRUE(OpenDatabase(copy));
-    EXPECT_EQ(QueryValue("SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
-                         "('Data','History','Command','Versions','BiosSet','Rom','Disk','Chip',"
-                         "'DipSwitch')"),
-              "9");
-    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "0");
 }
 
 TEST_F(DatabaseTest, TextComparesAndSortsWithoutRegardToCase) {
@@ -80,8 +59,6 @@ TEST_F(DatabaseTest, CommandTitleIsCutToFiftyCharacters) {
     command.Set("cmd", title);
     command.Update();
     EXPECT_EQ(QueryValue("SELECT cmd FROM Command"), std::string(50, 'a'));
-    Execute("UPDATE Command SET cmd='" + std::string(55, 'b') + "'");
-    EXPECT_EQ(QueryValue("SELECT length(cmd) FROM Command"), "50");
     // Characters, not bytes.
     std::string accented;
     for (int i = 0; i < 55; ++i)
@@ -90,33 +67,22 @@ TEST_F(DatabaseTest, CommandTitleIsCutToFiftyCharacters) {
     EXPECT_EQ(QueryValue("SELECT length(cmd) FROM Command"), "50");
 }
 
-TEST_F(DatabaseTest, MissingFileIsToldAndNothingIsOpen) {
+TEST_F(DatabaseTest, MissingOrBogusFileIsNotOpenedAndTheSettingIsTheDefault) {
     CloseDatabase();
     const std::string missing = home.file("none.mdb");
     EXPECT_FALSE(OpenDatabase(missing));
-    EXPECT_FALSE(IsDatabaseOpen());
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, missing + "\r\n" + Text(6));
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
     EXPECT_THROW(Execute("DELETE * FROM Data"), AppError);
-}
-
-TEST_F(DatabaseTest, EmptyPathOpensTheDatabaseSetting) {
-    CloseDatabase();
-    TheSettings().DatabasePath = path;
-    ASSERT_TRUE(OpenDatabase());
-    EXPECT_EQ(OpenDatabasePath(), path);
-}
-
-TEST_F(DatabaseTest, AFileThatIsNoDatabaseIsLoggedNotOpened) {
-    CloseDatabase();
-    const std::string bogus = home.file("bogus.mdb");
-    WriteFile(bogus, std::string(4096, 'x'));
-    EXPECT_FALSE(OpenDatabase(bogus));
+    WriteFile(home.file("bogus.mdb"), std::string(4096, 'x'));
+    EXPECT_FALSE(OpenDatabase(home.file("bogus.mdb")));
     EXPECT_FALSE(IsDatabaseOpen());
     EXPECT_NE(ReadFile(LogFilePath()).find("3000"), std::string::npos);
     CloseDatabase();  // never fails, also twice and with nothing open
-    CloseDatabase();
+    TheSettings().DatabasePath = path;
+    ASSERT_TRUE(OpenDatabase());
+    EXPECT_EQ(OpenDatabasePath(), path);
 }
 
 TEST_F(DatabaseTest, DialectTranslation) {
@@ -125,7 +91,6 @@ TEST_F(DatabaseTest, DialectTranslation) {
               "delete from History WHERE CodeHistory=3");
     EXPECT_EQ(ToSqliteDialect("SELECT * FROM Data WHERE GameName LIKE '*pac*'"),
               "SELECT * FROM Data WHERE GameName LIKE '%pac%'");
-    EXPECT_EQ(ToSqliteDialect("x LIKE 'a?c'"), "x LIKE 'a_c'");
     // Stars outside LIKE patterns and text inside other literals stay.
     EXPECT_EQ(ToSqliteDialect("UPDATE Data SET MyNotes='DELETE * FROM x *' WHERE Year LIKE '19*'"),
               "UPDATE Data SET MyNotes='DELETE * FROM x *' WHERE Year LIKE '19%'");
@@ -139,47 +104,35 @@ TEST_F(DatabaseTest, DialectTranslation) {
     EXPECT_EQ(Count("SELECT count(*) FROM Data WHERE GameName LIKE '*y?g*'"), 2);
 }
 
-TEST_F(DatabaseTest, ApostrophesAreStoredUnchangedAndSelectableByName) {
-    EXPECT_EQ(SqlQuote("it's o'k"), "it''s o''k");
+TEST_F(DatabaseTest, ApostrophesStayAndUpdatesFillOnlyNullsOfExistingSets) {
     Recordset data("SELECT * FROM Data");
     data.AddNew();
     data.Set("InternalName", "jack's");
     data.Set("GameName", "Jack's 'Game'");
+    data.Set("Controls", "");
     data.Update();
-    EXPECT_EQ(
-        QueryValue("SELECT GameName FROM Data WHERE InternalName='" + SqlQuote("jack's") + "'"),
-        "Jack's 'Game'");
-    EXPECT_EQ(Execute("UPDATE Data SET Genre='" + SqlQuote("Shoot 'em up") +
-                      "' WHERE InternalName='" + SqlQuote("jack's") + "'"),
-              1);
-    EXPECT_EQ(QueryValue("SELECT Genre FROM Data"), "Shoot 'em up");
-}
-
-TEST_F(DatabaseTest, UpdatesOfMissingSetsAndFillingOnlyNulls) {
-    Execute("INSERT INTO Data (InternalName, Controls, Aspect) VALUES ('a', '', NULL)");
+    const std::string where = "' WHERE InternalName='" + SqlQuote("jack's") + "'";
+    EXPECT_EQ(SqlQuote("it's o'k"), "it''s o''k");
+    EXPECT_EQ(Execute("UPDATE Data SET Genre='" + SqlQuote("Shoot 'em up") + where), 1);
+    EXPECT_EQ(QueryValue("SELECT GameName || Genre FROM Data"), "Jack's 'Game'Shoot 'em up");
     EXPECT_EQ(Execute("UPDATE Data SET Genre='x' WHERE InternalName='nothere'"), 0);
-    Execute("UPDATE Data SET Controls='joy' WHERE InternalName='a' AND Controls IS NULL");
-    Execute("UPDATE Data SET Aspect='4:3' WHERE InternalName='a' AND Aspect IS NULL");
-    EXPECT_EQ(QueryValue("SELECT Controls FROM Data"), "");
-    EXPECT_EQ(QueryValue("SELECT Aspect FROM Data"), "4:3");
-    Execute("UPDATE Data SET GotIt=TRUE WHERE InternalName='a'");
-    Recordset data("SELECT * FROM Data");
-    EXPECT_TRUE(data.Bool("GotIt"));
-    EXPECT_FALSE(data.Bool("Mature"));
-    EXPECT_TRUE(data.IsNull("Mature"));
+    Execute("UPDATE Data SET Controls='joy" + where + " AND Controls IS NULL");
+    Execute("UPDATE Data SET Aspect='4:3" + where + " AND Aspect IS NULL");
+    EXPECT_EQ(QueryValue("SELECT Controls || Aspect FROM Data"), "4:3");
+    Execute("UPDATE Data SET GotIt=TRUE" + where.substr(1));
+    Recordset updated("SELECT * FROM Data");
+    EXPECT_TRUE(updated.Bool("GotIt"));
+    EXPECT_TRUE(updated.IsNull("Mature"));
 }
 
 TEST_F(DatabaseTest, EngineErrorsCarryTheirMessage) {
-    try {
-        Execute("UPDATE NoSuchTable SET x=1");
-        FAIL() << "no error";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), err::kDatabase);
-        EXPECT_NE(std::string(e.what()).find("no such table"), std::string::npos);
-    }
+    EXPECT_THROW(Execute("UPDATE NoSuchTable SET x=1"), AppError);
     EXPECT_FALSE(Guarded(301, [] { Statement("SELECT nope FROM Data"); }));
     const std::string log = ReadFile(LogFilePath());
     EXPECT_NE(log.find("no such column"), std::string::npos);
+    // The first failure stays known after its error block, until the next open.
+    EXPECT_NE(DatabaseFailure().find("no such table"), std::string::npos);
+    EXPECT_FALSE(TryExecute("UPDATE NoSuchTable SET y=1"));
     // The connection stays usable after an error.
     EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "0");
 }
@@ -188,34 +141,26 @@ TEST_F(DatabaseTest, AutoNumberIsReadableRightAfterAddNew) {
     Recordset history("SELECT * FROM History");
     history.AddNew();
     const std::int64_t first = history.Int("CodeHistory");
-    EXPECT_GT(first, 0);
     history.Set("Description", "first");
     history.Update();
-    history.AddNew();
-    const std::int64_t second = history.Int("codehistory");
-    history.Set("trivia", "second");
-    history.Update();
-    EXPECT_NE(first, second);
     EXPECT_EQ(
         QueryValue("SELECT Description FROM History WHERE CodeHistory=" + std::to_string(first)),
         "first");
-    EXPECT_EQ(QueryValue("SELECT trivia FROM History WHERE CodeHistory=" + std::to_string(second)),
-              "second");
     // An abandoned row leaves nothing behind, and its number is not reused.
     history.AddNew();
-    const std::int64_t abandoned = history.Int("CodeHistory");
+    const std::int64_t abandoned = history.Int("codehistory");
+    EXPECT_GT(abandoned, first);
     history.CancelUpdate();
     history.AddNew();
     EXPECT_GT(history.Int("CodeHistory"), abandoned);
     history.Close();  // closing with a row pending abandons it as well
-    EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "2");
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "1");
 }
 
 TEST_F(DatabaseTest, RecordsetReadsMovesAndEditsInInsertionOrder) {
     {
         Recordset rom("SELECT * FROM Rom");
-        EXPECT_TRUE(rom.Eof());
-        EXPECT_TRUE(rom.Bof());
+        EXPECT_TRUE(rom.Eof() && rom.Bof());
         for (const char* name : {"c.bin", "a.bin", "b.bin"}) {
             rom.AddNew();
             rom.Set("InternalName", "game");
@@ -223,42 +168,27 @@ TEST_F(DatabaseTest, RecordsetReadsMovesAndEditsInInsertionOrder) {
             rom.Update();
         }
     }
-    Recordset stream("SELECT * FROM Rom");
-    int rows = 0;
-    for (; !stream.Eof(); stream.MoveNext())
-        ++rows;
-    EXPECT_EQ(rows, 3);
-    EXPECT_FALSE(stream.Bof());
-
     Recordset rom("SELECT * FROM Rom WHERE InternalName='GAME'");
-    ASSERT_FALSE(rom.Eof());
     EXPECT_EQ(rom.Text("romname"), "c.bin");
-    EXPECT_TRUE(rom.IsNull("Rommerge"));
     EXPECT_EQ(rom.Optional("Rommerge"), std::nullopt);
     rom.MoveNext();
-    EXPECT_EQ(rom.Text("RomName"), "a.bin");
     EXPECT_EQ(rom.RecordCount(), 3);
     EXPECT_EQ(rom.Text("RomName"), "a.bin");  // counting does not move
     rom.MoveLast();
-    EXPECT_EQ(rom.Text("RomName"), "b.bin");
     rom.Edit();
     rom.Set("Romsize", "1024");
-    EXPECT_EQ(rom.Text("Romsize"), "1024");
     rom.Update();
     EXPECT_EQ(rom.Text("Romsize"), "1024");
     rom.MoveNext();
     EXPECT_TRUE(rom.Eof());
-    EXPECT_FALSE(rom.Bof());
     rom.MovePrevious();
     rom.MovePrevious();
     EXPECT_EQ(rom.Text("RomName"), "a.bin");
     rom.MoveFirst();
-    EXPECT_EQ(rom.Text("RomName"), "c.bin");
     rom.MovePrevious();
     EXPECT_TRUE(rom.Bof());
     EXPECT_THROW(rom.Text("RomName"), AppError);
     EXPECT_EQ(QueryValue("SELECT Romsize FROM Rom WHERE RomName='b.bin'"), "1024");
-    EXPECT_THROW(rom.Text("NoSuchField"), AppError);
 }
 
 TEST_F(DatabaseTest, OnlyASingleTableSetCanBeChanged) {

@@ -53,12 +53,9 @@ TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     EXPECT_EQ(SupportFilePath(F::NPlayers), own);
     std::filesystem::remove(own);
     EXPECT_EQ(SupportFilePath(F::NPlayers), defined);
-}
-
-TEST_F(Support, HistoryXmlBesideTheDatPathCountsAsTheHistoryFile) {
+    // A history.xml beside the History.dat path counts as the history file.
     TheSettings().DataFilePaths[kHistoryDat] = home.file("mame/History.dat");
     WriteFile(home.file("mame/history.xml"), "<history/>");
-    State().UseDefinedPaths = false;
     EXPECT_EQ(SupportFilePath(F::History), home.file("mame/History.dat"));
 }
 

@@ -30,43 +30,26 @@ class Update : public test::BuildTest {
     }
 };
 
-TEST_F(Update, ChoicesAreSavedAsEighteenValuesAndTheOption) {
-    UpdateWindowState window;
-    window.boxes[0] = true;
-    window.boxes[15] = true;
-    window.useDefinedPaths = false;
-    const std::string text = window.ChoicesText();
-    EXPECT_EQ(text, "1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;False");
-    EXPECT_EQ(std::count(text.begin(), text.end(), ';'), 18);
-
-    UpdateWindowState restored;
-    restored.SetChoicesText(text);
-    EXPECT_EQ(restored.boxes, window.boxes);
-    EXPECT_FALSE(restored.useDefinedPaths);
-    restored.SetChoicesText("0;1;True");
-    EXPECT_TRUE(restored.boxes[1]);
-    EXPECT_FALSE(restored.boxes[0]);
-    EXPECT_TRUE(restored.useDefinedPaths);
-}
-
-TEST_F(Update, WindowLoadAndUnloadKeepTheStateAndTheUpdateMode) {
+TEST_F(Update, ChoicesAreSavedAsEighteenValuesAndTheOptionWithTheWindowState) {
     TheSettings().UpdateDatabasePath.clear();
-    TheSettings().UpdateFileChoices = "0;0;1;True";
+    TheSettings().UpdateFileChoices = "1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;False";
     UpdateWindowState window;
     window.Load();
     EXPECT_EQ(window.databasePath, TheSettings().DatabasePath);
-    EXPECT_TRUE(window.boxes[2]);
+    EXPECT_TRUE(window.boxes[0] && window.boxes[15] && !window.boxes[1]);
+    EXPECT_FALSE(window.useDefinedPaths);
     EXPECT_TRUE(State().UpdateMode);
     EXPECT_FALSE(ui().menusEnabled);
     window.boxes[3] = true;
+    window.useDefinedPaths = true;
     window.databasePath = home.file("other.mdb");
     window.Unload();
     EXPECT_FALSE(State().UpdateMode);
     EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_EQ(TheSettings().UpdateFileChoices.substr(0, 8), "0;0;1;1;");
+    EXPECT_EQ(TheSettings().UpdateFileChoices, "1;0;0;1;0;0;0;0;0;0;0;0;0;0;0;1;0;0;True");
     EXPECT_EQ(TheSettings().UpdateDatabasePath, home.file("other.mdb"));
-    EXPECT_EQ(UpdateWindowState::BoxCaption(0), "Extraire les données de MAME");
-    EXPECT_EQ(UpdateWindowState::BoxCaption(13), "Controls.dat");
+    window.SetChoicesText("0;1;True");  // missing values leave the boxes unticked
+    EXPECT_TRUE(window.boxes[1] && !window.boxes[0] && !window.boxes[15]);
 }
 
 TEST_F(Update, MissingFileOrNoChoiceIsToldInFrench) {
@@ -101,31 +84,21 @@ TEST_F(Update, FreshListRunsTheEmulatorAndKeepsTheOlderStamps) {
     EXPECT_EQ(ui().messages.back().text, Text(92));
 }
 
-TEST_F(Update, TickedImportersRunWithoutSkipsAndCommandIsReplaced) {
+TEST_F(Update, TickedImportersRunWithoutSkipsCommandIsReplacedHistoryRelinked) {
     WriteFile(home.file("ini/wizsort.ini"), "[Year]\npacman=1980\n");
     WriteFile(home.file("ini/genre.ini"), "[Maze]\npacman\n");
     WriteFile(home.file("dat/command.dat"), "$info=mk\n$cmd\n[Moves]\nkick\n$end\n");
-    UpdateWindowState window;
-    window.Load();
-    window.useDefinedPaths = false;
-    window.boxes[5] = window.boxes[10] = window.boxes[12] = true;
-    EXPECT_TRUE(window.Update());
-    EXPECT_TRUE(window.Update());
-    window.Unload();
-    EXPECT_EQ(Value("SELECT Genre || Year FROM Data WHERE InternalName='pacman'"), "Maze1980");
-    EXPECT_EQ(Value("SELECT count(*) FROM Command"), "1");
-}
-
-TEST_F(Update, HistoryAloneRelinksAndDropsUnusedRows) {
     WriteFile(home.file("dat/history.dat"), "$info=pacman\n$bio\n\nA (c) 1\n$end\n");
     UpdateWindowState window;
     window.Load();
     window.useDefinedPaths = false;
-    window.boxes[15] = true;
+    window.boxes[5] = window.boxes[10] = window.boxes[12] = window.boxes[15] = true;
     EXPECT_TRUE(window.Update());
     WriteFile(home.file("dat/history.dat"), "$info=pacman,mk\n$bio\n\nB (c) 2\n$end\n");
     EXPECT_TRUE(window.Update());
     window.Unload();
+    EXPECT_EQ(Value("SELECT Genre || Year FROM Data WHERE InternalName='pacman'"), "Maze1980");
+    EXPECT_EQ(Value("SELECT count(*) FROM Command"), "1");
     EXPECT_EQ(Value("SELECT count(*) FROM History"), "1");
     EXPECT_EQ(Value("SELECT yearmanufacturer FROM History JOIN Data USING (CodeHistory) "
                     "WHERE InternalName='mk'"),
