@@ -9,14 +9,17 @@ namespace {
 
 using Dat = test::ImporterTest;
 
-TEST_F(Dat, HiscoreFlagsTheSetsOfTodaysPluginFileAndOfTheOldShape) {
+TEST_F(Dat, HiscoreFlagsTheSetsOfTodaysPluginFileEachOnce) {
     AddSets({"dkong", "galaga", "mk", "pacman", "puckman"});
+    const std::string before = QueryValue("SELECT total_changes()");
     EXPECT_TRUE(ImportHiscore(Support("hiscore.dat",
                                       "; hiscore.dat of the hiscore plugin\n;\n; galaga: note\n"
                                       "puckman:\n dkong :\n@:maincpu,program,6100,a,00,00\n"
-                                      ":pacman:0:4e88:3\nmk:0:1:2\nmk:0:3:4\n")));
+                                      ":pacman:0:4e88:3\nmk:0:1:2\nmk:0:3:4\npuckman:\ndkong:\n")));
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName) FROM Data WHERE Hiscore=TRUE"),
               "dkong,mk,puckman");
+    // Each write rewrites the whole row (MameInfo included): one per set.
+    EXPECT_EQ(std::stoi(QueryValue("SELECT total_changes()")) - std::stoi(before), 3);
 }
 
 TEST_F(Dat, CommandBlocksGiveOneRowPerSetWithTitleCutAndSeparatorsLeftOut) {
