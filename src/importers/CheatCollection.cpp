@@ -2,8 +2,6 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <libxml/parser.h>
-#include <libxml/xmlerror.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -21,6 +19,7 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
+#include "importers/CheatFileScanner.h"
 #include "importers/SupportFileReader.h"
 #include "zip/ZipDirectory.h"
 #include "zip/ZipFileReader.h"
@@ -57,77 +56,6 @@ std::string SetOfMember(std::string_view name) {
         return {};
     return std::string(name.substr(0, name.size() - 4));
 }
-
-enum class Verdict { Cheats, NoCheat, NotCheatFile };
-
-/// Push-parses one cheat file fed in chunks: well-formed, root <mamecheat>,
-/// its <cheat> children counted. Entity declarations are not kept, so no
-/// entity is ever expanded, and nothing of the document is built in memory.
-class CheatFileScanner {
-  public:
-    explicit CheatFileScanner(const std::string& name) {
-        xmlSAXHandler sax{};
-        sax.initialized = XML_SAX2_MAGIC;
-        sax.startElementNs = &CheatFileScanner::Start;
-        sax.endElementNs = &CheatFileScanner::End;
-        sax.serror = &CheatFileScanner::Error;
-        context_ = xmlCreatePushParserCtxt(&sax, this, nullptr, 0, name.c_str());
-        if (!context_) throw std::bad_alloc();
-        xmlCtxtUseOptions(context_, XML_PARSE_NONET);
-    }
-    ~CheatFileScanner() { xmlFreeParserCtxt(context_); }
-    CheatFileScanner(const CheatFileScanner&) = delete;
-    CheatFileScanner& operator=(const CheatFileScanner&) = delete;
-
-    void Feed(const char* data, std::size_t size) {
-        while (size > 0 && context_->wellFormed) {
-            const int count = static_cast<int>(std::min<std::size_t>(size, kChunk));
-            xmlParseChunk(context_, data, count, 0);
-            data += count;
-            size -= static_cast<std::size_t>(count);
-        }
-    }
-
-    Verdict Finish(std::string& problem) {
-        if (context_->wellFormed) xmlParseChunk(context_, nullptr, 0, 1);
-        if (!context_->wellFormed) {
-            problem = error_.empty() ? "not well-formed XML" : error_;
-            return Verdict::NotCheatFile;
-        }
-        if (!cheatRoot_) {
-            problem = "no <mamecheat> root";
-            return Verdict::NotCheatFile;
-        }
-        return cheats_ > 0 ? Verdict::Cheats : Verdict::NoCheat;
-    }
-
-  private:
-    static void Start(void* self, const xmlChar* localName, const xmlChar*, const xmlChar*, int,
-                      const xmlChar**, int, int, const xmlChar**) {
-        auto& scanner = *static_cast<CheatFileScanner*>(self);
-        const std::string_view name(reinterpret_cast<const char*>(localName));
-        ++scanner.depth_;
-        if (scanner.depth_ == 1) scanner.cheatRoot_ = name == "mamecheat";
-        if (scanner.depth_ == 2 && scanner.cheatRoot_ && name == "cheat") ++scanner.cheats_;
-    }
-    static void End(void* self, const xmlChar*, const xmlChar*, const xmlChar*) {
-        --static_cast<CheatFileScanner*>(self)->depth_;
-    }
-    static void Error(void* self, xmlErrorPtr error) {
-        auto& scanner = *static_cast<CheatFileScanner*>(self);
-        if (!error || error->level < XML_ERR_ERROR || !scanner.error_.empty()) return;
-        std::string_view message = error->message ? error->message : "";
-        while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
-            message.remove_suffix(1);
-        scanner.error_ = "line " + std::to_string(error->line) + ": " + std::string(Trim(message));
-    }
-
-    xmlParserCtxtPtr context_ = nullptr;
-    int depth_ = 0;
-    bool cheatRoot_ = false;
-    int cheats_ = 0;
-    std::string error_;
-};
 
 /// The problems met in one collection, each a log line up to a limit.
 class ProblemLog {
@@ -166,9 +94,10 @@ class ProblemLog {
 void Conclude(CheatFileScanner& scanner, const std::string& set, std::string_view member,
               ProblemLog& log, const Found& found) {
     std::string problem;
-    const Verdict verdict = scanner.Finish(problem);
-    if (verdict == Verdict::Cheats) found(set);
-    if (verdict == Verdict::NotCheatFile) log.Member(member, "is no cheat file (" + problem + ")");
+    const CheatVerdict verdict = scanner.Finish(problem);
+    if (verdict == CheatVerdict::Cheats) found(set);
+    if (verdict == CheatVerdict::NotCheatFile)
+        log.Member(member, "is no cheat file (" + problem + ")");
 }
 
 /// Feeds a whole file to the scanner; false when it could not be read.
