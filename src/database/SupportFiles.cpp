@@ -8,6 +8,7 @@
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "database/Database.h"
+#include "importers/CheatCollection.h"
 #include "importers/HistoryFiles.h"
 #include "importers/Importers.h"
 
@@ -36,10 +37,14 @@ constexpr std::array<SupportFileInfo, kSupportFileCount> kFiles = {{
     {"History.dat", kHistoryDat, "dat", "history.dat", ImportHistory},
 }};
 
-/// History is also there when a history.xml lies in the file's folder.
+/// History is also there when a history.xml lies in the file's folder, Cheat
+/// when a cheat collection (cheat.7z, cheat.zip, cheat/) is at or beside it.
 bool Available(SupportFile file, const std::string& path) {
     if (FileExists(path)) return true;
-    return file == SupportFile::History && !path.empty() && !HistoryXmlBeside(path).empty();
+    if (path.empty()) return false;
+    if (file == SupportFile::History) return !HistoryXmlBeside(path).empty();
+    if (file == SupportFile::Cheat) return !CheatCollectionsFor(path).empty();
+    return false;
 }
 
 /// After History.dat: the user's notes go into the new database.

@@ -1,9 +1,14 @@
-// Cheat.dat: every set that has a cheat line gets Cheat = TRUE.
+// Cheat.dat and today's cheat collection: every set that has a cheat line or
+// a cheat file gets Cheat = TRUE.
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/ErrorGuard.h"
+#include "core/Progress.h"
 #include "database/Database.h"
+#include "importers/CheatCollection.h"
 #include "importers/DataUpdate.h"
 #include "importers/Importers.h"
 #include "importers/IniLines.h"
@@ -11,31 +16,54 @@
 
 namespace arc {
 namespace {
+
 constexpr int kProcCheat = 430;
+
+/// The classic Cheat.dat; false when cancelled.
+bool ReadCheatDat(std::string_view path, DataFlagUpdate& update, BatchTransaction& batch) {
+    SupportFileReader reader(path);
+    if (!OpenedOrFinished(reader, path)) return true;
+    std::string line;
+    std::string lastName;
+    while (reader.Next(line)) {
+        if (line.empty() || line.front() == ';') continue;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string_view name = std::string_view(line).substr(0, colon);
+        // Consecutive lines of one set make one update.
+        if (name == lastName) continue;
+        lastName.assign(name);
+        update.Run(name);
+        batch.RowDone();
+    }
+    return !reader.Cancelled();
 }
+
+}  // namespace
 
 bool ImportCheat(std::string_view path) {
     bool result = false;
     Guarded(kProcCheat, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+        std::error_code ec;
+        const bool classic =
+            std::filesystem::is_regular_file(std::string(path), ec) && !IsCheatCollectionPath(path);
+        const std::vector<std::string> collections = CheatCollectionsFor(path);
+        if (!classic && collections.empty()) {
+            FinishWithoutFile();
+            return;
+        }
         DataFlagUpdate update("Cheat");
         BatchTransaction batch;
-        std::string line;
-        std::string lastName;
-        while (reader.Next(line)) {
-            if (line.empty() || line.front() == ';') continue;
-            const std::size_t colon = line.find(':');
-            if (colon == std::string::npos) continue;
-            const std::string_view name = std::string_view(line).substr(0, colon);
-            // Consecutive lines of one set make one update.
-            if (name == lastName) continue;
-            lastName.assign(name);
-            update.Run(name);
-            batch.RowDone();
+        bool finished = !classic || ReadCheatDat(path, update, batch);
+        for (const std::string& collection : collections) {
+            if (!finished) break;
+            finished = ReadCheatCollection(collection, [&](std::string_view set) {
+                update.Run(set);
+                batch.RowDone();
+            });
         }
-        reader.Finish();
-        result = !reader.Cancelled();
+        FinishWithoutFile();
+        result = finished && !Progress().Cancel;
     });
     return result;
 }

@@ -1,11 +1,13 @@
 // Command.dat: one Command row per set and command block.
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "database/Database.h"
+#include "importers/DataUpdate.h"
 #include "importers/Importers.h"
 #include "importers/IniLines.h"
 #include "importers/SupportFileReader.h"
@@ -18,16 +20,27 @@ constexpr int kProcCommand = 432;
 constexpr std::size_t kTitleLength = 50;
 constexpr std::string_view kSeparator = "\u2014\u2014\u2014\u2014\u2014";  // five em dashes
 
-/// Writes the rows of finished blocks.
+/// Writes the rows of finished blocks for the sets of the current "$info" line.
 class CommandRows {
   public:
     CommandRows() : insert_("INSERT INTO Command (InternalName, cmd, info) VALUES (?, ?, ?)") {}
 
-    /// One row per set of the comma-separated list; empty names are skipped.
-    void Add(std::string_view names, std::string_view title, std::string_view text) {
+    /// The sets of a comma-separated list, each once. A name that is no set
+    /// gets no row: such rows would match nothing, and a list repeating one
+    /// name would otherwise multiply every block of the entry.
+    void SetNames(std::string_view list) {
+        sets_.clear();
+        std::unordered_set<std::string_view> seen;
+        for (const std::string_view name : SplitList(list, ','))
+            if (rows_.Find(name) != 0 && seen.insert(name).second) sets_.emplace_back(name);
+    }
+    bool HasNames() const { return !sets_.empty(); }
+
+    /// One row per set; the title is cut to the field's length.
+    void Add(std::string_view title, std::string_view text) {
         if (title.empty() && text.empty()) return;  // an empty block says nothing
         const std::string cmd = Utf8Prefix(title, kTitleLength);
-        for (const std::string_view name : SplitList(names, ',')) {
+        for (const std::string& name : sets_) {
             insert_.Bind(1, name).Bind(2, cmd).Bind(3, text);
             insert_.Run();
             batch_.RowDone();
@@ -35,6 +48,8 @@ class CommandRows {
     }
 
   private:
+    DataRowids rows_;
+    std::vector<std::string> sets_;
     Statement insert_;
     BatchTransaction batch_;
 };
@@ -52,7 +67,6 @@ bool ImportCommand(std::string_view path) {
         SupportFileReader reader(path);
         if (!OpenedOrFinished(reader, path)) return;
         CommandRows rows;
-        std::string names;
         std::string title;
         std::string text;
         std::string line;
@@ -60,29 +74,30 @@ bool ImportCommand(std::string_view path) {
             const std::string lower = ToLowerAscii(line);
             if (lower.find("$info") != std::string::npos) {
                 // A block left open by a missing "$end" is kept for its sets.
-                if (!title.empty()) rows.Add(names, title, text);
+                if (!title.empty()) rows.Add(title, text);
                 title.clear();
                 text.clear();
                 const std::size_t equal = line.find('=');
-                names = equal == std::string::npos ? std::string()
-                                                   : std::string(Trim(line.substr(equal + 1)));
+                rows.SetNames(equal == std::string::npos
+                                  ? std::string_view()
+                                  : std::string_view(line).substr(equal + 1));
             }
             if (lower.find("$cmd") != std::string::npos) {
                 if (!reader.Next(line)) break;
                 if (line.empty() && !reader.Next(line)) break;
                 title = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
             }
-            if (!names.empty() && !title.empty() && IsBlockText(line)) {
+            if (rows.HasNames() && !title.empty() && IsBlockText(line)) {
                 text += line;
                 text += "\r\n";
             }
             if (lower.find("$end") != std::string::npos) {
-                rows.Add(names, title, text);
+                rows.Add(title, text);
                 title.clear();
                 text.clear();
             }
         }
-        if (!reader.Cancelled() && !title.empty()) rows.Add(names, title, text);
+        if (!reader.Cancelled() && !title.empty()) rows.Add(title, text);
         reader.Finish();
         result = !reader.Cancelled();
     });

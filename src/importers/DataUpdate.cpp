@@ -1,5 +1,6 @@
 #include "importers/DataUpdate.h"
 
+#include <functional>
 #include <string>
 
 namespace arc {
@@ -39,6 +40,14 @@ void DataFieldUpdate::Run(std::string_view name, std::string_view value) {
     const std::int64_t row = rows_->Find(name);
     if (row == 0) return;
     if (row > 0) {
+        // A hash of the value is enough: the file that could make two values
+        // collide decides both of them anyway.
+        const std::size_t hash = std::hash<std::string_view>()(value);
+        const auto [at, added] = written_.try_emplace(row, hash);
+        if (!added) {
+            if (at->second == hash) return;
+            at->second = hash;
+        }
         byRowid_.Bind(1, value).Bind(2, row);
         byRowid_.Run();
         return;
@@ -56,6 +65,7 @@ void DataFlagUpdate::Run(std::string_view name) {
     const std::int64_t row = rows_->Find(name);
     if (row == 0) return;
     if (row > 0) {
+        if (!written_.insert(row).second) return;
         byRowid_.Bind(1, row);
         byRowid_.Run();
         return;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "database/Database.h"
 
@@ -27,7 +28,10 @@ class DataRowids {
     mutable std::string key_;
 };
 
-/// "UPDATE Data SET <field>=? WHERE InternalName=?", prepared once.
+/// "UPDATE Data SET <field>=? WHERE InternalName=?", prepared once. A set
+/// given the value it already received from this update is not written again:
+/// SQLite rewrites the whole row (its MameInfo text included) at every update,
+/// so a file naming one set over and over would otherwise cost that many rewrites.
 class DataFieldUpdate {
   public:
     /// `rows` may be shared by the updates of one import (read when null).
@@ -40,9 +44,11 @@ class DataFieldUpdate {
     std::shared_ptr<const DataRowids> rows_;
     Statement byRowid_;
     Statement byName_;
+    std::unordered_map<std::int64_t, std::size_t> written_;  ///< row -> hash of its value
 };
 
-/// "UPDATE Data SET <field>=TRUE WHERE InternalName=?", prepared once.
+/// "UPDATE Data SET <field>=TRUE WHERE InternalName=?", prepared once; each
+/// set is written once.
 class DataFlagUpdate {
   public:
     explicit DataFlagUpdate(std::string_view field,
@@ -53,6 +59,7 @@ class DataFlagUpdate {
     std::shared_ptr<const DataRowids> rows_;
     Statement byRowid_;
     Statement byName_;
+    std::unordered_set<std::int64_t> written_;
 };
 
 }  // namespace arc

@@ -50,7 +50,7 @@ std::size_t FindKey(std::string_view upper, std::string_view shortForm, std::str
 }
 
 /// Value of one of the first five keys: from `start` to the line break, else
-/// to the stop word; nullopt when there is neither.
+/// to the stop word, else to the end of the text (the section's last line).
 std::optional<std::string> KeyValue(std::string_view text, std::string_view upper,
                                     std::string_view shortForm, std::string_view longForm,
                                     std::string_view stopWord) {
@@ -60,7 +60,6 @@ std::optional<std::string> KeyValue(std::string_view text, std::string_view uppe
     const std::string_view rest = text.substr(start);
     std::size_t end = FindLineBreak(rest);
     if (end == std::string_view::npos) end = upper.substr(start).find(stopWord);
-    if (end == std::string_view::npos) return std::nullopt;
     return std::string(Trim(rest.substr(0, end)));
 }
 
@@ -153,8 +152,11 @@ bool HistoryEntryBuilder::Line(std::string_view line) {
         }
         if (IsDashRule(line)) return true;
         if (!IsNamedHeading(line)) {
-            std::string joined = entry_.description + " " + std::string(line);
-            entry_.description = std::string(Trim(joined));
+            // One paragraph: the lines joined by single blanks, appended in place.
+            const std::string_view text = Trim(line);
+            if (text.empty()) return true;
+            if (!entry_.description.empty()) entry_.description += ' ';
+            entry_.description.append(text);
             return true;
         }
         inDescription_ = false;

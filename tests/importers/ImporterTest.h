@@ -40,8 +40,6 @@ class ImporterTest : public ProgramFolderTest {
         if (!select.Step() || select.IsNull(0)) return std::nullopt;
         return select.ColumnText(0);
     }
-
-    int Count(const std::string& sql) { return std::stoi(QueryValue(sql)); }
 };
 
 }  // namespace arc::test
