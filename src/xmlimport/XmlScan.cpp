@@ -1,5 +1,7 @@
 #include "xmlimport/XmlScan.h"
 
+#include <algorithm>
+
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 
@@ -191,7 +193,9 @@ void KeyValueList::RewriteInput() {
     std::string joined(input.key.substr(6));
     joined += ' ';
     joined.append(input.value);
-    std::erase(joined, '/');
+    // Each control child ends with "/": a blank keeps its attributes apart
+    // from the next child's.
+    std::replace(joined.begin(), joined.end(), '/', ' ');
     ReplaceAll(joined, "control type", "control");
     std::erase(joined, '"');
     pairs_.pop_back();
