@@ -22,9 +22,10 @@ namespace {
 constexpr int kProcFastImport = 311;
 constexpr int kProcOversizedGame = 312;
 /// A game element larger than this is cut, and a longer value is left empty
-/// (the largest real element is under 64 KB, the longest line 250 bytes).
+/// (the largest real element is under 64 KB, the longest line 250 bytes). The
+/// value limit is the document parser's own, so that both methods agree.
 constexpr std::size_t kMaxChunkBytes = 32u << 20;
-constexpr std::size_t kMaxValueBytes = 1u << 20;
+constexpr std::size_t kMaxValueBytes = 10'000'000;
 
 enum class Action {
     SourceFile,
