@@ -73,6 +73,7 @@ Loaded LoadDocument(std::string_view path) {
     }
     context->sax->startElementNs = StartElementCountingWritten;
     context->sax->entityDecl = RefuseEntity;
+    context->sax->externalSubset = nullptr;  // the emulator's document type is internal
     context->_private = &loaded.entities;
     const std::string file(path);
     loaded.doc.reset(xmlCtxtReadFile(context.get(), file.c_str(), nullptr,

@@ -475,7 +475,7 @@ bool ImportListXmlFast(std::string_view path) {
                     cuts.Cut(reader.Offset(), "its lines from there on were skipped");
                     while (!IsGameEnd(line) && (more = reader.NextView(line))) {
                     }
-                    noteLine(line);
+                    if (more) noteLine(line);
                     inGame = !more;
                     chunk.append("</machine>");
                     break;
