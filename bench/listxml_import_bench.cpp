@@ -75,8 +75,8 @@ int Import(const std::string& file, const fs::path& folder, const std::string& m
         return 1;
     }
     if (method == "dom") {
-        if (!arc::ImportListXmlDocument(file)) {
-            std::cerr << "the document could not be loaded\n";
+        if (arc::ImportListXmlDocument(file) != arc::DocumentResult::Imported) {
+            std::cerr << "the document was not imported\n";
             return 1;
         }
     } else {

@@ -1,6 +1,6 @@
 // The document-model listxml import: the whole file is loaded with libxml2
-// (DTD default attributes applied, so a missing `runnable` reads "yes") and
-// its game elements are walked.
+// (DTD default attributes applied, so a missing `runnable` reads "yes";
+// entity declarations refused) and its game elements are walked.
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
@@ -8,9 +8,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
 #include "core/Progress.h"
 #include "xmlimport/ListXmlImport.h"
 #include "xmlimport/ListXmlWriter.h"
@@ -45,16 +48,46 @@ void StartElementCountingWritten(void* context, const xmlChar* localName, const 
             static_cast<std::intptr_t>(attributeCount - defaultedCount + 1));
 }
 
-Document LoadDocument(std::string_view path) {
+/// An entity declaration stops the parse: expanding nested entities is how a
+/// file of a few hundred bytes takes gigabytes and minutes.
+void RefuseEntity(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    *static_cast<bool*>(parser->_private) = true;
+    xmlStopParser(parser);
+}
+
+struct Loaded {
+    Document doc;
+    bool entities = false;
+    std::string error;  ///< the parser's reason when the file was not loaded
+};
+
+/// Loads the file within libxml2's default limits (no XML_PARSE_HUGE: a text
+/// or attribute over 10 MB fails the load, and the fast method cuts it).
+Loaded LoadDocument(std::string_view path) {
+    Loaded loaded;
     std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlNewParserCtxt());
-    if (!context) return nullptr;
+    if (!context) {
+        loaded.error = "out of memory";
+        return loaded;
+    }
     context->sax->startElementNs = StartElementCountingWritten;
+    context->sax->entityDecl = RefuseEntity;
+    context->sax->externalSubset = nullptr;  // the emulator's document type is internal
+    context->_private = &loaded.entities;
     const std::string file(path);
-    Document doc(xmlCtxtReadFile(context.get(), file.c_str(), nullptr,
-                                 XML_PARSE_DTDATTR | XML_PARSE_HUGE | XML_PARSE_NONET |
-                                     XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_COMPACT));
-    if (doc && !xmlDocGetRootElement(doc.get())) doc.reset();
-    return doc;
+    loaded.doc.reset(xmlCtxtReadFile(context.get(), file.c_str(), nullptr,
+                                     XML_PARSE_DTDATTR | XML_PARSE_NONET | XML_PARSE_NOERROR |
+                                         XML_PARSE_NOWARNING | XML_PARSE_COMPACT));
+    if (loaded.entities || (loaded.doc && !xmlDocGetRootElement(loaded.doc.get())))
+        loaded.doc.reset();
+    if (!loaded.doc) {
+        const xmlError* error = xmlCtxtGetLastError(context.get());
+        loaded.error = error && error->message ? "line " + std::to_string(error->line) + ": " +
+                                                     std::string(Trim(error->message))
+                                               : "no root element";
+    }
+    return loaded;
 }
 
 bool Named(const xmlNode* node, const char* name) {
@@ -73,25 +106,40 @@ std::string TextOf(const xmlNode* node) {
     return text;
 }
 
-/// The attribute's value (decoded); nullopt when absent. With `written`, an
-/// attribute that only the DTD supplied counts as absent.
-std::optional<std::string> Attribute(const xmlNode* node, const char* name, bool written = true) {
+/// The decoded value of one attribute of `node`.
+std::string ValueOf(const xmlNode* node, const xmlAttr* attribute) {
+    const xmlNode* content = attribute->children;
+    if (!content) return std::string();
+    if (content->type == XML_TEXT_NODE && !content->next && content->content)
+        return std::string(reinterpret_cast<const char*>(content->content));
+    xmlChar* value = xmlNodeListGetString(node->doc, content, 1);
+    std::string text(value ? reinterpret_cast<const char*>(value) : "");
+    xmlFree(value);
+    return text;
+}
+
+/// Calls `visit` with each attribute of `node` in document order; with
+/// `written`, the attributes that only the DTD supplied are left out.
+template <class Visit>
+void ForEachAttribute(const xmlNode* node, bool written, Visit&& visit) {
     const auto limit = reinterpret_cast<std::intptr_t>(node->_private);
     std::intptr_t index = 0;
     for (const xmlAttr* attribute = node->properties; attribute; attribute = attribute->next) {
-        ++index;
-        if (written && limit > 0 && index >= limit) break;
-        if (xmlStrcmp(attribute->name, reinterpret_cast<const xmlChar*>(name)) != 0) continue;
-        const xmlNode* content = attribute->children;
-        if (!content) return std::string();
-        if (content->type == XML_TEXT_NODE && !content->next && content->content)
-            return std::string(reinterpret_cast<const char*>(content->content));
-        xmlChar* value = xmlNodeListGetString(node->doc, content, 1);
-        std::string text(value ? reinterpret_cast<const char*>(value) : "");
-        xmlFree(value);
-        return text;
+        if (written && limit > 0 && ++index >= limit) return;
+        if (!visit(attribute)) return;
     }
-    return std::nullopt;
+}
+
+/// The attribute's value (decoded); nullopt when absent. With `written`, an
+/// attribute that only the DTD supplied counts as absent.
+std::optional<std::string> Attribute(const xmlNode* node, const char* name, bool written = true) {
+    std::optional<std::string> found;
+    ForEachAttribute(node, written, [&](const xmlAttr* attribute) {
+        if (xmlStrcmp(attribute->name, reinterpret_cast<const xmlChar*>(name)) != 0) return true;
+        found = ValueOf(node, attribute);
+        return false;
+    });
+    return found;
 }
 
 /// The attribute as the markup reading gives it: "" when absent.
@@ -99,49 +147,77 @@ std::string Read(const xmlNode* node, const char* name) {
     return Attribute(node, name).value_or(std::string());
 }
 
-const xmlNode* FirstChild(const xmlNode* node, const char* name) {
-    for (const xmlNode* child = node->children; child; child = child->next)
-        if (Named(child, name)) return child;
-    return nullptr;
+/// Sets the field to the attribute when the element has it (an absent one
+/// leaves the field as it is, as with the fast method).
+void SetFrom(ListXmlWriter& writer, GameField field, const xmlNode* node, const char* name) {
+    if (auto value = Attribute(node, name)) writer.Set(field, *value);
 }
 
-void ImportVideo(ListXmlWriter& writer, const xmlNode* node) {
-    writer.Set(GameField::VideoScreen, Read(node, "screen"));
-    writer.Set(GameField::VideoOrientation, Read(node, "orientation"));
-    writer.Set(GameField::Resolution, Read(node, "width") + "x" + Read(node, "height"));
-    writer.Set(GameField::Aspect, Read(node, "aspectx") + ":" + Read(node, "aspecty"));
-    writer.Set(GameField::Refresh, Read(node, "refresh"));
+/// The parts of a video or display element, taken in the order written.
+void ImportScreen(ListXmlWriter& writer, const xmlNode* node) {
+    using Part = ListXmlWriter::ScreenPart;
+    struct Name {
+        const char* attribute;
+        Part part;
+    };
+    static constexpr Name kVideo[] = {{"screen", Part::Type},     {"orientation", Part::Rotation},
+                                      {"width", Part::Width},     {"height", Part::Height},
+                                      {"aspectx", Part::AspectX}, {"aspecty", Part::AspectY},
+                                      {"refresh", Part::Refresh}};
+    static constexpr Name kDisplay[] = {{"type", Part::Type},
+                                        {"rotate", Part::Rotation},
+                                        {"width", Part::Width},
+                                        {"height", Part::Height},
+                                        {"refresh", Part::Refresh}};
+    const std::span<const Name> names =
+        Named(node, "video") ? std::span<const Name>(kVideo) : std::span<const Name>(kDisplay);
+    ForEachAttribute(node, true, [&](const xmlAttr* attribute) {
+        for (const Name& name : names)
+            if (xmlStrcmp(attribute->name, reinterpret_cast<const xmlChar*>(name.attribute)) == 0)
+                writer.Screen(name.part, ValueOf(node, attribute));
+        return true;
+    });
 }
 
 void ImportInput(ListXmlWriter& writer, const xmlNode* node) {
-    // Current output moved the control type and buttons to control children.
-    const xmlNode* control = FirstChild(node, "control");
-    writer.Set(GameField::Players, Read(node, "players"));
-    writer.Set(GameField::Controls,
-               Attribute(node, "control").value_or(control ? Read(control, "type") : ""));
-    writer.Set(GameField::InputButtons,
-               Attribute(node, "buttons").value_or(control ? Read(control, "buttons") : ""));
-    writer.Set(GameField::InputCoins, Read(node, "coins"));
-    writer.Set(GameField::InputService, Read(node, "service"));
-    writer.Set(GameField::InputTilt, Read(node, "tilt"));
+    // Current output moved the control type and buttons to control
+    // children: the first type and the first button count are kept.
+    std::optional<std::string> control = Attribute(node, "control");
+    std::optional<std::string> buttons = Attribute(node, "buttons");
+    for (const xmlNode* child = node->children; child; child = child->next) {
+        if (!Named(child, "control")) continue;
+        if (!control) control = Attribute(child, "type");
+        if (!buttons) buttons = Attribute(child, "buttons");
+    }
+    SetFrom(writer, GameField::Players, node, "players");
+    if (control) writer.Set(GameField::Controls, *control);
+    if (buttons) writer.Set(GameField::InputButtons, *buttons);
+    SetFrom(writer, GameField::InputCoins, node, "coins");
+    SetFrom(writer, GameField::InputService, node, "service");
+    SetFrom(writer, GameField::InputTilt, node, "tilt");
 }
 
 void ImportDriver(ListXmlWriter& writer, const xmlNode* node) {
     const std::optional<std::string> color = Attribute(node, "color");
-    const std::string sound = Read(node, "sound");
-    const std::string cocktail = Read(node, "cocktail");
-    writer.Set(GameField::DriverStatus, Read(node, "status"));
-    writer.Set(GameField::DriverEmulation, Read(node, "emulation"));
-    writer.Set(GameField::DriverColor, color.value_or(""));
-    writer.Set(GameField::CorrectColors, color == "good");
-    writer.Set(GameField::DriverSound, sound);
-    writer.Set(GameField::Sound, sound == "good");
-    writer.Set(GameField::DriverGraphic, Read(node, "graphic"));
-    writer.Set(GameField::DriverCocktail, cocktail);
-    writer.Set(GameField::ScreenFlip, cocktail == "good");
-    writer.Set(GameField::DriverProtection, Read(node, "protection"));
-    writer.Set(GameField::Colors, Read(node, "palettesize"));
-    writer.NoteDriver(color && !color->empty(), cocktail);
+    SetFrom(writer, GameField::DriverStatus, node, "status");
+    SetFrom(writer, GameField::DriverEmulation, node, "emulation");
+    if (color) {
+        writer.Set(GameField::DriverColor, *color);
+        writer.Set(GameField::CorrectColors, color == "good");
+    }
+    if (auto sound = Attribute(node, "sound")) {
+        writer.Set(GameField::DriverSound, *sound);
+        writer.Set(GameField::Sound, sound == "good");
+    }
+    SetFrom(writer, GameField::DriverGraphic, node, "graphic");
+    const std::optional<std::string> cocktail = Attribute(node, "cocktail");
+    if (cocktail) {
+        writer.Set(GameField::DriverCocktail, *cocktail);
+        writer.Set(GameField::ScreenFlip, cocktail == "good");
+    }
+    SetFrom(writer, GameField::DriverProtection, node, "protection");
+    SetFrom(writer, GameField::Colors, node, "palettesize");
+    writer.NoteDriver(color && !color->empty(), cocktail.value_or(""));
 }
 
 void ImportDipSwitch(ListXmlWriter& writer, const xmlNode* node) {
@@ -155,7 +231,7 @@ void ImportDipSwitch(ListXmlWriter& writer, const xmlNode* node) {
 }
 
 void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
-    writer.BeginGame(Attribute(game, "name").value_or(""));
+    writer.BeginGame(Attribute(game, "name").value_or(""), Attribute(game, "isdevice") == "yes");
     if (auto value = Attribute(game, "sourcefile")) writer.Set(GameField::Driver, *value);
     // The DTD declares "yes" as the default; a file without DTD reads the same.
     writer.Set(GameField::Working, Attribute(game, "runnable", false).value_or("yes") == "yes");
@@ -192,14 +268,14 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
                 views[i] = values[i] = Read(node, kNames[i]);
             writer.AddDisk(views);
         } else if (Named(node, "sample")) {
-            writer.Set(GameField::SampleName, Read(node, "name"));
+            SetFrom(writer, GameField::SampleName, node, "name");
         } else if (Named(node, "chip")) {
             writer.AddChip(Read(node, "name"), Read(node, "type"), Read(node, "soundonly"),
                            Read(node, "clock"));
-        } else if (Named(node, "video")) {
-            ImportVideo(writer, node);
+        } else if (Named(node, "video") || Named(node, "display")) {
+            ImportScreen(writer, node);
         } else if (Named(node, "sound")) {
-            writer.Set(GameField::SoundChannels, Read(node, "channels"));
+            SetFrom(writer, GameField::SoundChannels, node, "channels");
         } else if (Named(node, "input")) {
             ImportInput(writer, node);
         } else if (Named(node, "dipswitch")) {
@@ -207,7 +283,7 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
         } else if (Named(node, "driver")) {
             ImportDriver(writer, node);
         } else if (Named(node, "feature")) {
-            writer.Feature(Read(node, "type"), Read(node, "status"));
+            writer.Feature(Read(node, "type"), Read(node, "status"), Read(node, "overall"));
         }
     }
     writer.EndGame();
@@ -215,19 +291,29 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
 
 }  // namespace
 
-bool ImportListXmlDocument(std::string_view path) {
-    Document doc = LoadDocument(path);
-    if (!doc) return false;
-    Guarded(kProcDocumentImport, [&] {
-        const xmlNode* root = xmlDocGetRootElement(doc.get());
-        std::vector<const xmlNode*> games;
-        if (IsGame(root)) games.push_back(root);
+DocumentResult ImportListXmlDocument(std::string_view path) {
+    Loaded loaded = LoadDocument(path);
+    if (loaded.entities) {
+        TellListFault(path, kEntitiesRefused);
+        return DocumentResult::Failed;
+    }
+    if (!loaded.doc) {
+        WriteLog("listxml: " + std::string(path) + " not loaded as a document (" + loaded.error +
+                 "), read by the fast method");
+        return DocumentResult::NotLoaded;
+    }
+    std::size_t games = 0;
+    const bool ran = Guarded(kProcDocumentImport, [&] {
+        const xmlNode* root = xmlDocGetRootElement(loaded.doc.get());
+        std::vector<const xmlNode*> nodes;
+        if (IsGame(root)) nodes.push_back(root);
         for (const xmlNode* node = root->children; node; node = node->next)
-            if (IsGame(node)) games.push_back(node);
+            if (IsGame(node)) nodes.push_back(node);
+        games = nodes.size();
         ListXmlWriter writer(State().UpdateMode);
-        Progress().Total = static_cast<int>(games.size());
+        Progress().Total = static_cast<int>(nodes.size());
         Progress().Done = 0;
-        for (const xmlNode* game : games) {
+        for (const xmlNode* game : nodes) {
             LetEventsRun();
             if (Progress().Cancel) break;
             ++Progress().Done;
@@ -235,9 +321,13 @@ bool ImportListXmlDocument(std::string_view path) {
         }
         writer.Finish();
     });
-    doc.reset();
+    loaded.doc.reset();
     LetEventsRunNow();
-    return true;
+    if (ran && games == 0) {
+        TellListFault(path, kNoGame);
+        return DocumentResult::Failed;
+    }
+    return ran ? DocumentResult::Imported : DocumentResult::Failed;
 }
 
 }  // namespace arc

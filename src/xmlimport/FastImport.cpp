@@ -21,8 +21,11 @@ namespace {
 
 constexpr int kProcFastImport = 311;
 constexpr int kProcOversizedGame = 312;
-/// A game element larger than this is cut (no real one comes near it).
+/// A game element larger than this is cut, and a longer value is left empty
+/// (the largest real element is under 64 KB, the longest line 250 bytes). The
+/// value limit is the document parser's own, so that both methods agree.
 constexpr std::size_t kMaxChunkBytes = 32u << 20;
+constexpr std::size_t kMaxValueBytes = 10'000'000;
 
 enum class Action {
     SourceFile,
@@ -136,41 +139,6 @@ bool IsGameEnd(std::string_view line) {
     return ContainsNoCase(line, "</game>") || ContainsNoCase(line, "</machine>");
 }
 
-/// The numeric value of the leading number of a text (0 when none).
-double LeadingNumber(std::string_view text) {
-    const std::string copy(Trim(text));
-    return std::strtod(copy.c_str(), nullptr);
-}
-
-/// Joins the two halves of a pair ("256" "x" "224") in document order: the
-/// first value stays alone until the second arrives; a complete pair stays.
-void Compose(ListXmlWriter& writer, GameField field, std::string_view value, char joint,
-             bool valueFirst) {
-    const std::optional<std::string_view> current = writer.Get(field);
-    if (!current || current->empty()) {
-        writer.Set(field, value);
-    } else if (current->find(joint) == std::string_view::npos) {
-        const std::string composed = valueFirst
-                                         ? std::string(value) + joint + std::string(*current)
-                                         : std::string(*current) + joint + std::string(value);
-        writer.Set(field, composed);
-    }
-}
-
-/// The guess "?4:3" / "?3:4" from the resolution when no aspect was given.
-void GuessAspect(ListXmlWriter& writer) {
-    const std::optional<std::string_view> aspect = writer.Get(GameField::Aspect);
-    if (aspect && !aspect->empty()) return;
-    const std::optional<std::string_view> resolution = writer.Get(GameField::Resolution);
-    if (!resolution) return;
-    const std::size_t x = resolution->find('x');
-    if (x == std::string_view::npos || x == 0 || x + 1 >= resolution->size()) return;
-    const double height = LeadingNumber(resolution->substr(x + 1));
-    if (height == 0) return;
-    const double ratio = LeadingNumber(resolution->substr(0, x)) / height;
-    writer.Set(GameField::Aspect, std::string_view(ratio > 1.32 ? "?4:3" : "?3:4"));
-}
-
 /// The value of an attribute inside one element's markup ("" when absent).
 std::string_view AttributeIn(std::string_view markup, std::string_view attribute) {
     std::size_t at = 0;
@@ -206,8 +174,22 @@ void AddDipSwitchRows(ListXmlWriter& writer, std::string_view key, std::string_v
 }
 
 void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
-    writer.BeginGame(list.LookupValue("name"));
+    using Part = ListXmlWriter::ScreenPart;
+    writer.BeginGame(list.LookupValue("name"), list.LookupValue("isdevice") == "yes");
     const auto& actions = Actions();
+    // An element gives one row however many times its first attribute is
+    // repeated (a broken file), so that it is read once.
+    int elementRead = 0;
+    auto firstOfElement = [&](int i) {
+        const int element = list.ElementOf(i);
+        if (element != 0 && element == elementRead) return false;
+        elementRead = element;
+        return true;
+    };
+    // Several control children: the first type and the first button count.
+    auto setOnce = [&](GameField field, std::string_view value) {
+        if (!writer.Get(field)) writer.Set(field, value);
+    };
     for (int i = 1; i <= list.Count(); ++i) {
         const std::string_view key = list.Key(i);
         const std::string_view value = list.Value(i);
@@ -246,10 +228,12 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 writer.Set(GameField::Manufacturer, value);
                 break;
             case Action::BiosSet:
+                if (!firstOfElement(i)) break;
                 writer.AddBiosSet(value, group("biosset_name", "biosset", "biosset_description"),
                                   group("biosset_name", "biosset", "biosset_default"));
                 break;
             case Action::Rom: {
+                if (!firstOfElement(i)) break;
                 static constexpr std::array<std::string_view, 11> kRomKeys = {
                     "rom_bios",   "rom_size",    "rom_crc",      "rom_md5",
                     "rom_sha1",   "rom_merge",   "rom_region",   "rom_offset",
@@ -261,6 +245,7 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 break;
             }
             case Action::Disk: {
+                if (!firstOfElement(i)) break;
                 static constexpr std::array<std::string_view, 6> kDiskKeys = {
                     "disk_md5",    "disk_sha1",  "disk_merge",
                     "disk_region", "disk_index", "disk_status"};
@@ -276,32 +261,31 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
             case Action::Chip:
                 // The emulator writes the chip's type before its name: read
                 // the whole element.
+                if (!firstOfElement(i)) break;
                 writer.AddChip(value, list.ElementValue(i, "chip_type"),
                                list.ElementValue(i, "chip_soundonly"),
                                list.ElementValue(i, "chip_clock"));
                 break;
             case Action::Screen:
-                writer.Set(GameField::VideoScreen, value);
+                writer.Screen(Part::Type, value);
                 break;
             case Action::Orientation:
-                writer.Set(GameField::VideoOrientation, value);
+                writer.Screen(Part::Rotation, value);
                 break;
             case Action::AspectX:
-                Compose(writer, GameField::Aspect, value, ':', true);
+                writer.Screen(Part::AspectX, value);
                 break;
             case Action::AspectY:
-                Compose(writer, GameField::Aspect, value, ':', false);
+                writer.Screen(Part::AspectY, value);
                 break;
-            case Action::Refresh: {
-                const std::optional<std::string_view> refresh = writer.Get(GameField::Refresh);
-                if (!refresh || refresh->empty()) writer.Set(GameField::Refresh, value);
+            case Action::Refresh:
+                writer.Screen(Part::Refresh, value);
                 break;
-            }
             case Action::Width:
-                Compose(writer, GameField::Resolution, value, 'x', true);
+                writer.Screen(Part::Width, value);
                 break;
             case Action::Height:
-                Compose(writer, GameField::Resolution, value, 'x', false);
+                writer.Screen(Part::Height, value);
                 break;
             case Action::SoundChannels:
                 writer.Set(GameField::SoundChannels, value);
@@ -310,10 +294,10 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 writer.Set(GameField::Players, value);
                 break;
             case Action::Control:
-                writer.Set(GameField::Controls, value);
+                setOnce(GameField::Controls, value);
                 break;
             case Action::Buttons:
-                writer.Set(GameField::InputButtons, value);
+                setOnce(GameField::InputButtons, value);
                 break;
             case Action::Coins:
                 writer.Set(GameField::InputCoins, value);
@@ -329,8 +313,9 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 writer.Set(found->second == Action::DriverStatus ? GameField::DriverStatus
                                                                  : GameField::DriverEmulation,
                            value);
-                writer.NoteDriver(!list.ElementValue(i, "driver_color").empty(),
-                                  list.ElementValue(i, "driver_cocktail"));
+                if (firstOfElement(i))
+                    writer.NoteDriver(!list.ElementValue(i, "driver_color").empty(),
+                                      list.ElementValue(i, "driver_cocktail"));
                 break;
             case Action::DriverColor:
                 writer.Set(GameField::DriverColor, value);
@@ -357,11 +342,12 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 writer.AddHistory(value);
                 break;
             case Action::Feature:
-                writer.Feature(value, list.ElementValue(i, "feature_status"));
+                if (!firstOfElement(i)) break;
+                writer.Feature(value, list.ElementValue(i, "feature_status"),
+                               list.ElementValue(i, "feature_overall"));
                 break;
         }
     }
-    GuessAspect(writer);
     writer.EndGame();
 }
 
@@ -381,47 +367,161 @@ int Kilobytes(std::uint64_t bytes) {
     return static_cast<int>(bytes / 1024);
 }
 
+/// The line with every attribute value or text content longer than
+/// kMaxValueBytes left empty. Returns false when nothing was cut.
+bool CutLongValues(std::string_view line, std::string& out) {
+    out.clear();
+    bool cut = false;
+    std::size_t from = 0;
+    while (from < line.size()) {
+        const std::size_t open = line.find_first_of("\">", from);
+        if (open == std::string_view::npos) {
+            out.append(line.substr(from));
+            break;
+        }
+        out.append(line.substr(from, open + 1 - from));
+        std::size_t close = line.find(line[open] == '"' ? '"' : '<', open + 1);
+        if (close == std::string_view::npos) close = line.size();
+        if (close - open - 1 > kMaxValueBytes)
+            cut = true;
+        else
+            out.append(line.substr(open + 1, close - open - 1));
+        if (close < line.size()) out += line[close];
+        from = close + 1;
+    }
+    return cut;
+}
+
+/// Whether the last line of a list closes its root element ("</mame>", or a
+/// root written as "<mame/>").
+bool ClosesTheList(std::string_view tail) {
+    tail = Trim(tail);
+    if (tail.ends_with("/>")) return true;
+    const std::size_t tag = tail.rfind('<');
+    if (tag == std::string_view::npos || !tail.ends_with(">")) return false;
+    const std::string_view closing = tail.substr(tag);
+    return closing.starts_with("</") && !IsGameEnd(closing);
+}
+
+/// Reports a game element cut for size: the first one as an error block,
+/// later ones as log lines.
+class CutReport {
+  public:
+    void Cut(std::uint64_t offset, std::string_view what) {
+        const std::string text = "Game element cut for size before byte " + std::to_string(offset) +
+                                 ": " + std::string(what);
+        if (count_++ == 0) {
+            ProcedureScope scope(kProcOversizedGame);
+            WriteErrorBlock(err::kOutOfMemory, text);
+        } else {
+            WriteLog(text);
+        }
+    }
+
+  private:
+    int count_ = 0;
+};
+
 }  // namespace
 
-void ImportListXmlFast(std::string_view path) {
-    Guarded(kProcFastImport, [&] {
+bool ImportListXmlFast(std::string_view path) {
+    enum class Fault { None, Entities, NoGame, Cut };
+    Fault fault = Fault::None;
+    int games = 0;
+    const bool ran = Guarded(kProcFastImport, [&] {
         LineReader reader(path, true);
         if (!reader.IsOpen())
             throw AppError(err::kFileNotFound, "File not found: " + std::string(path));
         ListXmlWriter writer(State().UpdateMode);
         KeyValueList list;
+        CutReport cuts;
         Progress().Total = Kilobytes(reader.Size()) + 1;
         Progress().Done = 0;
         std::string_view line;
         std::string chunk;
+        std::string shortened;
+        std::string lastLine;  // the end of the last line that is not blank
+        auto noteLine = [&](std::string_view text) {
+            text = Trim(text);
+            if (!text.empty())
+                lastLine.assign(text.substr(text.size() - std::min<std::size_t>(text.size(), 64)));
+        };
         bool more = true;
+        bool inGame = false;
         while (more) {
             LetEventsRun();
             if (Progress().Cancel) break;
             Progress().Done = Kilobytes(reader.Offset());
             while ((more = reader.NextView(line)) && !IsGameStart(line)) {
+                noteLine(line);
+                // The emulator's document type declares no entity; expanding
+                // them is what turns a small file into gigabytes.
+                if (games == 0 && line.find("<!ENTITY") != std::string_view::npos) {
+                    fault = Fault::Entities;
+                    return;
+                }
             }
             if (!more) break;
             chunk.clear();
+            inGame = true;
             for (;;) {
-                chunk.append(Trim(line));
-                if (IsGameEnd(line)) break;
-                if (chunk.size() > kMaxChunkBytes) {
-                    ProcedureScope scope(kProcOversizedGame);
-                    WriteErrorBlock(err::kOutOfMemory, "Game element too large, cut");
+                if (line.size() > kMaxValueBytes && CutLongValues(line, shortened)) {
+                    cuts.Cut(reader.Offset(), "a value longer than " +
+                                                  std::to_string(kMaxValueBytes) +
+                                                  " bytes was left empty");
+                    line = shortened;
+                }
+                if (chunk.size() + line.size() > kMaxChunkBytes) {
+                    cuts.Cut(reader.Offset(), "its lines from there on were skipped");
+                    while (!IsGameEnd(line) && (more = reader.NextView(line))) {
+                    }
+                    if (more) noteLine(line);
+                    inGame = !more;
+                    chunk.append("</machine>");
                     break;
                 }
-                if (!(more = reader.NextView(line))) break;
+                chunk.append(Trim(line));
+                if (IsGameEnd(line)) {
+                    noteLine(line);
+                    inGame = false;
+                    break;
+                }
+                if (!(more = reader.NextView(line))) {
+                    chunk.append("</machine>");  // cut file: its last line is read too
+                    break;
+                }
             }
             // Text is UTF-8; anything else is read as Windows-1252.
             if (!IsAscii(chunk) && !IsValidUtf8(chunk)) chunk = Cp1252ToUtf8(chunk);
             list.Tokenize(chunk);
             ImportGame(list, writer);
+            ++games;
         }
         writer.Finish();
+        if (Progress().Cancel) return;
+        if (games == 0)
+            fault = Fault::NoGame;
+        else if (inGame || !ClosesTheList(lastLine))
+            fault = Fault::Cut;
     });
     Progress().Done = Progress().Total;
     LetEventsRunNow();
+    switch (fault) {
+        case Fault::None:
+            break;
+        case Fault::Entities:
+            TellListFault(path, kEntitiesRefused);
+            return false;
+        case Fault::NoGame:
+            TellListFault(path, kNoGame);
+            return false;
+        case Fault::Cut:
+            TellListFault(path, "is cut: it ends before its closing tag. The " +
+                                    std::to_string(games) +
+                                    " machines read from it were imported; make the list again.");
+            return false;
+    }
+    return ran;
 }
 
 }  // namespace arc

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/TextTable.h"
@@ -12,6 +13,12 @@ namespace arc {
 
 std::string DefaultListXmlPath() {
     return InProgramFolder("listxml.txt");
+}
+
+void TellListFault(std::string_view path, std::string_view fault) {
+    const std::string text = std::string(path) + " " + std::string(fault);
+    WriteLog("listxml: " + text);
+    Ui().Message(text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 bool ImportListXml(std::string_view path) {
@@ -24,16 +31,13 @@ bool ImportListXml(std::string_view path) {
     }
     SetProgressLabel(Text(180));
     LetEventsRunNow();
-    if (State().ImportMethod != 2) {
-        ImportListXmlFast(file);
-        return true;
-    }
-    if (!ImportListXmlDocument(file)) {
+    if (State().ImportMethod == 2) {
+        const DocumentResult result = ImportListXmlDocument(file);
+        if (result != DocumentResult::NotLoaded) return result == DocumentResult::Imported;
         SetProgressLabel(Text(267));
         LetEventsRunNow();
-        ImportListXmlFast(file);
     }
-    return true;
+    return ImportListXmlFast(file);
 }
 
 }  // namespace arc

@@ -12,22 +12,41 @@ std::string DefaultListXmlPath();
 
 /// The import entry point. `path` empty means the program folder's
 /// "listxml.txt". A missing or empty file is told to the user (text entry 179)
-/// and nothing is imported (false). Otherwise the caption becomes text entry
-/// 180 and the file is read by the method of State().ImportMethod (1 fast, 2
-/// document model); when the document cannot be loaded the fast method reads
-/// it with the caption of text entry 267. The database must be open and the
-/// progress window showing; progress and cancel follow Progress().
+/// and nothing is imported. Otherwise the caption becomes text entry 180 and
+/// the file is read by the method of State().ImportMethod (1 fast, 2 document
+/// model); when the document cannot be loaded the fast method reads it with
+/// the caption of text entry 267. The database must be open and the progress
+/// window showing; progress and cancel follow Progress(). False when the list
+/// was not imported or only in part (told to the user); a cancel is no failure.
 bool ImportListXml(std::string_view path = {});
 
 /// The fast method: a streaming text scan of the file (never held whole in
 /// memory). Progress().Total / Done count kilobytes; stops before the next
-/// game once the cancel flag is set. Errors are logged as error blocks and end
-/// the import; rows already written stay.
-void ImportListXmlFast(std::string_view path);
+/// game once the cancel flag is set. A list that declares entities is
+/// refused; one without any game element, or cut before its end, is told
+/// (the games it holds stay imported). An oversized value or game element is
+/// cut and logged. Errors are logged as error blocks and end the import; rows
+/// already written stay. False on any of these.
+bool ImportListXmlFast(std::string_view path);
 
-/// The document-model method (libxml2, DTD default attributes applied). Returns
-/// false, without touching the database, when the document cannot be loaded.
+enum class DocumentResult {
+    Imported,
+    Failed,     ///< told to the user or logged; nothing more to do
+    NotLoaded,  ///< the parser rejected the file: the database is untouched
+};
+
+/// The document-model method (libxml2 within its default limits, DTD default
+/// attributes applied). A list that declares entities is refused (Failed).
 /// Progress().Total / Done count games.
-bool ImportListXmlDocument(std::string_view path);
+DocumentResult ImportListXmlDocument(std::string_view path);
+
+/// Tells the user and the log that the list at `path` was not imported (or
+/// only in part): "<path> <fault>".
+void TellListFault(std::string_view path, std::string_view fault);
+
+/// The faults told for a list that declares entities and for one without games.
+inline constexpr std::string_view kEntitiesRefused =
+    "declares entities, which the emulator's list never does: it was not imported.";
+inline constexpr std::string_view kNoGame = "holds no machine: it is not the emulator's list.";
 
 }  // namespace arc

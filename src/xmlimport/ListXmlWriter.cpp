@@ -1,5 +1,7 @@
 #include "xmlimport/ListXmlWriter.h"
 
+#include <cstdlib>
+
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "xmlimport/XmlScan.h"
@@ -63,6 +65,19 @@ std::optional<std::string> YearAndMaker(std::string_view description) {
     return std::string(Trim(rest.substr(0, cut)));
 }
 
+/// How bad an emulation state is: good < imperfect < anything else
+/// (unemulated, preliminary).
+int Badness(std::string_view state) {
+    if (state == "good") return 0;
+    return state == "imperfect" ? 1 : 2;
+}
+
+/// The numeric value of the leading number of a text (0 when none).
+double LeadingNumber(std::string_view text) {
+    const std::string copy(Trim(text));
+    return std::strtod(copy.c_str(), nullptr);
+}
+
 /// Changes how hard the engine waits for the disk; refused (and left as it
 /// is) inside a caller's transaction.
 void SetSynchronous(std::string_view level) {
@@ -92,7 +107,9 @@ ListXmlWriter::ListXmlWriter(bool updateMode)
       insertHistory_(InsertSql(
           "History", {"yearmanufacturer", "Description", "technical", "trivia", "updates",
                       "scoring", "tipsandtricks", "series", "staff", "ports", "sources"})),
-      findData_("SELECT rowid, CodeHistory FROM Data WHERE InternalName = ?") {
+      findData_("SELECT rowid, CodeHistory FROM Data WHERE InternalName = ?"),
+      deleteData_("DELETE FROM Data WHERE rowid = ?"),
+      deleteHistory_("DELETE FROM History WHERE CodeHistory = ?") {
     if (updateMode_) {
         batch_.emplace();
         for (std::string_view table : {"BiosSet", "Chip", "DipSwitch", "Disk", "Rom"})
@@ -125,26 +142,26 @@ void ListXmlWriter::RowDone() {
     if (batch_) batch_->RowDone();
 }
 
-void ListXmlWriter::BeginGame(std::string_view name) {
+void ListXmlWriter::BeginGame(std::string_view name, bool isDevice) {
     name_.assign(name);
+    isDevice_ = isDevice;
     fields_.fill(std::monostate{});
     written_.fill(false);
     driverWithoutColor_ = false;
     driverCocktail_.clear();
     features_.clear();
+    firstRotation_.reset();
     editRowid_ = 0;
+    oldHistory_.reset();
     if (updateMode_) {
         findData_.Reset();
         findData_.Bind(1, name);
         if (findData_.Step()) {
             editRowid_ = findData_.ColumnInt(0);
-            if (!findData_.IsNull(1))
-                Execute("DELETE * FROM History WHERE CodeHistory=" +
-                        std::to_string(findData_.ColumnInt(1)));
-            // The old screen values and history link must not survive the
-            // composition rules of the new walk.
-            for (GameField field : {GameField::Resolution, GameField::Aspect, GameField::Refresh,
-                                    GameField::CodeHistory})
+            if (!findData_.IsNull(1)) oldHistory_ = findData_.ColumnInt(1);
+            // The old screen values must not survive the composition rules
+            // of the new walk.
+            for (GameField field : {GameField::Resolution, GameField::Aspect, GameField::Refresh})
                 written_[static_cast<int>(field)] = true;
         }
         findData_.Reset();
@@ -176,8 +193,69 @@ void ListXmlWriter::NoteDriver(bool hasColor, std::string_view cocktail) {
     driverCocktail_.assign(cocktail);
 }
 
-void ListXmlWriter::Feature(std::string_view type, std::string_view status) {
-    if (!status.empty()) features_.insert_or_assign(std::string(type), std::string(status));
+void ListXmlWriter::Feature(std::string_view type, std::string_view status,
+                            std::string_view overall) {
+    std::string_view worse = status;
+    if (worse.empty() || (!overall.empty() && Badness(overall) > Badness(status))) worse = overall;
+    if (!worse.empty()) features_.insert_or_assign(std::string(type), std::string(worse));
+}
+
+void ListXmlWriter::Compose(GameField field, std::string_view value, char joint, bool valueFirst) {
+    const std::optional<std::string_view> current = Get(field);
+    if (!current || current->empty()) {
+        Set(field, value);
+    } else if (current->find(joint) == std::string_view::npos) {
+        const std::string composed = valueFirst
+                                         ? std::string(value) + joint + std::string(*current)
+                                         : std::string(*current) + joint + std::string(value);
+        Set(field, composed);
+    }
+}
+
+void ListXmlWriter::Screen(ScreenPart part, std::string_view value) {
+    switch (part) {
+        case ScreenPart::Type:
+            Set(GameField::VideoScreen, value);
+            break;
+        case ScreenPart::Rotation:
+            Set(GameField::VideoOrientation, value);
+            if (!firstRotation_) firstRotation_.emplace(value);
+            break;
+        case ScreenPart::Width:
+            Compose(GameField::Resolution, value, 'x', true);
+            break;
+        case ScreenPart::Height:
+            Compose(GameField::Resolution, value, 'x', false);
+            break;
+        case ScreenPart::AspectX:
+            Compose(GameField::Aspect, value, ':', true);
+            break;
+        case ScreenPart::AspectY:
+            Compose(GameField::Aspect, value, ':', false);
+            break;
+        case ScreenPart::Refresh: {
+            const std::optional<std::string_view> refresh = Get(GameField::Refresh);
+            if (!refresh || refresh->empty()) Set(GameField::Refresh, value);
+            break;
+        }
+    }
+}
+
+void ListXmlWriter::GuessAspect() {
+    const std::optional<std::string_view> aspect = Get(GameField::Aspect);
+    if (aspect && !aspect->empty()) return;
+    const std::optional<std::string_view> resolution = Get(GameField::Resolution);
+    if (!resolution) return;
+    const std::size_t x = resolution->find('x');
+    if (x == std::string_view::npos || x == 0 || x + 1 >= resolution->size()) return;
+    double width = LeadingNumber(resolution->substr(0, x));
+    double height = LeadingNumber(resolution->substr(x + 1));
+    const bool turned = firstRotation_ == "90" || firstRotation_ == "270";
+    if (turned) std::swap(width, height);
+    if (width <= 0 || height <= 0) return;
+    // A square picture takes the orientation of its monitor.
+    const bool wide = width > height || (width == height && !turned);
+    Set(GameField::Aspect, std::string_view(wide ? "?4:3" : "?3:4"));
 }
 
 void ListXmlWriter::ApplyFeatureRules() {
@@ -239,6 +317,12 @@ void ListXmlWriter::AddDipSwitch(std::string_view switchName, std::string_view v
 }
 
 void ListXmlWriter::AddHistory(std::string_view text) {
+    if (isDevice_) return;  // no Data row to link it from
+    if (oldHistory_) {
+        deleteHistory_.Bind(1, *oldHistory_);
+        deleteHistory_.Run();
+        oldHistory_.reset();
+    }
     const HistorySections sections = SplitHistorySections(text);
     insertHistory_.Bind(1, YearAndMaker(sections[0]));
     for (std::size_t i = 0; i < sections.size(); ++i)
@@ -251,7 +335,16 @@ void ListXmlWriter::AddHistory(std::string_view text) {
 }
 
 void ListXmlWriter::EndGame() {
+    if (isDevice_) {
+        if (editRowid_ != 0) {
+            deleteData_.Bind(1, editRowid_);
+            deleteData_.Run();
+            RowDone();
+        }
+        return;
+    }
     if (driverWithoutColor_) ApplyFeatureRules();
+    GuessAspect();
     if (editRowid_ == 0) {
         for (int i = 0; i < kGameFieldCount; ++i)
             BindField(insertData_, i + 1, fields_[i]);

@@ -69,8 +69,10 @@ class ListXmlWriter {
     ListXmlWriter(const ListXmlWriter&) = delete;
     ListXmlWriter& operator=(const ListXmlWriter&) = delete;
 
-    /// Starts the Data row of a game: InternalName = name, Working = True.
-    void BeginGame(std::string_view name);
+    /// Starts the Data row of a game: InternalName = name, Working = True. A
+    /// device (isdevice="yes") is not a game: its child rows are written but
+    /// it gets no Data row (in update mode an old one is removed).
+    void BeginGame(std::string_view name, bool isDevice = false);
     const std::string& GameName() const { return name_; }
 
     void Set(GameField field, std::string_view value);
@@ -83,8 +85,20 @@ class ListXmlWriter {
     /// emulator's output since 2014) gets its colour, sound, graphics and
     /// cocktail states from the feature elements when the game is saved.
     void NoteDriver(bool hasColor, std::string_view cocktail);
-    /// A feature element of the game (type "palette", "sound", "graphics", ...).
-    void Feature(std::string_view type, std::string_view status);
+    /// A feature element of the game (type "palette", "sound", "graphics", ...):
+    /// the worse of its status (the machine itself) and overall (with its
+    /// devices) counts; good < imperfect < unemulated / preliminary.
+    void Feature(std::string_view type, std::string_view status, std::string_view overall);
+
+    /// The parts of a video or display element, given in document order.
+    enum class ScreenPart { Type, Rotation, Width, Height, AspectX, AspectY, Refresh };
+    /// Type and rotation overwrite; width/height and aspectx/aspecty are
+    /// joined in arrival order ("256x224", "4:3") and the first complete pair
+    /// stays; the first refresh stays. When the game is saved without an
+    /// aspect, one is guessed from the resolution as the screen shows it (the
+    /// first screen's rotation of 90 or 270 swaps width and height): "?4:3"
+    /// for a wide picture, "?3:4" for a tall one.
+    void Screen(ScreenPart part, std::string_view value);
 
     void AddBiosSet(std::string_view name, std::string_view description,
                     std::string_view isDefault);
@@ -97,7 +111,10 @@ class ListXmlWriter {
                  std::string_view clock);
     void AddDipSwitch(std::string_view switchName, std::string_view valueName,
                       std::string_view isDefault);
-    /// A History row from the history text of the game, linked from its Data row.
+    /// A History row from the history text of the game, linked from its Data
+    /// row. In update mode it replaces the game's old History row; a game
+    /// without history text keeps the one it has (a list today holds none,
+    /// the histories come from History.dat).
     void AddHistory(std::string_view text);
 
     /// Saves the Data row of the game.
@@ -109,6 +126,8 @@ class ListXmlWriter {
   private:
     void RowDone();
     void ApplyFeatureRules();
+    void Compose(GameField field, std::string_view value, char joint, bool valueFirst);
+    void GuessAspect();
 
     bool updateMode_;
     std::string name_;
@@ -117,13 +136,16 @@ class ListXmlWriter {
     bool driverWithoutColor_ = false;
     std::string driverCocktail_;
     std::map<std::string, std::string, std::less<>> features_;
+    bool isDevice_ = false;
+    std::optional<std::string> firstRotation_;  // of the first screen, for the aspect guess
 
     Statement insertData_, insertBiosSet_, insertRom_, insertDisk_, insertChip_, insertDipSwitch_,
-        insertHistory_, findData_;
+        insertHistory_, findData_, deleteData_, deleteHistory_;
     std::vector<std::string> indexesToRestore_;  // fresh import: built once at the end
     bool finished_ = false;
     std::map<std::string, Statement> updates_;  // update mode: one per set of written fields
     std::int64_t editRowid_ = 0;                // update mode: the row being changed (0: add)
+    std::optional<std::int64_t> oldHistory_;    // update mode: its History row
     std::optional<BatchTransaction> batch_;     // begun once the engine is set up
 };
 

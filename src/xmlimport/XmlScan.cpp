@@ -1,5 +1,7 @@
 #include "xmlimport/XmlScan.h"
 
+#include <algorithm>
+
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 
@@ -125,34 +127,27 @@ void KeyValueList::ReadChildren(std::string_view body) {
         const std::string_view piece = pieces[j];
         const bool quoted = piece.find('"') != std::string_view::npos;
         if (quoted && !piece.empty() && piece.back() == '/') {
-            // An element with attributes that closes itself: name_attribute keys.
+            // An element with attributes that closes itself: name_attribute
+            // keys, each value read to its closing quote (a value may hold
+            // blanks, even at its start).
             const std::string_view name = ElementName(piece);
             const int element = Count() + 1;
-            std::size_t partStart = 0;
-            bool first = true;
+            std::size_t at = name.size();
             for (;;) {
-                const std::size_t split = piece.find("\" ", partStart);
-                const bool last = split == std::string_view::npos;
-                std::string_view part =
-                    piece.substr(partStart, last ? piece.npos : split - partStart);
-                if (first) {
-                    const std::size_t blank = part.find(' ');
-                    if (blank != std::string_view::npos) part = part.substr(blank + 1);
-                    first = false;
-                }
-                if (last)
-                    part = part.size() > 2 ? part.substr(0, part.size() - 2) : part.substr(0, 0);
-                const std::size_t equals = part.find('=');
-                if (equals != std::string_view::npos && equals >= 1) {
+                const std::size_t equals = piece.find('=', at);
+                if (equals == std::string_view::npos) break;
+                const std::size_t open = piece.find('"', equals);
+                if (open == std::string_view::npos) break;
+                const std::size_t close = piece.find('"', open + 1);
+                if (close == std::string_view::npos) break;
+                const std::string_view attribute = Trim(piece.substr(at, equals - at));
+                if (!attribute.empty()) {
                     std::string key;
-                    key.reserve(name.size() + 1 + equals);
-                    key.append(name).append("_").append(part.substr(0, equals));
-                    Append(Own(std::move(key)),
-                           equals + 2 <= part.size() ? part.substr(equals + 2) : part.substr(0, 0),
-                           element);
+                    key.reserve(name.size() + 1 + attribute.size());
+                    key.append(name).append("_").append(attribute);
+                    Append(Own(std::move(key)), piece.substr(open + 1, close - open - 1), element);
                 }
-                if (last) break;
-                partStart = split + 2;
+                at = close + 1;
             }
         } else if (quoted) {
             // An element with attributes and children: its start tag is the
@@ -191,7 +186,9 @@ void KeyValueList::RewriteInput() {
     std::string joined(input.key.substr(6));
     joined += ' ';
     joined.append(input.value);
-    std::erase(joined, '/');
+    // Each control child ends with "/": a blank keeps its attributes apart
+    // from the next child's.
+    std::replace(joined.begin(), joined.end(), '/', ' ');
     ReplaceAll(joined, "control type", "control");
     std::erase(joined, '"');
     pairs_.pop_back();

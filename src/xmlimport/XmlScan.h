@@ -45,6 +45,9 @@ class KeyValueList {
     /// The value of `key` among the attributes of the self-closing element
     /// that pair `index` belongs to, whatever their order; "" when absent.
     std::string_view ElementValue(int index, std::string_view key) const;
+    /// The index of the first pair of the self-closing element that pair
+    /// `index` belongs to (0 for other pairs).
+    int ElementOf(int index) const { return pairs_[index - 1].element; }
 
   private:
     struct Pair {

@@ -1,12 +1,16 @@
 #include "support/TestSupport.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "core/AppState.h"
+#include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -54,6 +58,39 @@ std::string BinDir() {
 }
 std::string SourceDir() {
     return ARCANOTE_SOURCE_DIR;
+}
+
+std::string RealEmulatorList(std::string& why) {
+    namespace fs = std::filesystem;
+    constexpr const char* kEmulator = "/usr/games/mame";
+    const char* wanted = std::getenv("ARCANOTE_REAL_MAME");
+    if (!wanted || std::string_view(wanted) != "1") {
+        why = "set ARCANOTE_REAL_MAME=1 to run";
+        return {};
+    }
+    std::error_code ec;
+    if (!fs::exists(kEmulator, ec)) {
+        why = std::string(kEmulator) + " is not installed";
+        return {};
+    }
+    const fs::path folder = fs::path(BinDir()).parent_path() / "temp";
+    fs::create_directories(folder, ec);
+    const fs::path list = folder / "listxml-real.xml";
+    // Test programs may run side by side: one makes the list, the others wait.
+    const int lock = ::open((folder / "listxml-real.lock").c_str(), O_CREAT | O_RDWR, 0644);
+    if (lock >= 0) ::flock(lock, LOCK_EX);
+    if (!fs::exists(list, ec) ||
+        fs::last_write_time(list, ec) < fs::last_write_time(kEmulator, ec)) {
+        const fs::path part = folder / "listxml-real.part";
+        const int code =
+            RunAndWait(std::string(kEmulator) + " -listxml > '" + part.string() + "' 2>/dev/null");
+        if (code == 0)
+            fs::rename(part, list, ec);
+        else
+            why = "the emulator's -listxml failed (exit code " + std::to_string(code) + ")";
+    }
+    if (lock >= 0) ::close(lock);
+    return fs::exists(list, ec) && why.empty() ? list.string() : std::string();
 }
 
 ProgramFolderTest::ProgramFolderTest() {

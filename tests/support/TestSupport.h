@@ -40,6 +40,12 @@ std::string BinDir();
 /// The source tree's root.
 std::string SourceDir();
 
+/// The installed emulator's whole -listxml for the real-output tests: made
+/// once per build tree into build/temp and shared by every test (remade when
+/// the emulator is newer). "" with the reason in `why` when these tests are
+/// off: they need ARCANOTE_REAL_MAME=1 and /usr/games/mame.
+std::string RealEmulatorList(std::string& why);
+
 /// A test with a fresh program folder (a temporary folder), default settings,
 /// run-time state reset, English text table and a scripted UI.
 class ProgramFolderTest : public ::testing::Test {

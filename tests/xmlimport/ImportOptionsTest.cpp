@@ -27,8 +27,6 @@ TEST_F(ImportOptionsTest, LoadsTheSavedChoicesWithTheFastMethod) {
 
     TheSettings().XmlOptions[2] = 0;
     EXPECT_FALSE(ImportOptions().useDefinedPaths);
-    EXPECT_EQ(ImportOptions::LoadCaptions().window, Text(95));
-    EXPECT_EQ(ImportOptions::LoadCaptions().documentMethod, Text(266));
 }
 
 TEST_F(ImportOptionsTest, ClosingWithoutOkCancelsButStillSavesTheChoices) {
