@@ -203,9 +203,20 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
 }
 
 std::string ChooseDatabaseFile() {
+    const std::string chosen = ChooseDatabaseFileOrCancel();
+    return chosen.empty() ? TheSettings().DatabasePath : chosen;
+}
+
+std::string ChooseDatabaseFileOrCancel() {
     std::string name;
     Guarded(kProcChooseDatabaseFile, [&] {
-        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9));
+        // ChooseFile cannot tell a cancel from a choice of the proposed file.
+        FileDialogRequest request;
+        request.title = Text(8);
+        request.initialName = TheSettings().DatabasePath;
+        request.filter = Text(9);
+        request.flags = 1;
+        name = Ui().ChooseFileRaw(request);
         if (!name.empty()) {
             TheSettings().DatabasePath = name;
             SaveSettings();

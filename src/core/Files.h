@@ -57,8 +57,12 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
                        std::string_view filter);
 
 /// The database chooser: a non-empty choice becomes DatabasePath and the
-/// settings are saved. Returns the name.
+/// settings are saved. Returns the name (DatabasePath when cancelled).
 std::string ChooseDatabaseFile();
+
+/// The same chooser, but empty when the user cancels it, so that the task that
+/// asked can stop instead of going on with the current database.
+std::string ChooseDatabaseFileOrCancel();
 
 void DisableMenus();
 void EnableMenus();
