@@ -203,14 +203,20 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
 }
 
 std::string ChooseDatabaseFile() {
-    const std::string chosen = ChooseDatabaseFileOrCancel();
-    return chosen.empty() ? TheSettings().DatabasePath : chosen;
-}
-
-std::string ChooseDatabaseFileOrCancel() {
     std::string name;
     Guarded(kProcChooseDatabaseFile, [&] {
-        // ChooseFile cannot tell a cancel from a choice of the proposed file.
+        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9));
+        if (!name.empty()) {
+            TheSettings().DatabasePath = name;
+            SaveSettings();
+        }
+    });
+    return name;
+}
+
+std::string ConfirmDatabaseFile() {
+    std::string name;
+    Guarded(kProcChooseDatabaseFile, [&] {
         FileDialogRequest request;
         request.title = Text(8);
         request.initialName = TheSettings().DatabasePath;

@@ -57,12 +57,12 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
                        std::string_view filter);
 
 /// The database chooser: a non-empty choice becomes DatabasePath and the
-/// settings are saved. Returns the name (DatabasePath when cancelled).
+/// settings are saved. Returns the name.
 std::string ChooseDatabaseFile();
 
-/// The same chooser, but empty when the user cancels it, so that the task that
-/// asked can stop instead of going on with the current database.
-std::string ChooseDatabaseFileOrCancel();
+/// The database chooser as a task's confirmation step: as ChooseDatabaseFile,
+/// but a cancelled chooser returns "" so that the task stops.
+std::string ConfirmDatabaseFile();
 
 void DisableMenus();
 void EnableMenus();

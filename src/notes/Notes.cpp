@@ -48,7 +48,7 @@ void DiscardOldNotes() {
 bool OpenDatabaseForNotes() {
     ProcedureScope scope(kProcOpenForNotes);
     if (OpenDatabase()) return true;
-    if (ChooseDatabaseFileOrCancel().empty()) return false;
+    if (ConfirmDatabaseFile().empty()) return false;
     if (OpenDatabase()) return true;
     Ui().Message(Text(262), MsgButtons::Ok, MsgIcon::Critical);
     return false;

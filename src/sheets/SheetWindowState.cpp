@@ -192,7 +192,7 @@ SheetRunResult SheetWindowState::Make() {
         focusText1 = true;
         return {};
     }
-    if (!State().WizardMode && ChooseDatabaseFileOrCancel().empty()) {
+    if (!State().WizardMode && ConfirmDatabaseFile().empty()) {
         SheetRunResult cancelled;
         cancelled.cancelled = true;
         return cancelled;
