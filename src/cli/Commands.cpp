@@ -16,7 +16,7 @@ const std::vector<CliCommand>& Commands() {
          "[--keyword K] [--show-query] [--ini FILE --folder NAME [--overwrite]] [--copy-to DIR] "
          "[--move-to DIR] [--delete [--backup]]",
          RunSearchCommand},
-        {"notes", "write|copy [--db FILE]", RunNotesCommand},
+        {"notes", "write|copy [--db FILE] [--replace-notes]", RunNotesCommand},
         {"unzip", "ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]", RunUnzipCommand},
         {"build",
          "[--db FILE] [--listxml FILE] [--mame EXE] [--fresh-list] [--data defined|program] "
@@ -30,7 +30,8 @@ const std::vector<CliCommand>& Commands() {
          RunUpdateCommand},
         {"sheets",
          "[--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
-         "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes]",
+         "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes] "
+         "[--empty-destination]",
          RunSheetsCommand},
         {"zip-all", "--from DIR --to DIR [--delete-sources]", RunZipAllCommand},
         {"unzip-all", "--from DIR --to DIR [--delete-sources]", RunUnzipAllCommand},

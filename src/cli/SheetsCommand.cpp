@@ -1,9 +1,12 @@
 // sheets: writes the HTML game sheets, as the sheet window's Make does, without
-// its questions (--yes empties a destination that is not empty).
+// the database question. A destination that is not empty is emptied (to the
+// trash) only with --empty-destination; otherwise the pages are written over
+// the ones of the same name and nothing else is touched.
 
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/TerminalUi.h"
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "sheets/SheetRun.h"
@@ -15,7 +18,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: sheets [--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
     "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes] "
-    "[--yes]\n  KIND: titles snap marquees cabinets cpanel flyers all";
+    "[--empty-destination]\n  KIND: titles snap marquees cabinets cpanel flyers all";
 
 int KindIndex(std::string_view kind) {
     for (int k = 0; k < kArtKinds; ++k) {
@@ -77,6 +80,8 @@ int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args) 
             window.check3 = true;
         } else if (arg == "--substitutes") {
             window.check4 = true;
+        } else if (arg == kEmptyDestinationConsent) {
+            if (context.ui) context.ui->GrantConsent(std::string(kEmptyDestinationConsent));
         } else {
             return usage("unknown option '" + arg + "'");
         }
@@ -97,10 +102,11 @@ int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args) 
     const SheetRunResult result = window.MakeWithoutQuestions();
     if (!result.completed) {
         context.err << "arcanote-cli sheets: "
-                    << (!result.databaseOpened  ? "the database could not be opened"
-                        : result.emptySelection ? "no game matches these options"
-                        : result.cancelled      ? "cancelled"
-                                                : "failed (see the log)")
+                    << (!result.databaseOpened
+                            ? "cannot open the database " + TheSettings().DatabasePath
+                        : result.emptySelection ? std::string("no game matches these options")
+                        : result.failed         ? "failed: " + result.failure
+                                                : std::string("cancelled"))
                     << '\n';
         return 1;
     }

@@ -52,4 +52,14 @@ void ReportCurrentException() {
     }
 }
 
+std::string CurrentExceptionText() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
 }  // namespace arc

@@ -60,6 +60,10 @@ class ProcedureScope {
 /// Inside a catch block: writes the error block of the exception in flight.
 void ReportCurrentException();
 
+/// Inside a catch block: the description of the exception in flight (for a
+/// task that tells the user what failed).
+std::string CurrentExceptionText();
+
 /// Runs body as operation `procedure`: an exception is written as an error
 /// block and swallowed. Returns false when the body ended by an error.
 template <class Body>

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -53,6 +54,27 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
         size -= static_cast<std::size_t>(written);
     }
     return true;
+}
+
+// Writes through `fill` into a temporary file beside `target`, gives it the
+// target's mode and renames it over the target; the temporary file is removed
+// on failure (errno kept for the caller's report).
+template <class Fill>
+bool WriteBeside(const std::string& target, bool sync, Fill&& fill) {
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = fill(fd);
+    ok = ok && ::fchmod(fd, NewFileMode(target)) == 0;
+    ok = ok && (!sync || ::fsync(fd) == 0);
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        errno = error;
+    }
+    return ok;
 }
 
 }  // namespace
@@ -139,31 +161,23 @@ bool ReadTextLines(std::string_view path, std::vector<std::string>& lines) {
 }
 
 bool WriteTextLines(std::string_view path, const std::vector<std::string>& lines) {
-    const std::string target(path);
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    std::string chunk;
-    for (const std::string& line : lines) {
-        chunk += line;
-        chunk += "\r\n";
-        if (chunk.size() >= kChunk) {
-            ok = ok && WriteAll(fd, chunk.data(), chunk.size());
-            chunk.clear();
+    return WriteBeside(std::string(path), true, [&](int fd) {
+        std::string chunk;
+        for (const std::string& line : lines) {
+            chunk += line;
+            chunk += "\r\n";
+            if (chunk.size() >= kChunk) {
+                if (!WriteAll(fd, chunk.data(), chunk.size())) return false;
+                chunk.clear();
+            }
         }
-    }
-    ok = ok && WriteAll(fd, chunk.data(), chunk.size());
-    ok = ok && ::fchmod(fd, NewFileMode(target)) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        const int error = errno;  // kept for the caller's report
-        ::unlink(temp.c_str());
-        errno = error;
-    }
-    return ok;
+        return WriteAll(fd, chunk.data(), chunk.size());
+    });
+}
+
+bool WriteFileAtomically(std::string_view path, std::string_view bytes, bool sync) {
+    return WriteBeside(std::string(path), sync,
+                       [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
 }
 
 LineReader::LineReader(std::string_view path, bool raw) : raw_(raw) {

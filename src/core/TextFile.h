@@ -27,6 +27,12 @@ bool ReadTextLines(std::string_view path, std::vector<std::string>& lines);
 /// target and renames it over the target. False (target untouched) on failure.
 bool WriteTextLines(std::string_view path, const std::vector<std::string>& lines);
 
+/// Writes the bytes as they are, the same way (temporary file, the target's
+/// mode kept, rename). `sync` flushes the data to the disk before the rename;
+/// files that are cheap to make again may skip it. False (target untouched,
+/// errno set) on failure.
+bool WriteFileAtomically(std::string_view path, std::string_view bytes, bool sync = true);
+
 /// Streams a file line by line with a bounded buffer; lines are converted by
 /// ToUtf8 unless raw is asked. Offset() is the byte position for progress.
 class LineReader {

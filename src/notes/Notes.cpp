@@ -1,11 +1,15 @@
 #include "notes/Notes.h"
 
-#include <fstream>
+#include <cerrno>
+#include <system_error>
+#include <utility>
+#include <vector>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
+#include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -18,6 +22,8 @@ namespace {
 constexpr int kProcWriteNote = 900;
 constexpr int kProcCopyNotes = 901;
 constexpr int kProcOpenForNotes = 902;
+
+constexpr std::string_view kCancelled = "cancelled";
 
 std::string OldNotesFolder() {
     return InProgramFolder("Notes/");
@@ -42,41 +48,98 @@ void DiscardOldNotes() {
 bool OpenDatabaseForNotes() {
     ProcedureScope scope(kProcOpenForNotes);
     if (OpenDatabase()) return true;
-    if (ChooseDatabaseFile().empty()) return false;
+    if (ConfirmDatabaseFile().empty()) return false;
     if (OpenDatabase()) return true;
     Ui().Message(Text(262), MsgButtons::Ok, MsgIcon::Critical);
     return false;
 }
 
-/// Writes the header list of NOTES.TXT; old notes are brought in when asked.
-/// Returns false when the run was cancelled.
-bool WriteNotesList(std::ofstream& out, bool bringOldNotes) {
+std::string CannotOpenDatabase() {
+    return "cannot open the database " + TheSettings().DatabasePath;
+}
+
+/// The lines of NOTES.TXT, one header per game of the database, old notes
+/// brought in when asked. False when cancelled: the lines hold the games
+/// listed so far.
+bool NotesList(std::vector<std::string>& lines, bool bringOldNotes) {
     Progress().Cancel = false;
-    Statement games("SELECT GameName, InternalName FROM Data ORDER BY GameName");
-    // The list is read first: its count bounds the loop and drives the bar.
+    // The list is read first: its count drives the bar.
     std::vector<std::pair<std::string, std::string>> rows;
-    while (games.Step() && rows.size() < static_cast<std::size_t>(kMaxNoteEntries))
+    Statement games("SELECT GameName, InternalName FROM Data ORDER BY GameName");
+    while (games.Step())
         rows.emplace_back(games.ColumnText(0), games.ColumnText(1));
     Progress().Total = static_cast<int>(rows.size());
+    lines.reserve(rows.size() * 2);
     const std::string oldFolder = OldNotesFolder();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         Progress().Done = static_cast<int>(i + 1);
         LetEventsRun();
         if (Progress().Cancel) return false;
         const auto& [gameName, internalName] = rows[i];
-        out << NoteHeaderLine(internalName, gameName) << "\r\n";
+        lines.push_back(NoteHeaderLine(internalName, gameName));
         if (bringOldNotes) {
             std::string note = ReadOldNoteFile(oldFolder + SafeFileName(internalName) + ".txt");
-            if (!note.empty()) out << note << "\r\n";
+            if (!note.empty()) lines.push_back(std::move(note));
         }
-        out << "\r\n";
+        lines.emplace_back();
     }
     return true;
+}
+
+void WriteNotesFile(const std::vector<std::string>& lines) {
+    if (WriteTextLines(NotesFilePath(), lines)) return;
+    const std::error_code error(errno, std::generic_category());
+    throw AppError(ErrorNumberFor(error),
+                   "Cannot write " + NotesFilePath() + ": " + error.message());
 }
 
 void StoreNote(Statement& update, const std::string& name, const std::string& note) {
     update.Bind(1, note).Bind(2, name);
     update.Run();
+}
+
+/// Stores the note of every game of NOTES.TXT; false when cancelled (the
+/// notes stored so far stay).
+bool CopyNotes(bool fromBuild, int& updated) {
+    Progress().Done = 0;
+    LineReader reader(NotesFilePath());
+    if (!reader.IsOpen()) throw AppError(err::kFileNotFound, "File not found");
+    Progress().Total = static_cast<int>(reader.Size() > 0 ? 100 : 0);
+    Statement update("UPDATE Data SET MyNotes = ? WHERE InternalName = ?");
+    BatchTransaction batch;
+    std::string name;
+    std::string note;
+    std::string line;
+    bool cancelled = false;
+    while (true) {
+        LetEventsRun();
+        if (Progress().Cancel) {
+            cancelled = true;
+            break;
+        }
+        if (!reader.Next(line)) break;
+        if (reader.Size() > 0)
+            Progress().Done = static_cast<int>(reader.Offset() * 100 / reader.Size());
+        if (!IsNoteHeader(line)) {
+            note += line;
+            note += "\r\n";
+            continue;
+        }
+        if (!name.empty() && IsStorableNote(note)) {
+            StoreNote(update, name, note);
+            batch.RowDone();
+            ++updated;
+        }
+        name = NoteHeaderName(line);
+        if (!fromBuild) SetProgressLabel(name);
+        note.clear();
+    }
+    if (!cancelled && !name.empty() && IsStorableNote(note)) {
+        StoreNote(update, name, note);
+        ++updated;
+    }
+    batch.Commit();
+    return !cancelled;
 }
 
 }  // namespace
@@ -85,33 +148,40 @@ std::string NotesFilePath() {
     return InProgramFolder("NOTES.TXT");
 }
 
-void WriteGameNote() {
+NotesOutcome WriteGameNote() {
+    ProcedureScope scope(kProcWriteNote);
+    NotesOutcome outcome;
     bool progressShown = false;
     bool databaseOpened = false;
-    Guarded(kProcWriteNote, [&] {
+    bool error = false;
+    try {
         Progress().Total = 0;
         Progress().Done = 0;
         ShowProgress();
         progressShown = true;
         SetProgressLabel(Text(94));
         LetEventsRunNow();
+        bool completed = true;
         if (!FileExists(NotesFilePath())) {
             bool bringOldNotes = false;
             if (HasOldNotes()) {
-                bringOldNotes = Ui().Message(WithLineBreaks(Text(261)), MsgButtons::YesNo,
-                                             MsgIcon::Question) == MsgAnswer::Yes;
+                // No discards the old notes: a front end answering for the
+                // user gives it only with the consent.
+                bringOldNotes = Ui().AskDestructive(WithLineBreaks(Text(261)), MsgButtons::YesNo,
+                                                    MsgIcon::Question, MsgAnswer::No,
+                                                    kReplaceNotesConsent) == MsgAnswer::Yes;
                 if (!bringOldNotes) DiscardOldNotes();
             }
             if (!OpenDatabaseForNotes()) {
+                outcome.failure = CannotOpenDatabase();
                 UnloadProgress();
-                progressShown = false;
-                return;
+                return outcome;
             }
             databaseOpened = true;
-            std::ofstream out(NotesFilePath(), std::ios::binary | std::ios::trunc);
-            if (!out) throw AppError(err::kPathFileAccess, "Cannot write " + NotesFilePath());
-            const bool completed = WriteNotesList(out, bringOldNotes);
-            out.close();
+            std::vector<std::string> lines;
+            completed = NotesList(lines, bringOldNotes);
+            WriteNotesFile(lines);
+            // Only now are the old notes safe in NOTES.TXT.
             if (bringOldNotes && completed) DiscardOldNotes();
         }
         CloseDatabase();
@@ -119,71 +189,54 @@ void WriteGameNote() {
         UnloadProgress();
         progressShown = false;
         Ui().OpenWithDefaultApp(NotesFilePath());
-    });
+        outcome.done = completed;
+        if (!completed) outcome.failure = kCancelled;
+    } catch (...) {
+        ReportCurrentException();
+        outcome.failure = CurrentExceptionText();
+        error = true;
+    }
     if (databaseOpened) CloseDatabase();
     if (progressShown) UnloadProgress();
+    if (error) Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
+    return outcome;
 }
 
-int CopyNotesToDatabase(bool fromBuild) {
-    int updated = 0;
+NotesOutcome CopyNotesToDatabase(bool fromBuild) {
+    ProcedureScope scope(kProcCopyNotes);
+    NotesOutcome outcome;
     bool progressShown = false;
     bool databaseOpened = false;
-    Guarded(kProcCopyNotes, [&] {
+    bool error = false;
+    try {
         if (!fromBuild) {
-            if (!OpenDatabaseForNotes()) return;
+            if (!OpenDatabaseForNotes()) {
+                outcome.failure = CannotOpenDatabase();
+                return outcome;
+            }
             databaseOpened = true;
         }
         if (!FileExists(NotesFilePath())) {
             if (!fromBuild) Ui().Message(Text(263), MsgButtons::Ok, MsgIcon::Exclamation);
-            return;
-        }
-        Progress().Cancel = false;
-        if (!fromBuild) {
-            ShowProgress();
-            progressShown = true;
-        }
-        Progress().Done = 0;
-        LineReader reader(NotesFilePath());
-        if (!reader.IsOpen()) throw AppError(err::kFileNotFound, "File not found");
-        Progress().Total = static_cast<int>(reader.Size() > 0 ? 100 : 0);
-        Statement update("UPDATE Data SET MyNotes = ? WHERE InternalName = ?");
-        BatchTransaction batch;
-        std::string name;
-        std::string note;
-        std::string line;
-        bool cancelled = false;
-        while (true) {
-            LetEventsRun();
-            if (Progress().Cancel) {
-                cancelled = true;
-                break;
+            outcome.failure = NotesFilePath() + " does not exist";
+        } else {
+            Progress().Cancel = false;
+            if (!fromBuild) {
+                ShowProgress();
+                progressShown = true;
             }
-            if (!reader.Next(line)) break;
-            if (reader.Size() > 0)
-                Progress().Done = static_cast<int>(reader.Offset() * 100 / reader.Size());
-            if (!IsNoteHeader(line)) {
-                note += line;
-                note += "\r\n";
-                continue;
-            }
-            if (!name.empty() && IsStorableNote(note)) {
-                StoreNote(update, name, note);
-                batch.RowDone();
-                ++updated;
-            }
-            name = NoteHeaderName(line);
-            if (!fromBuild) SetProgressLabel(name);
-            note.clear();
+            outcome.done = CopyNotes(fromBuild, outcome.updated);
+            if (!outcome.done) outcome.failure = kCancelled;
         }
-        if (!cancelled && !name.empty() && IsStorableNote(note)) {
-            StoreNote(update, name, note);
-            ++updated;
-        }
-        batch.Commit();
-    });
+    } catch (...) {
+        ReportCurrentException();
+        outcome.failure = CurrentExceptionText();
+        error = true;
+    }
     if (progressShown) UnloadProgress();
     if (databaseOpened) CloseDatabase();
-    return updated;
+    if (error && !fromBuild) Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
+    return outcome;
 }
 
 }  // namespace arc

@@ -3,21 +3,33 @@
 // database, edited with the user's text editor, copied back into Data.MyNotes.
 
 #include <string>
+#include <string_view>
 
 namespace arc {
 
 /// Program folder + "NOTES.TXT".
 std::string NotesFilePath();
 
+/// What a notes task did.
+struct NotesOutcome {
+    bool done = false;    ///< the whole task was done
+    int updated = 0;      ///< games whose note was stored (copy)
+    std::string failure;  ///< what stopped it, when not done
+};
+
+/// The command-line option that lets the terminal discard the old "Notes"
+/// folder instead of bringing its notes in.
+inline constexpr std::string_view kReplaceNotesConsent = "--replace-notes";
+
 /// The write-a-note command: creates NOTES.TXT from the database when it does
 /// not exist yet (bringing in or discarding the old "Notes" folder), then opens
 /// it with the user's editor.
-void WriteGameNote();
+NotesOutcome WriteGameNote();
 
 /// Copies every note of NOTES.TXT into Data.MyNotes. From the build the
 /// database is already open and nothing is shown; from the menu the database
 /// is opened (with the chooser as fallback) and closed, with the progress
-/// window. Returns the number of games updated.
-int CopyNotesToDatabase(bool fromBuild);
+/// window.
+NotesOutcome CopyNotesToDatabase(bool fromBuild);
 
 }  // namespace arc

@@ -7,9 +7,6 @@
 
 namespace arc {
 
-/// Most games a notes file lists.
-inline constexpr int kMaxNoteEntries = 32000;
-
 /// The header of a game: "[" + name + "]" cut to 16 characters and padded
 /// with spaces, then the game's title. A name too long for that width keeps
 /// its closing bracket ("[name] title") so that the line is still a header.

@@ -7,6 +7,7 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
+#include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -21,6 +22,13 @@ namespace arc {
 namespace {
 
 constexpr int kProcBuildSheets = 510;
+
+std::string FailureMessage(const std::string& failure) {
+    if (TheSettings().Language == 1) {
+        return "Les fiches n'ont pas toutes été créées (voir le journal) :\r\n" + failure;
+    }
+    return "The game files were not all written (see the log):\r\n" + failure;
+}
 
 void CopyDecorations(const SheetRun& run) {
     if (run.skinFolder.empty()) return;
@@ -124,6 +132,7 @@ SheetRunResult BuildSheets(SheetRun& run, bool skinFromArchive,
     } catch (...) {
         ReportCurrentException();
         result.failed = true;
+        result.failure = CurrentExceptionText();
     }
     result.cancelled = !result.completed && !result.emptySelection && !result.failed;
     if (skinFromArchive) RemoveUnzippedSkin(run.skinFolder);
@@ -134,6 +143,8 @@ SheetRunResult BuildSheets(SheetRun& run, bool skinFromArchive,
     CloseDatabase();
     UnloadProgress();
     Progress().Cancel = false;
+    if (result.failed)
+        Ui().Message(FailureMessage(result.failure), MsgButtons::Ok, MsgIcon::Critical);
     return result;
 }
 

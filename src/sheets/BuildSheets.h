@@ -2,6 +2,7 @@
 // One sheet run, from the opening of the database to its closing steps.
 
 #include <functional>
+#include <string>
 
 #include "sheets/SheetRun.h"
 
@@ -13,7 +14,8 @@ struct SheetRunResult {
     bool completed = false;  ///< every step ran (no cancel, selection not empty)
     bool cancelled = false;
     bool emptySelection = false;
-    bool failed = false;  ///< an error ended the run (logged)
+    bool failed = false;  ///< an error ended the run (logged as an error block)
+    std::string failure;  ///< what failed, as told to the user
 };
 
 /// Builds the whole site of `run` from the open-able database at DatabasePath.

@@ -482,9 +482,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             images.Fill(game, values);
 
             page.Fill(values, text);
-            if (!WritePage(run.PagesFolder() + game.name() + ".htm", text)) {
-                WriteLog("Cannot write " + run.PagesFolder() + game.name() + ".htm");
-            }
+            WritePage(run.PagesFolder() + game.name() + ".htm", text);
             AddToLists(run, game);
         }
         if (more) std::swap(game, next);

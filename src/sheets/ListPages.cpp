@@ -95,8 +95,7 @@ std::string PlainTemplate(const SheetRun& run) {
 }
 
 void WritePagesFile(const SheetRun& run, const std::string& name, const std::string& text) {
-    const std::string path = run.PagesFolder() + name;
-    if (!WritePage(path, text)) WriteLog("Cannot write " + path);
+    WritePage(run.PagesFolder() + name, text);
 }
 
 void WriteLetterPage(const SheetRun& run, const std::string& templ, std::string_view letter,
@@ -304,8 +303,7 @@ void WriteIndexPage(const SheetRun& run) {
     ReplaceAll(page, "#GOTIT", IndexLink("html/GOT_IT.htm", Text(225)));
     ReplaceAll(page, "#NOTGOTIT", IndexLink("html/NOT_GOT_IT.htm", Text(226)));
     WithVersions(page, run);
-    const std::string path = run.htmlFolder + "index.htm";
-    if (!WritePage(path, page)) WriteLog("Cannot write " + path);
+    WritePage(run.htmlFolder + "index.htm", page);
 }
 
 void WriteLinksPage(const SheetRun& run) {
@@ -318,8 +316,7 @@ void WriteLinksPage(const SheetRun& run) {
     } else {
         page = DefaultLinksPage();
     }
-    const std::string path = run.htmlFolder + "links.htm";
-    if (!WritePage(path, page)) WriteLog("Cannot write " + path);
+    WritePage(run.htmlFolder + "links.htm", page);
 }
 
 }  // namespace arc

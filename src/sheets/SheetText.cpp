@@ -1,10 +1,10 @@
 #include "sheets/SheetText.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
+#include <system_error>
+
+#include "core/ErrorGuard.h"
+#include "core/TextFile.h"
 
 namespace arc {
 
@@ -54,26 +54,11 @@ std::string ToFileUrl(std::string_view path) {
     return "file:///" + std::string(rest);
 }
 
-bool WritePage(const std::string& path, std::string_view bytes) {
-    // A new file in one call; an existing one (or a link) is deleted first.
-    constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
-    int fd = ::open(path.c_str(), kFlags, 0644);
-    if (fd < 0 && errno == EEXIST) {
-        ::unlink(path.c_str());
-        fd = ::open(path.c_str(), kFlags, 0644);
-    }
-    if (fd < 0) return false;
-    bool ok = true;
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return ::close(fd) == 0 && ok;
+void WritePage(const std::string& path, std::string_view bytes) {
+    // Pages are made again by the next run: no flush to the disk per page.
+    if (WriteFileAtomically(path, bytes, false)) return;
+    const std::error_code error(errno, std::generic_category());
+    throw AppError(ErrorNumberFor(error), "Cannot write " + path + ": " + error.message());
 }
 
 }  // namespace arc

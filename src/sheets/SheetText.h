@@ -20,7 +20,9 @@ std::string ToSlashPath(std::string_view path);
 /// single leading slash after the scheme's three).
 std::string ToFileUrl(std::string_view path);
 
-/// Writes the bytes to `path` after deleting an existing file there. False on failure.
-bool WritePage(const std::string& path, std::string_view bytes);
+/// Writes a page whole through a temporary file renamed over `path` (a page
+/// in the way is replaced, never written through). Throws AppError when the
+/// page cannot be written; nothing is then left under its name.
+void WritePage(const std::string& path, std::string_view bytes);
 
 }  // namespace arc

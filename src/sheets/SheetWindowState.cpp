@@ -192,7 +192,11 @@ SheetRunResult SheetWindowState::Make() {
         focusText1 = true;
         return {};
     }
-    if (!State().WizardMode && ChooseDatabaseFile().empty()) return {};
+    if (!State().WizardMode && ConfirmDatabaseFile().empty()) {
+        SheetRunResult cancelled;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
     return Run();
 }
 
@@ -223,10 +227,12 @@ SheetRunResult SheetWindowState::PrepareSheetFolders(const SheetChoices& choices
     if (HasPlainFiles(htmlFolder) || HasPlainFiles(htmlFolder + "html/")) {
         if (HoldsProgramFiles(htmlFolder)) {
             Ui().Message(ProtectedFolderMessage(htmlFolder), MsgButtons::Ok, MsgIcon::Exclamation);
-        } else if (Ui().Message(Text(38) + "\r\n" + Text(39), MsgButtons::YesNo,
-                                MsgIcon::Question) == MsgAnswer::Yes &&
-                   Ui().Message(Text(41) + "\r\n" + htmlFolder, MsgButtons::YesNo,
-                                MsgIcon::Critical) == MsgAnswer::Yes) {
+        } else if (Ui().AskDestructive(Text(38) + "\r\n" + Text(39), MsgButtons::YesNo,
+                                       MsgIcon::Question, MsgAnswer::Yes,
+                                       kEmptyDestinationConsent) == MsgAnswer::Yes &&
+                   Ui().AskDestructive(Text(41) + "\r\n" + htmlFolder, MsgButtons::YesNo,
+                                       MsgIcon::Critical, MsgAnswer::Yes,
+                                       kEmptyDestinationConsent) == MsgAnswer::Yes) {
             EmptyDestination(htmlFolder);
         }
     }

@@ -5,12 +5,16 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sheets/BuildSheets.h"
 #include "sheets/SheetRun.h"
 
 namespace arc {
+
+/// The command-line option that lets a run empty a destination that is not empty.
+inline constexpr std::string_view kEmptyDestinationConsent = "--empty-destination";
 
 class SheetWindowState {
   public:
@@ -57,7 +61,8 @@ class SheetWindowState {
     /// Selects the skin named `name` (without regard to case); false when absent.
     bool SelectSkin(std::string_view name);
 
-    /// Command2 (Make): database question (not in wizard mode), then the run.
+    /// Command2 (Make): database question (not in wizard mode; cancelling it
+    /// stops here), then the run.
     SheetRunResult Make();
     /// Make without the database question (the command line, the wizard).
     SheetRunResult MakeWithoutQuestions();

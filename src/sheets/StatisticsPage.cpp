@@ -3,8 +3,6 @@
 #include <unordered_set>
 
 #include "core/Files.h"
-#include "core/Log.h"
-#include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
@@ -39,16 +37,13 @@ long long ParentsWithWorkingClone(const std::string& andSuffix) {
     return count;
 }
 
+// The skin's template, else the built-in one. A "STAT.htm" of the program
+// folder is never read: it may be the page an earlier run wrote there, which
+// would freeze the counts of every later run.
 std::string StatisticsTemplate(const SheetRun& run) {
     std::string text;
-    const std::string candidates[] = {
-        SkinFile(run, "stat.htm"),
-        FindNoCase(InProgramFolder("html"), "STAT.htm"),
-        FindNoCase(ProgramFolder(), "STAT.htm"),
-    };
-    for (const std::string& path : candidates) {
-        if (!path.empty() && FileExists(path) && ReadTextFile(path, text)) return text;
-    }
+    const std::string path = SkinFile(run, "stat.htm");
+    if (!path.empty() && ReadTextFile(path, text)) return text;
     return DefaultStatisticsTemplate();
 }
 
@@ -131,8 +126,7 @@ void WriteStatisticsPage(const SheetRun& run) {
         LetEventsRun();
         ReplaceAll(page, kSubsets[i][0], StatisticsBlock(kSubsets[i][1]));
     }
-    const std::string path = run.PagesFolder() + "STAT.htm";
-    if (!WritePage(path, page)) WriteLog("Cannot write " + path);
+    WritePage(run.PagesFolder() + "STAT.htm", page);
     Progress().Done = 100;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "core/AppState.h"
 #include "core/Files.h"
@@ -12,6 +13,7 @@
 #include "database/Database.h"
 #include "database/Schema.h"
 #include "notes/NotesFile.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -92,12 +94,13 @@ TEST_F(NotesTest, WriteCreatesTheListInTitleOrderAndOpensIt) {
     EXPECT_EQ(ui().opened.size(), 2u);
 }
 
-TEST_F(NotesTest, ListStopsAtThirtyTwoThousandGames) {
+// The list once stopped at 32,000 games: sf2, tetris, xevious had no header.
+TEST_F(NotesTest, ListHoldsEveryGameBeyondThirtyTwoThousand) {
     ASSERT_TRUE(OpenDatabase(dbPath));
     {
         Statement insert("INSERT INTO Data (InternalName, GameName) VALUES (?, ?)");
         Transaction transaction;
-        for (int i = 0; i < 40000; ++i) {
+        for (int i = 0; i < 32001; ++i) {
             char name[16];
             std::snprintf(name, sizeof name, "g%05d", i);
             insert.Bind(1, name).Bind(2, std::string("Game ") + name).Run();
@@ -105,48 +108,69 @@ TEST_F(NotesTest, ListStopsAtThirtyTwoThousandGames) {
         transaction.Commit();
     }
     CloseDatabase();
-    WriteGameNote();
+    EXPECT_TRUE(WriteGameNote().done);
     std::string text = ReadFile(notesPath());
-    const std::size_t headers = std::count(text.begin(), text.end(), '[');
-    EXPECT_EQ(headers, 32000u);
-    EXPECT_NE(text.find("[g31999]"), std::string::npos);
-    EXPECT_EQ(text.find("[g32000]"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '['), 32001);
+    EXPECT_NE(text.find("[g32000]        Game g32000\r\n\r\n"), std::string::npos);
 }
 
-TEST_F(NotesTest, MissingDatabaseAsksForOneAndGivesUpQuietlyOnCancel) {
-    TheSettings().DatabasePath = home.file("missing.mdb");
-    WriteGameNote();
-    EXPECT_FALSE(FileExists(notesPath()));
-    EXPECT_EQ(ui().fileRequests.size(), 1u);
-    EXPECT_TRUE(ui().opened.empty());
-    EXPECT_FALSE(ui().progressVisible);
-}
-
-TEST_F(NotesTest, OldNotesAreBroughtInOnYesAndTheFolderGoesToTheTrash) {
+// The terminal keeps the old notes unless --replace-notes is given; --yes is not enough.
+TEST_F(NotesTest, OldNotesAreBroughtInUnlessReplacingThemWasAsked) {
     AddGames({{"pacman", "Pac-Man"}, {"galaga", "Galaga"}});
-    WriteFile(home.file("Notes/pacman.txt"),
-              "[pacman] Pac-Man\r\n\r\nGreat game\r\nLevel 256!\r\n");
-    WriteFile(home.file("Notes/galaga.txt"), "no header\r\nlost\r\n");
     setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
-    ui().QueueAnswer(MsgAnswer::Yes);
-    WriteGameNote();
+    const std::string kept =
+        "[galaga]        Galaga\r\n\r\n"
+        "[pacman]        Pac-Man\r\nGreat game\r\nLevel 256!\r\n\r\n";
+    const std::string replaced = "[galaga]        Galaga\r\n\r\n[pacman]        Pac-Man\r\n\r\n";
+    const std::pair<std::vector<std::string>, const std::string*> cases[] = {
+        {{"write"}, &kept}, {{"write", "--yes"}, &kept}, {{"write", "--replace-notes"}, &replaced}};
+    for (const auto& [args, expected] : cases) {
+        std::filesystem::remove(notesPath());
+        WriteFile(home.file("Notes/pacman.txt"),
+                  "[pacman] Pac-Man\r\n\r\nGreat game\r\nLevel 256!\r\n");
+        WriteFile(home.file("Notes/galaga.txt"), "no header\r\nlost\r\n");
+        const test::CliRun run = test::RunCommand(home.str(), "notes", args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_EQ(ReadFile(notesPath()), *expected) << args.back();
+        EXPECT_FALSE(FolderExists(home.file("Notes")));  // in the trash either way
+        EXPECT_TRUE(FileExists(home.file("xdg/Trash/files/pacman.txt")));
+        std::filesystem::remove_all(home.file("xdg"));
+    }
     unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(ReadFile(notesPath()),
-              "[galaga]        Galaga\r\n\r\n"
-              "[pacman]        Pac-Man\r\nGreat game\r\nLevel 256!\r\n\r\n");
-    EXPECT_FALSE(FolderExists(home.file("Notes")));
-    EXPECT_TRUE(FolderExists(home.file("xdg/Trash/files")));
 }
 
-TEST_F(NotesTest, OldNotesDiscardedOnNoBeforeTheListIsBuilt) {
+TEST_F(NotesTest, ANotesFileThatCannotBeWrittenFailsAndKeepsTheOldNotes) {
     AddGames({{"pacman", "Pac-Man"}});
     WriteFile(home.file("Notes/pacman.txt"), "[pacman]\r\nold\r\n");
-    setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
-    ui().QueueAnswer(MsgAnswer::No);
-    WriteGameNote();
-    unsetenv("XDG_DATA_HOME");
-    EXPECT_FALSE(FolderExists(home.file("Notes")));
-    EXPECT_EQ(ReadFile(notesPath()), "[pacman]        Pac-Man\r\n\r\n");
+    std::filesystem::create_directories(notesPath());  // a folder in the way
+    ui().QueueAnswer(MsgAnswer::Yes);
+    const NotesOutcome outcome = WriteGameNote();
+    EXPECT_FALSE(outcome.done);
+    EXPECT_NE(outcome.failure.find(notesPath()), std::string::npos) << outcome.failure;
+    EXPECT_EQ(ReadFile(home.file("Notes/pacman.txt")), "[pacman]\r\nold\r\n");
+    ASSERT_EQ(ui().messages.size(), 2u);
+    EXPECT_EQ(ui().messages[1].icon, MsgIcon::Critical);
+    EXPECT_TRUE(ui().opened.empty());
+    EXPECT_FALSE(IsDatabaseOpen());
+}
+
+TEST_F(NotesTest, CommandsThatFailExitNonZeroAndSayWhy) {
+    AddGames({{"pacman", "Pac-Man"}});
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"copy"}, "NOTES.TXT does not exist"},
+        {{"write", "--db", home.file("none.mdb")}, "cannot open the database"}};
+    for (const auto& [args, said] : cases) {
+        const test::CliRun run = test::RunCommand(home.str(), "notes", args);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(FileExists(notesPath()));
+    // From the build: nothing shown, the build keeps its connection.
+    InstallUi(&ui());  // the command line put back the silent one
+    ASSERT_TRUE(OpenDatabase(dbPath));
+    EXPECT_FALSE(CopyNotesToDatabase(true).done);
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_TRUE(IsDatabaseOpen());
 }
 
 TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
@@ -173,7 +197,7 @@ TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
               "long one\n"
               "[mspacman]      Ms. Pac-Man\r\n"
               "last");
-    EXPECT_EQ(CopyNotesToDatabase(false), 4);
+    EXPECT_EQ(CopyNotesToDatabase(false).updated, 4);
     EXPECT_EQ(NoteOf("pacman"),
               "It's the player's favourite\r\n  indented line kept as typed  \r\n\r\n");
     EXPECT_EQ(NoteOf("dkong"), "kept");  // only the separator line: not updated
@@ -184,18 +208,6 @@ TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
     EXPECT_FALSE(ui().progressVisible);
 }
 
-TEST_F(NotesTest, CopyWithoutNotesFileSaysSoFromTheMenuAndNothingFromTheBuild) {
-    AddGames({{"pacman", "Pac-Man"}});
-    EXPECT_EQ(CopyNotesToDatabase(false), 0);
-    ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Exclamation);
-
-    ASSERT_TRUE(OpenDatabase(dbPath));
-    EXPECT_EQ(CopyNotesToDatabase(true), 0);
-    EXPECT_EQ(ui().messages.size(), 1u);
-    EXPECT_TRUE(IsDatabaseOpen());  // the build keeps its connection
-}
-
 TEST_F(NotesTest, WrittenListRoundTripsThroughTheCopy) {
     AddGames({{"pacman", "Pac-Man"}, {"qbert", "Q*bert"}});
     WriteGameNote();
@@ -204,7 +216,7 @@ TEST_F(NotesTest, WrittenListRoundTripsThroughTheCopy) {
     ASSERT_NE(at, std::string::npos);
     text.insert(text.find("\r\n", at) + 2, "D'oh!\r\n");
     WriteFile(notesPath(), text);
-    EXPECT_EQ(CopyNotesToDatabase(false), 1);
+    EXPECT_EQ(CopyNotesToDatabase(false).updated, 1);
     EXPECT_EQ(NoteOf("qbert"), "D'oh!\r\n\r\n");
     EXPECT_EQ(NoteOf("pacman"), "");
 }

@@ -115,19 +115,6 @@ TEST_F(ListPagesTest, FrenchInterfaceUsesFrenchFileNames) {
     EXPECT_NE(index.find("href=\"html/EDITEURS_0.htm\""), std::string::npos);
 }
 
-TEST_F(ListPagesTest, IndexLinksEveryFamily) {
-    AddGame("a", "A");
-    Build();
-    const std::string index = ReadFile(site + "index.htm");
-    for (const char* target :
-         {"html/STAT.htm", "html/COMPLETE_LIST0.htm", "html/MANUFACTURERS_0.htm", "html/GENRES.htm",
-          "html/CATEGORY.htm", "html/YEARS.htm", "html/VERSIONS.htm", "links.htm"}) {
-        EXPECT_NE(index.find("<a href=\"" + std::string(target) + "\">"), std::string::npos)
-            << target;
-    }
-    EXPECT_EQ(index.find('#'), std::string::npos);
-}
-
 // The designed algorithm: for each group, every remaining entry that begins
 // with the group's text, rescanning the whole list.
 std::vector<std::vector<std::string>> RescanGroups(std::vector<std::string> list,

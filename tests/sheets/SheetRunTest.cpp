@@ -50,13 +50,9 @@ TEST_F(SheetRunTest, RunWithoutSkinsWritesTheWholeSiteWithBuiltInTemplates) {
     EXPECT_TRUE(window.combo1.empty());
     const SheetRunResult result = window.MakeWithoutQuestions();
     ASSERT_TRUE(result.completed);
-    for (const char* page :
-         {"pacman.htm", "puckman.htm", "galaga.htm", "STAT.htm", "GOT_IT.htm", "NOT_GOT_IT.htm",
-          "COMPLETE_LIST0.htm", "M_Namco.htm", "GENRES.htm", "G_[Unknown].htm", "V_v .htm"}) {
-        EXPECT_TRUE(PageExists(page)) << page;
-    }
-    EXPECT_TRUE(fs::exists(site + "index.htm"));
-    EXPECT_TRUE(fs::exists(site + "links.htm"));
+    for (const char* page : {"html/puckman.htm", "html/STAT.htm", "html/G_[Unknown].htm",
+                             "html/NOT_GOT_IT.htm", "index.htm", "links.htm"})
+        EXPECT_TRUE(fs::exists(site + page)) << page;
     EXPECT_FALSE(fs::exists(site + "html/noimage.png"));
     EXPECT_NE(Page("pacman.htm").find("0.251 - Arcanote v1.0.0"), std::string::npos);
     ASSERT_EQ(ui().opened.size(), 1u);
@@ -135,14 +131,8 @@ TEST_F(SheetRunTest, OptionsRoundTripThroughTheirSlots) {
     TheSettings().SheetOptions = {0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 1};
     SheetWindowState window;
     window.Load(false);
-    EXPECT_TRUE(window.check1[0]);
-    EXPECT_FALSE(window.check1[1]);
-    EXPECT_TRUE(window.check1[8]);
-    EXPECT_TRUE(window.check2[0]);
-    EXPECT_TRUE(window.check2[6]);
-    EXPECT_TRUE(window.check4);
-    EXPECT_EQ(window.check1Captions[8], "Avoid non working roms");
-    EXPECT_EQ(window.command2Caption, "&Make");
+    EXPECT_TRUE(window.check1[0] && !window.check1[1] && window.check1[8]);
+    EXPECT_TRUE(window.check2[0] && window.check2[6] && window.check4);
     const SheetChoices choices = window.ReadSheetOptions();
     EXPECT_TRUE(choices.avoidNonWorking && choices.dontCopy[0] && choices.parentArtForClones);
     window.check3 = true;
@@ -164,16 +154,30 @@ TEST_F(SheetRunTest, FolderChooserOpensAtLoadAndCancelKeepsTheFolder) {
     EXPECT_EQ(TheSettings().HtmlFolder, home.str() + "other/");
 }
 
-TEST_F(SheetRunTest, MakeWithoutDestinationOrDatabaseDoesNothing) {
+TEST_F(SheetRunTest, MakeWithoutDestinationOrWithTheDatabaseChooserCancelledDoesNothing) {
     SheetWindowState window = LoadedWindow();
     window.text1.clear();
     EXPECT_FALSE(window.Make().databaseOpened);
     EXPECT_TRUE(window.focusText1);
     window.text1 = site;
-    TheSettings().DatabasePath.clear();
-    EXPECT_FALSE(window.Make().databaseOpened);  // database chooser cancelled
+    // Cancel stops the run, although the current database would open.
+    EXPECT_FALSE(window.Make().databaseOpened);
     EXPECT_EQ(ui().fileRequests.size(), 1u);
     EXPECT_FALSE(fs::exists(site));
+    EXPECT_EQ(TheSettings().DatabasePath, database);
+}
+
+TEST_F(SheetRunTest, APageThatCannotBeWrittenEndsTheRunAsAFailure) {
+    fs::create_directories(site + "html/galaga.htm");  // a folder where a page should be
+    SheetWindowState window = LoadedWindow();
+    const SheetRunResult result = window.MakeWithoutQuestions();
+    EXPECT_TRUE(result.failed && !result.completed && !result.cancelled);
+    EXPECT_NE(result.failure.find(site + "html/galaga.htm"), std::string::npos) << result.failure;
+    ASSERT_EQ(ui().messages.size(), 1u);  // the failure, never "Done."
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
+    EXPECT_NE(ui().messages[0].text.find(result.failure), std::string::npos);
+    EXPECT_NE(ReadFile(LogFilePath()).find("TRACKING BUG NUMBER = 510"), std::string::npos);
+    EXPECT_TRUE(ui().opened.empty());
 }
 
 TEST_F(SheetRunTest, ZippedSkinIsUsedThenRemoved) {

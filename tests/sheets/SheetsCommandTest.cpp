@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/mount.h>
 
 #include <filesystem>
 #include <sstream>
@@ -46,13 +47,33 @@ TEST_F(SheetsCommandTest, WritesTheSiteAndPrintsItsIndex) {
     EXPECT_TRUE(fs::exists(site + "links.htm"));  // not empty, not emptied without --yes
 }
 
-TEST_F(SheetsCommandTest, YesEmptiesANonEmptyDestination) {
-    WriteFile(site + "stale.txt", "x");
+TEST_F(SheetsCommandTest, OnlyEmptyDestinationEmptiesANonEmptyDestination) {
+    WriteFile(site + "mine.txt", "x");
     setenv("XDG_DATA_HOME", (home.str() + "xdg").c_str(), 1);
     ASSERT_EQ(Run({"--yes", "sheets", "--db", database, "--out", site}), 0) << err.str();
-    unsetenv("XDG_DATA_HOME");
-    EXPECT_FALSE(fs::exists(site + "stale.txt"));
+    EXPECT_EQ(ReadFile(site + "mine.txt"), "x");
+    EXPECT_NE(err.str().find("use --empty-destination"), std::string::npos) << err.str();
     EXPECT_TRUE(PageExists("pacman.htm"));
+    ASSERT_EQ(Run({"sheets", "--db", database, "--out", site, "--empty-destination"}), 0);
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(fs::exists(site + "mine.txt"));
+    EXPECT_TRUE(fs::exists(home.str() + "xdg/Trash/files/mine.txt"));
+    EXPECT_TRUE(PageExists("pacman.htm"));
+}
+
+// A full disk: a tmpfs of 32 KB as the destination (needs the right to mount).
+TEST_F(SheetsCommandTest, AFullDiskFailsTheRunAndLeavesNoPartialPage) {
+    fs::create_directories(site);
+    if (::mount("tmpfs", site.c_str(), "tmpfs", 0, "size=32k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    EXPECT_EQ(Run({"sheets", "--db", database, "--out", site}), 1);
+    EXPECT_NE(err.str().find("No space left on device"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("Done."), std::string::npos);
+    for (const auto& entry : fs::recursive_directory_iterator(site)) {
+        if (!entry.is_regular_file()) continue;  // no cut page, no temporary file:
+        EXPECT_TRUE(ReadFile(entry.path()).ends_with("</html>")) << entry.path();
+    }
+    ::umount2(site.c_str(), MNT_DETACH);
 }
 
 TEST_F(SheetsCommandTest, RejectsBadOptionsAndReportsFailures) {

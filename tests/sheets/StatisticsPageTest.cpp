@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "SheetFixture.h"
 #include "core/ProgramFolder.h"
 #include "sheets/StatisticsPage.h"
@@ -74,17 +76,22 @@ TEST_F(StatisticsTest, OwnedBlocksCountOwnedGamesOnly) {
     EXPECT_NE(owned.find("2 roms are supported in History.dat.<br>"), std::string::npos);
 }
 
-TEST_F(StatisticsTest, TemplateComesFromTheSkinThenTheProgramFolder) {
+TEST_F(StatisticsTest, CountsFollowTheDatabaseWhenTheSiteIsInTheProgramFolder) {
     AddCollection(false);
     SheetRun run = NewRun();
-    WriteFile(InProgramFolder("STAT.htm"), "program #VERMAME [002]");
-    run.mameVersion = "0.251";
+    run.htmlFolder = ProgramFolder();  // the default destination
+    std::filesystem::create_directories(run.PagesFolder());
     WriteStatisticsPage(run);
-    EXPECT_EQ(Page("STAT.htm").rfind("program 0.251 Supported roms : 3.", 0), 0u);
-    WriteFile(home.str() + "skin/stat.htm", "skin #HOME");
+    AddGame("p4", "P4");
+    WriteStatisticsPage(run);
+    EXPECT_NE(ReadFile(run.PagesFolder() + "STAT.htm").find("Supported roms : 6."),
+              std::string::npos);
+    WriteFile(home.str() + "skin/stat.htm", "skin #HOME [001]");
     run.skinFolder = home.str() + "skin/";
     WriteStatisticsPage(run);
-    EXPECT_EQ(Page("STAT.htm"), "skin <a href=../index.htm>MENU</a>");
+    EXPECT_EQ(ReadFile(run.PagesFolder() + "STAT.htm")
+                  .rfind("skin <a href=../index.htm>MENU</a> Supported roms : 6.", 0),
+              0u);
 }
 
 }  // namespace
