@@ -1,9 +1,11 @@
 #include "core/TextFile.h"
 
-#include <fcntl.h>
+#include "core/ReplacingFile.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -35,25 +37,6 @@ void AppendCodePoint(std::string& out, unsigned code) {
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-mode_t NewFileMode(const std::string& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -123,7 +106,8 @@ bool ReadTextFile(std::string_view path, std::string& text) {
         bytes.append(buffer, got);
     if (std::ferror(file.get())) return false;
     std::string_view view(bytes);
-    if (view.substr(0, kUtf8Bom.size()) == kUtf8Bom) view.remove_prefix(kUtf8Bom.size());
+    while (view.starts_with(kUtf8Bom))
+        view.remove_prefix(kUtf8Bom.size());
     text = ToUtf8(view);
     return true;
 }
@@ -139,30 +123,24 @@ bool ReadTextLines(std::string_view path, std::vector<std::string>& lines) {
 }
 
 bool WriteTextLines(std::string_view path, const std::vector<std::string>& lines) {
-    const std::string target(path);
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    std::string chunk;
-    for (const std::string& line : lines) {
-        chunk += line;
-        chunk += "\r\n";
-        if (chunk.size() >= kChunk) {
-            ok = ok && WriteAll(fd, chunk.data(), chunk.size());
-            chunk.clear();
+    bool ok = false;
+    int error = 0;
+    {
+        ReplacingFile file{std::string(path)};
+        ok = file.IsOpen();
+        std::string chunk;
+        for (const std::string& line : lines) {
+            chunk += line;
+            chunk += "\r\n";
+            if (chunk.size() >= kChunk) {
+                ok = ok && file.Write(chunk);
+                chunk.clear();
+            }
         }
+        ok = ok && file.Write(chunk) && file.Commit();
+        error = errno;
     }
-    ok = ok && WriteAll(fd, chunk.data(), chunk.size());
-    ok = ok && ::fchmod(fd, NewFileMode(target)) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        const int error = errno;  // kept for the caller's report
-        ::unlink(temp.c_str());
-        errno = error;
-    }
+    errno = error;  // kept for the caller's report
     return ok;
 }
 
@@ -172,10 +150,13 @@ LineReader::LineReader(std::string_view path, bool raw) : raw_(raw) {
     struct stat info {};
     if (::fstat(::fileno(file_), &info) == 0) size_ = static_cast<std::uint64_t>(info.st_size);
     buffer_.resize(kChunk);
-    if (Fill() && end_ - begin_ >= kUtf8Bom.size() &&
-        std::memcmp(buffer_.data(), kUtf8Bom.data(), kUtf8Bom.size()) == 0) {
-        begin_ = kUtf8Bom.size();
-        offset_ = kUtf8Bom.size();
+    // Every leading byte-order mark goes: one kept as text would be lost at
+    // the next save, changing the first value of the file.
+    Fill();
+    while (std::string_view(buffer_.data() + begin_, end_ - begin_).starts_with(kUtf8Bom)) {
+        begin_ += kUtf8Bom.size();
+        offset_ += kUtf8Bom.size();
+        if (end_ - begin_ < kUtf8Bom.size()) Fill();
     }
 }
 

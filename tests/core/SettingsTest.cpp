@@ -1,6 +1,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "core/AppState.h"
 #include "core/Files.h"
@@ -202,16 +203,26 @@ TEST_F(SettingsTest, ATruncatedCompoundLineStopsTheLoadWithTheValuesReadSoFar) {
     EXPECT_EQ(TheSettings().SearchOption, 1);
 }
 
-TEST_F(SettingsTest, Windows1252LinesAreConverted) {
-    Settings s = Sample();
-    auto lines = SettingsFileLines(s);
-    lines[0] = "/data/Jeux \xE9t\xE9/Arcanote.mdb";
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    WriteFile(inf(), text);
-    ASSERT_TRUE(LoadSettings());
-    EXPECT_EQ(TheSettings().DatabasePath, "/data/Jeux été/Arcanote.mdb");
+// A file starting with two byte-order marks lost one U+FEFF of the database
+// path at each save; every leading mark goes at load. Windows-1252 is converted.
+TEST_F(SettingsTest, TwoByteOrderMarksNoLongerCostTheDatabasePathACharacterAtEachSave) {
+    const std::string bom = "\xEF\xBB\xBF";
+    for (const auto& [firstLine, path] : std::vector<std::pair<std::string, std::string>>{
+             {bom + bom + "/data/Arcanote.mdb", "/data/Arcanote.mdb"},
+             {bom + "/data/Jeux \xE9t\xE9/Arcanote.mdb", "/data/Jeux été/Arcanote.mdb"}}) {
+        auto lines = SettingsFileLines(Sample());
+        lines[0] = firstLine;
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\r\n";
+        WriteFile(inf(), text);
+        for (int round = 0; round < 2; ++round) {  // load, save, load again
+            ASSERT_TRUE(LoadSettings());
+            EXPECT_EQ(TheSettings().DatabasePath, path) << round;
+            ASSERT_TRUE(SaveSettings());
+        }
+        EXPECT_TRUE(ReadFile(inf()).starts_with(path + "\r\n"));
+    }
 }
 
 TEST_F(SettingsTest, AFailedSaveLogsAnErrorBlockAndKeepsTheOldFile) {
