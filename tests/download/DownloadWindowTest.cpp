@@ -116,7 +116,7 @@ TEST_F(DownloadWindowTest, RunFetchesUnpacksAndCopiesIntoTheProgramFolders) {
         EXPECT_FALSE(RowOf(failed).success) << failed;
     }
     EXPECT_FALSE(RowOf("Catver").success || RowOf("Catver").failure);
-    EXPECT_EQ(server.requestCount(), 4);  // no request for the empty entry or a bare folder
+    EXPECT_EQ(server.requestCount(), 5);  // none for the empty entry
 
     EXPECT_EQ(ReadFile(home.file("ini/nplayers.ini")), "[NPlayers]\r\n");
     EXPECT_EQ(ReadFile(home.file("dat/history.dat")), "$info=pacman\r\n");
@@ -133,7 +133,8 @@ TEST_F(DownloadWindowTest, RunFetchesUnpacksAndCopiesIntoTheProgramFolders) {
     EXPECT_TRUE(window.controlsEnabled);
     EXPECT_FALSE(window.statusVisible);
     ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].text, "Done.");
+    EXPECT_EQ(ui().messages[0].text,
+              "Not downloaded: Cheat, Command, Hiscore, Controls (see the log).");
 
     const std::vector<std::string> log = LogLines();
     auto has = [&](const std::string& line) {
@@ -185,13 +186,43 @@ TEST_F(DownloadWindowTest, ArchiveErrorsAreLoggedAndSwitchLoggingOn) {
         ADD_FAILURE() << "written outside: " << stray;
 }
 
-TEST_F(DownloadWindowTest, AFullDownloadFolderCanBeEmptiedFirst) {
+// Today's History is an archive holding history.xml: it used to be reported
+// downloaded while nothing arrived.
+TEST_F(DownloadWindowTest, HistoryArchivesBringHistoryXmlAndOneWithoutItIsAFailure) {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedXdg = xdg ? xdg : "";
+    setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);  // the emptied files' trash
     WriteFile(home.file("Download/old.dat"), "stale");
+    server.Route("/download.php",
+                 LocalHttpServer::Reply(
+                     200, "application/zip",
+                     test::MakeZip({{"history.xml", "<history/>"}, {"readme.txt", "read me"}})));
+    server.Route(
+        "/empty/history.zip",
+        LocalHttpServer::Reply(200, "application/zip", test::MakeZip({{"readme.txt", "x"}})));
     window.Open();
-    ui().QueueAnswer(MsgAnswer::Yes);
+    Select("History", server.Url("/download.php?file=history.zip"));
+    ui().QueueAnswer(MsgAnswer::Yes);  // empty the Download folder
     window.Run();
-    EXPECT_FALSE(fs::exists(home.file("Download/old.dat")));
+    EXPECT_TRUE(RowOf("History").success);
+    EXPECT_EQ(ReadFile(home.file("dat/history.xml")), "<history/>");
     EXPECT_FALSE(fs::exists(home.file("dat/old.dat")));
+    EXPECT_EQ(ListFolder(home.file("Download"), "*"), std::vector<std::string>{"history.zip"});
+    EXPECT_EQ(ReadFile(home.file("xdg/Trash/files/old.dat")), "stale");
+    EXPECT_EQ(ui().messages.back().text, "Done.");
+
+    Select("History", server.Url("/empty/history.zip"));
+    window.Run();  // the folder is kept this time
+    EXPECT_TRUE(RowOf("History").failure);
+    EXPECT_FALSE(RowOf("History").success);
+    EXPECT_EQ(ReadFile(home.file("dat/history.xml")), "<history/>");
+    EXPECT_EQ(ListFolder(home.file("dat"), "*"), std::vector<std::string>{"history.xml"});
+    EXPECT_EQ(ui().messages.back().text, "Not downloaded: History (see the log).");
+    const std::vector<std::string> log = LogLines();
+    EXPECT_NE(
+        std::find(log.begin(), log.end(), " => NOT usable " + home.file("Download/history.zip")),
+        log.end());
+    xdg ? setenv("XDG_DATA_HOME", savedXdg.c_str(), 1) : unsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(DownloadWindowTest, CopiesKnownFilesToTheDefinedPathsOnRequest) {
@@ -202,6 +233,7 @@ TEST_F(DownloadWindowTest, CopiesKnownFilesToTheDefinedPathsOnRequest) {
     window.Open();
     window.Run();
     EXPECT_FALSE(fs::exists(home.file("mame/folders/nplayers.ini")));
+    EXPECT_EQ(ui().messages.back().text, kNothingTickedMessage);
 
     window.copyToPaths = true;
     window.Run();

@@ -119,20 +119,64 @@ TEST_F(DownloaderTest, RefusesOtherSchemesAndUnreachableHosts) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("x.dat")));
 }
 
-TEST(SafeBaseNameFromUrl, KeepsOnlyAPlainFileName) {
-    EXPECT_EQ(SafeBaseNameFromUrl("http://host/files/nplayers.ini"), "nplayers.ini");
-    EXPECT_EQ(SafeBaseNameFromUrl("  https://host/a/b/History.zip  "), "History.zip");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/get/catver.zip?v=2&f=../../x"), "catver.zip");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/get/cheat.zip#top"), "cheat.zip");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/dl\\command.dat"), "command.dat");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/my%20file.dat"), "my file.dat");
-
-    for (const char* url :
-         {"https://host/", "https://host", "https://host/files/..", "https://host/files/.",
-          "https://host/%2e%2e", "https://host/a%2F..%2F..%2Fetc%2Fpasswd",
-          "https://host/x%00y.dat", "https://host/?file=history.dat", ""}) {
-        EXPECT_EQ(SafeBaseNameFromUrl(url), "") << url;
+TEST_F(DownloaderTest, IntoAFolderTheFileIsNamedByTheServerOrTheLinkOrFails) {
+    const std::string zip = test::MakeZip({{"history.xml", "<history/>"}});
+    auto named = LocalHttpServer::Reply(200, "application/octet-stream", zip);
+    named.extraHeaders = "Content-Disposition: attachment; filename=\"history.zip\"\r\n";
+    server.Route("/get", named);
+    server.Route("/download.php", LocalHttpServer::Reply(200, "application/zip", zip));
+    server.Route("/files/", LocalHttpServer::Reply(200, "text/plain", "no name"));
+    struct Case {
+        std::string path;
+        std::string saved;  ///< "" when the download must fail
+    };
+    for (const Case& c : std::vector<Case>{{"/get?id=3", "history.zip"},
+                                           {"/download.php?file=dats%2Fhistory.zip", "history.zip"},
+                                           {"/files/", ""}}) {
+        SCOPED_TRACE(c.path);
+        TempDir into;
+        const DownloadResult result = DownloadIntoFolder(server.Url(c.path), into.str(), options);
+        EXPECT_EQ(result.ok, !c.saved.empty()) << result.error;
+        EXPECT_EQ(FolderNames(into.path()),
+                  c.saved.empty() ? std::vector<std::string>{} : std::vector{c.saved});
+        if (result.ok) {
+            EXPECT_EQ(result.path, into.str() + c.saved);
+        }
     }
+}
+
+TEST(DownloadNames, KeepOnlyAPlainFileNameFromTheLinkOrTheServer) {
+    const std::vector<std::pair<std::string, std::string>> links = {
+        {"http://host/files/nplayers.ini", "nplayers.ini"},
+        {"  https://host/a/b/History.zip  ", "History.zip"},
+        {"https://host/get/catver.zip?v=2&f=../../x", "catver.zip"},
+        {"https://host/get/cheat.zip#top", "cheat.zip"},
+        {"https://host/dl\\command.dat", "command.dat"},
+        {"https://host/my%20file.dat", "my file.dat"},
+        {"https://host/download.php?id=7&file=history.zip", "history.zip"},
+        {"https://host/get?f=..%2F..%2Fhistory.xml", "history.xml"},
+        {"https://host/download.php?id=7", "download.php"},
+        {"https://host/?file=history.dat", "history.dat"},
+        {"https://host/", ""},
+        {"https://host", ""},
+        {"https://host/files/..", ""},
+        {"https://host/files/.", ""},
+        {"https://host/%2e%2e", ""},
+        {"https://host/a%2F..%2F..%2Fetc%2Fpasswd", ""},
+        {"https://host/x%00y.dat", ""},
+        {"", ""}};
+    for (const auto& [url, name] : links)
+        EXPECT_EQ(FileNameFromUrl(url), name) << url;
+
+    const std::vector<std::pair<std::string, std::string>> dispositions = {
+        {"attachment; filename=\"history.zip\"\r\n", "history.zip"},
+        {" attachment; filename=hi.zip", "hi.zip"},
+        {"attachment; filename=\"x.zip\"; filename*=UTF-8''caf%C3%A9.dat", "café.dat"},
+        {"attachment; filename=\"../../../etc/cron.d/job.ini\"", "job.ini"},
+        {"attachment; filename=\"..\"", ""},
+        {"inline", ""}};
+    for (const auto& [value, name] : dispositions)
+        EXPECT_EQ(FileNameFromContentDisposition(value), name) << value;
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ void LocalHttpServer::Handle(int client) {
                         "\r\nContent-Length: " + std::to_string(length) +
                         "\r\nConnection: close\r\n";
     if (!answer.location.empty()) reply += "Location: " + answer.location + "\r\n";
-    reply += "\r\n";
+    reply += answer.extraHeaders + "\r\n";
     if (!SendAll(client, reply.data(), reply.size())) return;
 
     if (answer.trickle.count() == 0) {
