@@ -139,6 +139,10 @@ void TranslationWindow::Translate() {
             const LineTranslator translator(LoadSection(section.header));
             for (int i : section.rows) {
                 if (!rows[i].checked) continue;
+                if (!FileExists(rows[i].path)) {
+                    rows[i].result = RowResult::Missing;
+                    continue;
+                }
                 if (translator.empty()) {
                     rows[i].result = RowResult::NoEntries;
                     continue;

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include <cstdlib>
+
 #include <stdlib.h>
 
 #include <fstream>
@@ -54,6 +56,15 @@ std::string BinDir() {
 }
 std::string SourceDir() {
     return ARCANOTE_SOURCE_DIR;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+    saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_);
 }
 
 ProgramFolderTest::ProgramFolderTest() {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,19 @@ std::string ReadFile(const std::filesystem::path& path);
 std::string BinDir();
 /// The source tree's root.
 std::string SourceDir();
+
+/// Sets an environment variable for its lifetime, then restores it.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
 
 /// A test with a fresh program folder (a temporary folder), default settings,
 /// run-time state reset, English text table and a scripted UI.
