@@ -1,7 +1,5 @@
 #include "support/TestSupport.h"
 
-#include <cstdlib>
-
 #include <stdlib.h>
 
 #include <fstream>
@@ -58,15 +56,6 @@ std::string SourceDir() {
     return ARCANOTE_SOURCE_DIR;
 }
 
-ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) saved_ = old;
-    setenv(name, value.c_str(), 1);
-}
-
-ScopedEnv::~ScopedEnv() {
-    saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_);
-}
-
 ProgramFolderTest::ProgramFolderTest() {
     ResetState();
     SetProgramFolder(home.str());
@@ -80,6 +69,15 @@ ProgramFolderTest::ProgramFolderTest() {
 
 ProgramFolderTest::~ProgramFolderTest() {
     ResetState();
+}
+
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+    saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_);
 }
 
 }  // namespace arc::test

@@ -41,19 +41,6 @@ std::string BinDir();
 /// The source tree's root.
 std::string SourceDir();
 
-/// Sets an environment variable for its lifetime, then restores it.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value);
-    ~ScopedEnv();
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
 /// A test with a fresh program folder (a temporary folder), default settings,
 /// run-time state reset, English text table and a scripted UI.
 class ProgramFolderTest : public ::testing::Test {
@@ -66,6 +53,19 @@ class ProgramFolderTest : public ::testing::Test {
 
   private:
     ScopedScriptedUi scripted_;
+};
+
+/// Sets an environment variable for its lifetime, then restores it.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
 };
 
 }  // namespace arc::test
