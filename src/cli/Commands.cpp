@@ -6,7 +6,8 @@ const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
         {"texts", "[--language en|fr]", RunTextsCommand},
         {"settings", "[--save]", RunSettingsCommand},
-        {"download", "[--entries LABEL...] [--copy-to-paths]", RunDownloadCommand},
+        {"download", "[--entries LABEL...] [--copy-to-paths] [--empty-download-folder]",
+         RunDownloadCommand},
         {"translate", "[--create-dictionary] [--files NAME...]", RunTranslateCommand},
         {"list-roms", "[--db FILE] [--roms DIR]", RunListRomsCommand},
         {"search",

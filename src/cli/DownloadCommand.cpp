@@ -1,10 +1,13 @@
-// download [--entries LABEL...] [--copy-to-paths]: fetches the support files
-// of the download list (all entries with an address when none is named) into
-// the program's dat/ and ini/ folders, and on request on to the defined paths.
+// download [--entries LABEL...] [--copy-to-paths] [--empty-download-folder]:
+// fetches the support files of the download list (all entries with an address
+// when none is named) into the program's dat/ and ini/ folders, and on request
+// on to the defined paths. Files left in the Download folder go to the trash
+// only with --empty-download-folder.
 
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/TerminalUi.h"
 #include "core/Files.h"
 #include "download/DownloadList.h"
 #include "download/DownloadWindow.h"
@@ -12,7 +15,8 @@
 namespace arc::cli {
 namespace {
 
-constexpr std::string_view kUsage = "download [--entries LABEL...] [--copy-to-paths]";
+constexpr std::string_view kUsage =
+    "download [--entries LABEL...] [--copy-to-paths] [--empty-download-folder]";
 
 }  // namespace
 
@@ -25,6 +29,8 @@ int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args
             entriesOption = true;
         } else if (arg == "--copy-to-paths") {
             copyToPaths = true;
+        } else if (arg == kEmptyDownloadFolderConsent) {
+            if (context.ui) context.ui->GrantConsent(arg);
         } else if (entriesOption && !arg.starts_with("--")) {
             const int index = DownloadEntryIndex(arg);
             if (index < 0) {
@@ -67,10 +73,14 @@ int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args
     for (int i = 0; i < kDownloadEntries; ++i) {
         const DownloadWindow::Row& row = window.rows[i];
         if (!row.checked) continue;
-        failed = failed || !row.success;
-        context.out << DownloadEntries()[i].label << ": "
-                    << (row.success ? "downloaded" : "NOT downloaded") << " ("
-                    << (row.fileUrl.empty() ? "no address" : row.fileUrl) << ")\n";
+        if (row.success) {
+            context.out << DownloadEntries()[i].label << ": downloaded (" << row.fileUrl << ")\n";
+            continue;
+        }
+        failed = true;
+        context.err << "arcanote-cli download: " << DownloadEntries()[i].label
+                    << ": NOT downloaded (" << (row.fileUrl.empty() ? "no address" : row.fileUrl)
+                    << (row.error.empty() ? "" : ": " + row.error) << ")\n";
     }
     window.Close();
     return failed ? 1 : 0;

@@ -1,6 +1,7 @@
 // translate [--create-dictionary] [--files NAME...]: writes a new dictionary,
 // and/or translates the named support files (Catlist, Genre, Catver, Wizsort,
-// Multiplayer, Nplayers, History, Mameinfo; all eight when none is named).
+// Multiplayer, Nplayers, History, Mameinfo, history.xml; all of them when none
+// is named, then a missing one is skipped).
 
 #include <ostream>
 
@@ -49,7 +50,7 @@ int RunTranslateCommand(CliContext& context, const std::vector<std::string>& arg
             if (row < 0) {
                 context.err << "arcanote-cli translate: unknown file '" << arg
                             << "' (Catlist, Genre, Catver, Wizsort, Multiplayer, Nplayers, "
-                               "History, Mameinfo)\n";
+                               "History, Mameinfo, history.xml)\n";
                 return 2;
             }
             rows.push_back(row);
@@ -92,9 +93,14 @@ int RunTranslateCommand(CliContext& context, const std::vector<std::string>& arg
     for (int row = 0; row < kTranslationRows; ++row) {
         const TranslationWindow::Row& entry = window.rows[row];
         if (!entry.checked) continue;
-        failed = failed || entry.result == TranslationWindow::RowResult::Failed;
-        context.out << TranslationWindow::RowFileName(row) << ": " << Describe(entry.result) << " ("
-                    << entry.path << ")\n";
+        // A file named on the command line that is not there was not translated.
+        const bool failure = entry.result == TranslationWindow::RowResult::Failed ||
+                             entry.result == TranslationWindow::RowResult::Cancelled ||
+                             (filesOption && entry.result == TranslationWindow::RowResult::Missing);
+        failed = failed || failure;
+        (failure ? context.err << "arcanote-cli translate: " : context.out)
+            << TranslationWindow::RowFileName(row) << ": " << Describe(entry.result) << " ("
+            << entry.path << ")\n";
     }
     return failed ? 1 : 0;
 }

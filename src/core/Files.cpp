@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <random>
 
 #include "core/ErrorGuard.h"
 #include "core/Progress.h"
@@ -119,44 +118,12 @@ void SortStrings(std::vector<std::string>& items, int low, int high) {
         if (items.empty()) return;
         low = std::max(low, 0);
         high = std::min(high, static_cast<int>(items.size()) - 1);
-        static std::mt19937 random{std::random_device{}()};
-        // Quicksort with a random pivot. Recurses into the smaller part and
-        // loops on the larger one, so the stack stays shallow even when many
-        // elements are equal (they all go to the right of the pivot).
-        while (low < high) {
-            LetEventsRun();
-            std::uniform_int_distribution<int> pick(low, high);
-            const int p = pick(random);
-            std::string v = std::move(items[p]);
-            if (p != low) items[p] = std::move(items[low]);
-            int i = low;
-            int j = high;
-            for (;;) {
-                while (items[j] >= v && j > i)
-                    --j;
-                if (j <= i) {
-                    items[i] = std::move(v);
-                    break;
-                }
-                items[i] = std::move(items[j]);
-                ++i;
-                while (items[i] < v && i < j)
-                    ++i;
-                if (i >= j) {
-                    i = j;
-                    items[j] = std::move(v);
-                    break;
-                }
-                items[j] = std::move(items[i]);
-            }
-            if (i - low < high - i) {
-                SortStrings(items, low, i - 1);
-                low = i + 1;
-            } else {
-                SortStrings(items, i + 1, high);
-                high = i - 1;
-            }
-        }
+        if (low >= high) return;
+        LetEventsRun();
+        // Ascending by character code (std::string compares its bytes as
+        // unsigned, "B" before "a"). Introsort stays n log n whatever the
+        // input, many equal elements included.
+        std::sort(items.begin() + low, items.begin() + high + 1);
     });
 }
 

@@ -6,6 +6,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Progress.h"
+#include "core/ReplacingFile.h"
 
 namespace arc {
 namespace fs = std::filesystem;
@@ -53,9 +54,8 @@ bool CopyEntry(const fs::path& source, const fs::path& target) {
     }
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
     if (fs::exists(target, ec) && fs::equivalent(source, target, ec)) return false;
-    ec.clear();
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-    return !ec;
+    // Written beside the target and renamed over it: a replaced file keeps its mode.
+    return CopyFileReplacing(source.string(), target.string());
 }
 
 bool MoveEntry(const fs::path& source, const fs::path& target) {

@@ -1,6 +1,7 @@
 #include "core/TextFile.h"
 
-#include <fcntl.h>
+#include "core/ReplacingFile.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,46 +37,6 @@ void AppendCodePoint(std::string& out, unsigned code) {
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-mode_t NewFileMode(const std::string& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Writes through `fill` into a temporary file beside `target`, gives it the
-// target's mode and renames it over the target; the temporary file is removed
-// on failure (errno kept for the caller's report).
-template <class Fill>
-bool WriteBeside(const std::string& target, bool sync, Fill&& fill) {
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = fill(fd);
-    ok = ok && ::fchmod(fd, NewFileMode(target)) == 0;
-    ok = ok && (!sync || ::fsync(fd) == 0);
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        errno = error;
-    }
-    return ok;
-}
 
 }  // namespace
 
@@ -145,7 +106,8 @@ bool ReadTextFile(std::string_view path, std::string& text) {
         bytes.append(buffer, got);
     if (std::ferror(file.get())) return false;
     std::string_view view(bytes);
-    if (view.substr(0, kUtf8Bom.size()) == kUtf8Bom) view.remove_prefix(kUtf8Bom.size());
+    while (view.starts_with(kUtf8Bom))
+        view.remove_prefix(kUtf8Bom.size());
     text = ToUtf8(view);
     return true;
 }
@@ -161,23 +123,37 @@ bool ReadTextLines(std::string_view path, std::vector<std::string>& lines) {
 }
 
 bool WriteTextLines(std::string_view path, const std::vector<std::string>& lines) {
-    return WriteBeside(std::string(path), true, [&](int fd) {
+    bool ok = false;
+    int error = 0;
+    {
+        ReplacingFile file{std::string(path)};
+        ok = file.IsOpen();
         std::string chunk;
         for (const std::string& line : lines) {
             chunk += line;
             chunk += "\r\n";
             if (chunk.size() >= kChunk) {
-                if (!WriteAll(fd, chunk.data(), chunk.size())) return false;
+                ok = ok && file.Write(chunk);
                 chunk.clear();
             }
         }
-        return WriteAll(fd, chunk.data(), chunk.size());
-    });
+        ok = ok && file.Write(chunk) && file.Commit();
+        error = errno;
+    }
+    errno = error;  // kept for the caller's report
+    return ok;
 }
 
 bool WriteFileAtomically(std::string_view path, std::string_view bytes, bool sync) {
-    return WriteBeside(std::string(path), sync,
-                       [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+    bool ok = false;
+    int error = 0;
+    {
+        ReplacingFile file{std::string(path), sync};
+        ok = file.IsOpen() && file.Write(bytes) && file.Commit();
+        error = errno;
+    }
+    errno = error;
+    return ok;
 }
 
 LineReader::LineReader(std::string_view path, bool raw) : raw_(raw) {
@@ -186,10 +162,13 @@ LineReader::LineReader(std::string_view path, bool raw) : raw_(raw) {
     struct stat info {};
     if (::fstat(::fileno(file_), &info) == 0) size_ = static_cast<std::uint64_t>(info.st_size);
     buffer_.resize(kChunk);
-    if (Fill() && end_ - begin_ >= kUtf8Bom.size() &&
-        std::memcmp(buffer_.data(), kUtf8Bom.data(), kUtf8Bom.size()) == 0) {
-        begin_ = kUtf8Bom.size();
-        offset_ = kUtf8Bom.size();
+    // Every leading byte-order mark goes: one kept as text would be lost at
+    // the next save, changing the first value of the file.
+    Fill();
+    while (std::string_view(buffer_.data() + begin_, end_ - begin_).starts_with(kUtf8Bom)) {
+        begin_ += kUtf8Bom.size();
+        offset_ += kUtf8Bom.size();
+        if (end_ - begin_ < kUtf8Bom.size()) Fill();
     }
 }
 

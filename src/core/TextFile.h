@@ -17,24 +17,26 @@ std::string Cp1252ToUtf8(std::string_view text);
 /// The text itself when valid UTF-8, else its Windows-1252 reading.
 std::string ToUtf8(std::string_view text);
 
-/// Whole file as UTF-8 (see ToUtf8); false when it cannot be read.
+/// Whole file as UTF-8 (see ToUtf8) without its leading byte-order marks;
+/// false when it cannot be read.
 bool ReadTextFile(std::string_view path, std::string& text);
 
 /// Lines of a file (CR LF or LF), each converted by ToUtf8.
 bool ReadTextLines(std::string_view path, std::vector<std::string>& lines);
 
-/// Writes the lines, each ended by CR LF, to a temporary file beside the
-/// target and renames it over the target. False (target untouched) on failure.
+/// Writes the lines, each ended by CR LF, through a ReplacingFile (temporary
+/// file renamed over the target, mode kept). False (target untouched, errno
+/// set) on failure.
 bool WriteTextLines(std::string_view path, const std::vector<std::string>& lines);
 
-/// Writes the bytes as they are, the same way (temporary file, the target's
-/// mode kept, rename). `sync` flushes the data to the disk before the rename;
-/// files that are cheap to make again may skip it. False (target untouched,
-/// errno set) on failure.
+/// Writes the bytes as they are, the same way. `sync` flushes the data to the
+/// disk before the rename; files that are cheap to make again may skip it.
+/// False (target untouched, errno set) on failure.
 bool WriteFileAtomically(std::string_view path, std::string_view bytes, bool sync = true);
 
-/// Streams a file line by line with a bounded buffer; lines are converted by
-/// ToUtf8 unless raw is asked. Offset() is the byte position for progress.
+/// Streams a file line by line with a bounded buffer, skipping the leading
+/// byte-order marks; lines are converted by ToUtf8 unless raw is asked. Offset() is the byte
+/// position for progress.
 class LineReader {
   public:
     explicit LineReader(std::string_view path, bool raw = false);

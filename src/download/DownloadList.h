@@ -10,6 +10,8 @@
 namespace arc {
 
 inline constexpr int kDownloadEntries = 11;
+/// The History entry: its archive may bring history.xml.
+inline constexpr int kHistoryEntry = 0;
 
 struct DownloadEntryInfo {
     std::string_view label;        ///< caption and the key as written ("History")

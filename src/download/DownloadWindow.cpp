@@ -180,11 +180,15 @@ std::string DownloadWindow::PrepareDownloadFolder() {
     if (!FolderExists(folder)) MakeFolder(folder);
     if (FolderExists(folder)) {
         const std::vector<std::string> files = ListFolder(folder, "*", EntryKind::Files);
+        // Files the user fetched by hand may lie there: emptying the folder is
+        // the destructive answer, and the emptied files go to the trash.
         if (!files.empty() &&
-            Ui().Message(WithLineBreaks(Text(kTextFolderNotEmpty)), MsgButtons::YesNo,
-                         MsgIcon::Question) == MsgAnswer::Yes) {
+            Ui().AskDestructive(WithLineBreaks(Text(kTextFolderNotEmpty)), MsgButtons::YesNo,
+                                MsgIcon::Question, MsgAnswer::Yes,
+                                kEmptyDownloadFolderConsent) == MsgAnswer::Yes) {
             for (const std::string& name : files)
-                DeleteFileIfExists(folder + "/" + name);
+                if (!RecycleFile(folder + "/" + name))
+                    WriteLog("Cannot trash " + folder + "/" + name);
         }
     } else {
         folder = ProgramFolder();
@@ -197,40 +201,52 @@ void DownloadWindow::DownloadEntry(int index, const std::string& folder) {
     const std::string url(Trim(row.fileUrl));
     if (url.empty()) {
         row.failure = true;
+        row.error = "no address";
         Changed();
         return;
     }
     DebugLog("Try dowload " + url);
-    const std::string name = SafeBaseNameFromUrl(url);
-    DownloadResult result;
-    if (name.empty()) {
-        result.error = "no usable file name at the end of the address";
-    } else {
-        DownloadOptions options = transferOptions;
-        auto lastShown = std::chrono::steady_clock::time_point{};
-        const std::string prefix = Text(kTextDownloading) + " " + name + ": ";
-        options.progress = [&](std::uint64_t received, std::uint64_t) {
-            const auto now = std::chrono::steady_clock::now();
-            if (now - lastShown >= std::chrono::milliseconds(200)) {
-                lastShown = now;
-                SetStatus(prefix + ByteCount(received));
-                SetProgressLabel(status);
-            }
-            LetEventsRun();
-        };
-        SetStatus(prefix + ByteCount(0));
-        result = DownloadToFile(url, folder + name, options);
-        if (result.ok) SetStatus(prefix + ByteCount(result.bytes));
-    }
-    if (result.ok && FileExists(folder + name)) {
+    const std::string prefix = Text(kTextDownloading) + " " + FileNameFromUrl(url) + ": ";
+    DownloadOptions options = transferOptions;
+    auto lastShown = std::chrono::steady_clock::time_point{};
+    options.progress = [&](std::uint64_t received, std::uint64_t) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastShown >= std::chrono::milliseconds(200)) {
+            lastShown = now;
+            SetStatus(prefix + ByteCount(received));
+            SetProgressLabel(status);
+        }
+        LetEventsRun();
+    };
+    SetStatus(prefix + ByteCount(0));
+    const DownloadResult result = DownloadIntoFolder(url, folder, options);
+    if (result.ok)
+        SetStatus(Text(kTextDownloading) + " " + BaseName(result.path) + ": " +
+                  ByteCount(result.bytes));
+    if (result.ok && FileExists(result.path)) {
         row.success = true;
+        row.savedName = BaseName(result.path);
         DebugLog(" => Downloaded " + url);
     } else {
         row.failure = true;
+        row.error = result.error;
         DebugLog(" => NOT Downloaded " + url);
         DebugLog("    (" + result.error + ")");
     }
     Changed();
+}
+
+int DownloadWindow::RowOfSavedName(const std::string& name) const {
+    for (int i = 0; i < kDownloadEntries; ++i)
+        if (rows[i].success && rows[i].savedName == name) return i;
+    return -1;
+}
+
+/// Written whatever the log flag, which it turns on for the rest of the run.
+void DownloadWindow::LogProblem(const std::string& first, const std::string& second) {
+    WriteLog(first);
+    if (!second.empty()) WriteLog(second);
+    State().LogFlag = true;
 }
 
 void DownloadWindow::UnpackArchives(const std::string& folder) {
@@ -238,22 +254,48 @@ void DownloadWindow::UnpackArchives(const std::string& folder) {
     const std::string iniFolder = InProgramFolder("ini/");
     for (const std::string& name : ListFolder(folder, "*.zip", EntryKind::Files)) {
         const std::string archive = folder + name;
-        std::string error;
-        UnpackByExtension(archive, "DAT", datFolder, error);
-        if (!error.empty()) {
-            WriteLog("Unzip " + archive + ",DAT," + datFolder);
-            WriteLog(error);
-            State().LogFlag = true;
-        }
-        error.clear();
-        UnpackByExtension(archive, "INI", iniFolder, error);
-        if (!error.empty()) {
-            WriteLog("Unzip " + archive + ", INI, " + iniFolder);
-            WriteLog(error);
-            State().LogFlag = true;
+        const int row = RowOfSavedName(name);
+        int placed = 0;
+        const auto unpack = [&](std::string_view extension, const std::string& target,
+                                const std::string& logLine) {
+            std::string error;
+            const int count = UnpackByExtension(archive, extension, target, error);
+            if (count > 0) placed += count;
+            if (!error.empty()) LogProblem(logLine, error);
+        };
+        unpack("DAT", datFolder, "Unzip " + archive + ",DAT," + datFolder);
+        unpack("INI", iniFolder, "Unzip " + archive + ", INI, " + iniFolder);
+        // Today's History is history.xml.
+        if (row == kHistoryEntry)
+            unpack("XML", datFolder, "Unzip " + archive + ", XML, " + datFolder);
+        if (row >= 0 && placed == 0) {
+            rows[row].success = false;
+            rows[row].failure = true;
+            rows[row].error = row == kHistoryEntry ? "the archive holds no .dat or .xml file"
+                                                   : "the archive holds no .dat or .ini file";
+            LogProblem(" => NOT usable " + archive, "    (" + rows[row].error + ")");
+            Changed();
         }
         LetEventsRun();
     }
+}
+
+/// A file that no step of the run puts in place ("history.7z") did not bring what was asked.
+void DownloadWindow::MarkUnplacedFiles(const std::string& folder) {
+    for (int i = 0; i < kDownloadEntries; ++i) {
+        Row& row = rows[i];
+        if (!row.success) continue;
+        const std::string& name = row.savedName;
+        if (MatchesPattern(name, "*.dat") || MatchesPattern(name, "*.ini") ||
+            MatchesPattern(name, "*.zip") || (i == kHistoryEntry && MatchesPattern(name, "*.xml")))
+            continue;
+        row.success = false;
+        row.failure = true;
+        row.error =
+            i == kHistoryEntry ? "not a .dat, .xml or .zip file" : "not a .dat, .ini or .zip file";
+        LogProblem(" => NOT usable " + folder + name, "    (" + row.error + ")");
+    }
+    Changed();
 }
 
 void DownloadWindow::CopyToDefinedPaths() {
@@ -280,8 +322,11 @@ void DownloadWindow::Run() {
         }
 
         controlsEnabled = false;
-        for (Row& row : rows)
+        for (Row& row : rows) {
             row.success = row.failure = false;
+            row.savedName.clear();
+            row.error.clear();
+        }
         statusVisible = true;
         SetStatus(Text(kTextDownloading));
         LetEventsRunNow();
@@ -298,7 +343,11 @@ void DownloadWindow::Run() {
         const FolderSnapshot iniBefore = Snapshot(iniFolder);
         ShellCopy(folder + "*.dat", datFolder);
         ShellCopy(folder + "*.ini", iniFolder);
+        const Row& history = rows[kHistoryEntry];
+        if (history.success && MatchesPattern(history.savedName, "*.xml"))
+            ShellCopy(folder + history.savedName, datFolder);
         UnpackArchives(folder);
+        MarkUnplacedFiles(folder);
         DropReplacedSpellings(datFolder, datBefore);
         DropReplacedSpellings(iniFolder, iniBefore);
 
@@ -314,9 +363,23 @@ void DownloadWindow::Run() {
     if (State().WizardMode) {
         Close();
         if (onCloseRequest) onCloseRequest();
-    } else {
-        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
+        return;
     }
+    std::string failed;
+    bool anyTicked = false;
+    for (int i = 0; i < kDownloadEntries; ++i) {
+        anyTicked = anyTicked || rows[i].checked;
+        if (rows[i].checked && !rows[i].success)
+            failed +=
+                std::string(failed.empty() ? "" : ", ") + std::string(DownloadEntries()[i].label);
+    }
+    if (!anyTicked)
+        Ui().Message(std::string(kNothingTickedMessage), MsgButtons::Ok, MsgIcon::Exclamation);
+    else if (!failed.empty())
+        Ui().Message("Not downloaded: " + failed + " (see the log).", MsgButtons::Ok,
+                     MsgIcon::Exclamation);
+    else
+        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
 }
 
 }  // namespace arc

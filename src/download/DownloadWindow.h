@@ -12,6 +12,13 @@
 
 namespace arc {
 
+/// The consent that lets a front end answering for the user empty the Download folder.
+inline constexpr std::string_view kEmptyDownloadFolderConsent = "--empty-download-folder";
+/// Told at the end of a run in which no entry was ticked.
+inline constexpr std::string_view kNothingTickedMessage =
+    "No file was ticked: nothing was downloaded. The files already in the Download folder were "
+    "put in place.";
+
 class DownloadWindow {
   public:
     struct Row {
@@ -19,6 +26,8 @@ class DownloadWindow {
         std::string fileUrl;  ///< the entry's text box
         bool success = false;
         bool failure = false;
+        std::string savedName;  ///< the file the last run saved in the Download folder
+        std::string error;      ///< why the last run failed on it
     };
 
     std::array<Row, kDownloadEntries> rows;
@@ -63,6 +72,9 @@ class DownloadWindow {
     std::string PrepareDownloadFolder();
     void DownloadEntry(int index, const std::string& folder);
     void UnpackArchives(const std::string& folder);
+    void MarkUnplacedFiles(const std::string& folder);
+    int RowOfSavedName(const std::string& name) const;
+    void LogProblem(const std::string& first, const std::string& second);
     void CopyToDefinedPaths();
 
     DownloadList list_ = DefaultDownloadList();

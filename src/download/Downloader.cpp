@@ -1,17 +1,17 @@
 #include "download/Downloader.h"
 
 #include <curl/curl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <memory>
 #include <mutex>
 
 #include "core/Files.h"
+#include "core/ReplacingFile.h"
 #include "core/Version.h"
 
 namespace arc {
@@ -21,6 +21,7 @@ constexpr std::size_t kHeadBytes = 512;
 
 struct Transfer {
     std::FILE* file = nullptr;
+    std::string dispositionName;  ///< from the last response's Content-Disposition
     std::uint64_t bytes = 0;
     std::string head;  ///< the first bytes of the body, to recognise what came
     bool writeFailed = false;
@@ -38,6 +39,19 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
     }
     transfer->bytes += length;
     return length;
+}
+
+std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
+    auto* transfer = static_cast<Transfer*>(user);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) transfer->dispositionName.clear();  // a new response
+    const std::size_t colon = line.find(':');
+    if (colon != std::string_view::npos &&
+        ToLowerAscii(Trim(line.substr(0, colon))) == "content-disposition") {
+        const std::string name = FileNameFromContentDisposition(line.substr(colon + 1));
+        if (!name.empty()) transfer->dispositionName = name;
+    }
+    return size * count;
 }
 
 int OnProgress(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
@@ -85,7 +99,97 @@ int HexValue(char c) {
     return -1;
 }
 
+std::string PercentDecoded(std::string_view raw, bool plusIsSpace) {
+    std::string text;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '%' && i + 2 < raw.size()) {
+            const int high = HexValue(raw[i + 1]);
+            const int low = HexValue(raw[i + 2]);
+            if (high >= 0 && low >= 0) {
+                text += static_cast<char>(high * 16 + low);
+                i += 2;
+                continue;
+            }
+        }
+        text += plusIsSpace && raw[i] == '+' ? ' ' : raw[i];
+    }
+    return text;
+}
+
+/// The last component of a decoded name, or "" when it is not a plain file name.
+std::string PlainFileName(std::string_view decoded) {
+    const std::size_t last = decoded.find_last_of("/\\");
+    std::string name(last == std::string_view::npos ? decoded : decoded.substr(last + 1));
+    if (name.empty() || name == "." || name == "..") return {};
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return {};
+    return name;
+}
+
+/// Support files come as these; a name with another extension ("download.php")
+/// names the link, not the file.
+bool HasSupportFileExtension(std::string_view name) {
+    for (std::string_view extension : {".zip", ".7z", ".dat", ".ini", ".xml"})
+        if (EndsWithNoCase(name, extension)) return true;
+    return false;
+}
+
+/// A support-file name given as a value of the query ("get.php?file=history.zip").
+std::string FileNameFromQuery(std::string_view url) {
+    std::string_view text = Trim(url);
+    const std::size_t question = text.find('?');
+    if (question == std::string_view::npos) return {};
+    text = text.substr(question + 1);
+    text = text.substr(0, text.find('#'));
+    while (!text.empty()) {
+        const std::size_t amp = text.find('&');
+        std::string_view pair = text.substr(0, amp);
+        text = amp == std::string_view::npos ? std::string_view{} : text.substr(amp + 1);
+        const std::size_t equals = pair.find('=');
+        const std::string name = PlainFileName(PercentDecoded(
+            equals == std::string_view::npos ? pair : pair.substr(equals + 1), true));
+        if (HasSupportFileExtension(name)) return name;
+    }
+    return {};
+}
+
 }  // namespace
+
+std::string FileNameFromContentDisposition(std::string_view value) {
+    std::string plain;
+    std::string extended;
+    std::string_view rest = value;
+    while (!rest.empty()) {
+        const std::size_t semicolon = rest.find(';');
+        std::string_view part = Trim(rest.substr(0, semicolon));
+        rest =
+            semicolon == std::string_view::npos ? std::string_view{} : rest.substr(semicolon + 1);
+        while (!part.empty() && (part.back() == '\r' || part.back() == '\n'))
+            part.remove_suffix(1);
+        const std::size_t equals = part.find('=');
+        if (equals == std::string_view::npos) continue;
+        const std::string key = ToLowerAscii(Trim(part.substr(0, equals)));
+        std::string_view data = Trim(part.substr(equals + 1));
+        if (key == "filename*") {
+            // charset'language'percent-encoded
+            const std::size_t quote = data.rfind('\'');
+            extended = PlainFileName(PercentDecoded(
+                quote == std::string_view::npos ? data : data.substr(quote + 1), false));
+        } else if (key == "filename") {
+            if (data.size() >= 2 && data.front() == '"' && data.back() == '"')
+                data = data.substr(1, data.size() - 2);
+            plain = PlainFileName(data);
+        }
+    }
+    return extended.empty() ? plain : extended;
+}
+
+std::string FileNameFromUrl(std::string_view url) {
+    const std::string fromQuery = FileNameFromQuery(url);
+    const std::string fromPath = SafeBaseNameFromUrl(url);
+    if (!fromQuery.empty() && !HasSupportFileExtension(fromPath)) return fromQuery;
+    return fromPath;
+}
 
 std::string SafeBaseNameFromUrl(std::string_view url) {
     std::string_view text = Trim(url);
@@ -120,27 +224,19 @@ std::string SafeBaseNameFromUrl(std::string_view url) {
     return name;
 }
 
-DownloadResult DownloadToFile(std::string_view url, const std::string& target,
-                              const DownloadOptions& options) {
-    DownloadResult result;
-    InitCurlOnce();
+namespace {
 
-    std::string tempName = target + ".part-XXXXXX";
-    int fd = mkstemp(tempName.data());
-    if (fd < 0) {
-        result.error = "cannot create a file beside " + target;
-        return result;
+/// Transfers url into `out` (not committed); the error is set when the body is
+/// not whole or the status is not a success.
+void Fetch(std::string_view url, ReplacingFile& out, const DownloadOptions& options,
+           Transfer& transfer, DownloadResult& result, std::string& effectiveUrl) {
+    InitCurlOnce();
+    if (!out.IsOpen()) {
+        result.error = "cannot create a file beside " + out.target();
+        return;
     }
-    fchmod(fd, 0644);
-    Transfer transfer;
     transfer.options = &options;
-    transfer.file = fdopen(fd, "wb");
-    if (!transfer.file) {
-        close(fd);
-        DeleteFileIfExists(tempName);
-        result.error = "cannot write " + tempName;
-        return result;
-    }
+    transfer.file = out.stream();
 
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(nullptr,
@@ -167,39 +263,75 @@ DownloadResult DownloadToFile(std::string_view url, const std::string& target,
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, options.lowSpeedSeconds);
         curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &OnBody);
         curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+        curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &OnHeader);
+        curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
         curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &OnProgress);
         curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
         curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorBuffer);
         code = curl_easy_perform(handle);
         curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &result.httpStatus);
+        char* effective = nullptr;
+        if (curl_easy_getinfo(handle, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
+            effectiveUrl = effective;
     }
-    const bool closed = std::fclose(transfer.file) == 0;
+    const bool closed = out.Close();
 
     if (code != CURLE_OK) {
         result.error = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
-        if (transfer.writeFailed) result.error = "cannot write " + tempName;
+        if (transfer.writeFailed) result.error = "cannot write beside " + out.target();
     } else if (result.httpStatus < 200 || result.httpStatus > 299) {
         result.error = "HTTP status " + std::to_string(result.httpStatus);
     } else if (!closed) {
-        result.error = "cannot write " + tempName;
-    } else {
-        result.error = WrongContent(target, transfer.head);
+        result.error = "cannot write beside " + out.target();
     }
-    if (!result.error.empty()) {
-        DeleteFileIfExists(tempName);
-        return result;
-    }
+}
 
-    std::error_code ec;
-    std::filesystem::rename(tempName, target, ec);
-    if (ec) {
-        DeleteFileIfExists(tempName);
-        result.error = "cannot rename to " + target + ": " + ec.message();
-        return result;
+void Keep(ReplacingFile& out, const std::string& target, const Transfer& transfer,
+          DownloadResult& result) {
+    if (result.error.empty()) result.error = WrongContent(target, transfer.head);
+    if (!result.error.empty()) return;
+    if (!out.CommitAs(target)) {
+        result.error = "cannot rename to " + target + ": " + std::strerror(errno);
+        return;
     }
     result.ok = true;
+    result.path = target;
     result.bytes = transfer.bytes;
+}
+
+}  // namespace
+
+DownloadResult DownloadToFile(std::string_view url, const std::string& target,
+                              const DownloadOptions& options) {
+    DownloadResult result;
+    ReplacingFile out(target);
+    Transfer transfer;
+    std::string effectiveUrl;
+    Fetch(url, out, options, transfer, result, effectiveUrl);
+    Keep(out, target, transfer, result);
+    return result;
+}
+
+DownloadResult DownloadIntoFolder(std::string_view url, const std::string& folder,
+                                  const DownloadOptions& options) {
+    DownloadResult result;
+    const std::string fromUrl = FileNameFromUrl(url);
+    ReplacingFile out(folder + (fromUrl.empty() ? std::string("download") : fromUrl));
+    Transfer transfer;
+    std::string effectiveUrl;
+    Fetch(url, out, options, transfer, result, effectiveUrl);
+    // The server's name first, then the link's, then the one the redirects led to.
+    std::string name = transfer.dispositionName;
+    if (name.empty()) name = fromUrl;
+    if (name.empty() || !HasSupportFileExtension(name)) {
+        const std::string fromEffective = FileNameFromUrl(effectiveUrl);
+        if (!fromEffective.empty() && (name.empty() || HasSupportFileExtension(fromEffective)))
+            name = fromEffective;
+    }
+    if (name.empty() && result.error.empty())
+        result.error = "no file name in the address or the server's answer";
+    Keep(out, folder + name, transfer, result);
     return result;
 }
 

@@ -26,6 +26,7 @@ struct DownloadResult {
     bool ok = false;
     long httpStatus = 0;      ///< last status received (0 when no answer)
     std::uint64_t bytes = 0;  ///< size of the body kept
+    std::string path;         ///< the file written (empty unless ok)
     std::string error;        ///< why it failed (empty when ok)
 };
 
@@ -35,6 +36,22 @@ struct DownloadResult {
 /// as a failure as well.
 DownloadResult DownloadToFile(std::string_view url, const std::string& target,
                               const DownloadOptions& options = {});
+
+/// Downloads url into `folder` (ending with "/") as DownloadToFile does, under
+/// the name the server gives (Content-Disposition), else the link's name
+/// (FileNameFromUrl), else the name at the end of the redirects. A link
+/// without any usable name is a failure.
+DownloadResult DownloadIntoFolder(std::string_view url, const std::string& folder,
+                                  const DownloadOptions& options = {});
+
+/// The support file a link names: a ".zip", ".7z", ".dat", ".ini" or ".xml"
+/// name given in the query ("download.php?file=history.zip") when the path's
+/// own name is not such a file, else SafeBaseNameFromUrl.
+std::string FileNameFromUrl(std::string_view url);
+
+/// The plain file name of a Content-Disposition value (filename*= before
+/// filename=, folders dropped); "" when it gives none.
+std::string FileNameFromContentDisposition(std::string_view value);
 
 /// The file name at the end of a URL's path: no query, no fragment, no folder,
 /// percent escapes decoded. Empty when no usable name is left (nothing after the

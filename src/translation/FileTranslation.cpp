@@ -1,52 +1,163 @@
 #include "translation/FileTranslation.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
+#include "core/ReplacingFile.h"
 #include "core/TextFile.h"
 
 namespace arc {
 namespace {
 
 constexpr int kProcTranslateFile = 852;
+constexpr std::string_view kTextOpen = "<text";
+constexpr std::string_view kTextClose = "</text>";
 
 namespace fs = std::filesystem;
 
-/// Writes the translated lines to a temporary file beside `path`; its name, or
-/// "" when it could not be written or the user cancelled (`cancelled` set).
-std::string WriteTranslatedCopy(const std::string& path, const LineTranslator& translator,
-                                const std::function<bool()>& keepGoing, bool& cancelled) {
-    std::string tempName = path + ".translating-XXXXXX";
-    const int fd = mkstemp(tempName.data());
-    if (fd < 0) return {};
-    std::FILE* out = fdopen(fd, "wb");
-    if (!out) {
-        close(fd);
-        DeleteFileIfExists(tempName);
-        return {};
+bool IsXmlFile(std::string_view path) {
+    return path.size() >= 4 && ToLowerAscii(path.substr(path.size() - 4)) == ".xml";
+}
+
+void AppendUtf8(std::string& out, unsigned long code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
     }
+}
+
+/// Character data with its references replaced; false for a reference that
+/// is not one of XML's own (then the text is left as it is).
+bool DecodeXmlText(std::string_view text, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            out += text[i];
+            continue;
+        }
+        const std::size_t end = text.find(';', i);
+        if (end == std::string_view::npos || end - i > 10) return false;
+        const std::string_view name = text.substr(i + 1, end - i - 1);
+        if (name == "amp")
+            out += '&';
+        else if (name == "lt")
+            out += '<';
+        else if (name == "gt")
+            out += '>';
+        else if (name == "quot")
+            out += '"';
+        else if (name == "apos")
+            out += '\'';
+        else if (name.size() > 1 && name[0] == '#') {
+            const bool hex = name[1] == 'x';
+            const std::string digits(name.substr(hex ? 2 : 1));
+            if (digits.empty()) return false;
+            char* rest = nullptr;
+            const unsigned long code = std::strtoul(digits.c_str(), &rest, hex ? 16 : 10);
+            if (*rest != '\0' || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+                return false;
+            AppendUtf8(out, code);
+        } else {
+            return false;
+        }
+        i = end;
+    }
+    return true;
+}
+
+std::string EscapeXmlText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+/// The text of an element is translated decoded, then escaped again; a piece
+/// the translation does not change keeps its bytes (and its escaping) as they were.
+std::string TranslateXmlText(std::string_view text, const LineTranslator& translator) {
+    std::string decoded;
+    if (!DecodeXmlText(text, decoded)) return std::string(text);
+    const std::string translated = translator.TranslateLine(decoded);
+    return translated == decoded ? std::string(text) : EscapeXmlText(translated);
+}
+
+/// Translates the text inside <text> elements of one line of an XML file;
+/// `inText` carries over from line to line, since the text spans many lines.
+std::string TranslateXmlLine(std::string_view line, const LineTranslator& translator,
+                             bool& inText) {
+    std::string out;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        if (inText) {
+            const std::size_t close = line.find(kTextClose, pos);
+            out += TranslateXmlText(line.substr(pos, close - pos), translator);
+            if (close == std::string_view::npos) break;
+            out += kTextClose;
+            pos = close + kTextClose.size();
+            inText = false;
+            continue;
+        }
+        std::size_t open = line.find(kTextOpen, pos);
+        while (open != std::string_view::npos && open + kTextOpen.size() < line.size() &&
+               std::string_view(">/ \t").find(line[open + kTextOpen.size()]) ==
+                   std::string_view::npos)
+            open = line.find(kTextOpen, open + 1);  // "<textarea>" and the like
+        const std::size_t tagEnd =
+            open == std::string_view::npos ? open : line.find('>', open + kTextOpen.size());
+        if (tagEnd == std::string_view::npos) {  // no start tag whole on this line
+            out += line.substr(pos);
+            break;
+        }
+        out += line.substr(pos, tagEnd + 1 - pos);
+        inText = line[tagEnd - 1] != '/';
+        pos = tagEnd + 1;
+    }
+    return out;
+}
+
+/// Writes the translated lines to `out`; false when a line could not be read or
+/// written, or the user cancelled (`cancelled` set).
+bool WriteTranslation(const std::string& path, const LineTranslator& translator,
+                      const std::function<bool()>& keepGoing, ReplacingFile& out, bool& cancelled) {
     LineReader reader(path);
-    bool ok = reader.IsOpen();
+    if (!reader.IsOpen() || !out.IsOpen()) return false;
+    const bool xml = IsXmlFile(path);
+    bool inText = false;
     std::string line;
-    while (ok && reader.Next(line)) {
-        std::string translated = translator.TranslateLine(line);
+    while (reader.Next(line)) {
+        std::string translated =
+            xml ? TranslateXmlLine(line, translator, inText) : translator.TranslateLine(line);
         translated += "\r\n";
-        ok = std::fwrite(translated.data(), 1, translated.size(), out) == translated.size();
+        if (!out.Write(translated)) return false;
         if (keepGoing && !keepGoing()) {
             cancelled = true;
-            ok = false;
+            return false;
         }
     }
-    ok = std::fclose(out) == 0 && ok;
-    if (!ok) {
-        DeleteFileIfExists(tempName);
-        return {};
-    }
-    return tempName;
+    return out.Close();
 }
 
 }  // namespace
@@ -68,30 +179,25 @@ TranslateOutcome TranslateFile(const std::string& path, const LineTranslator& tr
             outcome = TranslateOutcome::Missing;
             return;
         }
+        // Created while the file is still there, so the translation takes its mode.
+        ReplacingFile translated(path);
         bool cancelled = false;
-        const std::string translated = WriteTranslatedCopy(path, translator, keepGoing, cancelled);
-        if (translated.empty()) {
+        if (!WriteTranslation(path, translator, keepGoing, translated, cancelled)) {
             outcome = cancelled ? TranslateOutcome::Cancelled : TranslateOutcome::Failed;
             if (!cancelled) throw AppError(err::kPathFileAccess, "Cannot translate " + path);
             return;
         }
         const std::string copy = UntranslatedCopyName(path);
-        try {
-            if (FileExists(copy)) {
-                DeleteFileIfExists(copy + ".bak");
-                fs::rename(copy, copy + ".bak");
-            }
-            fs::rename(path, copy);
-            std::error_code ec;
-            fs::rename(translated, path, ec);
-            if (ec) {
-                std::error_code ignored;
-                fs::rename(copy, path, ignored);  // put the untranslated text back
-                throw fs::filesystem_error("Cannot replace " + path, ec);
-            }
-        } catch (...) {
-            DeleteFileIfExists(translated);
-            throw;
+        if (FileExists(copy)) {
+            DeleteFileIfExists(copy + ".bak");
+            fs::rename(copy, copy + ".bak");
+        }
+        fs::rename(path, copy);
+        if (!translated.Commit()) {
+            const std::error_code ec(errno, std::generic_category());
+            std::error_code ignored;
+            fs::rename(copy, path, ignored);  // put the untranslated text back
+            throw fs::filesystem_error("Cannot replace " + path, ec);
         }
         outcome = TranslateOutcome::Translated;
     });

@@ -1,5 +1,7 @@
 #include "translation/TranslationWindow.h"
 
+#include <vector>
+
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -39,20 +41,36 @@ constexpr std::array<RowInfo, kTranslationRows> kRows = {{
     {"Nplayers.ini", "ini/Nplayers.ini", kNPlayersIni},
     {"History.dat", "dat/History.dat", kHistoryDat},
     {"Mameinfo.dat", "dat/Mameinfo.dat", kMameinfoDat},
+    {"history.xml", "dat/history.xml", kHistoryDat},
 }};
+constexpr int kHistoryXmlRow = 8;
 
 struct SectionRows {
     std::string_view header;
-    int first;
-    int last;
+    std::vector<int> rows;
 };
 
-constexpr std::array<SectionRows, 4> kSections = {{
-    {"[WIZ]", 0, 3},
-    {"[PLAYERS]", 4, 5},
-    {"[HISTORY]", 6, 6},
-    {"[MAMEINFO]", 7, 7},
+const std::array<SectionRows, 4> kSections = {{
+    {"[WIZ]", {0, 1, 2, 3}},
+    {"[PLAYERS]", {4, 5}},
+    {"[HISTORY]", {6, kHistoryXmlRow}},
+    {"[MAMEINFO]", {7}},
 }};
+
+/// Today's History comes as history.xml: the one beside the defined History
+/// file, else the program's own.
+std::string HistoryXmlPath() {
+    const std::string& defined = TheSettings().DataFilePaths[kHistoryDat];
+    if (!defined.empty()) {
+        if (ToLowerAscii(BaseName(defined)) == "history.xml" && FileExists(defined)) return defined;
+        const std::size_t slash = defined.find_last_of('/');
+        if (slash != std::string::npos) {
+            const std::string beside = FindNoCase(defined.substr(0, slash + 1), "history.xml");
+            if (FileExists(beside)) return beside;
+        }
+    }
+    return FindNoCase(ProgramFolder(), kRows[kHistoryXmlRow].fallback);
+}
 
 }  // namespace
 
@@ -72,6 +90,10 @@ int TranslationWindow::RowOfName(std::string_view name) {
 void TranslationWindow::Open() {
     Guarded(kProcOpen, [&] {
         for (int i = 0; i < kTranslationRows; ++i) {
+            if (i == kHistoryXmlRow) {
+                rows[i].path = HistoryXmlPath();
+                continue;
+            }
             const std::string& defined = TheSettings().DataFilePaths[kRows[i].slot];
             rows[i].path = !defined.empty() && FileExists(defined)
                                ? defined
@@ -82,8 +104,9 @@ void TranslationWindow::Open() {
 
 void TranslationWindow::Browse(int row) {
     if (row < 0 || row >= kTranslationRows) return;
-    const int filter = row >= 6 ? kTextDatFilter : kTextIniFilter;
-    const std::string chosen = ChooseFile({}, rows[row].path, 0, false, Text(filter));
+    std::string filter = Text(row >= 6 ? kTextDatFilter : kTextIniFilter);
+    if (row == kHistoryXmlRow) filter += "XML files (*.xml)|*.xml|";
+    const std::string chosen = ChooseFile({}, rows[row].path, 0, false, filter);
     if (!chosen.empty()) rows[row].path = chosen;
 }
 
@@ -110,12 +133,16 @@ void TranslationWindow::Translate() {
         buttonsEnabled = false;
         for (const SectionRows& section : kSections) {
             bool ticked = false;
-            for (int i = section.first; i <= section.last; ++i)
+            for (int i : section.rows)
                 ticked = ticked || rows[i].checked;
             if (!ticked) continue;
             const LineTranslator translator(LoadSection(section.header));
-            for (int i = section.first; i <= section.last; ++i) {
+            for (int i : section.rows) {
                 if (!rows[i].checked) continue;
+                if (!FileExists(rows[i].path)) {
+                    rows[i].result = RowResult::Missing;
+                    continue;
+                }
                 if (translator.empty()) {
                     rows[i].result = RowResult::NoEntries;
                     continue;
@@ -143,7 +170,15 @@ void TranslationWindow::Translate() {
         task.Finish();
     });
     buttonsEnabled = true;
-    Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
+    std::string failed;
+    for (int i = 0; i < kTranslationRows; ++i)
+        if (rows[i].result == RowResult::Failed)
+            failed += std::string(failed.empty() ? "" : ", ") + rows[i].path;
+    if (failed.empty())
+        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
+    else
+        Ui().Message("Translation failed (files left as they were): " + failed, MsgButtons::Ok,
+                     MsgIcon::Critical);
 }
 
 }  // namespace arc

@@ -1,7 +1,7 @@
 #pragma once
-// State and commands of the translation window: eight support files, each
-// with its check box and path, and the buttons that edit the dictionary and
-// translate the ticked files.
+// State and commands of the translation window: nine support files (the
+// eight of the design and today's history.xml), each with its check box and path, and the buttons
+// that edit the dictionary and translate the ticked files.
 
 #include <array>
 #include <string>
@@ -9,7 +9,7 @@
 
 namespace arc {
 
-inline constexpr int kTranslationRows = 8;
+inline constexpr int kTranslationRows = 9;
 
 class TranslationWindow {
   public:
@@ -24,7 +24,7 @@ class TranslationWindow {
     std::array<Row, kTranslationRows> rows;
     bool buttonsEnabled = true;  ///< edit and translate
 
-    /// File name of row i ("Catlist.ini", ..., "Mameinfo.dat").
+    /// File name of row i ("Catlist.ini", ..., "Mameinfo.dat", "history.xml").
     static std::string_view RowFileName(int row);
     /// Row of a file name given with or without its extension, any case; -1 none.
     static int RowOfName(std::string_view name);

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/ReplacingFile.h"
 #include "zip/ZipFormat.h"
 
 namespace arc {
@@ -20,15 +21,6 @@ using namespace zipfmt;
 namespace {
 
 constexpr std::size_t kChunk = 256 * 1024;
-
-mode_t CreationMode() {
-    static const mode_t mode = [] {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        return static_cast<mode_t>(0666 & ~mask);
-    }();
-    return mode;
-}
 
 }  // namespace
 
@@ -41,7 +33,7 @@ class TempOutput {
         path_ = folder + ".arcanote-unzip-XXXXXX";
         fd_ = ::mkstemp(path_.data());
         if (fd_ < 0) throw std::system_error(errno, std::generic_category(), target);
-        ::fchmod(fd_, CreationMode());
+        ::fchmod(fd_, ReplacementMode(target));  // a replaced file keeps its mode
     }
     ~TempOutput() {
         if (fd_ >= 0) ::close(fd_);

@@ -11,7 +11,7 @@ using test::WriteFile;
 
 class ShellCopyTest : public test::ProgramFolderTest {};
 
-TEST_F(ShellCopyTest, CopiesAFileToAFolderCreatingItAndReplacingSilently) {
+TEST_F(ShellCopyTest, CopiesFilesWildcardMatchesAndFoldersCreatingAndReplacingSilently) {
     WriteFile(home.file("src/pacman.zip"), "new");
     WriteFile(home.file("dest/pacman.zip"), "old");
     EXPECT_TRUE(ShellCopy(home.file("src/pacman.zip"), home.str() + "dest/"));
@@ -21,18 +21,16 @@ TEST_F(ShellCopyTest, CopiesAFileToAFolderCreatingItAndReplacingSilently) {
     EXPECT_TRUE(ShellCopy(home.file("src/pacman.zip"), home.file("other/renamed.zip")));
     EXPECT_EQ(ReadFile(home.file("other/renamed.zip")), "new");
     EXPECT_TRUE(std::filesystem::exists(home.file("src/pacman.zip")));
-}
 
-TEST_F(ShellCopyTest, CopiesWildcardMatchesWithoutRegardToCase) {
+    // Wildcards match without regard to case.
     WriteFile(home.file("art/a.PNG"), "a");
     WriteFile(home.file("art/b.png"), "b");
     WriteFile(home.file("art/c.jpg"), "c");
     EXPECT_TRUE(ShellCopy(home.str() + "art/*.png", home.str() + "out"));
     EXPECT_EQ(ListFolder(home.file("out"), "*"), (std::vector<std::string>{"a.PNG", "b.png"}));
     EXPECT_TRUE(ShellCopy(home.str() + "art/*.gif", home.str() + "none/"));
-}
 
-TEST_F(ShellCopyTest, CopiesFoldersRecursivelyAndMergesIntoExistingOnes) {
+    // Folders are copied recursively and merged into existing ones.
     WriteFile(home.file("skin/html/style.css"), "css");
     WriteFile(home.file("skin/index.jpg"), "jpg");
     WriteFile(home.file("site/skin/keep.txt"), "keep");

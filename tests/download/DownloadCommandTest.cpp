@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <utility>
 
 #include "LocalHttpServer.h"
@@ -34,11 +35,21 @@ TEST(DownloadCommand, FetchesTheNamedEntriesOrEveryEntryWithAnAddress) {
     EXPECT_FALSE(std::filesystem::exists(home.file("ini/catver.ini")));
     EXPECT_NE(run.out.find("History: downloaded"), std::string::npos) << run.out;
 
-    run = RunDownload(home.str(), {"--yes"});  // empties the Download folder first
-    EXPECT_EQ(run.code, 1);                    // cheat.zip is missing
+    // --yes alone keeps the files of the Download folder.
+    run = RunDownload(home.str(), {"--yes"});
+    EXPECT_EQ(run.code, 1);  // cheat.zip is missing
     EXPECT_EQ(ReadFile(home.file("ini/catver.ini")), "[Category]\r\n");
-    EXPECT_NE(run.out.find("Cheat: NOT downloaded"), std::string::npos) << run.out;
-    EXPECT_EQ(run.out.find("Command:"), std::string::npos) << run.out;
+    EXPECT_NE(
+        run.err.find("Cheat: NOT downloaded (" + server.Url("/x/cheat.zip") + ": HTTP status 404)"),
+        std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("(use --empty-download-folder to answer Yes)"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(home.file("Download/history.dat")));
+
+    const test::ScopedEnv trash("XDG_DATA_HOME", home.file("xdg"));
+    run = RunDownload(home.str(), {"--entries", "Catver", "--empty-download-folder"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(home.file("xdg/Trash/files/history.dat")));
 }
 
 TEST(DownloadCommand, RejectsUnknownEntriesAndAnEmptyList) {

@@ -98,41 +98,65 @@ TEST_F(DownloaderTest, ErrorStatusesAndBrokenTransfersNeverTouchTheTarget) {
     EXPECT_EQ(FolderNames(folder.path()), (std::vector<std::string>{"catver.zip", "history.dat"}));
 }
 
-TEST_F(DownloaderTest, FollowsRedirectsAndAcceptsRealArchives) {
-    const std::string zip = test::MakeZip({{"catver.ini", "[Category]\r\npacman=Maze\r\n"}});
-    server.Route("/old/catver.zip", LocalHttpServer::Redirect("/new/catver.zip"));
+TEST_F(DownloaderTest, IntoAFolderTheFileIsNamedByTheServerOrTheLinkOrFails) {
+    const std::string zip = test::MakeZip({{"history.xml", "<history/>"}});
+    auto named = LocalHttpServer::Reply(200, "application/octet-stream", zip);
+    named.extraHeaders = "Content-Disposition: attachment; filename=\"history.zip\"\r\n";
+    server.Route("/get", named);
+    server.Route("/download.php", LocalHttpServer::Reply(200, "application/zip", zip));
+    server.Route("/files/", LocalHttpServer::Reply(200, "text/plain", "no name"));
+    server.Route("/latest", LocalHttpServer::Redirect("/new/catver.zip"));
     server.Route("/new/catver.zip", LocalHttpServer::Reply(200, "application/zip", zip));
-
-    const std::string target = folder.file("catver.zip");
-    DownloadResult result = DownloadToFile(server.Url("/old/catver.zip"), target, options);
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(ReadFile(target), zip);
-    EXPECT_EQ(server.requestCount(), 2);
-}
-
-TEST_F(DownloaderTest, RefusesOtherSchemesAndUnreachableHosts) {
     WriteFile(folder.file("secret.txt"), "local");
-    EXPECT_FALSE(
-        DownloadToFile("file://" + folder.file("secret.txt"), folder.file("copy.txt"), options).ok);
-    EXPECT_FALSE(DownloadToFile("http://127.0.0.1:1/x.dat", folder.file("x.dat"), options).ok);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("copy.txt")));
-    EXPECT_FALSE(std::filesystem::exists(folder.file("x.dat")));
+    struct Case {
+        std::string url;
+        std::string saved;  ///< "" when the download must fail
+    };
+    for (const Case& c : std::vector<Case>{
+             {server.Url("/get?id=3"), "history.zip"},
+             {server.Url("/download.php?file=dats%2Fhistory.zip"), "history.zip"},
+             {server.Url("/latest"), "catver.zip"},  // named at the end of the redirects
+             {server.Url("/files/"), ""},
+             {"file://" + folder.file("secret.txt"), ""},
+             {"http://127.0.0.1:1/x.dat", ""}}) {
+        SCOPED_TRACE(c.url);
+        TempDir into;
+        const DownloadResult result = DownloadIntoFolder(c.url, into.str(), options);
+        EXPECT_EQ(result.ok, !c.saved.empty()) << result.error;
+        EXPECT_EQ(result.path, c.saved.empty() ? "" : into.str() + c.saved);
+        EXPECT_EQ(FolderNames(into.path()),
+                  c.saved.empty() ? std::vector<std::string>{} : std::vector{c.saved});
+    }
 }
 
-TEST(SafeBaseNameFromUrl, KeepsOnlyAPlainFileName) {
-    EXPECT_EQ(SafeBaseNameFromUrl("http://host/files/nplayers.ini"), "nplayers.ini");
-    EXPECT_EQ(SafeBaseNameFromUrl("  https://host/a/b/History.zip  "), "History.zip");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/get/catver.zip?v=2&f=../../x"), "catver.zip");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/get/cheat.zip#top"), "cheat.zip");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/dl\\command.dat"), "command.dat");
-    EXPECT_EQ(SafeBaseNameFromUrl("https://host/my%20file.dat"), "my file.dat");
+TEST(DownloadNames, KeepOnlyAPlainFileNameFromTheLinkOrTheServer) {
+    const std::vector<std::pair<std::string, std::string>> links = {
+        {"http://host/files/nplayers.ini", "nplayers.ini"},
+        {"  https://host/a/b/History.zip  ", "History.zip"},
+        {"https://host/get/catver.zip?v=2&f=../../x", "catver.zip"},
+        {"https://host/dl\\command.dat", "command.dat"},
+        {"https://host/my%20file.dat", "my file.dat"},
+        {"https://host/download.php?id=7&file=history.zip", "history.zip"},
+        {"https://host/get?f=..%2F..%2Fhistory.xml", "history.xml"},
+        {"https://host/download.php?id=7", "download.php"},
+        {"https://host/?file=history.dat", "history.dat"},
+        {"https://host", ""},
+        {"https://host/files/..", ""},
+        {"https://host/%2e%2e", ""},
+        {"https://host/a%2F..%2F..%2Fetc%2Fpasswd", ""},
+        {"https://host/x%00y.dat", ""},
+        {"", ""}};
+    for (const auto& [url, name] : links)
+        EXPECT_EQ(FileNameFromUrl(url), name) << url;
 
-    for (const char* url :
-         {"https://host/", "https://host", "https://host/files/..", "https://host/files/.",
-          "https://host/%2e%2e", "https://host/a%2F..%2F..%2Fetc%2Fpasswd",
-          "https://host/x%00y.dat", "https://host/?file=history.dat", ""}) {
-        EXPECT_EQ(SafeBaseNameFromUrl(url), "") << url;
-    }
+    const std::vector<std::pair<std::string, std::string>> dispositions = {
+        {"attachment; filename=\"history.zip\"\r\n", "history.zip"},
+        {"attachment; filename=\"x.zip\"; filename*=UTF-8''caf%C3%A9.dat", "café.dat"},
+        {"attachment; filename=\"../../../etc/cron.d/job.ini\"", "job.ini"},
+        {"attachment; filename=\"..\"", ""},
+        {"inline", ""}};
+    for (const auto& [value, name] : dispositions)
+        EXPECT_EQ(FileNameFromContentDisposition(value), name) << value;
 }
 
 }  // namespace

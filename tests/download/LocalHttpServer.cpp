@@ -14,23 +14,6 @@ namespace {
 constexpr int kMaxConnections = 200;  // keeps a runaway client loop bounded
 constexpr auto kTrickleLimit = std::chrono::seconds(10);
 
-std::string Reason(int status) {
-    switch (status) {
-        case 200:
-            return "OK";
-        case 301:
-            return "Moved Permanently";
-        case 302:
-            return "Found";
-        case 404:
-            return "Not Found";
-        case 500:
-            return "Internal Server Error";
-        default:
-            return "Status";
-    }
-}
-
 bool SendAll(int socket, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t sent = send(socket, data, size, MSG_NOSIGNAL);
@@ -124,12 +107,12 @@ void LocalHttpServer::Handle(int client) {
     const long long length = answer.declaredLength >= 0
                                  ? answer.declaredLength
                                  : static_cast<long long>(answer.body.size());
-    std::string reply = "HTTP/1.1 " + std::to_string(answer.status) + " " + Reason(answer.status) +
+    std::string reply = "HTTP/1.1 " + std::to_string(answer.status) + " Status" +
                         "\r\nContent-Type: " + answer.contentType +
                         "\r\nContent-Length: " + std::to_string(length) +
                         "\r\nConnection: close\r\n";
     if (!answer.location.empty()) reply += "Location: " + answer.location + "\r\n";
-    reply += "\r\n";
+    reply += answer.extraHeaders + "\r\n";
     if (!SendAll(client, reply.data(), reply.size())) return;
 
     if (answer.trickle.count() == 0) {

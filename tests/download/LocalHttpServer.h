@@ -19,6 +19,7 @@ class LocalHttpServer {
         std::string contentType = "application/octet-stream";
         std::string body;
         std::string location;                  ///< Location header (redirects)
+        std::string extraHeaders;              ///< further header lines, each ended by CR LF
         long long declaredLength = -1;         ///< Content-Length to announce; -1: the body's size
         std::chrono::milliseconds trickle{0};  ///< pause between single bytes of the body
     };

@@ -108,4 +108,13 @@ ProgramFolderTest::~ProgramFolderTest() {
     ResetState();
 }
 
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+    saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_);
+}
+
 }  // namespace arc::test

