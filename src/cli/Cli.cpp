@@ -30,6 +30,13 @@ void PrintHelp(std::ostream& out) {
         out << "  " << command.name << ' ' << command.usage << '\n';
 }
 
+/// "--help" or "-h" among a command's arguments asks for its usage line.
+bool AsksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& arg : args)
+        if (arg == "--help" || arg == "-h") return true;
+    return false;
+}
+
 const CliCommand* FindCommand(std::string_view name) {
     for (const CliCommand& command : Commands())
         if (command.name == name) return &command;
@@ -96,6 +103,10 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         err << "arcanote-cli: unknown command '" << commandName << "' (see --help)\n";
         return 2;
     }
+    if (AsksForHelp(args)) {
+        out << "usage: arcanote-cli " << command->name << ' ' << command->usage << '\n';
+        return 0;
+    }
     if (!StartUp(home, argv.empty() ? std::string_view{} : argv[0], err)) return 2;
 
     TerminalUi ui(err, assumeYes, &err == &std::cerr && isatty(STDERR_FILENO));
@@ -106,6 +117,8 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         code = command->run(context, args);
     } catch (const std::exception& e) {
         err << "arcanote-cli " << commandName << ": " << e.what() << '\n';
+    } catch (...) {
+        err << "arcanote-cli " << commandName << ": unexpected failure\n";
     }
     InstallUi(nullptr);
     return code;

@@ -104,7 +104,14 @@ TEST_F(CliTest, HelpVersionAndBadCommands) {
     out.str("");
     EXPECT_EQ(cli::RunCli({"arcanote-cli", "--version"}, out, err), 0);
     EXPECT_EQ(out.str(), "arcanote-cli " + VersionString() + "\n");
+    for (const cli::CliCommand& command : cli::Commands()) {
+        out.str("");
+        EXPECT_EQ(Run({std::string(command.name), "--help"}), 0) << command.name;
+        EXPECT_EQ(out.str(), "usage: arcanote-cli " + std::string(command.name) + ' ' +
+                                 std::string(command.usage) + '\n');
+    }
     EXPECT_EQ(Run({"no-such-command"}), 2);
+    EXPECT_NE(err.str().find("unknown command"), std::string::npos);
     EXPECT_EQ(cli::RunCli({"arcanote-cli"}, out, err), 2);
     EXPECT_EQ(cli::RunCli({"arcanote-cli", "--home"}, out, err), 2);
 }
