@@ -186,17 +186,27 @@ std::string BrowseFolder(std::string_view startPath, std::string_view title) {
     return result;
 }
 
+namespace {
+
+/// The file chooser's answer; empty when it was cancelled.
+std::string AskForFile(std::string_view title, std::string_view initialName, int flags, bool save,
+                       std::string_view filter) {
+    FileDialogRequest request;
+    request.title = std::string(title);
+    request.initialName = std::string(initialName);
+    request.filter = Trim(filter).empty() ? Text(116) : std::string(filter);
+    request.flags = flags;
+    request.save = save;
+    return Ui().ChooseFileRaw(request);
+}
+
+}  // namespace
+
 std::string ChooseFile(std::string_view title, std::string_view initialName, int flags, bool save,
                        std::string_view filter) {
     std::string result(initialName);
     Guarded(kProcChooseFile, [&] {
-        FileDialogRequest request;
-        request.title = std::string(title);
-        request.initialName = std::string(initialName);
-        request.filter = Trim(filter).empty() ? Text(116) : std::string(filter);
-        request.flags = flags;
-        request.save = save;
-        std::string chosen = Ui().ChooseFileRaw(request);
+        std::string chosen = AskForFile(title, initialName, flags, save, filter);
         if (!chosen.empty()) result = std::move(chosen);
     });
     return result;
@@ -205,7 +215,8 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
 std::string ChooseDatabaseFile() {
     std::string name;
     Guarded(kProcChooseDatabaseFile, [&] {
-        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9));
+        // Cancel gives an empty name, so that the task that asked stops.
+        name = AskForFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9));
         if (!name.empty()) {
             TheSettings().DatabasePath = name;
             SaveSettings();

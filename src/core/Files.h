@@ -57,7 +57,7 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
                        std::string_view filter);
 
 /// The database chooser: a non-empty choice becomes DatabasePath and the
-/// settings are saved. Returns the name.
+/// settings are saved. Returns the name; empty when the chooser was cancelled.
 std::string ChooseDatabaseFile();
 
 void DisableMenus();

@@ -132,8 +132,8 @@ TEST_F(WizardWindowTest, SheetsAloneAskForTheDatabaseFirst) {
     ASSERT_EQ(ui().messages.size(), 1u);
 }
 
-TEST_F(WizardWindowTest, NoDatabaseChosenStopsBeforeTheRomListing) {
-    TheSettings().DatabasePath.clear();  // the chooser is cancelled with no database known
+TEST_F(WizardWindowTest, CancelledDatabaseChooserStopsBeforeTheRomListing) {
+    // A database is known: Cancel once went on with it and marked its ROMs.
     WizardWindow wizard(RecordingSteps());
     wizard.Open();
     wizard.SetBox(WizardWindow::kDownload, true);
@@ -157,6 +157,7 @@ TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheW
     WizardWindow wizard(steps);
     wizard.Open();
     wizard.SetBox(WizardWindow::kSheets, true);
+    ui().QueueFile(TheSettings().DatabasePath);
     ASSERT_TRUE(wizard.Run());
     EXPECT_EQ(calls, std::vector<std::string>{"sheets"});
     EXPECT_FALSE(State().WizardTaskRunning);
