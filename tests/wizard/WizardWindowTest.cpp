@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Log.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
@@ -86,8 +87,6 @@ TEST_F(WizardWindowTest, NextIsOnlyEnabledWithABoxTicked) {
     EXPECT_TRUE(wizard.nextEnabled);
     wizard.SetBox(WizardWindow::kListRoms, false);
     EXPECT_FALSE(wizard.nextEnabled);
-    EXPECT_EQ(WizardWindow::BoxCaption(0), "Download data");
-    EXPECT_EQ(WizardWindow::BoxCaption(3), "Create game list");
 }
 
 TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsItsMarks) {
@@ -143,6 +142,24 @@ TEST_F(WizardWindowTest, CancelledDatabaseChooserStopsBeforeTheRomListing) {
     EXPECT_TRUE(ui().messages.empty());
     EXPECT_TRUE(wizard.IsOpen());
     EXPECT_FALSE(ui().menusEnabled);
+}
+
+TEST_F(WizardWindowTest, CloseBoxDuringARunStopsItWithoutFurtherSteps) {
+    WizardWindow wizard(RecordingSteps());
+    wizard.Open();
+    for (int box = 0; box < kWizardBoxes; ++box)
+        wizard.SetBox(box, true);
+    ui().onProcessEvents = [&] {
+        if (State().DownloadWindowOpen) wizard.RequestStop();
+    };
+    EXPECT_FALSE(wizard.Run());
+    EXPECT_EQ(calls, std::vector<std::string>{"download"});
+    EXPECT_TRUE(Progress().Cancel);
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_FALSE(wizard.IsRunning());
+    wizard.Close();
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(State().WizardMode);
 }
 
 TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheWizard) {
