@@ -8,6 +8,8 @@
 
 #include "cli/TerminalUi.h"
 #include "core/AppState.h"
+#include "core/EmulatorConfig.h"
+#include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
@@ -57,6 +59,11 @@ bool StartUp(const std::optional<std::string>& home, std::string_view executable
     State().ErrorTrap = true;
     SetTempFolder();
     TheSettings() = DefaultSettings();
+    // Without a settings file the paths come from the emulator's ini files (the
+    // emulator itself is not run at every start of a command; the desktop's first
+    // run and the paths window ask it).
+    if (!FileExists(InProgramFolder("Arcanote.inf")))
+        FollowEmulatorConfiguration(TheSettings(), false);
     LoadSettings();
     BuildTextTable();
     EnsureBackupFolder();

@@ -4,11 +4,9 @@
 
 #include <string>
 
-namespace arc {
+#include "core/Emulator.h"
 
-/// The emulator to run: MameExe, else MameFolder + "mame", else "mame" on the
-/// PATH, else (no MameExe named) Debian's /usr/games/mame; "" when none exists.
-std::string MameExecutable();
+namespace arc {
 
 /// The two command lines of "tmp.sh" for the given emulator (only the -help
 /// line when `versionOnly`).

@@ -37,14 +37,11 @@ TEST_F(CliTest, TextsPrintsEveryEntryNumbered) {
     const auto lines = OutLines();
     ASSERT_EQ(lines.size(), 301u);
     EXPECT_EQ(lines[0], "0\tGame's title screen.");
-    EXPECT_EQ(lines[9], "9\tAccess file (*.MDB)|*.mdb|All files (*.*)|*.*|");
-    EXPECT_EQ(lines[80], "80\t");
     EXPECT_EQ(lines[114], "114\t scanned file(s).");
     EXPECT_EQ(lines[300], "300\t");
 
     ASSERT_EQ(Run({"texts", "--language", "fr"}), 0);
     EXPECT_EQ(OutLines()[69], "69\tANNÉES");
-    EXPECT_EQ(OutLines()[71], "71\tYEARS");
     ASSERT_EQ(Run({"texts", "--language=en"}), 0);
     EXPECT_EQ(OutLines()[69], "69\tYEARS");
     EXPECT_EQ(Run({"texts", "--language", "de"}), 2);
