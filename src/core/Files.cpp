@@ -186,37 +186,47 @@ std::string BrowseFolder(std::string_view startPath, std::string_view title) {
     return result;
 }
 
-namespace {
-
-/// The file chooser's answer; empty when it was cancelled.
-std::string AskForFile(std::string_view title, std::string_view initialName, int flags, bool save,
-                       std::string_view filter) {
-    FileDialogRequest request;
-    request.title = std::string(title);
-    request.initialName = std::string(initialName);
-    request.filter = Trim(filter).empty() ? Text(116) : std::string(filter);
-    request.flags = flags;
-    request.save = save;
-    return Ui().ChooseFileRaw(request);
-}
-
-}  // namespace
-
 std::string ChooseFile(std::string_view title, std::string_view initialName, int flags, bool save,
-                       std::string_view filter) {
+                       std::string_view filter, bool* cancelled) {
     std::string result(initialName);
+    if (cancelled) *cancelled = true;
     Guarded(kProcChooseFile, [&] {
-        std::string chosen = AskForFile(title, initialName, flags, save, filter);
-        if (!chosen.empty()) result = std::move(chosen);
+        FileDialogRequest request;
+        request.title = std::string(title);
+        request.initialName = std::string(initialName);
+        request.filter = Trim(filter).empty() ? Text(116) : std::string(filter);
+        request.flags = flags;
+        request.save = save;
+        std::string chosen = Ui().ChooseFileRaw(request);
+        if (chosen.empty()) return;
+        result = std::move(chosen);
+        if (cancelled) *cancelled = false;
     });
     return result;
 }
 
-std::string ChooseDatabaseFile() {
+std::string ChooseDatabaseFile(bool* cancelled) {
     std::string name;
     Guarded(kProcChooseDatabaseFile, [&] {
-        // Cancel gives an empty name, so that the task that asked stops.
-        name = AskForFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9));
+        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9), cancelled);
+        if (cancelled && *cancelled) return;
+        if (!name.empty()) {
+            TheSettings().DatabasePath = name;
+            SaveSettings();
+        }
+    });
+    return name;
+}
+
+std::string ConfirmDatabaseFile() {
+    std::string name;
+    Guarded(kProcChooseDatabaseFile, [&] {
+        FileDialogRequest request;
+        request.title = Text(8);
+        request.initialName = TheSettings().DatabasePath;
+        request.filter = Text(9);
+        request.flags = 1;
+        name = Ui().ChooseFileRaw(request);
         if (!name.empty()) {
             TheSettings().DatabasePath = name;
             SaveSettings();

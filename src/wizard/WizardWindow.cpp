@@ -105,7 +105,8 @@ bool WizardWindow::Run() {
             if (stopRequested_) return;
             Progress().Cancel = false;
         } else if (boxes[kListRoms] || boxes[kSheets]) {
-            if (ChooseDatabaseFile().empty()) return;
+            bool cancelled = false;
+            if (ChooseDatabaseFile(&cancelled).empty() || cancelled) return;
         }
 
         if (boxes[kListRoms]) {

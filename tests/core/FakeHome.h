@@ -13,16 +13,10 @@ namespace arc::test {
 
 class FakeHome {
   public:
-    FakeHome() {
-        if (const char* home = std::getenv("HOME")) saved_ = home;
+    FakeHome() : saved_(std::getenv("HOME") ? std::getenv("HOME") : "") {
         setenv("HOME", dir.path().c_str(), 1);
     }
-    ~FakeHome() {
-        if (saved_.empty())
-            unsetenv("HOME");
-        else
-            setenv("HOME", saved_.c_str(), 1);
-    }
+    ~FakeHome() { setenv("HOME", saved_.c_str(), 1); }
     void Make(const std::string& folder) {
         std::filesystem::create_directories(dir.path() / folder);
     }

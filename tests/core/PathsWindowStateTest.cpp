@@ -112,7 +112,6 @@ TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothing) {
     EXPECT_FALSE(paths.FillDataFiles());
     ASSERT_EQ(ui().messages.size(), 2u);
     EXPECT_EQ(ui().messages[0].text, WithLineBreaks(Text(166)));
-    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(ui().messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(ui().messages[1].text, WithLineBreaks(Text(167)));
     EXPECT_EQ(paths.artFolders, before.artFolders);
