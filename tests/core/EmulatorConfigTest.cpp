@@ -111,27 +111,21 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     EXPECT_EQ(layout.dataFiles[kMultiplayerIni], home + "Folders/Multiplayer.ini");
 }
 
-TEST_F(EmulatorConfigTest, DefaultsAreTheEmulatorsLowerCaseFolders) {
-    const std::string base = Home() + "nowhere/";
-    const EmulatorLayout layout = LayOutEmulatorPaths({}, base);
-    EXPECT_EQ(layout.romsFolder, base + "roms/");
-    const char* art[] = {"titles/", "snap/", "marquees/", "cabinets/", "cpanel/", "flyers/"};
-    for (int slot = 0; slot < kArtSlots; ++slot)
-        EXPECT_EQ(layout.artFolders[slot], base + art[slot]);
-    EXPECT_EQ(layout.dataFiles[kHistoryDat], base + "history/History.dat");
-    EXPECT_EQ(layout.dataFiles[kCheatDat], base + "Cheat.dat");
-    EXPECT_EQ(layout.dataFiles[kGenreIni], base + "folders/Genre.ini");
-    EXPECT_EQ(DefaultSettings().RomsFolder, Home() + "mame/roms/");
-}
-
-TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorThatTheProgramWouldRun) {
-    TheSettings().MameExe = Home() + "emu/mame";
+TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {
+    TheSettings().MameExe = Home() + "emu/mame";  // the emulator that the program would run
     FakeHome::Emulator(TheSettings().MameExe, "printf 'rompath $HOME/games\\n'");
     fakeHome.Make("games");
     Settings settings = DefaultSettings();
     FollowEmulatorConfiguration(settings);
     EXPECT_EQ(settings.RomsFolder, Home() + "games/");
-    EXPECT_EQ(settings.ArtFolders[kTitles], Home() + "mame/titles/");
+    const std::string base = Home() + "mame/";
+    const char* art[] = {"titles/", "snap/", "marquees/", "cabinets/", "cpanel/", "flyers/"};
+    for (int slot = 0; slot < kArtSlots; ++slot)
+        EXPECT_EQ(settings.ArtFolders[slot], base + art[slot]);
+    EXPECT_EQ(settings.DataFilePaths[kHistoryDat], base + "history/History.dat");
+    EXPECT_EQ(settings.DataFilePaths[kCheatDat], base + "Cheat.dat");
+    EXPECT_EQ(settings.DataFilePaths[kGenreIni], base + "folders/Genre.ini");
+    EXPECT_EQ(DefaultSettings().RomsFolder, base + "roms/");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -114,18 +113,6 @@ class PathsWindowTest : public QObject {
         QCOMPARE(TheSettings().RomsFolder, std::string("/typed/roms"));
         QCOMPARE(TheSettings().DataFilePaths[kControlsIni], std::string("/typed/Controls.ini"));
         QVERIFY(TheSettings().WindowLeft[1] >= 0);
-    }
-
-    void reopensWhereItWasClosed() {
-        OpenPaths paths;
-        auto* frame = qobject_cast<QMdiSubWindow*>(paths.window->parentWidget());
-        QVERIFY(frame);
-        frame->move(37, 41);
-        frame->close();
-        QCOMPARE(TheSettings().WindowLeft[1], 37 * 15);
-        QTRY_VERIFY(!paths.main.FindOpenWindow("Form1"));
-        QWidget* again = paths.main.OpenWindow("Form1");
-        QCOMPARE(again->parentWidget()->pos(), QPoint(37, 41));
     }
 };
 

@@ -30,8 +30,10 @@ class WizardWindowTest : public QObject {
         auto* next = window->findChild<QPushButton*>("Command1");
         QVERIFY(!next->isEnabled());
         window->findChild<QCheckBox*>("Check1_3")->setChecked(true);
-        QVERIFY(next->isEnabled());
+        window->findChild<QCheckBox*>("Check1_2")->setChecked(true);
         window->findChild<QCheckBox*>("Check1_3")->setChecked(false);
+        QVERIFY(next->isEnabled());
+        window->findChild<QCheckBox*>("Check1_2")->setChecked(false);
         QVERIFY(!next->isEnabled());
 
         // The wizard waits for the download window; the close box is pressed meanwhile.

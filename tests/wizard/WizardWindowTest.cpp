@@ -74,21 +74,6 @@ class WizardWindowTest : public test::ProgramFolderTest {
     std::function<void()> closeWindow;
 };
 
-TEST_F(WizardWindowTest, NextIsOnlyEnabledWithABoxTicked) {
-    WizardWindow wizard(RecordingSteps());
-    wizard.Open();
-    EXPECT_FALSE(wizard.nextEnabled);
-    EXPECT_FALSE(ui().menusEnabled);
-    EXPECT_TRUE(State().WizardMode);
-    wizard.SetBox(WizardWindow::kSheets, true);
-    EXPECT_TRUE(wizard.nextEnabled);
-    wizard.SetBox(WizardWindow::kListRoms, true);
-    wizard.SetBox(WizardWindow::kSheets, false);
-    EXPECT_TRUE(wizard.nextEnabled);
-    wizard.SetBox(WizardWindow::kListRoms, false);
-    EXPECT_FALSE(wizard.nextEnabled);
-}
-
 TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsItsMarks) {
     State().LogFlag = true;
     WizardWindow wizard(RecordingSteps());
