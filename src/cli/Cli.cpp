@@ -8,6 +8,8 @@
 
 #include "cli/TerminalUi.h"
 #include "core/AppState.h"
+#include "core/EmulatorConfig.h"
+#include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
@@ -30,6 +32,13 @@ void PrintHelp(std::ostream& out) {
         out << "  " << command.name << ' ' << command.usage << '\n';
 }
 
+/// "--help" or "-h" among a command's arguments asks for its usage line.
+bool AsksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& arg : args)
+        if (arg == "--help" || arg == "-h") return true;
+    return false;
+}
+
 const CliCommand* FindCommand(std::string_view name) {
     for (const CliCommand& command : Commands())
         if (command.name == name) return &command;
@@ -50,6 +59,11 @@ bool StartUp(const std::optional<std::string>& home, std::string_view executable
     State().ErrorTrap = true;
     SetTempFolder();
     TheSettings() = DefaultSettings();
+    // Without a settings file the paths come from the emulator's ini files (the
+    // emulator itself is not run at every start of a command; the desktop's first
+    // run and the paths window ask it).
+    if (!FileExists(InProgramFolder("Arcanote.inf")))
+        FollowEmulatorConfiguration(TheSettings(), false);
     LoadSettings();
     BuildTextTable();
     EnsureBackupFolder();
@@ -96,6 +110,10 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         err << "arcanote-cli: unknown command '" << commandName << "' (see --help)\n";
         return 2;
     }
+    if (AsksForHelp(args)) {
+        out << "usage: arcanote-cli " << command->name << ' ' << command->usage << '\n';
+        return 0;
+    }
     if (!StartUp(home, argv.empty() ? std::string_view{} : argv[0], err)) return 2;
 
     TerminalUi ui(err, assumeYes, &err == &std::cerr && isatty(STDERR_FILENO));
@@ -106,6 +124,8 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         code = command->run(context, args);
     } catch (const std::exception& e) {
         err << "arcanote-cli " << commandName << ": " << e.what() << '\n';
+    } catch (...) {
+        err << "arcanote-cli " << commandName << ": unexpected failure\n";
     }
     InstallUi(nullptr);
     return code;

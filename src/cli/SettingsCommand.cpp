@@ -28,7 +28,10 @@ int RunSettingsCommand(CliContext& context, const std::vector<std::string>& args
                     << " (see " << LogFilePath() << ")\n";
         return 1;
     }
-    return context.out.good() ? 0 : 1;
+    context.out.flush();
+    if (context.out.good()) return 0;
+    context.err << "arcanote-cli settings: cannot write the output\n";
+    return 1;
 }
 
 }  // namespace arc::cli

@@ -44,7 +44,10 @@ int RunTextsCommand(CliContext& context, const std::vector<std::string>& args) {
         }
         context.out << n << '\t' << text << '\n';
     }
-    return context.out.good() ? 0 : 1;
+    context.out.flush();
+    if (context.out.good()) return 0;
+    context.err << "arcanote-cli texts: cannot write the output\n";
+    return 1;
 }
 
 }  // namespace arc::cli

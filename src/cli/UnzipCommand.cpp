@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "core/Files.h"
 #include "core/Progress.h"
 #include "core/UiService.h"
 #include "zip/UnzipWindow.h"
@@ -79,6 +80,10 @@ int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args) {
     UnzipOptions options;
     if (!ParseOptions(args, options, context.err)) return 2;
     ZipState().ZipLastError.clear();
+    if (!FileExists(options.archive)) {
+        context.err << "arcanote-cli unzip: " << options.archive << ": no such file\n";
+        return 1;
+    }
 
     if (options.list) {
         ZipListFiles(options.archive);
@@ -112,7 +117,10 @@ int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args) {
         }
     } else {
         const bool done = UnzipAll(options.archive, destination, false);
-        if (ReportLastError(context.err) || !done) code = 1;
+        const bool reported = ReportLastError(context.err);
+        if (!done && !reported)
+            context.err << "arcanote-cli unzip: cannot extract " << options.archive << '\n';
+        if (reported || !done) code = 1;
     }
     InstallUnzipWindowView(nullptr);
     return code;

@@ -154,8 +154,9 @@ std::string BrowseFolder(std::string_view startPath, std::string_view title) {
 }
 
 std::string ChooseFile(std::string_view title, std::string_view initialName, int flags, bool save,
-                       std::string_view filter) {
+                       std::string_view filter, bool* cancelled) {
     std::string result(initialName);
+    if (cancelled) *cancelled = true;
     Guarded(kProcChooseFile, [&] {
         FileDialogRequest request;
         request.title = std::string(title);
@@ -164,15 +165,18 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
         request.flags = flags;
         request.save = save;
         std::string chosen = Ui().ChooseFileRaw(request);
-        if (!chosen.empty()) result = std::move(chosen);
+        if (chosen.empty()) return;
+        result = std::move(chosen);
+        if (cancelled) *cancelled = false;
     });
     return result;
 }
 
-std::string ChooseDatabaseFile() {
+std::string ChooseDatabaseFile(bool* cancelled) {
     std::string name;
     Guarded(kProcChooseDatabaseFile, [&] {
-        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9));
+        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9), cancelled);
+        if (cancelled && *cancelled) return;
         if (!name.empty()) {
             TheSettings().DatabasePath = name;
             SaveSettings();
@@ -182,20 +186,9 @@ std::string ChooseDatabaseFile() {
 }
 
 std::string ConfirmDatabaseFile() {
-    std::string name;
-    Guarded(kProcChooseDatabaseFile, [&] {
-        FileDialogRequest request;
-        request.title = Text(8);
-        request.initialName = TheSettings().DatabasePath;
-        request.filter = Text(9);
-        request.flags = 1;
-        name = Ui().ChooseFileRaw(request);
-        if (!name.empty()) {
-            TheSettings().DatabasePath = name;
-            SaveSettings();
-        }
-    });
-    return name;
+    bool cancelled = false;
+    std::string name = ChooseDatabaseFile(&cancelled);
+    return cancelled ? std::string() : name;
 }
 
 void DisableMenus() {

@@ -52,14 +52,15 @@ int RunProgramAndWait(const std::vector<std::string>& argv);
 /// cancel and trailing-separator rules.
 std::string BrowseFolder(std::string_view startPath, std::string_view title);
 
-/// File chooser around the UI service; cancel returns the initial name. An
-/// empty filter becomes text entry 116.
+/// File chooser around the UI service; cancel returns the initial name (and
+/// sets *cancelled when given). An empty filter becomes text entry 116.
 std::string ChooseFile(std::string_view title, std::string_view initialName, int flags, bool save,
-                       std::string_view filter);
+                       std::string_view filter, bool* cancelled = nullptr);
 
 /// The database chooser: a non-empty choice becomes DatabasePath and the
-/// settings are saved. Returns the name.
-std::string ChooseDatabaseFile();
+/// settings are saved. Returns the name (the current one when cancelled; a
+/// caller that must stop on Cancel passes `cancelled`).
+std::string ChooseDatabaseFile(bool* cancelled = nullptr);
 
 /// The database chooser as a task's confirmation step: as ChooseDatabaseFile,
 /// but a cancelled chooser returns "" so that the task stops.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/AppState.h"
+#include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -135,17 +136,19 @@ bool PathsWindowState::ChooseDataFile(int slot) {
     return changed;
 }
 
+EmulatorLayout PathsWindowState::AutoFillLayout() {
+    TheSettings().MameExe = mameExe;
+    // The emulator that the program would run reports where it looks.
+    return LayOutEmulatorPaths(ReadEmulatorOptions(DefaultEmulatorConfigSources()),
+                               AutoFillBase(mameExe));
+}
+
 bool PathsWindowState::FillArtFolders() {
     bool filled = false;
     Guarded(kProcPathsCommand, [this, &filled] {
         if (!Confirmed(166)) return;
-        const std::string base = AutoFillBase(mameExe);
-        Settings& settings = TheSettings();
-        settings.MameExe = mameExe;
-        for (int slot = 0; slot < kArtSlots; ++slot) {
-            settings.ArtFolders[slot] = base + std::string(ArtSubfolderNames()[slot]);
-            artFolders[slot] = settings.ArtFolders[slot];
-        }
+        artFolders = AutoFillLayout().artFolders;
+        TheSettings().ArtFolders = artFolders;
         filled = true;
     });
     return filled;
@@ -155,13 +158,8 @@ bool PathsWindowState::FillDataFiles() {
     bool filled = false;
     Guarded(kProcPathsCommand, [this, &filled] {
         if (!Confirmed(167)) return;
-        const std::string base = AutoFillBase(mameExe);
-        Settings& settings = TheSettings();
-        settings.MameExe = mameExe;
-        for (int slot = 0; slot < kDataFileSlots; ++slot) {
-            settings.DataFilePaths[slot] = base + std::string(DataFileRelativeNames()[slot]);
-            dataFiles[slot] = settings.DataFilePaths[slot];
-        }
+        dataFiles = AutoFillLayout().dataFiles;
+        TheSettings().DataFilePaths = dataFiles;
         filled = true;
     });
     return filled;

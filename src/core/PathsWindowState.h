@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/EmulatorConfig.h"
 #include "core/Settings.h"
 
 namespace arc {
@@ -35,7 +36,8 @@ class PathsWindowState {
     /// Command4(i); true when Text4(i) changed.
     bool ChooseDataFile(int slot);
     /// Command5 / Command6: asks for confirmation, then fills every box from the
-    /// emulator folder. False when the user answered No.
+    /// emulator's own configuration and folders (LayOutEmulatorPaths over
+    /// AutoFillBase). False when the user answered No.
     bool FillArtFolders();
     bool FillDataFiles();
 
@@ -53,6 +55,8 @@ class PathsWindowState {
     static std::string AutoFillBase(std::string_view executable);
 
   private:
+    EmulatorLayout AutoFillLayout();
+
     std::array<std::string, kDataFileSlots> dataLabels_;
 };
 

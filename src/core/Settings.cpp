@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/AppState.h"
+#include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -43,54 +44,25 @@ Settings& TheSettings() {
     return settings;
 }
 
-const std::array<std::string_view, kDataFileSlots>& DataFileRelativeNames() {
+const std::array<std::string_view, kDataFileSlots>& DataFileNames() {
     static constexpr std::array<std::string_view, kDataFileSlots> names = {
-        "History.dat",         "Catver.ini",          "Folders/Genre.ini",
-        "Folders/Version.ini", "nPlayers.ini",        "Multiplayer.ini",
-        "Folders/Alltime.ini", "Folders/Aspect.ini",  "Folders/Resolution.ini",
-        "Folders/Mature.ini",  "Folders/Catlist.ini", "Cheat.dat",
-        "Command.dat",         "Hiscore.dat",         "Wizsort.ini",
-        "Mameinfo.dat",        "Controls.ini"};
-    return names;
-}
-
-const std::array<std::string_view, kArtSlots>& ArtSubfolderNames() {
-    static constexpr std::array<std::string_view, kArtSlots> names = {
-        "Titles/", "Snap/", "Marquees/", "Cabinets/", "Cpanel/", "Flyers/"};
+        "History.dat",     "Catver.ini",  "Genre.ini",   "Version.ini",    "nPlayers.ini",
+        "Multiplayer.ini", "Alltime.ini", "Aspect.ini",  "Resolution.ini", "Mature.ini",
+        "Catlist.ini",     "Cheat.dat",   "Command.dat", "Hiscore.dat",    "Wizsort.ini",
+        "Mameinfo.dat",    "Controls.ini"};
     return names;
 }
 
 Settings DefaultSettings() {
-    // The original defaults lived under "C:\MAME\" and "C:\MAME32\"; here
-    // they live under the home folder.
-    const std::string home = HomeFolder();
-    const std::string mame = home + "mame/";
-    const std::string mame32 = home + "mame32/";
+    // The emulator's own folders under $HOME/mame/ (its lower-case Linux
+    // layout); FollowEmulatorConfiguration reads its configuration on top.
     Settings s;
     s.DatabasePath = InProgramFolder("Arcanote.mdb");
-    s.MameFolder = mame;
-    s.RomsFolder = mame + "ROMS/";
-    s.DataFilePaths = {
-        mame + "History.dat",
-        mame + "Catver.ini",
-        mame32 + "Folders/Genre.ini",
-        mame32 + "Folders/Version.ini",
-        mame + "nPlayers.ini",
-        mame32 + "Multiplayer.ini",
-        mame32 + "Folders/Alltime.ini",
-        mame32 + "Folders/Aspect.ini",
-        mame32 + "Folders/Resolution.ini",
-        mame32 + "Folders/Mature.ini",
-        mame32 + "Folders/Catlist.ini",
-        mame + "Cheat.dat",
-        mame + "Command.dat",
-        mame + "Hiscore.dat",
-        mame + "Wizsort.ini",
-        mame + "Mameinfo.dat",
-        mame + "Controls.ini",
-    };
-    for (int slot = 0; slot < kArtSlots; ++slot)
-        s.ArtFolders[slot] = mame32 + std::string(ArtSubfolderNames()[slot]);
+    s.MameFolder = HomeFolder() + "mame/";
+    const EmulatorLayout layout = LayOutEmulatorPaths({}, s.MameFolder);
+    s.RomsFolder = layout.romsFolder;
+    s.ArtFolders = layout.artFolders;
+    s.DataFilePaths = layout.dataFiles;
     s.HtmlFolder = ProgramFolder();
     s.Language = 0;
     s.MainWindow.State = -1;

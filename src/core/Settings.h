@@ -77,14 +77,13 @@ struct Settings {
 /// The program's settings.
 Settings& TheSettings();
 
-/// The start-up defaults (paths mapped to the home folder, program-folder paths).
+/// The start-up defaults: program-folder paths, the emulator folder $HOME/mame/
+/// and the emulator's own folders under it (LayOutEmulatorPaths, no
+/// configuration read).
 Settings DefaultSettings();
 
-/// Default relative names of the support files under the emulator folder
-/// ("History.dat", "Folders/Genre.ini", ...), slots 0..16.
-const std::array<std::string_view, kDataFileSlots>& DataFileRelativeNames();
-/// Artwork sub-folder names ("Titles/", "Snap/", ...), slots 0..5.
-const std::array<std::string_view, kArtSlots>& ArtSubfolderNames();
+/// File names of the support files ("History.dat", "Genre.ini", ...), slots 0..16.
+const std::array<std::string_view, kDataFileSlots>& DataFileNames();
 
 /// Reads program folder + "Arcanote.inf" into TheSettings() by the partial-load
 /// rules. True when read at least up to the language line. Sets the main

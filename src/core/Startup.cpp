@@ -1,7 +1,10 @@
 #include "core/Startup.h"
 
 #include "core/AppState.h"
+#include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 
@@ -22,6 +25,8 @@ bool LoadStartupSettings() {
     Guarded(kProcStartup, [&loaded] {
         SetTempFolder();
         TheSettings() = DefaultSettings();
+        if (!FileExists(InProgramFolder("Arcanote.inf")))
+            FollowEmulatorConfiguration(TheSettings());
         loaded = LoadSettings();
     });
     return loaded;

@@ -1,9 +1,6 @@
 #include "database/MameLists.h"
 
-#include <unistd.h>
-
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -21,10 +18,6 @@ namespace arc {
 namespace {
 
 constexpr int kProcRunMameLists = 360;
-
-bool IsExecutable(const std::string& path) {
-    return FileExists(path) && access(path.c_str(), X_OK) == 0;
-}
 
 constexpr std::string_view kPartSuffix = ".part";
 
@@ -60,28 +53,6 @@ std::string RedirectTarget(const std::string& path) {
 }
 
 }  // namespace
-
-std::string MameExecutable() {
-    const Settings& settings = TheSettings();
-    if (IsExecutable(settings.MameExe)) return settings.MameExe;
-    if (!settings.MameFolder.empty()) {
-        const std::string inFolder = WithTrailingSlash(settings.MameFolder) + "mame";
-        if (IsExecutable(inFolder)) return inFolder;
-    }
-    std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        const std::size_t end = std::min(path.find(':', start), path.size());
-        const std::string folder = path.substr(start, end - start);
-        if (!folder.empty() && IsExecutable(WithTrailingSlash(folder) + "mame"))
-            return WithTrailingSlash(folder) + "mame";
-        start = end + 1;
-    }
-    // Debian installs the emulator outside the usual PATH; used when no
-    // executable was named.
-    if (settings.MameExe.empty() && IsExecutable("/usr/games/mame")) return "/usr/games/mame";
-    return {};
-}
 
 std::string MameListsScript(const std::string& executable, bool versionOnly) {
     const std::string program = ShellWord(executable);

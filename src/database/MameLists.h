@@ -6,11 +6,9 @@
 
 #include <string>
 
-namespace arc {
+#include "core/Emulator.h"
 
-/// The emulator to run: MameExe, else MameFolder + "mame", else "mame" on the
-/// PATH, else (no MameExe named) Debian's /usr/games/mame; "" when none exists.
-std::string MameExecutable();
+namespace arc {
 
 /// The script "tmp.sh" for the given emulator: its two command lines (only the
 /// -help line when `versionOnly`), writing the temporary files and stopping at

@@ -1,6 +1,7 @@
 #include "ui/Form7.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,6 +66,10 @@ Form7::Form7() : ChildWindow("Form7", 7), state_(StandardWizardSteps()) {
         for (QPushButton* button : {next_, cancel, paths})
             button->setEnabled(false);
         state_.Run();
+        if (closeAfterRun_) {
+            Unload();
+            return;
+        }
         cancel->setEnabled(true);
         paths->setEnabled(true);
         next_->setEnabled(state_.nextEnabled);
@@ -88,6 +93,18 @@ Form7::Form7() : ChildWindow("Form7", 7), state_(StandardWizardSteps()) {
     state_.Open();
     next_->setEnabled(state_.nextEnabled);
     RestorePlace();
+}
+
+void Form7::closeEvent(QCloseEvent* event) {
+    // The close box during a run stops the run; the window closes when the
+    // step under way has let go (this window's state is still in use until then).
+    if (state_.IsRunning()) {
+        event->ignore();
+        closeAfterRun_ = true;
+        state_.RequestStop();
+        return;
+    }
+    ChildWindow::closeEvent(event);
 }
 
 void Form7::OnUnload() {

@@ -18,12 +18,14 @@ class Form7 : public ChildWindow {
     Form7();
 
   protected:
+    void closeEvent(QCloseEvent* event) override;
     void OnUnload() override;
 
   private:
     WizardWindow state_;
     std::array<QCheckBox*, kWizardBoxes> boxes_{};
     QPushButton* next_ = nullptr;
+    bool closeAfterRun_ = false;
 };
 
 }  // namespace arc::ui

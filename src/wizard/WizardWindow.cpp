@@ -59,12 +59,23 @@ void WizardWindow::RunTaskStep(const std::function<void()>& step,
                                const std::function<bool()>& stillOpen) {
     State().WizardTaskRunning = true;
     if (step) step();
-    WaitWhile([&] { return TaskRunning() && (!stillOpen || stillOpen()); });
+    WaitWhile([&] { return !stopRequested_ && TaskRunning() && (!stillOpen || stillOpen()); });
     State().WizardTaskRunning = false;
+}
+
+void WizardWindow::RequestStop() {
+    if (!running_) return;
+    stopRequested_ = true;
+    // A build or ROM listing under way ends as if its Cancel were pressed.
+    Progress().Cancel = true;
+    DebugLog("<WIZARD STOPPED>");
 }
 
 bool WizardWindow::Run() {
     bool finished = false;
+    if (running_) return false;
+    running_ = true;
+    stopRequested_ = false;
     Guarded(kProcRun, [&] {
         if (State().LogFlag) {
             WriteLog("<WIZARD ON>");
@@ -78,7 +89,8 @@ bool WizardWindow::Run() {
             DisableMenus();
             if (steps_.openDownloadWindow) steps_.openDownloadWindow();
             Progress().Cancel = false;
-            WaitWhile([] { return State().DownloadWindowOpen; });
+            WaitWhile([&] { return !stopRequested_ && State().DownloadWindowOpen; });
+            if (stopRequested_) return;
         }
 
         if (boxes[kNewDatabase]) {
@@ -90,9 +102,10 @@ bool WizardWindow::Run() {
                 State().WizardTaskRunning = false;
             });
             DisableMenus();
+            if (stopRequested_) return;
             Progress().Cancel = false;
-        } else if (boxes[kListRoms] || boxes[kSheets]) {
-            if (ChooseDatabaseFile().empty()) return;
+        } else if ((boxes[kListRoms] || boxes[kSheets]) && ConfirmDatabaseFile().empty()) {
+            return;
         }
 
         if (boxes[kListRoms]) {
@@ -102,23 +115,27 @@ bool WizardWindow::Run() {
                 State().WizardTaskRunning = false;
             });
             DisableMenus();
+            if (stopRequested_) return;
             Progress().Cancel = false;
         }
 
         if (boxes[kSheets]) {
             DebugLog("<WIZARD HTML>");
             if (steps_.openSheetWindow) RunTaskStep(steps_.openSheetWindow, steps_.sheetWindowOpen);
+            if (stopRequested_) return;
         }
 
         Ui().Message(Text(kTextFinished), MsgButtons::Ok, MsgIcon::Information);
         finished = true;
     });
+    running_ = false;
     return finished;
 }
 
 void WizardWindow::Close() {
     Guarded(kProcClose, [&] {
         if (!open_) return;
+        RequestStop();
         open_ = false;
         State().WizardMode = false;
         State().WizardTaskRunning = false;

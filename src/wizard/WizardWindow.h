@@ -51,8 +51,13 @@ class WizardWindow {
     /// Command3: the paths dialog, waited for.
     void Paths();
     /// Command1: runs the ticked steps in order. False when it stopped because
-    /// no database was chosen.
+    /// no database was chosen (the chooser was cancelled) or a stop was requested.
     bool Run();
+    /// The close box during a run: the step under way is cancelled (the cancel
+    /// flag is set), the wizard stops waiting for it and starts no further step.
+    /// Run() then returns false; the window closes after it.
+    void RequestStop();
+    bool IsRunning() const { return running_; }
     /// Window unload: wizard mode off, menus on. Safe to call twice.
     void Close();
     bool IsOpen() const { return open_; }
@@ -63,6 +68,8 @@ class WizardWindow {
 
     WizardSteps steps_;
     bool open_ = false;
+    bool running_ = false;
+    bool stopRequested_ = false;
 };
 
 }  // namespace arc

@@ -62,6 +62,8 @@ TEST_F(UnzipCommandTest, FailedMembersAndBadUsageGiveNonZeroCodes) {
     EXPECT_NE(err.str().find("Erreur 5 - Erreur de checksum dans "), std::string::npos);
     EXPECT_EQ(ReadFile(dir.file("bad/ok.txt")), "ok");
 
+    EXPECT_EQ(Run({dir.file("missing.zip"), "--to", dir.file("none")}), 1);
+    EXPECT_NE(err.str().find("missing.zip"), std::string::npos) << err.str();
     EXPECT_EQ(Run({}), 2);
     EXPECT_EQ(Run({archive, "--member", "a", "--ext", "b"}), 2);
     EXPECT_EQ(Run({archive, "--bogus"}), 2);

@@ -10,28 +10,26 @@ using test::ReadFile;
 
 class ChoosersTest : public test::ProgramFolderTest {};
 
-TEST_F(ChoosersTest, BrowseFolderCancelledReturnsTheStartPathUnchanged) {
-    EXPECT_EQ(BrowseFolder("/home/user/roms/", "Pick"), "/home/user/roms/");
-    ASSERT_EQ(ui().folderRequests.size(), 1u);
-    EXPECT_EQ(ui().folderRequests[0], "/home/user/roms");  // opened on the folder itself
+TEST_F(ChoosersTest, BrowseFolderStartsOnTheStartFolderAndEndsWithASeparator) {
+    const struct {
+        const char* start;
+        const char* chosen;  // nullptr: cancelled
+        const char* opened;
+        const char* result;
+    } cases[] = {
+        {"/home/user/roms/", nullptr, "/home/user/roms", "/home/user/roms/"},
+        {"/home/user/mame/mame", nullptr, "/home/user/mame", "/home/user/mame/mame/"},
+        {"/", nullptr, "/", "/"},
+        {"/start/", "/data/roms", "/start", "/data/roms/"},
+        {"/start/", "/data/art/", "/start", "/data/art/"},
+    };
+    for (const auto& c : cases) {
+        if (c.chosen) ui().QueueFolder(c.chosen);
+        EXPECT_EQ(BrowseFolder(c.start, "Pick"), c.result) << c.start;
+        EXPECT_EQ(ui().folderRequests.back(), c.opened) << c.start;
+    }
     EXPECT_EQ(BrowseFolder("", "Pick"), "");
-}
-
-TEST_F(ChoosersTest, BrowseFolderStartsOnTheFolderOfTheStartPath) {
-    BrowseFolder("/home/user/mame/mame", "");
-    BrowseFolder("/", "");
-    BrowseFolder("", "");
-    ASSERT_EQ(ui().folderRequests.size(), 3u);
-    EXPECT_EQ(ui().folderRequests[0], "/home/user/mame");
-    EXPECT_EQ(ui().folderRequests[1], "/");
-    EXPECT_FALSE(ui().folderRequests[2].empty());
-}
-
-TEST_F(ChoosersTest, BrowseFolderAddsTheTrailingSeparator) {
-    ui().QueueFolder("/data/roms");
-    ui().QueueFolder("/data/art/");
-    EXPECT_EQ(BrowseFolder("/start/", "t"), "/data/roms/");
-    EXPECT_EQ(BrowseFolder("/start/", "t"), "/data/art/");
+    EXPECT_FALSE(ui().folderRequests.back().empty());
 }
 
 TEST_F(ChoosersTest, ChooseFileKeepsTheInitialNameOnCancelAndDefaultsTheFilter) {
@@ -52,6 +50,9 @@ TEST_F(ChoosersTest, ChooseDatabaseFileStoresTheChoiceAndSavesTheSettings) {
     EXPECT_EQ(ui().fileRequests[0].title, Text(8));
     EXPECT_EQ(ui().fileRequests[0].filter, Text(9));
     EXPECT_EQ(ReadFile(home.file("Arcanote.inf")).rfind("/games/other.mdb\r\n", 0), 0u);
+    bool cancelled = false;
+    EXPECT_EQ(ChooseDatabaseFile(&cancelled), "/games/other.mdb");
+    EXPECT_TRUE(cancelled);
 }
 
 TEST_F(ChoosersTest, MenusSwitchThroughTheUiService) {

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "core/AppState.h"
+#include "core/FakeHome.h"
 #include "core/PathsWindowState.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
@@ -11,29 +12,8 @@
 namespace arc {
 namespace {
 
+using test::FakeHome;
 using test::ReadFile;
-using test::TempDir;
-
-/// Points $HOME at a fresh folder for the probes of the auto-fill commands.
-class FakeHome {
-  public:
-    FakeHome() {
-        const char* home = std::getenv("HOME");
-        if (home) saved_ = home;
-        setenv("HOME", dir.path().c_str(), 1);
-    }
-    ~FakeHome() {
-        if (saved_.empty())
-            unsetenv("HOME");
-        else
-            setenv("HOME", saved_.c_str(), 1);
-    }
-    void Make(const char* folder) { std::filesystem::create_directories(dir.path() / folder); }
-    TempDir dir;
-
-  private:
-    std::string saved_;
-};
 
 class PathsWindowStateTest : public test::ProgramFolderTest {
   protected:
@@ -132,7 +112,6 @@ TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothing) {
     EXPECT_FALSE(paths.FillDataFiles());
     ASSERT_EQ(ui().messages.size(), 2u);
     EXPECT_EQ(ui().messages[0].text, WithLineBreaks(Text(166)));
-    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Question);
     EXPECT_EQ(ui().messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(ui().messages[1].text, WithLineBreaks(Text(167)));
     EXPECT_EQ(paths.artFolders, before.artFolders);
@@ -141,32 +120,28 @@ TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothing) {
     EXPECT_EQ(TheSettings().DataFilePaths, settingsBefore.DataFilePaths);
 }
 
-TEST_F(PathsWindowStateTest, AutoFillFromAProbedFolder) {
-    fakeHome.Make("mame");  // mame32 missing
-    const std::string base = fakeHome.dir.str() + "mame/";
+TEST_F(PathsWindowStateTest, AutoFillFollowsTheEmulatorsConfiguration) {
+    // The emulator named in Text1 prints its folders unexpanded; ui.ini in
+    // ~/.mame adds the dat and ini folders.
+    const std::string home = fakeHome.dir.str();
+    const std::string emulator = home + "emu/mame";
+    fakeHome.Emulator(emulator, "printf 'snapshot_directory $HOME/Shots\\nrompath roms\\n'");
+    fakeHome.Make("shots");  // found without regard to case
+    fakeHome.Make("dats");
+    test::WriteFile(home + ".mame/ui.ini", "historypath $HOME/dats\ncategorypath ~/cats\n");
+    test::WriteFile(home + "cats/CATVER.INI", "");
     paths.Load();
-    paths.mameExe = "";
+    paths.mameExe = emulator;
     ui().QueueAnswer(MsgAnswer::Yes);
     ui().QueueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(paths.FillArtFolders());
     EXPECT_TRUE(paths.FillDataFiles());
-    EXPECT_EQ(paths.artFolders[kTitles], base + "Titles/");
-    EXPECT_EQ(paths.artFolders[kSnapshots], base + "Snap/");
-    EXPECT_EQ(paths.artFolders[kFlyers], base + "Flyers/");
-    EXPECT_EQ(TheSettings().ArtFolders[kCabinets], base + "Cabinets/");
-    EXPECT_EQ(paths.dataFiles[kGenreIni], base + "Folders/Genre.ini");
-    EXPECT_EQ(paths.dataFiles[kControlsIni], base + "Controls.ini");
-    EXPECT_EQ(TheSettings().DataFilePaths[kHistoryDat], base + "History.dat");
-    EXPECT_EQ(TheSettings().MameExe, "");
-}
-
-TEST_F(PathsWindowStateTest, AutoFillFromTheExecutablesFolder) {
-    paths.Load();
-    paths.mameExe = "/opt/mame32/mame";
-    ui().QueueAnswer(MsgAnswer::Yes);
-    EXPECT_TRUE(paths.FillDataFiles());
-    EXPECT_EQ(paths.dataFiles[kGenreIni], "/opt/mame32/Folders/Genre.ini");
-    EXPECT_EQ(TheSettings().MameExe, "/opt/mame32/mame");
+    EXPECT_EQ(paths.artFolders[kSnapshots], home + "shots/");
+    EXPECT_EQ(TheSettings().ArtFolders[kTitles], home + "emu/titles/");
+    EXPECT_EQ(paths.dataFiles[kHistoryDat], home + "dats/History.dat");
+    EXPECT_EQ(paths.dataFiles[kCatverIni], home + "cats/CATVER.INI");
+    EXPECT_EQ(TheSettings().DataFilePaths[kGenreIni], home + "cats/Genre.ini");
+    EXPECT_EQ(TheSettings().MameExe, emulator);
 }
 
 TEST_F(PathsWindowStateTest, UnloadStoresTheBoxesAsTypedAndSavesTheFile) {
@@ -188,15 +163,6 @@ TEST_F(PathsWindowStateTest, UnloadStoresTheBoxesAsTypedAndSavesTheFile) {
     EXPECT_EQ(TheSettings().RomsFolder, "/roms");
     EXPECT_EQ(TheSettings().ArtFolders[kSnapshots], "/snaps");
     EXPECT_EQ(TheSettings().DataFilePaths[kCatverIni], "/ini/catver.ini");
-}
-
-TEST_F(PathsWindowStateTest, UnloadSavesEvenWhenNothingChanged) {
-    const std::string file = InProgramFolder("Arcanote.inf");
-    ASSERT_FALSE(std::filesystem::exists(file));
-    paths.Load();
-    paths.Unload();
-    EXPECT_TRUE(std::filesystem::exists(file));
-    EXPECT_NE(ReadFile(file).find(TheSettings().DataFilePaths[kMameinfoDat]), std::string::npos);
 }
 
 }  // namespace

@@ -58,19 +58,15 @@ class SettingsTest : public test::ProgramFolderTest {
     }
 };
 
-TEST_F(SettingsTest, DefaultsMapTheOriginalPathsToTheHomeFolder) {
+TEST_F(SettingsTest, DefaultsLiveInTheProgramAndEmulatorFolders) {
+    // The folders under the emulator's are EmulatorConfigTest's.
     const Settings s = DefaultSettings();
-    const std::string home = WithTrailingSlash(std::getenv("HOME"));
-    EXPECT_EQ(s.DatabasePath, this->home.str() + "Arcanote.mdb");
-    EXPECT_EQ(s.MameFolder, home + "mame/");
-    EXPECT_EQ(s.RomsFolder, home + "mame/ROMS/");
-    EXPECT_EQ(s.DataFilePaths[kGenreIni], home + "mame32/Folders/Genre.ini");
-    EXPECT_EQ(s.ArtFolders[kControlPanels], home + "mame32/Cpanel/");
-    for (int slot = 0; slot < kDataFileSlots; ++slot) {
-        const std::string& path = s.DataFilePaths[slot];
-        EXPECT_EQ(path.substr(path.size() - DataFileRelativeNames()[slot].size()),
-                  DataFileRelativeNames()[slot]);
-    }
+    EXPECT_EQ(s.DatabasePath, home.str() + "Arcanote.mdb");
+    EXPECT_EQ(s.MameFolder, WithTrailingSlash(std::getenv("HOME")) + "mame/");
+    EXPECT_EQ(s.HtmlFolder, home.str());
+    EXPECT_EQ(s.MainWindow.State, -1);
+    EXPECT_EQ(s.SearchOption, 1);
+    EXPECT_TRUE(s.BackupFolder.empty());
 }
 
 TEST_F(SettingsTest, SavedFileHasTheExactLineFormats) {

@@ -32,13 +32,6 @@ TEST_F(StartupTest, FirstRunAsksThenWritesTheChosenLanguage) {
     EXPECT_EQ(TheSettings().Language, 1);
 }
 
-TEST_F(StartupTest, ClosingTheLanguageWindowTakesTheSelection) {
-    EXPECT_FALSE(LoadStartupSettings());
-    FirstRunLanguageChosen(0);  // English, the default selection
-    EXPECT_TRUE(LoadStartupSettings());
-    EXPECT_EQ(TheSettings().Language, 0);
-}
-
 TEST_F(StartupTest, ArmingTheErrorConventionRegistersTheStartUp) {
     ResetState();
     ArmErrorConvention();

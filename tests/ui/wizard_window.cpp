@@ -1,10 +1,13 @@
 // The wizard window: menus off while it is open, Next only with a ticked box,
-// menus back on when it closes.
+// the close box during a run stops it, menus back on when it closes.
 
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "UiTestSupport.h"
+#include "ui/ChildWindow.h"
 #include "ui/MainWindow.h"
 
 using namespace arc;
@@ -14,28 +17,41 @@ class WizardWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void nextFollowsTheBoxesAndCancelGivesTheMenusBack() {
+    void nextFollowsTheBoxesAndTheCloseBoxStopsARun() {
         test::QtProgramFolder folder;
         MDIForm1 main;
         folder.ui.SetMainWindow(&main);
         main.show();
         main.findChild<QAction*>("MnuWizard")->trigger();
-        QWidget* window = main.FindOpenWindow("Form7");
+        auto* window = qobject_cast<arc::ui::ChildWindow*>(main.FindOpenWindow("Form7"));
         QVERIFY(window);
         QVERIFY(State().WizardMode);
         QVERIFY(!main.findChild<QAction*>("MenuTraitement")->isEnabled());
-
         auto* next = window->findChild<QPushButton*>("Command1");
         QVERIFY(!next->isEnabled());
         window->findChild<QCheckBox*>("Check1_3")->setChecked(true);
-        QVERIFY(next->isEnabled());
-        QCOMPARE(window->findChild<QCheckBox*>("Check1_3")->text(), QString("Create game list"));
+        window->findChild<QCheckBox*>("Check1_2")->setChecked(true);
         window->findChild<QCheckBox*>("Check1_3")->setChecked(false);
+        QVERIFY(next->isEnabled());
+        window->findChild<QCheckBox*>("Check1_2")->setChecked(false);
         QVERIFY(!next->isEnabled());
 
-        QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        // The wizard waits for the download window; the close box is pressed meanwhile.
+        window->findChild<QCheckBox*>("Check1_0")->setChecked(true);
+        bool refusedWhileRunning = false;
+        std::string finished;
+        auto answer = test::AnswerNextMessage(QMessageBox::Ok, &finished);
+        QTimer::singleShot(200, window, [&] {
+            QVERIFY(State().DownloadWindowOpen);
+            window->Frame()->close();
+            refusedWhileRunning = main.FindOpenWindow("Form7") != nullptr && State().WizardMode;
+        });
+        QTest::mouseClick(next, Qt::LeftButton);
+        QVERIFY(refusedWhileRunning);
         QTRY_VERIFY(!main.FindOpenWindow("Form7"));
         QVERIFY(!State().WizardMode);
+        QVERIFY(finished.empty());  // no "Wizard finished."
+        main.FindOpenWindow("Form4")->close();
         QVERIFY(main.findChild<QAction*>("MenuTraitement")->isEnabled());
     }
 };

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Log.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
@@ -73,23 +74,6 @@ class WizardWindowTest : public test::ProgramFolderTest {
     std::function<void()> closeWindow;
 };
 
-TEST_F(WizardWindowTest, NextIsOnlyEnabledWithABoxTicked) {
-    WizardWindow wizard(RecordingSteps());
-    wizard.Open();
-    EXPECT_FALSE(wizard.nextEnabled);
-    EXPECT_FALSE(ui().menusEnabled);
-    EXPECT_TRUE(State().WizardMode);
-    wizard.SetBox(WizardWindow::kSheets, true);
-    EXPECT_TRUE(wizard.nextEnabled);
-    wizard.SetBox(WizardWindow::kListRoms, true);
-    wizard.SetBox(WizardWindow::kSheets, false);
-    EXPECT_TRUE(wizard.nextEnabled);
-    wizard.SetBox(WizardWindow::kListRoms, false);
-    EXPECT_FALSE(wizard.nextEnabled);
-    EXPECT_EQ(WizardWindow::BoxCaption(0), "Download data");
-    EXPECT_EQ(WizardWindow::BoxCaption(3), "Create game list");
-}
-
 TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsItsMarks) {
     State().LogFlag = true;
     WizardWindow wizard(RecordingSteps());
@@ -132,8 +116,8 @@ TEST_F(WizardWindowTest, SheetsAloneAskForTheDatabaseFirst) {
     ASSERT_EQ(ui().messages.size(), 1u);
 }
 
-TEST_F(WizardWindowTest, NoDatabaseChosenStopsBeforeTheRomListing) {
-    TheSettings().DatabasePath.clear();  // the chooser is cancelled with no database known
+TEST_F(WizardWindowTest, CancelledDatabaseChooserStopsBeforeTheRomListing) {
+    // A database is known: Cancel once went on with it and marked its ROMs.
     WizardWindow wizard(RecordingSteps());
     wizard.Open();
     wizard.SetBox(WizardWindow::kDownload, true);
@@ -143,6 +127,24 @@ TEST_F(WizardWindowTest, NoDatabaseChosenStopsBeforeTheRomListing) {
     EXPECT_TRUE(ui().messages.empty());
     EXPECT_TRUE(wizard.IsOpen());
     EXPECT_FALSE(ui().menusEnabled);
+}
+
+TEST_F(WizardWindowTest, CloseBoxDuringARunStopsItWithoutFurtherSteps) {
+    WizardWindow wizard(RecordingSteps());
+    wizard.Open();
+    for (int box = 0; box < kWizardBoxes; ++box)
+        wizard.SetBox(box, true);
+    ui().onProcessEvents = [&] {
+        if (State().DownloadWindowOpen) wizard.RequestStop();
+    };
+    EXPECT_FALSE(wizard.Run());
+    EXPECT_EQ(calls, std::vector<std::string>{"download"});
+    EXPECT_TRUE(Progress().Cancel);
+    EXPECT_TRUE(ui().messages.empty());
+    EXPECT_FALSE(wizard.IsRunning());
+    wizard.Close();
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(State().WizardMode);
 }
 
 TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheWizard) {
@@ -157,6 +159,7 @@ TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheW
     WizardWindow wizard(steps);
     wizard.Open();
     wizard.SetBox(WizardWindow::kSheets, true);
+    ui().QueueFile(TheSettings().DatabasePath);
     ASSERT_TRUE(wizard.Run());
     EXPECT_EQ(calls, std::vector<std::string>{"sheets"});
     EXPECT_FALSE(State().WizardTaskRunning);

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "core/EmulatorConfig.h"
+#include "core/FakeHome.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "support/TestSupport.h"
+
+namespace arc {
+namespace {
+
+using test::FakeHome;
+using test::WriteFile;
+
+class EmulatorConfigTest : public test::ProgramFolderTest {
+  protected:
+    std::string Home() const { return fakeHome.dir.str(); }
+    FakeHome fakeHome;
+};
+
+TEST_F(EmulatorConfigTest, VariablesAndTildeExpandAsTheEmulatorDoes) {
+    setenv("ARC_EMU_DIR", "/srv/emu", 1);
+    unsetenv("ARC_EMU_UNSET");
+    const struct {
+        const char* path;
+        std::string expanded;
+    } cases[] = {
+        {"$HOME/mame/roms", Home() + "mame/roms"},
+        {"${ARC_EMU_DIR}/snap", "/srv/emu/snap"},
+        {"~/cheat", Home() + "cheat"},
+        {"$ARC_EMU_UNSET/roms", "/roms"},
+        {"a$/b${", "a$/b${"},
+        {"~other/roms", "~other/roms"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExpandPathVariables(c.path), c.expanded) << c.path;
+}
+
+TEST_F(EmulatorConfigTest, TheEmulatorsAnswerElseItsIniFilesWithABoundedWait) {
+    const std::string user = Home() + ".mame/";
+    const std::string system = Home() + "etc/";
+    const struct {
+        const char* name;
+        const char* emulator;  // script body; "" for no emulator
+        const char* userIni;   // "" for none
+        std::string rompath;
+        const char* logged;
+    } cases[] = {
+        {"answers", "printf '# PATHS\\nrompath  \"$HOME/my roms\"\\n'", "rompath /user",
+         "$HOME/my roms", ""},
+        {"fails", "echo rompath /cut; exit 3", "rompath /user", "/user", "ended with code 3"},
+        {"hangs", "sleep 30", "rompath /user", "/user", "no answer in time"},
+        {"silent", "exit 0", "", "/system", "printed no option"},
+        {"none", "", "", "/system", ""},
+    };
+    WriteFile(system + "mame.ini", "rompath /system\r\n");
+    WriteFile(system + "ui.ini", "historypath history;dats\n");
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(user);
+        std::filesystem::remove(LogFilePath());
+        if (*c.userIni) WriteFile(user + "mame.ini", c.userIni);
+        EmulatorConfigSources sources;
+        if (*c.emulator) {
+            sources.executable = Home() + "bin/mame";
+            FakeHome::Emulator(sources.executable, c.emulator);
+        }
+        sources.iniFolders = {user, system};
+        sources.timeout = std::chrono::milliseconds(300);
+        const EmulatorOptions options = ReadEmulatorOptions(sources);
+        EXPECT_EQ(options.at("rompath"), c.rompath) << c.name;
+        EXPECT_EQ(options.at("historypath"), "history;dats") << c.name;
+        const std::string log = test::ReadFile(LogFilePath());
+        EXPECT_NE(log.find(c.logged), std::string::npos) << c.name << ": " << log;
+    }
+
+    EmulatorConfigSources nothing;
+    nothing.iniFolders = {user};
+    EXPECT_TRUE(ReadEmulatorOptions(nothing).empty());
+    EXPECT_NE(test::ReadFile(LogFilePath()).find("usual folders"), std::string::npos);
+}
+
+TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
+    const std::string home = Home();
+    const std::string base = home + "emu/";
+    fakeHome.Make("Roms2");
+    fakeHome.Make("emu/cabdevs");
+    fakeHome.Make("emu/Snap");
+    fakeHome.Make("emu/dats");
+    fakeHome.Make("Folders");
+    fakeHome.Make("plugins/hiscore");
+    WriteFile(home + "emu/dats/HISTORY.DAT", "");
+    WriteFile(home + "emu/cheat.7z", "");
+    WriteFile(home + "plugins/hiscore/hiscore.dat", "");
+    EmulatorOptions options;
+    ParseEmulatorOptions(
+        "rompath $HOME/missing;$HOME/roms2\n"
+        "snapshot_directory ~/snap\n"
+        "categorypath $HOME/folders\n"
+        "pluginspath $HOME/nothing;$HOME/plugins\n",
+        options);
+    const EmulatorLayout layout = LayOutEmulatorPaths(options, base);
+    EXPECT_EQ(layout.romsFolder, home + "Roms2/");
+    EXPECT_EQ(layout.artFolders[kSnapshots], base + "Snap/");  // none exists: the emulator's own
+    EXPECT_EQ(layout.artFolders[kCabinets], base + "cabdevs/");
+    EXPECT_EQ(layout.artFolders[kControlPanels], base + "cpanel/");
+    EXPECT_EQ(layout.dataFiles[kHistoryDat], base + "dats/HISTORY.DAT");
+    EXPECT_EQ(layout.dataFiles[kMameinfoDat], base + "dats/Mameinfo.dat");
+    EXPECT_EQ(layout.dataFiles[kHiscoreDat], home + "plugins/hiscore/hiscore.dat");
+    EXPECT_EQ(layout.dataFiles[kCheatDat], base + "Cheat.dat");  // beside cheat.7z
+    EXPECT_EQ(layout.dataFiles[kCatverIni], home + "Folders/Catver.ini");
+    EXPECT_EQ(layout.dataFiles[kMultiplayerIni], home + "Folders/Multiplayer.ini");
+}
+
+TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {
+    TheSettings().MameExe = Home() + "emu/mame";  // the emulator that the program would run
+    FakeHome::Emulator(TheSettings().MameExe, "printf 'rompath $HOME/games\\n'");
+    fakeHome.Make("games");
+    Settings settings = DefaultSettings();
+    FollowEmulatorConfiguration(settings);
+    EXPECT_EQ(settings.RomsFolder, Home() + "games/");
+    const std::string base = Home() + "mame/";
+    const char* art[] = {"titles/", "snap/", "marquees/", "cabinets/", "cpanel/", "flyers/"};
+    for (int slot = 0; slot < kArtSlots; ++slot)
+        EXPECT_EQ(settings.ArtFolders[slot], base + art[slot]);
+    EXPECT_EQ(settings.DataFilePaths[kHistoryDat], base + "history/History.dat");
+    EXPECT_EQ(settings.DataFilePaths[kCheatDat], base + "Cheat.dat");
+    EXPECT_EQ(settings.DataFilePaths[kGenreIni], base + "folders/Genre.ini");
+    EXPECT_EQ(DefaultSettings().RomsFolder, base + "roms/");
+}
+
+}  // namespace
+}  // namespace arc
