@@ -45,12 +45,17 @@ fi
 
 # The core library instrumented for coverage and the sanitizers, and the target.
 sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+# Runs of two targets at once share the build: one configures and builds at a time.
+mkdir -p "$work"
+exec 9>"$work/build.lock"
+flock 9
 cmake -S "$root" -B "$work/build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
     -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g" \
     -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_C_FLAGS="$sanitize" \
     -DARCANOTE_WITH_QT=OFF -DARCANOTE_TESTS=OFF -DARCANOTE_BENCH=OFF -DARCANOTE_FUZZ=ON >/dev/null
 cmake --build "$work/build" -j"${FUZZ_JOBS:-2}" --target "${target}_fuzz"
+flock -u 9
 
 # The target writes its seeds into an empty corpus; the corpus then keeps what
 # the runs find.
