@@ -4,6 +4,7 @@
 # for a bounded time. Not part of the default build nor of CTest.
 #
 #   tools/fuzz.sh TARGET [SECONDS] [libFuzzer options...]   (default 60 s)
+#   tools/fuzz.sh all [SECONDS]                              (each in turn)
 #   tools/fuzz.sh list                                       (the targets)
 #
 # TARGET is the file name without "_fuzz.cpp" (zip_reader, listxml, ...).
@@ -22,6 +23,10 @@ if [ "${1:-}" = "" ] || [ "$1" = "list" ]; then
 fi
 target=$1
 seconds=${2:-60}
+if [ "$target" = all ]; then
+    for t in $("$0" list); do "$0" "$t" "$seconds" || exit $?; done
+    exit 0
+fi
 shift
 [ $# -gt 0 ] && shift
 if [ ! -f "$root/tools/fuzz/${target}_fuzz.cpp" ]; then
