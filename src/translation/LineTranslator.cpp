@@ -6,7 +6,10 @@
 namespace arc {
 namespace {
 
-void ReplaceAll(std::string& text, std::string_view source, std::string_view translation) {
+/// Replaces every occurrence of source; false, with the text unchanged, when
+/// the result would pass `limit` bytes.
+bool ReplaceAll(std::string& text, std::string_view source, std::string_view translation,
+                std::size_t limit) {
     std::string result;
     result.reserve(text.size() + translation.size());
     std::size_t start = 0;
@@ -15,9 +18,11 @@ void ReplaceAll(std::string& text, std::string_view source, std::string_view tra
         result.append(text, start, found - start);
         result.append(translation);
         start = found + source.size();
+        if (result.size() > limit) return false;
     }
     result.append(text, start, std::string::npos);
     text = std::move(result);
+    return true;
 }
 
 }  // namespace
@@ -108,9 +113,13 @@ int LineTranslator::FirstOccurring(std::string_view text, int after) const {
 std::string LineTranslator::TranslateLine(std::string_view text) const {
     std::string result(text);
     if (nodes_.size() <= 1) return result;
+    // Entries that feed each other ("a = bb", "b = cc", ...) can double the
+    // line at every step: such a line is left as it was.
+    const std::size_t limit = std::max(text.size() * 16, kMaxTranslatedLine);
     for (int entry = FirstOccurring(result, -1); entry >= 0;
          entry = FirstOccurring(result, entry)) {
-        ReplaceAll(result, table_[entry].source, table_[entry].translation);
+        if (!ReplaceAll(result, table_[entry].source, table_[entry].translation, limit))
+            return std::string(text);
     }
     return result;
 }

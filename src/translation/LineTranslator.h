@@ -20,7 +20,11 @@ class LineTranslator {
     bool empty() const { return table_.empty(); }
     const SectionTable& table() const { return table_; }
 
+    /// The translated line; the line unchanged when its translation would grow
+    /// past 16 times its length and kMaxTranslatedLine.
     std::string TranslateLine(std::string_view text) const;
+
+    static constexpr std::size_t kMaxTranslatedLine = 1u << 20;
 
   private:
     struct Node {

@@ -76,16 +76,12 @@ TEST(SectionFromLines, KeepsFinishedEntriesLongestFirst) {
         "[MAMEINFO]",
         "Driver = Pilote",
     };
-    const SectionTable table = SectionFromLines(lines, "[HISTORY]");
-    ASSERT_EQ(table.size(), 6u);
-    EXPECT_EQ(table[0].source, "Sound Board :");
-    EXPECT_EQ(table[0].translation, "Carte Son :");
-    EXPECT_EQ(table[1].source, "");  // "= nothing on the left"
-    EXPECT_EQ(table[2].source, "Board");
-    EXPECT_EQ(table[3].source, "Main");  // equal lengths keep file order
-    EXPECT_EQ(table[4].source, "Beat");
-    EXPECT_EQ(table[5].source, "A");
-    EXPECT_EQ(table[5].translation, "= B");
+    std::vector<std::string> pairs;  // longest source first, equal lengths in file order
+    for (const TranslationPair& pair : SectionFromLines(lines, "[HISTORY]"))
+        pairs.push_back(pair.source + "|" + pair.translation);
+    EXPECT_EQ(pairs,
+              (std::vector<std::string>{"Sound Board :|Carte Son :", "|nothing on the left",
+                                        "Board|Planche", "Main|Prin", "Beat|Tape", "A|= B"}));
 
     EXPECT_TRUE(SectionFromLines(lines, "[PLAYERS]").empty());
     EXPECT_TRUE(

@@ -47,6 +47,16 @@ TEST(TranslateLine, AppliesEntriesInTableOrderOnTheTextSoFar) {
     EXPECT_EQ(LineTranslator(SectionTable{}).TranslateLine("unchanged"), "unchanged");
 }
 
+TEST(TranslateLine, EntriesFeedingEachOtherDoNotDoubleTheLineWithoutEnd) {
+    SectionTable table;  // "A = BB", "B = CC", ...: each entry doubles the line
+    for (int i = 0; i < 40; ++i)
+        table.push_back({std::string(1, static_cast<char>('A' + i)),
+                         std::string(2, static_cast<char>('A' + i + 1))});
+    EXPECT_EQ(LineTranslator(table).TranslateLine("A line"), "A line");
+    table.resize(3);
+    EXPECT_EQ(LineTranslator(table).TranslateLine("A"), "DDDDDDDD");
+}
+
 TEST(TranslateLine, MatchesTheEntryByEntryResultOnRandomTables) {
     std::mt19937 random(20240611);
     auto word = [&](int maxLength) {
@@ -102,7 +112,7 @@ TEST(TranslateFile, KeepsTheOriginalAndRotatesTheOlderCopy) {
               3);  // no temporary file left
 }
 
-TEST(TranslateFile, CancelLeavesEveryFileAsItWas) {
+TEST(TranslateFile, CancelOrAMissingFileLeavesEveryFileAsItWas) {
     TempDir folder;
     const std::string path = folder.file("History.dat");
     WriteFile(path, "Players : 2\r\nButtons : 1\r\nPlayers : 1\r\n");

@@ -1,6 +1,6 @@
 // libFuzzer target for the ZIP reader: every input is opened, listed and
 // extracted into a scratch folder, which must end up holding only files
-// under it. Built and run by tools/fuzz-zip-reader.sh.
+// under it. Built and run by tools/fuzz.sh zip_reader.
 
 #include <unistd.h>
 

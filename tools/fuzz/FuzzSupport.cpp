@@ -1,0 +1,135 @@
+#include "FuzzSupport.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "core/AppState.h"
+#include "core/Log.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/ScriptedUi.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "database/Database.h"
+#include "database/Schema.h"
+
+namespace fs = std::filesystem;
+
+namespace arc::fuzz {
+namespace {
+
+struct Scratch {
+    Scratch() {
+        // In memory when possible: every input writes files and a database.
+        std::error_code ec;
+        std::string pattern =
+            (fs::is_directory("/dev/shm", ec) ? "/dev/shm" : fs::temp_directory_path().string()) +
+            "/arcanote-fuzz-XXXXXX";
+        if (!mkdtemp(pattern.data())) std::abort();
+        folder = std::string(pattern) + "/";
+        SetProgramFolder(folder);
+        BuildTextTable();
+        std::string error;
+        if (!CreateTemplateDatabase(folder + "template.mdb", &error)) {
+            std::fprintf(stderr, "template database: %s\n", error.c_str());
+            std::abort();
+        }
+    }
+    ~Scratch() {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+    std::string folder;
+    ScopedScriptedUi ui;
+};
+
+Scratch& TheScratch() {
+    static Scratch scratch;
+    return scratch;
+}
+
+}  // namespace
+
+void ResetForInput() {
+    Scratch& scratch = TheScratch();
+    CloseDatabase();
+    ResetState();
+    SetProgramFolder(scratch.folder);
+    State().ErrorTrap = true;
+    State().TempFolder = scratch.folder + "Temp/";
+    fs::create_directories(State().TempFolder);
+    TheSettings() = DefaultSettings();
+    Progress() = ProgressState{};
+    scratch.ui.ui = ScriptedUi{};
+    std::error_code ec;
+    fs::remove(LogFilePath(), ec);
+}
+
+std::string WriteInput(std::string_view name, std::string_view bytes) {
+    const fs::path path = TheScratch().folder + std::string(name);
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+std::string WriteInput(std::string_view name, const std::uint8_t* data, std::size_t size) {
+    return WriteInput(name, std::string_view(reinterpret_cast<const char*>(data), size));
+}
+
+void OpenFreshDatabase(std::initializer_list<std::string_view> sets) {
+    const std::string& folder = TheScratch().folder;
+    const std::string path = folder + "work.mdb";
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        fs::remove(path + suffix, ec);
+    fs::copy_file(folder + "template.mdb", path, ec);
+    if (ec || !OpenDatabase(path)) std::abort();
+    Statement insert("INSERT INTO Data (InternalName) VALUES (?)");
+    for (std::string_view set : sets) {
+        insert.Bind(1, std::string(set));
+        insert.Run();
+    }
+}
+
+void CloseFreshDatabase() {
+    CloseDatabase();
+}
+
+std::size_t LineCount(std::string_view bytes) {
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
+void WriteSeeds(int argc, char** argv, std::initializer_list<Seed> seeds) {
+    fs::path corpus;
+    for (int i = argc - 1; i > 0; --i) {
+        if (argv[i][0] != '-') {
+            corpus = argv[i];
+            break;
+        }
+    }
+    std::error_code ec;
+    if (corpus.empty() || !fs::is_directory(corpus, ec) || !fs::is_empty(corpus, ec)) return;
+    int number = 0;
+    for (const Seed& seed : seeds) {
+        std::string bytes(seed.prefix);
+        if (!seed.sourceFile.empty()) {
+            std::ifstream in(fs::path(ARCANOTE_SOURCE_DIR) / seed.sourceFile, std::ios::binary);
+            std::string content(65536 - bytes.size(), '\0');
+            in.read(content.data(), static_cast<std::streamsize>(content.size()));
+            content.resize(static_cast<std::size_t>(in.gcount()));
+            bytes += content;
+        } else {
+            bytes += seed.text;
+        }
+        std::ofstream out(corpus / ("seed-" + std::to_string(++number)), std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+}
+
+}  // namespace arc::fuzz

@@ -1,0 +1,38 @@
+// libFuzzer target for the DAT importers (Cheat.dat, Hiscore.dat, Command.dat,
+// Mameinfo.dat): the first byte chooses the importer, the rest is the file,
+// imported into a fresh database holding a few sets.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "FuzzSupport.h"
+#include "importers/Importers.h"
+
+using namespace arc;
+
+namespace {
+
+constexpr std::array<bool (*)(std::string_view), 4> kImporters = {ImportCheat, ImportHiscore,
+                                                                  ImportCommand, ImportMameinfo};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzz::WriteSeeds(*argc, *argv,
+                     {{"\x00", "data/sample/dat/cheat.dat"},
+                      {"\x01", "data/sample/dat/hiscore.dat"},
+                      {"\x02", "data/sample/dat/command.dat"},
+                      {"\x03", "data/sample/dat/mameinfo.dat"}});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return -1;
+    fuzz::ResetForInput();
+    const std::string path = fuzz::WriteInput("dat/input.dat", data + 1, size - 1);
+    fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
+    kImporters[data[0] % kImporters.size()](path);
+    fuzz::CloseFreshDatabase();
+    return 0;
+}

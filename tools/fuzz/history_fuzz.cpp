@@ -1,0 +1,49 @@
+// libFuzzer target for the History.dat and history.xml importers: the input is
+// imported as History.dat (read as history.xml when it looks like XML) into a
+// fresh database holding a few sets.
+
+#include <cstdint>
+#include <string_view>
+
+#include "FuzzSupport.h"
+#include "importers/Importers.h"
+
+using namespace arc;
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    fuzz::WriteSeeds(
+        *argc, *argv,
+        {{"", "data/sample/dat/history.dat"}, {"", "", R"(<?xml version="1.0" encoding="UTF-8"?>
+<history>
+<entry><systems><system name="pacman"/><system name="puckman"/></systems>
+<text>
+Pac-Man (c) 1980 Namco.
+
+Dots &amp; ghosts.
+
+- TECHNICAL -
+
+Players : 2
+Control : 4-way joystick
+
+- TRIVIA -
+
+Round.
+</text></entry>
+<entry><software><item list="nes" name="smb"/></software><text>Not a machine</text></entry>
+</history>
+)"}});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    // A long description is copied at every line (known, mended elsewhere).
+    if (fuzz::LineCount(text) > 2000) return -1;
+    fuzz::ResetForInput();
+    const std::string path = fuzz::WriteInput("History.dat", text);
+    fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
+    ImportHistory(path);
+    fuzz::CloseFreshDatabase();
+    return 0;
+}
