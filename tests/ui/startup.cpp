@@ -49,11 +49,10 @@ class StartupTest : public QObject {
         ResetState();
         bool mainWindowBefore = true;
         test::OnNextModal<QDialog> choose([&mainWindowBefore](QDialog* dialog) {
-            mainWindowBefore = !QApplication::topLevelWidgets().isEmpty() &&
-                               std::any_of(QApplication::topLevelWidgets().begin(),
-                                           QApplication::topLevelWidgets().end(), [](QWidget* w) {
-                                               return w->objectName() == "MDIForm1";
-                                           });
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            mainWindowBefore = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+                return w->objectName() == "MDIForm1";
+            });
             dialog->findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
             dialog->reject();  // the close box still takes the selection
         });
