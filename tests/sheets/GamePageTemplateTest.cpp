@@ -29,15 +29,12 @@ MarkerValues SampleValues(std::mt19937& random, bool withHash) {
 TEST(GamePageTemplateTest, OnePassAssemblyEqualsSequentialReplacement) {
     const std::vector<std::string> templates = {
         DefaultGamePageTemplate(),
-        "#YEARMANUFACTURER/#YEAR/#YEAR#GAMENAME/#CLONEOF#COMMENT#EXPDIP",
-        "#YE#GAMENAME|#YE#COMMENTAR|#EXPROM#EXPDISK#EXPBIOS#EXPCHIP",
-        "no marker at all",
-        "#DRIVER#DVSTATUS#BIOS#EXPBIOS#INFO#MAMEINFO#NEXT#PREVIOUS#HOME",
+        "#YEARMANUFACTURER/#YEAR/#YE#GAMENAME/#CLONEOF#COMMENTAR#EXPDIP#EXPROM#NEXT",
     };
     std::mt19937 random(7);
     for (const std::string& text : templates) {
         GamePageTemplate page(text);
-        for (int round = 0; round < 200; ++round) {
+        for (int round = 0; round < 100; ++round) {
             const MarkerValues values = SampleValues(random, round % 2 == 0);
             std::string fast, sequential;
             page.Fill(values, fast);
@@ -45,45 +42,6 @@ TEST(GamePageTemplateTest, OnePassAssemblyEqualsSequentialReplacement) {
             ASSERT_EQ(fast, sequential) << text;
         }
     }
-}
-
-TEST(GamePageTemplateTest, LongerMarkersAreReplacedBeforeTheirBeginnings) {
-    GamePageTemplate page("#YEARMANUFACTURER - #YEAR");
-    MarkerValues values;
-    values[static_cast<int>(Marker::YearManufacturer)] = "1980 Namco";
-    values[static_cast<int>(Marker::Year)] = "1980";
-    std::string text;
-    page.Fill(values, text);
-    EXPECT_EQ(text, "1980 Namco - 1980");
-}
-
-TEST(GamePageTemplateTest, DefaultTemplateShape) {
-    const std::string text = DefaultGamePageTemplate();
-    int lines = 1;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", at + 2))
-        ++lines;
-    EXPECT_EQ(lines, 74);
-    EXPECT_NE(text.substr(text.size() - 2), "\r\n");
-    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
-    EXPECT_NE(text.find("src=#IMGCPANEL>"), std::string::npos);
-    EXPECT_EQ(text.find("iso-8859-1"), std::string::npos);
-    EXPECT_NE(text.find("border: 1px outset #0099CC;}--></style><title>Arcanote - #INTERNALNAME - "
-                        "#GAMENAME</title>"),
-              std::string::npos);
-    for (const char* label : {"Éditeur : ", "Rafraîchissement : ", "Catégorie : ", "Déscription",
-                              "Mise à jour", "Équipe", "écran titre", "[Précédent : #PREVIOUS]",
-                              "[#HOME] [Suivant :#NEXT]", "Notes personnelles : "}) {
-        EXPECT_NE(text.find(label), std::string::npos) << label;
-    }
-    std::size_t comments = 0;
-    for (std::size_t at = text.find("#COMMENT"); at != std::string::npos;
-         at = text.find("#COMMENT", at + 1))
-        ++comments;
-    EXPECT_EQ(comments, 2u);
-    GamePageTemplate page(text);
-    for (const char* expansion : {"#EXPROM", "#EXPBIOS", "#EXPCHIP", "#EXPDIP", "#EXPDISK"})
-        EXPECT_FALSE(page.Holds(expansion));
 }
 
 TEST(SheetTextTest, PathsAndLineBreaks) {
