@@ -6,8 +6,6 @@
 
 #include "SheetFixture.h"
 #include "core/Progress.h"
-#include "core/Settings.h"
-#include "core/TextTable.h"
 #include "sheets/GamePages.h"
 #include "sheets/SheetTemplates.h"
 
@@ -48,16 +46,6 @@ TEST_F(GamePagesTest, SelectionFollowsTheTickedBoxes) {
     }
 }
 
-TEST_F(GamePagesTest, EmptySelectionShowsTheMessageAndWritesNothing) {
-    AddGame("a", "A", {{"GotIt", "0"}});
-    run = NewRun();
-    run.choices.onlyAvailable = true;
-    EXPECT_EQ(Write("#GAMENAME", run), PagesOutcome::EmptySelection);
-    ASSERT_FALSE(ui().messages.empty());
-    EXPECT_NE(ui().messages.back().text.find("could be found."), std::string::npos);
-    EXPECT_EQ(ui().messages.back().text.find('|'), std::string::npos);
-}
-
 TEST_F(GamePagesTest, PreviousAndNextLinkNeighboursAndAreEmptyAtTheEnds) {
     AddGame("b", "Beta");
     AddGame("a", "Alpha");
@@ -79,7 +67,7 @@ TEST_F(GamePagesTest, ClonesLinkToTheirParentEvenWhenItIsMissing) {
     EXPECT_EQ(run.gameList[2], "P<a href=puckman.htm>Puck Man (clone)</a><br>");
 }
 
-TEST_F(GamePagesTest, ValuesAreFilledInTheirOrder) {
+TEST_F(GamePagesTest, ValuesAreFilledInTheirOrderAndMissingTextsStayEmpty) {
     AddGame("g", "Game",
             {{"VerAdded", ".36"},
              {"Year", "1981"},
@@ -89,25 +77,17 @@ TEST_F(GamePagesTest, ValuesAreFilledInTheirOrder) {
              {"GotIt", "1"}});
     AddHistory({"g"},
                {{"yearmanufacturer", "1981 Capcom"}, {"Description", "line one\r\nline two"}});
+    AddRow("Command", {{"InternalName", "g"}, {"cmd", "Moves"}, {"info", "a\r\nb\r\n"}});
+    AddGame("h", "Bare", {{"CodeHistory", "999"}});
     ASSERT_EQ(Write("#VERADDED|#YEARMANUFACTURER|#YEAR|#MANUFACTURER|#WORKING|#SOUND|#GOTIT|"
-                    "#DESCRIPTION|#CLONEOF#COMMENT|#EXPDIP"),
+                    "#DESCRIPTION#SOURCES|#CMD:#INFO|#CLONEOF#COMMENT|#EXPDIP"),
               PagesOutcome::Written);
     EXPECT_EQ(Page("g.htm"),
               "0.36|1981 Capcom|1981|<a href=\"M_Capcom _ Nintendo.htm\">Capcom / Nintendo</a>|"
-              "WORKING|PRELIMINARY|YES|line one<br>\r\nline two||&nbsp; ");
-}
-
-TEST_F(GamePagesTest, GameWithoutHistoryOrCommandsGetsEmptyTexts) {
-    AddGame("g", "Game", {{"CodeHistory", "999"}});
-    ASSERT_EQ(Write("[#DESCRIPTION#SOURCES#CMD#INFO#YEARMANUFACTURER]"), PagesOutcome::Written);
-    EXPECT_EQ(Page("g.htm"), "[]");
-}
-
-TEST_F(GamePagesTest, CommandsComeFromTheGamesFirstBlock) {
-    AddGame("g", "Game");
-    AddRow("Command", {{"InternalName", "g"}, {"cmd", "Moves"}, {"info", "a\r\nb\r\n"}});
-    ASSERT_EQ(Write("#CMD:#INFO"), PagesOutcome::Written);
-    EXPECT_EQ(Page("g.htm"), "Moves:a<br>\r\nb<br>\r\n");
+              "WORKING|PRELIMINARY|YES|line one<br>\r\nline two|Moves:a<br>\r\nb<br>\r\n||&nbsp; ");
+    EXPECT_EQ(
+        Page("h.htm"),
+        "|||<a href=\"M_[Unknown].htm\">[Unknown]</a>|NON WORKING|PRELIMINARY|NO||:||&nbsp; ");
 }
 
 TEST_F(GamePagesTest, ExpansionsListEveryRowAndAreQueriedOnlyWhenInTheTemplate) {
@@ -119,19 +99,16 @@ TEST_F(GamePagesTest, ExpansionsListEveryRowAndAreQueriedOnlyWhenInTheTemplate) 
     AddRow("BiosSet",
            {{"InternalName", "neogeo"}, {"BiosSetName", "us"}, {"biossetdescription", "US MVS"}});
     AddRow("Disk", {{"InternalName", "neogeo"}, {"diskName", "cd1"}, {"diskmd5", "abc"}});
-    AddRow("Disk", {{"InternalName", "neogeo"}, {"diskName", "cd2"}});
     AddRow("DipSwitch", {{"InternalName", "neogeo"},
                          {"dipswitchname", "Lives"},
                          {"dipvaluename", "3"},
                          {"dipvaluedefault", "yes"}});
-    AddRow("DipSwitch",
-           {{"InternalName", "neogeo"}, {"dipswitchname", "Lives"}, {"dipvaluename", "5"}});
     AddRow("Chip", {{"InternalName", "neogeo"}, {"chipname", "Z80"}, {"chipclock", "4000000"}});
     ASSERT_EQ(Write("#EXPBIOS|#EXPDISK|#EXPDIP|#EXPCHIP|#EXPROM"), PagesOutcome::Written);
     EXPECT_EQ(Page("neogeo.htm"),
               "euro (yes) Europe MVS<br>\r\nus US MVS<br>\r\n|"
-              "cd1&nbsp; Md5 : abc<br>\r\ncd2|"
-              "Lives<br>\r\n&nbsp; DIP 3(yes)<br>\r\n&nbsp; DIP 5<br>\r\n|"
+              "cd1&nbsp; Md5 : abc<br>\r\n|"
+              "Lives<br>\r\n&nbsp; DIP 3(yes)<br>\r\n|"
               "Z80<br>\r\n&nbsp; Clock : 4000000<br>\r\n|&nbsp; ");
 }
 
@@ -140,8 +117,6 @@ TEST_F(GamePagesTest, DefaultTemplateFillsEveryMarker) {
     ASSERT_EQ(Write(DefaultGamePageTemplate()), PagesOutcome::Written);
     const std::string page = Page("g.htm");
     EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
-    EXPECT_NE(page.find("Clone de :</b><span class=\"bold\"><font color=\"#FFCC00\">Set."),
-              std::string::npos);
     EXPECT_NE(page.find("<img src=images/cpanel/g.png>"), std::string::npos);
     // No marker survives: every "#" left is a colour.
     for (std::size_t at = page.find('#'); at != std::string::npos; at = page.find('#', at + 1)) {
@@ -169,14 +144,6 @@ TEST_F(GamePagesTest, ImagesPointIntoTheSheetOrTheArtFolder) {
     EXPECT_FALSE(std::filesystem::exists(site + "html/images/snap/pacman.png"));
 }
 
-TEST_F(GamePagesTest, DontCopyWithoutArtPointsAtTheSubstitute) {
-    AddGame("g", "Game");
-    run = NewRun();
-    run.choices.dontCopy[5] = true;
-    ASSERT_EQ(Write("#IMGFLYER", run), PagesOutcome::Written);
-    EXPECT_EQ(Page("g.htm"), "file://" + site + "html/noimage.png");
-}
-
 TEST_F(GamePagesTest, ExistingSheetPictureIsKeptAndCopyAllSkipsThePerGameCopy) {
     AddGame("a", "A");
     AddGame("b", "B");
@@ -193,26 +160,6 @@ TEST_F(GamePagesTest, ExistingSheetPictureIsKeptAndCopyAllSkipsThePerGameCopy) {
     run.choices.copyAllArt = true;
     ASSERT_EQ(Write("#IMGTITLE", run), PagesOutcome::Written);
     EXPECT_FALSE(std::filesystem::exists(site + "html/images/titles/b.png"));
-}
-
-TEST_F(GamePagesTest, ListsRecordEveryGameInPageOrder) {
-    AddGame("x", "pinball",
-            {{"Manufacturer", "Atari"},
-             {"Genre", "Pinball"},
-             {"GotIt", "1"},
-             {"Year", "1980"},
-             {"VerAdded", ".37b5"}});
-    AddGame("y", "1942");
-    ASSERT_EQ(Write("#GAMENAME"), PagesOutcome::Written);
-    ASSERT_EQ(run.gameList.size(), 2u);
-    EXPECT_EQ(run.gameList[0], "1<a href=y.htm>1942</a><br>");
-    EXPECT_EQ(run.gameList[1], "P<a href=x.htm>pinball</a><br>");
-    EXPECT_EQ(run.groups[kByManufacturer][1], "Atari€£<a href=x.htm>pinball</a><br>");
-    EXPECT_EQ(run.groups[kByAvailability][1], "True€£<a href=x.htm>pinball</a><br>");
-    EXPECT_EQ(run.groups[kByAvailability][0], "False€£<a href=y.htm>1942</a><br>");
-    EXPECT_EQ(run.groups[kByVersion][1], "v 0.37b5€£<a href=x.htm>pinball</a><br>");
-    EXPECT_EQ(run.groups[kByVersion][0], "v €£<a href=y.htm>1942</a><br>");
-    EXPECT_EQ(run.groups[kByYear][0], "€£<a href=y.htm>1942</a><br>");
 }
 
 TEST_F(GamePagesTest, CancelStopsBeforeTheNextGame) {
@@ -236,23 +183,6 @@ TEST_F(GamePagesTest, ShortNamesThatWouldLeaveTheFolderGetNoPage) {
     EXPECT_FALSE(std::filesystem::exists(site + "evil.htm"));
     EXPECT_TRUE(PageExists("good.htm"));
     EXPECT_EQ(run.gameList.size(), 1u);
-}
-
-TEST_F(GamePagesTest, VersionsComeFromTheFirstRowOrStayEmpty) {
-    SheetRun versions;
-    ReadVersionTexts(versions);
-    EXPECT_EQ(versions.mameVersion + versions.programVersion, "");
-    AddRow("Versions", {{"VersionMame", "0.251"}, {"VersionArcanote", "1.0.0"}});
-    AddRow("Versions", {{"VersionMame", "0.250"}, {"VersionArcanote", "0.9.0"}});
-    ReadVersionTexts(versions);
-    EXPECT_EQ(versions.mameVersion, "0.251");
-    EXPECT_EQ(versions.programVersion, "Arcanote v1.0.0");
-}
-
-TEST_F(GamePagesTest, GameWithoutManufacturerLinksToTheUnknownGroup) {
-    AddGame("g", "Game");
-    ASSERT_EQ(Write("#MANUFACTURER"), PagesOutcome::Written);
-    EXPECT_EQ(Page("g.htm"), "<a href=\"M_[Unknown].htm\">[Unknown]</a>");
 }
 
 }  // namespace
