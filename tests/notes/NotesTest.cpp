@@ -6,9 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/AppState.h"
 #include "core/Files.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "database/Database.h"
 #include "database/Schema.h"
@@ -22,22 +20,12 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-TEST(NoteHeaderTest, HeadersArePaddedToSixteenColumnsAndKeepLongNamesReadable) {
-    EXPECT_EQ(NoteHeaderLine("pacman", "Pac-Man"), "[pacman]        Pac-Man");
+TEST(NoteHeaderTest, LongNamesKeepTheirBracketAndOnlyBracketedLinesAreHeaders) {
     EXPECT_EQ(NoteHeaderLine("abcdefghijklmn", "T"), "[abcdefghijklmn]T");
-    // Too long for the column: the closing bracket stays so the line is a header.
-    const std::string longHeader = NoteHeaderLine("abcdefghijklmnop", "Long");
-    EXPECT_EQ(longHeader, "[abcdefghijklmnop] Long");
-    EXPECT_TRUE(IsNoteHeader(longHeader));
-    EXPECT_EQ(NoteHeaderName(longHeader), "abcdefghijklmnop");
-
-    EXPECT_TRUE(IsNoteHeader("   [x] y"));
+    EXPECT_EQ(NoteHeaderLine("abcdefghijklmnop", "Long"), "[abcdefghijklmnop] Long");
+    EXPECT_EQ(NoteHeaderName("  [galaga]        Galaga  "), "galaga");
     EXPECT_FALSE(IsNoteHeader("x [y]"));
     EXPECT_FALSE(IsNoteHeader("[unclosed"));
-    EXPECT_EQ(NoteHeaderName("  [galaga]        Galaga  "), "galaga");
-    EXPECT_FALSE(IsStorableNote(""));
-    EXPECT_FALSE(IsStorableNote("\r\n"));
-    EXPECT_TRUE(IsStorableNote("\r\n\r\n"));
 }
 
 class NotesTest : public test::ProgramFolderTest {
@@ -50,7 +38,7 @@ class NotesTest : public test::ProgramFolderTest {
     }
     ~NotesTest() override { CloseDatabase(); }
 
-    void AddGames(const std::vector<std::pair<std::string, std::string>>& games) {
+    void AddGames(const std::vector<std::pair<std::string, std::string>>& games) const {
         ASSERT_TRUE(OpenDatabase(dbPath));
         Statement insert("INSERT INTO Data (InternalName, GameName) VALUES (?, ?)");
         Transaction transaction;
@@ -75,17 +63,22 @@ class NotesTest : public test::ProgramFolderTest {
     std::string dbPath;
 };
 
-TEST_F(NotesTest, WriteCreatesTheListInTitleOrderAndOpensIt) {
-    AddGames({{"pacman", "Pac-Man"}, {"galaga", "Galaga"}, {"1942", "1942"}});
+TEST_F(NotesTest, WriteCreatesTheListInTitleOrderOpensItAndRoundTripsThroughTheCopy) {
+    AddGames({{"pacman", "Pac-Man"}, {"qbert", "Q*bert"}, {"1942", "1942"}});
     WriteGameNote();
-    EXPECT_EQ(ReadFile(notesPath()),
+    const std::string text = ReadFile(notesPath());
+    EXPECT_EQ(text,
               "[1942]          1942\r\n\r\n"
-              "[galaga]        Galaga\r\n\r\n"
-              "[pacman]        Pac-Man\r\n\r\n");
-    ASSERT_EQ(ui().opened.size(), 1u);
-    EXPECT_EQ(ui().opened[0], notesPath());
+              "[pacman]        Pac-Man\r\n\r\n"
+              "[qbert]         Q*bert\r\n\r\n");
+    EXPECT_EQ(ui().opened, std::vector<std::string>{notesPath()});
     EXPECT_FALSE(ui().progressVisible);
     EXPECT_FALSE(IsDatabaseOpen());
+
+    WriteFile(notesPath(), text.substr(0, text.size() - 2) + "D'oh!\r\n\r\n");
+    EXPECT_EQ(CopyNotesToDatabase(false).updated, 1);
+    EXPECT_EQ(NoteOf("qbert"), "D'oh!\r\n\r\n");
+    EXPECT_EQ(NoteOf("pacman"), "");
 
     // An existing file is never rebuilt.
     WriteFile(notesPath(), "mine\r\n");
@@ -96,18 +89,13 @@ TEST_F(NotesTest, WriteCreatesTheListInTitleOrderAndOpensIt) {
 
 // The list once stopped at 32,000 games: sf2, tetris, xevious had no header.
 TEST_F(NotesTest, ListHoldsEveryGameBeyondThirtyTwoThousand) {
-    ASSERT_TRUE(OpenDatabase(dbPath));
-    {
-        Statement insert("INSERT INTO Data (InternalName, GameName) VALUES (?, ?)");
-        Transaction transaction;
-        for (int i = 0; i < 32001; ++i) {
-            char name[16];
-            std::snprintf(name, sizeof name, "g%05d", i);
-            insert.Bind(1, name).Bind(2, std::string("Game ") + name).Run();
-        }
-        transaction.Commit();
+    std::vector<std::pair<std::string, std::string>> games;
+    for (int i = 0; i < 32001; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "g%05d", i);
+        games.emplace_back(name, std::string("Game ") + name);
     }
-    CloseDatabase();
+    AddGames(games);
     EXPECT_TRUE(WriteGameNote().done);
     std::string text = ReadFile(notesPath());
     EXPECT_EQ(std::count(text.begin(), text.end(), '['), 32001);
@@ -206,19 +194,6 @@ TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
     EXPECT_EQ(NoteOf("mspacman"), "last\r\n");
     EXPECT_FALSE(IsDatabaseOpen());
     EXPECT_FALSE(ui().progressVisible);
-}
-
-TEST_F(NotesTest, WrittenListRoundTripsThroughTheCopy) {
-    AddGames({{"pacman", "Pac-Man"}, {"qbert", "Q*bert"}});
-    WriteGameNote();
-    std::string text = ReadFile(notesPath());
-    const std::size_t at = text.find("[qbert]");
-    ASSERT_NE(at, std::string::npos);
-    text.insert(text.find("\r\n", at) + 2, "D'oh!\r\n");
-    WriteFile(notesPath(), text);
-    EXPECT_EQ(CopyNotesToDatabase(false).updated, 1);
-    EXPECT_EQ(NoteOf("qbert"), "D'oh!\r\n\r\n");
-    EXPECT_EQ(NoteOf("pacman"), "");
 }
 
 }  // namespace
