@@ -44,16 +44,6 @@ TEST(GamePageTemplateTest, OnePassAssemblyEqualsSequentialReplacement) {
     }
 }
 
-TEST(SheetTextTest, PathsAndLineBreaks) {
-    EXPECT_EQ(ToFileUrl("C:\\MAME\\snap\\pacman.png"), "file:///C:/MAME/snap/pacman.png");
-    EXPECT_EQ(ToFileUrl("/home/me/snap/pacman.png"), "file:///home/me/snap/pacman.png");
-    EXPECT_EQ(ToSlashPath("images\\titles\\x.png"), "images/titles/x.png");
-    EXPECT_EQ(WithHtmlBreaks("a\r\nb\nc\r\n"), "a<br>\r\nb\nc<br>\r\n");
-    std::string text = "#A#A#AB";
-    ReplaceAll(text, "#A", "#A#A");
-    EXPECT_EQ(text, "#A#A#A#A#A#AB");
-}
-
 TEST(SheetTextTest, WritePageReplacesFilesButNeverWritesThroughALink) {
     test::TempDir dir;
     const std::string page = dir.file("page.htm");

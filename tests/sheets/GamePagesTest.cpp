@@ -112,20 +112,6 @@ TEST_F(GamePagesTest, ExpansionsListEveryRowAndAreQueriedOnlyWhenInTheTemplate) 
               "Z80<br>\r\n&nbsp; Clock : 4000000<br>\r\n|&nbsp; ");
 }
 
-TEST_F(GamePagesTest, DefaultTemplateFillsEveryMarker) {
-    AddGame("g", "Game", {{"Manufacturer", "Namco"}, {"Working", "1"}});
-    ASSERT_EQ(Write(DefaultGamePageTemplate()), PagesOutcome::Written);
-    const std::string page = Page("g.htm");
-    EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
-    EXPECT_NE(page.find("<img src=images/cpanel/g.png>"), std::string::npos);
-    // No marker survives: every "#" left is a colour.
-    for (std::size_t at = page.find('#'); at != std::string::npos; at = page.find('#', at + 1)) {
-        EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(page[at + 1])) &&
-                    std::isxdigit(static_cast<unsigned char>(page[at + 6])))
-            << page.substr(at, 20);
-    }
-}
-
 TEST_F(GamePagesTest, ImagesPointIntoTheSheetOrTheArtFolder) {
     AddGame("pacman", "Pac-Man");
     AddGame("puckman", "Puck Man", {{"CloneOf", "pacman"}});

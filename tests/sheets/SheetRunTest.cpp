@@ -139,25 +139,6 @@ TEST_F(SheetRunTest, APageThatCannotBeWrittenEndsTheRunAsAFailure) {
     EXPECT_TRUE(ui().opened.empty());
 }
 
-TEST_F(SheetRunTest, ZippedSkinIsUsedThenRemoved) {
-    const std::string source = home.str() + "skinsrc/";
-    WriteFile(source + "rom.htm", "skinned #GAMENAME #EXPROM");
-    WriteFile(source + "rom.css", "body{}");
-    WriteFile(source + "index1.jpg", "jpg");
-    WriteFile(source + "rom_top.jpg", "jpg");
-    fs::create_directories(home.str() + "html");
-    ASSERT_EQ(RunAndWait("cd '" + source + "' && zip -q -r '" + SkinDir("Zipped.skin.zip") + "' ."),
-              0);
-    TheSettings().DefaultSkin = "Zipped";
-    SheetWindowState window = LoadedWindow();
-    ASSERT_EQ(window.ComboText(), "Zipped");
-    ASSERT_TRUE(window.MakeWithoutQuestions().completed);
-    EXPECT_EQ(Page("pacman.htm"), "skinned Pac-Man &nbsp; ");
-    EXPECT_TRUE(fs::exists(site + "index1.jpg"));
-    EXPECT_TRUE(PageExists("rom_top.jpg"));
-    EXPECT_FALSE(fs::exists(UnzippedSkin("Zipped")));
-}
-
 TEST_F(SheetRunTest, ZippedSkinIsRemovedAfterACancel) {
     WriteZip(SkinDir("Slow.skin.zip"), {{"rom.htm", "#GAMENAME"}});
     TheSettings().DefaultSkin = "Slow";
@@ -196,15 +177,23 @@ TEST_F(SheetRunTest, BrokenOrHostileSkinArchiveStillCompletes) {
     EXPECT_FALSE(fs::exists(UnzippedSkin("Bad")));
 }
 
-TEST_F(SheetRunTest, ArtArchivesDontCopyAndSubstituteRules) {
+TEST_F(SheetRunTest, ZippedSkinWithArtArchivesDontCopyAndSubstitutes) {
+    const std::string source = home.str() + "skinsrc/";
+    WriteFile(source + "rom.htm", "skinned #GAMENAME #EXPROM");
+    WriteFile(source + "index1.jpg", "jpg");
+    WriteFile(source + "rom_top.jpg", "jpg");
+    WriteFile(source + "noimage.png", "none");
+    fs::create_directories(home.str() + "html");
+    ASSERT_EQ(RunAndWait("cd '" + source + "' && zip -q -r '" + SkinDir("Zipped.skin.zip") + "' ."),
+              0);
     WriteZip(art + "0/titles.zip", {{"pacman.png", "zipped title"}});
     WriteFile(art + "0/pacman.png", "loose title");
     WriteFile(art + "0/galaga.png", "loose title");
     WriteZip(art + "1/snap.zip", {{"pacman.png", "zipped snap"}});
     WriteFile(art + "5/puckman.png", "flyer");
-    WriteFile(SkinDir("Sub.skin/noimage.png"), "none");
-    TheSettings().DefaultSkin = "Sub";
+    TheSettings().DefaultSkin = "Zipped";
     SheetWindowState window = LoadedWindow();
+    ASSERT_EQ(window.ComboText(), "Zipped");
     window.check2[1] = true;  // don't copy snapshots
     window.check4 = true;     // substitutes
     window.check1[1] = true;  // avoid clones: puckman gets no page but a substitute
@@ -218,6 +207,10 @@ TEST_F(SheetRunTest, ArtArchivesDontCopyAndSubstituteRules) {
     EXPECT_EQ(ReadFile(images + "marquees/puckman.png"), "none");
     EXPECT_FALSE(PageExists("puckman.htm"));
     EXPECT_EQ(ReadFile(site + "html/noimage.png"), "none");
+    EXPECT_EQ(Page("pacman.htm"), "skinned Pac-Man &nbsp; ");
+    EXPECT_TRUE(fs::exists(site + "index1.jpg"));
+    EXPECT_TRUE(PageExists("rom_top.jpg"));
+    EXPECT_FALSE(fs::exists(UnzippedSkin("Zipped")));
 }
 
 TEST_F(SheetRunTest, CopyAllArtCopiesEveryPictureOfTheCopiedKindsAndSubstitutesNeedTheSkins) {
