@@ -50,11 +50,10 @@ class NotesTest : public test::ProgramFolderTest {
 
     std::string NoteOf(const std::string& name) {
         EXPECT_TRUE(OpenDatabase(dbPath));
-        Statement select("SELECT MyNotes FROM Data WHERE InternalName = ?");
-        select.Bind(1, name);
-        std::string note = select.Step() ? select.ColumnText(0) : "<no row>";
-        if (select.Step()) note = "<several rows>";
-        select = Statement("SELECT 1");
+        std::string note = "<no row>";
+        if (Statement select("SELECT MyNotes FROM Data WHERE InternalName = ?");
+            select.Bind(1, name).Step())
+            note = select.ColumnText(0);
         CloseDatabase();
         return note;
     }

@@ -29,7 +29,7 @@ class StatisticsTest : public SheetTest {
     }
 };
 
-TEST_F(StatisticsTest, AllGamesBlockCountsEveryLine) {
+TEST_F(StatisticsTest, AllGamesBlockCountsEveryLineAndOwnedBlocksStayEmpty) {
     AddCollection(false);
     EXPECT_EQ(StatisticsBlock(""),
               "Supported roms : 5.<br>\r\n"
@@ -47,10 +47,6 @@ TEST_F(StatisticsTest, AllGamesBlockCountsEveryLine) {
               "<br>\r\n"
               "1 roms are supported in Command.dat.<br>\r\n"
               "2 roms are supported in History.dat.<br>");
-}
-
-TEST_F(StatisticsTest, PageWithoutOwnedGamesHasOnlySeparatorsInTheOwnedBlocks) {
-    AddCollection(false);
     SheetRun run = NewRun();
     WriteStatisticsPage(run);
     const std::string page = Page("STAT.htm");
