@@ -122,18 +122,10 @@ TEST_F(GamePagesTest, ImagesPointIntoTheSheetOrTheArtFolder) {
     EXPECT_FALSE(std::filesystem::exists(site + "html/images/snap/pacman.png"));
 }
 
-TEST_F(GamePagesTest, ExistingSheetPictureIsKeptAndCopyAllSkipsThePerGameCopy) {
-    AddGame("a", "A");
+// The picture already in the sheet (from an art archive) is kept: see the zipped-skin run.
+TEST_F(GamePagesTest, CopyAllSkipsThePerGameCopy) {
     AddGame("b", "B");
-    WriteFile(art + "0/a.png", "from art");
     WriteFile(art + "0/b.png", "from art");
-    WriteFile(site + "html/images/titles/a.png", "from archive");
-    run = NewRun();
-    ASSERT_EQ(Write("#IMGTITLE", run), PagesOutcome::Written);
-    EXPECT_EQ(ReadFile(site + "html/images/titles/a.png"), "from archive");
-    EXPECT_EQ(ReadFile(site + "html/images/titles/b.png"), "from art");
-
-    std::filesystem::remove(site + "html/images/titles/b.png");
     run = NewRun();
     run.choices.copyAllArt = true;
     ASSERT_EQ(Write("#IMGTITLE", run), PagesOutcome::Written);
