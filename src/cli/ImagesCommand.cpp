@@ -71,6 +71,10 @@ int RunImagesCommand(CliContext& context, const std::vector<std::string>& args) 
         context.err << "arcanote-cli images: copy needs --source DIR\n";
         return 2;
     }
+    if (args[0] == "copy" && !FolderExists(window.SourceText)) {
+        context.err << "arcanote-cli images: no such folder: " << window.SourceText << '\n';
+        return 2;
+    }
     const ImagesOutcome outcome =
         args[0] == "delete" ? window.DeleteImagesWithoutRom() : window.CopyImagesThatHaveRom();
     if (outcome.Complete()) return 0;

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/OneOffPaths.h"
 #include "cli/TerminalUi.h"
 #include "collection/ListMyRoms.h"
 #include "core/Settings.h"
@@ -9,6 +10,7 @@
 namespace arc::cli {
 
 int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args) {
+    const OneOffPaths oneOff;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if ((arg == "--db" || arg == "--roms") && i + 1 < args.size()) {

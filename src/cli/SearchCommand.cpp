@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/OneOffPaths.h"
 #include "cli/TerminalUi.h"
 #include "collection/SearchWindowState.h"
 #include "core/Settings.h"
@@ -163,6 +164,7 @@ int RunSearchCommand(CliContext& context, const std::vector<std::string>& args) 
         context.err << "search: " << *error << '\n' << kUsage << '\n';
         return 2;
     }
+    const OneOffPaths oneOff;
     if (request.db) TheSettings().DatabasePath = *request.db;
     if (request.roms) TheSettings().RomsFolder = *request.roms;
     // The archive options are the user's explicit consent to delete or move.

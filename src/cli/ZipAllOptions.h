@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "collection/ZipAllWindow.h"
+#include "core/Files.h"
 
 namespace arc::cli {
 
 /// Fills the window from --from DIR --to DIR [--delete-sources]; false (with
-/// the usage on `err`) when they are wrong.
+/// the usage or the missing folder on `err`) when they are wrong.
 inline bool ReadZipAllOptions(std::string_view command, const std::vector<std::string>& args,
                               ZipAllWindow& window, std::ostream& err) {
     bool haveFrom = false, haveTo = false;
@@ -30,7 +31,11 @@ inline bool ReadZipAllOptions(std::string_view command, const std::vector<std::s
             break;
         }
     }
-    if (haveFrom && haveTo) return true;
+    if (haveFrom && haveTo) {
+        if (FolderExists(window.SourceText)) return true;
+        err << "arcanote-cli " << command << ": no such folder: " << window.SourceText << '\n';
+        return false;
+    }
     err << "arcanote-cli " << command << ": usage: " << command
         << " --from DIR --to DIR [--delete-sources]\n";
     return false;

@@ -42,6 +42,17 @@ void DiscardOldNotes() {
     RemoveFolderIfExists(folder);
 }
 
+/// Sends to the trash the old note files now held by NOTES.TXT; the others
+/// (games no longer in the database, unreadable files) stay with their folder.
+void DiscardBroughtNotes(const std::vector<std::string>& brought) {
+    for (const std::string& path : brought)
+        RecycleFile(path);
+    if (ListFolder(OldNotesFolder(), "*", EntryKind::Any).empty()) {
+        RecycleFile(OldNotesFolder());
+        RemoveFolderIfExists(OldNotesFolder());
+    }
+}
+
 /// Opens the database, letting the user choose one when the current one
 /// cannot be opened. False when nothing could be opened (the message is shown
 /// unless the user gave up in the chooser).
@@ -59,9 +70,10 @@ std::string CannotOpenDatabase() {
 }
 
 /// The lines of NOTES.TXT, one header per game of the database, old notes
-/// brought in when asked. False when cancelled: the lines hold the games
-/// listed so far.
-bool NotesList(std::vector<std::string>& lines, bool bringOldNotes) {
+/// brought in when asked (their files added to `brought`). False when
+/// cancelled: the lines hold the games listed so far.
+bool NotesList(std::vector<std::string>& lines, bool bringOldNotes,
+               std::vector<std::string>& brought) {
     Progress().Cancel = false;
     // The list is read first: its count drives the bar.
     std::vector<std::pair<std::string, std::string>> rows;
@@ -78,8 +90,12 @@ bool NotesList(std::vector<std::string>& lines, bool bringOldNotes) {
         const auto& [gameName, internalName] = rows[i];
         lines.push_back(NoteHeaderLine(internalName, gameName));
         if (bringOldNotes) {
-            std::string note = ReadOldNoteFile(oldFolder + SafeFileName(internalName) + ".txt");
-            if (!note.empty()) lines.push_back(std::move(note));
+            std::string path = oldFolder + SafeFileName(internalName) + ".txt";
+            std::string note = ReadOldNoteFile(path);
+            if (!note.empty()) {
+                lines.push_back(std::move(note));
+                brought.push_back(std::move(path));
+            }
         }
         lines.emplace_back();
     }
@@ -179,10 +195,11 @@ NotesOutcome WriteGameNote() {
             }
             databaseOpened = true;
             std::vector<std::string> lines;
-            completed = NotesList(lines, bringOldNotes);
+            std::vector<std::string> brought;
+            completed = NotesList(lines, bringOldNotes, brought);
             WriteNotesFile(lines);
             // Only now are the old notes safe in NOTES.TXT.
-            if (bringOldNotes && completed) DiscardOldNotes();
+            if (bringOldNotes && completed) DiscardBroughtNotes(brought);
         }
         CloseDatabase();
         databaseOpened = false;

@@ -119,9 +119,11 @@ TEST_F(NotesTest, OldNotesAreBroughtInUnlessReplacingThemWasAsked) {
         const test::CliRun run = test::RunCommand(home.str(), "notes", args);
         EXPECT_EQ(run.code, 0) << run.err;
         EXPECT_EQ(ReadFile(notesPath()), *expected) << args.back();
-        EXPECT_FALSE(FolderExists(home.file("Notes")));  // in the trash either way
+        // Only --replace-notes trashes a file that NOTES.TXT does not hold.
+        EXPECT_EQ(FileExists(home.file("Notes/galaga.txt")), args.back() != "--replace-notes");
         EXPECT_TRUE(FileExists(home.file("xdg/Trash/files/pacman.txt")));
         std::filesystem::remove_all(home.file("xdg"));
+        std::filesystem::remove_all(home.file("Notes"));
     }
     unsetenv("XDG_DATA_HOME");
 }
