@@ -32,48 +32,30 @@ class CliTest : public test::ProgramFolderTest {
     std::ostringstream err;
 };
 
-TEST_F(CliTest, TextsPrintsEveryEntryNumbered) {
+TEST_F(CliTest, TextsFollowTheLanguageOptionOrTheSavedSetting) {
     ASSERT_EQ(Run({"texts"}), 0) << err.str();
-    const auto lines = OutLines();
-    ASSERT_EQ(lines.size(), 301u);
-    EXPECT_EQ(lines[0], "0\tGame's title screen.");
-    EXPECT_EQ(lines[114], "114\t scanned file(s).");
-    EXPECT_EQ(lines[300], "300\t");
-
-    ASSERT_EQ(Run({"texts", "--language", "fr"}), 0);
-    EXPECT_EQ(OutLines()[69], "69\tANNÉES");
-    ASSERT_EQ(Run({"texts", "--language=en"}), 0);
+    EXPECT_EQ(OutLines().size(), 301u);
     EXPECT_EQ(OutLines()[69], "69\tYEARS");
+    ASSERT_EQ(Run({"texts", "--language=fr"}), 0);
+    EXPECT_EQ(OutLines()[69], "69\tANNÉES");
     EXPECT_EQ(Run({"texts", "--language", "de"}), 2);
     EXPECT_NE(err.str().find("en or fr"), std::string::npos);
-}
-
-TEST_F(CliTest, TextsAndSettingsFollowTheLoadedFile) {
     TheSettings().Language = 1;
     ASSERT_TRUE(SaveSettings());
     ASSERT_EQ(Run({"texts"}), 0);
     EXPECT_EQ(OutLines()[91], "91\tDécompression...");
-    ASSERT_EQ(Run({"settings"}), 0);
-    EXPECT_EQ(OutLines()[29], "Language = 1");
 }
 
-TEST_F(CliTest, SettingsPrintsTheDumpAndSaveIsStable) {
+TEST_F(CliTest, SettingsDumpAndSaveIsStableOrFailsClearly) {
     ASSERT_EQ(Run({"settings"}), 0) << err.str();
-    auto lines = OutLines();
-    ASSERT_EQ(lines.size(), 37u);
-    EXPECT_EQ(lines[2], "MDB = " + home.str() + "Arcanote.mdb");
-    EXPECT_EQ(lines[32], "BACKUP PATH=" + home.str() + "BACKUP/");
+    EXPECT_EQ(OutLines()[2], "MDB = " + home.str() + "Arcanote.mdb");
     EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.inf")));
-
     ASSERT_EQ(Run({"settings", "--save"}), 0) << err.str();
     const std::string first = ReadFile(home.file("Arcanote.inf"));
-    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 49);
     ASSERT_EQ(Run({"settings", "--save"}), 0);
     EXPECT_EQ(ReadFile(home.file("Arcanote.inf")), first);
     EXPECT_EQ(Run({"settings", "--bogus"}), 2);
-}
-
-TEST_F(CliTest, ASettingsFileThatCannotBeWrittenFailsClearly) {
+    std::filesystem::remove(home.file("Arcanote.inf"));
     std::filesystem::create_directories(home.file("Arcanote.inf"));
     EXPECT_EQ(Run({"settings", "--save"}), 1);
     EXPECT_NE(err.str().find("cannot write"), std::string::npos) << err.str();
