@@ -1,11 +1,9 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "cli/Cli.h"
+#include "cli/CliRunTest.h"
 #include "database/Database.h"
-#include "support/TestSupport.h"
 
 namespace arc {
 namespace {
@@ -21,17 +19,9 @@ const char* const kListXml =
     "\t<machine name=\"puckman\">\n\t\t<description>Puck Man</description>\n\t</machine>\n"
     "</mame>\n";
 
-class BuildCommandTest : public test::ProgramFolderTest {
+class BuildCommandTest : public test::CliRunTest {
   protected:
     ~BuildCommandTest() override { CloseDatabase(); }
-
-    /// Runs a command; the program's shipped files are found beside `program`.
-    int Run(std::vector<std::string> args, const std::string& program = "arcanote-cli") {
-        args.insert(args.begin(), {program, "--home", home.str()});
-        out.str("");
-        err.str("");
-        return cli::RunCli(args, out, err);
-    }
 
     std::string Query(const std::string& database, const std::string& sql) {
         if (!OpenDatabase(database)) return "<not opened>";
@@ -39,9 +29,6 @@ class BuildCommandTest : public test::ProgramFolderTest {
         CloseDatabase();
         return value;
     }
-
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {

@@ -1,10 +1,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/Cli.h"
+#include "cli/CliRunTest.h"
 #include "core/Settings.h"
 #include "core/Version.h"
-#include "support/TestSupport.h"
 
 namespace arc {
 namespace {
@@ -12,14 +11,8 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-class CliTest : public test::ProgramFolderTest {
+class CliTest : public test::CliRunTest {
   protected:
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"arcanote-cli", "--home", home.str()});
-        out.str("");
-        err.str("");
-        return cli::RunCli(args, out, err);
-    }
     std::vector<std::string> OutLines() const {
         std::vector<std::string> lines;
         std::istringstream in(out.str());
@@ -27,9 +20,6 @@ class CliTest : public test::ProgramFolderTest {
             lines.push_back(line);
         return lines;
     }
-
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(CliTest, TextsFollowTheLanguageOptionOrTheSavedSetting) {
