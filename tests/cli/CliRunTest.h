@@ -1,27 +1,28 @@
 #pragma once
-// The command line run in-process on the test's program folder.
+// The shared in-process command runner as a fixture on the test's program folder.
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace arc::test {
 
 class CliRunTest : public ProgramFolderTest {
   protected:
-    /// Runs `program --home HOME args...`; what it prints is kept in out and err.
-    int Run(std::vector<std::string> args, const std::string& program = "arcanote-cli") {
-        args.insert(args.begin(), {program, "--home", home.str()});
-        out.str("");
-        err.str("");
-        return cli::RunCli(args, out, err);
+    /// Runs `arcanote-cli --home HOME args...`; what it printed is kept in out and err.
+    int Run(std::vector<std::string> args) {
+        const std::string first = args.front();
+        args.erase(args.begin());
+        CliRun run = RunCommand(home.str(), first, std::move(args));
+        out = std::move(run.out);
+        err = std::move(run.err);
+        return run.code;
     }
 
-    std::ostringstream out;
-    std::ostringstream err;
+    std::string out;
+    std::string err;
 };
 
 }  // namespace arc::test

@@ -40,7 +40,7 @@ TEST_F(UnzipCommand, RunsGiveTheirExitCodesAndName) {
         std::vector<std::string> args = c.args;
         args.insert(args.begin(), "unzip");
         EXPECT_EQ(Run(args), c.code);
-        EXPECT_NE((out.str() + err.str()).find(c.told), std::string::npos) << err.str();
+        EXPECT_NE((out + err).find(c.told), std::string::npos) << err;
     }
     EXPECT_EQ(ReadFile(home.file("all/art/pacman.png")), "png");
     EXPECT_EQ(ReadFile(home.file("one/pacman.png")), "png");

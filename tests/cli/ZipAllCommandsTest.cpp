@@ -18,7 +18,7 @@ TEST_F(ZipAllCommandsTest, ZipAllThenUnzipAllRoundTrip) {
     ASSERT_EQ(Run({"zip-all", "--from", home.file("roms"), "--to", home.file("zipped"),
                    "--delete-sources"}),
               0)
-        << err.str();
+        << err;
     EXPECT_EQ(ListFolder(home.file("zipped"), "*"),
               (std::vector<std::string>{"galaga.zip", "pacman.zip"}));
     EXPECT_TRUE(ListFolder(home.file("roms"), "*").empty());
@@ -33,7 +33,7 @@ TEST_F(ZipAllCommandsTest, FailuresAreNamedAndGiveExitCodeOne) {
     EXPECT_EQ(Run({"unzip-all", "--from", home.file("zipped"), "--to", home.file("back"),
                    "--delete-sources"}),
               1);
-    EXPECT_NE(err.str().find("not done: " + home.file("zipped") + "/junk.zip"), std::string::npos);
+    EXPECT_NE(err.find("not done: " + home.file("zipped") + "/junk.zip"), std::string::npos);
     EXPECT_TRUE(FileExists(home.file("zipped/junk.zip")));
 
     EXPECT_EQ(Run({"zip-all", "--from", home.file("roms")}), 2);
@@ -51,9 +51,9 @@ TEST_F(ZipAllCommandsTest, ImagesDeleteNeedsConsentAndUsesTheSettings) {
 
     // --yes never trashes: only the command's own --confirm does.
     EXPECT_EQ(Run({"--yes", "images", "delete", "--kinds", "snap"}), 1);
-    EXPECT_NE(err.str().find("--confirm"), std::string::npos);
+    EXPECT_NE(err.find("--confirm"), std::string::npos);
     EXPECT_TRUE(FileExists(home.file("snap/zzzz.png")));
-    EXPECT_EQ(Run({"images", "delete", "--kinds", "snap", "--confirm"}), 0) << err.str();
+    EXPECT_EQ(Run({"images", "delete", "--kinds", "snap", "--confirm"}), 0) << err;
     EXPECT_FALSE(FileExists(home.file("snap/zzzz.png")));
     EXPECT_TRUE(FileExists(home.file("snap/pacman.png")));
     EXPECT_TRUE(FileExists(home.file("titles/zzzz.png")));
