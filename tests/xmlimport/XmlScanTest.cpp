@@ -93,11 +93,9 @@ TEST(Tokenizer, GroupLookupStopsAtTheNextElementOfTheSameKind) {
         "<chip type=\"cpu\" tag=\"maincpu\" name=\"Z80\" clock=\"3072000\"/>"
         "<sample name=\"s\"/></game>");
     const int first = IndexOf(list, "rom_name");
-    ASSERT_GT(first, 0);
     EXPECT_EQ(list.LookupInGroup(first + 1, "rom_name", "rom", "rom_merge"), "");
     EXPECT_EQ(list.LookupInGroup(first + 1, "rom_name", "rom", "rom_crc"), "11");
     const int second = IndexOf(list, "rom_merge") - 1;
-    EXPECT_EQ(list.Key(second), "rom_name");
     EXPECT_EQ(list.LookupInGroup(second + 1, "rom_name", "rom", "rom_merge"), "p.2");
     // The last rom's scan ends at the first key of another element.
     EXPECT_EQ(list.LookupInGroup(second + 1, "rom_name", "rom", "chip_type"), "");
@@ -108,7 +106,6 @@ TEST(Tokenizer, GroupLookupStopsAtTheNextElementOfTheSameKind) {
     EXPECT_EQ(list.LookupInGroup(chip + 1, "chip_name", "chip", "chip_type"), "");
     EXPECT_EQ(list.ElementValue(chip, "chip_type"), "cpu");
     EXPECT_EQ(list.ElementValue(chip, "chip_clock"), "3072000");
-    EXPECT_EQ(list.ElementValue(chip, "rom_crc"), "");
     EXPECT_EQ(list.ElementValue(IndexOf(list, "<description"), "x"), "");
 }
 
