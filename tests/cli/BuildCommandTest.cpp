@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "cli/CliRunTest.h"
 #include "database/Database.h"
-#include "support/TestSupport.h"
 
 namespace arc {
 namespace {
@@ -21,17 +21,9 @@ const char* const kListXml =
     "\t<machine name=\"puckman\">\n\t\t<description>Puck Man</description>\n\t</machine>\n"
     "</mame>\n";
 
-class BuildCommandTest : public test::ProgramFolderTest {
+class BuildCommandTest : public test::CliRunTest {
   protected:
     ~BuildCommandTest() override { CloseDatabase(); }
-
-    /// Runs a command; the program's shipped files are found beside `program`.
-    int Run(std::vector<std::string> args, const std::string& program = "arcanote-cli") {
-        args.insert(args.begin(), {program, "--home", home.str()});
-        out.str("");
-        err.str("");
-        return cli::RunCli(args, out, err);
-    }
 
     std::string Query(const std::string& database, const std::string& sql) {
         if (!OpenDatabase(database)) return "<not opened>";
@@ -39,17 +31,13 @@ class BuildCommandTest : public test::ProgramFolderTest {
         CloseDatabase();
         return value;
     }
-
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
     const std::string list = home.file("other.xml");
     WriteFile(list, kListXml);
     const std::string database = home.file("games.db");
-    ASSERT_EQ(Run({"build", "--db", database, "--listxml", list, "--method", "dom"}), 0)
-        << err.str();
+    ASSERT_EQ(Run({"build", "--db", database, "--listxml", list, "--method", "dom"}), 0) << err;
     EXPECT_EQ(Query(database, "SELECT VersionMame FROM Versions"), "Unknown");
     EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
 
@@ -58,7 +46,7 @@ TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
     EXPECT_FALSE(fs::exists(database + ".bak"));
 
     WriteFile(database + ".bak", "older");
-    ASSERT_EQ(Run({"--yes", "build", "--db", database, "--listxml", list}), 0) << err.str();
+    ASSERT_EQ(Run({"--yes", "build", "--db", database, "--listxml", list}), 0) << err;
     EXPECT_EQ(Query(database + ".bak", "SELECT count(*) FROM Data"), "2");
     EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
     EXPECT_EQ(Query(database, "SELECT count(*) FROM Versions"), "1");
@@ -73,15 +61,19 @@ TEST_F(BuildCommandTest, RefusesWithoutTemplateListOrValidOptions) {
     WriteFile(home.file("empty.xml"), "");
     WriteFile(home.file("x.xml"), kListXml);
     EXPECT_EQ(Run({"build", "--listxml", home.file("empty.xml")}), 1);
-    EXPECT_NE(err.str().find("Can't find listxml.txt"), std::string::npos);
+    EXPECT_NE(err.find("Can't find listxml.txt"), std::string::npos);
     // The template is never the target; without it nothing is built.
     EXPECT_EQ(
         Run({"--yes", "build", "--db", home.file("Arcanote.mdx"), "--listxml", home.file("x.xml")}),
         1);
-    EXPECT_NE(err.str().find("is the template"), std::string::npos);
+    EXPECT_NE(err.find("is the template"), std::string::npos);
     fs::remove(home.file("Arcanote.mdx"));
-    EXPECT_EQ(Run({"--yes", "build"}, home.file("elsewhere/arcanote-cli")), 1);
-    EXPECT_NE(err.str().find("Arcanote.mdx"), std::string::npos);
+    std::ostringstream printed, errors;
+    EXPECT_EQ(
+        cli::RunCli({home.file("elsewhere/arcanote-cli"), "--home", home.str(), "--yes", "build"},
+                    printed, errors),
+        1);
+    EXPECT_NE(errors.str().find("Arcanote.mdx"), std::string::npos);
 }
 
 TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
@@ -97,8 +89,8 @@ TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
     WriteFile(home.file("ini/Genre.ini"), "[Maze]\npacman\n");
     WriteFile(home.file("dat/command.dat"), "$info=pacman\n$cmd\n[Moves]\nkick\n$end\n");
     const std::string database = home.file("Arcanote.mdb");
-    ASSERT_EQ(Run({"build", "--mame", mame, "--data", "program"}), 0) << err.str();
-    EXPECT_EQ(out.str(), "Database created.\n");
+    ASSERT_EQ(Run({"build", "--mame", mame, "--data", "program"}), 0) << err;
+    EXPECT_EQ(out, "Database created.\n");
     EXPECT_EQ(Query(database,
                     "SELECT Genre || VersionMame || RomName FROM Data, Versions, Rom "
                     "WHERE Data.InternalName='pacman'"),
@@ -106,19 +98,19 @@ TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
     EXPECT_EQ(ReadFile(home.file("readme.txt")), "mine");
 
     WriteFile(home.file("ini/Genre.ini"), "[Puzzle]\npacman\n");
-    ASSERT_EQ(Run({"update", "--genre", "--command", "--data", "program"}), 0) << err.str();
+    ASSERT_EQ(Run({"update", "--genre", "--command", "--data", "program"}), 0) << err;
     EXPECT_EQ(Query(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"), "Puzzle");
     EXPECT_EQ(Query(database, "SELECT count(*) FROM Command"), "1");
     // The choices are kept for the next update.
     WriteFile(home.file("ini/Genre.ini"), "[Shooter]\npacman\n");
-    ASSERT_EQ(Run({"update"}), 0) << err.str();
+    ASSERT_EQ(Run({"update"}), 0) << err;
     EXPECT_EQ(Query(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"), "Shooter");
     EXPECT_EQ(Run({"update", "--nonsense"}), 2);
     // A ticked file that is missing: told, and the update counts as failed.
     EXPECT_EQ(Run({"update", "--catver"}), 1);
-    EXPECT_NE(err.str().find("Catver.ini"), std::string::npos) << err.str();
+    EXPECT_NE(err.find("Catver.ini"), std::string::npos) << err;
     // --mame is for one run: the settings keep no trace of it.
-    ASSERT_EQ(Run({"update", "--xml", "--mame", mame}), 0) << err.str();
+    ASSERT_EQ(Run({"update", "--xml", "--mame", mame}), 0) << err;
     EXPECT_EQ(ReadFile(home.file("Arcanote.inf")).find(mame), std::string::npos);
 }
 

@@ -56,15 +56,11 @@ TEST_F(History, OneEntryLinksEverySetItNamesAndFillsOnlyWhatIsStillNull) {
 TEST_F(History, TechnicalScanFollowsTheKeyRules) {
     // The short form skips the character after the colon; buttons go without control.
     TechnicalValues v = ScanTechnical("COLORS:256\r\nRefresh: 60 Hz\r\nPlayers : 2\r\nButtons : 3");
-    EXPECT_EQ(v.colors, "56");
-    EXPECT_EQ(v.refresh, "60 Hz");
-    EXPECT_EQ(v.players, "2");
-    EXPECT_EQ(v.controls, " - btn : 3");
+    EXPECT_EQ(v.colors + '|' + v.refresh + '|' + v.players + '|' + v.controls,
+              "56|60 Hz|2| - btn : 3");
     // Without a line break the value ends at the stop word, else at the end.
     v = ScanTechnical("Colors : 16 Players : 2 Buttons : 1");
-    EXPECT_EQ(v.colors, "16");
-    EXPECT_EQ(v.players, "2");
-    EXPECT_EQ(v.controls, " - btn : 1");
+    EXPECT_EQ(v.colors + '|' + v.players + '|' + v.controls, "16|2| - btn : 1");
     EXPECT_EQ(ScanTechnical("Players : 2\r\nAspect ratio : 4:3").aspect, "4:3");
     EXPECT_EQ(ScanTechnical("Control : 8-way joystick").controls, "8-way");
 }

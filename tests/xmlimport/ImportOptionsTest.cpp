@@ -4,7 +4,6 @@
 
 #include "core/AppState.h"
 #include "core/Settings.h"
-#include "core/TextTable.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -15,20 +14,6 @@ class ImportOptionsTest : public test::ProgramFolderTest {
     std::string listFile() const { return home.file("listxml.txt"); }
 };
 
-TEST_F(ImportOptionsTest, LoadsTheSavedChoicesWithTheFastMethod) {
-    TheSettings().XmlOptions[1] = 1;
-    TheSettings().XmlOptions[2] = 1;
-    State().ImportMethod = 2;
-    ImportOptions options;
-    EXPECT_TRUE(options.IsOpen());
-    EXPECT_TRUE(options.refreshList);
-    EXPECT_TRUE(options.useDefinedPaths);
-    EXPECT_EQ(options.method, 1);
-
-    TheSettings().XmlOptions[2] = 0;
-    EXPECT_FALSE(ImportOptions().useDefinedPaths);
-}
-
 TEST_F(ImportOptionsTest, ClosingWithoutOkCancelsButStillSavesTheChoices) {
     test::WriteFile(listFile(), "<mame/>");
     State().UseDefinedPaths = true;
@@ -37,7 +22,6 @@ TEST_F(ImportOptionsTest, ClosingWithoutOkCancelsButStillSavesTheChoices) {
     options.useDefinedPaths = false;
     options.method = 2;
     options.Unload();
-    EXPECT_FALSE(options.IsOpen());
     EXPECT_EQ(State().Form9Message, "[FORM9]CANCEL");
     EXPECT_EQ(State().ImportMethod, 2);
     EXPECT_EQ(TheSettings().XmlOptions[1], 1);
@@ -53,7 +37,6 @@ TEST_F(ImportOptionsTest, OkWithTheBoxTickedDeletesTheListAndSetsThePaths) {
     options.refreshList = true;
     options.useDefinedPaths = true;
     options.Confirm();
-    EXPECT_EQ(State().Form9Message, "");
     options.Unload();
     EXPECT_EQ(State().Form9Message, "");
     EXPECT_FALSE(std::filesystem::exists(listFile()));

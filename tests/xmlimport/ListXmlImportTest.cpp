@@ -302,8 +302,6 @@ TEST_F(ListXmlImportTest, RealListCutGivesTheSameRowsByBothMethods) {
             {"gamecst2", "driversound, CloneOf", "unemulated|gamecstl"},
             {"1on1gov", "drivergraphic, romof", "imperfect|coh1002m"},
             {"defender", "Resolution, Aspect, Controls, InputButtons", "292x240|?4:3|joy|5"},
-            {"joust", "Aspect", "?4:3"},
-            {"bublbobl", "Aspect", "?4:3"},
             {"pacman", "Resolution, Aspect, videoorientation, CloneOf", "288x224|?3:4|90|puckman"},
             {"galaga", "Aspect", "?3:4"},
             {"1292apvs", "Aspect, nPlayers, Controls, InputButtons", "?3:4|2|joy|24"},
