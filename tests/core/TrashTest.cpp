@@ -1,5 +1,3 @@
-#include <stdlib.h>
-
 #include <filesystem>
 
 #include "core/Files.h"
@@ -14,23 +12,10 @@ using test::WriteFile;
 /// Points the trash into the test's folder for the duration of a test.
 class TrashTest : public test::ProgramFolderTest {
   protected:
-    TrashTest() {
-        if (const char* old = std::getenv("XDG_DATA_HOME")) saved_ = old;
-        setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
-    }
-    ~TrashTest() override {
-        if (saved_.empty()) {
-            unsetenv("XDG_DATA_HOME");
-        } else {
-            setenv("XDG_DATA_HOME", saved_.c_str(), 1);
-        }
-    }
     std::string trash(std::string_view relative) const {
         return home.file("data/Trash/" + std::string(relative));
     }
-
-  private:
-    std::string saved_;
+    test::ScopedEnv dataHome{"XDG_DATA_HOME", home.file("data")};
 };
 
 TEST_F(TrashTest, MovesAFileWithTheInfoTheDesktopNeedsToRestoreIt) {
