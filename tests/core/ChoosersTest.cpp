@@ -36,7 +36,6 @@ TEST_F(ChoosersTest, ChooseFileKeepsTheInitialNameOnCancelAndDefaultsTheFilter) 
     EXPECT_EQ(ChooseFile("Open", "/x/Arcanote.mdb", 1, false, "  "), "/x/Arcanote.mdb");
     ASSERT_EQ(ui().fileRequests.size(), 1u);
     EXPECT_EQ(ui().fileRequests[0].filter, Text(116));
-    EXPECT_EQ(ui().fileRequests[0].flags, 1);
     ui().QueueFile("/y/list.ini");
     EXPECT_EQ(ChooseFile("Save", "a.ini", 0, true, "Ini|*.ini|"), "/y/list.ini");
     EXPECT_TRUE(ui().fileRequests[1].save);
@@ -47,19 +46,10 @@ TEST_F(ChoosersTest, ChooseDatabaseFileStoresTheChoiceAndSavesTheSettings) {
     ui().QueueFile("/games/other.mdb");
     EXPECT_EQ(ChooseDatabaseFile(), "/games/other.mdb");
     EXPECT_EQ(TheSettings().DatabasePath, "/games/other.mdb");
-    EXPECT_EQ(ui().fileRequests[0].title, Text(8));
-    EXPECT_EQ(ui().fileRequests[0].filter, Text(9));
     EXPECT_EQ(ReadFile(home.file("Arcanote.inf")).rfind("/games/other.mdb\r\n", 0), 0u);
     bool cancelled = false;
     EXPECT_EQ(ChooseDatabaseFile(&cancelled), "/games/other.mdb");
     EXPECT_TRUE(cancelled);
-}
-
-TEST_F(ChoosersTest, MenusSwitchThroughTheUiService) {
-    DisableMenus();
-    EXPECT_FALSE(ui().menusEnabled);
-    EnableMenus();
-    EXPECT_TRUE(ui().menusEnabled);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ TEST_F(StartupTest, FirstRunAsksThenWritesTheChosenLanguage) {
     EXPECT_FALSE(LoadStartupSettings());
     EXPECT_FALSE(State().TempFolder.empty());
     EXPECT_EQ(TheSettings().Language, 0);  // defaults were set
-    EXPECT_EQ(TheSettings().MainWindow.State, -1);
 
     FirstRunLanguageChosen(1);
     EXPECT_TRUE(std::filesystem::exists(InProgramFolder("Arcanote.inf")));
@@ -30,13 +29,6 @@ TEST_F(StartupTest, FirstRunAsksThenWritesTheChosenLanguage) {
     TheSettings().Language = 0;
     EXPECT_TRUE(LoadStartupSettings());
     EXPECT_EQ(TheSettings().Language, 1);
-}
-
-TEST_F(StartupTest, ArmingTheErrorConventionRegistersTheStartUp) {
-    ResetState();
-    ArmErrorConvention();
-    EXPECT_TRUE(State().ErrorTrap);
-    EXPECT_EQ(State().Procedure, 3);
 }
 
 }  // namespace
