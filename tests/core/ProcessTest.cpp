@@ -10,7 +10,7 @@ using test::WriteFile;
 
 class ProcessTest : public test::ProgramFolderTest {};
 
-TEST_F(ProcessTest, RunAndWaitReturnsTheExitCode) {
+TEST_F(ProcessTest, RunAndWaitReturnsTheExitCodeAndLetsEventsRun) {
     EXPECT_EQ(RunAndWait("true"), 0);
     EXPECT_EQ(RunAndWait("exit 3"), 3);
     EXPECT_EQ(RunAndWait("exit 127"), 127);  // a shell word, not a missing program
@@ -18,6 +18,10 @@ TEST_F(ProcessTest, RunAndWaitReturnsTheExitCode) {
     EXPECT_EQ(RunAndWait("/bin/sh \"" + home.file("tmp.sh") + "\" \"" + home.file("out") + "\""),
               4);
     EXPECT_TRUE(FileExists(home.file("out")));
+    EXPECT_EQ(RunAndWait("kill -9 $$"), -1000 - 9);  // a killed program is negative
+    const int events = ui().eventsProcessed;
+    EXPECT_EQ(RunAndWait("sleep 0.35"), 0);
+    EXPECT_GE(ui().eventsProcessed - events, 3);  // events run while waiting
 }
 
 TEST_F(ProcessTest, AProgramThatCannotStartGivesANegativeResult) {
@@ -34,15 +38,6 @@ TEST_F(ProcessTest, AProgramThatCannotStartGivesANegativeResult) {
 TEST_F(ProcessTest, RunProgramAndWaitPassesArgumentsWithoutAShell) {
     EXPECT_EQ(RunProgramAndWait({"sh", "-c", "exit $0", "9"}), 9);
     EXPECT_EQ(RunProgramAndWait({"/bin/sh", "-c", "test \"$0\" = 'a b;c'", "a b;c"}), 0);
-}
-
-TEST_F(ProcessTest, AKilledProgramIsReportedAsNegative) {
-    EXPECT_EQ(RunAndWait("kill -9 $$"), -1000 - 9);
-}
-
-TEST_F(ProcessTest, EventsRunWhileWaiting) {
-    EXPECT_EQ(RunAndWait("sleep 0.35"), 0);
-    EXPECT_GE(ui().eventsProcessed, 3);
 }
 
 }  // namespace
