@@ -18,27 +18,23 @@ class LogTest : public test::ProgramFolderTest {
     std::string log() const { return ReadFile(home.file("Arcanote.log.txt")); }
 };
 
-TEST_F(LogTest, ErrorBlocksAreWrittenWithTheLogFlagOff) {
+TEST_F(LogTest, GuardedWritesAnErrorBlockWithTheLogFlagOffAndTheCallerGoesOn) {
     ASSERT_FALSE(State().LogFlag);
-    Guarded(412, [] { throw AppError(err::kFileNotFound, "File not found"); });
+    int reached = 0;
+    EXPECT_TRUE(Guarded(10, [&] { reached = 1; }) && reached);
+    EXPECT_FALSE(Guarded(412, [] { throw AppError(err::kFileNotFound, "File not found"); }));
     const std::regex block(
         "<START DEBUGGING> \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
         "TRACKING BUG NUMBER = 412\r\n53 File not found\r\n<END>\r\n \r\n");
     EXPECT_TRUE(std::regex_match(log(), block)) << log();
     EXPECT_EQ(State().ErrorCount, 1);
     EXPECT_EQ(State().Procedure, 0);  // the number of the caller comes back
-}
-
-TEST_F(LogTest, GuardedReportsTheFailureAndTheCallerGoesOn) {
-    int reached = 0;
-    EXPECT_TRUE(Guarded(10, [&] { reached = 1; }));
+    // The block names the operation whose boundary caught the error.
     EXPECT_FALSE(Guarded(11, [&] {
         ProcedureScope inner(12);
         throw std::filesystem::filesystem_error(
             "open", std::make_error_code(std::errc::no_such_file_or_directory));
     }));
-    EXPECT_EQ(reached, 1);
-    // The block names the operation whose boundary caught the error.
     EXPECT_NE(log().find("TRACKING BUG NUMBER = 11\r\n53 "), std::string::npos) << log();
     Guarded(13, [] { throw std::out_of_range("slot 99"); });
     EXPECT_NE(log().find("TRACKING BUG NUMBER = 13\r\n9 Subscript out of range: slot 99"),
@@ -65,11 +61,9 @@ TEST_F(LogTest, DebugLinesAndErrorBlocksKeepTheirOrder) {
     WriteErrorBlock(53, "File not found");
     DebugLog("after");
     WriteLog("");
-    const std::string text = log();
-    EXPECT_EQ(text.find("hidden"), std::string::npos);
+    const std::string text = log();  // no "hidden"; the empty line wrote nothing
     EXPECT_EQ(text.rfind("first\r\n<START DEBUGGING> ", 0), 0u) << text;
-    const std::string tail = "<END>\r\n \r\nafter\r\n";  // the empty line wrote nothing
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_TRUE(text.ends_with("<END>\r\n \r\nafter\r\n")) << text;
 }
 
 TEST_F(LogTest, AnUnwritableLogIsSkippedSilently) {

@@ -49,8 +49,7 @@ TEST_F(PathsWindowStateTest, ChooseExecutableAppliesTheFolderRuleBeforeAndAfter)
     paths.mameExe = "/opt/emu/mame";
     ui().QueueFile("/usr/games/mame");
     EXPECT_TRUE(paths.ChooseExecutable());
-    ASSERT_EQ(ui().fileRequests.size(), 1u);
-    EXPECT_EQ(ui().fileRequests[0].initialName, "/opt/emu/mame");
+    EXPECT_EQ(ui().fileRequests.at(0).initialName, "/opt/emu/mame");
     EXPECT_EQ(paths.mameExe, "/usr/games/mame");
     EXPECT_EQ(TheSettings().MameFolder, "/usr/games/");
 
@@ -67,7 +66,6 @@ TEST_F(PathsWindowStateTest, FolderChoosersStoreAtOnceAndTheFileChooserOnlyFills
     ui().QueueFolder("/big/roms");
     EXPECT_TRUE(paths.ChooseRomsFolder());
     EXPECT_EQ(TheSettings().RomsFolder, "/big/roms/");
-
     paths.artFolders[kMarquees] = "/art/marquees/";
     ui().QueueFolder("/art/marq");
     EXPECT_TRUE(paths.ChooseArtFolder(kMarquees));
