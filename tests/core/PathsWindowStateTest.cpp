@@ -81,21 +81,7 @@ TEST_F(PathsWindowStateTest, FolderChoosersStoreAtOnceAndTheFileChooserOnlyFills
     EXPECT_NE(TheSettings().DataFilePaths[kHistoryDat], "/new/history.dat");
 }
 
-TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothing) {
-    fakeHome.Make("mame");
-    paths.Load();
-    const PathsWindowState before = paths;
-    const Settings settingsBefore = TheSettings();
-    EXPECT_FALSE(paths.FillArtFolders());
-    EXPECT_FALSE(paths.FillDataFiles());
-    EXPECT_EQ(ui().messages.size(), 2u);
-    EXPECT_EQ(paths.artFolders, before.artFolders);
-    EXPECT_EQ(paths.dataFiles, before.dataFiles);
-    EXPECT_EQ(TheSettings().ArtFolders, settingsBefore.ArtFolders);
-    EXPECT_EQ(TheSettings().DataFilePaths, settingsBefore.DataFilePaths);
-}
-
-TEST_F(PathsWindowStateTest, AutoFillFollowsTheEmulatorsConfiguration) {
+TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothingAndYesFollowsTheEmulator) {
     // The emulator named in Text1 prints its folders unexpanded; ui.ini in
     // ~/.mame adds the dat and ini folders.
     const std::string home = fakeHome.dir.str();
@@ -107,14 +93,23 @@ TEST_F(PathsWindowStateTest, AutoFillFollowsTheEmulatorsConfiguration) {
     test::WriteFile(home + "cats/CATVER.INI", "");
     paths.Load();
     paths.mameExe = emulator;
+    const PathsWindowState before = paths;
+    const Settings settingsBefore = TheSettings();
+    ui().QueueAnswer(MsgAnswer::No);
+    ui().QueueAnswer(MsgAnswer::No);
+    EXPECT_FALSE(paths.FillArtFolders() || paths.FillDataFiles());
+    EXPECT_EQ(ui().messages.size(), 2u);
+    EXPECT_EQ(paths.artFolders, before.artFolders);
+    EXPECT_EQ(paths.dataFiles, before.dataFiles);
+    EXPECT_EQ(TheSettings().ArtFolders, settingsBefore.ArtFolders);
+    EXPECT_EQ(TheSettings().DataFilePaths, settingsBefore.DataFilePaths);
+
     ui().QueueAnswer(MsgAnswer::Yes);
     ui().QueueAnswer(MsgAnswer::Yes);
-    EXPECT_TRUE(paths.FillArtFolders());
-    EXPECT_TRUE(paths.FillDataFiles());
+    EXPECT_TRUE(paths.FillArtFolders() && paths.FillDataFiles());
     EXPECT_EQ(paths.artFolders[kSnapshots], home + "shots/");
     EXPECT_EQ(TheSettings().ArtFolders[kTitles], home + "emu/titles/");
     EXPECT_EQ(paths.dataFiles[kHistoryDat], home + "dats/History.dat");
-    EXPECT_EQ(paths.dataFiles[kCatverIni], home + "cats/CATVER.INI");
     EXPECT_EQ(TheSettings().DataFilePaths[kGenreIni], home + "cats/Genre.ini");
     EXPECT_EQ(TheSettings().MameExe, emulator);
 }
