@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <set>
 
 #include "core/AppState.h"

@@ -1,19 +1,14 @@
-#include <cstdlib>
-#include <filesystem>
-
 #include "core/AppState.h"
 #include "core/FakeHome.h"
 #include "core/PathsWindowState.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
-#include "core/TextTable.h"
 #include "support/TestSupport.h"
 
 namespace arc {
 namespace {
 
 using test::FakeHome;
-using test::ReadFile;
 
 class PathsWindowStateTest : public test::ProgramFolderTest {
   protected:
