@@ -70,13 +70,11 @@ TEST_F(ProgressTest, CancelStopsTheTaskAndATaskStartedAfterwardsRunsNormally) {
     EXPECT_FALSE(next.Cancelled());
 }
 
-TEST_F(ProgressTest, LongTaskWithoutMenusLeavesThemAlone) {
+TEST_F(ProgressTest, LongTaskWithoutMenusLeavesThemAloneAndLetEventsRunIsThrottled) {
     ui().menusEnabled = false;
     { LongTask task(0, false); }
     EXPECT_FALSE(ui().menusEnabled);
-}
 
-TEST_F(ProgressTest, LetEventsRunIsThrottled) {
     LetEventsRunNow();
     const int before = ui().eventsProcessed;
     for (int i = 0; i < 1000; ++i)
@@ -107,16 +105,14 @@ TEST_F(ProgressTest, WindowCancelAnsweredNoKeepsGoingAndYesIsLogged) {
     EXPECT_EQ(ReadFile(LogFilePath()), "[CLICK CANCEL]\r\n");
 }
 
-TEST_F(ProgressTest, WindowUnloadSetsTheFlagAndStoresThePlace) {
+TEST_F(ProgressTest, WindowUnloadSetsTheFlagAndStoresThePlaceRestoredOnlyWhenPositive) {
     Progress().Cancel = false;
     window.Unload(10, 20);
     EXPECT_TRUE(Progress().Cancel);
     EXPECT_EQ(TheSettings().WindowLeft[2], 150);
     EXPECT_EQ(TheSettings().WindowTop[2], 300);
     EXPECT_EQ(SavedWindowPlace(2).left, 10);
-}
-
-TEST_F(ProgressTest, OnlyPositiveSavedWindowPlacesAreRestored) {
+    // Only positive saved places are restored.
     TheSettings().WindowLeft[7] = 0;
     TheSettings().WindowTop[7] = 450;
     WindowPlace place = SavedWindowPlace(7);
