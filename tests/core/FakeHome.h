@@ -3,7 +3,6 @@
 
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -13,10 +12,6 @@ namespace arc::test {
 
 class FakeHome {
   public:
-    FakeHome() : saved_(std::getenv("HOME") ? std::getenv("HOME") : "") {
-        setenv("HOME", dir.path().c_str(), 1);
-    }
-    ~FakeHome() { setenv("HOME", saved_.c_str(), 1); }
     void Make(const std::string& folder) {
         std::filesystem::create_directories(dir.path() / folder);
     }
@@ -29,7 +24,7 @@ class FakeHome {
     TempDir dir;
 
   private:
-    std::string saved_;
+    ScopedEnv home_{"HOME", dir.path().string()};
 };
 
 }  // namespace arc::test

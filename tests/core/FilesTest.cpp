@@ -2,30 +2,39 @@
 #include <filesystem>
 
 #include "core/Files.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
 #include "support/TestSupport.h"
 
 namespace arc {
 namespace {
 
 using test::ReadFile;
-using test::TempDir;
 using test::WriteFile;
 
-TEST(FilesTest, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
-    TempDir dir;
-    WriteFile(dir.file("a.txt"), "x");
-    EXPECT_TRUE(FileExists(dir.file("a.txt")) && FolderExists(dir.str()));
-    EXPECT_FALSE(FolderExists(dir.file("a.txt")) || FileExists(dir.str()));
-    EXPECT_FALSE(FileExists("") || FolderExists("") || FileExists(dir.file("a.txt/below")));
+/// A program folder with the trash pointed into it.
+class FilesTest : public test::ProgramFolderTest {
+  protected:
+    std::string trash(std::string_view relative) const {
+        return home.file("data/Trash/" + std::string(relative));
+    }
+    test::ScopedEnv dataHome{"XDG_DATA_HOME", home.file("data")};
+};
+
+TEST_F(FilesTest, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
+    WriteFile(home.file("a.txt"), "x");
+    EXPECT_TRUE(FileExists(home.file("a.txt")) && FolderExists(home.str()));
+    EXPECT_FALSE(FolderExists(home.file("a.txt")) || FileExists(home.str()));
+    EXPECT_FALSE(FileExists("") || FolderExists("") || FileExists(home.file("a.txt/below")));
 }
 
-TEST(FilesTest, SafeFileNameReplacesEveryForbiddenCharacter) {
+TEST_F(FilesTest, SafeFileNameReplacesEveryForbiddenCharacter) {
     EXPECT_EQ(SafeFileName("AC/DC?"), "AC_DC_");
     EXPECT_EQ(SafeFileName("a\\b:c|d<e>f*g"), "a_b_c_d_e_f_g");
     EXPECT_EQ(SafeFileName("Pac-Man (Midway) é"), "Pac-Man (Midway) é");
 }
 
-TEST(FilesTest, SortStringsOrdersByCharacterCodeWithinTheGivenRange) {
+TEST_F(FilesTest, SortStringsOrdersByCharacterCodeWithinTheGivenRange) {
     std::vector<std::string> items = {"b", "a", "B", "Zed", "", "é", "A", "ab"};
     SortStrings(items, 0, static_cast<int>(items.size()) - 1);
     EXPECT_EQ(items, (std::vector<std::string>{"", "A", "B", "Zed", "a", "ab", "b", "é"}));
@@ -39,7 +48,7 @@ TEST(FilesTest, SortStringsOrdersByCharacterCodeWithinTheGivenRange) {
 
 // A dictionary built from N equal values took 25 s for 80,000 of them: the sort
 // put every element equal to the pivot on one side. Now n log n.
-TEST(FilesTest, SortStringsOnManyEqualElementsKeepsThemTogether) {
+TEST_F(FilesTest, SortStringsOnManyEqualElementsKeepsThemTogether) {
     std::vector<std::string> items(200000, "Maze = ");
     items[17] = "Shooter = ";
     items[99999] = "Ball & Paddle = ";
@@ -50,55 +59,199 @@ TEST(FilesTest, SortStringsOnManyEqualElementsKeepsThemTogether) {
     EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
 }
 
-TEST(FilesTest, PatternsMatchWithoutRegardToCase) {
-    EXPECT_TRUE(MatchesPattern("PACMAN.ZIP", "*.zip"));
-    EXPECT_TRUE(MatchesPattern("Index01.JPG", "index*.jpg"));
-    EXPECT_TRUE(MatchesPattern("a.png", "?.PNG"));
-    EXPECT_FALSE(MatchesPattern("ab.png", "?.png"));
-    EXPECT_FALSE(MatchesPattern("pacman.zip.bak", "*.zip"));
-    EXPECT_TRUE(MatchesPattern("README", "*.*"));  // as on the original platform
-    EXPECT_TRUE(MatchesPattern("", "*"));
-    EXPECT_TRUE(MatchesPattern("a*b", "a*b"));
-    EXPECT_TRUE(MatchesPattern("aXbYb", "a*b"));
+TEST_F(FilesTest, PatternsMatchWithoutRegardToCase) {
+    for (const auto& [name, pattern] : {std::pair{"PACMAN.ZIP", "*.zip"},
+                                        {"a.png", "?.PNG"},
+                                        {"README", "*.*"},  // as on the original platform
+                                        {"", "*"},
+                                        {"aXbYb", "a*b"}})
+        EXPECT_TRUE(MatchesPattern(name, pattern)) << name;
+    EXPECT_FALSE(MatchesPattern("ab.png", "?.png") || MatchesPattern("pacman.zip.bak", "*.zip"));
 }
 
-TEST(FilesTest, ListFolderFiltersByPatternAndKindSorted) {
-    TempDir dir;
-    WriteFile(dir.file("b.ZIP"), "");
-    WriteFile(dir.file("a.zip"), "");
-    WriteFile(dir.file("c.txt"), "");
-    std::filesystem::create_directories(dir.file("d.zip"));
-    EXPECT_EQ(ListFolder(dir.str(), "*.zip"),
+TEST_F(FilesTest, ListFolderFiltersByPatternAndKindSorted) {
+    WriteFile(home.file("b.ZIP"), "");
+    WriteFile(home.file("a.zip"), "");
+    WriteFile(home.file("c.txt"), "");
+    std::filesystem::create_directories(home.file("d.zip"));
+    EXPECT_EQ(ListFolder(home.str(), "*.zip"),
               (std::vector<std::string>{"a.zip", "b.ZIP", "d.zip"}));
-    EXPECT_EQ(ListFolder(dir.str(), "*.zip", EntryKind::Files),
+    EXPECT_EQ(ListFolder(home.str(), "*.zip", EntryKind::Files),
               (std::vector<std::string>{"a.zip", "b.ZIP"}));
-    EXPECT_EQ(ListFolder(dir.str(), "*", EntryKind::Folders), (std::vector<std::string>{"d.zip"}));
-    EXPECT_TRUE(ListFolder(dir.file("missing"), "*").empty());
+    EXPECT_EQ(ListFolder(home.str(), "*.zip", EntryKind::Folders),
+              (std::vector<std::string>{"d.zip"}));
+    EXPECT_TRUE(ListFolder(home.file("missing"), "*").empty());
 }
 
-TEST(FilesTest, FindNoCaseFindsEachPathComponent) {
-    TempDir dir;
-    WriteFile(dir.file("ini/Folders/Genre.ini"), "");
-    EXPECT_EQ(FindNoCase(dir.str() + "ini", "folders/genre.INI"),
-              dir.str() + "ini/Folders/Genre.ini");
-    EXPECT_EQ(FindNoCase(dir.str() + "ini/", "Folders/Genre.ini"),
-              dir.str() + "ini/Folders/Genre.ini");
-    EXPECT_EQ(FindNoCase(dir.str() + "ini", "folders/missing.ini"),
-              dir.str() + "ini/folders/missing.ini");
+TEST_F(FilesTest, FindNoCaseFindsEachPathComponent) {
+    WriteFile(home.file("ini/Folders/Genre.ini"), "");
+    EXPECT_EQ(FindNoCase(home.str() + "ini", "folders/genre.INI"),
+              home.str() + "ini/Folders/Genre.ini");
+    EXPECT_EQ(FindNoCase(home.str() + "ini/", "Folders/Genre.ini"),
+              home.str() + "ini/Folders/Genre.ini");
+    EXPECT_EQ(FindNoCase(home.str() + "ini", "folders/missing.ini"),
+              home.str() + "ini/folders/missing.ini");
 }
 
-TEST(FilesTest, SmallStringHelpers) {
-    EXPECT_EQ(WithTrailingSlash("/a"), "/a/");
-    EXPECT_EQ(WithTrailingSlash("/a/"), "/a/");
-    EXPECT_EQ(WithTrailingSlash(""), "");
-    EXPECT_EQ(BaseName("/x/y/pacman.zip"), "pacman.zip");
+TEST_F(FilesTest, SmallStringHelpers) {
+    EXPECT_EQ(WithTrailingSlash("/a/") + WithTrailingSlash(""), "/a/");
     EXPECT_EQ(BaseName("C:\\MAME\\mame.exe"), "mame.exe");
-    EXPECT_EQ(BaseName("plain"), "plain");
     EXPECT_EQ(BaseName("/x/"), "");
-    EXPECT_EQ(ToUpperAscii("abcé"), "ABCé");
-    EXPECT_EQ(ToLowerAscii("ABCÉ"), "abcÉ");
-    EXPECT_EQ(Trim(" \t a b \t"), "a b");
+    EXPECT_EQ(ToUpperAscii("abcé") + ToLowerAscii("É"), "ABCéÉ");
     EXPECT_EQ(Trim("   "), "");
+}
+
+TEST_F(FilesTest, BrowseFolderStartsOnTheStartFolderAndEndsWithASeparator) {
+    const struct {
+        const char* start;
+        const char* chosen;  // nullptr: cancelled
+        const char* opened;
+        const char* result;
+    } cases[] = {
+        {"/home/user/roms/", nullptr, "/home/user/roms", "/home/user/roms/"},
+        {"/home/user/mame/mame", nullptr, "/home/user/mame", "/home/user/mame/mame/"},
+        {"/", nullptr, "/", "/"},
+        {"/start/", "/data/roms", "/start", "/data/roms/"},
+        {"/start/", "/data/art/", "/start", "/data/art/"},
+    };
+    for (const auto& c : cases) {
+        if (c.chosen) ui().QueueFolder(c.chosen);
+        EXPECT_EQ(BrowseFolder(c.start, "Pick"), c.result) << c.start;
+        EXPECT_EQ(ui().folderRequests.back(), c.opened) << c.start;
+    }
+    EXPECT_EQ(BrowseFolder("", "Pick"), "");
+    EXPECT_FALSE(ui().folderRequests.back().empty());
+}
+
+TEST_F(FilesTest, ChooseFileKeepsTheInitialNameOnCancelAndDefaultsTheFilter) {
+    EXPECT_EQ(ChooseFile("Open", "/x/Arcanote.mdb", 1, false, "  "), "/x/Arcanote.mdb");
+    EXPECT_EQ(ui().fileRequests.at(0).filter, Text(116));
+    ui().QueueFile("/y/list.ini");
+    EXPECT_EQ(ChooseFile("Save", "a.ini", 0, true, "Ini|*.ini|"), "/y/list.ini");
+    EXPECT_EQ(ui().fileRequests.at(1).filter, "Ini|*.ini|");
+}
+
+TEST_F(FilesTest, ChooseDatabaseFileStoresTheChoiceAndSavesTheSettings) {
+    ui().QueueFile("/games/other.mdb");
+    EXPECT_EQ(ChooseDatabaseFile(), "/games/other.mdb");
+    EXPECT_EQ(TheSettings().DatabasePath, "/games/other.mdb");
+    EXPECT_EQ(ReadFile(home.file("Arcanote.inf")).rfind("/games/other.mdb\r\n", 0), 0u);
+    bool cancelled = false;
+    EXPECT_EQ(ChooseDatabaseFile(&cancelled), "/games/other.mdb");
+    EXPECT_TRUE(cancelled);
+}
+
+TEST_F(FilesTest, RunAndWaitReturnsTheExitCodeAndLetsEventsRun) {
+    EXPECT_EQ(RunAndWait("exit 127"), 127);  // a shell word, not a missing program
+    WriteFile(home.file("tmp.sh"), "echo done > \"$1\"\nexit 4\n");
+    EXPECT_EQ(RunAndWait("/bin/sh \"" + home.file("tmp.sh") + "\" \"" + home.file("out") + "\""),
+              4);
+    EXPECT_TRUE(FileExists(home.file("out")));
+    EXPECT_EQ(RunAndWait("kill -9 $$"), -1000 - 9);  // a killed program is negative
+    const int events = ui().eventsProcessed;
+    EXPECT_EQ(RunAndWait("sleep 0.35"), 0);
+    EXPECT_GE(ui().eventsProcessed - events, 3);  // events run while waiting
+    // Arguments reach the program as they are, without a shell.
+    EXPECT_EQ(RunProgramAndWait({"sh", "-c", "exit $0", "9"}), 9);
+    EXPECT_EQ(RunProgramAndWait({"/bin/sh", "-c", "test \"$0\" = 'a b;c'", "a b;c"}), 0);
+}
+
+TEST_F(FilesTest, AProgramThatCannotStartGivesANegativeResult) {
+    EXPECT_LT(RunAndWait(home.file("no-such-program")), 0);
+    EXPECT_LT(RunAndWait("\"" + home.file("no such program") + "\" arg"), 0);
+    EXPECT_LT(RunAndWait("arcanote-no-such-command-anywhere"), 0);
+    WriteFile(home.file("not-executable"), "#!/bin/sh\n");
+    EXPECT_LT(RunAndWait(home.file("not-executable")), 0);
+    EXPECT_LT(RunProgramAndWait({home.file("no-such-program")}), 0);
+    EXPECT_LT(RunProgramAndWait({"arcanote-no-such-command-anywhere"}), 0);
+    EXPECT_LT(RunProgramAndWait({}), 0);
+}
+
+TEST_F(FilesTest, ShellCopyCopiesFilesWildcardMatchesAndFoldersCreatingAndReplacingSilently) {
+    WriteFile(home.file("src/pacman.zip"), "new");
+    WriteFile(home.file("dest/pacman.zip"), "old");
+    EXPECT_TRUE(ShellCopy(home.file("src/pacman.zip"), home.str() + "dest/"));
+    EXPECT_EQ(ReadFile(home.file("dest/pacman.zip")), "new");
+    EXPECT_TRUE(ShellCopy(home.file("src/pacman.zip"), home.str() + "made/deep/"));
+    EXPECT_EQ(ReadFile(home.file("made/deep/pacman.zip")), "new");
+    EXPECT_TRUE(ShellCopy(home.file("src/pacman.zip"), home.file("other/renamed.zip")));
+    EXPECT_EQ(ReadFile(home.file("other/renamed.zip")), "new");
+    EXPECT_TRUE(std::filesystem::exists(home.file("src/pacman.zip")));
+
+    // Wildcards match without regard to case.
+    WriteFile(home.file("art/a.PNG"), "a");
+    WriteFile(home.file("art/b.png"), "b");
+    WriteFile(home.file("art/c.jpg"), "c");
+    EXPECT_TRUE(ShellCopy(home.str() + "art/*.png", home.str() + "out"));
+    EXPECT_EQ(ListFolder(home.file("out"), "*"), (std::vector<std::string>{"a.PNG", "b.png"}));
+    EXPECT_TRUE(ShellCopy(home.str() + "art/*.gif", home.str() + "none/"));
+
+    // Folders are copied recursively and merged into existing ones.
+    WriteFile(home.file("skin/html/style.css"), "css");
+    WriteFile(home.file("skin/index.jpg"), "jpg");
+    WriteFile(home.file("site/skin/keep.txt"), "keep");
+    EXPECT_TRUE(ShellCopy(home.file("skin"), home.str() + "site/"));
+    EXPECT_EQ(ReadFile(home.file("site/skin/html/style.css")), "css");
+    EXPECT_EQ(ReadFile(home.file("site/skin/index.jpg")), "jpg");
+    EXPECT_EQ(ReadFile(home.file("site/skin/keep.txt")), "keep");
+}
+
+TEST_F(FilesTest, ShellCopyMovesFilesAndFolders) {
+    WriteFile(home.file("roms/pacman.zip"), "p");
+    WriteFile(home.file("roms/mspacman/a.bin"), "a");
+    WriteFile(home.file("moved/pacman.zip"), "old");
+    EXPECT_TRUE(ShellCopy(home.file("roms/pacman.zip"), home.str() + "moved/", ShellOp::Move));
+    EXPECT_EQ(ReadFile(home.file("moved/pacman.zip")), "p");
+    EXPECT_FALSE(std::filesystem::exists(home.file("roms/pacman.zip")));
+    EXPECT_TRUE(ShellCopy(home.file("roms/mspacman"), home.str() + "moved/", ShellOp::Move));
+    EXPECT_EQ(ReadFile(home.file("moved/mspacman/a.bin")), "a");
+    EXPECT_FALSE(std::filesystem::exists(home.file("roms/mspacman")));
+}
+
+TEST_F(FilesTest, ShellCopyRefusesMissingSourcesAndFoldersIntoThemselves) {
+    EXPECT_FALSE(ShellCopy(home.file("missing.zip"), home.str() + "dest/"));
+    WriteFile(home.file("tree/f"), "f");
+    EXPECT_FALSE(ShellCopy(home.file("tree"), home.str() + "tree/inner/"));
+    EXPECT_FALSE(ShellCopy(home.file("tree"), home.str() + "tree/inner/", ShellOp::Move));
+    EXPECT_EQ(ReadFile(home.file("tree/f")), "f");
+    EXPECT_FALSE(ShellCopy(home.file("tree/f"), home.file("tree/f")));
+    EXPECT_EQ(ReadFile(home.file("tree/f")), "f");
+}
+
+TEST_F(FilesTest, TrashKeepsTheInfoTheDesktopNeedsToRestoreAFileAndNumbersClashes) {
+    WriteFile(home.file("my roms/pac%man.zip"), "zip");
+    ASSERT_TRUE(RecycleFile(home.file("my roms/pac%man.zip")));
+    EXPECT_FALSE(std::filesystem::exists(home.file("my roms/pac%man.zip")));
+    EXPECT_EQ(ReadFile(trash("files/pac%man.zip")), "zip");
+    const std::string info = ReadFile(trash("info/pac%man.zip.trashinfo"));
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=", 0), 0u) << info;
+    EXPECT_NE(info.find("/my%20roms/pac%25man.zip\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("\nDeletionDate="), std::string::npos);
+    // A name clash gets a numbered name.
+    WriteFile(home.file("b/pac%man.zip"), "2");
+    ASSERT_TRUE(RecycleFile(home.file("b/pac%man.zip")));
+    EXPECT_EQ(ReadFile(trash("files/pac%man.2.zip")), "2");
+    EXPECT_NE(ReadFile(trash("info/pac%man.2.zip.trashinfo")).find("/b/pac%25man.zip"),
+              std::string::npos);
+}
+
+TEST_F(FilesTest, TrashTakesFoldersAndEveryMatchOfAPattern) {
+    WriteFile(home.file("site/index.htm"), "i");
+    WriteFile(home.file("site/html/a.htm"), "a");
+    ASSERT_TRUE(RecycleFile(home.str() + "site/*.*"));
+    EXPECT_TRUE(ListFolder(home.file("site"), "*").empty());
+    EXPECT_EQ(ReadFile(trash("files/html/a.htm")), "a");
+    ASSERT_TRUE(RecycleFile(home.str() + "site/"));
+    EXPECT_FALSE(std::filesystem::exists(home.file("site")));
+}
+
+TEST_F(FilesTest, TrashWithNothingToMoveIsFalse) {
+    EXPECT_FALSE(RecycleFile(home.file("missing.zip")));
+    EXPECT_FALSE(RecycleFile(home.str() + "nothing/*.zip"));
+    WriteFile(home.file("data/Trash/files/old.txt"), "old");
+    EXPECT_FALSE(RecycleFile(home.file("data")));  // holds the trash itself
+    EXPECT_FALSE(RecycleFile(home.file("data/Trash")));
+    EXPECT_TRUE(std::filesystem::exists(home.file("data")));
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-#include <stdlib.h>
-
 #include <filesystem>
 
 #include "core/ProgramFolder.h"
@@ -17,18 +15,9 @@ using test::WriteFile;
 class ProgramFolderResolution : public ::testing::Test {
   protected:
     ProgramFolderResolution() {
-        if (const char* old = std::getenv("XDG_DATA_HOME")) saved_ = old, had_ = true;
-        setenv("XDG_DATA_HOME", root.file("data").c_str(), 1);
         std::filesystem::create_directories(root.file("prefix/bin"));
         WriteFile(share("Arcanote.mdx"), "template");
         WriteFile(share("html/default.skin/index.htm"), "skin");
-    }
-    ~ProgramFolderResolution() override {
-        if (had_) {
-            setenv("XDG_DATA_HOME", saved_.c_str(), 1);
-        } else {
-            unsetenv("XDG_DATA_HOME");
-        }
     }
     std::string share(const std::string& name) const {
         return root.file("prefix/" ARCANOTE_SHARE_SUBDIR "/" + name);
@@ -36,11 +25,8 @@ class ProgramFolderResolution : public ::testing::Test {
     std::string exe() const { return root.file("prefix/bin/arcanote-cli"); }
 
     TempDir root;
+    test::ScopedEnv dataHome{"XDG_DATA_HOME", root.file("data")};
     std::string error;
-
-  private:
-    std::string saved_;
-    bool had_ = false;
 };
 
 TEST_F(ProgramFolderResolution, HomeOptionWinsAndIsFilledWithTheShippedFiles) {

@@ -1,14 +1,13 @@
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <utility>
 
 #include "core/AppState.h"
-#include "core/Files.h"
-#include "core/Log.h"
+#include "core/ProgramFolder.h"
 #include "core/Settings.h"
+#include "core/Startup.h"
 #include "core/TextFile.h"
+#include "core/TextTable.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -21,13 +20,13 @@ class SettingsTest : public test::ProgramFolderTest {
   protected:
     std::string inf() const { return home.file("Arcanote.inf"); }
 
-    /// The first `count` lines of a saved file of `s`, CR LF ended.
-    static std::string FirstLines(const Settings& s, int count) {
-        const auto lines = SettingsFileLines(s);
+    /// Writes the first `count` of `lines` as the settings file.
+    template <typename Lines>
+    void WriteLines(const Lines& lines, const char* eol = "\r\n", size_t count = 49) const {
         std::string text;
-        for (int i = 0; i < count; ++i)
-            text += lines[i] + "\r\n";
-        return text;
+        for (size_t i = 0; i < count; ++i)
+            text += lines[i] + eol;
+        WriteFile(inf(), text);
     }
 
     static Settings Sample() {
@@ -58,22 +57,11 @@ class SettingsTest : public test::ProgramFolderTest {
     }
 };
 
-TEST_F(SettingsTest, DefaultsLiveInTheProgramAndEmulatorFolders) {
-    // The folders under the emulator's are EmulatorConfigTest's.
-    const Settings s = DefaultSettings();
-    EXPECT_EQ(s.DatabasePath, home.str() + "Arcanote.mdb");
-    EXPECT_EQ(s.MameFolder, WithTrailingSlash(std::getenv("HOME")) + "mame/");
-    EXPECT_EQ(s.HtmlFolder, home.str());
-    EXPECT_EQ(s.MainWindow.State, -1);
-    EXPECT_EQ(s.SearchOption, 1);
-    EXPECT_TRUE(s.BackupFolder.empty());
-}
-
-TEST_F(SettingsTest, SavedFileHasTheExactLineFormats) {
+TEST_F(SettingsTest, SavedFileHasTheExactLineFormatsAndRoundTripsByteIdentical) {
     TheSettings() = Sample();
     ASSERT_TRUE(SaveSettings());
-    const std::string bytes = ReadFile(inf());
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 49);  // every line ends with CR LF
+    const std::string first = ReadFile(inf());
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\r'), 49);  // every line ends with CR LF
     std::vector<std::string> lines;
     ASSERT_TRUE(ReadTextLines(inf(), lines));
     ASSERT_EQ(lines.size(), 49u);
@@ -84,21 +72,9 @@ TEST_F(SettingsTest, SavedFileHasTheExactLineFormats) {
     EXPECT_EQ(lines[32],
               "15;-30 ;30;-60 ;45;-90 ;60;-120 ;75;-150 ;90;-180 ;105;-210 ;120;-240 ;135;-270 "
               ";150;-300 ;");
-    EXPECT_EQ(lines[39], "-330 ");
-    EXPECT_EQ(lines[46], "1;0;1;");
-}
-
-TEST_F(SettingsTest, RoundTripKeepsEveryValueAndSavingAgainIsByteIdentical) {
-    TheSettings() = Sample();
-    ASSERT_TRUE(SaveSettings());
-    const std::string first = ReadFile(inf());
     TheSettings() = DefaultSettings();
     ASSERT_TRUE(LoadSettings());
     EXPECT_EQ(SettingsFileLines(TheSettings()), SettingsFileLines(Sample()));
-    EXPECT_EQ(TheSettings().MainWindow.Left, -120);
-    EXPECT_EQ(TheSettings().WindowTop[13], -390);
-    EXPECT_EQ(TheSettings().SheetOptions[12], 0);
-    EXPECT_EQ(TheSettings().SheetOptions[11], 1);
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(ReadFile(inf()), first);
 }
@@ -122,10 +98,7 @@ TEST_F(SettingsTest, HandWrittenLinesAreReadByTheNumberRules) {
     lines[34] = " 12abc";
     lines[37] = "  -7 ";
     lines[38] = "99999999999";
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";  // LF alone is accepted
-    WriteFile(inf(), text);
+    WriteLines(lines, "\n");  // LF alone is accepted
     ASSERT_TRUE(LoadSettings());
     const Settings& t = TheSettings();
     EXPECT_EQ(
@@ -138,7 +111,7 @@ TEST_F(SettingsTest, HandWrittenLinesAreReadByTheNumberRules) {
 TEST_F(SettingsTest, AFileEndingAfterLine30CountsAsReadOneEndingBeforeLine28DoesNot) {
     const Settings s = Sample();
     for (const int count : {30, 27}) {
-        WriteFile(inf(), FirstLines(s, count));
+        WriteLines(SettingsFileLines(s), "\r\n", count);
         TheSettings() = DefaultSettings();
         EXPECT_EQ(LoadSettings(), count == 30);
         EXPECT_EQ(TheSettings().HtmlFolder, s.HtmlFolder);  // the lines read are kept
@@ -154,17 +127,13 @@ TEST_F(SettingsTest, ATruncatedCompoundLineStopsTheLoadWithTheValuesReadSoFar) {
     Settings s = Sample();
     auto lines = SettingsFileLines(s);
     lines[31] = "1;1;1;1;1";  // too few ";"
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    WriteFile(inf(), text);
+    WriteLines(lines);
     TheSettings() = DefaultSettings();
     ASSERT_TRUE(LoadSettings());
     EXPECT_EQ(TheSettings().MainWindow.State, 2);
     EXPECT_EQ(TheSettings().SheetOptions[4], 1);  // read before the failure
     EXPECT_EQ(TheSettings().SheetOptions[5], 0);
     EXPECT_EQ(TheSettings().WindowLeft[1], 0);
-    EXPECT_EQ(TheSettings().SearchOption, 1);
 }
 
 // A file starting with two byte-order marks lost one U+FEFF of the database
@@ -176,10 +145,7 @@ TEST_F(SettingsTest, TwoByteOrderMarksNoLongerCostTheDatabasePathACharacterAtEac
              {bom + "/data/Jeux \xE9t\xE9/Arcanote.mdb", "/data/Jeux été/Arcanote.mdb"}}) {
         auto lines = SettingsFileLines(Sample());
         lines[0] = firstLine;
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + "\r\n";
-        WriteFile(inf(), text);
+        WriteLines(lines);
         for (int round = 0; round < 2; ++round) {  // load, save, load again
             ASSERT_TRUE(LoadSettings());
             EXPECT_EQ(TheSettings().DatabasePath, path) << round;
@@ -197,55 +163,35 @@ TEST_F(SettingsTest, AFailedSaveLogsAnErrorBlockAndKeepsTheOldFile) {
     EXPECT_EQ(State().ErrorCount, 1);
 }
 
-TEST_F(SettingsTest, LoadAndSaveWriteTheirDebugLinesOnlyWhenLogging) {
-    for (const bool logging : {false, true}) {
-        State().LogFlag = logging;
-        ASSERT_TRUE(SaveSettings() && LoadSettings());
-    }
-    EXPECT_EQ(ReadFile(home.file("Arcanote.log.txt")),
-              "Save " + inf() + "\r\nLoad " + inf() + "\r\n");
-}
-
-TEST_F(SettingsTest, AnEmptyBackupFolderBecomesTheProgramFolderBackup) {
-    TheSettings().BackupFolder.clear();
-    EnsureBackupFolder();
-    EXPECT_EQ(TheSettings().BackupFolder, home.str() + "BACKUP/");
-    EXPECT_TRUE(std::filesystem::is_directory(home.file("BACKUP")));
-    TheSettings().BackupFolder = "/elsewhere/";
-    EnsureBackupFolder();
-    EXPECT_EQ(TheSettings().BackupFolder, "/elsewhere/");
-}
-
 TEST_F(SettingsTest, TempFolderComesFromTmpdirElseTmp) {
-    State().LogFlag = true;
     {
         test::ScopedEnv tmpdir("TMPDIR", home.file("own-temp"));
         SetTempFolder();
         EXPECT_EQ(State().TempFolder, home.str() + "own-temp/");
         EXPECT_TRUE(std::filesystem::is_directory(home.file("own-temp")));
     }
-    {
-        WriteFile(home.file("a-file"), "");
-        test::ScopedEnv tmpdir("TMPDIR", home.file("a-file"));
-        SetTempFolder();
-        EXPECT_EQ(State().TempFolder, "/tmp/");
-    }
-    EXPECT_EQ(ReadFile(home.file("Arcanote.log.txt")),
-              "TEMP PATH = " + home.str() + "own-temp/\r\nTEMP PATH = /tmp/\r\n");
+    WriteFile(home.file("a-file"), "");
+    test::ScopedEnv tmpdir("TMPDIR", home.file("a-file"));  // not a folder
+    SetTempFolder();
+    EXPECT_EQ(State().TempFolder, "/tmp/");
 }
 
-TEST_F(SettingsTest, SettingsDumpHasItsThirtySevenLines) {
-    TheSettings() = Sample();
-    const std::vector<std::string> lines = SettingsDumpLines(TheSettings());
-    ASSERT_EQ(lines.size(), 37u);
-    EXPECT_EQ(lines[2], "MDB = /data/Jeux é/Arcanote.mdb");
-    EXPECT_EQ(lines[21], "PATH 16 = /opt/mame/Controls.ini");
-    EXPECT_EQ(lines[36], lines[0]);
-    WriteSettingsDump();
-    std::string expected;
-    for (const std::string& line : lines)
-        expected += line + "\r\n";
-    EXPECT_EQ(ReadFile(home.file("Arcanote.log.txt")), expected);
+TEST_F(SettingsTest, FirstRunAsksThenWritesTheChosenLanguage) {
+    TheSettings().Language = 7;
+    EXPECT_FALSE(LoadStartupSettings());
+    EXPECT_FALSE(State().TempFolder.empty());
+    EXPECT_EQ(TheSettings().Language, 0);  // defaults were set
+
+    FirstRunLanguageChosen(1);  // writes the file
+    FinishStartup();
+    EXPECT_EQ(Text(10), "&Traitement");
+    EXPECT_EQ(TheSettings().BackupFolder, InProgramFolder("BACKUP/"));
+    EXPECT_TRUE(std::filesystem::is_directory(InProgramFolder("BACKUP")));
+
+    // The next start reads the file.
+    TheSettings().Language = 0;
+    EXPECT_TRUE(LoadStartupSettings());
+    EXPECT_EQ(TheSettings().Language, 1);
 }
 
 }  // namespace

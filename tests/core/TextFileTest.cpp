@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include "core/TextFile.h"
 #include "support/TestSupport.h"
 
