@@ -25,14 +25,9 @@ void CollectionTest::MakeGames(const std::vector<GameRow>& games) {
         for (const GameRow& game : games) {
             insert.Bind(1, game.name).Bind(2, text(game.title)).Bind(3, text(game.year));
             insert.Bind(4, text(game.manufacturer)).Bind(5, text(game.genre));
-            // Like the import, only owned games carry a GotIt value: the others
-            // stay Null, as every Yes/No field that nothing wrote.
             insert.Bind(6, text(game.cloneOf));
-            if (game.gotIt) {
-                insert.Bind(7, true);
-            } else {
-                insert.BindNull(7);
-            }
+            // Like the import, a game not owned keeps a Null GotIt.
+            game.gotIt ? insert.Bind(7, true) : insert.BindNull(7);
             insert.Run();
         }
     }
@@ -45,15 +40,6 @@ void CollectionTest::AddRom(const std::string& name, const std::string& bytes) {
     } else {
         WriteFile(Roms() + name, bytes);
     }
-}
-
-int CollectionTest::GotIt(const std::string& name) {
-    const bool wasOpen = IsDatabaseOpen();
-    if (!wasOpen) OpenDatabase(TheSettings().DatabasePath);
-    const std::string value = QueryValue("SELECT IFNULL(GotIt, -1) FROM Data WHERE InternalName='" +
-                                         SqlQuote(name) + "'");
-    if (!wasOpen) CloseDatabase();
-    return std::stoi(value);
 }
 
 std::vector<std::string> CollectionTest::Owned() {
