@@ -61,16 +61,14 @@ TEST_F(SearchQueryTest, ClausesFollowTheCriteriaOrderWithoutATrailingAnd) {
         EXPECT_EQ(BuildSearchQuery(combos, c.keyword),
                   std::string(kSelect) + c.where + " ORDER BY GameName");
     }
-}
-
-TEST_F(SearchQueryTest, TheEngineQueryAlsoTakesTheNullOfAnUnwrittenYesNoField) {
+    // The engine's query also takes the Null of a Yes/No field nothing wrote.
     SearchCombos combos = FixedSearchCombos();
-    combos[kAvailableCriterion].text = combos[kAvailableCriterion].items[2];
-    combos[kClonesCriterion].text = combos[kClonesCriterion].items[2];
-    combos[kMatureCriterion].text = combos[kMatureCriterion].items[1];
+    for (int criterion : {kAvailableCriterion, kClonesCriterion, kMatureCriterion})
+        combos[criterion].text = combos[criterion].items[2];
     EXPECT_EQ(BuildSearchQuery(combos, "", true),
               std::string(kSelect) +
-                  " WHERE gotit IS NOT TRUE AND cloneof is null AND mature=true ORDER BY GameName");
+                  " WHERE gotit IS NOT TRUE AND cloneof is null AND mature IS NOT TRUE ORDER BY "
+                  "GameName");
 }
 
 }  // namespace
