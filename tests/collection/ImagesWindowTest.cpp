@@ -1,23 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "collection/CollectionGameDb.h"
 #include "collection/ImagesWindow.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Settings.h"
-#include "support/TestSupport.h"
 
 namespace arc::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ImagesWindowTest : public ProgramFolderTest {
+class ImagesWindowTest : public CollectionTest {
   protected:
     ImagesWindowTest() {
         Settings& settings = TheSettings();
@@ -28,9 +26,7 @@ class ImagesWindowTest : public ProgramFolderTest {
         WriteFile(home.file("roms/galaga.7z"), "7z");
         fs::create_directories(home.file("roms/mspacman"));  // kept unzipped
         window.ShowWindow = [this](bool shown) { shownStates.push_back(shown); };
-        setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
     }
-    ~ImagesWindowTest() override { unsetenv("XDG_DATA_HOME"); }
 
     ImagesWindow window;
     std::vector<bool> shownStates;

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "collection/CollectionGameDb.h"
 #include "collection/SearchActions.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 
@@ -134,36 +131,16 @@ TEST_F(SearchActionsTest, BackupFolderThatCannotBeMadeIsAskedOnce) {
     EXPECT_EQ(ui().messages.size(), 3u);  // confirm, backup question, done
 }
 
-TEST_F(SearchActionsTest, CopyAndMoveSkipMissingArchives) {
-    AddArchives();
-    const std::string copies = home.str() + "copies/";
-    ui().QueueFolder(copies);
-    ui().QueueAnswer(MsgAnswer::Yes);
-    ArchiveActionOutcome outcome = CopyResultArchives(results);
-    EXPECT_EQ(outcome.done, 3);
-    EXPECT_EQ(outcome.missing, 1);
-    EXPECT_EQ(ListFolder(copies, "*"),
-              (std::vector<std::string>{"abcdefghijklm.zip", "longsetname1234.zip", "pacman.ZIP"}));
-    EXPECT_TRUE(InRoms("abcdefghijklm.zip"));
-    EXPECT_EQ(ui().folderRequests[0], home.str());
-
-    const std::string moved = home.str() + "moved/";
-    ui().QueueFolder(moved);
-    ui().QueueAnswer(MsgAnswer::Yes);
-    EXPECT_EQ(MoveResultArchives(results).done, 3);
-    EXPECT_FALSE(InRoms("abcdefghijklm.zip"));
-    EXPECT_TRUE(InRoms("abcdefghijkl.zip"));
-    EXPECT_EQ(test::ReadFile(moved + "pacman.ZIP"), "pac");
-}
-
 TEST_F(SearchActionsTest, SevenZipSetsAreActedOnAndASetInBothFormatsIsTold) {
     AddRom("pacman.7z", "seven");
     AddRom("galaga.zip", "zip");
     AddRom("galaga.7Z", "7z");
-    const std::vector<SearchResult> sets = {{"galaga", "Galaga"}, {"pacman", "Pac-Man"}};
+    const std::vector<SearchResult> sets = {
+        {"galaga", "Galaga"}, {"missing", "Not Here"}, {"pacman", "Pac-Man"}};
     ui().QueueFolder(home.str() + "copies");
     ui().QueueAnswer(MsgAnswer::Yes);
-    ArchiveActionOutcome outcome = CopyResultArchives(sets);
+    const ArchiveActionOutcome outcome = CopyResultArchives(sets);
+    EXPECT_EQ(outcome.missing, 1);
     EXPECT_EQ(outcome.bothFormats, std::vector<std::string>{"galaga"});
     EXPECT_EQ(ListFolder(home.str() + "copies", "*"),
               (std::vector<std::string>{"galaga.7Z", "galaga.zip", "pacman.7z"}));
@@ -185,6 +162,9 @@ TEST_F(SearchActionsTest, MoveNeverLosesAnArchive) {
     EXPECT_EQ(outcome.kept, (std::vector<std::string>{"pacman.ZIP"}));
     EXPECT_EQ(test::ReadFile(Roms() + "pacman.ZIP"), "pac");
     EXPECT_EQ(outcome.done, 2);
+    EXPECT_EQ(test::ReadFile(moved + "longsetname1234.zip"), "long");
+    EXPECT_FALSE(InRoms("longsetname1234.zip"));
+    EXPECT_TRUE(InRoms("abcdefghijkl.zip"));  // the cut name is no result
 
     // A cancelled chooser, a No, or the ROM folder itself: nothing moves.
     ui().messages.clear();
@@ -201,11 +181,7 @@ TEST_F(SearchActionsTest, MoveNeverLosesAnArchive) {
 
 TEST_F(SearchActionsTest, CancelStopsTheLoopAndStillSaysDone) {
     AddArchives();
-    int events = 0;
-    ui().onProcessEvents = [&] {
-        if (++events == 1) std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        if (events == 2) UnloadProgress();
-    };
+    CancelAtTheSecondEventRound();
     ui().QueueAnswer(MsgAnswer::Yes);
     const ArchiveActionOutcome outcome = DeleteResultArchives(results, false);
     EXPECT_TRUE(outcome.cancelled);

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "collection/CollectionGameDb.h"
 #include "collection/SearchWindowState.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
@@ -80,6 +77,7 @@ TEST_F(SearchWindowStateTest, FindListsTheMatchesWithTheirRealNames) {
     window.Find();
     EXPECT_EQ(window.currentTab, SearchWindowState::kResultsTab);
     EXPECT_EQ(window.countLabel, "4 roms.");
+    EXPECT_EQ(test::ReadFile(LogFilePath()).find("Genre='Shooter'"), std::string::npos);
     EXPECT_EQ(Names(), (std::vector<std::string>{"1942", "galaga", "longsetname1234", "xevious"}));
     // The line shows 13 characters of the name; the row keeps all of it.
     EXPECT_EQ(window.ResultLines()[2], "longsetname12Long Name");
@@ -97,9 +95,11 @@ TEST_F(SearchWindowStateTest, FindListsTheMatchesWithTheirRealNames) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"pacman", "puckman"}));
 
     window.keyword = "no such game";
+    State().LogFlag = true;  // the query goes to the log only with the flag
     EXPECT_TRUE(window.Find());
     EXPECT_EQ(window.countLabel, "0 rom.");
     EXPECT_FALSE(window.ArchiveButtonsEnabled());
+    EXPECT_NE(test::ReadFile(LogFilePath()).find("no such game"), std::string::npos);
 }
 
 TEST_F(SearchWindowStateTest, TypedDatabasePathResetTheCriteriaSilently) {
@@ -155,23 +155,9 @@ TEST_F(SearchWindowStateTest, FixedChoicesSelectOwnedClonesAndMature) {
     EXPECT_TRUE(choose(kMatureCriterion, 1).empty());
 }
 
-TEST_F(SearchWindowStateTest, TheQueryGoesToTheLogOnlyWithTheLogFlag) {
-    ASSERT_TRUE(window.Open());
-    window.combos[kYearCriterion].text = "1984";
-    window.Find();
-    EXPECT_EQ(test::ReadFile(LogFilePath()).find("year='1984'"), std::string::npos);
-    State().LogFlag = true;
-    window.Find();
-    EXPECT_NE(test::ReadFile(LogFilePath()).find("year='1984'"), std::string::npos);
-}
-
 TEST_F(SearchWindowStateTest, CancelStopsFillingButKeepsTheFullCount) {
     ASSERT_TRUE(window.Open());
-    int events = 0;
-    ui().onProcessEvents = [&] {
-        if (++events == 1) std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        if (events == 2) UnloadProgress();
-    };
+    CancelAtTheSecondEventRound();
     window.Find();
     EXPECT_EQ(window.countLabel, "7 roms.");
     EXPECT_EQ(window.results.size(), 0u);
