@@ -18,13 +18,11 @@ namespace {
 class ListMyRomsTest : public test::CollectionTest {
   protected:
     ListMyRomsTest() {
-        MakeGames({{"pacman", "Pac-Man"},
-                   {"galaga", "Galaga"},
-                   {"dkong", "Donkey Kong"},
-                   {"puckman", "Puck Man"},
-                   {"o'brien", "Quoted"},
-                   {"abcdefghijklm", "Thirteen"},
-                   {.name = "mslug", .title = "Metal Slug", .gotIt = true}});
+        std::vector<test::GameRow> games = {{.name = "mslug", .gotIt = true}};
+        for (const char* name :
+             {"pacman", "galaga", "dkong", "puckman", "o'brien", "abcdefghijklm"})
+            games.push_back({name});
+        MakeGames(games);
     }
 
     /// The task with its database confirmed in the chooser.

@@ -72,9 +72,17 @@ TEST_F(SearchActionsTest, IniExportWritesAsksAndRefuses) {
     EXPECT_NE(ui().messages[0].text.find(bad), std::string::npos);
 }
 
-TEST_F(SearchActionsTest, DeleteTrashesTheSetsArchivesOnlyAfterYes) {
+TEST_F(SearchActionsTest, DeleteTrashesAfterYesAndAsksOnceAboutABackupFolderNotMade) {
     AddArchives();
-    TheSettings().BackupFolder = home.str() + "not/creatable/";  // not asked about
+    TheSettings().BackupFolder = home.str() + "not/creatable/";
+    ui().QueueAnswer(MsgAnswer::No);
+    EXPECT_FALSE(DeleteResultArchives(results, false).ran);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ui().QueueAnswer(MsgAnswer::No);  // no deleting without the backup asked for
+    EXPECT_FALSE(DeleteResultArchives(results, true).ran);
+    EXPECT_TRUE(InRoms("pacman.ZIP"));
+
+    ui().messages.clear();
     ui().QueueAnswer(MsgAnswer::Yes);
     const ArchiveActionOutcome outcome = DeleteResultArchives(results, false);
     EXPECT_EQ(outcome.done, 3);
@@ -82,11 +90,15 @@ TEST_F(SearchActionsTest, DeleteTrashesTheSetsArchivesOnlyAfterYes) {
     EXPECT_FALSE(InRoms("longsetname1234.zip"));
     EXPECT_TRUE(InRoms("abcdefghijkl.zip"));
     EXPECT_EQ(test::ReadFile(home.str() + "xdg/Trash/files/pacman.ZIP"), "pac");
-    EXPECT_EQ(ui().messages.size(), 2u);  // confirm, done
+    EXPECT_EQ(ui().messages.size(), 2u);  // confirm, done: no backup question
 
     AddArchives();
-    EXPECT_FALSE(DeleteResultArchives(results, false).ran);  // answered No
-    EXPECT_TRUE(InRoms("pacman.ZIP"));
+    ui().messages.clear();
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(DeleteResultArchives(results, true).done, 3);
+    EXPECT_FALSE(fs::exists(home.str() + "not"));
+    EXPECT_EQ(ui().messages.size(), 3u);  // confirm, backup question, done
 }
 
 TEST_F(SearchActionsTest, DeleteWithBackupCopiesFirstAndKeepsWhatFailed) {
@@ -112,23 +124,6 @@ TEST_F(SearchActionsTest, DeleteWithBackupCopiesFirstAndKeepsWhatFailed) {
     EXPECT_EQ(same.done, 0);
     EXPECT_EQ(same.kept.size(), 3u);
     EXPECT_EQ(test::ReadFile(Roms() + "abcdefghijklm.zip"), "thirteen bytes");
-}
-
-TEST_F(SearchActionsTest, BackupFolderThatCannotBeMadeIsAskedOnce) {
-    AddArchives();
-    TheSettings().BackupFolder = home.str() + "not/creatable/";
-    ui().QueueAnswer(MsgAnswer::Yes);
-    ui().QueueAnswer(MsgAnswer::No);
-    EXPECT_FALSE(DeleteResultArchives(results, true).ran);
-    EXPECT_TRUE(InRoms("pacman.ZIP"));
-
-    ui().messages.clear();
-    ui().QueueAnswer(MsgAnswer::Yes);
-    ui().QueueAnswer(MsgAnswer::Yes);
-    EXPECT_EQ(DeleteResultArchives(results, true).done, 3);
-    EXPECT_FALSE(InRoms("pacman.ZIP"));
-    EXPECT_FALSE(fs::exists(home.str() + "not"));
-    EXPECT_EQ(ui().messages.size(), 3u);  // confirm, backup question, done
 }
 
 TEST_F(SearchActionsTest, SevenZipSetsAreActedOnAndASetInBothFormatsIsTold) {
