@@ -10,13 +10,17 @@
 
 namespace arc::test {
 
+CollectionTest::CollectionTest() {
+    setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
+    TheSettings().RomsFolder = Roms();
+    std::filesystem::create_directories(Roms());
+}
+
 void CollectionTest::MakeGames(const std::vector<GameRow>& games) {
     const std::string path = home.str() + "games.mdb";
     std::string error;
     ASSERT_TRUE(CreateTemplateDatabase(path, &error)) << error;
     TheSettings().DatabasePath = path;
-    TheSettings().RomsFolder = Roms();
-    std::filesystem::create_directories(Roms());
     ASSERT_TRUE(OpenDatabase(path));
     {
         Statement insert(

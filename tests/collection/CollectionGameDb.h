@@ -20,7 +20,7 @@ struct GameRow {
 /// whose RomsFolder is the empty folder "roms/"; the trash is "xdg/Trash/" in it.
 class CollectionTest : public ProgramFolderTest {
   protected:
-    CollectionTest() { setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1); }
+    CollectionTest();
     ~CollectionTest() override { unsetenv("XDG_DATA_HOME"); }
     void MakeGames(const std::vector<GameRow>& games);
     /// Creates roms/<name> (an archive of `bytes`, or a folder when name ends with "/").

@@ -18,13 +18,11 @@ namespace fs = std::filesystem;
 class ImagesWindowTest : public CollectionTest {
   protected:
     ImagesWindowTest() {
-        Settings& settings = TheSettings();
-        settings.RomsFolder = home.file("roms") + "/";
-        settings.ArtFolders[kTitles] = home.file("mame/titles") + "/";
-        settings.ArtFolders[kSnapshots] = home.file("mame/snap") + "/";
-        WriteFile(home.file("roms/pacman.zip"), "zip");
-        WriteFile(home.file("roms/galaga.7z"), "7z");
-        fs::create_directories(home.file("roms/mspacman"));  // kept unzipped
+        TheSettings().ArtFolders[kTitles] = home.file("mame/titles") + "/";
+        TheSettings().ArtFolders[kSnapshots] = home.file("mame/snap") + "/";
+        AddRom("pacman.zip");
+        AddRom("galaga.7z");
+        AddRom("mspacman/");  // kept unzipped
         window.ShowWindow = [this](bool shown) { shownStates.push_back(shown); };
     }
 

@@ -17,8 +17,6 @@ namespace fs = std::filesystem;
 class SearchActionsTest : public test::CollectionTest {
   protected:
     SearchActionsTest() {
-        fs::create_directories(Roms());
-        TheSettings().RomsFolder = Roms();
         TheSettings().HtmlFolder = home.str();
         TheSettings().BackupFolder = home.str() + "backup/";
     }
