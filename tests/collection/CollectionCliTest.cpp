@@ -11,19 +11,13 @@ namespace arc {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Game;
 
 class CollectionCliTest : public test::CollectionTest {
   protected:
     CollectionCliTest() {
-        test::GameRow pacman = Game("pacman", "Pac-Man");
-        pacman.genre = "Maze";
-        test::GameRow galaga = Game("galaga", "Galaga");
-        galaga.genre = "Shooter";
-        galaga.year = "1981";
-        test::GameRow thirteen = Game("abcdefghijklm", "Thirteen");
-        thirteen.genre = "Shooter";
-        MakeGames({pacman, galaga, thirteen});
+        MakeGames({{.name = "pacman", .title = "Pac-Man", .genre = "Maze"},
+                   {.name = "galaga", .title = "Galaga", .year = "1981", .genre = "Shooter"},
+                   {.name = "abcdefghijklm", .title = "Thirteen", .genre = "Shooter"}});
         db = TheSettings().DatabasePath;
     }
 

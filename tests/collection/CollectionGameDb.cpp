@@ -1,19 +1,26 @@
 #include "collection/CollectionGameDb.h"
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "database/Database.h"
 
 namespace arc::test {
+
+CollectionTest::CollectionTest() {
+    setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
+    TheSettings().RomsFolder = Roms();
+    std::filesystem::create_directories(Roms());
+}
 
 void CollectionTest::MakeGames(const std::vector<GameRow>& games) {
     const std::string path = home.str() + "games.mdb";
     std::string error;
     ASSERT_TRUE(CreateTemplateDatabase(path, &error)) << error;
     TheSettings().DatabasePath = path;
-    TheSettings().RomsFolder = Roms();
-    std::filesystem::create_directories(Roms());
     ASSERT_TRUE(OpenDatabase(path));
     {
         Statement insert(
@@ -25,14 +32,9 @@ void CollectionTest::MakeGames(const std::vector<GameRow>& games) {
         for (const GameRow& game : games) {
             insert.Bind(1, game.name).Bind(2, text(game.title)).Bind(3, text(game.year));
             insert.Bind(4, text(game.manufacturer)).Bind(5, text(game.genre));
-            // Like the import, only owned games carry a GotIt value: the others
-            // stay Null, as every Yes/No field that nothing wrote.
             insert.Bind(6, text(game.cloneOf));
-            if (game.gotIt) {
-                insert.Bind(7, true);
-            } else {
-                insert.BindNull(7);
-            }
+            // Like the import, a game not owned keeps a Null GotIt.
+            game.gotIt ? insert.Bind(7, true) : insert.BindNull(7);
             insert.Run();
         }
     }
@@ -47,15 +49,6 @@ void CollectionTest::AddRom(const std::string& name, const std::string& bytes) {
     }
 }
 
-int CollectionTest::GotIt(const std::string& name) {
-    const bool wasOpen = IsDatabaseOpen();
-    if (!wasOpen) OpenDatabase(TheSettings().DatabasePath);
-    const std::string value = QueryValue("SELECT IFNULL(GotIt, -1) FROM Data WHERE InternalName='" +
-                                         SqlQuote(name) + "'");
-    if (!wasOpen) CloseDatabase();
-    return std::stoi(value);
-}
-
 std::vector<std::string> CollectionTest::Owned() {
     const bool wasOpen = IsDatabaseOpen();
     if (!wasOpen) OpenDatabase(TheSettings().DatabasePath);
@@ -67,6 +60,15 @@ std::vector<std::string> CollectionTest::Owned() {
     }
     if (!wasOpen) CloseDatabase();
     return names;
+}
+
+void CollectionTest::CancelAtTheSecondEventRound() {
+    ui().onProcessEvents = [events = 0]() mutable {
+        // The first round opens the progress window; waiting there lets the
+        // next one through the event throttle, where the user cancels.
+        if (++events == 1) std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        if (events == 2) UnloadProgress();
+    };
 }
 
 }  // namespace arc::test

@@ -10,40 +10,26 @@
 
 namespace arc::test {
 
-/// One Data row; empty texts are stored as Null.
+/// One Data row; empty texts are stored as Null, and only owned games carry GotIt.
 struct GameRow {
-    std::string name;
-    std::string title;
-    std::string year;
-    std::string manufacturer;
-    std::string genre;
-    std::string cloneOf;
+    std::string name{}, title{}, year{}, manufacturer{}, genre{}, cloneOf{};
     bool gotIt = false;
 };
 
-/// A game with only its name and title.
-inline GameRow Game(std::string name, std::string title, bool gotIt = false) {
-    GameRow row;
-    row.name = std::move(name);
-    row.title = std::move(title);
-    row.gotIt = gotIt;
-    return row;
-}
-
-/// A fresh program folder whose DatabasePath holds `games` and whose
-/// RomsFolder is the empty folder "roms/"; the trash is "xdg/Trash/" in it.
+/// A fresh program folder whose DatabasePath holds the games of MakeGames and
+/// whose RomsFolder is the empty folder "roms/"; the trash is "xdg/Trash/" in it.
 class CollectionTest : public ProgramFolderTest {
   protected:
-    CollectionTest() { setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1); }
+    CollectionTest();
     ~CollectionTest() override { unsetenv("XDG_DATA_HOME"); }
     void MakeGames(const std::vector<GameRow>& games);
     /// Creates roms/<name> (an archive of `bytes`, or a folder when name ends with "/").
     void AddRom(const std::string& name, const std::string& bytes = "PK\x03\x04 rom");
     std::string Roms() const { return home.str() + "roms/"; }
-    /// GotIt of a game read back from the database (-1 for Null).
-    int GotIt(const std::string& name);
     /// Names of the owned games, sorted.
     std::vector<std::string> Owned();
+    /// The next long task is cancelled at its second event round, as by the user.
+    void CancelAtTheSecondEventRound();
 };
 
 }  // namespace arc::test

@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "collection/FolderText.h"
+#include "collection/CollectionGameDb.h"
 #include "collection/ZipAllWindow.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
-#include "support/TestSupport.h"
 #include "zip/ZipBuilder.h"
 #include "zip/ZipModule.h"
 
@@ -22,35 +19,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ZipAllWindowTest : public ProgramFolderTest {
+class ZipAllWindowTest : public CollectionTest {
   protected:
     ZipAllWindowTest() {
-        setenv("XDG_DATA_HOME", home.file("xdg").c_str(), 1);
         window.PackerFolders = {BinDir()};
         window.ShowWindow = [this](bool shown) { shownStates.push_back(shown); };
         window.SourceText = home.file("roms");  // typed without a trailing separator
         window.DestText = home.file("dest") + "/";
         fs::create_directories(home.file("dest"));
     }
-    ~ZipAllWindowTest() override { unsetenv("XDG_DATA_HOME"); }
-
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& message : const_cast<ZipAllWindowTest*>(this)->ui().messages)
-            texts.push_back(message.text);
-        return texts;
-    }
-
     ZipAllWindow window;
     std::vector<bool> shownStates;
 };
-
-TEST_F(ZipAllWindowTest, PackerArgumentIsArchiveCommaMask) {
-    EXPECT_EQ(PackerArgument("/d/", "/r/", "pacman"), "/d/pacman.zip,/r/pacman/*.*");
-    EXPECT_EQ(WithFolderSeparator("/r"), "/r/");
-    EXPECT_EQ(WithFolderSeparator("C:\\r\\"), "C:\\r\\");
-    EXPECT_EQ(WithFolderSeparator(""), "");
-}
 
 TEST_F(ZipAllWindowTest, EmptyFolderBoxesOrFilesOnlyDoNothingQuietly) {
     window.SourceText.clear();
@@ -62,9 +42,8 @@ TEST_F(ZipAllWindowTest, EmptyFolderBoxesOrFilesOnlyDoNothingQuietly) {
     WriteFile(home.file("roms/a.zip"), "x");
     window.ZipAll();  // no sub-folder to pack
     EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(ui().messages.empty());
     EXPECT_EQ(shownStates.back(), true);
-    EXPECT_FALSE(ui().progressVisible);
 }
 
 TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
@@ -88,11 +67,8 @@ TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
               (std::vector<std::string>{"hollow", "loose.txt"}));
     EXPECT_TRUE(fs::exists(home.file("xdg/Trash/files/pacman/sub/pacman.7f")));
     EXPECT_EQ(window.FailedSources(), std::vector<std::string>{home.file("roms") + "/hollow"});
-    const std::vector<std::string> messages = Messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0], "Done.");
-    EXPECT_NE(messages[1].find("kept"), std::string::npos);
-    EXPECT_NE(messages[1].find("hollow"), std::string::npos);
+    ASSERT_EQ(ui().messages.size(), 2u);  // done, then what was kept
+    EXPECT_NE(ui().messages[1].text.find("hollow"), std::string::npos);
     EXPECT_EQ(shownStates.front(), false);
     EXPECT_EQ(shownStates.back(), true);
 }
@@ -130,8 +106,7 @@ TEST_F(ZipAllWindowTest, UnzipAllFailedOnUpperCaseNamesAndLeftEmptyFolders) {
     EXPECT_EQ(ListFolder(home.file("roms"), "*"),
               (std::vector<std::string>{"broken.zip", "text.ZIP"}));
     EXPECT_EQ(window.FailedSources().size(), 2u);
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0], "Done.");
+    EXPECT_EQ(ui().messages.size(), 2u);
 }
 
 TEST_F(ZipAllWindowTest, CancelledUnzipAllKeepsEverySource) {
@@ -145,19 +120,8 @@ TEST_F(ZipAllWindowTest, CancelledUnzipAllKeepsEverySource) {
     };
     window.UnzipAll();
     EXPECT_EQ(ListFolder(home.file("roms"), "*"), (std::vector<std::string>{"a.zip", "b.zip"}));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(ui().messages.empty());
     EXPECT_EQ(shownStates.back(), true);
-}
-
-TEST_F(ZipAllWindowTest, BrowseKeepsTheTypedTextAndTakesTheAnswer) {
-    ui().QueueFolder(home.file("chosen"));
-    window.BrowseSource();
-    EXPECT_EQ(window.SourceText, TheSettings().ZipAllSource);
-
-    window.DestText = "/typed/dest";
-    window.BrowseDest();  // cancelled: the typed text stays the setting
-    EXPECT_EQ(TheSettings().ZipAllDest.rfind("/typed/dest", 0), 0u);
-    EXPECT_EQ(window.DestText, TheSettings().ZipAllDest);
 }
 
 }  // namespace
