@@ -118,17 +118,5 @@ TEST_F(UnzipEntryPointsTest, ShownWindowFollowsTheReader) {
     EXPECT_TRUE(view.events.empty());
 }
 
-TEST_F(UnzipEntryPointsTest, ContentListingAndComment) {
-    ZipLayout layout;
-    layout.comment = "MAME artwork";
-    WriteFile(home.file("c.zip"), BuildZip({{"a.txt", std::string(400, 'a')}}, layout));
-    ZipState().ZipPath = home.file("c.zip");
-    UnzipWindow window(true);
-    EXPECT_EQ(window.zLib_LireCommentaire(), "MAME artwork");
-    const std::string listing = window.zLib_LireContenu();
-    EXPECT_EQ(listing.rfind("a.txt|2025-06-15 12:00:00|", 0), 0u);
-    EXPECT_NE(listing.find("|400 octets (décompressé)| Taux = "), std::string::npos);
-}
-
 }  // namespace
 }  // namespace arc::test
