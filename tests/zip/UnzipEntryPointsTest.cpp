@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "core/AppState.h"
 #include "core/ProgramFolder.h"
 #include "support/TestSupport.h"
 #include "zip/FolderListing.h"
@@ -24,14 +23,11 @@ class RecordingView : public UnzipWindowView {
         events.push_back("show:" + std::string(UnzipWindow::kCaption) + ":" + window.ArchivePath());
     }
     void Refresh(const UnzipWindow& window) override {
-        labels.push_back(window.Label1());
-        bars.push_back(window.BarPercent());
+        events.push_back(window.Label1() + ":" + std::to_string(window.BarPercent()));
     }
     void Unload() override { events.push_back("unload"); }
 
     std::vector<std::string> events;
-    std::vector<std::string> labels;
-    std::vector<int> bars;
 };
 
 class UnzipEntryPointsTest : public ProgramFolderTest {
@@ -50,18 +46,14 @@ class UnzipEntryPointsTest : public ProgramFolderTest {
     std::string archive;
 };
 
-TEST_F(UnzipEntryPointsTest, ListFilesFillsTheOneBasedList) {
+TEST_F(UnzipEntryPointsTest, ListFilesFillsTheOneBasedListOrLeavesTheDesignedError) {
     ZipListFiles(archive);
-    EXPECT_EQ(ZipState().ZipPath, archive);
-    ASSERT_EQ(ZipState().ZipFileCount, 4);
+    EXPECT_EQ(ZipState().ZipFileCount, 4);
     EXPECT_EQ(ZipState().ZipFileList,
               (std::vector<std::string>{"", "history.dat", "readme.txt", "skin/Index.HTM",
                                         "skin/style.css"}));
     EXPECT_TRUE(ZipState().ZipLastError.empty());
-}
 
-TEST_F(UnzipEntryPointsTest, NotAZipLeavesTheDesignedLastErrorAndAnEmptyList) {
-    ZipListFiles(archive);
     WriteFile(home.file("fake.zip"), "this is text");
     ZipListFiles(home.file("fake.zip"));
     EXPECT_EQ(ZipState().ZipFileCount, 0);
@@ -72,38 +64,29 @@ TEST_F(UnzipEntryPointsTest, NotAZipLeavesTheDesignedLastErrorAndAnEmptyList) {
 
 TEST_F(UnzipEntryPointsTest, UnzipAllKeepsFoldersReplacesFilesAndDropsTheTrailingSlash) {
     WriteFile(home.file("out/readme.txt"), "old");
-    std::string dest = home.file("out") + "/";
-    EXPECT_TRUE(UnzipAll(archive, dest, true));
+    EXPECT_TRUE(UnzipAll(archive, home.file("out") + "/", true));
     EXPECT_EQ(ZipState().ZipDestFolder, home.file("out"));
     EXPECT_EQ(FilesUnder(home.file("out")),
               (std::vector<std::string>{"history.dat", "readme.txt", "skin/Index.HTM",
                                         "skin/style.css"}));
     EXPECT_EQ(ReadFile(home.file("out/readme.txt")), "read me");
 
-    std::string backslashed = home.file("out2") + "\\";
-    EXPECT_TRUE(UnzipAll(archive, backslashed, true));
+    EXPECT_TRUE(UnzipAll(archive, home.file("out2") + "\\", true));
     EXPECT_EQ(ZipState().ZipDestFolder, home.file("out2"));
 }
 
-TEST_F(UnzipEntryPointsTest, EmptyDestinationBecomesTheProgramFolder) {
-    std::string dest;
-    EXPECT_TRUE(UnzipFile(archive, "readme.txt", dest, true));
-    EXPECT_EQ(dest, ProgramFolder());
-    EXPECT_EQ(ReadFile(home.file("readme.txt")), "read me");
-}
-
-TEST_F(UnzipEntryPointsTest, UnzipFileMatchesWithoutCaseAndNeedsTheFolder) {
+TEST_F(UnzipEntryPointsTest, UnzipFileMatchesWithoutCaseNeedsTheFolderAndAGoodMember) {
     EXPECT_TRUE(UnzipFile(archive, "SKIN\\index.htm", home.file("one"), true));
     EXPECT_EQ(ZipState().ZipFilter, "SKIN\\index.htm");
     EXPECT_EQ(FilesUnder(home.file("one")), (std::vector<std::string>{"Index.HTM"}));
-    EXPECT_TRUE(UnzipFile(archive, "skin/STYLE.CSS", home.file("two"), true));
-    EXPECT_EQ(FilesUnder(home.file("two")), (std::vector<std::string>{"style.css"}));
-
     EXPECT_FALSE(UnzipFile(archive, "index.htm", home.file("three"), true));
     EXPECT_TRUE(FilesUnder(home.file("three")).empty());
-}
 
-TEST_F(UnzipEntryPointsTest, UnzipFileIsFalseWhenTheMemberIsBad) {
+    std::string dest;  // empty: the program folder
+    EXPECT_TRUE(UnzipFile(archive, "readme.txt", dest, true));
+    EXPECT_EQ(dest, ProgramFolder());
+    EXPECT_EQ(ReadFile(home.file("readme.txt")), "read me");
+
     RawMember bad{"bad.dat", std::string(3000, 'b')};
     bad.badCrc = true;
     WriteFile(home.file("bad.zip"), BuildZip({bad, {"good.dat", "good"}}));
@@ -114,12 +97,8 @@ TEST_F(UnzipEntryPointsTest, UnzipFileIsFalseWhenTheMemberIsBad) {
 }
 
 TEST_F(UnzipEntryPointsTest, UnzipByExtensionCountsMatchesOrAnswersMinusOne) {
-    EXPECT_EQ(UnzipByExtension(archive, "DAT", home.file("dat"), true), 1);
-    EXPECT_EQ(FilesUnder(home.file("dat")), (std::vector<std::string>{"history.dat"}));
-
     EXPECT_EQ(UnzipByExtension(archive, ".htm", home.file("htm"), true), 1);
     EXPECT_EQ(FilesUnder(home.file("htm")), (std::vector<std::string>{"Index.HTM"}));
-
     EXPECT_EQ(UnzipByExtension(archive, "png", home.file("none"), true), -1);
     EXPECT_EQ(UnzipByExtension(archive, "a-very-long-extension.txt", home.file("none"), true), -1);
     EXPECT_TRUE(FilesUnder(home.file("none")).empty());
@@ -129,38 +108,14 @@ TEST_F(UnzipEntryPointsTest, ShownWindowFollowsTheReader) {
     RecordingView view;
     InstallUnzipWindowView(&view);
     EXPECT_TRUE(UnzipAll(archive, home.file("shown"), false));
-    ASSERT_EQ(view.events.size(), 2u);
-    EXPECT_EQ(view.events[0], "show:Unzip with zLib:" + archive);
-    EXPECT_EQ(view.events[1], "unload");
-    EXPECT_EQ(view.labels.back(), "Extraction terminée");
-    EXPECT_EQ(view.bars.back(), 100);
-    EXPECT_NE(std::find(view.labels.begin(), view.labels.end(), "Extraction ...\\skin/style.css"),
-              view.labels.end());
+    ASSERT_GE(view.events.size(), 3u);
+    EXPECT_EQ(view.events.front(), "show:Unzip with zLib:" + archive);
+    EXPECT_EQ(view.events.rbegin()[1], "Extraction terminée:100");
+    EXPECT_EQ(view.events.back(), "unload");
 
     view.events.clear();
     EXPECT_TRUE(UnzipAll(archive, home.file("hidden"), true));
     EXPECT_TRUE(view.events.empty());
-}
-
-TEST_F(UnzipEntryPointsTest, ContentListingAndComment) {
-    ZipLayout layout;
-    layout.comment = "MAME artwork";
-    WriteFile(home.file("c.zip"), BuildZip({{"a.txt", std::string(400, 'a')}}, layout));
-    ZipState().ZipPath = home.file("c.zip");
-    UnzipWindow window(true);
-    EXPECT_EQ(window.zLib_LireCommentaire(), "MAME artwork");
-    const std::string listing = window.zLib_LireContenu();
-    EXPECT_EQ(listing.rfind("a.txt|2025-06-15 12:00:00|", 0), 0u);
-    EXPECT_NE(listing.find("|400 octets (décompressé)| Taux = "), std::string::npos);
-    EXPECT_EQ(listing.substr(listing.size() - 2), "\r\n");
-}
-
-TEST_F(UnzipEntryPointsTest, ListingIsLoggedWhenTheLogFlagIsOn) {
-    State().LogFlag = true;
-    ZipListFiles(archive);
-    const std::string log = ReadFile(home.file("Arcanote.log.txt"));
-    EXPECT_NE(log.find("Checks " + archive), std::string::npos);
-    EXPECT_NE(log.find(" -> 4 files."), std::string::npos);
 }
 
 }  // namespace

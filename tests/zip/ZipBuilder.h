@@ -74,15 +74,20 @@ inline std::string BuildZip(const std::vector<RawMember>& members, const ZipLayo
             Put64(zip64Extra, csize);
             Put64(zip64Extra, offset);
         }
+        // The fields a local header shares with the directory entry.
+        auto common = [&](std::string& to, std::uint32_t c, std::uint64_t cs, std::uint64_t us) {
+            Put16(to, layout.zip64 ? 45 : 20);
+            Put16(to, flags);
+            Put16(to, m.method);
+            Put16(to, 0x6000);                                                 // 12:00:00
+            Put16(to, static_cast<std::uint16_t>((45 << 9) | (6 << 5) | 15));  // 2025-06-15
+            Put32(to, c);
+            Put32(to, static_cast<std::uint32_t>(cs));
+            Put32(to, static_cast<std::uint32_t>(us));
+        };
         Put32(out, kLocalHeaderSig);
-        Put16(out, layout.zip64 ? 45 : 20);
-        Put16(out, flags);
-        Put16(out, m.method);
-        Put16(out, 0x6000);                                                 // 12:00:00
-        Put16(out, static_cast<std::uint16_t>((45 << 9) | (6 << 5) | 15));  // 2025-06-15
-        Put32(out, m.zeroLocalSizes ? 0 : crc);
-        Put32(out, m.zeroLocalSizes ? 0 : static_cast<std::uint32_t>(csize));
-        Put32(out, m.zeroLocalSizes ? 0 : static_cast<std::uint32_t>(usize));
+        const bool hide = m.zeroLocalSizes;
+        common(out, hide ? 0 : crc, hide ? 0 : csize, hide ? 0 : usize);
         Put16(out, static_cast<std::uint16_t>(m.name.size()));
         Put16(out, 0);
         out += m.name;
@@ -96,14 +101,7 @@ inline std::string BuildZip(const std::vector<RawMember>& members, const ZipLayo
 
         Put32(directory, kCentralHeaderSig);
         Put16(directory, (3 << 8) | 20);
-        Put16(directory, layout.zip64 ? 45 : 20);
-        Put16(directory, flags);
-        Put16(directory, m.method);
-        Put16(directory, 0x6000);
-        Put16(directory, static_cast<std::uint16_t>((45 << 9) | (6 << 5) | 15));
-        Put32(directory, crc);
-        Put32(directory, layout.zip64 ? kMax32 : static_cast<std::uint32_t>(csize));
-        Put32(directory, layout.zip64 ? kMax32 : static_cast<std::uint32_t>(usize));
+        common(directory, crc, layout.zip64 ? kMax32 : csize, layout.zip64 ? kMax32 : usize);
         Put16(directory, static_cast<std::uint16_t>(m.name.size()));
         Put16(directory, static_cast<std::uint16_t>(zip64Extra.size()));
         Put16(directory, 0);
