@@ -1,8 +1,10 @@
 #pragma once
 // Helpers of the window tests: a fresh program folder with the Qt UI service
-// installed (nothing is really opened), and answers given to the modal
-// dialogs that the code under test opens.
+// installed (nothing is really opened), the main window with one child window
+// opened from its menu, and answers given to the modal dialogs that the code
+// under test opens.
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -22,6 +24,7 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "support/TestSupport.h"
+#include "ui/MainWindow.h"
 #include "ui/QtUi.h"
 
 namespace arc::test {
@@ -55,6 +58,31 @@ struct QtProgramFolder {
     arc::ui::QtUi ui;
     std::vector<std::string> opened;
     std::vector<int> endCodes;
+};
+
+/// The main window shown, and the child window opened by Open().
+struct OpenedWindow {
+    OpenedWindow() {
+        folder.ui.SetMainWindow(&main);
+        main.show();
+    }
+    /// Runs the menu command `command`; the window is the one named `form`.
+    QWidget* Open(const char* command, const char* form) {
+        main.findChild<QAction*>(command)->trigger();
+        return window = main.FindOpenWindow(form);
+    }
+    template <class T>
+    T* Find(const char* name) const {
+        return window->findChild<T*>(name);
+    }
+    void Click(const char* name) const {
+        QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton);
+    }
+    bool MenusOn() const { return main.findChild<QAction*>("MenuTraitement")->isEnabled(); }
+
+    QtProgramFolder folder;
+    arc::ui::MDIForm1 main;
+    QWidget* window = nullptr;
 };
 
 /// Acts on the next modal dialog of type T as soon as it shows (polling, so
