@@ -24,7 +24,7 @@ class ProgressWindowTest : public QObject {
     }
 
   private slots:
-    void showsTopmostWithBusyCursorAndFollowsTheTask() {
+    void showsTopmostFollowsTheTaskAndItsCloseBoxCancelsWithoutAsking() {
         test::QtProgramFolder folder;
         LongTask task(10);
         Form2* window = Window(folder);
@@ -36,9 +36,14 @@ class ProgressWindowTest : public QObject {
         QVERIFY(task.Step(5));
         QTRY_COMPARE_WITH_TIMEOUT(window->findChild<QProgressBar*>("ProgressBar1")->value(), 50,
                                   2000);
-        task.Finish();
+        window->move(40, 70);
+        const QPoint place = window->pos();
+        window->close();
+        QVERIFY(Progress().Cancel);
         QVERIFY(!Window(folder));
-        QVERIFY(Progress().Cancel);  // any unload sets the flag
+        QVERIFY(!task.Step(6));
+        QCOMPARE(TheSettings().WindowLeft[2], place.x() * 15);
+        QCOMPARE(TheSettings().WindowTop[2], place.y() * 15);
     }
 
     void cancelAnsweredNoGoesOnAndAnsweredYesStops() {
@@ -64,19 +69,6 @@ class ProgressWindowTest : public QObject {
         task.Finish();
         QVERIFY(task.Cancelled());
         QVERIFY(test::ReadFile(LogFilePath()).find("[CLICK CANCEL]\r\n") != std::string::npos);
-    }
-
-    void closeBoxCancelsWithoutAsking() {
-        test::QtProgramFolder folder;
-        LongTask task(3);
-        Form2* window = Window(folder);
-        window->move(40, 70);
-        const QPoint place = window->pos();
-        window->close();
-        QVERIFY(Progress().Cancel);
-        QVERIFY(!task.Step(1));
-        QCOMPARE(TheSettings().WindowLeft[2], place.x() * 15);
-        QCOMPARE(TheSettings().WindowTop[2], place.y() * 15);
     }
 
     void aTaskAfterAnotherClearsTheFlagAndReopensInPlace() {
