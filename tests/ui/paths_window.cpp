@@ -1,5 +1,6 @@
 // The paths window bound to its state: every row loaded from the settings,
-// the menus off while open, the boxes stored as typed when it closes.
+// the menus off while open, a box selected on focus, the boxes stored as typed
+// when it closes.
 
 #include <QLineEdit>
 #include <QMdiArea>
@@ -33,7 +34,11 @@ class PathsWindowTest : public QObject {
         }
         QCOMPARE(paths.Find<QTabWidget>("TS")->count(), 4);
 
-        paths.Find<QLineEdit>("Text2")->setText("/typed/roms");
+        QLineEdit* roms = paths.Find<QLineEdit>("Text2");  // trimmed and selected on focus
+        roms->setText("  /typed/roms  ");
+        paths.window->activateWindow();
+        roms->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(roms->selectedText(), QString("/typed/roms"));
         paths.Find<QLineEdit>("Text4_16")->setText("/typed/Controls.ini");
         paths.main.MdiArea()->closeAllSubWindows();
         QVERIFY(paths.MenusOn());

@@ -1,6 +1,6 @@
 // The update window bound to its state: saved state in, update mode and menus
-// while open, French refusal, choices saved when it closes; the paths button
-// hides it until the paths window closes.
+// while open, choices saved when it closes; the paths button hides it until
+// the paths window closes.
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -27,12 +27,6 @@ class UpdateWindowTest : public QObject {
         QVERIFY(update.Find<QCheckBox>("Check1_15")->isChecked());
         QVERIFY(!update.Find<QCheckBox>("Check1_0")->isChecked());
         QVERIFY(update.Find<QRadioButton>("Option1_1")->isChecked());
-
-        // The database does not exist: told in French, nothing runs.
-        std::string said;
-        auto answer = test::AnswerNextMessage(QMessageBox::Ok, &said);
-        update.Click("Command1");
-        QCOMPARE(said, std::string("Le fichier .MDB est introuvable."));
 
         update.Find<QCheckBox>("Check1_0")->setChecked(true);
         update.Find<QRadioButton>("Option1_0")->setChecked(true);
