@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "database/Database.h"
+#include "database/Schema.h"
 #include "support/TestSupport.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUi.h"
@@ -59,6 +62,16 @@ struct QtProgramFolder {
     std::vector<std::string> opened;
     std::vector<int> endCodes;
 };
+
+/// A template database at `path` with `sql` run on it.
+inline bool MakeDatabase(const std::string& path, std::initializer_list<const char*> sql) {
+    std::string error;
+    if (!CreateTemplateDatabase(path, &error) || !OpenDatabase(path)) return false;
+    for (const char* statement : sql)
+        Execute(statement);
+    CloseDatabase();
+    return true;
+}
 
 /// The main window shown, and the child window opened by Open().
 struct OpenedWindow {

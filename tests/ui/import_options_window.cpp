@@ -1,8 +1,7 @@
 // The import options window bound to its state: the saved choices in, OK with
-// the list refresh ticked, closing without OK cancels the build.
+// the list refresh ticked.
 
 #include <QCheckBox>
-#include <QMdiArea>
 #include <QRadioButton>
 
 #include "UiTestSupport.h"
@@ -44,17 +43,6 @@ class ImportOptionsWindowTest : public QObject {
         QVERIFY(State().UseDefinedPaths);
         QVERIFY(!std::filesystem::exists(options.ListFile()));
         QCOMPARE(TheSettings().XmlOptions[1], 1);
-    }
-
-    void closingWithoutOkCancelsTheBuild() {
-        OpenOptions options;
-        options.Open();
-        options.Find<QCheckBox>("Check1")->setChecked(true);
-        options.main.MdiArea()->closeAllSubWindows();
-        QTRY_VERIFY(!Ui().IsWindowOpen("Form9"));
-        QCOMPARE(State().Form9Message, std::string("[FORM9]CANCEL"));
-        QVERIFY(std::filesystem::exists(options.ListFile()));
-        QCOMPARE(State().ImportMethod, 1);
     }
 };
 

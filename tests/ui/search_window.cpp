@@ -20,15 +20,12 @@ namespace {
 struct OpenSearch : test::OpenedWindow {
     OpenSearch() {
         const std::string path = folder.home.str() + "games.mdb";
-        std::string error;
-        QVERIFY2(CreateTemplateDatabase(path, &error), error.c_str());
-        QVERIFY(OpenDatabase(path));
-        Execute(
-            "INSERT INTO Data (InternalName, GameName, Year, Genre, GotIt) VALUES ('pacman', "
-            "'Pac-Man', '1980', 'Maze', TRUE), ('galaga', 'Galaga', '1981', 'Shooter', NULL), "
-            "('longsetname1234', 'Long Name', '1984', 'Shooter', NULL), ('xevious', 'Xevious', "
-            "'1982', 'Shooter', NULL)");
-        CloseDatabase();
+        QVERIFY(test::MakeDatabase(
+            path,
+            {"INSERT INTO Data (InternalName, GameName, Year, Genre, GotIt) VALUES ('pacman', "
+             "'Pac-Man', '1980', 'Maze', TRUE), ('galaga', 'Galaga', '1981', 'Shooter', NULL), "
+             "('longsetname1234', 'Long Name', '1984', 'Shooter', NULL), ('xevious', 'Xevious', "
+             "'1982', 'Shooter', NULL)"}));
         TheSettings().DatabasePath = path;
         TheSettings().RomsFolder = folder.home.str() + "roms/";
         TheSettings().HtmlFolder = folder.home.str() + "site/";
