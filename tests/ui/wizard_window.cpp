@@ -8,30 +8,22 @@
 
 #include "UiTestSupport.h"
 #include "ui/ChildWindow.h"
-#include "ui/MainWindow.h"
 
 using namespace arc;
-using arc::ui::MDIForm1;
 
 class WizardWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
     void nextFollowsTheBoxesAndTheCloseBoxStopsARun() {
-        test::QtProgramFolder folder;
-        MDIForm1 main;
-        folder.ui.SetMainWindow(&main);
-        main.show();
-        main.findChild<QAction*>("MnuWizard")->trigger();
-        auto* window = qobject_cast<arc::ui::ChildWindow*>(main.FindOpenWindow("Form7"));
+        test::OpenedWindow wizard;
+        auto* window = qobject_cast<arc::ui::ChildWindow*>(wizard.Open("MnuWizard", "Form7"));
         QVERIFY(window);
         QVERIFY(State().WizardMode);
-        QVERIFY(!main.findChild<QAction*>("MenuTraitement")->isEnabled());
+        QVERIFY(!wizard.MenusOn());
         auto* next = window->findChild<QPushButton*>("Command1");
         QVERIFY(!next->isEnabled());
-        window->findChild<QCheckBox*>("Check1_3")->setChecked(true);
         window->findChild<QCheckBox*>("Check1_2")->setChecked(true);
-        window->findChild<QCheckBox*>("Check1_3")->setChecked(false);
         QVERIFY(next->isEnabled());
         window->findChild<QCheckBox*>("Check1_2")->setChecked(false);
         QVERIFY(!next->isEnabled());
@@ -44,15 +36,16 @@ class WizardWindowTest : public QObject {
         QTimer::singleShot(200, window, [&] {
             QVERIFY(State().DownloadWindowOpen);
             window->Frame()->close();
-            refusedWhileRunning = main.FindOpenWindow("Form7") != nullptr && State().WizardMode;
+            refusedWhileRunning =
+                wizard.main.FindOpenWindow("Form7") != nullptr && State().WizardMode;
         });
         QTest::mouseClick(next, Qt::LeftButton);
         QVERIFY(refusedWhileRunning);
-        QTRY_VERIFY(!main.FindOpenWindow("Form7"));
+        QTRY_VERIFY(!wizard.main.FindOpenWindow("Form7"));
         QVERIFY(!State().WizardMode);
         QVERIFY(finished.empty());  // no "Wizard finished."
-        main.FindOpenWindow("Form4")->close();
-        QVERIFY(main.findChild<QAction*>("MenuTraitement")->isEnabled());
+        wizard.main.FindOpenWindow("Form4")->close();
+        QVERIFY(wizard.MenusOn());
     }
 };
 
