@@ -1,9 +1,10 @@
 # Front door: `make demo` builds and runs the main job on the bundled sample,
-# `make test` builds and runs the whole test suite.
+# `make test` builds and runs the whole test suite, `make package` builds the
+# Debian package (CPack) in the build folder.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build demo test clean
+.PHONY: deps configure build demo test package clean
 
 deps:
 	@sh tools/install-deps.sh
@@ -19,6 +20,11 @@ demo: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# dpkg-shlibdeps (dpkg-dev) names the package's library dependencies.
+package: export ARCANOTE_EXTRA_PACKAGES := $(ARCANOTE_EXTRA_PACKAGES) dpkg-dev
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)
