@@ -3,11 +3,8 @@
 #include <utility>
 
 #include "core/AppState.h"
-#include "core/ProgramFolder.h"
 #include "core/Settings.h"
-#include "core/Startup.h"
 #include "core/TextFile.h"
-#include "core/TextTable.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -174,24 +171,6 @@ TEST_F(SettingsTest, TempFolderComesFromTmpdirElseTmp) {
     test::ScopedEnv tmpdir("TMPDIR", home.file("a-file"));  // not a folder
     SetTempFolder();
     EXPECT_EQ(State().TempFolder, "/tmp/");
-}
-
-TEST_F(SettingsTest, FirstRunAsksThenWritesTheChosenLanguage) {
-    TheSettings().Language = 7;
-    EXPECT_FALSE(LoadStartupSettings());
-    EXPECT_FALSE(State().TempFolder.empty());
-    EXPECT_EQ(TheSettings().Language, 0);  // defaults were set
-
-    FirstRunLanguageChosen(1);  // writes the file
-    FinishStartup();
-    EXPECT_EQ(Text(10), "&Traitement");
-    EXPECT_EQ(TheSettings().BackupFolder, InProgramFolder("BACKUP/"));
-    EXPECT_TRUE(std::filesystem::is_directory(InProgramFolder("BACKUP")));
-
-    // The next start reads the file.
-    TheSettings().Language = 0;
-    EXPECT_TRUE(LoadStartupSettings());
-    EXPECT_EQ(TheSettings().Language, 1);
 }
 
 }  // namespace
