@@ -3,7 +3,6 @@
 #include "core/Progress.h"
 #include "core/ProgressWindowState.h"
 #include "core/Settings.h"
-#include "core/TextTable.h"
 #include "core/WindowPlace.h"
 #include "support/TestSupport.h"
 
@@ -83,14 +82,6 @@ TEST_F(ProgressTest, LongTaskWithoutMenusLeavesThemAloneAndLetEventsRunIsThrottl
     const int throttled = ui().eventsProcessed;
     LetEventsRunNow();
     EXPECT_EQ(ui().eventsProcessed, throttled + 1);
-}
-
-TEST_F(ProgressTest, WindowCaptionSpinsOnceEveryFourTicks) {
-    const std::string caption = Text(24);
-    EXPECT_EQ(window.InitialCaption(), caption);
-    const char* marks[] = {"-", "\\", "|", "/", "-", "\\"};
-    for (const char* mark : marks)
-        EXPECT_EQ(window.OnTimer().caption, caption + mark);
 }
 
 TEST_F(ProgressTest, WindowCancelAnsweredNoKeepsGoingAndYesIsLogged) {
