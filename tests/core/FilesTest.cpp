@@ -21,14 +21,11 @@ class FilesTest : public test::ProgramFolderTest {
     test::ScopedEnv dataHome{"XDG_DATA_HOME", home.file("data")};
 };
 
-TEST_F(FilesTest, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
+TEST_F(FilesTest, ExistenceTestsNeverFailAndSafeFileNameReplacesForbiddenCharacters) {
     WriteFile(home.file("a.txt"), "x");
     EXPECT_TRUE(FileExists(home.file("a.txt")) && FolderExists(home.str()));
     EXPECT_FALSE(FolderExists(home.file("a.txt")) || FileExists(home.str()));
     EXPECT_FALSE(FileExists("") || FolderExists("") || FileExists(home.file("a.txt/below")));
-}
-
-TEST_F(FilesTest, SafeFileNameReplacesEveryForbiddenCharacter) {
     EXPECT_EQ(SafeFileName("AC/DC?"), "AC_DC_");
     EXPECT_EQ(SafeFileName("a\\b:c|d<e>f*g"), "a_b_c_d_e_f_g");
     EXPECT_EQ(SafeFileName("Pac-Man (Midway) é"), "Pac-Man (Midway) é");
@@ -167,7 +164,7 @@ TEST_F(FilesTest, AProgramThatCannotStartGivesANegativeResult) {
     EXPECT_LT(RunProgramAndWait({}), 0);
 }
 
-TEST_F(FilesTest, ShellCopyCopiesFilesWildcardMatchesAndFoldersCreatingAndReplacingSilently) {
+TEST_F(FilesTest, ShellCopyCopiesAndMovesFilesWildcardMatchesAndFoldersReplacingSilently) {
     WriteFile(home.file("src/pacman.zip"), "new");
     WriteFile(home.file("dest/pacman.zip"), "old");
     EXPECT_TRUE(ShellCopy(home.file("src/pacman.zip"), home.str() + "dest/"));
@@ -194,9 +191,8 @@ TEST_F(FilesTest, ShellCopyCopiesFilesWildcardMatchesAndFoldersCreatingAndReplac
     EXPECT_EQ(ReadFile(home.file("site/skin/html/style.css")), "css");
     EXPECT_EQ(ReadFile(home.file("site/skin/index.jpg")), "jpg");
     EXPECT_EQ(ReadFile(home.file("site/skin/keep.txt")), "keep");
-}
 
-TEST_F(FilesTest, ShellCopyMovesFilesAndFolders) {
+    // Moves take files and folders away.
     WriteFile(home.file("roms/pacman.zip"), "p");
     WriteFile(home.file("roms/mspacman/a.bin"), "a");
     WriteFile(home.file("moved/pacman.zip"), "old");

@@ -137,12 +137,9 @@ TEST_F(MainMenuTest, QuitSavesAndOpensTheLogOnlyAfterErrorsOrLogging) {
 }
 
 TEST_F(MainMenuTest, EveryTextEntryIsValidUtf8AndBarsBecomeLineBreaks) {
-    for (int n = 0; n < kTextEntries; ++n) {
-        EXPECT_TRUE(IsValidUtf8(EnglishText(n))) << n;
-        EXPECT_TRUE(IsValidUtf8(FrenchText(n))) << n;
-    }
-    EXPECT_EQ(WithLineBreaks("A log file exists.|Do you want to delete it ?"),
-              "A log file exists.\nDo you want to delete it ?");
+    for (int n = 0; n < kTextEntries; ++n)
+        EXPECT_TRUE(IsValidUtf8(EnglishText(n)) && IsValidUtf8(FrenchText(n))) << n;
+    EXPECT_EQ(WithLineBreaks("a|b|"), "a\nb\n");
 }
 
 }  // namespace

@@ -61,11 +61,8 @@ class SheetWindowTest : public QObject {
         QTRY_VERIFY(!sheets.main.FindOpenWindow("Form3"));
         TheSettings() = DefaultSettings();
         QVERIFY(LoadSettings());
-        const auto& options = TheSettings().SheetOptions;
-        QCOMPARE(options[2], 1);
-        QCOMPARE(options[3], 0);
-        QCOMPARE(options[4], 1);
-        QCOMPARE(options[7], 1);
+        const auto& o = TheSettings().SheetOptions;
+        QCOMPARE(std::vector<int>({o[2], o[3], o[4], o[7]}), std::vector<int>({1, 0, 1, 1}));
         QCOMPARE(TheSettings().DefaultSkin, std::string("Blue"));
     }
 

@@ -16,7 +16,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void menusCarryTheirNamesAndALanguageCommandRecaptionsThem() {
+    void menusCarryTheirNamesOpenEachWindowOnceAndSwitchOff() {
         test::QtProgramFolder folder;
         MDIForm1 main;
         QCOMPARE(main.objectName(), QString("MDIForm1"));
@@ -25,19 +25,11 @@ class MainWindowTest : public QObject {
             QVERIFY2(main.findChild<QMenu*>(name), name);
         QCOMPARE(main.findChild<QAction*>("MnuQuit")->shortcut(), QKeySequence("Ctrl+Q"));
         QCOMPARE(main.findChild<QAction*>("MnuRechercher")->shortcut(), QKeySequence("Ctrl+F"));
-
         main.findChild<QAction*>("MnuLangueFR")->trigger();
         QCOMPARE(main.findChild<QAction*>("MenuTraitement")->text(), QString("&Traitement"));
         QVERIFY(main.findChild<QAction*>("MnuLangueFR")->isChecked());
         QVERIFY(!main.findChild<QAction*>("MnuLangueEN")->isChecked());
-        TheSettings() = DefaultSettings();
-        QVERIFY(LoadSettings());
-        QCOMPARE(TheSettings().Language, 1);
-    }
 
-    void opensEachWindowAtMostOnceAndSwitchesMenus() {
-        test::QtProgramFolder folder;
-        MDIForm1 main;
         folder.ui.SetMainWindow(&main);
         main.show();
         QWidget* first = main.OpenWindow("Form1");
@@ -47,12 +39,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(main.MdiArea()->subWindowList().size(), 1);
         QVERIFY(!main.findChild<QAction*>("MenuOptions")->isEnabled());
         QVERIFY(folder.ui.IsWindowOpen("Form1"));
-
         main.MdiArea()->closeAllSubWindows();
         QVERIFY(main.findChild<QAction*>("MenuOptions")->isEnabled());
-        QTRY_VERIFY(!main.FindOpenWindow("Form1"));
-        QVERIFY(!folder.ui.IsWindowOpen("Form1"));
-        QVERIFY(main.OpenWindow("Form1") != nullptr);
+        QTRY_VERIFY(!folder.ui.IsWindowOpen("Form1"));
         QVERIFY(main.OpenWindow("NoSuchWindow") == nullptr);
     }
 
