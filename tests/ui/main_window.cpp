@@ -6,7 +6,6 @@
 #include <QMenu>
 
 #include "UiTestSupport.h"
-#include "core/Log.h"
 #include "core/Version.h"
 
 using namespace arc;
@@ -62,7 +61,7 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(!watch);
     }
 
-    void restoresTheGeometryAndQuittingSavesItAndOpensTheLogAfterErrors() {
+    void restoresTheGeometryAndQuittingSavesIt() {
         test::QtProgramFolder folder;
         TheSettings().MainWindow = {1500, 3000, 9000, 6000, 0};
         MDIForm1 main;
@@ -72,11 +71,9 @@ class MainWindowTest : public QObject {
         main.move(60, 90);
         main.resize(700, 500);
         main.OpenWindow("Form1");
-        State().ErrorCount = 2;
         main.findChild<QAction*>("MnuQuit")->trigger();
         QVERIFY(!main.isVisible());
         QVERIFY(main.MdiArea()->subWindowList().isEmpty());
-        QCOMPARE(folder.opened, std::vector<std::string>{LogFilePath()});
         TheSettings() = DefaultSettings();
         QVERIFY(LoadSettings());
         QCOMPARE(TheSettings().MainWindow.Left, 60 * 15);

@@ -17,7 +17,6 @@ class PathsWindowTest : public QObject {
     void loadsEveryRowAndClosingStoresTheBoxesAsTyped() {
         test::OpenedWindow paths;
         TheSettings() = DefaultSettings();
-        State().WizardTaskRunning = true;
         QVERIFY(paths.Open("MnuDefinirLesChemins", "Form1"));
         QVERIFY(!paths.MenusOn());
         QCOMPARE(paths.Find<QLineEdit>("Text2")->text(),
@@ -42,7 +41,6 @@ class PathsWindowTest : public QObject {
         paths.Find<QLineEdit>("Text4_16")->setText("/typed/Controls.ini");
         paths.main.MdiArea()->closeAllSubWindows();
         QVERIFY(paths.MenusOn());
-        QVERIFY(!State().WizardTaskRunning);
         TheSettings() = DefaultSettings();
         QVERIFY(LoadSettings());
         QCOMPARE(TheSettings().RomsFolder, std::string("/typed/roms"));
