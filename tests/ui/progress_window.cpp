@@ -5,7 +5,6 @@
 #include <QProgressBar>
 
 #include "UiTestSupport.h"
-#include "core/Log.h"
 #include "ui/Form2.h"
 
 using namespace arc;
@@ -56,7 +55,6 @@ class ProgressWindowTest : public QObject {
 
     void cancelAnsweredNoGoesOnAndAnsweredYesStops() {
         test::QtProgramFolder folder;
-        State().LogFlag = true;
         LongTask task(10);
         std::string question;
         {
@@ -67,7 +65,6 @@ class ProgressWindowTest : public QObject {
         QVERIFY(!Progress().Cancel);
         QVERIFY(Window(folder));
         QVERIFY(task.Step(1));
-        QVERIFY(test::ReadFile(LogFilePath()).find("[CLICK CANCEL]") == std::string::npos);
 
         auto answer = test::AnswerNextMessage(QMessageBox::Yes);
         ClickCancel(Window(folder));
@@ -76,7 +73,6 @@ class ProgressWindowTest : public QObject {
         QVERIFY(!task.Step(2));
         task.Finish();
         QVERIFY(task.Cancelled());
-        QVERIFY(test::ReadFile(LogFilePath()).find("[CLICK CANCEL]\r\n") != std::string::npos);
     }
 };
 
