@@ -1,6 +1,7 @@
 // The search window bound to its state: combos from the database, the keyword
 // box selected on focus, Find and the results tab, Display, the menus off
-// while open.
+// while open; the criteria reloaded from a
+// typed database path.
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QTabBar>
 
 #include "UiTestSupport.h"
+#include "database/Database.h"
 
 using namespace arc;
 
@@ -71,6 +73,27 @@ class SearchWindowTest : public QObject {
         search.Click("Command3");
         QTRY_VERIFY(!search.main.FindOpenWindow("Form10"));
         QVERIFY(search.MenusOn());
+    }
+
+    void typedDatabasePathResetTheCriteriaSilently() {
+        OpenSearch search;
+        const std::string other = search.folder.home.str() + "other.mdb";
+        std::filesystem::copy_file(TheSettings().DatabasePath, other);
+        CloseDatabase();
+        QVERIFY(OpenDatabase(other));
+        Execute(
+            "INSERT INTO Data (InternalName, GameName, Genre) VALUES ('sf2', 'SF II', "
+            "'Fighter'), ('1942', '1942', 'Shooter')");
+        CloseDatabase();
+        auto* genres = search.Find<QComboBox>("Combo1_2");
+        genres->setCurrentText("Shooter");
+        search.Find<QLineEdit>("Text2")->setText(QString::fromStdString(other));
+        search.Click("Command1");
+        // The new database's values show, the chosen one stays and is the one run.
+        QCOMPARE(genres->currentText(), QString("Shooter"));
+        QCOMPARE(genres->count(), 4);  // All, Fighter, Maze, Shooter
+        QCOMPARE(search.Find<QListWidget>("List1")->count(), 4);
+        QCOMPARE(search.Find<QLabel>("Label2")->text(), QString("4 roms."));
     }
 };
 
