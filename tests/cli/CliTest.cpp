@@ -25,7 +25,6 @@ class CliTest : public test::CliRunTest {
 
 TEST_F(CliTest, TextsFollowTheLanguageOptionOrTheSavedSetting) {
     ASSERT_EQ(Run({"texts"}), 0) << err;
-    EXPECT_EQ(OutLines().size(), 301u);
     EXPECT_EQ(OutLines()[69], "69\tYEARS");
     ASSERT_EQ(Run({"texts", "--language=fr"}), 0);
     EXPECT_EQ(OutLines()[69], "69\tANNÉES");
