@@ -5,7 +5,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliRunTest.h"
-#include "database/Database.h"
+#include "database/BuildTestSupport.h"
 
 namespace arc {
 namespace {
@@ -24,13 +24,6 @@ const char* const kListXml =
 class BuildCommandTest : public test::CliRunTest {
   protected:
     ~BuildCommandTest() override { CloseDatabase(); }
-
-    std::string Query(const std::string& database, const std::string& sql) {
-        if (!OpenDatabase(database)) return "<not opened>";
-        const std::string value = QueryValue(sql);
-        CloseDatabase();
-        return value;
-    }
 };
 
 TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
@@ -38,8 +31,8 @@ TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
     WriteFile(list, kListXml);
     const std::string database = home.file("games.db");
     ASSERT_EQ(Run({"build", "--db", database, "--listxml", list, "--method", "dom"}), 0) << err;
-    EXPECT_EQ(Query(database, "SELECT VersionMame FROM Versions"), "Unknown");
-    EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
+    EXPECT_EQ(test::QueryIn(database, "SELECT VersionMame FROM Versions"), "Unknown");
+    EXPECT_EQ(test::QueryIn(database, "SELECT count(*) FROM Data"), "2");
 
     // Without --yes the existing file is not replaced.
     EXPECT_EQ(Run({"build", "--db", database, "--listxml", list}), 1);
@@ -47,9 +40,9 @@ TEST_F(BuildCommandTest, KeepsThePreviousDatabaseAsBakAndAsksBeforeReplacing) {
 
     WriteFile(database + ".bak", "older");
     ASSERT_EQ(Run({"--yes", "build", "--db", database, "--listxml", list}), 0) << err;
-    EXPECT_EQ(Query(database + ".bak", "SELECT count(*) FROM Data"), "2");
-    EXPECT_EQ(Query(database, "SELECT count(*) FROM Data"), "2");
-    EXPECT_EQ(Query(database, "SELECT count(*) FROM Versions"), "1");
+    EXPECT_EQ(test::QueryIn(database + ".bak", "SELECT count(*) FROM Data"), "2");
+    EXPECT_EQ(test::QueryIn(database, "SELECT count(*) FROM Data"), "2");
+    EXPECT_EQ(test::QueryIn(database, "SELECT count(*) FROM Versions"), "1");
 }
 
 TEST_F(BuildCommandTest, RefusesWithoutTemplateListOrValidOptions) {
@@ -91,20 +84,22 @@ TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
     const std::string database = home.file("Arcanote.mdb");
     ASSERT_EQ(Run({"build", "--mame", mame, "--data", "program"}), 0) << err;
     EXPECT_EQ(out, "Database created.\n");
-    EXPECT_EQ(Query(database,
-                    "SELECT Genre || VersionMame || RomName FROM Data, Versions, Rom "
-                    "WHERE Data.InternalName='pacman'"),
+    EXPECT_EQ(test::QueryIn(database,
+                            "SELECT Genre || VersionMame || RomName FROM Data, Versions, Rom "
+                            "WHERE Data.InternalName='pacman'"),
               "MazeMAME v9 (test)pacman.6e");
     EXPECT_EQ(ReadFile(home.file("readme.txt")), "mine");
 
     WriteFile(home.file("ini/Genre.ini"), "[Puzzle]\npacman\n");
     ASSERT_EQ(Run({"update", "--genre", "--command", "--data", "program"}), 0) << err;
-    EXPECT_EQ(Query(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"), "Puzzle");
-    EXPECT_EQ(Query(database, "SELECT count(*) FROM Command"), "1");
+    EXPECT_EQ(test::QueryIn(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"),
+              "Puzzle");
+    EXPECT_EQ(test::QueryIn(database, "SELECT count(*) FROM Command"), "1");
     // The choices are kept for the next update.
     WriteFile(home.file("ini/Genre.ini"), "[Shooter]\npacman\n");
     ASSERT_EQ(Run({"update"}), 0) << err;
-    EXPECT_EQ(Query(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"), "Shooter");
+    EXPECT_EQ(test::QueryIn(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"),
+              "Shooter");
     EXPECT_EQ(Run({"update", "--nonsense"}), 2);
     // A ticked file that is missing: told, and the update counts as failed.
     EXPECT_EQ(Run({"update", "--catver"}), 1);

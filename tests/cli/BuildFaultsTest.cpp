@@ -12,7 +12,7 @@
 #include <memory>
 #include <thread>
 
-#include "database/Database.h"
+#include "database/BuildTestSupport.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadFile;
 using test::WriteFile;
+constexpr const char* kGames = "SELECT count(*) FROM Data";
 
 /// A listxml of `games` sets of four ROMs each.
 std::string GeneratedListXml(int games) {
@@ -71,20 +72,13 @@ class BuildFaults : public test::ProgramFolderTest {
         return false;
     }
 
-    /// The games of the database; "" when it does not open.
-    std::string Games(const std::string& path) {
-        const std::string count = OpenDatabase(path) ? QueryValue("SELECT count(*) FROM Data") : "";
-        CloseDatabase();
-        return count;
-    }
-
     std::string small = home.file("small.xml");
     std::string database = home.file("games.mdb");
 };
 
 TEST_F(BuildFaults, KilledBuildKeepsThePreviousDatabase) {
     ASSERT_EQ(Build(small), 0) << ReadFile(home.file("err.txt"));
-    ASSERT_EQ(Games(database), "3");
+    ASSERT_EQ(test::QueryIn(database, kGames), "3");
     WriteFile(home.file("big.xml"), GeneratedListXml(20000));
     std::string catver = "[Category]\n";
     for (int i = 0; i < 300000; ++i)
@@ -98,13 +92,13 @@ TEST_F(BuildFaults, KilledBuildKeepsThePreviousDatabase) {
             EXPECT_TRUE(WaitForOpenFile(pid, phase));
             kill(pid, sig);
             EXPECT_EQ(Finish(pid), 128 + sig);
-            EXPECT_EQ(Games(database), "3");
+            EXPECT_EQ(test::QueryIn(database, kGames), "3");
         }
     }
     EXPECT_EQ(Build(small), 0) << ReadFile(home.file("err.txt"));
     EXPECT_EQ(ReadFile(home.file("out.txt")), "Database created.\n");
-    EXPECT_EQ(Games(database), "3");
-    EXPECT_EQ(Games(database + ".bak"), "3");
+    EXPECT_EQ(test::QueryIn(database, kGames), "3");
+    EXPECT_EQ(test::QueryIn(database + ".bak", kGames), "3");
 }
 
 TEST_F(BuildFaults, FullFileSystemFailsTheBuildAndKeepsThePreviousDatabase) {

