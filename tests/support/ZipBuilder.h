@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/TestSupport.h"
 #include "zip/ZipFormat.h"
 
 namespace arc::test {
@@ -142,6 +143,11 @@ inline std::string BuildZip(const std::vector<RawMember>& members, const ZipLayo
     Put16(out, static_cast<std::uint16_t>(layout.comment.size()));
     out += layout.comment;
     return out;
+}
+
+inline void WriteZip(const std::string& path, const std::vector<RawMember>& members,
+                     const ZipLayout& layout = {}) {
+    WriteFile(path, BuildZip(members, layout));
 }
 
 }  // namespace arc::test
