@@ -9,7 +9,6 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "download/DownloadWindow.h"
-#include "support/FolderListing.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 

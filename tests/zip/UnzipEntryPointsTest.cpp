@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/ProgramFolder.h"
-#include "support/FolderListing.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 #include "zip/UnzipWindow.h"

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "support/FolderListing.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 #include "zip/ZipExtractionClass.h"
