@@ -1,5 +1,5 @@
 #include "cli/CliRunTest.h"
-#include "zip/ZipBuilder.h"
+#include "support/ZipBuilder.h"
 
 namespace arc::test {
 namespace {
@@ -10,10 +10,10 @@ using UnzipCommand = CliRunTest;
 // the run but the others are extracted.
 TEST_F(UnzipCommand, RunsGiveTheirExitCodesAndName) {
     const std::string archive = home.file("pack.zip");
-    WriteFile(archive, BuildZip({{"history.dat", "h"}, {"art/pacman.png", "png"}}));
+    WriteZip(archive, {{"history.dat", "h"}, {"art/pacman.png", "png"}});
     RawMember bad{"bad.txt", std::string(2000, 'b')};
     bad.badCrc = true;
-    WriteFile(home.file("bad.zip"), BuildZip({bad, {"ok.txt", "ok"}}));
+    WriteZip(home.file("bad.zip"), {bad, {"ok.txt", "ok"}});
     WriteFile(home.file("text.zip"), "plain text");
     const struct {
         std::vector<std::string> args;

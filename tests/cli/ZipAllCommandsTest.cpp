@@ -3,7 +3,6 @@
 #include "cli/CliRunTest.h"
 #include "core/Files.h"
 #include "core/Settings.h"
-#include "zip/ZipBuilder.h"
 
 namespace arc::test {
 namespace {

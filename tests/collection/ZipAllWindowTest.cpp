@@ -11,7 +11,7 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
-#include "zip/ZipBuilder.h"
+#include "support/ZipBuilder.h"
 #include "zip/ZipModule.h"
 
 namespace arc::test {
@@ -80,7 +80,7 @@ TEST_F(ZipAllWindowTest, WithoutThePackerZipAllIsOffButUnzipAllWorks) {
     window.ZipAll();
     EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
 
-    WriteFile(home.file("roms/pacman.zip"), BuildZip({{"pacman.6e", "six"}}));
+    WriteZip(home.file("roms/pacman.zip"), {{"pacman.6e", "six"}});
     window.UnzipAll();
     EXPECT_EQ(ReadFile(home.file("dest/pacman/pacman.6e")), "six");
 }
@@ -90,8 +90,8 @@ TEST_F(ZipAllWindowTest, UnzipAllFailedOnUpperCaseNamesAndLeftEmptyFolders) {
     bad.badCrc = true;
     WriteFile(home.file("roms/pacman.zip"),
               BuildZip({{"pacman.6e", "six"}, {"sub/pacman.7f", "seven"}}));
-    WriteFile(home.file("roms/GAME1.ZIP"), BuildZip({{"game1.bin", "one"}}));
-    WriteFile(home.file("roms/broken.zip"), BuildZip({{"good.bin", "good"}, bad}));
+    WriteZip(home.file("roms/GAME1.ZIP"), {{"game1.bin", "one"}});
+    WriteZip(home.file("roms/broken.zip"), {{"good.bin", "good"}, bad});
     WriteFile(home.file("roms/text.ZIP"), "not an archive");
     WriteFile(home.file("dest/pacman/pacman.6e"), "old");
     window.DeleteWhenDone = true;
@@ -110,8 +110,8 @@ TEST_F(ZipAllWindowTest, UnzipAllFailedOnUpperCaseNamesAndLeftEmptyFolders) {
 }
 
 TEST_F(ZipAllWindowTest, CancelledUnzipAllKeepsEverySource) {
-    WriteFile(home.file("roms/a.zip"), BuildZip({{"a", "a"}}));
-    WriteFile(home.file("roms/b.zip"), BuildZip({{"b", "b"}}));
+    WriteZip(home.file("roms/a.zip"), {{"a", "a"}});
+    WriteZip(home.file("roms/b.zip"), {{"b", "b"}});
     window.DeleteWhenDone = true;
     ui().onProcessEvents = [] {
         // Long enough for the next throttled event round to run.

@@ -9,7 +9,7 @@
 #include "core/TextFile.h"
 #include "download/ArchiveUnpack.h"
 #include "support/TestSupport.h"
-#include "support/ZipFixture.h"
+#include "support/ZipBuilder.h"
 #include "translation/Dictionary.h"
 #include "translation/FileTranslation.h"
 

@@ -22,8 +22,8 @@ CliRun RunDownload(const std::string& home, std::vector<std::string> args) {
 TEST(DownloadCommand, FetchesTheNamedEntriesOrEveryEntryWithAnAddress) {
     test::TempDir home;
     LocalHttpServer server;
-    server.Route("/h/history.dat", LocalHttpServer::Reply(200, "text/plain", "$info=pacman\r\n"));
-    server.Route("/c/catver.ini", LocalHttpServer::Reply(200, "text/plain", "[Category]\r\n"));
+    server.Route("/h/history.dat", {200, "text/plain", "$info=pacman\r\n"});
+    server.Route("/c/catver.ini", {200, "text/plain", "[Category]\r\n"});
     WriteFile(home.file("Arcanote.url.inf"), "History = " + server.Url("/h/history.dat") +
                                                  "\r\nCatver = " + server.Url("/c/catver.ini") +
                                                  "\r\nCheat = " + server.Url("/x/cheat.zip") +

@@ -10,8 +10,7 @@
 #include "core/TextTable.h"
 #include "download/DownloadWindow.h"
 #include "support/TestSupport.h"
-#include "support/ZipFixture.h"
-#include "zip/FolderListing.h"
+#include "support/ZipBuilder.h"
 
 namespace arc {
 namespace {
@@ -81,15 +80,13 @@ TEST_F(DownloadWindowTest, OpeningLoadsTheListAndClosingSavesIt) {
 
 TEST_F(DownloadWindowTest, RunFetchesUnpacksAndCopiesIntoTheProgramFolders) {
     State().LogFlag = true;
-    server.Route("/files/nplayers.ini",
-                 LocalHttpServer::Reply(200, "text/plain", "[NPlayers]\r\n"));
-    server.Route(
-        "/files/history.zip",
-        LocalHttpServer::Reply(200, "application/zip",
-                               test::MakeZip({{"docs/readme.txt", "read me"},
-                                              {"catver/catver.ini", "[Category]\r\n"},
-                                              {"deep/sub/history.dat", "$info=pacman\r\n"}})));
-    server.Route("/files/page.zip", LocalHttpServer::Reply(200, "text/html", "<html>x</html>"));
+    server.Route("/files/nplayers.ini", {200, "text/plain", "[NPlayers]\r\n"});
+    server.Route("/files/history.zip",
+                 {200, "application/zip",
+                  test::BuildZip({{"docs/readme.txt", "read me"},
+                                  {"catver/catver.ini", "[Category]\r\n"},
+                                  {"deep/sub/history.dat", "$info=pacman\r\n"}})});
+    server.Route("/files/page.zip", {200, "text/html", "<html>x</html>"});
     WriteFile(home.file("ini/Catver.ini"), "old");
     WriteFile(home.file("dat/Cheat.dat"), "kept: nothing newer came");
 
@@ -131,11 +128,10 @@ TEST_F(DownloadWindowTest, RunFetchesUnpacksAndCopiesIntoTheProgramFolders) {
 TEST_F(DownloadWindowTest, ArchiveErrorsAreLoggedAndSwitchLoggingOn) {
     // Left in the Download folder and kept (the question is answered No).
     WriteFile(home.file("Download/broken.zip"), "this is not an archive");
-    server.Route("/slip.zip",
-                 LocalHttpServer::Reply(200, "application/zip",
-                                        test::MakeZip({{"../../evil.dat", "escape"},
-                                                       {"/tmp/evil-absolute.ini", "escape"},
-                                                       {"good/mameinfo.dat", "ok"}})));
+    server.Route("/slip.zip", {200, "application/zip",
+                               test::BuildZip({{"../../evil.dat", "escape"},
+                                               {"/tmp/evil-absolute.ini", "escape"},
+                                               {"good/mameinfo.dat", "ok"}})});
     window.Open();
     Select("MameInfo", server.Url("/slip.zip"));
     ASSERT_FALSE(State().LogFlag);
@@ -164,12 +160,10 @@ TEST_F(DownloadWindowTest, HistoryArchivesBringHistoryXmlAndOneWithoutItIsAFailu
     const test::ScopedEnv trash("XDG_DATA_HOME", home.file("xdg"));  // for the emptied files
     WriteFile(home.file("Download/old.dat"), "stale");
     server.Route("/download.php",
-                 LocalHttpServer::Reply(
-                     200, "application/zip",
-                     test::MakeZip({{"history.xml", "<history/>"}, {"readme.txt", "read me"}})));
-    server.Route(
-        "/empty/history.zip",
-        LocalHttpServer::Reply(200, "application/zip", test::MakeZip({{"readme.txt", "x"}})));
+                 {200, "application/zip",
+                  test::BuildZip({{"history.xml", "<history/>"}, {"readme.txt", "read me"}})});
+    server.Route("/empty/history.zip",
+                 {200, "application/zip", test::BuildZip({{"readme.txt", "x"}})});
     window.Open();
     Select("History", server.Url("/download.php?file=history.zip"));
     ui().QueueAnswer(MsgAnswer::Yes);  // empty the Download folder

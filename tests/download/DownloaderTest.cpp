@@ -6,7 +6,7 @@
 #include "core/Files.h"
 #include "download/Downloader.h"
 #include "support/TestSupport.h"
-#include "support/ZipFixture.h"
+#include "support/ZipBuilder.h"
 
 namespace arc {
 namespace {
@@ -31,7 +31,7 @@ class DownloaderTest : public ::testing::Test {
 
 TEST_F(DownloaderTest, SuccessWritesTheBodyAsksForNoCachedCopyAndReportsProgress) {
     const std::string body(200000, 'h');
-    server.Route("/files/history.dat", LocalHttpServer::Reply(200, "text/plain", body));
+    server.Route("/files/history.dat", {200, "text/plain", body});
     std::uint64_t lastReceived = 0;
     options.progress = [&](std::uint64_t received, std::uint64_t) { lastReceived = received; };
 
@@ -49,16 +49,14 @@ TEST_F(DownloaderTest, SuccessWritesTheBodyAsksForNoCachedCopyAndReportsProgress
 }
 
 TEST_F(DownloaderTest, ErrorStatusesAndBrokenTransfersNeverTouchTheTarget) {
-    server.Route("/error", LocalHttpServer::Reply(500, "text/html", "<html>oops</html>"));
-    auto truncated = LocalHttpServer::Reply(200, "text/plain", std::string(100, 't'));
+    server.Route("/error", {500, "text/html", "<html>oops</html>"});
+    LocalHttpServer::Answer truncated{200, "text/plain", std::string(100, 't')};
     truncated.declaredLength = 5000;
     server.Route("/truncated.dat", truncated);
     server.Route("/loop", LocalHttpServer::Redirect("/loop"));
-    server.Route("/page.zip",
-                 LocalHttpServer::Reply(200, "text/html", "<!DOCTYPE html><html>Click</html>"));
-    server.Route("/page.dat", LocalHttpServer::Reply(
-                                  200, "text/html", "\n  <HTML><body>Please log in</body></HTML>"));
-    auto slow = LocalHttpServer::Reply(200, "text/plain", std::string(200, 's'));
+    server.Route("/page.zip", {200, "text/html", "<!DOCTYPE html><html>Click</html>"});
+    server.Route("/page.dat", {200, "text/html", "\n  <HTML><body>Please log in</body></HTML>"});
+    LocalHttpServer::Answer slow{200, "text/plain", std::string(200, 's')};
     slow.trickle = std::chrono::milliseconds(300);
     server.Route("/slow.dat", slow);
 
@@ -91,14 +89,14 @@ TEST_F(DownloaderTest, ErrorStatusesAndBrokenTransfersNeverTouchTheTarget) {
 }
 
 TEST_F(DownloaderTest, IntoAFolderTheFileIsNamedByTheServerOrTheLinkOrFails) {
-    const std::string zip = test::MakeZip({{"history.xml", "<history/>"}});
-    auto named = LocalHttpServer::Reply(200, "application/octet-stream", zip);
+    const std::string zip = test::BuildZip({{"history.xml", "<history/>"}});
+    LocalHttpServer::Answer named{200, "application/octet-stream", zip};
     named.extraHeaders = "Content-Disposition: attachment; filename=\"history.zip\"\r\n";
     server.Route("/get", named);
-    server.Route("/download.php", LocalHttpServer::Reply(200, "application/zip", zip));
-    server.Route("/files/", LocalHttpServer::Reply(200, "text/plain", "no name"));
+    server.Route("/download.php", {200, "application/zip", zip});
+    server.Route("/files/", {200, "text/plain", "no name"});
     server.Route("/latest", LocalHttpServer::Redirect("/new/catver.zip"));
-    server.Route("/new/catver.zip", LocalHttpServer::Reply(200, "application/zip", zip));
+    server.Route("/new/catver.zip", {200, "application/zip", zip});
     WriteFile(folder.file("secret.txt"), "local");
     struct Case {
         std::string url;

@@ -53,7 +53,7 @@ LocalHttpServer::~LocalHttpServer() {
 
 void LocalHttpServer::Route(const std::string& path, Answer answer) {
     std::lock_guard lock(mutex_);
-    routes_[path] = std::move(answer);
+    routes_.insert_or_assign(path, std::move(answer));
 }
 
 std::string LocalHttpServer::Url(const std::string& path) const {
@@ -88,12 +88,11 @@ void LocalHttpServer::Handle(int client) {
         if (got <= 0 || stop_) return;
         head.append(buffer, static_cast<std::size_t>(got));
     }
-    ++requests_;
     const std::size_t pathStart = head.find(' ') + 1;
     std::string path = head.substr(pathStart, head.find(' ', pathStart) - pathStart);
     if (std::size_t query = path.find('?'); query != std::string::npos) path.resize(query);
 
-    Answer answer = Reply(404, "text/html", "<html><body>Not found</body></html>");
+    Answer answer{404, "text/html", "<html><body>Not found</body></html>"};
     {
         std::lock_guard lock(mutex_);
         heads_.push_back(head);

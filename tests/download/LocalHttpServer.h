@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace arc::test {
@@ -15,8 +16,11 @@ namespace arc::test {
 class LocalHttpServer {
   public:
     struct Answer {
-        int status = 200;
-        std::string contentType = "application/octet-stream";
+        Answer(int answerStatus, std::string type, std::string answerBody)
+            : status(answerStatus), contentType(std::move(type)), body(std::move(answerBody)) {}
+
+        int status;
+        std::string contentType;
         std::string body;
         std::string location;                  ///< Location header (redirects)
         std::string extraHeaders;              ///< further header lines, each ended by CR LF
@@ -24,15 +28,8 @@ class LocalHttpServer {
         std::chrono::milliseconds trickle{0};  ///< pause between single bytes of the body
     };
 
-    static Answer Reply(int status, std::string contentType, std::string body) {
-        Answer answer;
-        answer.status = status;
-        answer.contentType = std::move(contentType);
-        answer.body = std::move(body);
-        return answer;
-    }
     static Answer Redirect(std::string location) {
-        Answer answer = Reply(302, "text/html", "");
+        Answer answer{302, "text/html", ""};
         answer.location = std::move(location);
         return answer;
     }
@@ -45,7 +42,7 @@ class LocalHttpServer {
     void Route(const std::string& path, Answer answer);
     /// "http://127.0.0.1:<port>" + path.
     std::string Url(const std::string& path) const;
-    int requestCount() const { return requests_.load(); }
+    int requestCount() const { return static_cast<int>(requestHeads().size()); }
     /// Request heads received so far.
     std::vector<std::string> requestHeads() const;
 
@@ -56,7 +53,6 @@ class LocalHttpServer {
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stop_{false};
-    std::atomic<int> requests_{0};
     mutable std::mutex mutex_;
     std::map<std::string, Answer> routes_;
     std::vector<std::string> heads_;

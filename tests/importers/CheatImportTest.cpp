@@ -11,12 +11,12 @@
 #include "database/SupportFiles.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
-#include "support/ZipFixture.h"
+#include "support/ZipBuilder.h"
 
 namespace arc {
 namespace {
 
-using Members = std::vector<test::ZipMember>;
+using Members = std::vector<test::RawMember>;
 
 /// A real 7z archive of the members, written with libarchive.
 void Write7z(const std::string& path, const Members& members) {
@@ -24,7 +24,7 @@ void Write7z(const std::string& path, const Members& members) {
     std::unique_ptr<archive, int (*)(archive*)> out(archive_write_new(), archive_write_free);
     archive_write_set_format_7zip(out.get());
     ASSERT_EQ(archive_write_open_filename(out.get(), path.c_str()), ARCHIVE_OK);
-    for (const test::ZipMember& member : members) {
+    for (const test::RawMember& member : members) {
         std::unique_ptr<archive_entry, void (*)(archive_entry*)> entry(archive_entry_new(),
                                                                        archive_entry_free);
         archive_entry_copy_pathname(entry.get(), member.name.c_str());
@@ -71,7 +71,7 @@ TEST_F(Cheat, EachFormOfTheCollectionFlagsTheSetsWithCheatsAndDamageIsPassedOver
         {"dat/cheat.7z", [](const std::string& path) { Write7z(path, kCollection); }},
         {"dat/CHEAT.zip", [](const std::string& path) { test::WriteZip(path, kCollection); }},
         {"dat/cheat", [](const std::string& path) {
-             for (const test::ZipMember& member : kCollection)
+             for (const test::RawMember& member : kCollection)
                  test::WriteFile(path + "/" + member.name, member.data);
          }}};
     for (const auto& [name, write] : forms) {
@@ -104,7 +104,7 @@ TEST_F(Cheat, EachFormOfTheCollectionFlagsTheSetsWithCheatsAndDamageIsPassedOver
         EXPECT_NE(test::ReadFile(LogFilePath()).find("cheat.7z"), std::string::npos);
     }
     // A ZIP member that cannot be read counts for nothing; the others count.
-    std::string zip = test::MakeZip({{"sf2.xml", kCheats}, {"galaga.xml", kCheats}});
+    std::string zip = test::BuildZip({{"sf2.xml", kCheats}, {"galaga.xml", kCheats}});
     zip[0] = 'X';  // the first member's local header
     EXPECT_EQ(Flagged("", [&] { test::WriteFile(home.file("dat/cheat.zip"), zip); }), "galaga");
     EXPECT_TRUE(std::filesystem::is_empty(State().TempFolder));

@@ -14,7 +14,7 @@
 #include "core/Settings.h"
 #include "database/Database.h"
 #include "sheets/SheetWindowState.h"
-#include "support/ZipFixture.h"
+#include "support/ZipBuilder.h"
 
 namespace arc::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "UiTestSupport.h"
-#include "support/ZipFixture.h"
+#include "support/ZipBuilder.h"
 #include "ui/FrmUnZip.h"
 #include "zip/UnzipWindow.h"
 #include "zip/ZipModule.h"

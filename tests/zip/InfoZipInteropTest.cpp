@@ -13,10 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool HaveInfoZip() {
-    return FileExists("/usr/bin/zip") && FileExists("/usr/bin/unzip");
-}
-
 /// Runs a shell command in `folder`; its exit code.
 int Shell(const std::string& folder, const std::string& command) {
     return RunAndWait("cd '" + folder + "' && { " + command + "; } >/dev/null 2>&1");
@@ -29,20 +25,17 @@ std::string Numbers(int count, int seed) {
     return text;
 }
 
-/// A small ROM-like tree: nested folders, a space and a non-ASCII name, an empty file.
-void MakeTree(const TempDir& dir) {
-    WriteFile(dir.file("src/pacman.6e"), Numbers(3000, 1));
-    WriteFile(dir.file("src/sub/deeper/pacman.7f"), Numbers(500, 2));
-    WriteFile(dir.file("src/with space.bin"), std::string(70000, '\x01'));
-    WriteFile(dir.file("src/été.txt"), "accents");
-    WriteFile(dir.file("src/empty.txt"), "");
-}
-
 class InfoZipInteropTest : public ProgramFolderTest {
   protected:
     void SetUp() override {
-        if (!HaveInfoZip()) GTEST_SKIP() << "Info-ZIP zip/unzip not installed";
-        MakeTree(home);
+        if (!FileExists("/usr/bin/zip") || !FileExists("/usr/bin/unzip"))
+            GTEST_SKIP() << "Info-ZIP zip/unzip not installed";
+        // A small ROM-like tree: nested folders, a space and a non-ASCII name, an empty file.
+        WriteFile(home.file("src/pacman.6e"), Numbers(3000, 1));
+        WriteFile(home.file("src/sub/deeper/pacman.7f"), Numbers(500, 2));
+        WriteFile(home.file("src/with space.bin"), std::string(70000, '\x01'));
+        WriteFile(home.file("src/été.txt"), "accents");
+        WriteFile(home.file("src/empty.txt"), "");
         ZipState() = ZipModuleState{};
     }
     std::string Myzip() const { return BinDir() + "/myzip"; }

@@ -6,9 +6,8 @@
 
 #include "core/ProgramFolder.h"
 #include "support/TestSupport.h"
-#include "zip/FolderListing.h"
+#include "support/ZipBuilder.h"
 #include "zip/UnzipWindow.h"
-#include "zip/ZipBuilder.h"
 #include "zip/ZipModule.h"
 
 namespace arc::test {
@@ -89,7 +88,7 @@ TEST_F(UnzipEntryPointsTest, UnzipFileMatchesWithoutCaseNeedsTheFolderAndAGoodMe
 
     RawMember bad{"bad.dat", std::string(3000, 'b')};
     bad.badCrc = true;
-    WriteFile(home.file("bad.zip"), BuildZip({bad, {"good.dat", "good"}}));
+    WriteZip(home.file("bad.zip"), {bad, {"good.dat", "good"}});
     EXPECT_FALSE(UnzipFile(home.file("bad.zip"), "bad.dat", home.file("out"), true));
     EXPECT_EQ(ZipState().ZipLastError.rfind("Erreur 5 - Erreur de checksum dans ", 0), 0u);
     EXPECT_EQ(UnzipByExtension(home.file("bad.zip"), ".DAT", home.file("out"), true), 1);

@@ -1,14 +1,17 @@
 #pragma once
 // Builds ZIP archives byte by byte, so that tests control every field,
-// malformed ones included.
+// malformed ones included; lists what extraction wrote.
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "support/TestSupport.h"
 #include "zip/ZipFormat.h"
 
 namespace arc::test {
@@ -142,6 +145,23 @@ inline std::string BuildZip(const std::vector<RawMember>& members, const ZipLayo
     Put16(out, static_cast<std::uint16_t>(layout.comment.size()));
     out += layout.comment;
     return out;
+}
+
+inline void WriteZip(const std::string& path, const std::vector<RawMember>& members,
+                     const ZipLayout& layout = {}) {
+    WriteFile(path, BuildZip(members, layout));
+}
+
+/// Relative names ("/" between folders) of the files under `folder`, sorted.
+inline std::vector<std::string> FilesUnder(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    if (!fs::exists(folder)) return names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            names.push_back(entry.path().lexically_relative(folder).generic_string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace arc::test
