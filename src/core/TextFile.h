@@ -11,6 +11,9 @@
 
 namespace arc {
 
+/// Appends the UTF-8 encoding of a code point (at most U+10FFFF).
+void AppendUtf8(std::string& out, std::uint32_t code);
+
 bool IsValidUtf8(std::string_view text);
 /// Windows-1252 bytes to UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
