@@ -231,18 +231,6 @@ std::string_view KeyValueList::ElementValue(int index, std::string_view key) con
     return {};
 }
 
-std::string QuotedValueAfter(std::string_view text, std::string_view marker, bool keepQuotes) {
-    const std::size_t at = text.find(marker);
-    if (at == std::string_view::npos) return {};
-    const std::string_view rest = Trim(text.substr(at + marker.size()));
-    const std::size_t open = rest.find('"');
-    if (open == std::string_view::npos) return {};
-    const std::size_t close = rest.find('"', open + 1);
-    if (close == std::string_view::npos) return {};
-    const std::string_view value = rest.substr(open + 1, close - open - 1);
-    return keepQuotes ? "\"" + std::string(value) + "\"" : std::string(value);
-}
-
 HistorySections SplitHistorySections(std::string_view text) {
     static constexpr std::array<std::string_view, 9> kHeadings = {
         "- TECHNICAL -", "- TRIVIA -", "- UPDATES -", "- SCORING -", "- TIPS AND TRICKS -",
@@ -269,27 +257,6 @@ HistorySections SplitHistorySections(std::string_view text) {
         sections[current].append(line).append("\r\n");
     }
     return sections;
-}
-
-std::string AttributeFromMarkup(std::string_view markup, std::string_view attribute) {
-    const std::size_t at = markup.find(attribute);
-    if (at == std::string_view::npos || attribute.empty()) return {};
-    const std::size_t from = at + attribute.size() + 2;
-    if (from > markup.size()) return {};
-    const std::string_view rest = markup.substr(from);
-    // The value ends at a quote followed by a blank, ">" or "/>".
-    std::size_t end = std::string_view::npos;
-    for (std::size_t q = rest.find('"'); q != std::string_view::npos; q = rest.find('"', q + 1)) {
-        const std::string_view after = rest.substr(q + 1);
-        if (StartsWith(after, " ") || StartsWith(after, ">") || StartsWith(after, "/>")) {
-            end = q;
-            break;
-        }
-    }
-    if (end == std::string_view::npos) return {};
-    std::string value(rest.substr(0, end));
-    ReplaceAll(value, "/>", " ");
-    return value;
 }
 
 }  // namespace arc

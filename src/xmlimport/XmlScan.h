@@ -66,20 +66,11 @@ class KeyValueList {
     std::vector<Pair> pairs_;
 };
 
-/// After the first `marker` in `text`, the text between the next two double
-/// quotes (quotes kept when asked); "" when the marker or a quote is missing.
-std::string QuotedValueAfter(std::string_view text, std::string_view marker, bool keepQuotes);
-
 /// The ten texts of a history: [0] the text before the first heading, [1..9]
 /// the sections "- TECHNICAL -", "- TRIVIA -", "- UPDATES -", "- SCORING -",
 /// "- TIPS AND TRICKS -", "- SERIES -", "- STAFF -", "- PORTS -", "- SOURCES -".
 /// Lines are trimmed, empty ones dropped, each kept line ends with CR LF.
 using HistorySections = std::array<std::string, 10>;
 HistorySections SplitHistorySections(std::string_view text);
-
-/// The value of `attribute` read from raw markup: the text after the first
-/// occurrence of the name and the two characters that follow it ('="'), up to
-/// the closing quote followed by a blank, ">" or "/>". "" when absent.
-std::string AttributeFromMarkup(std::string_view markup, std::string_view attribute);
 
 }  // namespace arc

@@ -125,18 +125,5 @@ TEST_F(TokenizerFaults, GarbageNeverCrashes) {
     EXPECT_EQ(list.LookupValue("name"), "x");
 }
 
-TEST(MarkupValues, ReadBetweenQuotesAndUnterminatedGivesNothing) {
-    const std::string_view dip = "dipvalue name=\"3 Lives\" default=\"yes\"/";
-    EXPECT_EQ(QuotedValueAfter(dip, "default", true), "\"yes\"");
-    EXPECT_EQ(QuotedValueAfter(dip, "dipvalue name", false), "3 Lives");
-    for (std::string_view text : {"default=yes", "default=\"yes", "nothing"})
-        EXPECT_EQ(QuotedValueAfter(text, "default", false), "") << text;
-    EXPECT_EQ(AttributeFromMarkup("<rom name=\"a.bin\" crc=\"c1\"/>", "crc"), "c1");
-    EXPECT_EQ(AttributeFromMarkup("<a x=\"unterminated", "x"), "");
-    // The first occurrence of the name wins, even inside another word.
-    EXPECT_EQ(AttributeFromMarkup("<dipswitch name=\"Lives\"><dipvalue name=\"3\"/>", "name"),
-              "Lives");
-}
-
 }  // namespace
 }  // namespace arc
