@@ -21,12 +21,12 @@
 #include <vector>
 
 #include "SyntheticSupportFiles.h"
+#include "build/BuildPipeline.h"
 #include "core/AppState.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "database/BuildPipeline.h"
 #include "database/Database.h"
 #include "database/Schema.h"
 #include "importers/Importers.h"
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
         arc::TheSettings().DatabasePath = home + "Arcanote.mdb";
         arc::Progress() = arc::ProgressState{};
         Timer build;
-        const arc::BuildOutcome outcome = arc::CreerMDB();
+        const arc::BuildOutcome outcome = arc::BuildDatabase();
         const double buildWall = build.Wall();
         const double buildCpu = build.Cpu();
         if (outcome != arc::BuildOutcome::Built) {

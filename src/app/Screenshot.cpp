@@ -6,7 +6,7 @@
 
 #include "ui/MainWindow.h"
 
-void ScheduleScreenshot(arc::ui::MDIForm1& main, const QString& file) {
+void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file) {
     QTimer::singleShot(1500, &main, [&main] { main.RunCommand("MnuDefinirLesChemins"); });
     QTimer::singleShot(2500, &main, [&main, file] {
         if (!main.grab().save(file, "PNG"))

@@ -5,7 +5,7 @@
 #include <QString>
 
 namespace arc::ui {
-class MDIForm1;
+class MainWindow;
 }
 
-void ScheduleScreenshot(arc::ui::MDIForm1& main, const QString& file);
+void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file);

@@ -37,6 +37,6 @@ int main(int argc, char** argv) {
         case arc::ui::DesktopSession::Outcome::Started:
             break;
     }
-    if (!screenshot.isEmpty()) ScheduleScreenshot(*session.MainWindow(), screenshot);
+    if (!screenshot.isEmpty()) ScheduleScreenshot(*session.TheMainWindow(), screenshot);
     return app.exec();
 }

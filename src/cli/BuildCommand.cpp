@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "build/BuildPipeline.h"
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "core/AppState.h"
@@ -11,8 +12,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "database/BuildPipeline.h"
-#include "xmlimport/ImportOptions.h"
+#include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc::cli {
 namespace {
@@ -29,7 +29,7 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
     std::string mame;
     std::string listXml;
     // The import options as the options window opens them, changed by the options.
-    ImportOptions options;
+    ImportOptionsWindowState options;
     options.refreshList = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -76,7 +76,7 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
     hooks.importOptionsOpen = [] { return false; };
     hooks.listXml = listXml;
     const int errorsBefore = State().ErrorCount;
-    const BuildOutcome outcome = CreerMDB(hooks);
+    const BuildOutcome outcome = BuildDatabase(hooks);
 
     // --mame is for this run only.
     if (!mame.empty()) {

@@ -10,7 +10,7 @@
 #include "cli/TerminalUi.h"
 #include "core/Files.h"
 #include "download/DownloadList.h"
-#include "download/DownloadWindow.h"
+#include "download/DownloadWindowState.h"
 
 namespace arc::cli {
 namespace {
@@ -52,7 +52,7 @@ int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args
         return 2;
     }
 
-    DownloadWindow window;
+    DownloadWindowState window;
     window.Open();
     if (chosen.empty()) {
         for (int i = 0; i < kDownloadEntries; ++i)
@@ -71,7 +71,7 @@ int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args
 
     bool failed = false;
     for (int i = 0; i < kDownloadEntries; ++i) {
-        const DownloadWindow::Row& row = window.rows[i];
+        const DownloadWindowState::Row& row = window.rows[i];
         if (!row.checked) continue;
         if (row.success) {
             context.out << DownloadEntries()[i].label << ": downloaded (" << row.fileUrl << ")\n";

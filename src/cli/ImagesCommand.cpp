@@ -8,7 +8,7 @@
 
 #include "cli/Commands.h"
 #include "cli/TerminalUi.h"
-#include "collection/ImagesWindow.h"
+#include "collection/ImagesWindowState.h"
 #include "core/Files.h"
 
 namespace arc::cli {
@@ -28,7 +28,7 @@ int KindNumber(const std::string& name) {
     return -1;
 }
 
-bool ReadKinds(const std::string& list, ImagesWindow& window, std::ostream& err) {
+bool ReadKinds(const std::string& list, ImagesWindowState& window, std::ostream& err) {
     std::stringstream items(list);
     std::string item;
     while (std::getline(items, item, ',')) {
@@ -50,7 +50,7 @@ int RunImagesCommand(CliContext& context, const std::vector<std::string>& args) 
         context.err << "arcanote-cli images: " << kUsage << '\n';
         return 2;
     }
-    ImagesWindow window;
+    ImagesWindowState window;
     window.SourceText = TheSettings().ImageSource;
     bool kindsGiven = false;
     for (std::size_t i = 1; i < args.size(); ++i) {

@@ -23,7 +23,7 @@ int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args
     }
     // The database of --db (or of the settings) is the one the chooser confirms.
     if (context.ui) context.ui->nextFile = TheSettings().DatabasePath;
-    const ListMyRomsSummary summary = ListerMesRoms();
+    const ListMyRomsSummary summary = ListMyRoms();
     if (!summary.finished) {
         context.err << "list-roms: "
                     << (summary.cancelled ? "cancelled" : "the ROM folder was not scanned") << " ("

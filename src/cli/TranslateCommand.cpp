@@ -9,26 +9,26 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "translation/Dictionary.h"
-#include "translation/TranslationWindow.h"
+#include "translation/TranslationWindowState.h"
 
 namespace arc::cli {
 namespace {
 
 constexpr std::string_view kUsage = "translate [--create-dictionary] [--files NAME...]";
 
-std::string_view Describe(TranslationWindow::RowResult result) {
+std::string_view Describe(TranslationWindowState::RowResult result) {
     switch (result) {
-        case TranslationWindow::RowResult::Translated:
+        case TranslationWindowState::RowResult::Translated:
             return "translated";
-        case TranslationWindow::RowResult::NoEntries:
+        case TranslationWindowState::RowResult::NoEntries:
             return "left as it is (no finished entry in its dictionary section)";
-        case TranslationWindow::RowResult::Missing:
+        case TranslationWindowState::RowResult::Missing:
             return "skipped (file not found)";
-        case TranslationWindow::RowResult::Cancelled:
+        case TranslationWindowState::RowResult::Cancelled:
             return "cancelled";
-        case TranslationWindow::RowResult::Failed:
+        case TranslationWindowState::RowResult::Failed:
             return "FAILED";
-        case TranslationWindow::RowResult::NotTicked:
+        case TranslationWindowState::RowResult::NotTicked:
             break;
     }
     return "not translated";
@@ -46,7 +46,7 @@ int RunTranslateCommand(CliContext& context, const std::vector<std::string>& arg
         } else if (arg == "--files") {
             filesOption = true;
         } else if (filesOption && !arg.starts_with("--")) {
-            const int row = TranslationWindow::RowOfName(arg);
+            const int row = TranslationWindowState::RowOfName(arg);
             if (row < 0) {
                 context.err << "arcanote-cli translate: unknown file '" << arg
                             << "' (Catlist, Genre, Catver, Wizsort, Multiplayer, Nplayers, "
@@ -80,7 +80,7 @@ int RunTranslateCommand(CliContext& context, const std::vector<std::string>& arg
         return 1;
     }
 
-    TranslationWindow window;
+    TranslationWindowState window;
     window.Open();
     if (rows.empty())
         for (int row = 0; row < kTranslationRows; ++row)
@@ -91,15 +91,16 @@ int RunTranslateCommand(CliContext& context, const std::vector<std::string>& arg
 
     bool failed = false;
     for (int row = 0; row < kTranslationRows; ++row) {
-        const TranslationWindow::Row& entry = window.rows[row];
+        const TranslationWindowState::Row& entry = window.rows[row];
         if (!entry.checked) continue;
         // A file named on the command line that is not there was not translated.
-        const bool failure = entry.result == TranslationWindow::RowResult::Failed ||
-                             entry.result == TranslationWindow::RowResult::Cancelled ||
-                             (filesOption && entry.result == TranslationWindow::RowResult::Missing);
+        const bool failure =
+            entry.result == TranslationWindowState::RowResult::Failed ||
+            entry.result == TranslationWindowState::RowResult::Cancelled ||
+            (filesOption && entry.result == TranslationWindowState::RowResult::Missing);
         failed = failed || failure;
         (failure ? context.err << "arcanote-cli translate: " : context.out)
-            << TranslationWindow::RowFileName(row) << ": " << Describe(entry.result) << " ("
+            << TranslationWindowState::RowFileName(row) << ": " << Describe(entry.result) << " ("
             << entry.path << ")\n";
     }
     return failed ? 1 : 0;

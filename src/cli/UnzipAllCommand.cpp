@@ -7,7 +7,7 @@
 namespace arc::cli {
 
 int RunUnzipAllCommand(CliContext& context, const std::vector<std::string>& args) {
-    ZipAllWindow window;
+    ZipAllWindowState window;
     if (!ReadZipAllOptions("unzip-all", args, window, context.err)) return 2;
     window.UnzipAll();
     return ZipAllExitCode(window, context.err);

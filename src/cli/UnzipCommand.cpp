@@ -10,7 +10,7 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/UiService.h"
-#include "zip/UnzipWindow.h"
+#include "zip/UnzipWindowState.h"
 #include "zip/ZipModule.h"
 
 namespace arc::cli {
@@ -22,12 +22,12 @@ constexpr const char* kUsage =
 /// The unzip window on a terminal: the progress bar of the terminal UI.
 class TerminalUnzipView final : public UnzipWindowView {
   public:
-    void Show(const UnzipWindow&) override {
+    void Show(const UnzipWindowState&) override {
         Progress().Total = 100;
         Progress().Done = 0;
         Ui().ShowProgressWindow();
     }
-    void Refresh(const UnzipWindow& window) override {
+    void Refresh(const UnzipWindowState& window) override {
         Progress().Done = window.BarPercent();
         LetEventsRun();
     }

@@ -7,7 +7,7 @@
 namespace arc::cli {
 
 int RunZipAllCommand(CliContext& context, const std::vector<std::string>& args) {
-    ZipAllWindow window;
+    ZipAllWindowState window;
     if (!ReadZipAllOptions("zip-all", args, window, context.err)) return 2;
     if (!window.ZipAllEnabled()) {
         context.err << "arcanote-cli zip-all: the packer myzip is not installed beside the "

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "collection/ZipAllWindow.h"
+#include "collection/ZipAllWindowState.h"
 #include "core/Files.h"
 
 namespace arc::cli {
@@ -14,7 +14,7 @@ namespace arc::cli {
 /// Fills the window from --from DIR --to DIR [--delete-sources]; false (with
 /// the usage or the missing folder on `err`) when they are wrong.
 inline bool ReadZipAllOptions(std::string_view command, const std::vector<std::string>& args,
-                              ZipAllWindow& window, std::ostream& err) {
+                              ZipAllWindowState& window, std::ostream& err) {
     bool haveFrom = false, haveTo = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -42,7 +42,7 @@ inline bool ReadZipAllOptions(std::string_view command, const std::vector<std::s
 }
 
 /// Lists the sources the run could not handle; the command's exit code.
-inline int ZipAllExitCode(const ZipAllWindow& window, std::ostream& err) {
+inline int ZipAllExitCode(const ZipAllWindowState& window, std::ostream& err) {
     for (const std::string& source : window.FailedSources())
         err << "not done: " << source << '\n';
     return window.FailedSources().empty() ? 0 : 1;

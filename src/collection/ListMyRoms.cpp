@@ -78,7 +78,7 @@ ScanResult ScanRomFolder(const std::string& folder, LongTask& task) {
 /// The paths window switches the menus on when it closes; where there is no
 /// such window (the command line) they come back at once.
 void OpenPathsWindow() {
-    if (!Ui().OpenWindow("Form1") && !State().WizardMode) EnableMenus();
+    if (!Ui().OpenWindow(WindowId::Paths) && !State().WizardMode) EnableMenus();
 }
 
 }  // namespace
@@ -99,7 +99,7 @@ std::string GameNameOfArchive(const std::string& fileName) {
     return std::string(Trim(ArchiveStem(fileName)));
 }
 
-ListMyRomsSummary ListerMesRoms() {
+ListMyRomsSummary ListMyRoms() {
     ProcedureScope scope(kListMyRomsProcedure);
     ListMyRomsSummary summary;
     const bool wizard = State().WizardMode;

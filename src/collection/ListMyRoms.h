@@ -22,6 +22,6 @@ bool RomFolderHasEntries(const std::string& folder);
 std::string GameNameOfArchive(const std::string& fileName);
 
 /// The "List my roms" task (main-window menu and wizard step).
-ListMyRomsSummary ListerMesRoms();
+ListMyRomsSummary ListMyRoms();
 
 }  // namespace arc

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/WindowId.h"
+
 #include "collection/SearchActions.h"
 #include "collection/SearchQuery.h"
 #include "collection/SearchResult.h"
@@ -14,7 +16,7 @@ namespace arc {
 class SearchWindowState {
   public:
     enum Tab : int { kSearchTab = 0, kOptionsTab = 1, kResultsTab = 2 };
-    static constexpr int kWindowNumber = 10;
+    static constexpr int kWindowNumber = WindowNumber(WindowId::Search);
 
     /// Loads the boxes from the settings, opens the database (asking for
     /// another one when it cannot be opened), fills the combos and switches

@@ -69,14 +69,14 @@ void ScriptedUi::EndProgram(int code) {
     exitCode = code;
 }
 
-bool ScriptedUi::OpenWindow(std::string_view formName) {
-    windowsOpened.emplace_back(formName);
+bool ScriptedUi::OpenWindow(WindowId window) {
+    windowsOpened.push_back(ObjectNameOf(window));
     return true;
 }
 
-bool ScriptedUi::IsWindowOpen(std::string_view formName) {
+bool ScriptedUi::IsWindowOpen(WindowId window) {
     for (const std::string& name : windowsOpen)
-        if (name == formName) return true;
+        if (name == ObjectNameOf(window)) return true;
     return false;
 }
 

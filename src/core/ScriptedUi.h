@@ -37,8 +37,8 @@ class ScriptedUi final : public UiService {
     void SetProgressLabel(std::string_view text) override;
     void UnloadProgressWindow() override;
     void EndProgram(int exitCode) override;
-    bool OpenWindow(std::string_view formName) override;
-    bool IsWindowOpen(std::string_view formName) override;
+    bool OpenWindow(WindowId window) override;
+    bool IsWindowOpen(WindowId window) override;
 
     // What happened.
     std::vector<ShownMessage> messages;

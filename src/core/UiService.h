@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/WindowId.h"
+
 namespace arc {
 
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
@@ -67,17 +69,17 @@ class UiService {
     /// implementation records the request and returns.
     virtual void EndProgram(int exitCode) = 0;
 
-    /// Opens a tool window by its design name ("Form1", "Form9", ...) without
-    /// waiting; a window that is already open is brought to the front. False
-    /// when this front end has no such window (the command line has none).
-    virtual bool OpenWindow(std::string_view formName) {
-        (void)formName;
+    /// Opens a tool window without waiting; a window that is already open is
+    /// brought to the front. False when this front end has no such window (the
+    /// command line has none).
+    virtual bool OpenWindow(WindowId window) {
+        (void)window;
         return false;
     }
 
-    /// True while the named tool window is open (callers wait on it, letting events run).
-    virtual bool IsWindowOpen(std::string_view formName) {
-        (void)formName;
+    /// True while the tool window is open (callers wait on it, letting events run).
+    virtual bool IsWindowOpen(WindowId window) {
+        (void)window;
         return false;
     }
 };

@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "core/WindowId.h"
 #include "sheets/SheetSkin.h"
 
 namespace arc {
@@ -18,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kWindowNumber = 3;
+constexpr int kWindowNumber = WindowNumber(WindowId::Sheet);
 
 fs::path Normalized(const std::string& path) {
     std::error_code ignored;

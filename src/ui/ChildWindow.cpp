@@ -3,14 +3,14 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 
-#include "core/WindowPlace.h"
+#include "shell/WindowPlace.h"
 #include "ui/FlatControls.h"
 
 namespace arc::ui {
 
-ChildWindow::ChildWindow(const char* formName, int windowNumber, QWidget* parent)
-    : QWidget(parent), windowNumber_(windowNumber) {
-    setObjectName(formName);
+ChildWindow::ChildWindow(WindowId id, QWidget* parent)
+    : QWidget(parent), windowNumber_(WindowNumber(id)) {
+    setObjectName(QString::fromStdString(ObjectNameOf(id)));
     setAttribute(Qt::WA_DeleteOnClose);
 }
 

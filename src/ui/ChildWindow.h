@@ -3,15 +3,17 @@
 
 #include <QWidget>
 
+#include "core/WindowId.h"
+
 namespace arc::ui {
 
 class ChildWindow : public QWidget {
     Q_OBJECT
 
   public:
-    /// formName becomes the objectName; windowNumber (1..13) is the number its
-    /// position is saved under, 0 for a window that does not remember it.
-    ChildWindow(const char* formName, int windowNumber, QWidget* parent = nullptr);
+    /// The window's objectName ("FormN") and the slot its position is saved
+    /// under come from its id.
+    explicit ChildWindow(WindowId id, QWidget* parent = nullptr);
 
     /// Closes the window (and its MDI frame); OnUnload() runs.
     void Unload();

@@ -6,10 +6,10 @@
 
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
-#include "core/Startup.h"
 #include "core/UiService.h"
+#include "shell/Startup.h"
 #include "ui/ArcanoteArt.h"
-#include "ui/Form6.h"
+#include "ui/LanguageWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 
@@ -61,17 +61,17 @@ DesktopSession::Outcome DesktopSession::Start(const std::optional<std::string>& 
     QApplication::setWindowIcon(ArcanoteIcon());
 
     Progress().Cancel = true;  // the splash closes itself on its first tick
-    auto* splash = new frmSplash;
+    auto* splash = new SplashWindow;
     splash->show();
     RunEventsFor(splashMs);
 
     if (!LoadStartupSettings()) {
-        Form6 language;
+        LanguageWindow language;
         FirstRunLanguageChosen(language.Ask());
     }
     FinishStartup();
 
-    main_ = std::make_unique<MDIForm1>();
+    main_ = std::make_unique<MainWindow>();
     ui_.SetMainWindow(main_.get());
     main_->show();
     return Outcome::Started;

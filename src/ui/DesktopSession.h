@@ -12,7 +12,7 @@
 
 namespace arc::ui {
 
-class MDIForm1;
+class MainWindow;
 
 class DesktopSession {
   public:
@@ -30,12 +30,12 @@ class DesktopSession {
                   int splashMs = 1000, std::string* error = nullptr);
 
     QtUi& Ui() { return ui_; }
-    MDIForm1* MainWindow() const { return main_.get(); }
+    MainWindow* TheMainWindow() const { return main_.get(); }
 
   private:
     QtUi ui_;
     std::unique_ptr<QLockFile> lock_;
-    std::unique_ptr<MDIForm1> main_;
+    std::unique_ptr<MainWindow> main_;
 };
 
 /// The lock file that keeps a second instance away from a program folder.

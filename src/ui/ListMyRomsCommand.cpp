@@ -6,6 +6,6 @@
 
 namespace arc::ui {
 
-ARCANOTE_REGISTER_COMMAND(MnuListMyRoms, [](MDIForm1&) { ListerMesRoms(); });
+ARCANOTE_REGISTER_COMMAND(MnuListMyRoms, [](MainWindow&) { ListMyRoms(); });
 
 }  // namespace arc::ui

@@ -9,11 +9,12 @@
 #include <QMenuBar>
 
 #include "core/ErrorGuard.h"
-#include "core/MainMenu.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "core/WindowPlace.h"
+#include "database/Database.h"
+#include "shell/MainMenu.h"
+#include "shell/WindowPlace.h"
 #include "ui/ChildWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowRegistry.h"
@@ -30,7 +31,7 @@ QString Q(std::string_view text) {
 
 }  // namespace
 
-MDIForm1::MDIForm1() : area_(new QMdiArea(this)) {
+MainWindow::MainWindow() : area_(new QMdiArea(this)) {
     setObjectName("MDIForm1");
     area_->setObjectName("MdiArea");
     setCentralWidget(area_);
@@ -45,9 +46,9 @@ MDIForm1::MDIForm1() : area_(new QMdiArea(this)) {
     RestoreGeometry();
 }
 
-MDIForm1::~MDIForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void MDIForm1::BuildMenus() {
+void MainWindow::BuildMenus() {
     std::map<std::string, QMenu*, std::less<>> menus;
     for (const MenuEntry& entry : MenuTree()) {
         QAction* action = nullptr;
@@ -79,44 +80,44 @@ void MDIForm1::BuildMenus() {
     }
 }
 
-QAction* MDIForm1::MenuAction(std::string_view name) const {
+QAction* MainWindow::MenuAction(std::string_view name) const {
     auto it = actions_.find(name);
     return it == actions_.end() ? nullptr : it->second;
 }
 
-void MDIForm1::ApplyMenuCaptions() {
+void MainWindow::ApplyMenuCaptions() {
     for (const MenuCaption& caption : MenuCaptions())
         if (QAction* action = MenuAction(caption.name)) action->setText(Q(caption.caption));
 }
 
-void MDIForm1::SetLanguageChecks(int language) {
+void MainWindow::SetLanguageChecks(int language) {
     const std::optional<LanguageChecks> checks = ChecksForLanguage(language);
     if (!checks) return;
     MenuAction("MnuLangueFR")->setChecked(checks->french);
     MenuAction("MnuLangueEN")->setChecked(checks->english);
 }
 
-void MDIForm1::SwitchLanguage(int language) {
+void MainWindow::SwitchLanguage(int language) {
     const std::optional<LanguageChecks> checks = arc::SwitchLanguage(language);
     ApplyMenuCaptions();
     if (checks) SetLanguageChecks(language);
 }
 
-void MDIForm1::SetMenusEnabled(bool enabled) {
+void MainWindow::SetMenusEnabled(bool enabled) {
     for (const auto& [name, action] : actions_)
         if (name.rfind("Menu", 0) == 0) action->setEnabled(enabled);
 }
 
-void MDIForm1::RunCommand(std::string_view menuName) {
+void MainWindow::RunCommand(std::string_view menuName) {
     if (const MenuCommand* command = FindMenuCommand(menuName)) (*command)(*this);
 }
 
-QWidget* MDIForm1::FindOpenWindow(std::string_view formName) const {
+QWidget* MainWindow::FindOpenWindow(std::string_view formName) const {
     auto it = windows_.find(formName);
     return it == windows_.end() ? nullptr : it->second.data();
 }
 
-QWidget* MDIForm1::OpenWindow(std::string_view formName) {
+QWidget* MainWindow::OpenWindow(std::string_view formName) {
     if (QWidget* open = FindOpenWindow(formName)) {
         if (auto* frame = qobject_cast<QMdiSubWindow*>(open->parentWidget())) {
             area_->setActiveSubWindow(frame);
@@ -139,17 +140,17 @@ QWidget* MDIForm1::OpenWindow(std::string_view formName) {
     return window;
 }
 
-void MDIForm1::ShowAbout() {
+void MainWindow::ShowAbout() {
     PrepareAboutBox();
-    if (auto* splash = findChild<frmSplash*>("frmSplash")) {
+    if (auto* splash = findChild<SplashWindow*>("frmSplash")) {
         splash->raise();
         return;
     }
-    auto* splash = new frmSplash(this);
+    auto* splash = new SplashWindow(this);
     splash->show();
 }
 
-void MDIForm1::StoreGeometry() {
+void MainWindow::StoreGeometry() {
     MainWindowGeometry& saved = TheSettings().MainWindow;
     const bool special = isMaximized() || isMinimized();
     const QRect normal = special ? normalGeometry() : geometry();
@@ -161,7 +162,7 @@ void MDIForm1::StoreGeometry() {
     saved.State = isMinimized() ? 1 : isMaximized() ? 2 : 0;
 }
 
-void MDIForm1::RestoreGeometry() {
+void MainWindow::RestoreGeometry() {
     // Each value in turn; a value that cannot be applied ends the restore.
     const MainWindowGeometry& saved = TheSettings().MainWindow;
     if (saved.State == -1) return;
@@ -186,7 +187,7 @@ void MDIForm1::RestoreGeometry() {
     }
 }
 
-void MDIForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (quitting_) {
         event->accept();
         return;
@@ -200,6 +201,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
     quitting_ = true;
     if (findChild<QWidget*>("Form2")) UnloadProgress();  // a running task stops
     StoreGeometry();
+    CloseDatabase();
     QuitProgram();
     for (QWidget* window : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (window->isWindow() && window->isVisible()) window->close();

@@ -15,12 +15,12 @@ class QMenu;
 
 namespace arc::ui {
 
-class MDIForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    MDIForm1();
-    ~MDIForm1() override;
+    MainWindow();
+    ~MainWindow() override;
 
     /// Opens the named tool window inside the MDI area, or brings the open one
     /// to the front. nullptr when no such window is registered.

@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "ui/FileDialogFilter.h"
-#include "ui/Form2.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace arc::ui {
 namespace {
@@ -153,7 +153,7 @@ void QtUi::SetMenusEnabled(bool enabled) {
 }
 
 void QtUi::ShowProgressWindow() {
-    if (!progress_ || progress_->Unloaded()) progress_ = new Form2(main_);
+    if (!progress_ || progress_->Unloaded()) progress_ = new ProgressWindow(main_);
     progress_->show();
     progress_->raise();
 }
@@ -170,13 +170,13 @@ void QtUi::EndProgram(int exitCode) {
     end_(exitCode);
 }
 
-bool QtUi::OpenWindow(std::string_view formName) {
-    return main_ && main_->OpenWindow(formName) != nullptr;
+bool QtUi::OpenWindow(WindowId window) {
+    return main_ && main_->OpenWindow(ObjectNameOf(window)) != nullptr;
 }
 
-bool QtUi::IsWindowOpen(std::string_view formName) {
-    if (formName == "Form2") return progress_ && !progress_->Unloaded();
-    return main_ && main_->FindOpenWindow(formName) != nullptr;
+bool QtUi::IsWindowOpen(WindowId window) {
+    if (window == WindowId::Progress) return progress_ && !progress_->Unloaded();
+    return main_ && main_->FindOpenWindow(ObjectNameOf(window)) != nullptr;
 }
 
 }  // namespace arc::ui

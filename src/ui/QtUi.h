@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "core/UiService.h"
-#include "ui/Form2.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace arc::ui {
 
@@ -21,15 +21,15 @@ class QtUi final : public UiService {
     QtUi();
 
     /// The main window, once it exists (nullptr before and after).
-    void SetMainWindow(MDIForm1* main) { main_ = main; }
-    MDIForm1* MainWindow() const { return main_; }
+    void SetMainWindow(MainWindow* main) { main_ = main; }
+    MainWindow* TheMainWindow() const { return main_; }
     /// Replaces the desktop's "open" (tests record what would be opened).
     void SetOpener(Opener opener) { opener_ = std::move(opener); }
     /// Replaces the end of the program (tests keep running).
     void SetEndHandler(std::function<void(int)> end) { end_ = std::move(end); }
 
     /// The progress window while shown.
-    Form2* ProgressWindow() const { return progress_; }
+    ProgressWindow* TheProgressWindow() const { return progress_; }
 
     MsgAnswer Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
                       std::string_view title = {}) override;
@@ -42,14 +42,14 @@ class QtUi final : public UiService {
     void SetProgressLabel(std::string_view text) override;
     void UnloadProgressWindow() override;
     void EndProgram(int exitCode) override;
-    bool OpenWindow(std::string_view formName) override;
-    bool IsWindowOpen(std::string_view formName) override;
+    bool OpenWindow(WindowId window) override;
+    bool IsWindowOpen(WindowId window) override;
 
   private:
     QWidget* DialogParent() const;
 
-    QPointer<MDIForm1> main_;
-    QPointer<Form2> progress_;
+    QPointer<MainWindow> main_;
+    QPointer<ProgressWindow> progress_;
     Opener opener_;
     std::function<void(int)> end_;
 };

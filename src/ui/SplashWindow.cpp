@@ -5,14 +5,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/MainMenu.h"
 #include "core/ProgramFolder.h"
 #include "core/Version.h"
+#include "shell/MainMenu.h"
 #include "ui/ArcanoteArt.h"
 
 namespace arc::ui {
 
-frmSplash::frmSplash(QWidget* parent)
+SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       ok_(new QPushButton("&Ok", this)),
       timer_(new QTimer(this)) {
@@ -60,11 +60,11 @@ frmSplash::frmSplash(QWidget* parent)
 
     timer_->setObjectName("Timer1");
     timer_->setInterval(kTimerMs);
-    connect(timer_, &QTimer::timeout, this, &frmSplash::OnTimer);
+    connect(timer_, &QTimer::timeout, this, &SplashWindow::OnTimer);
     timer_->start();
 }
 
-void frmSplash::OnTimer() {
+void SplashWindow::OnTimer() {
     if (SplashTimerCloses()) {
         close();
         return;

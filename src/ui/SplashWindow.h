@@ -9,11 +9,11 @@ class QTimer;
 
 namespace arc::ui {
 
-class frmSplash : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit frmSplash(QWidget* parent = nullptr);
+    explicit SplashWindow(QWidget* parent = nullptr);
 
     static constexpr int kTimerMs = 3000;
 

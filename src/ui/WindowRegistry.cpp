@@ -40,8 +40,8 @@ const MenuCommand* FindMenuCommand(std::string_view menuName) {
     return it == Commands().end() ? nullptr : &it->second;
 }
 
-MenuCommand OpenWindowCommand(std::string_view formName) {
-    return [name = std::string(formName)](MDIForm1& main) { main.OpenWindow(name); };
+MenuCommand OpenWindowCommand(WindowId window) {
+    return [name = ObjectNameOf(window)](MainWindow& main) { main.OpenWindow(name); };
 }
 
 }  // namespace arc::ui

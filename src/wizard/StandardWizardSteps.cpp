@@ -1,18 +1,18 @@
 #include "wizard/StandardWizardSteps.h"
 
+#include "build/BuildPipeline.h"
 #include "collection/ListMyRoms.h"
 #include "core/AppState.h"
 #include "core/UiService.h"
-#include "database/BuildPipeline.h"
 
 namespace arc {
 namespace {
 
 /// Opens a window that clears the task-running flag when it closes; a front
 /// end without that window lets the wizard go on at once.
-std::function<void()> OpenWaitedWindow(const char* formName) {
-    return [formName] {
-        if (!Ui().OpenWindow(formName)) State().WizardTaskRunning = false;
+std::function<void()> OpenWaitedWindow(WindowId window) {
+    return [window] {
+        if (!Ui().OpenWindow(window)) State().WizardTaskRunning = false;
     };
 }
 
@@ -20,18 +20,18 @@ std::function<void()> OpenWaitedWindow(const char* formName) {
 
 WizardSteps StandardWizardSteps() {
     WizardSteps steps;
-    steps.openDownloadWindow = [] { Ui().OpenWindow("Form4"); };
+    steps.openDownloadWindow = [] { Ui().OpenWindow(WindowId::Download); };
     steps.buildDatabase = [] {
         BuildHooks hooks;
-        hooks.openImportOptions = [] { Ui().OpenWindow("Form9"); };
-        hooks.importOptionsOpen = [] { return Ui().IsWindowOpen("Form9"); };
-        CreerMDB(hooks);
+        hooks.openImportOptions = [] { Ui().OpenWindow(WindowId::ImportOptions); };
+        hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
+        BuildDatabase(hooks);
     };
-    steps.listMyRoms = [] { ListerMesRoms(); };
-    steps.openSheetWindow = OpenWaitedWindow("Form3");
-    steps.sheetWindowOpen = [] { return Ui().IsWindowOpen("Form3"); };
-    steps.openPathsDialog = OpenWaitedWindow("Form1");
-    steps.pathsDialogOpen = [] { return Ui().IsWindowOpen("Form1"); };
+    steps.listMyRoms = [] { ListMyRoms(); };
+    steps.openSheetWindow = OpenWaitedWindow(WindowId::Sheet);
+    steps.sheetWindowOpen = [] { return Ui().IsWindowOpen(WindowId::Sheet); };
+    steps.openPathsDialog = OpenWaitedWindow(WindowId::Paths);
+    steps.pathsDialogOpen = [] { return Ui().IsWindowOpen(WindowId::Paths); };
     return steps;
 }
 

@@ -2,7 +2,7 @@
 // The wizard's steps as the program runs them: the download, sheet and paths
 // windows opened through the UI service, the database build and the ROM listing.
 
-#include "wizard/WizardWindow.h"
+#include "wizard/WizardWindowState.h"
 
 namespace arc {
 

@@ -3,7 +3,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
-#include "zip/UnzipWindow.h"
+#include "zip/UnzipWindowState.h"
 
 namespace arc {
 namespace {
@@ -40,8 +40,8 @@ void ZipListFiles(std::string_view archivePath) {
         DebugLog("Checks " + state.ZipPath);
         state.ZipFileCount = 0;
         state.ZipFileList.assign(1, std::string());
-        UnzipWindow window(true);
-        window.zLib_ListerZIP();
+        UnzipWindowState window(true);
+        window.ListArchive();
     });
 }
 
@@ -49,8 +49,8 @@ bool UnzipAll(std::string_view archivePath, std::string& destFolder, bool hidden
     bool result = false;
     Guarded(kProcUnzipAll, [&] {
         PrepareExtraction(archivePath, destFolder, ZipState().ZipFilter);
-        UnzipWindow window(hidden);
-        result = window.zLib_ExtraireTout();
+        UnzipWindowState window(hidden);
+        result = window.ExtractAll();
     });
     return result;
 }
@@ -65,8 +65,8 @@ bool UnzipFile(std::string_view archivePath, std::string_view memberName, std::s
     bool result = false;
     Guarded(kProcUnzipFile, [&] {
         PrepareExtraction(archivePath, destFolder, memberName);
-        UnzipWindow window(hidden);
-        result = window.zLib_ExtraireUnFichier();
+        UnzipWindowState window(hidden);
+        result = window.ExtractOneFile();
     });
     return result;
 }
@@ -82,8 +82,8 @@ int UnzipByExtension(std::string_view archivePath, std::string_view extension,
     int result = -1;
     Guarded(kProcUnzipByExtension, [&] {
         PrepareExtraction(archivePath, destFolder, extension);
-        UnzipWindow window(hidden);
-        result = window.zLib_ExtraireExtension();
+        UnzipWindowState window(hidden);
+        result = window.ExtractByExtension();
     });
     return result;
 }

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "build/BuildTestSupport.h"
 #include "cli/Cli.h"
 #include "cli/CliRunTest.h"
-#include "database/BuildTestSupport.h"
 
 namespace arc {
 namespace {

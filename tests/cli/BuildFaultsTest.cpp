@@ -12,7 +12,7 @@
 #include <memory>
 #include <thread>
 
-#include "database/BuildTestSupport.h"
+#include "build/BuildTestSupport.h"
 #include "support/TestSupport.h"
 
 namespace arc {

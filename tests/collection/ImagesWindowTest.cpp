@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "collection/CollectionGameDb.h"
-#include "collection/ImagesWindow.h"
+#include "collection/ImagesWindowState.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Settings.h"
@@ -26,7 +26,7 @@ class ImagesWindowTest : public CollectionTest {
         window.ShowWindow = [this](bool shown) { shownStates.push_back(shown); };
     }
 
-    ImagesWindow window;
+    ImagesWindowState window;
     std::vector<bool> shownStates;
 };
 

@@ -28,7 +28,7 @@ class ListMyRomsTest : public test::CollectionTest {
     /// The task with its database confirmed in the chooser.
     ListMyRomsSummary Run() {
         ui().QueueFile(TheSettings().DatabasePath);
-        return ListerMesRoms();
+        return ListMyRoms();
     }
 
     bool IsOwned(const std::string& name) { return std::ranges::count(Owned(), name) == 1; }
@@ -118,7 +118,7 @@ TEST_F(ListMyRomsTest, WizardStepAsksNothingShowsNothingAndClearsItsFlag) {
     State().WizardMode = true;
     State().WizardTaskRunning = true;
     ui().SetMenusEnabled(false);
-    EXPECT_TRUE(ListerMesRoms().finished);
+    EXPECT_TRUE(ListMyRoms().finished);
     EXPECT_TRUE(IsOwned("pacman"));
     EXPECT_TRUE(ui().fileRequests.empty());
     EXPECT_TRUE(ui().messages.empty());
@@ -128,7 +128,7 @@ TEST_F(ListMyRomsTest, WizardStepAsksNothingShowsNothingAndClearsItsFlag) {
     // A failed step releases the wizard as well.
     std::filesystem::remove(Roms() + "pacman.zip");
     State().WizardTaskRunning = true;
-    ListerMesRoms();
+    ListMyRoms();
     EXPECT_FALSE(State().WizardTaskRunning);
 }
 
@@ -156,7 +156,7 @@ TEST_F(ListMyRomsTest, AFailureIsToldOrLoggedAndEverythingIsPutBack) {
 
 TEST_F(ListMyRomsTest, CancelledDatabaseChooserWroteOwnedMarks) {
     AddRom("pacman.zip");
-    EXPECT_TRUE(ListerMesRoms().cancelled);  // the chooser is cancelled
+    EXPECT_TRUE(ListMyRoms().cancelled);  // the chooser is cancelled
     EXPECT_FALSE(IsOwned("pacman"));
     EXPECT_TRUE(ui().messages.empty());
     EXPECT_EQ(ui().progressShown, 0);

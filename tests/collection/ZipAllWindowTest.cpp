@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "collection/CollectionGameDb.h"
-#include "collection/ZipAllWindow.h"
+#include "collection/ZipAllWindowState.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -28,7 +28,7 @@ class ZipAllWindowTest : public CollectionTest {
         window.DestText = home.file("dest") + "/";
         fs::create_directories(home.file("dest"));
     }
-    ZipAllWindow window;
+    ZipAllWindowState window;
     std::vector<bool> shownStates;
 };
 

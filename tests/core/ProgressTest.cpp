@@ -1,9 +1,9 @@
 #include "core/AppState.h"
 #include "core/Log.h"
 #include "core/Progress.h"
-#include "core/ProgressWindowState.h"
 #include "core/Settings.h"
-#include "core/WindowPlace.h"
+#include "shell/ProgressWindowState.h"
+#include "shell/WindowPlace.h"
 #include "support/TestSupport.h"
 
 namespace arc {

@@ -8,7 +8,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "download/DownloadWindow.h"
+#include "download/DownloadWindowState.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 
@@ -33,7 +33,7 @@ class DownloadWindowTest : public test::ProgramFolderTest {
         window.rows[index].checked = true;
         window.rows[index].fileUrl = url;
     }
-    const DownloadWindow::Row& RowOf(std::string_view label) {
+    const DownloadWindowState::Row& RowOf(std::string_view label) {
         return window.rows[DownloadEntryIndex(label)];
     }
     /// Whether the log holds these whole lines.
@@ -53,7 +53,7 @@ class DownloadWindowTest : public test::ProgramFolderTest {
     }
 
     LocalHttpServer server;
-    DownloadWindow window;
+    DownloadWindowState window;
 };
 
 TEST_F(DownloadWindowTest, OpeningLoadsTheListAndClosingSavesIt) {

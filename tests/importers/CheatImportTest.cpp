@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
+#include "build/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/Log.h"
-#include "database/SupportFiles.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
 #include "support/ZipBuilder.h"

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "build/BuildTestSupport.h"
 #include "core/Files.h"
 #include "core/Settings.h"
-#include "database/BuildTestSupport.h"
 #include "database/Schema.h"
 #include "notes/NotesFile.h"
 #include "support/CliRun.h"

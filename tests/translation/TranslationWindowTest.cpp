@@ -4,7 +4,7 @@
 #include "core/TextTable.h"
 #include "support/TestSupport.h"
 #include "translation/Dictionary.h"
-#include "translation/TranslationWindow.h"
+#include "translation/TranslationWindowState.h"
 
 namespace arc {
 namespace {
@@ -20,15 +20,15 @@ TEST_F(TranslationWindowTest, PathsComeFromDefinedFilesOrTheProgramFolders) {
     TheSettings().DataFilePaths[kCatverIni] = home.file("user/missing.ini");
     TheSettings().DataFilePaths[kHistoryDat] = home.file("user/History.dat");
     WriteFile(home.file("user/History.xml"), "<history/>");
-    TranslationWindow window;
+    TranslationWindowState window;
     window.Open();
     EXPECT_EQ(window.rows[1].path, home.file("user/Genre.ini"));
     EXPECT_EQ(window.rows[2].path, home.file("ini/Catver.ini"));  // the defined file is missing
     EXPECT_EQ(window.rows[6].path, home.file("dat/History.dat"));
     EXPECT_EQ(window.rows[8].path, home.file("user/History.xml"));  // beside the History path
 
-    EXPECT_EQ(TranslationWindow::RowOfName("History.XML"), 8);
-    EXPECT_EQ(TranslationWindow::RowOfName("cheat"), -1);
+    EXPECT_EQ(TranslationWindowState::RowOfName("History.XML"), 8);
+    EXPECT_EQ(TranslationWindowState::RowOfName("cheat"), -1);
 
     window.Translate();  // nothing ticked: nothing done
     EXPECT_TRUE(ui().messages.empty());
@@ -44,7 +44,7 @@ TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
     WriteFile(DictionaryPath(),
               "[WIZ]\r\nMaze = Labyrinthe\r\nShooter =\r\n[PLAYERS]\r\n2P alt =\r\n"
               "[HISTORY]\r\nBoard = Planche\r\nSound Board : = Carte Son :\r\n");
-    TranslationWindow window;
+    TranslationWindowState window;
     window.Open();
     window.rows[2].checked = true;  // Catver
     window.rows[5].checked = true;  // Nplayers: its section has no finished entry
@@ -60,9 +60,9 @@ TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
     EXPECT_EQ(ReadFile(home.file("dat/history.xml")), "<text>Carte Son : YM2151</text>\r\n");
     EXPECT_EQ(ReadFile(home.file("ini/Nplayers.ini")), "[NPlayers]\r\npacman=2P alt\r\n");
     EXPECT_FALSE(std::filesystem::exists(home.file("ini/Nplayers.ORIGINAL.ini")));
-    EXPECT_EQ(window.rows[0].result, TranslationWindow::RowResult::Missing);
-    EXPECT_EQ(window.rows[5].result, TranslationWindow::RowResult::NoEntries);
-    EXPECT_EQ(window.rows[6].result, TranslationWindow::RowResult::Translated);
+    EXPECT_EQ(window.rows[0].result, TranslationWindowState::RowResult::Missing);
+    EXPECT_EQ(window.rows[5].result, TranslationWindowState::RowResult::NoEntries);
+    EXPECT_EQ(window.rows[6].result, TranslationWindowState::RowResult::Translated);
     EXPECT_TRUE(window.buttonsEnabled);
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, Text(92));
@@ -70,7 +70,7 @@ TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
 }
 
 TEST_F(TranslationWindowTest, EditCreatesTheMissingDictionaryThenOpensIt) {
-    TranslationWindow window;
+    TranslationWindowState window;
     window.EditDictionary();
     ASSERT_EQ(ui().opened.size(), 1u);
     EXPECT_EQ(ui().opened[0], DictionaryPath());

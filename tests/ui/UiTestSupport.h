@@ -94,7 +94,7 @@ struct OpenedWindow {
     bool MenusOn() const { return main.findChild<QAction*>("MenuTraitement")->isEnabled(); }
 
     QtProgramFolder folder;
-    arc::ui::MDIForm1 main;
+    arc::ui::MainWindow main;
     QWidget* window = nullptr;
 };
 

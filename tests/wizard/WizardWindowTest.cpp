@@ -8,7 +8,7 @@
 #include "core/Settings.h"
 #include "support/TestSupport.h"
 #include "wizard/StandardWizardSteps.h"
-#include "wizard/WizardWindow.h"
+#include "wizard/WizardWindowState.h"
 
 namespace arc {
 namespace {
@@ -71,7 +71,7 @@ class WizardWindowTest : public test::ProgramFolderTest {
 
 TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsIt) {
     State().LogFlag = true;
-    WizardWindow wizard(RecordingSteps());
+    WizardWindowState wizard(RecordingSteps());
     wizard.Open();
     for (int box = 0; box < kWizardBoxes; ++box)
         wizard.SetBox(box, true);
@@ -92,9 +92,9 @@ TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsIt) {
 }
 
 TEST_F(WizardWindowTest, SheetsAloneAskForTheDatabaseFirst) {
-    WizardWindow wizard(RecordingSteps());
+    WizardWindowState wizard(RecordingSteps());
     wizard.Open();
-    wizard.SetBox(WizardWindow::kSheets, true);
+    wizard.SetBox(WizardWindowState::kSheets, true);
     const std::string database = home.file("games.mdb");
     test::WriteFile(database, "");
     ui().QueueFile(database);
@@ -107,10 +107,10 @@ TEST_F(WizardWindowTest, SheetsAloneAskForTheDatabaseFirst) {
 
 TEST_F(WizardWindowTest, CancelledDatabaseChooserStopsBeforeTheRomListing) {
     // A database is known: Cancel once went on with it and marked its ROMs.
-    WizardWindow wizard(RecordingSteps());
+    WizardWindowState wizard(RecordingSteps());
     wizard.Open();
-    wizard.SetBox(WizardWindow::kDownload, true);
-    wizard.SetBox(WizardWindow::kListRoms, true);
+    wizard.SetBox(WizardWindowState::kDownload, true);
+    wizard.SetBox(WizardWindowState::kListRoms, true);
     EXPECT_FALSE(wizard.Run());
     EXPECT_EQ(calls, (std::vector<std::string>{"download", "download closed"}));
     EXPECT_TRUE(ui().messages.empty());
@@ -119,7 +119,7 @@ TEST_F(WizardWindowTest, CancelledDatabaseChooserStopsBeforeTheRomListing) {
 }
 
 TEST_F(WizardWindowTest, CloseBoxDuringARunStopsItWithoutFurtherSteps) {
-    WizardWindow wizard(RecordingSteps());
+    WizardWindowState wizard(RecordingSteps());
     wizard.Open();
     for (int box = 0; box < kWizardBoxes; ++box)
         wizard.SetBox(box, true);
@@ -145,9 +145,9 @@ TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheW
         OpenLater([&] { sheetWindowOpen = false; });  // the flag stays set
     };
     steps.sheetWindowOpen = [&] { return sheetWindowOpen; };
-    WizardWindow wizard(steps);
+    WizardWindowState wizard(steps);
     wizard.Open();
-    wizard.SetBox(WizardWindow::kSheets, true);
+    wizard.SetBox(WizardWindowState::kSheets, true);
     ui().QueueFile(TheSettings().DatabasePath);
     ASSERT_TRUE(wizard.Run());
     EXPECT_EQ(calls, std::vector<std::string>{"sheets"});
@@ -156,7 +156,7 @@ TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheW
 }
 
 TEST_F(WizardWindowTest, PathsWaitForTheDialogAndCancelTurnsMenusBackOn) {
-    WizardWindow wizard(RecordingSteps());
+    WizardWindowState wizard(RecordingSteps());
     wizard.Open();
     wizard.Paths();
     EXPECT_EQ(calls, (std::vector<std::string>{"paths", "paths closed"}));
@@ -176,10 +176,10 @@ TEST_F(WizardWindowTest, StandardStepsOpenTheWindowsByName) {
         if (++rounds == 3) open.erase(std::remove(open.begin(), open.end(), "Form3"), open.end());
     };
     ui().windowsOpen.push_back("Form3");  // the sheet window stays open a few rounds
-    WizardWindow wizard(StandardWizardSteps());
+    WizardWindowState wizard(StandardWizardSteps());
     wizard.Open();
-    wizard.SetBox(WizardWindow::kDownload, true);
-    wizard.SetBox(WizardWindow::kSheets, true);
+    wizard.SetBox(WizardWindowState::kDownload, true);
+    wizard.SetBox(WizardWindowState::kSheets, true);
     const std::string database = home.file("Arcanote.mdb");
     test::WriteFile(database, "");
     ui().QueueFile(database);

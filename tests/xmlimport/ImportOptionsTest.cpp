@@ -1,4 +1,4 @@
-#include "xmlimport/ImportOptions.h"
+#include "xmlimport/ImportOptionsWindowState.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ class ImportOptionsTest : public test::ProgramFolderTest {
 TEST_F(ImportOptionsTest, ClosingWithoutOkCancelsButStillSavesTheChoices) {
     test::WriteFile(listFile(), "<mame/>");
     State().UseDefinedPaths = true;
-    ImportOptions options;
+    ImportOptionsWindowState options;
     options.refreshList = true;
     options.useDefinedPaths = false;
     options.method = 2;
@@ -33,7 +33,7 @@ TEST_F(ImportOptionsTest, ClosingWithoutOkCancelsButStillSavesTheChoices) {
 TEST_F(ImportOptionsTest, OkWithTheBoxTickedDeletesTheListAndSetsThePaths) {
     test::WriteFile(listFile(), "<mame/>");
     State().Form9Message = "[FORM9]CANCEL";
-    ImportOptions options;
+    ImportOptionsWindowState options;
     options.refreshList = true;
     options.useDefinedPaths = true;
     options.Confirm();
@@ -45,7 +45,7 @@ TEST_F(ImportOptionsTest, OkWithTheBoxTickedDeletesTheListAndSetsThePaths) {
 
     // Unticked, the list stays for the next build.
     test::WriteFile(listFile(), "<mame/>");
-    ImportOptions keep;
+    ImportOptionsWindowState keep;
     keep.refreshList = false;
     keep.useDefinedPaths = false;
     keep.Confirm();

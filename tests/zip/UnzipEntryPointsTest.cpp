@@ -7,7 +7,7 @@
 #include "core/ProgramFolder.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
-#include "zip/UnzipWindow.h"
+#include "zip/UnzipWindowState.h"
 #include "zip/ZipModule.h"
 
 namespace arc::test {
@@ -18,10 +18,11 @@ namespace fs = std::filesystem;
 /// Records what the unzip window shows.
 class RecordingView : public UnzipWindowView {
   public:
-    void Show(const UnzipWindow& window) override {
-        events.push_back("show:" + std::string(UnzipWindow::kCaption) + ":" + window.ArchivePath());
+    void Show(const UnzipWindowState& window) override {
+        events.push_back("show:" + std::string(UnzipWindowState::kCaption) + ":" +
+                         window.ArchivePath());
     }
-    void Refresh(const UnzipWindow& window) override {
+    void Refresh(const UnzipWindowState& window) override {
         events.push_back(window.Label1() + ":" + std::to_string(window.BarPercent()));
     }
     void Unload() override { events.push_back("unload"); }

@@ -1,0 +1,20 @@
+# Fails when a source of FOLDER includes a project folder outside ALLOWED
+# (its own layer and the layers below it). Run by every layer's build.
+#   cmake -DLAYER=name -DFOLDER=dir -DALLOWED="a;b" -DPROJECT_FOLDERS="..." -DSTAMP=file -P CheckLayer.cmake
+cmake_minimum_required(VERSION 3.25)
+file(GLOB sources ${FOLDER}/*.cpp ${FOLDER}/*.h)
+set(violations "")
+foreach(source IN LISTS sources)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[a-z]+/")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*$" "\\1" folder "${line}")
+        if(folder IN_LIST PROJECT_FOLDERS AND NOT folder IN_LIST ALLOWED)
+            get_filename_component(file_name ${source} NAME)
+            string(APPEND violations "\n  ${LAYER}/${file_name}: ${line}")
+        endif()
+    endforeach()
+endforeach()
+if(violations)
+    message(FATAL_ERROR "src/${LAYER} may include only ${ALLOWED}; upward includes:${violations}")
+endif()
+file(WRITE ${STAMP} "${ALLOWED}\n")

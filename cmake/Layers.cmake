@@ -1,0 +1,38 @@
+# The layers of src/: each folder is a library that may include and link only
+# the folders below it. arcanote_layer(NAME [OBJECT] SOURCES ... DEPENDS ...)
+# adds arcanote_NAME linked to arcanote_DEP for each DEP, and a build step that
+# refuses an include of a folder that is neither NAME nor below it.
+set(ARCANOTE_PROJECT_FOLDERS core database zip translation importers xmlimport collection
+    notes sheets download shell build audit wizard cli ui app)
+
+function(arcanote_layer name)
+    cmake_parse_arguments(LAYER "OBJECT" "" "SOURCES;DEPENDS;LIBRARIES" ${ARGN})
+    set(allowed ${name})
+    set(dependency_targets)
+    foreach(dependency IN LISTS LAYER_DEPENDS)
+        get_property(below GLOBAL PROPERTY ARCANOTE_LAYER_${dependency})
+        if(NOT below)
+            message(FATAL_ERROR "layer ${name}: ${dependency} must be declared before it")
+        endif()
+        list(APPEND allowed ${below})
+        list(APPEND dependency_targets arcanote_${dependency})
+    endforeach()
+    list(REMOVE_DUPLICATES allowed)
+    set_property(GLOBAL PROPERTY ARCANOTE_LAYER_${name} ${allowed})
+
+    set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.layer)
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    add_custom_command(OUTPUT ${stamp}
+        COMMAND ${CMAKE_COMMAND} -DLAYER=${name} -DFOLDER=${CMAKE_CURRENT_SOURCE_DIR}
+            "-DALLOWED=${allowed}" "-DPROJECT_FOLDERS=${ARCANOTE_PROJECT_FOLDERS}"
+            -DSTAMP=${stamp} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
+        DEPENDS ${LAYER_SOURCES} ${headers} ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
+        COMMENT "Checking the includes of src/${name}" VERBATIM)
+
+    if(LAYER_OBJECT)
+        add_library(arcanote_${name} OBJECT ${LAYER_SOURCES} ${stamp})
+    else()
+        add_library(arcanote_${name} STATIC ${LAYER_SOURCES} ${stamp})
+    endif()
+    target_link_libraries(arcanote_${name} PUBLIC ${dependency_targets} ${LAYER_LIBRARIES})
+endfunction()

@@ -1,0 +1,174 @@
+#include "build/BuildPipeline.h"
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "build/DatabaseBuild.h"
+#include "build/MameLists.h"
+#include "build/SupportFiles.h"
+#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/ProgramFolder.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+#include "core/Version.h"
+#include "database/Database.h"
+#include "xmlimport/ImportOptionsWindowState.h"
+#include "xmlimport/ListXmlImport.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcCreerMDB = 362;
+
+/// Ends the wizard's wait whatever way the build ends.
+struct WizardStep {
+    ~WizardStep() {
+        if (State().WizardMode) State().WizardTaskRunning = false;
+    }
+};
+
+void WaitForImportOptions(const BuildHooks& hooks) {
+    Progress().Cancel = false;
+    if (!hooks.openImportOptions) {
+        State().Form9Message.clear();
+        return;
+    }
+    hooks.openImportOptions();
+    while (hooks.importOptionsOpen && hooks.importOptionsOpen()) {
+        LetEventsRunNow();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+bool HasContent(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::file_size(path, ec) > 0 && !ec;
+}
+
+/// The part of the build that runs under the progress window, filling the
+/// file at `buildPath`; a database error is left in `failure`.
+BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildPath,
+                              std::string& failure) {
+    ShowProgress();
+    SetProgressLabel("Executing MAME ...");
+    LetEventsRunNow();
+    if (hooks.listXml.empty() && !RunMameLists()) return BuildOutcome::NoEmulator;
+    if (Progress().Cancel) return BuildOutcome::Cancelled;
+    const std::string list = hooks.listXml.empty() ? DefaultListXmlPath() : hooks.listXml;
+    // A missing or empty list is told by the import itself.
+    if (HasContent(list) && !IsCompleteListXml(list)) {
+        Ui().Message(list +
+                         "\r\nis not a whole list of the emulator (-listxml): it does not end "
+                         "with </mame>.",
+                     MsgButtons::Ok, MsgIcon::Critical);
+        return BuildOutcome::NoList;
+    }
+    SetProgressLabel("");
+    if (!OpenDatabase(buildPath)) {
+        failure = buildPath + " cannot be opened (the error is in the log)";
+        return BuildOutcome::Failed;
+    }
+    if (!Progress().Cancel) EmptyAllTables();
+    WriteVersionStamp(ReadMameVersion());
+    const bool imported = ImportListXml(hooks.listXml);
+    failure = DatabaseFailure();
+    if (!failure.empty()) return BuildOutcome::Failed;
+    // Without games there is nothing for the support files to enrich.
+    if (!imported) return Progress().Cancel ? BuildOutcome::Cancelled : BuildOutcome::NoList;
+    if (!Progress().Cancel) {
+        Progress().Done = Progress().Total;
+        LetEventsRunNow();
+        if (!Progress().Cancel) RunBuildImporters();
+    }
+    if (Progress().Cancel) return BuildOutcome::Cancelled;
+    failure = CloseBuiltDatabase();
+    if (!failure.empty()) return BuildOutcome::Failed;
+    ReplaceWithBuild(TheSettings().DatabasePath, buildPath);
+    return BuildOutcome::Built;
+}
+
+}  // namespace
+
+BuildOutcome BuildDatabase(const BuildHooks& hooks) {
+    BuildOutcome outcome = BuildOutcome::NotStarted;
+    WizardStep wizardStep;
+    bool menusOff = false;
+    bool progressShown = false;
+    std::string buildPath;
+    std::string failure;
+    auto build = [&] {
+        if (State().LogFlag) {
+            WriteLog("NEW MDB");
+            WriteSettingsDump();
+        }
+        Settings& settings = TheSettings();
+        const std::string chosen = ChooseFile(Text(107), settings.DatabasePath, 0, true, Text(9));
+        if (chosen.empty()) return;
+        if (IsTemplatePath(chosen)) {
+            Ui().Message(chosen +
+                             "\r\nis the template of every database; a build never replaces "
+                             "it. Choose another file.",
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+            outcome = BuildOutcome::TargetIsTemplate;
+            return;
+        }
+        if (FileExists(chosen) &&
+            Ui().Message(Text(108), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+            return;
+        settings.DatabasePath = chosen;
+        SaveSettings();
+        // The file to replace may be the one open right now.
+        CloseDatabase();
+        buildPath = BuildFilePath(chosen);
+        if (!TestArcanoteMDB(buildPath)) {
+            outcome = BuildOutcome::TemplateMissing;
+            return;
+        }
+        WaitForImportOptions(hooks);
+        if (State().Form9Message == kImportOptionsCancelled) return;
+
+        DisableMenus();
+        menusOff = true;
+        progressShown = true;
+        outcome = RunUnderProgress(hooks, buildPath, failure);
+    };
+    {
+        ProcedureScope scope(kProcCreerMDB);
+        try {
+            build();
+        } catch (const std::exception& e) {
+            ReportCurrentException();
+            failure = e.what();
+            outcome = BuildOutcome::Failed;
+        } catch (...) {
+            ReportCurrentException();
+            failure = "Unknown error";
+            outcome = BuildOutcome::Failed;
+        }
+    }
+    CloseDatabase();
+    if (outcome != BuildOutcome::Built && !buildPath.empty()) DiscardBuild(buildPath);
+    if (outcome == BuildOutcome::Cancelled) DebugLog("[CANCEL]");
+    if (progressShown) {
+        const bool cancelled = Progress().Cancel;
+        UnloadProgress();
+        Progress().Cancel = cancelled;
+        if (outcome == BuildOutcome::Built) {
+            Progress().Cancel = false;
+            if (!State().WizardMode) Ui().Message(Text(230), MsgButtons::Ok, MsgIcon::None);
+        }
+    }
+    if (outcome == BuildOutcome::Failed)
+        Ui().Message("The database was not created:\r\n" + failure, MsgButtons::Ok,
+                     MsgIcon::Critical);
+    if (menusOff && !State().WizardMode) EnableMenus();
+    return outcome;
+}
+
+}  // namespace arc

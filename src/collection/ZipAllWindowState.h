@@ -1,0 +1,57 @@
+#pragma once
+// State and commands of the "Zip all / Unzip all" window: every sub-folder
+// of a source folder packed into one archive each, or every archive of a
+// source folder unpacked into a sub-folder, the sources optionally sent to
+// the trash when their result is sound.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arc {
+
+/// Where the packer "myzip" is looked for: the program folder, then the
+/// folder of the running executable (an installed program keeps it there).
+std::vector<std::string> DefaultPackerFolders();
+
+/// The first executable "myzip" in the folders; "" when none holds it.
+std::string FindPacker(const std::vector<std::string>& folders);
+
+/// The packer's single argument: archive, a comma, the folder's file mask.
+std::string PackerArgument(std::string_view destFolder, std::string_view sourceFolder,
+                           std::string_view name);
+
+class ZipAllWindowState {
+  public:
+    std::vector<std::string> PackerFolders = DefaultPackerFolders();
+
+    std::string SourceText;       ///< source text box
+    std::string DestText;         ///< destination text box
+    bool DeleteWhenDone = false;  ///< "Delete when operation done"
+
+    /// Hides (false) or shows (true) the window while a command runs.
+    std::function<void(bool)> ShowWindow;
+
+    /// Fills the text boxes from ZipAllSource and ZipAllDest.
+    void Load();
+    /// "Zip all" is enabled only when the packer is there.
+    bool ZipAllEnabled() const;
+
+    void BrowseSource();
+    void BrowseDest();
+    void ZipAll();
+    void UnzipAll();
+
+    /// Sources of the last run whose result was not sound (kept, not trashed).
+    const std::vector<std::string>& FailedSources() const { return failed_; }
+
+  private:
+    void ReadFolders();
+    void ReportFailures();
+    void SetVisible(bool visible);
+
+    std::vector<std::string> failed_;
+};
+
+}  // namespace arc

@@ -1,0 +1,92 @@
+#pragma once
+// State and commands of the download window: the eleven entries with their
+// check boxes, file URLs and marks, the copy option, the status label, and the
+// download run that fills the program's dat/ and ini/ folders.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "download/DownloadList.h"
+#include "download/Downloader.h"
+
+namespace arc {
+
+/// The consent that lets a front end answering for the user empty the Download folder.
+inline constexpr std::string_view kEmptyDownloadFolderConsent = "--empty-download-folder";
+/// Told at the end of a run in which no entry was ticked.
+inline constexpr std::string_view kNothingTickedMessage =
+    "No file was ticked: nothing was downloaded. The files already in the Download folder were "
+    "put in place.";
+
+class DownloadWindowState {
+  public:
+    struct Row {
+        bool checked = false;
+        std::string fileUrl;  ///< the entry's text box
+        bool success = false;
+        bool failure = false;
+        std::string savedName;  ///< the file the last run saved in the Download folder
+        std::string error;      ///< why the last run failed on it
+    };
+
+    std::array<Row, kDownloadEntries> rows;
+    bool copyToPaths = false;     ///< "Copy data into defined folders"
+    bool controlsEnabled = true;  ///< Download, Cancel, Paths, edit list, Site buttons, URL boxes
+    bool statusVisible = false;
+    std::string status;
+
+    /// Timeouts and redirect limit of every transfer.
+    DownloadOptions transferOptions;
+
+    // Front-end hooks (all optional).
+    std::function<void()> onChanged;        ///< the state changed: redraw
+    std::function<void()> onCloseRequest;   ///< the run asks the window to close (wizard)
+    std::function<void()> openPathsDialog;  ///< shows the paths dialog without waiting
+    std::function<void(bool)> setVisible;   ///< hides/shows the window around the paths dialog
+
+    /// Window load: sets the download-window flag, empties the entries, loads the list.
+    void Open();
+    /// Window unload: saves the list and clears the flag. Safe to call twice.
+    void Close();
+    bool IsOpen() const { return open_; }
+
+    /// Writes the list file from the site URLs and the URL boxes.
+    void SaveList();
+    /// Reads the list file again (URL boxes included).
+    void ReloadList();
+    const std::array<std::string, kDownloadEntries>& siteUrls() const { return list_.siteUrls; }
+
+    /// Site button i: reloads the list, then opens the entry's site.
+    void OpenSite(int index);
+    /// Edit list button: saves, then opens the list file.
+    void EditList();
+    /// Paths button: shows the paths dialog and waits until it closes.
+    void Paths();
+    /// Download button.
+    void Run();
+
+  private:
+    void Changed();
+    void SetStatus(std::string text);
+    std::string PrepareDownloadFolder();
+    void DownloadEntry(int index, const std::string& folder);
+    void UnpackArchives(const std::string& folder);
+    void MarkUnplacedFiles(const std::string& folder);
+    int RowOfSavedName(const std::string& name) const;
+    void LogProblem(const std::string& first, const std::string& second);
+    void CopyToDefinedPaths();
+
+    DownloadList list_ = DefaultDownloadList();
+    bool open_ = false;
+};
+
+/// The known support files of the program's dat/ and ini/ folders and the
+/// DataFilePaths slot each one is copied to.
+struct KnownSupportFile {
+    std::string_view relativePath;  ///< "dat/History.dat"
+    int slot;
+};
+const std::array<KnownSupportFile, 17>& KnownSupportFiles();
+
+}  // namespace arc

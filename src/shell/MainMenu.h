@@ -1,0 +1,83 @@
+#pragma once
+// The main window's menu tree and the commands that the main window runs
+// itself (languages, Debug, Display, Read me, Help, links, About, Quit). The
+// desktop program builds its menu bar from MenuTree() and calls these.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arc {
+
+/// One entry of the menu bar. Top-level menus have an empty parent.
+struct MenuEntry {
+    std::string_view name;           ///< control name ("MenuTraitement", "MnuQuit")
+    std::string_view parent;         ///< control name of the menu holding it
+    std::string_view designCaption;  ///< caption kept when no text entry applies
+    std::string_view shortcut;       ///< "Ctrl+Q", or empty
+    bool submenu = false;            ///< holds other entries
+    bool separator = false;
+    bool enabled = true;  ///< "&Autre" is switched off at design
+    bool checkable = false;
+};
+
+/// The whole tree, parents before their children, in display order.
+const std::vector<MenuEntry>& MenuTree();
+
+/// A caption to set: control name and its new text.
+struct MenuCaption {
+    std::string_view name;
+    std::string caption;
+};
+
+/// The captions ApplyMenuCaptions sets from the current text table, in its order.
+std::vector<MenuCaption> MenuCaptions();
+
+/// Check marks of the two language entries.
+struct LanguageChecks {
+    bool french = false;
+    bool english = false;
+};
+
+/// The check marks shown for a language: English or French, none for any other
+/// value (the marks then stay as they are).
+std::optional<LanguageChecks> ChecksForLanguage(int language);
+
+/// Language commands: 0 English, 1 French, 2 other (English texts, not saved).
+/// Sets Language and rebuilds the text table; English and French save the
+/// settings. Returns the check marks to show, nullopt to leave them.
+/// The caller re-captions the menus (MenuCaptions()).
+std::optional<LanguageChecks> SwitchLanguage(int language);
+
+/// The Display command: opens HtmlFolder + "index.htm", or says it is missing.
+void OpenSheetIndex();
+
+/// The read-me / manual file chosen by language ("" when none exists).
+std::string ReadMeFile();
+std::string ManualFile();
+
+/// The Read me and Help commands: open the file or show the missing-file message.
+void OpenReadMe();
+void OpenManual();
+
+/// Web addresses of the two link commands.
+inline constexpr std::string_view kMameHomePage = "https://www.mamedev.org/";
+inline constexpr std::string_view kMame32HomePage = "https://www.mameui.info/";
+
+void OpenWebPage(std::string_view address);
+
+/// The About command: clears the cancel flag so that the splash window stays
+/// until its OK button (the caller then shows the splash window).
+void PrepareAboutBox();
+
+/// The splash window's timer tick: true when the window closes itself (start-up
+/// use; the cancel flag is cleared), false when it shows its OK button.
+bool SplashTimerCloses();
+
+/// Quitting: saves the settings (the caller closed the database and stored
+/// the window geometry in them first) and opens the log when errors were logged or
+/// logging was on. Returns true when the log was opened.
+bool QuitProgram();
+
+}  // namespace arc

@@ -1,0 +1,39 @@
+#include "shell/ProgressWindowState.h"
+
+#include "core/Log.h"
+#include "core/Progress.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+#include "shell/WindowPlace.h"
+
+namespace arc {
+
+std::string ProgressWindowState::InitialCaption() const {
+    return Text(24);
+}
+
+std::string ProgressWindowState::CancelCaption() const {
+    return Text(40);
+}
+
+ProgressWindowState::Tick ProgressWindowState::OnTimer() {
+    static constexpr char kSpinner[] = {'-', '\\', '|', '/'};
+    ++spinner_;
+    const char mark = kSpinner[spinner_ - 1];
+    if (spinner_ == 4) spinner_ = 0;
+    return {Text(24) + mark, ProgressBarValue(Progress().Total, Progress().Done)};
+}
+
+bool ProgressWindowState::ConfirmCancel() const {
+    if (Ui().Message(Text(181), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::No)
+        return false;
+    DebugLog("[CLICK CANCEL]");
+    return true;
+}
+
+void ProgressWindowState::Unload(int leftPixels, int topPixels) const {
+    StoreWindowPlace(kWindowNumber, leftPixels, topPixels);
+    Progress().Cancel = true;
+}
+
+}  // namespace arc

@@ -1,0 +1,49 @@
+#include "shell/Startup.h"
+
+#include "core/AppState.h"
+#include "core/EmulatorConfig.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcStartup = 3;
+
+}  // namespace
+
+void ArmErrorConvention() {
+    State().ErrorTrap = true;
+    State().Procedure = kProcStartup;
+}
+
+bool LoadStartupSettings() {
+    bool loaded = false;
+    Guarded(kProcStartup, [&loaded] {
+        SetTempFolder();
+        TheSettings() = DefaultSettings();
+        if (!FileExists(InProgramFolder("Arcanote.inf")))
+            FollowEmulatorConfiguration(TheSettings());
+        loaded = LoadSettings();
+    });
+    return loaded;
+}
+
+void FirstRunLanguageChosen(int index) {
+    Guarded(kProcStartup, [index] {
+        TheSettings().Language = index == 1 ? 1 : 0;
+        SaveSettings();
+    });
+}
+
+void FinishStartup() {
+    Guarded(kProcStartup, [] {
+        BuildTextTable();
+        EnsureBackupFolder();
+    });
+}
+
+}  // namespace arc

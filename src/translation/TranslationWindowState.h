@@ -1,0 +1,43 @@
+#pragma once
+// State and commands of the translation window: nine support files (the
+// eight of the design and today's history.xml), each with its check box and path, and the buttons
+// that edit the dictionary and translate the ticked files.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace arc {
+
+inline constexpr int kTranslationRows = 9;
+
+class TranslationWindowState {
+  public:
+    enum class RowResult { NotTicked, NoEntries, Translated, Missing, Failed, Cancelled };
+
+    struct Row {
+        bool checked = false;
+        std::string path;
+        RowResult result = RowResult::NotTicked;  ///< of the last translation
+    };
+
+    std::array<Row, kTranslationRows> rows;
+    bool buttonsEnabled = true;  ///< edit and translate
+
+    /// File name of row i ("Catlist.ini", ..., "Mameinfo.dat", "history.xml").
+    static std::string_view RowFileName(int row);
+    /// Row of a file name given with or without its extension, any case; -1 none.
+    static int RowOfName(std::string_view name);
+
+    /// Window load: each path is the defined path when that file exists, else
+    /// the program's own dat/ or ini/ file.
+    void Open();
+    /// Browse button of row i.
+    void Browse(int row);
+    /// Edit button: creates the dictionary when missing, then opens it.
+    void EditDictionary();
+    /// Translate button.
+    void Translate();
+};
+
+}  // namespace arc

@@ -1,0 +1,104 @@
+#include "ui/ImagesWindow.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/TextTable.h"
+#include "core/UiService.h"
+#include "ui/SelectAllText.h"
+#include "ui/WindowRegistry.h"
+
+namespace arc::ui {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+}  // namespace
+
+ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEdit(this)) {
+    state_.Load();
+    state_.ShowWindow = [this](bool shown) { Frame()->setVisible(shown); };
+    setWindowTitle(Q(Text(255)));
+
+    auto* kinds = new QGridLayout;
+    for (int slot = 0; slot < kArtSlots; ++slot) {
+        auto* box = new QCheckBox(Q(Text(slot)), this);
+        box->setObjectName(QString("Check1_%1").arg(slot));
+        check1_[static_cast<std::size_t>(slot)] = box;
+        kinds->addWidget(box, slot / 2, slot % 2);
+    }
+    auto* deleteButton = Button("Command1", Q(Text(256)), this);
+    auto* copyButton = Button("Command2", Q(Text(257)), this);
+
+    auto* frame = new QGroupBox(Q(Text(258)), this);
+    frame->setObjectName("Frame1");
+    text1_->setObjectName("Text1");
+    text1_->setText(Q(state_.SourceText));
+    SelectAllTextOnFocus(text1_);
+    auto* browse = Button("Command3", "...", frame);
+    browse->setFixedWidth(36);
+    auto* sourceRow = new QHBoxLayout(frame);
+    sourceRow->addWidget(text1_);
+    sourceRow->addWidget(browse);
+
+    auto* paths = Button("Command4", Q(Text(19)), this);
+    auto* close = Button("Command5", Q(Text(70)), this);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(paths);
+    bottom->addStretch();
+    bottom->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(kinds);
+    layout->addWidget(deleteButton);
+    layout->addWidget(copyButton);
+    layout->addWidget(frame);
+    layout->addLayout(bottom);
+
+    connect(deleteButton, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.DeleteImagesWithoutRom();
+    });
+    connect(copyButton, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.CopyImagesThatHaveRom();
+        text1_->setText(Q(state_.SourceText));
+    });
+    connect(browse, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.BrowseSource();
+        text1_->setText(Q(state_.SourceText));
+    });
+    connect(paths, &QPushButton::clicked, this,
+            [this] { state_.EditPaths([] { Ui().OpenWindow(WindowId::Paths); }); });
+    connect(close, &QPushButton::clicked, this, [this] { Unload(); });
+}
+
+void ImagesWindow::TakeBoxes() {
+    for (int slot = 0; slot < kArtSlots; ++slot)
+        state_.Kinds[static_cast<std::size_t>(slot)] =
+            check1_[static_cast<std::size_t>(slot)]->isChecked();
+    state_.SourceText = text1_->text().toStdString();
+}
+
+void ImagesWindow::OnUnload() {
+    state_.Unload();
+}
+
+ARCANOTE_REGISTER_WINDOW(WindowId::Images, ImagesWindow);
+ARCANOTE_REGISTER_COMMAND(MnuGestionImg, OpenWindowCommand(WindowId::Images));
+
+}  // namespace arc::ui

@@ -1,0 +1,78 @@
+#include "ui/ProgressWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "shell/WindowPlace.h"
+
+namespace arc::ui {
+
+ProgressWindow::ProgressWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      label_(new QLabel(this)),
+      bar_(new QProgressBar(this)),
+      cancel_(new QPushButton(this)),
+      timer_(new QTimer(this)) {
+    setObjectName("Form2");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromStdString(state_.InitialCaption()));
+    setCursor(Qt::WaitCursor);
+    setMinimumWidth(420);
+
+    label_->setObjectName("Label1");
+    label_->setTextFormat(Qt::PlainText);
+    label_->setMinimumHeight(label_->fontMetrics().height() * 2);
+    label_->setWordWrap(true);
+    bar_->setObjectName("ProgressBar1");
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    cancel_->setObjectName("Command1");
+    cancel_->setText(QString::fromStdString(state_.CancelCaption()));
+    cancel_->setCursor(Qt::ArrowCursor);
+    connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::OnCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label_);
+    layout->addWidget(bar_);
+    layout->addWidget(cancel_, 0, Qt::AlignRight);
+
+    const WindowPlace place = SavedWindowPlace(ProgressWindowState::kWindowNumber);
+    if (place.left) move(*place.left, y());
+    if (place.top) move(x(), *place.top);
+
+    timer_->setObjectName("Timer1");
+    timer_->setInterval(ProgressWindowState::kTickMs);
+    connect(timer_, &QTimer::timeout, this, &ProgressWindow::OnTimer);
+    timer_->start();
+}
+
+void ProgressWindow::SetLabel(const QString& text) {
+    label_->setText(text);
+}
+
+void ProgressWindow::OnTimer() {
+    const ProgressWindowState::Tick tick = state_.OnTimer();
+    bar_->setValue(tick.barValue);
+    setWindowTitle(QString::fromStdString(tick.caption));
+}
+
+void ProgressWindow::OnCancel() {
+    if (state_.ConfirmCancel()) close();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        unloaded_ = true;
+        timer_->stop();
+        state_.Unload(pos().x(), pos().y());
+    }
+    QWidget::closeEvent(event);
+}
+
+}  // namespace arc::ui

@@ -1,0 +1,325 @@
+#include "ui/SearchWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/TextTable.h"
+#include "ui/MainWindow.h"
+#include "ui/SelectAllText.h"
+#include "ui/WindowRegistry.h"
+
+namespace arc::ui {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QLineEdit* Box(const char* name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+}  // namespace
+
+SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(this)) {
+    setWindowTitle(Q(Text(197)));
+
+    tabs_->setObjectName("TabStrip1");
+    tabs_->addTab(Q(Text(214)));
+    tabs_->addTab(Q(Text(215)));
+    tabs_->addTab(Q(Text(186)));
+    frames_ = {BuildSearchFrame(), BuildOptionsFrame(), BuildResultsFrame()};
+
+    auto* close = Button("Command3", Q(Text(196)), this);
+    connect(close, &QPushButton::clicked, this, &ChildWindow::Unload);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    for (QWidget* frame : frames_)
+        layout->addWidget(frame, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(close);
+    layout->addLayout(bottom);
+
+    connect(tabs_, &QTabBar::currentChanged, this, &SearchWindow::ShowTab);
+
+    opened_ = state_.Open();
+    if (!opened_) {
+        // The database could not be had: the window closes at once.
+        QTimer::singleShot(0, this, &ChildWindow::Unload);
+        return;
+    }
+    LoadFromState();
+}
+
+QWidget* SearchWindow::BuildSearchFrame() {
+    auto* frame = new QWidget(this);
+    frame->setObjectName("Frame1_0");
+    auto* grid = new QGridLayout(frame);
+    for (int i = 0; i < kSearchCriteria; ++i) {
+        auto* label = new QLabel(Q(Text(SearchCriteria()[i].labelText)), frame);
+        label->setObjectName(QString("Label1_%1").arg(i));
+        auto* combo = new QComboBox(frame);
+        combo->setObjectName(QString("Combo1_%1").arg(i));
+        combo->setMaxVisibleItems(20);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(16);
+        combos_[i] = combo;
+        const int row = i % 7;
+        const int column = (i / 7) * 2;
+        grid->addWidget(label, row, column);
+        grid->addWidget(combo, row, column + 1);
+    }
+    auto* keywordLabel = new QLabel(Q(Text(184)), frame);
+    keywordLabel->setObjectName("Label3");
+    keyword_ = Box("Text1", frame);
+    SelectAllTextOnFocus(keyword_);
+    auto* find = Button("Command1", Q(Text(195)), frame);
+    find->setDefault(true);
+    connect(find, &QPushButton::clicked, this, &SearchWindow::Find);
+    connect(keyword_, &QLineEdit::returnPressed, this, &SearchWindow::Find);
+    grid->addWidget(keywordLabel, 7, 0);
+    grid->addWidget(keyword_, 7, 1, 1, 2);
+    grid->addWidget(find, 7, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
+
+QWidget* SearchWindow::BuildOptionsFrame() {
+    auto* frame = new QWidget(this);
+    frame->setObjectName("Frame1_1");
+    auto* layout = new QVBoxLayout(frame);
+
+    auto* databaseFrame = new QGroupBox(Q(Text(182)), frame);
+    databaseFrame->setObjectName("Frame2");
+    auto* databaseRow = new QHBoxLayout(databaseFrame);
+    database_ = Box("Text2", databaseFrame);
+    auto* chooseDatabase = Button("Command4", "...", databaseFrame);
+    databaseRow->addWidget(database_, 1);
+    databaseRow->addWidget(chooseDatabase);
+    connect(chooseDatabase, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.ChooseDatabase();
+        LoadFromState();
+    });
+
+    auto* sheetsFrame = new QGroupBox(Q(Text(183)), frame);
+    sheetsFrame->setObjectName("Frame3");
+    auto* sheetsRow = new QHBoxLayout(sheetsFrame);
+    sheets_ = Box("Text3", sheetsFrame);
+    auto* chooseSheets = Button("Command5", "...", sheetsFrame);
+    sheetsRow->addWidget(sheets_, 1);
+    sheetsRow->addWidget(chooseSheets);
+    connect(chooseSheets, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.ChooseSheetsFolder();
+        sheets_->setText(Q(state_.htmlFolder));
+    });
+
+    auto* useSheets = new QCheckBox(Q(Text(187)), frame);
+    useSheets->setObjectName("Check1");
+    useSheets->setChecked(true);
+    useSheets->setEnabled(false);
+
+    auto* backupFrame = new QGroupBox(Q(Text(243)), frame);
+    backupFrame->setObjectName("Frame4");
+    auto* backupRows = new QGridLayout(backupFrame);
+    backup_ = new QCheckBox(Q(Text(244)), backupFrame);
+    backup_->setObjectName("Check2");
+    backupFolder_ = Box("Text5", backupFrame);
+    SelectAllTextOnFocus(backupFolder_);
+    chooseBackup_ = Button("Command10", "...", backupFrame);
+    backupRows->addWidget(backup_, 0, 0, 1, 2);
+    backupRows->addWidget(backupFolder_, 1, 0);
+    backupRows->addWidget(chooseBackup_, 1, 1);
+    connect(backup_, &QCheckBox::toggled, this, &SearchWindow::SetBackupChecked);
+    connect(chooseBackup_, &QPushButton::clicked, this, [this] {
+        state_.ChooseBackupFolder();
+        backupFolder_->setText(Q(state_.backupFolder));
+    });
+
+    layout->addWidget(databaseFrame);
+    layout->addWidget(sheetsFrame);
+    layout->addWidget(useSheets);
+    layout->addWidget(backupFrame);
+    layout->addStretch(1);
+    return frame;
+}
+
+QWidget* SearchWindow::BuildResultsFrame() {
+    auto* frame = new QWidget(this);
+    frame->setObjectName("Frame1_2");
+    auto* layout = new QVBoxLayout(frame);
+
+    list_ = new QListWidget(frame);
+    list_->setObjectName("List1");
+    list_->setUniformItemSizes(true);
+    list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(list_, &QListWidget::currentRowChanged, this,
+            [this](int row) { state_.selected = row; });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        state_.selected = list_->row(item);
+        Display();
+    });
+    count_ = new QLabel(frame);
+    count_->setObjectName("Label2");
+
+    auto* display = Button("Command2", Q(Text(194)), frame);
+    connect(display, &QPushButton::clicked, this, &SearchWindow::Display);
+    auto* top = new QHBoxLayout;
+    top->addWidget(count_, 1);
+    top->addWidget(display);
+
+    iniName_ = Box("Text4", frame);
+    auto* makeIni = Button("Command6", Q(Text(222)), frame);
+    connect(makeIni, &QPushButton::clicked, this, [this] {
+        state_.iniFolderName = S(iniName_->text());
+        state_.MakeIni();
+    });
+    delete_ = Button("Command7", Q(Text(231)), frame);
+    move_ = Button("Command8", Q(Text(232)), frame);
+    copy_ = Button("Command9", Q(Text(233)), frame);
+    // The archive commands see the boxes as shown: the state refuses to act
+    // when they no longer match the listed results.
+    connect(delete_, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.backupFolder = S(backupFolder_->text());
+        state_.DeleteArchives();
+    });
+    connect(move_, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.MoveArchives();
+    });
+    connect(copy_, &QPushButton::clicked, this, [this] {
+        TakeBoxes();
+        state_.CopyArchives();
+    });
+
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(iniName_, 1);
+    actions->addWidget(makeIni);
+    actions->addSpacing(12);
+    actions->addWidget(delete_);
+    actions->addWidget(move_);
+    actions->addWidget(copy_);
+
+    layout->addLayout(top);
+    layout->addWidget(list_, 1);
+    layout->addLayout(actions);
+    return frame;
+}
+
+void SearchWindow::LoadCombos() {
+    combosVersion_ = state_.combosVersion;
+    for (int i = 0; i < kSearchCriteria; ++i) {
+        QComboBox* combo = combos_[i];
+        combo->clear();
+        QStringList items;
+        items.reserve(static_cast<int>(state_.combos[i].items.size()));
+        for (const std::string& item : state_.combos[i].items)
+            items.push_back(Q(item));
+        combo->addItems(items);
+        combo->setCurrentText(Q(state_.combos[i].text));
+    }
+}
+
+void SearchWindow::LoadFromState() {
+    LoadCombos();
+    keyword_->setText(Q(state_.keyword));
+    database_->setText(Q(state_.databasePath));
+    sheets_->setText(Q(state_.htmlFolder));
+    iniName_->setText(Q(state_.iniFolderName));
+    backupFolder_->setText(Q(state_.backupFolder));
+    backup_->setChecked(state_.backupChecked);
+    SetBackupChecked(state_.backupChecked);
+    ShowResults();
+    ShowTab(state_.currentTab);
+}
+
+void SearchWindow::TakeBoxes() {
+    for (int i = 0; i < kSearchCriteria; ++i)
+        state_.combos[i].text = S(combos_[i]->currentText());
+    state_.keyword = S(keyword_->text());
+    state_.databasePath = S(database_->text());
+    state_.htmlFolder = S(sheets_->text());
+}
+
+void SearchWindow::Find() {
+    TakeBoxes();
+    state_.Find();
+    // A typed database path refills the combos (the chosen values kept): show them.
+    if (combosVersion_ != state_.combosVersion) LoadCombos();
+    ShowResults();
+    ShowTab(state_.currentTab);
+}
+
+void SearchWindow::ShowTab(int tab) {
+    state_.SelectTab(tab);
+    if (tabs_->currentIndex() != tab) {
+        const QSignalBlocker blocker(tabs_);
+        tabs_->setCurrentIndex(tab);
+    }
+    for (QWidget* frame : frames_)
+        frame->hide();
+    frames_[tab]->show();
+    const bool enabled = state_.ArchiveButtonsEnabled();
+    delete_->setEnabled(enabled);
+    move_->setEnabled(enabled);
+    copy_->setEnabled(enabled);
+}
+
+void SearchWindow::ShowResults() {
+    QStringList lines;
+    lines.reserve(static_cast<int>(state_.results.size()));
+    for (const SearchResult& result : state_.results)
+        lines.push_back(Q(result.Line()));
+    list_->clear();
+    list_->addItems(lines);
+    count_->setText(Q(state_.countLabel));
+}
+
+void SearchWindow::SetBackupChecked(bool checked) {
+    state_.backupChecked = checked;
+    backupFolder_->setEnabled(state_.BackupControlsEnabled());
+    chooseBackup_->setEnabled(state_.BackupControlsEnabled());
+}
+
+void SearchWindow::Display() {
+    state_.selected = list_->currentRow();
+    TakeBoxes();
+    state_.DisplaySelected();
+}
+
+void SearchWindow::OnUnload() {
+    if (opened_) state_.Close();
+}
+
+ARCANOTE_REGISTER_WINDOW(WindowId::Search, SearchWindow);
+ARCANOTE_REGISTER_COMMAND(MnuRechercher, OpenWindowCommand(WindowId::Search));
+
+}  // namespace arc::ui

@@ -1,0 +1,142 @@
+#include "ui/UpdateWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "build/BuildPipeline.h"
+#include "core/AppState.h"
+#include "core/Files.h"
+#include "core/UiService.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowRegistry.h"
+
+namespace arc::ui {
+namespace {
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+}  // namespace
+
+UpdateWindow::UpdateWindow(QWidget* parent)
+    : ChildWindow(WindowId::Update, parent),
+      path_(new QLineEdit(this)),
+      definedPaths_(new QRadioButton(QString::fromUtf8("Utiliser les chemins définis"), this)),
+      ownPaths_(new QRadioButton(QString::fromUtf8("Utiliser les données d'Arcanote"), this)) {
+    setWindowTitle(QString::fromUtf8("Mise à jour d'une base access"));
+    path_->setObjectName("Text1");
+    definedPaths_->setObjectName("Option1_0");
+    ownPaths_->setObjectName("Option1_1");
+
+    auto* grid = new QGridLayout;
+    for (int box = 0; box < UpdateWindowState::kBoxes; ++box) {
+        const std::string_view caption = UpdateWindowState::BoxCaption(box);
+        boxes_[box] = new QCheckBox(QString::fromUtf8(caption.data(), caption.size()), this);
+        boxes_[box]->setObjectName(QString("Check1_%1").arg(box));
+        // Box 0 on its own row, the support files in two columns under it.
+        if (box == 0)
+            grid->addWidget(boxes_[box], 0, 0, 1, 2);
+        else
+            grid->addWidget(boxes_[box], 1 + (box - 1) / 2, (box - 1) % 2);
+    }
+
+    auto* choose = Button(this, "Command5", "...");
+    auto* update = Button(this, "Command1", QString::fromUtf8("Mettre à jour"));
+    auto* close = Button(this, "Command2", "Fermer");
+    auto* paths = Button(this, "Command3", "Chemins");
+    auto* download = Button(this, "Command4", QString::fromUtf8("Télécharger"));
+    connect(choose, &QPushButton::clicked, this, &UpdateWindow::ChooseFile);
+    connect(update, &QPushButton::clicked, this, &UpdateWindow::RunUpdate);
+    connect(close, &QPushButton::clicked, this, &UpdateWindow::Unload);
+    connect(paths, &QPushButton::clicked, this, [this] { WaitForWindow(WindowId::Paths, true); });
+    connect(download, &QPushButton::clicked, this,
+            [this] { WaitForWindow(WindowId::Download, false); });
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(path_);
+    pathRow->addWidget(choose);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {update, paths, download, close})
+        buttons->addWidget(button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pathRow);
+    layout->addLayout(grid);
+    layout->addWidget(definedPaths_);
+    layout->addWidget(ownPaths_);
+    layout->addLayout(buttons);
+
+    state_.showWindow = [this](bool shown) { Frame()->setVisible(shown); };
+    state_.Load();
+    ToWidgets();
+}
+
+void UpdateWindow::ToWidgets() {
+    path_->setText(QString::fromStdString(state_.databasePath));
+    for (int box = 0; box < UpdateWindowState::kBoxes; ++box)
+        boxes_[box]->setChecked(state_.boxes[box]);
+    (state_.useDefinedPaths ? definedPaths_ : ownPaths_)->setChecked(true);
+}
+
+void UpdateWindow::FromWidgets() {
+    state_.databasePath = path_->text().toStdString();
+    for (int box = 0; box < UpdateWindowState::kBoxes; ++box)
+        state_.boxes[box] = boxes_[box]->isChecked();
+    state_.useDefinedPaths = definedPaths_->isChecked();
+}
+
+void UpdateWindow::ChooseFile() {
+    FromWidgets();
+    state_.ChooseDatabase();
+    ToWidgets();
+}
+
+void UpdateWindow::RunUpdate() {
+    FromWidgets();
+    state_.Update();
+}
+
+void UpdateWindow::WaitForWindow(WindowId window, bool menusOffAfter) {
+    FromWidgets();
+    Frame()->hide();
+    // The main window may close this one while it waits.
+    const QPointer<UpdateWindow> self(this);
+    if (Ui().OpenWindow(window)) {
+        while (self && Ui().IsWindowOpen(window)) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+            QThread::msleep(10);
+        }
+    }
+    if (!self) return;
+    if (menusOffAfter) DisableMenus();
+    Frame()->show();
+}
+
+void UpdateWindow::OnUnload() {
+    FromWidgets();
+    state_.Unload();
+}
+
+ARCANOTE_REGISTER_WINDOW(WindowId::Update, UpdateWindow);
+ARCANOTE_REGISTER_COMMAND(MnuMAJ, OpenWindowCommand(WindowId::Update));
+ARCANOTE_REGISTER_COMMAND(MnuCreerBaseMDB, [](MainWindow& main) {
+    BuildHooks hooks;
+    hooks.openImportOptions = [] {
+        // Without an options window the options stay as they are.
+        if (!Ui().OpenWindow(WindowId::ImportOptions)) State().Form9Message.clear();
+    };
+    hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
+    if (BuildDatabase(hooks) == BuildOutcome::TemplateMissing) main.close();
+});
+
+}  // namespace arc::ui

@@ -1,0 +1,117 @@
+#include "ui/WizardWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/TextTable.h"
+#include "ui/ArcanoteArt.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowRegistry.h"
+#include "wizard/StandardWizardSteps.h"
+
+namespace arc::ui {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(StandardWizardSteps()) {
+    setWindowTitle("Wizard");
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Image1");
+    picture->setPixmap(ArcanotePicture(160, 200));
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName("Frame1_0");
+    frame->setFrameShape(QFrame::NoFrame);
+    auto* spare = new QFrame(this);
+    spare->setObjectName("Frame1_1");
+    spare->setFrameShape(QFrame::NoFrame);
+    spare->hide();
+
+    auto* explanation = new QPlainTextEdit(Q(Text(143)), frame);
+    explanation->setObjectName("Text1");
+    explanation->setReadOnly(true);
+    explanation->setMaximumHeight(70);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(explanation);
+    for (int i = 0; i < kWizardBoxes; ++i) {
+        boxes_[i] = new QCheckBox(Q(WizardWindowState::BoxCaption(i)), frame);
+        boxes_[i]->setObjectName(QString("Check1_%1").arg(i));
+        frameLayout->addWidget(boxes_[i]);
+        connect(boxes_[i], &QCheckBox::toggled, this, [this, i](bool ticked) {
+            state_.SetBox(i, ticked);
+            next_->setEnabled(state_.nextEnabled);
+        });
+    }
+    frameLayout->addStretch();
+
+    next_ = new QPushButton(Q(Text(50)), this);
+    next_->setObjectName("Command1");
+    auto* cancel = new QPushButton("&" + Q(Text(40)), this);
+    cancel->setObjectName("Command2");
+    auto* paths = new QPushButton(Q(Text(148)), this);
+    paths->setObjectName("Command3");
+    connect(next_, &QPushButton::clicked, this, [this, cancel, paths] {
+        // The steps run inside this call; the wizard cannot be closed under them.
+        for (QPushButton* button : {next_, cancel, paths})
+            button->setEnabled(false);
+        state_.Run();
+        if (closeAfterRun_) {
+            Unload();
+            return;
+        }
+        cancel->setEnabled(true);
+        paths->setEnabled(true);
+        next_->setEnabled(state_.nextEnabled);
+    });
+    connect(cancel, &QPushButton::clicked, this, &WizardWindow::Unload);
+    connect(paths, &QPushButton::clicked, this, [this] { state_.Paths(); });
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addWidget(frame, 1);
+    top->addWidget(spare);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(paths);
+    buttons->addStretch();
+    buttons->addWidget(next_);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+
+    state_.Open();
+    next_->setEnabled(state_.nextEnabled);
+    RestorePlace();
+}
+
+void WizardWindow::closeEvent(QCloseEvent* event) {
+    // The close box during a run stops the run; the window closes when the
+    // step under way has let go (this window's state is still in use until then).
+    if (state_.IsRunning()) {
+        event->ignore();
+        closeAfterRun_ = true;
+        state_.RequestStop();
+        return;
+    }
+    ChildWindow::closeEvent(event);
+}
+
+void WizardWindow::OnUnload() {
+    state_.Close();
+}
+
+ARCANOTE_REGISTER_WINDOW(WindowId::Wizard, WizardWindow);
+ARCANOTE_REGISTER_COMMAND(MnuWizard, OpenWindowCommand(WindowId::Wizard));
+
+}  // namespace arc::ui

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <utility>
+
+#include "build/BuildPipeline.h"
+#include "build/BuildTestSupport.h"
+#include "build/DatabaseBuild.h"
+#include "build/MameLists.h"
+#include "build/SupportFiles.h"
+#include "core/AppState.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/Version.h"
+
+namespace arc {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+using Build = test::BuildTest;
+
+/// The previous database as the failed build must leave it: the same bytes,
+/// no other file under a final name, nothing of the build left beside it.
+void ExpectPreviousDatabaseKept(const test::TempDir& home, const std::string& previous) {
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb")), previous);
+    for (const char* left : {"Arcanote.mdb.bak", "Arcanote.mdb.new", "Arcanote.mdb.new-wal",
+                             "Arcanote.mdb-wal", "listxml.txt.part"})
+        EXPECT_FALSE(std::filesystem::exists(home.file(left))) << left;
+}
+
+TEST_F(Build, ListsAreMadeOnlyWhenMissingOrCutShort) {
+    WriteFile(home.file("listxml.txt"), test::SmallListXml());
+    WriteFile(home.file("tmp.sh"), "left over");
+    EXPECT_TRUE(RunMameLists());
+    EXPECT_EQ(Calls(), "-help\n");                       // only the version was missing
+    EXPECT_EQ(ReadMameVersion(), "MAME v0.999 (fake)");  // the first non-empty line
+    EXPECT_FALSE(std::filesystem::exists(home.file("vermame.txt")));
+    EXPECT_FALSE(std::filesystem::exists(home.file("tmp.sh")));
+
+    // A list cut short counts as missing: both lines run; then nothing is missing.
+    WriteFile(home.file("listxml.txt"), test::SmallListXml().substr(0, 200));
+    EXPECT_TRUE(RunMameLists());
+    EXPECT_TRUE(RunMameLists());
+    EXPECT_EQ(Calls(), "-help\n-help\n-listxml\n");
+    EXPECT_EQ(ReadFile(home.file("listxml.txt")), test::SmallListXml());
+}
+
+TEST_F(Build, ScriptQuotesPathsTheShellWouldChange) {
+    const std::string script = MameListsScript("/opt/my mame/mame", false);
+    EXPECT_EQ(script.substr(0, script.find('\n', 7)),
+              "set -e\n'/opt/my mame/mame' -help > \"" + home.file("vermame.txt.part") + "\"");
+    EXPECT_NE(script.find("-listxml >\"" + home.file("listxml.txt.part") + "\"\n"),
+              std::string::npos);
+    EXPECT_EQ(MameListsScript("/usr/games/mame", true).find("-listxml"), std::string::npos);
+    EXPECT_NE(MameListsScript("/x/$(rm -rf)/mame", true).find("'/x/$(rm -rf)/mame'"),
+              std::string::npos);
+}
+
+TEST_F(Build, EmulatorIsFoundOrItsAbsenceTold) {
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", home.str().c_str(), 1);
+    TheSettings().MameExe.clear();
+    TheSettings().MameFolder = home.str() + "no/";
+    // Debian's emulator is used when none is named.
+    EXPECT_EQ(MameExecutable(), access("/usr/games/mame", X_OK) == 0 ? "/usr/games/mame" : "");
+    TheSettings().MameExe = home.file("no/mame");
+    EXPECT_EQ(MameExecutable(), "");
+    EXPECT_FALSE(RunMameLists());
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text, home.file("no/mame") + "\r\n" + Text(6));
+    EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(Build, TemplateIsNeverTheTargetAndItsAbsenceEndsTheBuild) {
+    const std::string templateBytes = ReadFile(home.file("Arcanote.mdx"));
+    TheSettings().DatabasePath = home.str() + "ini/../Arcanote.mdx";
+    EXPECT_EQ(BuildDatabase(), BuildOutcome::TargetIsTemplate);
+    EXPECT_NE(ui().messages.back().text.find("is the template"), std::string::npos);
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdx")), templateBytes);
+    EXPECT_EQ(Calls(), "");
+
+    std::filesystem::remove(home.file("Arcanote.mdx"));
+    TheSettings().DatabasePath = home.file("Arcanote.mdb");
+    EXPECT_EQ(BuildDatabase(), BuildOutcome::TemplateMissing);
+    EXPECT_EQ(ui().messages.back().text, WithLineBreaks(Text(104)));
+}
+
+TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
+    WriteFile(home.file("dat/History.DAT"),
+              "$info=pacman,puckman,\n$bio\n\nPac-Man (c) 1980 Namco.\n\nDots.\n"
+              "- TECHNICAL -\nControl : joystick\nButtons : 1\n$end\n");
+    WriteFile(home.file("ini/Catver.ini"), "[Category]\npacman=Maze\n[VerAdded]\npacman=.30\n");
+    WriteFile(home.file("ini/version.ini"), "[.99]\npacman\n");
+    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
+    EXPECT_EQ(Calls(), "-help\n-listxml\n");
+    ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "3");
+    EXPECT_EQ(QueryValue("SELECT VersionMame || '/' || VersionArcanote FROM Versions"),
+              "MAME v0.999 (fake)/" + VersionString());
+    EXPECT_EQ(QueryValue("SELECT Category || VerAdded FROM Data WHERE InternalName='pacman'"),
+              "Maze.30");
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE CodeHistory IS NOT NULL"), "2");
+    ASSERT_FALSE(ui().messages.empty());
+    EXPECT_EQ(ui().messages.back().text, Text(230));
+    EXPECT_TRUE(ui().menusEnabled);
+    EXPECT_FALSE(ui().progressVisible);
+
+    // A second build, by the wizard, keeps the first one as ".bak", even while
+    // it is open; the wizard's step ends without message or menus.
+    ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
+    ui().QueueAnswer(MsgAnswer::Yes);
+    ui().messages.clear();
+    State().WizardMode = State().WizardTaskRunning = true;
+    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
+    EXPECT_FALSE(State().WizardTaskRunning);
+    EXPECT_EQ(ui().messages.size(), 1u);  // the question only
+    EXPECT_FALSE(ui().menusEnabled);
+    ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb.bak")));
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "3");
+    CloseDatabase();
+    EXPECT_EQ(Calls(), "-help\n-listxml\n-help\n");  // the list is reused
+}
+
+TEST_F(Build, RefusingToReplaceOrCancellingTheOptionsStopsBeforeTheEmulator) {
+    WriteFile(home.file("Arcanote.mdb"), "previous");
+    EXPECT_EQ(BuildDatabase(), BuildOutcome::NotStarted);  // the question is answered No
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb")), "previous");
+
+    ui().QueueAnswer(MsgAnswer::Yes);
+    bool open = false;
+    BuildHooks hooks;
+    hooks.openImportOptions = [&] { open = true; };
+    hooks.importOptionsOpen = [&] {
+        // The user closes the window without OK.
+        State().Form9Message = "[FORM9]CANCEL";
+        return std::exchange(open, false);
+    };
+    EXPECT_EQ(BuildDatabase(hooks), BuildOutcome::NotStarted);
+    ExpectPreviousDatabaseKept(home, "previous");
+    EXPECT_EQ(Calls(), "");
+}
+
+// A cancel, a failing emulator, a list cut short, a file that is no list, an
+// engine error in the XML import or in a support file, over the copy a killed
+// build left: the build tells why, and nothing replaces the database.
+TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
+    const std::string full = test::SmallListXml();
+    const std::string cut = full.substr(0, full.size() / 2);
+    const struct {
+        std::string emulatorList;  // what -listxml prints
+        int exitCode;
+        std::string givenList;  // --listxml
+        std::string cancelAt;   // the progress caption at which the user cancels
+        const char* trigger;    // an engine error made by the template
+        BuildOutcome outcome;
+        const char* told;
+    } cases[] = {
+        {full, 0, "", "Executing MAME ...", "", BuildOutcome::Cancelled, ""},
+        {full, 0, "", Text(180), "", BuildOutcome::Cancelled, ""},
+        {full + std::string(30000, ' '), 1, "", "", "", BuildOutcome::NoEmulator, "code 1"},
+        {cut, 0, "", "", "", BuildOutcome::NoEmulator, "cut short"},
+        {"", 0, "<html>\n</html>\n", "", "", BuildOutcome::NoList, "not a whole list"},
+        {"", 0, cut, "", "", BuildOutcome::NoList, "not a whole list"},
+        {full, 0, "", "", "BEFORE INSERT ON Data WHEN NEW.InternalName='mk'", BuildOutcome::Failed,
+         "injected"},
+        {full, 0, "", "", "BEFORE UPDATE OF Genre ON Data", BuildOutcome::Failed, "injected"},
+    };
+    WriteFile(home.file("ini/genre.ini"), "[Maze]\npacman\n");
+    const std::string templateBytes = ReadFile(home.file("Arcanote.mdx"));
+    const std::string emulator = ReadFile(mame);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cancelAt + c.told + c.givenList);
+        WriteFile(home.file("Arcanote.mdb"), "previous");
+        WriteFile(home.file("Arcanote.mdb.new"), "left by a killed build");
+        WriteFile(home.file("Arcanote.mdb.new-wal"), std::string(4096, 'w'));
+        WriteFile(home.file("fake/listxml.xml"), c.emulatorList);
+        WriteFile(mame, emulator + "if [ \"$1\" = -listxml ]; then exit " +
+                            std::to_string(c.exitCode) + "; fi\n");
+        WriteFile(home.file("fake/given.xml"), c.givenList);
+        if (*c.trigger) {
+            ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdx")));
+            Execute(std::string("CREATE TRIGGER fault ") + c.trigger +
+                    " BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
+            CloseDatabase();
+        }
+        ui().messages.clear();
+        ui().QueueAnswer(MsgAnswer::Yes);
+        ui().onProcessEvents = [&] {
+            if (!c.cancelAt.empty() && Progress().Label.rfind(c.cancelAt, 0) == 0)
+                Progress().Cancel = true;
+        };
+        BuildHooks hooks;
+        if (!c.givenList.empty()) hooks.listXml = home.file("fake/given.xml");
+        EXPECT_EQ(BuildDatabase(hooks), c.outcome);
+        ui().onProcessEvents = nullptr;
+        EXPECT_TRUE(ui().menusEnabled);
+        for (const auto& message : ui().messages)
+            EXPECT_NE(message.text, Text(230));
+        if (*c.told) {
+            ASSERT_FALSE(ui().messages.empty());
+            EXPECT_NE(ui().messages.back().text.find(c.told), std::string::npos)
+                << ui().messages.back().text;
+            EXPECT_EQ(ui().messages.back().icon, MsgIcon::Critical);
+        }
+        ExpectPreviousDatabaseKept(home, "previous");
+        // Only a whole list is kept for the next build.
+        EXPECT_EQ(std::filesystem::remove(home.file("listxml.txt")),
+                  c.outcome == BuildOutcome::Failed || !c.cancelAt.empty());
+        WriteFile(home.file("Arcanote.mdx"), templateBytes);
+    }
+    // The next build runs the emulator again and succeeds.
+    WriteFile(home.file("fake/listxml.xml"), full);
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
+    EXPECT_EQ(ui().messages.back().text, Text(230));
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb.bak")), "previous");
+    EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.mdb.new")));
+}
+
+// A build from the installed emulator. Slow: runs only with
+// ARCANOTE_REAL_MAME=1 and /usr/games/mame present.
+TEST_F(Build, RealEmulatorsListIsImported) {
+    std::string why;
+    const std::string list = test::RealEmulatorList(why);
+    if (list.empty()) GTEST_SKIP() << why;
+    // The shared whole list stands for the build's own; the emulator still
+    // gives its version.
+    std::filesystem::copy_file(list, home.file("listxml.txt"),
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::remove(home.file("vermame.txt"));
+    TheSettings().MameExe = "/usr/games/mame";
+    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
+    EXPECT_FALSE(std::filesystem::exists(home.file("tmp.sh")));
+    ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
+    // The rows themselves are checked by the import's own real-emulator test.
+    EXPECT_GT(std::stoi(QueryValue("SELECT count(*) FROM Data")), 30000);
+    EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE InternalName IN ('z80', 'namco51')"),
+              "0");
+    EXPECT_NE(QueryValue("SELECT VersionMame FROM Versions"), Text(111));
+}
+
+}  // namespace
+}  // namespace arc

@@ -1,0 +1,50 @@
+// The import options window bound to its state: the saved choices in, OK with
+// the list refresh ticked.
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+#include "UiTestSupport.h"
+
+using namespace arc;
+
+namespace {
+
+struct OpenOptions : test::OpenedWindow {
+    void Open() {
+        QVERIFY(Ui().OpenWindow(WindowId::ImportOptions));
+        window = main.FindOpenWindow("Form9");
+        test::WriteFile(ListFile(), "<mame/>");
+    }
+    std::string ListFile() const { return folder.home.file("listxml.txt"); }
+};
+
+}  // namespace
+
+class ImportOptionsWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void loadsTheSavedChoicesAndOkWithTheBoxTickedDeletesTheList() {
+        OpenOptions options;
+        TheSettings().XmlOptions[2] = 1;
+        options.Open();
+        QVERIFY(options.window);
+        State().Form9Message = "[FORM9]CANCEL";
+        QVERIFY(!options.Find<QCheckBox>("Check1")->isChecked());
+        QVERIFY(options.Find<QRadioButton>("Option1")->isChecked());
+        QVERIFY(options.Find<QRadioButton>("Option3_0")->isChecked());
+        options.Find<QCheckBox>("Check1")->setChecked(true);
+        options.Find<QRadioButton>("Option3_1")->setChecked(true);
+        options.Click("Command1");
+        QTRY_VERIFY(!Ui().IsWindowOpen(WindowId::ImportOptions));
+        QCOMPARE(State().Form9Message, std::string());
+        QCOMPARE(State().ImportMethod, 2);
+        QVERIFY(State().UseDefinedPaths);
+        QVERIFY(!std::filesystem::exists(options.ListFile()));
+        QCOMPARE(TheSettings().XmlOptions[1], 1);
+    }
+};
+
+QTEST_MAIN(ImportOptionsWindowTest)
+#include "ImportOptionsWindowTest.moc"

@@ -1,0 +1,85 @@
+// The main window: menus with their design names, a language command, windows
+// opened once with the menus off meanwhile, the about box, quitting.
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+
+#include "UiTestSupport.h"
+#include "core/Version.h"
+
+using namespace arc;
+using arc::ui::MainWindow;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void menusCarryTheirNamesOpenEachWindowOnceAndSwitchOff() {
+        test::QtProgramFolder folder;
+        MainWindow main;
+        QCOMPARE(main.objectName(), QString("MDIForm1"));
+        for (const char* name : {"MenuTraitement", "MenuEdition", "MenuNotes", "MenuOptions",
+                                 "MenuAbout", "MnuLangue", "MnuLiens"})
+            QVERIFY2(main.findChild<QMenu*>(name), name);
+        QCOMPARE(main.findChild<QAction*>("MnuQuit")->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(main.findChild<QAction*>("MnuRechercher")->shortcut(), QKeySequence("Ctrl+F"));
+        main.findChild<QAction*>("MnuLangueFR")->trigger();
+        QCOMPARE(main.findChild<QAction*>("MenuTraitement")->text(), QString("&Traitement"));
+        QVERIFY(main.findChild<QAction*>("MnuLangueFR")->isChecked());
+        QVERIFY(!main.findChild<QAction*>("MnuLangueEN")->isChecked());
+
+        folder.ui.SetMainWindow(&main);
+        main.show();
+        QWidget* first = main.OpenWindow("Form1");
+        QVERIFY(first);
+        QCOMPARE(main.OpenWindow("Form1"), first);
+        main.findChild<QAction*>("MnuDefinirLesChemins")->trigger();
+        QCOMPARE(main.MdiArea()->subWindowList().size(), 1);
+        QVERIFY(!main.findChild<QAction*>("MenuOptions")->isEnabled());
+        QVERIFY(folder.ui.IsWindowOpen(WindowId::Paths));
+        main.MdiArea()->closeAllSubWindows();
+        QVERIFY(main.findChild<QAction*>("MenuOptions")->isEnabled());
+        QTRY_VERIFY(!folder.ui.IsWindowOpen(WindowId::Paths));
+        QVERIFY(main.OpenWindow("NoSuchWindow") == nullptr);
+    }
+
+    void aboutBoxShowsItsOkButtonLaterAndStaysUntilOk() {
+        test::QtProgramFolder folder;
+        MainWindow main;
+        Progress().Cancel = true;  // left set by an earlier task
+        main.findChild<QAction*>("MnuAPropos")->trigger();
+        auto* splash = main.findChild<QWidget*>("frmSplash");
+        QVERIFY(splash && splash->isVisible());
+        QCOMPARE(splash->findChild<QLabel*>("lblVersion")->text(),
+                 QString::fromStdString(SplashVersionLabel()));
+        auto* ok = splash->findChild<QPushButton*>("cmdOK");
+        QVERIFY(!ok->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(ok->isVisible(), 5000);
+        QPointer<QWidget> watch(splash);
+        ok->click();
+        QTRY_VERIFY(!watch);
+    }
+
+    void restoresTheGeometryAndQuittingSavesIt() {
+        test::QtProgramFolder folder;
+        TheSettings().MainWindow = {1500, 3000, 9000, 6000, 0};
+        MainWindow main;
+        QCOMPARE(main.pos(), QPoint(100, 200));
+        QCOMPARE(main.size(), QSize(600, 400));
+        main.show();
+        main.move(60, 90);
+        main.resize(700, 500);
+        main.OpenWindow("Form1");
+        main.findChild<QAction*>("MnuQuit")->trigger();
+        QVERIFY(!main.isVisible());
+        QVERIFY(main.MdiArea()->subWindowList().isEmpty());
+        TheSettings() = DefaultSettings();
+        QVERIFY(LoadSettings());
+        QCOMPARE(TheSettings().MainWindow.Left, 60 * 15);
+        QCOMPARE(TheSettings().MainWindow.Width, 700 * 15);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,80 @@
+// The progress window driven as a long task sees it: Cancel with its
+// confirmation, the close box, the timer, a second task after a first.
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include "UiTestSupport.h"
+#include "ui/ProgressWindow.h"
+
+using namespace arc;
+using arc::ui::ProgressWindow;
+
+class ProgressWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    static ProgressWindow* Window(test::QtProgramFolder& folder) {
+        ProgressWindow* window = folder.ui.TheProgressWindow();
+        return window && !window->Unloaded() ? window : nullptr;
+    }
+    static void ClickCancel(ProgressWindow* window) {
+        QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    }
+
+  private slots:
+    void showsTopmostFollowsTheTaskItsCloseBoxCancelsAndTheNextTaskReopensInPlace() {
+        test::QtProgramFolder folder;
+        QPoint place;
+        {
+            LongTask task(10);
+            ProgressWindow* window = Window(folder);
+            QVERIFY(window && window->isVisible());
+            QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+            QCOMPARE(window->cursor().shape(), Qt::WaitCursor);
+            task.SetLabel("pacman");
+            QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("pacman"));
+            QVERIFY(task.Step(5));
+            QTRY_COMPARE_WITH_TIMEOUT(window->findChild<QProgressBar*>("ProgressBar1")->value(), 50,
+                                      2000);
+            window->move(40, 70);
+            place = window->pos();
+            window->close();  // no question
+            QVERIFY(Progress().Cancel);
+            QVERIFY(!Window(folder));
+            QVERIFY(!task.Step(6));
+            QCOMPARE(TheSettings().WindowLeft[2], place.x() * 15);
+        }
+        LongTask next(2);
+        QVERIFY(!Progress().Cancel);
+        QVERIFY(next.Step(1) && next.Step(2));
+        QCOMPARE(Window(folder)->pos(), place);
+        next.Finish();
+        QVERIFY(!next.Cancelled());
+    }
+
+    void cancelAnsweredNoGoesOnAndAnsweredYesStops() {
+        test::QtProgramFolder folder;
+        LongTask task(10);
+        std::string question;
+        {
+            auto answer = test::AnswerNextMessage(QMessageBox::No, &question);
+            ClickCancel(Window(folder));
+        }
+        QCOMPARE(question, Text(181));
+        QVERIFY(!Progress().Cancel);
+        QVERIFY(Window(folder));
+        QVERIFY(task.Step(1));
+
+        auto answer = test::AnswerNextMessage(QMessageBox::Yes);
+        ClickCancel(Window(folder));
+        QVERIFY(Progress().Cancel);
+        QVERIFY(!Window(folder));
+        QVERIFY(!task.Step(2));
+        task.Finish();
+        QVERIFY(task.Cancelled());
+    }
+};
+
+QTEST_MAIN(ProgressWindowTest)
+#include "ProgressWindowTest.moc"

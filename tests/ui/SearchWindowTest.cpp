@@ -1,0 +1,101 @@
+// The search window bound to its state: combos from the database, the keyword
+// box selected on focus, Find and the results tab, Display, the menus off
+// while open; the criteria reloaded from a
+// typed database path.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabBar>
+
+#include "UiTestSupport.h"
+#include "database/Database.h"
+
+using namespace arc;
+
+namespace {
+
+/// The window opened on a database of four games.
+struct OpenSearch : test::OpenedWindow {
+    OpenSearch() {
+        const std::string path = folder.home.str() + "games.mdb";
+        QVERIFY(test::MakeDatabase(
+            path,
+            {"INSERT INTO Data (InternalName, GameName, Year, Genre, GotIt) VALUES ('pacman', "
+             "'Pac-Man', '1980', 'Maze', TRUE), ('galaga', 'Galaga', '1981', 'Shooter', NULL), "
+             "('longsetname1234', 'Long Name', '1984', 'Shooter', NULL), ('xevious', 'Xevious', "
+             "'1982', 'Shooter', NULL)"}));
+        TheSettings().DatabasePath = path;
+        TheSettings().RomsFolder = folder.home.str() + "roms/";
+        TheSettings().HtmlFolder = folder.home.str() + "site/";
+        std::filesystem::create_directories(folder.home.str() + "roms");
+        Open("MnuRechercher", "Form10");
+    }
+};
+
+}  // namespace
+
+class SearchWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void findShowsTheResultsTabAndDisplayOpensTheSheet() {
+        OpenSearch search;
+        QVERIFY(search.window);
+        QVERIFY(!search.MenusOn());
+        QCOMPARE(search.Find<QComboBox>("Combo1_0")->count(), 5);  // All and four years
+        QCOMPARE(search.Find<QLineEdit>("Text2")->text(),
+                 QString::fromStdString(TheSettings().DatabasePath));
+
+        auto* keyword = search.Find<QLineEdit>("Text1");  // trimmed and selected on focus
+        keyword->setText("  pac  ");
+        search.window->activateWindow();
+        keyword->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(keyword->selectedText(), QString("pac"));
+        keyword->clear();
+
+        search.Find<QComboBox>("Combo1_2")->setCurrentText("Shooter");
+        search.Find<QComboBox>("Combo1_6")->setCurrentIndex(2);  // missing roms
+        search.Click("Command1");
+        auto* list = search.Find<QListWidget>("List1");
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(1)->text(), QString("longsetname12Long Name"));
+        QCOMPARE(search.Find<QLabel>("Label2")->text(), QString("3 roms."));
+        QCOMPARE(search.Find<QTabBar>("TabStrip1")->currentIndex(), 2);
+        QVERIFY(search.Find<QWidget>("Frame1_2")->isVisible());
+
+        test::WriteFile(search.folder.home.file("site/html/longsetname1234.htm"), "<html/>");
+        list->setCurrentRow(1);
+        search.Click("Command2");
+        QCOMPARE(search.folder.opened, std::vector<std::string>{search.folder.home.str() +
+                                                                "site/html/longsetname1234.htm"});
+        search.Click("Command3");
+        QTRY_VERIFY(!search.main.FindOpenWindow("Form10"));
+        QVERIFY(search.MenusOn());
+    }
+
+    void typedDatabasePathResetTheCriteriaSilently() {
+        OpenSearch search;
+        const std::string other = search.folder.home.str() + "other.mdb";
+        std::filesystem::copy_file(TheSettings().DatabasePath, other);
+        CloseDatabase();
+        QVERIFY(OpenDatabase(other));
+        Execute(
+            "INSERT INTO Data (InternalName, GameName, Genre) VALUES ('sf2', 'SF II', "
+            "'Fighter'), ('1942', '1942', 'Shooter')");
+        CloseDatabase();
+        auto* genres = search.Find<QComboBox>("Combo1_2");
+        genres->setCurrentText("Shooter");
+        search.Find<QLineEdit>("Text2")->setText(QString::fromStdString(other));
+        search.Click("Command1");
+        // The new database's values show, the chosen one stays and is the one run.
+        QCOMPARE(genres->currentText(), QString("Shooter"));
+        QCOMPARE(genres->count(), 4);  // All, Fighter, Maze, Shooter
+        QCOMPARE(search.Find<QListWidget>("List1")->count(), 4);
+        QCOMPARE(search.Find<QLabel>("Label2")->text(), QString("4 roms."));
+    }
+};
+
+QTEST_MAIN(SearchWindowTest)
+#include "SearchWindowTest.moc"

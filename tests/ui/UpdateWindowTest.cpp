@@ -1,0 +1,73 @@
+// The update window bound to its state: saved state in, update mode and menus
+// while open, choices saved when it closes; the paths button hides it until
+// the paths window closes.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "UiTestSupport.h"
+#include "ui/ChildWindow.h"
+
+using namespace arc;
+
+class UpdateWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void opensWithTheSavedStateAndSavesItOnClose() {
+        test::OpenedWindow update;
+        TheSettings().DatabasePath = update.folder.home.file("games.mdb");
+        TheSettings().UpdateDatabasePath.clear();
+        TheSettings().UpdateFileChoices = "0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;False";
+        QVERIFY(update.Open("MnuMAJ", "Form13"));
+        QVERIFY(State().UpdateMode);
+        QCOMPARE(update.Find<QLineEdit>("Text1")->text(),
+                 QString::fromStdString(TheSettings().DatabasePath));
+        QVERIFY(update.Find<QCheckBox>("Check1_15")->isChecked());
+        QVERIFY(!update.Find<QCheckBox>("Check1_0")->isChecked());
+        QVERIFY(update.Find<QRadioButton>("Option1_1")->isChecked());
+
+        update.Find<QCheckBox>("Check1_0")->setChecked(true);
+        update.Find<QRadioButton>("Option1_0")->setChecked(true);
+        update.Click("Command2");
+        QTRY_VERIFY(!update.folder.ui.IsWindowOpen(WindowId::Update));
+        QVERIFY(!State().UpdateMode);
+        QCOMPARE(TheSettings().UpdateFileChoices,
+                 std::string("1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;True"));
+        QCOMPARE(TheSettings().UpdateDatabasePath, TheSettings().DatabasePath);
+    }
+
+    void pathsButtonHidesTheWindowUntilThePathsWindowCloses() {
+        test::OpenedWindow update;
+        auto* window = qobject_cast<ui::ChildWindow*>(update.Open("MnuMAJ", "Form13"));
+        QVERIFY(window);
+
+        // Closes the paths window as soon as it shows, noting what was on screen then.
+        bool pathsSeen = false;
+        bool updateShownMeanwhile = true;
+        QTimer closer;
+        closer.setInterval(10);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            auto* paths = qobject_cast<ui::ChildWindow*>(update.main.FindOpenWindow("Form1"));
+            if (!paths) return;
+            pathsSeen = true;
+            updateShownMeanwhile = window->Frame()->isVisible();
+            closer.stop();
+            paths->Unload();
+        });
+        closer.start();
+        update.Click("Command3");
+
+        QVERIFY(pathsSeen);
+        QVERIFY(!updateShownMeanwhile);
+        QVERIFY(!update.folder.ui.IsWindowOpen(WindowId::Paths));
+        QVERIFY(window->Frame()->isVisible());
+        // The paths window gave the menus back; the update window takes them again.
+        QVERIFY(!update.MenusOn());
+        QVERIFY(State().UpdateMode);
+    }
+};
+
+QTEST_MAIN(UpdateWindowTest)
+#include "UpdateWindowTest.moc"
