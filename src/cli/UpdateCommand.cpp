@@ -19,10 +19,11 @@ constexpr std::array<std::string_view, UpdateWindowState::kBoxes> kBoxOptions = 
 int Run(CliContext& context, const CommandArgs& args) {
     UpdateWindowState window;
     window.Load();
-    bool anyBox = args.Has("--all");
+    const bool all = args.Has("--all");
+    bool anyBox = all;
     std::array<bool, UpdateWindowState::kBoxes> boxes{};
     for (std::size_t box = 0; box < kBoxOptions.size(); ++box) {
-        boxes[box] = anyBox || args.Has(kBoxOptions[box]);
+        boxes[box] = all || args.Has(kBoxOptions[box]);
         anyBox = anyBox || boxes[box];
     }
     if (auto database = args.Value("--db")) window.databasePath = *database;
