@@ -52,7 +52,8 @@ struct CliOperand {
 
 struct CliCommand;
 
-/// The arguments of one run, checked against the command's declaration.
+/// The arguments of one run, checked against the command's declaration. Asking
+/// for an option the command does not declare throws std::logic_error.
 class CommandArgs {
   public:
     explicit CommandArgs(const CliCommand& command) : command_(&command) {}
