@@ -12,7 +12,9 @@ import subprocess
 import sys
 import tempfile
 
-OPTION = re.compile(r"--[a-z][a-z0-9-]*")
+ROW = re.compile(r"\s+(\S+(?: \S+)?)\s{2,}(.*)")
+DIR_VALUES = {"DIR"}
+FILE_VALUES = {"FILE", "EXE"}
 
 
 def run_help(cli, home, *args):
@@ -23,32 +25,55 @@ def run_help(cli, home, *args):
     return result.stdout
 
 
-def parse_main_help(text):
-    """Returns (usage lines, [(option, description)], [command usage lines])."""
-    usage, options, commands = [], [], []
-    section = "usage"
+def sections(text):
+    """Splits a help text into {heading: [lines]}; the lines before the first
+    heading ("Xxx:" or "Xxx (...):") go under ""."""
+    found, current = {"": []}, ""
     for line in text.splitlines():
-        if not line.strip():
-            continue
-        if line.startswith("Global options:"):
-            section = "options"
-            continue
-        if line.startswith("Commands:"):
-            section = "commands"
-            continue
-        if section == "usage":
-            usage.append(re.sub(r"^(Usage:)?\s*", "", line))
-        elif section == "options":
-            match = re.match(r"\s+(--\S+(?: [A-Z]+)?)\s{2,}(.*)", line)
-            if match:
-                options.append([match.group(1), match.group(2)])
-            elif options:
-                options[-1][1] += " " + line.strip()
-        else:
-            commands.append(line.strip())
+        heading = re.match(r"([A-Z][A-Za-z ]*?)(?: \(.*\))?:$", line)
+        if heading:
+            current = heading.group(1)
+            found[current] = []
+        elif line.strip():
+            found[current].append(line)
+    return found
+
+
+def rows(lines):
+    """[(left column, help)] of an aligned two-column list."""
+    result = []
+    for line in lines:
+        match = ROW.fullmatch(line)
+        if match:
+            result.append([match.group(1), match.group(2)])
+        elif result:
+            result[-1][1] += " " + line.strip()
+    return result
+
+
+def parse_main_help(text):
+    """Returns (usage lines, [(option, description)], [(command, summary)])."""
+    parts = sections(text)
+    usage = [re.sub(r"^(Usage:)?\s*", "", line) for line in parts[""]]
+    commands = rows(parts.get("Commands", []))
     if not commands:
         sys.exit("gen-docs: no command found in the help of arcanote-cli")
-    return usage, options, commands
+    return usage, rows(parts.get("Global options", [])), commands
+
+
+def parse_command_help(name, text):
+    """Returns {usage, summary, operands: [(name, help)], options: [(option, help)]}."""
+    parts = sections(text)
+    head = parts[""]
+    prefix = f"usage: arcanote-cli {name}"
+    if not head or not head[0].startswith(prefix):
+        sys.exit(f"gen-docs: the help of '{name}' does not start with '{prefix}'")
+    return {
+        "usage": head[0][len("usage: arcanote-cli "):].strip(),
+        "summary": " ".join(line.strip() for line in head[1:]),
+        "operands": rows(parts.get("Arguments", [])),
+        "options": [row for row in rows(parts.get("Options", [])) if row[0] != "--help"],
+    }
 
 
 def roff(text):
@@ -113,7 +138,14 @@ FILES = [
 SEE_ALSO_CLI = [".SH SEE ALSO", ".BR arcanote (1),", ".BR mame (6)"]
 
 
-def cli_page(version, usage, options, commands, command_usages):
+def option_term(text):
+    """"--db FILE" as a bold option and an italic value."""
+    name, _, value = text.partition(" ")
+    term = f"\\fB{roff(name)}\\fR"
+    return term + f" \\fI{roff(value)}\\fR" if value else term
+
+
+def cli_page(version, usage, options, commands, helps):
     lines = header("arcanote-cli", version, "Arcanote")
     lines.append("arcanote\\-cli \\- MAME game database, game sheets and collection tools")
     lines.append(".SH SYNOPSIS")
@@ -132,14 +164,19 @@ def cli_page(version, usage, options, commands, command_usages):
         ".SH GLOBAL OPTIONS",
     ]
     for option, description in options:
-        lines += [".TP", f"\\fB{roff(option)}\\fR", roff(description)]
+        lines += [".TP", option_term(option), roff(description)]
     lines += [".TP", "\\fB\\-\\-help\\fR", "print the usage and exit;",
-              "after a command, print that command's usage.",
+              "after a command, print that command's usage and options.",
               ".TP", "\\fB\\-\\-version\\fR", "print the version and exit."]
     lines.append(".SH COMMANDS")
-    for name, text in zip(commands, command_usages):
-        rest = text[len(name):].strip() if text.startswith(name) else text
-        lines += [".TP", f"\\fB{roff(name)}\\fR", roff(rest) if rest else "(no option)"]
+    for name, summary in commands:
+        help_ = helps[name]
+        lines += [".SS " + roff(name), f".B arcanote\\-cli {roff(name)}",
+                  roff(help_["usage"][len(name):].strip()), ".PP", roff(summary)]
+        for operand, text in help_["operands"]:
+            lines += [".TP", f"\\fI{roff(operand)}\\fR", roff(text)]
+        for option, text in help_["options"]:
+            lines += [".TP", option_term(option), roff(text)]
     lines += [
         ".SH EXIT STATUS",
         ".TP", ".B 0", "success.",
@@ -190,24 +227,46 @@ def desktop_page(version):
     return "\n".join(lines) + "\n"
 
 
-def completion(global_options, commands, command_options):
+def completion(global_options, commands, helps):
     cases = []
-    for name in commands:
-        words = " ".join(command_options[name])
-        cases.append(f"        {name}) opts=\"{words}\" ;;")
+    for name, _ in commands:
+        help_ = helps[name]
+        words = [option.split()[0] for option, _ in help_["options"]]
+        # Operands that take fixed words ("write|copy") complete like options.
+        for operand, _ in help_["operands"]:
+            if "|" in operand:
+                words += operand.split("|")
+        values = []
+        by_kind = {"dirs": [], "files": []}
+        for option, _ in help_["options"]:
+            option_name, _, value = option.partition(" ")
+            value = value.rstrip(".")
+            if value in DIR_VALUES:
+                by_kind["dirs"].append(option_name)
+            elif value in FILE_VALUES:
+                by_kind["files"].append(option_name)
+            elif "|" in value:
+                values.append(f"                {option_name}) words=\"{' '.join(value.split('|'))}\" ;;")
+        for kind, flag in (("dirs", "-d"), ("files", "-f")):
+            if by_kind[kind]:
+                values.append(f"                {'|'.join(by_kind[kind])}) compgen_flag={flag} ;;")
+        value_case = "\n".join(values)
+        cases.append(f"""        {name})
+            case $prev in
+{value_case}
+            esac
+            opts="{' '.join(sorted(set(words)))}" ;;""" if values else
+                     f"        {name}) opts=\"{' '.join(sorted(set(words)))}\" ;;")
     case_block = "\n".join(cases)
     return f"""# bash completion for arcanote-cli, generated from its help.
 _arcanote_cli()
 {{
-    local cur prev command i opts
+    local cur prev command i opts words compgen_flag
     cur=${{COMP_WORDS[COMP_CWORD]}}
     prev=${{COMP_WORDS[COMP_CWORD-1]}}
-    case $prev in
-        --home|--to|--from|--out|--roms|--source|--copy-to|--move-to|--folder)
-            mapfile -t COMPREPLY < <(compgen -d -- "$cur"); return ;;
-        --db|--listxml|--mame|--ini)
-            mapfile -t COMPREPLY < <(compgen -f -- "$cur"); return ;;
-    esac
+    if [[ $prev == --home ]]; then
+        mapfile -t COMPREPLY < <(compgen -d -- "$cur"); return
+    fi
     command=
     for ((i = 1; i < COMP_CWORD; i++)); do
         case ${{COMP_WORDS[i]}} in
@@ -220,14 +279,21 @@ _arcanote_cli()
         if [[ $cur == -* ]]; then
             mapfile -t COMPREPLY < <(compgen -W "{' '.join(global_options)}" -- "$cur")
         else
-            mapfile -t COMPREPLY < <(compgen -W "{' '.join(commands)}" -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W "{' '.join(name for name, _ in commands)}" -- "$cur")
         fi
         return
     fi
+    words= compgen_flag=
     case $command in
 {case_block}
         *) opts= ;;
     esac
+    if [[ -n $compgen_flag ]]; then
+        mapfile -t COMPREPLY < <(compgen $compgen_flag -- "$cur"); return
+    fi
+    if [[ -n $words ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur"); return
+    fi
     mapfile -t COMPREPLY < <(compgen -W "$opts --help" -- "$cur")
     [[ ${{#COMPREPLY[@]}} -eq 0 && $cur != -* ]] && mapfile -t COMPREPLY < <(compgen -f -- "$cur")
 }}
@@ -250,26 +316,14 @@ def main():
     cli, out_dir, version = sys.argv[1:]
     os.makedirs(out_dir, exist_ok=True)
     with tempfile.TemporaryDirectory() as home:
-        usage, options, command_lines = parse_main_help(run_help(cli, home))
-        commands = [line.split()[0] for line in command_lines]
-        command_usages = []
-        command_options = {}
-        for name in commands:
-            text = run_help(cli, home, name).strip()
-            text = re.sub(r"^usage:\s*arcanote-cli\s+", "", text, flags=re.IGNORECASE)
-            command_usages.append(" ".join(text.split()))
-            # Subcommands ("notes write|copy") complete like options.
-            words = set(OPTION.findall(text))
-            first = text.split()[1:2]
-            if first and re.fullmatch(r"[a-z]+(\|[a-z]+)+", first[0]):
-                words.update(first[0].split("|"))
-            command_options[name] = sorted(words)
+        usage, options, commands = parse_main_help(run_help(cli, home))
+        helps = {name: parse_command_help(name, run_help(cli, home, name))
+                 for name, _ in commands}
     global_options = [option.split()[0] for option, _ in options] + ["--help", "--version"]
     write(os.path.join(out_dir, "arcanote-cli.1"),
-          cli_page(version, usage, options, commands, command_usages), gzipped=True)
+          cli_page(version, usage, options, commands, helps), gzipped=True)
     write(os.path.join(out_dir, "arcanote.1"), desktop_page(version), gzipped=True)
-    write(os.path.join(out_dir, "arcanote-cli"),
-          completion(global_options, commands, command_options))
+    write(os.path.join(out_dir, "arcanote-cli"), completion(global_options, commands, helps))
 
 
 if __name__ == "__main__":

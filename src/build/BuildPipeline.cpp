@@ -24,7 +24,7 @@
 namespace arc {
 namespace {
 
-constexpr int kProcCreerMDB = 362;
+constexpr int kProcBuildDatabase = 362;
 
 /// Ends the wizard's wait whatever way the build ends.
 struct WizardStep {
@@ -139,7 +139,7 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
         outcome = RunUnderProgress(hooks, buildPath, failure);
     };
     {
-        ProcedureScope scope(kProcCreerMDB);
+        ProcedureScope scope(kProcBuildDatabase);
         try {
             build();
         } catch (const std::exception& e) {

@@ -17,42 +17,16 @@
 namespace arc::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "build [--db FILE] [--listxml FILE] [--mame EXE] [--fresh-list] [--data defined|program] "
-    "[--method fast|dom]";
-
-}  // namespace
-
-int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
+int Run(CliContext& context, const CommandArgs& args) {
     Settings& settings = TheSettings();
-    std::string database = settings.DatabasePath;
-    std::string mame;
-    std::string listXml;
+    const std::string database = args.Value("--db").value_or(settings.DatabasePath);
+    const std::string mame = args.Value("--mame").value_or("");
+    const std::string listXml = args.Value("--listxml").value_or("");
     // The import options as the options window opens them, changed by the options.
     ImportOptionsWindowState options;
-    options.refreshList = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--db" && hasValue) {
-            database = args[++i];
-        } else if (arg == "--mame" && hasValue) {
-            mame = args[++i];
-        } else if (arg == "--listxml" && hasValue) {
-            listXml = args[++i];
-        } else if (arg == "--fresh-list") {
-            options.refreshList = true;
-        } else if (arg == "--data" && hasValue &&
-                   (args[i + 1] == "defined" || args[i + 1] == "program")) {
-            options.useDefinedPaths = args[++i] == "defined";
-        } else if (arg == "--method" && hasValue &&
-                   (args[i + 1] == "fast" || args[i + 1] == "dom")) {
-            options.method = args[++i] == "fast" ? 1 : 2;
-        } else {
-            context.err << "build: unexpected argument '" << arg << "' (usage: " << kUsage << ")\n";
-            return 2;
-        }
-    }
+    options.refreshList = args.Has("--fresh-list");
+    if (auto data = args.Value("--data")) options.useDefinedPaths = *data == "defined";
+    if (auto method = args.Value("--method")) options.method = *method == "fast" ? 1 : 2;
     if (database.empty()) {
         context.err << "build: no database file (give --db FILE)\n";
         return 2;
@@ -93,6 +67,22 @@ int RunBuildCommand(CliContext& context, const std::vector<std::string>& args) {
     else
         context.err << "build: no database was built\n";
     return 1;
+}
+
+}  // namespace
+
+CliCommand BuildCommand() {
+    return {"build",
+            "build the database: the emulator's lists, the support files and the notes",
+            {},
+            {{"--db", "FILE", "the database to write (default: the settings' one)"},
+             {"--listxml", "FILE", "read the emulator's -listxml output from FILE"},
+             {"--mame", "EXE", "the emulator to run (this run only)"},
+             {"--fresh-list", "", "have the emulator make its lists again"},
+             {"--data", "defined|program",
+              "support files from the folders of the settings or from the program folder"},
+             {"--method", "fast|dom", "the import method of the -listxml output"}},
+            Run};
 }
 
 }  // namespace arc::cli

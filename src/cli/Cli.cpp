@@ -18,21 +18,31 @@
 namespace arc::cli {
 namespace {
 
+/// The options read before the command; RunCli parses them.
+const CliOption kGlobalOptions[] = {
+    {"--home", "DIR", "use DIR as the program folder (settings, log, database, support files)"},
+    {"--yes", "",
+     "answer Yes to the questions a command asks whose Yes destroys nothing (emptying a "
+     "folder, trashing notes, deleting or moving archives need the command's own option)"},
+};
+
 void PrintHelp(std::ostream& out) {
     out << "Usage: arcanote-cli [--home DIR] [--yes] COMMAND [OPTIONS]\n"
+           "       arcanote-cli COMMAND --help\n"
            "       arcanote-cli --help | --version\n\n"
-           "Global options:\n"
-           "  --home DIR   use DIR as the program folder (settings, log, database, support "
-           "files)\n"
-           "  --yes        answer Yes to the questions a command asks whose Yes destroys\n"
-           "               nothing (emptying a folder, trashing notes, deleting or\n"
-           "               moving archives need the command's own option)\n\n"
-           "Commands:\n";
+           "Global options:\n";
+    std::vector<std::pair<std::string, std::string_view>> rows;
+    for (const CliOption& option : kGlobalOptions)
+        rows.emplace_back(OptionWithValue(option), option.help);
+    PrintColumns(out, rows);
+    out << "\nCommands (arcanote-cli COMMAND --help lists a command's options):\n";
+    rows.clear();
     for (const CliCommand& command : Commands())
-        out << "  " << command.name << ' ' << command.usage << '\n';
+        rows.emplace_back(command.name, command.summary);
+    PrintColumns(out, rows);
 }
 
-/// "--help" or "-h" among a command's arguments asks for its usage line.
+/// "--help" or "-h" among a command's arguments asks for its help.
 bool AsksForHelp(const std::vector<std::string>& args) {
     for (const std::string& arg : args)
         if (arg == "--help" || arg == "-h") return true;
@@ -111,17 +121,23 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         return 2;
     }
     if (AsksForHelp(args)) {
-        out << "usage: arcanote-cli " << command->name << ' ' << command->usage << '\n';
+        PrintCommandHelp(*command, out);
         return 0;
     }
+    CommandArgs parsed(*command);
+    if (const std::optional<std::string> problem = parsed.Parse(args))
+        return UsageError(err, *command, *problem);
     if (!StartUp(home, argv.empty() ? std::string_view{} : argv[0], err)) return 2;
 
     TerminalUi ui(err, assumeYes, &err == &std::cerr && isatty(STDERR_FILENO));
     InstallUi(&ui);
+    for (const CliOption& option : command->options)
+        if ((option.traits & kConsent) && parsed.Has(option.name))
+            ui.GrantConsent(std::string(option.name));
     CliContext context{out, err, assumeYes, &ui};
     int code = 1;
     try {
-        code = command->run(context, args);
+        code = command->run(context, parsed);
     } catch (const std::exception& e) {
         err << "arcanote-cli " << commandName << ": " << e.what() << '\n';
     } catch (...) {

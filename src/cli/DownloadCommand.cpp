@@ -1,13 +1,10 @@
-// download [--entries LABEL...] [--copy-to-paths] [--empty-download-folder]:
-// fetches the support files of the download list (all entries with an address
-// when none is named) into the program's dat/ and ini/ folders, and on request
-// on to the defined paths. Files left in the Download folder go to the trash
-// only with --empty-download-folder.
+// download: fetches the support files of the download list into the program's
+// dat/ and ini/ folders, and on request on to the defined paths. Files left in
+// the Download folder go to the trash only with --empty-download-folder.
 
 #include <ostream>
 
 #include "cli/Commands.h"
-#include "cli/TerminalUi.h"
 #include "core/Files.h"
 #include "download/DownloadList.h"
 #include "download/DownloadWindowState.h"
@@ -15,41 +12,18 @@
 namespace arc::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "download [--entries LABEL...] [--copy-to-paths] [--empty-download-folder]";
-
-}  // namespace
-
-int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args) {
-    bool entriesOption = false;
-    bool copyToPaths = false;
+int Run(CliContext& context, const CommandArgs& args) {
     std::vector<int> chosen;
-    for (const std::string& arg : args) {
-        if (arg == "--entries") {
-            entriesOption = true;
-        } else if (arg == "--copy-to-paths") {
-            copyToPaths = true;
-        } else if (arg == kEmptyDownloadFolderConsent) {
-            if (context.ui) context.ui->GrantConsent(arg);
-        } else if (entriesOption && !arg.starts_with("--")) {
-            const int index = DownloadEntryIndex(arg);
-            if (index < 0) {
-                context.err << "arcanote-cli download: unknown entry '" << arg << "' (";
-                for (int i = 0; i < kDownloadEntries; ++i)
-                    context.err << (i ? ", " : "") << DownloadEntries()[i].label;
-                context.err << ")\n";
-                return 2;
-            }
-            chosen.push_back(index);
-        } else {
-            context.err << "arcanote-cli download: unknown option '" << arg
-                        << "' (usage: " << kUsage << ")\n";
+    for (const std::string& label : args.Values("--entries")) {
+        const int index = DownloadEntryIndex(label);
+        if (index < 0) {
+            context.err << "arcanote-cli download: unknown entry '" << label << "' (";
+            for (int i = 0; i < kDownloadEntries; ++i)
+                context.err << (i ? ", " : "") << DownloadEntries()[i].label;
+            context.err << ")\n";
             return 2;
         }
-    }
-    if (entriesOption && chosen.empty()) {
-        context.err << "arcanote-cli download: --entries needs at least one label\n";
-        return 2;
+        chosen.push_back(index);
     }
 
     DownloadWindowState window;
@@ -66,7 +40,7 @@ int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args
     }
     for (int index : chosen)
         window.rows[index].checked = true;
-    window.copyToPaths = copyToPaths;
+    window.copyToPaths = args.Has("--copy-to-paths");
     window.Run();
 
     bool failed = false;
@@ -84,6 +58,20 @@ int RunDownloadCommand(CliContext& context, const std::vector<std::string>& args
     }
     window.Close();
     return failed ? 1 : 0;
+}
+
+}  // namespace
+
+CliCommand DownloadCommand() {
+    return {"download",
+            "fetch the support files of the download list into the dat/ and ini/ folders",
+            {},
+            {{"--entries", "LABEL", "only these entries (default: every entry with an address)",
+              kRepeatable},
+             {"--copy-to-paths", "", "copy the files on to the folders of the settings"},
+             {kEmptyDownloadFolderConsent, "", "trash the files left in the Download folder",
+              kConsent}},
+            Run};
 }
 
 }  // namespace arc::cli

@@ -1,21 +1,16 @@
-// images delete|copy [--kinds K,...] [--source DIR] [--confirm]: artwork
-// housekeeping over the artwork folders of the settings. Kinds: titles, snap,
-// marquees, cabinets, cpanel, flyers (or 0-5); all six when not given. delete
-// trashes images, so only --confirm answers its question (never --yes).
+// images delete|copy: artwork housekeeping over the artwork folders of the
+// settings. delete trashes images, so only --confirm answers its question
+// (never --yes).
 
 #include <ostream>
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "cli/TerminalUi.h"
 #include "collection/ImagesWindowState.h"
 #include "core/Files.h"
 
 namespace arc::cli {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: images delete|copy [--kinds K,...] [--source DIR] [--confirm]";
 
 int KindNumber(const std::string& name) {
     static const char* const kNames[kArtSlots][2] = {
@@ -43,51 +38,52 @@ bool ReadKinds(const std::string& list, ImagesWindowState& window, std::ostream&
     return true;
 }
 
-}  // namespace
-
-int RunImagesCommand(CliContext& context, const std::vector<std::string>& args) {
-    if (args.empty() || (args[0] != "delete" && args[0] != "copy")) {
-        context.err << "arcanote-cli images: " << kUsage << '\n';
-        return 2;
-    }
+int Run(CliContext& context, const CommandArgs& args) {
+    const std::string& action = args.Operand(0);
+    if (args.Has("--confirm") && action != "delete")
+        return UsageError(context.err, args.Command(), "--confirm goes with delete");
     ImagesWindowState window;
-    window.SourceText = TheSettings().ImageSource;
-    bool kindsGiven = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--kinds" && i + 1 < args.size()) {
-            if (!ReadKinds(args[++i], window, context.err)) return 2;
-            kindsGiven = true;
-        } else if (args[i] == "--source" && i + 1 < args.size()) {
-            window.SourceText = args[++i];
-        } else if (args[i] == "--confirm" && args[0] == "delete") {
-            if (context.ui) context.ui->GrantConsent("--confirm");
-        } else {
-            context.err << "arcanote-cli images: " << kUsage << '\n';
-            return 2;
-        }
-    }
-    if (!kindsGiven) window.Kinds.fill(true);
-    if (args[0] == "copy" && window.SourceText.empty()) {
+    window.SourceText = args.Value("--source").value_or(TheSettings().ImageSource);
+    const std::optional<std::string> kinds = args.Value("--kinds");
+    if (kinds && !ReadKinds(*kinds, window, context.err)) return 2;
+    if (!kinds) window.Kinds.fill(true);
+    if (action == "copy" && window.SourceText.empty()) {
         context.err << "arcanote-cli images: copy needs --source DIR\n";
         return 2;
     }
-    if (args[0] == "copy" && !FolderExists(window.SourceText)) {
+    if (action == "copy" && !FolderExists(window.SourceText)) {
         context.err << "arcanote-cli images: no such folder: " << window.SourceText << '\n';
         return 2;
     }
     const ImagesOutcome outcome =
-        args[0] == "delete" ? window.DeleteImagesWithoutRom() : window.CopyImagesThatHaveRom();
+        action == "delete" ? window.DeleteImagesWithoutRom() : window.CopyImagesThatHaveRom();
     if (outcome.Complete()) return 0;
-    context.err << "arcanote-cli images " << args[0] << ": ";
+    context.err << "arcanote-cli images " << action << ": ";
     if (!outcome.ran) {
         context.err << "nothing done\n";
     } else if (outcome.cancelled) {
         context.err << "cancelled after " << outcome.done << " image(s)\n";
     } else {
         context.err << outcome.failed.size() << " image(s) not "
-                    << (args[0] == "delete" ? "trashed" : "copied") << '\n';
+                    << (action == "delete" ? "trashed" : "copied") << '\n';
     }
     return 1;
+}
+
+}  // namespace
+
+CliCommand ImagesCommand() {
+    return {"images",
+            "artwork housekeeping in the art folders of the settings",
+            {{"delete|copy",
+              "delete: trash the images of sets that are not in the ROM folder; copy: copy in "
+              "the images of the sets that are"}},
+            {{"--kinds", "K,...",
+              "only these kinds: titles, snap, marquees, cabinets, cpanel, flyers (or 0-5); "
+              "default: all six"},
+             {"--source", "DIR", "copy: the folder to copy from (default: the settings' one)"},
+             {"--confirm", "", "delete: trash the images without asking", kConsent}},
+            Run};
 }
 
 }  // namespace arc::cli

@@ -9,18 +9,12 @@
 
 namespace arc::cli {
 
-int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args) {
+namespace {
+
+int Run(CliContext& context, const CommandArgs& args) {
     const OneOffPaths oneOff;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if ((arg == "--db" || arg == "--roms") && i + 1 < args.size()) {
-            (arg == "--db" ? TheSettings().DatabasePath : TheSettings().RomsFolder) = args[++i];
-        } else {
-            context.err << "list-roms: unexpected argument '" << arg
-                        << "' (usage: list-roms [--db FILE] [--roms DIR])\n";
-            return 2;
-        }
-    }
+    if (auto database = args.Value("--db")) TheSettings().DatabasePath = *database;
+    if (auto roms = args.Value("--roms")) TheSettings().RomsFolder = *roms;
     // The database of --db (or of the settings) is the one the chooser confirms.
     if (context.ui) context.ui->nextFile = TheSettings().DatabasePath;
     const ListMyRomsSummary summary = ListMyRoms();
@@ -34,6 +28,17 @@ int RunListRomsCommand(CliContext& context, const std::vector<std::string>& args
                 << summary.scanned << Text(114) << '\n'
                 << summary.listed << Text(115) << '\n';
     return 0;
+}
+
+}  // namespace
+
+CliCommand ListRomsCommand() {
+    return {"list-roms",
+            "mark in the database the sets found in the ROM folder",
+            {},
+            {{"--db", "FILE", "the database (this run only; default: the settings' one)"},
+             {"--roms", "DIR", "the ROM folder (this run only; default: the settings' one)"}},
+            Run};
 }
 
 }  // namespace arc::cli

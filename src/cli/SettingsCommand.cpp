@@ -1,6 +1,3 @@
-// settings [--save]: the settings dump of the loaded settings; --save writes
-// "Arcanote.inf" back.
-
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -10,17 +7,10 @@
 
 namespace arc::cli {
 
-int RunSettingsCommand(CliContext& context, const std::vector<std::string>& args) {
-    bool save = false;
-    for (const std::string& arg : args) {
-        if (arg == "--save") {
-            save = true;
-        } else {
-            context.err << "arcanote-cli settings: unknown option '" << arg
-                        << "' (usage: settings [--save])\n";
-            return 2;
-        }
-    }
+namespace {
+
+int Run(CliContext& context, const CommandArgs& args) {
+    const bool save = args.Has("--save");
     for (const std::string& line : SettingsDumpLines(TheSettings()))
         context.out << line << '\n';
     if (save && !SaveSettings()) {
@@ -32,6 +22,16 @@ int RunSettingsCommand(CliContext& context, const std::vector<std::string>& args
     if (context.out.good()) return 0;
     context.err << "arcanote-cli settings: cannot write the output\n";
     return 1;
+}
+
+}  // namespace
+
+CliCommand SettingsCommand() {
+    return {"settings",
+            "print the loaded settings",
+            {},
+            {{"--save", "", "write them back to Arcanote.inf"}},
+            Run};
 }
 
 }  // namespace arc::cli

@@ -4,9 +4,9 @@
 // the ones of the same name and nothing else is touched.
 
 #include <ostream>
+#include <utility>
 
 #include "cli/Commands.h"
-#include "cli/TerminalUi.h"
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "sheets/SheetRun.h"
@@ -15,11 +15,6 @@
 namespace arc::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: sheets [--db FILE] [--out DIR] [--skin NAME] [--only-available] [--no-clones] "
-    "[--no-nonworking] [--no-copy KIND...] [--parent-art] [--copy-all-art] [--substitutes] "
-    "[--empty-destination]\n  KIND: titles snap marquees cabinets cpanel flyers all";
-
 int KindIndex(std::string_view kind) {
     for (int k = 0; k < kArtKinds; ++k) {
         if (ToLowerAscii(kind) == ArtSheetFolders()[k]) return k;
@@ -27,77 +22,43 @@ int KindIndex(std::string_view kind) {
     return -1;
 }
 
-}  // namespace
-
-int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args) {
-    auto usage = [&](const std::string& problem) {
-        context.err << "arcanote-cli sheets: " << problem << '\n' << kUsage << '\n';
-        return 2;
-    };
+int Run(CliContext& context, const CommandArgs& args) {
     SheetWindowState window;
     window.Load(false);
-    std::string skin;
-    bool skinGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& target) {
-            if (i + 1 >= args.size()) return false;
-            target = args[++i];
-            return true;
-        };
-        if (arg == "--db") {
-            if (!value(TheSettings().DatabasePath)) return usage("--db needs a file");
-        } else if (arg == "--out") {
-            if (!value(window.text1)) return usage("--out needs a folder");
-            window.text1 = WithTrailingSlash(window.text1);
-        } else if (arg == "--skin") {
-            if (!value(skin)) return usage("--skin needs a name");
-            skinGiven = true;
-        } else if (arg == "--only-available") {
-            window.check1[0] = true;
-        } else if (arg == "--no-clones") {
-            window.check1[1] = true;
-        } else if (arg == "--no-nonworking") {
-            window.check1[8] = true;
-        } else if (arg == "--no-copy") {
-            int kinds = 0;
-            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
-                const std::string& kind = args[++i];
-                if (kind == "all") {
-                    for (int k = 0; k < kArtKinds; ++k)
-                        window.check2[k] = true;
-                } else if (int k = KindIndex(kind); k >= 0) {
-                    window.check2[k] = true;
-                } else {
-                    return usage("unknown art kind '" + kind + "'");
-                }
-                ++kinds;
-            }
-            if (kinds == 0) return usage("--no-copy needs at least one art kind");
-        } else if (arg == "--parent-art") {
-            window.check2[6] = true;
-        } else if (arg == "--copy-all-art") {
-            window.check3 = true;
-        } else if (arg == "--substitutes") {
-            window.check4 = true;
-        } else if (arg == kEmptyDestinationConsent) {
-            if (context.ui) context.ui->GrantConsent(std::string(kEmptyDestinationConsent));
+    if (auto database = args.Value("--db")) TheSettings().DatabasePath = *database;
+    if (auto out = args.Value("--out")) window.text1 = WithTrailingSlash(*out);
+    // The options tick boxes; the others keep their saved state.
+    const std::pair<std::string_view, bool*> ticks[] = {
+        {"--only-available", &window.check1[0]}, {"--no-clones", &window.check1[1]},
+        {"--no-nonworking", &window.check1[8]},  {"--parent-art", &window.check2[6]},
+        {"--copy-all-art", &window.check3},      {"--substitutes", &window.check4}};
+    for (const auto& [option, box] : ticks)
+        if (args.Has(option)) *box = true;
+    for (const std::string& kind : args.Values("--no-copy")) {
+        if (kind == "all") {
+            for (int k = 0; k < kArtKinds; ++k)
+                window.check2[k] = true;
+        } else if (int k = KindIndex(kind); k >= 0) {
+            window.check2[k] = true;
         } else {
-            return usage("unknown option '" + arg + "'");
+            return UsageError(context.err, args.Command(), "unknown art kind '" + kind + "'");
         }
     }
+    const std::optional<std::string> skin = args.Value("--skin");
+    const bool skinGiven = skin.has_value();
     if (skinGiven) {
-        if (!skin.empty() && !window.SelectSkin(skin)) {
-            context.err << "arcanote-cli sheets: no skin named '" << skin << "'; skins:";
+        if (!skin->empty() && !window.SelectSkin(*skin)) {
+            context.err << "arcanote-cli sheets: no skin named '" << *skin << "'; skins:";
             for (const std::string& name : window.combo1) {
                 if (!name.empty()) context.err << ' ' << name;
             }
             context.err << '\n';
             return 2;
         }
-        if (skin.empty()) window.combo1Index = window.combo1.empty() ? -1 : 0;
+        if (skin->empty()) window.combo1Index = window.combo1.empty() ? -1 : 0;
     }
-    if (window.text1.empty()) return usage("no destination folder (--out DIR)");
+    if (window.text1.empty())
+        return UsageError(context.err, args.Command(), "no destination folder (--out DIR)");
 
     const SheetRunResult result = window.MakeWithoutQuestions();
     if (!result.completed) {
@@ -112,6 +73,29 @@ int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args) 
     }
     context.out << TheSettings().HtmlFolder << "index.htm\n";
     return 0;
+}
+
+}  // namespace
+
+CliCommand SheetsCommand() {
+    return {
+        "sheets",
+        "write the HTML game sheets of the database",
+        {},
+        {{"--db", "FILE", "the database (default: the settings' one)"},
+         {"--out", "DIR", "the destination folder (default: the settings' one)"},
+         {"--skin", "NAME", "the skin of the pages"},
+         {"--only-available", "", "only the games whose ROMs are available"},
+         {"--no-clones", "", "leave out the clones"},
+         {"--no-nonworking", "", "leave out the games that do not work"},
+         {"--no-copy", "KIND",
+          "do not copy this art: titles, snap, marquees, cabinets, cpanel, flyers or all",
+          kRepeatable},
+         {"--parent-art", "", "the original game's art for its clones"},
+         {"--copy-all-art", "", "copy all the art files found"},
+         {"--substitutes", "", "a replacement image where no image is found"},
+         {kEmptyDestinationConsent, "", "trash what the destination folder holds first", kConsent}},
+        Run};
 }
 
 }  // namespace arc::cli

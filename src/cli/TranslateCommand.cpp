@@ -1,7 +1,5 @@
-// translate [--create-dictionary] [--files NAME...]: writes a new dictionary,
-// and/or translates the named support files (Catlist, Genre, Catver, Wizsort,
-// Multiplayer, Nplayers, History, Mameinfo, history.xml; all of them when none
-// is named, then a missing one is skipped).
+// translate: writes a new dictionary, and/or translates the named support
+// files (all of them when none is named, then a missing one is skipped).
 
 #include <ostream>
 
@@ -13,8 +11,6 @@
 
 namespace arc::cli {
 namespace {
-
-constexpr std::string_view kUsage = "translate [--create-dictionary] [--files NAME...]";
 
 std::string_view Describe(TranslationWindowState::RowResult result) {
     switch (result) {
@@ -34,35 +30,20 @@ std::string_view Describe(TranslationWindowState::RowResult result) {
     return "not translated";
 }
 
-}  // namespace
-
-int RunTranslateCommand(CliContext& context, const std::vector<std::string>& args) {
-    bool create = false;
-    bool filesOption = false;
+int Run(CliContext& context, const CommandArgs& args) {
+    const bool create = args.Has("--create-dictionary");
+    const bool filesOption = args.Has("--files");
     std::vector<int> rows;
-    for (const std::string& arg : args) {
-        if (arg == "--create-dictionary") {
-            create = true;
-        } else if (arg == "--files") {
-            filesOption = true;
-        } else if (filesOption && !arg.starts_with("--")) {
-            const int row = TranslationWindowState::RowOfName(arg);
-            if (row < 0) {
-                context.err << "arcanote-cli translate: unknown file '" << arg
-                            << "' (Catlist, Genre, Catver, Wizsort, Multiplayer, Nplayers, "
-                               "History, Mameinfo, history.xml)\n";
-                return 2;
-            }
-            rows.push_back(row);
-        } else {
-            context.err << "arcanote-cli translate: unknown option '" << arg
-                        << "' (usage: " << kUsage << ")\n";
+    for (const std::string& name : args.Values("--files")) {
+        const int row = TranslationWindowState::RowOfName(name);
+        if (row < 0) {
+            context.err << "arcanote-cli translate: unknown file '" << name << "' (";
+            for (int known = 0; known < kTranslationRows; ++known)
+                context.err << (known ? ", " : "") << TranslationWindowState::RowFileName(known);
+            context.err << ")\n";
             return 2;
         }
-    }
-    if (filesOption && rows.empty()) {
-        context.err << "arcanote-cli translate: --files needs at least one name\n";
-        return 2;
+        rows.push_back(row);
     }
 
     if (create) {
@@ -104,6 +85,20 @@ int RunTranslateCommand(CliContext& context, const std::vector<std::string>& arg
             << entry.path << ")\n";
     }
     return failed ? 1 : 0;
+}
+
+}  // namespace
+
+CliCommand TranslateCommand() {
+    return {"translate",
+            "write a new dictionary, or translate support files with the dictionary",
+            {},
+            {{"--create-dictionary", "", "write a new dictionary from the support files"},
+             {"--files", "NAME",
+              "only these files (Catlist, Genre, Catver, Wizsort, Multiplayer, Nplayers, "
+              "History, Mameinfo, history.xml); default: every one found",
+              kRepeatable}},
+            Run};
 }
 
 }  // namespace arc::cli

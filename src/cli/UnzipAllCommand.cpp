@@ -1,16 +1,27 @@
-// unzip-all --from DIR --to DIR [--delete-sources]: every archive of DIR
-// extracted into a sub-folder of the destination named after it.
+// unzip-all: every archive of the source extracted into a sub-folder of the
+// destination named after it.
 
 #include "cli/Commands.h"
 #include "cli/ZipAllOptions.h"
 
 namespace arc::cli {
+namespace {
 
-int RunUnzipAllCommand(CliContext& context, const std::vector<std::string>& args) {
+int Run(CliContext& context, const CommandArgs& args) {
     ZipAllWindowState window;
     if (!ReadZipAllOptions("unzip-all", args, window, context.err)) return 2;
     window.UnzipAll();
     return ZipAllExitCode(window, context.err);
+}
+
+}  // namespace
+
+CliCommand UnzipAllCommand() {
+    return {"unzip-all",
+            "extract each archive of a folder into a sub-folder named after it",
+            {},
+            ZipAllOptions("the folder of the archives", "the folder of the sub-folders"),
+            Run};
 }
 
 }  // namespace arc::cli

@@ -1,6 +1,5 @@
-// unzip ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]: the unzip
-// entry points from the command line. Without --member or --ext every member
-// is extracted with its folders. The destination defaults to the current folder.
+// unzip ARCHIVE: the unzip entry points from the command line. Without --member
+// or --ext every member is extracted with its folders.
 
 #include <filesystem>
 #include <optional>
@@ -15,9 +14,6 @@
 
 namespace arc::cli {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: unzip ARCHIVE [--to DIR] [--member NAME | --ext EXT] [--list]";
 
 /// The unzip window on a terminal: the progress bar of the terminal UI.
 class TerminalUnzipView final : public UnzipWindowView {
@@ -34,39 +30,6 @@ class TerminalUnzipView final : public UnzipWindowView {
     void Unload() override { Ui().UnloadProgressWindow(); }
 };
 
-struct UnzipOptions {
-    std::string archive;
-    std::string destination;
-    std::optional<std::string> member;
-    std::optional<std::string> extension;
-    bool list = false;
-};
-
-bool ParseOptions(const std::vector<std::string>& args, UnzipOptions& options, std::ostream& err) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--list") {
-            options.list = true;
-        } else if ((arg == "--to" || arg == "--member" || arg == "--ext") && hasValue) {
-            const std::string& value = args[++i];
-            if (arg == "--to") options.destination = value;
-            if (arg == "--member") options.member = value;
-            if (arg == "--ext") options.extension = value;
-        } else if (arg.rfind("--", 0) != 0 && options.archive.empty()) {
-            options.archive = arg;
-        } else {
-            err << "arcanote-cli unzip: unexpected '" << arg << "' (" << kUsage << ")\n";
-            return false;
-        }
-    }
-    if (options.archive.empty() || (options.member && options.extension)) {
-        err << "arcanote-cli unzip: " << kUsage << '\n';
-        return false;
-    }
-    return true;
-}
-
 /// The reader's last error, if any, on the error stream; true when there was one.
 bool ReportLastError(std::ostream& err) {
     const std::string& error = ZipState().ZipLastError;
@@ -74,56 +37,68 @@ bool ReportLastError(std::ostream& err) {
     return !error.empty();
 }
 
-}  // namespace
-
-int RunUnzipCommand(CliContext& context, const std::vector<std::string>& args) {
-    UnzipOptions options;
-    if (!ParseOptions(args, options, context.err)) return 2;
+int Run(CliContext& context, const CommandArgs& args) {
+    const std::string& archive = args.Operand(0);
+    const std::optional<std::string> member = args.Value("--member");
+    const std::optional<std::string> extension = args.Value("--ext");
     ZipState().ZipLastError.clear();
-    if (!FileExists(options.archive)) {
-        context.err << "arcanote-cli unzip: " << options.archive << ": no such file\n";
+    if (!FileExists(archive)) {
+        context.err << "arcanote-cli unzip: " << archive << ": no such file\n";
         return 1;
     }
 
-    if (options.list) {
-        ZipListFiles(options.archive);
+    if (args.Has("--list")) {
+        ZipListFiles(archive);
         for (int i = 1; i <= ZipState().ZipFileCount; ++i)
             context.out << ZipState().ZipFileList[static_cast<std::size_t>(i)] << '\n';
         return ReportLastError(context.err) ? 1 : 0;
     }
 
-    std::string destination = options.destination.empty() ? std::filesystem::current_path().string()
-                                                          : options.destination;
+    std::string destination = args.Value("--to").value_or("");
+    if (destination.empty()) destination = std::filesystem::current_path().string();
     TerminalUnzipView view;
     InstallUnzipWindowView(&view);
     int code = 0;
-    if (options.member) {
-        if (!UnzipFile(options.archive, *options.member, destination, false)) {
+    if (member) {
+        if (!UnzipFile(archive, *member, destination, false)) {
             if (!ReportLastError(context.err))
-                context.err << "arcanote-cli unzip: no member named " << *options.member << " in "
-                            << options.archive << '\n';
+                context.err << "arcanote-cli unzip: no member named " << *member << " in "
+                            << archive << '\n';
             code = 1;
         }
-    } else if (options.extension) {
-        const int count = UnzipByExtension(options.archive, *options.extension, destination, false);
+    } else if (extension) {
+        const int count = UnzipByExtension(archive, *extension, destination, false);
         if (count < 0) {
             ReportLastError(context.err);
-            context.err << "arcanote-cli unzip: no member ends with " << *options.extension
-                        << " in " << options.archive << '\n';
+            context.err << "arcanote-cli unzip: no member ends with " << *extension << " in "
+                        << archive << '\n';
             code = 1;
         } else {
             context.out << count << " file(s) extracted\n";
             if (ReportLastError(context.err)) code = 1;
         }
     } else {
-        const bool done = UnzipAll(options.archive, destination, false);
+        const bool done = UnzipAll(archive, destination, false);
         const bool reported = ReportLastError(context.err);
         if (!done && !reported)
-            context.err << "arcanote-cli unzip: cannot extract " << options.archive << '\n';
+            context.err << "arcanote-cli unzip: cannot extract " << archive << '\n';
         if (reported || !done) code = 1;
     }
     InstallUnzipWindowView(nullptr);
     return code;
+}
+
+}  // namespace
+
+CliCommand UnzipCommand() {
+    return {"unzip",
+            "extract an archive's members (every one with its folders, by default)",
+            {{"ARCHIVE", "the .zip file"}},
+            {{"--to", "DIR", "the destination (default: the current folder)"},
+             {"--member", "NAME", "only this member, without its folders", 0, {}, "--ext"},
+             {"--ext", "EXT", "only the members of this extension, without their folders"},
+             {"--list", "", "print the members' names instead"}},
+            Run};
 }
 
 }  // namespace arc::cli

@@ -16,46 +16,26 @@ constexpr std::array<std::string_view, UpdateWindowState::kBoxes> kBoxOptions = 
     "--mature",  "--multiplayer", "--nplayers", "--resolution", "--wizsort",  "--cheat",
     "--command", "--controls",    "--hiscore",  "--history",    "--mameinfo", "--version-ini"};
 
-int BoxOf(std::string_view option) {
-    for (std::size_t i = 0; i < kBoxOptions.size(); ++i)
-        if (kBoxOptions[i] == option) return static_cast<int>(i);
-    return -1;
-}
-
-}  // namespace
-
-int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args) {
+int Run(CliContext& context, const CommandArgs& args) {
     UpdateWindowState window;
     window.Load();
-    bool anyBox = false;
+    const bool all = args.Has("--all");
+    bool anyBox = all;
     std::array<bool, UpdateWindowState::kBoxes> boxes{};
-    int code = 0;
+    for (std::size_t box = 0; box < kBoxOptions.size(); ++box) {
+        boxes[box] = all || args.Has(kBoxOptions[box]);
+        anyBox = anyBox || boxes[box];
+    }
+    if (auto database = args.Value("--db")) window.databasePath = *database;
+    if (auto data = args.Value("--data")) window.useDefinedPaths = *data == "defined";
     // --mame is for this run only: the settings are saved when the window unloads.
     const std::string savedMame = TheSettings().MameExe;
-    for (std::size_t i = 0; i < args.size() && code == 0; ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (const int box = BoxOf(arg); box >= 0) {
-            boxes[box] = anyBox = true;
-        } else if (arg == "--all") {
-            boxes.fill(true);
-            anyBox = true;
-        } else if (arg == "--db" && hasValue) {
-            window.databasePath = args[++i];
-        } else if (arg == "--mame" && hasValue) {
-            TheSettings().MameExe = args[++i];
-        } else if (arg == "--data" && hasValue &&
-                   (args[i + 1] == "defined" || args[i + 1] == "program")) {
-            window.useDefinedPaths = args[++i] == "defined";
-        } else {
-            context.err << "update: unexpected argument '" << arg << "' (see --help)\n";
-            code = 2;
-        }
-    }
+    if (auto mame = args.Value("--mame")) TheSettings().MameExe = *mame;
     // Without box options the choices saved by the last update are used.
     if (anyBox) window.boxes = boxes;
     const int errorsBefore = State().ErrorCount;
-    if (code == 0 && !window.Update()) {
+    int code = 0;
+    if (!window.Update()) {
         context.err << "update: the update did not complete\n";
         code = 1;
     }
@@ -63,6 +43,27 @@ int RunUpdateCommand(CliContext& context, const std::vector<std::string>& args) 
     TheSettings().MameExe = savedMame;
     window.Unload();
     return code;
+}
+
+}  // namespace
+
+CliCommand UpdateCommand() {
+    CliCommand command{
+        "update",
+        "update the database from the sources chosen (default: those of the last update)",
+        {},
+        {{"--db", "FILE", "the database to update (default: the one of the last update)"},
+         {"--mame", "EXE", "the emulator to run (this run only)"},
+         {"--data", "defined|program",
+          "support files from the folders of the settings or from the program folder"},
+         {"--all", "", "every source below"}},
+        Run};
+    for (int box = 0; box < UpdateWindowState::kBoxes; ++box) {
+        command.options.push_back(
+            {kBoxOptions[box], "",
+             box == 0 ? "the emulator's data (-listxml)" : UpdateWindowState::BoxCaption(box)});
+    }
+    return command;
 }
 
 }  // namespace arc::cli

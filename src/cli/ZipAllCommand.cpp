@@ -1,12 +1,13 @@
-// zip-all --from DIR --to DIR [--delete-sources]: every sub-folder of DIR
-// packed by myzip into one archive of the destination.
+// zip-all: every sub-folder of the source packed by myzip into one archive of
+// the destination.
 
 #include "cli/Commands.h"
 #include "cli/ZipAllOptions.h"
 
 namespace arc::cli {
+namespace {
 
-int RunZipAllCommand(CliContext& context, const std::vector<std::string>& args) {
+int Run(CliContext& context, const CommandArgs& args) {
     ZipAllWindowState window;
     if (!ReadZipAllOptions("zip-all", args, window, context.err)) return 2;
     if (!window.ZipAllEnabled()) {
@@ -16,6 +17,16 @@ int RunZipAllCommand(CliContext& context, const std::vector<std::string>& args) 
     }
     window.ZipAll();
     return ZipAllExitCode(window, context.err);
+}
+
+}  // namespace
+
+CliCommand ZipAllCommand() {
+    return {"zip-all",
+            "pack each sub-folder of a folder into an archive of its own",
+            {},
+            ZipAllOptions("the folder of the sub-folders", "the folder of the archives"),
+            Run};
 }
 
 }  // namespace arc::cli

@@ -6,38 +6,28 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/Cli.h"
 #include "collection/ZipAllWindowState.h"
 #include "core/Files.h"
 
 namespace arc::cli {
 
-/// Fills the window from --from DIR --to DIR [--delete-sources]; false (with
-/// the usage or the missing folder on `err`) when they are wrong.
-inline bool ReadZipAllOptions(std::string_view command, const std::vector<std::string>& args,
+/// --from DIR --to DIR [--delete-sources].
+inline std::vector<CliOption> ZipAllOptions(std::string_view from, std::string_view to) {
+    return {{"--from", "DIR", from, kRequired},
+            {"--to", "DIR", to, kRequired},
+            {"--delete-sources", "", "trash each source once it is done"}};
+}
+
+/// Fills the window from the options; false (with the missing folder on
+/// `err`) when the source folder does not exist.
+inline bool ReadZipAllOptions(std::string_view command, const CommandArgs& args,
                               ZipAllWindowState& window, std::ostream& err) {
-    bool haveFrom = false, haveTo = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--from" && i + 1 < args.size()) {
-            window.SourceText = args[++i];
-            haveFrom = true;
-        } else if (arg == "--to" && i + 1 < args.size()) {
-            window.DestText = args[++i];
-            haveTo = true;
-        } else if (arg == "--delete-sources") {
-            window.DeleteWhenDone = true;
-        } else {
-            haveFrom = haveTo = false;
-            break;
-        }
-    }
-    if (haveFrom && haveTo) {
-        if (FolderExists(window.SourceText)) return true;
-        err << "arcanote-cli " << command << ": no such folder: " << window.SourceText << '\n';
-        return false;
-    }
-    err << "arcanote-cli " << command << ": usage: " << command
-        << " --from DIR --to DIR [--delete-sources]\n";
+    window.SourceText = *args.Value("--from");
+    window.DestText = *args.Value("--to");
+    window.DeleteWhenDone = args.Has("--delete-sources");
+    if (FolderExists(window.SourceText)) return true;
+    err << "arcanote-cli " << command << ": no such folder: " << window.SourceText << '\n';
     return false;
 }
 

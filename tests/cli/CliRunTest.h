@@ -9,13 +9,15 @@
 
 namespace arc::test {
 
-class CliRunTest : public ProgramFolderTest {
+/// `Fixture` gives the program folder (ProgramFolderTest or one of its fixtures).
+template <class Fixture = ProgramFolderTest>
+class CliRunTest : public Fixture {
   protected:
     /// Runs `arcanote-cli --home HOME args...`; what it printed is kept in out and err.
     int Run(std::vector<std::string> args) {
         const std::string first = args.front();
         args.erase(args.begin());
-        CliRun run = RunCommand(home.str(), first, std::move(args));
+        CliRun run = RunCommand(this->home.str(), first, std::move(args));
         out = std::move(run.out);
         err = std::move(run.err);
         return run.code;

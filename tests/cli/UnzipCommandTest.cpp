@@ -4,7 +4,7 @@
 namespace arc::test {
 namespace {
 
-using UnzipCommand = CliRunTest;
+using UnzipCommand = CliRunTest<>;
 
 // Each run's exit code and a part of what it prints; a damaged member fails
 // the run but the others are extracted.
@@ -31,9 +31,6 @@ TEST_F(UnzipCommand, RunsGiveTheirExitCodesAndName) {
          1,
          "Erreur 5 - Erreur de checksum dans "},
         {{home.file("missing.zip"), "--to", home.file("none")}, 1, "missing.zip"},
-        {{}, 2, ""},
-        {{archive, "--member", "a", "--ext", "b"}, 2, ""},
-        {{archive, "--bogus"}, 2, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -4,16 +4,16 @@
 
 #include <filesystem>
 
-#include "SheetFixture.h"
+#include "cli/CliRunTest.h"
 #include "database/Database.h"
-#include "support/CliRun.h"
+#include "sheets/SheetFixture.h"
 
 namespace arc::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SheetsCommandTest : public SheetTest {
+class SheetsCommandTest : public CliRunTest<SheetTest> {
   protected:
     SheetsCommandTest() {
         AddGame("pacman", "Pac-Man", {{"Working", "1"}});
@@ -21,26 +21,20 @@ class SheetsCommandTest : public SheetTest {
         CloseDatabase();
         WriteFile(home.str() + "html/Blue.skin/rom.htm", "blue #GAMENAME");
     }
-    /// The shared in-process runner; "--yes" may come first.
-    int Run(const std::vector<std::string>& args) {
-        run = RunCommand(home.str(), args[0], {args.begin() + 1, args.end()});
-        return run.code;
-    }
-    CliRun run;
 };
 
 TEST_F(SheetsCommandTest, WritesTheSiteAndPrintsItsIndex) {
     ASSERT_EQ(Run({"sheets", "--db", database, "--out", site, "--no-clones", "--no-copy", "snap",
                    "flyers", "--substitutes"}),
               0)
-        << run.err;
-    EXPECT_EQ(run.out, site + "index.htm\n");
+        << err;
+    EXPECT_EQ(out, site + "index.htm\n");
     EXPECT_TRUE(PageExists("pacman.htm"));
     EXPECT_FALSE(PageExists("puckman.htm"));
     EXPECT_NE(Page("pacman.htm").find("file://" + site + "html/noimage.png"), std::string::npos);
     EXPECT_EQ(Page("pacman.htm").find("blue"), std::string::npos);  // built-in unless asked
 
-    ASSERT_EQ(Run({"sheets", "--db", database, "--out", site, "--skin", "blue"}), 0) << run.err;
+    ASSERT_EQ(Run({"sheets", "--db", database, "--out", site, "--skin", "blue"}), 0) << err;
     EXPECT_EQ(Page("pacman.htm"), "blue Pac-Man");
     EXPECT_TRUE(fs::exists(site + "links.htm"));  // not empty, not emptied without --yes
 }
@@ -48,9 +42,9 @@ TEST_F(SheetsCommandTest, WritesTheSiteAndPrintsItsIndex) {
 TEST_F(SheetsCommandTest, OnlyEmptyDestinationEmptiesANonEmptyDestination) {
     WriteFile(site + "mine.txt", "x");
     setenv("XDG_DATA_HOME", (home.str() + "xdg").c_str(), 1);
-    ASSERT_EQ(Run({"--yes", "sheets", "--db", database, "--out", site}), 0) << run.err;
+    ASSERT_EQ(Run({"--yes", "sheets", "--db", database, "--out", site}), 0) << err;
     EXPECT_EQ(ReadFile(site + "mine.txt"), "x");
-    EXPECT_NE(run.err.find("use --empty-destination"), std::string::npos) << run.err;
+    EXPECT_NE(err.find("use --empty-destination"), std::string::npos) << err;
     EXPECT_TRUE(PageExists("pacman.htm"));
     ASSERT_EQ(Run({"sheets", "--db", database, "--out", site, "--empty-destination"}), 0);
     unsetenv("XDG_DATA_HOME");
@@ -65,8 +59,8 @@ TEST_F(SheetsCommandTest, AFullDiskFailsTheRunAndLeavesNoPartialPage) {
     if (::mount("tmpfs", site.c_str(), "tmpfs", 0, "size=32k") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here";
     EXPECT_EQ(Run({"sheets", "--db", database, "--out", site}), 1);
-    EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("Done."), std::string::npos);
+    EXPECT_NE(err.find("No space left on device"), std::string::npos) << err;
+    EXPECT_EQ(err.find("Done."), std::string::npos);
     for (const auto& entry : fs::recursive_directory_iterator(site)) {
         if (!entry.is_regular_file()) continue;  // no cut page, no temporary file:
         EXPECT_TRUE(ReadFile(entry.path()).ends_with("</html>")) << entry.path();
@@ -74,14 +68,12 @@ TEST_F(SheetsCommandTest, AFullDiskFailsTheRunAndLeavesNoPartialPage) {
     ::umount2(site.c_str(), MNT_DETACH);
 }
 
-TEST_F(SheetsCommandTest, RejectsBadOptionsAndReportsFailures) {
-    EXPECT_EQ(Run({"sheets", "--no-copy", "posters"}), 2);
-    EXPECT_NE(run.err.find("unknown art kind"), std::string::npos);
+TEST_F(SheetsCommandTest, RejectsAnUnknownSkinAndReportsFailures) {
     EXPECT_EQ(Run({"sheets", "--skin", "green", "--out", site}), 2);
-    EXPECT_NE(run.err.find("Blue"), std::string::npos);
+    EXPECT_NE(err.find("Blue"), std::string::npos);
     EXPECT_EQ(Run({"sheets", "--db", home.str() + "missing.mdb", "--out", site}), 1);
     EXPECT_EQ(Run({"sheets", "--db", database, "--out", site, "--only-available"}), 1);
-    EXPECT_NE(run.err.find("no game matches"), std::string::npos);
+    EXPECT_NE(err.find("no game matches"), std::string::npos);
 }
 
 }  // namespace
