@@ -10,6 +10,7 @@ const std::vector<CliCommand>& Commands() {
          RunDownloadCommand},
         {"translate", "[--create-dictionary] [--files NAME...]", RunTranslateCommand},
         {"list-roms", "[--db FILE] [--roms DIR]", RunListRomsCommand},
+        {"audit", "[--db FILE] [--roms DIR] [--full] [--set NAME...]", RunAuditCommand},
         {"search",
          "[--db FILE] [--roms DIR] [--year V] [--manufacturer V] [--genre V] [--category V] "
          "[--players V] [--orientation V] [--available yes|no] [--status V] [--buttons V] "

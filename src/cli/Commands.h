@@ -19,5 +19,6 @@ int RunSheetsCommand(CliContext& context, const std::vector<std::string>& args);
 int RunZipAllCommand(CliContext& context, const std::vector<std::string>& args);
 int RunUnzipAllCommand(CliContext& context, const std::vector<std::string>& args);
 int RunImagesCommand(CliContext& context, const std::vector<std::string>& args);
+int RunAuditCommand(CliContext& context, const std::vector<std::string>& args);
 
 }  // namespace arc::cli
