@@ -145,7 +145,13 @@ SetAudit SetAuditor::Audit(std::string_view set) {
         if (used[m]) continue;
         const SetMember& member = own.members[m];
         auto named = [&](const std::string& name) { return SameName(name, member.name); };
-        if (std::any_of(needs.knownNames.begin(), needs.knownNames.end(), named)) continue;
+        // A device's ROM kept in the set's own archive too (non-merged sets).
+        auto needed = [&](const NeededRom& rom) {
+            return (rom.size == member.size && rom.crc == member.crc) || named(rom.name);
+        };
+        if (std::any_of(needs.knownNames.begin(), needs.knownNames.end(), named) ||
+            std::any_of(needs.roms.begin(), needs.roms.end(), needed))
+            continue;
         if (!clones) clones = needs_.ReadCloneRoms(set);
         if (std::any_of(clones->names.begin(), clones->names.end(), named) ||
             std::find(clones->crcs.begin(), clones->crcs.end(), member.crc) != clones->crcs.end())
