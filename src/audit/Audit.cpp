@@ -68,6 +68,7 @@ AuditSummary RunAudit(const AuditOptions& options,
                                : static_cast<int>(options.sets.size()));
         const RomFolder folder(options.romsFolder);
         SetAuditor auditor(folder, options.full);
+        summary.withoutDevices = !auditor.KnowsDevices();
         Transaction transaction;
         Execute(
             "CREATE TABLE IF NOT EXISTS Audit (Name TEXT COLLATE NOCASE PRIMARY KEY, Verdict TEXT, "

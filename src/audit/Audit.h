@@ -58,6 +58,7 @@ struct AuditSummary {
     std::array<int, kVerdictCount> counts{};  ///< by Verdict
     std::vector<std::string> notOwned;        ///< named sets without an archive or folder
     std::vector<std::string> unknown;         ///< named sets the database does not hold
+    bool withoutDevices = false;  ///< the database has no device references (an older import)
 };
 
 /// Audits the owned sets of the open database, calling `onSet` with each

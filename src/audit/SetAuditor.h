@@ -18,6 +18,7 @@ class SetAuditor {
     SetAuditor(const RomFolder& folder, bool full);
     /// The set must be owned (RomFolder::Owns).
     SetAudit Audit(std::string_view set);
+    bool KnowsDevices() const { return needs_.KnowsDevices(); }
 
   private:
     /// The files of a set, read once while a few dozen sets use them (a

@@ -26,8 +26,7 @@ NeedsReader::NeedsReader()
       disks_("SELECT diskName, diskmerge, disksha1, diskStatus FROM Disk WHERE InternalName = ?"),
       cloneRoms_(std::string(kRomColumns) +
                  "WHERE InternalName IN (SELECT InternalName FROM Data WHERE CloneOf = ?)") {
-    if (HasTable("DeviceRef"))
-        devices_.emplace("SELECT DISTINCT Device FROM DeviceRef WHERE Name = ?");
+    if (HasTable("DeviceRef")) devices_.emplace("SELECT Device FROM DeviceRef WHERE Name = ?");
 }
 
 void NeedsReader::ReadRoms(Statement& statement, std::string_view device, SetNeeds& needs) {
@@ -81,7 +80,8 @@ SetNeeds NeedsReader::Read(std::string_view set) {
         devices_->Bind(1, set);
         std::vector<std::string> devices;
         while (devices_->Step())
-            devices.emplace_back(devices_->ColumnView(0));
+            if (std::find(devices.begin(), devices.end(), devices_->ColumnView(0)) == devices.end())
+                devices.emplace_back(devices_->ColumnView(0));
         devices_->Reset();
         for (const std::string& device : devices) {
             const std::vector<NeededRom>& roms = DeviceRoms(device);

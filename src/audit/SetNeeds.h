@@ -53,6 +53,9 @@ class NeedsReader {
     NeedsReader();
     SetNeeds Read(std::string_view set);
     CloneRoms ReadCloneRoms(std::string_view set);
+    /// False for a database imported before the device references were kept:
+    /// the devices' ROMs are then not required.
+    bool KnowsDevices() const { return devices_.has_value(); }
 
   private:
     void ReadRoms(Statement& statement, std::string_view device, SetNeeds& needs);

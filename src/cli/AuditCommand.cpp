@@ -55,6 +55,9 @@ int RunAuditCommand(CliContext& context, const std::vector<std::string>& args) {
                     << '\n';
     });
     CloseDatabase();
+    if (summary.withoutDevices)
+        context.err << "audit: the database was built before device references were kept; the "
+                       "devices' ROMs were not checked (build it again)\n";
     for (const std::string& name : summary.unknown)
         context.err << "audit: " << name << " is not a set of the database\n";
     for (const std::string& name : summary.notOwned)
