@@ -76,19 +76,23 @@ AuditSummary RunAudit(const AuditOptions& options,
             "Problems TEXT)");
         if (everySet) Execute("DELETE FROM Audit");
         Statement insert("INSERT OR REPLACE INTO Audit VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-        Statement known("SELECT InternalName FROM Data WHERE InternalName = ?");
-        Statement all("SELECT InternalName FROM Data ORDER BY InternalName");
+        Statement known("SELECT InternalName, romof FROM Data WHERE InternalName = ?");
+        Statement all("SELECT InternalName, romof FROM Data ORDER BY InternalName");
         ThrottledLabel label;
         int done = 0;
+        std::string romOf;
         auto next = [&](std::string& name) {
             if (everySet) {
                 if (!all.Step()) return false;
                 name = all.ColumnText(0);
+                romOf = all.ColumnText(1);
                 return true;
             }
             if (done >= static_cast<int>(options.sets.size())) return false;
             known.Bind(1, options.sets[done]);
-            name = known.Step() ? known.ColumnText(0) : std::string();
+            const bool found = known.Step();
+            name = found ? known.ColumnText(0) : std::string();
+            romOf = found ? known.ColumnText(1) : std::string();
             known.Reset();
             if (name.empty()) summary.unknown.push_back(options.sets[done]);
             return true;
@@ -105,7 +109,7 @@ AuditSummary RunAudit(const AuditOptions& options,
                 continue;
             }
             label.Show(task, name);
-            const SetAudit result = auditor.Audit(name);
+            const SetAudit result = auditor.Audit(name, romOf);
             insert.Bind(1, result.name).Bind(2, VerdictText(result.verdict));
             insert.Bind(3, result.needed).Bind(4, result.found).Bind(5, result.missing);
             insert.Bind(6, result.bad).Bind(7, result.unneeded).Bind(8, result.ProblemsText());

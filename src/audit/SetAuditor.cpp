@@ -41,10 +41,10 @@ std::shared_ptr<const SetFiles> SetAuditor::Files(const std::string& set) {
     return files;
 }
 
-SetAudit SetAuditor::Audit(std::string_view set) {
+SetAudit SetAuditor::Audit(std::string_view set, std::optional<std::string_view> romOf) {
     SetAudit result;
     result.name = set;
-    const SetNeeds needs = needs_.Read(set);
+    const SetNeeds needs = needs_.Read(set, romOf);
     std::vector<std::shared_ptr<const SetFiles>> chain;
     for (const std::string& name : needs.chain)
         chain.push_back(Files(name));
@@ -59,13 +59,20 @@ SetAudit SetAuditor::Audit(std::string_view set) {
     bool bestAvailable = false;
 
     std::vector<Place> places;
+    std::vector<std::shared_ptr<const SetFiles>> held;  // the device archives of `places`
     for (const NeededRom& rom : needs.roms) {
         places.clear();
-        std::shared_ptr<const SetFiles> device;
+        held.clear();
         if (!rom.device.empty()) {
-            device = Files(rom.device);
-            noteError(*device);
-            places.push_back({device.get(), false, rom.name});
+            held.push_back(Files(rom.device));
+            noteError(*held.back());
+            places.push_back({held.back().get(), false, rom.name});
+            if (!rom.merge.empty())
+                for (const std::string& related : needs_.RelatedDevices(rom.device))
+                    if (folder_.Owns(related)) {
+                        held.push_back(Files(related));
+                        places.push_back({held.back().get(), false, rom.merge});
+                    }
         }
         for (std::size_t i = 0; i < chain.size(); ++i) {
             std::string_view expected = !rom.device.empty() || i == 0 ? rom.name : rom.merge;

@@ -16,8 +16,8 @@ namespace arc {
 class SetAuditor {
   public:
     SetAuditor(const RomFolder& folder, bool full);
-    /// The set must be owned (RomFolder::Owns).
-    SetAudit Audit(std::string_view set);
+    /// The set must be owned (RomFolder::Owns); `romOf` as NeedsReader::Read.
+    SetAudit Audit(std::string_view set, std::optional<std::string_view> romOf = {});
     bool KnowsDevices() const { return needs_.KnowsDevices(); }
 
   private:

@@ -61,13 +61,31 @@ const std::vector<NeededRom>& NeedsReader::DeviceRoms(const std::string& device)
     return deviceRoms_.emplace(device, std::move(needs.roms)).first->second;
 }
 
-SetNeeds NeedsReader::Read(std::string_view set) {
+const std::vector<std::string>& NeedsReader::RelatedDevices(const std::string& device) {
+    auto found = related_.find(device);
+    if (found != related_.end()) return found->second;
+    std::vector<std::string> names;
+    if (devices_) {
+        devices_->Bind(1, device);
+        while (devices_->Step())
+            names.emplace_back(devices_->ColumnView(0));
+        devices_->Reset();
+    }
+    return related_.emplace(device, std::move(names)).first->second;
+}
+
+SetNeeds NeedsReader::Read(std::string_view set, std::optional<std::string_view> romOf) {
     SetNeeds needs;
     needs.chain.emplace_back(set);
     for (int depth = 0; depth < kMaxChain; ++depth) {
-        romOf_.Bind(1, needs.chain.back());
-        std::string parent = romOf_.Step() ? std::string(Trim(romOf_.ColumnView(0))) : "";
-        romOf_.Reset();
+        std::string parent;
+        if (depth == 0 && romOf) {
+            parent = Trim(*romOf);
+        } else {
+            romOf_.Bind(1, needs.chain.back());
+            if (romOf_.Step()) parent = Trim(romOf_.ColumnView(0));
+            romOf_.Reset();
+        }
         const bool loop = std::any_of(
             needs.chain.begin(), needs.chain.end(),
             [&](const auto& name) { return ToLowerAscii(name) == ToLowerAscii(parent); });

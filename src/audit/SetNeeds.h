@@ -51,11 +51,15 @@ struct CloneRoms {
 class NeedsReader {
   public:
     NeedsReader();
-    SetNeeds Read(std::string_view set);
+    /// `romOf`: the set's romof when the caller has read it already.
+    SetNeeds Read(std::string_view set, std::optional<std::string_view> romOf = {});
     CloneRoms ReadCloneRoms(std::string_view set);
     /// False for a database imported before the device references were kept:
     /// the devices' ROMs are then not required.
     bool KnowsDevices() const { return devices_.has_value(); }
+    /// The devices a device refers to, its romof device among them: where
+    /// the ROMs it merges are found.
+    const std::vector<std::string>& RelatedDevices(const std::string& device);
 
   private:
     void ReadRoms(Statement& statement, std::string_view device, SetNeeds& needs);
@@ -64,6 +68,7 @@ class NeedsReader {
     Statement romOf_, roms_, disks_, cloneRoms_;
     std::optional<Statement> devices_;  // when the list import made DeviceRef
     std::unordered_map<std::string, std::vector<NeededRom>> deviceRoms_;
+    std::unordered_map<std::string, std::vector<std::string>> related_;
 };
 
 }  // namespace arc

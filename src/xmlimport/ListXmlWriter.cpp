@@ -355,6 +355,9 @@ void ListXmlWriter::AddHistory(std::string_view text) {
 
 void ListXmlWriter::EndGame() {
     if (isDevice_) {
+        // A device whose ROMs merge into another device's names it as well.
+        if (const auto romOf = Get(GameField::RomOf); romOf && !romOf->empty())
+            AddDeviceRef(*romOf);
         if (editRowid_ != 0) {
             deleteData_.Bind(1, editRowid_);
             deleteData_.Run();

@@ -113,7 +113,8 @@ class ListXmlWriter {
                       std::string_view isDefault);
     /// A device the game uses (device_ref), kept in the DeviceRef table that
     /// the import makes beside the designed ones (Name, Device): the audit
-    /// looks for the devices' ROMs in their own archives.
+    /// looks for the devices' ROMs in their own archives. A device's rows also
+    /// name its romof device, where the ROMs it merges are kept.
     void AddDeviceRef(std::string_view device);
     /// A History row from the history text of the game, linked from its Data
     /// row. In update mode it replaces the game's old History row; a game

@@ -99,6 +99,8 @@ const std::vector<MachineSpec> kMachines = {
      {"dev1"}},
     {"dev1", "isdevice=\"yes\"", {"d1.bin"}},
     {"dev2", "isdevice=\"yes\"", {"d2.bin"}},
+    {"dev3", "isdevice=\"yes\" romof=\"dev1\"", {"^d1.bin"}},  // its ROM kept in dev1.zip
+    {"devr", "", {"r1.bin"}, {"dev3"}},
     {"mpar", "", {"mp1.bin"}},
     {"mclo", "cloneof=\"mpar\" romof=\"mpar\"", {"mc1.bin", "^mp1.bin"}},
     {"npar", "", {"np1.bin"}},
@@ -198,6 +200,7 @@ class AuditTest : public test::ProgramFolderTest {
         zip("nclo", {"nc1.bin", "np1.bin", "d1.bin"});  // non-merged, device ROM included
         zip("oclo", {"oc1.bin"});                       // its parent is not there
         zip("devm", {"v1.bin"});
+        zip("devr", {"r1.bin"});
         zip("nod", {"n1.bin"});
         zip("bdg", {"g1.bin"});
         zip("wcrc", {"w1.bin#x", "w2.bin"});
@@ -243,6 +246,7 @@ TEST_F(AuditTest, EveryLayoutAndFaultGetsItsVerdictAndProblems) {
         {"nclo", Verdict::Complete, "", 3, 3},
         {"oclo", Verdict::Incomplete, "op1.bin: missing", 2, 1},
         {"devm", Verdict::Incomplete, "d2.bin (device dev2): missing", 2, 1},
+        {"devr", Verdict::Complete, "", 2, 2},
         {"nod", Verdict::Complete, "", 1, 1},
         {"bdg", Verdict::BestAvailable, "", 1, 1},
         {"wcrc", Verdict::Bad, "w1.bin: wrong CRC", 2, 1},
@@ -275,7 +279,7 @@ TEST_F(AuditTest, EveryLayoutAndFaultGetsItsVerdictAndProblems) {
     }
     EXPECT_EQ(results.at("extra").unneeded, 1);
     EXPECT_EQ(AuditVerdictOf("mclo"), "");
-    EXPECT_EQ(AuditVerdictCounts(), (std::array<int, kVerdictCount>{10, 1, 2, 3, 3}));
+    EXPECT_EQ(AuditVerdictCounts(), (std::array<int, kVerdictCount>{11, 1, 2, 3, 3}));
 
     // The full audit reads the dumps: a SHA-1 the CRC-32 did not show.
     const std::map<std::string, SetAudit> full = Audit(true);
@@ -290,7 +294,7 @@ TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNe
     test::CliRun run = test::RunCommand(home.str(), "audit", {"--db", db, "--roms", Roms()});
     EXPECT_EQ(run.code, 1) << run.err;
     EXPECT_NE(run.out.find("wsize\tbad\tz1.bin: wrong size\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\n19 sets audited: 10 complete, 1 best available, 2 incomplete, 3 "
+    EXPECT_NE(run.out.find("\n20 sets audited: 11 complete, 1 best available, 2 incomplete, 3 "
                            "bad, 3 unreadable\n"),
               std::string::npos)
         << run.out;
@@ -323,7 +327,7 @@ TEST_F(AuditTest, BothImportMethodsKeepTheDeviceReferences) {
         State().ImportMethod = method;
         ASSERT_TRUE(ImportListXml(home.file("list.xml")));
         EXPECT_EQ(QueryValue("SELECT group_concat(Name || ':' || Device, ' ') FROM DeviceRef"),
-                  "par:dev1 clo:dev1 nclo:dev1 devm:dev2");
+                  "par:dev1 clo:dev1 dev3:dev1 devr:dev3 nclo:dev1 devm:dev2");
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE InternalName IN ('dev1', 'dev2')"),
                   "0");
     }
