@@ -255,6 +255,7 @@ int main(int argc, char** argv) {
     std::string work = (fs::temp_directory_path() / "arcanote-audit-bench").string();
     std::string db, listxml;
     int sets = 45000;
+    const std::string emulator = fs::exists("/usr/games/mame") ? "/usr/games/mame" : "mame";
     bool mame = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -284,7 +285,7 @@ int main(int argc, char** argv) {
         if (!fs::exists(db)) {
             if (listxml.empty()) {
                 listxml = work + "/listxml.xml";
-                if (RunAndWait("mame -listxml > '" + listxml + "'") != 0) return 1;
+                if (RunAndWait(emulator + " -listxml > '" + listxml + "'") != 0) return 1;
             }
             std::string error;
             if (!CreateTemplateDatabase(db, &error) || !OpenDatabase(db)) {
@@ -329,8 +330,8 @@ int main(int argc, char** argv) {
     if (mame) {
         const std::string report = work + "/verifyroms.txt";
         const Run run = InChild([&] {
-            return RunAndWait("cd '" + work + "' && mame -noreadconfig -rompath '" + roms +
-                              "' -verifyroms > '" + report + "' 2>&1");
+            return RunAndWait("cd '" + work + "' && " + emulator + " -noreadconfig -rompath '" +
+                              roms + "' -verifyroms > '" + report + "' 2>&1");
         });
         Print("mame -verifyroms", run);
         RunAndWait("tail -n 2 '" + report + "'");

@@ -10,7 +10,11 @@ namespace {
 constexpr std::size_t kRecentSets = 64;
 
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && ToLowerAscii(a) == ToLowerAscii(b);
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
 }
 
 /// Where a ROM may be found, and under which name a member there is taken

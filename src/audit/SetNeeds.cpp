@@ -26,7 +26,11 @@ NeedsReader::NeedsReader()
       disks_("SELECT diskName, diskmerge, disksha1, diskStatus FROM Disk WHERE InternalName = ?"),
       cloneRoms_(std::string(kRomColumns) +
                  "WHERE InternalName IN (SELECT InternalName FROM Data WHERE CloneOf = ?)") {
-    if (HasTable("DeviceRef")) devices_.emplace("SELECT Device FROM DeviceRef WHERE Name = ?");
+    if (HasTable("DeviceRef"))  // Only the devices that have ROMs: a machine refers to a score of
+        // devices, few of which have any.
+        devices_.emplace(
+            "SELECT Device FROM DeviceRef WHERE Name = ? AND EXISTS (SELECT 1 FROM Rom WHERE "
+            "Rom.InternalName = DeviceRef.Device)");
 }
 
 void NeedsReader::ReadRoms(Statement& statement, std::string_view device, SetNeeds& needs) {

@@ -401,7 +401,7 @@ void ListXmlWriter::Finish() {
     finished_ = true;
     for (const std::string& table : indexesToRestore_)
         Execute(InternalNameIndexStatement(table));
-    Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name)");
+    Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
     batch_.reset();
     if (!indexesToRestore_.empty()) SetSynchronous("NORMAL");
 }
