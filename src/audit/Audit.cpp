@@ -76,6 +76,7 @@ AuditSummary RunAudit(const AuditOptions& options,
             "Problems TEXT)");
         if (everySet) Execute("DELETE FROM Audit");
         Statement insert("INSERT OR REPLACE INTO Audit VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+        Statement forget("DELETE FROM Audit WHERE Name = ?");
         Statement known("SELECT InternalName, romof FROM Data WHERE InternalName = ?");
         Statement all("SELECT InternalName, romof FROM Data ORDER BY InternalName");
         ThrottledLabel label;
@@ -105,7 +106,10 @@ AuditSummary RunAudit(const AuditOptions& options,
             }
             if (name.empty()) continue;
             if (!folder.Owns(name)) {
-                if (!everySet) summary.notOwned.push_back(name);
+                if (!everySet) {
+                    summary.notOwned.push_back(name);
+                    forget.Bind(1, name).Run();
+                }
                 continue;
             }
             label.Show(task, name);

@@ -310,9 +310,9 @@ TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNe
     EXPECT_NE(run.err.find("mclo is not owned"), std::string::npos);
     EXPECT_EQ(test::RunCommand(home.str(), "audit", {"--db", db, "--set"}).code, 2);
 
-    // A set no longer owned leaves the table at the next whole audit.
+    // A set no longer owned leaves the table at the next audit.
     std::filesystem::remove(Roms() + "wsize.zip");
-    test::RunCommand(home.str(), "audit", {"--db", db, "--roms", Roms()});
+    test::RunCommand(home.str(), "audit", {"--db", db, "--roms", Roms(), "--set", "wsize"});
     ASSERT_TRUE(OpenDatabase(db));
     EXPECT_TRUE(HasAudit());
     EXPECT_EQ(AuditVerdictOf("wsize"), "");
@@ -320,6 +320,16 @@ TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNe
     EXPECT_EQ(QueryValue("SELECT Needed || Found || Missing || Bad || Unneeded || Problems "
                          "FROM Audit WHERE Name='oclo'"),
               "21100op1.bin: missing");
+}
+
+TEST(Sha1Test, KnownDigests) {
+    for (const auto& [text, digest] :
+         {std::pair{std::string("abc"), "a9993e364706816aba3e25717850c26c9cd0d89d"},
+          {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"}}) {
+        Sha1 hash;
+        hash.Add(text.data(), text.size());
+        EXPECT_EQ(hash.HexDigest(), digest);
+    }
 }
 
 TEST_F(AuditTest, BothImportMethodsKeepTheDeviceReferences) {
