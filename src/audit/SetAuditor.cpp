@@ -72,7 +72,7 @@ SetAudit SetAuditor::Audit(std::string_view set, std::optional<std::string_view>
             noteError(*held.back());
             places.push_back({held.back().get(), false, rom.name});
             if (!rom.merge.empty())
-                for (const std::string& related : needs_.RelatedDevices(rom.device))
+                for (const std::string& related : needs_.DevicesOf(rom.device))
                     if (folder_.Owns(related)) {
                         held.push_back(Files(related));
                         places.push_back({held.back().get(), false, rom.merge});

@@ -26,11 +26,28 @@ NeedsReader::NeedsReader()
       disks_("SELECT diskName, diskmerge, disksha1, diskStatus FROM Disk WHERE InternalName = ?"),
       cloneRoms_(std::string(kRomColumns) +
                  "WHERE InternalName IN (SELECT InternalName FROM Data WHERE CloneOf = ?)") {
-    if (HasTable("DeviceRef"))  // Only the devices that have ROMs: a machine refers to a score of
-        // devices, few of which have any.
-        devices_.emplace(
-            "SELECT Device FROM DeviceRef WHERE Name = ? AND EXISTS (SELECT 1 FROM Rom WHERE "
-            "Rom.InternalName = DeviceRef.Device)");
+    Statement diskOwners("SELECT DISTINCT InternalName FROM Disk");
+    while (diskOwners.Step())
+        withDisks_.insert(ToLowerAscii(diskOwners.ColumnView(0)));
+    if (!HasTable("DeviceRef")) return;
+    knowsDevices_ = true;
+    // A machine refers to a score of devices, few of which have ROMs: the
+    // references to those are read once, in one pass over the table.
+    std::vector<std::string> withRoms;
+    Statement romDevices(
+        "SELECT DISTINCT InternalName FROM Rom WHERE InternalName NOT IN (SELECT InternalName "
+        "FROM Data)");
+    while (romDevices.Step())
+        withRoms.emplace_back(romDevices.ColumnView(0));
+    std::sort(withRoms.begin(), withRoms.end());
+    Statement references("SELECT Name, Device FROM DeviceRef");
+    while (references.Step()) {
+        const std::string_view device = references.ColumnView(1);
+        if (!std::binary_search(withRoms.begin(), withRoms.end(), device)) continue;
+        std::vector<std::string>& devices = devices_[ToLowerAscii(references.ColumnView(0))];
+        if (std::find(devices.begin(), devices.end(), device) == devices.end())
+            devices.emplace_back(device);
+    }
 }
 
 void NeedsReader::ReadRoms(Statement& statement, std::string_view device, SetNeeds& needs) {
@@ -65,17 +82,10 @@ const std::vector<NeededRom>& NeedsReader::DeviceRoms(const std::string& device)
     return deviceRoms_.emplace(device, std::move(needs.roms)).first->second;
 }
 
-const std::vector<std::string>& NeedsReader::RelatedDevices(const std::string& device) {
-    auto found = related_.find(device);
-    if (found != related_.end()) return found->second;
-    std::vector<std::string> names;
-    if (devices_) {
-        devices_->Bind(1, device);
-        while (devices_->Step())
-            names.emplace_back(devices_->ColumnView(0));
-        devices_->Reset();
-    }
-    return related_.emplace(device, std::move(names)).first->second;
+const std::vector<std::string>& NeedsReader::DevicesOf(std::string_view name) const {
+    static const std::vector<std::string> kNone;
+    const auto found = devices_.find(ToLowerAscii(name));
+    return found == devices_.end() ? kNone : found->second;
 }
 
 SetNeeds NeedsReader::Read(std::string_view set, std::optional<std::string_view> romOf) {
@@ -98,18 +108,11 @@ SetNeeds NeedsReader::Read(std::string_view set, std::optional<std::string_view>
     }
     roms_.Bind(1, set);
     ReadRoms(roms_, {}, needs);
-    if (devices_) {
-        devices_->Bind(1, set);
-        std::vector<std::string> devices;
-        while (devices_->Step())
-            if (std::find(devices.begin(), devices.end(), devices_->ColumnView(0)) == devices.end())
-                devices.emplace_back(devices_->ColumnView(0));
-        devices_->Reset();
-        for (const std::string& device : devices) {
-            const std::vector<NeededRom>& roms = DeviceRoms(device);
-            needs.roms.insert(needs.roms.end(), roms.begin(), roms.end());
-        }
+    for (const std::string& device : DevicesOf(set)) {
+        const std::vector<NeededRom>& roms = DeviceRoms(device);
+        needs.roms.insert(needs.roms.end(), roms.begin(), roms.end());
     }
+    if (!withDisks_.contains(ToLowerAscii(set))) return needs;
     disks_.Bind(1, set);
     while (disks_.Step()) {
         const std::string status = ToLowerAscii(disks_.ColumnView(3));

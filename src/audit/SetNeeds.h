@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "database/Database.h"
@@ -56,19 +57,20 @@ class NeedsReader {
     CloneRoms ReadCloneRoms(std::string_view set);
     /// False for a database imported before the device references were kept:
     /// the devices' ROMs are then not required.
-    bool KnowsDevices() const { return devices_.has_value(); }
-    /// The devices a device refers to, its romof device among them: where
-    /// the ROMs it merges are found.
-    const std::vector<std::string>& RelatedDevices(const std::string& device);
+    bool KnowsDevices() const { return knowsDevices_; }
+    /// The devices with ROMs that a machine uses; for a device, the ones it
+    /// refers to, its romof device among them (where the ROMs it merges are).
+    const std::vector<std::string>& DevicesOf(std::string_view name) const;
 
   private:
     void ReadRoms(Statement& statement, std::string_view device, SetNeeds& needs);
     const std::vector<NeededRom>& DeviceRoms(const std::string& device);
 
     Statement romOf_, roms_, disks_, cloneRoms_;
-    std::optional<Statement> devices_;  // when the list import made DeviceRef
+    bool knowsDevices_ = false;  // the list import made DeviceRef
+    std::unordered_map<std::string, std::vector<std::string>> devices_;  // by lower-case name
+    std::unordered_set<std::string> withDisks_;  // lower-case names of the sets with disks
     std::unordered_map<std::string, std::vector<NeededRom>> deviceRoms_;
-    std::unordered_map<std::string, std::vector<std::string>> related_;
 };
 
 }  // namespace arc

@@ -32,11 +32,11 @@ TEST_F(RealEmulatorAuditTest, RequiredRomsAreTheEmulatorsOwn) {
     // Naomi), device-dependent ones (Namco custom chips, sound boards), a
     // BIOS set and a set with a disk.
     const std::vector<std::string> machines = {
-        "pacman",  "puckman", "mspacman", "galaga", "galagao",  "xevious", "digdug",
-        "polepos", "dkong",   "dkongjr",  "sf2",    "sf2ce",    "mslug",   "mslug2",
-        "kof98",   "kof98h",  "neogeo",   "pc_smb", "sfiii",    "sfiii3",  "naomi",
-        "mvsc2",   "1942",    "1943",     "qbert",  "robotron", "joust",   "mk",
-        "mk2",     "outrun",  "bublbobl", "tmnt",   "simpsons", "gauntlet"};
+        "pacman",  "puckman", "mspacman", "galaga",   "galagao",  "xevious",  "digdug",
+        "polepos", "dkong",   "dkongjr",  "sf2",      "sf2ce",    "mslug",    "mslug2",
+        "kof98",   "kof98h",  "neogeo",   "pc_smb",   "sfiii",    "sfiii3",   "naomi",
+        "mvsc2",   "1942",    "1943",     "qbert",    "robotron", "joust",    "mk",
+        "mk2",     "a500",    "outrun",   "bublbobl", "tmnt",     "simpsons", "gauntlet"};
     const std::string db = home.file("real.mdb");
     std::string error;
     ASSERT_TRUE(CreateTemplateDatabase(db, &error)) << error;
