@@ -11,6 +11,7 @@
 #include "audit/Audit.h"
 #include "audit/Sha1.h"
 #include "core/AppState.h"
+#include "core/Progress.h"
 #include "database/Database.h"
 #include "support/CliRun.h"
 #include "support/ZipBuilder.h"
@@ -286,6 +287,13 @@ TEST_F(AuditTest, EveryLayoutAndFaultGetsItsVerdictAndProblems) {
     EXPECT_EQ(full.at("wcrc").ProblemsText(), "w1.bin: wrong CRC; w2.bin: wrong SHA-1");
     EXPECT_EQ(full.at("clo").verdict, Verdict::Complete);
     EXPECT_EQ(full.at("fold").verdict, Verdict::Complete);
+
+    // A cancelled audit keeps the last one whole.
+    Execute("DELETE FROM Data WHERE InternalName = 'wsize'");
+    const AuditSummary cancelled =
+        RunAudit({Roms(), false, {}}, [](const SetAudit&) { Progress().Cancel = true; });
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_EQ(AuditVerdictOf("wsize"), "bad");
 }
 
 TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNext) {
