@@ -20,5 +20,6 @@ CliCommand SheetsCommand();
 CliCommand ZipAllCommand();
 CliCommand UnzipAllCommand();
 CliCommand ImagesCommand();
+CliCommand AuditCommand();
 
 }  // namespace arc::cli

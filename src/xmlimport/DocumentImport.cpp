@@ -284,6 +284,8 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
             ImportDriver(writer, node);
         } else if (Named(node, "feature")) {
             writer.Feature(Read(node, "type"), Read(node, "status"), Read(node, "overall"));
+        } else if (Named(node, "device_ref")) {
+            writer.AddDeviceRef(Read(node, "name"));
         }
     }
     writer.EndGame();

@@ -65,6 +65,7 @@ enum class Action {
     DriverPaletteSize,
     History,
     Feature,
+    DeviceRef,
 };
 
 const std::unordered_map<std::string_view, Action>& Actions() {
@@ -112,6 +113,7 @@ const std::unordered_map<std::string_view, Action>& Actions() {
         {"driver_palettesize", Action::DriverPaletteSize},
         {"history", Action::History},
         {"feature_type", Action::Feature},
+        {"device_ref_name", Action::DeviceRef},
     };
     return actions;
 }
@@ -345,6 +347,9 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 if (!firstOfElement(i)) break;
                 writer.Feature(value, list.ElementValue(i, "feature_status"),
                                list.ElementValue(i, "feature_overall"));
+                break;
+            case Action::DeviceRef:
+                writer.AddDeviceRef(value);
                 break;
         }
     }

@@ -78,6 +78,18 @@ double LeadingNumber(std::string_view text) {
     return std::strtod(copy.c_str(), nullptr);
 }
 
+/// Makes the DeviceRef table (not one of the designed tables) and empties it:
+/// it always holds the last imported list's references. Its index is built
+/// once the rows are in.
+std::string PrepareDeviceRefTable() {
+    Execute(
+        "CREATE TABLE IF NOT EXISTS DeviceRef (Name VARCHAR(255) COLLATE NOCASE, "
+        "Device VARCHAR(255) COLLATE NOCASE)");
+    Execute("DROP INDEX IF EXISTS IX_DeviceRef_Name");
+    Execute("DELETE FROM DeviceRef");
+    return InsertSql("DeviceRef", {"Name", "Device"});
+}
+
 /// Changes how hard the engine waits for the disk; refused (and left as it
 /// is) inside a caller's transaction.
 void SetSynchronous(std::string_view level) {
@@ -107,6 +119,7 @@ ListXmlWriter::ListXmlWriter(bool updateMode)
       insertHistory_(InsertSql(
           "History", {"yearmanufacturer", "Description", "technical", "trivia", "updates",
                       "scoring", "tipsandtricks", "series", "staff", "ports", "sources"})),
+      insertDeviceRef_(PrepareDeviceRefTable()),
       findData_("SELECT rowid, CodeHistory FROM Data WHERE InternalName = ?"),
       deleteData_("DELETE FROM Data WHERE rowid = ?"),
       deleteHistory_("DELETE FROM History WHERE CodeHistory = ?") {
@@ -316,6 +329,12 @@ void ListXmlWriter::AddDipSwitch(std::string_view switchName, std::string_view v
     RowDone();
 }
 
+void ListXmlWriter::AddDeviceRef(std::string_view device) {
+    insertDeviceRef_.BindView(1, name_).BindView(2, device);
+    insertDeviceRef_.Run();
+    RowDone();
+}
+
 void ListXmlWriter::AddHistory(std::string_view text) {
     if (isDevice_) return;  // no Data row to link it from
     if (oldHistory_) {
@@ -336,6 +355,9 @@ void ListXmlWriter::AddHistory(std::string_view text) {
 
 void ListXmlWriter::EndGame() {
     if (isDevice_) {
+        // A device whose ROMs merge into another device's names it as well.
+        if (const auto romOf = Get(GameField::RomOf); romOf && !romOf->empty())
+            AddDeviceRef(*romOf);
         if (editRowid_ != 0) {
             deleteData_.Bind(1, editRowid_);
             deleteData_.Run();
@@ -379,6 +401,7 @@ void ListXmlWriter::Finish() {
     finished_ = true;
     for (const std::string& table : indexesToRestore_)
         Execute(InternalNameIndexStatement(table));
+    Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
     batch_.reset();
     if (!indexesToRestore_.empty()) SetSynchronous("NORMAL");
 }

@@ -111,6 +111,11 @@ class ListXmlWriter {
                  std::string_view clock);
     void AddDipSwitch(std::string_view switchName, std::string_view valueName,
                       std::string_view isDefault);
+    /// A device the game uses (device_ref), kept in the DeviceRef table that
+    /// the import makes beside the designed ones (Name, Device): the audit
+    /// looks for the devices' ROMs in their own archives. A device's rows also
+    /// name its romof device, where the ROMs it merges are kept.
+    void AddDeviceRef(std::string_view device);
     /// A History row from the history text of the game, linked from its Data
     /// row. In update mode it replaces the game's old History row; a game
     /// without history text keeps the one it has (a list today holds none,
@@ -140,7 +145,7 @@ class ListXmlWriter {
     std::optional<std::string> firstRotation_;  // of the first screen, for the aspect guess
 
     Statement insertData_, insertBiosSet_, insertRom_, insertDisk_, insertChip_, insertDipSwitch_,
-        insertHistory_, findData_, deleteData_, deleteHistory_;
+        insertHistory_, insertDeviceRef_, findData_, deleteData_, deleteHistory_;
     std::vector<std::string> indexesToRestore_;  // fresh import: built once at the end
     bool finished_ = false;
     std::map<std::string, Statement> updates_;  // update mode: one per set of written fields

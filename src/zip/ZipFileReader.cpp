@@ -65,7 +65,10 @@ bool ZipSequentialReader::Next(std::size_t count, const unsigned char*& out) {
     const bool inBuffer =
         position_ >= bufferStart_ && position_ + count <= bufferStart_ + bufferLength_;
     if (!inBuffer) {
-        std::size_t want = std::max(count, kChunk);
+        // No larger than what is left of the file: a small archive's
+        // directory needs no large buffer.
+        const std::size_t want = std::max(count, static_cast<std::size_t>(std::min<std::uint64_t>(
+                                                     kChunk, file_.Size() - position_)));
         if (buffer_.size() < want) buffer_.resize(want);
         bufferStart_ = position_;
         bufferLength_ = file_.ReadSomeAt(position_, buffer_.data(), want);

@@ -1,0 +1,340 @@
+// The quick audit of a generated collection, next to the emulator's own
+// -verifyroms on the same folder.
+//
+//   audit_bench [--work DIR] [--db FILE] [--listxml FILE] [--sets N] [--no-mame]
+//
+// Without --db the listxml (default: the installed emulator's -listxml) is
+// imported into a database in the work folder. The ROM folder gets a split
+// set of the first N games (default 45,000) and an archive per device with
+// ROMs: every member has its ROM's name, size and CRC-32 (zeros, then four
+// bytes forged to the CRC), deflated, so that the folder stays small. The
+// audit runs three times in child processes (the last two warm), then
+// `mame -verifyroms` once; wall, processor time and peak memory of each.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "audit/Audit.h"
+#include "core/AppState.h"
+#include "core/Files.h"
+#include "core/ProgramFolder.h"
+#include "core/ScriptedUi.h"
+#include "database/Database.h"
+#include "xmlimport/ListXmlImport.h"
+#include "zip/ZipFormat.h"
+
+namespace fs = std::filesystem;
+using namespace arc;
+using namespace arc::zipfmt;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::size_t kChunk = 1 << 20;
+
+/// A megabyte of zeros deflated and flushed to a byte boundary with no
+/// reference beyond it: copies of it in a row are a valid deflate stream.
+const std::string& ZeroChunk() {
+    static const std::string chunk = [] {
+        std::string zeros(kChunk, '\0'), out(kChunk, '\0');
+        z_stream z{};
+        deflateInit2(&z, 1, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+        z.next_in = reinterpret_cast<Bytef*>(zeros.data());
+        z.avail_in = static_cast<uInt>(zeros.size());
+        z.next_out = reinterpret_cast<Bytef*>(out.data());
+        z.avail_out = static_cast<uInt>(out.size());
+        deflate(&z, Z_FULL_FLUSH);
+        out.resize(z.total_out);
+        deflateEnd(&z);
+        return out;
+    }();
+    return chunk;
+}
+
+/// CRC-32 of `count` zeros.
+std::uint32_t ZerosCrc(std::uint64_t count) {
+    const Bytef zero = 0;
+    uLong crc = 0;
+    uLong base = crc32(0, &zero, 1);
+    for (z_off_t length = 1; count > 0; count >>= 1, length *= 2) {
+        if (count & 1) crc = crc32_combine(crc, base, length);
+        base = crc32_combine(base, base, length);
+    }
+    return static_cast<std::uint32_t>(crc);
+}
+
+/// The four bytes that bring a CRC-32 of `prefixCrc` to `crc`.
+std::string ForgedTail(std::uint32_t prefixCrc, std::uint32_t crc) {
+    const auto* table = get_crc_table();
+    int k[4];
+    std::uint32_t value = ~crc;
+    for (int i = 3; i >= 0; --i) {
+        int index = 0;
+        while ((table[index] >> 24) != (value >> 24))
+            ++index;
+        k[i] = index;
+        value = (value ^ table[index]) << 8;
+    }
+    std::string tail;
+    std::uint32_t state = ~prefixCrc;
+    for (int i = 0; i < 4; ++i) {
+        tail.push_back(static_cast<char>((state ^ k[i]) & 0xFF));
+        state = (state >> 8) ^ table[k[i]];
+    }
+    return tail;
+}
+
+/// Raw deflate of `size` bytes (zeros then the forged tail) whose CRC-32 is `crc`.
+std::string ForgedDeflate(std::uint64_t size, std::uint32_t crc) {
+    const std::uint64_t zeros = size - 4;
+    std::string out;
+    for (std::uint64_t i = 0; i < zeros / kChunk; ++i)
+        out += ZeroChunk();
+    std::string rest(zeros % kChunk, '\0');
+    rest += ForgedTail(ZerosCrc(zeros), crc);
+    std::string tail(deflateBound(nullptr, rest.size()) + 64, '\0');
+    z_stream z{};
+    deflateInit2(&z, 1, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    z.next_in = reinterpret_cast<Bytef*>(rest.data());
+    z.avail_in = static_cast<uInt>(rest.size());
+    z.next_out = reinterpret_cast<Bytef*>(tail.data());
+    z.avail_out = static_cast<uInt>(tail.size());
+    deflate(&z, Z_FINISH);
+    tail.resize(z.total_out);
+    deflateEnd(&z);
+    return out + tail;
+}
+
+struct Member {
+    std::string name;
+    std::uint64_t size;
+    std::uint32_t crc;
+};
+
+void WriteZip(const std::string& path, const std::vector<Member>& members) {
+    std::ofstream out(path, std::ios::binary);
+    std::string directory;
+    std::uint64_t offset = 0;
+    for (const Member& m : members) {
+        const std::string data = ForgedDeflate(m.size, m.crc);
+        auto common = [&](std::string& to) {
+            Put16(to, 20);
+            Put16(to, 0);
+            Put16(to, kMethodDeflate);
+            Put16(to, 0);
+            Put16(to, 0x5A21);
+            Put32(to, m.crc);
+            Put32(to, static_cast<std::uint32_t>(data.size()));
+            Put32(to, static_cast<std::uint32_t>(m.size));
+            Put16(to, static_cast<std::uint16_t>(m.name.size()));
+        };
+        std::string local;
+        Put32(local, kLocalHeaderSig);
+        common(local);
+        Put16(local, 0);
+        out << local << m.name << data;
+        Put32(directory, kCentralHeaderSig);
+        Put16(directory, 20);
+        common(directory);
+        for (int i = 0; i < 4; ++i)
+            Put16(directory, 0);
+        Put32(directory, 0);
+        Put32(directory, static_cast<std::uint32_t>(offset));
+        directory += m.name;
+        offset += local.size() + m.name.size() + data.size();
+    }
+    std::string end;
+    Put32(end, kEndRecordSig);
+    Put32(end, 0);
+    Put16(end, static_cast<std::uint16_t>(members.size()));
+    Put16(end, static_cast<std::uint16_t>(members.size()));
+    Put32(end, static_cast<std::uint32_t>(directory.size()));
+    Put32(end, static_cast<std::uint32_t>(offset));
+    Put16(end, 0);
+    out << directory << end;
+}
+
+/// A split set per game (its ROMs without a merge name) for the first `sets`
+/// games, and each device's ROMs in an archive of its own.
+void GenerateCollection(const std::string& roms, int sets) {
+    fs::remove_all(roms);
+    fs::create_directories(roms);
+    const auto start = Clock::now();
+    std::uint64_t bytes = 0;
+    int archives = 0, skipped = 0;
+    Statement romsOf(
+        "SELECT RomName, Romsize, Romcrc FROM Rom WHERE InternalName = ? AND "
+        "COALESCE(Rommerge, '') = '' AND COALESCE(Romcrc, '') <> ''");
+    auto write = [&](const std::string& set) {
+        std::vector<Member> members;
+        romsOf.Bind(1, set);
+        while (romsOf.Step()) {
+            Member m{romsOf.ColumnText(0), std::strtoull(romsOf.ColumnText(1).c_str(), nullptr, 10),
+                     static_cast<std::uint32_t>(
+                         std::strtoul(romsOf.ColumnText(2).c_str(), nullptr, 16))};
+            bool seen = false;
+            for (const Member& other : members)
+                seen = seen || other.name == m.name;
+            if (seen) continue;
+            if (m.size < 4 || m.size >= 0xFFFFFFFFull) {
+                ++skipped;  // no four bytes to forge, or a Zip64 member
+                continue;
+            }
+            bytes += m.size;
+            members.push_back(std::move(m));
+        }
+        romsOf.Reset();
+        WriteZip(roms + set + ".zip", members);
+        if (++archives % 5000 == 0)
+            std::cout << "  " << archives << " archives, " << (bytes >> 20) << " MB of ROMs\n"
+                      << std::flush;
+    };
+    std::vector<std::string> names;
+    Statement games("SELECT InternalName FROM Data ORDER BY InternalName LIMIT ?");
+    games.Bind(1, sets);
+    while (games.Step())
+        names.push_back(games.ColumnText(0));
+    Statement devices(
+        "SELECT DISTINCT InternalName FROM Rom WHERE InternalName NOT IN (SELECT InternalName "
+        "FROM Data)");
+    while (devices.Step())
+        names.push_back(devices.ColumnText(0));
+    for (const std::string& name : names)
+        write(name);
+    std::cout << "collection: " << archives << " archives (" << sets
+              << " games, the rest devices), " << (bytes >> 20) << " MB of ROMs, " << skipped
+              << " ROMs under 4 bytes left out, "
+              << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
+}
+
+struct Run {
+    double wallMs = 0, cpuMs = 0;
+    long peakKb = 0;
+    int code = 0;
+};
+
+/// Runs `body` in a child process; its wall and processor time, peak memory.
+template <class Body>
+Run InChild(Body&& body) {
+    std::cout << std::flush;
+    std::fflush(stdout);
+    const auto start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) std::_Exit(body());
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    Run run;
+    run.wallMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    run.peakKb = usage.ru_maxrss;
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+void Print(const std::string& what, const Run& run) {
+    std::printf("%-34s wall %8.0f ms  cpu %8.0f ms  peak %6ld MB  exit %d\n", what.c_str(),
+                run.wallMs, run.cpuMs, run.peakKb / 1024, run.code);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string work = (fs::temp_directory_path() / "arcanote-audit-bench").string();
+    std::string db, listxml;
+    int sets = 45000;
+    const std::string emulator = fs::exists("/usr/games/mame") ? "/usr/games/mame" : "mame";
+    bool mame = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool value = i + 1 < argc;
+        if (arg == "--work" && value)
+            work = argv[++i];
+        else if (arg == "--db" && value)
+            db = argv[++i];
+        else if (arg == "--listxml" && value)
+            listxml = argv[++i];
+        else if (arg == "--sets" && value)
+            sets = std::atoi(argv[++i]);
+        else if (arg == "--no-mame")
+            mame = false;
+        else {
+            std::cerr << "usage: audit_bench [--work DIR] [--db FILE] [--listxml FILE] [--sets N] "
+                         "[--no-mame]\n";
+            return 2;
+        }
+    }
+    fs::create_directories(work);
+    const std::string roms = work + "/roms/";
+    SetProgramFolder(work + "/");
+    ScopedScriptedUi ui;
+    if (db.empty()) {
+        db = work + "/bench.mdb";
+        if (!fs::exists(db)) {
+            if (listxml.empty()) {
+                listxml = work + "/listxml.xml";
+                if (RunAndWait(emulator + " -listxml > '" + listxml + "'") != 0) return 1;
+            }
+            std::string error;
+            if (!CreateTemplateDatabase(db, &error) || !OpenDatabase(db)) {
+                std::cerr << error << '\n';
+                return 1;
+            }
+            const auto start = Clock::now();
+            if (!ImportListXml(listxml)) return 1;
+            std::cout << "database: " << listxml << " imported in "
+                      << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
+            CloseDatabase();
+        }
+    }
+    const std::string marker = work + "/roms.sets";
+    if (!OpenDatabase(db)) return 1;
+    {
+        std::ifstream in(marker);
+        int made = -1;
+        if (!(in >> made) || made != sets) {
+            GenerateCollection(roms, sets);
+            std::ofstream(marker) << sets;
+        }
+    }
+    CloseDatabase();
+
+    for (const char* pass : {"quick audit (first)", "quick audit (warm)", "quick audit (warm)"}) {
+        AuditSummary summary;
+        const Run run = InChild([&] {
+            if (!OpenDatabase(db)) return 1;
+            summary = RunAudit({roms, false, {}});
+            std::printf("  %d sets audited:", summary.audited);
+            for (int i = 0; i < kVerdictCount; ++i)
+                std::printf(" %d %s;", summary.counts[i],
+                            std::string(VerdictText(static_cast<Verdict>(i))).c_str());
+            std::printf("\n");
+            std::fflush(stdout);
+            CloseDatabase();
+            return summary.finished ? 0 : 1;
+        });
+        Print(pass, run);
+    }
+    if (mame) {
+        const std::string report = work + "/verifyroms.txt";
+        const Run run = InChild([&] {
+            return RunAndWait("cd '" + work + "' && " + emulator + " -noreadconfig -rompath '" +
+                              roms + "' -verifyroms > '" + report + "' 2>&1");
+        });
+        Print("mame -verifyroms", run);
+        RunAndWait("tail -n 2 '" + report + "'");
+    }
+    return 0;
+}

@@ -1,0 +1,156 @@
+#include "audit/Audit.h"
+
+#include <chrono>
+#include <cstdlib>
+
+#include "audit/SetAuditor.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Progress.h"
+#include "database/Database.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcAudit = 640;
+
+constexpr std::string_view kVerdicts[kVerdictCount] = {"complete", "best available", "incomplete",
+                                                       "bad", "unreadable"};
+
+bool AuditTableExists() {
+    return QueryValue("SELECT count(*) FROM sqlite_master WHERE type='table' AND name='Audit'") !=
+           "0";
+}
+
+/// Shows the current set in the progress label at most every 50 ms.
+class ThrottledLabel {
+  public:
+    void Show(LongTask& task, std::string_view name) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(50)) return;
+        last_ = now;
+        task.SetLabel(name);
+    }
+
+  private:
+    std::chrono::steady_clock::time_point last_{};
+};
+
+}  // namespace
+
+std::string_view VerdictText(Verdict verdict) {
+    return kVerdicts[static_cast<int>(verdict)];
+}
+
+std::string SetAudit::ProblemsText(std::size_t limit) const {
+    std::string text;
+    for (std::size_t i = 0; i < problems.size() && i < limit; ++i)
+        text += (i ? "; " : "") + problems[i];
+    if (problems.size() > limit)
+        text += "; and " + std::to_string(problems.size() - limit) + " more";
+    return text;
+}
+
+AuditSummary RunAudit(const AuditOptions& options,
+                      const std::function<void(const SetAudit&)>& onSet) {
+    AuditSummary summary;
+    const bool ran = Guarded(kProcAudit, [&] {
+        if (!IsDatabaseOpen()) {
+            summary.error = "no database is open";
+            return;
+        }
+        if (!FolderExists(options.romsFolder)) {
+            summary.error = "the ROM folder " + options.romsFolder + " does not exist";
+            return;
+        }
+        const bool everySet = options.sets.empty();
+        LongTask task(everySet ? std::atoi(QueryValue("SELECT count(*) FROM Data").c_str())
+                               : static_cast<int>(options.sets.size()));
+        const RomFolder folder(options.romsFolder);
+        SetAuditor auditor(folder, options.full);
+        summary.withoutDevices = !auditor.KnowsDevices();
+        Transaction transaction;
+        Execute(
+            "CREATE TABLE IF NOT EXISTS Audit (Name TEXT COLLATE NOCASE PRIMARY KEY, Verdict TEXT, "
+            "Needed INTEGER, Found INTEGER, Missing INTEGER, Bad INTEGER, Unneeded INTEGER, "
+            "Problems TEXT)");
+        if (everySet) Execute("DELETE FROM Audit");
+        Statement insert("INSERT OR REPLACE INTO Audit VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+        Statement forget("DELETE FROM Audit WHERE Name = ?");
+        Statement known("SELECT InternalName, romof FROM Data WHERE InternalName = ?");
+        Statement all("SELECT InternalName, romof FROM Data ORDER BY InternalName");
+        ThrottledLabel label;
+        int done = 0;
+        std::string romOf;
+        auto next = [&](std::string& name) {
+            if (everySet) {
+                if (!all.Step()) return false;
+                name = all.ColumnText(0);
+                romOf = all.ColumnText(1);
+                return true;
+            }
+            if (done >= static_cast<int>(options.sets.size())) return false;
+            known.Bind(1, options.sets[done]);
+            const bool found = known.Step();
+            name = found ? known.ColumnText(0) : std::string();
+            romOf = found ? known.ColumnText(1) : std::string();
+            known.Reset();
+            if (name.empty()) summary.unknown.push_back(options.sets[done]);
+            return true;
+        };
+        std::string name;
+        while (next(name)) {
+            if (!task.Step(++done)) {
+                summary.cancelled = true;
+                return;  // the transaction rolls back: the last audit stays
+            }
+            if (name.empty()) continue;
+            if (!folder.Owns(name)) {
+                if (!everySet) {
+                    summary.notOwned.push_back(name);
+                    forget.Bind(1, name).Run();
+                }
+                continue;
+            }
+            label.Show(task, name);
+            const SetAudit result = auditor.Audit(name, romOf);
+            insert.Bind(1, result.name).Bind(2, VerdictText(result.verdict));
+            insert.Bind(3, result.needed).Bind(4, result.found).Bind(5, result.missing);
+            insert.Bind(6, result.bad).Bind(7, result.unneeded).Bind(8, result.ProblemsText());
+            insert.Run();
+            ++summary.audited;
+            ++summary.counts[static_cast<int>(result.verdict)];
+            if (onSet) onSet(result);
+        }
+        transaction.Commit();
+        summary.finished = true;
+    });
+    if (!ran && summary.error.empty())
+        summary.error = "the audit stopped on an error (see the log)";
+    if (!ran) summary.finished = false;
+    return summary;
+}
+
+bool HasAudit() {
+    return AuditTableExists() &&
+           QueryValue("SELECT count(*) FROM (SELECT 1 FROM Audit LIMIT 1)") != "0";
+}
+
+std::string AuditVerdictOf(std::string_view set) {
+    if (!AuditTableExists()) return {};
+    Statement verdict("SELECT Verdict FROM Audit WHERE Name = ?");
+    verdict.Bind(1, set);
+    return verdict.Step() ? verdict.ColumnText(0) : std::string();
+}
+
+std::array<int, kVerdictCount> AuditVerdictCounts() {
+    std::array<int, kVerdictCount> counts{};
+    if (!AuditTableExists()) return counts;
+    Statement rows("SELECT Verdict, count(*) FROM Audit GROUP BY Verdict");
+    while (rows.Step())
+        for (int i = 0; i < kVerdictCount; ++i)
+            if (rows.ColumnView(0) == kVerdicts[i]) counts[i] = static_cast<int>(rows.ColumnInt(1));
+    return counts;
+}
+
+}  // namespace arc

@@ -1,0 +1,75 @@
+// audit [--db FILE] [--roms DIR] [--full] [--set NAME...]: audits the owned
+// sets of the ROM folder, one tab-separated line per set (name, verdict,
+// problems) and a summary. Exit code 0 only when every audited set is
+// complete or best available (no better dump exists); 1 otherwise, and when
+// a named set was not audited or the audit did not run to its end.
+
+#include <ostream>
+
+#include "audit/Audit.h"
+#include "cli/Commands.h"
+#include "cli/OneOffPaths.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "database/Database.h"
+
+namespace arc::cli {
+namespace {
+
+int Run(CliContext& context, const CommandArgs& args) {
+    const OneOffPaths oneOff;
+    if (const auto db = args.Value("--db")) TheSettings().DatabasePath = *db;
+    if (const auto roms = args.Value("--roms")) TheSettings().RomsFolder = *roms;
+    AuditOptions options;
+    options.full = args.Has("--full");
+    options.sets = args.Values("--set");
+    options.romsFolder = TheSettings().RomsFolder;
+    if (!OpenDatabase(TheSettings().DatabasePath)) {
+        context.err << "audit: cannot open the database " << TheSettings().DatabasePath << '\n';
+        return 1;
+    }
+    const AuditSummary summary = RunAudit(options, [&](const SetAudit& set) {
+        context.out << set.name << '\t' << VerdictText(set.verdict) << '\t' << set.ProblemsText()
+                    << '\n';
+    });
+    CloseDatabase();
+    if (summary.withoutDevices)
+        context.err << "audit: the database was built before device references were kept; the "
+                       "devices' ROMs were not checked (build it again)\n";
+    for (const std::string& name : summary.unknown)
+        context.err << "audit: " << name << " is not a set of the database\n";
+    for (const std::string& name : summary.notOwned)
+        context.err << "audit: " << name << " is not owned (no archive or folder in "
+                    << options.romsFolder << "), not audited\n";
+    if (!summary.error.empty() || summary.cancelled) {
+        context.err << "audit: "
+                    << (summary.cancelled ? "cancelled"
+                                          : summary.error + " (" + LogFilePath() + ")")
+                    << "; the previous audit is kept\n";
+        return 1;
+    }
+    context.out << summary.audited << " sets audited";
+    for (int i = 0; i < kVerdictCount; ++i)
+        context.out << (i ? ", " : ": ") << summary.counts[i] << ' '
+                    << VerdictText(static_cast<Verdict>(i));
+    context.out << '\n';
+    const int complete = summary.counts[static_cast<int>(Verdict::Complete)] +
+                         summary.counts[static_cast<int>(Verdict::BestAvailable)];
+    const bool whole = summary.unknown.empty() && summary.notOwned.empty();
+    return complete == summary.audited && whole ? 0 : 1;
+}
+
+}  // namespace
+
+CliCommand AuditCommand() {
+    return {"audit",
+            "check the owned sets' archives against the database (nothing is changed)",
+            {},
+            {{"--db", "FILE", "the database (this run only; default: the settings' one)"},
+             {"--roms", "DIR", "the ROM folder (this run only; default: the settings' one)"},
+             {"--full", "", "also decompress every member and check its SHA-1"},
+             {"--set", "NAME", "audit only these sets", kRepeatable}},
+            Run};
+}
+
+}  // namespace arc::cli
