@@ -1,10 +1,12 @@
-# Front door: `make demo` builds and runs the main job on the bundled sample,
-# `make test` builds and runs the whole test suite, `make package` builds the
+# Front door: `make demo` builds the programs and runs the main job on the
+# bundled sample, `make test` builds and runs the whole test suite, `make package` builds the
 # Debian package (CPack) in the build folder.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build demo test package clean
+PROGRAMS = arcanote-cli arcanote myzip arcanote_shipped_files
+
+.PHONY: deps configure build programs demo test package clean
 
 deps:
 	@sh tools/install-deps.sh
@@ -15,7 +17,10 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-demo: build
+programs: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target $(PROGRAMS)
+
+demo: programs
 	sh tools/demo.sh $(BUILD_DIR)
 
 test: build
