@@ -3,7 +3,6 @@
 
 #include "core/Files.h"
 #include "core/Settings.h"
-#include "core/TextTable.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -31,7 +30,7 @@ TEST_F(FilesTest, ExistenceTestsNeverFailAndSafeFileNameReplacesForbiddenCharact
     EXPECT_EQ(SafeFileName("Pac-Man (Midway) é"), "Pac-Man (Midway) é");
 }
 
-TEST_F(FilesTest, SortStringsOrdersByCharacterCodeWithinTheGivenRange) {
+TEST_F(FilesTest, SortStringsOrdersByCharacterCodeWithinTheRangeAndCopesWithManyEqualItems) {
     std::vector<std::string> items = {"b", "a", "B", "Zed", "", "é", "A", "ab"};
     SortStrings(items, 0, static_cast<int>(items.size()) - 1);
     EXPECT_EQ(items, (std::vector<std::string>{"", "A", "B", "Zed", "a", "ab", "b", "é"}));
@@ -41,12 +40,10 @@ TEST_F(FilesTest, SortStringsOrdersByCharacterCodeWithinTheGivenRange) {
     EXPECT_EQ(items, (std::vector<std::string>{"z", "a", "b", "c", "y"}));
     SortStrings(items, -4, 99);  // out-of-range bounds are clamped
     EXPECT_EQ(items, (std::vector<std::string>{"a", "b", "c", "y", "z"}));
-}
 
-// A dictionary built from N equal values took 25 s for 80,000 of them: the sort
-// put every element equal to the pivot on one side. Now n log n.
-TEST_F(FilesTest, SortStringsOnManyEqualElementsKeepsThemTogether) {
-    std::vector<std::string> items(200000, "Maze = ");
+    // A dictionary built from N equal values took 25 s for 80,000 of them: the sort
+    // put every element equal to the pivot on one side. Now n log n.
+    items.assign(200000, "Maze = ");
     items[17] = "Shooter = ";
     items[99999] = "Ball & Paddle = ";
     SortStrings(items, 0, static_cast<int>(items.size()) - 1);
@@ -90,14 +87,6 @@ TEST_F(FilesTest, FindNoCaseFindsEachPathComponent) {
               home.str() + "ini/folders/missing.ini");
 }
 
-TEST_F(FilesTest, SmallStringHelpers) {
-    EXPECT_EQ(WithTrailingSlash("/a/") + WithTrailingSlash(""), "/a/");
-    EXPECT_EQ(BaseName("C:\\MAME\\mame.exe"), "mame.exe");
-    EXPECT_EQ(BaseName("/x/"), "");
-    EXPECT_EQ(ToUpperAscii("abcé") + ToLowerAscii("É"), "ABCéÉ");
-    EXPECT_EQ(Trim("   "), "");
-}
-
 TEST_F(FilesTest, BrowseFolderStartsOnTheStartFolderAndEndsWithASeparator) {
     const struct {
         const char* start;
@@ -118,14 +107,6 @@ TEST_F(FilesTest, BrowseFolderStartsOnTheStartFolderAndEndsWithASeparator) {
     }
     EXPECT_EQ(BrowseFolder("", "Pick"), "");
     EXPECT_FALSE(ui().folderRequests.back().empty());
-}
-
-TEST_F(FilesTest, ChooseFileKeepsTheInitialNameOnCancelAndDefaultsTheFilter) {
-    EXPECT_EQ(ChooseFile("Open", "/x/Arcanote.mdb", 1, false, "  "), "/x/Arcanote.mdb");
-    EXPECT_EQ(ui().fileRequests.at(0).filter, Text(116));
-    ui().QueueFile("/y/list.ini");
-    EXPECT_EQ(ChooseFile("Save", "a.ini", 0, true, "Ini|*.ini|"), "/y/list.ini");
-    EXPECT_EQ(ui().fileRequests.at(1).filter, "Ini|*.ini|");
 }
 
 TEST_F(FilesTest, ChooseDatabaseFileStoresTheChoiceAndSavesTheSettings) {
