@@ -115,7 +115,6 @@ TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {
     const std::string base = Home() + "mame/";
     EXPECT_EQ(settings.ArtFolders[kSnapshots], base + "snap/");
     EXPECT_EQ(settings.DataFilePaths[kGenreIni], base + "folders/Genre.ini");
-    EXPECT_EQ(DefaultSettings().RomsFolder, base + "roms/");
 }
 
 }  // namespace

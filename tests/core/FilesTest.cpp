@@ -3,7 +3,6 @@
 
 #include "core/Files.h"
 #include "core/Settings.h"
-#include "core/TextTable.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -90,14 +89,6 @@ TEST_F(FilesTest, FindNoCaseFindsEachPathComponent) {
               home.str() + "ini/folders/missing.ini");
 }
 
-TEST_F(FilesTest, SmallStringHelpers) {
-    EXPECT_EQ(WithTrailingSlash("/a/") + WithTrailingSlash(""), "/a/");
-    EXPECT_EQ(BaseName("C:\\MAME\\mame.exe"), "mame.exe");
-    EXPECT_EQ(BaseName("/x/"), "");
-    EXPECT_EQ(ToUpperAscii("abcé") + ToLowerAscii("É"), "ABCéÉ");
-    EXPECT_EQ(Trim("   "), "");
-}
-
 TEST_F(FilesTest, BrowseFolderStartsOnTheStartFolderAndEndsWithASeparator) {
     const struct {
         const char* start;
@@ -118,14 +109,6 @@ TEST_F(FilesTest, BrowseFolderStartsOnTheStartFolderAndEndsWithASeparator) {
     }
     EXPECT_EQ(BrowseFolder("", "Pick"), "");
     EXPECT_FALSE(ui().folderRequests.back().empty());
-}
-
-TEST_F(FilesTest, ChooseFileKeepsTheInitialNameOnCancelAndDefaultsTheFilter) {
-    EXPECT_EQ(ChooseFile("Open", "/x/Arcanote.mdb", 1, false, "  "), "/x/Arcanote.mdb");
-    EXPECT_EQ(ui().fileRequests.at(0).filter, Text(116));
-    ui().QueueFile("/y/list.ini");
-    EXPECT_EQ(ChooseFile("Save", "a.ini", 0, true, "Ini|*.ini|"), "/y/list.ini");
-    EXPECT_EQ(ui().fileRequests.at(1).filter, "Ini|*.ini|");
 }
 
 TEST_F(FilesTest, ChooseDatabaseFileStoresTheChoiceAndSavesTheSettings) {

@@ -1,6 +1,5 @@
 #include "core/AppState.h"
 #include "core/FakeHome.h"
-#include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "shell/PathsWindowState.h"
 #include "support/TestSupport.h"
@@ -16,27 +15,13 @@ class PathsWindowStateTest : public test::ProgramFolderTest {
     FakeHome fakeHome;
 };
 
-TEST_F(PathsWindowStateTest, EmulatorFolderRuleForCommand1) {
-    EXPECT_EQ(PathsWindowState::EmulatorFolder("/home/ann/games/mame/mame"),
-              "/home/ann/games/mame/");
-    EXPECT_EQ(PathsWindowState::EmulatorFolder("C:\\MAME\\mame.exe"), "C:\\MAME\\");
-    // The last "\" wins over any "/".
-    EXPECT_EQ(PathsWindowState::EmulatorFolder("a/b\\c/mame"), "a/b\\");
-    // Neither separator: the trimmed text as a folder.
-    EXPECT_EQ(PathsWindowState::EmulatorFolder("  mame  "), "mame/");
-}
-
-TEST_F(PathsWindowStateTest, AutoFillBaseProbesTheUsualFoldersInOrder) {
-    const std::string home = fakeHome.dir.str();
-    EXPECT_EQ(PathsWindowState::AutoFillBase(""), ProgramFolder());
-    fakeHome.Make("advancemame");
-    EXPECT_EQ(PathsWindowState::AutoFillBase(""), home + "advancemame/");
-    fakeHome.Make("mame");
-    EXPECT_EQ(PathsWindowState::AutoFillBase("mame"), home + "mame/");
-    fakeHome.Make("mame32");
-    EXPECT_EQ(PathsWindowState::AutoFillBase(""), home + "mame32/");
-    // A path with a folder needs no probe.
-    EXPECT_EQ(PathsWindowState::AutoFillBase("/opt/mame/mame"), "/opt/mame/");
+TEST_F(PathsWindowStateTest, EmulatorFolderIsUpToTheLastBackslashElseSlash) {
+    for (const auto& [path, folder] :
+         {std::pair{"/home/ann/games/mame/mame", "/home/ann/games/mame/"},
+          {"C:\\MAME\\mame.exe", "C:\\MAME\\"},
+          {"a/b\\c/mame", "a/b\\"},
+          {"  mame  ", "mame/"}})  // no separator: the trimmed text
+        EXPECT_EQ(PathsWindowState::EmulatorFolder(path), folder) << path;
 }
 
 TEST_F(PathsWindowStateTest, ChooseExecutableAppliesTheFolderRuleBeforeAndAfter) {

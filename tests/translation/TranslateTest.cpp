@@ -30,20 +30,13 @@ std::string NaiveTranslate(const SectionTable& table, std::string text) {
     return text;
 }
 
+// The random tables below cover the order of the entries; these are the edge cases.
 TEST(TranslateLine, AppliesEntriesInTableOrderOnTheTextSoFar) {
-    const LineTranslator translator(SectionTable{{"Sound Board :", "Carte Son :"},
-                                                 {"Board", "Planche"},
-                                                 {"ab", "X"},
-                                                 {"Xc", "Y"},
-                                                 {"Maze", "Labyrinthe"},
-                                                 {"", "never"},
-                                                 {"Maze", "second entry with the same source"}});
+    const LineTranslator translator(SectionTable{
+        {"Sound Board :", "Carte Son :"}, {"Board", "Planche"}, {"", "never"}, {"ab", "X"}});
     EXPECT_EQ(translator.TranslateLine("Sound Board : Yamaha, Video Board : custom"),
               "Carte Son : Yamaha, Video Planche : custom");
-    EXPECT_EQ(translator.TranslateLine("abc abab"), "Y XX");  // "Xc" sees the "X" made by "ab"
-    EXPECT_EQ(translator.TranslateLine("pacman=Maze"), "pacman=Labyrinthe");
-    EXPECT_EQ(translator.TranslateLine("MAZE maze"), "MAZE maze");  // case counts
-    EXPECT_EQ(translator.TranslateLine(""), "");
+    EXPECT_EQ(translator.TranslateLine("AB ab"), "AB X");  // case counts
     EXPECT_EQ(LineTranslator(SectionTable{}).TranslateLine("unchanged"), "unchanged");
 }
 
