@@ -68,7 +68,7 @@ long LineCount(const std::string& path) {
 struct IniCase {
     const char* name;
     std::string file;
-    bool (*import)(std::string_view);
+    arc::Importer import;
 };
 
 /// Every importer again on the built database, timed per line.
@@ -99,7 +99,7 @@ void RunEachImporter(const std::string& home) {
         arc::Progress().Cancel = false;
         const long lines = LineCount(c.file);
         Timer timer;
-        c.import(c.file);
+        c.import(c.file, nullptr);
         const double cpu = timer.Cpu();
         std::printf("%-16s %7ld lines %6.3f s wall %6.3f s cpu  %5.2f us/line (cpu)\n", c.name,
                     lines, timer.Wall(), cpu, cpu * 1e6 / static_cast<double>(lines));

@@ -69,7 +69,7 @@ TEST_F(Dat, BadInputIsReadWithoutErrors) {
     for (const std::string& content : {std::string(), binary, longLine + "\n" + longLine})
         for (auto import : {ImportMameinfo, ImportCommand, ImportCheat, ImportHiscore, ImportGenre,
                             ImportHistory})
-            EXPECT_TRUE(import(Support("bad.dat", content)));
+            EXPECT_TRUE(import(Support("bad.dat", content), nullptr));
     EXPECT_TRUE(ImportMameinfo(
         Support("mameinfo.dat", "$info=pacman\n$mame\nCaf\xE9 \x96 d\xE9j\xE0 vu\n$end\n")));
     EXPECT_EQ(Field("pacman", "MameInfo"), "Caf\u00e9 \u2013 d\u00e9j\u00e0 vu\r\n");

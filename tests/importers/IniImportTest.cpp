@@ -28,7 +28,7 @@ TEST_F(Ini, SectionListsGiveEachSetItsHeaderValueInTheirOwnField) {
     EXPECT_EQ(State().ErrorCount, 0);
     // Every other section list writes its own field.
     struct Member {
-        bool (*import)(std::string_view);
+        Importer import;
         const char* field;
     };
     const Member members[] = {{ImportAspect, "Aspect"},        {ImportYear, "Year"},
@@ -37,7 +37,7 @@ TEST_F(Ini, SectionListsGiveEachSetItsHeaderValueInTheirOwnField) {
                               {ImportControls, "Controls"}};
     for (const Member& member : members) {
         const std::string value = std::string("value of ") + member.field;
-        EXPECT_TRUE(member.import(Support("list.ini", "[" + value + "]\npacman\n")));
+        EXPECT_TRUE(member.import(Support("list.ini", "[" + value + "]\npacman\n"), nullptr));
         EXPECT_EQ(Field("pacman", member.field), value);
     }
 }
