@@ -84,11 +84,15 @@ TEST_F(Dat, ValuesCollectedForABuildAreThoseWrittenAtOnce) {
         {ImportMameinfo, "$info=pacman\n$mame\nInfo\n$end\n"},
         {ImportWizsort, "[Genre]\nmk=Fighter\ngalaga=Shooter\n[Mature]\nmk=yes\n"},
         {ImportCatver, "[Category]\npacman=Maze\nDUP=Two rows\n[VerAdded]\npacman=.36\n"},
-        {ImportHiscore, "pacman:\nmk:\npacman:\n"},
         {ImportControls, "[Joystick]\npacman\n[]\nmk\n"},  // an empty value is no Null
         {ImportGenre, "[Maze]\npacman\ngalaga\n[Other]\npacman\n"},
         {ImportMature, "[x]\nmk\nMK\n"},
         {ImportResolution, "[224x288]\ngalaga\n"},
+        {ImportAspect, "[4:3]\ngalaga\n"},
+        {ImportYear, "[1980]\npacman\n"},
+        {ImportMultiplayer, "[3P]\nmk\n"},
+        {ImportVersion, "[.37]\ngalaga\n"},
+        {ImportCategory, "[Shooter]\ngalaga\n"},
         {ImportHistory,
          "$info=pacman,galaga,dup,mk\n$bio\n\nX (c) 1980 Y.\n- TECHNICAL -\nControl : stick\n"
          "Players : 2\nVideo resolution : 1 x 1\n$end\n$info=galaga,nosuchset\n$bio\n\n"
@@ -102,19 +106,19 @@ TEST_F(Dat, ValuesCollectedForABuildAreThoseWrittenAtOnce) {
         if (values) values->Write();
         return QueryValue(
             "SELECT group_concat(quote(InternalName) || quote(MameInfo) || quote(Genre) || "
-            "quote(Category) || quote(VerAdded) || quote(Mature) || quote(Hiscore) || "
+            "quote(Category) || quote(VerAdded) || quote(Mature) || "
             "quote(Controls) || quote(Resolution) || quote(nPlayers) || quote(Refresh) || "
-            "quote(CodeHistory), ';') FROM Data");
+            "quote(CodeHistory) || quote(Aspect) || quote(Year), ';') FROM Data");
     };
     const std::string direct = build(nullptr);
     DataValues values;
     EXPECT_EQ(build(&values), direct);
     EXPECT_EQ(direct,
-              "'pacman''Info\r\n''Other''Maze''.36'NULL1'Joystick''1 x 1''2'NULL1;"
-              "'galaga'NULL'Maze'NULLNULLNULLNULL'stick''224x288''2''60 Hz'2;"
-              "'mk'NULL'Fighter'NULLNULL11'''1 x 1''2'NULL1;"
-              "'dup'NULLNULL'Two rows'NULLNULLNULL'stick''1 x 1''2'NULL1;"
-              "'Dup'NULLNULL'Two rows'NULLNULLNULL'stick''1 x 1''2'NULL1");
+              "'pacman''Info\r\n''Other''Maze''.36'NULL'Joystick''1 x 1''2'NULL1NULL'1980';"
+              "'galaga'NULL'Maze''Shooter''.37'NULL'stick''224x288''2''60 Hz'2'4:3'NULL;"
+              "'mk'NULL'Fighter'NULLNULL1'''1 x 1''3P'NULL1NULLNULL;"
+              "'dup'NULLNULL'Two rows'NULLNULL'stick''1 x 1''2'NULL1NULLNULL;"
+              "'Dup'NULLNULL'Two rows'NULLNULL'stick''1 x 1''2'NULL1NULLNULL");
 }
 
 }  // namespace
