@@ -83,7 +83,8 @@ bool ImportHistory(std::string_view path, DataValues* values) {
             haveLine = end == EntryEnd::NextEntry;
         }
         writer.Commit();
-        if (State().UpdateMode && !reader.Cancelled()) RemoveUnusedHistoryRows();
+        // Collected links are not written yet: the clean-up needs them.
+        if (State().UpdateMode && !values && !reader.Cancelled()) RemoveUnusedHistoryRows();
         reader.Finish();
         result = !reader.Cancelled();
     });

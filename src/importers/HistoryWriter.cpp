@@ -15,12 +15,12 @@ std::string InsertSql() {
     return sql + ")";
 }
 
-/// The link and the technical values of one set in one statement: each value
-/// fills its field only while the field is Null, and an empty value (not
-/// found in the entry) leaves it as it is.
 constexpr std::array<const char*, 6> kTechnicalFields = {"Controls", "Aspect",  "Resolution",
                                                          "Nplayers", "Refresh", "Colors"};
 
+/// The link and the technical values of one set in one statement: each value
+/// fills its field only while the field is Null, and an empty value (not
+/// found in the entry) leaves it as it is.
 std::string LinkSql() {
     std::string sql = "UPDATE Data SET CodeHistory=?1";
     int parameter = 2;

@@ -130,7 +130,7 @@ bool ImportHistoryXml(std::string_view path, DataValues* values) {
             Progress().Done = Progress().Total;
             return;
         }
-        if (!cancelled && State().UpdateMode) RemoveUnusedHistoryRows();
+        if (!cancelled && State().UpdateMode && !values) RemoveUnusedHistoryRows();
         Progress().Done = Progress().Total;
         LetEventsRun();
         result = !cancelled && !Progress().Cancel;
