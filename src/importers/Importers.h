@@ -20,28 +20,32 @@ bool ImportHistory(std::string_view path, DataValues* values = nullptr);
 bool ImportHistoryXml(std::string_view path, DataValues* values = nullptr);
 
 // Section lists: one header per value, one set name per line.
-bool ImportResolution(std::string_view path,
-                      DataValues* values = nullptr);  ///< Resolution.ini -> Resolution
-bool ImportAspect(std::string_view path, DataValues* values = nullptr);  ///< Aspect.ini -> Aspect
-bool ImportYear(std::string_view path, DataValues* values = nullptr);    ///< Alltime.ini -> Year
-bool ImportMultiplayer(std::string_view path,
-                       DataValues* values = nullptr);  ///< Multiplayer.ini -> nPlayers
-bool ImportVersion(std::string_view path,
-                   DataValues* values = nullptr);  ///< Version.ini -> VerAdded
-bool ImportCategory(std::string_view path,
-                    DataValues* values = nullptr);                      ///< Catlist.ini -> Category
-bool ImportGenre(std::string_view path, DataValues* values = nullptr);  ///< Genre.ini -> Genre
-bool ImportControls(std::string_view path,
-                    DataValues* values = nullptr);  ///< Controls.ini -> Controls
+/// Resolution.ini -> Resolution
+bool ImportResolution(std::string_view path, DataValues* values = nullptr);
+/// Aspect.ini -> Aspect
+bool ImportAspect(std::string_view path, DataValues* values = nullptr);
+/// Alltime.ini -> Year
+bool ImportYear(std::string_view path, DataValues* values = nullptr);
+/// Multiplayer.ini -> nPlayers
+bool ImportMultiplayer(std::string_view path, DataValues* values = nullptr);
+/// Version.ini -> VerAdded
+bool ImportVersion(std::string_view path, DataValues* values = nullptr);
+/// Catlist.ini -> Category
+bool ImportCategory(std::string_view path, DataValues* values = nullptr);
+/// Genre.ini -> Genre
+bool ImportGenre(std::string_view path, DataValues* values = nullptr);
+/// Controls.ini -> Controls
+bool ImportControls(std::string_view path, DataValues* values = nullptr);
 // Key list and name list.
-bool ImportNPlayers(std::string_view path,
-                    DataValues* values = nullptr);  ///< nPlayers.ini "set=value" -> nPlayers
-bool ImportMature(std::string_view path,
-                  DataValues* values = nullptr);  ///< Mature.ini names -> Mature
+/// nPlayers.ini "set=value" -> nPlayers
+bool ImportNPlayers(std::string_view path, DataValues* values = nullptr);
+/// Mature.ini names -> Mature
+bool ImportMature(std::string_view path, DataValues* values = nullptr);
 // Several key lists.
-bool ImportCatver(std::string_view path,
-                  DataValues* values = nullptr);  ///< [Category] and [VerAdded]
-bool ImportWizsort(std::string_view path, DataValues* values = nullptr);  ///< Wizsort.ini sections
+/// Catver.ini: [Category] and [VerAdded]
+bool ImportCatver(std::string_view path, DataValues* values = nullptr);
+/// Wizsort.ini sections
+bool ImportWizsort(std::string_view path, DataValues* values = nullptr);
 
 // Flag and text DAT files.
 bool ImportCheat(std::string_view path, DataValues* values = nullptr);
