@@ -90,6 +90,9 @@ std::vector<SupportFile> RunBuildImporters() {
     // A database error ends the build: the rest would only add error blocks.
     auto stopped = [] { return Progress().Cancel || !DatabaseFailure().empty(); };
     DataValues values;
+    // The file being built is not the user's database yet: no waiting for the
+    // disk until the build closes it (as the list import does).
+    TryExecute("PRAGMA synchronous=OFF");
     auto run = [&](SupportFile file) {
         if (stopped()) return false;
         const std::string path = SupportFilePath(file);
@@ -115,6 +118,7 @@ std::vector<SupportFile> RunBuildImporters() {
     run(F::History);
     if (!stopped()) values.Write();
     if (!stopped()) CopyNotesAfterHistory();
+    TryExecute("PRAGMA synchronous=NORMAL");
     return ran;
 }
 
