@@ -34,22 +34,45 @@ std::int64_t DataRowids::Find(std::string_view name) const {
 // --- DataValues ---------------------------------------------------------------
 
 DataValues::DataValues() {
+    const auto rows = static_cast<std::size_t>(std::stoll(QueryValue("SELECT count(*) FROM Data")));
+    std::size_t size = 16;
+    while (size < 2 * rows)
+        size *= 2;
+    slots_.assign(size, 0);
     Statement select("SELECT rowid, InternalName FROM Data ORDER BY rowid");
     std::string key;
     while (select.Step()) {
         LowerAsciiInto(select.ColumnView(1), key);
-        const auto [at, added] = sets_.emplace(key, rowids_.size());
-        if (added)
-            rowids_.push_back(select.ColumnInt(0));
-        else
-            moreRows_.emplace_back(at->second, select.ColumnInt(0));
+        std::size_t slot = 0;
+        if (const std::size_t set = Probe(key, slot); set != kNoSet) {
+            moreRows_.emplace_back(set, select.ColumnInt(0));
+            continue;
+        }
+        if (2 * (rowids_.size() + 1) > slots_.size()) break;  // more rows than counted
+        names_ += key;
+        nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
+        rowids_.push_back(select.ColumnInt(0));
+        slots_[slot] = static_cast<std::uint32_t>(rowids_.size());
     }
+}
+
+std::string_view DataValues::NameOf(std::size_t set) const {
+    const std::size_t start = set == 0 ? 0 : nameEnds_[set - 1];
+    return std::string_view(names_).substr(start, nameEnds_[set] - start);
+}
+
+std::size_t DataValues::Probe(std::string_view lower, std::size_t& slot) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (slot = std::hash<std::string_view>()(lower) & mask; slots_[slot] != 0;
+         slot = (slot + 1) & mask)
+        if (NameOf(slots_[slot] - 1) == lower) return slots_[slot] - 1;
+    return kNoSet;
 }
 
 std::size_t DataValues::Find(std::string_view name) const {
     LowerAsciiInto(name, key_);
-    const auto at = sets_.find(key_);
-    return at == sets_.end() ? kNoSet : at->second;
+    std::size_t slot = 0;
+    return Probe(key_, slot);
 }
 
 int DataValues::Field(std::string_view name) {
@@ -65,11 +88,16 @@ int DataValues::Field(std::string_view name) {
 }
 
 DataValues::Ref DataValues::TextRef(std::string_view text) {
-    if (const auto at = textRefs_.find(text); at != textRefs_.end()) return at->second;
-    pool_.emplace_back(std::string(text));
-    const Ref ref = static_cast<Ref>(pool_.size());
-    textRefs_.emplace(std::get<std::string>(pool_.back()), ref);
-    return ref;
+    if (lastRef_ != 0 && text == lastText_) return lastRef_;
+    if (const auto at = textRefs_.find(text); at != textRefs_.end()) {
+        lastRef_ = at->second;
+    } else {
+        pool_.emplace_back(std::string(text));
+        lastRef_ = static_cast<Ref>(pool_.size());
+        textRefs_.emplace(std::get<std::string>(pool_.back()), lastRef_);
+    }
+    lastText_ = std::get<std::string>(pool_[lastRef_ - 1]);
+    return lastRef_;
 }
 
 void DataValues::Set(std::size_t set, int field, std::string_view text) {
@@ -141,6 +169,7 @@ void DataValues::Write() {
     columns_.clear();
     pool_.clear();
     textRefs_.clear();
+    lastRef_ = 0;
     numberRefs_.clear();
 }
 

@@ -77,14 +77,23 @@ class DataValues {
     };
 
     Ref TextRef(std::string_view text);
+    std::string_view NameOf(std::size_t set) const;
+    /// The set of a lower-case name, or the free slot where it would go.
+    std::size_t Probe(std::string_view lower, std::size_t& slot) const;
 
-    std::unordered_map<std::string, std::size_t> sets_;           ///< lower-case name -> set
-    std::vector<std::int64_t> rowids_;                            ///< the set's first row
+    // Every importer looks a set up at each line: the names are one open
+    // addressing table over one text, which stays in the processor's cache.
+    std::string names_;                    ///< lower-case names, one after the other
+    std::vector<std::uint32_t> nameEnds_;  ///< per set, where its name ends in names_
+    std::vector<std::uint32_t> slots_;     ///< set + 1, 0 when free; a power of two long
+    std::vector<std::int64_t> rowids_;     ///< the set's first row
     std::vector<std::pair<std::size_t, std::int64_t>> moreRows_;  ///< further rows of a name
     mutable std::string key_;
     std::vector<Column> columns_;
     std::deque<FieldValue> pool_;  ///< a deque: the map's keys point into its texts
     std::unordered_map<std::string_view, Ref> textRefs_;
+    std::string_view lastText_;  ///< the text of lastRef_ (lines of a section share it)
+    Ref lastRef_ = 0;
     std::unordered_map<std::int64_t, Ref> numberRefs_;
 };
 
