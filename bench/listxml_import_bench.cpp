@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "EmulatorList.h"
 #include "SyntheticListXml.h"
 #include "core/AppState.h"
 #include "core/ProgramFolder.h"
@@ -91,10 +92,6 @@ int Import(const std::string& file, const fs::path& folder, const std::string& m
     return arc::State().ErrorCount == 0 ? 0 : 3;
 }
 
-bool HasMame() {
-    return std::system("command -v mame >/dev/null 2>&1") == 0 || fs::exists("/usr/games/mame");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,12 +110,10 @@ int main(int argc, char** argv) {
     const fs::path folder =
         fs::temp_directory_path() / ("arcanote-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
-    if (file.empty() && HasMame()) {
+    if (file.empty() && arc::bench::HasEmulator()) {
         file = (folder / "listxml.txt").string();
         std::cout << "running the emulator's -listxml into " << file << '\n';
-        const std::string command =
-            "PATH=\"$PATH:/usr/games\" mame -listxml > '" + file + "' 2>/dev/null";
-        if (std::system(command.c_str()) != 0) file.clear();
+        if (!arc::bench::WriteEmulatorList(file)) file.clear();
     }
     if (file.empty()) {
         file = (folder / "synthetic.xml").string();

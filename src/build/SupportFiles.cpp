@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "database/Database.h"
 #include "importers/CheatCollection.h"
+#include "importers/DataUpdate.h"
 #include "importers/HistoryFiles.h"
 #include "importers/Importers.h"
 
@@ -77,7 +78,7 @@ std::string SupportFilePath(SupportFile file) {
 bool RunSupportImporter(SupportFile file) {
     const std::string path = SupportFilePath(file);
     if (path.empty()) return false;
-    return InfoOf(file).import(path);
+    return InfoOf(file).import(path, nullptr);
 }
 
 std::vector<SupportFile> RunBuildImporters() {
@@ -88,11 +89,15 @@ std::vector<SupportFile> RunBuildImporters() {
     bool nplayers = false;
     // A database error ends the build: the rest would only add error blocks.
     auto stopped = [] { return Progress().Cancel || !DatabaseFailure().empty(); };
+    DataValues values;
+    // The file being built is not the user's database yet: no waiting for the
+    // disk until the build closes it (as the list import does).
+    TryExecute("PRAGMA synchronous=OFF");
     auto run = [&](SupportFile file) {
         if (stopped()) return false;
         const std::string path = SupportFilePath(file);
         if (Available(file, path)) ran.push_back(file);
-        return !path.empty() && InfoOf(file).import(path);
+        return !path.empty() && InfoOf(file).import(path, &values);
     };
     run(F::Mameinfo);
     wizsort = run(F::Wizsort);
@@ -111,7 +116,9 @@ std::vector<SupportFile> RunBuildImporters() {
     run(F::Aspect);
     if (!wizsort) run(F::Resolution);
     run(F::History);
+    if (!stopped()) values.Write();
     if (!stopped()) CopyNotesAfterHistory();
+    TryExecute("PRAGMA synchronous=NORMAL");
     return ran;
 }
 

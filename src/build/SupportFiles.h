@@ -9,6 +9,8 @@
 
 namespace arc {
 
+class DataValues;
+
 enum class SupportFile {
     Mameinfo,
     Wizsort,
@@ -35,7 +37,7 @@ struct SupportFileInfo {
     int slot;                   ///< DataFilePaths slot
     std::string_view folder;    ///< "dat" or "ini" under the program folder
     std::string_view fileName;  ///< name under that folder, found without regard to case
-    bool (*import)(std::string_view path);
+    bool (*import)(std::string_view path, DataValues* values);
 };
 
 const SupportFileInfo& InfoOf(SupportFile file);
@@ -57,8 +59,9 @@ bool RunSupportImporter(SupportFile file);
 
 /// The build's importers in their order, each skipped when a file that
 /// covers it better was read (Wizsort, Catver, nPlayers), the notes copied
-/// after History.dat; stops at a cancel or a database error. Returns the importers that found
-/// their file.
+/// after History.dat; stops at a cancel or a database error. Their Data values
+/// are written once per set, before the notes. Returns the importers that
+/// found their file.
 std::vector<SupportFile> RunBuildImporters();
 
 }  // namespace arc

@@ -186,7 +186,7 @@ bool UpdateWindowState::Update() {
             } else if (file == F::Command) {
                 ImportCommandReplacing(path);
             } else {
-                InfoOf(file).import(path);
+                InfoOf(file).import(path, nullptr);
             }
         }
         if (!DatabaseFailure().empty())

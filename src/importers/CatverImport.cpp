@@ -34,7 +34,7 @@ bool ReadKeyList(SupportFileReader& reader, DataFieldUpdate& update, BatchTransa
 
 }  // namespace
 
-bool ImportCatver(std::string_view path) {
+bool ImportCatver(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcCatver, [&] {
         SupportFileReader reader(path);
@@ -50,10 +50,10 @@ bool ImportCatver(std::string_view path) {
         bool complete = false;
         if (found) {
             BatchTransaction batch;
-            const auto rows = std::make_shared<const DataRowids>();
-            DataFieldUpdate category("Category", rows);
+            const auto rows = values ? nullptr : std::make_shared<const DataRowids>();
+            DataFieldUpdate category("Category", values, rows);
             if (ReadKeyList(reader, category, batch, "[VerAdded]")) {
-                DataFieldUpdate verAdded("VerAdded", rows);
+                DataFieldUpdate verAdded("VerAdded", values, rows);
                 ReadKeyList(reader, verAdded, batch, {});
                 complete = true;
             }

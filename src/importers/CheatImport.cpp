@@ -41,7 +41,7 @@ bool ReadCheatDat(std::string_view path, DataFlagUpdate& update, BatchTransactio
 
 }  // namespace
 
-bool ImportCheat(std::string_view path) {
+bool ImportCheat(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcCheat, [&] {
         std::error_code ec;
@@ -52,7 +52,7 @@ bool ImportCheat(std::string_view path) {
             FinishWithoutFile();
             return;
         }
-        DataFlagUpdate update("Cheat");
+        DataFlagUpdate update("Cheat", values);
         BatchTransaction batch;
         bool finished = !classic || ReadCheatDat(path, update, batch);
         for (const std::string& collection : collections) {

@@ -1,5 +1,6 @@
 // Command.dat: one Command row per set and command block.
 
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -23,7 +24,12 @@ constexpr std::string_view kSeparator = "\u2014\u2014\u2014\u2014\u2014";  // fi
 /// Writes the rows of finished blocks for the sets of the current "$info" line.
 class CommandRows {
   public:
-    CommandRows() : insert_("INSERT INTO Command (InternalName, cmd, info) VALUES (?, ?, ?)") {}
+    /// The sets are those of `values` when given, else read from Data.
+    explicit CommandRows(const DataValues* values)
+        : values_(values),
+          insert_("INSERT INTO Command (InternalName, cmd, info) VALUES (?, ?, ?)") {
+        if (!values_) rows_.emplace();
+    }
 
     /// The sets of a comma-separated list, each once. A name that is no set
     /// gets no row: such rows would match nothing, and a list repeating one
@@ -32,7 +38,7 @@ class CommandRows {
         sets_.clear();
         std::unordered_set<std::string_view> seen;
         for (const std::string_view name : SplitList(list, ','))
-            if (rows_.Find(name) != 0 && seen.insert(name).second) sets_.emplace_back(name);
+            if (IsSet(name) && seen.insert(name).second) sets_.emplace_back(name);
     }
     bool HasNames() const { return !sets_.empty(); }
 
@@ -48,7 +54,12 @@ class CommandRows {
     }
 
   private:
-    DataRowids rows_;
+    bool IsSet(std::string_view name) const {
+        return values_ ? values_->Find(name) != DataValues::kNoSet : rows_->Find(name) != 0;
+    }
+
+    const DataValues* values_;
+    std::optional<DataRowids> rows_;
     std::vector<std::string> sets_;
     Statement insert_;
     BatchTransaction batch_;
@@ -61,12 +72,12 @@ bool IsBlockText(std::string_view line) {
 
 }  // namespace
 
-bool ImportCommand(std::string_view path) {
+bool ImportCommand(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcCommand, [&] {
         SupportFileReader reader(path);
         if (!OpenedOrFinished(reader, path)) return;
-        CommandRows rows;
+        CommandRows rows(values);
         std::string title;
         std::string text;
         std::string line;

@@ -31,12 +31,168 @@ std::int64_t DataRowids::Find(std::string_view name) const {
     return at == rows_.end() ? 0 : at->second;
 }
 
-DataFieldUpdate::DataFieldUpdate(std::string_view field, std::shared_ptr<const DataRowids> rows)
-    : rows_(rows ? std::move(rows) : std::make_shared<DataRowids>()),
-      byRowid_("UPDATE Data SET " + std::string(field) + "=? WHERE rowid=?"),
-      byName_("UPDATE Data SET " + std::string(field) + "=? WHERE InternalName=?") {}
+// --- DataValues ---------------------------------------------------------------
+
+DataValues::DataValues() {
+    const auto rows = static_cast<std::size_t>(std::stoll(QueryValue("SELECT count(*) FROM Data")));
+    std::size_t size = 16;
+    while (size < 2 * rows)
+        size *= 2;
+    slots_.assign(size, 0);
+    Statement select("SELECT rowid, InternalName FROM Data ORDER BY rowid");
+    std::string key;
+    while (select.Step()) {
+        LowerAsciiInto(select.ColumnView(1), key);
+        std::size_t slot = 0;
+        if (const std::size_t set = Probe(key, slot); set != kNoSet) {
+            moreRows_.emplace_back(set, select.ColumnInt(0));
+            continue;
+        }
+        if (2 * (rowids_.size() + 1) > slots_.size()) break;  // more rows than counted
+        names_ += key;
+        nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
+        rowids_.push_back(select.ColumnInt(0));
+        slots_[slot] = static_cast<std::uint32_t>(rowids_.size());
+    }
+}
+
+std::string_view DataValues::NameOf(std::size_t set) const {
+    const std::size_t start = set == 0 ? 0 : nameEnds_[set - 1];
+    return std::string_view(names_).substr(start, nameEnds_[set] - start);
+}
+
+std::size_t DataValues::Probe(std::string_view lower, std::size_t& slot) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (slot = std::hash<std::string_view>()(lower) & mask; slots_[slot] != 0;
+         slot = (slot + 1) & mask)
+        if (NameOf(slots_[slot] - 1) == lower) return slots_[slot] - 1;
+    return kNoSet;
+}
+
+std::size_t DataValues::Find(std::string_view name) const {
+    LowerAsciiInto(name, key_);
+    std::size_t slot = 0;
+    return Probe(key_, slot);
+}
+
+int DataValues::Field(std::string_view name) {
+    std::string lower;
+    LowerAsciiInto(name, lower);
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        LowerAsciiInto(columns_[i].name, key_);
+        if (key_ == lower) return static_cast<int>(i);
+    }
+    columns_.push_back(
+        {std::string(name), std::vector<Ref>(rowids_.size()), std::vector<Ref>(rowids_.size())});
+    return static_cast<int>(columns_.size() - 1);
+}
+
+DataValues::Ref DataValues::TextRef(std::string_view text) {
+    if (lastRef_ != 0 && text == lastText_) return lastRef_;
+    if (const auto at = textRefs_.find(text); at != textRefs_.end()) {
+        lastRef_ = at->second;
+    } else {
+        pool_.emplace_back(std::string(text));
+        lastRef_ = static_cast<Ref>(pool_.size());
+        textRefs_.emplace(std::get<std::string>(pool_.back()), lastRef_);
+    }
+    lastText_ = std::get<std::string>(pool_[lastRef_ - 1]);
+    return lastRef_;
+}
+
+void DataValues::Set(std::size_t set, int field, std::string_view text) {
+    Column& column = columns_[static_cast<std::size_t>(field)];
+    column.set[set] = TextRef(text);
+    column.fill[set] = 0;
+}
+
+void DataValues::Set(std::size_t set, int field, std::int64_t number) {
+    auto [at, added] = numberRefs_.try_emplace(number, 0);
+    if (added) {
+        pool_.emplace_back(number);
+        at->second = static_cast<Ref>(pool_.size());
+    }
+    Column& column = columns_[static_cast<std::size_t>(field)];
+    column.set[set] = at->second;
+    column.fill[set] = 0;
+}
+
+void DataValues::Fill(std::size_t set, int field, std::string_view text) {
+    Column& column = columns_[static_cast<std::size_t>(field)];
+    // A value set before, even an empty text, is no Null; nor is a first fill.
+    if (text.empty() || column.set[set] != 0 || column.fill[set] != 0) return;
+    column.fill[set] = TextRef(text);
+}
+
+void DataValues::Write() {
+    if (columns_.empty()) return;
+    // Each field takes its value, else keeps its own, else its fill value.
+    std::string sql = "UPDATE Data SET ";
+    int parameter = 1;
+    for (const Column& column : columns_) {
+        if (parameter > 1) sql += ", ";
+        sql += column.name + "=coalesce(?" + std::to_string(parameter) + ", " + column.name +
+               ", ?" + std::to_string(parameter + 1) + ")";
+        parameter += 2;
+    }
+    sql += " WHERE rowid=?" + std::to_string(parameter);
+    Statement update(sql);
+    BatchTransaction batch;
+    auto bind = [&](int index, Ref ref) {
+        if (ref == 0) {
+            update.BindNull(index);
+        } else if (const auto* text = std::get_if<std::string>(&pool_[ref - 1])) {
+            update.BindView(index, *text);
+        } else {
+            update.Bind(index, std::get<std::int64_t>(pool_[ref - 1]));
+        }
+    };
+    auto write = [&](std::size_t set, std::int64_t rowid) {
+        bool any = false;
+        for (const Column& column : columns_)
+            any = any || column.set[set] != 0 || column.fill[set] != 0;
+        if (!any) return;
+        int index = 1;
+        for (const Column& column : columns_) {
+            bind(index++, column.set[set]);
+            bind(index++, column.fill[set]);
+        }
+        update.Bind(index, rowid);
+        update.Run();
+        batch.RowDone();
+    };
+    for (std::size_t set = 0; set < rowids_.size(); ++set)
+        write(set, rowids_[set]);
+    for (const auto& [set, rowid] : moreRows_)
+        write(set, rowid);
+    batch.Commit();
+    columns_.clear();
+    pool_.clear();
+    textRefs_.clear();
+    lastRef_ = 0;
+    numberRefs_.clear();
+}
+
+// --- updates by set name ------------------------------------------------------
+
+DataFieldUpdate::DataFieldUpdate(std::string_view field, DataValues* values,
+                                 std::shared_ptr<const DataRowids> rows)
+    : values_(values) {
+    if (values_) {
+        field_ = values_->Field(field);
+        return;
+    }
+    rows_ = rows ? std::move(rows) : std::make_shared<DataRowids>();
+    byRowid_.emplace("UPDATE Data SET " + std::string(field) + "=? WHERE rowid=?");
+    byName_.emplace("UPDATE Data SET " + std::string(field) + "=? WHERE InternalName=?");
+}
 
 void DataFieldUpdate::Run(std::string_view name, std::string_view value) {
+    if (values_) {
+        if (const std::size_t set = values_->Find(name); set != DataValues::kNoSet)
+            values_->Set(set, field_, value);
+        return;
+    }
     const std::int64_t row = rows_->Find(name);
     if (row == 0) return;
     if (row > 0) {
@@ -48,30 +204,42 @@ void DataFieldUpdate::Run(std::string_view name, std::string_view value) {
             if (at->second == hash) return;
             at->second = hash;
         }
-        byRowid_.Bind(1, value).Bind(2, row);
-        byRowid_.Run();
+        byRowid_->Bind(1, value).Bind(2, row);
+        byRowid_->Run();
         return;
     }
-    byName_.Bind(1, value).Bind(2, name);
-    byName_.Run();
+    byName_->Bind(1, value).Bind(2, name);
+    byName_->Run();
 }
 
-DataFlagUpdate::DataFlagUpdate(std::string_view field, std::shared_ptr<const DataRowids> rows)
-    : rows_(rows ? std::move(rows) : std::make_shared<DataRowids>()),
-      byRowid_("UPDATE Data SET " + std::string(field) + "=TRUE WHERE rowid=?"),
-      byName_("UPDATE Data SET " + std::string(field) + "=TRUE WHERE InternalName=?") {}
+DataFlagUpdate::DataFlagUpdate(std::string_view field, DataValues* values,
+                               std::shared_ptr<const DataRowids> rows)
+    : values_(values) {
+    if (values_) {
+        field_ = values_->Field(field);
+        return;
+    }
+    rows_ = rows ? std::move(rows) : std::make_shared<DataRowids>();
+    byRowid_.emplace("UPDATE Data SET " + std::string(field) + "=TRUE WHERE rowid=?");
+    byName_.emplace("UPDATE Data SET " + std::string(field) + "=TRUE WHERE InternalName=?");
+}
 
 void DataFlagUpdate::Run(std::string_view name) {
+    if (values_) {
+        if (const std::size_t set = values_->Find(name); set != DataValues::kNoSet)
+            values_->Set(set, field_, std::int64_t{1});
+        return;
+    }
     const std::int64_t row = rows_->Find(name);
     if (row == 0) return;
     if (row > 0) {
         if (!written_.insert(row).second) return;
-        byRowid_.Bind(1, row);
-        byRowid_.Run();
+        byRowid_->Bind(1, row);
+        byRowid_->Run();
         return;
     }
-    byName_.Bind(1, name);
-    byName_.Run();
+    byName_->Bind(1, name);
+    byName_->Run();
 }
 
 }  // namespace arc

@@ -1,13 +1,19 @@
 #pragma once
-// Prepared updates of one Data field by set name. Names and values are bound,
-// never written into the statement text, so any character in them is safe.
+// Updates of Data fields by set name: written at once by prepared statements,
+// or collected for a whole build and written once per set. Names and values
+// are bound, never written into the statement text, so any character in them
+// is safe.
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "database/Database.h"
 
@@ -28,37 +34,106 @@ class DataRowids {
     mutable std::string key_;
 };
 
-/// "UPDATE Data SET <field>=? WHERE InternalName=?", prepared once. A set
-/// given the value it already received from this update is not written again:
-/// SQLite rewrites the whole row (its MameInfo text included) at every update,
-/// so a file naming one set over and over would otherwise cost that many rewrites.
+/// The Data values of one build's importers, collected per set and written
+/// once per set when they have all run: an UPDATE rewrites the whole row (44
+/// fields, its MameInfo text included), and a build's importers name every set
+/// a dozen times.
+class DataValues {
+  public:
+    static constexpr std::size_t kNoSet = static_cast<std::size_t>(-1);
+
+    /// Reads the names of the Data rows (the list is imported by now).
+    DataValues();
+
+    /// The set of that name, compared as the database compares InternalName
+    /// (ASCII letters without regard to case); kNoSet when no row holds it.
+    std::size_t Find(std::string_view name) const;
+
+    /// The number of a Data field for the calls below; names that differ only
+    /// in case are one field.
+    int Field(std::string_view name);
+
+    /// The field takes the value: the last one given wins, as it would with
+    /// one UPDATE after the other.
+    void Set(std::size_t set, int field, std::string_view text);
+    void Set(std::size_t set, int field, std::int64_t number);
+
+    /// "field = coalesce(field, nullif(text, ''))" run in the order given: an
+    /// empty text changes nothing, the first one given for a field that is
+    /// Null when written is kept.
+    void Fill(std::size_t set, int field, std::string_view text);
+
+    /// Writes the collected values, one UPDATE per row that has any, in
+    /// batches of committed rows; the collection is emptied.
+    void Write();
+
+  private:
+    /// A value's number in the pool, plus one (0: none).
+    using Ref = std::uint32_t;
+    struct Column {
+        std::string name;
+        std::vector<Ref> set;   ///< per set
+        std::vector<Ref> fill;  ///< per set, used where `set` has none
+    };
+
+    Ref TextRef(std::string_view text);
+    std::string_view NameOf(std::size_t set) const;
+    /// The set of a lower-case name, or the free slot where it would go.
+    std::size_t Probe(std::string_view lower, std::size_t& slot) const;
+
+    // Every importer looks a set up at each line: the names are one open
+    // addressing table over one text, which stays in the processor's cache.
+    std::string names_;                    ///< lower-case names, one after the other
+    std::vector<std::uint32_t> nameEnds_;  ///< per set, where its name ends in names_
+    std::vector<std::uint32_t> slots_;     ///< set + 1, 0 when free; a power of two long
+    std::vector<std::int64_t> rowids_;     ///< the set's first row
+    std::vector<std::pair<std::size_t, std::int64_t>> moreRows_;  ///< further rows of a name
+    mutable std::string key_;
+    std::vector<Column> columns_;
+    std::deque<FieldValue> pool_;  ///< a deque: the map's keys point into its texts
+    std::unordered_map<std::string_view, Ref> textRefs_;
+    std::string_view lastText_;  ///< the text of lastRef_ (lines of a section share it)
+    Ref lastRef_ = 0;
+    std::unordered_map<std::int64_t, Ref> numberRefs_;
+};
+
+/// "UPDATE Data SET <field>=? WHERE InternalName=?", prepared once; with
+/// DataValues, the values go there instead. A set given the value it already
+/// received from this update is not written again: SQLite rewrites the whole
+/// row at every update, so a file naming one set over and over would otherwise
+/// cost that many rewrites.
 class DataFieldUpdate {
   public:
-    /// `rows` may be shared by the updates of one import (read when null).
-    explicit DataFieldUpdate(std::string_view field,
-                             std::shared_ptr<const DataRowids> rows = nullptr);
+    /// `values`: the build's collection, or null to write at once. `rows` may
+    /// be shared by the updates of one import (read when null and needed).
+    DataFieldUpdate(std::string_view field, DataValues* values,
+                    std::shared_ptr<const DataRowids> rows = nullptr);
     /// Writes the value into the set's field (a set absent from Data is no error).
     void Run(std::string_view name, std::string_view value);
 
   private:
+    DataValues* values_;
+    int field_ = 0;
     std::shared_ptr<const DataRowids> rows_;
-    Statement byRowid_;
-    Statement byName_;
+    std::optional<Statement> byRowid_;
+    std::optional<Statement> byName_;
     std::unordered_map<std::int64_t, std::size_t> written_;  ///< row -> hash of its value
 };
 
-/// "UPDATE Data SET <field>=TRUE WHERE InternalName=?", prepared once; each
-/// set is written once.
+/// "UPDATE Data SET <field>=TRUE WHERE InternalName=?", prepared once (or
+/// collected in DataValues); each set is written once.
 class DataFlagUpdate {
   public:
-    explicit DataFlagUpdate(std::string_view field,
-                            std::shared_ptr<const DataRowids> rows = nullptr);
+    DataFlagUpdate(std::string_view field, DataValues* values,
+                   std::shared_ptr<const DataRowids> rows = nullptr);
     void Run(std::string_view name);
 
   private:
+    DataValues* values_;
+    int field_ = 0;
     std::shared_ptr<const DataRowids> rows_;
-    Statement byRowid_;
-    Statement byName_;
+    std::optional<Statement> byRowid_;
+    std::optional<Statement> byName_;
     std::unordered_set<std::int64_t> written_;
 };
 

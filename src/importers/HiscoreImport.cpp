@@ -15,12 +15,12 @@ namespace {
 constexpr int kProcHiscore = 431;
 }
 
-bool ImportHiscore(std::string_view path) {
+bool ImportHiscore(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcHiscore, [&] {
         SupportFileReader reader(path);
         if (!OpenedOrFinished(reader, path)) return;
-        DataFlagUpdate update("Hiscore");
+        DataFlagUpdate update("Hiscore", values);
         BatchTransaction batch;
         std::string line;
         std::string lastName;

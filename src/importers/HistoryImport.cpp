@@ -56,18 +56,18 @@ std::string NamesText(const HistoryEntry& entry) {
 
 }  // namespace
 
-bool ImportHistory(std::string_view path) {
+bool ImportHistory(std::string_view path, DataValues* values) {
     if (!FileExists(path)) {
         const std::string xml = HistoryXmlBeside(path);
-        return xml.empty() ? false : ImportHistoryXml(xml);
+        return xml.empty() ? false : ImportHistoryXml(xml, values);
     }
-    if (LooksLikeXml(path)) return ImportHistoryXml(path);
+    if (LooksLikeXml(path)) return ImportHistoryXml(path, values);
 
     bool result = false;
     Guarded(kProcHistory, [&] {
         SupportFileReader reader(path);
         if (!OpenedOrFinished(reader, path)) return;
-        HistoryWriter writer;
+        HistoryWriter writer(values);
         std::string line;
         bool haveLine = false;  // `line` already holds the next entry's "$info" line
         while (haveLine || reader.Next(line)) {
@@ -83,7 +83,8 @@ bool ImportHistory(std::string_view path) {
             haveLine = end == EntryEnd::NextEntry;
         }
         writer.Commit();
-        if (State().UpdateMode && !reader.Cancelled()) RemoveUnusedHistoryRows();
+        // Collected links are not written yet: the clean-up needs them.
+        if (State().UpdateMode && !values && !reader.Cancelled()) RemoveUnusedHistoryRows();
         reader.Finish();
         result = !reader.Cancelled();
     });

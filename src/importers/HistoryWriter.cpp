@@ -15,13 +15,16 @@ std::string InsertSql() {
     return sql + ")";
 }
 
+constexpr std::array<const char*, 6> kTechnicalFields = {"Controls", "Aspect",  "Resolution",
+                                                         "Nplayers", "Refresh", "Colors"};
+
 /// The link and the technical values of one set in one statement: each value
 /// fills its field only while the field is Null, and an empty value (not
 /// found in the entry) leaves it as it is.
 std::string LinkSql() {
     std::string sql = "UPDATE Data SET CodeHistory=?1";
     int parameter = 2;
-    for (const char* field : {"Controls", "Aspect", "Resolution", "Nplayers", "Refresh", "Colors"})
+    for (const char* field : kTechnicalFields)
         sql += std::string(", ") + field + "=coalesce(" + field + ", nullif(?" +
                std::to_string(parameter++) + ", ''))";
     return sql + " WHERE InternalName=?" + std::to_string(parameter);
@@ -29,7 +32,15 @@ std::string LinkSql() {
 
 }  // namespace
 
-HistoryWriter::HistoryWriter() : insert_(InsertSql()), link_(LinkSql()) {}
+HistoryWriter::HistoryWriter(DataValues* values) : insert_(InsertSql()), values_(values) {
+    if (!values_) {
+        link_.emplace(LinkSql());
+        return;
+    }
+    fields_[0] = values_->Field("CodeHistory");
+    for (std::size_t i = 0; i < kTechnicalFields.size(); ++i)
+        fields_[i + 1] = values_->Field(kTechnicalFields[i]);
+}
 
 void HistoryWriter::Write(const HistoryEntry& entry) {
     insert_.Bind(1, entry.yearManufacturer).Bind(2, entry.description);
@@ -39,7 +50,17 @@ void HistoryWriter::Write(const HistoryEntry& entry) {
     const std::int64_t code = LastInsertId();
     const TechnicalValues& t = entry.technical;
     for (const std::string& name : entry.names) {
-        link_.Bind(1, code)
+        if (values_) {
+            const std::size_t set = values_->Find(name);
+            if (set == DataValues::kNoSet) continue;
+            values_->Set(set, fields_[0], code);
+            int field = 1;
+            for (const std::string* value :
+                 {&t.controls, &t.aspect, &t.resolution, &t.players, &t.refresh, &t.colors})
+                values_->Fill(set, fields_[field++], *value);
+            continue;
+        }
+        link_->Bind(1, code)
             .Bind(2, t.controls)
             .Bind(3, t.aspect)
             .Bind(4, t.resolution)
@@ -47,7 +68,7 @@ void HistoryWriter::Write(const HistoryEntry& entry) {
             .Bind(6, t.refresh)
             .Bind(7, t.colors)
             .Bind(8, name);
-        link_.Run();
+        link_->Run();
     }
     batch_.RowDone(1 + static_cast<int>(entry.names.size()));
 }

@@ -2,21 +2,28 @@
 // Writes History entries: the History row, the Data links by CodeHistory and
 // the technical values into Data fields that are still Null.
 
+#include <array>
+#include <optional>
+
 #include "database/Database.h"
+#include "importers/DataUpdate.h"
 #include "importers/HistoryEntry.h"
 
 namespace arc {
 
 class HistoryWriter {
   public:
-    HistoryWriter();
+    /// With `values` the Data links and values are collected there.
+    explicit HistoryWriter(DataValues* values = nullptr);
     void Write(const HistoryEntry& entry);
     /// Commits what was written so far.
     void Commit() { batch_.Commit(); }
 
   private:
     Statement insert_;
-    Statement link_;  ///< CodeHistory and the Null-only technical values
+    std::optional<Statement> link_;  ///< CodeHistory and the Null-only technical values
+    DataValues* values_;
+    std::array<int, 7> fields_{};  ///< CodeHistory and the technical fields in `values_`
     BatchTransaction batch_;
 };
 

@@ -75,7 +75,7 @@ int ClampToInt(long value) {
 
 }  // namespace
 
-bool ImportHistoryXml(std::string_view path) {
+bool ImportHistoryXml(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcHistoryXml, [&] {
         if (!FileExists(path)) return;
@@ -91,7 +91,7 @@ bool ImportHistoryXml(std::string_view path) {
         Progress().Total = ClampToInt(static_cast<long>(std::filesystem::file_size(file)));
         Progress().Done = 0;
 
-        HistoryWriter writer;
+        HistoryWriter writer(values);
         HistoryEntry entry;
         bool inEntry = false;
         bool cancelled = false;
@@ -130,7 +130,7 @@ bool ImportHistoryXml(std::string_view path) {
             Progress().Done = Progress().Total;
             return;
         }
-        if (!cancelled && State().UpdateMode) RemoveUnusedHistoryRows();
+        if (!cancelled && State().UpdateMode && !values) RemoveUnusedHistoryRows();
         Progress().Done = Progress().Total;
         LetEventsRun();
         result = !cancelled && !Progress().Cancel;

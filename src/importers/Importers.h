@@ -2,37 +2,55 @@
 // The seventeen support-file importers. Each updates the open database by set
 // name and returns true when its file existed and the run was not cancelled.
 // They follow the long-task protocol (byte progress, events, cancel) but leave
-// the progress window and the menus to their caller.
+// the progress window and the menus to their caller. With `values` (a build),
+// the Data fields they set are collected there and written by its Write();
+// without, each value is written at once.
 
 #include <string_view>
 
 namespace arc {
 
+class DataValues;
+
+using Importer = bool (*)(std::string_view path, DataValues* values);
+
 // History.dat, or history.xml beside it / in its place.
-bool ImportHistory(std::string_view path);
+bool ImportHistory(std::string_view path, DataValues* values = nullptr);
 /// history.xml: the same rows and links as History.dat.
-bool ImportHistoryXml(std::string_view path);
+bool ImportHistoryXml(std::string_view path, DataValues* values = nullptr);
 
 // Section lists: one header per value, one set name per line.
-bool ImportResolution(std::string_view path);   ///< Resolution.ini -> Resolution
-bool ImportAspect(std::string_view path);       ///< Aspect.ini -> Aspect
-bool ImportYear(std::string_view path);         ///< Alltime.ini -> Year
-bool ImportMultiplayer(std::string_view path);  ///< Multiplayer.ini -> nPlayers
-bool ImportVersion(std::string_view path);      ///< Version.ini -> VerAdded
-bool ImportCategory(std::string_view path);     ///< Catlist.ini -> Category
-bool ImportGenre(std::string_view path);        ///< Genre.ini -> Genre
-bool ImportControls(std::string_view path);     ///< Controls.ini -> Controls
+/// Resolution.ini -> Resolution
+bool ImportResolution(std::string_view path, DataValues* values = nullptr);
+/// Aspect.ini -> Aspect
+bool ImportAspect(std::string_view path, DataValues* values = nullptr);
+/// Alltime.ini -> Year
+bool ImportYear(std::string_view path, DataValues* values = nullptr);
+/// Multiplayer.ini -> nPlayers
+bool ImportMultiplayer(std::string_view path, DataValues* values = nullptr);
+/// Version.ini -> VerAdded
+bool ImportVersion(std::string_view path, DataValues* values = nullptr);
+/// Catlist.ini -> Category
+bool ImportCategory(std::string_view path, DataValues* values = nullptr);
+/// Genre.ini -> Genre
+bool ImportGenre(std::string_view path, DataValues* values = nullptr);
+/// Controls.ini -> Controls
+bool ImportControls(std::string_view path, DataValues* values = nullptr);
 // Key list and name list.
-bool ImportNPlayers(std::string_view path);  ///< nPlayers.ini "set=value" -> nPlayers
-bool ImportMature(std::string_view path);    ///< Mature.ini names -> Mature
+/// nPlayers.ini "set=value" -> nPlayers
+bool ImportNPlayers(std::string_view path, DataValues* values = nullptr);
+/// Mature.ini names -> Mature
+bool ImportMature(std::string_view path, DataValues* values = nullptr);
 // Several key lists.
-bool ImportCatver(std::string_view path);   ///< [Category] and [VerAdded]
-bool ImportWizsort(std::string_view path);  ///< Wizsort.ini sections
+/// Catver.ini: [Category] and [VerAdded]
+bool ImportCatver(std::string_view path, DataValues* values = nullptr);
+/// Wizsort.ini sections
+bool ImportWizsort(std::string_view path, DataValues* values = nullptr);
 
 // Flag and text DAT files.
-bool ImportCheat(std::string_view path);
-bool ImportHiscore(std::string_view path);
-bool ImportCommand(std::string_view path);
-bool ImportMameinfo(std::string_view path);
+bool ImportCheat(std::string_view path, DataValues* values = nullptr);
+bool ImportHiscore(std::string_view path, DataValues* values = nullptr);
+bool ImportCommand(std::string_view path, DataValues* values = nullptr);
+bool ImportMameinfo(std::string_view path, DataValues* values = nullptr);
 
 }  // namespace arc

@@ -26,12 +26,13 @@ constexpr int kProcControls = 417;
 constexpr int kProcNPlayers = 418;
 constexpr int kProcMature = 419;
 
-bool ImportSectionList(std::string_view path, std::string_view field, int procedure) {
+bool ImportSectionList(std::string_view path, std::string_view field, int procedure,
+                       DataValues* values) {
     bool result = false;
     Guarded(procedure, [&] {
         SupportFileReader reader(path);
         if (!OpenedOrFinished(reader, path)) return;
-        DataFieldUpdate update(field);
+        DataFieldUpdate update(field, values);
         BatchTransaction batch;
         std::string line;
         std::string section;  // lines before the first header get an empty value
@@ -52,32 +53,32 @@ bool ImportSectionList(std::string_view path, std::string_view field, int proced
 
 }  // namespace
 
-bool ImportResolution(std::string_view path) {
-    return ImportSectionList(path, "Resolution", kProcResolution);
+bool ImportResolution(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "Resolution", kProcResolution, values);
 }
-bool ImportAspect(std::string_view path) {
-    return ImportSectionList(path, "Aspect", kProcAspect);
+bool ImportAspect(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "Aspect", kProcAspect, values);
 }
-bool ImportYear(std::string_view path) {
-    return ImportSectionList(path, "Year", kProcYear);
+bool ImportYear(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "Year", kProcYear, values);
 }
-bool ImportMultiplayer(std::string_view path) {
-    return ImportSectionList(path, "nPlayers", kProcMultiplayer);
+bool ImportMultiplayer(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "nPlayers", kProcMultiplayer, values);
 }
-bool ImportVersion(std::string_view path) {
-    return ImportSectionList(path, "VerAdded", kProcVersion);
+bool ImportVersion(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "VerAdded", kProcVersion, values);
 }
-bool ImportCategory(std::string_view path) {
-    return ImportSectionList(path, "Category", kProcCategory);
+bool ImportCategory(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "Category", kProcCategory, values);
 }
-bool ImportGenre(std::string_view path) {
-    return ImportSectionList(path, "Genre", kProcGenre);
+bool ImportGenre(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "Genre", kProcGenre, values);
 }
-bool ImportControls(std::string_view path) {
-    return ImportSectionList(path, "Controls", kProcControls);
+bool ImportControls(std::string_view path, DataValues* values) {
+    return ImportSectionList(path, "Controls", kProcControls, values);
 }
 
-bool ImportNPlayers(std::string_view path) {
+bool ImportNPlayers(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcNPlayers, [&] {
         SupportFileReader reader(path);
@@ -86,7 +87,7 @@ bool ImportNPlayers(std::string_view path) {
         // Everything before the first header is skipped.
         while (reader.NextQuiet(line) && (line.empty() || line.front() != '[')) {
         }
-        DataFieldUpdate update("nPlayers");
+        DataFieldUpdate update("nPlayers", values);
         BatchTransaction batch;
         std::string_view name;
         std::string_view value;
@@ -101,7 +102,7 @@ bool ImportNPlayers(std::string_view path) {
     return result;
 }
 
-bool ImportMature(std::string_view path) {
+bool ImportMature(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcMature, [&] {
         SupportFileReader reader(path);
@@ -109,7 +110,7 @@ bool ImportMature(std::string_view path) {
         std::string line;
         while (reader.Next(line) && (line.empty() || line.front() != '[')) {
         }
-        DataFlagUpdate update("Mature");
+        DataFlagUpdate update("Mature", values);
         BatchTransaction batch;
         while (reader.Next(line)) {
             if (line.empty() || line.front() == '[') continue;  // would match no set

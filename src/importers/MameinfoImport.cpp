@@ -21,13 +21,13 @@ bool IsMarker(std::string_view line, std::string_view upperMarker) {
 
 }  // namespace
 
-bool ImportMameinfo(std::string_view path) {
+bool ImportMameinfo(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcMameinfo, [&] {
         SupportFileReader reader(path);
         if (!reader.IsOpen()) DebugLog(" (1) Can't find " + std::string(path));
         if (!OpenedOrFinished(reader, path)) return;
-        DataFieldUpdate update("MameInfo");
+        DataFieldUpdate update("MameInfo", values);
         BatchTransaction batch;
         std::string name;
         std::string text;

@@ -48,7 +48,7 @@ std::size_t SectionOf(std::string_view line) {
 
 }  // namespace
 
-bool ImportWizsort(std::string_view path) {
+bool ImportWizsort(std::string_view path, DataValues* values) {
     bool result = false;
     Guarded(kProcWizsort, [&] {
         SupportFileReader reader(path);
@@ -57,8 +57,8 @@ bool ImportWizsort(std::string_view path) {
             if (!OpenedOrFinished(reader, path)) return;
         }
         std::array<std::unique_ptr<DataFieldUpdate>, kSections.size()> updates;
-        const auto rows = std::make_shared<const DataRowids>();
-        DataFlagUpdate mature("Mature", rows);
+        const auto rows = values ? nullptr : std::make_shared<const DataRowids>();
+        DataFlagUpdate mature("Mature", values, rows);
         BatchTransaction batch;
         std::size_t current = kNoSection;
         std::string line;
@@ -78,7 +78,7 @@ bool ImportWizsort(std::string_view path) {
             } else {
                 if (!updates[current])
                     updates[current] =
-                        std::make_unique<DataFieldUpdate>(kSections[current].field, rows);
+                        std::make_unique<DataFieldUpdate>(kSections[current].field, values, rows);
                 updates[current]->Run(name, value);
             }
             batch.RowDone();

@@ -1,14 +1,18 @@
-// The document-model listxml import: the whole file is loaded with libxml2
-// (DTD default attributes applied, so a missing `runnable` reads "yes";
-// entity declarations refused) and its game elements are walked.
+// The document-model listxml import: the file is read with libxml2 (DTD
+// default attributes applied, so a missing `runnable` reads "yes"; entity
+// declarations refused) into a document model of one game element at a time,
+// which is walked and freed.
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -32,6 +36,22 @@ struct ContextFree {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
 
+bool IsGame(const xmlNode* node);
+
+/// One reading of the file. A game element under the root is handed to
+/// `onGame` when it ends, then freed with everything else read under the root
+/// so far: the document holds one game at a time.
+struct Pass {
+    explicit Pass(std::function<bool(const xmlNode*)> visit) : onGame(std::move(visit)) {}
+    std::function<bool(const xmlNode*)> onGame;  ///< false stops the reading
+    bool entities = false;
+    std::exception_ptr failure;  ///< thrown by onGame, carried across the parser
+};
+
+Pass& PassOf(void* context) {
+    return *static_cast<Pass*>(static_cast<xmlParserCtxt*>(context)->_private);
+}
+
 // Attributes added from the DTD's defaults come after those written in the
 // file. The count of written ones is kept in each element's _private (plus
 // one), so that the import reads an attribute "as written" like the markup
@@ -48,23 +68,44 @@ void StartElementCountingWritten(void* context, const xmlChar* localName, const 
             static_cast<std::intptr_t>(attributeCount - defaultedCount + 1));
 }
 
+void EndElementHandingOverGames(void* context, const xmlChar* localName, const xmlChar* prefix,
+                                const xmlChar* uri) {
+    auto* parser = static_cast<xmlParserCtxt*>(context);
+    xmlNode* closed = parser->node;
+    xmlSAX2EndElementNs(context, localName, prefix, uri);
+    xmlNode* root = parser->myDoc ? xmlDocGetRootElement(parser->myDoc) : nullptr;
+    // A root that is itself a game is walked whole once read.
+    if (!closed || !root || closed->parent != root || IsGame(root) || !IsGame(closed)) return;
+    Pass& pass = PassOf(context);
+    try {
+        if (!pass.onGame(closed)) xmlStopParser(parser);
+    } catch (...) {
+        pass.failure = std::current_exception();
+        xmlStopParser(parser);
+    }
+    // Only the root is open here: its children (this game, the blanks and
+    // comments between games) can all go.
+    while (xmlNode* child = root->children) {
+        xmlUnlinkNode(child);
+        xmlFreeNode(child);
+    }
+}
+
 /// An entity declaration stops the parse: expanding nested entities is how a
 /// file of a few hundred bytes takes gigabytes and minutes.
 void RefuseEntity(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
-    auto* parser = static_cast<xmlParserCtxt*>(context);
-    *static_cast<bool*>(parser->_private) = true;
-    xmlStopParser(parser);
+    PassOf(context).entities = true;
+    xmlStopParser(static_cast<xmlParserCtxt*>(context));
 }
 
 struct Loaded {
-    Document doc;
-    bool entities = false;
-    std::string error;  ///< the parser's reason when the file was not loaded
+    Document doc;       ///< what is left: the root, and all of it when it is a game
+    std::string error;  ///< the parser's reason when the file was not read whole
 };
 
-/// Loads the file within libxml2's default limits (no XML_PARSE_HUGE: a text
+/// Reads the file within libxml2's default limits (no XML_PARSE_HUGE: a text
 /// or attribute over 10 MB fails the load, and the fast method cuts it).
-Loaded LoadDocument(std::string_view path) {
+Loaded ReadDocument(std::string_view path, Pass& pass) {
     Loaded loaded;
     std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlNewParserCtxt());
     if (!context) {
@@ -72,14 +113,16 @@ Loaded LoadDocument(std::string_view path) {
         return loaded;
     }
     context->sax->startElementNs = StartElementCountingWritten;
+    context->sax->endElementNs = EndElementHandingOverGames;
     context->sax->entityDecl = RefuseEntity;
     context->sax->externalSubset = nullptr;  // the emulator's document type is internal
-    context->_private = &loaded.entities;
+    context->_private = &pass;
     const std::string file(path);
     loaded.doc.reset(xmlCtxtReadFile(context.get(), file.c_str(), nullptr,
                                      XML_PARSE_DTDATTR | XML_PARSE_NONET | XML_PARSE_NOERROR |
                                          XML_PARSE_NOWARNING | XML_PARSE_COMPACT));
-    if (loaded.entities || (loaded.doc && !xmlDocGetRootElement(loaded.doc.get())))
+    if (pass.failure) std::rethrow_exception(pass.failure);
+    if (pass.entities || (loaded.doc && !xmlDocGetRootElement(loaded.doc.get())))
         loaded.doc.reset();
     if (!loaded.doc) {
         const xmlError* error = xmlCtxtGetLastError(context.get());
@@ -88,6 +131,16 @@ Loaded LoadDocument(std::string_view path) {
                                                : "no root element";
     }
     return loaded;
+}
+
+/// The games the reading left in the document, as the whole document is
+/// walked: the root when it is one, then the games under it.
+template <class Visit>
+void ForEachGameLeft(const Loaded& loaded, Visit&& visit) {
+    const xmlNode* root = xmlDocGetRootElement(loaded.doc.get());
+    if (IsGame(root)) visit(root);
+    for (const xmlNode* node = root->children; node; node = node->next)
+        if (IsGame(node)) visit(node);
 }
 
 bool Named(const xmlNode* node, const char* name) {
@@ -294,8 +347,16 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
 }  // namespace
 
 DocumentResult ImportListXmlDocument(std::string_view path) {
-    Loaded loaded = LoadDocument(path);
-    if (loaded.entities) {
+    // A first reading checks the whole file and counts its games: a file the
+    // parser rejects leaves the database untouched, as a load would.
+    std::size_t games = 0;
+    Pass check([&](const xmlNode*) {
+        ++games;
+        LetEventsRun();
+        return true;
+    });
+    Loaded loaded = ReadDocument(path, check);
+    if (check.entities) {
         TellListFault(path, kEntitiesRefused);
         return DocumentResult::Failed;
     }
@@ -304,26 +365,35 @@ DocumentResult ImportListXmlDocument(std::string_view path) {
                  "), read by the fast method");
         return DocumentResult::NotLoaded;
     }
-    std::size_t games = 0;
+    ForEachGameLeft(loaded, [&](const xmlNode*) { ++games; });
+    loaded.doc.reset();
     const bool ran = Guarded(kProcDocumentImport, [&] {
-        const xmlNode* root = xmlDocGetRootElement(loaded.doc.get());
-        std::vector<const xmlNode*> nodes;
-        if (IsGame(root)) nodes.push_back(root);
-        for (const xmlNode* node = root->children; node; node = node->next)
-            if (IsGame(node)) nodes.push_back(node);
-        games = nodes.size();
         ListXmlWriter writer(State().UpdateMode);
-        Progress().Total = static_cast<int>(nodes.size());
+        Progress().Total = static_cast<int>(games);
         Progress().Done = 0;
-        for (const xmlNode* game : nodes) {
+        bool stopped = false;
+        auto import = [&](const xmlNode* game) {
+            if (stopped) return;
             LetEventsRun();
-            if (Progress().Cancel) break;
+            if (Progress().Cancel) {
+                stopped = true;
+                return;
+            }
             ++Progress().Done;
             ImportGame(writer, game);
-        }
+        };
+        Pass second([&](const xmlNode* game) {
+            import(game);
+            return !stopped;
+        });
+        const Loaded rest = ReadDocument(path, second);
+        if (rest.doc)
+            ForEachGameLeft(rest, import);
+        else if (!stopped)
+            WriteLog("listxml: " + std::string(path) + " changed while read (" + rest.error +
+                     "), " + std::to_string(Progress().Done) + " games imported");
         writer.Finish();
     });
-    loaded.doc.reset();
     LetEventsRunNow();
     if (ran && games == 0) {
         TellListFault(path, kNoGame);

@@ -36,8 +36,10 @@ enum class DocumentResult {
 };
 
 /// The document-model method (libxml2 within its default limits, DTD default
-/// attributes applied). A list that declares entities is refused (Failed).
-/// Progress().Total / Done count games.
+/// attributes applied). The file is read twice: once whole to check it and
+/// count its games, then into a document model of one game at a time. A list
+/// that declares entities is refused (Failed). Progress().Total / Done count
+/// games.
 DocumentResult ImportListXmlDocument(std::string_view path);
 
 /// Tells the user and the log that the list at `path` was not imported (or

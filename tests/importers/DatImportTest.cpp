@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/AppState.h"
+#include "importers/DataUpdate.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
 
@@ -69,11 +70,55 @@ TEST_F(Dat, BadInputIsReadWithoutErrors) {
     for (const std::string& content : {std::string(), binary, longLine + "\n" + longLine})
         for (auto import : {ImportMameinfo, ImportCommand, ImportCheat, ImportHiscore, ImportGenre,
                             ImportHistory})
-            EXPECT_TRUE(import(Support("bad.dat", content)));
+            EXPECT_TRUE(import(Support("bad.dat", content), nullptr));
     EXPECT_TRUE(ImportMameinfo(
         Support("mameinfo.dat", "$info=pacman\n$mame\nCaf\xE9 \x96 d\xE9j\xE0 vu\n$end\n")));
     EXPECT_EQ(Field("pacman", "MameInfo"), "Caf\u00e9 \u2013 d\u00e9j\u00e0 vu\r\n");
     EXPECT_EQ(State().ErrorCount, 0);
+}
+
+// A build collects its importers' Data values and writes each row once: the
+// rows must be those of the same importers writing one after the other.
+TEST_F(Dat, ValuesCollectedForABuildAreThoseWrittenAtOnce) {
+    const std::pair<Importer, std::string> steps[] = {
+        {ImportMameinfo, "$info=pacman\n$mame\nInfo\n$end\n"},
+        {ImportWizsort, "[Genre]\nmk=Fighter\ngalaga=Shooter\n[Mature]\nmk=yes\n"},
+        {ImportCatver, "[Category]\npacman=Maze\nDUP=Two rows\n[VerAdded]\npacman=.36\n"},
+        {ImportControls, "[Joystick]\npacman\n[]\nmk\n"},  // an empty value is no Null
+        {ImportGenre, "[Maze]\npacman\ngalaga\n[Other]\npacman\n"},
+        {ImportMature, "[x]\nmk\nMK\n"},
+        {ImportResolution, "[224x288]\ngalaga\n"},
+        {ImportAspect, "[4:3]\ngalaga\n"},
+        {ImportYear, "[1980]\npacman\n"},
+        {ImportMultiplayer, "[3P]\nmk\n"},
+        {ImportVersion, "[.37]\ngalaga\n"},
+        {ImportCategory, "[Shooter]\ngalaga\n"},
+        {ImportHistory,
+         "$info=pacman,galaga,dup,mk\n$bio\n\nX (c) 1980 Y.\n- TECHNICAL -\nControl : stick\n"
+         "Players : 2\nVideo resolution : 1 x 1\n$end\n$info=galaga,nosuchset\n$bio\n\n"
+         "Z (c) 1981 Y.\n- TECHNICAL -\nPlayers : 3\nScreen refresh : 60 Hz\n$end\n"},
+    };
+    const auto build = [&](DataValues* values) {
+        Execute("DELETE FROM Data; DELETE FROM History; DELETE FROM sqlite_sequence");
+        AddSets({"pacman", "galaga", "mk", "dup", "Dup"});
+        for (const auto& [import, text] : steps)
+            EXPECT_TRUE(import(Support("support.txt", text), values));
+        if (values) values->Write();
+        return QueryValue(
+            "SELECT group_concat(quote(InternalName) || quote(MameInfo) || quote(Genre) || "
+            "quote(Category) || quote(VerAdded) || quote(Mature) || "
+            "quote(Controls) || quote(Resolution) || quote(nPlayers) || quote(Refresh) || "
+            "quote(CodeHistory) || quote(Aspect) || quote(Year), ';') FROM Data");
+    };
+    const std::string direct = build(nullptr);
+    DataValues values;
+    EXPECT_EQ(build(&values), direct);
+    EXPECT_EQ(direct,
+              "'pacman''Info\r\n''Other''Maze''.36'NULL'Joystick''1 x 1''2'NULL1NULL'1980';"
+              "'galaga'NULL'Maze''Shooter''.37'NULL'stick''224x288''2''60 Hz'2'4:3'NULL;"
+              "'mk'NULL'Fighter'NULLNULL1'''1 x 1''3P'NULL1NULLNULL;"
+              "'dup'NULLNULL'Two rows'NULLNULL'stick''1 x 1''2'NULL1NULLNULL;"
+              "'Dup'NULLNULL'Two rows'NULLNULL'stick''1 x 1''2'NULL1NULLNULL");
 }
 
 }  // namespace

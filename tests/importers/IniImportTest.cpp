@@ -26,20 +26,6 @@ TEST_F(Ini, SectionListsGiveEachSetItsHeaderValueInTheirOwnField) {
     EXPECT_EQ(std::stoi(QueryValue("SELECT total_changes()")) - std::stoi(before), 4);
     EXPECT_EQ(Progress().Done, Progress().Total);
     EXPECT_EQ(State().ErrorCount, 0);
-    // Every other section list writes its own field.
-    struct Member {
-        bool (*import)(std::string_view);
-        const char* field;
-    };
-    const Member members[] = {{ImportAspect, "Aspect"},        {ImportYear, "Year"},
-                              {ImportMultiplayer, "nPlayers"}, {ImportVersion, "VerAdded"},
-                              {ImportCategory, "Category"},    {ImportGenre, "Genre"},
-                              {ImportControls, "Controls"}};
-    for (const Member& member : members) {
-        const std::string value = std::string("value of ") + member.field;
-        EXPECT_TRUE(member.import(Support("list.ini", "[" + value + "]\npacman\n")));
-        EXPECT_EQ(Field("pacman", member.field), value);
-    }
 }
 
 TEST_F(Ini, MissingFileOrCancelledRunReportsFalseWithoutAnError) {

@@ -13,8 +13,8 @@ using namespace arc;
 
 namespace {
 
-constexpr std::array<bool (*)(std::string_view), 4> kImporters = {ImportCheat, ImportHiscore,
-                                                                  ImportCommand, ImportMameinfo};
+constexpr std::array<Importer, 4> kImporters = {ImportCheat, ImportHiscore, ImportCommand,
+                                                ImportMameinfo};
 
 }  // namespace
 
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("dat/input.dat", data + 1, size - 1);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
-    kImporters[data[0] % kImporters.size()](path);
+    kImporters[data[0] % kImporters.size()](path, nullptr);
     fuzz::CloseFreshDatabase();
     return 0;
 }

@@ -13,10 +13,10 @@ using namespace arc;
 
 namespace {
 
-constexpr std::array<bool (*)(std::string_view), 12> kImporters = {
-    ImportResolution, ImportAspect,   ImportYear,   ImportMultiplayer,
-    ImportVersion,    ImportCategory, ImportGenre,  ImportControls,
-    ImportNPlayers,   ImportMature,   ImportCatver, ImportWizsort};
+constexpr std::array<Importer, 12> kImporters = {ImportResolution,  ImportAspect,   ImportYear,
+                                                 ImportMultiplayer, ImportVersion,  ImportCategory,
+                                                 ImportGenre,       ImportControls, ImportNPlayers,
+                                                 ImportMature,      ImportCatver,   ImportWizsort};
 
 }  // namespace
 
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("ini/input.ini", data + 1, size - 1);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
-    kImporters[data[0] % kImporters.size()](path);
+    kImporters[data[0] % kImporters.size()](path, nullptr);
     fuzz::CloseFreshDatabase();
     return 0;
 }
