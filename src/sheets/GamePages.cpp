@@ -1,5 +1,6 @@
 #include "sheets/GamePages.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -93,9 +94,11 @@ class Columns {
         }
     }
     int operator[](std::string_view name) const {
-        std::string lower = ToLowerAscii(name);
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
         for (std::size_t i = 0; i < names_.size(); ++i) {
-            if (names_[i] == lower) return static_cast<int>(i);
+            if (std::equal(names_[i].begin(), names_[i].end(), name.begin(), name.end(),
+                           [&](char a, char b) { return a == lower(b); }))
+                return static_cast<int>(i);
         }
         return -1;
     }
@@ -231,32 +234,46 @@ class GameLookups {
             value.clear();
             query.Reset();
             query.Bind(1, game.name());
-            std::optional<Columns> columns;
+            std::optional<Columns>& columns = expansionColumns_[i];
             bool any = false;
             std::string previousSwitch;
             while (query.Step()) {
                 if (!columns) columns.emplace(query);
-                auto field = [&](std::string_view name) { return TextAt(query, (*columns)[name]); };
+                auto field = [&](std::string_view name) {
+                    const int column = (*columns)[name];
+                    return column < 0 ? std::string_view() : query.ColumnView(column);
+                };
                 auto labelled = [&](std::string_view label, std::string_view name) {
-                    std::string text = field(name);
-                    if (!text.empty()) value += std::string(label) + text + "<br>\r\n";
+                    const std::string_view text = field(name);
+                    if (text.empty()) return;
+                    value += label;
+                    value += text;
+                    value += "<br>\r\n";
                 };
                 switch (marker) {
                     case Marker::ExpBios: {
                         value += field("BiosSetName");
-                        std::string isDefault = field("biossetdefault");
-                        if (!isDefault.empty()) value += " (" + isDefault + ")";
-                        value += " " + field("biossetdescription") + "<br>\r\n";
+                        const std::string_view isDefault = field("biossetdefault");
+                        if (!isDefault.empty()) {
+                            value += " (";
+                            value += isDefault;
+                            value += ")";
+                        }
+                        value += " ";
+                        value += field("biossetdescription");
+                        value += "<br>\r\n";
                         break;
                     }
                     case Marker::ExpChip:
-                        value += field("chipname") + "<br>\r\n";
+                        value += field("chipname");
+                        value += "<br>\r\n";
                         labelled("&nbsp; Type : ", "chiptype");
                         labelled("&nbsp; SoundOnly : ", "chipsoundonly");
                         labelled("&nbsp; Clock : ", "chipclock");
                         break;
                     case Marker::ExpRom:
-                        value += field("RomName") + "<br>\r\n";
+                        value += field("RomName");
+                        value += "<br>\r\n";
                         labelled("&nbsp; Status : ", "Romstatus");
                         labelled("&nbsp; Dispose : ", "Romdispose");
                         labelled("&nbsp; Sound only : ", "Romsoundonly");
@@ -270,14 +287,22 @@ class GameLookups {
                         labelled("&nbsp; Offset : ", "Romoffset");
                         break;
                     case Marker::ExpDip: {
-                        std::string switchName = field("dipswitchname");
-                        if (!any || switchName != previousSwitch) value += switchName + "<br>\r\n";
+                        const std::string_view switchName = field("dipswitchname");
+                        if (!any || switchName != previousSwitch) {
+                            value += switchName;
+                            value += "<br>\r\n";
+                        }
                         previousSwitch = switchName;
-                        std::string valueName = field("dipvaluename");
+                        const std::string_view valueName = field("dipvaluename");
                         if (!valueName.empty()) {
-                            value += "&nbsp; DIP " + valueName;
-                            std::string isDefault = field("dipvaluedefault");
-                            if (!isDefault.empty()) value += "(" + isDefault + ")";
+                            value += "&nbsp; DIP ";
+                            value += valueName;
+                            const std::string_view isDefault = field("dipvaluedefault");
+                            if (!isDefault.empty()) {
+                                value += "(";
+                                value += isDefault;
+                                value += ")";
+                            }
                             value += "<br>\r\n";
                         }
                         break;
@@ -302,6 +327,7 @@ class GameLookups {
   private:
     Statement parent_, history_, command_;
     std::array<std::optional<Statement>, 5> expansion_;
+    std::array<std::optional<Columns>, 5> expansionColumns_;
     std::optional<std::array<int, 11>> historyColumns_;
 };
 
@@ -381,15 +407,22 @@ void AddToLists(SheetRun& run, const GameRow& game) {
 
 }  // namespace
 
-std::string GameSelectionQuery(const SheetChoices& choices) {
+namespace {
+
+// " WHERE ..." for the run's choices, or "".
+std::string SelectionWhere(const SheetChoices& choices) {
     std::string condition;
     if (choices.onlyAvailable) condition = "GotIt=True";
     if (choices.avoidClones) condition += " AND CloneOf IS NULL";
     if (choices.avoidNonWorking) condition += " AND Working=True";
     if (condition.rfind(" AND", 0) == 0) condition = std::string(Trim(condition.substr(4)));
-    std::string sql = "SELECT * FROM Data";
-    if (!condition.empty()) sql += " WHERE " + condition;
-    return sql + " ORDER BY Gamename";
+    return condition.empty() ? condition : " WHERE " + condition;
+}
+
+}  // namespace
+
+std::string GameSelectionQuery(const SheetChoices& choices) {
+    return "SELECT * FROM Data" + SelectionWhere(choices) + " ORDER BY Gamename";
 }
 
 void ReadVersionTexts(SheetRun& run) {
@@ -429,8 +462,8 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
         DebugLog(Text(45));
         return PagesOutcome::EmptySelection;
     }
-    const int count = std::stoi(
-        "0" + QueryValue("SELECT COUNT(*) FROM (" + GameSelectionQuery(run.choices) + ")"));
+    const int count =
+        std::stoi("0" + QueryValue("SELECT COUNT(*) FROM Data" + SelectionWhere(run.choices)));
     Progress().Total = count;
     Progress().Done = 0;
     SetProgressLabel(std::to_string(count) + Text(46));
@@ -449,6 +482,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     for (auto& list : run.groups)
         list.reserve(count);
 
+    PageWriter writer;
     GameRow game, next;
     reader.Read(selection, game);
     bool more = true;
@@ -482,11 +516,12 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             images.Fill(game, values);
 
             page.Fill(values, text);
-            WritePage(run.PagesFolder() + game.name() + ".htm", text);
+            writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);
         }
         if (more) std::swap(game, next);
     }
+    writer.Finish();
     return PagesOutcome::Written;
 }
 
