@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "core/Files.h"
@@ -154,6 +155,111 @@ class GameReader {
     int manufacturer_, verAdded_, mameInfo_, cloneOf_, codeHistory_;
 };
 
+// The text of an expansion marker for each game with rows in its table,
+// keyed by the lower-cased short name (the column compares as NOCASE).
+struct Expansion {
+    std::string value;
+    std::string previousSwitch;
+    bool any = false;
+};
+using ExpansionTexts = std::unordered_map<std::string, Expansion>;
+
+// One pass over the table: each game's rows come in the order its own
+// "WHERE InternalName=?" look-up gives them (the index's, then the table's).
+ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
+    ExpansionTexts games;
+    Statement query("SELECT * FROM " + std::string(table) + " ORDER BY rowid");
+    const Columns columns(query);
+    const int nameAt = columns["InternalName"];
+    if (nameAt < 0) return games;
+    while (query.Step()) {
+        Expansion& game = games[ToLowerAscii(query.ColumnView(nameAt))];
+        std::string& value = game.value;
+        const bool any = game.any;
+        std::string& previousSwitch = game.previousSwitch;
+        auto field = [&](std::string_view name) {
+            const int column = columns[name];
+            return column < 0 ? std::string_view() : query.ColumnView(column);
+        };
+        auto labelled = [&](std::string_view label, std::string_view name) {
+            const std::string_view text = field(name);
+            if (text.empty()) return;
+            value += label;
+            value += text;
+            value += "<br>\r\n";
+        };
+        switch (marker) {
+            case Marker::ExpBios: {
+                value += field("BiosSetName");
+                const std::string_view isDefault = field("biossetdefault");
+                if (!isDefault.empty()) {
+                    value += " (";
+                    value += isDefault;
+                    value += ")";
+                }
+                value += " ";
+                value += field("biossetdescription");
+                value += "<br>\r\n";
+                break;
+            }
+            case Marker::ExpChip:
+                value += field("chipname");
+                value += "<br>\r\n";
+                labelled("&nbsp; Type : ", "chiptype");
+                labelled("&nbsp; SoundOnly : ", "chipsoundonly");
+                labelled("&nbsp; Clock : ", "chipclock");
+                break;
+            case Marker::ExpRom:
+                value += field("RomName");
+                value += "<br>\r\n";
+                labelled("&nbsp; Status : ", "Romstatus");
+                labelled("&nbsp; Dispose : ", "Romdispose");
+                labelled("&nbsp; Sound only : ", "Romsoundonly");
+                labelled("&nbsp; Bios : ", "Rombios");
+                labelled("&nbsp; Size : ", "Romsize");
+                labelled("&nbsp; CRC : ", "Romcrc");
+                labelled("&nbsp; Md5 : ", "Rommd5");
+                labelled("&nbsp; Sha1 : ", "Romsha1");
+                labelled("&nbsp; Merge : ", "Rommerge");
+                labelled("&nbsp; Region : ", "Romregion");
+                labelled("&nbsp; Offset : ", "Romoffset");
+                break;
+            case Marker::ExpDip: {
+                const std::string_view switchName = field("dipswitchname");
+                if (!any || switchName != previousSwitch) {
+                    value += switchName;
+                    value += "<br>\r\n";
+                }
+                previousSwitch = switchName;
+                const std::string_view valueName = field("dipvaluename");
+                if (!valueName.empty()) {
+                    value += "&nbsp; DIP ";
+                    value += valueName;
+                    const std::string_view isDefault = field("dipvaluedefault");
+                    if (!isDefault.empty()) {
+                        value += "(";
+                        value += isDefault;
+                        value += ")";
+                    }
+                    value += "<br>\r\n";
+                }
+                break;
+            }
+            default:
+                value += field("diskName");
+                labelled("&nbsp; Status : ", "diskStatus");
+                labelled("&nbsp; Md5 : ", "diskmd5");
+                labelled("&nbsp; Sha1 : ", "disksha1");
+                labelled("&nbsp; Merge : ", "diskmerge");
+                labelled("&nbsp; Region : ", "diskregion");
+                labelled("&nbsp; Index : ", "diskIndex");
+                break;
+        }
+        game.any = true;
+    }
+    return games;
+}
+
 // The per-game lookups, prepared once per run.
 class GameLookups {
   public:
@@ -163,8 +269,8 @@ class GameLookups {
           command_("SELECT * FROM Command WHERE Internalname=?") {
         auto prepare = [&](Marker marker, std::string_view table) {
             if (page.Holds(MarkerText(marker))) {
-                expansion_[static_cast<int>(marker) - static_cast<int>(Marker::ExpBios)].emplace(
-                    "SELECT * FROM " + std::string(table) + " WHERE InternalName=?");
+                expansion_[static_cast<int>(marker) - static_cast<int>(Marker::ExpBios)] =
+                    LoadExpansions(marker, table);
             }
         };
         prepare(Marker::ExpBios, "BiosSet");
@@ -225,109 +331,20 @@ class GameLookups {
         command_.Reset();
     }
 
-    void Expansions(const GameRow& game, MarkerValues& values) {
+    void Expansions(const GameRow& game, MarkerValues& values) const {
+        const std::string key = ToLowerAscii(game.name());
         for (int i = 0; i < 5; ++i) {
             if (!expansion_[i]) continue;
-            Statement& query = *expansion_[i];
             auto marker = static_cast<Marker>(static_cast<int>(Marker::ExpBios) + i);
-            std::string& value = values[static_cast<int>(marker)];
-            value.clear();
-            query.Reset();
-            query.Bind(1, game.name());
-            std::optional<Columns>& columns = expansionColumns_[i];
-            bool any = false;
-            std::string previousSwitch;
-            while (query.Step()) {
-                if (!columns) columns.emplace(query);
-                auto field = [&](std::string_view name) {
-                    const int column = (*columns)[name];
-                    return column < 0 ? std::string_view() : query.ColumnView(column);
-                };
-                auto labelled = [&](std::string_view label, std::string_view name) {
-                    const std::string_view text = field(name);
-                    if (text.empty()) return;
-                    value += label;
-                    value += text;
-                    value += "<br>\r\n";
-                };
-                switch (marker) {
-                    case Marker::ExpBios: {
-                        value += field("BiosSetName");
-                        const std::string_view isDefault = field("biossetdefault");
-                        if (!isDefault.empty()) {
-                            value += " (";
-                            value += isDefault;
-                            value += ")";
-                        }
-                        value += " ";
-                        value += field("biossetdescription");
-                        value += "<br>\r\n";
-                        break;
-                    }
-                    case Marker::ExpChip:
-                        value += field("chipname");
-                        value += "<br>\r\n";
-                        labelled("&nbsp; Type : ", "chiptype");
-                        labelled("&nbsp; SoundOnly : ", "chipsoundonly");
-                        labelled("&nbsp; Clock : ", "chipclock");
-                        break;
-                    case Marker::ExpRom:
-                        value += field("RomName");
-                        value += "<br>\r\n";
-                        labelled("&nbsp; Status : ", "Romstatus");
-                        labelled("&nbsp; Dispose : ", "Romdispose");
-                        labelled("&nbsp; Sound only : ", "Romsoundonly");
-                        labelled("&nbsp; Bios : ", "Rombios");
-                        labelled("&nbsp; Size : ", "Romsize");
-                        labelled("&nbsp; CRC : ", "Romcrc");
-                        labelled("&nbsp; Md5 : ", "Rommd5");
-                        labelled("&nbsp; Sha1 : ", "Romsha1");
-                        labelled("&nbsp; Merge : ", "Rommerge");
-                        labelled("&nbsp; Region : ", "Romregion");
-                        labelled("&nbsp; Offset : ", "Romoffset");
-                        break;
-                    case Marker::ExpDip: {
-                        const std::string_view switchName = field("dipswitchname");
-                        if (!any || switchName != previousSwitch) {
-                            value += switchName;
-                            value += "<br>\r\n";
-                        }
-                        previousSwitch = switchName;
-                        const std::string_view valueName = field("dipvaluename");
-                        if (!valueName.empty()) {
-                            value += "&nbsp; DIP ";
-                            value += valueName;
-                            const std::string_view isDefault = field("dipvaluedefault");
-                            if (!isDefault.empty()) {
-                                value += "(";
-                                value += isDefault;
-                                value += ")";
-                            }
-                            value += "<br>\r\n";
-                        }
-                        break;
-                    }
-                    default:
-                        value += field("diskName");
-                        labelled("&nbsp; Status : ", "diskStatus");
-                        labelled("&nbsp; Md5 : ", "diskmd5");
-                        labelled("&nbsp; Sha1 : ", "disksha1");
-                        labelled("&nbsp; Merge : ", "diskmerge");
-                        labelled("&nbsp; Region : ", "diskregion");
-                        labelled("&nbsp; Index : ", "diskIndex");
-                        break;
-                }
-                any = true;
-            }
-            query.Reset();
-            if (!any) value = "&nbsp; ";
+            const auto found = expansion_[i]->find(key);
+            values[static_cast<int>(marker)] =
+                found == expansion_[i]->end() ? std::string("&nbsp; ") : found->second.value;
         }
     }
 
   private:
     Statement parent_, history_, command_;
-    std::array<std::optional<Statement>, 5> expansion_;
-    std::array<std::optional<Columns>, 5> expansionColumns_;
+    std::array<std::optional<ExpansionTexts>, 5> expansion_;
     std::optional<std::array<int, 11>> historyColumns_;
 };
 

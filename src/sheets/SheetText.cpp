@@ -83,9 +83,10 @@ void PageWriter::Write(std::string path, std::string bytes) {
         lock.unlock();
         RethrowFailure();
     }
+    const bool wasEmpty = queue_.empty();
     queue_.emplace_back(std::move(path), std::move(bytes));
     lock.unlock();
-    changed_.notify_all();
+    if (wasEmpty) changed_.notify_all();
 }
 
 void PageWriter::Finish() {
