@@ -264,8 +264,7 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
 class GameLookups {
   public:
     explicit GameLookups(const GamePageTemplate& page)
-        : parent_("SELECT GameName,cloneof FROM Data WHERE InternalName=?"),
-          history_("SELECT * FROM History WHERE CodeHistory=?"),
+        : history_("SELECT * FROM History WHERE CodeHistory=?"),
           command_("SELECT * FROM Command WHERE Internalname=?") {
         auto prepare = [&](Marker marker, std::string_view table) {
             if (page.Holds(MarkerText(marker))) {
@@ -282,15 +281,14 @@ class GameLookups {
 
     std::string Clones(const std::string& cloneOf) {
         if (cloneOf.empty()) return Text(47);
+        if (!titles_) LoadTitles();
         std::string link = "<a href=\"" + cloneOf + ".htm\">";
-        parent_.Reset();
-        parent_.Bind(1, cloneOf);
-        if (parent_.Step()) {
-            link += parent_.ColumnText(0) + " (" + cloneOf + ")</a>";
+        const auto parent = titles_->find(ToLowerAscii(cloneOf));
+        if (parent != titles_->end()) {
+            link += parent->second + " (" + cloneOf + ")</a>";
         } else {
             link += cloneOf + "</a>";
         }
-        parent_.Reset();
         return link;
     }
 
@@ -343,7 +341,20 @@ class GameLookups {
     }
 
   private:
-    Statement parent_, history_, command_;
+    // Every game's title by lower-cased short name, the first row of a name
+    // as its "WHERE InternalName=?" look-up would give it (the column
+    // compares as NOCASE; the index orders equal names by row).
+    void LoadTitles() {
+        titles_.emplace();
+        Statement titles("SELECT InternalName, GameName FROM Data ORDER BY rowid");
+        while (titles.Step()) {
+            if (!titles.IsNull(0))
+                titles_->emplace(ToLowerAscii(titles.ColumnView(0)), titles.ColumnText(1));
+        }
+    }
+
+    Statement history_, command_;
+    std::optional<std::unordered_map<std::string, std::string>> titles_;
     std::array<std::optional<ExpansionTexts>, 5> expansion_;
     std::optional<std::array<int, 11>> historyColumns_;
 };
@@ -500,10 +511,13 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
         list.reserve(count);
 
     PageWriter writer;
-    GameRow game, next;
-    reader.Read(selection, game);
+    std::array<GameRow, 2> rows;  // the game and the next, in turn
+    int current = 0;
+    reader.Read(selection, rows[current]);
     bool more = true;
     while (more) {
+        GameRow& game = rows[current];
+        GameRow& next = rows[1 - current];
         ++Progress().Done;
         LetEventsRun();
         if (Progress().Cancel) return PagesOutcome::Cancelled;
@@ -536,7 +550,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);
         }
-        if (more) std::swap(game, next);
+        current = 1 - current;
     }
     writer.Finish();
     return PagesOutcome::Written;
