@@ -3,9 +3,11 @@
 //   collection_bench [--work DIR] [--db FILE] [--listxml FILE]
 //
 // Without --db a database of every machine of the listxml file (45,294 for
-// the emulator installed here) is made in the work folder, with the support
-// file fields (genre, category, Mameinfo text) filled with generated values.
-// The ROM folder holds 45,000 archives and 1,000 sub-folders.
+// Debian's mame 0.251) is made in the work folder, with the support file
+// fields (genre, category, Mameinfo text) filled with generated values.
+// Without --listxml the installed emulator's -listxml is written into the work
+// folder. The ROM folder holds 45,000 archives and 1,000 sub-folders. Each
+// search-window figure is the best of three (the machine may be shared).
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "EmulatorList.h"
 #include "collection/ListMyRoms.h"
 #include "collection/RomSets.h"
 #include "collection/SearchWindowState.h"
@@ -152,7 +155,7 @@ void MakeRomFolder(const std::string& folder, const std::vector<Machine>& machin
 
 int main(int argc, char** argv) {
     std::string work = (fs::temp_directory_path() / "arcanote-collection-bench").string();
-    std::string db, listxml = "/work/mamedata/listxml.txt";
+    std::string db, listxml;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string arg = argv[i];
         if (arg == "--work") work = argv[i + 1];
@@ -167,6 +170,8 @@ int main(int argc, char** argv) {
 
     const std::string roms = work + "roms/";
     if (db.empty() || !fs::exists(roms)) {
+        listxml = bench::EmulatorListXml(listxml, work);
+        if (listxml.empty()) return 1;
         auto start = Clock::now();
         const std::vector<Machine> machines = ReadMachines(listxml);
         std::printf("read %zu machines from %s in %.0f ms\n", machines.size(), listxml.c_str(),
@@ -193,9 +198,20 @@ int main(int argc, char** argv) {
     SearchWindowState window;
     auto start = Clock::now();
     double cpu = CpuMs();
-    if (!window.Open()) return 1;
-    std::printf("search window open, 14 combos filled: %.0f ms wall, %.0f ms cpu\n", Ms(start),
-                CpuMs() - cpu);
+    double openWall = 1e9, openCpu = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        if (run > 0) {
+            window.Close();
+            CloseDatabase();
+        }
+        start = Clock::now();
+        cpu = CpuMs();
+        if (!window.Open()) return 1;
+        openWall = std::min(openWall, Ms(start));
+        openCpu = std::min(openCpu, CpuMs() - cpu);
+    }
+    std::printf("search window open, 14 combos filled: %.0f ms wall, %.0f ms cpu (target 300 ms)\n",
+                openWall, openCpu);
     start = Clock::now();
     cpu = CpuMs();
     window.FillCombos();
@@ -235,8 +251,10 @@ int main(int argc, char** argv) {
             worst = std::max(worst, ms);
             bestCpu = std::min(bestCpu, CpuMs() - cpu);
         }
-        std::printf("search %-20s %6zu results: wall best %.0f / worst %.0f ms, cpu %.0f ms\n",
-                    c.label, window.results.size(), best, worst, bestCpu);
+        std::printf(
+            "search %-20s %6zu results: wall best %.0f / worst %.0f ms, cpu %.0f ms (target 150 "
+            "ms)\n",
+            c.label, window.results.size(), best, worst, bestCpu);
     }
 
     // The archive commands find every result's .zip and .7z from one listing.

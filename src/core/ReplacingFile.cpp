@@ -1,10 +1,12 @@
 #include "core/ReplacingFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace arc {
@@ -19,13 +21,26 @@ mode_t ReplacementMode(const std::string& target) {
 
 ReplacingFile::ReplacingFile(std::string target, bool sync)
     : target_(std::move(target)), sync_(sync) {
-    temp_ = target_ + ".XXXXXX";
-    const int fd = ::mkstemp(temp_.data());
+    // The temporary file is created with 0666, less the umask as the system
+    // applies it: the umask is never read, as reading it means setting it for
+    // a moment, which would give a file another thread creates then the wrong
+    // mode. A replaced file's own mode is set on the temporary file.
+    struct stat info {};
+    const bool replacing = ::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::random_device random;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+        temp_ = target_ + suffix;
+        fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) {
         temp_.clear();
         return;
     }
-    if (::fchmod(fd, ReplacementMode(target_)) != 0 || !(file_ = ::fdopen(fd, "wb"))) {
+    if ((replacing && ::fchmod(fd, info.st_mode & 07777) != 0) || !(file_ = ::fdopen(fd, "wb"))) {
         const int error = errno;
         ::close(fd);
         ::unlink(temp_.c_str());

@@ -1,6 +1,8 @@
 #include "sheets/GamePages.h"
 
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "core/Files.h"
@@ -93,9 +95,11 @@ class Columns {
         }
     }
     int operator[](std::string_view name) const {
-        std::string lower = ToLowerAscii(name);
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
         for (std::size_t i = 0; i < names_.size(); ++i) {
-            if (names_[i] == lower) return static_cast<int>(i);
+            if (std::equal(names_[i].begin(), names_[i].end(), name.begin(), name.end(),
+                           [&](char a, char b) { return a == lower(b); }))
+                return static_cast<int>(i);
         }
         return -1;
     }
@@ -151,17 +155,121 @@ class GameReader {
     int manufacturer_, verAdded_, mameInfo_, cloneOf_, codeHistory_;
 };
 
+// The text of an expansion marker for each game with rows in its table,
+// keyed by the lower-cased short name (the column compares as NOCASE).
+struct Expansion {
+    std::string value;
+    std::string previousSwitch;
+    bool any = false;
+};
+using ExpansionTexts = std::unordered_map<std::string, Expansion>;
+
+// One pass over the table: each game's rows come in the order its own
+// "WHERE InternalName=?" look-up gives them (the index's, then the table's).
+ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
+    ExpansionTexts games;
+    Statement query("SELECT * FROM " + std::string(table) + " ORDER BY rowid");
+    const Columns columns(query);
+    const int nameAt = columns["InternalName"];
+    if (nameAt < 0) return games;
+    while (query.Step()) {
+        Expansion& game = games[ToLowerAscii(query.ColumnView(nameAt))];
+        std::string& value = game.value;
+        const bool any = game.any;
+        std::string& previousSwitch = game.previousSwitch;
+        auto field = [&](std::string_view name) {
+            const int column = columns[name];
+            return column < 0 ? std::string_view() : query.ColumnView(column);
+        };
+        auto labelled = [&](std::string_view label, std::string_view name) {
+            const std::string_view text = field(name);
+            if (text.empty()) return;
+            value += label;
+            value += text;
+            value += "<br>\r\n";
+        };
+        switch (marker) {
+            case Marker::ExpBios: {
+                value += field("BiosSetName");
+                const std::string_view isDefault = field("biossetdefault");
+                if (!isDefault.empty()) {
+                    value += " (";
+                    value += isDefault;
+                    value += ")";
+                }
+                value += " ";
+                value += field("biossetdescription");
+                value += "<br>\r\n";
+                break;
+            }
+            case Marker::ExpChip:
+                value += field("chipname");
+                value += "<br>\r\n";
+                labelled("&nbsp; Type : ", "chiptype");
+                labelled("&nbsp; SoundOnly : ", "chipsoundonly");
+                labelled("&nbsp; Clock : ", "chipclock");
+                break;
+            case Marker::ExpRom:
+                value += field("RomName");
+                value += "<br>\r\n";
+                labelled("&nbsp; Status : ", "Romstatus");
+                labelled("&nbsp; Dispose : ", "Romdispose");
+                labelled("&nbsp; Sound only : ", "Romsoundonly");
+                labelled("&nbsp; Bios : ", "Rombios");
+                labelled("&nbsp; Size : ", "Romsize");
+                labelled("&nbsp; CRC : ", "Romcrc");
+                labelled("&nbsp; Md5 : ", "Rommd5");
+                labelled("&nbsp; Sha1 : ", "Romsha1");
+                labelled("&nbsp; Merge : ", "Rommerge");
+                labelled("&nbsp; Region : ", "Romregion");
+                labelled("&nbsp; Offset : ", "Romoffset");
+                break;
+            case Marker::ExpDip: {
+                const std::string_view switchName = field("dipswitchname");
+                if (!any || switchName != previousSwitch) {
+                    value += switchName;
+                    value += "<br>\r\n";
+                }
+                previousSwitch = switchName;
+                const std::string_view valueName = field("dipvaluename");
+                if (!valueName.empty()) {
+                    value += "&nbsp; DIP ";
+                    value += valueName;
+                    const std::string_view isDefault = field("dipvaluedefault");
+                    if (!isDefault.empty()) {
+                        value += "(";
+                        value += isDefault;
+                        value += ")";
+                    }
+                    value += "<br>\r\n";
+                }
+                break;
+            }
+            default:
+                value += field("diskName");
+                labelled("&nbsp; Status : ", "diskStatus");
+                labelled("&nbsp; Md5 : ", "diskmd5");
+                labelled("&nbsp; Sha1 : ", "disksha1");
+                labelled("&nbsp; Merge : ", "diskmerge");
+                labelled("&nbsp; Region : ", "diskregion");
+                labelled("&nbsp; Index : ", "diskIndex");
+                break;
+        }
+        game.any = true;
+    }
+    return games;
+}
+
 // The per-game lookups, prepared once per run.
 class GameLookups {
   public:
     explicit GameLookups(const GamePageTemplate& page)
-        : parent_("SELECT GameName,cloneof FROM Data WHERE InternalName=?"),
-          history_("SELECT * FROM History WHERE CodeHistory=?"),
+        : history_("SELECT * FROM History WHERE CodeHistory=?"),
           command_("SELECT * FROM Command WHERE Internalname=?") {
         auto prepare = [&](Marker marker, std::string_view table) {
             if (page.Holds(MarkerText(marker))) {
-                expansion_[static_cast<int>(marker) - static_cast<int>(Marker::ExpBios)].emplace(
-                    "SELECT * FROM " + std::string(table) + " WHERE InternalName=?");
+                expansion_[static_cast<int>(marker) - static_cast<int>(Marker::ExpBios)] =
+                    LoadExpansions(marker, table);
             }
         };
         prepare(Marker::ExpBios, "BiosSet");
@@ -173,15 +281,14 @@ class GameLookups {
 
     std::string Clones(const std::string& cloneOf) {
         if (cloneOf.empty()) return Text(47);
+        if (!titles_) LoadTitles();
         std::string link = "<a href=\"" + cloneOf + ".htm\">";
-        parent_.Reset();
-        parent_.Bind(1, cloneOf);
-        if (parent_.Step()) {
-            link += parent_.ColumnText(0) + " (" + cloneOf + ")</a>";
+        const auto parent = titles_->find(ToLowerAscii(cloneOf));
+        if (parent != titles_->end()) {
+            link += parent->second + " (" + cloneOf + ")</a>";
         } else {
             link += cloneOf + "</a>";
         }
-        parent_.Reset();
         return link;
     }
 
@@ -222,86 +329,33 @@ class GameLookups {
         command_.Reset();
     }
 
-    void Expansions(const GameRow& game, MarkerValues& values) {
+    void Expansions(const GameRow& game, MarkerValues& values) const {
+        const std::string key = ToLowerAscii(game.name());
         for (int i = 0; i < 5; ++i) {
             if (!expansion_[i]) continue;
-            Statement& query = *expansion_[i];
             auto marker = static_cast<Marker>(static_cast<int>(Marker::ExpBios) + i);
-            std::string& value = values[static_cast<int>(marker)];
-            value.clear();
-            query.Reset();
-            query.Bind(1, game.name());
-            std::optional<Columns> columns;
-            bool any = false;
-            std::string previousSwitch;
-            while (query.Step()) {
-                if (!columns) columns.emplace(query);
-                auto field = [&](std::string_view name) { return TextAt(query, (*columns)[name]); };
-                auto labelled = [&](std::string_view label, std::string_view name) {
-                    std::string text = field(name);
-                    if (!text.empty()) value += std::string(label) + text + "<br>\r\n";
-                };
-                switch (marker) {
-                    case Marker::ExpBios: {
-                        value += field("BiosSetName");
-                        std::string isDefault = field("biossetdefault");
-                        if (!isDefault.empty()) value += " (" + isDefault + ")";
-                        value += " " + field("biossetdescription") + "<br>\r\n";
-                        break;
-                    }
-                    case Marker::ExpChip:
-                        value += field("chipname") + "<br>\r\n";
-                        labelled("&nbsp; Type : ", "chiptype");
-                        labelled("&nbsp; SoundOnly : ", "chipsoundonly");
-                        labelled("&nbsp; Clock : ", "chipclock");
-                        break;
-                    case Marker::ExpRom:
-                        value += field("RomName") + "<br>\r\n";
-                        labelled("&nbsp; Status : ", "Romstatus");
-                        labelled("&nbsp; Dispose : ", "Romdispose");
-                        labelled("&nbsp; Sound only : ", "Romsoundonly");
-                        labelled("&nbsp; Bios : ", "Rombios");
-                        labelled("&nbsp; Size : ", "Romsize");
-                        labelled("&nbsp; CRC : ", "Romcrc");
-                        labelled("&nbsp; Md5 : ", "Rommd5");
-                        labelled("&nbsp; Sha1 : ", "Romsha1");
-                        labelled("&nbsp; Merge : ", "Rommerge");
-                        labelled("&nbsp; Region : ", "Romregion");
-                        labelled("&nbsp; Offset : ", "Romoffset");
-                        break;
-                    case Marker::ExpDip: {
-                        std::string switchName = field("dipswitchname");
-                        if (!any || switchName != previousSwitch) value += switchName + "<br>\r\n";
-                        previousSwitch = switchName;
-                        std::string valueName = field("dipvaluename");
-                        if (!valueName.empty()) {
-                            value += "&nbsp; DIP " + valueName;
-                            std::string isDefault = field("dipvaluedefault");
-                            if (!isDefault.empty()) value += "(" + isDefault + ")";
-                            value += "<br>\r\n";
-                        }
-                        break;
-                    }
-                    default:
-                        value += field("diskName");
-                        labelled("&nbsp; Status : ", "diskStatus");
-                        labelled("&nbsp; Md5 : ", "diskmd5");
-                        labelled("&nbsp; Sha1 : ", "disksha1");
-                        labelled("&nbsp; Merge : ", "diskmerge");
-                        labelled("&nbsp; Region : ", "diskregion");
-                        labelled("&nbsp; Index : ", "diskIndex");
-                        break;
-                }
-                any = true;
-            }
-            query.Reset();
-            if (!any) value = "&nbsp; ";
+            const auto found = expansion_[i]->find(key);
+            values[static_cast<int>(marker)] =
+                found == expansion_[i]->end() ? std::string("&nbsp; ") : found->second.value;
         }
     }
 
   private:
-    Statement parent_, history_, command_;
-    std::array<std::optional<Statement>, 5> expansion_;
+    // Every game's title by lower-cased short name, the first row of a name
+    // as its "WHERE InternalName=?" look-up would give it (the column
+    // compares as NOCASE; the index orders equal names by row).
+    void LoadTitles() {
+        titles_.emplace();
+        Statement titles("SELECT InternalName, GameName FROM Data ORDER BY rowid");
+        while (titles.Step()) {
+            if (!titles.IsNull(0))
+                titles_->emplace(ToLowerAscii(titles.ColumnView(0)), titles.ColumnText(1));
+        }
+    }
+
+    Statement history_, command_;
+    std::optional<std::unordered_map<std::string, std::string>> titles_;
+    std::array<std::optional<ExpansionTexts>, 5> expansion_;
     std::optional<std::array<int, 11>> historyColumns_;
 };
 
@@ -381,15 +435,22 @@ void AddToLists(SheetRun& run, const GameRow& game) {
 
 }  // namespace
 
-std::string GameSelectionQuery(const SheetChoices& choices) {
+namespace {
+
+// " WHERE ..." for the run's choices, or "".
+std::string SelectionWhere(const SheetChoices& choices) {
     std::string condition;
     if (choices.onlyAvailable) condition = "GotIt=True";
     if (choices.avoidClones) condition += " AND CloneOf IS NULL";
     if (choices.avoidNonWorking) condition += " AND Working=True";
     if (condition.rfind(" AND", 0) == 0) condition = std::string(Trim(condition.substr(4)));
-    std::string sql = "SELECT * FROM Data";
-    if (!condition.empty()) sql += " WHERE " + condition;
-    return sql + " ORDER BY Gamename";
+    return condition.empty() ? condition : " WHERE " + condition;
+}
+
+}  // namespace
+
+std::string GameSelectionQuery(const SheetChoices& choices) {
+    return "SELECT * FROM Data" + SelectionWhere(choices) + " ORDER BY Gamename";
 }
 
 void ReadVersionTexts(SheetRun& run) {
@@ -429,8 +490,8 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
         DebugLog(Text(45));
         return PagesOutcome::EmptySelection;
     }
-    const int count = std::stoi(
-        "0" + QueryValue("SELECT COUNT(*) FROM (" + GameSelectionQuery(run.choices) + ")"));
+    const int count =
+        std::stoi("0" + QueryValue("SELECT COUNT(*) FROM Data" + SelectionWhere(run.choices)));
     Progress().Total = count;
     Progress().Done = 0;
     SetProgressLabel(std::to_string(count) + Text(46));
@@ -449,10 +510,14 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     for (auto& list : run.groups)
         list.reserve(count);
 
-    GameRow game, next;
-    reader.Read(selection, game);
+    PageWriter writer;
+    std::array<GameRow, 2> rows;  // the game and the next, in turn
+    int current = 0;
+    reader.Read(selection, rows[current]);
     bool more = true;
     while (more) {
+        GameRow& game = rows[current];
+        GameRow& next = rows[1 - current];
         ++Progress().Done;
         LetEventsRun();
         if (Progress().Cancel) return PagesOutcome::Cancelled;
@@ -482,11 +547,12 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             images.Fill(game, values);
 
             page.Fill(values, text);
-            WritePage(run.PagesFolder() + game.name() + ".htm", text);
+            writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);
         }
-        if (more) std::swap(game, next);
+        current = 1 - current;
     }
+    writer.Finish();
     return PagesOutcome::Written;
 }
 

@@ -94,12 +94,14 @@ std::string PlainTemplate(const SheetRun& run) {
     return text;
 }
 
-void WritePagesFile(const SheetRun& run, const std::string& name, const std::string& text) {
-    WritePage(run.PagesFolder() + name, text);
+void WritePagesFile(PageWriter& writer, const SheetRun& run, const std::string& name,
+                    std::string text) {
+    writer.Write(run.PagesFolder() + name, std::move(text));
 }
 
-void WriteLetterPage(const SheetRun& run, const std::string& templ, std::string_view letter,
-                     std::string_view list, int filePrefix, int title, std::string_view internal) {
+void WriteLetterPage(PageWriter& writer, const SheetRun& run, const std::string& templ,
+                     std::string_view letter, std::string_view list, int filePrefix, int title,
+                     std::string_view internal) {
     std::string page = templ;
     ReplaceAll(page, "#LIST", list);
     ReplaceAll(page, "#FILENAMELIST", Text(filePrefix));
@@ -108,10 +110,10 @@ void WriteLetterPage(const SheetRun& run, const std::string& templ, std::string_
     ReplaceAll(page, "#GAMENAME", letter);
     const std::string file =
         Text(filePrefix) + std::string(letter == "0-9" ? "0" : letter) + ".htm";
-    WritePagesFile(run, file, page);
+    WritePagesFile(writer, run, file, std::move(page));
 }
 
-bool WriteCompleteList(SheetRun& run) {
+bool WriteCompleteList(PageWriter& writer, SheetRun& run) {
     SetProgressLabel(Text(55));
     const std::string templ = LetterTemplate(run);
     Progress().Total = 27;
@@ -127,14 +129,15 @@ bool WriteCompleteList(SheetRun& run) {
     }
     for (int i = 0; i < 27; ++i) {
         const std::string letter = i < 26 ? std::string(1, static_cast<char>('A' + i)) : "0-9";
-        WriteLetterPage(run, templ, letter, lists[i], 56, 57, "Arcanote");
+        WriteLetterPage(writer, run, templ, letter, lists[i], 56, 57, "Arcanote");
         ++Progress().Done;
         if (!Continue()) return false;
     }
     return true;
 }
 
-bool WriteManufacturerIndex(const SheetRun& run, const std::vector<std::string>& groups) {
+bool WriteManufacturerIndex(PageWriter& writer, const SheetRun& run,
+                            const std::vector<std::string>& groups) {
     const std::string templ = LetterTemplate(run);
     Progress().Total = 27;
     Progress().Done = 0;
@@ -146,7 +149,7 @@ bool WriteManufacturerIndex(const SheetRun& run, const std::vector<std::string>&
     }
     for (int i = 0; i < 27; ++i) {
         const std::string letter = i < 26 ? std::string(1, static_cast<char>('A' + i)) : "0-9";
-        WriteLetterPage(run, templ, letter, lists[i], 59, 61, Text(61));
+        WriteLetterPage(writer, run, templ, letter, lists[i], 59, 61, Text(61));
         if (i < 26) {
             ++Progress().Done;
             if (!Continue()) return false;
@@ -155,7 +158,7 @@ bool WriteManufacturerIndex(const SheetRun& run, const std::vector<std::string>&
     return true;
 }
 
-void WriteGroupIndex(const SheetRun& run, const GroupFamily& family,
+void WriteGroupIndex(PageWriter& writer, const SheetRun& run, const GroupFamily& family,
                      const std::vector<std::string>& groups) {
     std::string list;
     for (const std::string& group : groups)
@@ -163,19 +166,19 @@ void WriteGroupIndex(const SheetRun& run, const GroupFamily& family,
     std::string page = PlainTemplate(run);
     ReplaceAll(page, "#LIST", list);
     ReplaceAll(page, "#NAMELIST", Text(family.indexTitle));
-    WritePagesFile(run, Text(family.indexFile) + ".htm", page);
+    WritePagesFile(writer, run, Text(family.indexFile) + ".htm", std::move(page));
 }
 
-bool WriteFamily(SheetRun& run, const GroupFamily& family) {
+bool WriteFamily(PageWriter& writer, SheetRun& run, const GroupFamily& family) {
     SetProgressLabel(Text(family.label));
     DebugLog(Text(family.label));
     std::vector<std::string>& list = run.groups[family.list];
     PrepareGroupList(list);
     const std::vector<std::string> groups = DistinctGroups(list);
     if (family.indexFile == 0) {
-        if (!WriteManufacturerIndex(run, groups)) return false;
+        if (!WriteManufacturerIndex(writer, run, groups)) return false;
     } else {
-        WriteGroupIndex(run, family, groups);
+        WriteGroupIndex(writer, run, family, groups);
     }
 
     const std::string templ = PlainTemplate(run);
@@ -195,7 +198,8 @@ bool WriteFamily(SheetRun& run, const GroupFamily& family) {
                    g + 1 < groups.size() ? GroupLink(family.prefix, groups[g + 1]) : std::string());
         ReplaceAll(page, "#PREVIOUS",
                    g > 0 ? GroupLink(family.prefix, groups[g - 1]) : std::string());
-        WritePagesFile(run, std::string(family.prefix) + SafeFileName(groups[g]) + ".htm", page);
+        WritePagesFile(writer, run, std::string(family.prefix) + SafeFileName(groups[g]) + ".htm",
+                       std::move(page));
         ++Progress().Done;
         if (!Continue()) return false;
     }
@@ -203,7 +207,7 @@ bool WriteFamily(SheetRun& run, const GroupFamily& family) {
     return true;
 }
 
-void WriteAvailabilityPages(SheetRun& run) {
+void WriteAvailabilityPages(PageWriter& writer, SheetRun& run) {
     std::string owned, missing;
     for (const std::string& entry : run.groups[kByAvailability]) {
         if (entry.empty()) continue;
@@ -215,11 +219,11 @@ void WriteAvailabilityPages(SheetRun& run) {
     std::string page = templ;
     ReplaceAll(page, "#LIST", owned);
     ReplaceAll(page, "#NAMELIST", Text(225));
-    WritePagesFile(run, "GOT_IT.htm", page);
+    WritePagesFile(writer, run, "GOT_IT.htm", std::move(page));
     page = templ;
     ReplaceAll(page, "#LIST", missing);
     ReplaceAll(page, "#NAMELIST", Text(226));
-    WritePagesFile(run, "NOT_GOT_IT.htm", page);
+    WritePagesFile(writer, run, "NOT_GOT_IT.htm", std::move(page));
 }
 
 std::string IndexLink(std::string_view target, std::string_view text) {
@@ -278,11 +282,13 @@ std::vector<std::vector<std::string_view>> TakeGroupEntries(
 }
 
 bool WriteListPages(SheetRun& run) {
-    if (!WriteCompleteList(run)) return false;
+    PageWriter writer;
+    if (!WriteCompleteList(writer, run)) return false;
     for (const GroupFamily& family : kFamilies) {
-        if (!WriteFamily(run, family)) return false;
+        if (!WriteFamily(writer, run, family)) return false;
     }
-    WriteAvailabilityPages(run);
+    WriteAvailabilityPages(writer, run);
+    writer.Finish();
     return true;
 }
 

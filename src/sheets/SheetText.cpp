@@ -61,4 +61,76 @@ void WritePage(const std::string& path, std::string_view bytes) {
     throw AppError(ErrorNumberFor(error), "Cannot write " + path + ": " + error.message());
 }
 
+namespace {
+constexpr std::size_t kQueuedPages = 64;
+}  // namespace
+
+PageWriter::PageWriter() : thread_([this] { Drain(); }) {}
+
+PageWriter::~PageWriter() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void PageWriter::Write(std::string path, std::string bytes) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return queue_.size() < kQueuedPages || failure_; });
+    if (failure_) {
+        lock.unlock();
+        RethrowFailure();
+    }
+    const bool wasEmpty = queue_.empty();
+    queue_.emplace_back(std::move(path), std::move(bytes));
+    lock.unlock();
+    if (wasEmpty) changed_.notify_all();
+}
+
+void PageWriter::Finish() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return (queue_.empty() && !writing_) || failure_; });
+    lock.unlock();
+    RethrowFailure();
+}
+
+void PageWriter::RethrowFailure() {
+    std::exception_ptr failure;
+    {
+        std::lock_guard lock(mutex_);
+        std::swap(failure, failure_);
+    }
+    if (failure) std::rethrow_exception(failure);
+}
+
+void PageWriter::Drain() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [&] { return !queue_.empty() || stopping_; });
+        if (queue_.empty()) return;
+        auto page = std::move(queue_.front());
+        queue_.pop_front();
+        writing_ = true;
+        lock.unlock();
+        changed_.notify_all();
+        std::exception_ptr failure;
+        if (!failed_) {
+            try {
+                WritePage(page.first, page.second);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
+        lock.lock();
+        writing_ = false;
+        if (failure) {
+            failed_ = true;
+            failure_ = failure;
+        }
+        changed_.notify_all();
+    }
+}
+
 }  // namespace arc

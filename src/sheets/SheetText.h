@@ -2,8 +2,14 @@
 // Text operations of the page builders: marker replacement, line breaks,
 // image paths.
 
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <utility>
 
 namespace arc {
 
@@ -24,5 +30,36 @@ std::string ToFileUrl(std::string_view path);
 /// in the way is replaced, never written through). Throws AppError when the
 /// page cannot be written; nothing is then left under its name.
 void WritePage(const std::string& path, std::string_view bytes);
+
+/// Writes pages with WritePage on a thread of its own while the caller makes
+/// the next ones: the file system's work and the page making overlap. Pages
+/// are written in the order given; at most a bounded number wait. After a
+/// failure the pages still queued are not written.
+class PageWriter {
+  public:
+    PageWriter();
+    /// Writes what is still queued.
+    ~PageWriter();
+    PageWriter(const PageWriter&) = delete;
+    PageWriter& operator=(const PageWriter&) = delete;
+
+    /// Queues a page. Throws the failure of an earlier page, if any.
+    void Write(std::string path, std::string bytes);
+    /// Waits until every queued page is written; throws the first failure.
+    void Finish();
+
+  private:
+    void Drain();
+    void RethrowFailure();
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::pair<std::string, std::string>> queue_;
+    bool writing_ = false;
+    bool stopping_ = false;
+    bool failed_ = false;  ///< a page failed: the rest are dropped
+    std::exception_ptr failure_;
+    std::thread thread_;
+};
 
 }  // namespace arc

@@ -1,6 +1,9 @@
 #include "sheets/StatisticsPage.h"
 
+#include <array>
+#include <optional>
 #include <unordered_set>
+#include <vector>
 
 #include "core/Files.h"
 #include "core/Progress.h"
@@ -13,28 +16,101 @@
 namespace arc {
 namespace {
 
-long long RowCount(const std::string& sql) {
-    Statement count("SELECT COUNT(*) FROM (" + sql + ")");
-    return count.Step() ? count.ColumnInt(0) : 0;
+// "1" when a row satisfies `condition` (an empty one takes every row), as a
+// WHERE clause would take it.
+std::string Counted(std::string_view condition, std::string_view expression = {}) {
+    std::string test = condition.empty() ? "1" : "(" + std::string(condition) + ")";
+    if (!expression.empty()) test = "(" + std::string(expression) + ") AND " + test;
+    return "CASE WHEN " + test + " THEN 1 ELSE 0 END";
 }
 
-// Non-working parents for which some working clone exists.
-long long ParentsWithWorkingClone(const std::string& andSuffix) {
-    std::unordered_set<std::string> parentsOfWorkingClones;
-    Statement clones("SELECT CloneOf FROM Data WHERE Working=TRUE AND CloneOf IS NOT NULL" +
-                     andSuffix);
-    while (clones.Step())
-        parentsOfWorkingClones.insert(ToLowerAscii(clones.ColumnView(0)));
-    if (parentsOfWorkingClones.empty()) return 0;
-    Statement parents(
-        "SELECT Data.InternalName From Data WHERE (((Data.Working)=False) AND ((Data.CloneOf) Is "
-        "Null))" +
-        andSuffix);
-    long long count = 0;
-    while (parents.Step()) {
-        if (parentsOfWorkingClones.count(ToLowerAscii(parents.ColumnView(0))) > 0) ++count;
+// For each condition, the rows of `from` it takes that also satisfy each
+// expression: one pass instead of one count per condition and expression.
+std::vector<std::vector<long long>> RowCounts(const std::vector<std::string_view>& conditions,
+                                              const std::vector<std::string_view>& expressions,
+                                              std::string_view from) {
+    std::string sql = "SELECT ";
+    for (std::string_view condition : conditions) {
+        for (std::string_view expression : expressions)
+            sql += "SUM(" + Counted(condition, expression) + "), ";
     }
-    return count;
+    sql.resize(sql.size() - 2);
+    sql += " FROM ";
+    sql += from;
+    Statement statement(sql);
+    const bool any = statement.Step();
+    std::vector<std::vector<long long>> counts(conditions.size());
+    int column = 0;
+    for (auto& row : counts) {
+        for (std::size_t e = 0; e < expressions.size(); ++e, ++column)
+            row.push_back(any ? statement.ColumnInt(column) : 0);
+    }
+    return counts;
+}
+
+// The counts read row by row, for each condition.
+struct RowPassCounts {
+    std::vector<long long> parents;                ///< non-working parents with a working clone
+    std::array<std::vector<long long>, 3> groups;  ///< Genre, Category, Manufacturer
+};
+
+// In one pass over Data, for each condition: the non-working parents it takes
+// for which a working clone it takes exists; and the groups "SELECT field FROM
+// Data WHERE condition GROUP BY field" gives (the fields compare as NOCASE,
+// which folds ASCII letters only; Null is one group).
+RowPassCounts CountRowByRow(const std::vector<std::string_view>& conditions) {
+    std::string sql = "SELECT InternalName, CloneOf, " +
+                      Counted("Working=TRUE AND CloneOf IS NOT NULL") + ", " +
+                      Counted("((Data.Working)=False) AND ((Data.CloneOf) Is Null)") +
+                      ", Genre, Category, Manufacturer";
+    for (std::string_view condition : conditions)
+        sql += ", " + Counted(condition);
+    sql += " FROM Data";
+    constexpr int kFirstGroup = 4;
+    constexpr int kFirstCondition = 7;
+    struct Groups {
+        std::unordered_set<std::string> texts;
+        bool null = false;
+    };
+    const std::size_t n = conditions.size();
+    std::vector<std::unordered_set<std::string>> parentsOfWorkingClones(n);
+    std::vector<std::vector<std::string>> brokenParents(n);
+    std::vector<std::array<Groups, 3>> groups(n);
+    std::array<std::optional<std::string>, 3> folded;
+    Statement rows(sql);
+    while (rows.Step()) {
+        const bool workingClone = rows.ColumnInt(2) != 0;
+        const bool brokenParent = rows.ColumnInt(3) != 0;
+        for (int f = 0; f < 3; ++f) {
+            folded[f].reset();
+            if (!rows.IsNull(kFirstGroup + f))
+                folded[f] = ToLowerAscii(rows.ColumnView(kFirstGroup + f));
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            if (rows.ColumnInt(static_cast<int>(kFirstCondition + i)) == 0) continue;
+            if (workingClone) parentsOfWorkingClones[i].insert(ToLowerAscii(rows.ColumnView(1)));
+            if (brokenParent) brokenParents[i].push_back(ToLowerAscii(rows.ColumnView(0)));
+            for (int f = 0; f < 3; ++f) {
+                if (folded[f])
+                    groups[i][f].texts.insert(*folded[f]);
+                else
+                    groups[i][f].null = true;
+            }
+        }
+    }
+    RowPassCounts counts;
+    counts.parents.assign(n, 0);
+    for (auto& field : counts.groups)
+        field.assign(n, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (const std::string& parent : brokenParents[i])
+            counts.parents[i] += static_cast<long long>(parentsOfWorkingClones[i].count(parent));
+        for (int f = 0; f < 3; ++f) {
+            counts.groups[f][i] =
+                static_cast<long long>(groups[i][f].texts.size()) + (groups[i][f].null ? 1 : 0);
+        }
+    }
+    return counts;
 }
 
 // The skin's template, else the built-in one. A "STAT.htm" of the program
@@ -49,59 +125,63 @@ std::string StatisticsTemplate(const SheetRun& run) {
 
 }  // namespace
 
-std::string StatisticsBlock(std::string_view condition) {
-    const std::string where = condition.empty() ? "" : " WHERE " + std::string(condition);
-    const std::string andSuffix = condition.empty() ? "" : " AND " + std::string(condition);
-    std::string block;
-    auto line = [&](long long count, std::string text) {
-        if (count > 0) block += text;
+std::vector<std::string> StatisticsBlocks(const std::vector<std::string_view>& conditions) {
+    const std::vector<std::string_view> dataCounts = {
+        "1",
+        "Working=TRUE AND CorrectColors=TRUE AND Sound=TRUE AND ScreenFlip=TRUE",
+        "Working=TRUE AND CorrectColors=FALSE",
+        "Working=TRUE AND Sound=FALSE",
+        "Working=TRUE AND Screenflip=FALSE",
+        "Working=TRUE",
+        "Hiscore=TRUE",
+        "Cheat=TRUE",
+        "Mature=TRUE",
     };
-    auto n = [](long long count) { return std::to_string(count); };
-    const std::string crlf = "\r\n";
+    const auto data = RowCounts(conditions, dataCounts, "Data");
+    const auto commands = RowCounts(
+        conditions, {"1"}, "Command INNER JOIN Data ON Command.InternalName = Data.InternalName");
+    const auto histories = RowCounts(
+        conditions, {"1"}, "Data INNER JOIN History ON Data.CodeHistory = History.CodeHistory");
+    const RowPassCounts byRow = CountRowByRow(conditions);
+    const std::vector<long long>& parents = byRow.parents;
+    const std::vector<long long>& genres = byRow.groups[0];
+    const std::vector<long long>& categories = byRow.groups[1];
+    const std::vector<long long>& manufacturers = byRow.groups[2];
 
-    long long c = RowCount("SELECT InternalName FROM Data" + where);
-    line(c, Text(121) + n(c) + ".<br>" + crlf);
-    c = RowCount(
-        "SELECT Working FROM Data WHERE Working=TRUE AND CorrectColors=TRUE AND Sound=TRUE AND "
-        "ScreenFlip=TRUE" +
-        andSuffix);
-    line(c, n(c) + Text(122) + ".<br>" + crlf);
-    c = RowCount("SELECT Working FROM Data WHERE Working=TRUE AND CorrectColors=FALSE" + andSuffix);
-    line(c, n(c) + Text(123) + ".<br>" + crlf);
-    c = RowCount("SELECT Working FROM Data WHERE Working=TRUE AND Sound=FALSE" + andSuffix);
-    line(c, n(c) + Text(124) + ".<br>" + crlf);
-    c = RowCount("SELECT Working FROM Data WHERE Working=TRUE AND Screenflip=FALSE" + andSuffix);
-    line(c, n(c) + Text(125) + ".<br>" + crlf);
-    c = ParentsWithWorkingClone(andSuffix);
-    line(c, n(c) + Text(126) + ".<br>" + crlf);
-    c = RowCount("SELECT Working FROM Data WHERE Working=TRUE" + andSuffix);
-    line(c, Text(127) + n(c) + Text(128) + "<br>" + crlf);
-    block += "<br>" + crlf;
-    c = RowCount("SELECT Data.Genre From Data" + where + " GROUP BY Data.Genre");
-    line(c, n(c) + Text(129) + ".<br>" + crlf);
-    c = RowCount("SELECT Data.Category From Data" + where + " GROUP BY Data.Category");
-    line(c, n(c) + Text(131) + ".<br>" + crlf);
-    block += "<br>" + crlf;
-    c = RowCount("SELECT Data.Manufacturer From Data" + where + " GROUP BY Data.Manufacturer");
-    line(c, n(c) + Text(132) + ".<br><br>" + crlf);
-    c = RowCount("SELECT Hiscore FROM Data WHERE Hiscore=TRUE" + andSuffix);
-    line(c, n(c) + Text(133) + ".<br>" + crlf);
-    c = RowCount("SELECT Cheat FROM Data WHERE Cheat=TRUE" + andSuffix);
-    line(c, n(c) + Text(134) + ".<br>" + crlf);
-    c = RowCount("SELECT Mature FROM Data WHERE Mature=TRUE" + andSuffix);
-    line(c, n(c) + Text(135) + ".<br>" + crlf);
-    block += "<br>" + crlf;
-    c = RowCount(
-        "SELECT command.InternalName FROM Command INNER JOIN Data ON Command.InternalName = "
-        "Data.InternalName" +
-        where);
-    line(c, n(c) + Text(136) + ".<br>" + crlf);
-    c = RowCount(
-        "SELECT History.CodeHistory FROM Data INNER JOIN History ON Data.CodeHistory = "
-        "History.CodeHistory" +
-        where);
-    line(c, n(c) + Text(137) + ".<br>");
-    return block;
+    std::vector<std::string> blocks;
+    for (std::size_t i = 0; i < conditions.size(); ++i) {
+        std::string block;
+        auto line = [&](long long count, std::string text) {
+            if (count > 0) block += text;
+        };
+        auto n = [](long long count) { return std::to_string(count); };
+        const std::string crlf = "\r\n";
+        const std::vector<long long>& d = data[i];
+        line(d[0], Text(121) + n(d[0]) + ".<br>" + crlf);
+        line(d[1], n(d[1]) + Text(122) + ".<br>" + crlf);
+        line(d[2], n(d[2]) + Text(123) + ".<br>" + crlf);
+        line(d[3], n(d[3]) + Text(124) + ".<br>" + crlf);
+        line(d[4], n(d[4]) + Text(125) + ".<br>" + crlf);
+        line(parents[i], n(parents[i]) + Text(126) + ".<br>" + crlf);
+        line(d[5], Text(127) + n(d[5]) + Text(128) + "<br>" + crlf);
+        block += "<br>" + crlf;
+        line(genres[i], n(genres[i]) + Text(129) + ".<br>" + crlf);
+        line(categories[i], n(categories[i]) + Text(131) + ".<br>" + crlf);
+        block += "<br>" + crlf;
+        line(manufacturers[i], n(manufacturers[i]) + Text(132) + ".<br><br>" + crlf);
+        line(d[6], n(d[6]) + Text(133) + ".<br>" + crlf);
+        line(d[7], n(d[7]) + Text(134) + ".<br>" + crlf);
+        line(d[8], n(d[8]) + Text(135) + ".<br>" + crlf);
+        block += "<br>" + crlf;
+        line(commands[i][0], n(commands[i][0]) + Text(136) + ".<br>" + crlf);
+        line(histories[i][0], n(histories[i][0]) + Text(137) + ".<br>");
+        blocks.push_back(std::move(block));
+    }
+    return blocks;
+}
+
+std::string StatisticsBlock(std::string_view condition) {
+    return StatisticsBlocks({condition}).front();
 }
 
 void WriteStatisticsPage(const SheetRun& run) {
@@ -121,11 +201,14 @@ void WriteStatisticsPage(const SheetRun& run) {
         {"[005]", "GotIt=TRUE AND CloneOf IS NULL"},
         {"[006]", "GotIt=TRUE AND CloneOf IS NOT NULL"},
     };
-    for (int i = 0; i < 6; ++i) {
-        Progress().Done = 15 * (i + 1);
-        LetEventsRun();
-        ReplaceAll(page, kSubsets[i][0], StatisticsBlock(kSubsets[i][1]));
-    }
+    std::vector<std::string_view> conditions;
+    for (const auto& subset : kSubsets)
+        conditions.push_back(subset[1]);
+    const std::vector<std::string> blocks = StatisticsBlocks(conditions);
+    Progress().Done = 90;
+    LetEventsRun();
+    for (int i = 0; i < 6; ++i)
+        ReplaceAll(page, kSubsets[i][0], blocks[i]);
     WritePage(run.PagesFolder() + "STAT.htm", page);
     Progress().Done = 100;
 }
