@@ -27,7 +27,9 @@ ReplacingFile::ReplacingFile(std::string target, bool sync)
     // mode. A replaced file's own mode is set on the temporary file.
     struct stat info {};
     const bool replacing = ::stat(target_.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    std::random_device random;
+    // One generator per thread, seeded once: seeding is a system call, and a
+    // site writes tens of thousands of files. O_EXCL settles any collision.
+    thread_local std::minstd_rand random{std::random_device{}()};
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         char suffix[16];

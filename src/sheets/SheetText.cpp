@@ -106,23 +106,26 @@ void PageWriter::RethrowFailure() {
 }
 
 void PageWriter::Drain() {
+    // Takes the queue as a batch: one wake-up per batch, not two per page.
+    std::deque<std::pair<std::string, std::string>> batch;
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [&] { return !queue_.empty() || stopping_; });
         if (queue_.empty()) return;
-        auto page = std::move(queue_.front());
-        queue_.pop_front();
+        batch.swap(queue_);
         writing_ = true;
         lock.unlock();
         changed_.notify_all();
         std::exception_ptr failure;
-        if (!failed_) {
+        for (const auto& [path, bytes] : batch) {
+            if (failed_ || failure) break;
             try {
-                WritePage(page.first, page.second);
+                WritePage(path, bytes);
             } catch (...) {
                 failure = std::current_exception();
             }
         }
+        batch.clear();
         lock.lock();
         writing_ = false;
         if (failure) {
