@@ -16,9 +16,9 @@ class TranslationWindowTest : public test::ProgramFolderTest {};
 
 TEST_F(TranslationWindowTest, PathsComeFromDefinedFilesOrTheProgramFolders) {
     WriteFile(home.file("user/Genre.ini"), "[Maze]\r\n");
-    TheSettings().DataFilePaths[kGenreIni] = home.file("user/Genre.ini");
-    TheSettings().DataFilePaths[kCatverIni] = home.file("user/missing.ini");
-    TheSettings().DataFilePaths[kHistoryDat] = home.file("user/History.dat");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Genre)] = home.file("user/Genre.ini");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Catver)] = home.file("user/missing.ini");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::History)] = home.file("user/History.dat");
     WriteFile(home.file("user/History.xml"), "<history/>");
     TranslationWindowState window;
     window.Open();
