@@ -14,7 +14,7 @@
 
 namespace arc {
 
-/// The support files, in the order the build imports them.
+/// The support files, in the order the build imports them (one row each below).
 enum class SupportFile {
     Mameinfo,
     Wizsort,
@@ -34,7 +34,6 @@ enum class SupportFile {
     Resolution,
     History,
 };
-inline constexpr int kSupportFileCount = 17;
 
 /// A set of support files, one bit per file.
 using SupportFileSet = std::uint32_t;
@@ -89,7 +88,7 @@ inline constexpr std::string_view kNPlayers = "https://nplayers.arcadebelgium.be
 }  // namespace catalogue_sites
 
 // clang-format off
-inline constexpr std::array<SupportFileRow, kSupportFileCount> kSupportFileCatalogue = {{
+inline constexpr auto kSupportFileCatalogue = std::to_array<SupportFileRow>({
     {.file = SupportFile::Mameinfo, .name = "Mameinfo.dat",
      .folder = "dat", .fileName = "mameinfo.dat", .slot = 15,
      .updateBox = 16, .caption = "Mameinfo.dat", .option = "--mameinfo",
@@ -165,8 +164,10 @@ inline constexpr std::array<SupportFileRow, kSupportFileCount> kSupportFileCatal
      .updateBox = 15, .caption = "History.dat", .option = "--history",
      .download = {0, "History", "", "https://www.arcade-history.com/"},
      .translation = {6, "[HISTORY]", DictionaryNames::None}},
-}};
+});
 // clang-format on
+
+inline constexpr int kSupportFileCount = static_cast<int>(kSupportFileCatalogue.size());
 
 constexpr const SupportFileRow& RowOf(SupportFile file) {
     return kSupportFileCatalogue[static_cast<std::size_t>(file)];
