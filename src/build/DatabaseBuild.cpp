@@ -129,11 +129,10 @@ std::string ReadMameVersion() {
 void WriteVersionStamp(std::string_view mameVersion) {
     Guarded(kProcVersionStamp, [&] {
         DebugLog("Writting version number");
-        Recordset versions("SELECT * FROM Versions");
-        versions.AddNew();
-        versions.Set("VersionMame", mameVersion);
-        versions.Set("VersionArcanote", VersionString());
-        versions.Update();
+        Statement("INSERT INTO Versions (VersionMame, VersionArcanote) VALUES (?, ?)")
+            .Bind(1, mameVersion)
+            .Bind(2, VersionString())
+            .Run();
     });
 }
 

@@ -1,50 +1,23 @@
 #pragma once
-// The seventeen support files as the build and the update window see them:
-// their DataFilePaths slot, their name under the program folder, their
-// importer, the path rule and the build's order with its skips.
+// The build's side of the support-file catalogue: each file's importer, the
+// path rule and the build's run of the importers.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/SupportFileCatalogue.h"
+
 namespace arc {
 
 class DataValues;
 
-enum class SupportFile {
-    Mameinfo,
-    Wizsort,
-    Catver,
-    Hiscore,
-    Command,
-    Cheat,
-    Controls,
-    Genre,
-    Catlist,
-    Mature,
-    Version,
-    NPlayers,
-    Multiplayer,
-    Alltime,
-    Aspect,
-    Resolution,
-    History,
-};
-inline constexpr int kSupportFileCount = 17;
+/// Reads the file at `path` into the open database; true when it reported
+/// success. With `values`, the Data values are collected there instead of
+/// written at once.
+using SupportImporter = bool (*)(std::string_view path, DataValues* values);
 
-struct SupportFileInfo {
-    std::string_view name;      ///< "Mameinfo.dat"
-    int slot;                   ///< DataFilePaths slot
-    std::string_view folder;    ///< "dat" or "ini" under the program folder
-    std::string_view fileName;  ///< name under that folder, found without regard to case
-    bool (*import)(std::string_view path, DataValues* values);
-};
-
-const SupportFileInfo& InfoOf(SupportFile file);
-
-/// The program folder's own copy: program folder + folder + "/" + name, the
-/// name matched without regard to case.
-std::string OwnSupportFilePath(SupportFile file);
+SupportImporter ImporterOf(SupportFile file);
 
 /// The path rule: with UseDefinedPaths the DataFilePaths slot, else the
 /// program folder's copy; when the first choice does not exist, the other.
@@ -57,11 +30,10 @@ bool SupportFileFound(SupportFile file, const std::string& path);
 /// Resolves the path and runs the importer; its result.
 bool RunSupportImporter(SupportFile file);
 
-/// The build's importers in their order, each skipped when a file that
-/// covers it better was read (Wizsort, Catver, nPlayers), the notes copied
-/// after History.dat; stops at a cancel or a database error. Their Data values
-/// are written once per set, before the notes. Returns the importers that
-/// found their file.
+/// The build's importers in catalogue order, each skipped when one of the
+/// files that cover it was read, the notes copied after them; stops at a
+/// cancel or a database error. Their Data values are written once per set,
+/// before the notes. Returns the importers that found their file.
 std::vector<SupportFile> RunBuildImporters();
 
 }  // namespace arc

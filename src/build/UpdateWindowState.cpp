@@ -24,33 +24,15 @@ namespace {
 
 constexpr int kProcUpdate = 366;
 
-using F = SupportFile;
+constexpr std::string_view kEmulatorCaption = "Extraire les données de MAME";
 
-/// The importer of boxes 1..17.
-constexpr std::array<SupportFile, UpdateWindowState::kBoxes - 1> kBoxFiles = {
-    F::Alltime,     F::Aspect,   F::Catlist,    F::Catver,   F::Genre,  F::Mature,
-    F::Multiplayer, F::NPlayers, F::Resolution, F::Wizsort,  F::Cheat,  F::Command,
-    F::Controls,    F::Hiscore,  F::History,    F::Mameinfo, F::Version};
-
-constexpr std::array<std::string_view, UpdateWindowState::kBoxes> kCaptions = {
-    "Extraire les données de MAME",
-    "Alltime.ini",
-    "Aspect.ini",
-    "Catlist.ini",
-    "Catver.ini",
-    "Genre.ini",
-    "Mature.ini",
-    "Multiplayer.ini",
-    "Nplayers.ini",
-    "Resolution.ini",
-    "Wizsort.ini",
-    "Cheat.dat",
-    "Command.dat",
-    "Controls.dat",
-    "Hiscore.dat",
-    "History.dat",
-    "Mameinfo.dat",
-    "Version.ini"};
+/// The file of boxes 1..17, placed by the catalogue's update box column.
+constexpr std::array<SupportFile, kSupportFileCount> kBoxFiles = [] {
+    std::array<SupportFile, kSupportFileCount> files{};
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        files[row.updateBox - 1] = row.file;
+    return files;
+}();
 
 bool IsTrueText(std::string_view text) {
     const std::string lower = ToLowerAscii(Trim(text));
@@ -61,22 +43,28 @@ bool IsTrueText(std::string_view text) {
 /// replaces is appended, so the rows after the first keep the older stamps
 /// in the order they were replaced.
 void ReplaceVersionStamp(const std::string& version) {
-    Recordset versions("SELECT * FROM Versions");
-    if (versions.Eof()) {
+    Statement first(
+        "SELECT rowid, VersionMame, VersionArcanote FROM Versions ORDER BY rowid LIMIT 1");
+    if (!first.Step()) {
         WriteVersionStamp(version);
         return;
     }
     DebugLog("Writting version number");
-    const std::optional<std::string> oldMame = versions.Optional("VersionMame");
-    const std::optional<std::string> oldArcanote = versions.Optional("VersionArcanote");
-    versions.Edit();
-    versions.Set("VersionMame", version);
-    versions.Set("VersionArcanote", VersionString());
-    versions.Update();
-    versions.AddNew();
-    if (oldMame) versions.Set("VersionMame", *oldMame);
-    if (oldArcanote) versions.Set("VersionArcanote", *oldArcanote);
-    versions.Update();
+    const std::int64_t row = first.ColumnInt(0);
+    const std::optional<std::string> oldMame = first.ColumnOptional(1);
+    const std::optional<std::string> oldArcanote = first.ColumnOptional(2);
+    first.Reset();
+    Transaction transaction;
+    Statement("UPDATE Versions SET VersionMame = ?, VersionArcanote = ? WHERE rowid = ?")
+        .Bind(1, version)
+        .Bind(2, VersionString())
+        .Bind(3, row)
+        .Run();
+    Statement("INSERT INTO Versions (VersionMame, VersionArcanote) VALUES (?, ?)")
+        .Bind(1, oldMame)
+        .Bind(2, oldArcanote)
+        .Run();
+    transaction.Commit();
 }
 
 /// A new Command.dat replaces the blocks an earlier import stored, instead
@@ -89,7 +77,12 @@ void ImportCommandReplacing(const std::string& path) {
 }  // namespace
 
 std::string_view UpdateWindowState::BoxCaption(int box) {
-    return box >= 0 && box < kBoxes ? kCaptions[box] : std::string_view();
+    if (box == 0) return kEmulatorCaption;
+    return box > 0 && box < kBoxes ? RowOf(BoxFile(box)).caption : std::string_view();
+}
+
+SupportFile UpdateWindowState::BoxFile(int box) {
+    return kBoxFiles.at(box - 1);
 }
 
 void UpdateWindowState::Load() {
@@ -179,14 +172,14 @@ bool UpdateWindowState::Update() {
         }
         for (int box = 1; box < kBoxes; ++box) {
             if (!boxes[box] || Progress().Cancel || !DatabaseFailure().empty()) continue;
-            const SupportFile file = kBoxFiles[box - 1];
+            const SupportFile file = BoxFile(box);
             const std::string path = SupportFilePath(file);
             if (!SupportFileFound(file, path)) {
-                problems.push_back(std::string(kCaptions[box]) + " : fichier introuvable");
-            } else if (file == F::Command) {
+                problems.push_back(std::string(BoxCaption(box)) + " : fichier introuvable");
+            } else if (file == SupportFile::Command) {
                 ImportCommandReplacing(path);
             } else {
-                InfoOf(file).import(path, nullptr);
+                ImporterOf(file)(path, nullptr);
             }
         }
         if (!DatabaseFailure().empty())

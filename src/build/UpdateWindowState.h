@@ -1,20 +1,26 @@
 #pragma once
-// The update window's state and rules: which of the 18 sources refresh an
-// existing database, saved between runs. The window itself only binds to it.
+// The update window's state and rules: which sources (the emulator's list and
+// every support file of the catalogue) refresh an existing database, saved
+// between runs. The window itself only binds to it.
 
 #include <array>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "core/SupportFileCatalogue.h"
+
 namespace arc {
 
 class UpdateWindowState {
   public:
-    static constexpr int kBoxes = 18;
+    /// Box 0 is the emulator's list, the others the support files.
+    static constexpr int kBoxes = 1 + kSupportFileCount;
 
     /// Caption of box 0..17 ("Extraire les données de MAME", "Alltime.ini", ...).
     static std::string_view BoxCaption(int box);
+    /// The support file of box 1..17.
+    static SupportFile BoxFile(int box);
 
     std::string databasePath;          ///< the text box
     std::array<bool, kBoxes> boxes{};  ///< Check1(0..17)

@@ -10,11 +10,12 @@
 namespace arc::cli {
 namespace {
 
-/// One option per box of the update window, in box order.
-constexpr std::array<std::string_view, UpdateWindowState::kBoxes> kBoxOptions = {
-    "--xml",     "--alltime",     "--aspect",   "--catlist",    "--catver",   "--genre",
-    "--mature",  "--multiplayer", "--nplayers", "--resolution", "--wizsort",  "--cheat",
-    "--command", "--controls",    "--hiscore",  "--history",    "--mameinfo", "--version-ini"};
+constexpr std::string_view kEmulatorOption = "--xml";
+
+/// The option of each box: --xml, then the catalogue's update options.
+std::string_view BoxOption(int box) {
+    return box == 0 ? kEmulatorOption : RowOf(UpdateWindowState::BoxFile(box)).option;
+}
 
 int Run(CliContext& context, const CommandArgs& args) {
     UpdateWindowState window;
@@ -22,8 +23,8 @@ int Run(CliContext& context, const CommandArgs& args) {
     const bool all = args.Has("--all");
     bool anyBox = all;
     std::array<bool, UpdateWindowState::kBoxes> boxes{};
-    for (std::size_t box = 0; box < kBoxOptions.size(); ++box) {
-        boxes[box] = all || args.Has(kBoxOptions[box]);
+    for (int box = 0; box < UpdateWindowState::kBoxes; ++box) {
+        boxes[box] = all || args.Has(BoxOption(box));
         anyBox = anyBox || boxes[box];
     }
     if (auto database = args.Value("--db")) window.databasePath = *database;
@@ -60,7 +61,7 @@ CliCommand UpdateCommand() {
         Run};
     for (int box = 0; box < UpdateWindowState::kBoxes; ++box) {
         command.options.push_back(
-            {kBoxOptions[box], "",
+            {BoxOption(box), "",
              box == 0 ? "the emulator's data (-listxml)" : UpdateWindowState::BoxCaption(box)});
     }
     return command;

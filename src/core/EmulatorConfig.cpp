@@ -206,9 +206,9 @@ constexpr std::array<ArtOption, kArtSlots> kArtOptions = {{
     {"flyers_directory", "flyers"},
 }};
 
-std::string FileName(int slot) {
-    return std::string(DataFileNames()[slot]);
-}
+constexpr int kHiscoreSlot = SlotOf(SupportFile::Hiscore);
+constexpr int kCheatSlot = SlotOf(SupportFile::Cheat);
+constexpr std::string_view kCheatName = RowOf(SupportFile::Cheat).name;
 
 }  // namespace
 
@@ -316,26 +316,26 @@ EmulatorLayout LayOutEmulatorPaths(const EmulatorOptions& options, std::string_v
     const std::string datFolder =
         FirstFolder(options, "historypath", "history;dats;.", root, "history");
     const std::string iniFolder = FirstFolder(options, "categorypath", "folders", root, "folders");
-    for (int slot = 0; slot < kDataFileSlots; ++slot) {
-        const bool dat = slot == kHistoryDat || slot == kCommandDat || slot == kMameinfoDat ||
-                         slot == kHiscoreDat;
-        layout.dataFiles[slot] = FindNoCase(dat ? datFolder : iniFolder, FileName(slot));
-    }
+    // The program's dat/ files lie in the history path, its ini/ files in the
+    // category path; the Cheat slot follows the cheat path below.
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        layout.dataFiles[row.slot] =
+            FindNoCase(row.folder == "dat" ? datFolder : iniFolder, row.name);
 
     // Without one in the dat folder, the hiscore plugin's own hiscore.dat.
     for (const std::string& plugins : Entries(options, "pluginspath", "plugins", root)) {
-        if (FileExists(layout.dataFiles[kHiscoreDat])) break;
+        if (FileExists(layout.dataFiles[kHiscoreSlot])) break;
         if (auto found = Existing(plugins + "/hiscore/hiscore.dat", false))
-            layout.dataFiles[kHiscoreDat] = *found;
+            layout.dataFiles[kHiscoreSlot] = *found;
     }
     // A cheat path names a folder, or the cheat.7z / cheat.zip that stands for
     // it; the Cheat slot is a file in the folder that holds it.
-    layout.dataFiles[kCheatDat] = FindNoCase(root, FileName(kCheatDat));
+    layout.dataFiles[kCheatSlot] = FindNoCase(root, kCheatName);
     for (const std::string& cheat : Entries(options, "cheatpath", "cheat", root)) {
         if (Existing(cheat, true) || Existing(cheat + ".7z", false) ||
             Existing(cheat + ".zip", false)) {
             const std::string parent = cheat.substr(0, cheat.find_last_of('/') + 1);
-            layout.dataFiles[kCheatDat] = FindNoCase(parent, FileName(kCheatDat));
+            layout.dataFiles[kCheatSlot] = FindNoCase(parent, kCheatName);
             break;
         }
     }

@@ -44,15 +44,6 @@ Settings& TheSettings() {
     return settings;
 }
 
-const std::array<std::string_view, kDataFileSlots>& DataFileNames() {
-    static constexpr std::array<std::string_view, kDataFileSlots> names = {
-        "History.dat",     "Catver.ini",  "Genre.ini",   "Version.ini",    "nPlayers.ini",
-        "Multiplayer.ini", "Alltime.ini", "Aspect.ini",  "Resolution.ini", "Mature.ini",
-        "Catlist.ini",     "Cheat.dat",   "Command.dat", "Hiscore.dat",    "Wizsort.ini",
-        "Mameinfo.dat",    "Controls.ini"};
-    return names;
-}
-
 Settings DefaultSettings() {
     // The emulator's own folders under $HOME/mame/ (its lower-case Linux
     // layout); FollowEmulatorConfiguration reads its configuration on top.

@@ -6,31 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/SupportFileCatalogue.h"
+
 namespace arc {
 
-inline constexpr int kDataFileSlots = 17;
+/// Support-file slots of DataFilePaths: SlotOf(SupportFile) gives each file's.
+inline constexpr int kDataFileSlots = kSupportFileCount;
 inline constexpr int kArtSlots = 6;
-
-/// Support-file slots of DataFilePaths.
-enum DataSlot : int {
-    kHistoryDat = 0,
-    kCatverIni = 1,
-    kGenreIni = 2,
-    kVersionIni = 3,
-    kNPlayersIni = 4,
-    kMultiplayerIni = 5,
-    kAlltimeIni = 6,
-    kAspectIni = 7,
-    kResolutionIni = 8,
-    kMatureIni = 9,
-    kCatlistIni = 10,
-    kCheatDat = 11,
-    kCommandDat = 12,
-    kHiscoreDat = 13,
-    kWizsortIni = 14,
-    kMameinfoDat = 15,
-    kControlsIni = 16,
-};
 
 /// Artwork slots of ArtFolders.
 enum ArtSlot : int {
@@ -82,20 +64,22 @@ Settings& TheSettings();
 /// configuration read).
 Settings DefaultSettings();
 
-/// File names of the support files ("History.dat", "Genre.ini", ...), slots 0..16.
-const std::array<std::string_view, kDataFileSlots>& DataFileNames();
-
 /// Reads program folder + "Arcanote.inf" into TheSettings() by the partial-load
 /// rules. True when read at least up to the language line. Sets the main
 /// window state to -1 first.
 bool LoadSettings();
 
-/// Writes the 49 lines (temporary file renamed over the target). An empty
+/// Writes the lines of SettingsFileLines (temporary file renamed over the target). An empty
 /// path means program folder + "Arcanote.inf". False on failure (error block logged).
 bool SaveSettings(std::string_view path = {});
 
-/// The 49 lines of a settings record, as SaveSettings writes them.
-std::array<std::string, 49> SettingsFileLines(const Settings& settings);
+/// "Arcanote.inf" keeps the first 17 support-file slots in lines 4 to 20; the
+/// slots of files added after them follow line 49, one a line.
+inline constexpr int kSlotsInPlace = 17;
+inline constexpr int kSettingsFileLines = 49 + kDataFileSlots - kSlotsInPlace;
+
+/// The lines of a settings record, as SaveSettings writes them.
+std::array<std::string, kSettingsFileLines> SettingsFileLines(const Settings& settings);
 
 /// Fills State().TempFolder: $TMPDIR, else /tmp, else program folder + "Temp".
 void SetTempFolder();

@@ -1,4 +1,5 @@
-// Reading and writing "Arcanote.inf": 49 lines, each defined by its position.
+// Reading and writing "Arcanote.inf": 49 lines, each defined by its position
+// (and one more for each support file added after the seventeenth).
 
 #include <cerrno>
 #include <climits>
@@ -92,8 +93,8 @@ bool ReadSettingsLines(LineReader& reader, Settings& s, bool& loaded) {
     };
 
     if (!text(s.DatabasePath) || !text(s.MameFolder) || !text(s.RomsFolder)) return false;
-    for (std::string& path : s.DataFilePaths)
-        if (!text(path)) return false;
+    for (int slot = 0; slot < kSlotsInPlace; ++slot)
+        if (!text(s.DataFilePaths[slot])) return false;
     for (std::string& path : s.ArtFolders)
         if (!text(path)) return false;
     if (!text(s.HtmlFolder) || !number(s.Language)) return false;
@@ -118,12 +119,16 @@ bool ReadSettingsLines(LineReader& reader, Settings& s, bool& loaded) {
     for (int form = 1; form <= 10; ++form)
         if (!positions.Take(s.WindowLeft[form]) || !positions.Take(s.WindowTop[form])) return false;
 
-    return number(s.XmlOptions[1]) && number(s.XmlOptions[2]) && number(s.SheetOptions[12]) &&
-           text(s.BackupFolder) && number(s.SearchOption) && number(s.WindowLeft[11]) &&
-           number(s.WindowTop[11]) && text(s.ZipAllSource) && text(s.ZipAllDest) &&
-           number(s.WindowLeft[12]) && number(s.WindowTop[12]) && text(s.ImageSource) &&
-           text(s.UpdateDatabasePath) && text(s.UpdateFileChoices) && number(s.WindowLeft[13]) &&
-           number(s.WindowTop[13]);
+    if (!(number(s.XmlOptions[1]) && number(s.XmlOptions[2]) && number(s.SheetOptions[12]) &&
+          text(s.BackupFolder) && number(s.SearchOption) && number(s.WindowLeft[11]) &&
+          number(s.WindowTop[11]) && text(s.ZipAllSource) && text(s.ZipAllDest) &&
+          number(s.WindowLeft[12]) && number(s.WindowTop[12]) && text(s.ImageSource) &&
+          text(s.UpdateDatabasePath) && text(s.UpdateFileChoices) && number(s.WindowLeft[13]) &&
+          number(s.WindowTop[13])))
+        return false;
+    for (int slot = kSlotsInPlace; slot < kDataFileSlots; ++slot)
+        if (!text(s.DataFilePaths[slot])) return false;
+    return true;
 }
 
 }  // namespace
@@ -142,14 +147,14 @@ bool LoadSettings() {
     return loaded;
 }
 
-std::array<std::string, 49> SettingsFileLines(const Settings& s) {
-    std::array<std::string, 49> lines;
+std::array<std::string, kSettingsFileLines> SettingsFileLines(const Settings& s) {
+    std::array<std::string, kSettingsFileLines> lines;
     std::size_t n = 0;
     lines[n++] = StringLine(s.DatabasePath);
     lines[n++] = StringLine(s.MameFolder);
     lines[n++] = StringLine(s.RomsFolder);
-    for (const std::string& path : s.DataFilePaths)
-        lines[n++] = StringLine(path);
+    for (int slot = 0; slot < kSlotsInPlace; ++slot)
+        lines[n++] = StringLine(s.DataFilePaths[slot]);
     for (const std::string& path : s.ArtFolders)
         lines[n++] = StringLine(path);
     lines[n++] = StringLine(s.HtmlFolder);
@@ -189,6 +194,8 @@ std::array<std::string, 49> SettingsFileLines(const Settings& s) {
     lines[n++] = StringLine(s.UpdateFileChoices);
     lines[n++] = NumberLine(s.WindowLeft[13]);
     lines[n++] = NumberLine(s.WindowTop[13]);
+    for (int slot = kSlotsInPlace; slot < kDataFileSlots; ++slot)
+        lines[n++] = StringLine(s.DataFilePaths[slot]);
     return lines;
 }
 
@@ -198,7 +205,7 @@ bool SaveSettings(std::string_view path) {
         const std::string target =
             path.empty() ? InProgramFolder(kSettingsFile) : std::string(path);
         DebugLog("Save " + target);
-        const std::array<std::string, 49> lines = SettingsFileLines(TheSettings());
+        const auto lines = SettingsFileLines(TheSettings());
         // Written beside the target and renamed over it: a failed write
         // leaves the previous file whole.
         if (!WriteTextLines(target, {lines.begin(), lines.end()})) {

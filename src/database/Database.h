@@ -1,13 +1,12 @@
 #pragma once
 // The game database: one shared SQLite connection, statement execution in the
-// program's SQL dialect, prepared statements, record sets and transactions.
+// program's SQL dialect, prepared statements and transactions.
 //
 // Every failure of the engine is thrown as AppError(err::kDatabase, SQLite's
 // message); callers catch it at their boundary (Guarded / ProcedureScope) like
 // any other run-time error.
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -140,89 +139,8 @@ class Statement {
 /// The id of the last row inserted on the shared connection.
 std::int64_t LastInsertId();
 
-// ---------------------------------------------------------------------------
-// Record sets
-
-/// A field value: Null, text, integer (Long, AutoNumber, Yes/No as 1 / 0).
+/// A field value to bind: Null, text, integer (Long, AutoNumber, Yes/No as 1 / 0).
 using FieldValue = std::variant<std::monostate, std::string, std::int64_t>;
-
-/// A record set in the manner of the original engine: open it on a SELECT,
-/// read fields of the current row by name (case-insensitive), move, and, when
-/// it was opened on "SELECT * FROM <table> ...", add or change rows:
-///
-///     Recordset history("SELECT * FROM History");
-///     history.AddNew();
-///     std::int64_t code = history.Int("CodeHistory");   // readable at once
-///     history.Set("Description", text);
-///     history.Update();
-///
-///     Recordset data("SELECT * FROM Data WHERE InternalName='" + SqlQuote(name) + "'");
-///     if (!data.Eof()) { data.Edit(); data.Set("GotIt", true); data.Update(); }
-///
-/// Rows are read forward from the engine; RecordCount, MoveLast, MovePrevious
-/// and MoveFirst read the remaining rows into memory. Values written by Set are
-/// stored as they are (no quoting needed).
-class Recordset {
-  public:
-    explicit Recordset(std::string_view selectSql);
-    ~Recordset();
-    Recordset(Recordset&&) noexcept;
-    Recordset& operator=(Recordset&&) noexcept;
-    Recordset(const Recordset&) = delete;
-    Recordset& operator=(const Recordset&) = delete;
-
-    /// True when there is no current row (empty set, or moved past the end).
-    bool Eof() const;
-    /// True when moved before the first row.
-    bool Bof() const;
-    void MoveNext();
-    void MovePrevious();
-    void MoveFirst();
-    void MoveLast();
-    /// Number of rows of the set (reads the whole set).
-    int RecordCount();
-
-    /// Number of fields and their names, in the order of the SELECT.
-    int FieldCount() const;
-    const std::string& FieldName(int index) const;
-    bool HasField(std::string_view name) const;
-
-    /// The field of the current row, or of the row being added or edited (its
-    /// value as set so far). Unknown field or no current row: AppError.
-    FieldValue Value(std::string_view name) const;
-    bool IsNull(std::string_view name) const;
-    /// Text of the field ("" when Null); numbers are written in decimal.
-    std::string Text(std::string_view name) const;
-    std::optional<std::string> Optional(std::string_view name) const;
-    /// Integer value (0 when Null or not a number).
-    std::int64_t Int(std::string_view name) const;
-    /// Yes/No value: true for a non-zero number (or the text "true"/"yes").
-    bool Bool(std::string_view name) const;
-
-    /// Starts a new row with every field Null. An AutoNumber field gets its
-    /// value at once (readable before Update).
-    void AddNew();
-    /// Starts changing the current row.
-    void Edit();
-    /// Writes a field of the row being added or edited.
-    void Set(std::string_view name, std::string_view text);
-    void Set(std::string_view name, const char* text) { Set(name, std::string_view(text)); }
-    void Set(std::string_view name, const std::string& text) { Set(name, std::string_view(text)); }
-    void Set(std::string_view name, std::int64_t value);
-    void Set(std::string_view name, int value) { Set(name, std::int64_t{value}); }
-    void Set(std::string_view name, bool value);
-    void SetNull(std::string_view name);
-    /// Saves the new or changed row; the current row does not move.
-    void Update();
-    /// Abandons the row being added or edited.
-    void CancelUpdate();
-    /// Releases the set (abandoning an unsaved row). Also done by the destructor.
-    void Close();
-
-  private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
-};
 
 // ---------------------------------------------------------------------------
 // Transactions

@@ -19,19 +19,17 @@ std::string PaddedKey(std::string_view key) {
 }  // namespace
 
 const std::array<DownloadEntryInfo, kDownloadEntries>& DownloadEntries() {
-    static const std::array<DownloadEntryInfo, kDownloadEntries> entries = {{
-        {"History", "https://www.arcade-history.com/"},
-        {"Catver", "https://www.progettosnaps.net/catver/"},
-        {"Cat32", "https://www.progettosnaps.net/catver/"},
-        {"Wizsort", "https://www.progettosnaps.net/catver/"},
-        {"Nplayers", "https://nplayers.arcadebelgium.be/"},
-        {"Nplayers32", "https://nplayers.arcadebelgium.be/"},
-        {"MameInfo", "https://mameinfo.mameworld.info/"},
-        {"Cheat", "https://www.mamecheat.co.uk/"},
-        {"Command", "https://www.progettosnaps.net/command/"},
-        {"Hiscore", "https://highscore.mameworld.info/"},
-        {"Controls", "https://www.progettosnaps.net/controls/"},
-    }};
+    static constexpr std::array<DownloadEntryInfo, kDownloadEntries> entries = [] {
+        std::array<DownloadEntryInfo, kDownloadEntries> placed{};
+        for (const SupportFileRow& row : kSupportFileCatalogue) {
+            const DownloadColumns& download = row.download;
+            if (download.entry < 0) continue;
+            placed[download.entry] = {download.label, download.site};
+            if (!download.mame32Label.empty())
+                placed[download.entry + 1] = {download.mame32Label, download.site};
+        }
+        return placed;
+    }();
     return entries;
 }
 

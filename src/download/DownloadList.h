@@ -1,24 +1,33 @@
 #pragma once
-// The download list: eleven support-file entries, each with a file URL and the
-// URL of the site that publishes it, kept in "Arcanote.url.inf".
+// The download list: the support-file entries of the catalogue, each with a
+// file URL and the URL of the site that publishes it, kept in "Arcanote.url.inf".
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/SupportFileCatalogue.h"
+
 namespace arc {
 
-inline constexpr int kDownloadEntries = 11;
+/// One entry per downloaded support file of the catalogue, and one more for
+/// its Mame32 edition where there is one (Cat32, Nplayers32).
+inline constexpr int kDownloadEntries = [] {
+    int count = 0;
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        count += (row.download.entry >= 0 ? 1 : 0) + (row.download.mame32Label.empty() ? 0 : 1);
+    return count;
+}();
 /// The History entry: its archive may bring history.xml.
-inline constexpr int kHistoryEntry = 0;
+inline constexpr int kHistoryEntry = RowOf(SupportFile::History).download.entry;
 
 struct DownloadEntryInfo {
     std::string_view label;        ///< caption and the key as written ("History")
     std::string_view defaultSite;  ///< the publishing site used until the list says otherwise
 };
 
-/// The eleven entries in index order (History, Catver, Cat32, ...).
+/// The entries in index order (History, Catver, Cat32, ...).
 const std::array<DownloadEntryInfo, kDownloadEntries>& DownloadEntries();
 
 /// Index of an entry by its label, any case; -1 when none has it.
@@ -43,7 +52,7 @@ void ApplyDownloadListLines(const std::vector<std::string>& lines, DownloadList&
 /// Reads the file into `list` when it exists; false (list unchanged) otherwise.
 bool ReadDownloadList(std::string_view path, DownloadList& list);
 
-/// The 37 lines of the file as written.
+/// The lines of the file as written (37 for eleven entries).
 std::vector<std::string> DownloadListLines(const DownloadList& list);
 
 /// Writes the file (CR LF); false when it cannot be written.

@@ -76,29 +76,6 @@ void DropReplacedSpellings(const std::string& folder, const FolderSnapshot& befo
 
 }  // namespace
 
-const std::array<KnownSupportFile, 17>& KnownSupportFiles() {
-    static const std::array<KnownSupportFile, 17> files = {{
-        {"dat/History.dat", kHistoryDat},
-        {"ini/Catver.ini", kCatverIni},
-        {"ini/genre.ini", kGenreIni},
-        {"ini/Version.ini", kVersionIni},
-        {"ini/nPlayers.ini", kNPlayersIni},
-        {"ini/Multiplayer.ini", kMultiplayerIni},
-        {"ini/Alltime.ini", kAlltimeIni},
-        {"ini/Aspect.ini", kAspectIni},
-        {"ini/Resolution.ini", kResolutionIni},
-        {"ini/Mature.ini", kMatureIni},
-        {"ini/Catlist.ini", kCatlistIni},
-        {"dat/Cheat.dat", kCheatDat},
-        {"dat/Command.dat", kCommandDat},
-        {"dat/Hiscore.dat", kHiscoreDat},
-        {"ini/Wizsort.ini", kWizsortIni},
-        {"dat/Mameinfo.dat", kMameinfoDat},
-        {"ini/Controls.ini", kControlsIni},
-    }};
-    return files;
-}
-
 void DownloadWindowState::Changed() {
     if (onChanged) onChanged();
 }
@@ -300,9 +277,9 @@ void DownloadWindowState::MarkUnplacedFiles(const std::string& folder) {
 
 void DownloadWindowState::CopyToDefinedPaths() {
     const Settings& settings = TheSettings();
-    for (const KnownSupportFile& file : KnownSupportFiles()) {
-        const std::string& target = settings.DataFilePaths[file.slot];
-        const std::string source = FindNoCase(ProgramFolder(), file.relativePath);
+    for (int slot = 0; slot < kDataFileSlots; ++slot) {
+        const std::string& target = settings.DataFilePaths[slot];
+        const std::string source = OwnSupportFilePath(RowOfSlot(slot).file);
         if (target.empty() || !FileExists(source)) continue;
         ShellCopy(source, target);
     }

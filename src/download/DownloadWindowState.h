@@ -1,5 +1,5 @@
 #pragma once
-// State and commands of the download window: the eleven entries with their
+// State and commands of the download window: the entries with their
 // check boxes, file URLs and marks, the copy option, the status label, and the
 // download run that fills the program's dat/ and ini/ folders.
 
@@ -80,13 +80,5 @@ class DownloadWindowState {
     DownloadList list_ = DefaultDownloadList();
     bool open_ = false;
 };
-
-/// The known support files of the program's dat/ and ini/ folders and the
-/// DataFilePaths slot each one is copied to.
-struct KnownSupportFile {
-    std::string_view relativePath;  ///< "dat/History.dat"
-    int slot;
-};
-const std::array<KnownSupportFile, 17>& KnownSupportFiles();
 
 }  // namespace arc

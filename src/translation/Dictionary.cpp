@@ -17,14 +17,6 @@ namespace {
 constexpr int kProcCreateDictionary = 850;
 constexpr int kProcLoadSection = 851;
 
-enum class Collect { SectionNames, Values };
-
-struct DictionarySource {
-    int slot;
-    std::string_view fallback;  ///< name under the program folder
-    Collect rule;
-};
-
 constexpr std::array<std::string_view, 8> kSkippedValueSections = {
     "[FILEINFO]", "[VERADDED]", "[DRIVER]", "[RESOLUTION]",
     "[SET]",      "[YEAR]",     "[BIOS]",   "[MANUFACTURER]"};
@@ -76,13 +68,14 @@ constexpr std::array<std::string_view, 44> kHistoryExamples = {
     "High Jump : = Saut en Hauteur :",
 };
 
-std::string SourceFilePath(const DictionarySource& source) {
+/// The defined file when it exists, else the program's own copy.
+std::string SourceFilePath(const SupportFileRow& source) {
     const std::string& defined = TheSettings().DataFilePaths[source.slot];
     if (!defined.empty() && FileExists(defined)) return defined;
-    return FindNoCase(ProgramFolder(), source.fallback);
+    return OwnSupportFilePath(source.file);
 }
 
-void CollectFrom(const DictionarySource& source, std::vector<std::string>& names) {
+void CollectFrom(const SupportFileRow& source, std::vector<std::string>& names) {
     const std::string path = SourceFilePath(source);
     if (!FileExists(path)) return;
     LineReader reader(path);
@@ -90,7 +83,7 @@ void CollectFrom(const DictionarySource& source, std::vector<std::string>& names
     std::string section;
     while (reader.Next(line)) {
         const std::string_view text = Trim(line);
-        if (source.rule == Collect::SectionNames) {
+        if (source.translation.names == DictionaryNames::SectionNames) {
             if (text.find('[') == std::string_view::npos) continue;
             if (text == "[ROOT_FOLDER]" || text == "[FOLDER_SETTINGS]") continue;
             if (text.size() < 3) continue;
@@ -110,6 +103,13 @@ void CollectFrom(const DictionarySource& source, std::vector<std::string>& names
             if (!value.empty()) names.push_back(std::string(value) + " = ");
         }
     }
+}
+
+/// Collects from every file of the catalogue that the section translates.
+void CollectSection(std::string_view section, std::vector<std::string>& names) {
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        if (row.translation.section == section && row.translation.names != DictionaryNames::None)
+            CollectFrom(row, names);
 }
 
 void AppendSorted(std::vector<std::string> names, std::vector<std::string>& lines) {
@@ -143,21 +143,14 @@ std::vector<std::string> DictionaryLines() {
     lines.push_back("; Traduction des fichiers Catlist.ini, Genre.ini, Catver.ini et Wizsort.ini");
     std::vector<std::string> names;
     names.reserve(100);
-    for (const DictionarySource& source : {
-             DictionarySource{kCatlistIni, "ini/catlist.ini", Collect::SectionNames},
-             DictionarySource{kGenreIni, "ini/genre.ini", Collect::SectionNames},
-             DictionarySource{kCatverIni, "ini/catver.ini", Collect::Values},
-             DictionarySource{kWizsortIni, "ini/wizsort.ini", Collect::Values},
-         })
-        CollectFrom(source, names);
+    CollectSection("[WIZ]", names);
     AppendSorted(std::move(names), lines);
     lines.emplace_back();
 
     lines.push_back("[PLAYERS]");
     lines.push_back("; Traduction des fichiers Multiplayer.ini et Nplayers.ini");
     names.clear();
-    CollectFrom({kNPlayersIni, "ini/nplayers.ini", Collect::Values}, names);
-    CollectFrom({kMultiplayerIni, "ini/multiplayer.ini", Collect::SectionNames}, names);
+    CollectSection("[PLAYERS]", names);
     AppendSorted(std::move(names), lines);
     lines.emplace_back();
 

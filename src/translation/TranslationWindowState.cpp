@@ -1,5 +1,6 @@
 #include "translation/TranslationWindowState.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/ErrorGuard.h"
@@ -26,41 +27,51 @@ constexpr int kTextNoDictionary = 155;
 constexpr int kTextTranslating = 157;
 constexpr int kTextDone = 92;
 
-struct RowInfo {
-    std::string_view fileName;
-    std::string_view fallback;
-    int slot;
-};
+constexpr int kHistoryXmlRow = kTranslationRows - 1;
+constexpr std::string_view kHistoryXmlName = "history.xml";
 
-constexpr std::array<RowInfo, kTranslationRows> kRows = {{
-    {"Catlist.ini", "ini/Catlist.ini", kCatlistIni},
-    {"Genre.ini", "ini/Genre.ini", kGenreIni},
-    {"Catver.ini", "ini/Catver.ini", kCatverIni},
-    {"Wizsort.ini", "ini/Wizsort.ini", kWizsortIni},
-    {"Multiplayer.ini", "ini/Multiplayer.ini", kMultiplayerIni},
-    {"Nplayers.ini", "ini/Nplayers.ini", kNPlayersIni},
-    {"History.dat", "dat/History.dat", kHistoryDat},
-    {"Mameinfo.dat", "dat/Mameinfo.dat", kMameinfoDat},
-    {"history.xml", "dat/history.xml", kHistoryDat},
-}};
-constexpr int kHistoryXmlRow = 8;
+/// The file of each row; history.xml is today's History.
+constexpr std::array<SupportFile, kTranslationRows> kRowFiles = [] {
+    std::array<SupportFile, kTranslationRows> files{};
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        if (row.translation.row >= 0) files[row.translation.row] = row.file;
+    files[kHistoryXmlRow] = SupportFile::History;
+    return files;
+}();
+
+const SupportFileRow& RowFile(int row) {
+    return RowOf(kRowFiles[row]);
+}
 
 struct SectionRows {
     std::string_view header;
     std::vector<int> rows;
 };
 
-const std::array<SectionRows, 4> kSections = {{
-    {"[WIZ]", {0, 1, 2, 3}},
-    {"[PLAYERS]", {4, 5}},
-    {"[HISTORY]", {6, kHistoryXmlRow}},
-    {"[MAMEINFO]", {7}},
-}};
+/// The dictionary sections in the order of their first row, each with its rows.
+std::vector<SectionRows> Sections() {
+    std::vector<SectionRows> sections;
+    for (int i = 0; i < kTranslationRows; ++i) {
+        const std::string_view header = RowFile(i).translation.section;
+        auto section = std::find_if(sections.begin(), sections.end(),
+                                    [&](const SectionRows& s) { return s.header == header; });
+        if (section == sections.end())
+            sections.push_back({header, {i}});
+        else
+            section->rows.push_back(i);
+    }
+    return sections;
+}
+
+/// The program's own dat/ or ini/ file, any case.
+std::string OwnFile(std::string_view folder, std::string_view name) {
+    return FindNoCase(ProgramFolder(), std::string(folder) + "/" + std::string(name));
+}
 
 /// Today's History comes as history.xml: the one beside the defined History
 /// file, else the program's own.
 std::string HistoryXmlPath() {
-    const std::string& defined = TheSettings().DataFilePaths[kHistoryDat];
+    const std::string& defined = TheSettings().DataFilePaths[SlotOf(SupportFile::History)];
     if (!defined.empty()) {
         if (ToLowerAscii(BaseName(defined)) == "history.xml" && FileExists(defined)) return defined;
         const std::size_t slash = defined.find_last_of('/');
@@ -69,19 +80,20 @@ std::string HistoryXmlPath() {
             if (FileExists(beside)) return beside;
         }
     }
-    return FindNoCase(ProgramFolder(), kRows[kHistoryXmlRow].fallback);
+    return OwnFile(RowOf(SupportFile::History).folder, kHistoryXmlName);
 }
 
 }  // namespace
 
 std::string_view TranslationWindowState::RowFileName(int row) {
-    return row >= 0 && row < kTranslationRows ? kRows[row].fileName : std::string_view{};
+    if (row == kHistoryXmlRow) return kHistoryXmlName;
+    return row >= 0 && row < kTranslationRows ? RowFile(row).caption : std::string_view{};
 }
 
 int TranslationWindowState::RowOfName(std::string_view name) {
     const std::string wanted = ToLowerAscii(Trim(name));
     for (int i = 0; i < kTranslationRows; ++i) {
-        const std::string file = ToLowerAscii(kRows[i].fileName);
+        const std::string file = ToLowerAscii(RowFileName(i));
         if (wanted == file || wanted == file.substr(0, file.find('.'))) return i;
     }
     return -1;
@@ -94,17 +106,18 @@ void TranslationWindowState::Open() {
                 rows[i].path = HistoryXmlPath();
                 continue;
             }
-            const std::string& defined = TheSettings().DataFilePaths[kRows[i].slot];
+            const SupportFileRow& file = RowFile(i);
+            const std::string& defined = TheSettings().DataFilePaths[file.slot];
             rows[i].path = !defined.empty() && FileExists(defined)
                                ? defined
-                               : FindNoCase(ProgramFolder(), kRows[i].fallback);
+                               : OwnFile(file.folder, file.caption);
         }
     });
 }
 
 void TranslationWindowState::Browse(int row) {
     if (row < 0 || row >= kTranslationRows) return;
-    std::string filter = Text(row >= 6 ? kTextDatFilter : kTextIniFilter);
+    std::string filter = Text(RowFile(row).folder == "dat" ? kTextDatFilter : kTextIniFilter);
     if (row == kHistoryXmlRow) filter += "XML files (*.xml)|*.xml|";
     const std::string chosen = ChooseFile({}, rows[row].path, 0, false, filter);
     if (!chosen.empty()) rows[row].path = chosen;
@@ -131,7 +144,7 @@ void TranslationWindowState::Translate() {
         LongTask task(0, false);
         task.SetLabel(Text(kTextTranslating));
         buttonsEnabled = false;
-        for (const SectionRows& section : kSections) {
+        for (const SectionRows& section : Sections()) {
             bool ticked = false;
             for (int i : section.rows)
                 ticked = ticked || rows[i].checked;

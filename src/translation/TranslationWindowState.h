@@ -1,15 +1,24 @@
 #pragma once
-// State and commands of the translation window: nine support files (the
-// eight of the design and today's history.xml), each with its check box and path, and the buttons
-// that edit the dictionary and translate the ticked files.
+// State and commands of the translation window: the support files that the
+// catalogue gives a translation row (and today's history.xml after them), each
+// with its check box and path, and the buttons that edit the dictionary and
+// translate the ticked files.
 
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "core/SupportFileCatalogue.h"
+
 namespace arc {
 
-inline constexpr int kTranslationRows = 9;
+/// The catalogue's translated files, then history.xml.
+inline constexpr int kTranslationRows = [] {
+    int count = 1;
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        count += row.translation.row >= 0 ? 1 : 0;
+    return count;
+}();
 
 class TranslationWindowState {
   public:

@@ -4,9 +4,15 @@
 
 #include "build/BuildTestSupport.h"
 #include "build/SupportFiles.h"
+#include "build/UpdateWindowState.h"
 #include "core/AppState.h"
+#include "core/EmulatorConfig.h"
+#include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/TextFile.h"
+#include "download/DownloadList.h"
+#include "translation/TranslationWindowState.h"
 
 namespace arc {
 namespace {
@@ -23,7 +29,7 @@ class Support : public test::BuildTest {
 
     void Write(F file, const std::string& text) {
         WriteFile(
-            home.file(std::string(InfoOf(file).folder) + "/" + std::string(InfoOf(file).fileName)),
+            home.file(std::string(RowOf(file).folder) + "/" + std::string(RowOf(file).fileName)),
             text);
     }
 
@@ -41,7 +47,7 @@ class Support : public test::BuildTest {
 
 TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     const std::string defined = home.file("mame/Folders/nplayers.ini");
-    TheSettings().DataFilePaths[kNPlayersIni] = defined;
+    TheSettings().DataFilePaths[SlotOf(SupportFile::NPlayers)] = defined;
     const std::string own = home.file("ini/NPlayers.INI");  // any case
     State().UseDefinedPaths = true;
     EXPECT_EQ(SupportFilePath(F::NPlayers), home.str() + "ini/nplayers.ini");  // neither exists
@@ -54,7 +60,7 @@ TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     std::filesystem::remove(own);
     EXPECT_EQ(SupportFilePath(F::NPlayers), defined);
     // A history.xml beside the History.dat path counts as the history file.
-    TheSettings().DataFilePaths[kHistoryDat] = home.file("mame/History.dat");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::History)] = home.file("mame/History.dat");
     WriteFile(home.file("mame/history.xml"), "<history/>");
     EXPECT_EQ(SupportFilePath(F::History), home.file("mame/History.dat"));
 }
@@ -65,7 +71,7 @@ TEST_F(Support, WizsortReplacesSixFilesWhateverTheyHold) {
     const std::vector<F> ran = RunBuildImporters();
     EXPECT_TRUE(Has(ran, F::Wizsort));
     for (F file : {F::Genre, F::Catlist, F::Mature, F::Version, F::Alltime, F::Resolution})
-        EXPECT_FALSE(Has(ran, file)) << InfoOf(file).name;
+        EXPECT_FALSE(Has(ran, file)) << RowOf(file).name;
     EXPECT_TRUE(Has(ran, F::Multiplayer));  // no nPlayers.ini
     EXPECT_EQ(QueryValue("SELECT Year FROM Data"), "1980");
     EXPECT_EQ(QueryValue("SELECT Genre FROM Data"), "");
@@ -77,9 +83,9 @@ TEST_F(Support, CatverReplacesCatlistAndVersionOnlyWhenComplete) {
     Write(F::Catver, "[Category]\npacman=Maze\n[VerAdded]\npacman=.30\n");
     std::vector<F> ran = RunBuildImporters();
     for (F file : {F::Genre, F::Mature, F::NPlayers, F::Alltime, F::Resolution})
-        EXPECT_TRUE(Has(ran, file)) << InfoOf(file).name;
+        EXPECT_TRUE(Has(ran, file)) << RowOf(file).name;
     for (F file : {F::Version, F::Catlist, F::Multiplayer})
-        EXPECT_FALSE(Has(ran, file)) << InfoOf(file).name;
+        EXPECT_FALSE(Has(ran, file)) << RowOf(file).name;
     EXPECT_EQ(QueryValue("SELECT VerAdded FROM Data"), ".30");
 
     // Without [VerAdded] Version.ini and Catlist.ini are read after all.
@@ -100,6 +106,33 @@ TEST_F(Support, BuildOrderIsFixedAndStopsAtCancel) {
     EXPECT_EQ(ran, expected);
     Progress().Cancel = true;
     EXPECT_TRUE(RunBuildImporters().empty());
+}
+
+// Each row reaches its consumers: its settings line, its default path under
+// the emulator's folders, its update box, its download entry, its translation row.
+TEST_F(Support, EveryCatalogueRowReachesItsConsumers) {
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        TheSettings().DataFilePaths[row.slot] = "/defined/" + std::string(row.name);
+    ASSERT_TRUE(SaveSettings());
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextLines(home.file("Arcanote.inf"), lines));
+    TheSettings() = DefaultSettings();
+    ASSERT_TRUE(LoadSettings());
+    const EmulatorLayout layout = LayOutEmulatorPaths({}, home.file("mame"));
+    for (const SupportFileRow& row : kSupportFileCatalogue) {
+        SCOPED_TRACE(std::string(row.name));
+        const std::string defined = "/defined/" + std::string(row.name);
+        EXPECT_EQ(TheSettings().DataFilePaths[row.slot], defined);
+        EXPECT_EQ(lines.at(3 + row.slot), defined);
+        EXPECT_EQ(BaseName(layout.dataFiles[row.slot]), row.name);
+        EXPECT_EQ(UpdateWindowState::BoxFile(row.updateBox), row.file);
+        EXPECT_EQ(UpdateWindowState::BoxCaption(row.updateBox), row.caption);
+        const DownloadColumns& download = row.download;
+        EXPECT_EQ(DownloadEntryIndex(download.label), download.label.empty() ? -1 : download.entry);
+        EXPECT_EQ(DownloadEntryIndex(download.mame32Label),
+                  download.mame32Label.empty() ? -1 : download.entry + 1);
+        EXPECT_EQ(TranslationWindowState::RowOfName(row.caption), row.translation.row);
+    }
 }
 
 }  // namespace

@@ -98,11 +98,11 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     EXPECT_EQ(layout.romsFolder, home + "Roms2/");
     EXPECT_EQ(layout.artFolders[kSnapshots], base + "Snap/");  // none exists: the emulator's own
     EXPECT_EQ(layout.artFolders[kCabinets], base + "cabdevs/");
-    EXPECT_EQ(layout.dataFiles[kHistoryDat], base + "dats/HISTORY.DAT");
-    EXPECT_EQ(layout.dataFiles[kMameinfoDat], base + "dats/Mameinfo.dat");
-    EXPECT_EQ(layout.dataFiles[kHiscoreDat], home + "plugins/hiscore/hiscore.dat");
-    EXPECT_EQ(layout.dataFiles[kCheatDat], base + "Cheat.dat");  // beside cheat.7z
-    EXPECT_EQ(layout.dataFiles[kCatverIni], home + "Folders/Catver.ini");
+    EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::History)], base + "dats/HISTORY.DAT");
+    EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Mameinfo)], base + "dats/Mameinfo.dat");
+    EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Hiscore)], home + "plugins/hiscore/hiscore.dat");
+    EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Cheat)], base + "Cheat.dat");  // beside cheat.7z
+    EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Catver)], home + "Folders/Catver.ini");
 }
 
 TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {
@@ -114,7 +114,7 @@ TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {
     EXPECT_EQ(settings.RomsFolder, Home() + "games/");
     const std::string base = Home() + "mame/";
     EXPECT_EQ(settings.ArtFolders[kSnapshots], base + "snap/");
-    EXPECT_EQ(settings.DataFilePaths[kGenreIni], base + "folders/Genre.ini");
+    EXPECT_EQ(settings.DataFilePaths[SlotOf(SupportFile::Genre)], base + "folders/Genre.ini");
 }
 
 }  // namespace

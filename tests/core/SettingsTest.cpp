@@ -30,7 +30,7 @@ class SettingsTest : public test::ProgramFolderTest {
         Settings s = DefaultSettings();
         s.DatabasePath = "/data/Jeux é/Arcanote.mdb";
         s.MameFolder = "/opt/mame/";
-        s.DataFilePaths[kControlsIni] = "/opt/mame/Controls.ini";
+        s.DataFilePaths[SlotOf(SupportFile::Controls)] = "/opt/mame/Controls.ini";
         s.ArtFolders[kFlyers] = "/art/Flyers/";
         s.Language = 1;
         s.MameExe = "/usr/games/mame";

@@ -97,69 +97,6 @@ TEST_F(DatabaseTest, EngineErrorsCarryTheirMessage) {
     EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "0");
 }
 
-TEST_F(DatabaseTest, AutoNumberIsReadableRightAfterAddNew) {
-    Recordset history("SELECT * FROM History");
-    history.AddNew();
-    const std::int64_t first = history.Int("CodeHistory");
-    history.Set("Description", "first");
-    history.Update();
-    EXPECT_EQ(
-        QueryValue("SELECT Description FROM History WHERE CodeHistory=" + std::to_string(first)),
-        "first");
-    // An abandoned row leaves nothing behind, and its number is not reused.
-    history.AddNew();
-    const std::int64_t abandoned = history.Int("codehistory");
-    EXPECT_GT(abandoned, first);
-    history.CancelUpdate();
-    history.AddNew();
-    EXPECT_GT(history.Int("CodeHistory"), abandoned);
-    history.Close();  // closing with a row pending abandons it as well
-    EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "1");
-}
-
-TEST_F(DatabaseTest, RecordsetReadsMovesAndEditsInInsertionOrder) {
-    {
-        Recordset rom("SELECT * FROM Rom");
-        EXPECT_TRUE(rom.Eof() && rom.Bof());
-        for (const char* name : {"c.bin", "a.bin", "b.bin"}) {
-            rom.AddNew();
-            rom.Set("InternalName", "game");
-            rom.Set("RomName", name);
-            rom.Update();
-        }
-    }
-    Recordset rom("SELECT * FROM Rom WHERE InternalName='GAME'");
-    EXPECT_EQ(rom.Text("romname"), "c.bin");
-    EXPECT_EQ(rom.Optional("Rommerge"), std::nullopt);
-    rom.MoveNext();
-    EXPECT_EQ(rom.RecordCount(), 3);
-    EXPECT_EQ(rom.Text("RomName"), "a.bin");  // counting does not move
-    rom.MoveLast();
-    rom.Edit();
-    rom.Set("Romsize", "1024");
-    rom.Update();
-    EXPECT_EQ(rom.Text("Romsize"), "1024");
-    rom.MoveNext();
-    EXPECT_TRUE(rom.Eof());
-    rom.MoveFirst();
-    rom.MovePrevious();
-    EXPECT_TRUE(rom.Bof());
-    EXPECT_THROW(rom.Text("RomName"), AppError);
-    EXPECT_EQ(QueryValue("SELECT Romsize FROM Rom WHERE RomName='b.bin'"), "1024");
-}
-
-TEST_F(DatabaseTest, OnlyASingleTableSetCanBeChanged) {
-    Execute("INSERT INTO Data (InternalName, CodeHistory) VALUES ('a', 1)");
-    Recordset joined(
-        "SELECT Data.InternalName, History.trivia FROM Data LEFT JOIN History ON "
-        "Data.CodeHistory = History.CodeHistory");
-    EXPECT_EQ(joined.Text("InternalName"), "a");
-    EXPECT_THROW(joined.AddNew(), AppError);
-    EXPECT_THROW(joined.Edit(), AppError);
-    Recordset data("SELECT * FROM Data");
-    EXPECT_THROW(data.Set("GameName", "x"), AppError);  // neither added nor edited
-}
-
 TEST_F(DatabaseTest, TransactionsRollBackUnlessCommittedAndBatchesKeepSavedRows) {
     {
         Transaction transaction;

@@ -181,8 +181,9 @@ TEST_F(DownloadWindowTest, HistoryArchivesBringHistoryXmlAndOneWithoutItIsAFailu
 TEST_F(DownloadWindowTest, CopiesToTheDefinedPathsOnRequestAndClosesInWizardMode) {
     WriteFile(home.file("ini/nplayers.ini"), "[NPlayers]\r\n");
     WriteFile(home.file("dat/Cheat.dat"), "cheats");
-    TheSettings().DataFilePaths[kNPlayersIni] = home.file("mame/folders/nplayers.ini");
-    TheSettings().DataFilePaths[kCheatDat] = "";
+    TheSettings().DataFilePaths[SlotOf(SupportFile::NPlayers)] =
+        home.file("mame/folders/nplayers.ini");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Cheat)] = "";
     window.Open();
     window.Run();
     EXPECT_FALSE(fs::exists(home.file("mame/folders/nplayers.ini")));

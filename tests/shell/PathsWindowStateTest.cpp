@@ -52,13 +52,13 @@ TEST_F(PathsWindowStateTest, FolderChoosersStoreAtOnceAndTheFileChooserOnlyFills
     EXPECT_EQ(paths.artFolders[kMarquees], "/art/marq/");
     EXPECT_EQ(TheSettings().ArtFolders[kMarquees], "/art/marq/");
 
-    paths.dataFiles[kHistoryDat] = "/old/History.dat";
+    paths.dataFiles[SlotOf(SupportFile::History)] = "/old/History.dat";
     ui().QueueFile("/new/history.dat");
-    EXPECT_TRUE(paths.ChooseDataFile(kHistoryDat));
+    EXPECT_TRUE(paths.ChooseDataFile(SlotOf(SupportFile::History)));
     EXPECT_EQ(ui().fileRequests.back().initialName, "/old/History.dat");
-    EXPECT_EQ(paths.dataFiles[kHistoryDat], "/new/history.dat");
+    EXPECT_EQ(paths.dataFiles[SlotOf(SupportFile::History)], "/new/history.dat");
     // Only the box changes; the setting follows when the window closes.
-    EXPECT_NE(TheSettings().DataFilePaths[kHistoryDat], "/new/history.dat");
+    EXPECT_NE(TheSettings().DataFilePaths[SlotOf(SupportFile::History)], "/new/history.dat");
 }
 
 TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothingAndYesFollowsTheEmulator) {
@@ -89,22 +89,22 @@ TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothingAndYesFollowsTheEmu
     EXPECT_TRUE(paths.FillArtFolders() && paths.FillDataFiles());
     EXPECT_EQ(paths.artFolders[kSnapshots], home + "shots/");
     EXPECT_EQ(TheSettings().ArtFolders[kTitles], home + "emu/titles/");
-    EXPECT_EQ(paths.dataFiles[kHistoryDat], home + "dats/History.dat");
-    EXPECT_EQ(TheSettings().DataFilePaths[kGenreIni], home + "cats/Genre.ini");
+    EXPECT_EQ(paths.dataFiles[SlotOf(SupportFile::History)], home + "dats/History.dat");
+    EXPECT_EQ(TheSettings().DataFilePaths[SlotOf(SupportFile::Genre)], home + "cats/Genre.ini");
     EXPECT_EQ(TheSettings().MameExe, emulator);
 }
 
 TEST_F(PathsWindowStateTest, LoadFillsTheBoxesAndUnloadStoresThemAsTypedAndSavesTheFile) {
     State().WizardTaskRunning = true;
-    TheSettings().DataFilePaths[kGenreIni] = "/data/Folders/Genre.ini";
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Genre)] = "/data/Folders/Genre.ini";
     paths.Load();
     EXPECT_FALSE(ui().menusEnabled);
     EXPECT_TRUE(State().PathsDialogOpen);
-    EXPECT_EQ(paths.DataFileLabel(kGenreIni), "Genre.ini");
+    EXPECT_EQ(paths.DataFileLabel(SlotOf(SupportFile::Genre)), "Genre.ini");
     paths.mameExe = "/usr/games/mame";
     paths.romsFolder = "/roms";  // no separator added
     paths.artFolders[kSnapshots] = "/snaps";
-    paths.dataFiles[kCatverIni] = "/ini/catver.ini";
+    paths.dataFiles[SlotOf(SupportFile::Catver)] = "/ini/catver.ini";
     paths.Unload();
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_FALSE(State().WizardTaskRunning);
@@ -114,7 +114,7 @@ TEST_F(PathsWindowStateTest, LoadFillsTheBoxesAndUnloadStoresThemAsTypedAndSaves
     EXPECT_EQ(TheSettings().MameExe, "/usr/games/mame");
     EXPECT_EQ(TheSettings().RomsFolder, "/roms");
     EXPECT_EQ(TheSettings().ArtFolders[kSnapshots], "/snaps");
-    EXPECT_EQ(TheSettings().DataFilePaths[kCatverIni], "/ini/catver.ini");
+    EXPECT_EQ(TheSettings().DataFilePaths[SlotOf(SupportFile::Catver)], "/ini/catver.ini");
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ TEST_F(DictionaryTest, CollectsNamesFromTheUsersFilesSortedOnce) {
     WriteFile(home.file("mine/wizsort.ini"),
               "[Wizsort]\r\nbreakout=Ball & Paddle\r\n[Driver]\r\nx=namcos1\r\n");
     WriteFile(home.file("ini/wizsort.ini"), "[Wizsort]\r\nignored=Not Read\r\n");
-    TheSettings().DataFilePaths[kWizsortIni] = home.file("mine/wizsort.ini");
-    TheSettings().DataFilePaths[kCatverIni] = home.file("absent/catver.ini");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Wizsort)] = home.file("mine/wizsort.ini");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Catver)] = home.file("absent/catver.ini");
     WriteFile(home.file("ini/nplayers.ini"),
               "[NPlayers]\r\npacman=2P alt\r\ngalaga=2P alt\r\n1943=2P sim\r\n");
     WriteFile(home.file("ini/Multiplayer.ini"), "[2P sim]\r\n1943\r\n[4P alt]\r\n");
@@ -79,9 +79,9 @@ TEST(SectionFromLines, KeepsFinishedEntriesLongestFirst) {
 
 TEST_F(TranslationWindowTest, PathsComeFromDefinedFilesOrTheProgramFolders) {
     WriteFile(home.file("user/Genre.ini"), "[Maze]\r\n");
-    TheSettings().DataFilePaths[kGenreIni] = home.file("user/Genre.ini");
-    TheSettings().DataFilePaths[kCatverIni] = home.file("user/missing.ini");
-    TheSettings().DataFilePaths[kHistoryDat] = home.file("user/History.dat");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Genre)] = home.file("user/Genre.ini");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Catver)] = home.file("user/missing.ini");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::History)] = home.file("user/History.dat");
     WriteFile(home.file("user/History.xml"), "<history/>");
     TranslationWindowState window;
     window.Open();

@@ -44,7 +44,8 @@ class PathsWindowTest : public QObject {
         TheSettings() = DefaultSettings();
         QVERIFY(LoadSettings());
         QCOMPARE(TheSettings().RomsFolder, std::string("/typed/roms"));
-        QCOMPARE(TheSettings().DataFilePaths[kControlsIni], std::string("/typed/Controls.ini"));
+        QCOMPARE(TheSettings().DataFilePaths[SlotOf(SupportFile::Controls)],
+                 std::string("/typed/Controls.ini"));
     }
 };
 
