@@ -32,25 +32,25 @@ constexpr std::array<SupportFile, UpdateWindowState::kBoxes - 1> kBoxFiles = {
     F::Multiplayer, F::NPlayers, F::Resolution, F::Wizsort,  F::Cheat,  F::Command,
     F::Controls,    F::Hiscore,  F::History,    F::Mameinfo, F::Version};
 
-constexpr std::array<std::string_view, UpdateWindowState::kBoxes> kCaptions = {
-    "Extraire les données de MAME",
-    "Alltime.ini",
-    "Aspect.ini",
-    "Catlist.ini",
-    "Catver.ini",
-    "Genre.ini",
-    "Mature.ini",
-    "Multiplayer.ini",
-    "Nplayers.ini",
-    "Resolution.ini",
-    "Wizsort.ini",
-    "Cheat.dat",
-    "Command.dat",
-    "Controls.dat",
-    "Hiscore.dat",
-    "History.dat",
-    "Mameinfo.dat",
-    "Version.ini"};
+// Box 0's caption is a text entry (kTextUpdateFromMame).
+constexpr std::array<std::string_view, UpdateWindowState::kBoxes> kCaptions = {"",
+                                                                               "Alltime.ini",
+                                                                               "Aspect.ini",
+                                                                               "Catlist.ini",
+                                                                               "Catver.ini",
+                                                                               "Genre.ini",
+                                                                               "Mature.ini",
+                                                                               "Multiplayer.ini",
+                                                                               "Nplayers.ini",
+                                                                               "Resolution.ini",
+                                                                               "Wizsort.ini",
+                                                                               "Cheat.dat",
+                                                                               "Command.dat",
+                                                                               "Controls.dat",
+                                                                               "Hiscore.dat",
+                                                                               "History.dat",
+                                                                               "Mameinfo.dat",
+                                                                               "Version.ini"};
 
 bool IsTrueText(std::string_view text) {
     const std::string lower = ToLowerAscii(Trim(text));
@@ -88,8 +88,9 @@ void ImportCommandReplacing(const std::string& path) {
 
 }  // namespace
 
-std::string_view UpdateWindowState::BoxCaption(int box) {
-    return box >= 0 && box < kBoxes ? kCaptions[box] : std::string_view();
+std::string UpdateWindowState::BoxCaption(int box) {
+    if (box == 0) return Text(kTextUpdateFromMame);
+    return std::string(box > 0 && box < kBoxes ? kCaptions[box] : std::string_view());
 }
 
 void UpdateWindowState::Load() {
@@ -130,7 +131,7 @@ void UpdateWindowState::SetChoicesText(std::string_view text) {
 
 void UpdateWindowState::ChooseDatabase() {
     FileDialogRequest request;
-    request.title = "Mise à jour d'un fichier Access (MDB)";
+    request.title = Text(kTextUpdateChooser);
     request.initialName = databasePath;
     request.filter = Text(9);
     const std::string chosen = Ui().ChooseFileRaw(request);
@@ -139,21 +140,21 @@ void UpdateWindowState::ChooseDatabase() {
 
 bool UpdateWindowState::Update() {
     if (!FileExists(databasePath)) {
-        Ui().Message("Le fichier .MDB est introuvable.", MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(Text(kTextUpdateNoFile), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     bool anyTicked = false;
     for (bool box : boxes)
         anyTicked = anyTicked || box;
     if (!anyTicked) {
-        Ui().Message("Aucune option n'a été sélectionnée.", MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(Text(kTextUpdateNoChoice), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     bool completed = false;
     Guarded(kProcUpdate, [&] {
         if (showWindow) showWindow(false);
         TheSettings().UpdateDatabasePath = databasePath;
-        SetProgressLabel("Mise à jour");
+        SetProgressLabel(Text(kTextUpdating));
         Progress().Done = 0;
         ShowProgress();
         Progress().Cancel = false;
@@ -161,7 +162,7 @@ bool UpdateWindowState::Update() {
         State().UseDefinedPaths = useDefinedPaths;
         if (!FileExists(databasePath) || !OpenDatabase(databasePath)) {
             UnloadProgress();
-            Ui().Message("Impossible d'ouvrir le fichier\r\n" + databasePath, MsgButtons::Ok,
+            Ui().Message(Text(kTextCannotOpenFile) + "\r\n" + databasePath, MsgButtons::Ok,
                          MsgIcon::Exclamation);
             return;
         }
@@ -170,11 +171,11 @@ bool UpdateWindowState::Update() {
             DeleteFileIfExists(InProgramFolder("listxml.txt"));
             LetEventsRunNow();
             if (!RunMameLists()) {
-                problems.push_back("Extraire les données de MAME : échec de l'émulateur");
+                problems.push_back(BoxCaption(0) + Text(kTextEmulatorFailed));
             } else if (ImportListXml()) {
                 ReplaceVersionStamp(ReadMameVersion());
             } else if (!Progress().Cancel) {
-                problems.push_back("Extraire les données de MAME : aucune liste importée");
+                problems.push_back(BoxCaption(0) + Text(kTextNoListImported));
             }
         }
         for (int box = 1; box < kBoxes; ++box) {
@@ -182,7 +183,7 @@ bool UpdateWindowState::Update() {
             const SupportFile file = kBoxFiles[box - 1];
             const std::string path = SupportFilePath(file);
             if (!SupportFileFound(file, path)) {
-                problems.push_back(std::string(kCaptions[box]) + " : fichier introuvable");
+                problems.push_back(BoxCaption(box) + Text(kTextFileMissing));
             } else if (file == F::Command) {
                 ImportCommandReplacing(path);
             } else {
@@ -190,7 +191,7 @@ bool UpdateWindowState::Update() {
             }
         }
         if (!DatabaseFailure().empty())
-            problems.push_back("Erreur de la base de données : " + DatabaseFailure());
+            problems.push_back(Text(kTextDatabaseError) + DatabaseFailure());
         CloseDatabase();
         Progress().Done = Progress().Total;
         const bool cancelled = Progress().Cancel;
@@ -198,8 +199,7 @@ bool UpdateWindowState::Update() {
         for (const std::string& problem : problems)
             told += "\r\n" + problem;
         if (!problems.empty())
-            Ui().Message("La mise à jour n'est pas complète :" + told, MsgButtons::Ok,
-                         MsgIcon::Exclamation);
+            Ui().Message(Text(kTextUpdateIncomplete) + told, MsgButtons::Ok, MsgIcon::Exclamation);
         else if (!cancelled)
             Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::None);
         UnloadProgress();

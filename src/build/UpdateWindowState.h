@@ -13,8 +13,8 @@ class UpdateWindowState {
   public:
     static constexpr int kBoxes = 18;
 
-    /// Caption of box 0..17 ("Extraire les données de MAME", "Alltime.ini", ...).
-    static std::string_view BoxCaption(int box);
+    /// Caption of box 0..17 (box 0 in the current language, then "Alltime.ini", ...).
+    static std::string BoxCaption(int box);
 
     std::string databasePath;          ///< the text box
     std::array<bool, kBoxes> boxes{};  ///< Check1(0..17)
