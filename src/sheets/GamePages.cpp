@@ -6,6 +6,7 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
+#include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
@@ -177,7 +178,7 @@ class GameLookups {
         parent_.Reset();
         parent_.Bind(1, cloneOf);
         if (parent_.Step()) {
-            link += parent_.ColumnText(0) + " (" + cloneOf + ")</a>";
+            link += EscapeXmlText(parent_.ColumnView(0)) + " (" + cloneOf + ")</a>";
         } else {
             link += cloneOf + "</a>";
         }
@@ -236,7 +237,9 @@ class GameLookups {
             std::string previousSwitch;
             while (query.Step()) {
                 if (!columns) columns.emplace(query);
-                auto field = [&](std::string_view name) { return TextAt(query, (*columns)[name]); };
+                auto field = [&](std::string_view name) {
+                    return EscapeXmlText(TextAt(query, (*columns)[name]));
+                };
                 auto labelled = [&](std::string_view label, std::string_view name) {
                     std::string text = field(name);
                     if (!text.empty()) value += std::string(label) + text + "<br>\r\n";
@@ -344,10 +347,24 @@ class GameImages {
     std::string noImageUrl_;
 };
 
+// The game's audit verdict and its first problems; "not audited" without a row.
+std::string AuditText(Statement& audit, const std::string& name) {
+    audit.Reset();
+    audit.Bind(1, name);
+    std::string text = Text(kTextNotAudited);
+    if (audit.Step()) {
+        text = VerdictCaption(audit.ColumnView(0));
+        if (!audit.ColumnView(1).empty()) text += " (" + EscapeXmlText(audit.ColumnView(1)) + ")";
+    }
+    audit.Reset();
+    return text;
+}
+
 // A game without manufacturer is listed under the unknown group: link there.
 std::string ManufacturerLink(const std::string& manufacturer) {
     const std::string& shown = manufacturer.empty() ? Text(58) : manufacturer;
-    return "<a href=\"M_" + SafeFileName(shown) + ".htm\">" + shown + "</a>";
+    return "<a href=\"M_" + EscapeXmlText(SafeFileName(shown)) + ".htm\">" + EscapeXmlText(shown) +
+           "</a>";
 }
 
 std::string PageLink(const std::string& name) {
@@ -361,7 +378,7 @@ bool UsableName(const std::string& name) {
 }
 
 void AddToLists(SheetRun& run, const GameRow& game) {
-    std::string label = game.title();
+    std::string label = EscapeXmlText(game.title());
     if (!game.cloneOf.empty()) label += " (clone)";
     const std::string link = "<a href=" + game.name() + ".htm>" + label + "</a><br>";
     run.gameList.push_back(SortLetter(game.title()) + link);
@@ -439,6 +456,9 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     GameReader reader(selection);
     GameLookups lookups(page);
     GameImages images(run);
+    std::optional<Statement> audit;
+    if (page.Holds(MarkerText(Marker::Audit)) && TableExists("Audit"))
+        audit.emplace("SELECT Verdict, Problems FROM Audit WHERE Name=?");
     MarkerValues values;
     values[static_cast<int>(Marker::VerMame)] = run.mameVersion;
     values[static_cast<int>(Marker::VerAno)] = run.programVersion;
@@ -461,8 +481,11 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
         if (!UsableName(game.name())) {
             WriteLog("No page for the short name \"" + game.name() + "\"");
         } else {
+            // Text for the page: the notes are the user's own markup.
             for (const PlainColumn& plain : kPlainColumns) {
-                values[static_cast<int>(plain.marker)] = game.plain[static_cast<int>(plain.marker)];
+                const std::string& value = game.plain[static_cast<int>(plain.marker)];
+                values[static_cast<int>(plain.marker)] =
+                    plain.marker == Marker::MyNotes ? value : EscapeXmlText(value);
             }
             values[static_cast<int>(Marker::Manufacturer)] = ManufacturerLink(game.manufacturer);
             values[static_cast<int>(Marker::VerAdded)] = CorrectedVersion(game.verAdded);
@@ -480,6 +503,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             previousLink = PageLink(game.name());
             values[static_cast<int>(Marker::Next)] = more ? PageLink(next.name()) : std::string();
             images.Fill(game, values);
+            if (audit) values[static_cast<int>(Marker::Audit)] = AuditText(*audit, game.name());
 
             page.Fill(values, text);
             WritePage(run.PagesFolder() + game.name() + ".htm", text);
