@@ -1,5 +1,5 @@
 #pragma once
-// All lasting configuration: one flat record kept in the 49-line
+// All lasting configuration: one flat record kept in the
 // "Arcanote.inf" of the program folder.
 
 #include <array>
@@ -42,6 +42,10 @@ enum ArtSlot : int {
     kFlyers = 5,
 };
 
+/// The designed 49 lines and a last one with the tool windows' sizes, which
+/// an older file lacks.
+inline constexpr int kSettingsLines = 50;
+
 struct MainWindowGeometry {
     int Left = 0;
     int Top = 0;
@@ -64,6 +68,8 @@ struct Settings {
     std::array<int, 13> SheetOptions{};  ///< slots 1..12
     std::array<int, 14> WindowLeft{};    ///< slots 1..13 (twips); 0 or less: not saved
     std::array<int, 14> WindowTop{};     ///< slots 1..13
+    std::array<int, 14> WindowWidth{};   ///< slots 1..13 (twips); 0 or less: not saved
+    std::array<int, 14> WindowHeight{};  ///< slots 1..13
     std::array<int, 3> XmlOptions{};     ///< slots 1..2
     std::string BackupFolder;
     int SearchOption = 1;
@@ -90,12 +96,12 @@ const std::array<std::string_view, kDataFileSlots>& DataFileNames();
 /// window state to -1 first.
 bool LoadSettings();
 
-/// Writes the 49 lines (temporary file renamed over the target). An empty
+/// Writes the lines (temporary file renamed over the target). An empty
 /// path means program folder + "Arcanote.inf". False on failure (error block logged).
 bool SaveSettings(std::string_view path = {});
 
-/// The 49 lines of a settings record, as SaveSettings writes them.
-std::array<std::string, 49> SettingsFileLines(const Settings& settings);
+/// The lines of a settings record, as SaveSettings writes them.
+std::array<std::string, kSettingsLines> SettingsFileLines(const Settings& settings);
 
 /// Fills State().TempFolder: $TMPDIR, else /tmp, else program folder + "Temp".
 void SetTempFolder();

@@ -1,4 +1,4 @@
-// Reading and writing "Arcanote.inf": 49 lines, each defined by its position.
+// Reading and writing "Arcanote.inf": lines each defined by its position.
 
 #include <cerrno>
 #include <climits>
@@ -118,12 +118,20 @@ bool ReadSettingsLines(LineReader& reader, Settings& s, bool& loaded) {
     for (int form = 1; form <= 10; ++form)
         if (!positions.Take(s.WindowLeft[form]) || !positions.Take(s.WindowTop[form])) return false;
 
-    return number(s.XmlOptions[1]) && number(s.XmlOptions[2]) && number(s.SheetOptions[12]) &&
-           text(s.BackupFolder) && number(s.SearchOption) && number(s.WindowLeft[11]) &&
-           number(s.WindowTop[11]) && text(s.ZipAllSource) && text(s.ZipAllDest) &&
-           number(s.WindowLeft[12]) && number(s.WindowTop[12]) && text(s.ImageSource) &&
-           text(s.UpdateDatabasePath) && text(s.UpdateFileChoices) && number(s.WindowLeft[13]) &&
-           number(s.WindowTop[13]);
+    if (!(number(s.XmlOptions[1]) && number(s.XmlOptions[2]) && number(s.SheetOptions[12]) &&
+          text(s.BackupFolder) && number(s.SearchOption) && number(s.WindowLeft[11]) &&
+          number(s.WindowTop[11]) && text(s.ZipAllSource) && text(s.ZipAllDest) &&
+          number(s.WindowLeft[12]) && number(s.WindowTop[12]) && text(s.ImageSource) &&
+          text(s.UpdateDatabasePath) && text(s.UpdateFileChoices) && number(s.WindowLeft[13]) &&
+          number(s.WindowTop[13])))
+        return false;
+    // The window sizes, which a file of the designed 49 lines lacks.
+    if (reader.Next(line)) {
+        CompoundLine sizes(line);
+        for (int form = 1; form <= 13; ++form)
+            if (!sizes.Take(s.WindowWidth[form]) || !sizes.Take(s.WindowHeight[form])) break;
+    }
+    return true;
 }
 
 }  // namespace
@@ -142,8 +150,8 @@ bool LoadSettings() {
     return loaded;
 }
 
-std::array<std::string, 49> SettingsFileLines(const Settings& s) {
-    std::array<std::string, 49> lines;
+std::array<std::string, kSettingsLines> SettingsFileLines(const Settings& s) {
+    std::array<std::string, kSettingsLines> lines;
     std::size_t n = 0;
     lines[n++] = StringLine(s.DatabasePath);
     lines[n++] = StringLine(s.MameFolder);
@@ -189,6 +197,11 @@ std::array<std::string, 49> SettingsFileLines(const Settings& s) {
     lines[n++] = StringLine(s.UpdateFileChoices);
     lines[n++] = NumberLine(s.WindowLeft[13]);
     lines[n++] = NumberLine(s.WindowTop[13]);
+    std::string sizes;
+    for (int form = 1; form <= 13; ++form)
+        sizes +=
+            std::to_string(s.WindowWidth[form]) + ";" + std::to_string(s.WindowHeight[form]) + " ;";
+    lines[n++] = sizes;
     return lines;
 }
 
@@ -198,7 +211,7 @@ bool SaveSettings(std::string_view path) {
         const std::string target =
             path.empty() ? InProgramFolder(kSettingsFile) : std::string(path);
         DebugLog("Save " + target);
-        const std::array<std::string, 49> lines = SettingsFileLines(TheSettings());
+        const auto lines = SettingsFileLines(TheSettings());
         // Written beside the target and renamed over it: a failed write
         // leaves the previous file whole.
         if (!WriteTextLines(target, {lines.begin(), lines.end()})) {

@@ -54,7 +54,8 @@ SplashWindow::SplashWindow(QWidget* parent)
     layout->addWidget(web);
     layout->addWidget(ok_, 0, Qt::AlignCenter);
     setStyleSheet(
-        "frmSplash { background: #10131c; } QLabel { color: #e8e4d8; }"
+        // By object name: the type selector would need the namespaced class name.
+        "#frmSplash { background: #10131c; } QLabel { color: #e8e4d8; }"
         " QLabel#lblVersion { color: #f3b531; font-weight: bold; }");
     setAttribute(Qt::WA_StyledBackground);
 

@@ -56,9 +56,39 @@ class MainWindowTest : public QObject {
         auto* ok = splash->findChild<QPushButton*>("cmdOK");
         QVERIFY(!ok->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(ok->isVisible(), 5000);
+        // Regression (splash unstyled and clipped): the style sheet reaches the
+        // window, and the name fits its picture.
+        const QImage shot = splash->grab().toImage();
+        QVERIFY(qGray(shot.pixel(splash->findChild<QLabel*>("lblText")->geometry().topLeft())) <
+                64);
+        const QImage picture = splash->findChild<QLabel*>("Image1")->pixmap().toImage();
+        int rightmostInk = 0;
+        for (int y = 0; y < picture.height() * 0.6; ++y)
+            for (int x = picture.height(); x < picture.width(); ++x)
+                if (qRed(picture.pixel(x, y)) > 128) rightmostInk = std::max(rightmostInk, x);
+        QVERIFY(rightmostInk > picture.width() / 2);
+        QVERIFY(rightmostInk < picture.width() - picture.height() * 0.05 - 3);
         QPointer<QWidget> watch(splash);
         ok->click();
         QTRY_VERIFY(!watch);
+    }
+
+    void notesCommandsWriteTheListOpenItAndCopyItBack() {
+        test::QtProgramFolder folder;
+        const std::string database = folder.home.file("games.mdb");
+        TheSettings().DatabasePath = database;
+        QVERIFY(test::MakeDatabase(
+            database, {"INSERT INTO Data(InternalName, GameName) VALUES('pacman', 'Pac-Man')"}));
+        MDIForm1 main;
+        folder.ui.SetMainWindow(&main);
+        main.findChild<QAction*>("MnuRediger")->trigger();
+        const std::string notes = folder.home.file("NOTES.TXT");
+        QCOMPARE(folder.opened, std::vector<std::string>{notes});
+        test::WriteFile(notes, test::ReadFile(notes) + "Great maze game\r\n");
+        main.findChild<QAction*>("MnuCopierNotes")->trigger();
+        QVERIFY(OpenDatabase(database));
+        QCOMPARE(QueryValue("SELECT MyNotes FROM Data"), std::string("\r\nGreat maze game\r\n"));
+        CloseDatabase();
     }
 
     void restoresTheGeometryAndQuittingSavesIt() {
