@@ -1,11 +1,13 @@
 #include "ui/PathsWindow.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -144,12 +146,16 @@ QLineEdit* PathsWindow::AddPathBox(const QString& name) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
     box->installEventFilter(this);
-    // A box naming a file or folder that does not exist is marked.
-    connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+    // A box naming a file or folder that does not exist shows a warning sign
+    // (an action of the box: the flat style sheet leaves it alone).
+    QAction* warning = box->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                      QLineEdit::TrailingPosition);
+    warning->setToolTip(Q(Text(kTextPathMissing)));
+    warning->setVisible(false);
+    connect(box, &QLineEdit::textChanged, box, [box, warning](const QString& text) {
         const bool missing = PathsWindowState::IsMissing(text.toStdString());
         box->setProperty("missing", missing);
-        box->setStyleSheet(missing ? "QLineEdit { background: #ffd9d6; }" : QString());
-        box->setToolTip(missing ? Q(Text(kTextPathMissing)) : QString());
+        warning->setVisible(missing);
     });
     return box;
 }

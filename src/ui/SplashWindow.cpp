@@ -34,7 +34,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     text->setObjectName("lblText");
     text->setAlignment(Qt::AlignCenter);
 
-    auto* web = new QLabel("<a href=\"readme\">readme.txt</a>", this);
+    auto* web = new QLabel("<a style=\"color: #5fd4f4\" href=\"readme\">readme.txt</a>", this);
     web->setObjectName("lblWeb");
     web->setAlignment(Qt::AlignCenter);
     web->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
