@@ -48,7 +48,7 @@ QTableWidgetItem* NumberItem(int value) {
 }  // namespace
 
 AuditWindow::AuditWindow()
-    : ChildWindow("AuditWindow", 0),
+    : ChildWindow(WindowId::Audit),
       runner_(RunTheAudit),
       progress_(new QProgressBar(this)),
       start_(Button("CommandAudit", Text(kTextAuditStart), this)),
@@ -130,7 +130,7 @@ void AuditWindow::ShowResults() {
     count_->setText(Q(std::to_string(rows.size()) + Text(kTextSetsAudited)));
 }
 
-ARCANOTE_REGISTER_WINDOW(AuditWindow);
-ARCANOTE_REGISTER_COMMAND(MnuAudit, OpenWindowCommand("AuditWindow"));
+ARCANOTE_REGISTER_WINDOW(WindowId::Audit, AuditWindow);
+ARCANOTE_REGISTER_COMMAND(MnuAudit, OpenWindowCommand(WindowId::Audit));
 
 }  // namespace arc::ui

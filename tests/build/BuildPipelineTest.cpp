@@ -147,7 +147,7 @@ TEST_F(Build, RefusingToReplaceOrCancellingTheOptionsStopsBeforeTheEmulator) {
     // the options cancelled leave the settings on the previous database.
     ui().QueueFile(home.file("new.mdb"));
     open = false;
-    EXPECT_EQ(CreerMDB(hooks), BuildOutcome::NotStarted);
+    EXPECT_EQ(BuildDatabase(hooks), BuildOutcome::NotStarted);
     EXPECT_EQ(TheSettings().DatabasePath, home.file("Arcanote.mdb"));
     EXPECT_FALSE(std::filesystem::exists(home.file("new.mdb")));
 }

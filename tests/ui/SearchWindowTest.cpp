@@ -1,7 +1,7 @@
 // The search window bound to its state: combos from the database, the keyword
-// box selected on focus, Find and the results tab, Display, the menus off
-// while open; the criteria reloaded from a
-// typed database path.
+// box selected on focus, Find and the results tab, Display, the criteria kept
+// for the next opening and reloaded from a typed database path; the audit
+// window.
 
 #include <QComboBox>
 #include <QLabel>
@@ -46,7 +46,6 @@ class SearchWindowTest : public QObject {
     void findShowsTheResultsTabAndDisplayOpensTheSheet() {
         OpenSearch search;
         QVERIFY(search.window);
-        QVERIFY(!search.MenusOn());
         QCOMPARE(search.Find<QComboBox>("Combo1_0")->count(), 5);  // All and four years
         QCOMPARE(search.Find<QLineEdit>("Text2")->text(),
                  QString::fromStdString(TheSettings().DatabasePath));
@@ -75,7 +74,6 @@ class SearchWindowTest : public QObject {
                                                                 "site/html/longsetname1234.htm"});
         search.Click("Command3");
         QTRY_VERIFY(!search.main.FindOpenWindow("Form10"));
-        QVERIFY(search.MenusOn());
         // Regression (criteria lost at each opening): they come back in the same run.
         QVERIFY(search.Open("MnuRechercher", "Form10"));
         QCOMPARE(search.Find<QComboBox>("Combo1_2")->currentText(), QString("Shooter"));
@@ -106,7 +104,7 @@ class SearchWindowTest : public QObject {
         test::OpenedWindow audit;
         TheSettings().DatabasePath = audit.folder.home.file("games.mdb");
         QVERIFY(test::MakeDatabase(TheSettings().DatabasePath, {}));
-        auto* window = qobject_cast<ui::AuditWindow*>(audit.Open("MnuAudit", "AuditWindow"));
+        auto* window = qobject_cast<ui::AuditWindow*>(audit.Open("MnuAudit", "Form14"));
         QVERIFY(window);
         auto* list = audit.Find<QTableWidget>("ListAudit");
         QCOMPARE(list->rowCount(), 0);  // no audit yet
