@@ -2,8 +2,8 @@
 // registered beside the windows they open.
 
 #include "core/Log.h"
-#include "shell/MainMenu.h"
 #include "notes/Notes.h"
+#include "shell/MainMenu.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowRegistry.h"
 
