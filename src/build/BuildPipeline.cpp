@@ -63,15 +63,12 @@ BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildP
     const std::string list = hooks.listXml.empty() ? DefaultListXmlPath() : hooks.listXml;
     // A missing or empty list is told by the import itself.
     if (HasContent(list) && !IsCompleteListXml(list)) {
-        Ui().Message(list +
-                         "\r\nis not a whole list of the emulator (-listxml): it does not end "
-                         "with </mame>.",
-                     MsgButtons::Ok, MsgIcon::Critical);
+        Ui().Message(list + Text(kTextListCut), MsgButtons::Ok, MsgIcon::Critical);
         return BuildOutcome::NoList;
     }
     SetProgressLabel("");
     if (!OpenDatabase(buildPath)) {
-        failure = buildPath + " cannot be opened (the error is in the log)";
+        failure = buildPath + Text(kTextCannotBeOpened);
         return BuildOutcome::Failed;
     }
     if (!Progress().Cancel) EmptyAllTables();
@@ -111,18 +108,13 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
         const std::string chosen = ChooseFile(Text(107), settings.DatabasePath, 0, true, Text(9));
         if (chosen.empty()) return;
         if (IsTemplatePath(chosen)) {
-            Ui().Message(chosen +
-                             "\r\nis the template of every database; a build never replaces "
-                             "it. Choose another file.",
-                         MsgButtons::Ok, MsgIcon::Exclamation);
+            Ui().Message(chosen + Text(kTextTemplateRefused), MsgButtons::Ok, MsgIcon::Exclamation);
             outcome = BuildOutcome::TargetIsTemplate;
             return;
         }
         if (FileExists(chosen) &&
             Ui().Message(Text(108), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
             return;
-        settings.DatabasePath = chosen;
-        SaveSettings();
         // The file to replace may be the one open right now.
         CloseDatabase();
         buildPath = BuildFilePath(chosen);
@@ -132,6 +124,9 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
         }
         WaitForImportOptions(hooks);
         if (State().Form9Message == kImportOptionsCancelled) return;
+        // Only a build that starts makes the chosen file the database.
+        settings.DatabasePath = chosen;
+        SaveSettings();
 
         DisableMenus();
         menusOff = true;
@@ -165,8 +160,7 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
         }
     }
     if (outcome == BuildOutcome::Failed)
-        Ui().Message("The database was not created:\r\n" + failure, MsgButtons::Ok,
-                     MsgIcon::Critical);
+        Ui().Message(Text(kTextBuildFailed) + failure, MsgButtons::Ok, MsgIcon::Critical);
     if (menusOff && !State().WizardMode) EnableMenus();
     return outcome;
 }

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kProcUpdate = 366;
 
-constexpr std::string_view kEmulatorCaption = "Extraire les données de MAME";
 
 /// The file of boxes 1..17, placed by the catalogue's update box column.
 constexpr std::array<SupportFile, kSupportFileCount> kBoxFiles = [] {
@@ -76,9 +75,9 @@ void ImportCommandReplacing(const std::string& path) {
 
 }  // namespace
 
-std::string_view UpdateWindowState::BoxCaption(int box) {
-    if (box == 0) return kEmulatorCaption;
-    return box > 0 && box < kBoxes ? RowOf(BoxFile(box)).caption : std::string_view();
+std::string UpdateWindowState::BoxCaption(int box) {
+    if (box == 0) return Text(kTextUpdateFromMame);
+    return std::string(box > 0 && box < kBoxes ? RowOf(BoxFile(box)).caption : std::string_view());
 }
 
 SupportFile UpdateWindowState::BoxFile(int box) {
@@ -123,7 +122,7 @@ void UpdateWindowState::SetChoicesText(std::string_view text) {
 
 void UpdateWindowState::ChooseDatabase() {
     FileDialogRequest request;
-    request.title = "Mise à jour d'un fichier Access (MDB)";
+    request.title = Text(kTextUpdateChooser);
     request.initialName = databasePath;
     request.filter = Text(9);
     const std::string chosen = Ui().ChooseFileRaw(request);
@@ -132,21 +131,21 @@ void UpdateWindowState::ChooseDatabase() {
 
 bool UpdateWindowState::Update() {
     if (!FileExists(databasePath)) {
-        Ui().Message("Le fichier .MDB est introuvable.", MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(Text(kTextUpdateNoFile), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     bool anyTicked = false;
     for (bool box : boxes)
         anyTicked = anyTicked || box;
     if (!anyTicked) {
-        Ui().Message("Aucune option n'a été sélectionnée.", MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(Text(kTextUpdateNoChoice), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     bool completed = false;
     Guarded(kProcUpdate, [&] {
         if (showWindow) showWindow(false);
         TheSettings().UpdateDatabasePath = databasePath;
-        SetProgressLabel("Mise à jour");
+        SetProgressLabel(Text(kTextUpdating));
         Progress().Done = 0;
         ShowProgress();
         Progress().Cancel = false;
@@ -154,7 +153,7 @@ bool UpdateWindowState::Update() {
         State().UseDefinedPaths = useDefinedPaths;
         if (!FileExists(databasePath) || !OpenDatabase(databasePath)) {
             UnloadProgress();
-            Ui().Message("Impossible d'ouvrir le fichier\r\n" + databasePath, MsgButtons::Ok,
+            Ui().Message(Text(kTextCannotOpenFile) + "\r\n" + databasePath, MsgButtons::Ok,
                          MsgIcon::Exclamation);
             return;
         }
@@ -163,11 +162,11 @@ bool UpdateWindowState::Update() {
             DeleteFileIfExists(InProgramFolder("listxml.txt"));
             LetEventsRunNow();
             if (!RunMameLists()) {
-                problems.push_back("Extraire les données de MAME : échec de l'émulateur");
+                problems.push_back(BoxCaption(0) + Text(kTextEmulatorFailed));
             } else if (ImportListXml()) {
                 ReplaceVersionStamp(ReadMameVersion());
             } else if (!Progress().Cancel) {
-                problems.push_back("Extraire les données de MAME : aucune liste importée");
+                problems.push_back(BoxCaption(0) + Text(kTextNoListImported));
             }
         }
         for (int box = 1; box < kBoxes; ++box) {
@@ -175,7 +174,7 @@ bool UpdateWindowState::Update() {
             const SupportFile file = BoxFile(box);
             const std::string path = SupportFilePath(file);
             if (!SupportFileFound(file, path)) {
-                problems.push_back(std::string(BoxCaption(box)) + " : fichier introuvable");
+                problems.push_back(BoxCaption(box) + Text(kTextFileMissing));
             } else if (file == SupportFile::Command) {
                 ImportCommandReplacing(path);
             } else {
@@ -183,7 +182,7 @@ bool UpdateWindowState::Update() {
             }
         }
         if (!DatabaseFailure().empty())
-            problems.push_back("Erreur de la base de données : " + DatabaseFailure());
+            problems.push_back(Text(kTextDatabaseError) + DatabaseFailure());
         CloseDatabase();
         Progress().Done = Progress().Total;
         const bool cancelled = Progress().Cancel;
@@ -191,8 +190,7 @@ bool UpdateWindowState::Update() {
         for (const std::string& problem : problems)
             told += "\r\n" + problem;
         if (!problems.empty())
-            Ui().Message("La mise à jour n'est pas complète :" + told, MsgButtons::Ok,
-                         MsgIcon::Exclamation);
+            Ui().Message(Text(kTextUpdateIncomplete) + told, MsgButtons::Ok, MsgIcon::Exclamation);
         else if (!cancelled)
             Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::None);
         UnloadProgress();

@@ -17,8 +17,8 @@ class UpdateWindowState {
     /// Box 0 is the emulator's list, the others the support files.
     static constexpr int kBoxes = 1 + kSupportFileCount;
 
-    /// Caption of box 0..17 ("Extraire les données de MAME", "Alltime.ini", ...).
-    static std::string_view BoxCaption(int box);
+    /// Caption of box 0..17 (box 0 in the current language, then "Alltime.ini", ...).
+    static std::string BoxCaption(int box);
     /// The support file of box 1..17.
     static SupportFile BoxFile(int box);
 

@@ -60,9 +60,10 @@ CliCommand UpdateCommand() {
          {"--all", "", "every source below"}},
         Run};
     for (int box = 0; box < UpdateWindowState::kBoxes; ++box) {
-        command.options.push_back(
-            {BoxOption(box), "",
-             box == 0 ? "the emulator's data (-listxml)" : UpdateWindowState::BoxCaption(box)});
+        // The help is a view: the catalogue's caption, never a temporary string.
+        command.options.push_back({BoxOption(box), "",
+                                   box == 0 ? std::string_view("the emulator's data (-listxml)")
+                                            : RowOf(UpdateWindowState::BoxFile(box)).caption});
     }
     return command;
 }

@@ -40,10 +40,7 @@ bool French() {
 /// Names the images a command could not handle (at most 20 of them).
 void ReportFailed(const std::vector<std::string>& failed, bool copying) {
     if (failed.empty()) return;
-    std::string text = copying ? (French() ? "Ces images n'ont pas pu être copiées :"
-                                           : "These images could not be copied:")
-                               : (French() ? "Ces images n'ont pas pu être mises à la corbeille :"
-                                           : "These images could not be moved to the trash:");
+    std::string text = Text(copying ? kTextImagesNotCopied : kTextImagesNotTrashed);
     constexpr std::size_t kShown = 20;
     for (std::size_t i = 0; i < failed.size() && i < kShown; ++i)
         text += "\n" + failed[i];

@@ -107,25 +107,10 @@ std::string KeptMessage(int procedure, const std::vector<std::string>& kept) {
 }
 
 std::string BothFormatsMessage(int procedure, const std::vector<std::string>& sets) {
-    std::string text;
-    switch (procedure) {
-        case kDeleteProcedure:
-            text = French() ? "Ces jeux avaient une archive .zip et une archive .7z ; les deux "
-                              "ont été supprimées :"
-                            : "These sets had both a .zip and a .7z archive; both were deleted:";
-            break;
-        case kMoveProcedure:
-            text = French() ? "Ces jeux avaient une archive .zip et une archive .7z ; les deux "
-                              "ont été déplacées :"
-                            : "These sets had both a .zip and a .7z archive; both were moved:";
-            break;
-        default:
-            text = French() ? "Ces jeux avaient une archive .zip et une archive .7z ; les deux "
-                              "ont été copiées :"
-                            : "These sets had both a .zip and a .7z archive; both were copied:";
-            break;
-    }
-    return text + NameList(sets);
+    const int text = procedure == kDeleteProcedure ? kTextBothFormatsDeleted
+                     : procedure == kMoveProcedure ? kTextBothFormatsMoved
+                                                   : kTextBothFormatsCopied;
+    return Text(text) + NameList(sets);
 }
 
 /// The loop shared by Delete, Move and Copy: one step per result, each of its
@@ -233,10 +218,8 @@ bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_vi
         if (path.empty()) return;
         if (FileExists(path) && !ConfirmedDestructive(201, kOverwriteConsent)) return;
         if (!WriteTextLines(path, Mame32FolderIniLines(results, folderName))) {
-            Ui().Message(path + "\n" +
-                             (French() ? "Ce fichier n'a pas pu être écrit."
-                                       : "This file could not be written."),
-                         MsgButtons::Ok, MsgIcon::Critical);
+            Ui().Message(path + "\n" + Text(kTextFileNotWritten), MsgButtons::Ok,
+                         MsgIcon::Critical);
             return;
         }
         written = true;

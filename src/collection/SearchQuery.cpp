@@ -1,5 +1,7 @@
 #include "collection/SearchQuery.h"
 
+#include <algorithm>
+
 #include "core/TextTable.h"
 #include "database/Database.h"
 
@@ -53,7 +55,29 @@ SearchCombos FixedSearchCombos() {
     return combos;
 }
 
-std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword, bool forEngine) {
+SearchCombo FixedAuditCombo() {
+    SearchCombo combo;
+    for (int text : {205, int{kTextVerdictComplete}, int{kTextVerdictIncomplete},
+                     int{kTextVerdictBad}, int{kTextNotAudited}})
+        combo.items.push_back(Text(text));
+    combo.text = combo.items.front();
+    return combo;
+}
+
+std::string AuditClause(const SearchCombo& audit, bool auditExists) {
+    const auto chosen = std::find(audit.items.begin(), audit.items.end(), audit.text);
+    const auto choice = static_cast<int>(chosen - audit.items.begin());
+    if (choice <= kAuditAll || choice > kNotAudited) return {};
+    if (!auditExists) return choice == kNotAudited ? "" : "FALSE AND ";
+    constexpr std::string_view kVerdicts[] = {"", "'complete', 'best available'", "'incomplete'",
+                                              "'bad', 'unreadable'"};
+    if (choice == kNotAudited) return "InternalName NOT IN (SELECT Name FROM Audit) AND ";
+    return "InternalName IN (SELECT Name FROM Audit WHERE Verdict IN (" +
+           std::string(kVerdicts[choice]) + ")) AND ";
+}
+
+std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword, bool forEngine,
+                             std::string_view extraClause) {
     std::string where;
     for (int i = 0; i < kSearchCriteria; ++i) {
         const SearchCriterion& criterion = SearchCriteria()[i];
@@ -74,6 +98,7 @@ std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keywor
             }
         }
     }
+    where += extraClause;
     if (!keyword.empty()) {
         const std::string k = SqlQuote(keyword);
         where += "(internalname LIKE '*" + k + "*' OR gamename LIKE '*" + k + "*')";

@@ -68,9 +68,18 @@ SearchCombos FixedSearchCombos();
 
 /// The query for the combos' texts and the keyword, in the window's order:
 /// the text shown and logged. With `forEngine`, the text that is run, where a
-/// Yes/No "=false" clause also takes Null values.
+/// Yes/No "=false" clause also takes Null values. `extraClause` (ending with
+/// " AND ") goes after the criteria, before the keyword.
 std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword,
-                             bool forEngine = false);
+                             bool forEngine = false, std::string_view extraClause = {});
+
+/// The audit choices: "All", then complete (best available dumps included),
+/// incomplete, bad (unreadable sets included) and not audited.
+enum AuditChoice : int { kAuditAll, kAuditComplete, kAuditIncomplete, kAuditBad, kNotAudited };
+SearchCombo FixedAuditCombo();
+/// The clause of the audit combo's choice ("" for "All"). Without an Audit
+/// table no game has a verdict: every game is "not audited".
+std::string AuditClause(const SearchCombo& audit, bool auditExists);
 
 /// A result line: the internal name padded with spaces or cut to 13
 /// characters, followed directly by the game name.

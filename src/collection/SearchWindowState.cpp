@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "collection/DistinctTextValues.h"
+#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -80,13 +81,41 @@ bool SearchWindowState::Open() {
     }
     Guarded(kOpenProcedure, MapDatabaseForScans);
     FillCombos();
+    RestoreCriteria();
     DisableMenus();
     return true;
 }
 
 void SearchWindowState::Close() {
     TheSettings().SearchOption = backupChecked ? 1 : 0;
+    std::vector<std::string>& kept = State().SearchCriteria;
+    kept.clear();
+    for (const SearchCombo& combo : combos)
+        kept.push_back(combo.text);
+    kept.push_back(audit.text);
+    kept.push_back(keyword);
     EnableMenus();
+}
+
+void SearchWindowState::RestoreCriteria() {
+    audit = FixedAuditCombo();
+    const std::vector<std::string>& kept = State().SearchCriteria;
+    if (kept.size() != kSearchCriteria + 2) return;
+    // A kept value this database lacks stays listed (and finds nothing).
+    for (int i = 0; i < kSearchCriteria; ++i) {
+        SearchCombo& combo = combos[i];
+        if (std::find(combo.items.begin(), combo.items.end(), kept[i]) == combo.items.end())
+            combo.items.push_back(kept[i]);
+        combo.text = kept[i];
+    }
+    const std::string& choice = kept[kSearchCriteria];
+    if (std::find(audit.items.begin(), audit.items.end(), choice) != audit.items.end())
+        audit.text = choice;
+    keyword = kept.back();
+}
+
+std::string SearchWindowState::Query(bool forEngine) const {
+    return BuildSearchQuery(combos, keyword, forEngine, AuditClause(audit, auditExists_));
 }
 
 void SearchWindowState::FillCombos() {
@@ -133,17 +162,12 @@ bool SearchWindowState::OpenCurrentDatabase() {
 }
 
 bool SearchWindowState::ResultsMatchBoxes() const {
-    return resultsSource_ == databasePath + '\n' + BuildSearchQuery(combos, keyword);
+    return resultsSource_ == databasePath + '\n' + Query(false);
 }
 
 bool SearchWindowState::ResultsShown() {
     if (ResultsMatchBoxes()) return true;
-    const bool french = TheSettings().Language == 1;
-    Ui().Message(french ? "Les critères ont changé depuis la dernière recherche : cliquez sur "
-                          "Rechercher pour lister les jeux concernés."
-                        : "The criteria changed since the last search: click Find to list the "
-                          "games to act on.",
-                 MsgButtons::Ok, MsgIcon::Exclamation);
+    Ui().Message(Text(kTextCriteriaChanged), MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 
@@ -159,10 +183,11 @@ bool SearchWindowState::Find() {
         if (!OpenCurrentDatabase()) return;
         LongTask task(0, false);
         task.SetLabel(Text(197));
-        lastQuery = BuildSearchQuery(combos, keyword);
+        auditExists_ = TableExists("Audit");
+        lastQuery = Query(false);
         DebugLog(lastQuery);
 
-        Statement query(BuildSearchQuery(combos, keyword, true));
+        Statement query(Query(true));
         while (query.Step())
             results.push_back({query.ColumnText(0), query.ColumnText(1)});
         resultsSource_ = databasePath + '\n' + lastQuery;

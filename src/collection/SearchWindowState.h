@@ -22,7 +22,8 @@ class SearchWindowState {
     /// another one when it cannot be opened), fills the combos and switches
     /// the menus off. False when the window must close at once.
     bool Open();
-    /// Stores the backup option; menus back on. (The window keeps its own
+    /// Stores the backup option and keeps the criteria and keyword for the
+    /// next opening in this run; menus back on. (The window keeps its own
     /// place as window number kWindowNumber.)
     void Close();
 
@@ -71,6 +72,7 @@ class SearchWindowState {
     bool backupChecked = true;
     std::string countLabel;
     SearchCombos combos = FixedSearchCombos();
+    SearchCombo audit = FixedAuditCombo();  ///< the audit criterion
     std::vector<SearchResult> results;
     int selected = -1;      ///< index into results, -1 for none
     std::string lastQuery;  ///< the query of the last search
@@ -81,8 +83,11 @@ class SearchWindowState {
     bool OpenCurrentDatabase();
     void TakeBoxes();
     bool ResultsShown();
+    std::string Query(bool forEngine) const;
+    void RestoreCriteria();
 
     std::string resultsSource_;  ///< database and query of the listed results
+    bool auditExists_ = false;   ///< the database has an Audit table
 };
 
 }  // namespace arc

@@ -3,6 +3,7 @@
 // that are not saved in the settings file.
 
 #include <string>
+#include <vector>
 
 namespace arc {
 
@@ -23,6 +24,9 @@ struct RunState {
     bool DownloadWindowOpen = false;
     bool PathsDialogOpen = false;
     std::string Form9Message;  ///< "[FORM9]CANCEL" when the import options were cancelled
+    /// The search window's criteria when it last closed, given back when it
+    /// opens again during the same run.
+    std::vector<std::string> SearchCriteria;
 };
 
 RunState& State();

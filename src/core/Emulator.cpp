@@ -18,10 +18,14 @@ bool IsExecutable(const std::string& path) {
 }  // namespace
 
 std::string MameExecutable() {
-    const Settings& settings = TheSettings();
-    if (IsExecutable(settings.MameExe)) return settings.MameExe;
-    if (!settings.MameFolder.empty()) {
-        const std::string inFolder = WithTrailingSlash(settings.MameFolder) + "mame";
+    return MameExecutable(TheSettings().MameExe, TheSettings().MameFolder);
+}
+
+std::string MameExecutable(std::string_view mameExe, std::string_view mameFolder) {
+    const std::string exe(mameExe);
+    if (IsExecutable(exe)) return exe;
+    if (!mameFolder.empty()) {
+        const std::string inFolder = WithTrailingSlash(mameFolder) + "mame";
         if (IsExecutable(inFolder)) return inFolder;
     }
     std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
@@ -35,7 +39,7 @@ std::string MameExecutable() {
     }
     // Debian installs the emulator outside the usual PATH; used when no
     // executable was named.
-    if (settings.MameExe.empty() && IsExecutable("/usr/games/mame")) return "/usr/games/mame";
+    if (exe.empty() && IsExecutable("/usr/games/mame")) return "/usr/games/mame";
     return {};
 }
 

@@ -44,8 +44,9 @@ fs::path UserDataFolder() {
 
 /// The shipped entries of a program folder, as the executable's folder holds
 /// them beside the programs and the working files of its own use.
-constexpr std::string_view kShippedEntries[] = {kTemplateName,  "html",       "readme.txt",
-                                                "lisezmoi.txt", "manual.txt", "manuel.txt"};
+constexpr std::string_view kShippedEntries[] = {kTemplateName,     "html",       "readme.txt",
+                                                "lisezmoi.txt",    "manual.txt", "manuel.txt",
+                                                "Arcanote.url.inf"};
 
 /// Copies the entry `from` (a file or a folder tree) into `to`, leaving every
 /// file that `to` already has (a user's file is never replaced).
@@ -70,10 +71,11 @@ void CopyMissing(const fs::path& from, const fs::path& to) {
 
 /// Fills `folder` with the shipped files it lacks: from the install's share
 /// folder, else from the executable's own folder when that one is a program
-/// folder (a build tree). Done once: the template marks a filled folder.
+/// folder (a build tree). A folder that already holds a template (one made by
+/// hand, or filled by an older version) still gets what it lacks.
 void FillWithShippedFiles(const fs::path& exeFolder, const fs::path& folder) {
     std::error_code ec;
-    if (exeFolder.empty() || fs::exists(folder / kTemplateName, ec)) return;
+    if (exeFolder.empty()) return;
     const fs::path share = (exeFolder / ".." / ARCANOTE_SHARE_SUBDIR).lexically_normal();
     if (fs::is_directory(share, ec)) {
         CopyMissing(share, folder);

@@ -20,9 +20,9 @@ std::string InProgramFolder(std::string_view name);
 /// Finds the program folder: `home` when given (created when missing); else the
 /// executable's folder when it holds the template "Arcanote.mdx" and is
 /// writable; else $XDG_DATA_HOME/arcanote (default ~/.local/share/arcanote).
-/// A `home` or data folder without the template is filled with the shipped
-/// files it lacks, from the install's share folder or else from the
-/// executable's folder; files it has are never replaced. Returns
+/// A `home` or data folder is filled with the shipped files it lacks (even
+/// when it already holds a template), from the install's share folder or else
+/// from the executable's folder; files it has are never replaced. Returns
 /// nullopt with a message in `error` when no usable folder can be had.
 std::optional<std::string> ResolveProgramFolder(const std::optional<std::string>& home,
                                                 std::string_view executablePath,

@@ -1,5 +1,5 @@
 #pragma once
-// All lasting configuration: one flat record kept in the 49-line
+// All lasting configuration: one flat record kept in the
 // "Arcanote.inf" of the program folder.
 
 #include <array>
@@ -24,6 +24,10 @@ enum ArtSlot : int {
     kFlyers = 5,
 };
 
+/// The designed 49 lines and a last one with the tool windows' sizes, which
+/// an older file lacks.
+inline constexpr int kSettingsLines = 50;
+
 struct MainWindowGeometry {
     int Left = 0;
     int Top = 0;
@@ -46,6 +50,8 @@ struct Settings {
     std::array<int, 13> SheetOptions{};  ///< slots 1..12
     std::array<int, 14> WindowLeft{};    ///< slots 1..13 (twips); 0 or less: not saved
     std::array<int, 14> WindowTop{};     ///< slots 1..13
+    std::array<int, 14> WindowWidth{};   ///< slots 1..13 (twips); 0 or less: not saved
+    std::array<int, 14> WindowHeight{};  ///< slots 1..13
     std::array<int, 3> XmlOptions{};     ///< slots 1..2
     std::string BackupFolder;
     int SearchOption = 1;
@@ -74,9 +80,9 @@ bool LoadSettings();
 bool SaveSettings(std::string_view path = {});
 
 /// "Arcanote.inf" keeps the first 17 support-file slots in lines 4 to 20; the
-/// slots of files added after them follow line 49, one a line.
+/// slots of files added after them follow the window sizes (line 50), one a line.
 inline constexpr int kSlotsInPlace = 17;
-inline constexpr int kSettingsFileLines = 49 + kDataFileSlots - kSlotsInPlace;
+inline constexpr int kSettingsFileLines = kSettingsLines + kDataFileSlots - kSlotsInPlace;
 
 /// The lines of a settings record, as SaveSettings writes them.
 std::array<std::string, kSettingsFileLines> SettingsFileLines(const Settings& settings);

@@ -1,5 +1,5 @@
-// Reading and writing "Arcanote.inf": 49 lines, each defined by its position
-// (and one more for each support file added after the seventeenth).
+// Reading and writing "Arcanote.inf": lines each defined by its position (and
+// one more for each support file added after the seventeenth).
 
 #include <cerrno>
 #include <climits>
@@ -126,8 +126,14 @@ bool ReadSettingsLines(LineReader& reader, Settings& s, bool& loaded) {
           text(s.UpdateDatabasePath) && text(s.UpdateFileChoices) && number(s.WindowLeft[13]) &&
           number(s.WindowTop[13])))
         return false;
+    // The window sizes, which a file of the designed 49 lines lacks.
+    if (reader.Next(line)) {
+        CompoundLine sizes(line);
+        for (int form = 1; form <= 13; ++form)
+            if (!sizes.Take(s.WindowWidth[form]) || !sizes.Take(s.WindowHeight[form])) break;
+    }
     for (int slot = kSlotsInPlace; slot < kDataFileSlots; ++slot)
-        if (!text(s.DataFilePaths[slot])) return false;
+        if (!text(s.DataFilePaths[slot])) break;
     return true;
 }
 
@@ -194,6 +200,11 @@ std::array<std::string, kSettingsFileLines> SettingsFileLines(const Settings& s)
     lines[n++] = StringLine(s.UpdateFileChoices);
     lines[n++] = NumberLine(s.WindowLeft[13]);
     lines[n++] = NumberLine(s.WindowTop[13]);
+    std::string sizes;
+    for (int form = 1; form <= 13; ++form)
+        sizes +=
+            std::to_string(s.WindowWidth[form]) + ";" + std::to_string(s.WindowHeight[form]) + " ;";
+    lines[n++] = sizes;
     for (int slot = kSlotsInPlace; slot < kDataFileSlots; ++slot)
         lines[n++] = StringLine(s.DataFilePaths[slot]);
     return lines;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -43,6 +44,59 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
+}
+
+bool DecodeXmlText(std::string_view text, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            out += text[i];
+            continue;
+        }
+        const std::size_t end = text.find(';', i);
+        if (end == std::string_view::npos || end - i > 10) return false;
+        const std::string_view name = text.substr(i + 1, end - i - 1);
+        if (name == "amp")
+            out += '&';
+        else if (name == "lt")
+            out += '<';
+        else if (name == "gt")
+            out += '>';
+        else if (name == "quot")
+            out += '"';
+        else if (name == "apos")
+            out += '\'';
+        else if (name.size() > 1 && name[0] == '#') {
+            const bool hex = name[1] == 'x';
+            const std::string digits(name.substr(hex ? 2 : 1));
+            if (digits.empty()) return false;
+            char* rest = nullptr;
+            const unsigned long code = std::strtoul(digits.c_str(), &rest, hex ? 16 : 10);
+            if (*rest != '\0' || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+                return false;
+            AppendUtf8(out, code);
+        } else {
+            return false;
+        }
+        i = end;
+    }
+    return true;
+}
+
+std::string EscapeXmlText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
+    }
+    return out;
 }
 
 bool IsValidUtf8(std::string_view text) {

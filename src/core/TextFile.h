@@ -14,6 +14,13 @@ namespace arc {
 /// Appends the UTF-8 encoding of a code point (at most U+10FFFF).
 void AppendUtf8(std::string& out, std::uint32_t code);
 
+/// XML character data with its references replaced (the five named ones and
+/// numeric ones); false at a reference that is not one of XML's own, `out`
+/// then holding a part.
+bool DecodeXmlText(std::string_view text, std::string& out);
+/// "&", "<" and ">" written as references: text for XML or HTML character data.
+std::string EscapeXmlText(std::string_view text);
+
 bool IsValidUtf8(std::string_view text);
 /// Windows-1252 bytes to UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);

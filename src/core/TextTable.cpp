@@ -9,8 +9,6 @@ namespace arc {
 namespace {
 
 constexpr int kProcBuildTextTable = 4;
-/// Entries 0..267 are filled by BuildTextTable; the rest stay empty.
-constexpr int kFilledEntries = 268;
 
 std::array<std::string, kTextEntries>& Table() {
     static std::array<std::string, kTextEntries> table;
@@ -35,7 +33,7 @@ void BuildTextTable() {
         const int language = TheSettings().Language;
         DebugLog("LANGUAGE = " + std::to_string(language));
         const auto& texts = language == 1 ? kFrenchTexts : kEnglishTexts;
-        for (int n = 0; n < kFilledEntries; ++n)
+        for (int n = 0; n < kTextEntries; ++n)
             if (!texts[n].empty()) Table()[n] = std::string(texts[n]);
         for (int slot = 0; slot < 6; ++slot)
             Labels()[slot] = Table()[slot];
@@ -52,6 +50,12 @@ std::string_view EnglishText(int n) {
 
 std::string_view FrenchText(int n) {
     return n < 0 || n >= kTextEntries ? std::string_view() : kFrenchTexts[n];
+}
+
+std::string VerdictCaption(std::string_view verdict) {
+    for (std::size_t i = 0; i < std::size(kAuditVerdicts); ++i)
+        if (kAuditVerdicts[i] == verdict) return Text(kTextVerdictComplete + static_cast<int>(i));
+    return std::string(verdict);
 }
 
 std::string WithLineBreaks(std::string_view text) {

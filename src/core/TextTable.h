@@ -1,5 +1,5 @@
 #pragma once
-// The UI text table: 301 entries in English or French, read by number.
+// The UI text table: entries in English or French, read by number.
 
 #include <array>
 #include <string>
@@ -7,12 +7,65 @@
 
 namespace arc {
 
-inline constexpr int kTextEntries = 301;
+inline constexpr int kTextEntries = 317;
 
-/// Entry n of the current table; an empty string outside 0..300.
+/// Entries added after the designed 0..267, named where they are used.
+enum AddedText : int {
+    kTextUpdateMenu = 268,
+    kTextUpdateTitle = 269,
+    kTextUpdateChooser = 270,
+    kTextUpdateFromMame = 271,
+    kTextUseDefinedPaths = 272,
+    kTextUseOwnData = 273,
+    kTextUpdateButton = 274,
+    kTextUpdating = 275,
+    kTextUpdateNoFile = 276,
+    kTextUpdateNoChoice = 277,
+    kTextCannotOpenFile = 278,
+    kTextUpdateIncomplete = 279,
+    kTextEmulatorFailed = 280,
+    kTextNoListImported = 281,
+    kTextFileMissing = 282,
+    kTextDatabaseError = 283,
+    kTextStatisticsTemplate = 284,
+    kTextTemplateRefused = 285,
+    kTextListCut = 286,
+    kTextBuildFailed = 287,
+    kTextCannotBeOpened = 288,
+    kTextPagesNotWritten = 289,
+    kTextCriteriaChanged = 290,
+    kTextFileNotWritten = 291,
+    kTextBothFormatsDeleted = 292,
+    kTextBothFormatsMoved = 293,
+    kTextBothFormatsCopied = 294,
+    kTextImagesNotCopied = 295,
+    kTextImagesNotTrashed = 296,
+    kTextNotDownloaded = 297,
+    kTextSeeTheLog = 298,
+    kTextNothingTicked = 299,
+    kTextAuditLabel = 300,
+    kTextVerdictComplete = 301,
+    kTextVerdictBestAvailable = 302,
+    kTextVerdictIncomplete = 303,
+    kTextVerdictBad = 304,
+    kTextVerdictUnreadable = 305,
+    kTextNotAudited = 306,
+    kTextAuditMenu = 307,
+    kTextAuditTitle = 308,
+    kTextAuditColumns = 309,
+    kTextAuditStart = 310,
+    kTextAuditSummary = 311,
+    kTextAuditUnavailable = 312,
+    kTextSetsAudited = 313,
+    kTextEmulatorUsed = 314,
+    kTextNoneFound = 315,
+    kTextPathMissing = 316,
+};
+
+/// Entry n of the current table; an empty string outside 0..kTextEntries-1.
 const std::string& Text(int n);
 
-/// Fills entries 0..267 for the current Language (1 French, anything else
+/// Fills every entry for the current Language (1 French, anything else
 /// English) and refreshes ArtLabels; logs "LANGUAGE = n" when logging is on.
 void BuildTextTable();
 
@@ -22,6 +75,13 @@ const std::array<std::string, 6>& ArtLabels();
 /// The English or French text of entry n, whatever the current language.
 std::string_view EnglishText(int n);
 std::string_view FrenchText(int n);
+
+/// The verdicts of the Audit table in the order they are reported.
+inline constexpr std::string_view kAuditVerdicts[] = {"complete", "best available", "incomplete",
+                                                      "bad", "unreadable"};
+/// The current language's text of an audit verdict as the Audit table stores
+/// it; the stored text itself when it is none of kAuditVerdicts.
+std::string VerdictCaption(std::string_view verdict);
 
 /// Each "|" replaced by a line break.
 std::string WithLineBreaks(std::string_view text);

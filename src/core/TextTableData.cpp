@@ -278,39 +278,59 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Arcanote (better, faster)",                                                 // 265
     "Older méthod (slower)",                                                     // 266
     "Forced Arcanote method",                                                    // 267
-    "",                                                                          // 268
-    "",                                                                          // 269
-    "",                                                                          // 270
-    "",                                                                          // 271
-    "",                                                                          // 272
-    "",                                                                          // 273
-    "",                                                                          // 274
-    "",                                                                          // 275
-    "",                                                                          // 276
-    "",                                                                          // 277
-    "",                                                                          // 278
-    "",                                                                          // 279
-    "",                                                                          // 280
-    "",                                                                          // 281
-    "",                                                                          // 282
-    "",                                                                          // 283
-    "",                                                                          // 284
-    "",                                                                          // 285
-    "",                                                                          // 286
-    "",                                                                          // 287
-    "",                                                                          // 288
-    "",                                                                          // 289
-    "",                                                                          // 290
-    "",                                                                          // 291
-    "",                                                                          // 292
-    "",                                                                          // 293
-    "",                                                                          // 294
-    "",                                                                          // 295
-    "",                                                                          // 296
-    "",                                                                          // 297
-    "",                                                                          // 298
-    "",                                                                          // 299
-    "",                                                                          // 300
+    "&Update an Access database",                                                // 268
+    "Update an Access database",                                                 // 269
+    "Update an Access file (MDB)",                                               // 270
+    "Extract the data from MAME",                                                // 271
+    "Use the defined paths",                                                     // 272
+    "Use Arcanote's data",                                                       // 273
+    "Update",                                                                    // 274
+    "Updating",                                                                  // 275
+    "The .MDB file cannot be found.",                                            // 276
+    "No option was selected.",                                                   // 277
+    "Cannot open the file",                                                      // 278
+    "The update is not complete:",                                               // 279
+    ": the emulator failed",                                                     // 280
+    ": no list imported",                                                        // 281
+    ": file not found",                                                          // 282
+    "Database error: ",                                                          // 283
+    "<html><body><p>&nbsp;GENERAL STATISTICS<br><br><br>All sets<br><br>[001]<br>All games (clones "
+    "excluded)<br><br>[002]<br>All clones<br><br>[003]<br><br><br>STATISTICS OF THE AVAILABLE "
+    "SETS<br><br><br>All available sets<br><br>[004]<br>Available games (clones "
+    "excluded)<br><br>[005]<br>Available clones<br><br>[006]<br>&nbsp;</p></body></html>",  // 284
+    "\r\nis the template of every database; a build never replaces it. Choose another file.",  // 285
+    "\r\nis not a whole list of the emulator (-listxml): it does not end with </mame>.",    // 286
+    "The database was not created:\r\n",                                                    // 287
+    " cannot be opened (the error is in the log)",                                          // 288
+    "The game files were not all written (see the log):\r\n",                               // 289
+    "The criteria changed since the last search: click Find to list the games to act on.",  // 290
+    "This file could not be written.",                                                      // 291
+    "These sets had both a .zip and a .7z archive; both were deleted:",                     // 292
+    "These sets had both a .zip and a .7z archive; both were moved:",                       // 293
+    "These sets had both a .zip and a .7z archive; both were copied:",                      // 294
+    "These images could not be copied:",                                                    // 295
+    "These images could not be moved to the trash:",                                        // 296
+    "Not downloaded: ",                                                                     // 297
+    " (see the log).",                                                                      // 298
+    "No file was ticked: nothing was downloaded. The files already in the Download folder were put "
+    "in place.",                                               // 299
+    "Audit",                                                   // 300
+    "complete",                                                // 301
+    "best available",                                          // 302
+    "incomplete",                                              // 303
+    "bad",                                                     // 304
+    "unreadable",                                              // 305
+    "not audited",                                             // 306
+    "&Audit my ROMs",                                          // 307
+    "Audit of my ROMs",                                        // 308
+    "Set|Verdict|Needed|Found|Missing|Bad|Unneeded|Problems",  // 309
+    "&Audit",                                                  // 310
+    "Audit of the owned sets: ",                               // 311
+    "The audit is not part of this build.",                    // 312
+    " set(s) audited.",                                        // 313
+    "Emulator used: ",                                         // 314
+    "none found",                                              // 315
+    "This file or folder does not exist.",                     // 316
 };
 
 const std::array<std::string_view, kTextEntries> kFrenchTexts = {
@@ -597,39 +617,64 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Méthode Arcanote (conseillée, plus rapide)",                             // 265
     "Ancienne méthode (plus lente)",                                          // 266
     "Méthode Arcanote obligée",                                               // 267
-    "",                                                                       // 268
-    "",                                                                       // 269
-    "",                                                                       // 270
-    "",                                                                       // 271
-    "",                                                                       // 272
-    "",                                                                       // 273
-    "",                                                                       // 274
-    "",                                                                       // 275
-    "",                                                                       // 276
-    "",                                                                       // 277
-    "",                                                                       // 278
-    "",                                                                       // 279
-    "",                                                                       // 280
-    "",                                                                       // 281
-    "",                                                                       // 282
-    "",                                                                       // 283
-    "",                                                                       // 284
-    "",                                                                       // 285
-    "",                                                                       // 286
-    "",                                                                       // 287
-    "",                                                                       // 288
-    "",                                                                       // 289
-    "",                                                                       // 290
-    "",                                                                       // 291
-    "",                                                                       // 292
-    "",                                                                       // 293
-    "",                                                                       // 294
-    "",                                                                       // 295
-    "",                                                                       // 296
-    "",                                                                       // 297
-    "",                                                                       // 298
-    "",                                                                       // 299
-    "",                                                                       // 300
+    "&Mettre à jour une base access",                                         // 268
+    "Mise à jour d'une base access",                                          // 269
+    "Mise à jour d'un fichier Access (MDB)",                                  // 270
+    "Extraire les données de MAME",                                           // 271
+    "Utiliser les chemins définis",                                           // 272
+    "Utiliser les données d'Arcanote",                                        // 273
+    "Mettre à jour",                                                          // 274
+    "Mise à jour",                                                            // 275
+    "Le fichier .MDB est introuvable.",                                       // 276
+    "Aucune option n'a été sélectionnée.",                                    // 277
+    "Impossible d'ouvrir le fichier",                                         // 278
+    "La mise à jour n'est pas complète :",                                    // 279
+    " : échec de l'émulateur",                                                // 280
+    " : aucune liste importée",                                               // 281
+    " : fichier introuvable",                                                 // 282
+    "Erreur de la base de données : ",                                        // 283
+    "<html><body><p>&nbsp;STATISTIQUES GÉNÉRALES<br><br><br>Ensemble des "
+    "roms<br><br>[001]<br>Ensemble des jeux (clones exclus)<br><br>[002]<br>Ensemble des "
+    "clones<br><br>[003]<br><br><br>STATISTIQUES ROMS DISPONIBLES<br><br><br>Ensemble des roms "
+    "disponibles<br><br>[004]<br>Ensemble des jeux (clones exclus) émulés à "
+    "100%<br><br>[005]<br>Ensemble des jeux (clones exclus) qui fonctionnent, émulation "
+    "incomplète<br><br>[006]<br>&nbsp;</p></body></html>",  // 284
+    "\r\nest le modèle de toutes les bases ; une création ne le remplace jamais. Choisissez un "
+    "autre fichier.",  // 285
+    "\r\nn'est pas une liste complète de l'émulateur (-listxml) : elle ne se termine pas par "
+    "</mame>.",                                                        // 286
+    "La base de données n'a pas été créée :\r\n",                      // 287
+    " ne peut pas être ouvert (l'erreur est dans le journal)",         // 288
+    "Les fiches n'ont pas toutes été créées (voir le journal) :\r\n",  // 289
+    "Les critères ont changé depuis la dernière recherche : cliquez sur Rechercher pour lister les "
+    "jeux concernés.",                                                                       // 290
+    "Ce fichier n'a pas pu être écrit.",                                                     // 291
+    "Ces jeux avaient une archive .zip et une archive .7z ; les deux ont été supprimées :",  // 292
+    "Ces jeux avaient une archive .zip et une archive .7z ; les deux ont été déplacées :",   // 293
+    "Ces jeux avaient une archive .zip et une archive .7z ; les deux ont été copiées :",     // 294
+    "Ces images n'ont pas pu être copiées :",                                                // 295
+    "Ces images n'ont pas pu être mises à la corbeille :",                                   // 296
+    "Non téléchargés : ",                                                                    // 297
+    " (voir le journal).",                                                                   // 298
+    "Aucun fichier n'a été coché : rien n'a été téléchargé. Les fichiers déjà présents dans le "
+    "dossier Download ont été mis en place.",                          // 299
+    "Vérification",                                                    // 300
+    "complet",                                                         // 301
+    "meilleur dump disponible",                                        // 302
+    "incomplet",                                                       // 303
+    "mauvais",                                                         // 304
+    "illisible",                                                       // 305
+    "non vérifié",                                                     // 306
+    "&Vérifier mes roms",                                              // 307
+    "Vérification de mes roms",                                        // 308
+    "Jeu|Verdict|Requis|Trouvés|Manquants|Mauvais|En trop|Problèmes",  // 309
+    "&Vérifier",                                                       // 310
+    "Vérification des roms possédées : ",                              // 311
+    "La vérification ne fait pas partie de cette version.",            // 312
+    " jeu(x) vérifié(s).",                                             // 313
+    "Émulateur utilisé : ",                                            // 314
+    "aucun trouvé",                                                    // 315
+    "Ce fichier ou ce dossier n'existe pas.",                          // 316
 };
 
 }  // namespace arc

@@ -19,6 +19,7 @@ enum class WindowId : int {
     ZipAll = 11,
     Images = 12,
     Update = 13,
+    Audit = 14,  ///< keeps no place: the settings file has slots 1..13
 };
 
 /// The window's number: its slot in WindowLeft/WindowTop.

@@ -274,6 +274,12 @@ std::string QueryValue(std::string_view sql) {
     return statement.ColumnText(0);
 }
 
+bool TableExists(std::string_view name) {
+    Statement table("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE");
+    table.Bind(1, name);
+    return table.Step();
+}
+
 // --- statements -------------------------------------------------------------
 
 Statement::Statement(std::string_view sql) {

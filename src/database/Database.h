@@ -73,6 +73,9 @@ bool TryExecute(std::string_view sql);
 /// or Null). Handy for counts and single values.
 std::string QueryValue(std::string_view sql);
 
+/// True when the open database has a table of that name (any case).
+bool TableExists(std::string_view name);
+
 // ---------------------------------------------------------------------------
 // Prepared statements
 

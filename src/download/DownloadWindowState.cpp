@@ -351,9 +351,9 @@ void DownloadWindowState::Run() {
                 std::string(failed.empty() ? "" : ", ") + std::string(DownloadEntries()[i].label);
     }
     if (!anyTicked)
-        Ui().Message(std::string(kNothingTickedMessage), MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(Text(kTextNothingTicked), MsgButtons::Ok, MsgIcon::Exclamation);
     else if (!failed.empty())
-        Ui().Message("Not downloaded: " + failed + " (see the log).", MsgButtons::Ok,
+        Ui().Message(Text(kTextNotDownloaded) + failed + Text(kTextSeeTheLog), MsgButtons::Ok,
                      MsgIcon::Exclamation);
     else
         Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);

@@ -14,10 +14,6 @@ namespace arc {
 
 /// The consent that lets a front end answering for the user empty the Download folder.
 inline constexpr std::string_view kEmptyDownloadFolderConsent = "--empty-download-folder";
-/// Told at the end of a run in which no entry was ticked.
-inline constexpr std::string_view kNothingTickedMessage =
-    "No file was ticked: nothing was downloaded. The files already in the Download folder were "
-    "put in place.";
 
 class DownloadWindowState {
   public:

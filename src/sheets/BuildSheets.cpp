@@ -24,10 +24,7 @@ namespace {
 constexpr int kProcBuildSheets = 510;
 
 std::string FailureMessage(const std::string& failure) {
-    if (TheSettings().Language == 1) {
-        return "Les fiches n'ont pas toutes été créées (voir le journal) :\r\n" + failure;
-    }
-    return "The game files were not all written (see the log):\r\n" + failure;
+    return Text(kTextPagesNotWritten) + failure;
 }
 
 void CopyDecorations(const SheetRun& run) {
@@ -46,6 +43,19 @@ void CopyDecorations(const SheetRun& run) {
     if (!noImage.empty()) ShellCopy(noImage, run.PagesFolder() + "noimage.png");
 }
 
+// The built-in page shows the audit verdict only when an audit was made, so
+// that the site of a collection never audited stays as it was.
+std::string WithAuditLine(std::string page) {
+    constexpr std::string_view kAfter = "#GOTIT</font></span>";
+    const std::size_t at = page.find(kAfter);
+    if (at != std::string::npos) {
+        page.insert(at + kAfter.size(), "<br><b><font size=\"1\">" + Text(kTextAuditLabel) +
+                                            " : </font></b><span class=\"bold\"><font "
+                                            "color=\"#FFCC00\">#AUDIT</font></span>");
+    }
+    return page;
+}
+
 std::string GamePageText(const SheetRun& run) {
     std::string text;
     const std::string skinPage = SkinFile(run, "rom.htm");
@@ -55,7 +65,8 @@ std::string GamePageText(const SheetRun& run) {
         if (!css.empty()) ShellCopy(css, run.PagesFolder() + BaseName(css));
         return text;
     }
-    return DefaultGamePageTemplate();
+    return TableExists("Audit") ? WithAuditLine(DefaultGamePageTemplate())
+                                : DefaultGamePageTemplate();
 }
 
 // Steps 3 to 14; false when the run stopped early.

@@ -80,6 +80,7 @@ constexpr std::array<std::string_view, kMarkerCount> kMarkerTexts = {
     "#IMGCAB",
     "#IMGCPANEL",
     "#IMGFLYER",
+    "#AUDIT",
 };
 
 // Markers emptied at the end, in this order ("#CLONEOF" and "#COMMENT" never

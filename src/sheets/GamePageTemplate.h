@@ -83,6 +83,7 @@ enum class Marker : int {
     ImgCab,
     ImgCpanel,
     ImgFlyer,
+    Audit,
     Count
 };
 

@@ -8,6 +8,7 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
+#include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
@@ -179,10 +180,10 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
         std::string& previousSwitch = game.previousSwitch;
         auto field = [&](std::string_view name) {
             const int column = columns[name];
-            return column < 0 ? std::string_view() : query.ColumnView(column);
+            return column < 0 ? std::string() : EscapeXmlText(query.ColumnView(column));
         };
         auto labelled = [&](std::string_view label, std::string_view name) {
-            const std::string_view text = field(name);
+            const std::string text = field(name);
             if (text.empty()) return;
             value += label;
             value += text;
@@ -191,7 +192,7 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
         switch (marker) {
             case Marker::ExpBios: {
                 value += field("BiosSetName");
-                const std::string_view isDefault = field("biossetdefault");
+                const std::string isDefault = field("biossetdefault");
                 if (!isDefault.empty()) {
                     value += " (";
                     value += isDefault;
@@ -225,17 +226,17 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
                 labelled("&nbsp; Offset : ", "Romoffset");
                 break;
             case Marker::ExpDip: {
-                const std::string_view switchName = field("dipswitchname");
+                const std::string switchName = field("dipswitchname");
                 if (!any || switchName != previousSwitch) {
                     value += switchName;
                     value += "<br>\r\n";
                 }
                 previousSwitch = switchName;
-                const std::string_view valueName = field("dipvaluename");
+                const std::string valueName = field("dipvaluename");
                 if (!valueName.empty()) {
                     value += "&nbsp; DIP ";
                     value += valueName;
-                    const std::string_view isDefault = field("dipvaluedefault");
+                    const std::string isDefault = field("dipvaluedefault");
                     if (!isDefault.empty()) {
                         value += "(";
                         value += isDefault;
@@ -285,7 +286,7 @@ class GameLookups {
         std::string link = "<a href=\"" + cloneOf + ".htm\">";
         const auto parent = titles_->find(ToLowerAscii(cloneOf));
         if (parent != titles_->end()) {
-            link += parent->second + " (" + cloneOf + ")</a>";
+            link += EscapeXmlText(parent->second) + " (" + cloneOf + ")</a>";
         } else {
             link += cloneOf + "</a>";
         }
@@ -398,10 +399,24 @@ class GameImages {
     std::string noImageUrl_;
 };
 
+// The game's audit verdict and its first problems; "not audited" without a row.
+std::string AuditText(Statement& audit, const std::string& name) {
+    audit.Reset();
+    audit.Bind(1, name);
+    std::string text = Text(kTextNotAudited);
+    if (audit.Step()) {
+        text = VerdictCaption(audit.ColumnView(0));
+        if (!audit.ColumnView(1).empty()) text += " (" + EscapeXmlText(audit.ColumnView(1)) + ")";
+    }
+    audit.Reset();
+    return text;
+}
+
 // A game without manufacturer is listed under the unknown group: link there.
 std::string ManufacturerLink(const std::string& manufacturer) {
     const std::string& shown = manufacturer.empty() ? Text(58) : manufacturer;
-    return "<a href=\"M_" + SafeFileName(shown) + ".htm\">" + shown + "</a>";
+    return "<a href=\"M_" + EscapeXmlText(SafeFileName(shown)) + ".htm\">" + EscapeXmlText(shown) +
+           "</a>";
 }
 
 std::string PageLink(const std::string& name) {
@@ -415,7 +430,7 @@ bool UsableName(const std::string& name) {
 }
 
 void AddToLists(SheetRun& run, const GameRow& game) {
-    std::string label = game.title();
+    std::string label = EscapeXmlText(game.title());
     if (!game.cloneOf.empty()) label += " (clone)";
     const std::string link = "<a href=" + game.name() + ".htm>" + label + "</a><br>";
     run.gameList.push_back(SortLetter(game.title()) + link);
@@ -500,6 +515,9 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     GameReader reader(selection);
     GameLookups lookups(page);
     GameImages images(run);
+    std::optional<Statement> audit;
+    if (page.Holds(MarkerText(Marker::Audit)) && TableExists("Audit"))
+        audit.emplace("SELECT Verdict, Problems FROM Audit WHERE Name=?");
     MarkerValues values;
     values[static_cast<int>(Marker::VerMame)] = run.mameVersion;
     values[static_cast<int>(Marker::VerAno)] = run.programVersion;
@@ -526,8 +544,11 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
         if (!UsableName(game.name())) {
             WriteLog("No page for the short name \"" + game.name() + "\"");
         } else {
+            // Text for the page: the notes are the user's own markup.
             for (const PlainColumn& plain : kPlainColumns) {
-                values[static_cast<int>(plain.marker)] = game.plain[static_cast<int>(plain.marker)];
+                const std::string& value = game.plain[static_cast<int>(plain.marker)];
+                values[static_cast<int>(plain.marker)] =
+                    plain.marker == Marker::MyNotes ? value : EscapeXmlText(value);
             }
             values[static_cast<int>(Marker::Manufacturer)] = ManufacturerLink(game.manufacturer);
             values[static_cast<int>(Marker::VerAdded)] = CorrectedVersion(game.verAdded);
@@ -545,6 +566,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             previousLink = PageLink(game.name());
             values[static_cast<int>(Marker::Next)] = more ? PageLink(next.name()) : std::string();
             images.Fill(game, values);
+            if (audit) values[static_cast<int>(Marker::Audit)] = AuditText(*audit, game.name());
 
             page.Fill(values, text);
             writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));

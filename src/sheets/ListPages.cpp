@@ -56,8 +56,8 @@ std::string_view LinkOf(std::string_view entry) {
 std::string GroupLink(std::string_view prefix, std::string_view group) {
     std::string link = "<a href=\"";
     link += prefix;
-    link += SafeFileName(group) + ".htm\">";
-    link += group;
+    link += EscapeXmlText(SafeFileName(group)) + ".htm\">";
+    link += EscapeXmlText(group);
     link += "</a>";
     return link;
 }
@@ -193,7 +193,7 @@ bool WriteFamily(PageWriter& writer, SheetRun& run, const GroupFamily& family) {
         }
         std::string page = templ;
         ReplaceAll(page, "#LIST", text);
-        ReplaceAll(page, "#NAMELIST", groups[g]);
+        ReplaceAll(page, "#NAMELIST", EscapeXmlText(groups[g]));
         ReplaceAll(page, "#NEXT",
                    g + 1 < groups.size() ? GroupLink(family.prefix, groups[g + 1]) : std::string());
         ReplaceAll(page, "#PREVIOUS",

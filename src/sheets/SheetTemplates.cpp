@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/TextTable.h"
+
 namespace arc {
 namespace {
 
@@ -139,14 +141,7 @@ std::string DefaultIndexTemplate() {
 }
 
 std::string DefaultStatisticsTemplate() {
-    return std::string(
-               "<html><body><p>&nbsp;STATISTIQUES GÉNÉRALES<br><br><br>Ensemble des roms<br><br>"
-               "[001]<br>Ensemble des jeux (clones exclus)<br>") +
-           "<br>[002]<br>Ensemble des clones<br><br>[003]<br><br><br>STATISTIQUES ROMS "
-           "DISPONIBLES<br><br><br>Ensemble des roms disponibles<br>" +
-           "<br>[004]<br>Ensemble des jeux (clones exclus) émulés à 100%<br><br>[005]<br>Ensemble "
-           "des jeux (clones exclus) qui fonctionnent, émulation incomplète<br>" +
-           "<br>[006]<br>&nbsp;</p></body></html>";
+    return Text(kTextStatisticsTemplate);
 }
 
 }  // namespace arc

@@ -13,7 +13,8 @@ std::string DefaultLetterListTemplate();
 std::string DefaultPlainListTemplate();
 /// The site's index page.
 std::string DefaultIndexTemplate();
-/// Statistics page with the six placeholders "[001]" to "[006]".
+/// Statistics page with the six placeholders "[001]" to "[006]", in the
+/// current language.
 std::string DefaultStatisticsTemplate();
 /// The credits page of the support files' sources; it has no markers.
 std::string DefaultLinksPage();

@@ -116,11 +116,32 @@ RowPassCounts CountRowByRow(const std::vector<std::string_view>& conditions) {
 // The skin's template, else the built-in one. A "STAT.htm" of the program
 // folder is never read: it may be the page an earlier run wrote there, which
 // would freeze the counts of every later run.
-std::string StatisticsTemplate(const SheetRun& run) {
+std::string StatisticsTemplate(const SheetRun& run, bool audited) {
     std::string text;
     const std::string path = SkinFile(run, "stat.htm");
     if (!path.empty() && ReadTextFile(path, text)) return text;
-    return DefaultStatisticsTemplate();
+    text = DefaultStatisticsTemplate();
+    // The built-in page gains the audit line only when an audit was made, so
+    // that the site of a collection never audited stays as it was.
+    const std::size_t end = text.rfind("&nbsp;</p>");
+    if (audited && end != std::string::npos) text.insert(end, "#AUDIT<br><br>");
+    return text;
+}
+
+// The counts of the verdicts, in their report order: "Audit of the owned
+// sets: 3 complete, 1 bad.<br>".
+std::string AuditCountsLine() {
+    std::string counts;
+    Statement count("SELECT count(*) FROM Audit WHERE Verdict=?");
+    for (std::string_view verdict : kAuditVerdicts) {
+        count.Reset();
+        count.Bind(1, verdict);
+        const long long n = count.Step() ? count.ColumnInt(0) : 0;
+        if (n > 0)
+            counts +=
+                (counts.empty() ? "" : ", ") + std::to_string(n) + " " + VerdictCaption(verdict);
+    }
+    return Text(kTextAuditSummary) + (counts.empty() ? "0" : counts) + ".<br>\r\n";
 }
 
 }  // namespace
@@ -189,7 +210,9 @@ void WriteStatisticsPage(const SheetRun& run) {
     Progress().Total = 100;
     SetProgressLabel(Text(44));
     LetEventsRun();
-    std::string page = StatisticsTemplate(run);
+    const bool audited = TableExists("Audit");
+    std::string page = StatisticsTemplate(run, audited);
+    ReplaceAll(page, "#AUDIT", audited ? AuditCountsLine() : std::string());
     ReplaceAll(page, "#VERMAME", run.mameVersion);
     ReplaceAll(page, "#VERANO", run.programVersion);
     ReplaceAll(page, "#HOME", kHomeLink);

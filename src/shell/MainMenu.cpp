@@ -37,14 +37,31 @@ struct CaptionSource {
 
 // ApplyMenuCaptions' order.
 constexpr CaptionSource kCaptionOrder[] = {
-    {"MenuTraitement", 10},  {"MenuOptions", 11},    {"MnuAPropos", 12},
-    {"MnuDownload", 101},    {"MenuEdition", 203},   {"MnuRechercher", 204},
-    {"MnuCreerBaseMDB", 95}, {"MnuListMyRoms", 96},  {"MnuCreerFiches", 97},
-    {"MenuNotes", 98},       {"MnuRediger", 99},     {"MnuDefinirLesChemins", 102},
-    {"MnuLiens", 103},       {"MnuLangue", 117},     {"MnuLangueAUTRE", 118},
-    {"MnuQuit", 119},        {"MnuTraduction", 138}, {"MnuCopierNotes", 139},
-    {"MnuAide", 174},        {"MnuReadMe", 141},     {"MnuConsulter", 227},
-    {"MnuZipUnzip", 259},    {"MnuGestionImg", 260},
+    {"MenuTraitement", 10},
+    {"MenuOptions", 11},
+    {"MnuAPropos", 12},
+    {"MnuDownload", 101},
+    {"MenuEdition", 203},
+    {"MnuRechercher", 204},
+    {"MnuCreerBaseMDB", 95},
+    {"MnuListMyRoms", 96},
+    {"MnuCreerFiches", 97},
+    {"MenuNotes", 98},
+    {"MnuRediger", 99},
+    {"MnuDefinirLesChemins", 102},
+    {"MnuLiens", 103},
+    {"MnuLangue", 117},
+    {"MnuLangueAUTRE", 118},
+    {"MnuQuit", 119},
+    {"MnuTraduction", 138},
+    {"MnuCopierNotes", 139},
+    {"MnuAide", 174},
+    {"MnuReadMe", 141},
+    {"MnuConsulter", 227},
+    {"MnuZipUnzip", 259},
+    {"MnuGestionImg", 260},
+    {"MnuMAJ", kTextUpdateMenu},
+    {"MnuAudit", kTextAuditMenu},
 };
 
 /// The first of the two names that exists in the program folder, else "".
@@ -74,6 +91,7 @@ const std::vector<MenuEntry>& MenuTree() {
         t.push_back(Item("MnuMAJ", "MenuTraitement", "&Mettre à jour une base access"));
         t.push_back(Separator("Mnutrait7", "MenuTraitement"));
         t.push_back(Item("MnuListMyRoms", "MenuTraitement", "&Lister mes Roms"));
+        t.push_back(Item("MnuAudit", "MenuTraitement", "&Vérifier mes roms"));
         t.push_back(Item("MnuCreerFiches", "MenuTraitement", "Créer &fiches des jeux"));
         t.push_back(Separator("MnuTrait02", "MenuTraitement"));
         t.push_back(Item("MnuTraduction", "MenuTraitement", "&Traductions"));

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/AppState.h"
+#include "core/Emulator.h"
 #include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -163,6 +164,15 @@ bool PathsWindowState::FillDataFiles() {
         filled = true;
     });
     return filled;
+}
+
+std::string PathsWindowState::EmulatorInUse() const {
+    return MameExecutable(Trim(mameExe), TheSettings().MameFolder);
+}
+
+bool PathsWindowState::IsMissing(std::string_view path) {
+    const std::string trimmed(Trim(path));
+    return !trimmed.empty() && !FileExists(trimmed) && !FolderExists(trimmed);
 }
 
 void PathsWindowState::Unload() {

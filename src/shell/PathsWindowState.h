@@ -41,6 +41,11 @@ class PathsWindowState {
     bool FillArtFolders();
     bool FillDataFiles();
 
+    /// The emulator the program would run with Text1 as typed ("" when none is found).
+    std::string EmulatorInUse() const;
+    /// True when a box names a file or folder that does not exist.
+    static bool IsMissing(std::string_view path);
+
     /// Window unload (after the window stored its position): stores every box
     /// as typed, saves the settings, switches the menus on and releases whoever
     /// waits for the window (wizard, paths-dialog flag).

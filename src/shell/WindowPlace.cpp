@@ -17,13 +17,21 @@ WindowPlace SavedWindowPlace(int number) {
     const Settings& settings = TheSettings();
     if (settings.WindowLeft[number] > 0) place.left = settings.WindowLeft[number] / kTwipsPerPixel;
     if (settings.WindowTop[number] > 0) place.top = settings.WindowTop[number] / kTwipsPerPixel;
+    if (settings.WindowWidth[number] > 0 && settings.WindowHeight[number] > 0) {
+        place.width = settings.WindowWidth[number] / kTwipsPerPixel;
+        place.height = settings.WindowHeight[number] / kTwipsPerPixel;
+    }
     return place;
 }
 
-void StoreWindowPlace(int number, int leftPixels, int topPixels) {
+void StoreWindowPlace(int number, int leftPixels, int topPixels, int widthPixels,
+                      int heightPixels) {
     if (!ValidNumber(number)) return;
-    TheSettings().WindowLeft[number] = leftPixels * kTwipsPerPixel;
-    TheSettings().WindowTop[number] = topPixels * kTwipsPerPixel;
+    Settings& settings = TheSettings();
+    settings.WindowLeft[number] = leftPixels * kTwipsPerPixel;
+    settings.WindowTop[number] = topPixels * kTwipsPerPixel;
+    settings.WindowWidth[number] = widthPixels * kTwipsPerPixel;
+    settings.WindowHeight[number] = heightPixels * kTwipsPerPixel;
 }
 
 }  // namespace arc

@@ -1,6 +1,7 @@
 #include "ui/ArcanoteArt.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -74,10 +75,16 @@ QPixmap ArcanotePicture(int width, int height) {
     const double side = height * 0.85;
     DrawCabinet(painter, QRectF(height * 0.1, (height - side) / 2, side, side));
 
-    QFont title("Sans Serif", static_cast<int>(height * 0.22), QFont::Black);
+    const QRectF text(height * 1.05, 0, width - height * 1.1, height * 0.62);
+    // The largest size up to a fifth of the height at which the name fits the box.
+    QFont title("Sans Serif");
+    title.setWeight(QFont::Black);
+    for (int pixels = static_cast<int>(height * 0.2); pixels > 6; --pixels) {
+        title.setPixelSize(pixels);
+        if (QFontMetricsF(title).horizontalAdvance("Arcanote") <= text.width() - 8) break;
+    }
     painter.setFont(title);
     painter.setPen(kGold);
-    const QRectF text(height * 1.05, 0, width - height * 1.1, height * 0.62);
     painter.drawText(text, Qt::AlignLeft | Qt::AlignBottom, "Arcanote");
     QFont subtitle("Sans Serif", static_cast<int>(height * 0.08));
     painter.setFont(subtitle);

@@ -28,6 +28,7 @@ void ChildWindow::RestorePlace() {
     QWidget* frame = Frame();
     if (place.left) frame->move(*place.left, frame->y());
     if (place.top) frame->move(frame->x(), *place.top);
+    if (place.width) frame->resize(*place.width, *place.height);
 }
 
 void ChildWindow::showEvent(QShowEvent* event) {
@@ -41,8 +42,8 @@ void ChildWindow::showEvent(QShowEvent* event) {
 void ChildWindow::closeEvent(QCloseEvent* event) {
     if (!unloaded_) {
         unloaded_ = true;
-        const QPoint place = Frame()->pos();
-        StoreWindowPlace(windowNumber_, place.x(), place.y());
+        const QRect place = Frame()->geometry();
+        StoreWindowPlace(windowNumber_, place.x(), place.y(), place.width(), place.height());
         OnUnload();
     }
     QWidget::closeEvent(event);

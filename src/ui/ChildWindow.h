@@ -18,7 +18,7 @@ class ChildWindow : public QWidget {
     /// Closes the window (and its MDI frame); OnUnload() runs.
     void Unload();
 
-    /// Moves the window to its saved position, when one was saved.
+    /// Moves and sizes the window to its saved place, when one was saved.
     void RestorePlace();
 
     /// The widget that carries the window's position: its MDI frame, or itself.

@@ -2,6 +2,7 @@
 // registered beside the windows they open.
 
 #include "core/Log.h"
+#include "notes/Notes.h"
 #include "shell/MainMenu.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowRegistry.h"
@@ -19,5 +20,7 @@ ARCANOTE_REGISTER_COMMAND(MnuLienMame, [](MainWindow&) { OpenWebPage(kMameHomePa
 ARCANOTE_REGISTER_COMMAND(MnuLienMame32, [](MainWindow&) { OpenWebPage(kMame32HomePage); });
 ARCANOTE_REGISTER_COMMAND(MnuAPropos, [](MainWindow& main) { main.ShowAbout(); });
 ARCANOTE_REGISTER_COMMAND(MnuQuit, [](MainWindow& main) { main.close(); });
+ARCANOTE_REGISTER_COMMAND(MnuRediger, [](MainWindow&) { WriteGameNote(); });
+ARCANOTE_REGISTER_COMMAND(MnuCopierNotes, [](MainWindow&) { CopyNotesToDatabase(false); });
 
 }  // namespace arc::ui

@@ -1,11 +1,13 @@
 #include "ui/PathsWindow.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -38,7 +40,8 @@ QPushButton* ChooserButton(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-PathsWindow::PathsWindow() : ChildWindow(WindowId::Paths), tabs_(new QTabWidget(this)) {
+PathsWindow::PathsWindow()
+    : ChildWindow(WindowId::Paths), tabs_(new QTabWidget(this)), emulator_(new QLabel(this)) {
     state_.Load();
     setWindowTitle(Q(Text(19)));
 
@@ -54,9 +57,13 @@ PathsWindow::PathsWindow() : ChildWindow(WindowId::Paths), tabs_(new QTabWidget(
     top->addWidget(exeLabel, 0, 0, 1, 2);
     top->addWidget(text1_, 1, 0);
     top->addWidget(command1, 1, 1);
-    top->addWidget(romsLabel, 2, 0, 1, 2);
-    top->addWidget(text2_, 3, 0);
-    top->addWidget(command2, 3, 1);
+    emulator_->setObjectName("LabelEmulator");
+    emulator_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(emulator_, 2, 0, 1, 2);
+    connect(text1_, &QLineEdit::textChanged, this, &PathsWindow::ShowEmulatorInUse);
+    top->addWidget(romsLabel, 3, 0, 1, 2);
+    top->addWidget(text2_, 4, 0);
+    top->addWidget(command2, 4, 1);
     connect(command1, &QPushButton::clicked, this, [this] {
         TakeBoxes();
         if (state_.ChooseExecutable()) text1_->setText(Q(state_.mameExe));
@@ -131,6 +138,7 @@ PathsWindow::PathsWindow() : ChildWindow(WindowId::Paths), tabs_(new QTabWidget(
     layout->addWidget(tabs_, 1);
     layout->addLayout(autoFill);
     ShowState();
+    ShowEmulatorInUse();
     resize(680, 600);
 }
 
@@ -138,7 +146,24 @@ QLineEdit* PathsWindow::AddPathBox(const QString& name) {
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
     box->installEventFilter(this);
+    // A box naming a file or folder that does not exist shows a warning sign
+    // (an action of the box: the flat style sheet leaves it alone).
+    QAction* warning = box->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                      QLineEdit::TrailingPosition);
+    warning->setToolTip(Q(Text(kTextPathMissing)));
+    warning->setVisible(false);
+    connect(box, &QLineEdit::textChanged, box, [box, warning](const QString& text) {
+        const bool missing = PathsWindowState::IsMissing(text.toStdString());
+        box->setProperty("missing", missing);
+        warning->setVisible(missing);
+    });
     return box;
+}
+
+void PathsWindow::ShowEmulatorInUse() {
+    state_.mameExe = text1_->text().toStdString();
+    const std::string used = state_.EmulatorInUse();
+    emulator_->setText(Q(Text(kTextEmulatorUsed) + (used.empty() ? Text(kTextNoneFound) : used)));
 }
 
 void PathsWindow::ShowState() {

@@ -27,9 +27,11 @@ class PathsWindow : public ChildWindow {
     QLineEdit* AddPathBox(const QString& name);
     void ShowState();
     void TakeBoxes();
+    void ShowEmulatorInUse();
 
     PathsWindowState state_;
     QTabWidget* tabs_;
+    QLabel* emulator_;
     QLineEdit* text1_;
     QLineEdit* text2_;
     QList<QLineEdit*> text3_;

@@ -94,6 +94,14 @@ QWidget* SearchWindow::BuildSearchFrame() {
         grid->addWidget(label, row, column);
         grid->addWidget(combo, row, column + 1);
     }
+    auto* auditLabel = new QLabel(Q(Text(kTextAuditLabel)), frame);
+    auditLabel->setObjectName("LabelAudit");
+    audit_ = new QComboBox(frame);
+    audit_->setObjectName("ComboAudit");
+    for (const std::string& item : state_.audit.items)
+        audit_->addItem(Q(item));
+    grid->addWidget(auditLabel, 7, 0);
+    grid->addWidget(audit_, 7, 1);
     auto* keywordLabel = new QLabel(Q(Text(184)), frame);
     keywordLabel->setObjectName("Label3");
     keyword_ = Box("Text1", frame);
@@ -102,9 +110,9 @@ QWidget* SearchWindow::BuildSearchFrame() {
     find->setDefault(true);
     connect(find, &QPushButton::clicked, this, &SearchWindow::Find);
     connect(keyword_, &QLineEdit::returnPressed, this, &SearchWindow::Find);
-    grid->addWidget(keywordLabel, 7, 0);
-    grid->addWidget(keyword_, 7, 1, 1, 2);
-    grid->addWidget(find, 7, 3);
+    grid->addWidget(keywordLabel, 8, 0);
+    grid->addWidget(keyword_, 8, 1, 1, 2);
+    grid->addWidget(find, 8, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return frame;
@@ -246,6 +254,7 @@ void SearchWindow::LoadCombos() {
         combo->addItems(items);
         combo->setCurrentText(Q(state_.combos[i].text));
     }
+    audit_->setCurrentText(Q(state_.audit.text));
 }
 
 void SearchWindow::LoadFromState() {
@@ -264,6 +273,7 @@ void SearchWindow::LoadFromState() {
 void SearchWindow::TakeBoxes() {
     for (int i = 0; i < kSearchCriteria; ++i)
         state_.combos[i].text = S(combos_[i]->currentText());
+    state_.audit.text = S(audit_->currentText());
     state_.keyword = S(keyword_->text());
     state_.databasePath = S(database_->text());
     state_.htmlFolder = S(sheets_->text());
@@ -316,7 +326,9 @@ void SearchWindow::Display() {
 }
 
 void SearchWindow::OnUnload() {
-    if (opened_) state_.Close();
+    if (!opened_) return;
+    TakeBoxes();
+    state_.Close();
 }
 
 ARCANOTE_REGISTER_WINDOW(WindowId::Search, SearchWindow);

@@ -49,6 +49,7 @@ class SearchWindow : public ChildWindow {
     QTabBar* tabs_;
     std::array<QWidget*, 3> frames_{};
     std::array<QComboBox*, kSearchCriteria> combos_{};
+    QComboBox* audit_ = nullptr;
     QLineEdit* keyword_ = nullptr;
     QLineEdit* database_ = nullptr;
     QLineEdit* sheets_ = nullptr;

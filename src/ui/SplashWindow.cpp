@@ -34,7 +34,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     text->setObjectName("lblText");
     text->setAlignment(Qt::AlignCenter);
 
-    auto* web = new QLabel("<a href=\"readme\">readme.txt</a>", this);
+    auto* web = new QLabel("<a style=\"color: #5fd4f4\" href=\"readme\">readme.txt</a>", this);
     web->setObjectName("lblWeb");
     web->setAlignment(Qt::AlignCenter);
     web->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
@@ -54,7 +54,8 @@ SplashWindow::SplashWindow(QWidget* parent)
     layout->addWidget(web);
     layout->addWidget(ok_, 0, Qt::AlignCenter);
     setStyleSheet(
-        "frmSplash { background: #10131c; } QLabel { color: #e8e4d8; }"
+        // By object name: the type selector would need the namespaced class name.
+        "#frmSplash { background: #10131c; } QLabel { color: #e8e4d8; }"
         " QLabel#lblVersion { color: #f3b531; font-weight: bold; }");
     setAttribute(Qt::WA_StyledBackground);
 

@@ -14,12 +14,17 @@
 #include "build/BuildPipeline.h"
 #include "core/AppState.h"
 #include "core/Files.h"
+#include "core/TextTable.h"
 #include "core/UiService.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
 namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
@@ -32,17 +37,16 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
 UpdateWindow::UpdateWindow(QWidget* parent)
     : ChildWindow(WindowId::Update, parent),
       path_(new QLineEdit(this)),
-      definedPaths_(new QRadioButton(QString::fromUtf8("Utiliser les chemins définis"), this)),
-      ownPaths_(new QRadioButton(QString::fromUtf8("Utiliser les données d'Arcanote"), this)) {
-    setWindowTitle(QString::fromUtf8("Mise à jour d'une base access"));
+      definedPaths_(new QRadioButton(Q(Text(kTextUseDefinedPaths)), this)),
+      ownPaths_(new QRadioButton(Q(Text(kTextUseOwnData)), this)) {
+    setWindowTitle(Q(Text(kTextUpdateTitle)));
     path_->setObjectName("Text1");
     definedPaths_->setObjectName("Option1_0");
     ownPaths_->setObjectName("Option1_1");
 
     auto* grid = new QGridLayout;
     for (int box = 0; box < UpdateWindowState::kBoxes; ++box) {
-        const std::string_view caption = UpdateWindowState::BoxCaption(box);
-        boxes_[box] = new QCheckBox(QString::fromUtf8(caption.data(), caption.size()), this);
+        boxes_[box] = new QCheckBox(Q(UpdateWindowState::BoxCaption(box)), this);
         boxes_[box]->setObjectName(QString("Check1_%1").arg(box));
         // Box 0 on its own row, the support files in two columns under it.
         if (box == 0)
@@ -52,10 +56,10 @@ UpdateWindow::UpdateWindow(QWidget* parent)
     }
 
     auto* choose = Button(this, "Command5", "...");
-    auto* update = Button(this, "Command1", QString::fromUtf8("Mettre à jour"));
-    auto* close = Button(this, "Command2", "Fermer");
-    auto* paths = Button(this, "Command3", "Chemins");
-    auto* download = Button(this, "Command4", QString::fromUtf8("Télécharger"));
+    auto* update = Button(this, "Command1", Q(Text(kTextUpdateButton)));
+    auto* close = Button(this, "Command2", Q(Text(70)));
+    auto* paths = Button(this, "Command3", Q(Text(19)));
+    auto* download = Button(this, "Command4", Q(Text(88)));
     connect(choose, &QPushButton::clicked, this, &UpdateWindow::ChooseFile);
     connect(update, &QPushButton::clicked, this, &UpdateWindow::RunUpdate);
     connect(close, &QPushButton::clicked, this, &UpdateWindow::Unload);

@@ -437,7 +437,7 @@ bool ImportListXmlFast(std::string_view path) {
         LineReader reader(path, true);
         if (!reader.IsOpen())
             throw AppError(err::kFileNotFound, "File not found: " + std::string(path));
-        ListXmlWriter writer(State().UpdateMode);
+        ListXmlWriter writer(State().UpdateMode, /*escapedText=*/true);
         KeyValueList list;
         CutReport cuts;
         Progress().Total = Kilobytes(reader.Size()) + 1;

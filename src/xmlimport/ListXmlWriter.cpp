@@ -4,6 +4,7 @@
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
+#include "core/TextFile.h"
 #include "xmlimport/XmlScan.h"
 
 namespace arc {
@@ -102,8 +103,9 @@ std::string_view GameFieldName(GameField field) {
     return kFieldNames[static_cast<int>(field)];
 }
 
-ListXmlWriter::ListXmlWriter(bool updateMode)
+ListXmlWriter::ListXmlWriter(bool updateMode, bool escapedText)
     : updateMode_(updateMode),
+      escapedText_(escapedText),
       insertData_(InsertDataSql()),
       insertBiosSet_(InsertSql(
           "BiosSet", {"InternalName", "BiosSetName", "biossetdescription", "biossetdefault"})),
@@ -183,9 +185,15 @@ void ListXmlWriter::BeginGame(std::string_view name, bool isDevice) {
     Set(GameField::Working, true);
 }
 
+std::string_view ListXmlWriter::Plain(std::string_view value, std::size_t slot) {
+    if (!escapedText_ || value.find('&') == std::string_view::npos) return value;
+    std::string& decoded = plain_[slot];
+    return DecodeXmlText(value, decoded) ? std::string_view(decoded) : value;
+}
+
 void ListXmlWriter::Set(GameField field, std::string_view value) {
     const int index = static_cast<int>(field);
-    fields_[index] = std::string(value);
+    fields_[index] = std::string(Plain(value, 0));
     written_[index] = true;
 }
 
@@ -291,7 +299,9 @@ void ListXmlWriter::ApplyFeatureRules() {
 
 void ListXmlWriter::AddBiosSet(std::string_view name, std::string_view description,
                                std::string_view isDefault) {
-    insertBiosSet_.BindView(1, name_).BindView(2, name).BindView(3, description);
+    insertBiosSet_.BindView(1, name_)
+        .BindView(2, Plain(name, 0))
+        .BindView(3, Plain(description, 1));
     insertBiosSet_.BindView(4, isDefault);
     insertBiosSet_.Run();
     RowDone();
@@ -300,7 +310,7 @@ void ListXmlWriter::AddBiosSet(std::string_view name, std::string_view descripti
 void ListXmlWriter::AddRom(const std::array<std::string_view, 12>& values) {
     insertRom_.BindView(1, name_);
     for (std::size_t i = 0; i < values.size(); ++i)
-        insertRom_.BindView(static_cast<int>(i) + 2, values[i]);
+        insertRom_.BindView(static_cast<int>(i) + 2, Plain(values[i], i));
     insertRom_.Run();
     RowDone();
 }
@@ -308,14 +318,14 @@ void ListXmlWriter::AddRom(const std::array<std::string_view, 12>& values) {
 void ListXmlWriter::AddDisk(const std::array<std::string_view, 7>& values) {
     insertDisk_.BindView(1, name_);
     for (std::size_t i = 0; i < values.size(); ++i)
-        insertDisk_.BindView(static_cast<int>(i) + 2, values[i]);
+        insertDisk_.BindView(static_cast<int>(i) + 2, Plain(values[i], i));
     insertDisk_.Run();
     RowDone();
 }
 
 void ListXmlWriter::AddChip(std::string_view name, std::string_view type,
                             std::string_view soundOnly, std::string_view clock) {
-    insertChip_.BindView(1, name_).BindView(2, name).BindView(3, type);
+    insertChip_.BindView(1, name_).BindView(2, Plain(name, 0)).BindView(3, Plain(type, 1));
     insertChip_.BindView(4, soundOnly).BindView(5, clock);
     insertChip_.Run();
     RowDone();
@@ -323,7 +333,8 @@ void ListXmlWriter::AddChip(std::string_view name, std::string_view type,
 
 void ListXmlWriter::AddDipSwitch(std::string_view switchName, std::string_view valueName,
                                  std::string_view isDefault) {
-    insertDipSwitch_.BindView(1, name_).BindView(2, switchName).BindView(3, valueName);
+    insertDipSwitch_.BindView(1, name_).BindView(2, Plain(switchName, 0));
+    insertDipSwitch_.BindView(3, Plain(valueName, 1));
     insertDipSwitch_.BindView(4, isDefault);
     insertDipSwitch_.Run();
     RowDone();
@@ -342,7 +353,7 @@ void ListXmlWriter::AddHistory(std::string_view text) {
         deleteHistory_.Run();
         oldHistory_.reset();
     }
-    const HistorySections sections = SplitHistorySections(text);
+    const HistorySections sections = SplitHistorySections(Plain(text, 0));
     insertHistory_.Bind(1, YearAndMaker(sections[0]));
     for (std::size_t i = 0; i < sections.size(); ++i)
         insertHistory_.Bind(static_cast<int>(i) + 2, std::string_view(sections[i]));

@@ -64,7 +64,10 @@ class ListXmlWriter {
     /// existing Data rows are changed instead of added. Into empty tables the
     /// InternalName indexes are built once at the end, which is faster than
     /// keeping them up to date row by row.
-    explicit ListXmlWriter(bool updateMode);
+    /// With `escapedText` the values come as the list writes them, XML
+    /// references and all: they are stored decoded, as the document-model
+    /// import gives them ("ABM & Gecas", "<unknown>").
+    explicit ListXmlWriter(bool updateMode, bool escapedText = false);
     ~ListXmlWriter();
     ListXmlWriter(const ListXmlWriter&) = delete;
     ListXmlWriter& operator=(const ListXmlWriter&) = delete;
@@ -133,8 +136,12 @@ class ListXmlWriter {
     void ApplyFeatureRules();
     void Compose(GameField field, std::string_view value, char joint, bool valueFirst);
     void GuessAspect();
+    /// The value as stored: decoded when the input is escaped (into scratch `slot`).
+    std::string_view Plain(std::string_view value, std::size_t slot);
 
     bool updateMode_;
+    bool escapedText_;
+    std::array<std::string, 12> plain_;  // decoded values, until their row is written
     std::string name_;
     std::array<FieldValue, kGameFieldCount> fields_;
     std::array<bool, kGameFieldCount> written_{};

@@ -142,6 +142,14 @@ TEST_F(Build, RefusingToReplaceOrCancellingTheOptionsStopsBeforeTheEmulator) {
     EXPECT_EQ(BuildDatabase(hooks), BuildOutcome::NotStarted);
     ExpectPreviousDatabaseKept(home, "previous");
     EXPECT_EQ(Calls(), "");
+
+    // Regression (cancelled options saved the new path): a new file chosen and
+    // the options cancelled leave the settings on the previous database.
+    ui().QueueFile(home.file("new.mdb"));
+    open = false;
+    EXPECT_EQ(BuildDatabase(hooks), BuildOutcome::NotStarted);
+    EXPECT_EQ(TheSettings().DatabasePath, home.file("Arcanote.mdb"));
+    EXPECT_FALSE(std::filesystem::exists(home.file("new.mdb")));
 }
 
 // A cancel, a failing emulator, a list cut short, a file that is no list, an

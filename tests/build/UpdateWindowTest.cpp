@@ -54,8 +54,7 @@ TEST_F(Update, MissingFileNoChoiceOrBrokenFileIsTold) {
     window.boxes[1] = true;
     EXPECT_FALSE(window.Update());
     ASSERT_GE(ui().messages.size(), 3u);
-    EXPECT_EQ(ui().messages.back().text,
-              "Impossible d'ouvrir le fichier\r\n" + window.databasePath);
+    EXPECT_EQ(ui().messages.back().text, Text(kTextCannotOpenFile) + "\r\n" + window.databasePath);
 }
 
 TEST_F(Update, FreshListRunsTheEmulatorAndKeepsTheOlderStamps) {

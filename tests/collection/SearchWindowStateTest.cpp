@@ -149,6 +149,40 @@ TEST_F(SearchWindowStateTest, TypedDatabasePathResetTheCriteriaSilently) {
     EXPECT_EQ(ui().messages.back().icon, MsgIcon::Exclamation);
 }
 
+TEST_F(SearchWindowStateTest, AuditAmpersandKeywordAndCriteriaKeptForTheRun) {
+    ASSERT_TRUE(window.Open());
+    Execute("INSERT INTO Data (InternalName, GameName) VALUES ('cookie', 'Cookie & Bibi')");
+    window.keyword = "&";
+    window.Find();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"cookie"}));
+    window.keyword.clear();
+    auto counts = [&] {
+        std::vector<std::size_t> found;
+        for (int choice : {kAuditComplete, kAuditIncomplete, kAuditBad, kNotAudited}) {
+            window.audit.text = window.audit.items[choice];
+            window.Find();
+            found.push_back(window.results.size());
+        }
+        return found;
+    };
+    EXPECT_EQ(counts(), (std::vector<std::size_t>{0, 0, 0, 8}));  // no audit yet
+    Execute("CREATE TABLE Audit (Name TEXT PRIMARY KEY, Verdict TEXT)");
+    Execute(
+        "INSERT INTO Audit VALUES ('pacman', 'complete'), ('galaga', 'best available'), "
+        "('1942', 'incomplete'), ('xevious', 'unreadable')");
+    EXPECT_EQ(counts(), (std::vector<std::size_t>{2, 1, 1, 4}));
+
+    // The criteria come back at the next opening in the same run.
+    window.combos[kGenreCriterion].text = "Shooter";
+    window.keyword = "x";
+    window.Close();
+    SearchWindowState again;
+    ASSERT_TRUE(again.Open());
+    EXPECT_EQ(again.combos[kGenreCriterion].text, "Shooter");
+    EXPECT_EQ(again.audit.text, again.audit.items[kNotAudited]);
+    EXPECT_EQ(again.keyword, "x");
+}
+
 TEST_F(SearchWindowStateTest, CancelStopsFillingButKeepsTheFullCount) {
     ASSERT_TRUE(window.Open());
     CancelAtTheSecondEventRound();

@@ -48,6 +48,14 @@ TEST_F(ProgramFolderResolution, HomeOptionWinsAndIsFilledWithTheShippedFiles) {
     EXPECT_EQ(ReadFile(root.file("other/html/x.skin/index.htm")), "skin");
     EXPECT_EQ(ReadFile(root.file("other/readme.txt")), "mine");
     EXPECT_FALSE(std::filesystem::exists(root.file("other/Arcanote.inf")));
+
+    // Regression (a home holding a template got nothing): it gets what it lacks.
+    WriteFile(root.file("prefix/bin/Arcanote.url.inf"), "list");
+    WriteFile(root.file("made/Arcanote.mdx"), "mine");
+    ASSERT_TRUE(ResolveProgramFolder(root.file("made"), exe(), &error));
+    EXPECT_EQ(ReadFile(root.file("made/Arcanote.mdx")) + ReadFile(root.file("made/readme.txt")) +
+                  ReadFile(root.file("made/Arcanote.url.inf")),
+              "mineshippedlist");
 }
 
 TEST_F(ProgramFolderResolution, UnusableHomeGivesAClearError) {

@@ -34,13 +34,15 @@ class SettingsTest : public test::ProgramFolderTest {
         s.ArtFolders[kFlyers] = "/art/Flyers/";
         s.Language = 1;
         s.MameExe = "/usr/games/mame";
-        s.DefaultSkin = "Blue";
+        s.DefaultSkin = "Bl\r\nue";  // a line break inside a value cannot shift the lines
         s.MainWindow = {-120, -45, 9600, 7200, 2};
         for (int slot = 1; slot <= 12; ++slot)
             s.SheetOptions[slot] = slot % 2;
         for (int form = 1; form <= 13; ++form) {
             s.WindowLeft[form] = form * 15;
             s.WindowTop[form] = -form * 30;
+            s.WindowWidth[form] = form * 600;
+            s.WindowHeight[form] = form * 450;
         }
         s.XmlOptions = {0, 1, 1};
         s.BackupFolder = "/backup/";
@@ -58,10 +60,10 @@ TEST_F(SettingsTest, SavedFileHasTheExactLineFormatsAndRoundTripsByteIdentical) 
     TheSettings() = Sample();
     ASSERT_TRUE(SaveSettings());
     const std::string first = ReadFile(inf());
-    EXPECT_EQ(std::count(first.begin(), first.end(), '\r'), 49);  // every line ends with CR LF
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\r'), 50);  // every line ends with CR LF
     std::vector<std::string> lines;
     ASSERT_TRUE(ReadTextLines(inf(), lines));
-    ASSERT_EQ(lines.size(), 49u);
+    ASSERT_EQ(lines.size(), 50u);
     EXPECT_EQ(lines[0], "/data/Jeux é/Arcanote.mdb");
     EXPECT_EQ(lines[27], " 1 ");
     EXPECT_EQ(lines[30], "-120;-45;9600;7200;2");
@@ -74,15 +76,14 @@ TEST_F(SettingsTest, SavedFileHasTheExactLineFormatsAndRoundTripsByteIdentical) 
     EXPECT_EQ(SettingsFileLines(TheSettings()), SettingsFileLines(Sample()));
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(ReadFile(inf()), first);
-}
-
-TEST_F(SettingsTest, LineBreaksInsideAValueCannotShiftTheLines) {
-    TheSettings().DefaultSkin = "two\r\nlines";
-    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(TheSettings().DefaultSkin, "Blue");
+    EXPECT_TRUE(lines[49].starts_with("600;450 ;1200;900 ;"));
+    // A file of the designed 49 lines loads; the sizes stay unsaved.
     TheSettings() = DefaultSettings();
+    WriteLines(lines);
     ASSERT_TRUE(LoadSettings());
-    EXPECT_EQ(TheSettings().DefaultSkin, "twolines");
-    EXPECT_EQ(TheSettings().SearchOption, 1);
+    EXPECT_EQ(TheSettings().WindowTop[13], -390);
+    EXPECT_EQ(TheSettings().WindowWidth[1], 0);
 }
 
 TEST_F(SettingsTest, HandWrittenLinesAreReadByTheNumberRules) {

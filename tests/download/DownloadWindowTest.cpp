@@ -187,7 +187,7 @@ TEST_F(DownloadWindowTest, CopiesToTheDefinedPathsOnRequestAndClosesInWizardMode
     window.Open();
     window.Run();
     EXPECT_FALSE(fs::exists(home.file("mame/folders/nplayers.ini")));
-    EXPECT_EQ(ui().messages.back().text, kNothingTickedMessage);
+    EXPECT_EQ(ui().messages.back().text, Text(kTextNothingTicked));
 
     window.copyToPaths = true;
     window.Run();

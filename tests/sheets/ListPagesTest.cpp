@@ -32,6 +32,7 @@ TEST_F(ListPagesTest, EachListPageHoldsItsGames) {
     AddGame("pin", "pinball", {{"Manufacturer", "Capcom / Nintendo"}});
     AddGame("pac", "Pac-Man", {{"Manufacturer", "atari"}});
     AddGame("zz", "[bracket]");
+    AddGame("cb", "Cookie & Bibi", {{"Manufacturer", "<unknown>"}});
     Build();
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"COMPLETE_LIST0.htm", "p1942", true},
@@ -44,6 +45,7 @@ TEST_F(ListPagesTest, EachListPageHoldsItsGames) {
         {"M_Capcom.htm", "pin", false},
         {"M_Capcom _ Nintendo.htm", "pin", true},
         {"M_[Unknown].htm", "zz", true},
+        {"M__unknown_.htm", "cb", true},
         {"V_v 0.36.htm", "eacc", true},
         {"V_v .htm", "pac", true},
         {"Y_[Unknown].htm", "pac", true},
@@ -60,6 +62,9 @@ TEST_F(ListPagesTest, EachListPageHoldsItsGames) {
               std::string::npos);
     const std::string capcomIndex = Page("MANUFACTURERS_C.htm");
     EXPECT_LT(capcomIndex.find("Capcom / Nintendo"), capcomIndex.find("M_Capcom.htm"));
+    // Regression (titles and makers written as markup): text from the list is escaped.
+    EXPECT_EQ(Page("cb.htm"), "Cookie &amp; Bibi");
+    EXPECT_NE(Page("MANUFACTURERS_0.htm").find(">&lt;unknown&gt;</a>"), std::string::npos);
 }
 
 TEST_F(ListPagesTest, GroupPagesLinkNeighboursEmptyAtTheEnds) {

@@ -4,6 +4,8 @@
 
 #include "SheetFixture.h"
 #include "core/ProgramFolder.h"
+#include "database/Database.h"
+#include "sheets/GamePages.h"
 #include "sheets/StatisticsPage.h"
 
 namespace arc::test {
@@ -76,6 +78,24 @@ TEST_F(StatisticsTest, CountsFollowTheDatabaseWhenTheSiteIsInTheProgramFolder) {
     EXPECT_EQ(ReadFile(run.PagesFolder() + "STAT.htm")
                   .rfind("skin <a href=../index.htm>MENU</a> Supported roms : 6.", 0),
               0u);
+}
+
+// The built-in pages in the interface's language; the audit shows only once
+// one was made, so that other sites stay as they were.
+TEST_F(StatisticsTest, EnglishPageAndAuditLinesOnlyWithAnAudit) {
+    AddCollection(true);
+    SheetRun run = NewRun();
+    WriteStatisticsPage(run);
+    const std::string before = Page("STAT.htm");
+    EXPECT_EQ(before.rfind("<html><body><p>&nbsp;GENERAL STATISTICS<br>", 0), 0u);
+    EXPECT_EQ(before.find("Audit"), std::string::npos);
+    Execute("CREATE TABLE Audit (Name TEXT PRIMARY KEY, Verdict TEXT, Problems TEXT)");
+    Execute("INSERT INTO Audit VALUES ('p1', 'complete', ''), ('c1', 'bad', 'a.bin: wrong CRC')");
+    WriteStatisticsPage(run);
+    EXPECT_NE(Page("STAT.htm").find("Audit of the owned sets: 1 complete, 1 bad.<br>"),
+              std::string::npos);
+    ASSERT_EQ(WriteGamePages(run, GamePageTemplate("#AUDIT")), PagesOutcome::Written);
+    EXPECT_EQ(Page("c1.htm") + "|" + Page("p2.htm"), "bad (a.bin: wrong CRC)|not audited");
 }
 
 }  // namespace

@@ -56,9 +56,36 @@ class MainWindowTest : public QObject {
         auto* ok = splash->findChild<QPushButton*>("cmdOK");
         QVERIFY(!ok->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(ok->isVisible(), 5000);
+        // Regression (splash unstyled and clipped): the style sheet reaches the
+        // window, and the name fits its picture.
+        const QImage shot = splash->grab().toImage();
+        QVERIFY(qGray(shot.pixel(splash->findChild<QLabel*>("lblText")->geometry().topLeft())) <
+                64);
+        const QImage picture = splash->findChild<QLabel*>("Image1")->pixmap().toImage();
+        int rightmostInk = 0;
+        for (int y = 0; y < picture.height() * 0.6; ++y)
+            for (int x = picture.height(); x < picture.width(); ++x)
+                if (qRed(picture.pixel(x, y)) > 128) rightmostInk = std::max(rightmostInk, x);
+        QVERIFY(rightmostInk > picture.width() / 2);
+        QVERIFY(rightmostInk < picture.width() - picture.height() * 0.05 - 3);
         QPointer<QWidget> watch(splash);
         ok->click();
         QTRY_VERIFY(!watch);
+    }
+
+    // Regression (the notes commands did nothing): each reaches the notes.
+    void notesCommandsWriteTheListAndCopyIt() {
+        test::QtProgramFolder folder;
+        TheSettings().DatabasePath = folder.home.file("games.mdb");
+        QVERIFY(test::MakeDatabase(TheSettings().DatabasePath, {}));
+        MainWindow main;
+        folder.ui.SetMainWindow(&main);
+        std::string said;
+        auto answer = test::AnswerNextMessage(QMessageBox::Ok, &said);
+        main.findChild<QAction*>("MnuCopierNotes")->trigger();
+        QCOMPARE(said, Text(263));  // nothing to copy yet
+        main.findChild<QAction*>("MnuRediger")->trigger();
+        QCOMPARE(folder.opened, std::vector<std::string>{folder.home.file("NOTES.TXT")});
     }
 
     void restoresTheGeometryAndQuittingSavesIt() {

@@ -21,21 +21,22 @@ class UpdateWindowTest : public QObject {
         TheSettings().UpdateDatabasePath.clear();
         TheSettings().UpdateFileChoices = "0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;False";
         QVERIFY(update.Open("MnuMAJ", "Form13"));
-        QVERIFY(State().UpdateMode);
         QCOMPARE(update.Find<QLineEdit>("Text1")->text(),
                  QString::fromStdString(TheSettings().DatabasePath));
         QVERIFY(update.Find<QCheckBox>("Check1_15")->isChecked());
         QVERIFY(!update.Find<QCheckBox>("Check1_0")->isChecked());
         QVERIFY(update.Find<QRadioButton>("Option1_1")->isChecked());
+        // Regression (French in English mode): the command, the title and the boxes.
+        QCOMPARE(update.main.findChild<QAction*>("MnuMAJ")->text() + update.window->windowTitle(),
+                 QString("&Update an Access databaseUpdate an Access database"));
+        QCOMPARE(update.Find<QCheckBox>("Check1_0")->text(), QString("Extract the data from MAME"));
 
         update.Find<QCheckBox>("Check1_0")->setChecked(true);
         update.Find<QRadioButton>("Option1_0")->setChecked(true);
         update.Click("Command2");
         QTRY_VERIFY(!update.folder.ui.IsWindowOpen(WindowId::Update));
-        QVERIFY(!State().UpdateMode);
         QCOMPARE(TheSettings().UpdateFileChoices,
                  std::string("1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;True"));
-        QCOMPARE(TheSettings().UpdateDatabasePath, TheSettings().DatabasePath);
     }
 
     void pathsButtonHidesTheWindowUntilThePathsWindowCloses() {

@@ -325,15 +325,17 @@ TEST_F(ListXmlImportTest, RealListCutGivesTheSameRowsByBothMethods) {
     EXPECT_EQ(dumps[0], dumps[1]);
 }
 
-TEST_F(ListXmlImportTest, CharacterReferencesStayWithTheFastMethodAndAreDecodedByTheDocument) {
+// Regression (the fast method kept "&amp;"): both methods store the text decoded.
+TEST_F(ListXmlImportTest, CharacterReferencesAreDecodedByBothMethods) {
     Write(
         Modern("<machine name=\"a\"><description>Cookie &amp; Bibi &lt;1&gt;</description>"
-               "</machine>\n"));
-    Import(kFast);
-    EXPECT_EQ(QueryValue("SELECT GameName FROM Data"), "Cookie &amp; Bibi &lt;1&gt;");
-    Fresh("document.mdb");
-    Import(kDocument);
-    EXPECT_EQ(QueryValue("SELECT GameName FROM Data"), "Cookie & Bibi <1>");
+               "<manufacturer>&lt;unknown&gt;</manufacturer></machine>\n"));
+    for (int method : {kFast, kDocument}) {
+        Fresh(method == kFast ? "fast.mdb" : "document.mdb");
+        Import(method);
+        EXPECT_EQ(QueryValue("SELECT GameName || '|' || Manufacturer FROM Data"),
+                  "Cookie & Bibi <1>|<unknown>");
+    }
 }
 
 TEST_F(ListXmlImportTest, MalformedGameIsLoggedAndTheNextOneIsImported) {

@@ -1,0 +1,136 @@
+#include "ui/AuditWindow.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "collection/AuditRows.h"
+#include "core/Files.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+#include "core/UiService.h"
+#include "database/Database.h"
+#include "ui/WindowRegistry.h"
+
+namespace arc::ui {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QPushButton* Button(const char* name, const std::string& caption, QWidget* parent) {
+    auto* button = new QPushButton(Q(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+/// The audit engine over the open database.
+std::string RunTheAudit([[maybe_unused]] const std::function<void()>& onSet) {
+    // AUDIT ENGINE, connected at merge (src/audit/Audit.h) by replacing the return below with:
+    //   const AuditSummary s = RunAudit({TheSettings().RomsFolder}, [&](const SetAudit&) { onSet();
+    //   }); return s.finished || s.cancelled ? "" : s.error;
+    return Text(kTextAuditUnavailable);
+}
+
+/// A cell that sorts as a number.
+QTableWidgetItem* NumberItem(int value) {
+    auto* item = new QTableWidgetItem;
+    item->setData(Qt::DisplayRole, value);
+    return item;
+}
+
+}  // namespace
+
+AuditWindow::AuditWindow()
+    : ChildWindow(WindowId::Audit),
+      runner_(RunTheAudit),
+      progress_(new QProgressBar(this)),
+      start_(Button("CommandAudit", Text(kTextAuditStart), this)),
+      cancel_(Button("CommandCancel", Text(40), this)),
+      count_(new QLabel(this)),
+      results_(new QTableWidget(this)) {
+    setWindowTitle(Q(Text(kTextAuditTitle)));
+    progress_->setObjectName("ProgressBar1");
+    count_->setObjectName("LabelCount");
+    results_->setObjectName("ListAudit");
+    QStringList headers = Q(Text(kTextAuditColumns)).split('|');
+    results_->setColumnCount(static_cast<int>(headers.size()));
+    results_->setHorizontalHeaderLabels(headers);
+    results_->horizontalHeader()->setStretchLastSection(true);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    results_->verticalHeader()->hide();
+    cancel_->setEnabled(false);
+    auto* close = Button("CommandClose", Text(70), this);
+    connect(start_, &QPushButton::clicked, this, &AuditWindow::Run);
+    connect(cancel_, &QPushButton::clicked, this, [] { Progress().Cancel = true; });
+    connect(close, &QPushButton::clicked, this, &ChildWindow::Unload);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(start_);
+    buttons->addWidget(cancel_);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(progress_);
+    layout->addWidget(count_);
+    layout->addWidget(results_, 1);
+    layout->addLayout(buttons);
+    resize(760, 480);
+    ShowResults();
+}
+
+void AuditWindow::Run() {
+    if (!OpenDatabase(TheSettings().DatabasePath)) {
+        Ui().Message(Text(229), MsgButtons::Ok, MsgIcon::Critical);
+        return;
+    }
+    start_->setEnabled(false);
+    cancel_->setEnabled(true);
+    DisableMenus();
+    Progress().Cancel = false;
+    const std::string failure = runner_([this] {
+        ShowProgress();
+        Ui().ProcessEvents();
+    });
+    EnableMenus();
+    start_->setEnabled(true);
+    cancel_->setEnabled(false);
+    ShowResults();
+    if (!failure.empty()) Ui().Message(failure, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void AuditWindow::ShowProgress() {
+    progress_->setMaximum(std::max(Progress().Total, 1));
+    progress_->setValue(std::min(Progress().Done, progress_->maximum()));
+}
+
+void AuditWindow::ShowResults() {
+    std::vector<AuditRow> rows;
+    if (IsDatabaseOpen() || OpenDatabase(TheSettings().DatabasePath)) rows = ReadAuditRows();
+    CloseDatabase();
+    results_->setSortingEnabled(false);
+    results_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const AuditRow& row = rows[static_cast<std::size_t>(r)];
+        results_->setItem(r, 0, new QTableWidgetItem(Q(row.name)));
+        results_->setItem(r, 1, new QTableWidgetItem(Q(VerdictCaption(row.verdict))));
+        int column = 2;
+        for (int value : {row.needed, row.found, row.missing, row.bad, row.unneeded})
+            results_->setItem(r, column++, NumberItem(value));
+        results_->setItem(r, column, new QTableWidgetItem(Q(row.problems)));
+    }
+    results_->setSortingEnabled(true);
+    count_->setText(Q(std::to_string(rows.size()) + Text(kTextSetsAudited)));
+}
+
+ARCANOTE_REGISTER_WINDOW(WindowId::Audit, AuditWindow);
+ARCANOTE_REGISTER_COMMAND(MnuAudit, OpenWindowCommand(WindowId::Audit));
+
+}  // namespace arc::ui
