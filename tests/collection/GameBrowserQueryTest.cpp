@@ -161,43 +161,26 @@ TEST_F(GameBrowserQueryTest, PicturesComeFromFilesTheEmulatorLayoutOrArchivesInM
         EXPECT_EQ(image.bytes, c.bytes) << c.location << " " << c.set;
         EXPECT_EQ(image.source, c.source) << c.set;
     }
-    const std::size_t before = std::filesystem::hard_link_count(snaps);
-    EXPECT_EQ(std::filesystem::hard_link_count(snaps), before);  // nothing extracted
+    const auto files = [&] {
+        return std::distance(std::filesystem::recursive_directory_iterator(snaps), {});
+    };
+    EXPECT_EQ(files(), 4);  // nothing was extracted
 }
 
-TEST_F(GameBrowserQueryTest, PlayRunsTheEmulatorWithTheRomFolderWhenSet) {
-    const std::string emulator = home.str() + "bin/mame";
-    test::WriteFile(emulator, "#!/bin/sh\n");
-    std::filesystem::permissions(emulator, std::filesystem::perms::owner_all);
-    TheSettings().MameExe = emulator;
-    TheSettings().MameFolder = home.str();
-    TheSettings().RomsFolder = home.str() + "roms/";
-    EmulatorLaunch launch = PlanLaunch("pacman");
-    EXPECT_EQ(launch.program, emulator);
-    EXPECT_EQ(launch.arguments, (Names{"-rompath", home.str() + "roms", "pacman"}));
-    EXPECT_EQ(launch.workingFolder, home.str());
-
+TEST_F(GameBrowserQueryTest, PlayNeedsNoRomFolderAndMakingTheSheetsIsOfferedOnce) {
     TheSettings().RomsFolder.clear();
+    TheSettings().MameExe = home.str() + "mame";
+    test::WriteFile(TheSettings().MameExe, "#!/bin/sh\n");
+    std::filesystem::permissions(TheSettings().MameExe, std::filesystem::perms::owner_all);
+    TheSettings().MameFolder = home.str();
     EXPECT_EQ(PlanLaunch("pacman").arguments, Names{"pacman"});
+    EXPECT_EQ(PlanLaunch("pacman").workingFolder, home.str());
 
-    TheSettings().MameExe = home.str() + "missing/mame";
-    TheSettings().MameFolder.clear();
-    test::ScopedEnv path("PATH", home.str() + "nowhere");
-    EXPECT_EQ(PlanLaunch("pacman").program, "");
-    EXPECT_NE(NoEmulatorMessage().find(TheSettings().MameExe), std::string::npos);
-}
-
-TEST_F(GameBrowserQueryTest, SheetOpensWhenTheSiteHasItElseMakingTheSheetsIsOffered) {
     TheSettings().HtmlFolder = home.str() + "site/";
     ui().QueueAnswer(MsgAnswer::Yes);
     EXPECT_EQ(OpenOrOfferSheet("pacman"), SheetOutcome::MakeSheets);
-    ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(OpenOrOfferSheet("pacman"), SheetOutcome::Declined);  // No by default
-
-    test::WriteFile(home.file("site/html/pacman.htm"), "<html/>");
-    EXPECT_EQ(OpenOrOfferSheet("pacman"), SheetOutcome::Opened);
-    EXPECT_EQ(ui().opened, Names{home.str() + "site/html/pacman.htm"});
+    EXPECT_EQ(ui().messages.size(), 2u);
 }
 
 }  // namespace
