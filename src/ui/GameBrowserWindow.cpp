@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -287,8 +288,10 @@ void GameBrowserWindow::ShowDetails() {
 }
 
 void GameBrowserWindow::ShowImage(QLabel* label, int artSlot, const std::string& setName) {
+    // Without a picture the label gives its room to the texts below.
     label->clear();
     label->setToolTip({});
+    label->hide();
     if (setName.empty()) return;
     const ArtImage image = art_.Find(TheSettings().ArtFolders[artSlot], setName);
     QPixmap pixmap;
@@ -298,6 +301,7 @@ void GameBrowserWindow::ShowImage(QLabel* label, int artSlot, const std::string&
         return;
     label->setPixmap(pixmap.scaled(kImageBox, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     label->setToolTip(Q(image.source));
+    label->show();
 }
 
 void GameBrowserWindow::Play() {
@@ -314,16 +318,26 @@ void GameBrowserWindow::showEvent(QShowEvent* event) {
     ChildWindow::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    // The browser is the main view: it takes the whole area when it first shows.
+    // The browser is the main view: it takes the whole area when it first shows,
+    // and follows the area's size until it is moved or resized by hand.
     if (auto* frame = qobject_cast<QMdiSubWindow*>(Frame()))
-        if (QMdiArea* area = frame->mdiArea())
+        if (QMdiArea* area = frame->mdiArea()) {
             frame->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()));
+            area->viewport()->installEventFilter(this);
+        }
     table_->setFocus(Qt::OtherFocusReason);
     if (table_->currentIndex().isValid() || model_->rowCount() == 0) return;
     SelectSet({});
 }
 
 bool GameBrowserWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched != table_) {
+        QWidget* frame = Frame();
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        if (frame != this && frame->geometry() == QRect(QPoint(0, 0), resize->oldSize()))
+            frame->setGeometry(QRect(QPoint(0, 0), resize->size()));
+        return false;
+    }
     if (watched != table_ || event->type() != QEvent::KeyPress)
         return ChildWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
