@@ -1,13 +1,46 @@
 #include "Screenshot.h"
 
+#include <QAbstractItemModel>
+#include <QItemSelectionModel>
 #include <QPixmap>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 
 #include "ui/MainWindow.h"
 
-void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file) {
-    QTimer::singleShot(1500, &main, [&main] { main.RunCommand("MnuDefinirLesChemins"); });
+namespace {
+
+/// The menu command that opens each window the documentation shows (the
+/// game browser opens at start by itself).
+QString CommandOf(const QString& window) {
+    if (window == "paths") return "MnuDefinirLesChemins";
+    if (window == "search") return "MnuRechercher";
+    return {};
+}
+
+/// Selects the set in the game browser, when it shows that set.
+void SelectInBrowser(arc::ui::MainWindow& main, const QString& setName) {
+    auto* table = main.findChild<QTableView*>("GameTable");
+    if (!table || setName.isEmpty()) return;
+    const QModelIndexList found = table->model()->match(
+        table->model()->index(0, 0), Qt::DisplayRole, setName, 1, Qt::MatchFixedString);
+    if (found.isEmpty()) return;
+    table->selectionModel()->setCurrentIndex(
+        found.front(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table->scrollTo(found.front());
+}
+
+}  // namespace
+
+void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file, const QString& window,
+                        const QString& setName) {
+    main.resize(1200, 820);
+    QTimer::singleShot(1500, &main, [&main, window, setName] {
+        SelectInBrowser(main, setName);
+        const QString command = CommandOf(window);
+        if (!command.isEmpty()) main.RunCommand(command.toStdString());
+    });
     QTimer::singleShot(2500, &main, [&main, file] {
         if (!main.grab().save(file, "PNG"))
             std::fprintf(stderr, "arcanote: cannot write %s\n", qPrintable(file));

@@ -1,6 +1,8 @@
 #pragma once
-// --screenshot FILE: once the main window shows, open the paths window, save
-// a PNG of the main window and quit (used by tools/screenshot.sh).
+// --screenshot FILE: once the main window shows, select a game in the game
+// browser (--screenshot-select SET), open a tool window (--screenshot-window
+// paths, the default, or search; browser opens none: the browser shows at
+// start), save a PNG of the main window and quit (used by tools/screenshot.sh).
 
 #include <QString>
 
@@ -8,4 +10,5 @@ namespace arc::ui {
 class MainWindow;
 }
 
-void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file);
+void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file, const QString& window,
+                        const QString& setName);

@@ -1,4 +1,5 @@
-// The desktop program: arcanote [--home DIR] [--screenshot FILE]
+// The desktop program: arcanote [--home DIR]
+//     [--screenshot FILE [--screenshot-window paths|browser|search] [--screenshot-select SET]]
 
 #include <QApplication>
 #include <cstdio>
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
 
     std::optional<std::string> home;
     QString screenshot;
+    QString screenshotWindow = "paths";
+    QString screenshotSet;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == "--home" && i + 1 < args.size()) {
@@ -23,6 +26,10 @@ int main(int argc, char** argv) {
             home = args[i].mid(7).toStdString();
         } else if (args[i] == "--screenshot" && i + 1 < args.size()) {
             screenshot = args[++i];
+        } else if (args[i] == "--screenshot-window" && i + 1 < args.size()) {
+            screenshotWindow = args[++i];
+        } else if (args[i] == "--screenshot-select" && i + 1 < args.size()) {
+            screenshotSet = args[++i];
         }
     }
 
@@ -37,6 +44,7 @@ int main(int argc, char** argv) {
         case arc::ui::DesktopSession::Outcome::Started:
             break;
     }
-    if (!screenshot.isEmpty()) ScheduleScreenshot(*session.TheMainWindow(), screenshot);
+    if (!screenshot.isEmpty())
+        ScheduleScreenshot(*session.TheMainWindow(), screenshot, screenshotWindow, screenshotSet);
     return app.exec();
 }

@@ -19,7 +19,8 @@ enum class WindowId : int {
     ZipAll = 11,
     Images = 12,
     Update = 13,
-    Audit = 14,  ///< keeps no place: the settings file has slots 1..13
+    Audit = 14,        ///< keeps no place: the settings file has slots 1..13
+    GameBrowser = 20,  ///< no saved place (the settings keep 1 to 13)
 };
 
 /// The window's number: its slot in WindowLeft/WindowTop.

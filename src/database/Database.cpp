@@ -28,16 +28,17 @@ Connection& Shared() {
     return connection;
 }
 
-/// Remembers the first engine error of the connection, then throws it.
-[[noreturn]] void ThrowEngineError(std::string message) {
-    if (Shared().db && Shared().failure.empty()) Shared().failure = message;
+/// Remembers the first engine error of the shared connection (an error of a
+/// connection of its own is not the shared one's), then throws it.
+[[noreturn]] void ThrowEngineError(sqlite3* db, std::string message) {
+    if (db && db == Shared().db && Shared().failure.empty()) Shared().failure = message;
     throw AppError(err::kDatabase, message);
 }
 
 [[noreturn]] void ThrowDatabaseError(sqlite3* db, std::string_view context = {}) {
     std::string message = db ? sqlite3_errmsg(db) : "database not open";
     if (!context.empty()) message += " (" + std::string(context) + ")";
-    ThrowEngineError(std::move(message));
+    ThrowEngineError(db, std::move(message));
 }
 
 bool IsWordChar(char c) {
@@ -280,10 +281,54 @@ bool TableExists(std::string_view name) {
     return table.Step();
 }
 
+// --- connections of their own ----------------------------------------------
+
+ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path) {
+    // Read-write at the engine's level so that a database in write-ahead mode
+    // can be read (its index file may need creating); nothing is written.
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db_, 2000);
+        rc = sqlite3_exec(db_, "PRAGMA query_only=1; SELECT count(*) FROM sqlite_master", nullptr,
+                          nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw AppError(err::kDatabase, path + ": " + message);
+    }
+}
+
+ReadOnlyDatabase::~ReadOnlyDatabase() {
+    sqlite3_close_v2(db_);
+}
+
+bool ReadOnlyDatabase::HasTable(std::string_view name) const {
+    Statement query(*this,
+                    "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE");
+    query.Bind(1, name);
+    return query.Step();
+}
+
 // --- statements -------------------------------------------------------------
 
 Statement::Statement(std::string_view sql) {
-    sqlite3* db = DatabaseHandle();
+    Prepare(DatabaseHandle(), sql);
+}
+
+Statement::Statement(const ReadOnlyDatabase& database, std::string_view sql) {
+    Prepare(database.handle(), sql);
+}
+
+void Statement::Prepare(sqlite3* db, std::string_view sql) {
     const std::string text = ToSqliteDialect(sql);
     if (sqlite3_prepare_v3(db, text.c_str(), static_cast<int>(text.size()),
                            SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
@@ -342,7 +387,7 @@ bool Statement::Step() {
     sqlite3* db = sqlite3_db_handle(stmt_);
     std::string message = sqlite3_errmsg(db);
     sqlite3_reset(stmt_);
-    ThrowEngineError(std::move(message));
+    ThrowEngineError(db, std::move(message));
 }
 
 int Statement::Run() {

@@ -77,6 +77,31 @@ std::string QueryValue(std::string_view sql);
 bool TableExists(std::string_view name);
 
 // ---------------------------------------------------------------------------
+// Connections of their own
+
+/// A connection of its own to a database file, for reading only, beside the
+/// shared one: a window that reads while tasks open and close the shared
+/// connection (the game browser) keeps its reads apart from them. Its errors
+/// are thrown as AppError but not recorded as the shared connection's failure.
+///
+///     ReadOnlyDatabase db(path);  // AppError when the file is no database
+///     Statement select(db, "SELECT GameName FROM Data WHERE InternalName = ?");
+class ReadOnlyDatabase {
+  public:
+    explicit ReadOnlyDatabase(const std::string& path);
+    ~ReadOnlyDatabase();
+    ReadOnlyDatabase(const ReadOnlyDatabase&) = delete;
+    ReadOnlyDatabase& operator=(const ReadOnlyDatabase&) = delete;
+
+    sqlite3* handle() const { return db_; }
+    /// True when the database has a table of that name (without regard to case).
+    bool HasTable(std::string_view name) const;
+
+  private:
+    sqlite3* db_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------
 // Prepared statements
 
 /// A prepared statement on the shared connection. Parameters and columns are
@@ -93,6 +118,8 @@ class Statement {
   public:
     /// Prepares `sql` (dialect-translated) on the shared connection.
     explicit Statement(std::string_view sql);
+    /// Prepares `sql` on a connection of its own, which must outlive the statement.
+    Statement(const ReadOnlyDatabase& database, std::string_view sql);
     ~Statement();
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&& other) noexcept;
@@ -135,6 +162,7 @@ class Statement {
     sqlite3_stmt* handle() const { return stmt_; }
 
   private:
+    void Prepare(sqlite3* db, std::string_view sql);
     void Check(int rc) const;
     sqlite3_stmt* stmt_ = nullptr;
 };

@@ -99,6 +99,7 @@ const std::vector<MenuEntry>& MenuTree() {
         t.push_back(Item("MnuQuit", "MenuTraitement", "&Quitter", "Ctrl+Q"));
 
         t.push_back(Menu("MenuEdition", "&Edition"));
+        t.push_back(Item("MnuParcourir", "MenuEdition", "&Parcourir les jeux", "Ctrl+B"));
         t.push_back(Item("MnuRechercher", "MenuEdition", "&Rechercher", "Ctrl+F"));
         t.push_back(Separator("MnuTrait05", "MenuEdition"));
         t.push_back(Item("MnuConsulter", "MenuEdition", "&Consulter"));
@@ -146,6 +147,9 @@ std::vector<MenuCaption> MenuCaptions() {
     captions.reserve(std::size(kCaptionOrder));
     for (const CaptionSource& source : kCaptionOrder)
         captions.push_back({source.name, Text(source.entry)});
+    // The game browser has no entry in the text table.
+    captions.push_back(
+        {"MnuParcourir", TheSettings().Language == 1 ? "&Parcourir les jeux" : "&Game browser"});
     return captions;
 }
 

@@ -4,9 +4,12 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
+#include "core/Settings.h"
 #include "core/UiService.h"
+#include "core/WindowId.h"
 #include "shell/Startup.h"
 #include "ui/ArcanoteArt.h"
 #include "ui/LanguageWindow.h"
@@ -74,6 +77,10 @@ DesktopSession::Outcome DesktopSession::Start(const std::optional<std::string>& 
     main_ = std::make_unique<MainWindow>();
     ui_.SetMainWindow(main_.get());
     main_->show();
+    // The game browser is the main view whenever there is a database to show.
+    const std::string& database = TheSettings().DatabasePath;
+    if (!database.empty() && FileExists(database))
+        main_->OpenWindow(ObjectNameOf(WindowId::GameBrowser));
     return Outcome::Started;
 }
 

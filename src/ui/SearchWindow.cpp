@@ -14,7 +14,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "collection/GameBrowserQuery.h"
 #include "core/TextTable.h"
+#include "ui/EmulatorLauncher.h"
 #include "ui/MainWindow.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
@@ -199,9 +201,16 @@ QWidget* SearchWindow::BuildResultsFrame() {
 
     auto* display = Button("Command2", Q(Text(194)), frame);
     connect(display, &QPushButton::clicked, this, &SearchWindow::Display);
+    auto* play = Button("CommandPlay", Q(std::string(InLanguage("&Play", "&Jouer"))), frame);
+    connect(play, &QPushButton::clicked, this, [this] {
+        const int row = list_->currentRow();
+        if (row >= 0 && row < static_cast<int>(state_.results.size()))
+            PlayGame(state_.results[static_cast<std::size_t>(row)].internalName);
+    });
     auto* top = new QHBoxLayout;
     top->addWidget(count_, 1);
     top->addWidget(display);
+    top->addWidget(play);
 
     iniName_ = Box("Text4", frame);
     auto* makeIni = Button("Command6", Q(Text(222)), frame);

@@ -78,12 +78,12 @@ ZipMemberWriter::~ZipMemberWriter() {
 
 /// Copies `size` bytes at `offset` to the output.
 bool ZipMemberWriter::CopyStored(const ZipFileReader& file, std::uint64_t offset,
-                                 std::uint64_t size, TempOutput& out) {
+                                 std::uint64_t size, const Sink& out) {
     while (size > 0) {
         const std::size_t count =
             static_cast<std::size_t>(std::min<std::uint64_t>(size, input_.size()));
         if (!file.ReadAt(offset, input_.data(), count)) return false;
-        out.Write(input_.data(), count);
+        out(input_.data(), count);
         offset += count;
         size -= count;
     }
@@ -94,7 +94,7 @@ bool ZipMemberWriter::CopyStored(const ZipFileReader& file, std::uint64_t offset
 /// declared uncompressed size. True when exactly that size came out and its
 /// CRC-32 is the expected one.
 bool ZipMemberWriter::InflateChecked(const ZipFileReader& file, std::uint64_t offset,
-                                     const ZipEntry& entry, TempOutput& out) {
+                                     const ZipEntry& entry, const Sink& out) {
     if (!streamReady_ || inflateReset(&stream_) != Z_OK) return false;
     z_stream& z = stream_;
     z.next_in = nullptr;
@@ -122,7 +122,7 @@ bool ZipMemberWriter::InflateChecked(const ZipFileReader& file, std::uint64_t of
         const std::size_t produced = room - z.avail_out;
         if (produced > 0) {
             crc = crc32(crc, output_.data(), static_cast<uInt>(produced));
-            out.Write(output_.data(), produced);
+            out(output_.data(), produced);
             outputLeft -= produced;
         }
         if (status == Z_STREAM_END) {
@@ -137,46 +137,65 @@ bool ZipMemberWriter::InflateChecked(const ZipFileReader& file, std::uint64_t of
     return outputLeft == 0 && crc == entry.crc32;
 }
 
+MemberResult ZipMemberWriter::Locate(const ZipFileReader& file, const ZipEntry& entry,
+                                     std::string& localName, std::uint64_t& dataAt) const {
+    unsigned char header[kLocalHeaderSize];
+    if (!file.ReadAt(entry.localHeaderOffset, header, sizeof header) ||
+        Get32(header) != kLocalHeaderSig)
+        return MemberResult::Unreadable;
+    const std::uint16_t nameLength = Get16(header + 26);
+    const std::uint16_t extraLength = Get16(header + 28);
+    localName.resize(nameLength);
+    if (!file.ReadAt(entry.localHeaderOffset + kLocalHeaderSize, localName.data(), nameLength))
+        return MemberResult::Unreadable;
+    dataAt = entry.localHeaderOffset + kLocalHeaderSize + nameLength + extraLength;
+    if (entry.method != kMethodStored && entry.method != kMethodDeflate)
+        return MemberResult::Unsupported;
+    if (dataAt > file.Size() || entry.compressedSize > file.Size() - dataAt)
+        return MemberResult::Unreadable;
+    return MemberResult::Written;
+}
+
+MemberResult ZipMemberWriter::Decode(const ZipFileReader& file, const ZipEntry& entry,
+                                     std::uint64_t dataAt, const Sink& out) {
+    if (entry.method == kMethodStored)
+        return CopyStored(file, dataAt, entry.compressedSize, out) ? MemberResult::Written
+                                                                   : MemberResult::Unreadable;
+    return InflateChecked(file, dataAt, entry, out) ? MemberResult::Written
+                                                    : MemberResult::BadChecksum;
+}
+
 MemberOutcome ZipMemberWriter::Extract(const ZipFileReader& file, const ZipEntry& entry,
                                        const std::string& target) {
     MemberOutcome outcome;
-    unsigned char header[kLocalHeaderSize];
-    if (!file.ReadAt(entry.localHeaderOffset, header, sizeof header) ||
-        Get32(header) != kLocalHeaderSig) {
-        outcome.result = MemberResult::Unreadable;
-        return outcome;
-    }
-    const std::uint16_t nameLength = Get16(header + 26);
-    const std::uint16_t extraLength = Get16(header + 28);
-    outcome.localName.resize(nameLength);
-    if (!file.ReadAt(entry.localHeaderOffset + kLocalHeaderSize, outcome.localName.data(),
-                     nameLength)) {
-        outcome.result = MemberResult::Unreadable;
-        return outcome;
-    }
-    const std::uint64_t dataAt =
-        entry.localHeaderOffset + kLocalHeaderSize + nameLength + extraLength;
-    if (entry.method != kMethodStored && entry.method != kMethodDeflate) {
-        outcome.result = MemberResult::Unsupported;
-        return outcome;
-    }
-    if (dataAt > file.Size() || entry.compressedSize > file.Size() - dataAt) {
-        outcome.result = MemberResult::Unreadable;
-        return outcome;
-    }
-
+    std::uint64_t dataAt = 0;
+    outcome.result = Locate(file, entry, outcome.localName, dataAt);
+    if (outcome.result != MemberResult::Written) return outcome;
     TempOutput out(target);
-    if (entry.method == kMethodStored) {
-        if (!CopyStored(file, dataAt, entry.compressedSize, out)) {
-            outcome.result = MemberResult::Unreadable;
-            return outcome;
-        }
-    } else if (!InflateChecked(file, dataAt, entry, out)) {
-        outcome.result = MemberResult::BadChecksum;
-        return outcome;
-    }
-    if (!out.CommitAs(target)) outcome.result = MemberResult::CannotReplace;
+    outcome.result =
+        Decode(file, entry, dataAt,
+               [&out](const unsigned char* data, std::size_t count) { out.Write(data, count); });
+    if (outcome.result == MemberResult::Written && !out.CommitAs(target))
+        outcome.result = MemberResult::CannotReplace;
     return outcome;
+}
+
+MemberResult ZipMemberWriter::Read(const ZipFileReader& file, const ZipEntry& entry,
+                                   std::string& bytes) {
+    bytes.clear();
+    std::string localName;
+    std::uint64_t dataAt = 0;
+    MemberResult result = Locate(file, entry, localName, dataAt);
+    if (result != MemberResult::Written) return result;
+    // A stored member is copied as its compressed size says: only the declared size is read.
+    if (entry.method == kMethodStored && entry.compressedSize != entry.uncompressedSize)
+        return MemberResult::BadChecksum;
+    bytes.reserve(static_cast<std::size_t>(entry.uncompressedSize));
+    result = Decode(file, entry, dataAt, [&bytes](const unsigned char* data, std::size_t count) {
+        bytes.append(reinterpret_cast<const char*>(data), count);
+    });
+    if (result != MemberResult::Written) bytes.clear();
+    return result;
 }
 
 }  // namespace arc

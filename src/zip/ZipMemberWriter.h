@@ -1,11 +1,13 @@
 #pragma once
 // Writes one member of an archive to a file: stored bytes copied, deflated
 // bytes inflated as a stream, both through a temporary file beside the
-// target that replaces the target only when the member is sound.
+// target that replaces the target only when the member is sound. Reads one
+// into memory the same way.
 
 #include <zlib.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,6 @@
 #include "zip/ZipFileReader.h"
 
 namespace arc {
-
-class TempOutput;
 
 enum class MemberResult {
     Written,
@@ -46,11 +46,25 @@ class ZipMemberWriter {
     MemberOutcome Extract(const ZipFileReader& file, const ZipEntry& entry,
                           const std::string& target);
 
+    /// Reads `entry` into `bytes` with the same checks (the caller bounds the
+    /// declared size: this many bytes are reserved).
+    MemberResult Read(const ZipFileReader& file, const ZipEntry& entry, std::string& bytes);
+
   private:
+    /// Where the bytes of a member go.
+    using Sink = std::function<void(const unsigned char* data, std::size_t count)>;
+
+    /// Checks the local header and the method; the offset of the member's data.
+    MemberResult Locate(const ZipFileReader& file, const ZipEntry& entry, std::string& localName,
+                        std::uint64_t& dataAt) const;
+    /// Copies or inflates the member's data into the sink: Written, Unreadable
+    /// or BadChecksum.
+    MemberResult Decode(const ZipFileReader& file, const ZipEntry& entry, std::uint64_t dataAt,
+                        const Sink& out);
     bool CopyStored(const ZipFileReader& file, std::uint64_t offset, std::uint64_t size,
-                    TempOutput& out);
+                    const Sink& out);
     bool InflateChecked(const ZipFileReader& file, std::uint64_t offset, const ZipEntry& entry,
-                        TempOutput& out);
+                        const Sink& out);
 
     std::vector<unsigned char> input_;
     std::vector<unsigned char> output_;

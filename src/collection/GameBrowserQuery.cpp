@@ -1,0 +1,365 @@
+#include "collection/GameBrowserQuery.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Settings.h"
+#include "database/Database.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcLoad = 680;
+constexpr int kProcDetails = 681;
+
+char Fold(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+/// Compares without regard to ASCII case, as the database's NOCASE does.
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = static_cast<unsigned char>(Fold(a[i]));
+        const unsigned char y = static_cast<unsigned char>(Fold(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int CompareColumn(const BrowserGame& a, const BrowserGame& b, BrowserColumn column) {
+    switch (column) {
+        case BrowserColumn::Name:
+            return CompareNoCase(a.name, b.name);
+        case BrowserColumn::Title:
+            return CompareNoCase(a.title, b.title);
+        case BrowserColumn::Year:
+            return CompareNoCase(a.year, b.year);
+        case BrowserColumn::Manufacturer:
+            return CompareNoCase(a.manufacturer, b.manufacturer);
+        case BrowserColumn::Category:
+            return CompareNoCase(a.category, b.category);
+        case BrowserColumn::Players:
+            return CompareNoCase(a.players, b.players);
+        case BrowserColumn::Status:
+            return CompareNoCase(a.status, b.status);
+        case BrowserColumn::Owned:
+            return a.owned == b.owned ? 0 : (a.owned ? 1 : -1);
+        case BrowserColumn::Verdict:
+            return CompareNoCase(a.verdict, b.verdict);
+    }
+    return 0;
+}
+
+std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        std::size_t end = i;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t')
+            ++end;
+        if (end > i) words.push_back(ToLowerAscii(text.substr(i, end - i)));
+        i = end;
+    }
+    return words;
+}
+
+std::string YesNo(bool value) {
+    return std::string(value ? InLanguage("Yes", "Oui") : InLanguage("No", "Non"));
+}
+
+/// A designed field of the detail pane: its label and the Data column.
+struct DetailField {
+    std::string_view english;
+    std::string_view french;
+    std::string_view column;
+    bool yesNo = false;
+};
+
+constexpr DetailField kDetailFields[] = {
+    {"Set name", "Nom du jeu", "InternalName"},
+    {"Year", "Année", "Year"},
+    {"Manufacturer", "Fabricant", "Manufacturer"},
+    {"Category", "Catégorie", "Category"},
+    {"Genre", "Genre", "Genre"},
+    {"Players", "Joueurs", "nPlayers"},
+    {"Controls", "Contrôles", "Controls"},
+    {"Buttons", "Boutons", "InputButtons"},
+    {"Screen", "Écran", "videoscreen"},
+    {"Orientation", "Orientation", "videoorientation"},
+    {"Resolution", "Résolution", "Resolution"},
+    {"Aspect", "Format", "Aspect"},
+    {"Refresh rate", "Fréquence", "Refresh"},
+    {"Colours", "Couleurs", "Colors"},
+    {"Sound channels", "Canaux sonores", "soundchannels"},
+    {"Driver", "Pilote", "driver"},
+    {"Status", "État", "DriverStatus"},
+    {"Emulation", "Émulation", "driveremulation"},
+    {"Graphics", "Graphismes", "drivergraphic"},
+    {"Sound", "Son", "driversound"},
+    {"Colour emulation", "Émulation des couleurs", "drivercolor"},
+    {"Cocktail", "Cocktail", "drivercocktail"},
+    {"Protection", "Protection", "driverprotection"},
+    {"Clone of", "Clone de", "CloneOf"},
+    {"ROMs of", "ROMs de", "romof"},
+    {"Samples of", "Échantillons de", "sampleof"},
+    {"BIOS", "BIOS", "Bios"},
+    {"Added in version", "Ajouté dans la version", "VerAdded"},
+    {"Working", "Fonctionne", "Working", true},
+    {"Owned", "Possédé", "GotIt", true},
+    {"Cheats", "Astuces", "Cheat", true},
+    {"High scores", "Meilleurs scores", "Hiscore", true},
+    {"Mature", "Pour adultes", "Mature", true},
+    {"My notes", "Mes notes", "MyNotes"},
+};
+
+/// The titled sections of a History row after its description, with the
+/// heading History.dat gives each.
+constexpr std::pair<std::string_view, std::string_view> kHistorySections[] = {
+    {"technical", "- TECHNICAL -"},
+    {"trivia", "- TRIVIA -"},
+    {"updates", "- UPDATES -"},
+    {"scoring", "- SCORING -"},
+    {"tipsandtricks", "- TIPS AND TRICKS -"},
+    {"series", "- SERIES -"},
+    {"staff", "- STAFF -"},
+    {"ports", "- PORTS -"},
+    {"sources", "- SOURCES -"},
+};
+
+void AppendBlock(std::string& text, std::string_view block) {
+    if (Trim(block).empty()) return;
+    if (!text.empty()) text += "\n\n";
+    text += block;
+}
+
+std::string HistoryText(const ReadOnlyDatabase& db, std::int64_t code) {
+    std::string sql = "SELECT Description";
+    for (const auto& [field, heading] : kHistorySections)
+        sql += ", " + std::string(field);
+    Statement history(db, sql + " FROM History WHERE CodeHistory = ?");
+    history.Bind(1, code);
+    std::string text;
+    if (!history.Step()) return text;
+    AppendBlock(text, history.ColumnView(0));
+    for (std::size_t i = 0; i < std::size(kHistorySections); ++i) {
+        const std::string_view section = history.ColumnView(static_cast<int>(i) + 1);
+        if (Trim(section).empty()) continue;
+        AppendBlock(text, std::string(kHistorySections[i].second) + "\n\n" + std::string(section));
+    }
+    return text;
+}
+
+std::string CommandText(const ReadOnlyDatabase& db, std::string_view name) {
+    Statement commands(db, "SELECT cmd, info FROM Command WHERE InternalName = ? ORDER BY rowid");
+    commands.Bind(1, name);
+    std::string text;
+    while (commands.Step()) {
+        std::string block(commands.ColumnView(0));
+        if (!block.empty()) block += "\n";
+        block += commands.ColumnView(1);
+        AppendBlock(text, block);
+    }
+    return text;
+}
+
+/// Line ends of the stored texts (CR LF) as the panes show them.
+std::string PlainLines(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+}  // namespace
+
+std::string_view InLanguage(std::string_view english, std::string_view french) {
+    return TheSettings().Language == 1 ? french : english;
+}
+
+std::string BrowserColumnCaption(BrowserColumn column) {
+    static constexpr std::pair<std::string_view, std::string_view> kCaptions[kBrowserColumns] = {
+        {"Set", "Jeu"},
+        {"Title", "Titre"},
+        {"Year", "Année"},
+        {"Manufacturer", "Fabricant"},
+        {"Category", "Catégorie"},
+        {"Players", "Joueurs"},
+        {"Status", "État"},
+        {"Owned", "Possédé"},
+        {"Audit", "Vérification"},
+    };
+    const auto& [english, french] = kCaptions[static_cast<int>(column)];
+    return std::string(InLanguage(english, french));
+}
+
+std::string BrowserGame::Cell(BrowserColumn column) const {
+    switch (column) {
+        case BrowserColumn::Name:
+            return name;
+        case BrowserColumn::Title:
+            return title;
+        case BrowserColumn::Year:
+            return year;
+        case BrowserColumn::Manufacturer:
+            return manufacturer;
+        case BrowserColumn::Category:
+            return category;
+        case BrowserColumn::Players:
+            return players;
+        case BrowserColumn::Status:
+            return status;
+        case BrowserColumn::Owned:
+            return owned ? std::string(InLanguage("Yes", "Oui")) : std::string();
+        case BrowserColumn::Verdict:
+            return verdict;
+    }
+    return {};
+}
+
+bool GameBrowserQuery::Load(const std::string& path, std::string* error) {
+    path_ = path;
+    games_.clear();
+    order_.clear();
+    hasAudit_ = false;
+    if (path.empty() || !FileExists(path)) {
+        if (error)
+            *error = path + "\n" +
+                     std::string(
+                         InLanguage("No such database file.", "Ce fichier de base n'existe pas."));
+        return false;
+    }
+    ProcedureScope scope(kProcLoad);
+    try {
+        ReadOnlyDatabase db(path);
+        hasAudit_ = db.HasTable("Audit");
+        std::string sql =
+            "SELECT d.InternalName, d.GameName, d.Year, d.Manufacturer, d.Category, d.nPlayers, "
+            "d.DriverStatus, d.GotIt, d.Working, d.CloneOf, d.Mature";
+        sql += hasAudit_ ? ", a.Verdict FROM Data d LEFT JOIN Audit a ON a.Name = d.InternalName"
+                         : " FROM Data d";
+        Statement select(db, sql);
+        while (select.Step()) {
+            BrowserGame game;
+            game.name = select.ColumnText(0);
+            game.title = select.ColumnText(1);
+            game.year = select.ColumnText(2);
+            game.manufacturer = select.ColumnText(3);
+            game.category = select.ColumnText(4);
+            game.players = select.ColumnText(5);
+            game.status = select.ColumnText(6);
+            game.owned = select.ColumnInt(7) != 0;
+            game.working =
+                select.ColumnInt(8) != 0 && CompareNoCase(game.status, "preliminary") != 0;
+            game.clone = !Trim(select.ColumnView(9)).empty();
+            game.mature = select.ColumnInt(10) != 0 ||
+                          ToLowerAscii(game.category).find("* mature *") != std::string::npos;
+            if (hasAudit_) game.verdict = select.ColumnText(11);
+            game.folded = ToLowerAscii(game.name) + '\t' + ToLowerAscii(game.title);
+            games_.push_back(std::move(game));
+        }
+    } catch (...) {
+        if (error) *error = path + "\n" + CurrentExceptionText();
+        ReportCurrentException();
+        games_.clear();
+        hasAudit_ = false;
+        return false;
+    }
+    order_.resize(games_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i)
+        order_[i] = static_cast<int>(i);
+    Sort(sortColumn_, descending_);
+    return true;
+}
+
+void GameBrowserQuery::Sort(BrowserColumn column, bool descending) {
+    sortColumn_ = column;
+    descending_ = descending;
+    std::sort(order_.begin(), order_.end(), [&](int left, int right) {
+        const BrowserGame& a = games_[static_cast<std::size_t>(left)];
+        const BrowserGame& b = games_[static_cast<std::size_t>(right)];
+        int order = CompareColumn(a, b, column);
+        if (descending) order = -order;
+        if (order == 0) order = CompareNoCase(a.title, b.title);
+        if (order == 0) order = a.name.compare(b.name);
+        return order < 0;
+    });
+}
+
+std::vector<int> GameBrowserQuery::Match(const BrowserFilter& filter) const {
+    const std::vector<std::string> words = Words(filter.text);
+    std::vector<int> rows;
+    rows.reserve(order_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        const BrowserGame& game = games_[static_cast<std::size_t>(order_[i])];
+        if ((filter.ownedOnly && !game.owned) || (filter.workingOnly && !game.working) ||
+            (filter.noClones && game.clone) || (filter.noMature && game.mature))
+            continue;
+        bool shown = true;
+        for (const std::string& word : words)
+            if (game.folded.find(word) == std::string::npos) {
+                shown = false;
+                break;
+            }
+        if (shown) rows.push_back(static_cast<int>(i));
+    }
+    return rows;
+}
+
+GameDetails GameBrowserQuery::Details(std::string_view name) const {
+    GameDetails details;
+    details.name = std::string(name);
+    Guarded(kProcDetails, [&] {
+        if (path_.empty() || !FileExists(path_)) return;
+        ReadOnlyDatabase db(path_);
+        std::string sql = "SELECT GameName, CodeHistory, MameInfo";
+        for (const DetailField& field : kDetailFields)
+            sql += ", " + std::string(field.column);
+        Statement data(db, sql + " FROM Data WHERE InternalName = ?");
+        data.Bind(1, name);
+        if (!data.Step()) return;
+        details.found = true;
+        details.title = data.ColumnText(0);
+        for (std::size_t i = 0; i < std::size(kDetailFields); ++i) {
+            const DetailField& field = kDetailFields[i];
+            const int column = static_cast<int>(i) + 3;
+            if (data.IsNull(column)) continue;
+            std::string value =
+                field.yesNo ? YesNo(data.ColumnInt(column) != 0) : data.ColumnText(column);
+            if (Trim(value).empty()) continue;
+            details.fields.emplace_back(std::string(InLanguage(field.english, field.french)),
+                                        PlainLines(std::move(value)));
+        }
+        const bool hasHistory = !data.IsNull(1);
+        const std::int64_t code = data.ColumnInt(1);
+        details.mameinfo = PlainLines(data.ColumnText(2));
+        data.Reset();
+        if (hasHistory) details.history = PlainLines(HistoryText(db, code));
+        details.commands = PlainLines(CommandText(db, name));
+        if (db.HasTable("Audit")) {
+            Statement audit(db, "SELECT Verdict FROM Audit WHERE Name = ?");
+            audit.Bind(1, name);
+            if (audit.Step() && !audit.IsNull(0))
+                details.fields.emplace_back(std::string(InLanguage("Audit", "Vérification")),
+                                            audit.ColumnText(0));
+        }
+    });
+    return details;
+}
+
+std::string DatabaseStamp(const std::string& path) {
+    std::string stamp = path;
+    for (const std::string& file : {path, path + "-wal"}) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(file, error);
+        if (error) continue;
+        const auto time = std::filesystem::last_write_time(file, error);
+        stamp += '|' + std::to_string(size) + '@' + std::to_string(time.time_since_epoch().count());
+    }
+    return stamp;
+}
+
+}  // namespace arc

@@ -1,0 +1,97 @@
+#include "ui/EmulatorLauncher.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+#include <deque>
+#include <memory>
+
+#include "collection/GameActions.h"
+#include "core/Log.h"
+#include "core/UiService.h"
+
+namespace arc::ui {
+namespace {
+
+/// Lines of the emulator's output shown with an error exit.
+constexpr std::size_t kShownLines = 8;
+
+/// Splits what the emulator wrote into lines, logs each and keeps the last ones.
+struct OutputLines {
+    std::string pending;
+    std::deque<std::string> last;
+
+    void Take(const QByteArray& bytes, const std::string& setName) {
+        pending.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        std::size_t end = 0;
+        while ((end = pending.find('\n')) != std::string::npos) {
+            Line(pending.substr(0, end), setName);
+            pending.erase(0, end + 1);
+        }
+    }
+    void Line(std::string line, const std::string& setName) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) return;
+        WriteLog(setName + ": " + line);
+        last.push_back(std::move(line));
+        if (last.size() > kShownLines) last.pop_front();
+    }
+    std::string Last() const {
+        std::string text;
+        for (const std::string& line : last)
+            text += line + "\n";
+        return text;
+    }
+};
+
+}  // namespace
+
+bool PlayGame(const std::string& setName) {
+    if (setName.empty()) return false;
+    const EmulatorLaunch launch = PlanLaunch(setName);
+    if (launch.program.empty()) {
+        Ui().Message(NoEmulatorMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    QStringList arguments;
+    std::string commandLine = launch.program;
+    for (const std::string& argument : launch.arguments) {
+        arguments << QString::fromStdString(argument);
+        commandLine += " " + argument;
+    }
+    WriteLog("Play: " + commandLine);
+
+    // The process outlives the window that started it; it goes when it ends.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram(QString::fromStdString(launch.program));
+    process->setArguments(arguments);
+    if (!launch.workingFolder.empty())
+        process->setWorkingDirectory(QString::fromStdString(launch.workingFolder));
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    auto output = std::make_shared<OutputLines>();
+    QObject::connect(process, &QProcess::readyReadStandardOutput, process,
+                     [process, output, setName] { output->Take(process->readAll(), setName); });
+    QObject::connect(
+        process, &QProcess::finished, process,
+        [process, output, setName](int exitCode, QProcess::ExitStatus status) {
+            output->Take(process->readAll(), setName);
+            output->Line(output->pending, setName);
+            const int code = status == QProcess::CrashExit ? -1 : exitCode;
+            WriteLog(setName + ": the emulator ended with code " + std::to_string(code));
+            process->deleteLater();
+            if (code != 0)
+                Ui().Message(EmulatorErrorMessage(setName, code, output->Last()), MsgButtons::Ok,
+                             MsgIcon::Exclamation);
+        });
+    process->start();
+    if (!process->waitForStarted(5000)) {
+        const std::string reason = process->errorString().toStdString();
+        WriteLog(setName + ": the emulator did not start: " + reason);
+        process->deleteLater();
+        Ui().Message(LaunchFailedMessage(launch, reason), MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace arc::ui

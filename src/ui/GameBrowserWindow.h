@@ -1,0 +1,88 @@
+#pragma once
+// The game browser: every game of the database in a sortable table, filtered
+// as you type and by quick filters, with the selected game's details,
+// pictures, history, Mameinfo and commands beside it; Play starts the
+// emulator, Sheet opens the game's page. The rules are in GameBrowserQuery
+// and GameActions; this window binds widgets to them.
+
+#include <QString>
+#include <string>
+
+#include "collection/ArtImages.h"
+#include "collection/GameBrowserQuery.h"
+#include "ui/ChildWindow.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+class QTextBrowser;
+class QTimer;
+
+namespace arc::ui {
+
+class GameTableModel;
+
+class GameBrowserWindow : public ChildWindow {
+    Q_OBJECT
+
+  public:
+    GameBrowserWindow();
+    ~GameBrowserWindow() override;
+
+    /// The set name of the selected game ("" when none).
+    std::string SelectedSet() const;
+    /// Reads the database again when it changed (or another one was chosen),
+    /// keeping the filter and the selected game. True when it was read.
+    bool ReloadIfChanged();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* BuildFilterBar();
+    QWidget* BuildDetailPane();
+    void Load();
+    void ApplyFilter();
+    void ShowCount();
+    void SelectSet(const std::string& setName);
+    void ShowDetails();
+    void ShowImage(QLabel* label, int artSlot, const std::string& setName);
+    void Play();
+    void OpenSheet();
+
+    GameBrowserQuery query_;
+    ArtImages art_;
+    GameTableModel* model_ = nullptr;
+    std::string loadedStamp_;  ///< DatabaseStamp of what the index holds
+    std::string seenStamp_;    ///< the stamp seen at the last check
+    std::string loadError_;
+    std::string shownSet_;  ///< the set the detail pane shows
+    bool placed_ = false;
+
+    QLineEdit* filter_ = nullptr;
+    QCheckBox* owned_ = nullptr;
+    QCheckBox* working_ = nullptr;
+    QCheckBox* noClones_ = nullptr;
+    QCheckBox* noMature_ = nullptr;
+    QLabel* count_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* snapshot_ = nullptr;
+    QLabel* titleImage_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QTextBrowser* fields_ = nullptr;
+    QPlainTextEdit* history_ = nullptr;
+    QPlainTextEdit* mameinfo_ = nullptr;
+    QPlainTextEdit* commands_ = nullptr;
+    QPushButton* play_ = nullptr;
+    QPushButton* sheet_ = nullptr;
+    QTimer* detailTimer_ = nullptr;
+    QTimer* reloadTimer_ = nullptr;
+};
+
+}  // namespace arc::ui

@@ -1,0 +1,187 @@
+// The game browser's index, filter, sort and details; its pictures from
+// folders and archives; Play's command line and the sheet offer.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "collection/ArtImages.h"
+#include "collection/GameActions.h"
+#include "collection/GameBrowserQuery.h"
+#include "core/Settings.h"
+#include "database/Database.h"
+#include "database/Schema.h"
+#include "support/TestSupport.h"
+#include "support/ZipBuilder.h"
+
+namespace arc {
+namespace {
+
+class GameBrowserQueryTest : public test::ProgramFolderTest {
+  protected:
+    GameBrowserQueryTest() {
+        path = home.str() + "games.mdb";
+        std::string error;
+        EXPECT_TRUE(CreateTemplateDatabase(path, &error)) << error;
+        Run(
+            {"INSERT INTO Data (InternalName, GameName, Year, Manufacturer, Category, nPlayers, "
+             "DriverStatus, Working, GotIt, CloneOf, Mature, CodeHistory, MameInfo) VALUES "
+             "('pacman', 'Pac-Man', '1980', 'Namco', 'Maze', '2', 'good', 1, 1, NULL, NULL, 7, "
+             "'Mameinfo line\r\nsecond'),"
+             "('puckman', 'Puck Man', '1980', 'Namco', 'Maze', '2', 'good', 1, NULL, 'pacman', "
+             "NULL, NULL, NULL),"
+             "('galaga', 'Galaga', '1981', 'namco', 'Shooter', '2', 'imperfect', 1, 1, '', NULL, "
+             "NULL, NULL),"
+             "('stripx', 'Strip X', '1990', 'Adult', 'Tabletop * Mature *', '1', 'good', 1, NULL, "
+             "NULL, NULL, NULL, NULL),"
+             "('ladyx', 'Lady X', '1991', 'Adult', 'Puzzle', '1', 'good', 1, 1, NULL, 1, NULL, "
+             "NULL),"
+             "('newgame', 'New Pac Game', '2001', 'Zeta', 'Maze', '4', 'preliminary', 1, 1, NULL, "
+             "NULL, NULL, NULL)",
+             "INSERT INTO History (CodeHistory, Description, trivia) VALUES (7, 'Eat dots.', "
+             "'Named after paku-paku.')",
+             "INSERT INTO Command (InternalName, cmd, info) VALUES ('pacman', 'Moves', 'Up Down'), "
+             "('pacman', 'Secrets', 'Hold start')"});
+    }
+
+    void Run(std::initializer_list<const char*> statements) {
+        ASSERT_TRUE(OpenDatabase(path));
+        for (const char* sql : statements)
+            Execute(sql);
+        CloseDatabase();
+    }
+
+    std::vector<std::string> Shown(const BrowserFilter& filter) const {
+        std::vector<std::string> names;
+        for (int row : query.Match(filter))
+            names.push_back(query.Game(row).name);
+        return names;
+    }
+
+    std::string path;
+    GameBrowserQuery query;
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(GameBrowserQueryTest, FilterCombinesWordsOfTitleOrSetWithTheQuickFilters) {
+    ASSERT_TRUE(query.Load(path));
+    EXPECT_FALSE(query.HasAudit());
+    struct Case {
+        BrowserFilter filter;
+        Names expected;  // in title order
+    };
+    const Case cases[] = {
+        {{}, {"galaga", "ladyx", "newgame", "pacman", "puckman", "stripx"}},
+        {{"  PAC "}, {"newgame", "pacman"}},  // title or set name, any case
+        {{"pac game"}, {"newgame"}},          // every word
+        {{"uckma"}, {"puckman"}},             // inside the set name
+        {{"", true}, {"galaga", "ladyx", "newgame", "pacman"}},
+        {{"", false, true}, {"galaga", "ladyx", "pacman", "puckman", "stripx"}},  // not preliminary
+        {{"", false, false, true}, {"galaga", "ladyx", "newgame", "pacman", "stripx"}},
+        {{"", false, false, false, true}, {"galaga", "newgame", "pacman", "puckman"}},
+        {{"a", true, true, true, true}, {"galaga", "pacman"}},
+        {{"zzz"}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Shown(c.filter), c.expected) << c.filter.text;
+}
+
+TEST_F(GameBrowserQueryTest, SortsByAnyColumnWithoutRegardToCaseTiesByTitle) {
+    ASSERT_TRUE(query.Load(path));
+    const BrowserFilter all;
+    query.Sort(BrowserColumn::Manufacturer, false);  // "namco" ties with "Namco"
+    EXPECT_EQ(Shown(all), (Names{"ladyx", "stripx", "galaga", "pacman", "puckman", "newgame"}));
+    query.Sort(BrowserColumn::Year, true);
+    EXPECT_EQ(Shown(all), (Names{"newgame", "ladyx", "stripx", "galaga", "pacman", "puckman"}));
+    query.Sort(BrowserColumn::Owned, true);
+    EXPECT_EQ(Shown({"", false, false, true}),
+              (Names{"galaga", "ladyx", "newgame", "pacman", "stripx"}));
+    EXPECT_EQ(query.Game(0).Cell(BrowserColumn::Owned), "Yes");
+}
+
+TEST_F(GameBrowserQueryTest, DetailsHoldTheFieldsHistoryMameinfoCommandsAndVerdict) {
+    Run({"CREATE TABLE Audit (Name TEXT PRIMARY KEY, Verdict TEXT, Missing INTEGER)",
+         "INSERT INTO Audit (Name, Verdict) VALUES ('pacman', 'good'), ('galaga', 'bad dump')"});
+    ASSERT_TRUE(query.Load(path));
+    ASSERT_TRUE(query.HasAudit());
+    query.Sort(BrowserColumn::Verdict, false);
+    EXPECT_EQ(query.Game(5).Cell(BrowserColumn::Verdict), "good");
+
+    const GameDetails pacman = query.Details("pacman");
+    ASSERT_TRUE(pacman.found);
+    EXPECT_EQ(pacman.title, "Pac-Man");
+    const std::vector<std::pair<std::string, std::string>> fields = {
+        {"Set name", "pacman"}, {"Year", "1980"}, {"Manufacturer", "Namco"},
+        {"Category", "Maze"},   {"Players", "2"}, {"Status", "good"},
+        {"Working", "Yes"},     {"Owned", "Yes"}, {"Audit", "good"}};
+    EXPECT_EQ(pacman.fields, fields);
+    EXPECT_EQ(pacman.history, "Eat dots.\n\n- TRIVIA -\n\nNamed after paku-paku.");
+    EXPECT_EQ(pacman.mameinfo, "Mameinfo line\nsecond");
+    EXPECT_EQ(pacman.commands, "Moves\nUp Down\n\nSecrets\nHold start");
+    EXPECT_FALSE(query.Details("nosuchgame").found);
+}
+
+TEST_F(GameBrowserQueryTest, AFileThatIsNoDatabaseLoadsNothingAndSaysWhy) {
+    test::WriteFile(home.file("text.mdb"), "not a database at all, just some text");
+    for (const std::string& file : {home.str() + "text.mdb", home.str() + "missing.mdb"}) {
+        std::string error;
+        EXPECT_FALSE(query.Load(file, &error));
+        EXPECT_EQ(query.GameCount(), 0);
+        EXPECT_NE(error.find(file), std::string::npos) << error;
+    }
+}
+
+TEST_F(GameBrowserQueryTest, PicturesComeFromFilesTheEmulatorLayoutOrArchivesInMemory) {
+    const std::string snaps = home.str() + "snap/";
+    test::WriteFile(snaps + "pacman.png", "loose");
+    test::WriteFile(snaps + "galaga/0000.png", "emulator layout");
+    test::RawMember broken("snap/broken.png", "bad bytes");
+    broken.badCrc = true;
+    test::WriteFile(snaps + "Snap.ZIP", test::BuildZip({{"sub/xevious.png", "deeper"},
+                                                        {"XEVIOUS.png", "inflated member"},
+                                                        {"dkong.png", "stored member", 0},
+                                                        broken}));
+    ArtImages art;
+    struct Case {
+        std::string location, set, bytes, source;
+    };
+    const Case cases[] = {
+        {snaps, "pacman", "loose", snaps + "pacman.png"},
+        {snaps, "galaga", "emulator layout", snaps + "galaga/0000.png"},
+        {snaps, "xevious", "inflated member", snaps + "Snap.ZIP:XEVIOUS.png"},
+        {snaps, "dkong", "stored member", snaps + "Snap.ZIP:dkong.png"},
+        {snaps + "Snap.ZIP", "dkong", "stored member", snaps + "Snap.ZIP:dkong.png"},
+        {snaps, "broken", "", ""},
+        {snaps, "nosuchgame", "", ""},
+        {"", "pacman", "", ""},
+    };
+    for (const Case& c : cases) {
+        const ArtImage image = art.Find(c.location, c.set);
+        EXPECT_EQ(image.bytes, c.bytes) << c.location << " " << c.set;
+        EXPECT_EQ(image.source, c.source) << c.set;
+    }
+    const auto files = [&] {
+        return std::distance(std::filesystem::recursive_directory_iterator(snaps), {});
+    };
+    EXPECT_EQ(files(), 4);  // nothing was extracted
+}
+
+TEST_F(GameBrowserQueryTest, PlayNeedsNoRomFolderAndMakingTheSheetsIsOfferedOnce) {
+    TheSettings().RomsFolder.clear();
+    TheSettings().MameExe = home.str() + "mame";
+    test::WriteFile(TheSettings().MameExe, "#!/bin/sh\n");
+    std::filesystem::permissions(TheSettings().MameExe, std::filesystem::perms::owner_all);
+    TheSettings().MameFolder = home.str();
+    EXPECT_EQ(PlanLaunch("pacman").arguments, Names{"pacman"});
+    EXPECT_EQ(PlanLaunch("pacman").workingFolder, home.str());
+
+    TheSettings().HtmlFolder = home.str() + "site/";
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(OpenOrOfferSheet("pacman"), SheetOutcome::MakeSheets);
+    EXPECT_EQ(OpenOrOfferSheet("pacman"), SheetOutcome::Declined);  // No by default
+    EXPECT_EQ(ui().messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace arc
