@@ -27,17 +27,6 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
-}
-
 bool WildMatch(std::string_view name, std::string_view pattern) {
     // Iterative glob with backtracking to the last "*".
     std::size_t n = 0, p = 0;
@@ -47,7 +36,7 @@ bool WildMatch(std::string_view name, std::string_view pattern) {
             starP = p++;
             starN = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+                   (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -243,7 +232,7 @@ std::string FindNoCase(std::string_view folder, std::string_view name) {
             fs::directory_iterator it(fs::path(current.empty() ? "." : current), iterError);
             for (; !iterError && it != fs::directory_iterator(); it.increment(iterError)) {
                 const std::string entry = it->path().filename().string();
-                if (EqualNoCase(entry, part)) {
+                if (EqualsNoCase(entry, part)) {
                     found = entry;
                     if (entry == part) break;
                 }
@@ -279,8 +268,19 @@ std::string ToUpperAscii(std::string_view text) {
 std::string ToLowerAscii(std::string_view text) {
     std::string result(text);
     for (char& c : result)
-        c = FoldAscii(c);
+        c = LowerAscii(c);
     return result;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithNoCase(a, b);
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
+    return true;
 }
 
 std::string_view Trim(std::string_view text) {

@@ -92,6 +92,17 @@ std::string BaseName(std::string_view path);
 std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 
+/// The byte lower-cased when it is an ASCII capital, else as it is.
+constexpr char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+/// True when the texts are equal without regard to ASCII case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+/// True when the text begins with `prefix`, compared without regard to ASCII case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
 /// Leading and trailing blanks (spaces, tabs) removed.
 std::string_view Trim(std::string_view text);
 
