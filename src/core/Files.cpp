@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "core/ErrorGuard.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -18,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kProcSortStrings = 20;
 constexpr int kProcBrowseFolder = 21;
 constexpr int kProcChooseFile = 22;
 constexpr int kProcChooseDatabaseFile = 23;
@@ -100,20 +98,6 @@ std::string SafeFileName(std::string_view text) {
         }
     }
     return result;
-}
-
-void SortStrings(std::vector<std::string>& items, int low, int high) {
-    Guarded(kProcSortStrings, [&] {
-        if (items.empty()) return;
-        low = std::max(low, 0);
-        high = std::min(high, static_cast<int>(items.size()) - 1);
-        if (low >= high) return;
-        LetEventsRun();
-        // Ascending by character code (std::string compares its bytes as
-        // unsigned, "B" before "a"). Introsort stays n log n whatever the
-        // input, many equal elements included.
-        std::sort(items.begin() + low, items.begin() + high + 1);
-    });
 }
 
 std::string BrowseFolder(std::string_view startPath, std::string_view title) {

@@ -36,10 +36,6 @@ bool ShellCopy(std::string_view from, std::string_view to, ShellOp op = ShellOp:
 /// Each of "/", "?", "\", ":", "|", "<", ">", "*" becomes "_".
 std::string SafeFileName(std::string_view text);
 
-/// In-place sort of items[low..high], ascending by character code (n log n,
-/// equal elements included).
-void SortStrings(std::vector<std::string>& items, int low, int high);
-
 /// Runs a command line through /bin/sh -c, polling every 100 ms while letting
 /// events run. Returns the exit code, or a negative number when the program
 /// could not be started (-1 - errno) or was ended by a signal (-1000 - signal).

@@ -113,7 +113,8 @@ void CollectFrom(const DictionarySource& source, std::vector<std::string>& names
 }
 
 void AppendSorted(std::vector<std::string> names, std::vector<std::string>& lines) {
-    if (names.size() > 1) SortStrings(names, 0, static_cast<int>(names.size()) - 1);
+    // Ascending by byte value: "B" before "a", accented letters last.
+    std::sort(names.begin(), names.end());
     const std::string* previous = nullptr;
     for (const std::string& name : names) {
         if (previous && *previous == name) continue;

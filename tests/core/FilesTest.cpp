@@ -31,31 +31,6 @@ TEST_F(FilesTest, ExistenceTestsNeverFailAndSafeFileNameReplacesForbiddenCharact
     EXPECT_EQ(SafeFileName("Pac-Man (Midway) é"), "Pac-Man (Midway) é");
 }
 
-TEST_F(FilesTest, SortStringsOrdersByCharacterCodeWithinTheGivenRange) {
-    std::vector<std::string> items = {"b", "a", "B", "Zed", "", "é", "A", "ab"};
-    SortStrings(items, 0, static_cast<int>(items.size()) - 1);
-    EXPECT_EQ(items, (std::vector<std::string>{"", "A", "B", "Zed", "a", "ab", "b", "é"}));
-
-    items = {"z", "c", "b", "a", "y"};
-    SortStrings(items, 1, 3);
-    EXPECT_EQ(items, (std::vector<std::string>{"z", "a", "b", "c", "y"}));
-    SortStrings(items, -4, 99);  // out-of-range bounds are clamped
-    EXPECT_EQ(items, (std::vector<std::string>{"a", "b", "c", "y", "z"}));
-}
-
-// A dictionary built from N equal values took 25 s for 80,000 of them: the sort
-// put every element equal to the pivot on one side. Now n log n.
-TEST_F(FilesTest, SortStringsOnManyEqualElementsKeepsThemTogether) {
-    std::vector<std::string> items(200000, "Maze = ");
-    items[17] = "Shooter = ";
-    items[99999] = "Ball & Paddle = ";
-    SortStrings(items, 0, static_cast<int>(items.size()) - 1);
-    EXPECT_EQ(items.front(), "Ball & Paddle = ");
-    EXPECT_EQ(items.back(), "Shooter = ");
-    EXPECT_EQ(std::count(items.begin(), items.end(), "Maze = "), 199998);
-    EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
-}
-
 TEST_F(FilesTest, PatternsMatchWithoutRegardToCase) {
     for (const auto& [name, pattern] : {std::pair{"PACMAN.ZIP", "*.zip"},
                                         {"a.png", "?.PNG"},
