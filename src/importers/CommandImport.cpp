@@ -62,10 +62,7 @@ bool IsBlockText(std::string_view line) {
 }  // namespace
 
 bool ImportCommand(std::string_view path) {
-    bool result = false;
-    Guarded(kProcCommand, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcCommand, path, [&](SupportFileReader& reader) {
         CommandRows rows;
         std::string title;
         std::string text;
@@ -98,10 +95,7 @@ bool ImportCommand(std::string_view path) {
             }
         }
         if (!reader.Cancelled() && !title.empty()) rows.Add(title, text);
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

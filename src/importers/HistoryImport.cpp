@@ -63,10 +63,7 @@ bool ImportHistory(std::string_view path) {
     }
     if (LooksLikeXml(path)) return ImportHistoryXml(path);
 
-    bool result = false;
-    Guarded(kProcHistory, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcHistory, path, [&](SupportFileReader& reader) {
         HistoryWriter writer;
         std::string line;
         bool haveLine = false;  // `line` already holds the next entry's "$info" line
@@ -84,10 +81,7 @@ bool ImportHistory(std::string_view path) {
         }
         writer.Commit();
         if (State().UpdateMode && !reader.Cancelled()) RemoveUnusedHistoryRows();
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

@@ -27,10 +27,7 @@ constexpr int kProcNPlayers = 418;
 constexpr int kProcMature = 419;
 
 bool ImportSectionList(std::string_view path, std::string_view field, int procedure) {
-    bool result = false;
-    Guarded(procedure, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(procedure, path, [&](SupportFileReader& reader) {
         DataFieldUpdate update(field);
         BatchTransaction batch;
         std::string line;
@@ -44,10 +41,7 @@ bool ImportSectionList(std::string_view path, std::string_view field, int proced
             update.Run(line, section);
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace
@@ -78,10 +72,7 @@ bool ImportControls(std::string_view path) {
 }
 
 bool ImportNPlayers(std::string_view path) {
-    bool result = false;
-    Guarded(kProcNPlayers, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcNPlayers, path, [&](SupportFileReader& reader) {
         std::string line;
         // Everything before the first header is skipped.
         while (reader.NextQuiet(line) && (line.empty() || line.front() != '[')) {
@@ -95,17 +86,11 @@ bool ImportNPlayers(std::string_view path) {
             update.Run(name, value);
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 bool ImportMature(std::string_view path) {
-    bool result = false;
-    Guarded(kProcMature, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcMature, path, [&](SupportFileReader& reader) {
         std::string line;
         while (reader.Next(line) && (line.empty() || line.front() != '[')) {
         }
@@ -116,10 +101,7 @@ bool ImportMature(std::string_view path) {
             update.Run(line);
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc
