@@ -155,12 +155,12 @@ bool UpdateWindowState::Update() {
         TheSettings().UpdateDatabasePath = databasePath;
         SetProgressLabel("Mise à jour");
         Progress().Done = 0;
-        ShowProgress();
+        ProgressShown progress;
         Progress().Cancel = false;
         LetEventsRunNow();
         State().UseDefinedPaths = useDefinedPaths;
         if (!FileExists(databasePath) || !OpenDatabase(databasePath)) {
-            UnloadProgress();
+            progress.Unload();
             Ui().Message("Impossible d'ouvrir le fichier\r\n" + databasePath, MsgButtons::Ok,
                          MsgIcon::Exclamation);
             return;
@@ -202,7 +202,7 @@ bool UpdateWindowState::Update() {
                          MsgIcon::Exclamation);
         else if (!cancelled)
             Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::None);
-        UnloadProgress();
+        progress.Unload();
         Progress().Cancel = cancelled;
         completed = !cancelled && problems.empty();
     });

@@ -103,13 +103,7 @@ ListMyRomsSummary ListMyRoms() {
     ProcedureScope scope(kListMyRomsProcedure);
     ListMyRomsSummary summary;
     const bool wizard = State().WizardMode;
-    // The wizard waits on its task flag: clear it on every way out.
-    struct WizardFlag {
-        bool wizard;
-        ~WizardFlag() {
-            if (wizard) State().WizardTaskRunning = false;
-        }
-    } wizardFlag{wizard};
+    WizardStepEnd wizardStep;
 
     DebugLog("List my roms");
     // Cancelling the chooser cancels the task.
@@ -117,7 +111,7 @@ ListMyRomsSummary ListMyRoms() {
         summary.cancelled = true;
         return summary;
     }
-    DisableMenus();
+    MenusOff menus;
 
     const std::string& romsFolder = TheSettings().RomsFolder;
     std::string folder = romsFolder;
@@ -125,13 +119,12 @@ ListMyRomsSummary ListMyRoms() {
 
     if (!RomFolderHasEntries(folder)) {
         Ui().Message(Text(113) + "\n" + romsFolder, MsgButtons::Ok, MsgIcon::Critical);
+        menus.Keep();
         OpenPathsWindow();
         return summary;
     }
-    if (!OpenDatabase()) {
-        EnableMenus();
-        return summary;
-    }
+    DatabaseScope database;
+    if (!database.Open()) return summary;
 
     try {
         LongTask task(0, false);
@@ -153,8 +146,6 @@ ListMyRomsSummary ListMyRoms() {
     } catch (...) {
         ReportCurrentException();
     }
-    CloseDatabase();
-    if (!wizard) EnableMenus();
     return summary;
 }
 

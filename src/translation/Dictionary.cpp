@@ -186,10 +186,9 @@ bool CreateDictionary(std::string_view path) {
 bool EnsureDictionary() {
     const std::string path = DictionaryPath();
     if (!FileExists(path)) {
-        ShowProgress();
+        ProgressShown progress;
         SetProgressLabel("Création de TRANSLATE.DIC.txt");
         CreateDictionary(path);
-        UnloadProgress();
     }
     return FileExists(path);
 }
