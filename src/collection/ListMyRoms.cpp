@@ -126,7 +126,7 @@ ListMyRomsSummary ListMyRoms() {
     DatabaseScope database;
     if (!database.Open()) return summary;
 
-    try {
+    Guarded(kListMyRomsProcedure, [&] {
         LongTask task(0, false);
         const ScanResult scan = ScanRomFolder(folder, task);
         summary.scanned = scan.scanned;
@@ -143,9 +143,7 @@ ListMyRomsSummary ListMyRoms() {
                              std::to_string(summary.listed) + Text(115),
                          MsgButtons::Ok, MsgIcon::Information);
         }
-    } catch (...) {
-        ReportCurrentException();
-    }
+    });
     return summary;
 }
 
