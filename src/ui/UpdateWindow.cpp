@@ -16,19 +16,10 @@
 #include "core/Files.h"
 #include "core/UiService.h"
 #include "ui/MainWindow.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
-namespace {
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-}  // namespace
-
 UpdateWindow::UpdateWindow(QWidget* parent)
     : ChildWindow(WindowId::Update, parent),
       path_(new QLineEdit(this)),
@@ -51,11 +42,11 @@ UpdateWindow::UpdateWindow(QWidget* parent)
             grid->addWidget(boxes_[box], 1 + (box - 1) / 2, (box - 1) % 2);
     }
 
-    auto* choose = Button(this, "Command5", "...");
-    auto* update = Button(this, "Command1", QString::fromUtf8("Mettre à jour"));
-    auto* close = Button(this, "Command2", "Fermer");
-    auto* paths = Button(this, "Command3", "Chemins");
-    auto* download = Button(this, "Command4", QString::fromUtf8("Télécharger"));
+    auto* choose = Button("Command5", "...", this);
+    auto* update = Button("Command1", QString::fromUtf8("Mettre à jour"), this);
+    auto* close = Button("Command2", "Fermer", this);
+    auto* paths = Button("Command3", "Chemins", this);
+    auto* download = Button("Command4", QString::fromUtf8("Télécharger"), this);
     connect(choose, &QPushButton::clicked, this, &UpdateWindow::ChooseFile);
     connect(update, &QPushButton::clicked, this, &UpdateWindow::RunUpdate);
     connect(close, &QPushButton::clicked, this, &UpdateWindow::Unload);
