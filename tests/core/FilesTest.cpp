@@ -70,6 +70,8 @@ TEST_F(FilesTest, SmallStringHelpers) {
     EXPECT_EQ(BaseName("C:\\MAME\\mame.exe"), "mame.exe");
     EXPECT_EQ(BaseName("/x/"), "");
     EXPECT_EQ(ToUpperAscii("abcé") + ToLowerAscii("É"), "ABCéÉ");
+    EXPECT_TRUE(EqualsNoCase("Catver.INI", "cATVER.ini") && !EqualsNoCase("[a", "{A"));
+    EXPECT_TRUE(StartsWithNoCase("$INFO=x", "$Info") && !StartsWithNoCase("$in", "$info"));
     EXPECT_EQ(Trim("   "), "");
 }
 
@@ -206,7 +208,7 @@ TEST_F(FilesTest, TrashKeepsTheInfoTheDesktopNeedsToRestoreAFileAndNumbersClashe
               std::string::npos);
 }
 
-TEST_F(FilesTest, TrashTakesFoldersAndEveryMatchOfAPattern) {
+TEST_F(FilesTest, TrashTakesFoldersAndEveryMatchOfAPatternAndRefusesItself) {
     WriteFile(home.file("site/index.htm"), "i");
     WriteFile(home.file("site/html/a.htm"), "a");
     ASSERT_TRUE(RecycleFile(home.str() + "site/*.*"));
@@ -214,9 +216,7 @@ TEST_F(FilesTest, TrashTakesFoldersAndEveryMatchOfAPattern) {
     EXPECT_EQ(ReadFile(trash("files/html/a.htm")), "a");
     ASSERT_TRUE(RecycleFile(home.str() + "site/"));
     EXPECT_FALSE(std::filesystem::exists(home.file("site")));
-}
-
-TEST_F(FilesTest, TrashWithNothingToMoveIsFalse) {
+    // Nothing to move is false.
     EXPECT_FALSE(RecycleFile(home.file("missing.zip")));
     EXPECT_FALSE(RecycleFile(home.str() + "nothing/*.zip"));
     WriteFile(home.file("data/Trash/files/old.txt"), "old");
