@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "build/DatabaseBuild.h"
@@ -26,13 +27,6 @@ namespace {
 
 constexpr int kProcBuildDatabase = 362;
 
-/// Ends the wizard's wait whatever way the build ends.
-struct WizardStep {
-    ~WizardStep() {
-        if (State().WizardMode) State().WizardTaskRunning = false;
-    }
-};
-
 void WaitForImportOptions(const BuildHooks& hooks) {
     Progress().Cancel = false;
     if (!hooks.openImportOptions) {
@@ -55,7 +49,6 @@ bool HasContent(const std::string& path) {
 /// file at `buildPath`; a database error is left in `failure`.
 BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildPath,
                               std::string& failure) {
-    ShowProgress();
     SetProgressLabel("Executing MAME ...");
     LetEventsRunNow();
     if (hooks.listXml.empty() && !RunMameLists()) return BuildOutcome::NoEmulator;
@@ -94,9 +87,9 @@ BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildP
 
 BuildOutcome BuildDatabase(const BuildHooks& hooks) {
     BuildOutcome outcome = BuildOutcome::NotStarted;
-    WizardStep wizardStep;
-    bool menusOff = false;
-    bool progressShown = false;
+    WizardStepEnd wizardStep;
+    MenusOff menus(false);  // back on after the last message, unless in the wizard
+    std::optional<ProgressShown> progress;
     std::string buildPath;
     std::string failure;
     auto build = [&] {
@@ -128,32 +121,19 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
         settings.DatabasePath = chosen;
         SaveSettings();
 
-        DisableMenus();
-        menusOff = true;
-        progressShown = true;
+        menus.Off();
+        progress.emplace();
         outcome = RunUnderProgress(hooks, buildPath, failure);
     };
-    {
-        ProcedureScope scope(kProcBuildDatabase);
-        try {
-            build();
-        } catch (const std::exception& e) {
-            ReportCurrentException();
-            failure = e.what();
-            outcome = BuildOutcome::Failed;
-        } catch (...) {
-            ReportCurrentException();
-            failure = "Unknown error";
-            outcome = BuildOutcome::Failed;
-        }
+    if (const auto error = GuardedFailure(kProcBuildDatabase, build)) {
+        failure = *error;
+        outcome = BuildOutcome::Failed;
     }
     CloseDatabase();
     if (outcome != BuildOutcome::Built && !buildPath.empty()) DiscardBuild(buildPath);
     if (outcome == BuildOutcome::Cancelled) DebugLog("[CANCEL]");
-    if (progressShown) {
-        const bool cancelled = Progress().Cancel;
-        UnloadProgress();
-        Progress().Cancel = cancelled;
+    if (progress) {
+        progress->UnloadKeepingCancel();
         if (outcome == BuildOutcome::Built) {
             Progress().Cancel = false;
             if (!State().WizardMode) Ui().Message(Text(230), MsgButtons::Ok, MsgIcon::None);
@@ -161,7 +141,6 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
     }
     if (outcome == BuildOutcome::Failed)
         Ui().Message(Text(kTextBuildFailed) + failure, MsgButtons::Ok, MsgIcon::Critical);
-    if (menusOff && !State().WizardMode) EnableMenus();
     return outcome;
 }
 

@@ -147,12 +147,12 @@ bool UpdateWindowState::Update() {
         TheSettings().UpdateDatabasePath = databasePath;
         SetProgressLabel(Text(kTextUpdating));
         Progress().Done = 0;
-        ShowProgress();
+        ProgressShown progress;
         Progress().Cancel = false;
         LetEventsRunNow();
         State().UseDefinedPaths = useDefinedPaths;
         if (!FileExists(databasePath) || !OpenDatabase(databasePath)) {
-            UnloadProgress();
+            progress.Unload();
             Ui().Message(Text(kTextCannotOpenFile) + "\r\n" + databasePath, MsgButtons::Ok,
                          MsgIcon::Exclamation);
             return;
@@ -193,7 +193,7 @@ bool UpdateWindowState::Update() {
             Ui().Message(Text(kTextUpdateIncomplete) + told, MsgButtons::Ok, MsgIcon::Exclamation);
         else if (!cancelled)
             Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::None);
-        UnloadProgress();
+        progress.Unload();
         Progress().Cancel = cancelled;
         completed = !cancelled && problems.empty();
     });

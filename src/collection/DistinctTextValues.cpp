@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "core/Files.h"
+
 namespace arc {
 namespace {
 
 unsigned char Folded(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+    return static_cast<unsigned char>(LowerAscii(c));
 }
 
 }  // namespace

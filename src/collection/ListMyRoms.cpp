@@ -103,13 +103,7 @@ ListMyRomsSummary ListMyRoms() {
     ProcedureScope scope(kListMyRomsProcedure);
     ListMyRomsSummary summary;
     const bool wizard = State().WizardMode;
-    // The wizard waits on its task flag: clear it on every way out.
-    struct WizardFlag {
-        bool wizard;
-        ~WizardFlag() {
-            if (wizard) State().WizardTaskRunning = false;
-        }
-    } wizardFlag{wizard};
+    WizardStepEnd wizardStep;
 
     DebugLog("List my roms");
     // Cancelling the chooser cancels the task.
@@ -117,7 +111,7 @@ ListMyRomsSummary ListMyRoms() {
         summary.cancelled = true;
         return summary;
     }
-    DisableMenus();
+    MenusOff menus;
 
     const std::string& romsFolder = TheSettings().RomsFolder;
     std::string folder = romsFolder;
@@ -125,15 +119,14 @@ ListMyRomsSummary ListMyRoms() {
 
     if (!RomFolderHasEntries(folder)) {
         Ui().Message(Text(113) + "\n" + romsFolder, MsgButtons::Ok, MsgIcon::Critical);
+        menus.Keep();
         OpenPathsWindow();
         return summary;
     }
-    if (!OpenDatabase()) {
-        EnableMenus();
-        return summary;
-    }
+    DatabaseScope database;
+    if (!database.Open()) return summary;
 
-    try {
+    Guarded(kListMyRomsProcedure, [&] {
         LongTask task(0, false);
         const ScanResult scan = ScanRomFolder(folder, task);
         summary.scanned = scan.scanned;
@@ -150,11 +143,7 @@ ListMyRomsSummary ListMyRoms() {
                              std::to_string(summary.listed) + Text(115),
                          MsgButtons::Ok, MsgIcon::Information);
         }
-    } catch (...) {
-        ReportCurrentException();
-    }
-    CloseDatabase();
-    if (!wizard) EnableMenus();
+    });
     return summary;
 }
 

@@ -3,6 +3,7 @@
 // on entry; an exception inside it is caught at its boundary, written as an
 // error block, and the operation returns its current result.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -75,6 +76,20 @@ bool Guarded(int procedure, Body&& body) {
     } catch (...) {
         ReportCurrentException();
         return false;
+    }
+}
+
+/// Runs body as operation `procedure` like Guarded; returns the description of
+/// the error that ended it, nothing when it ran to its end.
+template <class Body>
+std::optional<std::string> GuardedFailure(int procedure, Body&& body) {
+    ProcedureScope scope(procedure);
+    try {
+        std::forward<Body>(body)();
+        return std::nullopt;
+    } catch (...) {
+        ReportCurrentException();
+        return CurrentExceptionText();
     }
 }
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 
 #include "core/ErrorGuard.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -18,24 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kProcSortStrings = 20;
 constexpr int kProcBrowseFolder = 21;
 constexpr int kProcChooseFile = 22;
 constexpr int kProcChooseDatabaseFile = 23;
 
 bool IsSeparator(char c) {
     return c == '/' || c == '\\';
-}
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
 }
 
 bool WildMatch(std::string_view name, std::string_view pattern) {
@@ -47,7 +34,7 @@ bool WildMatch(std::string_view name, std::string_view pattern) {
             starP = p++;
             starN = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+                   (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -111,20 +98,6 @@ std::string SafeFileName(std::string_view text) {
         }
     }
     return result;
-}
-
-void SortStrings(std::vector<std::string>& items, int low, int high) {
-    Guarded(kProcSortStrings, [&] {
-        if (items.empty()) return;
-        low = std::max(low, 0);
-        high = std::min(high, static_cast<int>(items.size()) - 1);
-        if (low >= high) return;
-        LetEventsRun();
-        // Ascending by character code (std::string compares its bytes as
-        // unsigned, "B" before "a"). Introsort stays n log n whatever the
-        // input, many equal elements included.
-        std::sort(items.begin() + low, items.begin() + high + 1);
-    });
 }
 
 std::string BrowseFolder(std::string_view startPath, std::string_view title) {
@@ -243,7 +216,7 @@ std::string FindNoCase(std::string_view folder, std::string_view name) {
             fs::directory_iterator it(fs::path(current.empty() ? "." : current), iterError);
             for (; !iterError && it != fs::directory_iterator(); it.increment(iterError)) {
                 const std::string entry = it->path().filename().string();
-                if (EqualNoCase(entry, part)) {
+                if (EqualsNoCase(entry, part)) {
                     found = entry;
                     if (entry == part) break;
                 }
@@ -279,8 +252,19 @@ std::string ToUpperAscii(std::string_view text) {
 std::string ToLowerAscii(std::string_view text) {
     std::string result(text);
     for (char& c : result)
-        c = FoldAscii(c);
+        c = LowerAscii(c);
     return result;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithNoCase(a, b);
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
+    return true;
 }
 
 std::string_view Trim(std::string_view text) {

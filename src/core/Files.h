@@ -36,10 +36,6 @@ bool ShellCopy(std::string_view from, std::string_view to, ShellOp op = ShellOp:
 /// Each of "/", "?", "\", ":", "|", "<", ">", "*" becomes "_".
 std::string SafeFileName(std::string_view text);
 
-/// In-place sort of items[low..high], ascending by character code (n log n,
-/// equal elements included).
-void SortStrings(std::vector<std::string>& items, int low, int high);
-
 /// Runs a command line through /bin/sh -c, polling every 100 ms while letting
 /// events run. Returns the exit code, or a negative number when the program
 /// could not be started (-1 - errno) or was ended by a signal (-1000 - signal).
@@ -91,6 +87,17 @@ std::string BaseName(std::string_view path);
 /// Upper-cased / lower-cased ASCII copy.
 std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
+
+/// The byte lower-cased when it is an ASCII capital, else as it is.
+constexpr char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+/// True when the texts are equal without regard to ASCII case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+/// True when the text begins with `prefix`, compared without regard to ASCII case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
 /// Leading and trailing blanks (spaces, tabs) removed.
 std::string_view Trim(std::string_view text);

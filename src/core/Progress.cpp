@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "core/AppState.h"
 #include "core/UiService.h"
 
 namespace arc {
@@ -50,6 +51,47 @@ void SetProgressLabel(std::string_view text) {
 void UnloadProgress() {
     Ui().UnloadProgressWindow();
     Progress().Cancel = true;
+}
+
+ProgressShown::ProgressShown() {
+    ShowProgress();
+}
+
+ProgressShown::~ProgressShown() {
+    Unload();
+}
+
+void ProgressShown::Unload() {
+    if (!shown_) return;
+    shown_ = false;
+    UnloadProgress();
+}
+
+void ProgressShown::UnloadKeepingCancel() {
+    const bool cancelled = Progress().Cancel;
+    Unload();
+    Progress().Cancel = cancelled;
+}
+
+MenusOff::MenusOff(bool now) {
+    if (now) Off();
+}
+
+MenusOff::~MenusOff() {
+    if (off_ && !State().WizardMode) Ui().SetMenusEnabled(true);
+}
+
+void MenusOff::Off() {
+    Ui().SetMenusEnabled(false);
+    off_ = true;
+}
+
+void MenusOff::Keep() {
+    off_ = false;
+}
+
+WizardStepEnd::~WizardStepEnd() {
+    if (State().WizardMode) State().WizardTaskRunning = false;
 }
 
 LongTask::LongTask(int total, bool switchMenus) : switchMenus_(switchMenus) {

@@ -29,6 +29,52 @@ void ShowProgress();
 void SetProgressLabel(std::string_view text);
 void UnloadProgress();
 
+/// The progress window shown for a scope: shown on construction, unloaded by
+/// Unload() or at the end of the scope. Unloading sets the cancel flag, as any
+/// unload of the window does; UnloadKeepingCancel() leaves the flag as the
+/// task left it.
+class ProgressShown {
+  public:
+    ProgressShown();
+    ~ProgressShown();
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+
+    void Unload();
+    void UnloadKeepingCancel();
+
+  private:
+    bool shown_ = true;
+};
+
+/// The menus off from construction (or from Off() when constructed with
+/// false) to the end of the scope. They come back on then unless a wizard run
+/// is under way (the wizard keeps them off between its steps) or Keep() left
+/// them to a window that switches them on when it closes.
+class MenusOff {
+  public:
+    explicit MenusOff(bool now = true);
+    ~MenusOff();
+    MenusOff(const MenusOff&) = delete;
+    MenusOff& operator=(const MenusOff&) = delete;
+
+    void Off();
+    void Keep();
+
+  private:
+    bool off_ = false;
+};
+
+/// Ends the wizard's wait on the task that runs in this scope, whichever way
+/// the task ends.
+class WizardStepEnd {
+  public:
+    WizardStepEnd() = default;
+    ~WizardStepEnd();
+    WizardStepEnd(const WizardStepEnd&) = delete;
+    WizardStepEnd& operator=(const WizardStepEnd&) = delete;
+};
+
 /// The long-task protocol as one object: on construction the menus go off (when
 /// asked), the counters are set, the progress window shows, events run and the
 /// cancel flag is cleared. Step() records progress, lets events run and tells

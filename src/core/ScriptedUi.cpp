@@ -10,14 +10,7 @@ MsgAnswer ScriptedUi::Message(std::string_view text, MsgButtons buttons, MsgIcon
         answers_.pop_front();
         return answer;
     }
-    switch (buttons) {
-        case MsgButtons::Ok:
-            return MsgAnswer::Ok;
-        case MsgButtons::OkCancel:
-            return MsgAnswer::Cancel;
-        default:
-            return MsgAnswer::No;
-    }
+    return UnchosenAnswer(buttons);
 }
 
 std::string ScriptedUi::ChooseFileRaw(const FileDialogRequest& request) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -97,6 +98,13 @@ std::string EscapeXmlText(std::string_view text) {
             out += c;
     }
     return out;
+}
+
+std::size_t Utf8FirstCharLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(text.front());
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return std::min(length, text.size());
 }
 
 bool IsValidUtf8(std::string_view text) {

@@ -22,6 +22,9 @@ bool DecodeXmlText(std::string_view text, std::string& out);
 std::string EscapeXmlText(std::string_view text);
 
 bool IsValidUtf8(std::string_view text);
+/// Bytes of the first UTF-8 character, told by its lead byte and never beyond
+/// the text (0 for empty text).
+std::size_t Utf8FirstCharLength(std::string_view text);
 /// Windows-1252 bytes to UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 /// The text itself when valid UTF-8, else its Windows-1252 reading.

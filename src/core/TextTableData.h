@@ -1,5 +1,6 @@
 #pragma once
-// The two languages of the text table (empty strings for unused entries).
+// The two languages of the text table. Unused entries are empty strings; the
+// last ones (268 to 300) are left out of the lists and empty all the same.
 
 #include <array>
 #include <string_view>

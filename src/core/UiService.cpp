@@ -7,14 +7,7 @@ namespace {
 class SilentUi final : public UiService {
   public:
     MsgAnswer Message(std::string_view, MsgButtons buttons, MsgIcon, std::string_view) override {
-        switch (buttons) {
-            case MsgButtons::Ok:
-                return MsgAnswer::Ok;
-            case MsgButtons::OkCancel:
-                return MsgAnswer::Cancel;
-            default:
-                return MsgAnswer::No;
-        }
+        return UnchosenAnswer(buttons);
     }
     std::string ChooseFileRaw(const FileDialogRequest&) override { return {}; }
     std::string ChooseFolderRaw(std::string_view, std::string_view) override { return {}; }
@@ -35,6 +28,17 @@ SilentUi& Silent() {
 UiService* g_ui = nullptr;
 
 }  // namespace
+
+MsgAnswer UnchosenAnswer(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::OkCancel:
+            return MsgAnswer::Cancel;
+        default:
+            return MsgAnswer::No;
+    }
+}
 
 UiService& Ui() {
     return g_ui ? *g_ui : Silent();

@@ -14,6 +14,10 @@ enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
+/// The answer when nobody chooses: Ok for an Ok-only box, Cancel for Ok /
+/// Cancel, No for the others.
+MsgAnswer UnchosenAnswer(MsgButtons buttons);
+
 /// A file dialog request. The filter is in the design's form:
 /// "description|pattern|description|pattern|" (patterns may hold ";").
 struct FileDialogRequest {

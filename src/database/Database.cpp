@@ -160,6 +160,21 @@ void CloseDatabase() {
     connection.savepoints = 0;
 }
 
+DatabaseScope::~DatabaseScope() {
+    if (opened_) CloseDatabase();
+}
+
+bool DatabaseScope::Open(std::string_view path) {
+    const bool opened = OpenDatabase(path);
+    opened_ = opened_ || opened;
+    return opened;
+}
+
+void DatabaseScope::Close() {
+    CloseDatabase();
+    opened_ = false;
+}
+
 bool IsDatabaseOpen() {
     return Shared().db != nullptr;
 }

@@ -33,6 +33,25 @@ bool OpenDatabase(std::string_view path = {});
 /// Closes the shared connection; never fails, also when nothing is open.
 void CloseDatabase();
 
+/// Closes the shared connection at the end of the scope once the scope opened
+/// it: by Open(), or by Opened() after another way of opening succeeded.
+class DatabaseScope {
+  public:
+    DatabaseScope() = default;
+    ~DatabaseScope();
+    DatabaseScope(const DatabaseScope&) = delete;
+    DatabaseScope& operator=(const DatabaseScope&) = delete;
+
+    /// OpenDatabase(path); the connection is this scope's to close when it opened.
+    bool Open(std::string_view path = {});
+    void Opened() { opened_ = true; }
+    /// Closes the shared connection now, whoever opened it.
+    void Close();
+
+  private:
+    bool opened_ = false;
+};
+
 /// True while the shared connection is open.
 bool IsDatabaseOpen();
 

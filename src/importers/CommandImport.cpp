@@ -73,10 +73,7 @@ bool IsBlockText(std::string_view line) {
 }  // namespace
 
 bool ImportCommand(std::string_view path, DataValues* values) {
-    bool result = false;
-    Guarded(kProcCommand, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcCommand, path, [&](SupportFileReader& reader) {
         CommandRows rows(values);
         std::string title;
         std::string text;
@@ -109,10 +106,7 @@ bool ImportCommand(std::string_view path, DataValues* values) {
             }
         }
         if (!reader.Cancelled() && !title.empty()) rows.Add(title, text);
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

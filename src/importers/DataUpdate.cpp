@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "core/Files.h"
+
 namespace arc {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 void LowerAsciiInto(std::string_view text, std::string& out) {
     out.assign(text);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        c = LowerAscii(c);
 }
 
 }  // namespace

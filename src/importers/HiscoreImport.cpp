@@ -16,10 +16,7 @@ constexpr int kProcHiscore = 431;
 }
 
 bool ImportHiscore(std::string_view path, DataValues* values) {
-    bool result = false;
-    Guarded(kProcHiscore, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcHiscore, path, [&](SupportFileReader& reader) {
         DataFlagUpdate update("Hiscore", values);
         BatchTransaction batch;
         std::string line;
@@ -33,10 +30,7 @@ bool ImportHiscore(std::string_view path, DataValues* values) {
             update.Run(name);
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

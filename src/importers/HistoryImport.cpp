@@ -63,10 +63,7 @@ bool ImportHistory(std::string_view path, DataValues* values) {
     }
     if (LooksLikeXml(path)) return ImportHistoryXml(path, values);
 
-    bool result = false;
-    Guarded(kProcHistory, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcHistory, path, [&](SupportFileReader& reader) {
         HistoryWriter writer(values);
         std::string line;
         bool haveLine = false;  // `line` already holds the next entry's "$info" line
@@ -85,10 +82,7 @@ bool ImportHistory(std::string_view path, DataValues* values) {
         writer.Commit();
         // Collected links are not written yet: the clean-up needs them.
         if (State().UpdateMode && !values && !reader.Cancelled()) RemoveUnusedHistoryRows();
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

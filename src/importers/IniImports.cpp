@@ -28,10 +28,7 @@ constexpr int kProcMature = 419;
 
 bool ImportSectionList(std::string_view path, std::string_view field, int procedure,
                        DataValues* values) {
-    bool result = false;
-    Guarded(procedure, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(procedure, path, [&](SupportFileReader& reader) {
         DataFieldUpdate update(field, values);
         BatchTransaction batch;
         std::string line;
@@ -45,10 +42,7 @@ bool ImportSectionList(std::string_view path, std::string_view field, int proced
             update.Run(line, section);
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace
@@ -79,10 +73,7 @@ bool ImportControls(std::string_view path, DataValues* values) {
 }
 
 bool ImportNPlayers(std::string_view path, DataValues* values) {
-    bool result = false;
-    Guarded(kProcNPlayers, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcNPlayers, path, [&](SupportFileReader& reader) {
         std::string line;
         // Everything before the first header is skipped.
         while (reader.NextQuiet(line) && (line.empty() || line.front() != '[')) {
@@ -96,17 +87,11 @@ bool ImportNPlayers(std::string_view path, DataValues* values) {
             update.Run(name, value);
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 bool ImportMature(std::string_view path, DataValues* values) {
-    bool result = false;
-    Guarded(kProcMature, [&] {
-        SupportFileReader reader(path);
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcMature, path, [&](SupportFileReader& reader) {
         std::string line;
         while (reader.Next(line) && (line.empty() || line.front() != '[')) {
         }
@@ -117,10 +102,7 @@ bool ImportMature(std::string_view path, DataValues* values) {
             update.Run(line);
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

@@ -22,11 +22,7 @@ bool IsMarker(std::string_view line, std::string_view upperMarker) {
 }  // namespace
 
 bool ImportMameinfo(std::string_view path, DataValues* values) {
-    bool result = false;
-    Guarded(kProcMameinfo, [&] {
-        SupportFileReader reader(path);
-        if (!reader.IsOpen()) DebugLog(" (1) Can't find " + std::string(path));
-        if (!OpenedOrFinished(reader, path)) return;
+    return ImportLines(kProcMameinfo, path, " (1) Can't find ", [&](SupportFileReader& reader) {
         DataFieldUpdate update("MameInfo", values);
         BatchTransaction batch;
         std::string name;
@@ -53,10 +49,7 @@ bool ImportMameinfo(std::string_view path, DataValues* values) {
                 text += "\r\n";
             }
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

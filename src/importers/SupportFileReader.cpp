@@ -41,14 +41,6 @@ void TrimInPlace(std::string& text) {
     text.erase(0, start);
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(a) == lower(b);
-    });
-}
-
 SupportFileReader::SupportFileReader(std::string_view path) : lines_(path) {
     if (!lines_.IsOpen()) {
         atEnd_ = true;

@@ -49,7 +49,4 @@ void FinishWithoutFile();
 /// Removes leading and trailing blanks in place.
 void TrimInPlace(std::string& text);
 
-/// True when the text begins with `prefix`, compared without regard to ASCII case.
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
-
 }  // namespace arc

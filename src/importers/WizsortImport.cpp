@@ -49,13 +49,7 @@ std::size_t SectionOf(std::string_view line) {
 }  // namespace
 
 bool ImportWizsort(std::string_view path, DataValues* values) {
-    bool result = false;
-    Guarded(kProcWizsort, [&] {
-        SupportFileReader reader(path);
-        if (!reader.IsOpen()) {
-            DebugLog("(2) Can't find " + std::string(path));
-            if (!OpenedOrFinished(reader, path)) return;
-        }
+    return ImportLines(kProcWizsort, path, "(2) Can't find ", [&](SupportFileReader& reader) {
         std::array<std::unique_ptr<DataFieldUpdate>, kSections.size()> updates;
         const auto rows = values ? nullptr : std::make_shared<const DataRowids>();
         DataFlagUpdate mature("Mature", values, rows);
@@ -83,10 +77,7 @@ bool ImportWizsort(std::string_view path, DataValues* values) {
             }
             batch.RowDone();
         }
-        reader.Finish();
-        result = !reader.Cancelled();
     });
-    return result;
 }
 
 }  // namespace arc

@@ -1,6 +1,7 @@
 #include "notes/Notes.h"
 
 #include <cerrno>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -165,94 +166,83 @@ std::string NotesFilePath() {
 }
 
 NotesOutcome WriteGameNote() {
-    ProcedureScope scope(kProcWriteNote);
     NotesOutcome outcome;
-    bool progressShown = false;
-    bool databaseOpened = false;
-    bool error = false;
-    try {
-        Progress().Total = 0;
-        Progress().Done = 0;
-        ShowProgress();
-        progressShown = true;
-        SetProgressLabel(Text(94));
-        LetEventsRunNow();
-        bool completed = true;
-        if (!FileExists(NotesFilePath())) {
-            bool bringOldNotes = false;
-            if (HasOldNotes()) {
-                // No discards the old notes: a front end answering for the
-                // user gives it only with the consent.
-                bringOldNotes = Ui().AskDestructive(WithLineBreaks(Text(261)), MsgButtons::YesNo,
-                                                    MsgIcon::Question, MsgAnswer::No,
-                                                    kReplaceNotesConsent) == MsgAnswer::Yes;
-                if (!bringOldNotes) DiscardOldNotes();
+    std::optional<std::string> error;
+    Progress().Total = 0;
+    Progress().Done = 0;
+    {
+        ProgressShown progress;
+        DatabaseScope database;
+        error = GuardedFailure(kProcWriteNote, [&] {
+            SetProgressLabel(Text(94));
+            LetEventsRunNow();
+            bool completed = true;
+            if (!FileExists(NotesFilePath())) {
+                bool bringOldNotes = false;
+                if (HasOldNotes()) {
+                    // No discards the old notes: a front end answering for the
+                    // user gives it only with the consent.
+                    bringOldNotes =
+                        Ui().AskDestructive(WithLineBreaks(Text(261)), MsgButtons::YesNo,
+                                            MsgIcon::Question, MsgAnswer::No,
+                                            kReplaceNotesConsent) == MsgAnswer::Yes;
+                    if (!bringOldNotes) DiscardOldNotes();
+                }
+                if (!OpenDatabaseForNotes()) {
+                    outcome.failure = CannotOpenDatabase();
+                    return;
+                }
+                database.Opened();
+                std::vector<std::string> lines;
+                std::vector<std::string> brought;
+                completed = NotesList(lines, bringOldNotes, brought);
+                WriteNotesFile(lines);
+                // Only now are the old notes safe in NOTES.TXT.
+                if (bringOldNotes && completed) DiscardBroughtNotes(brought);
             }
-            if (!OpenDatabaseForNotes()) {
-                outcome.failure = CannotOpenDatabase();
-                UnloadProgress();
-                return outcome;
-            }
-            databaseOpened = true;
-            std::vector<std::string> lines;
-            std::vector<std::string> brought;
-            completed = NotesList(lines, bringOldNotes, brought);
-            WriteNotesFile(lines);
-            // Only now are the old notes safe in NOTES.TXT.
-            if (bringOldNotes && completed) DiscardBroughtNotes(brought);
-        }
-        CloseDatabase();
-        databaseOpened = false;
-        UnloadProgress();
-        progressShown = false;
-        Ui().OpenWithDefaultApp(NotesFilePath());
-        outcome.done = completed;
-        if (!completed) outcome.failure = kCancelled;
-    } catch (...) {
-        ReportCurrentException();
-        outcome.failure = CurrentExceptionText();
-        error = true;
+            database.Close();
+            progress.Unload();
+            Ui().OpenWithDefaultApp(NotesFilePath());
+            outcome.done = completed;
+            if (!completed) outcome.failure = kCancelled;
+        });
+    }  // an error closes the database, then unloads the progress window
+    if (error) {
+        outcome.failure = *error;
+        Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
     }
-    if (databaseOpened) CloseDatabase();
-    if (progressShown) UnloadProgress();
-    if (error) Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
     return outcome;
 }
 
 NotesOutcome CopyNotesToDatabase(bool fromBuild) {
-    ProcedureScope scope(kProcCopyNotes);
     NotesOutcome outcome;
-    bool progressShown = false;
-    bool databaseOpened = false;
-    bool error = false;
-    try {
-        if (!fromBuild) {
-            if (!OpenDatabaseForNotes()) {
-                outcome.failure = CannotOpenDatabase();
-                return outcome;
-            }
-            databaseOpened = true;
-        }
-        if (!FileExists(NotesFilePath())) {
-            if (!fromBuild) Ui().Message(Text(263), MsgButtons::Ok, MsgIcon::Exclamation);
-            outcome.failure = NotesFilePath() + " does not exist";
-        } else {
-            Progress().Cancel = false;
+    std::optional<std::string> error;
+    {
+        DatabaseScope database;
+        std::optional<ProgressShown> progress;
+        error = GuardedFailure(kProcCopyNotes, [&] {
             if (!fromBuild) {
-                ShowProgress();
-                progressShown = true;
+                if (!OpenDatabaseForNotes()) {
+                    outcome.failure = CannotOpenDatabase();
+                    return;
+                }
+                database.Opened();
             }
-            outcome.done = CopyNotes(fromBuild, outcome.updated);
-            if (!outcome.done) outcome.failure = kCancelled;
-        }
-    } catch (...) {
-        ReportCurrentException();
-        outcome.failure = CurrentExceptionText();
-        error = true;
+            if (!FileExists(NotesFilePath())) {
+                if (!fromBuild) Ui().Message(Text(263), MsgButtons::Ok, MsgIcon::Exclamation);
+                outcome.failure = NotesFilePath() + " does not exist";
+            } else {
+                Progress().Cancel = false;
+                if (!fromBuild) progress.emplace();
+                outcome.done = CopyNotes(fromBuild, outcome.updated);
+                if (!outcome.done) outcome.failure = kCancelled;
+            }
+        });
+    }  // unloads the progress window, then closes the database
+    if (error) {
+        outcome.failure = *error;
+        if (!fromBuild) Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
     }
-    if (progressShown) UnloadProgress();
-    if (databaseOpened) CloseDatabase();
-    if (error && !fromBuild) Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
     return outcome;
 }
 

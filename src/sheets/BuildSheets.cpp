@@ -138,12 +138,10 @@ SheetRunResult BuildSheets(SheetRun& run, bool skinFromArchive,
     if (showWindow) showWindow(false);
     DisableMenus();
     ShowProgress();
-    try {
-        result.completed = RunSteps(run, result);
-    } catch (...) {
-        ReportCurrentException();
+    if (const auto error =
+            GuardedFailure(kProcBuildSheets, [&] { result.completed = RunSteps(run, result); })) {
         result.failed = true;
-        result.failure = CurrentExceptionText();
+        result.failure = *error;
     }
     result.cancelled = !result.completed && !result.emptySelection && !result.failed;
     if (skinFromArchive) RemoveUnzippedSkin(run.skinFolder);

@@ -485,16 +485,7 @@ std::string CorrectedVersion(std::string_view version) {
 
 std::string SortLetter(std::string_view title) {
     if (title.empty()) return " ";
-    std::size_t length = 1;
-    const auto lead = static_cast<unsigned char>(title.front());
-    if (lead >= 0xF0) {
-        length = 4;
-    } else if (lead >= 0xE0) {
-        length = 3;
-    } else if (lead >= 0xC0) {
-        length = 2;
-    }
-    return ToUpperAscii(title.substr(0, std::min(length, title.size())));
+    return ToUpperAscii(title.substr(0, Utf8FirstCharLength(title)));
 }
 
 PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {

@@ -36,13 +36,6 @@ bool Continue() {
     return !Progress().Cancel;
 }
 
-std::size_t FirstCharLength(std::string_view text) {
-    if (text.empty()) return 0;
-    const auto lead = static_cast<unsigned char>(text.front());
-    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return std::min(length, text.size());
-}
-
 std::string_view GroupOf(std::string_view entry) {
     return entry.substr(0, entry.find(kGroupSeparator));
 }
@@ -123,7 +116,7 @@ bool WriteCompleteList(PageWriter& writer, SheetRun& run) {
         if (entry.empty()) continue;
         const char first = entry.front();
         const int slot = first >= 'A' && first <= 'Z' ? first - 'A' : 26;
-        lists[slot].append(entry, FirstCharLength(entry), std::string::npos);
+        lists[slot].append(entry, Utf8FirstCharLength(entry), std::string::npos);
         lists[slot] += kCrLf;
         entry.clear();
     }

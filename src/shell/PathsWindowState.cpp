@@ -176,17 +176,14 @@ bool PathsWindowState::IsMissing(std::string_view path) {
 }
 
 void PathsWindowState::Unload() {
-    ProcedureScope scope(kProcPathsUnload);
-    try {
+    Guarded(kProcPathsUnload, [&] {
         Settings& settings = TheSettings();
         settings.MameExe = mameExe;
         settings.RomsFolder = romsFolder;
         settings.ArtFolders = artFolders;
         settings.DataFilePaths = dataFiles;
         SaveSettings();
-    } catch (...) {
-        ReportCurrentException();
-    }
+    });
     // Whatever happened above, the menus come back and nobody waits forever.
     EnableMenus();
     State().WizardTaskRunning = false;

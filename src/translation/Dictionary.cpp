@@ -113,7 +113,8 @@ void CollectSection(std::string_view section, std::vector<std::string>& names) {
 }
 
 void AppendSorted(std::vector<std::string> names, std::vector<std::string>& lines) {
-    if (names.size() > 1) SortStrings(names, 0, static_cast<int>(names.size()) - 1);
+    // Ascending by byte value: "B" before "a", accented letters last.
+    std::sort(names.begin(), names.end());
     const std::string* previous = nullptr;
     for (const std::string& name : names) {
         if (previous && *previous == name) continue;
@@ -178,10 +179,9 @@ bool CreateDictionary(std::string_view path) {
 bool EnsureDictionary() {
     const std::string path = DictionaryPath();
     if (!FileExists(path)) {
-        ShowProgress();
+        ProgressShown progress;
         SetProgressLabel("Création de TRANSLATE.DIC.txt");
         CreateDictionary(path);
-        UnloadProgress();
     }
     return FileExists(path);
 }

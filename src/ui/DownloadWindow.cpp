@@ -10,21 +10,10 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "ui/MainWindow.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString Indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
-
-}  // namespace
-
 DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
     setWindowTitle(Q(Text(85)));
     auto* explanation = new QLabel(Q(Text(86)), this);

@@ -10,24 +10,11 @@
 
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-}  // namespace
-
 ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEdit(this)) {
     state_.Load();
     state_.ShowWindow = [this](bool shown) { Frame()->setVisible(shown); };

@@ -12,17 +12,10 @@
 
 #include "core/Progress.h"
 #include "core/UiService.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
-
 ImportOptionsWindow::ImportOptionsWindow() : ChildWindow(WindowId::ImportOptions) {
     const ImportOptionsWindowState::Captions captions = ImportOptionsWindowState::LoadCaptions();
     setWindowTitle(Q(captions.window));

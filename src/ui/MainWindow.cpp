@@ -16,6 +16,7 @@
 #include "shell/MainMenu.h"
 #include "shell/WindowPlace.h"
 #include "ui/ChildWindow.h"
+#include "ui/QtText.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowRegistry.h"
 
@@ -24,10 +25,6 @@ namespace {
 
 constexpr int kProcMainLoad = 1000;
 constexpr int kProcOpenWindow = 1001;
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

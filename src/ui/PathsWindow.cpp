@@ -14,6 +14,7 @@
 
 #include "core/TextTable.h"
 #include "ui/MainWindow.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -22,14 +23,6 @@ namespace {
 // Support-file slots shown on each of the three data tabs.
 constexpr int kDataTabFirst[] = {0, 6, 12};
 constexpr int kDataTabEnd[] = {6, 12, kDataFileSlots};
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString Indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
 
 QPushButton* ChooserButton(const QString& name, QWidget* parent) {
     auto* button = new QPushButton("...", parent);

@@ -12,13 +12,10 @@
 #include "ui/FileDialogFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressWindow.h"
+#include "ui/QtText.h"
 
 namespace arc::ui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon ToQt(MsgIcon icon) {
     switch (icon) {

@@ -18,25 +18,12 @@
 #include "core/TextTable.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/MainWindow.h"
+#include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-std::string S(const QString& text) {
-    return text.toStdString();
-}
-
-QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 QLineEdit* Box(const char* name, QWidget* parent) {
     auto* box = new QLineEdit(parent);

@@ -13,6 +13,7 @@
 
 #include "core/Settings.h"
 #include "core/WindowId.h"
+#include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
 
@@ -20,14 +21,6 @@ namespace arc::ui {
 namespace {
 
 constexpr int kWindowNumber = WindowNumber(WindowId::Sheet);
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString Indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
 
 }  // namespace
 

@@ -9,21 +9,10 @@
 #include "core/TextTable.h"
 #include "translation/Dictionary.h"
 #include "ui/MainWindow.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-QString Indexed(const char* name, int index) {
-    return QString("%1_%2").arg(name).arg(index);
-}
-
-}  // namespace
-
 TranslationWindow::TranslationWindow() : ChildWindow(WindowId::Translation) {
     setWindowTitle(Q(Text(152)));
     auto* grid = new QGridLayout;

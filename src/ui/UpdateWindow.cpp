@@ -17,23 +17,10 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "ui/MainWindow.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-}  // namespace
-
 UpdateWindow::UpdateWindow(QWidget* parent)
     : ChildWindow(WindowId::Update, parent),
       path_(new QLineEdit(this)),
@@ -55,11 +42,11 @@ UpdateWindow::UpdateWindow(QWidget* parent)
             grid->addWidget(boxes_[box], 1 + (box - 1) / 2, (box - 1) % 2);
     }
 
-    auto* choose = Button(this, "Command5", "...");
-    auto* update = Button(this, "Command1", Q(Text(kTextUpdateButton)));
-    auto* close = Button(this, "Command2", Q(Text(70)));
-    auto* paths = Button(this, "Command3", Q(Text(19)));
-    auto* download = Button(this, "Command4", Q(Text(88)));
+    auto* choose = Button("Command5", "...", this);
+    auto* update = Button("Command1", Q(Text(kTextUpdateButton)), this);
+    auto* close = Button("Command2", Q(Text(70)), this);
+    auto* paths = Button("Command3", Q(Text(19)), this);
+    auto* download = Button("Command4", Q(Text(88)), this);
     connect(choose, &QPushButton::clicked, this, &UpdateWindow::ChooseFile);
     connect(update, &QPushButton::clicked, this, &UpdateWindow::RunUpdate);
     connect(close, &QPushButton::clicked, this, &UpdateWindow::Unload);

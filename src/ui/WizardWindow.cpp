@@ -12,18 +12,11 @@
 #include "core/TextTable.h"
 #include "ui/ArcanoteArt.h"
 #include "ui/MainWindow.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 #include "wizard/StandardWizardSteps.h"
 
 namespace arc::ui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
-
 WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(StandardWizardSteps()) {
     setWindowTitle("Wizard");
     auto* picture = new QLabel(this);

@@ -10,21 +10,12 @@
 #include <QVBoxLayout>
 
 #include "core/TextTable.h"
+#include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 /// A framed folder box with its browse button.
 QGroupBox* FolderFrame(const char* frameName, const QString& caption, QLineEdit* box,

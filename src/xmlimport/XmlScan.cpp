@@ -15,16 +15,6 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view lowerPrefix) {
-    if (text.size() < lowerPrefix.size()) return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerPrefix[i]) return false;
-    }
-    return true;
-}
-
 /// Text before the first blank (the whole text when there is none).
 std::string_view ElementName(std::string_view piece) {
     return piece.substr(0, piece.find(' '));

@@ -30,31 +30,6 @@ TEST_F(FilesTest, ExistenceTestsNeverFailAndSafeFileNameReplacesForbiddenCharact
     EXPECT_EQ(SafeFileName("Pac-Man (Midway) é"), "Pac-Man (Midway) é");
 }
 
-TEST_F(FilesTest, SortStringsOrdersByCharacterCodeWithinTheGivenRange) {
-    std::vector<std::string> items = {"b", "a", "B", "Zed", "", "é", "A", "ab"};
-    SortStrings(items, 0, static_cast<int>(items.size()) - 1);
-    EXPECT_EQ(items, (std::vector<std::string>{"", "A", "B", "Zed", "a", "ab", "b", "é"}));
-
-    items = {"z", "c", "b", "a", "y"};
-    SortStrings(items, 1, 3);
-    EXPECT_EQ(items, (std::vector<std::string>{"z", "a", "b", "c", "y"}));
-    SortStrings(items, -4, 99);  // out-of-range bounds are clamped
-    EXPECT_EQ(items, (std::vector<std::string>{"a", "b", "c", "y", "z"}));
-}
-
-// A dictionary built from N equal values took 25 s for 80,000 of them: the sort
-// put every element equal to the pivot on one side. Now n log n.
-TEST_F(FilesTest, SortStringsOnManyEqualElementsKeepsThemTogether) {
-    std::vector<std::string> items(200000, "Maze = ");
-    items[17] = "Shooter = ";
-    items[99999] = "Ball & Paddle = ";
-    SortStrings(items, 0, static_cast<int>(items.size()) - 1);
-    EXPECT_EQ(items.front(), "Ball & Paddle = ");
-    EXPECT_EQ(items.back(), "Shooter = ");
-    EXPECT_EQ(std::count(items.begin(), items.end(), "Maze = "), 199998);
-    EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
-}
-
 TEST_F(FilesTest, PatternsMatchWithoutRegardToCase) {
     for (const auto& [name, pattern] : {std::pair{"PACMAN.ZIP", "*.zip"},
                                         {"a.png", "?.PNG"},
@@ -214,7 +189,7 @@ TEST_F(FilesTest, TrashKeepsTheInfoTheDesktopNeedsToRestoreAFileAndNumbersClashe
               std::string::npos);
 }
 
-TEST_F(FilesTest, TrashTakesFoldersAndEveryMatchOfAPattern) {
+TEST_F(FilesTest, TrashTakesFoldersAndEveryMatchOfAPatternAndRefusesItself) {
     WriteFile(home.file("site/index.htm"), "i");
     WriteFile(home.file("site/html/a.htm"), "a");
     ASSERT_TRUE(RecycleFile(home.str() + "site/*.*"));
@@ -222,9 +197,7 @@ TEST_F(FilesTest, TrashTakesFoldersAndEveryMatchOfAPattern) {
     EXPECT_EQ(ReadFile(trash("files/html/a.htm")), "a");
     ASSERT_TRUE(RecycleFile(home.str() + "site/"));
     EXPECT_FALSE(std::filesystem::exists(home.file("site")));
-}
-
-TEST_F(FilesTest, TrashWithNothingToMoveIsFalse) {
+    // Nothing to move is false.
     EXPECT_FALSE(RecycleFile(home.file("missing.zip")));
     EXPECT_FALSE(RecycleFile(home.str() + "nothing/*.zip"));
     WriteFile(home.file("data/Trash/files/old.txt"), "old");

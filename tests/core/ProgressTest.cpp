@@ -84,6 +84,28 @@ TEST_F(ProgressTest, LongTaskWithoutMenusLeavesThemAloneAndLetEventsRunIsThrottl
     EXPECT_EQ(ui().eventsProcessed, throttled + 1);
 }
 
+TEST_F(ProgressTest, ScopeGuardsUndoWhatTheyDidOnceAndLeaveTheMenusToARunningWizard) {
+    Progress().Cancel = false;
+    {
+        ProgressShown progress;
+        MenusOff menus;
+        EXPECT_TRUE(ui().progressVisible && !ui().menusEnabled);
+        progress.UnloadKeepingCancel();
+        EXPECT_FALSE(Progress().Cancel);
+    }
+    EXPECT_EQ(ui().progressUnloaded, 1);
+    EXPECT_TRUE(ui().menusEnabled);
+    State().WizardMode = State().WizardTaskRunning = true;
+    {
+        MenusOff menus;
+        WizardStepEnd step;
+        ProgressShown progress;
+    }
+    EXPECT_FALSE(ui().menusEnabled);  // the wizard keeps them off between its steps
+    EXPECT_FALSE(State().WizardTaskRunning);
+    EXPECT_TRUE(Progress().Cancel);
+}
+
 TEST_F(ProgressTest, WindowCancelAnsweredNoKeepsGoingAndYesIsLogged) {
     State().LogFlag = true;
     ui().QueueAnswer(MsgAnswer::No);

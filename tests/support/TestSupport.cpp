@@ -93,7 +93,7 @@ std::string RealEmulatorList(std::string& why) {
     return fs::exists(list, ec) && why.empty() ? list.string() : std::string();
 }
 
-ProgramFolderTest::ProgramFolderTest() {
+void StartFreshProgramFolder(const TempDir& home) {
     ResetState();
     SetProgramFolder(home.str());
     State().ErrorTrap = true;
@@ -102,6 +102,10 @@ ProgramFolderTest::ProgramFolderTest() {
     TheSettings() = DefaultSettings();
     BuildTextTable();
     Progress() = ProgressState{};
+}
+
+ProgramFolderTest::ProgramFolderTest() {
+    StartFreshProgramFolder(home);
 }
 
 ProgramFolderTest::~ProgramFolderTest() {

@@ -49,6 +49,10 @@ std::string RealEmulatorList(std::string& why);
 
 /// A test with a fresh program folder (a temporary folder), default settings,
 /// run-time state reset, English text table and a scripted UI.
+/// A fresh run in the program folder `home`: run-time state reset, default
+/// settings, English texts, progress counters cleared.
+void StartFreshProgramFolder(const TempDir& home);
+
 class ProgramFolderTest : public ::testing::Test {
   protected:
     ProgramFolderTest();

@@ -36,15 +36,7 @@ namespace arc::test {
 /// "open" only records. Lives for one test function.
 struct QtProgramFolder {
     QtProgramFolder() {
-        ResetState();
-        SetProgramFolder(home.str());
-        State().ErrorTrap = true;
-        State().TempFolder = home.str() + "Temp/";
-        std::filesystem::create_directories(State().TempFolder);
-        TheSettings() = DefaultSettings();
-        TheSettings().Language = 0;
-        BuildTextTable();
-        Progress() = ProgressState{};
+        StartFreshProgramFolder(home);
         ui.SetOpener([this](const QString& target) {
             opened.push_back(target.toStdString());
             return true;
