@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "audit/Audit.h"
 #include "collection/AuditRows.h"
 #include "core/Files.h"
 #include "core/Progress.h"
@@ -15,27 +16,18 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
 namespace {
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QPushButton* Button(const char* name, const std::string& caption, QWidget* parent) {
-    auto* button = new QPushButton(Q(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
-
 /// The audit engine over the open database.
-std::string RunTheAudit([[maybe_unused]] const std::function<void()>& onSet) {
-    // AUDIT ENGINE, connected at merge (src/audit/Audit.h) by replacing the return below with:
-    //   const AuditSummary s = RunAudit({TheSettings().RomsFolder}, [&](const SetAudit&) { onSet();
-    //   }); return s.finished || s.cancelled ? "" : s.error;
-    return Text(kTextAuditUnavailable);
+std::string RunTheAudit(const std::function<void()>& onSet) {
+    AuditOptions options;
+    options.romsFolder = TheSettings().RomsFolder;
+    const AuditSummary summary = RunAudit(options, [&](const SetAudit&) { onSet(); });
+    return summary.finished || summary.cancelled ? std::string() : summary.error;
 }
 
 /// A cell that sorts as a number.
@@ -51,8 +43,8 @@ AuditWindow::AuditWindow()
     : ChildWindow(WindowId::Audit),
       runner_(RunTheAudit),
       progress_(new QProgressBar(this)),
-      start_(Button("CommandAudit", Text(kTextAuditStart), this)),
-      cancel_(Button("CommandCancel", Text(40), this)),
+      start_(Button("CommandAudit", Q(Text(kTextAuditStart)), this)),
+      cancel_(Button("CommandCancel", Q(Text(40)), this)),
       count_(new QLabel(this)),
       results_(new QTableWidget(this)) {
     setWindowTitle(Q(Text(kTextAuditTitle)));
@@ -67,7 +59,7 @@ AuditWindow::AuditWindow()
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);
     results_->verticalHeader()->hide();
     cancel_->setEnabled(false);
-    auto* close = Button("CommandClose", Text(70), this);
+    auto* close = Button("CommandClose", Q(Text(70)), this);
     connect(start_, &QPushButton::clicked, this, &AuditWindow::Run);
     connect(cancel_, &QPushButton::clicked, this, [] { Progress().Cancel = true; });
     connect(close, &QPushButton::clicked, this, &ChildWindow::Unload);

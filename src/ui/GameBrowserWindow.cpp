@@ -24,14 +24,11 @@
 #include "core/UiService.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/GameTableModel.h"
+#include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Said(std::string_view english, std::string_view french) {
     return Q(InLanguage(english, french));
