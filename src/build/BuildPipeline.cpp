@@ -98,15 +98,16 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
             WriteSettingsDump();
         }
         Settings& settings = TheSettings();
-        const std::string chosen = ChooseFile(Text(107), settings.DatabasePath, 0, true, Text(9));
+        const std::string chosen = ChooseFile(Text(kTextNewDatabaseTitle), settings.DatabasePath, 0,
+                                              true, Text(kTextDatabaseFilter));
         if (chosen.empty()) return;
         if (IsTemplatePath(chosen)) {
             Ui().Message(chosen + Text(kTextTemplateRefused), MsgButtons::Ok, MsgIcon::Exclamation);
             outcome = BuildOutcome::TargetIsTemplate;
             return;
         }
-        if (FileExists(chosen) &&
-            Ui().Message(Text(108), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        if (FileExists(chosen) && Ui().Message(Text(kTextDatabaseExistsReplace), MsgButtons::YesNo,
+                                               MsgIcon::Question) != MsgAnswer::Yes)
             return;
         // The file to replace may be the one open right now.
         CloseDatabase();
@@ -136,7 +137,8 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
         progress->UnloadKeepingCancel();
         if (outcome == BuildOutcome::Built) {
             Progress().Cancel = false;
-            if (!State().WizardMode) Ui().Message(Text(230), MsgButtons::Ok, MsgIcon::None);
+            if (!State().WizardMode)
+                Ui().Message(Text(kTextDatabaseCreated), MsgButtons::Ok, MsgIcon::None);
         }
     }
     if (outcome == BuildOutcome::Failed)

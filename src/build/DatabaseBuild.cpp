@@ -41,7 +41,8 @@ bool IsTemplatePath(std::string_view databasePath) {
 bool TestArcanoteMDB(std::string_view buildPath) {
     const std::string templatePath = InProgramFolder(kTemplateFileName);
     if (!FileExists(templatePath)) {
-        Ui().Message(WithLineBreaks(Text(104)), MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(WithLineBreaks(Text(kTextTemplateNotFound)), MsgButtons::Ok,
+                     MsgIcon::Exclamation);
         DebugLog("MISSING FILE : " + templatePath);
         return false;
     }
@@ -117,7 +118,7 @@ void EmptyAllTables() {
 std::string ReadMameVersion() {
     const std::string path = InProgramFolder("vermame.txt");
     std::vector<std::string> lines;
-    std::string version = Text(111);
+    std::string version = Text(kTextUnknownValue);
     if (!ReadTextLines(path, lines) || lines.empty()) return version;
     std::string line = lines[0];
     if (Trim(line).empty() && lines.size() > 1) line = lines[1];

@@ -109,7 +109,8 @@ bool RunMameLists() {
             const std::string shown = !settings.MameExe.empty()
                                           ? settings.MameExe
                                           : WithTrailingSlash(settings.MameFolder) + "mame";
-            Ui().Message(shown + "\r\n" + Text(6), MsgButtons::Ok, MsgIcon::Critical);
+            Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
+                         MsgIcon::Critical);
             return;
         }
         DebugLog("CREATES LISTS");

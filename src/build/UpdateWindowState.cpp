@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kProcUpdate = 366;
 
-
 /// The file of boxes 1..17, placed by the catalogue's update box column.
 constexpr std::array<SupportFile, kSupportFileCount> kBoxFiles = [] {
     std::array<SupportFile, kSupportFileCount> files{};
@@ -124,7 +123,7 @@ void UpdateWindowState::ChooseDatabase() {
     FileDialogRequest request;
     request.title = Text(kTextUpdateChooser);
     request.initialName = databasePath;
-    request.filter = Text(9);
+    request.filter = Text(kTextDatabaseFilter);
     const std::string chosen = Ui().ChooseFileRaw(request);
     if (!chosen.empty()) databasePath = chosen;
 }
@@ -192,7 +191,7 @@ bool UpdateWindowState::Update() {
         if (!problems.empty())
             Ui().Message(Text(kTextUpdateIncomplete) + told, MsgButtons::Ok, MsgIcon::Exclamation);
         else if (!cancelled)
-            Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::None);
+            Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::None);
         progress.Unload();
         Progress().Cancel = cancelled;
         completed = !cancelled && problems.empty();

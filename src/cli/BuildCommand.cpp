@@ -58,7 +58,7 @@ int Run(CliContext& context, const CommandArgs& args) {
         SaveSettings();
     }
     if (outcome == BuildOutcome::Built) {
-        context.out << Text(230) << '\n';
+        context.out << Text(kTextDatabaseCreated) << '\n';
         return ReportLoggedErrors(context, "build", errorsBefore);
     }
     // Every other outcome leaves the previous database as it was.

@@ -24,9 +24,9 @@ int Run(CliContext& context, const CommandArgs& args) {
                     << summary.scanned << " entries scanned)\n";
         return 1;
     }
-    context.out << Text(92) << '\n'
-                << summary.scanned << Text(114) << '\n'
-                << summary.listed << Text(115) << '\n';
+    context.out << Text(kTextDone) << '\n'
+                << summary.scanned << Text(kTextScannedFiles) << '\n'
+                << summary.listed << Text(kTextListedRoms) << '\n';
     return 0;
 }
 

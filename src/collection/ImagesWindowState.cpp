@@ -86,7 +86,8 @@ void ImagesWindowState::SetVisible(bool visible) {
 
 void ImagesWindowState::BrowseSource() {
     TheSettings().ImageSource = SourceText;
-    const std::string chosen = BrowseFolder(TheSettings().ImageSource, Text(258));
+    const std::string chosen =
+        BrowseFolder(TheSettings().ImageSource, Text(kTextImagesSourceFolder));
     if (!chosen.empty()) TheSettings().ImageSource = SourceText = chosen;
 }
 
@@ -94,13 +95,13 @@ ImagesOutcome ImagesWindowState::DeleteImagesWithoutRom() {
     ImagesOutcome outcome;
     const bool ended = Guarded(kProcDeleteImages, [&] {
         if (!AnyKind()) return;
-        if (Ui().AskDestructive(Text(254), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes,
-                                "--confirm") != MsgAnswer::Yes)
+        if (Ui().AskDestructive(Text(kTextConfirmDeleteImages), MsgButtons::YesNo,
+                                MsgIcon::Question, MsgAnswer::Yes, "--confirm") != MsgAnswer::Yes)
             return;
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
         LongTask task(0, false);
-        SetProgressLabel(Text(248));
+        SetProgressLabel(Text(kTextZipAllDeleting));
 
         const std::vector<std::string> owned = OwnedRomNames(TheSettings().RomsFolder, &task);
         if (task.Cancelled()) return;
@@ -136,7 +137,7 @@ ImagesOutcome ImagesWindowState::DeleteImagesWithoutRom() {
         outcome.cancelled = task.Cancelled();
         task.Finish();
         ReportFailed(outcome.failed, false);
-        if (!outcome.cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+        if (!outcome.cancelled) Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
     });
     if (!ended) outcome.ran = false;  // the error block tells what went wrong
     return outcome;
@@ -151,7 +152,7 @@ ImagesOutcome ImagesWindowState::CopyImagesThatHaveRom() {
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
         LongTask task(0, false);
-        SetProgressLabel(Text(242));
+        SetProgressLabel(Text(kTextCopyingArchives));
 
         const std::vector<std::string> owned = OwnedRomNames(TheSettings().RomsFolder, &task);
         outcome.ran = true;
@@ -183,7 +184,7 @@ ImagesOutcome ImagesWindowState::CopyImagesThatHaveRom() {
         outcome.cancelled = task.Cancelled();
         task.Finish();
         ReportFailed(outcome.failed, true);
-        if (!outcome.cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+        if (!outcome.cancelled) Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
     });
     if (!ended) outcome.ran = false;  // the error block tells what went wrong
     return outcome;

@@ -118,7 +118,8 @@ ListMyRomsSummary ListMyRoms() {
     if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
 
     if (!RomFolderHasEntries(folder)) {
-        Ui().Message(Text(113) + "\n" + romsFolder, MsgButtons::Ok, MsgIcon::Critical);
+        Ui().Message(Text(kTextNoRomFoundIn) + "\n" + romsFolder, MsgButtons::Ok,
+                     MsgIcon::Critical);
         menus.Keep();
         OpenPathsWindow();
         return summary;
@@ -139,8 +140,9 @@ ListMyRomsSummary ListMyRoms() {
         }
         task.Finish();
         if (summary.finished && !wizard) {
-            Ui().Message(Text(92) + "\n" + std::to_string(summary.scanned) + Text(114) + "\n" +
-                             std::to_string(summary.listed) + Text(115),
+            Ui().Message(Text(kTextDone) + "\n" + std::to_string(summary.scanned) +
+                             Text(kTextScannedFiles) + "\n" + std::to_string(summary.listed) +
+                             Text(kTextListedRoms),
                          MsgButtons::Ok, MsgIcon::Information);
         }
     });

@@ -149,7 +149,7 @@ ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResul
                      MsgIcon::Information);
     if (!outcome.kept.empty())
         Ui().Message(KeptMessage(procedure, outcome.kept), MsgButtons::Ok, MsgIcon::Exclamation);
-    Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+    Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
     return outcome;
 }
 
@@ -210,9 +210,9 @@ bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_vi
     Guarded(kIniProcedure, [&] {
         if (results.empty()) return;
         FileDialogRequest request;
-        request.title = Text(200);
+        request.title = Text(kTextSaveIniFile);
         request.initialName = InProgramFolder(SafeFileName(folderName) + ".ini");
-        request.filter = Text(116);
+        request.filter = Text(kTextIniFilter);
         request.save = true;
         const std::string path = Ui().ChooseFileRaw(request);
         if (path.empty()) return;
@@ -223,7 +223,7 @@ bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_vi
             return;
         }
         written = true;
-        Ui().Message(Text(202), MsgButtons::Ok, MsgIcon::None);
+        Ui().Message(Text(kTextFileSaved), MsgButtons::Ok, MsgIcon::None);
     });
     return written;
 }

@@ -74,7 +74,7 @@ bool SearchWindowState::Open() {
         // The chooser gives back the name it started on when cancelled.
         if (chosen.empty() || chosen == failed) return false;
         if (!OpenDatabase(chosen)) {
-            Ui().Message(Text(229), MsgButtons::Ok, MsgIcon::Critical);
+            Ui().Message(Text(kTextCannotOpenDatabase), MsgButtons::Ok, MsgIcon::Critical);
             return false;
         }
         databasePath = chosen;
@@ -182,7 +182,7 @@ bool SearchWindowState::Find() {
         // A database path typed into the box takes effect here.
         if (!OpenCurrentDatabase()) return;
         LongTask task(0, false);
-        task.SetLabel(Text(197));
+        task.SetLabel(Text(kTextSearchMenu));
         auditExists_ = TableExists("Audit");
         lastQuery = Query(false);
         DebugLog(lastQuery);
@@ -216,14 +216,14 @@ void SearchWindowState::DisplaySelected() {
     const std::string path =
         WithTrailingSlash(htmlFolder) + "html/" + results[selected].internalName + ".htm";
     if (!FileExists(path)) {
-        Ui().Message(Text(199), MsgButtons::Ok, MsgIcon::Information);
+        Ui().Message(Text(kTextGamePageNotFound), MsgButtons::Ok, MsgIcon::Information);
         return;
     }
     Ui().OpenWithDefaultApp(path);
 }
 
 void SearchWindowState::ChooseSheetsFolder() {
-    const std::string folder = BrowseFolder(TheSettings().HtmlFolder, Text(198));
+    const std::string folder = BrowseFolder(TheSettings().HtmlFolder, Text(kTextGameFilesPath));
     if (folder.empty()) return;
     TheSettings().HtmlFolder = folder;
     htmlFolder = folder;

@@ -106,13 +106,13 @@ void ZipAllWindowState::SetVisible(bool visible) {
 
 void ZipAllWindowState::BrowseSource() {
     TheSettings().ZipAllSource = SourceText;
-    const std::string chosen = BrowseFolder(TheSettings().ZipAllSource, Text(245));
+    const std::string chosen = BrowseFolder(TheSettings().ZipAllSource, Text(kTextSourcePath));
     if (!chosen.empty()) TheSettings().ZipAllSource = SourceText = chosen;
 }
 
 void ZipAllWindowState::BrowseDest() {
     TheSettings().ZipAllDest = DestText;
-    const std::string chosen = BrowseFolder(TheSettings().ZipAllDest, Text(246));
+    const std::string chosen = BrowseFolder(TheSettings().ZipAllDest, Text(kTextDestinationPath));
     if (!chosen.empty()) TheSettings().ZipAllDest = DestText = chosen;
 }
 
@@ -146,7 +146,7 @@ void ZipAllWindowState::ZipAll() {
         if (source.empty() || dest.empty()) return;
 
         LongTask task(0, false);
-        SetProgressLabel(Text(247));
+        SetProgressLabel(Text(kTextZipping));
         const std::vector<std::string> folders = ListFolder(source, "*", EntryKind::Folders);
         if (folders.empty() || packer.empty()) return;
 
@@ -167,7 +167,7 @@ void ZipAllWindowState::ZipAll() {
             }
         }
         if (!task.Cancelled() && DeleteWhenDone) {
-            SetProgressLabel(Text(248));
+            SetProgressLabel(Text(kTextZipAllDeleting));
             for (int i = 1; i <= total; ++i) {
                 if (!task.Step(i)) break;
                 const std::string& folder = folders[static_cast<std::size_t>(i - 1)];
@@ -178,7 +178,7 @@ void ZipAllWindowState::ZipAll() {
         }
         task.Finish();
         SetVisible(true);
-        Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
         ReportFailures();
     });
 }
@@ -194,7 +194,7 @@ void ZipAllWindowState::UnzipAll() {
         if (source.empty() || dest.empty()) return;
 
         LongTask task(0, false);
-        SetProgressLabel(Text(249));
+        SetProgressLabel(Text(kTextZipAllUnzipping));
         // The archives as they are named ("GAME1.ZIP" as well as "game1.zip").
         std::vector<std::string> archives;
         for (const std::string& file : ListFolder(source, "*.zip", EntryKind::Files)) {
@@ -238,7 +238,7 @@ void ZipAllWindowState::UnzipAll() {
         const bool cancelled = task.Cancelled();
         task.Finish();
         SetVisible(true);
-        if (!cancelled) Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+        if (!cancelled) Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
         ReportFailures();
     });
 }

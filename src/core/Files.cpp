@@ -134,7 +134,7 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
         FileDialogRequest request;
         request.title = std::string(title);
         request.initialName = std::string(initialName);
-        request.filter = Trim(filter).empty() ? Text(116) : std::string(filter);
+        request.filter = Trim(filter).empty() ? Text(kTextIniFilter) : std::string(filter);
         request.flags = flags;
         request.save = save;
         std::string chosen = Ui().ChooseFileRaw(request);
@@ -148,7 +148,8 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
 std::string ChooseDatabaseFile(bool* cancelled) {
     std::string name;
     Guarded(kProcChooseDatabaseFile, [&] {
-        name = ChooseFile(Text(8), TheSettings().DatabasePath, 1, false, Text(9), cancelled);
+        name = ChooseFile(Text(kTextOpenDatabaseTitle), TheSettings().DatabasePath, 1, false,
+                          Text(kTextDatabaseFilter), cancelled);
         if (cancelled && *cancelled) return;
         if (!name.empty()) {
             TheSettings().DatabasePath = name;

@@ -74,8 +74,8 @@ bool ToggleDebugLogging() {
     }
     state.LogFlag = true;
     if (FileExists(LogFilePath())) {
-        if (Ui().Message(WithLineBreaks(Text(151)), MsgButtons::YesNo, MsgIcon::Question) ==
-            MsgAnswer::Yes) {
+        if (Ui().Message(WithLineBreaks(Text(kTextDeleteLogFile)), MsgButtons::YesNo,
+                         MsgIcon::Question) == MsgAnswer::Yes) {
             DeleteFileIfExists(LogFilePath());
         }
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/TextIds.h"
+
 namespace arc {
 
 inline constexpr int kTextEntries = 317;

@@ -110,7 +110,8 @@ bool OpenDatabase(std::string_view path) {
     const std::string file(path.empty() ? std::string_view(TheSettings().DatabasePath) : path);
     CloseDatabase();
     if (file.empty() || !FileExists(file)) {
-        Ui().Message(file + "\r\n" + Text(6), MsgButtons::Ok, MsgIcon::Critical);
+        Ui().Message(file + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
+                     MsgIcon::Critical);
         return false;
     }
     // Memory statistics cost a global lock per allocation; the program reads none.

@@ -26,12 +26,6 @@ constexpr int kProcSite = 803;
 constexpr int kProcPaths = 804;
 constexpr int kProcClose = 805;
 
-constexpr int kTextDownloading = 87;
-constexpr int kTextFolderNotEmpty = 89;
-constexpr int kTextUnzipping = 91;
-constexpr int kTextDone = 92;
-constexpr int kTextCopying = 170;
-
 std::string ByteCount(std::uint64_t bytes) {
     return std::to_string(bytes) + " bytes";
 }

@@ -24,7 +24,7 @@ std::string AnalysingCaption(std::string_view path) {
     // Never begin inside a UTF-8 sequence.
     while (start < path.size() && (static_cast<unsigned char>(path[start]) & 0xC0) == 0x80)
         ++start;
-    return Text(112) + std::string(path.substr(start));
+    return Text(kTextAnalysingPrefix) + std::string(path.substr(start));
 }
 
 void FinishWithoutFile() {

@@ -62,7 +62,7 @@ bool OpenDatabaseForNotes() {
     if (OpenDatabase()) return true;
     if (ConfirmDatabaseFile().empty()) return false;
     if (OpenDatabase()) return true;
-    Ui().Message(Text(262), MsgButtons::Ok, MsgIcon::Critical);
+    Ui().Message(Text(kTextNotesNeedDatabase), MsgButtons::Ok, MsgIcon::Critical);
     return false;
 }
 
@@ -174,7 +174,7 @@ NotesOutcome WriteGameNote() {
         ProgressShown progress;
         DatabaseScope database;
         error = GuardedFailure(kProcWriteNote, [&] {
-            SetProgressLabel(Text(94));
+            SetProgressLabel(Text(kTextLoadingList));
             LetEventsRunNow();
             bool completed = true;
             if (!FileExists(NotesFilePath())) {
@@ -183,8 +183,8 @@ NotesOutcome WriteGameNote() {
                     // No discards the old notes: a front end answering for the
                     // user gives it only with the consent.
                     bringOldNotes =
-                        Ui().AskDestructive(WithLineBreaks(Text(261)), MsgButtons::YesNo,
-                                            MsgIcon::Question, MsgAnswer::No,
+                        Ui().AskDestructive(WithLineBreaks(Text(kTextRetrieveOldNotes)),
+                                            MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No,
                                             kReplaceNotesConsent) == MsgAnswer::Yes;
                     if (!bringOldNotes) DiscardOldNotes();
                 }
@@ -229,7 +229,8 @@ NotesOutcome CopyNotesToDatabase(bool fromBuild) {
                 database.Opened();
             }
             if (!FileExists(NotesFilePath())) {
-                if (!fromBuild) Ui().Message(Text(263), MsgButtons::Ok, MsgIcon::Exclamation);
+                if (!fromBuild)
+                    Ui().Message(Text(kTextNoNotesFile), MsgButtons::Ok, MsgIcon::Exclamation);
                 outcome.failure = NotesFilePath() + " does not exist";
             } else {
                 Progress().Cancel = false;

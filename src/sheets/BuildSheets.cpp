@@ -74,12 +74,12 @@ bool RunSteps(SheetRun& run, SheetRunResult& result) {
     CopyDecorations(run);
     const GamePageTemplate page(GamePageText(run));
 
-    SetProgressLabel(Text(91));
-    DebugLog(Text(91));
+    SetProgressLabel(Text(kTextUnzipping));
+    DebugLog(Text(kTextUnzipping));
     if (!UnzipArtArchives(run) || Progress().Cancel) return false;
 
-    SetProgressLabel(Text(44));
-    DebugLog(Text(44));
+    SetProgressLabel(Text(kTextAnalysing));
+    DebugLog(Text(kTextAnalysing));
     Progress().Total = 0;
     Progress().Done = 0;
     Progress().Cancel = false;
@@ -104,7 +104,7 @@ bool RunSteps(SheetRun& run, SheetRunResult& result) {
     Ui().OpenWithDefaultApp(run.htmlFolder + "index.htm");
     if (!State().WizardMode) {
         UnloadProgress();
-        Ui().Message(Text(92), MsgButtons::Ok, MsgIcon::Information);
+        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
     }
     return true;
 }

@@ -281,7 +281,7 @@ class GameLookups {
     }
 
     std::string Clones(const std::string& cloneOf) {
-        if (cloneOf.empty()) return Text(47);
+        if (cloneOf.empty()) return Text(kTextSet);
         if (!titles_) LoadTitles();
         std::string link = "<a href=\"" + cloneOf + ".htm\">";
         const auto parent = titles_->find(ToLowerAscii(cloneOf));
@@ -414,7 +414,7 @@ std::string AuditText(Statement& audit, const std::string& name) {
 
 // A game without manufacturer is listed under the unknown group: link there.
 std::string ManufacturerLink(const std::string& manufacturer) {
-    const std::string& shown = manufacturer.empty() ? Text(58) : manufacturer;
+    const std::string& shown = manufacturer.empty() ? Text(kTextUnknownBracketed) : manufacturer;
     return "<a href=\"M_" + EscapeXmlText(SafeFileName(shown)) + ".htm\">" + EscapeXmlText(shown) +
            "</a>";
 }
@@ -491,17 +491,18 @@ std::string SortLetter(std::string_view title) {
 PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     Statement selection(GameSelectionQuery(run.choices));
     if (!selection.Step()) {
-        Ui().Message(WithLineBreaks(Text(45)), MsgButtons::Ok, MsgIcon::Information);
+        Ui().Message(WithLineBreaks(Text(kTextNoDataForCriteria)), MsgButtons::Ok,
+                     MsgIcon::Information);
         UnloadProgress();
-        DebugLog(Text(45));
+        DebugLog(Text(kTextNoDataForCriteria));
         return PagesOutcome::EmptySelection;
     }
     const int count =
         std::stoi("0" + QueryValue("SELECT COUNT(*) FROM Data" + SelectionWhere(run.choices)));
     Progress().Total = count;
     Progress().Done = 0;
-    SetProgressLabel(std::to_string(count) + Text(46));
-    DebugLog(Text(46) + " RecordCount=" + std::to_string(count));
+    SetProgressLabel(std::to_string(count) + Text(kTextRomsToAnalyse));
+    DebugLog(Text(kTextRomsToAnalyse) + " RecordCount=" + std::to_string(count));
 
     GameReader reader(selection);
     GameLookups lookups(page);

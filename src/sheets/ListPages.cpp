@@ -107,7 +107,7 @@ void WriteLetterPage(PageWriter& writer, const SheetRun& run, const std::string&
 }
 
 bool WriteCompleteList(PageWriter& writer, SheetRun& run) {
-    SetProgressLabel(Text(55));
+    SetProgressLabel(Text(kTextCreatingCompleteList));
     const std::string templ = LetterTemplate(run);
     Progress().Total = 27;
     Progress().Done = 0;
@@ -142,7 +142,7 @@ bool WriteManufacturerIndex(PageWriter& writer, const SheetRun& run,
     }
     for (int i = 0; i < 27; ++i) {
         const std::string letter = i < 26 ? std::string(1, static_cast<char>('A' + i)) : "0-9";
-        WriteLetterPage(writer, run, templ, letter, lists[i], 59, 61, Text(61));
+        WriteLetterPage(writer, run, templ, letter, lists[i], 59, 61, Text(kTextManufacturersFile));
         if (i < 26) {
             ++Progress().Done;
             if (!Continue()) return false;
@@ -211,11 +211,11 @@ void WriteAvailabilityPages(PageWriter& writer, SheetRun& run) {
     const std::string templ = PlainTemplate(run);
     std::string page = templ;
     ReplaceAll(page, "#LIST", owned);
-    ReplaceAll(page, "#NAMELIST", Text(225));
+    ReplaceAll(page, "#NAMELIST", Text(kTextAvailableRoms));
     WritePagesFile(writer, run, "GOT_IT.htm", std::move(page));
     page = templ;
     ReplaceAll(page, "#LIST", missing);
-    ReplaceAll(page, "#NAMELIST", Text(226));
+    ReplaceAll(page, "#NAMELIST", Text(kTextUnavailableRoms));
     WritePagesFile(writer, run, "NOT_GOT_IT.htm", std::move(page));
 }
 
@@ -228,7 +228,7 @@ std::string IndexLink(std::string_view target, std::string_view text) {
 void PrepareGroupList(std::vector<std::string>& list) {
     std::sort(list.begin(), list.end());
     for (std::string& entry : list) {
-        if (entry.rfind(kGroupSeparator, 0) == 0) entry.insert(0, Text(58));
+        if (entry.rfind(kGroupSeparator, 0) == 0) entry.insert(0, Text(kTextUnknownBracketed));
     }
 }
 
@@ -291,16 +291,24 @@ void WriteIndexPage(const SheetRun& run) {
     const std::string skin = SkinFile(run, "index.htm");
     if (skin.empty() || !ReadTextFile(skin, page)) page = DefaultIndexTemplate();
     ReplaceAll(page, "#TITLE", "Arcanote");
-    ReplaceAll(page, "#STAT", IndexLink("html/STAT.htm", Text(75)));
-    ReplaceAll(page, "#COMPLETELIST", IndexLink("html/" + Text(56) + "0.htm", Text(76)));
-    ReplaceAll(page, "#MANUFACTURER", IndexLink("html/" + Text(59) + "0.htm", Text(77)));
-    ReplaceAll(page, "#GENRE", IndexLink("html/" + Text(62) + ".htm", Text(78)));
-    ReplaceAll(page, "#CATEGORY", IndexLink("html/" + Text(67) + ".htm", Text(79)));
-    ReplaceAll(page, "#YEAR", IndexLink("html/" + Text(71) + ".htm", Text(81)));
-    ReplaceAll(page, "#VERSION", IndexLink("html/" + Text(74) + ".htm", Text(82)));
-    ReplaceAll(page, "#LINKS", IndexLink("links.htm", Text(83)));
-    ReplaceAll(page, "#GOTIT", IndexLink("html/GOT_IT.htm", Text(225)));
-    ReplaceAll(page, "#NOTGOTIT", IndexLink("html/NOT_GOT_IT.htm", Text(226)));
+    ReplaceAll(page, "#STAT", IndexLink("html/STAT.htm", Text(kTextStatistics)));
+    ReplaceAll(
+        page, "#COMPLETELIST",
+        IndexLink("html/" + Text(kTextCompleteListFile) + "0.htm", Text(kTextCompleteListTitle)));
+    ReplaceAll(page, "#MANUFACTURER",
+               IndexLink("html/" + Text(kTextManufacturersPrefix) + "0.htm",
+                         Text(kTextManufacturersList)));
+    ReplaceAll(page, "#GENRE",
+               IndexLink("html/" + Text(kTextGenres) + ".htm", Text(kTextGenresList)));
+    ReplaceAll(page, "#CATEGORY",
+               IndexLink("html/" + Text(kTextCategory) + ".htm", Text(kTextCategoriesList)));
+    ReplaceAll(page, "#YEAR",
+               IndexLink("html/" + Text(kTextYears) + ".htm", Text(kTextListByYear)));
+    ReplaceAll(page, "#VERSION",
+               IndexLink("html/" + Text(kTextVersions) + ".htm", Text(kTextGamesByVersion)));
+    ReplaceAll(page, "#LINKS", IndexLink("links.htm", Text(kTextLinks)));
+    ReplaceAll(page, "#GOTIT", IndexLink("html/GOT_IT.htm", Text(kTextAvailableRoms)));
+    ReplaceAll(page, "#NOTGOTIT", IndexLink("html/NOT_GOT_IT.htm", Text(kTextUnavailableRoms)));
     WithVersions(page, run);
     WritePage(run.htmlFolder + "index.htm", page);
 }

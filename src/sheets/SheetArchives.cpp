@@ -9,7 +9,7 @@
 namespace arc {
 
 bool UnzipArtArchives(const SheetRun& run) {
-    SetProgressLabel(Text(84));
+    SetProgressLabel(Text(kTextUnzippingArt));
     Progress().Total = kArtKinds;
     Progress().Done = 0;
     for (int k = 0; k < kArtKinds; ++k) {

@@ -24,9 +24,9 @@ std::string ArtSheetFolder(const SheetRun& run, int kind) {
 bool CopyAllArt(const SheetRun& run) {
     Progress().Done = 0;
     Progress().Total = 100;
-    SetProgressLabel(Text(158));
+    SetProgressLabel(Text(kTextCopyAllArt));
     if (!Continue()) return false;
-    DebugLog(Text(158) + " = " + (run.choices.copyAllArt ? "1" : "0"));
+    DebugLog(Text(kTextCopyAllArt) + " = " + (run.choices.copyAllArt ? "1" : "0"));
     constexpr int kDoneAfter[kArtKinds] = {15, 30, 45, 60, 80, 100};
     for (int k = 0; k < kArtKinds; ++k) {
         if (!run.choices.dontCopy[k] && FolderExists(run.artFolders[k])) {
@@ -43,7 +43,7 @@ bool FillSubstitutes(const SheetRun& run) {
     const std::string noImage = FindNoCase(run.skinFolder, "noimage.png");
     if (!FileExists(noImage)) return true;
     Progress().Done = 0;
-    SetProgressLabel(Text(224));
+    SetProgressLabel(Text(kTextCheckingImages));
     Progress().Total = static_cast<int>(std::stoll("0" + QueryValue("SELECT COUNT(*) FROM Data")));
     std::array<std::string, kArtKinds> folders;
     for (int k = 0; k < kArtKinds; ++k)

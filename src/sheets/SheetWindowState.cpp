@@ -53,7 +53,7 @@ std::string ProtectedFolderMessage(const std::string& folder) {
 // to the trash.
 void EmptyDestination(const std::string& htmlFolder) {
     ShowProgress();
-    SetProgressLabel(Text(42));
+    SetProgressLabel(Text(kTextDeleting));
     const std::string pages = htmlFolder + "html/";
     for (const std::string& name : ListFolder(pages, "*", EntryKind::Files)) {
         DeleteFileIfExists(pages + name);
@@ -83,18 +83,18 @@ bool HoldsProgramFiles(const std::string& folder) {
 }
 
 void SheetWindowState::Load(bool chooseFolder) {
-    caption = Text(25);
-    frame1 = Text(26);
-    check1Captions[0] = Text(27);
-    check1Captions[1] = Text(28);
-    check1Captions[8] = Text(29);
+    caption = Text(kTextCreatingRomsList);
+    frame1 = Text(kTextSavePath);
+    check1Captions[0] = Text(kTextOnlyAvailableRoms);
+    check1Captions[1] = Text(kTextAvoidClones);
+    check1Captions[8] = Text(kTextAvoidNonWorkingRoms);
     for (int i = 0; i < 6; ++i)
         check2Captions[i] = Text(30 + i);
-    check2Captions[6] = Text(173);
-    check3Caption = Text(158);
-    check4Caption = Text(223);
-    command2Caption = "&" + Text(36);
-    command3Caption = "&" + Text(40);
+    check2Captions[6] = Text(kTextParentArtForClones);
+    check3Caption = Text(kTextCopyAllArt);
+    check4Caption = Text(kTextReplacementImage);
+    command2Caption = "&" + Text(kTextMake);
+    command3Caption = "&" + Text(kTextCancel);
 
     const auto& options = TheSettings().SheetOptions;
     check1[0] = options[1] == 1;
@@ -128,7 +128,7 @@ void SheetWindowState::Unload() {
 }
 
 void SheetWindowState::ChooseSheetFolder() {
-    const std::string folder = BrowseFolder(TheSettings().HtmlFolder, Text(37));
+    const std::string folder = BrowseFolder(TheSettings().HtmlFolder, Text(kTextSelectSaveFolder));
     if (folder.empty()) return;
     TheSettings().HtmlFolder = folder;
     text1 = folder;
@@ -228,11 +228,12 @@ SheetRunResult SheetWindowState::PrepareSheetFolders(const SheetChoices& choices
     if (HasPlainFiles(htmlFolder) || HasPlainFiles(htmlFolder + "html/")) {
         if (HoldsProgramFiles(htmlFolder)) {
             Ui().Message(ProtectedFolderMessage(htmlFolder), MsgButtons::Ok, MsgIcon::Exclamation);
-        } else if (Ui().AskDestructive(Text(38) + "\r\n" + Text(39), MsgButtons::YesNo,
-                                       MsgIcon::Question, MsgAnswer::Yes,
-                                       kEmptyDestinationConsent) == MsgAnswer::Yes &&
-                   Ui().AskDestructive(Text(41) + "\r\n" + htmlFolder, MsgButtons::YesNo,
-                                       MsgIcon::Critical, MsgAnswer::Yes,
+        } else if (Ui().AskDestructive(
+                       Text(kTextDestinationNotEmpty) + "\r\n" + Text(kTextConfirmDelete),
+                       MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes,
+                       kEmptyDestinationConsent) == MsgAnswer::Yes &&
+                   Ui().AskDestructive(Text(kTextConfirmDeleteFilesIn) + "\r\n" + htmlFolder,
+                                       MsgButtons::YesNo, MsgIcon::Critical, MsgAnswer::Yes,
                                        kEmptyDestinationConsent) == MsgAnswer::Yes) {
             EmptyDestination(htmlFolder);
         }

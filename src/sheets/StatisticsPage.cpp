@@ -178,24 +178,25 @@ std::vector<std::string> StatisticsBlocks(const std::vector<std::string_view>& c
         auto n = [](long long count) { return std::to_string(count); };
         const std::string crlf = "\r\n";
         const std::vector<long long>& d = data[i];
-        line(d[0], Text(121) + n(d[0]) + ".<br>" + crlf);
-        line(d[1], n(d[1]) + Text(122) + ".<br>" + crlf);
-        line(d[2], n(d[2]) + Text(123) + ".<br>" + crlf);
-        line(d[3], n(d[3]) + Text(124) + ".<br>" + crlf);
-        line(d[4], n(d[4]) + Text(125) + ".<br>" + crlf);
-        line(parents[i], n(parents[i]) + Text(126) + ".<br>" + crlf);
-        line(d[5], Text(127) + n(d[5]) + Text(128) + "<br>" + crlf);
+        line(d[0], Text(kTextSupportedRoms) + n(d[0]) + ".<br>" + crlf);
+        line(d[1], n(d[1]) + Text(kTextWorkingRoms) + ".<br>" + crlf);
+        line(d[2], n(d[2]) + Text(kTextWorkingRomsImperfectColours) + ".<br>" + crlf);
+        line(d[3], n(d[3]) + Text(kTextWorkingRomsImperfectSound) + ".<br>" + crlf);
+        line(d[4], n(d[4]) + Text(kTextWorkingRomsWithoutFlip) + ".<br>" + crlf);
+        line(parents[i], n(parents[i]) + Text(kTextNonWorkingWithWorkingClone) + ".<br>" + crlf);
+        line(d[5], Text(kTextFinally) + n(d[5]) + Text(kTextRomsArePlayable) + "<br>" + crlf);
         block += "<br>" + crlf;
-        line(genres[i], n(genres[i]) + Text(129) + ".<br>" + crlf);
-        line(categories[i], n(categories[i]) + Text(131) + ".<br>" + crlf);
+        line(genres[i], n(genres[i]) + Text(kTextGenresListed) + ".<br>" + crlf);
+        line(categories[i], n(categories[i]) + Text(kTextCategoriesListed) + ".<br>" + crlf);
         block += "<br>" + crlf;
-        line(manufacturers[i], n(manufacturers[i]) + Text(132) + ".<br><br>" + crlf);
-        line(d[6], n(d[6]) + Text(133) + ".<br>" + crlf);
-        line(d[7], n(d[7]) + Text(134) + ".<br>" + crlf);
-        line(d[8], n(d[8]) + Text(135) + ".<br>" + crlf);
+        line(manufacturers[i],
+             n(manufacturers[i]) + Text(kTextManufacturersListed) + ".<br><br>" + crlf);
+        line(d[6], n(d[6]) + Text(kTextSupportedInHiscore) + ".<br>" + crlf);
+        line(d[7], n(d[7]) + Text(kTextSupportedInCheat) + ".<br>" + crlf);
+        line(d[8], n(d[8]) + Text(kTextMatureGames) + ".<br>" + crlf);
         block += "<br>" + crlf;
-        line(commands[i][0], n(commands[i][0]) + Text(136) + ".<br>" + crlf);
-        line(histories[i][0], n(histories[i][0]) + Text(137) + ".<br>");
+        line(commands[i][0], n(commands[i][0]) + Text(kTextSupportedInCommand) + ".<br>" + crlf);
+        line(histories[i][0], n(histories[i][0]) + Text(kTextSupportedInHistory) + ".<br>");
         blocks.push_back(std::move(block));
     }
     return blocks;
@@ -208,7 +209,7 @@ std::string StatisticsBlock(std::string_view condition) {
 void WriteStatisticsPage(const SheetRun& run) {
     Progress().Done = 0;
     Progress().Total = 100;
-    SetProgressLabel(Text(44));
+    SetProgressLabel(Text(kTextAnalysing));
     LetEventsRun();
     const bool audited = TableExists("Audit");
     std::string page = StatisticsTemplate(run, audited);

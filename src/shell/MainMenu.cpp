@@ -175,7 +175,8 @@ void OpenSheetIndex() {
             Ui().OpenWithDefaultApp(index);
             return;
         }
-        Ui().Message(index + "\n" + Text(6), MsgButtons::Ok, MsgIcon::Information);
+        Ui().Message(index + "\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
+                     MsgIcon::Information);
     });
 }
 

@@ -83,7 +83,7 @@ bool PathsWindowState::ChooseExecutable() {
         Settings& settings = TheSettings();
         settings.MameFolder = EmulatorFolder(mameExe);
         settings.MameExe = mameExe;
-        const std::string filter = Text(21) + " (*.*)|*.*|";
+        const std::string filter = Text(kTextProgramFilter) + " (*.*)|*.*|";
         const std::string chosen = ChooseFile({}, settings.MameExe, 1, false, filter);
         if (chosen.empty() || chosen == mameExe) return;
         settings.MameExe = chosen;
@@ -99,7 +99,7 @@ bool PathsWindowState::ChooseRomsFolder() {
     Guarded(kProcPathsCommand, [this, &changed] {
         Settings& settings = TheSettings();
         settings.RomsFolder = WithSeparator(romsFolder);
-        const std::string chosen = BrowseFolder(settings.RomsFolder, Text(22));
+        const std::string chosen = BrowseFolder(settings.RomsFolder, Text(kTextSelectRomsPath));
         if (chosen.empty()) return;
         settings.RomsFolder = chosen;
         changed = chosen != romsFolder;
@@ -112,7 +112,7 @@ bool PathsWindowState::ChooseArtFolder(int slot) {
     bool changed = false;
     Guarded(kProcPathsCommand, [this, slot, &changed] {
         const std::string start(Trim(artFolders.at(slot)));
-        const std::string chosen = BrowseFolder(start, Text(23) + ArtLabel(slot));
+        const std::string chosen = BrowseFolder(start, Text(kTextSelectPathFor) + ArtLabel(slot));
         if (chosen.empty()) return;
         TheSettings().ArtFolders[slot] = chosen;
         changed = chosen != artFolders[slot];
@@ -126,8 +126,8 @@ bool PathsWindowState::ChooseDataFile(int slot) {
     Guarded(kProcPathsCommand, [this, slot, &changed] {
         const std::string& label = dataLabels_.at(slot);
         const std::string extension = label.size() > 3 ? label.substr(label.size() - 3) : label;
-        const std::string filter = Text(162) + " (*.*)|*.*|" + Text(163) + " " + extension + "(*." +
-                                   extension + ")|*." + extension + "|";
+        const std::string filter = Text(kTextAllFiles) + " (*.*)|*.*|" + Text(kTextFilesTab) + " " +
+                                   extension + "(*." + extension + ")|*." + extension + "|";
         const std::string start(Trim(dataFiles[slot]));
         const std::string chosen = ChooseFile({}, start, 2, false, filter);
         if (chosen.empty() || chosen == dataFiles[slot]) return;

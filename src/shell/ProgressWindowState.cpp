@@ -9,11 +9,11 @@
 namespace arc {
 
 std::string ProgressWindowState::InitialCaption() const {
-    return Text(24);
+    return Text(kTextWorkInProgress);
 }
 
 std::string ProgressWindowState::CancelCaption() const {
-    return Text(40);
+    return Text(kTextCancel);
 }
 
 ProgressWindowState::Tick ProgressWindowState::OnTimer() {
@@ -21,11 +21,12 @@ ProgressWindowState::Tick ProgressWindowState::OnTimer() {
     ++spinner_;
     const char mark = kSpinner[spinner_ - 1];
     if (spinner_ == 4) spinner_ = 0;
-    return {Text(24) + mark, ProgressBarValue(Progress().Total, Progress().Done)};
+    return {Text(kTextWorkInProgress) + mark, ProgressBarValue(Progress().Total, Progress().Done)};
 }
 
 bool ProgressWindowState::ConfirmCancel() const {
-    if (Ui().Message(Text(181), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::No)
+    if (Ui().Message(Text(kTextConfirmCancel), MsgButtons::YesNo, MsgIcon::Question) ==
+        MsgAnswer::No)
         return false;
     DebugLog("[CLICK CANCEL]");
     return true;

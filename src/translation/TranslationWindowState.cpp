@@ -21,12 +21,6 @@ constexpr int kProcOpen = 860;
 constexpr int kProcEdit = 861;
 constexpr int kProcTranslate = 862;
 
-constexpr int kTextDatFilter = 156;
-constexpr int kTextIniFilter = 116;
-constexpr int kTextNoDictionary = 155;
-constexpr int kTextTranslating = 157;
-constexpr int kTextDone = 92;
-
 constexpr int kHistoryXmlRow = kTranslationRows - 1;
 constexpr std::string_view kHistoryXmlName = "history.xml";
 

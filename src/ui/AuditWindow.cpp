@@ -44,7 +44,7 @@ AuditWindow::AuditWindow()
       runner_(RunTheAudit),
       progress_(new QProgressBar(this)),
       start_(Button("CommandAudit", Q(Text(kTextAuditStart)), this)),
-      cancel_(Button("CommandCancel", Q(Text(40)), this)),
+      cancel_(Button("CommandCancel", Q(Text(kTextCancel)), this)),
       count_(new QLabel(this)),
       results_(new QTableWidget(this)) {
     setWindowTitle(Q(Text(kTextAuditTitle)));
@@ -59,7 +59,7 @@ AuditWindow::AuditWindow()
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);
     results_->verticalHeader()->hide();
     cancel_->setEnabled(false);
-    auto* close = Button("CommandClose", Q(Text(70)), this);
+    auto* close = Button("CommandClose", Q(Text(kTextCloseButton)), this);
     connect(start_, &QPushButton::clicked, this, &AuditWindow::Run);
     connect(cancel_, &QPushButton::clicked, this, [] { Progress().Cancel = true; });
     connect(close, &QPushButton::clicked, this, &ChildWindow::Unload);
@@ -80,7 +80,7 @@ AuditWindow::AuditWindow()
 
 void AuditWindow::Run() {
     if (!OpenDatabase(TheSettings().DatabasePath)) {
-        Ui().Message(Text(229), MsgButtons::Ok, MsgIcon::Critical);
+        Ui().Message(Text(kTextCannotOpenDatabase), MsgButtons::Ok, MsgIcon::Critical);
         return;
     }
     start_->setEnabled(false);

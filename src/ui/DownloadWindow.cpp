@@ -15,8 +15,8 @@
 
 namespace arc::ui {
 DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
-    setWindowTitle(Q(Text(85)));
-    auto* explanation = new QLabel(Q(Text(86)), this);
+    setWindowTitle(Q(Text(kTextDownloadingData)));
+    auto* explanation = new QLabel(Q(Text(kTextSelectFilesToDownload)), this);
     explanation->setObjectName("Label1");
     explanation->setWordWrap(true);
 
@@ -51,19 +51,19 @@ DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
         });
     }
 
-    auto* note = new QLabel(Q(Text(168)), this);
+    auto* note = new QLabel(Q(Text(kTextDataCopiedIntoProgramFolder)), this);
     note->setObjectName("Label3");
     note->setWordWrap(true);
-    copy_ = new QCheckBox(Q(Text(169)), this);
+    copy_ = new QCheckBox(Q(Text(kTextCopyDataIntoDefinedFolders)), this);
     copy_->setObjectName("Check2");
     status_ = new QLabel(this);
     status_->setObjectName("Label2");
 
-    download_ = new QPushButton(Q(Text(88)), this);
+    download_ = new QPushButton(Q(Text(kTextDownload)), this);
     download_->setObjectName("Command1");
-    cancel_ = new QPushButton(Q(Text(40)), this);
+    cancel_ = new QPushButton(Q(Text(kTextCancel)), this);
     cancel_->setObjectName("Command2");
-    paths_ = new QPushButton(Q(Text(148)), this);
+    paths_ = new QPushButton(Q(Text(kTextWizardPaths)), this);
     paths_->setObjectName("Command3");
     editList_ = new QPushButton("Arcanote.url.inf", this);
     editList_->setObjectName("Command5");

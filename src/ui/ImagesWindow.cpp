@@ -18,7 +18,7 @@ namespace arc::ui {
 ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEdit(this)) {
     state_.Load();
     state_.ShowWindow = [this](bool shown) { Frame()->setVisible(shown); };
-    setWindowTitle(Q(Text(255)));
+    setWindowTitle(Q(Text(kTextImagesWindow)));
 
     auto* kinds = new QGridLayout;
     for (int slot = 0; slot < kArtSlots; ++slot) {
@@ -27,10 +27,10 @@ ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEd
         check1_[static_cast<std::size_t>(slot)] = box;
         kinds->addWidget(box, slot / 2, slot % 2);
     }
-    auto* deleteButton = Button("Command1", Q(Text(256)), this);
-    auto* copyButton = Button("Command2", Q(Text(257)), this);
+    auto* deleteButton = Button("Command1", Q(Text(kTextDeleteImagesWithoutRom)), this);
+    auto* copyButton = Button("Command2", Q(Text(kTextCopyImagesWithRom)), this);
 
-    auto* frame = new QGroupBox(Q(Text(258)), this);
+    auto* frame = new QGroupBox(Q(Text(kTextImagesSourceFolder)), this);
     frame->setObjectName("Frame1");
     text1_->setObjectName("Text1");
     text1_->setText(Q(state_.SourceText));
@@ -41,8 +41,8 @@ ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEd
     sourceRow->addWidget(text1_);
     sourceRow->addWidget(browse);
 
-    auto* paths = Button("Command4", Q(Text(19)), this);
-    auto* close = Button("Command5", Q(Text(70)), this);
+    auto* paths = Button("Command4", Q(Text(kTextPaths)), this);
+    auto* close = Button("Command5", Q(Text(kTextCloseButton)), this);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(paths);
     bottom->addStretch();

@@ -36,14 +36,14 @@ QPushButton* ChooserButton(const QString& name, QWidget* parent) {
 PathsWindow::PathsWindow()
     : ChildWindow(WindowId::Paths), tabs_(new QTabWidget(this)), emulator_(new QLabel(this)) {
     state_.Load();
-    setWindowTitle(Q(Text(19)));
+    setWindowTitle(Q(Text(kTextPaths)));
 
     auto* top = new QGridLayout;
-    auto* exeLabel = new QLabel(Q(Text(14)), this);
+    auto* exeLabel = new QLabel(Q(Text(kTextEmulatorPath)), this);
     exeLabel->setObjectName("Label1_0");
     text1_ = AddPathBox("Text1");
     auto* command1 = ChooserButton("Command1", this);
-    auto* romsLabel = new QLabel(Q(Text(15)), this);
+    auto* romsLabel = new QLabel(Q(Text(kTextRomPath)), this);
     romsLabel->setObjectName("Label1_1");
     text2_ = AddPathBox("Text2");
     auto* command2 = ChooserButton("Command2", this);
@@ -85,7 +85,7 @@ PathsWindow::PathsWindow()
         });
     }
     imageRows->setRowStretch(kArtSlots * 2, 1);
-    tabs_->addTab(images, Q(Text(160)));
+    tabs_->addTab(images, Q(Text(kTextImagesTab)));
 
     for (int tab = 0; tab < 3; ++tab) {
         auto* frame = new QWidget;
@@ -107,12 +107,12 @@ PathsWindow::PathsWindow()
             });
         }
         rows->setRowStretch(row, 1);
-        tabs_->addTab(frame, Q(Text(161) + " " + std::to_string(tab + 1)));
+        tabs_->addTab(frame, Q(Text(kTextDataTab) + " " + std::to_string(tab + 1)));
     }
 
-    auto* command5 = new QPushButton(Q(Text(164)), this);
+    auto* command5 = new QPushButton(Q(Text(kTextArtPathsFromEmulator)), this);
     command5->setObjectName("Command5");
-    auto* command6 = new QPushButton(Q(Text(165)), this);
+    auto* command6 = new QPushButton(Q(Text(kTextDataPathsFromEmulator)), this);
     command6->setObjectName("Command6");
     connect(command5, &QPushButton::clicked, this, [this] {
         TakeBoxes();

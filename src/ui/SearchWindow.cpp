@@ -34,15 +34,15 @@ QLineEdit* Box(const char* name, QWidget* parent) {
 }  // namespace
 
 SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(this)) {
-    setWindowTitle(Q(Text(197)));
+    setWindowTitle(Q(Text(kTextSearchMenu)));
 
     tabs_->setObjectName("TabStrip1");
-    tabs_->addTab(Q(Text(214)));
-    tabs_->addTab(Q(Text(215)));
-    tabs_->addTab(Q(Text(186)));
+    tabs_->addTab(Q(Text(kTextSearchTab)));
+    tabs_->addTab(Q(Text(kTextOptionsTab)));
+    tabs_->addTab(Q(Text(kTextResults)));
     frames_ = {BuildSearchFrame(), BuildOptionsFrame(), BuildResultsFrame()};
 
-    auto* close = Button("Command3", Q(Text(196)), this);
+    auto* close = Button("Command3", Q(Text(kTextSearchClose)), this);
     connect(close, &QPushButton::clicked, this, &ChildWindow::Unload);
 
     auto* layout = new QVBoxLayout(this);
@@ -91,11 +91,11 @@ QWidget* SearchWindow::BuildSearchFrame() {
         audit_->addItem(Q(item));
     grid->addWidget(auditLabel, 7, 0);
     grid->addWidget(audit_, 7, 1);
-    auto* keywordLabel = new QLabel(Q(Text(184)), frame);
+    auto* keywordLabel = new QLabel(Q(Text(kTextKeyword)), frame);
     keywordLabel->setObjectName("Label3");
     keyword_ = Box("Text1", frame);
     SelectAllTextOnFocus(keyword_);
-    auto* find = Button("Command1", Q(Text(195)), frame);
+    auto* find = Button("Command1", Q(Text(kTextFind)), frame);
     find->setDefault(true);
     connect(find, &QPushButton::clicked, this, &SearchWindow::Find);
     connect(keyword_, &QLineEdit::returnPressed, this, &SearchWindow::Find);
@@ -112,7 +112,7 @@ QWidget* SearchWindow::BuildOptionsFrame() {
     frame->setObjectName("Frame1_1");
     auto* layout = new QVBoxLayout(frame);
 
-    auto* databaseFrame = new QGroupBox(Q(Text(182)), frame);
+    auto* databaseFrame = new QGroupBox(Q(Text(kTextSearchDatabase)), frame);
     databaseFrame->setObjectName("Frame2");
     auto* databaseRow = new QHBoxLayout(databaseFrame);
     database_ = Box("Text2", databaseFrame);
@@ -125,7 +125,7 @@ QWidget* SearchWindow::BuildOptionsFrame() {
         LoadFromState();
     });
 
-    auto* sheetsFrame = new QGroupBox(Q(Text(183)), frame);
+    auto* sheetsFrame = new QGroupBox(Q(Text(kTextSearchRomPath)), frame);
     sheetsFrame->setObjectName("Frame3");
     auto* sheetsRow = new QHBoxLayout(sheetsFrame);
     sheets_ = Box("Text3", sheetsFrame);
@@ -138,15 +138,15 @@ QWidget* SearchWindow::BuildOptionsFrame() {
         sheets_->setText(Q(state_.htmlFolder));
     });
 
-    auto* useSheets = new QCheckBox(Q(Text(187)), frame);
+    auto* useSheets = new QCheckBox(Q(Text(kTextUseRomFolderForResults)), frame);
     useSheets->setObjectName("Check1");
     useSheets->setChecked(true);
     useSheets->setEnabled(false);
 
-    auto* backupFrame = new QGroupBox(Q(Text(243)), frame);
+    auto* backupFrame = new QGroupBox(Q(Text(kTextBackupBeforeDeleting)), frame);
     backupFrame->setObjectName("Frame4");
     auto* backupRows = new QGridLayout(backupFrame);
-    backup_ = new QCheckBox(Q(Text(244)), backupFrame);
+    backup_ = new QCheckBox(Q(Text(kTextBackupFolder)), backupFrame);
     backup_->setObjectName("Check2");
     backupFolder_ = Box("Text5", backupFrame);
     SelectAllTextOnFocus(backupFolder_);
@@ -186,7 +186,7 @@ QWidget* SearchWindow::BuildResultsFrame() {
     count_ = new QLabel(frame);
     count_->setObjectName("Label2");
 
-    auto* display = Button("Command2", Q(Text(194)), frame);
+    auto* display = Button("Command2", Q(Text(kTextDisplay)), frame);
     connect(display, &QPushButton::clicked, this, &SearchWindow::Display);
     auto* play = Button("CommandPlay", Q(std::string(InLanguage("&Play", "&Jouer"))), frame);
     connect(play, &QPushButton::clicked, this, [this] {
@@ -200,14 +200,14 @@ QWidget* SearchWindow::BuildResultsFrame() {
     top->addWidget(play);
 
     iniName_ = Box("Text4", frame);
-    auto* makeIni = Button("Command6", Q(Text(222)), frame);
+    auto* makeIni = Button("Command6", Q(Text(kTextMakeIniFile)), frame);
     connect(makeIni, &QPushButton::clicked, this, [this] {
         state_.iniFolderName = S(iniName_->text());
         state_.MakeIni();
     });
-    delete_ = Button("Command7", Q(Text(231)), frame);
-    move_ = Button("Command8", Q(Text(232)), frame);
-    copy_ = Button("Command9", Q(Text(233)), frame);
+    delete_ = Button("Command7", Q(Text(kTextDelete)), frame);
+    move_ = Button("Command8", Q(Text(kTextMove)), frame);
+    copy_ = Button("Command9", Q(Text(kTextCopy)), frame);
     // The archive commands see the boxes as shown: the state refuses to act
     // when they no longer match the listed results.
     connect(delete_, &QPushButton::clicked, this, [this] {

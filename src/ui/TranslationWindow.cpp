@@ -14,7 +14,7 @@
 
 namespace arc::ui {
 TranslationWindow::TranslationWindow() : ChildWindow(WindowId::Translation) {
-    setWindowTitle(Q(Text(152)));
+    setWindowTitle(Q(Text(kTextTranslation)));
     auto* grid = new QGridLayout;
     for (int i = 0; i < kTranslationRows; ++i) {
         checks_[i] = new QCheckBox(Q(TranslationWindowState::RowFileName(i)), this);
@@ -33,11 +33,11 @@ TranslationWindow::TranslationWindow() : ChildWindow(WindowId::Translation) {
             Refresh();
         });
     }
-    edit_ = new QPushButton(Q(Text(153)), this);
+    edit_ = new QPushButton(Q(Text(kTextEditDictionaries)), this);
     edit_->setObjectName("Command2");
-    translate_ = new QPushButton(Q(Text(154)), this);
+    translate_ = new QPushButton(Q(Text(kTextTranslate)), this);
     translate_->setObjectName("Command3");
-    auto* close = new QPushButton(Q(Text(70)), this);
+    auto* close = new QPushButton(Q(Text(kTextCloseButton)), this);
     close->setObjectName("Command4");
     connect(edit_, &QPushButton::clicked, this, [this] { state_.EditDictionary(); });
     connect(translate_, &QPushButton::clicked, this, [this] {

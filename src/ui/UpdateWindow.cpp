@@ -44,9 +44,9 @@ UpdateWindow::UpdateWindow(QWidget* parent)
 
     auto* choose = Button("Command5", "...", this);
     auto* update = Button("Command1", Q(Text(kTextUpdateButton)), this);
-    auto* close = Button("Command2", Q(Text(70)), this);
-    auto* paths = Button("Command3", Q(Text(19)), this);
-    auto* download = Button("Command4", Q(Text(88)), this);
+    auto* close = Button("Command2", Q(Text(kTextCloseButton)), this);
+    auto* paths = Button("Command3", Q(Text(kTextPaths)), this);
+    auto* download = Button("Command4", Q(Text(kTextDownload)), this);
     connect(choose, &QPushButton::clicked, this, &UpdateWindow::ChooseFile);
     connect(update, &QPushButton::clicked, this, &UpdateWindow::RunUpdate);
     connect(close, &QPushButton::clicked, this, &UpdateWindow::Unload);

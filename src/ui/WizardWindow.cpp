@@ -31,7 +31,7 @@ WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(StandardWiz
     spare->setFrameShape(QFrame::NoFrame);
     spare->hide();
 
-    auto* explanation = new QPlainTextEdit(Q(Text(143)), frame);
+    auto* explanation = new QPlainTextEdit(Q(Text(kTextWizardIntro)), frame);
     explanation->setObjectName("Text1");
     explanation->setReadOnly(true);
     explanation->setMaximumHeight(70);
@@ -48,11 +48,11 @@ WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(StandardWiz
     }
     frameLayout->addStretch();
 
-    next_ = new QPushButton(Q(Text(50)), this);
+    next_ = new QPushButton(Q(Text(kTextNext)), this);
     next_->setObjectName("Command1");
-    auto* cancel = new QPushButton("&" + Q(Text(40)), this);
+    auto* cancel = new QPushButton("&" + Q(Text(kTextCancel)), this);
     cancel->setObjectName("Command2");
-    auto* paths = new QPushButton(Q(Text(148)), this);
+    auto* paths = new QPushButton(Q(Text(kTextWizardPaths)), this);
     paths->setObjectName("Command3");
     connect(next_, &QPushButton::clicked, this, [this, cancel, paths] {
         // The steps run inside this call; the wizard cannot be closed under them.

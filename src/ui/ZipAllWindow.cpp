@@ -35,13 +35,13 @@ ZipAllWindow::ZipAllWindow()
     : ChildWindow(WindowId::ZipAll),
       text1_(new QLineEdit(this)),
       text2_(new QLineEdit(this)),
-      check1_(new QCheckBox(Q(Text(251)), this)),
-      zipAll_(Button("Command3", Q(Text(252)), this)) {
+      check1_(new QCheckBox(Q(Text(kTextDeleteWhenDone)), this)),
+      zipAll_(Button("Command3", Q(Text(kTextZipAll)), this)) {
     state_.Load();
     state_.ShowWindow = [this](bool shown) { Frame()->setVisible(shown); };
-    setWindowTitle(Q(Text(259)).remove(QChar('&')));
+    setWindowTitle(Q(Text(kTextZipUnzip)).remove(QChar('&')));
 
-    auto* explanation = new QLabel(Q(Text(250)), this);
+    auto* explanation = new QLabel(Q(Text(kTextZipAllHelp)), this);
     explanation->setObjectName("Label1");
     explanation->setWordWrap(true);
     text1_->setObjectName("Text1");
@@ -53,8 +53,8 @@ ZipAllWindow::ZipAllWindow()
     check1_->setObjectName("Check1");
     auto* browseSource = Button("Command1", "...", this);
     auto* browseDest = Button("Command2", "...", this);
-    auto* unzipAll = Button("Command4", Q(Text(253)), this);
-    auto* close = Button("Command5", Q(Text(70)), this);
+    auto* unzipAll = Button("Command4", Q(Text(kTextUnzipAll)), this);
+    auto* close = Button("Command5", Q(Text(kTextCloseButton)), this);
     zipAll_->setEnabled(state_.ZipAllEnabled());
 
     auto* buttons = new QHBoxLayout;
@@ -64,8 +64,9 @@ ZipAllWindow::ZipAllWindow()
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
-    layout->addWidget(FolderFrame("Frame1", Q(Text(245)), text1_, browseSource, this));
-    layout->addWidget(FolderFrame("Frame2", Q(Text(246)), text2_, browseDest, this));
+    layout->addWidget(FolderFrame("Frame1", Q(Text(kTextSourcePath)), text1_, browseSource, this));
+    layout->addWidget(
+        FolderFrame("Frame2", Q(Text(kTextDestinationPath)), text2_, browseDest, this));
     layout->addWidget(check1_);
     layout->addLayout(buttons);
 

@@ -17,9 +17,6 @@ constexpr int kProcPaths = 951;
 constexpr int kProcRun = 952;
 constexpr int kProcClose = 953;
 
-constexpr int kTextFirstBox = 144;
-constexpr int kTextFinished = 149;
-
 bool TaskRunning() {
     return State().WizardTaskRunning;
 }

@@ -10,7 +10,14 @@
 namespace arc {
 
 ImportOptionsWindowState::Captions ImportOptionsWindowState::LoadCaptions() {
-    return {Text(95), Text(109), Text(171), Text(172), Text(264), Text(265), Text(266), Text(148)};
+    return {Text(kTextMakeDatabase),
+            Text(kTextUpdateFromEmulator),
+            Text(kTextUseDataInDefinedPaths),
+            Text(kTextUseProgramFolderData),
+            Text(kTextXmlMethod),
+            Text(kTextFastMethod),
+            Text(kTextDocumentMethod),
+            Text(kTextWizardPaths)};
 }
 
 ImportOptionsWindowState::ImportOptionsWindowState() {

@@ -26,15 +26,15 @@ bool ImportListXml(std::string_view path) {
     std::error_code ec;
     const bool isFile = std::filesystem::is_regular_file(file, ec);
     if (!isFile || std::filesystem::file_size(file, ec) == 0 || ec) {
-        Ui().Message(Text(179), MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(Text(kTextNoListxmlForExpertMode), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    SetProgressLabel(Text(180));
+    SetProgressLabel(Text(kTextXmlAnalysing));
     LetEventsRunNow();
     if (State().ImportMethod == 2) {
         const DocumentResult result = ImportListXmlDocument(file);
         if (result != DocumentResult::NotLoaded) return result == DocumentResult::Imported;
-        SetProgressLabel(Text(267));
+        SetProgressLabel(Text(kTextForcedFastMethod));
         LetEventsRunNow();
     }
     return ImportListXmlFast(file);
