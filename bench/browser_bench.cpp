@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "collection/GameBrowserQuery.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
@@ -35,15 +36,9 @@ using namespace arc;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double CpuMs() {
-    return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
+using bench::Clock;
+using bench::CpuMs;
+using bench::Ms;
 
 /// Lets the windows lay out and paint what changed.
 void Settle() {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "EmulatorList.h"
 #include "collection/ListMyRoms.h"
 #include "collection/RomSets.h"
@@ -37,17 +38,9 @@ using namespace arc;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-/// Processor time of this process (user and system) in ms: the machine is
-/// shared, so wall-clock figures carry other programs' load as well.
-double CpuMs() {
-    return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
+using bench::Clock;
+using bench::CpuMs;
+using bench::Ms;
 
 struct Machine {
     std::string name, title, year, maker, driver, cloneOf, romOf, rotate, players, buttons, control,
