@@ -94,10 +94,40 @@ WizardStepEnd::~WizardStepEnd() {
     if (State().WizardMode) State().WizardTaskRunning = false;
 }
 
-LongTask::LongTask(int total, bool switchMenus) : switchMenus_(switchMenus) {
-    if (switchMenus_) Ui().SetMenusEnabled(false);
-    Progress().Total = total;
+WindowProgress::WindowProgress(int total) {
+    SetTotal(total);
     Progress().Done = 0;
+}
+
+void WindowProgress::SetTotal(int total) {
+    Progress().Total = total;
+}
+
+void WindowProgress::SetLabel(std::string_view text) {
+    SetProgressLabel(text);
+}
+
+int WindowProgress::Done() const {
+    return Progress().Done;
+}
+
+bool WindowProgress::Step(int done) {
+    Progress().Done = done;
+    return KeepGoing();
+}
+
+bool WindowProgress::KeepGoing() {
+    LetEventsRun();
+    if (Progress().Cancel) cancelled_ = true;
+    return !cancelled_;
+}
+
+bool WindowProgress::Cancelled() const {
+    return cancelled_ || Progress().Cancel;
+}
+
+LongTask::LongTask(int total, bool switchMenus) : WindowProgress(total), switchMenus_(switchMenus) {
+    if (switchMenus_) Ui().SetMenusEnabled(false);
     ShowProgress();
     LetEventsRunNow();
     Progress().Cancel = false;
@@ -107,24 +137,9 @@ LongTask::~LongTask() {
     Finish();
 }
 
-bool LongTask::Step(int done) {
-    Progress().Done = done;
-    return KeepGoing();
-}
-
 bool LongTask::KeepGoing() {
     if (finished_) return !cancelled_;
-    LetEventsRun();
-    if (Progress().Cancel) cancelled_ = true;
-    return !cancelled_;
-}
-
-void LongTask::SetTotal(int total) {
-    Progress().Total = total;
-}
-
-void LongTask::SetLabel(std::string_view text) {
-    SetProgressLabel(text);
+    return WindowProgress::KeepGoing();
 }
 
 bool LongTask::Cancelled() const {

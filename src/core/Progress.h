@@ -75,31 +75,65 @@ class WizardStepEnd {
     WizardStepEnd& operator=(const WizardStepEnd&) = delete;
 };
 
+/// What a long task reports and asks while it runs: its count, its label and
+/// whether to go on. The task does not know where the report goes: the progress
+/// window, the terminal's bar or a test.
+class TaskProgress {
+  public:
+    virtual ~TaskProgress() = default;
+
+    virtual void SetTotal(int total) = 0;
+    virtual void SetLabel(std::string_view text) = 0;
+    virtual int Done() const = 0;
+    /// Records the items done and lets events run; false once the user cancelled.
+    virtual bool Step(int done) = 0;
+    /// Lets events run without changing the count; false once the user cancelled.
+    virtual bool KeepGoing() = 0;
+    virtual bool Cancelled() const = 0;
+
+    /// One more item done.
+    bool Advance() { return Step(Done() + 1); }
+};
+
+/// Reports to the program-wide progress state that the progress window and the
+/// terminal's bar show, without showing or unloading the window (its owner
+/// does). Cancellation is latched: once the user cancelled, the task stays
+/// cancelled even if someone clears the flag.
+class WindowProgress : public TaskProgress {
+  public:
+    WindowProgress() = default;
+    explicit WindowProgress(int total);
+
+    void SetTotal(int total) override;
+    void SetLabel(std::string_view text) override;
+    int Done() const override;
+    bool Step(int done) override;
+    bool KeepGoing() override;
+    bool Cancelled() const override;
+
+  protected:
+    bool cancelled_ = false;
+};
+
 /// The long-task protocol as one object: on construction the menus go off (when
 /// asked), the counters are set, the progress window shows, events run and the
 /// cancel flag is cleared. Step() records progress, lets events run and tells
 /// whether to go on. Finish() (or the destructor) unloads the window and
 /// switches the menus back on; Cancelled() stays readable after it.
-class LongTask {
+class LongTask : public WindowProgress {
   public:
     explicit LongTask(int total, bool switchMenus = true);
-    ~LongTask();
+    ~LongTask() override;
     LongTask(const LongTask&) = delete;
     LongTask& operator=(const LongTask&) = delete;
 
-    /// Sets ProgressDone, lets events run; false once the user cancelled.
-    bool Step(int done);
-    /// Same without changing the count.
-    bool KeepGoing();
-    void SetTotal(int total);
-    void SetLabel(std::string_view text);
-    bool Cancelled() const;
+    bool KeepGoing() override;
+    bool Cancelled() const override;
     void Finish();
 
   private:
     bool switchMenus_;
     bool finished_ = false;
-    bool cancelled_ = false;
 };
 
 }  // namespace arc

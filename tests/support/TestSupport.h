@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Progress.h"
 #include "core/ScriptedUi.h"
 
 namespace arc::test {
@@ -76,6 +77,36 @@ class ScopedEnv {
   private:
     const char* name_;
     std::optional<std::string> saved_;
+};
+
+/// A task's progress kept apart from the progress window: records what the task
+/// reports and cancels once the task has done cancelAt items (never when 0).
+class RecordedProgress : public TaskProgress {
+  public:
+    explicit RecordedProgress(int cancelAt = 0) : cancelAt_(cancelAt) {}
+
+    void SetTotal(int value) override { total = value; }
+    void SetLabel(std::string_view text) override { label = std::string(text); }
+    int Done() const override { return done; }
+    bool Step(int value) override {
+        done = value;
+        return KeepGoing();
+    }
+    bool KeepGoing() override {
+        ++calls;
+        if (cancelAt_ > 0 && done >= cancelAt_) cancelled = true;
+        return !cancelled;
+    }
+    bool Cancelled() const override { return cancelled; }
+
+    int total = 0;
+    int done = 0;
+    int calls = 0;
+    std::string label;
+    bool cancelled = false;
+
+  private:
+    int cancelAt_;
 };
 
 }  // namespace arc::test
