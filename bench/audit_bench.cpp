@@ -29,6 +29,7 @@
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
+#include "core/Progress.h"
 #include "core/ScriptedUi.h"
 #include "database/Database.h"
 #include "xmlimport/ListXmlImport.h"
@@ -315,7 +316,8 @@ int main(int argc, char** argv) {
         AuditSummary summary;
         const Run run = InChild([&] {
             if (!OpenDatabase(db)) return 1;
-            summary = RunAudit({roms, false, {}});
+            LongTask task(0);
+            summary = RunAudit({roms, false, {}}, task);
             std::printf("  %d sets audited:", summary.audited);
             for (int i = 0; i < kVerdictCount; ++i)
                 std::printf(" %d %s;", summary.counts[i],

@@ -25,7 +25,7 @@ bool AuditTableExists() {
 /// Shows the current set in the progress label at most every 50 ms.
 class ThrottledLabel {
   public:
-    void Show(LongTask& task, std::string_view name) {
+    void Show(TaskProgress& task, std::string_view name) {
         const auto now = std::chrono::steady_clock::now();
         if (now - last_ < std::chrono::milliseconds(50)) return;
         last_ = now;
@@ -51,20 +51,21 @@ std::string SetAudit::ProblemsText(std::size_t limit) const {
     return text;
 }
 
-AuditSummary RunAudit(const AuditOptions& options,
+std::string AuditObstacle(const AuditOptions& options) {
+    if (!IsDatabaseOpen()) return "no database is open";
+    if (!FolderExists(options.romsFolder))
+        return "the ROM folder " + options.romsFolder + " does not exist";
+    return {};
+}
+
+AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
                       const std::function<void(const SetAudit&)>& onSet) {
     AuditSummary summary;
     const bool ran = Guarded(kProcAudit, [&] {
-        if (!IsDatabaseOpen()) {
-            summary.error = "no database is open";
-            return;
-        }
-        if (!FolderExists(options.romsFolder)) {
-            summary.error = "the ROM folder " + options.romsFolder + " does not exist";
-            return;
-        }
+        summary.error = AuditObstacle(options);
+        if (!summary.error.empty()) return;
         const bool everySet = options.sets.empty();
-        LongTask task(everySet ? std::atoi(QueryValue("SELECT count(*) FROM Data").c_str())
+        task.SetTotal(everySet ? std::atoi(QueryValue("SELECT count(*) FROM Data").c_str())
                                : static_cast<int>(options.sets.size()));
         const RomFolder folder(options.romsFolder);
         SetAuditor auditor(folder, options.full);

@@ -12,6 +12,8 @@
 
 namespace arc {
 
+class TaskProgress;
+
 enum class Verdict {
     Complete,
     BestAvailable,  ///< complete, with ROMs or disks known only as bad dumps
@@ -61,11 +63,16 @@ struct AuditSummary {
     bool withoutDevices = false;  ///< the database has no device references (an older import)
 };
 
+/// Why the audit cannot run with `options` ("" when it can): no database
+/// open, or no ROM folder.
+std::string AuditObstacle(const AuditOptions& options);
+
 /// Audits the owned sets of the open database, calling `onSet` with each
-/// result as it comes. Runs as a long task (progress by set, cancel). The
-/// results replace the Audit table's rows in one transaction at the end (for
-/// named sets, only their rows); a cancel or an error keeps the previous ones.
-AuditSummary RunAudit(const AuditOptions& options,
+/// result as it comes. Reports to `progress` (a step per set, the set's name as
+/// label) and stops when it is cancelled. The results replace the Audit
+/// table's rows in one transaction at the end (for named sets, only their
+/// rows); a cancel or an error keeps the previous ones.
+AuditSummary RunAudit(const AuditOptions& options, TaskProgress& progress,
                       const std::function<void(const SetAudit&)>& onSet = {});
 
 // Reading the last audit (the database open).

@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/OneOffPaths.h"
 #include "core/Log.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "database/Database.h"
 
@@ -28,10 +29,16 @@ int Run(CliContext& context, const CommandArgs& args) {
         context.err << "audit: cannot open the database " << TheSettings().DatabasePath << '\n';
         return 1;
     }
-    const AuditSummary summary = RunAudit(options, [&](const SetAudit& set) {
-        context.out << set.name << '\t' << VerdictText(set.verdict) << '\t' << set.ProblemsText()
-                    << '\n';
-    });
+    AuditSummary summary;
+    if (const std::string obstacle = AuditObstacle(options); !obstacle.empty()) {
+        summary.error = obstacle;
+    } else {
+        LongTask task(0);
+        summary = RunAudit(options, task, [&](const SetAudit& set) {
+            context.out << set.name << '\t' << VerdictText(set.verdict) << '\t'
+                        << set.ProblemsText() << '\n';
+        });
+    }
     CloseDatabase();
     if (summary.withoutDevices)
         context.err << "audit: the database was built before device references were kept; the "

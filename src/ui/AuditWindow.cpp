@@ -1,5 +1,8 @@
 #include "ui/AuditWindow.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,12 +26,47 @@ namespace arc::ui {
 namespace {
 
 /// The audit engine over the open database.
-std::string RunTheAudit(const std::function<void()>& onSet) {
+std::string RunTheAudit(TaskProgress& progress) {
     AuditOptions options;
     options.romsFolder = TheSettings().RomsFolder;
-    const AuditSummary summary = RunAudit(options, [&](const SetAudit&) { onSet(); });
+    const AuditSummary summary = RunAudit(options, progress);
     return summary.finished || summary.cancelled ? std::string() : summary.error;
 }
+
+/// The window's own progress: its bar shows the count, its Cancel button
+/// (which sets `cancelled`) stops the task; events run so the button works.
+class BarProgress final : public TaskProgress {
+  public:
+    BarProgress(QProgressBar& bar, const bool& cancelled) : bar_(bar), cancelled_(cancelled) {}
+
+    void SetTotal(int total) override {
+        total_ = total;
+        Show();
+    }
+    void SetLabel(std::string_view) override {}
+    int Done() const override { return done_; }
+    bool Step(int done) override {
+        done_ = done;
+        Show();
+        return KeepGoing();
+    }
+    bool KeepGoing() override {
+        LetEventsRun();
+        return !cancelled_;
+    }
+    bool Cancelled() const override { return cancelled_; }
+
+  private:
+    void Show() {
+        bar_.setMaximum(std::max(total_, 1));
+        bar_.setValue(std::min(done_, bar_.maximum()));
+    }
+
+    QProgressBar& bar_;
+    const bool& cancelled_;
+    int total_ = 0;
+    int done_ = 0;
+};
 
 /// A cell that sorts as a number.
 QTableWidgetItem* NumberItem(int value) {
@@ -61,7 +99,7 @@ AuditWindow::AuditWindow()
     cancel_->setEnabled(false);
     auto* close = Button("CommandClose", Q(Text(kTextCloseButton)), this);
     connect(start_, &QPushButton::clicked, this, &AuditWindow::Run);
-    connect(cancel_, &QPushButton::clicked, this, [] { Progress().Cancel = true; });
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
     connect(close, &QPushButton::clicked, this, &ChildWindow::Unload);
 
     auto* buttons = new QHBoxLayout;
@@ -86,21 +124,14 @@ void AuditWindow::Run() {
     start_->setEnabled(false);
     cancel_->setEnabled(true);
     DisableMenus();
-    Progress().Cancel = false;
-    const std::string failure = runner_([this] {
-        ShowProgress();
-        Ui().ProcessEvents();
-    });
+    cancelled_ = false;
+    BarProgress progress(*progress_, cancelled_);
+    const std::string failure = runner_(progress);
     EnableMenus();
     start_->setEnabled(true);
     cancel_->setEnabled(false);
     ShowResults();
     if (!failure.empty()) Ui().Message(failure, MsgButtons::Ok, MsgIcon::Exclamation);
-}
-
-void AuditWindow::ShowProgress() {
-    progress_->setMaximum(std::max(Progress().Total, 1));
-    progress_->setValue(std::min(Progress().Done, progress_->maximum()));
 }
 
 void AuditWindow::ShowResults() {

@@ -12,15 +12,20 @@ class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
+namespace arc {
+class TaskProgress;
+}
+
 namespace arc::ui {
 
 class AuditWindow : public ChildWindow {
     Q_OBJECT
 
   public:
-    /// Runs the audit of the open database, calling `onSet` after each set;
-    /// "" when it ran to its end, else why not.
-    using Runner = std::function<std::string(const std::function<void()>& onSet)>;
+    /// Runs the audit of the open database, reporting to `progress` (the
+    /// window's bar and Cancel button); "" when it ran to its end or was
+    /// cancelled, else why not.
+    using Runner = std::function<std::string(TaskProgress& progress)>;
 
     AuditWindow();
     /// Replaces the audit engine (tests).
@@ -29,7 +34,6 @@ class AuditWindow : public ChildWindow {
   private:
     void Run();
     void ShowResults();
-    void ShowProgress();
 
     Runner runner_;
     QProgressBar* progress_;
@@ -37,6 +41,7 @@ class AuditWindow : public ChildWindow {
     QPushButton* cancel_;
     QLabel* count_;
     QTableWidget* results_;
+    bool cancelled_ = false;  ///< the Cancel button was pressed during this run
 };
 
 }  // namespace arc::ui

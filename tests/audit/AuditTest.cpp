@@ -11,9 +11,9 @@
 #include "audit/Audit.h"
 #include "audit/Sha1.h"
 #include "core/AppState.h"
-#include "core/Progress.h"
 #include "database/Database.h"
 #include "support/CliRun.h"
+#include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 #include "xmlimport/ListXmlImport.h"
 
@@ -224,10 +224,12 @@ class AuditTest : public test::ProgramFolderTest {
 
     std::map<std::string, SetAudit> Audit(bool full) {
         std::map<std::string, SetAudit> results;
-        const AuditSummary summary =
-            RunAudit({Roms(), full, {}}, [&](const SetAudit& set) { results[set.name] = set; });
+        test::RecordedProgress progress;
+        const AuditSummary summary = RunAudit(
+            {Roms(), full, {}}, progress, [&](const SetAudit& set) { results[set.name] = set; });
         EXPECT_TRUE(summary.finished) << summary.error;
         EXPECT_EQ(summary.audited, static_cast<int>(results.size()));
+        EXPECT_EQ(progress.done, progress.total);  // a step per set of the database
         return results;
     }
 };
@@ -290,9 +292,8 @@ TEST_F(AuditTest, EveryLayoutAndFaultGetsItsVerdictAndProblems) {
 
     // A cancelled audit keeps the last one whole.
     Execute("DELETE FROM Data WHERE InternalName = 'wsize'");
-    const AuditSummary cancelled =
-        RunAudit({Roms(), false, {}}, [](const SetAudit&) { Progress().Cancel = true; });
-    EXPECT_TRUE(cancelled.cancelled);
+    test::RecordedProgress cancelAt(3);
+    EXPECT_TRUE(RunAudit({Roms(), false, {}}, cancelAt).cancelled);
     EXPECT_EQ(AuditVerdictOf("wsize"), "bad");
 }
 

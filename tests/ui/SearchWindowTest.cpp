@@ -109,18 +109,17 @@ class SearchWindowTest : public QObject {
         auto* list = audit.Find<QTableWidget>("ListAudit");
         QCOMPARE(list->rowCount(), 0);  // no audit yet
         bool cancelled = false;
-        window->SetRunner([&](const std::function<void()>& onSet) {
+        window->SetRunner([&](TaskProgress& progress) {
             Execute(
                 "CREATE TABLE Audit (Name TEXT PRIMARY KEY, Verdict TEXT, Needed INTEGER, Found "
                 "INTEGER, Missing INTEGER, Bad INTEGER, Unneeded INTEGER, Problems TEXT)");
             Execute(
                 "INSERT INTO Audit VALUES ('pacman', 'complete', 9, 9, 0, 0, 0, ''), ('galaga', "
                 "'incomplete', 10, 8, 2, 0, 1, 'gg1.bin missing')");
-            Progress().Total = 2;
-            Progress().Done = 1;
-            onSet();
+            progress.SetTotal(2);
+            progress.Step(1);
             audit.Click("CommandCancel");
-            cancelled = Progress().Cancel;
+            cancelled = !progress.KeepGoing();
             return std::string();
         });
         audit.Click("CommandAudit");
