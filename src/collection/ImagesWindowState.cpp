@@ -50,7 +50,7 @@ void ReportFailed(const std::vector<std::string>& failed, bool copying) {
 
 }  // namespace
 
-std::vector<std::string> OwnedRomNames(const std::string& romsFolder, LongTask* task) {
+std::vector<std::string> OwnedRomNames(const std::string& romsFolder, TaskProgress* task) {
     std::vector<std::string> names;
     const std::string folder = WithFolderSeparator(romsFolder);
     if (folder.empty()) return names;
@@ -101,7 +101,7 @@ ImagesOutcome ImagesWindowState::DeleteImagesWithoutRom() {
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
         LongTask task(0, false);
-        SetProgressLabel(Text(kTextZipAllDeleting));
+        task.SetLabel(Text(kTextZipAllDeleting));
 
         const std::vector<std::string> owned = OwnedRomNames(TheSettings().RomsFolder, &task);
         if (task.Cancelled()) return;
@@ -131,7 +131,7 @@ ImagesOutcome ImagesWindowState::DeleteImagesWithoutRom() {
                 } else {
                     outcome.failed.push_back(folder + image);
                 }
-                SetProgressLabel(image);
+                task.SetLabel(image);
             }
         }
         outcome.cancelled = task.Cancelled();
@@ -152,7 +152,7 @@ ImagesOutcome ImagesWindowState::CopyImagesThatHaveRom() {
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
         LongTask task(0, false);
-        SetProgressLabel(Text(kTextCopyingArchives));
+        task.SetLabel(Text(kTextCopyingArchives));
 
         const std::vector<std::string> owned = OwnedRomNames(TheSettings().RomsFolder, &task);
         outcome.ran = true;
@@ -178,7 +178,7 @@ ImagesOutcome ImagesWindowState::CopyImagesThatHaveRom() {
                 } else {
                     outcome.failed.push_back(from);
                 }
-                SetProgressLabel(image);
+                task.SetLabel(image);
             }
         }
         outcome.cancelled = task.Cancelled();

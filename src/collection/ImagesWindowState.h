@@ -12,12 +12,12 @@
 
 namespace arc {
 
-class LongTask;
+class TaskProgress;
 
 /// Owned ROMs: the archive names (".zip", then ".7z") of the ROM folder
 /// without their extension, then its sub-folder names. Stops early (with what it has) when the task
 /// is cancelled.
-std::vector<std::string> OwnedRomNames(const std::string& romsFolder, LongTask* task);
+std::vector<std::string> OwnedRomNames(const std::string& romsFolder, TaskProgress* task);
 
 /// What a command of the window did.
 struct ImagesOutcome {

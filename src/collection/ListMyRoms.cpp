@@ -27,11 +27,11 @@ constexpr int kListMyRomsProcedure = 600;
 /// per entry would cost more than the scan itself.
 class ThrottledLabel {
   public:
-    void Show(const std::string& name) {
+    void Show(TaskProgress& task, const std::string& name) {
         const auto now = std::chrono::steady_clock::now();
         if (now - last_ < std::chrono::milliseconds(50)) return;
         last_ = now;
-        SetProgressLabel(ToUtf8(name));
+        task.SetLabel(ToUtf8(name));
     }
 
   private:
@@ -45,7 +45,7 @@ struct ScanResult {
 
 /// Marks every archive (".zip", then ".7z"), then every sub-folder, of `folder` as owned. The marks
 /// are committed at the end, on a cancel and on an error alike.
-ScanResult ScanRomFolder(const std::string& folder, LongTask& task) {
+ScanResult ScanRomFolder(const std::string& folder, TaskProgress& task) {
     ScanResult result;
     Statement mark("UPDATE Data SET GotIt=TRUE WHERE InternalName=?");
     BatchTransaction batch(std::numeric_limits<int>::max());
@@ -54,7 +54,7 @@ ScanResult ScanRomFolder(const std::string& folder, LongTask& task) {
     auto markOne = [&](const std::string& name, const std::string& gameName) {
         mark.Bind(1, gameName).Run();
         ++result.scanned;
-        label.Show(name);
+        label.Show(task, name);
         return task.KeepGoing();
     };
 

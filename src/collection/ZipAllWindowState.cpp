@@ -146,7 +146,7 @@ void ZipAllWindowState::ZipAll() {
         if (source.empty() || dest.empty()) return;
 
         LongTask task(0, false);
-        SetProgressLabel(Text(kTextZipping));
+        task.SetLabel(Text(kTextZipping));
         const std::vector<std::string> folders = ListFolder(source, "*", EntryKind::Folders);
         if (folders.empty() || packer.empty()) return;
 
@@ -156,7 +156,7 @@ void ZipAllWindowState::ZipAll() {
         for (int i = 1; i <= total; ++i) {
             if (!task.Step(i)) break;
             const std::string& folder = folders[static_cast<std::size_t>(i - 1)];
-            SetProgressLabel(folder);
+            task.SetLabel(folder);
             const int code = RunProgramAndWait({packer, PackerArgument(dest, source, folder)});
             sound[static_cast<std::size_t>(i - 1)] =
                 code == 0 && ArchiveHoldsFolder(dest + folder + ".zip", source + folder);
@@ -167,11 +167,11 @@ void ZipAllWindowState::ZipAll() {
             }
         }
         if (!task.Cancelled() && DeleteWhenDone) {
-            SetProgressLabel(Text(kTextZipAllDeleting));
+            task.SetLabel(Text(kTextZipAllDeleting));
             for (int i = 1; i <= total; ++i) {
                 if (!task.Step(i)) break;
                 const std::string& folder = folders[static_cast<std::size_t>(i - 1)];
-                SetProgressLabel(folder);
+                task.SetLabel(folder);
                 if (sound[static_cast<std::size_t>(i - 1)] && !RecycleFile(source + folder))
                     failed_.push_back(source + folder);
             }
@@ -194,7 +194,7 @@ void ZipAllWindowState::UnzipAll() {
         if (source.empty() || dest.empty()) return;
 
         LongTask task(0, false);
-        SetProgressLabel(Text(kTextZipAllUnzipping));
+        task.SetLabel(Text(kTextZipAllUnzipping));
         // The archives as they are named ("GAME1.ZIP" as well as "game1.zip").
         std::vector<std::string> archives;
         for (const std::string& file : ListFolder(source, "*.zip", EntryKind::Files)) {
@@ -208,7 +208,7 @@ void ZipAllWindowState::UnzipAll() {
             for (int i = 1; i <= total; ++i) {
                 const std::string& archive = archives[static_cast<std::size_t>(i - 1)];
                 const std::string name = archive.substr(0, archive.size() - 4);
-                SetProgressLabel(name);
+                task.SetLabel(name);
                 if (!task.Step(i)) break;
                 const bool created = !fs::exists(dest + name);
                 MakeFolder(dest + name);
@@ -229,7 +229,7 @@ void ZipAllWindowState::UnzipAll() {
         if (!task.Cancelled() && DeleteWhenDone) {
             for (int i = 1; i <= total; ++i) {
                 const std::string& archive = archives[static_cast<std::size_t>(i - 1)];
-                SetProgressLabel(archive.substr(0, archive.size() - 4));
+                task.SetLabel(archive.substr(0, archive.size() - 4));
                 if (!task.Step(i)) break;
                 if (sound[static_cast<std::size_t>(i - 1)] && !RecycleFile(source + archive))
                     failed_.push_back(source + archive);
