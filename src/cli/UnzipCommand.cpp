@@ -15,19 +15,23 @@
 namespace arc::cli {
 namespace {
 
-/// The unzip window on a terminal: the progress bar of the terminal UI.
+/// The unzip window on a terminal: the progress bar of the terminal UI, in percent.
 class TerminalUnzipView final : public UnzipWindowView {
   public:
     void Show(const UnzipWindowState&) override {
-        Progress().Total = 100;
-        Progress().Done = 0;
+        progress_.emplace(100);
         Ui().ShowProgressWindow();
     }
     void Refresh(const UnzipWindowState& window) override {
-        Progress().Done = window.BarPercent();
-        LetEventsRun();
+        if (progress_) progress_->Step(window.BarPercent());
     }
-    void Unload() override { Ui().UnloadProgressWindow(); }
+    void Unload() override {
+        Ui().UnloadProgressWindow();
+        progress_.reset();
+    }
+
+  private:
+    std::optional<WindowProgress> progress_;
 };
 
 /// The reader's last error, if any, on the error stream; true when there was one.
