@@ -104,8 +104,9 @@ void RunEachImporter(const std::string& home) {
     for (const IniCase& c : cases) {
         arc::Progress().Cancel = false;
         const long lines = LineCount(c.file);
+        arc::WindowProgress progress;
         Timer timer;
-        c.import(c.file, nullptr);
+        c.import(c.file, progress, nullptr);
         const double cpu = timer.Cpu();
         std::printf("%-16s %7ld lines %6.3f s wall %6.3f s cpu  %5.2f us/line (cpu)\n", c.name,
                     lines, timer.Wall(), cpu, cpu * 1e6 / static_cast<double>(lines));
@@ -214,7 +215,8 @@ int main(int argc, char** argv) {
             // The build's importers alone, on that database.
             Timer support;
             arc::OpenDatabase(home + "xml-only.mdb");
-            arc::RunBuildImporters();
+            arc::WindowProgress progress;
+            arc::RunBuildImporters(progress);
             arc::CloseDatabase();
             supportWall = std::min(supportWall, support.Wall());
             supportCpu = std::min(supportCpu, support.Cpu());

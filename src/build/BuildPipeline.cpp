@@ -74,7 +74,8 @@ BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildP
     if (!Progress().Cancel) {
         Progress().Done = Progress().Total;
         LetEventsRunNow();
-        if (!Progress().Cancel) RunBuildImporters();
+        WindowProgress importers;
+        if (!Progress().Cancel) RunBuildImporters(importers);
     }
     if (Progress().Cancel) return BuildOutcome::Cancelled;
     failure = CloseBuiltDatabase();

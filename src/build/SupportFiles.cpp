@@ -85,17 +85,17 @@ std::string SupportFilePath(SupportFile file) {
     return Available(file, own) ? own : defined;
 }
 
-bool RunSupportImporter(SupportFile file) {
+bool RunSupportImporter(SupportFile file, TaskProgress& progress) {
     const std::string path = SupportFilePath(file);
     if (path.empty()) return false;
-    return ImporterOf(file)(path, nullptr);
+    return ImporterOf(file)(path, progress, nullptr);
 }
 
-std::vector<SupportFile> RunBuildImporters() {
+std::vector<SupportFile> RunBuildImporters(TaskProgress& progress) {
     std::vector<SupportFile> ran;
     SupportFileSet read = 0;
     // A database error ends the build: the rest would only add error blocks.
-    auto stopped = [] { return Progress().Cancel || !DatabaseFailure().empty(); };
+    auto stopped = [&] { return progress.Cancelled() || !DatabaseFailure().empty(); };
     DataValues values;
     // The file being built is not the user's database yet: no waiting for the
     // disk until the build closes it (as the list import does).
@@ -105,7 +105,8 @@ std::vector<SupportFile> RunBuildImporters() {
         if (row.coveredBy & read) continue;
         const std::string path = SupportFilePath(row.file);
         if (Available(row.file, path)) ran.push_back(row.file);
-        if (!path.empty() && ImporterOf(row.file)(path, &values)) read |= SetOf({row.file});
+        if (!path.empty() && ImporterOf(row.file)(path, progress, &values))
+            read |= SetOf({row.file});
     }
     if (!stopped()) values.Write();
     if (!stopped()) CopyNotesAfterHistory();

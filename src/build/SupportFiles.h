@@ -11,11 +11,12 @@
 namespace arc {
 
 class DataValues;
+class TaskProgress;
 
-/// Reads the file at `path` into the open database; true when it reported
-/// success. With `values`, the Data values are collected there instead of
-/// written at once.
-using SupportImporter = bool (*)(std::string_view path, DataValues* values);
+/// Reads the file at `path` into the open database, reporting to `progress`;
+/// true when it reported success. With `values`, the Data values are collected
+/// there instead of written at once.
+using SupportImporter = bool (*)(std::string_view path, TaskProgress& progress, DataValues* values);
 
 SupportImporter ImporterOf(SupportFile file);
 
@@ -28,12 +29,12 @@ std::string SupportFilePath(SupportFile file);
 bool SupportFileFound(SupportFile file, const std::string& path);
 
 /// Resolves the path and runs the importer; its result.
-bool RunSupportImporter(SupportFile file);
+bool RunSupportImporter(SupportFile file, TaskProgress& progress);
 
 /// The build's importers in catalogue order, each skipped when one of the
 /// files that cover it was read, the notes copied after them; stops at a
-/// cancel or a database error. Their Data values are written once per set,
-/// before the notes. Returns the importers that found their file.
-std::vector<SupportFile> RunBuildImporters();
+/// cancel of `progress` or a database error. Their Data values are written
+/// once per set, before the notes. Returns the importers that found their file.
+std::vector<SupportFile> RunBuildImporters(TaskProgress& progress);
 
 }  // namespace arc

@@ -67,9 +67,9 @@ void ReplaceVersionStamp(const std::string& version) {
 
 /// A new Command.dat replaces the blocks an earlier import stored, instead
 /// of repeating them.
-void ImportCommandReplacing(const std::string& path) {
+void ImportCommandReplacing(const std::string& path, TaskProgress& progress) {
     Execute("DELETE * FROM Command");
-    ImportCommand(path);
+    ImportCommand(path, progress);
 }
 
 }  // namespace
@@ -146,12 +146,14 @@ bool UpdateWindowState::Update() {
         TheSettings().UpdateDatabasePath = databasePath;
         SetProgressLabel(Text(kTextUpdating));
         Progress().Done = 0;
-        ProgressShown progress;
+        ProgressShown window;
         Progress().Cancel = false;
         LetEventsRunNow();
+        // The update's task; the window above is this function's to show and unload.
+        WindowProgress progress;
         State().UseDefinedPaths = useDefinedPaths;
         if (!FileExists(databasePath) || !OpenDatabase(databasePath)) {
-            progress.Unload();
+            window.Unload();
             Ui().Message(Text(kTextCannotOpenFile) + "\r\n" + databasePath, MsgButtons::Ok,
                          MsgIcon::Exclamation);
             return;
@@ -164,27 +166,27 @@ bool UpdateWindowState::Update() {
                 problems.push_back(BoxCaption(0) + Text(kTextEmulatorFailed));
             } else if (ImportListXml()) {
                 ReplaceVersionStamp(ReadMameVersion());
-            } else if (!Progress().Cancel) {
+            } else if (!progress.Cancelled()) {
                 problems.push_back(BoxCaption(0) + Text(kTextNoListImported));
             }
         }
         for (int box = 1; box < kBoxes; ++box) {
-            if (!boxes[box] || Progress().Cancel || !DatabaseFailure().empty()) continue;
+            if (!boxes[box] || progress.Cancelled() || !DatabaseFailure().empty()) continue;
             const SupportFile file = BoxFile(box);
             const std::string path = SupportFilePath(file);
             if (!SupportFileFound(file, path)) {
                 problems.push_back(BoxCaption(box) + Text(kTextFileMissing));
             } else if (file == SupportFile::Command) {
-                ImportCommandReplacing(path);
+                ImportCommandReplacing(path, progress);
             } else {
-                ImporterOf(file)(path, nullptr);
+                ImporterOf(file)(path, progress, nullptr);
             }
         }
         if (!DatabaseFailure().empty())
             problems.push_back(Text(kTextDatabaseError) + DatabaseFailure());
         CloseDatabase();
         Progress().Done = Progress().Total;
-        const bool cancelled = Progress().Cancel;
+        const bool cancelled = progress.Cancelled();
         std::string told;
         for (const std::string& problem : problems)
             told += "\r\n" + problem;
@@ -192,8 +194,8 @@ bool UpdateWindowState::Update() {
             Ui().Message(Text(kTextUpdateIncomplete) + told, MsgButtons::Ok, MsgIcon::Exclamation);
         else if (!cancelled)
             Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::None);
-        progress.Unload();
-        Progress().Cancel = cancelled;
+        window.Unload();
+        Progress().Cancel = cancelled;  // unloading set it
         completed = !cancelled && problems.empty();
     });
     CloseDatabase();

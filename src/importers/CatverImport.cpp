@@ -34,10 +34,10 @@ bool ReadKeyList(SupportFileReader& reader, DataFieldUpdate& update, BatchTransa
 
 }  // namespace
 
-bool ImportCatver(std::string_view path, DataValues* values) {
+bool ImportCatver(std::string_view path, TaskProgress& progress, DataValues* values) {
     bool result = false;
     Guarded(kProcCatver, [&] {
-        SupportFileReader reader(path);
+        SupportFileReader reader(path, progress);
         if (!reader.IsOpen()) return;  // missing: progress left as it is
         std::string line;
         bool found = false;

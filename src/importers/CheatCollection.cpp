@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -42,10 +41,6 @@ constexpr int kLoggedProblems = 10;
 bool EndsWithNoCase(std::string_view text, std::string_view lowerSuffix) {
     return text.size() >= lowerSuffix.size() &&
            ToLowerAscii(text.substr(text.size() - lowerSuffix.size())) == lowerSuffix;
-}
-
-int ClampToInt(std::uint64_t value) {
-    return value > static_cast<std::uint64_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
 }
 
 /// "sf2.xml" at the top of the collection is the cheat file of "sf2", as the
@@ -110,19 +105,14 @@ bool ScanFile(const std::string& path, CheatFileScanner& scanner, std::vector<ch
     return in.eof() && !in.bad();
 }
 
-bool Stopped() {
-    LetEventsRun();
-    return Progress().Cancel;
-}
-
-bool ReadFolder(const std::string& folder, ProblemLog& log, const Found& found,
-                std::vector<char>& buffer) {
+bool ReadFolder(const std::string& folder, TaskProgress& progress, ProblemLog& log,
+                const Found& found, std::vector<char>& buffer) {
     const std::vector<std::string> names = ListFolder(folder, "*", EntryKind::Files);
-    Progress().Total = ClampToInt(names.size());
-    Progress().Done = 0;
+    progress.SetTotal(ProgressCount(names.size()));
+    progress.Step(0);
     for (const std::string& name : names) {
-        if (Stopped()) return false;
-        ++Progress().Done;
+        if (!progress.KeepGoing()) return false;
+        progress.Advance();  // a cancel is noted at the next member
         const std::string set = SetOfMember(name);
         if (set.empty()) {
             log.Other(name);
@@ -158,7 +148,7 @@ std::string ArchiveMessage(archive* reader) {
 /// archive still decompresses it, so a member too large for a cheat file
 /// (declared, or found while reading), or more data than a collection holds,
 /// ends the walk instead of being skipped.
-bool Read7z(const std::string& path, ProblemLog& log, const Found& found,
+bool Read7z(const std::string& path, TaskProgress& progress, ProblemLog& log, const Found& found,
             std::vector<char>& buffer) {
     std::unique_ptr<archive, ArchiveFree> reader(archive_read_new());
     if (!reader) throw std::bad_alloc();
@@ -168,8 +158,8 @@ bool Read7z(const std::string& path, ProblemLog& log, const Found& found,
         return true;
     }
     std::error_code ec;
-    Progress().Total = ClampToInt(fs::file_size(path, ec));
-    Progress().Done = 0;
+    progress.SetTotal(ProgressCount(fs::file_size(path, ec)));
+    progress.Step(0);
     int files = 0;
     std::uint64_t total = 0;
     auto stop = [&](const std::string& problem) {
@@ -177,7 +167,7 @@ bool Read7z(const std::string& path, ProblemLog& log, const Found& found,
                        " cheat files; the rest is not read");
     };
     for (;;) {
-        if (Stopped()) return false;
+        if (!progress.KeepGoing()) return false;
         archive_entry* entry = nullptr;
         const int status = archive_read_next_header(reader.get(), &entry);
         if (status == ARCHIVE_EOF) break;
@@ -185,8 +175,9 @@ bool Read7z(const std::string& path, ProblemLog& log, const Found& found,
             stop("is damaged (" + ArchiveMessage(reader.get()) + ")");
             break;
         }
-        Progress().Done = ClampToInt(static_cast<std::uint64_t>(
-            std::max<la_int64_t>(0, archive_filter_bytes(reader.get(), -1))));
+        // A cancel is noted at the next member.
+        progress.Step(ProgressCount(static_cast<std::uint64_t>(
+            std::max<la_int64_t>(0, archive_filter_bytes(reader.get(), -1)))));
         if (archive_entry_filetype(entry) != AE_IFREG) continue;
         const char* utf8 = archive_entry_pathname_utf8(entry);
         const char* raw = archive_entry_pathname(entry);
@@ -256,7 +247,7 @@ class ScratchFolder {
 
 /// ZIP through the project's reader: each XML member is inflated (bounded by
 /// its declared size and checked) into a scratch file, scanned and removed.
-bool ReadZip(const std::string& path, ProblemLog& log, const Found& found,
+bool ReadZip(const std::string& path, TaskProgress& progress, ProblemLog& log, const Found& found,
              std::vector<char>& buffer) {
     ZipFileReader file;
     ZipEndRecord end;
@@ -267,17 +258,17 @@ bool ReadZip(const std::string& path, ProblemLog& log, const Found& found,
         return true;
     }
     std::vector<ZipEntry> entries;
-    if (!ReadCentralDirectory(file, end, entries, [] { LetEventsRun(); }))
+    if (!ReadCentralDirectory(file, end, entries, [&] { progress.KeepGoing(); }))
         log.Collection("has a damaged directory; the " + std::to_string(entries.size()) +
                        " members listed before the damage are read");
-    Progress().Total = ClampToInt(file.Size());
-    Progress().Done = 0;
+    progress.SetTotal(ProgressCount(file.Size()));
+    progress.Step(0);
     const ScratchFolder scratch;
     const std::string target = scratch.Path() + "member.xml";
     ZipMemberWriter writer;
     for (const ZipEntry& entry : entries) {
-        if (Stopped()) return false;
-        Progress().Done = ClampToInt(entry.localHeaderOffset);
+        if (!progress.KeepGoing()) return false;
+        progress.Step(ProgressCount(entry.localHeaderOffset));
         const std::string set = SetOfMember(entry.name);
         if (set.empty()) {
             log.Other(entry.name);
@@ -334,18 +325,18 @@ std::vector<std::string> CheatCollectionsFor(std::string_view cheatPath) {
     return collections;
 }
 
-bool ReadCheatCollection(const std::string& path, const Found& found) {
+bool ReadCheatCollection(const std::string& path, TaskProgress& progress, const Found& found) {
     DebugLog("Analysing " + path);
-    SetProgressLabel(AnalysingCaption(path));
+    progress.SetLabel(AnalysingCaption(path));
     ProblemLog log(path);
     std::vector<char> buffer(kChunk);
     bool finished = true;
     if (FolderExists(path))
-        finished = ReadFolder(WithTrailingSlash(path), log, found, buffer);
+        finished = ReadFolder(WithTrailingSlash(path), progress, log, found, buffer);
     else if (EndsWithNoCase(path, ".zip"))
-        finished = ReadZip(path, log, found, buffer);
+        finished = ReadZip(path, progress, log, found, buffer);
     else
-        finished = Read7z(path, log, found, buffer);
+        finished = Read7z(path, progress, log, found, buffer);
     log.Close();
     return finished;
 }

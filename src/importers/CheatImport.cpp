@@ -20,9 +20,10 @@ namespace {
 constexpr int kProcCheat = 430;
 
 /// The classic Cheat.dat; false when cancelled.
-bool ReadCheatDat(std::string_view path, DataFlagUpdate& update, BatchTransaction& batch) {
-    SupportFileReader reader(path);
-    if (!OpenedOrFinished(reader, path)) return true;
+bool ReadCheatDat(std::string_view path, TaskProgress& progress, DataFlagUpdate& update,
+                  BatchTransaction& batch) {
+    SupportFileReader reader(path, progress);
+    if (!OpenedOrFinished(reader, path, progress)) return true;
     std::string line;
     std::string lastName;
     while (reader.Next(line)) {
@@ -41,7 +42,7 @@ bool ReadCheatDat(std::string_view path, DataFlagUpdate& update, BatchTransactio
 
 }  // namespace
 
-bool ImportCheat(std::string_view path, DataValues* values) {
+bool ImportCheat(std::string_view path, TaskProgress& progress, DataValues* values) {
     bool result = false;
     Guarded(kProcCheat, [&] {
         std::error_code ec;
@@ -49,21 +50,21 @@ bool ImportCheat(std::string_view path, DataValues* values) {
             std::filesystem::is_regular_file(std::string(path), ec) && !IsCheatCollectionPath(path);
         const std::vector<std::string> collections = CheatCollectionsFor(path);
         if (!classic && collections.empty()) {
-            FinishWithoutFile();
+            FinishWithoutFile(progress);
             return;
         }
         DataFlagUpdate update("Cheat", values);
         BatchTransaction batch;
-        bool finished = !classic || ReadCheatDat(path, update, batch);
+        bool finished = !classic || ReadCheatDat(path, progress, update, batch);
         for (const std::string& collection : collections) {
             if (!finished) break;
-            finished = ReadCheatCollection(collection, [&](std::string_view set) {
+            finished = ReadCheatCollection(collection, progress, [&](std::string_view set) {
                 update.Run(set);
                 batch.RowDone();
             });
         }
-        FinishWithoutFile();
-        result = finished && !Progress().Cancel;
+        FinishWithoutFile(progress);
+        result = finished && !progress.Cancelled();
     });
     return result;
 }

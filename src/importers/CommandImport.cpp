@@ -72,8 +72,8 @@ bool IsBlockText(std::string_view line) {
 
 }  // namespace
 
-bool ImportCommand(std::string_view path, DataValues* values) {
-    return ImportLines(kProcCommand, path, [&](SupportFileReader& reader) {
+bool ImportCommand(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportLines(kProcCommand, path, progress, [&](SupportFileReader& reader) {
         CommandRows rows(values);
         std::string title;
         std::string text;

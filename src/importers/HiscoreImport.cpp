@@ -15,8 +15,8 @@ namespace {
 constexpr int kProcHiscore = 431;
 }
 
-bool ImportHiscore(std::string_view path, DataValues* values) {
-    return ImportLines(kProcHiscore, path, [&](SupportFileReader& reader) {
+bool ImportHiscore(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportLines(kProcHiscore, path, progress, [&](SupportFileReader& reader) {
         DataFlagUpdate update("Hiscore", values);
         BatchTransaction batch;
         std::string line;

@@ -56,14 +56,14 @@ std::string NamesText(const HistoryEntry& entry) {
 
 }  // namespace
 
-bool ImportHistory(std::string_view path, DataValues* values) {
+bool ImportHistory(std::string_view path, TaskProgress& progress, DataValues* values) {
     if (!FileExists(path)) {
         const std::string xml = HistoryXmlBeside(path);
-        return xml.empty() ? false : ImportHistoryXml(xml, values);
+        return xml.empty() ? false : ImportHistoryXml(xml, progress, values);
     }
-    if (LooksLikeXml(path)) return ImportHistoryXml(path, values);
+    if (LooksLikeXml(path)) return ImportHistoryXml(path, progress, values);
 
-    return ImportLines(kProcHistory, path, [&](SupportFileReader& reader) {
+    return ImportLines(kProcHistory, path, progress, [&](SupportFileReader& reader) {
         HistoryWriter writer(values);
         std::string line;
         bool haveLine = false;  // `line` already holds the next entry's "$info" line

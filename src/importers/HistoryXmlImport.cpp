@@ -4,7 +4,7 @@
 
 #include <libxml/xmlreader.h>
 
-#include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -69,13 +69,9 @@ void FillEntry(HistoryEntry& entry, std::string_view text) {
     builder.Close();
 }
 
-int ClampToInt(long value) {
-    return value > INT_MAX ? INT_MAX : static_cast<int>(value < 0 ? 0 : value);
-}
-
 }  // namespace
 
-bool ImportHistoryXml(std::string_view path, DataValues* values) {
+bool ImportHistoryXml(std::string_view path, TaskProgress& progress, DataValues* values) {
     bool result = false;
     Guarded(kProcHistoryXml, [&] {
         if (!FileExists(path)) return;
@@ -87,9 +83,10 @@ bool ImportHistoryXml(std::string_view path, DataValues* values) {
         xmlTextReaderSetErrorHandler(reader.get(), CollectError, &xmlError);
 
         DebugLog("Analysing " + file);
-        SetProgressLabel(AnalysingCaption(path));
-        Progress().Total = ClampToInt(static_cast<long>(std::filesystem::file_size(file)));
-        Progress().Done = 0;
+        progress.SetLabel(AnalysingCaption(path));
+        const int total = ProgressCount(std::filesystem::file_size(file));
+        progress.SetTotal(total);
+        progress.Step(0);
 
         HistoryWriter writer(values);
         HistoryEntry entry;
@@ -97,8 +94,7 @@ bool ImportHistoryXml(std::string_view path, DataValues* values) {
         bool cancelled = false;
         int status = 1;
         while ((status = xmlTextReaderRead(reader.get())) == 1) {
-            LetEventsRun();
-            if (Progress().Cancel) {
+            if (!progress.KeepGoing()) {
                 cancelled = true;
                 break;
             }
@@ -120,20 +116,22 @@ bool ImportHistoryXml(std::string_view path, DataValues* values) {
                 // Entries for software lists name no set of this database.
                 if (inEntry && !entry.names.empty()) writer.Write(entry);
                 inEntry = false;
-                Progress().Done = ClampToInt(xmlTextReaderByteConsumed(reader.get()));
+                // A cancel is noted at the next node.
+                const long consumed = xmlTextReaderByteConsumed(reader.get());
+                progress.Step(
+                    ProgressCount(static_cast<std::uint64_t>(consumed < 0 ? 0 : consumed)));
             }
         }
         writer.Commit();
         if (status < 0) {
             WriteLog("history.xml: " + file + " is not well formed (" + xmlError +
                      "), entries before the fault are kept");
-            Progress().Done = Progress().Total;
+            progress.Step(total);
             return;
         }
         if (!cancelled && State().UpdateMode && !values) RemoveUnusedHistoryRows();
-        Progress().Done = Progress().Total;
-        LetEventsRun();
-        result = !cancelled && !Progress().Cancel;
+        progress.Step(total);
+        result = !cancelled && !progress.Cancelled();
     });
     return result;
 }

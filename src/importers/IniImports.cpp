@@ -27,8 +27,8 @@ constexpr int kProcNPlayers = 418;
 constexpr int kProcMature = 419;
 
 bool ImportSectionList(std::string_view path, std::string_view field, int procedure,
-                       DataValues* values) {
-    return ImportLines(procedure, path, [&](SupportFileReader& reader) {
+                       TaskProgress& progress, DataValues* values) {
+    return ImportLines(procedure, path, progress, [&](SupportFileReader& reader) {
         DataFieldUpdate update(field, values);
         BatchTransaction batch;
         std::string line;
@@ -47,33 +47,33 @@ bool ImportSectionList(std::string_view path, std::string_view field, int proced
 
 }  // namespace
 
-bool ImportResolution(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "Resolution", kProcResolution, values);
+bool ImportResolution(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "Resolution", kProcResolution, progress, values);
 }
-bool ImportAspect(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "Aspect", kProcAspect, values);
+bool ImportAspect(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "Aspect", kProcAspect, progress, values);
 }
-bool ImportYear(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "Year", kProcYear, values);
+bool ImportYear(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "Year", kProcYear, progress, values);
 }
-bool ImportMultiplayer(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "nPlayers", kProcMultiplayer, values);
+bool ImportMultiplayer(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "nPlayers", kProcMultiplayer, progress, values);
 }
-bool ImportVersion(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "VerAdded", kProcVersion, values);
+bool ImportVersion(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "VerAdded", kProcVersion, progress, values);
 }
-bool ImportCategory(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "Category", kProcCategory, values);
+bool ImportCategory(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "Category", kProcCategory, progress, values);
 }
-bool ImportGenre(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "Genre", kProcGenre, values);
+bool ImportGenre(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "Genre", kProcGenre, progress, values);
 }
-bool ImportControls(std::string_view path, DataValues* values) {
-    return ImportSectionList(path, "Controls", kProcControls, values);
+bool ImportControls(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportSectionList(path, "Controls", kProcControls, progress, values);
 }
 
-bool ImportNPlayers(std::string_view path, DataValues* values) {
-    return ImportLines(kProcNPlayers, path, [&](SupportFileReader& reader) {
+bool ImportNPlayers(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportLines(kProcNPlayers, path, progress, [&](SupportFileReader& reader) {
         std::string line;
         // Everything before the first header is skipped.
         while (reader.NextQuiet(line) && (line.empty() || line.front() != '[')) {
@@ -90,8 +90,8 @@ bool ImportNPlayers(std::string_view path, DataValues* values) {
     });
 }
 
-bool ImportMature(std::string_view path, DataValues* values) {
-    return ImportLines(kProcMature, path, [&](SupportFileReader& reader) {
+bool ImportMature(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportLines(kProcMature, path, progress, [&](SupportFileReader& reader) {
         std::string line;
         while (reader.Next(line) && (line.empty() || line.front() != '[')) {
         }

@@ -18,9 +18,10 @@ bool SplitKeyValue(std::string_view line, std::string_view& name, std::string_vi
     return !name.empty();
 }
 
-bool OpenedOrFinished(const SupportFileReader& reader, std::string_view path) {
+bool OpenedOrFinished(const SupportFileReader& reader, std::string_view path,
+                      TaskProgress& progress) {
     if (reader.IsOpen()) return true;
-    FinishWithoutFile();
+    FinishWithoutFile(progress);
     if (FileExists(path)) throw AppError(err::kPathFileAccess, "Cannot read " + std::string(path));
     return false;
 }

@@ -20,20 +20,22 @@ bool SplitKeyValue(std::string_view line, std::string_view& name, std::string_vi
 
 /// True when the reader opened its file. Otherwise ends the run the way a
 /// missing file does, and reports an existing file that could not be read.
-bool OpenedOrFinished(const SupportFileReader& reader, std::string_view path);
+bool OpenedOrFinished(const SupportFileReader& reader, std::string_view path,
+                      TaskProgress& progress);
 
 /// The frame of a line importer, run as operation `procedure`: opens the file
 /// (a missing one ends the run as OpenedOrFinished does, after logging
 /// `missingNote` + path when a note is given), runs body(reader), then ends
 /// the progress. True when the file was read without cancel or error.
 template <class Body>
-bool ImportLines(int procedure, std::string_view path, std::string_view missingNote, Body&& body) {
+bool ImportLines(int procedure, std::string_view path, TaskProgress& progress,
+                 std::string_view missingNote, Body&& body) {
     bool result = false;
     Guarded(procedure, [&] {
-        SupportFileReader reader(path);
+        SupportFileReader reader(path, progress);
         if (!reader.IsOpen() && !missingNote.empty())
             DebugLog(std::string(missingNote) + std::string(path));
-        if (!OpenedOrFinished(reader, path)) return;
+        if (!OpenedOrFinished(reader, path, progress)) return;
         body(reader);
         reader.Finish();
         result = !reader.Cancelled();
@@ -42,8 +44,8 @@ bool ImportLines(int procedure, std::string_view path, std::string_view missingN
 }
 
 template <class Body>
-bool ImportLines(int procedure, std::string_view path, Body&& body) {
-    return ImportLines(procedure, path, {}, std::forward<Body>(body));
+bool ImportLines(int procedure, std::string_view path, TaskProgress& progress, Body&& body) {
+    return ImportLines(procedure, path, progress, {}, std::forward<Body>(body));
 }
 
 }  // namespace arc

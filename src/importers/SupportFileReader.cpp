@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "core/Files.h"
 #include "core/Log.h"
@@ -13,11 +14,11 @@ namespace {
 
 constexpr std::size_t kCaptionTail = 36;
 
-int ClampToInt(std::uint64_t value) {
+}  // namespace
+
+int ProgressCount(std::uint64_t value) {
     return value > static_cast<std::uint64_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
 }
-
-}  // namespace
 
 std::string AnalysingCaption(std::string_view path) {
     std::size_t start = path.size() > kCaptionTail ? path.size() - kCaptionTail : 0;
@@ -27,9 +28,9 @@ std::string AnalysingCaption(std::string_view path) {
     return Text(kTextAnalysingPrefix) + std::string(path.substr(start));
 }
 
-void FinishWithoutFile() {
-    Progress().Done = Progress().Total;
-    LetEventsRun();
+void FinishWithoutFile(TaskProgress& progress) {
+    progress.SetTotal(1);
+    progress.Step(1);
 }
 
 void TrimInPlace(std::string& text) {
@@ -41,20 +42,22 @@ void TrimInPlace(std::string& text) {
     text.erase(0, start);
 }
 
-SupportFileReader::SupportFileReader(std::string_view path) : lines_(path) {
+SupportFileReader::SupportFileReader(std::string_view path, TaskProgress& progress)
+    : lines_(path), progress_(progress) {
     if (!lines_.IsOpen()) {
         atEnd_ = true;
         return;
     }
     DebugLog("Analysing " + std::string(path));
-    SetProgressLabel(AnalysingCaption(path));
-    Progress().Total = ClampToInt(lines_.Size());
-    Progress().Done = 0;
+    progress_.SetLabel(AnalysingCaption(path));
+    total_ = ProgressCount(lines_.Size());
+    progress_.SetTotal(total_);
+    progress_.Step(0);  // lets events run; a cancel is noted by the first Next()
 }
 
 bool SupportFileReader::Next(std::string& line) {
-    LetEventsRun();
-    if (Progress().Cancel) {
+    // Events ran as the previous line was read.
+    if (progress_.Cancelled()) {
         cancelled_ = true;
         return false;
     }
@@ -76,15 +79,14 @@ bool SupportFileReader::Read(std::string& line, bool trim) {
         line.clear();
         return false;
     }
-    Progress().Done = ClampToInt(lines_.Offset());
+    progress_.Step(ProgressCount(lines_.Offset()));  // events; a cancel stops the next Next()
     if (trim) TrimInPlace(line);
     return true;
 }
 
 void SupportFileReader::Finish() {
-    if (Progress().Cancel) cancelled_ = true;
-    Progress().Done = Progress().Total;
-    LetEventsRun();
+    if (progress_.Cancelled()) cancelled_ = true;
+    progress_.Step(total_);
 }
 
 }  // namespace arc

@@ -48,36 +48,37 @@ std::size_t SectionOf(std::string_view line) {
 
 }  // namespace
 
-bool ImportWizsort(std::string_view path, DataValues* values) {
-    return ImportLines(kProcWizsort, path, "(2) Can't find ", [&](SupportFileReader& reader) {
-        std::array<std::unique_ptr<DataFieldUpdate>, kSections.size()> updates;
-        const auto rows = values ? nullptr : std::make_shared<const DataRowids>();
-        DataFlagUpdate mature("Mature", values, rows);
-        BatchTransaction batch;
-        std::size_t current = kNoSection;
-        std::string line;
-        std::string_view name;
-        std::string_view value;
-        while (reader.Next(line)) {
-            if (line.empty()) continue;
-            if (line.front() == '[') {
-                // A section of another name belongs to no field.
-                current = SectionOf(line);
-                continue;
+bool ImportWizsort(std::string_view path, TaskProgress& progress, DataValues* values) {
+    return ImportLines(
+        kProcWizsort, path, progress, "(2) Can't find ", [&](SupportFileReader& reader) {
+            std::array<std::unique_ptr<DataFieldUpdate>, kSections.size()> updates;
+            const auto rows = values ? nullptr : std::make_shared<const DataRowids>();
+            DataFlagUpdate mature("Mature", values, rows);
+            BatchTransaction batch;
+            std::size_t current = kNoSection;
+            std::string line;
+            std::string_view name;
+            std::string_view value;
+            while (reader.Next(line)) {
+                if (line.empty()) continue;
+                if (line.front() == '[') {
+                    // A section of another name belongs to no field.
+                    current = SectionOf(line);
+                    continue;
+                }
+                if (current == kNoSection || kSections[current].field.empty()) continue;
+                if (!SplitKeyValue(line, name, value)) continue;
+                if (current == kMatureSection) {
+                    mature.Run(name);
+                } else {
+                    if (!updates[current])
+                        updates[current] = std::make_unique<DataFieldUpdate>(
+                            kSections[current].field, values, rows);
+                    updates[current]->Run(name, value);
+                }
+                batch.RowDone();
             }
-            if (current == kNoSection || kSections[current].field.empty()) continue;
-            if (!SplitKeyValue(line, name, value)) continue;
-            if (current == kMatureSection) {
-                mature.Run(name);
-            } else {
-                if (!updates[current])
-                    updates[current] =
-                        std::make_unique<DataFieldUpdate>(kSections[current].field, values, rows);
-                updates[current]->Run(name, value);
-            }
-            batch.RowDone();
-        }
-    });
+        });
 }
 
 }  // namespace arc

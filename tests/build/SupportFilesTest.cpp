@@ -8,7 +8,6 @@
 #include "core/AppState.h"
 #include "core/EmulatorConfig.h"
 #include "core/Files.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "download/DownloadList.h"
@@ -36,6 +35,8 @@ class Support : public test::BuildTest {
     static bool Has(const std::vector<F>& ran, F file) {
         return std::find(ran.begin(), ran.end(), file) != ran.end();
     }
+
+    test::RecordedProgress progress;
 
     /// Every INI file that a skip can leave out, present with a value for pacman.
     void WriteSkippable() {
@@ -68,7 +69,7 @@ TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
 TEST_F(Support, WizsortReplacesSixFilesWhateverTheyHold) {
     WriteSkippable();
     Write(F::Wizsort, "[Year]\npacman=1980\n");
-    const std::vector<F> ran = RunBuildImporters();
+    const std::vector<F> ran = RunBuildImporters(progress);
     EXPECT_TRUE(Has(ran, F::Wizsort));
     for (F file : {F::Genre, F::Catlist, F::Mature, F::Version, F::Alltime, F::Resolution})
         EXPECT_FALSE(Has(ran, file)) << RowOf(file).name;
@@ -81,7 +82,7 @@ TEST_F(Support, CatverReplacesCatlistAndVersionOnlyWhenComplete) {
     WriteSkippable();
     Write(F::NPlayers, "[NPlayers]\npacman=2P alt\n");
     Write(F::Catver, "[Category]\npacman=Maze\n[VerAdded]\npacman=.30\n");
-    std::vector<F> ran = RunBuildImporters();
+    std::vector<F> ran = RunBuildImporters(progress);
     for (F file : {F::Genre, F::Mature, F::NPlayers, F::Alltime, F::Resolution})
         EXPECT_TRUE(Has(ran, file)) << RowOf(file).name;
     for (F file : {F::Version, F::Catlist, F::Multiplayer})
@@ -90,7 +91,7 @@ TEST_F(Support, CatverReplacesCatlistAndVersionOnlyWhenComplete) {
 
     // Without [VerAdded] Version.ini and Catlist.ini are read after all.
     Write(F::Catver, "[Category]\npacman=Maze\n");
-    ran = RunBuildImporters();
+    ran = RunBuildImporters(progress);
     EXPECT_TRUE(Has(ran, F::Version));
     EXPECT_TRUE(Has(ran, F::Catlist));
     EXPECT_EQ(QueryValue("SELECT VerAdded FROM Data"), "x");
@@ -99,13 +100,14 @@ TEST_F(Support, CatverReplacesCatlistAndVersionOnlyWhenComplete) {
 TEST_F(Support, BuildOrderIsFixedAndStopsAtCancel) {
     for (int i = 0; i < kSupportFileCount; ++i)
         Write(static_cast<F>(i), "");
-    std::vector<F> ran = RunBuildImporters();
+    std::vector<F> ran = RunBuildImporters(progress);
     // Empty Wizsort and nPlayers files are read: their successors are skipped.
     const std::vector<F> expected = {F::Mameinfo, F::Wizsort,  F::Catver,   F::Hiscore, F::Command,
                                      F::Cheat,    F::Controls, F::NPlayers, F::Aspect,  F::History};
     EXPECT_EQ(ran, expected);
-    Progress().Cancel = true;
-    EXPECT_TRUE(RunBuildImporters().empty());
+    Write(F::Mameinfo, "# read up to here\n");
+    test::RecordedProgress cancelled(1);  // at the first line
+    EXPECT_EQ(RunBuildImporters(cancelled), std::vector<F>{F::Mameinfo});
 }
 
 // Each row reaches its consumers: its settings line, its default path under

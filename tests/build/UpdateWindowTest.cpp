@@ -4,7 +4,6 @@
 #include "build/BuildTestSupport.h"
 #include "build/UpdateWindowState.h"
 #include "core/AppState.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 

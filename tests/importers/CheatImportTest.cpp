@@ -61,7 +61,7 @@ class Cheat : public test::ImporterTest {
         std::filesystem::remove_all(home.file("dat"));
         if (!cheatDat.empty()) test::WriteFile(home.file("dat/Cheat.dat"), cheatDat);
         write();
-        EXPECT_TRUE(ImportCheat(home.file("dat/Cheat.dat")));
+        EXPECT_TRUE(ImportCheat(home.file("dat/Cheat.dat"), progress));
         return QueryValue("SELECT group_concat(InternalName) FROM Data WHERE Cheat=TRUE");
     }
 };
@@ -85,10 +85,10 @@ TEST_F(Cheat, EachFormOfTheCollectionFlagsTheSetsWithCheatsAndDamageIsPassedOver
     }
     // The collection alone, at the Cheat path or beside the missing Cheat.dat.
     Write7z(home.file("mame/cheat.7z"), {{"galaga.xml", kCheats}});
-    EXPECT_TRUE(ImportCheat(home.file("mame/cheat.7z")));
+    EXPECT_TRUE(ImportCheat(home.file("mame/cheat.7z"), progress));
     EXPECT_EQ(Field("galaga", "Cheat"), "1");
     EXPECT_EQ(Flagged("", [&] { Write7z(home.file("dat/cheat.7z"), kCollection); }), "sf2");
-    EXPECT_TRUE(RunSupportImporter(SupportFile::Cheat));
+    EXPECT_TRUE(RunSupportImporter(SupportFile::Cheat, progress));
 
     // Damage is logged, the rest goes on, and nothing is left behind.
     State().TempFolder = home.file("tmp") + "/";

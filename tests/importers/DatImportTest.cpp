@@ -13,10 +13,10 @@ using Dat = test::ImporterTest;
 TEST_F(Dat, HiscoreFlagsTheSetsOfTodaysPluginFileEachOnce) {
     AddSets({"dkong", "galaga", "mk", "pacman", "puckman"});
     const std::string before = QueryValue("SELECT total_changes()");
-    EXPECT_TRUE(ImportHiscore(Support("hiscore.dat",
-                                      "; hiscore.dat of the hiscore plugin\n;\n; galaga: note\n"
-                                      "puckman:\n dkong :\n@:maincpu,program,6100,a,00,00\n"
-                                      ":pacman:0:4e88:3\nmk:0:1:2\nmk:0:3:4\npuckman:\ndkong:\n")));
+    EXPECT_TRUE(Import(ImportHiscore, "hiscore.dat",
+                       "; hiscore.dat of the hiscore plugin\n;\n; galaga: note\n"
+                       "puckman:\n dkong :\n@:maincpu,program,6100,a,00,00\n"
+                       ":pacman:0:4e88:3\nmk:0:1:2\nmk:0:3:4\npuckman:\ndkong:\n"));
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName) FROM Data WHERE Hiscore=TRUE"),
               "dkong,mk,puckman");
     // Each write rewrites the whole row (MameInfo included): one per set.
@@ -34,7 +34,7 @@ TEST_F(Dat, CommandBlocksGiveOneRowPerSetWithTitleCutAndSeparatorsLeftOut) {
         "]\nMore\n$end\n"
         "$info=mk\n$cmd\n[Fatalities]\nuppercut\n"  // no "$end" before the next entry
         "$info=sf2\n$cmd\n[Alone]\nOnly sf2\n";     // nor at the end of the file
-    EXPECT_TRUE(ImportCommand(Support("command.dat", text)));
+    EXPECT_TRUE(Import(ImportCommand, "command.dat", text));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM Command"), "8");
     EXPECT_EQ(QueryValue("SELECT count(*) FROM Command WHERE cmd='Special moves'"), "3");
     EXPECT_EQ(QueryValue("SELECT info FROM Command WHERE InternalName='sf2t'"),
@@ -54,7 +54,7 @@ TEST_F(Dat, MameinfoStoresTheBlockAsWrittenAndNoEntryLeaksIntoTheNext) {
         "  second line  \n$end\n$info=pacman.cpp\n$drv\nDriver text\n$end\n"
         "$info=o'set\n$mame\nQuoted name\n$end\n"
         "$info=galaga\n$mame\nunfinished\n$info=galaga\n$mame\nGalaga\n$end\n";
-    EXPECT_TRUE(ImportMameinfo(Support("mameinfo.dat", text)));
+    EXPECT_TRUE(Import(ImportMameinfo, "mameinfo.dat", text));
     EXPECT_EQ(Field("pacman", "MameInfo"),
               "  It's the first line, kept as is\r\n\r\nsecond line\r\n");
     EXPECT_EQ(Field("o'set", "MameInfo"), "Quoted name\r\n");
@@ -70,9 +70,9 @@ TEST_F(Dat, BadInputIsReadWithoutErrors) {
     for (const std::string& content : {std::string(), binary, longLine + "\n" + longLine})
         for (auto import : {ImportMameinfo, ImportCommand, ImportCheat, ImportHiscore, ImportGenre,
                             ImportHistory})
-            EXPECT_TRUE(import(Support("bad.dat", content), nullptr));
-    EXPECT_TRUE(ImportMameinfo(
-        Support("mameinfo.dat", "$info=pacman\n$mame\nCaf\xE9 \x96 d\xE9j\xE0 vu\n$end\n")));
+            EXPECT_TRUE(import(Support("bad.dat", content), progress, nullptr));
+    EXPECT_TRUE(Import(ImportMameinfo, "mameinfo.dat",
+                       "$info=pacman\n$mame\nCaf\xE9 \x96 d\xE9j\xE0 vu\n$end\n"));
     EXPECT_EQ(Field("pacman", "MameInfo"), "Caf\u00e9 \u2013 d\u00e9j\u00e0 vu\r\n");
     EXPECT_EQ(State().ErrorCount, 0);
 }
@@ -102,7 +102,7 @@ TEST_F(Dat, ValuesCollectedForABuildAreThoseWrittenAtOnce) {
         Execute("DELETE FROM Data; DELETE FROM History; DELETE FROM sqlite_sequence");
         AddSets({"pacman", "galaga", "mk", "dup", "Dup"});
         for (const auto& [import, text] : steps)
-            EXPECT_TRUE(import(Support("support.txt", text), values));
+            EXPECT_TRUE(import(Support("support.txt", text), progress, values));
         if (values) values->Write();
         return QueryValue(
             "SELECT group_concat(quote(InternalName) || quote(MameInfo) || quote(Genre) || "

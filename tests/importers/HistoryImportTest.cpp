@@ -28,7 +28,7 @@ const char* kPacman =
 
 TEST_F(History, OneEntryLinksEverySetItNamesAndFillsOnlyWhatIsStillNull) {
     AddSets({"puckman", "pacman", "pacmanf", "mspacman"});
-    EXPECT_TRUE(ImportHistory(Support("history.dat", kPacman)));
+    EXPECT_TRUE(Import(ImportHistory, "history.dat", kPacman));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "1");
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName) || '/' || count(DISTINCT CodeHistory) "
                          "FROM Data WHERE CodeHistory IS NOT NULL"),
@@ -43,10 +43,10 @@ TEST_F(History, OneEntryLinksEverySetItNamesAndFillsOnlyWhatIsStillNull) {
                          "Colors || '|' || nPlayers FROM Data WHERE InternalName='puckman'"),
               "224 x 288 pixels|4-way joystick - btn : 2|60.61 Hz|32|2");
     // Outside update mode nothing goes; in update mode the rows no set uses.
-    EXPECT_TRUE(ImportHistory(Support("history.dat", kPacman)));
+    EXPECT_TRUE(Import(ImportHistory, "history.dat", kPacman));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "2");
     State().UpdateMode = true;
-    EXPECT_TRUE(ImportHistory(Support("history.dat", kPacman)));
+    EXPECT_TRUE(Import(ImportHistory, "history.dat", kPacman));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "1");
 }
 
@@ -64,12 +64,12 @@ TEST_F(History, TechnicalScanFollowsTheKeyRules) {
 
 TEST_F(History, EntriesEndAtTheirEndOrAtTheNextEntryAndQuotesAreSafe) {
     AddSets({"galaga", "dkong", "o'set"});
-    EXPECT_TRUE(ImportHistory(Support(
-        "history.dat",
+    EXPECT_TRUE(Import(
+        ImportHistory, "history.dat",
         "$info=galaga,\n$bio\n\nGalaga (c) 1981 Namco.\n\nOnly a description.\n$end\n"
         "$info=o'set,\n$bio\n\nIt's (c) 1990 Maker's.\n- TECHNICAL -\nControl : it's a stick\n"
         "Buttons : 2\n- TRIVIA -\nFirst\n"  // no "$end" before the next entry
-        "$info=dkong,\n$bio\n\nDonkey Kong (c) 1981 Nintendo.\n- TRIVIA -\nSecond")));
+        "$info=dkong,\n$bio\n\nDonkey Kong (c) 1981 Nintendo.\n- TRIVIA -\nSecond"));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "3");
     EXPECT_EQ(HistoryField("galaga", "Description"), "Only a description.");
     EXPECT_EQ(HistoryField("o'set", "yearmanufacturer"), "1990 Maker's.");
@@ -94,7 +94,7 @@ TEST_F(History, HistoryXmlAloneLinksSetsAndFillsTechnicalValuesStillNull) {
         "</entry>\n<entry><systems><system name=\"galaga\"/></systems><text>Galaga (c) 1981 "
         "Namco.\nBugs.</text></entry>\n</history>\n";
     test::WriteFile(home.file("dat/History.XML"), xml);
-    EXPECT_TRUE(ImportHistory(home.file("dat/history.dat")));
+    EXPECT_TRUE(ImportHistory(home.file("dat/history.dat"), progress));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "2");
     EXPECT_EQ(HistoryField("puckman", "Description"), "Dots & ghosts.");
     EXPECT_EQ(HistoryField("pacman", "trivia"), "Yellow.");
@@ -105,10 +105,10 @@ TEST_F(History, HistoryXmlAloneLinksSetsAndFillsTechnicalValuesStillNull) {
 
     // The same document under the .dat name is recognised as XML.
     State().UpdateMode = true;
-    EXPECT_TRUE(ImportHistory(Support("history.dat", xml)));
+    EXPECT_TRUE(Import(ImportHistory, "history.dat", xml));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "2");
     // A cut document keeps the entries read before the fault.
-    EXPECT_FALSE(ImportHistoryXml(Support("history.xml", xml.substr(0, xml.find("Bugs")))));
+    EXPECT_FALSE(Import(ImportHistoryXml, "history.xml", xml.substr(0, xml.find("Bugs"))));
     EXPECT_EQ(HistoryField("pacman", "trivia"), "Yellow.");
     EXPECT_EQ(State().ErrorCount, 0);
 }

@@ -7,6 +7,7 @@
 
 #include "database/Database.h"
 #include "database/Schema.h"
+#include "importers/Importers.h"
 #include "support/TestSupport.h"
 
 namespace arc::test {
@@ -33,6 +34,10 @@ class ImporterTest : public ProgramFolderTest {
         WriteFile(home.file(name), text);
         return home.file(name);
     }
+    /// Writes the support file and runs the importer on it.
+    bool Import(Importer import, const std::string& name, const std::string& text) {
+        return import(Support(name, text), progress, nullptr);
+    }
 
     std::optional<std::string> Field(const std::string& set, const std::string& field) {
         Statement select("SELECT " + field + " FROM Data WHERE InternalName=?");
@@ -40,6 +45,7 @@ class ImporterTest : public ProgramFolderTest {
         if (!select.Step() || select.IsNull(0)) return std::nullopt;
         return select.ColumnText(0);
     }
+    RecordedProgress progress;
 };
 
 }  // namespace arc::test

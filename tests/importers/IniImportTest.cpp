@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "core/AppState.h"
-#include "core/Progress.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
 
@@ -19,69 +18,63 @@ TEST_F(Ini, SectionListsGiveEachSetItsHeaderValueInTheirOwnField) {
                 "[ROOT_FOLDER]\r\n\r\n[224x288]\r\n  pacman  \r\ngalaga\r\npacman\r\n"
                 "[256x224']\r\n1942\r\no'brien\r\nx' OR '1'='1\r\nunknown\r\n");
     const std::string before = QueryValue("SELECT total_changes()");
-    EXPECT_TRUE(ImportResolution(path));
+    EXPECT_TRUE(ImportResolution(path, progress));
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName || '=' || Resolution) FROM Data"),
               "pacman=224x288,galaga=224x288,1942=256x224',o'brien=256x224'");
     // A set given the same value again is not rewritten.
     EXPECT_EQ(std::stoi(QueryValue("SELECT total_changes()")) - std::stoi(before), 4);
-    EXPECT_EQ(Progress().Done, Progress().Total);
+    EXPECT_EQ(progress.done, static_cast<int>(test::ReadFile(path).size()));  // bytes, all read
     EXPECT_EQ(State().ErrorCount, 0);
 }
 
 TEST_F(Ini, MissingFileOrCancelledRunReportsFalseWithoutAnError) {
     AddSets({"pacman"});
-    Progress().Total = 10;
-    Progress().Done = 3;
-    EXPECT_FALSE(ImportAspect(home.file("nothing.ini")));
-    EXPECT_EQ(Progress().Done, 10);
-    EXPECT_FALSE(ImportCatver(home.file("nothing.ini")));
-    EXPECT_FALSE(ImportWizsort(home.file("nothing.ini")));
+    for (Importer import : {ImportAspect, ImportCatver, ImportWizsort})
+        EXPECT_FALSE(import(home.file("nothing.ini"), progress, nullptr));
+    EXPECT_TRUE(progress.done == progress.total && progress.total > 0);
     const std::string path = Support("Wizsort.ini", "[Genre]\npacman=Maze\n");
-    Progress().Cancel = true;
-    EXPECT_FALSE(ImportWizsort(path));
-    EXPECT_FALSE(ImportResolution(path));
+    test::RecordedProgress cancelled(1);  // after the first line
+    EXPECT_FALSE(ImportWizsort(path, cancelled));
     EXPECT_EQ(Field("pacman", "Genre"), std::nullopt);
     EXPECT_EQ(State().ErrorCount, 0);
 }
 
 TEST_F(Ini, KeyAndNameListsSkipTheTextBeforeTheirFirstHeader) {
     AddSets({"pacman", "tmnt", "mk", "root"});
-    EXPECT_TRUE(ImportNPlayers(Support("nplayers.ini",
-                                       ";; nplayers.ini\nmk=ignored before the header\n"
-                                       "[NPlayers]\npacman = 2P alt\ntmnt=4P sim\n"
-                                       "not a pair\n[Other]\n")));
+    EXPECT_TRUE(Import(ImportNPlayers, "nplayers.ini",
+                       ";; nplayers.ini\nmk=ignored before the header\n"
+                       "[NPlayers]\npacman = 2P alt\ntmnt=4P sim\nnot a pair\n[Other]\n"));
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName || '=' || nPlayers) FROM Data"),
               "pacman=2P alt,tmnt=4P sim");
-    EXPECT_TRUE(ImportMature(
-        Support("mature.ini", "pacman\n[FOLDER_SETTINGS]\nroot\n[ROOT_FOLDER]\nmk\n\n")));
+    EXPECT_TRUE(Import(ImportMature, "mature.ini",
+                       "pacman\n[FOLDER_SETTINGS]\nroot\n[ROOT_FOLDER]\nmk\n\n"));
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName) FROM Data WHERE Mature=TRUE"),
               "mk,root");
 }
 
 TEST_F(Ini, CatverFillsCategoryThenVerAddedAndReportsFalseWithoutVerAdded) {
     AddSets({"pacman", "sf2"});
-    EXPECT_TRUE(ImportCatver(
-        Support("catver.ini",
-                ";; header\n[Category]\npacman=Maze / Collect\nsf2=Fighter / Versus\n\n"
-                "[VerAdded]\npacman=.37b5\nsf2=.28\nbroken line\n")));
+    EXPECT_TRUE(Import(ImportCatver, "catver.ini",
+                       ";; header\n[Category]\npacman=Maze / Collect\nsf2=Fighter / Versus\n\n"
+                       "[VerAdded]\npacman=.37b5\nsf2=.28\nbroken line\n"));
     EXPECT_EQ(QueryValue("SELECT group_concat(Category || '=' || VerAdded, ';') FROM "
                          "(SELECT * FROM Data ORDER BY InternalName)"),
               "Maze / Collect=.37b5;Fighter / Versus=.28");
     // Without [VerAdded] the categories stay; without [Category] nothing is read.
-    EXPECT_FALSE(ImportCatver(Support("catver.ini", "[Category]\npacman=Maze\n")));
+    EXPECT_FALSE(Import(ImportCatver, "catver.ini", "[Category]\npacman=Maze\n"));
     EXPECT_EQ(Field("pacman", "Category"), "Maze");
-    EXPECT_FALSE(ImportCatver(Support("catver.ini", "pacman=Nothing\n")));
+    EXPECT_FALSE(Import(ImportCatver, "catver.ini", "pacman=Nothing\n"));
     EXPECT_EQ(Field("pacman", "Category"), "Maze");
     EXPECT_EQ(State().ErrorCount, 0);
 }
 
 TEST_F(Ini, WizsortSectionsInAnyOrderWriteTheirOwnFields) {
     AddSets({"pacman", "mk", "neogeo"});
-    EXPECT_TRUE(ImportWizsort(
-        Support("wizsort.ini",
-                "mk=before any header\n[Mature]\nmk=yes\n[Year]\npacman=1980\nmk = 1992\n[Set]\n"
-                "pacman=ignored\n[Unknown]\npacman=not a year\n[Driver]\npacman=pacman.cpp\n"
-                "[VerAdded]\npacman=.36\n[BIOS]\nmk=none\n[Manufacturer]\nneogeo=SNK\n")));
+    EXPECT_TRUE(
+        Import(ImportWizsort, "wizsort.ini",
+               "mk=before any header\n[Mature]\nmk=yes\n[Year]\npacman=1980\nmk = 1992\n[Set]\n"
+               "pacman=ignored\n[Unknown]\npacman=not a year\n[Driver]\npacman=pacman.cpp\n"
+               "[VerAdded]\npacman=.36\n[BIOS]\nmk=none\n[Manufacturer]\nneogeo=SNK\n"));
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName) FROM Data WHERE Mature=TRUE"), "mk");
     EXPECT_EQ(QueryValue("SELECT group_concat(InternalName || Year) FROM Data"),
               "pacman1980,mk1992");

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "core/Progress.h"
 #include "importers/Importers.h"
 
 using namespace arc;
@@ -43,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("History.dat", text);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
-    ImportHistory(path);
+    WindowProgress progress;
+    ImportHistory(path, progress);
     fuzz::CloseFreshDatabase();
     return 0;
 }

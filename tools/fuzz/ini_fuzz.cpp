@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "core/Progress.h"
 #include "importers/Importers.h"
 
 using namespace arc;
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("ini/input.ini", data + 1, size - 1);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
-    kImporters[data[0] % kImporters.size()](path, nullptr);
+    WindowProgress progress;
+    kImporters[data[0] % kImporters.size()](path, progress, nullptr);
     fuzz::CloseFreshDatabase();
     return 0;
 }
