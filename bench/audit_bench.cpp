@@ -29,6 +29,7 @@
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
+#include "core/Progress.h"
 #include "core/ScriptedUi.h"
 #include "database/Database.h"
 #include "xmlimport/ListXmlImport.h"
@@ -293,7 +294,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
             const auto start = Clock::now();
-            if (!ImportListXml(listxml)) return 1;
+            WindowProgress progress;
+            if (!ImportListXml(listxml, progress)) return 1;
             std::cout << "database: " << listxml << " imported in "
                       << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
             CloseDatabase();

@@ -162,7 +162,7 @@ bool UpdateWindowState::Update() {
             LetEventsRunNow();
             if (!RunMameLists()) {
                 problems.push_back(BoxCaption(0) + Text(kTextEmulatorFailed));
-            } else if (ImportListXml()) {
+            } else if (WindowProgress list; ImportListXml({}, list)) {
                 ReplaceVersionStamp(ReadMameVersion());
             } else if (!Progress().Cancel) {
                 problems.push_back(BoxCaption(0) + Text(kTextNoListImported));
