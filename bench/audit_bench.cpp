@@ -294,7 +294,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
             const auto start = Clock::now();
-            if (!ImportListXml(listxml)) return 1;
+            WindowProgress progress;
+            if (!ImportListXml(listxml, progress)) return 1;
             std::cout << "database: " << listxml << " imported in "
                       << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
             CloseDatabase();

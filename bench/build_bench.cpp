@@ -208,7 +208,8 @@ int main(int argc, char** argv) {
             fs::copy_file(home + "Arcanote.mdx", home + "xml-only.mdb");
             Timer xml;
             arc::OpenDatabase(home + "xml-only.mdb");
-            arc::ImportListXml(home + "listxml.txt");
+            arc::WindowProgress progress;
+            arc::ImportListXml(home + "listxml.txt", progress);
             arc::CloseDatabase();
             xmlWall = std::min(xmlWall, xml.Wall());
             xmlCpu = std::min(xmlCpu, xml.Cpu());

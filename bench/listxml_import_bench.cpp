@@ -75,13 +75,14 @@ int Import(const std::string& file, const fs::path& folder, const std::string& m
         std::cerr << "cannot make " << database << '\n';
         return 1;
     }
+    arc::WindowProgress progress;
     if (method == "dom") {
-        if (arc::ImportListXmlDocument(file) != arc::DocumentResult::Imported) {
+        if (arc::ImportListXmlDocument(file, progress) != arc::DocumentResult::Imported) {
             std::cerr << "the document was not imported\n";
             return 1;
         }
     } else {
-        arc::ImportListXmlFast(file);
+        arc::ImportListXmlFast(file, progress);
     }
     std::cout << "  " << method << " rows:";
     for (const char* table : {"Data", "Rom", "Chip", "DipSwitch", "BiosSet", "Disk", "History"})

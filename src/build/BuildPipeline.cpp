@@ -46,38 +46,38 @@ bool HasContent(const std::string& path) {
 }
 
 /// The part of the build that runs under the progress window, filling the
-/// file at `buildPath`; a database error is left in `failure`.
+/// file at `buildPath` and reporting to `task`; a database error is left in
+/// `failure`.
 BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildPath,
-                              std::string& failure) {
-    SetProgressLabel("Executing MAME ...");
+                              std::string& failure, TaskProgress& task) {
+    task.SetLabel("Executing MAME ...");
     LetEventsRunNow();
     if (hooks.listXml.empty() && !RunMameLists()) return BuildOutcome::NoEmulator;
-    if (Progress().Cancel) return BuildOutcome::Cancelled;
+    if (task.Cancelled()) return BuildOutcome::Cancelled;
     const std::string list = hooks.listXml.empty() ? DefaultListXmlPath() : hooks.listXml;
     // A missing or empty list is told by the import itself.
     if (HasContent(list) && !IsCompleteListXml(list)) {
         Ui().Message(list + Text(kTextListCut), MsgButtons::Ok, MsgIcon::Critical);
         return BuildOutcome::NoList;
     }
-    SetProgressLabel("");
+    task.SetLabel("");
     if (!OpenDatabase(buildPath)) {
         failure = buildPath + Text(kTextCannotBeOpened);
         return BuildOutcome::Failed;
     }
-    if (!Progress().Cancel) EmptyAllTables();
+    if (!task.Cancelled()) EmptyAllTables();
     WriteVersionStamp(ReadMameVersion());
-    const bool imported = ImportListXml(hooks.listXml);
+    const bool imported = ImportListXml(hooks.listXml, task);
     failure = DatabaseFailure();
     if (!failure.empty()) return BuildOutcome::Failed;
     // Without games there is nothing for the support files to enrich.
-    if (!imported) return Progress().Cancel ? BuildOutcome::Cancelled : BuildOutcome::NoList;
-    if (!Progress().Cancel) {
-        Progress().Done = Progress().Total;
+    if (!imported) return task.Cancelled() ? BuildOutcome::Cancelled : BuildOutcome::NoList;
+    // An import that was not cancelled ends with its count complete.
+    if (!task.Cancelled()) {
         LetEventsRunNow();
-        WindowProgress importers;
-        if (!Progress().Cancel) RunBuildImporters(importers);
+        if (!task.Cancelled()) RunBuildImporters(task);
     }
-    if (Progress().Cancel) return BuildOutcome::Cancelled;
+    if (task.Cancelled()) return BuildOutcome::Cancelled;
     failure = CloseBuiltDatabase();
     if (!failure.empty()) return BuildOutcome::Failed;
     ReplaceWithBuild(TheSettings().DatabasePath, buildPath);
@@ -125,7 +125,8 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
 
         menus.Off();
         progress.emplace();
-        outcome = RunUnderProgress(hooks, buildPath, failure);
+        WindowProgress task;
+        outcome = RunUnderProgress(hooks, buildPath, failure, task);
     };
     if (const auto error = GuardedFailure(kProcBuildDatabase, build)) {
         failure = *error;

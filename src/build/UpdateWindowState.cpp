@@ -164,7 +164,7 @@ bool UpdateWindowState::Update() {
             LetEventsRunNow();
             if (!RunMameLists()) {
                 problems.push_back(BoxCaption(0) + Text(kTextEmulatorFailed));
-            } else if (ImportListXml()) {
+            } else if (ImportListXml({}, progress)) {
                 ReplaceVersionStamp(ReadMameVersion());
             } else if (!progress.Cancelled()) {
                 problems.push_back(BoxCaption(0) + Text(kTextNoListImported));

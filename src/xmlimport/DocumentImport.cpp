@@ -346,13 +346,13 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
 
 }  // namespace
 
-DocumentResult ImportListXmlDocument(std::string_view path) {
+DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progress) {
     // A first reading checks the whole file and counts its games: a file the
     // parser rejects leaves the database untouched, as a load would.
     std::size_t games = 0;
     Pass check([&](const xmlNode*) {
         ++games;
-        LetEventsRun();
+        progress.KeepGoing();  // a cancel here stops the import before its first game
         return true;
     });
     Loaded loaded = ReadDocument(path, check);
@@ -367,19 +367,19 @@ DocumentResult ImportListXmlDocument(std::string_view path) {
     }
     ForEachGameLeft(loaded, [&](const xmlNode*) { ++games; });
     loaded.doc.reset();
+    int imported = 0;
+    bool stopped = false;
     const bool ran = Guarded(kProcDocumentImport, [&] {
         ListXmlWriter writer(State().UpdateMode);
-        Progress().Total = static_cast<int>(games);
-        Progress().Done = 0;
-        bool stopped = false;
+        progress.SetTotal(static_cast<int>(games));
+        progress.Step(imported);
         auto import = [&](const xmlNode* game) {
             if (stopped) return;
-            LetEventsRun();
-            if (Progress().Cancel) {
+            if (!progress.KeepGoing()) {
                 stopped = true;
                 return;
             }
-            ++Progress().Done;
+            progress.Step(++imported);
             ImportGame(writer, game);
         };
         Pass second([&](const xmlNode* game) {
@@ -391,10 +391,11 @@ DocumentResult ImportListXmlDocument(std::string_view path) {
             ForEachGameLeft(rest, import);
         else if (!stopped)
             WriteLog("listxml: " + std::string(path) + " changed while read (" + rest.error +
-                     "), " + std::to_string(Progress().Done) + " games imported");
+                     "), " + std::to_string(imported) + " games imported");
         writer.Finish();
     });
-    LetEventsRunNow();
+    // A list changed while read ends short of its count; the import is done all the same.
+    if (ran && !stopped) progress.Step(static_cast<int>(games));
     if (ran && games == 0) {
         TellListFault(path, kNoGame);
         return DocumentResult::Failed;

@@ -429,10 +429,11 @@ class CutReport {
 
 }  // namespace
 
-bool ImportListXmlFast(std::string_view path) {
+bool ImportListXmlFast(std::string_view path, TaskProgress& progress) {
     enum class Fault { None, Entities, NoGame, Cut };
     Fault fault = Fault::None;
     int games = 0;
+    int total = 0;
     const bool ran = Guarded(kProcFastImport, [&] {
         LineReader reader(path, true);
         if (!reader.IsOpen())
@@ -440,8 +441,8 @@ bool ImportListXmlFast(std::string_view path) {
         ListXmlWriter writer(State().UpdateMode, /*escapedText=*/true);
         KeyValueList list;
         CutReport cuts;
-        Progress().Total = Kilobytes(reader.Size()) + 1;
-        Progress().Done = 0;
+        total = Kilobytes(reader.Size()) + 1;
+        progress.SetTotal(total);
         std::string_view line;
         std::string chunk;
         std::string shortened;
@@ -454,9 +455,7 @@ bool ImportListXmlFast(std::string_view path) {
         bool more = true;
         bool inGame = false;
         while (more) {
-            LetEventsRun();
-            if (Progress().Cancel) break;
-            Progress().Done = Kilobytes(reader.Offset());
+            if (!progress.Step(Kilobytes(reader.Offset()))) break;
             while ((more = reader.NextView(line)) && !IsGameStart(line)) {
                 noteLine(line);
                 // The emulator's document type declares no entity; expanding
@@ -503,14 +502,13 @@ bool ImportListXmlFast(std::string_view path) {
             ++games;
         }
         writer.Finish();
-        if (Progress().Cancel) return;
+        if (progress.Cancelled()) return;
         if (games == 0)
             fault = Fault::NoGame;
         else if (inGame || !ClosesTheList(lastLine))
             fault = Fault::Cut;
     });
-    Progress().Done = Progress().Total;
-    LetEventsRunNow();
+    progress.Step(total);
     switch (fault) {
         case Fault::None:
             break;

@@ -21,7 +21,7 @@ void TellListFault(std::string_view path, std::string_view fault) {
     Ui().Message(text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-bool ImportListXml(std::string_view path) {
+bool ImportListXml(std::string_view path, TaskProgress& progress) {
     const std::string file = path.empty() ? DefaultListXmlPath() : std::string(path);
     std::error_code ec;
     const bool isFile = std::filesystem::is_regular_file(file, ec);
@@ -29,15 +29,16 @@ bool ImportListXml(std::string_view path) {
         Ui().Message(Text(kTextNoListxmlForExpertMode), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    SetProgressLabel(Text(kTextXmlAnalysing));
-    LetEventsRunNow();
+    // The methods stop on a cancel themselves, before their first game.
+    progress.SetLabel(Text(kTextXmlAnalysing));
+    progress.KeepGoing();
     if (State().ImportMethod == 2) {
-        const DocumentResult result = ImportListXmlDocument(file);
+        const DocumentResult result = ImportListXmlDocument(file, progress);
         if (result != DocumentResult::NotLoaded) return result == DocumentResult::Imported;
-        SetProgressLabel(Text(kTextForcedFastMethod));
-        LetEventsRunNow();
+        progress.SetLabel(Text(kTextForcedFastMethod));
+        progress.KeepGoing();
     }
-    return ImportListXmlFast(file);
+    return ImportListXmlFast(file, progress);
 }
 
 }  // namespace arc

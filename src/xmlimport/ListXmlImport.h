@@ -7,6 +7,8 @@
 
 namespace arc {
 
+class TaskProgress;
+
 /// Program folder + "listxml.txt".
 std::string DefaultListXmlPath();
 
@@ -15,19 +17,19 @@ std::string DefaultListXmlPath();
 /// and nothing is imported. Otherwise the caption becomes text entry 180 and
 /// the file is read by the method of State().ImportMethod (1 fast, 2 document
 /// model); when the document cannot be loaded the fast method reads it with
-/// the caption of text entry 267. The database must be open and the progress
-/// window showing; progress and cancel follow Progress(). False when the list
-/// was not imported or only in part (told to the user); a cancel is no failure.
-bool ImportListXml(std::string_view path = {});
+/// the caption of text entry 267. The database must be open; the captions,
+/// the count and the cancel go through `progress`. False when the list was not
+/// imported or only in part (told to the user); a cancel is no failure.
+bool ImportListXml(std::string_view path, TaskProgress& progress);
 
 /// The fast method: a streaming text scan of the file (never held whole in
-/// memory). Progress().Total / Done count kilobytes; stops before the next
-/// game once the cancel flag is set. A list that declares entities is
+/// memory). `progress` counts kilobytes, complete at the end; stops before the
+/// next game once `progress` is cancelled. A list that declares entities is
 /// refused; one without any game element, or cut before its end, is told
 /// (the games it holds stay imported). An oversized value or game element is
 /// cut and logged. Errors are logged as error blocks and end the import; rows
 /// already written stay. False on any of these.
-bool ImportListXmlFast(std::string_view path);
+bool ImportListXmlFast(std::string_view path, TaskProgress& progress);
 
 enum class DocumentResult {
     Imported,
@@ -38,9 +40,10 @@ enum class DocumentResult {
 /// The document-model method (libxml2 within its default limits, DTD default
 /// attributes applied). The file is read twice: once whole to check it and
 /// count its games, then into a document model of one game at a time. A list
-/// that declares entities is refused (Failed). Progress().Total / Done count
-/// games.
-DocumentResult ImportListXmlDocument(std::string_view path);
+/// that declares entities is refused (Failed). `progress` counts games,
+/// complete once the import ran to its end; stops before the next game once
+/// `progress` is cancelled.
+DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progress);
 
 /// Tells the user and the log that the list at `path` was not imported (or
 /// only in part): "<path> <fault>".

@@ -42,7 +42,8 @@ TEST_F(RealEmulatorAuditTest, RequiredRomsAreTheEmulatorsOwn) {
     ASSERT_TRUE(CreateTemplateDatabase(db, &error)) << error;
     ASSERT_TRUE(OpenDatabase(db));
     State().ImportMethod = 1;
-    ASSERT_TRUE(ImportListXml(list));
+    test::RecordedProgress progress;
+    ASSERT_TRUE(ImportListXml(list, progress));
 
     std::string command = "/usr/games/mame -listroms";
     for (const std::string& machine : machines)

@@ -51,7 +51,8 @@ TEST_F(RealEmulatorTest, WholeListGivesTheSameGamesByBothMethods) {
         ASSERT_TRUE(CreateTemplateDatabase(home.file(method) + ".mdb", &error)) << error;
         ASSERT_TRUE(OpenDatabase(home.file(method) + ".mdb"));
         State().ImportMethod = std::string_view(method) == "fast" ? 1 : 2;
-        ASSERT_TRUE(ImportListXml(list));
+        test::RecordedProgress progress;
+        ASSERT_TRUE(ImportListXml(list, progress));
         EXPECT_EQ(State().ErrorCount, 0);
         // No device is a game.
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), std::to_string(games));

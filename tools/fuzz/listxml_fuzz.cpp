@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "core/Progress.h"
 #include "xmlimport/ListXmlImport.h"
 #include "xmlimport/XmlScan.h"
 
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string path = fuzz::WriteInput("listxml.txt", text);
     fuzz::OpenFreshDatabase();
-    ImportListXmlFast(path);
+    WindowProgress progress;
+    ImportListXmlFast(path, progress);
     fuzz::CloseFreshDatabase();
     return 0;
 }
