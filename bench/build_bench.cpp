@@ -216,7 +216,6 @@ int main(int argc, char** argv) {
             // The build's importers alone, on that database.
             Timer support;
             arc::OpenDatabase(home + "xml-only.mdb");
-            arc::WindowProgress progress;
             arc::RunBuildImporters(progress);
             arc::CloseDatabase();
             supportWall = std::min(supportWall, support.Wall());
