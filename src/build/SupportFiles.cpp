@@ -65,7 +65,8 @@ bool Available(SupportFile file, const std::string& path) {
 
 /// After the importers (History.dat last): the user's notes go into the new database.
 void CopyNotesAfterHistory() {
-    CopyNotesToDatabase(true);
+    WindowProgress progress;
+    CopyNotesToDatabase(progress);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 int Run(CliContext& context, const CommandArgs& args) {
     if (auto database = args.Value("--db")) TheSettings().DatabasePath = *database;
     const std::string& action = args.Operand(0);
-    const NotesOutcome outcome = action == "write" ? WriteGameNote() : CopyNotesToDatabase(false);
+    const NotesOutcome outcome = action == "write" ? WriteGameNote() : CopyNotesToDatabase();
     if (!outcome.done) {
         context.err << "arcanote-cli notes: " << action << " failed: " << outcome.failure << '\n';
         return 1;

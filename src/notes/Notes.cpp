@@ -74,20 +74,17 @@ std::string CannotOpenDatabase() {
 /// brought in when asked (their files added to `brought`). False when
 /// cancelled: the lines hold the games listed so far.
 bool NotesList(std::vector<std::string>& lines, bool bringOldNotes,
-               std::vector<std::string>& brought) {
-    Progress().Cancel = false;
+               std::vector<std::string>& brought, TaskProgress& progress) {
     // The list is read first: its count drives the bar.
     std::vector<std::pair<std::string, std::string>> rows;
     Statement games("SELECT GameName, InternalName FROM Data ORDER BY GameName");
     while (games.Step())
         rows.emplace_back(games.ColumnText(0), games.ColumnText(1));
-    Progress().Total = static_cast<int>(rows.size());
+    progress.SetTotal(static_cast<int>(rows.size()));
     lines.reserve(rows.size() * 2);
     const std::string oldFolder = OldNotesFolder();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        Progress().Done = static_cast<int>(i + 1);
-        LetEventsRun();
-        if (Progress().Cancel) return false;
+        if (!progress.Step(static_cast<int>(i + 1))) return false;
         const auto& [gameName, internalName] = rows[i];
         lines.push_back(NoteHeaderLine(internalName, gameName));
         if (bringOldNotes) {
@@ -116,12 +113,14 @@ void StoreNote(Statement& update, const std::string& name, const std::string& no
 }
 
 /// Stores the note of every game of NOTES.TXT; false when cancelled (the
-/// notes stored so far stay).
-bool CopyNotes(bool fromBuild, int& updated) {
-    Progress().Done = 0;
+/// notes stored so far stay). Progress: the percent of the file read.
+bool CopyNotes(TaskProgress& progress, bool fromBuild, int& updated) {
     LineReader reader(NotesFilePath());
     if (!reader.IsOpen()) throw AppError(err::kFileNotFound, "File not found");
-    Progress().Total = static_cast<int>(reader.Size() > 0 ? 100 : 0);
+    progress.SetTotal(reader.Size() > 0 ? 100 : 0);
+    auto percentRead = [&] {
+        return reader.Size() > 0 ? static_cast<int>(reader.Offset() * 100 / reader.Size()) : 0;
+    };
     Statement update("UPDATE Data SET MyNotes = ? WHERE InternalName = ?");
     BatchTransaction batch;
     std::string name;
@@ -129,14 +128,11 @@ bool CopyNotes(bool fromBuild, int& updated) {
     std::string line;
     bool cancelled = false;
     while (true) {
-        LetEventsRun();
-        if (Progress().Cancel) {
+        if (!progress.Step(percentRead())) {
             cancelled = true;
             break;
         }
         if (!reader.Next(line)) break;
-        if (reader.Size() > 0)
-            Progress().Done = static_cast<int>(reader.Offset() * 100 / reader.Size());
         if (!IsNoteHeader(line)) {
             note += line;
             note += "\r\n";
@@ -148,7 +144,7 @@ bool CopyNotes(bool fromBuild, int& updated) {
             ++updated;
         }
         name = NoteHeaderName(line);
-        if (!fromBuild) SetProgressLabel(name);
+        if (!fromBuild) progress.SetLabel(name);
         note.clear();
     }
     if (!cancelled && !name.empty() && IsStorableNote(note)) {
@@ -168,13 +164,11 @@ std::string NotesFilePath() {
 NotesOutcome WriteGameNote() {
     NotesOutcome outcome;
     std::optional<std::string> error;
-    Progress().Total = 0;
-    Progress().Done = 0;
     {
-        ProgressShown progress;
+        LongTask progress(0, false);
         DatabaseScope database;
         error = GuardedFailure(kProcWriteNote, [&] {
-            SetProgressLabel(Text(kTextLoadingList));
+            progress.SetLabel(Text(kTextLoadingList));
             LetEventsRunNow();
             bool completed = true;
             if (!FileExists(NotesFilePath())) {
@@ -195,13 +189,13 @@ NotesOutcome WriteGameNote() {
                 database.Opened();
                 std::vector<std::string> lines;
                 std::vector<std::string> brought;
-                completed = NotesList(lines, bringOldNotes, brought);
+                completed = NotesList(lines, bringOldNotes, brought, progress);
                 WriteNotesFile(lines);
                 // Only now are the old notes safe in NOTES.TXT.
                 if (bringOldNotes && completed) DiscardBroughtNotes(brought);
             }
             database.Close();
-            progress.Unload();
+            progress.Finish();
             Ui().OpenWithDefaultApp(NotesFilePath());
             outcome.done = completed;
             if (!completed) outcome.failure = kCancelled;
@@ -214,12 +208,17 @@ NotesOutcome WriteGameNote() {
     return outcome;
 }
 
-NotesOutcome CopyNotesToDatabase(bool fromBuild) {
+namespace {
+
+/// The copy from the build (`buildProgress` given: the database is already
+/// open and nothing is shown) or from the menu.
+NotesOutcome CopyNotesInto(TaskProgress* buildProgress) {
+    const bool fromBuild = buildProgress != nullptr;
     NotesOutcome outcome;
     std::optional<std::string> error;
     {
         DatabaseScope database;
-        std::optional<ProgressShown> progress;
+        std::optional<LongTask> shown;
         error = GuardedFailure(kProcCopyNotes, [&] {
             if (!fromBuild) {
                 if (!OpenDatabaseForNotes()) {
@@ -233,9 +232,8 @@ NotesOutcome CopyNotesToDatabase(bool fromBuild) {
                     Ui().Message(Text(kTextNoNotesFile), MsgButtons::Ok, MsgIcon::Exclamation);
                 outcome.failure = NotesFilePath() + " does not exist";
             } else {
-                Progress().Cancel = false;
-                if (!fromBuild) progress.emplace();
-                outcome.done = CopyNotes(fromBuild, outcome.updated);
+                TaskProgress& progress = fromBuild ? *buildProgress : shown.emplace(0, false);
+                outcome.done = CopyNotes(progress, fromBuild, outcome.updated);
                 if (!outcome.done) outcome.failure = kCancelled;
             }
         });
@@ -245,6 +243,16 @@ NotesOutcome CopyNotesToDatabase(bool fromBuild) {
         if (!fromBuild) Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
     }
     return outcome;
+}
+
+}  // namespace
+
+NotesOutcome CopyNotesToDatabase() {
+    return CopyNotesInto(nullptr);
+}
+
+NotesOutcome CopyNotesToDatabase(TaskProgress& progress) {
+    return CopyNotesInto(&progress);
 }
 
 }  // namespace arc

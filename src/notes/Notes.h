@@ -7,6 +7,8 @@
 
 namespace arc {
 
+class TaskProgress;
+
 /// Program folder + "NOTES.TXT".
 std::string NotesFilePath();
 
@@ -26,10 +28,12 @@ inline constexpr std::string_view kReplaceNotesConsent = "--replace-notes";
 /// it with the user's editor.
 NotesOutcome WriteGameNote();
 
-/// Copies every note of NOTES.TXT into Data.MyNotes. From the build the
-/// database is already open and nothing is shown; from the menu the database
-/// is opened (with the chooser as fallback) and closed, with the progress
-/// window.
-NotesOutcome CopyNotesToDatabase(bool fromBuild);
+/// Copies every note of NOTES.TXT into Data.MyNotes, from the menu: the
+/// database is opened (with the chooser as fallback) and closed, with the
+/// progress window.
+NotesOutcome CopyNotesToDatabase();
+/// The same from the build: the database is already open, nothing is shown
+/// and the count goes to the build's `progress`.
+NotesOutcome CopyNotesToDatabase(TaskProgress& progress);
 
 }  // namespace arc

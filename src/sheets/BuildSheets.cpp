@@ -70,22 +70,21 @@ std::string GamePageText(const SheetRun& run) {
 }
 
 // Steps 3 to 14; false when the run stopped early.
-bool RunSteps(SheetRun& run, SheetRunResult& result) {
+bool RunSteps(SheetRun& run, SheetRunResult& result, TaskProgress& progress) {
     CopyDecorations(run);
     const GamePageTemplate page(GamePageText(run));
 
-    SetProgressLabel(Text(kTextUnzipping));
+    progress.SetLabel(Text(kTextUnzipping));
     DebugLog(Text(kTextUnzipping));
-    if (!UnzipArtArchives(run) || Progress().Cancel) return false;
+    if (!UnzipArtArchives(run, progress)) return false;
 
-    SetProgressLabel(Text(kTextAnalysing));
+    progress.SetLabel(Text(kTextAnalysing));
     DebugLog(Text(kTextAnalysing));
-    Progress().Total = 0;
-    Progress().Done = 0;
-    Progress().Cancel = false;
+    progress.SetTotal(0);
     ReadVersionTexts(run);
-    switch (WriteGamePages(run, page)) {
+    switch (WriteGamePages(run, page, progress)) {
         case PagesOutcome::EmptySelection:
+            UnloadProgress();
             result.emptySelection = true;
             return false;
         case PagesOutcome::Cancelled:
@@ -93,13 +92,13 @@ bool RunSteps(SheetRun& run, SheetRunResult& result) {
         case PagesOutcome::Written:
             break;
     }
-    if (run.choices.copyAllArt && !CopyAllArt(run)) return false;
-    if (!WriteListPages(run)) return false;
+    if (run.choices.copyAllArt && !CopyAllArt(run, progress)) return false;
+    if (!WriteListPages(run, progress)) return false;
     WriteIndexPage(run);
     WriteLinksPage(run);
     DebugLog("Stats");
-    WriteStatisticsPage(run);
-    if (run.choices.substitutes && !FillSubstitutes(run)) return false;
+    WriteStatisticsPage(run, progress);
+    if (run.choices.substitutes && !FillSubstitutes(run, progress)) return false;
 
     Ui().OpenWithDefaultApp(run.htmlFolder + "index.htm");
     if (!State().WizardMode) {
@@ -138,8 +137,9 @@ SheetRunResult BuildSheets(SheetRun& run, bool skinFromArchive,
     if (showWindow) showWindow(false);
     DisableMenus();
     ShowProgress();
-    if (const auto error =
-            GuardedFailure(kProcBuildSheets, [&] { result.completed = RunSteps(run, result); })) {
+    WindowProgress progress;
+    if (const auto error = GuardedFailure(
+            kProcBuildSheets, [&] { result.completed = RunSteps(run, result, progress); })) {
         result.failed = true;
         result.failure = *error;
     }

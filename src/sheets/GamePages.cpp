@@ -488,20 +488,18 @@ std::string SortLetter(std::string_view title) {
     return ToUpperAscii(title.substr(0, Utf8FirstCharLength(title)));
 }
 
-PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
+PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskProgress& progress) {
     Statement selection(GameSelectionQuery(run.choices));
     if (!selection.Step()) {
         Ui().Message(WithLineBreaks(Text(kTextNoDataForCriteria)), MsgButtons::Ok,
                      MsgIcon::Information);
-        UnloadProgress();
         DebugLog(Text(kTextNoDataForCriteria));
         return PagesOutcome::EmptySelection;
     }
     const int count =
         std::stoi("0" + QueryValue("SELECT COUNT(*) FROM Data" + SelectionWhere(run.choices)));
-    Progress().Total = count;
-    Progress().Done = 0;
-    SetProgressLabel(std::to_string(count) + Text(kTextRomsToAnalyse));
+    progress.SetTotal(count);
+    progress.SetLabel(std::to_string(count) + Text(kTextRomsToAnalyse));
     DebugLog(Text(kTextRomsToAnalyse) + " RecordCount=" + std::to_string(count));
 
     GameReader reader(selection);
@@ -523,14 +521,13 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     PageWriter writer;
     std::array<GameRow, 2> rows;  // the game and the next, in turn
     int current = 0;
+    int done = 0;
     reader.Read(selection, rows[current]);
     bool more = true;
     while (more) {
         GameRow& game = rows[current];
         GameRow& next = rows[1 - current];
-        ++Progress().Done;
-        LetEventsRun();
-        if (Progress().Cancel) return PagesOutcome::Cancelled;
+        if (!progress.Step(++done)) return PagesOutcome::Cancelled;
         more = selection.Step();
         if (more) reader.Read(selection, next);
         if (!UsableName(game.name())) {

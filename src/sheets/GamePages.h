@@ -9,6 +9,8 @@
 
 namespace arc {
 
+class TaskProgress;
+
 /// The selection statement for the run's choices.
 std::string GameSelectionQuery(const SheetChoices& choices);
 
@@ -26,7 +28,8 @@ std::string SortLetter(std::string_view title);
 enum class PagesOutcome { Written, EmptySelection, Cancelled };
 
 /// Writes every page of the selection into run.PagesFolder() and fills the
-/// run's lists. Progress: one step per game; stops on the cancel flag.
-PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page);
+/// run's lists. Progress: one step per game; stops once the user cancelled.
+/// An empty selection is told to the user (the caller unloads the window).
+PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskProgress& progress);
 
 }  // namespace arc

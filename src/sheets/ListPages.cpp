@@ -31,11 +31,6 @@ constexpr GroupFamily kFamilies[] = {
     {kByVersion, 72, "V_", 74, 73},
 };
 
-bool Continue() {
-    LetEventsRun();
-    return !Progress().Cancel;
-}
-
 std::string_view GroupOf(std::string_view entry) {
     return entry.substr(0, entry.find(kGroupSeparator));
 }
@@ -106,11 +101,10 @@ void WriteLetterPage(PageWriter& writer, const SheetRun& run, const std::string&
     WritePagesFile(writer, run, file, std::move(page));
 }
 
-bool WriteCompleteList(PageWriter& writer, SheetRun& run) {
-    SetProgressLabel(Text(kTextCreatingCompleteList));
+bool WriteCompleteList(PageWriter& writer, SheetRun& run, TaskProgress& progress) {
+    progress.SetLabel(Text(kTextCreatingCompleteList));
     const std::string templ = LetterTemplate(run);
-    Progress().Total = 27;
-    Progress().Done = 0;
+    progress.SetTotal(27);
     std::array<std::string, 27> lists;  // A..Z, then 0-9
     for (std::string& entry : run.gameList) {
         if (entry.empty()) continue;
@@ -123,17 +117,15 @@ bool WriteCompleteList(PageWriter& writer, SheetRun& run) {
     for (int i = 0; i < 27; ++i) {
         const std::string letter = i < 26 ? std::string(1, static_cast<char>('A' + i)) : "0-9";
         WriteLetterPage(writer, run, templ, letter, lists[i], 56, 57, "Arcanote");
-        ++Progress().Done;
-        if (!Continue()) return false;
+        if (!progress.Step(i + 1)) return false;
     }
     return true;
 }
 
 bool WriteManufacturerIndex(PageWriter& writer, const SheetRun& run,
-                            const std::vector<std::string>& groups) {
+                            const std::vector<std::string>& groups, TaskProgress& progress) {
     const std::string templ = LetterTemplate(run);
-    Progress().Total = 27;
-    Progress().Done = 0;
+    progress.SetTotal(27);
     std::array<std::string, 27> lists;
     for (const std::string& group : groups) {
         const char first = group.empty() ? ' ' : ToUpperAscii(group.substr(0, 1)).front();
@@ -143,10 +135,7 @@ bool WriteManufacturerIndex(PageWriter& writer, const SheetRun& run,
     for (int i = 0; i < 27; ++i) {
         const std::string letter = i < 26 ? std::string(1, static_cast<char>('A' + i)) : "0-9";
         WriteLetterPage(writer, run, templ, letter, lists[i], 59, 61, Text(kTextManufacturersFile));
-        if (i < 26) {
-            ++Progress().Done;
-            if (!Continue()) return false;
-        }
+        if (i < 26 && !progress.Step(i + 1)) return false;
     }
     return true;
 }
@@ -162,21 +151,21 @@ void WriteGroupIndex(PageWriter& writer, const SheetRun& run, const GroupFamily&
     WritePagesFile(writer, run, Text(family.indexFile) + ".htm", std::move(page));
 }
 
-bool WriteFamily(PageWriter& writer, SheetRun& run, const GroupFamily& family) {
-    SetProgressLabel(Text(family.label));
+bool WriteFamily(PageWriter& writer, SheetRun& run, const GroupFamily& family,
+                 TaskProgress& progress) {
+    progress.SetLabel(Text(family.label));
     DebugLog(Text(family.label));
     std::vector<std::string>& list = run.groups[family.list];
     PrepareGroupList(list);
     const std::vector<std::string> groups = DistinctGroups(list);
     if (family.indexFile == 0) {
-        if (!WriteManufacturerIndex(writer, run, groups)) return false;
+        if (!WriteManufacturerIndex(writer, run, groups, progress)) return false;
     } else {
         WriteGroupIndex(writer, run, family, groups);
     }
 
     const std::string templ = PlainTemplate(run);
-    Progress().Total = static_cast<int>(groups.size());
-    Progress().Done = 0;
+    progress.SetTotal(static_cast<int>(groups.size()));
     const auto taken = TakeGroupEntries(list, groups);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         std::string text;
@@ -193,8 +182,7 @@ bool WriteFamily(PageWriter& writer, SheetRun& run, const GroupFamily& family) {
                    g > 0 ? GroupLink(family.prefix, groups[g - 1]) : std::string());
         WritePagesFile(writer, run, std::string(family.prefix) + SafeFileName(groups[g]) + ".htm",
                        std::move(page));
-        ++Progress().Done;
-        if (!Continue()) return false;
+        if (!progress.Step(static_cast<int>(g + 1))) return false;
     }
     list.clear();
     return true;
@@ -274,11 +262,11 @@ std::vector<std::vector<std::string_view>> TakeGroupEntries(
     return pages;
 }
 
-bool WriteListPages(SheetRun& run) {
+bool WriteListPages(SheetRun& run, TaskProgress& progress) {
     PageWriter writer;
-    if (!WriteCompleteList(writer, run)) return false;
+    if (!WriteCompleteList(writer, run, progress)) return false;
     for (const GroupFamily& family : kFamilies) {
-        if (!WriteFamily(writer, run, family)) return false;
+        if (!WriteFamily(writer, run, family, progress)) return false;
     }
     WriteAvailabilityPages(writer, run);
     writer.Finish();

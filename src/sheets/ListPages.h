@@ -9,10 +9,13 @@
 
 namespace arc {
 
+class TaskProgress;
+
 /// The complete list, the manufacturer index and pages, the genre, category,
-/// year and version pages, then GOT_IT.htm and NOT_GOT_IT.htm. False when
-/// the run was cancelled.
-bool WriteListPages(SheetRun& run);
+/// year and version pages, then GOT_IT.htm and NOT_GOT_IT.htm. Progress: a
+/// count per family (27 letters, then one per group). False when the run was
+/// cancelled.
+bool WriteListPages(SheetRun& run, TaskProgress& progress);
 
 /// "index.htm" of the destination.
 void WriteIndexPage(const SheetRun& run);

@@ -8,20 +8,17 @@
 
 namespace arc {
 
-bool UnzipArtArchives(const SheetRun& run) {
-    SetProgressLabel(Text(kTextUnzippingArt));
-    Progress().Total = kArtKinds;
-    Progress().Done = 0;
+bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
+    progress.SetLabel(Text(kTextUnzippingArt));
+    progress.SetTotal(kArtKinds);
     for (int k = 0; k < kArtKinds; ++k) {
-        Progress().Done = k + 1;
-        LetEventsRun();
+        progress.Step(k + 1);  // a cancel stops before the next archive
         if (!run.choices.dontCopy[k]) {
             const std::string target = ArtSheetFolder(run, k);
             for (const std::string& archive :
                  ListFolder(run.artFolders[k], "*.zip", EntryKind::Files)) {
-                SetProgressLabel(archive);
-                LetEventsRun();
-                if (Progress().Cancel) return false;
+                progress.SetLabel(archive);
+                if (!progress.KeepGoing()) return false;
                 UnzipAll(run.artFolders[k] + archive, target, false);
                 std::string& error = ZipState().ZipLastError;
                 if (!error.empty()) {
@@ -32,7 +29,7 @@ bool UnzipArtArchives(const SheetRun& run) {
                 }
             }
         }
-        if (Progress().Cancel) return false;
+        if (progress.Cancelled()) return false;
     }
     return true;
 }

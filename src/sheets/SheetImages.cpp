@@ -8,50 +8,39 @@
 #include "database/Database.h"
 
 namespace arc {
-namespace {
-
-bool Continue() {
-    LetEventsRun();
-    return !Progress().Cancel;
-}
-
-}  // namespace
 
 std::string ArtSheetFolder(const SheetRun& run, int kind) {
     return run.PagesFolder() + "images/" + std::string(ArtSheetFolders()[kind]) + "/";
 }
 
-bool CopyAllArt(const SheetRun& run) {
-    Progress().Done = 0;
-    Progress().Total = 100;
-    SetProgressLabel(Text(kTextCopyAllArt));
-    if (!Continue()) return false;
+bool CopyAllArt(const SheetRun& run, TaskProgress& progress) {
+    progress.SetTotal(100);
+    progress.SetLabel(Text(kTextCopyAllArt));
+    if (!progress.Step(0)) return false;
     DebugLog(Text(kTextCopyAllArt) + " = " + (run.choices.copyAllArt ? "1" : "0"));
     constexpr int kDoneAfter[kArtKinds] = {15, 30, 45, 60, 80, 100};
     for (int k = 0; k < kArtKinds; ++k) {
         if (!run.choices.dontCopy[k] && FolderExists(run.artFolders[k])) {
             ShellCopy(run.artFolders[k] + "*.png", ArtSheetFolder(run, k));
         }
-        Progress().Done = kDoneAfter[k];
-        if (!Continue()) return false;
+        if (!progress.Step(kDoneAfter[k])) return false;
     }
     return true;
 }
 
-bool FillSubstitutes(const SheetRun& run) {
+bool FillSubstitutes(const SheetRun& run, TaskProgress& progress) {
     if (run.skinFolder.empty()) return true;
     const std::string noImage = FindNoCase(run.skinFolder, "noimage.png");
     if (!FileExists(noImage)) return true;
-    Progress().Done = 0;
-    SetProgressLabel(Text(kTextCheckingImages));
-    Progress().Total = static_cast<int>(std::stoll("0" + QueryValue("SELECT COUNT(*) FROM Data")));
+    progress.SetLabel(Text(kTextCheckingImages));
+    progress.SetTotal(static_cast<int>(std::stoll("0" + QueryValue("SELECT COUNT(*) FROM Data"))));
     std::array<std::string, kArtKinds> folders;
     for (int k = 0; k < kArtKinds; ++k)
         folders[k] = ArtSheetFolder(run, k);
     Statement games("SELECT InternalName FROM Data");
-    while (games.Step()) {
-        if (!Continue()) return false;
-        ++Progress().Done;
+    // Each game is counted once the games before it are done.
+    for (int done = 0; games.Step(); ++done) {
+        if (!progress.Step(done)) return false;
         const std::string name(games.ColumnView(0));
         if (name.empty() || name.find_first_of("/\\") != std::string::npos || name == "." ||
             name == "..") {

@@ -6,18 +6,20 @@
 
 namespace arc {
 
+class TaskProgress;
+
 /// Extracts every "*.zip" of each copied art kind into its sheet folder.
 /// False when the run was cancelled.
-bool UnzipArtArchives(const SheetRun& run);
+bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress);
 
 /// Copies every "*.png" of each copied art kind into its sheet folder.
 /// False when the run was cancelled.
-bool CopyAllArt(const SheetRun& run);
+bool CopyAllArt(const SheetRun& run, TaskProgress& progress);
 
 /// Fills every missing picture of every game of the database (copied kinds
 /// only) with the skin's "noimage.png". Nothing without that file. False when
 /// the run was cancelled.
-bool FillSubstitutes(const SheetRun& run);
+bool FillSubstitutes(const SheetRun& run, TaskProgress& progress);
 
 /// The sheet folder of art kind k: pages folder + "images/" + sub-folder + "/".
 std::string ArtSheetFolder(const SheetRun& run, int kind);

@@ -206,11 +206,10 @@ std::string StatisticsBlock(std::string_view condition) {
     return StatisticsBlocks({condition}).front();
 }
 
-void WriteStatisticsPage(const SheetRun& run) {
-    Progress().Done = 0;
-    Progress().Total = 100;
-    SetProgressLabel(Text(kTextAnalysing));
-    LetEventsRun();
+void WriteStatisticsPage(const SheetRun& run, TaskProgress& progress) {
+    progress.SetTotal(100);
+    progress.SetLabel(Text(kTextAnalysing));
+    progress.Step(0);  // the page has no cancel point
     const bool audited = TableExists("Audit");
     std::string page = StatisticsTemplate(run, audited);
     ReplaceAll(page, "#AUDIT", audited ? AuditCountsLine() : std::string());
@@ -229,12 +228,11 @@ void WriteStatisticsPage(const SheetRun& run) {
     for (const auto& subset : kSubsets)
         conditions.push_back(subset[1]);
     const std::vector<std::string> blocks = StatisticsBlocks(conditions);
-    Progress().Done = 90;
-    LetEventsRun();
+    progress.Step(90);
     for (int i = 0; i < 6; ++i)
         ReplaceAll(page, kSubsets[i][0], blocks[i]);
     WritePage(run.PagesFolder() + "STAT.htm", page);
-    Progress().Done = 100;
+    progress.Step(100);
 }
 
 }  // namespace arc

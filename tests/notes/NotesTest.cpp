@@ -69,7 +69,7 @@ TEST_F(NotesTest, WriteCreatesTheListInTitleOrderOpensItAndRoundTripsThroughTheC
     EXPECT_FALSE(IsDatabaseOpen());
 
     WriteFile(notesPath(), text.substr(0, text.size() - 2) + "D'oh!\r\n\r\n");
-    EXPECT_EQ(CopyNotesToDatabase(false).updated, 1);
+    EXPECT_EQ(CopyNotesToDatabase().updated, 1);
     EXPECT_EQ(NoteOf("qbert"), "D'oh!\r\n\r\n");
     EXPECT_EQ(NoteOf("pacman"), "");
 
@@ -151,7 +151,8 @@ TEST_F(NotesTest, CommandsThatFailExitNonZeroAndSayWhy) {
     // From the build: nothing shown, the build keeps its connection.
     InstallUi(&ui());  // the command line put back the silent one
     ASSERT_TRUE(OpenDatabase(dbPath));
-    EXPECT_FALSE(CopyNotesToDatabase(true).done);
+    test::RecordedProgress progress;
+    EXPECT_FALSE(CopyNotesToDatabase(progress).done);
     EXPECT_TRUE(ui().messages.empty());
     EXPECT_TRUE(IsDatabaseOpen());
 }
@@ -180,7 +181,7 @@ TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
               "long one\n"
               "[mspacman]      Ms. Pac-Man\r\n"
               "last");
-    EXPECT_EQ(CopyNotesToDatabase(false).updated, 4);
+    EXPECT_EQ(CopyNotesToDatabase().updated, 4);
     EXPECT_EQ(NoteOf("pacman"),
               "It's the player's favourite\r\n  indented line kept as typed  \r\n\r\n");
     EXPECT_EQ(NoteOf("dkong"), "kept");  // only the separator line: not updated

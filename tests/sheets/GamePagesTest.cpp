@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "SheetFixture.h"
-#include "core/Progress.h"
 #include "sheets/GamePages.h"
+#include "sheets/ListPages.h"
 #include "sheets/SheetTemplates.h"
 
 namespace arc::test {
@@ -15,7 +13,7 @@ namespace {
 class GamePagesTest : public SheetTest {
   protected:
     PagesOutcome Write(const std::string& templ, SheetRun& run) {
-        return WriteGamePages(run, GamePageTemplate(templ));
+        return WriteGamePages(run, GamePageTemplate(templ), progress);
     }
     PagesOutcome Write(const std::string& templ) {
         run = NewRun();
@@ -120,30 +118,26 @@ TEST_F(GamePagesTest, ImagesPointIntoTheSheetOrTheArtFolder) {
     EXPECT_EQ(Page("pacmanf.htm"), Page("puckman.htm"));
     EXPECT_EQ(ReadFile(site + "html/images/titles/pacman.png"), "title");
     EXPECT_FALSE(std::filesystem::exists(site + "html/images/snap/pacman.png"));
-}
-
-// The picture already in the sheet (from an art archive) is kept: see the zipped-skin run.
-TEST_F(GamePagesTest, CopyAllSkipsThePerGameCopy) {
-    AddGame("b", "B");
-    WriteFile(art + "0/b.png", "from art");
-    run = NewRun();
+    // Copying all art is a step of its own: the pages copy nothing then.
+    std::filesystem::remove(site + "html/images/titles/pacman.png");
     run.choices.copyAllArt = true;
     ASSERT_EQ(Write("#IMGTITLE", run), PagesOutcome::Written);
-    EXPECT_FALSE(std::filesystem::exists(site + "html/images/titles/b.png"));
+    EXPECT_FALSE(std::filesystem::exists(site + "html/images/titles/pacman.png"));
 }
 
-TEST_F(GamePagesTest, CancelStopsBeforeTheNextGame) {
+TEST_F(GamePagesTest, CancelStopsBeforeTheNextGameOrLetter) {
     for (char c = 'a'; c <= 'e'; ++c)
         AddGame(std::string(1, c), std::string(1, c));
-    // Events run at most every 20 ms: each round waits long enough for the next one to run.
-    ui().onProcessEvents = [] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        if (Progress().Done >= 3) Progress().Cancel = true;
-    };
+    progress = RecordedProgress(3);
     run = NewRun();
     EXPECT_EQ(Write("#GAMENAME", run), PagesOutcome::Cancelled);
-    EXPECT_TRUE(PageExists("a.htm"));
-    EXPECT_FALSE(PageExists("e.htm"));
+    EXPECT_EQ(progress.total, 5);
+    EXPECT_TRUE(PageExists("b.htm"));
+    EXPECT_FALSE(PageExists("c.htm"));
+    progress = RecordedProgress(2);
+    EXPECT_FALSE(WriteListPages(run, progress));
+    EXPECT_TRUE(PageExists("COMPLETE_LISTB.htm"));
+    EXPECT_FALSE(PageExists("COMPLETE_LISTC.htm"));
 }
 
 TEST_F(GamePagesTest, ShortNamesThatWouldLeaveTheFolderGetNoPage) {

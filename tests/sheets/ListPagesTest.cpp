@@ -16,8 +16,9 @@ class ListPagesTest : public SheetTest {
   protected:
     void Build() {
         run = NewRun();
-        ASSERT_EQ(WriteGamePages(run, GamePageTemplate("#GAMENAME")), PagesOutcome::Written);
-        ASSERT_TRUE(WriteListPages(run));
+        ASSERT_EQ(WriteGamePages(run, GamePageTemplate("#GAMENAME"), progress),
+                  PagesOutcome::Written);
+        ASSERT_TRUE(WriteListPages(run, progress));
         WriteIndexPage(run);
     }
     bool Lists(const std::string& page, const std::string& game) const {
@@ -74,8 +75,8 @@ TEST_F(ListPagesTest, GroupPagesLinkNeighboursEmptyAtTheEnds) {
     WriteFile(home.str() + "html/plain.skin/plain.htm", "#NAMELIST[#PREVIOUS|#NEXT]#LIST");
     run = NewRun();
     run.skinFolder = home.str() + "html/plain.skin/";
-    ASSERT_EQ(WriteGamePages(run, GamePageTemplate("")), PagesOutcome::Written);
-    ASSERT_TRUE(WriteListPages(run));
+    ASSERT_EQ(WriteGamePages(run, GamePageTemplate(""), progress), PagesOutcome::Written);
+    ASSERT_TRUE(WriteListPages(run, progress));
     EXPECT_EQ(Page("G_Maze.htm"),
               "Maze[|<a href=\"G_Puzzle.htm\">Puzzle</a>]<a href=b.htm>B</a><br>\r\n");
     EXPECT_EQ(Page("G_Shooter.htm"),

@@ -33,6 +33,7 @@ class SheetTest : public ProgramFolderTest {
     std::string database;
     std::string site;  ///< trailing "/"
     std::string art;   ///< art folders are art + "k/" for kinds 0..5
+    RecordedProgress progress;
 };
 
 }  // namespace arc::test

@@ -41,7 +41,7 @@ TEST_F(StatisticsTest, AllGamesBlockCountsEveryLineAndOwnedBlocksStayEmpty) {
           "2 roms are supported in History.dat."})
         EXPECT_NE(all.find(line), std::string::npos) << line;
     SheetRun run = NewRun();
-    WriteStatisticsPage(run);
+    WriteStatisticsPage(run, progress);
     const std::string page = Page("STAT.htm");
     EXPECT_EQ(page.find("[00"), std::string::npos);
     EXPECT_NE(page.find("Supported roms : 3.<br>"), std::string::npos);  // parents
@@ -67,14 +67,14 @@ TEST_F(StatisticsTest, CountsFollowTheDatabaseWhenTheSiteIsInTheProgramFolder) {
     SheetRun run = NewRun();
     run.htmlFolder = ProgramFolder();  // the default destination
     std::filesystem::create_directories(run.PagesFolder());
-    WriteStatisticsPage(run);
+    WriteStatisticsPage(run, progress);
     AddGame("p4", "P4");
-    WriteStatisticsPage(run);
+    WriteStatisticsPage(run, progress);
     EXPECT_NE(ReadFile(run.PagesFolder() + "STAT.htm").find("Supported roms : 6."),
               std::string::npos);
     WriteFile(home.str() + "skin/stat.htm", "skin #HOME [001]");
     run.skinFolder = home.str() + "skin/";
-    WriteStatisticsPage(run);
+    WriteStatisticsPage(run, progress);
     EXPECT_EQ(ReadFile(run.PagesFolder() + "STAT.htm")
                   .rfind("skin <a href=../index.htm>MENU</a> Supported roms : 6.", 0),
               0u);
@@ -85,16 +85,16 @@ TEST_F(StatisticsTest, CountsFollowTheDatabaseWhenTheSiteIsInTheProgramFolder) {
 TEST_F(StatisticsTest, EnglishPageAndAuditLinesOnlyWithAnAudit) {
     AddCollection(true);
     SheetRun run = NewRun();
-    WriteStatisticsPage(run);
+    WriteStatisticsPage(run, progress);
     const std::string before = Page("STAT.htm");
     EXPECT_EQ(before.rfind("<html><body><p>&nbsp;GENERAL STATISTICS<br>", 0), 0u);
     EXPECT_EQ(before.find("Audit"), std::string::npos);
     Execute("CREATE TABLE Audit (Name TEXT PRIMARY KEY, Verdict TEXT, Problems TEXT)");
     Execute("INSERT INTO Audit VALUES ('p1', 'complete', ''), ('c1', 'bad', 'a.bin: wrong CRC')");
-    WriteStatisticsPage(run);
+    WriteStatisticsPage(run, progress);
     EXPECT_NE(Page("STAT.htm").find("Audit of the owned sets: 1 complete, 1 bad.<br>"),
               std::string::npos);
-    ASSERT_EQ(WriteGamePages(run, GamePageTemplate("#AUDIT")), PagesOutcome::Written);
+    ASSERT_EQ(WriteGamePages(run, GamePageTemplate("#AUDIT"), progress), PagesOutcome::Written);
     EXPECT_EQ(Page("c1.htm") + "|" + Page("p2.htm"), "bad (a.bin: wrong CRC)|not audited");
 }
 
