@@ -63,12 +63,6 @@ bool Available(SupportFile file, const std::string& path) {
     return false;
 }
 
-/// After the importers (History.dat last): the user's notes go into the new database.
-void CopyNotesAfterHistory() {
-    WindowProgress progress;
-    CopyNotesToDatabase(progress);
-}
-
 }  // namespace
 
 SupportImporter ImporterOf(SupportFile file) {
@@ -110,7 +104,8 @@ std::vector<SupportFile> RunBuildImporters(TaskProgress& progress) {
             read |= SetOf({row.file});
     }
     if (!stopped()) values.Write();
-    if (!stopped()) CopyNotesAfterHistory();
+    // After the importers (History.dat last): the user's notes go into the new database.
+    if (!stopped()) CopyNotesToDatabase(progress);
     TryExecute("PRAGMA synchronous=NORMAL");
     return ran;
 }
