@@ -113,6 +113,14 @@ std::string TextAt(const Statement& statement, int column) {
     return column < 0 ? std::string() : std::string(statement.ColumnView(column));
 }
 
+// TextAt() into a string that keeps its buffer from row to row.
+void ReadText(const Statement& statement, int column, std::string& out) {
+    if (column < 0)
+        out.clear();
+    else
+        out.assign(statement.ColumnView(column));
+}
+
 bool FlagAt(const Statement& statement, int column) {
     if (column < 0 || statement.IsNull(column)) return false;
     std::string_view text = statement.ColumnView(column);
@@ -138,14 +146,14 @@ class GameReader {
 
     void Read(const Statement& s, GameRow& row) const {
         for (std::size_t i = 0; i < std::size(kPlainColumns); ++i) {
-            row.plain[static_cast<int>(kPlainColumns[i].marker)] = TextAt(s, plainAt_[i]);
+            ReadText(s, plainAt_[i], row.plain[static_cast<int>(kPlainColumns[i].marker)]);
         }
         for (std::size_t i = 0; i < std::size(kFlagColumns); ++i)
             row.flags[i] = FlagAt(s, flagAt_[i]);
-        row.manufacturer = TextAt(s, manufacturer_);
-        row.verAdded = TextAt(s, verAdded_);
-        row.mameInfo = TextAt(s, mameInfo_);
-        row.cloneOf = TextAt(s, cloneOf_);
+        ReadText(s, manufacturer_, row.manufacturer);
+        ReadText(s, verAdded_, row.verAdded);
+        ReadText(s, mameInfo_, row.mameInfo);
+        ReadText(s, cloneOf_, row.cloneOf);
         row.codeHistory.reset();
         if (codeHistory_ >= 0 && !s.IsNull(codeHistory_))
             row.codeHistory = s.ColumnInt(codeHistory_);
@@ -173,90 +181,123 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
     const Columns columns(query);
     const int nameAt = columns["InternalName"];
     if (nameAt < 0) return games;
+    // The row's own fields, then its labelled lines ("&nbsp; Label : value").
+    int first = -1, second = -1, third = -1;
+    struct Labelled {
+        std::string_view label;
+        int column;
+    };
+    std::vector<Labelled> lines;
+    auto label = [&](std::initializer_list<std::pair<std::string_view, std::string_view>> list) {
+        for (const auto& [text, name] : list)
+            lines.push_back({text, columns[name]});
+    };
+    switch (marker) {
+        case Marker::ExpBios:
+            first = columns["BiosSetName"];
+            second = columns["biossetdefault"];
+            third = columns["biossetdescription"];
+            break;
+        case Marker::ExpChip:
+            first = columns["chipname"];
+            label({{"&nbsp; Type : ", "chiptype"},
+                   {"&nbsp; SoundOnly : ", "chipsoundonly"},
+                   {"&nbsp; Clock : ", "chipclock"}});
+            break;
+        case Marker::ExpRom:
+            first = columns["RomName"];
+            label({{"&nbsp; Status : ", "Romstatus"},
+                   {"&nbsp; Dispose : ", "Romdispose"},
+                   {"&nbsp; Sound only : ", "Romsoundonly"},
+                   {"&nbsp; Bios : ", "Rombios"},
+                   {"&nbsp; Size : ", "Romsize"},
+                   {"&nbsp; CRC : ", "Romcrc"},
+                   {"&nbsp; Md5 : ", "Rommd5"},
+                   {"&nbsp; Sha1 : ", "Romsha1"},
+                   {"&nbsp; Merge : ", "Rommerge"},
+                   {"&nbsp; Region : ", "Romregion"},
+                   {"&nbsp; Offset : ", "Romoffset"}});
+            break;
+        case Marker::ExpDip:
+            first = columns["dipswitchname"];
+            second = columns["dipvaluename"];
+            third = columns["dipvaluedefault"];
+            break;
+        default:
+            first = columns["diskName"];
+            label({{"&nbsp; Status : ", "diskStatus"},
+                   {"&nbsp; Md5 : ", "diskmd5"},
+                   {"&nbsp; Sha1 : ", "disksha1"},
+                   {"&nbsp; Merge : ", "diskmerge"},
+                   {"&nbsp; Region : ", "diskregion"},
+                   {"&nbsp; Index : ", "diskIndex"}});
+            break;
+    }
+    auto view = [&](int column) {
+        return column < 0 ? std::string_view() : query.ColumnView(column);
+    };
+    std::string previousName;
+    Expansion* game = nullptr;
     while (query.Step()) {
-        Expansion& game = games[ToLowerAscii(query.ColumnView(nameAt))];
-        std::string& value = game.value;
-        const bool any = game.any;
-        std::string& previousSwitch = game.previousSwitch;
-        auto field = [&](std::string_view name) {
-            const int column = columns[name];
-            return column < 0 ? std::string() : EscapeXmlText(query.ColumnView(column));
-        };
-        auto labelled = [&](std::string_view label, std::string_view name) {
-            const std::string text = field(name);
-            if (text.empty()) return;
-            value += label;
-            value += text;
-            value += "<br>\r\n";
-        };
+        // A game's rows mostly follow each other: one map look-up per run of them.
+        const std::string_view name = query.ColumnView(nameAt);
+        if (!game || name != previousName) {
+            previousName.assign(name);
+            game = &games[ToLowerAscii(name)];
+        }
+        std::string& value = game->value;
         switch (marker) {
             case Marker::ExpBios: {
-                value += field("BiosSetName");
-                const std::string isDefault = field("biossetdefault");
+                AppendEscapedXml(value, view(first));
+                const std::string_view isDefault = view(second);
                 if (!isDefault.empty()) {
                     value += " (";
-                    value += isDefault;
+                    AppendEscapedXml(value, isDefault);
                     value += ")";
                 }
                 value += " ";
-                value += field("biossetdescription");
+                AppendEscapedXml(value, view(third));
                 value += "<br>\r\n";
                 break;
             }
-            case Marker::ExpChip:
-                value += field("chipname");
-                value += "<br>\r\n";
-                labelled("&nbsp; Type : ", "chiptype");
-                labelled("&nbsp; SoundOnly : ", "chipsoundonly");
-                labelled("&nbsp; Clock : ", "chipclock");
-                break;
-            case Marker::ExpRom:
-                value += field("RomName");
-                value += "<br>\r\n";
-                labelled("&nbsp; Status : ", "Romstatus");
-                labelled("&nbsp; Dispose : ", "Romdispose");
-                labelled("&nbsp; Sound only : ", "Romsoundonly");
-                labelled("&nbsp; Bios : ", "Rombios");
-                labelled("&nbsp; Size : ", "Romsize");
-                labelled("&nbsp; CRC : ", "Romcrc");
-                labelled("&nbsp; Md5 : ", "Rommd5");
-                labelled("&nbsp; Sha1 : ", "Romsha1");
-                labelled("&nbsp; Merge : ", "Rommerge");
-                labelled("&nbsp; Region : ", "Romregion");
-                labelled("&nbsp; Offset : ", "Romoffset");
-                break;
             case Marker::ExpDip: {
-                const std::string switchName = field("dipswitchname");
-                if (!any || switchName != previousSwitch) {
-                    value += switchName;
+                const std::string_view switchName = view(first);
+                if (!game->any || switchName != game->previousSwitch) {
+                    AppendEscapedXml(value, switchName);
                     value += "<br>\r\n";
                 }
-                previousSwitch = switchName;
-                const std::string valueName = field("dipvaluename");
+                game->previousSwitch.assign(switchName);
+                const std::string_view valueName = view(second);
                 if (!valueName.empty()) {
                     value += "&nbsp; DIP ";
-                    value += valueName;
-                    const std::string isDefault = field("dipvaluedefault");
+                    AppendEscapedXml(value, valueName);
+                    const std::string_view isDefault = view(third);
                     if (!isDefault.empty()) {
                         value += "(";
-                        value += isDefault;
+                        AppendEscapedXml(value, isDefault);
                         value += ")";
                     }
                     value += "<br>\r\n";
                 }
                 break;
             }
+            case Marker::ExpChip:
+            case Marker::ExpRom:
+                AppendEscapedXml(value, view(first));
+                value += "<br>\r\n";
+                break;
             default:
-                value += field("diskName");
-                labelled("&nbsp; Status : ", "diskStatus");
-                labelled("&nbsp; Md5 : ", "diskmd5");
-                labelled("&nbsp; Sha1 : ", "disksha1");
-                labelled("&nbsp; Merge : ", "diskmerge");
-                labelled("&nbsp; Region : ", "diskregion");
-                labelled("&nbsp; Index : ", "diskIndex");
+                AppendEscapedXml(value, view(first));
                 break;
         }
-        game.any = true;
+        for (const Labelled& line : lines) {
+            const std::string_view text = view(line.column);
+            if (text.empty()) continue;
+            value += line.label;
+            AppendEscapedXml(value, text);
+            value += "<br>\r\n";
+        }
+        game->any = true;
     }
     return games;
 }
@@ -321,23 +362,28 @@ class GameLookups {
         command_.Reset();
         command_.Bind(1, game.name());
         if (command_.Step()) {
-            Columns columns(command_);
+            if (!commandColumns_) {
+                Columns columns(command_);
+                commandColumns_ = {columns["cmd"], columns["info"]};
+            }
             values[static_cast<int>(Marker::Cmd)] =
-                WithHtmlBreaks(TextAt(command_, columns["cmd"]));
+                WithHtmlBreaks(TextAt(command_, (*commandColumns_)[0]));
             values[static_cast<int>(Marker::Info)] =
-                WithHtmlBreaks(TextAt(command_, columns["info"]));
+                WithHtmlBreaks(TextAt(command_, (*commandColumns_)[1]));
         }
         command_.Reset();
     }
 
-    void Expansions(const GameRow& game, MarkerValues& values) const {
+    // Each game's text is handed over: a page is made once per game.
+    void Expansions(const GameRow& game, MarkerValues& values) {
         const std::string key = ToLowerAscii(game.name());
         for (int i = 0; i < 5; ++i) {
             if (!expansion_[i]) continue;
             auto marker = static_cast<Marker>(static_cast<int>(Marker::ExpBios) + i);
             const auto found = expansion_[i]->find(key);
-            values[static_cast<int>(marker)] =
-                found == expansion_[i]->end() ? std::string("&nbsp; ") : found->second.value;
+            values[static_cast<int>(marker)] = found == expansion_[i]->end()
+                                                   ? std::string("&nbsp; ")
+                                                   : std::move(found->second.value);
         }
     }
 
@@ -358,6 +404,7 @@ class GameLookups {
     std::optional<std::unordered_map<std::string, std::string>> titles_;
     std::array<std::optional<ExpansionTexts>, 5> expansion_;
     std::optional<std::array<int, 11>> historyColumns_;
+    std::optional<std::array<int, 2>> commandColumns_;
 };
 
 // Image markers and the per-game copy from the art folders.
@@ -539,8 +586,13 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             // Text for the page: the notes are the user's own markup.
             for (const PlainColumn& plain : kPlainColumns) {
                 const std::string& value = game.plain[static_cast<int>(plain.marker)];
-                values[static_cast<int>(plain.marker)] =
-                    plain.marker == Marker::MyNotes ? value : EscapeXmlText(value);
+                std::string& shown = values[static_cast<int>(plain.marker)];
+                if (plain.marker == Marker::MyNotes) {
+                    shown = value;
+                } else {
+                    shown.clear();
+                    AppendEscapedXml(shown, value);
+                }
             }
             values[static_cast<int>(Marker::Manufacturer)] = ManufacturerLink(game.manufacturer);
             values[static_cast<int>(Marker::VerAdded)] = CorrectedVersion(game.verAdded);
