@@ -1,10 +1,13 @@
 #include "sheets/GamePages.h"
 
 #include <algorithm>
+#include <future>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
+#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
@@ -175,9 +178,12 @@ using ExpansionTexts = std::unordered_map<std::string, Expansion>;
 
 // One pass over the table: each game's rows come in the order its own
 // "WHERE InternalName=?" look-up gives them (the index's, then the table's).
-ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
+// Reads on `own` when given, else on the shared connection.
+ExpansionTexts LoadExpansions(Marker marker, std::string_view table,
+                              const ReadOnlyDatabase* own = nullptr) {
     ExpansionTexts games;
-    Statement query("SELECT * FROM " + std::string(table) + " ORDER BY rowid");
+    const std::string sql = "SELECT * FROM " + std::string(table) + " ORDER BY rowid";
+    Statement query = own ? Statement(*own, sql) : Statement(sql);
     const Columns columns(query);
     const int nameAt = columns["InternalName"];
     if (nameAt < 0) return games;
@@ -302,23 +308,44 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
     return games;
 }
 
+constexpr std::pair<Marker, std::string_view> kExpansionTables[] = {
+    {Marker::ExpBios, "BiosSet"},  {Marker::ExpChip, "Chip"}, {Marker::ExpRom, "Rom"},
+    {Marker::ExpDip, "DipSwitch"}, {Marker::ExpDisk, "Disk"},
+};
+
 // The per-game lookups, prepared once per run.
 class GameLookups {
   public:
     explicit GameLookups(const GamePageTemplate& page)
         : history_("SELECT * FROM History WHERE CodeHistory=?"),
           command_("SELECT * FROM Command WHERE Internalname=?") {
-        auto prepare = [&](Marker marker, std::string_view table) {
-            if (page.Holds(MarkerText(marker))) {
-                expansion_[static_cast<int>(marker) - static_cast<int>(Marker::ExpBios)] =
-                    LoadExpansions(marker, table);
-            }
+        auto slot = [](Marker marker) {
+            return static_cast<int>(marker) - static_cast<int>(Marker::ExpBios);
         };
-        prepare(Marker::ExpBios, "BiosSet");
-        prepare(Marker::ExpChip, "Chip");
-        prepare(Marker::ExpRom, "Rom");
-        prepare(Marker::ExpDip, "DipSwitch");
-        prepare(Marker::ExpDisk, "Disk");
+        auto wanted = [&](Marker marker) { return page.Holds(MarkerText(marker)); };
+        // The DIP switches (the most rows) load on a connection of their own
+        // while the other tables load here; on the shared one if it cannot open.
+        std::future<std::optional<ExpansionTexts>> dips;
+        const std::string path = OpenDatabasePath();
+        if (wanted(Marker::ExpDip) && FileExists(path)) {
+            dips = std::async(std::launch::async, [path]() -> std::optional<ExpansionTexts> {
+                try {
+                    const ReadOnlyDatabase own(path);
+                    return LoadExpansions(Marker::ExpDip, "DipSwitch", &own);
+                } catch (const AppError&) {
+                    return std::nullopt;
+                }
+            });
+        }
+        for (const auto& [marker, table] : kExpansionTables) {
+            if (wanted(marker) && (marker != Marker::ExpDip || !dips.valid()))
+                expansion_[slot(marker)] = LoadExpansions(marker, table);
+        }
+        if (dips.valid()) {
+            expansion_[slot(Marker::ExpDip)] = dips.get();
+            if (!expansion_[slot(Marker::ExpDip)])
+                expansion_[slot(Marker::ExpDip)] = LoadExpansions(Marker::ExpDip, "DipSwitch");
+        }
     }
 
     std::string Clones(const std::string& cloneOf) {
@@ -567,8 +594,9 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
     for (auto& list : run.groups)
         list.reserve(count);
 
-    PageWriter writer;
-    std::array<GameRow, 2> rows;  // the game and the next, in turn
+    PageWriter writer(true);
+    std::unordered_set<std::string> written;  // a page per short name, in any order
+    std::array<GameRow, 2> rows;              // the game and the next, in turn
     int current = 0;
     reader.Read(selection, rows[current]);
     bool more = true;
@@ -613,6 +641,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page) {
             if (audit) values[static_cast<int>(Marker::Audit)] = AuditText(*audit, game.name());
 
             page.Fill(values, text);
+            if (!written.insert(game.name()).second) writer.Finish();  // the earlier page first
             writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);
         }
