@@ -28,30 +28,42 @@ class ReplacingFile {
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    bool IsOpen() const { return file_ != nullptr; }
-    /// The buffered stream of the temporary file (for writers that take a FILE*).
-    std::FILE* stream() const { return file_; }
+    bool IsOpen() const { return fd_ >= 0; }
+    /// A buffered stream of the temporary file (for writers that take a FILE*);
+    /// null when it cannot be made. Write() may be mixed with it.
+    std::FILE* stream();
     const std::string& target() const { return target_; }
+
+    /// Keeps the mode of the file the target names now for the result, for a
+    /// caller that moves that file away before Commit().
+    void KeepCurrentMode();
 
     /// Appends bytes; a failure is remembered and makes Commit() fail.
     bool Write(std::string_view bytes);
     /// Flushes, syncs and closes the temporary file; false when any byte may
     /// be missing. Called by Commit() when not called before.
     bool Close();
-    /// Renames the complete temporary file over the target. False (target
-    /// untouched, temporary file removed, errno set) on any failure.
+    /// Renames the complete temporary file over the target, giving it the
+    /// replaced file's mode. False (target untouched, temporary file removed,
+    /// errno set) on any failure.
     bool Commit();
     /// Commit() to another name (beside the first), with that file's mode.
     bool CommitAs(const std::string& target);
 
   private:
+    bool Flush();
+    bool WriteOut(std::string_view bytes);
+
     std::string target_;
     std::string temp_;
+    int fd_ = -1;
     std::FILE* file_ = nullptr;
+    std::string buffer_;
     bool failed_ = false;
     bool closed_ = false;
     bool committed_ = false;
     bool sync_ = true;
+    bool keptMode_ = false;
 };
 
 /// Copies `source` over `target` through a ReplacingFile. False on failure.

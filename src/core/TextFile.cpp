@@ -87,17 +87,20 @@ bool DecodeXmlText(std::string_view text, std::string& out) {
 std::string EscapeXmlText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
-    }
+    AppendEscapedXml(out, text);
     return out;
+}
+
+void AppendEscapedXml(std::string& out, std::string_view text) {
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '&' && c != '<' && c != '>') continue;
+        out.append(text.data() + from, i - from);
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+        from = i + 1;
+    }
+    out.append(text.data() + from, text.size() - from);
 }
 
 std::size_t Utf8FirstCharLength(std::string_view text) {

@@ -20,6 +20,8 @@ void AppendUtf8(std::string& out, std::uint32_t code);
 bool DecodeXmlText(std::string_view text, std::string& out);
 /// "&", "<" and ">" written as references: text for XML or HTML character data.
 std::string EscapeXmlText(std::string_view text);
+/// EscapeXmlText(text) appended to `out`.
+void AppendEscapedXml(std::string& out, std::string_view text);
 
 bool IsValidUtf8(std::string_view text);
 /// Bytes of the first UTF-8 character, told by its lead byte and never beyond

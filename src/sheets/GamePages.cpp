@@ -1,10 +1,13 @@
 #include "sheets/GamePages.h"
 
 #include <algorithm>
+#include <future>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
+#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
@@ -113,6 +116,14 @@ std::string TextAt(const Statement& statement, int column) {
     return column < 0 ? std::string() : std::string(statement.ColumnView(column));
 }
 
+// TextAt() into a string that keeps its buffer from row to row.
+void ReadText(const Statement& statement, int column, std::string& out) {
+    if (column < 0)
+        out.clear();
+    else
+        out.assign(statement.ColumnView(column));
+}
+
 bool FlagAt(const Statement& statement, int column) {
     if (column < 0 || statement.IsNull(column)) return false;
     std::string_view text = statement.ColumnView(column);
@@ -138,14 +149,14 @@ class GameReader {
 
     void Read(const Statement& s, GameRow& row) const {
         for (std::size_t i = 0; i < std::size(kPlainColumns); ++i) {
-            row.plain[static_cast<int>(kPlainColumns[i].marker)] = TextAt(s, plainAt_[i]);
+            ReadText(s, plainAt_[i], row.plain[static_cast<int>(kPlainColumns[i].marker)]);
         }
         for (std::size_t i = 0; i < std::size(kFlagColumns); ++i)
             row.flags[i] = FlagAt(s, flagAt_[i]);
-        row.manufacturer = TextAt(s, manufacturer_);
-        row.verAdded = TextAt(s, verAdded_);
-        row.mameInfo = TextAt(s, mameInfo_);
-        row.cloneOf = TextAt(s, cloneOf_);
+        ReadText(s, manufacturer_, row.manufacturer);
+        ReadText(s, verAdded_, row.verAdded);
+        ReadText(s, mameInfo_, row.mameInfo);
+        ReadText(s, cloneOf_, row.cloneOf);
         row.codeHistory.reset();
         if (codeHistory_ >= 0 && !s.IsNull(codeHistory_))
             row.codeHistory = s.ColumnInt(codeHistory_);
@@ -167,99 +178,140 @@ using ExpansionTexts = std::unordered_map<std::string, Expansion>;
 
 // One pass over the table: each game's rows come in the order its own
 // "WHERE InternalName=?" look-up gives them (the index's, then the table's).
-ExpansionTexts LoadExpansions(Marker marker, std::string_view table) {
+// Reads on `own` when given, else on the shared connection.
+ExpansionTexts LoadExpansions(Marker marker, std::string_view table,
+                              const ReadOnlyDatabase* own = nullptr) {
     ExpansionTexts games;
-    Statement query("SELECT * FROM " + std::string(table) + " ORDER BY rowid");
+    const std::string sql = "SELECT * FROM " + std::string(table) + " ORDER BY rowid";
+    Statement query = own ? Statement(*own, sql) : Statement(sql);
     const Columns columns(query);
     const int nameAt = columns["InternalName"];
     if (nameAt < 0) return games;
+    // The row's own fields, then its labelled lines ("&nbsp; Label : value").
+    int first = -1, second = -1, third = -1;
+    struct Labelled {
+        std::string_view label;
+        int column;
+    };
+    std::vector<Labelled> lines;
+    auto label = [&](std::initializer_list<std::pair<std::string_view, std::string_view>> list) {
+        for (const auto& [text, name] : list)
+            lines.push_back({text, columns[name]});
+    };
+    switch (marker) {
+        case Marker::ExpBios:
+            first = columns["BiosSetName"];
+            second = columns["biossetdefault"];
+            third = columns["biossetdescription"];
+            break;
+        case Marker::ExpChip:
+            first = columns["chipname"];
+            label({{"&nbsp; Type : ", "chiptype"},
+                   {"&nbsp; SoundOnly : ", "chipsoundonly"},
+                   {"&nbsp; Clock : ", "chipclock"}});
+            break;
+        case Marker::ExpRom:
+            first = columns["RomName"];
+            label({{"&nbsp; Status : ", "Romstatus"},
+                   {"&nbsp; Dispose : ", "Romdispose"},
+                   {"&nbsp; Sound only : ", "Romsoundonly"},
+                   {"&nbsp; Bios : ", "Rombios"},
+                   {"&nbsp; Size : ", "Romsize"},
+                   {"&nbsp; CRC : ", "Romcrc"},
+                   {"&nbsp; Md5 : ", "Rommd5"},
+                   {"&nbsp; Sha1 : ", "Romsha1"},
+                   {"&nbsp; Merge : ", "Rommerge"},
+                   {"&nbsp; Region : ", "Romregion"},
+                   {"&nbsp; Offset : ", "Romoffset"}});
+            break;
+        case Marker::ExpDip:
+            first = columns["dipswitchname"];
+            second = columns["dipvaluename"];
+            third = columns["dipvaluedefault"];
+            break;
+        default:
+            first = columns["diskName"];
+            label({{"&nbsp; Status : ", "diskStatus"},
+                   {"&nbsp; Md5 : ", "diskmd5"},
+                   {"&nbsp; Sha1 : ", "disksha1"},
+                   {"&nbsp; Merge : ", "diskmerge"},
+                   {"&nbsp; Region : ", "diskregion"},
+                   {"&nbsp; Index : ", "diskIndex"}});
+            break;
+    }
+    auto view = [&](int column) {
+        return column < 0 ? std::string_view() : query.ColumnView(column);
+    };
+    std::string previousName;
+    Expansion* game = nullptr;
     while (query.Step()) {
-        Expansion& game = games[ToLowerAscii(query.ColumnView(nameAt))];
-        std::string& value = game.value;
-        const bool any = game.any;
-        std::string& previousSwitch = game.previousSwitch;
-        auto field = [&](std::string_view name) {
-            const int column = columns[name];
-            return column < 0 ? std::string() : EscapeXmlText(query.ColumnView(column));
-        };
-        auto labelled = [&](std::string_view label, std::string_view name) {
-            const std::string text = field(name);
-            if (text.empty()) return;
-            value += label;
-            value += text;
-            value += "<br>\r\n";
-        };
+        // A game's rows mostly follow each other: one map look-up per run of them.
+        const std::string_view name = query.ColumnView(nameAt);
+        if (!game || name != previousName) {
+            previousName.assign(name);
+            game = &games[ToLowerAscii(name)];
+        }
+        std::string& value = game->value;
         switch (marker) {
             case Marker::ExpBios: {
-                value += field("BiosSetName");
-                const std::string isDefault = field("biossetdefault");
+                AppendEscapedXml(value, view(first));
+                const std::string_view isDefault = view(second);
                 if (!isDefault.empty()) {
                     value += " (";
-                    value += isDefault;
+                    AppendEscapedXml(value, isDefault);
                     value += ")";
                 }
                 value += " ";
-                value += field("biossetdescription");
+                AppendEscapedXml(value, view(third));
                 value += "<br>\r\n";
                 break;
             }
-            case Marker::ExpChip:
-                value += field("chipname");
-                value += "<br>\r\n";
-                labelled("&nbsp; Type : ", "chiptype");
-                labelled("&nbsp; SoundOnly : ", "chipsoundonly");
-                labelled("&nbsp; Clock : ", "chipclock");
-                break;
-            case Marker::ExpRom:
-                value += field("RomName");
-                value += "<br>\r\n";
-                labelled("&nbsp; Status : ", "Romstatus");
-                labelled("&nbsp; Dispose : ", "Romdispose");
-                labelled("&nbsp; Sound only : ", "Romsoundonly");
-                labelled("&nbsp; Bios : ", "Rombios");
-                labelled("&nbsp; Size : ", "Romsize");
-                labelled("&nbsp; CRC : ", "Romcrc");
-                labelled("&nbsp; Md5 : ", "Rommd5");
-                labelled("&nbsp; Sha1 : ", "Romsha1");
-                labelled("&nbsp; Merge : ", "Rommerge");
-                labelled("&nbsp; Region : ", "Romregion");
-                labelled("&nbsp; Offset : ", "Romoffset");
-                break;
             case Marker::ExpDip: {
-                const std::string switchName = field("dipswitchname");
-                if (!any || switchName != previousSwitch) {
-                    value += switchName;
+                const std::string_view switchName = view(first);
+                if (!game->any || switchName != game->previousSwitch) {
+                    AppendEscapedXml(value, switchName);
                     value += "<br>\r\n";
                 }
-                previousSwitch = switchName;
-                const std::string valueName = field("dipvaluename");
+                game->previousSwitch.assign(switchName);
+                const std::string_view valueName = view(second);
                 if (!valueName.empty()) {
                     value += "&nbsp; DIP ";
-                    value += valueName;
-                    const std::string isDefault = field("dipvaluedefault");
+                    AppendEscapedXml(value, valueName);
+                    const std::string_view isDefault = view(third);
                     if (!isDefault.empty()) {
                         value += "(";
-                        value += isDefault;
+                        AppendEscapedXml(value, isDefault);
                         value += ")";
                     }
                     value += "<br>\r\n";
                 }
                 break;
             }
+            case Marker::ExpChip:
+            case Marker::ExpRom:
+                AppendEscapedXml(value, view(first));
+                value += "<br>\r\n";
+                break;
             default:
-                value += field("diskName");
-                labelled("&nbsp; Status : ", "diskStatus");
-                labelled("&nbsp; Md5 : ", "diskmd5");
-                labelled("&nbsp; Sha1 : ", "disksha1");
-                labelled("&nbsp; Merge : ", "diskmerge");
-                labelled("&nbsp; Region : ", "diskregion");
-                labelled("&nbsp; Index : ", "diskIndex");
+                AppendEscapedXml(value, view(first));
                 break;
         }
-        game.any = true;
+        for (const Labelled& line : lines) {
+            const std::string_view text = view(line.column);
+            if (text.empty()) continue;
+            value += line.label;
+            AppendEscapedXml(value, text);
+            value += "<br>\r\n";
+        }
+        game->any = true;
     }
     return games;
 }
+
+constexpr std::pair<Marker, std::string_view> kExpansionTables[] = {
+    {Marker::ExpBios, "BiosSet"},  {Marker::ExpChip, "Chip"}, {Marker::ExpRom, "Rom"},
+    {Marker::ExpDip, "DipSwitch"}, {Marker::ExpDisk, "Disk"},
+};
 
 // The per-game lookups, prepared once per run.
 class GameLookups {
@@ -267,17 +319,33 @@ class GameLookups {
     explicit GameLookups(const GamePageTemplate& page)
         : history_("SELECT * FROM History WHERE CodeHistory=?"),
           command_("SELECT * FROM Command WHERE Internalname=?") {
-        auto prepare = [&](Marker marker, std::string_view table) {
-            if (page.Holds(MarkerText(marker))) {
-                expansion_[static_cast<int>(marker) - static_cast<int>(Marker::ExpBios)] =
-                    LoadExpansions(marker, table);
-            }
+        auto slot = [](Marker marker) {
+            return static_cast<int>(marker) - static_cast<int>(Marker::ExpBios);
         };
-        prepare(Marker::ExpBios, "BiosSet");
-        prepare(Marker::ExpChip, "Chip");
-        prepare(Marker::ExpRom, "Rom");
-        prepare(Marker::ExpDip, "DipSwitch");
-        prepare(Marker::ExpDisk, "Disk");
+        auto wanted = [&](Marker marker) { return page.Holds(MarkerText(marker)); };
+        // The DIP switches (the most rows) load on a connection of their own
+        // while the other tables load here; on the shared one if it cannot open.
+        std::future<std::optional<ExpansionTexts>> dips;
+        const std::string path = OpenDatabasePath();
+        if (wanted(Marker::ExpDip) && FileExists(path)) {
+            dips = std::async(std::launch::async, [path]() -> std::optional<ExpansionTexts> {
+                try {
+                    const ReadOnlyDatabase own(path);
+                    return LoadExpansions(Marker::ExpDip, "DipSwitch", &own);
+                } catch (const AppError&) {
+                    return std::nullopt;
+                }
+            });
+        }
+        for (const auto& [marker, table] : kExpansionTables) {
+            if (wanted(marker) && (marker != Marker::ExpDip || !dips.valid()))
+                expansion_[slot(marker)] = LoadExpansions(marker, table);
+        }
+        if (dips.valid()) {
+            expansion_[slot(Marker::ExpDip)] = dips.get();
+            if (!expansion_[slot(Marker::ExpDip)])
+                expansion_[slot(Marker::ExpDip)] = LoadExpansions(Marker::ExpDip, "DipSwitch");
+        }
     }
 
     std::string Clones(const std::string& cloneOf) {
@@ -321,23 +389,28 @@ class GameLookups {
         command_.Reset();
         command_.Bind(1, game.name());
         if (command_.Step()) {
-            Columns columns(command_);
+            if (!commandColumns_) {
+                Columns columns(command_);
+                commandColumns_ = {columns["cmd"], columns["info"]};
+            }
             values[static_cast<int>(Marker::Cmd)] =
-                WithHtmlBreaks(TextAt(command_, columns["cmd"]));
+                WithHtmlBreaks(TextAt(command_, (*commandColumns_)[0]));
             values[static_cast<int>(Marker::Info)] =
-                WithHtmlBreaks(TextAt(command_, columns["info"]));
+                WithHtmlBreaks(TextAt(command_, (*commandColumns_)[1]));
         }
         command_.Reset();
     }
 
-    void Expansions(const GameRow& game, MarkerValues& values) const {
+    // Each game's text is handed over: a page is made once per game.
+    void Expansions(const GameRow& game, MarkerValues& values) {
         const std::string key = ToLowerAscii(game.name());
         for (int i = 0; i < 5; ++i) {
             if (!expansion_[i]) continue;
             auto marker = static_cast<Marker>(static_cast<int>(Marker::ExpBios) + i);
             const auto found = expansion_[i]->find(key);
-            values[static_cast<int>(marker)] =
-                found == expansion_[i]->end() ? std::string("&nbsp; ") : found->second.value;
+            values[static_cast<int>(marker)] = found == expansion_[i]->end()
+                                                   ? std::string("&nbsp; ")
+                                                   : std::move(found->second.value);
         }
     }
 
@@ -358,6 +431,7 @@ class GameLookups {
     std::optional<std::unordered_map<std::string, std::string>> titles_;
     std::array<std::optional<ExpansionTexts>, 5> expansion_;
     std::optional<std::array<int, 11>> historyColumns_;
+    std::optional<std::array<int, 2>> commandColumns_;
 };
 
 // Image markers and the per-game copy from the art folders.
@@ -518,8 +592,9 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
     for (auto& list : run.groups)
         list.reserve(count);
 
-    PageWriter writer;
-    std::array<GameRow, 2> rows;  // the game and the next, in turn
+    PageWriter writer(true);
+    std::unordered_set<std::string> written;  // a page per short name, in any order
+    std::array<GameRow, 2> rows;              // the game and the next, in turn
     int current = 0;
     int done = 0;
     reader.Read(selection, rows[current]);
@@ -536,8 +611,13 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
             // Text for the page: the notes are the user's own markup.
             for (const PlainColumn& plain : kPlainColumns) {
                 const std::string& value = game.plain[static_cast<int>(plain.marker)];
-                values[static_cast<int>(plain.marker)] =
-                    plain.marker == Marker::MyNotes ? value : EscapeXmlText(value);
+                std::string& shown = values[static_cast<int>(plain.marker)];
+                if (plain.marker == Marker::MyNotes) {
+                    shown = value;
+                } else {
+                    shown.clear();
+                    AppendEscapedXml(shown, value);
+                }
             }
             values[static_cast<int>(Marker::Manufacturer)] = ManufacturerLink(game.manufacturer);
             values[static_cast<int>(Marker::VerAdded)] = CorrectedVersion(game.verAdded);
@@ -558,6 +638,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
             if (audit) values[static_cast<int>(Marker::Audit)] = AuditText(*audit, game.name());
 
             page.Fill(values, text);
+            if (!written.insert(game.name()).second) writer.Finish();  // the earlier page first
             writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);
         }

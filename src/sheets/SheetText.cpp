@@ -65,7 +65,8 @@ namespace {
 constexpr std::size_t kQueuedPages = 64;
 }  // namespace
 
-PageWriter::PageWriter() : thread_([this] { Drain(); }) {}
+PageWriter::PageWriter(bool distinctPaths)
+    : distinctPaths_(distinctPaths), thread_([this] { Drain(); }) {}
 
 PageWriter::~PageWriter() {
     {
@@ -78,6 +79,22 @@ PageWriter::~PageWriter() {
 
 void PageWriter::Write(std::string path, std::string bytes) {
     std::unique_lock lock(mutex_);
+    if (failure_) {
+        lock.unlock();
+        RethrowFailure();
+    }
+    if (distinctPaths_ && queue_.size() >= kQueuedPages && !failed_) {
+        // The writer is behind: this thread writes the page itself rather than wait.
+        lock.unlock();
+        try {
+            WritePage(path, bytes);
+        } catch (...) {
+            std::lock_guard relock(mutex_);
+            failed_ = true;  // the writer drops what is still queued
+            throw;
+        }
+        return;
+    }
     changed_.wait(lock, [&] { return queue_.size() < kQueuedPages || failure_; });
     if (failure_) {
         lock.unlock();

@@ -35,15 +35,20 @@ void WritePage(const std::string& path, std::string_view bytes);
 /// the next ones: the file system's work and the page making overlap. Pages
 /// are written in the order given; at most a bounded number wait. After a
 /// failure the pages still queued are not written.
+///
+/// Pages that all go to distinct paths need no order: then, when the queue is
+/// full, the caller writes its page itself instead of waiting, and both
+/// threads write.
 class PageWriter {
   public:
-    PageWriter();
+    explicit PageWriter(bool distinctPaths = false);
     /// Writes what is still queued.
     ~PageWriter();
     PageWriter(const PageWriter&) = delete;
     PageWriter& operator=(const PageWriter&) = delete;
 
-    /// Queues a page. Throws the failure of an earlier page, if any.
+    /// Queues a page (with distinct paths: writes it at once when the queue is
+    /// full). Throws the failure of this page or of an earlier one.
     void Write(std::string path, std::string bytes);
     /// Waits until every queued page is written; throws the first failure.
     void Finish();
@@ -58,6 +63,7 @@ class PageWriter {
     bool writing_ = false;
     bool stopping_ = false;
     bool failed_ = false;  ///< a page failed: the rest are dropped
+    bool distinctPaths_;
     std::exception_ptr failure_;
     std::thread thread_;
 };

@@ -105,8 +105,9 @@ TranslateOutcome TranslateFile(const std::string& path, const LineTranslator& tr
             outcome = TranslateOutcome::Missing;
             return;
         }
-        // Created while the file is still there, so the translation takes its mode.
+        // The translation takes the mode of the file, which moves away before the commit.
         ReplacingFile translated(path);
+        translated.KeepCurrentMode();
         bool cancelled = false;
         if (!WriteTranslation(path, translator, keepGoing, translated, cancelled)) {
             outcome = cancelled ? TranslateOutcome::Cancelled : TranslateOutcome::Failed;
