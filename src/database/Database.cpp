@@ -344,6 +344,9 @@ Statement::Statement(const ReadOnlyDatabase& database, std::string_view sql) {
     Prepare(database.handle(), sql);
 }
 
+Statement::Statement(const ReadOnlyDatabase* database, std::string_view sql)
+    : Statement(database ? Statement(*database, sql) : Statement(sql)) {}
+
 void Statement::Prepare(sqlite3* db, std::string_view sql) {
     const std::string text = ToSqliteDialect(sql);
     if (sqlite3_prepare_v3(db, text.c_str(), static_cast<int>(text.size()),

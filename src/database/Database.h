@@ -139,6 +139,8 @@ class Statement {
     explicit Statement(std::string_view sql);
     /// Prepares `sql` on a connection of its own, which must outlive the statement.
     Statement(const ReadOnlyDatabase& database, std::string_view sql);
+    /// On `database` when given, else on the shared connection.
+    Statement(const ReadOnlyDatabase* database, std::string_view sql);
     ~Statement();
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&& other) noexcept;

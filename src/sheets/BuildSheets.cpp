@@ -93,11 +93,12 @@ bool RunSteps(SheetRun& run, SheetRunResult& result, TaskProgress& progress) {
             break;
     }
     if (run.choices.copyAllArt && !CopyAllArt(run, progress)) return false;
+    StatisticsCounts statistics;  // counted while the lists, which read no database, are made
     if (!WriteListPages(run, progress)) return false;
     WriteIndexPage(run);
     WriteLinksPage(run);
     DebugLog("Stats");
-    WriteStatisticsPage(run, progress);
+    WriteStatisticsPage(run, progress, &statistics);
     if (run.choices.substitutes && !FillSubstitutes(run, progress)) return false;
 
     Ui().OpenWithDefaultApp(run.htmlFolder + "index.htm");

@@ -183,7 +183,7 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table,
                               const ReadOnlyDatabase* own = nullptr) {
     ExpansionTexts games;
     const std::string sql = "SELECT * FROM " + std::string(table) + " ORDER BY rowid";
-    Statement query = own ? Statement(*own, sql) : Statement(sql);
+    Statement query(own, sql);
     const Columns columns(query);
     const int nameAt = columns["InternalName"];
     if (nameAt < 0) return games;

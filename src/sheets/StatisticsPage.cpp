@@ -1,10 +1,12 @@
 #include "sheets/StatisticsPage.h"
 
 #include <array>
+#include <future>
 #include <optional>
 #include <unordered_set>
 #include <vector>
 
+#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/TextFile.h"
@@ -28,7 +30,7 @@ std::string Counted(std::string_view condition, std::string_view expression = {}
 // expression: one pass instead of one count per condition and expression.
 std::vector<std::vector<long long>> RowCounts(const std::vector<std::string_view>& conditions,
                                               const std::vector<std::string_view>& expressions,
-                                              std::string_view from) {
+                                              std::string_view from, const ReadOnlyDatabase* own) {
     std::string sql = "SELECT ";
     for (std::string_view condition : conditions) {
         for (std::string_view expression : expressions)
@@ -37,7 +39,7 @@ std::vector<std::vector<long long>> RowCounts(const std::vector<std::string_view
     sql.resize(sql.size() - 2);
     sql += " FROM ";
     sql += from;
-    Statement statement(sql);
+    Statement statement(own, sql);
     const bool any = statement.Step();
     std::vector<std::vector<long long>> counts(conditions.size());
     int column = 0;
@@ -58,7 +60,8 @@ struct RowPassCounts {
 // for which a working clone it takes exists; and the groups "SELECT field FROM
 // Data WHERE condition GROUP BY field" gives (the fields compare as NOCASE,
 // which folds ASCII letters only; Null is one group).
-RowPassCounts CountRowByRow(const std::vector<std::string_view>& conditions) {
+RowPassCounts CountRowByRow(const std::vector<std::string_view>& conditions,
+                            const ReadOnlyDatabase* own) {
     std::string sql = "SELECT InternalName, CloneOf, " +
                       Counted("Working=TRUE AND CloneOf IS NOT NULL") + ", " +
                       Counted("((Data.Working)=False) AND ((Data.CloneOf) Is Null)") +
@@ -77,7 +80,7 @@ RowPassCounts CountRowByRow(const std::vector<std::string_view>& conditions) {
     std::vector<std::vector<std::string>> brokenParents(n);
     std::vector<std::array<Groups, 3>> groups(n);
     std::array<std::optional<std::string>, 3> folded;
-    Statement rows(sql);
+    Statement rows(own, sql);
     while (rows.Step()) {
         const bool workingClone = rows.ColumnInt(2) != 0;
         const bool brokenParent = rows.ColumnInt(3) != 0;
@@ -146,7 +149,8 @@ std::string AuditCountsLine() {
 
 }  // namespace
 
-std::vector<std::string> StatisticsBlocks(const std::vector<std::string_view>& conditions) {
+std::vector<std::string> StatisticsBlocks(const std::vector<std::string_view>& conditions,
+                                          const ReadOnlyDatabase* own) {
     const std::vector<std::string_view> dataCounts = {
         "1",
         "Working=TRUE AND CorrectColors=TRUE AND Sound=TRUE AND ScreenFlip=TRUE",
@@ -158,12 +162,14 @@ std::vector<std::string> StatisticsBlocks(const std::vector<std::string_view>& c
         "Cheat=TRUE",
         "Mature=TRUE",
     };
-    const auto data = RowCounts(conditions, dataCounts, "Data");
-    const auto commands = RowCounts(
-        conditions, {"1"}, "Command INNER JOIN Data ON Command.InternalName = Data.InternalName");
-    const auto histories = RowCounts(
-        conditions, {"1"}, "Data INNER JOIN History ON Data.CodeHistory = History.CodeHistory");
-    const RowPassCounts byRow = CountRowByRow(conditions);
+    const auto data = RowCounts(conditions, dataCounts, "Data", own);
+    const auto commands =
+        RowCounts(conditions, {"1"},
+                  "Command INNER JOIN Data ON Command.InternalName = Data.InternalName", own);
+    const auto histories =
+        RowCounts(conditions, {"1"},
+                  "Data INNER JOIN History ON Data.CodeHistory = History.CodeHistory", own);
+    const RowPassCounts byRow = CountRowByRow(conditions, own);
     const std::vector<long long>& parents = byRow.parents;
     const std::vector<long long>& genres = byRow.groups[0];
     const std::vector<long long>& categories = byRow.groups[1];
@@ -206,7 +212,46 @@ std::string StatisticsBlock(std::string_view condition) {
     return StatisticsBlocks({condition}).front();
 }
 
-void WriteStatisticsPage(const SheetRun& run, TaskProgress& progress) {
+namespace {
+
+constexpr std::string_view kSubsets[6][2] = {
+    {"[001]", ""},
+    {"[002]", "CloneOf IS NULL"},
+    {"[003]", "CloneOf IS NOT NULL"},
+    {"[004]", "GotIt=TRUE"},
+    {"[005]", "GotIt=TRUE AND CloneOf IS NULL"},
+    {"[006]", "GotIt=TRUE AND CloneOf IS NOT NULL"},
+};
+
+std::vector<std::string> SubsetBlocks(const ReadOnlyDatabase* own) {
+    std::vector<std::string_view> conditions;
+    for (const auto& subset : kSubsets)
+        conditions.push_back(subset[1]);
+    return StatisticsBlocks(conditions, own);
+}
+
+}  // namespace
+
+StatisticsCounts::StatisticsCounts() {
+    const std::string path = OpenDatabasePath();
+    if (!FileExists(path)) return;
+    blocks_ = std::async(std::launch::async, [path]() -> std::optional<std::vector<std::string>> {
+        try {
+            const ReadOnlyDatabase own(path);
+            return SubsetBlocks(&own);
+        } catch (const AppError&) {
+            return std::nullopt;  // counted on the shared connection instead
+        }
+    });
+}
+
+std::vector<std::string> StatisticsCounts::Blocks() {
+    std::optional<std::vector<std::string>> blocks;
+    if (blocks_.valid()) blocks = blocks_.get();
+    return blocks ? std::move(*blocks) : SubsetBlocks(nullptr);
+}
+
+void WriteStatisticsPage(const SheetRun& run, TaskProgress& progress, StatisticsCounts* counts) {
     progress.SetTotal(100);
     progress.SetLabel(Text(kTextAnalysing));
     progress.Step(0);  // the page has no cancel point
@@ -216,18 +261,7 @@ void WriteStatisticsPage(const SheetRun& run, TaskProgress& progress) {
     ReplaceAll(page, "#VERMAME", run.mameVersion);
     ReplaceAll(page, "#VERANO", run.programVersion);
     ReplaceAll(page, "#HOME", kHomeLink);
-    constexpr std::string_view kSubsets[6][2] = {
-        {"[001]", ""},
-        {"[002]", "CloneOf IS NULL"},
-        {"[003]", "CloneOf IS NOT NULL"},
-        {"[004]", "GotIt=TRUE"},
-        {"[005]", "GotIt=TRUE AND CloneOf IS NULL"},
-        {"[006]", "GotIt=TRUE AND CloneOf IS NOT NULL"},
-    };
-    std::vector<std::string_view> conditions;
-    for (const auto& subset : kSubsets)
-        conditions.push_back(subset[1]);
-    const std::vector<std::string> blocks = StatisticsBlocks(conditions);
+    const std::vector<std::string> blocks = counts ? counts->Blocks() : SubsetBlocks(nullptr);
     progress.Step(90);
     for (int i = 0; i < 6; ++i)
         ReplaceAll(page, kSubsets[i][0], blocks[i]);
