@@ -244,14 +244,21 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table,
     };
     std::string previousName;
     Expansion* game = nullptr;
+    // A game's rows mostly follow each other: one map look-up per run of them,
+    // whose text grows in a buffer kept from run to run and then goes to the
+    // game in one piece.
+    std::string value;
+    auto endRun = [&] {
+        if (game) game->value += value;
+        value.clear();
+    };
     while (query.Step()) {
-        // A game's rows mostly follow each other: one map look-up per run of them.
         const std::string_view name = query.ColumnView(nameAt);
         if (!game || name != previousName) {
+            endRun();
             previousName.assign(name);
             game = &games[ToLowerAscii(name)];
         }
-        std::string& value = game->value;
         switch (marker) {
             case Marker::ExpBios: {
                 AppendEscapedXml(value, view(first));
@@ -305,6 +312,7 @@ ExpansionTexts LoadExpansions(Marker marker, std::string_view table,
         }
         game->any = true;
     }
+    endRun();
     return games;
 }
 

@@ -1,6 +1,8 @@
 #include "sheets/ListPages.h"
 
 #include <algorithm>
+#include <array>
+#include <future>
 #include <numeric>
 #include <unordered_set>
 
@@ -151,13 +153,27 @@ void WriteGroupIndex(PageWriter& writer, const SheetRun& run, const GroupFamily&
     WritePagesFile(writer, run, Text(family.indexFile) + ".htm", std::move(page));
 }
 
+// A family's groups in page order and each group's links (views into its list).
+struct SortedFamily {
+    std::vector<std::string> groups;
+    std::vector<std::vector<std::string_view>> taken;
+};
+
+SortedFamily SortFamily(std::vector<std::string>& list) {
+    PrepareGroupList(list);
+    SortedFamily sorted;
+    sorted.groups = DistinctGroups(list);
+    sorted.taken = TakeGroupEntries(list, sorted.groups);
+    return sorted;
+}
+
 bool WriteFamily(PageWriter& writer, SheetRun& run, const GroupFamily& family,
-                 TaskProgress& progress) {
+                 std::future<SortedFamily>& sorting, TaskProgress& progress) {
     progress.SetLabel(Text(family.label));
     DebugLog(Text(family.label));
     std::vector<std::string>& list = run.groups[family.list];
-    PrepareGroupList(list);
-    const std::vector<std::string> groups = DistinctGroups(list);
+    const SortedFamily sorted = sorting.get();
+    const std::vector<std::string>& groups = sorted.groups;
     if (family.indexFile == 0) {
         if (!WriteManufacturerIndex(writer, run, groups, progress)) return false;
     } else {
@@ -166,7 +182,7 @@ bool WriteFamily(PageWriter& writer, SheetRun& run, const GroupFamily& family,
 
     const std::string templ = PlainTemplate(run);
     progress.SetTotal(static_cast<int>(groups.size()));
-    const auto taken = TakeGroupEntries(list, groups);
+    const auto& taken = sorted.taken;
     for (std::size_t g = 0; g < groups.size(); ++g) {
         std::string text;
         for (std::string_view link : taken[g]) {
@@ -263,10 +279,27 @@ std::vector<std::vector<std::string_view>> TakeGroupEntries(
 }
 
 bool WriteListPages(SheetRun& run, TaskProgress& progress) {
+    // The families' lists are sorted on a thread of their own, in page order,
+    // while the pages before them are made; each list is touched by that
+    // thread only until its family's pages begin.
+    constexpr std::size_t kCount = std::size(kFamilies);
+    std::array<std::promise<SortedFamily>, kCount> sorted;
+    std::array<std::future<SortedFamily>, kCount> sorting;
+    for (std::size_t i = 0; i < kCount; ++i)
+        sorting[i] = sorted[i].get_future();
+    const auto sorter = std::async(std::launch::async, [&] {
+        for (std::size_t i = 0; i < kCount; ++i) {
+            try {
+                sorted[i].set_value(SortFamily(run.groups[kFamilies[i].list]));
+            } catch (...) {
+                sorted[i].set_exception(std::current_exception());
+            }
+        }
+    });
     PageWriter writer;
     if (!WriteCompleteList(writer, run, progress)) return false;
-    for (const GroupFamily& family : kFamilies) {
-        if (!WriteFamily(writer, run, family, progress)) return false;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (!WriteFamily(writer, run, kFamilies[i], sorting[i], progress)) return false;
     }
     WriteAvailabilityPages(writer, run);
     writer.Finish();
