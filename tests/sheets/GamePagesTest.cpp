@@ -140,13 +140,19 @@ TEST_F(GamePagesTest, CancelStopsBeforeTheNextGameOrLetter) {
     EXPECT_FALSE(PageExists("COMPLETE_LISTC.htm"));
 }
 
-TEST_F(GamePagesTest, ShortNamesThatWouldLeaveTheFolderGetNoPage) {
+// Pages are written by two threads once the writer is behind: a short name
+// given twice still ends with the page of its later row.
+TEST_F(GamePagesTest, ShortNamesThatWouldLeaveTheFolderGetNoPageAndARepeatedOneKeepsItsLastPage) {
     AddGame("../evil", "Evil");
-    AddGame("good", "Good");
+    for (int i = 0; i < 200; ++i)
+        AddGame("g" + std::to_string(i), "Good " + std::to_string(i));
+    AddGame("twice", "Y first");
+    AddGame("twice", "Z second");
     ASSERT_EQ(Write("#GAMENAME"), PagesOutcome::Written);
     EXPECT_FALSE(std::filesystem::exists(site + "evil.htm"));
-    EXPECT_TRUE(PageExists("good.htm"));
-    EXPECT_EQ(run.gameList.size(), 1u);
+    EXPECT_TRUE(PageExists("g199.htm"));
+    EXPECT_EQ(Page("twice.htm"), "Z second");
+    EXPECT_EQ(run.gameList.size(), 202u);
 }
 
 }  // namespace
