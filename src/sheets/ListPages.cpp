@@ -252,10 +252,23 @@ std::vector<std::vector<std::string_view>> TakeGroupEntries(
     // Entries beginning with a text form one range of the entries sorted by
     // character code, so each group looks only at its range; an entry goes to
     // the first group (in group order) whose text begins it.
+    // The list comes sorted but for the block of renamed unknown-group entries:
+    // its ascending runs are merged, few as they are.
     std::vector<std::size_t> order(list.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t a, std::size_t b) { return list[a] < list[b]; });
+    auto less = [&](std::size_t a, std::size_t b) { return list[a] < list[b]; };
+    std::vector<std::size_t> runs{0};
+    for (std::size_t i = 1; i < list.size() && runs.size() <= 4; ++i) {
+        if (list[i] < list[i - 1]) runs.push_back(i);
+    }
+    if (runs.size() > 4) {
+        std::sort(order.begin(), order.end(), less);
+    } else {
+        for (std::size_t r = 1; r < runs.size(); ++r) {
+            const auto end = r + 1 < runs.size() ? order.begin() + runs[r + 1] : order.end();
+            std::inplace_merge(order.begin(), order.begin() + runs[r], end, less);
+        }
+    }
     std::vector<bool> taken(list.size(), false);
     std::vector<std::vector<std::string_view>> pages(groups.size());
     std::vector<std::size_t> mine;
