@@ -333,11 +333,11 @@ class GameLookups {
         };
         auto wanted = [&](Marker marker) { return page.Holds(MarkerText(marker)); };
         // The DIP switches (the most rows) load on a connection of their own
-        // while the other tables load here; on the shared one if it cannot open.
-        std::future<std::optional<ExpansionTexts>> dips;
+        // while the other tables load here and until the first page needs
+        // them; on the shared one if it cannot open.
         const std::string path = OpenDatabasePath();
         if (wanted(Marker::ExpDip) && FileExists(path)) {
-            dips = std::async(std::launch::async, [path]() -> std::optional<ExpansionTexts> {
+            dips_ = std::async(std::launch::async, [path]() -> std::optional<ExpansionTexts> {
                 try {
                     const ReadOnlyDatabase own(path);
                     return LoadExpansions(Marker::ExpDip, "DipSwitch", &own);
@@ -347,13 +347,8 @@ class GameLookups {
             });
         }
         for (const auto& [marker, table] : kExpansionTables) {
-            if (wanted(marker) && (marker != Marker::ExpDip || !dips.valid()))
+            if (wanted(marker) && (marker != Marker::ExpDip || !dips_.valid()))
                 expansion_[slot(marker)] = LoadExpansions(marker, table);
-        }
-        if (dips.valid()) {
-            expansion_[slot(Marker::ExpDip)] = dips.get();
-            if (!expansion_[slot(Marker::ExpDip)])
-                expansion_[slot(Marker::ExpDip)] = LoadExpansions(Marker::ExpDip, "DipSwitch");
         }
     }
 
@@ -412,6 +407,11 @@ class GameLookups {
 
     // Each game's text is handed over: a page is made once per game.
     void Expansions(const GameRow& game, MarkerValues& values) {
+        if (dips_.valid()) {
+            std::optional<ExpansionTexts>& dips = expansion_[kDipSlot];
+            dips = dips_.get();
+            if (!dips) dips = LoadExpansions(Marker::ExpDip, "DipSwitch");
+        }
         const std::string key = ToLowerAscii(game.name());
         for (int i = 0; i < 5; ++i) {
             if (!expansion_[i]) continue;
@@ -438,7 +438,10 @@ class GameLookups {
 
     Statement history_, command_;
     std::optional<std::unordered_map<std::string, std::string>> titles_;
+    static constexpr int kDipSlot =
+        static_cast<int>(Marker::ExpDip) - static_cast<int>(Marker::ExpBios);
     std::array<std::optional<ExpansionTexts>, 5> expansion_;
+    std::future<std::optional<ExpansionTexts>> dips_;
     std::optional<std::array<int, 11>> historyColumns_;
     std::optional<std::array<int, 2>> commandColumns_;
 };
@@ -572,6 +575,9 @@ std::string SortLetter(std::string_view title) {
 }
 
 PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskProgress& progress) {
+    // The expansion lists load first: the one on a connection of its own goes
+    // on loading while the selection is sorted.
+    GameLookups lookups(page);
     Statement selection(GameSelectionQuery(run.choices));
     if (!selection.Step()) {
         Ui().Message(WithLineBreaks(Text(kTextNoDataForCriteria)), MsgButtons::Ok,
@@ -586,7 +592,6 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
     DebugLog(Text(kTextRomsToAnalyse) + " RecordCount=" + std::to_string(count));
 
     GameReader reader(selection);
-    GameLookups lookups(page);
     GameImages images(run);
     std::optional<Statement> audit;
     if (page.Holds(MarkerText(Marker::Audit)) && TableExists("Audit"))
