@@ -6,20 +6,20 @@
 
 #include <cerrno>
 #include <memory>
+#include <optional>
 #include <random>
 #include <vector>
 
 namespace arc {
 
-mode_t ReplacementMode(const std::string& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 namespace {
+
+/// The permission bits of the regular file at `path`, if there is one.
+std::optional<mode_t> RegularFileMode(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return info.st_mode & 07777;
+}
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
@@ -30,14 +30,19 @@ bool MoveIntoPlace(const std::string& temp, const std::string& target) {
     if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EEXIST && errno != EINVAL && errno != ENOSYS) return false;
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        ::chmod(temp.c_str(), info.st_mode & 07777) != 0)
-        return false;
+    const auto mode = RegularFileMode(target);
+    if (mode && ::chmod(temp.c_str(), *mode) != 0) return false;
     return std::rename(temp.c_str(), target.c_str()) == 0;
 }
 
 }  // namespace
+
+mode_t ReplacementMode(const std::string& target) {
+    if (const auto mode = RegularFileMode(target)) return *mode;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
 
 ReplacingFile::ReplacingFile(std::string target, bool sync)
     : target_(std::move(target)), sync_(sync) {
@@ -66,9 +71,9 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::KeepCurrentMode() {
-    struct stat info {};
-    if (fd_ < 0 || ::stat(target_.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
-    if (::fchmod(fd_, info.st_mode & 07777) != 0) failed_ = true;
+    const auto mode = fd_ < 0 ? std::nullopt : RegularFileMode(target_);
+    if (!mode) return;
+    if (::fchmod(fd_, *mode) != 0) failed_ = true;
     keptMode_ = true;
 }
 

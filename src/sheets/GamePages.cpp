@@ -1,19 +1,18 @@
 #include "sheets/GamePages.h"
 
 #include <algorithm>
-#include <future>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
-#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "database/BackgroundRead.h"
 #include "database/Database.h"
 #include "sheets/SheetText.h"
 
@@ -333,21 +332,14 @@ class GameLookups {
         };
         auto wanted = [&](Marker marker) { return page.Holds(MarkerText(marker)); };
         // The DIP switches (the most rows) load on a connection of their own
-        // while the other tables load here and until the first page needs
-        // them; on the shared one if it cannot open.
-        const std::string path = OpenDatabasePath();
-        if (wanted(Marker::ExpDip) && FileExists(path)) {
-            dips_ = std::async(std::launch::async, [path]() -> std::optional<ExpansionTexts> {
-                try {
-                    const ReadOnlyDatabase own(path);
-                    return LoadExpansions(Marker::ExpDip, "DipSwitch", &own);
-                } catch (const AppError&) {
-                    return std::nullopt;
-                }
+        // while the other tables load here and until the first page needs them.
+        if (wanted(Marker::ExpDip)) {
+            dips_.emplace([](const ReadOnlyDatabase* own) {
+                return LoadExpansions(Marker::ExpDip, "DipSwitch", own);
             });
         }
         for (const auto& [marker, table] : kExpansionTables) {
-            if (wanted(marker) && (marker != Marker::ExpDip || !dips_.valid()))
+            if (wanted(marker) && marker != Marker::ExpDip)
                 expansion_[slot(marker)] = LoadExpansions(marker, table);
         }
     }
@@ -407,10 +399,9 @@ class GameLookups {
 
     // Each game's text is handed over: a page is made once per game.
     void Expansions(const GameRow& game, MarkerValues& values) {
-        if (dips_.valid()) {
-            std::optional<ExpansionTexts>& dips = expansion_[kDipSlot];
-            dips = dips_.get();
-            if (!dips) dips = LoadExpansions(Marker::ExpDip, "DipSwitch");
+        if (dips_) {
+            expansion_[kDipSlot] = dips_->Get();
+            dips_.reset();
         }
         const std::string key = ToLowerAscii(game.name());
         for (int i = 0; i < 5; ++i) {
@@ -441,7 +432,7 @@ class GameLookups {
     static constexpr int kDipSlot =
         static_cast<int>(Marker::ExpDip) - static_cast<int>(Marker::ExpBios);
     std::array<std::optional<ExpansionTexts>, 5> expansion_;
-    std::future<std::optional<ExpansionTexts>> dips_;
+    std::optional<BackgroundRead<ExpansionTexts>> dips_;
     std::optional<std::array<int, 11>> historyColumns_;
     std::optional<std::array<int, 2>> commandColumns_;
 };

@@ -1,12 +1,10 @@
 #include "sheets/StatisticsPage.h"
 
 #include <array>
-#include <future>
 #include <optional>
 #include <unordered_set>
 #include <vector>
 
-#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/TextFile.h"
@@ -232,23 +230,10 @@ std::vector<std::string> SubsetBlocks(const ReadOnlyDatabase* own) {
 
 }  // namespace
 
-StatisticsCounts::StatisticsCounts() {
-    const std::string path = OpenDatabasePath();
-    if (!FileExists(path)) return;
-    blocks_ = std::async(std::launch::async, [path]() -> std::optional<std::vector<std::string>> {
-        try {
-            const ReadOnlyDatabase own(path);
-            return SubsetBlocks(&own);
-        } catch (const AppError&) {
-            return std::nullopt;  // counted on the shared connection instead
-        }
-    });
-}
+StatisticsCounts::StatisticsCounts() : blocks_(SubsetBlocks) {}
 
 std::vector<std::string> StatisticsCounts::Blocks() {
-    std::optional<std::vector<std::string>> blocks;
-    if (blocks_.valid()) blocks = blocks_.get();
-    return blocks ? std::move(*blocks) : SubsetBlocks(nullptr);
+    return blocks_.Get();
 }
 
 void WriteStatisticsPage(const SheetRun& run, TaskProgress& progress, StatisticsCounts* counts) {

@@ -1,17 +1,15 @@
 #pragma once
 // "STAT.htm": counts over the whole game database for six subsets.
 
-#include <future>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "database/BackgroundRead.h"
 #include "sheets/SheetRun.h"
 
 namespace arc {
 
-class ReadOnlyDatabase;
 class TaskProgress;
 
 /// The counts text for the games satisfying `condition` (all games when empty).
@@ -31,7 +29,7 @@ class StatisticsCounts {
     std::vector<std::string> Blocks();
 
   private:
-    std::future<std::optional<std::vector<std::string>>> blocks_;
+    BackgroundRead<std::vector<std::string>> blocks_;
 };
 
 /// Writes run.PagesFolder() + "STAT.htm", with the counts taken meanwhile when
