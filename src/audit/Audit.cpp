@@ -1,6 +1,5 @@
 #include "audit/Audit.h"
 
-#include <chrono>
 #include <cstdlib>
 
 #include "audit/SetAuditor.h"
@@ -21,20 +20,6 @@ bool AuditTableExists() {
     return QueryValue("SELECT count(*) FROM sqlite_master WHERE type='table' AND name='Audit'") !=
            "0";
 }
-
-/// Shows the current set in the progress label at most every 50 ms.
-class ThrottledLabel {
-  public:
-    void Show(TaskProgress& task, std::string_view name) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - last_ < std::chrono::milliseconds(50)) return;
-        last_ = now;
-        task.SetLabel(name);
-    }
-
-  private:
-    std::chrono::steady_clock::time_point last_{};
-};
 
 }  // namespace
 
@@ -80,7 +65,7 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
         Statement forget("DELETE FROM Audit WHERE Name = ?");
         Statement known("SELECT InternalName, romof FROM Data WHERE InternalName = ?");
         Statement all("SELECT InternalName, romof FROM Data ORDER BY InternalName");
-        ThrottledLabel label;
+        LabelThrottle label;
         int done = 0;
         std::string romOf;
         auto next = [&](std::string& name) {
@@ -113,7 +98,7 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
                 }
                 continue;
             }
-            label.Show(task, name);
+            if (label.Due()) task.SetLabel(name);
             const SetAudit result = auditor.Audit(name, romOf);
             insert.Bind(1, result.name).Bind(2, VerdictText(result.verdict));
             insert.Bind(3, result.needed).Bind(4, result.found).Bind(5, result.missing);

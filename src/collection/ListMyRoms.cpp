@@ -1,6 +1,5 @@
 #include "collection/ListMyRoms.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
@@ -23,21 +22,6 @@ namespace {
 
 constexpr int kListMyRomsProcedure = 600;
 
-/// Shows the current entry in the progress label, at most every 50 ms: a label
-/// per entry would cost more than the scan itself.
-class ThrottledLabel {
-  public:
-    void Show(TaskProgress& task, const std::string& name) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - last_ < std::chrono::milliseconds(50)) return;
-        last_ = now;
-        task.SetLabel(ToUtf8(name));
-    }
-
-  private:
-    std::chrono::steady_clock::time_point last_{};
-};
-
 struct ScanResult {
     bool cancelled = false;
     int scanned = 0;
@@ -49,12 +33,12 @@ ScanResult ScanRomFolder(const std::string& folder, TaskProgress& task) {
     ScanResult result;
     Statement mark("UPDATE Data SET GotIt=TRUE WHERE InternalName=?");
     BatchTransaction batch(std::numeric_limits<int>::max());
-    ThrottledLabel label;
+    LabelThrottle label;
 
     auto markOne = [&](const std::string& name, const std::string& gameName) {
         mark.Bind(1, gameName).Run();
         ++result.scanned;
-        label.Show(task, name);
+        if (label.Due()) task.SetLabel(ToUtf8(name));
         return task.KeepGoing();
     };
 

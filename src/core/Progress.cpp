@@ -94,6 +94,13 @@ WizardStepEnd::~WizardStepEnd() {
     if (State().WizardMode) State().WizardTaskRunning = false;
 }
 
+bool LabelThrottle::Due() {
+    const auto now = Clock::now();
+    if (now - last_ < std::chrono::milliseconds(50)) return false;
+    last_ = now;
+    return true;
+}
+
 WindowProgress::WindowProgress(int total) {
     SetTotal(total);
     Progress().Done = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Progress state of the running long task and the long-task protocol.
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -93,6 +94,17 @@ class TaskProgress {
 
     /// One more item done.
     bool Advance() { return Step(Done() + 1); }
+};
+
+/// Tells when a task that goes through many items may show the current one as
+/// its label: at most every 50 ms, as a label per item would cost more than
+/// the items.
+class LabelThrottle {
+  public:
+    bool Due();
+
+  private:
+    std::chrono::steady_clock::time_point last_{};
 };
 
 /// Reports to the program-wide progress state that the progress window and the
