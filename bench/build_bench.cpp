@@ -29,8 +29,8 @@
 
 #include "EmulatorList.h"
 #include "SyntheticSupportFiles.h"
-#include "build/BuildPipeline.h"
-#include "build/SupportFiles.h"
+#include "pipeline/BuildPipeline.h"
+#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"

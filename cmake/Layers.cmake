@@ -3,7 +3,7 @@
 # adds arcanote_NAME linked to arcanote_DEP for each DEP, and a build step that
 # refuses an include of a folder that is neither NAME nor below it.
 set(ARCANOTE_PROJECT_FOLDERS core database zip translation importers xmlimport collection
-    notes sheets download shell build audit wizard cli ui app)
+    notes sheets download shell pipeline audit wizard cli ui app)
 
 function(arcanote_layer name)
     cmake_parse_arguments(LAYER "OBJECT" "" "SOURCES;DEPENDS;LIBRARIES" ${ARGN})

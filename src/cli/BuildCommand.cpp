@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "build/BuildPipeline.h"
+#include "pipeline/BuildPipeline.h"
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "core/AppState.h"

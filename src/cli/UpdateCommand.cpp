@@ -1,7 +1,7 @@
 #include <array>
 #include <ostream>
 
-#include "build/UpdateWindowState.h"
+#include "pipeline/UpdateWindowState.h"
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "core/AppState.h"

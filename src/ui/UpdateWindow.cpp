@@ -11,7 +11,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-#include "build/BuildPipeline.h"
+#include "pipeline/BuildPipeline.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/TextTable.h"

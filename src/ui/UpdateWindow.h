@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "build/UpdateWindowState.h"
+#include "pipeline/UpdateWindowState.h"
 #include "ui/ChildWindow.h"
 
 class QCheckBox;

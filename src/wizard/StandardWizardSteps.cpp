@@ -1,6 +1,6 @@
 #include "wizard/StandardWizardSteps.h"
 
-#include "build/BuildPipeline.h"
+#include "pipeline/BuildPipeline.h"
 #include "collection/ListMyRoms.h"
 #include "core/AppState.h"
 #include "core/UiService.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "build/BuildTestSupport.h"
+#include "pipeline/BuildTestSupport.h"
 #include "cli/Cli.h"
 #include "cli/CliRunTest.h"
 

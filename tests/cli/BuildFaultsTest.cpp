@@ -12,7 +12,7 @@
 #include <memory>
 #include <thread>
 
-#include "build/BuildTestSupport.h"
+#include "pipeline/BuildTestSupport.h"
 #include "support/TestSupport.h"
 
 namespace arc {

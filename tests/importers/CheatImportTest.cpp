@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "build/SupportFiles.h"
+#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/Log.h"
 #include "importers/ImporterTest.h"

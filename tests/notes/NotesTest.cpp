@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "build/BuildTestSupport.h"
+#include "pipeline/BuildTestSupport.h"
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "database/Schema.h"

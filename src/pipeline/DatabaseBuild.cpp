@@ -1,4 +1,4 @@
-#include "build/DatabaseBuild.h"
+#include "pipeline/DatabaseBuild.h"
 
 #include <filesystem>
 

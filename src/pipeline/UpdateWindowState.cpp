@@ -1,10 +1,10 @@
-#include "build/UpdateWindowState.h"
+#include "pipeline/UpdateWindowState.h"
 
 #include <vector>
 
-#include "build/DatabaseBuild.h"
-#include "build/MameLists.h"
-#include "build/SupportFiles.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/MameLists.h"
+#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"

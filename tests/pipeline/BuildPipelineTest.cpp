@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <utility>
 
-#include "build/BuildPipeline.h"
-#include "build/BuildTestSupport.h"
-#include "build/DatabaseBuild.h"
-#include "build/MameLists.h"
-#include "build/SupportFiles.h"
+#include "pipeline/BuildPipeline.h"
+#include "pipeline/BuildTestSupport.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/MameLists.h"
+#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/Progress.h"
 #include "core/Settings.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "build/BuildTestSupport.h"
-#include "build/SupportFiles.h"
-#include "build/UpdateWindowState.h"
+#include "pipeline/BuildTestSupport.h"
+#include "pipeline/SupportFiles.h"
+#include "pipeline/UpdateWindowState.h"
 #include "core/AppState.h"
 #include "core/EmulatorConfig.h"
 #include "core/Files.h"

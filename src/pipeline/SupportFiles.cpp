@@ -1,4 +1,4 @@
-#include "build/SupportFiles.h"
+#include "pipeline/SupportFiles.h"
 
 #include <array>
 

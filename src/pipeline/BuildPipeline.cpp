@@ -1,13 +1,13 @@
-#include "build/BuildPipeline.h"
+#include "pipeline/BuildPipeline.h"
 
 #include <chrono>
 #include <filesystem>
 #include <optional>
 #include <thread>
 
-#include "build/DatabaseBuild.h"
-#include "build/MameLists.h"
-#include "build/SupportFiles.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/MameLists.h"
+#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"

@@ -1,4 +1,4 @@
-#include "build/MameLists.h"
+#include "pipeline/MameLists.h"
 
 #include <cctype>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "build/BuildPipeline.h"
-#include "build/BuildTestSupport.h"
-#include "build/UpdateWindowState.h"
+#include "pipeline/BuildPipeline.h"
+#include "pipeline/BuildTestSupport.h"
+#include "pipeline/UpdateWindowState.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
