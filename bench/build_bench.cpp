@@ -29,8 +29,6 @@
 
 #include "EmulatorList.h"
 #include "SyntheticSupportFiles.h"
-#include "pipeline/BuildPipeline.h"
-#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
@@ -39,6 +37,8 @@
 #include "database/Database.h"
 #include "database/Schema.h"
 #include "importers/Importers.h"
+#include "pipeline/BuildPipeline.h"
+#include "pipeline/SupportFiles.h"
 #include "xmlimport/ListXmlImport.h"
 
 namespace fs = std::filesystem;

@@ -4,7 +4,6 @@
 
 #include <ostream>
 
-#include "pipeline/BuildPipeline.h"
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "core/AppState.h"
@@ -12,6 +11,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "pipeline/BuildPipeline.h"
 #include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc::cli {

@@ -1,11 +1,11 @@
 #include <array>
 #include <ostream>
 
-#include "pipeline/UpdateWindowState.h"
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
+#include "pipeline/UpdateWindowState.h"
 
 namespace arc::cli {
 namespace {

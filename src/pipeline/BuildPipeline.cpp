@@ -5,9 +5,6 @@
 #include <optional>
 #include <thread>
 
-#include "pipeline/DatabaseBuild.h"
-#include "pipeline/MameLists.h"
-#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -19,6 +16,9 @@
 #include "core/UiService.h"
 #include "core/Version.h"
 #include "database/Database.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/MameLists.h"
+#include "pipeline/SupportFiles.h"
 #include "xmlimport/ImportOptionsWindowState.h"
 #include "xmlimport/ListXmlImport.h"
 

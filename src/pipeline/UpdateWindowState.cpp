@@ -2,9 +2,6 @@
 
 #include <vector>
 
-#include "pipeline/DatabaseBuild.h"
-#include "pipeline/MameLists.h"
-#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -17,6 +14,9 @@
 #include "core/Version.h"
 #include "database/Database.h"
 #include "importers/Importers.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/MameLists.h"
+#include "pipeline/SupportFiles.h"
 #include "xmlimport/ListXmlImport.h"
 
 namespace arc {

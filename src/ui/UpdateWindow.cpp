@@ -11,11 +11,11 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-#include "pipeline/BuildPipeline.h"
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "pipeline/BuildPipeline.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"

@@ -1,9 +1,9 @@
 #include "wizard/StandardWizardSteps.h"
 
-#include "pipeline/BuildPipeline.h"
 #include "collection/ListMyRoms.h"
 #include "core/AppState.h"
 #include "core/UiService.h"
+#include "pipeline/BuildPipeline.h"
 
 namespace arc {
 namespace {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "pipeline/BuildTestSupport.h"
 #include "cli/Cli.h"
 #include "cli/CliRunTest.h"
+#include "pipeline/BuildTestSupport.h"
 
 namespace arc {
 namespace {

@@ -6,11 +6,11 @@
 #include <functional>
 #include <memory>
 
-#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/Log.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
+#include "pipeline/SupportFiles.h"
 #include "support/ZipBuilder.h"
 
 namespace arc {

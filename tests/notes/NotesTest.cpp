@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "pipeline/BuildTestSupport.h"
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "database/Schema.h"
 #include "notes/NotesFile.h"
+#include "pipeline/BuildTestSupport.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
 

@@ -4,16 +4,16 @@
 #include <cstdlib>
 #include <utility>
 
-#include "pipeline/BuildPipeline.h"
-#include "pipeline/BuildTestSupport.h"
-#include "pipeline/DatabaseBuild.h"
-#include "pipeline/MameLists.h"
-#include "pipeline/SupportFiles.h"
 #include "core/AppState.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/Version.h"
+#include "pipeline/BuildPipeline.h"
+#include "pipeline/BuildTestSupport.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/MameLists.h"
+#include "pipeline/SupportFiles.h"
 
 namespace arc {
 namespace {

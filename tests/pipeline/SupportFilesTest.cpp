@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "pipeline/BuildTestSupport.h"
-#include "pipeline/SupportFiles.h"
-#include "pipeline/UpdateWindowState.h"
 #include "core/AppState.h"
 #include "core/EmulatorConfig.h"
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "download/DownloadList.h"
+#include "pipeline/BuildTestSupport.h"
+#include "pipeline/SupportFiles.h"
+#include "pipeline/UpdateWindowState.h"
 #include "translation/TranslationWindowState.h"
 
 namespace arc {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "pipeline/BuildPipeline.h"
-#include "pipeline/BuildTestSupport.h"
-#include "pipeline/UpdateWindowState.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "pipeline/BuildPipeline.h"
+#include "pipeline/BuildTestSupport.h"
+#include "pipeline/UpdateWindowState.h"
 
 namespace arc {
 namespace {
