@@ -1,5 +1,7 @@
 #include "collection/GameBrowserQuery.h"
 
+#include "collection/CommandGlyphs.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -433,7 +435,7 @@ GameDetails GameBrowserQuery::Details(std::string_view name) const {
         details.mameinfo = PlainLines(data.ColumnText(2));
         data.Reset();
         if (hasHistory) details.history = PlainLines(HistoryText(db, code));
-        details.commands = PlainLines(CommandText(db, name));
+        details.commands = PlainLines(CommandTextForDisplay(CommandText(db, name)));
         if (db.HasTable("Audit")) {
             Statement audit(db, "SELECT Verdict FROM Audit WHERE Name = ?");
             audit.Bind(1, name);

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "collection/ArtImages.h"
+#include "collection/CommandGlyphs.h"
 #include "collection/GameActions.h"
 #include "collection/GameBrowserQuery.h"
 #include "core/Settings.h"
@@ -110,6 +111,14 @@ TEST(GameBrowserFilter, ASetNameFirstThenNamesThenTitlesThatBeginWithTheText) {
     EXPECT_FALSE(YearInRange("197?", "1985", ""));
     EXPECT_FALSE(YearInRange("", "1985", ""));
     EXPECT_TRUE(YearInRange("", "", ""));
+}
+
+TEST(CommandGlyphs, CodesAreDrawnAsArrowsAndButtonsAndSeparatorsAsDashes) {
+    EXPECT_EQ(CommandTextForDisplay("_2_3_6+_P"), "\u2193\u2198\u2192+\u24C5");
+    EXPECT_EQ(CommandTextForDisplay("_A_+_B hold _4"), "\u24B6+\u24B7 hold \u2190");
+    EXPECT_EQ(CommandTextForDisplay("\u0097\u0097 moves"), "\u2014\u2014 moves");
+    // What is no code stays: an unknown letter, a trailing or doubled underscore.
+    EXPECT_EQ(CommandTextForDisplay("a_z b_ __"), "a_z b_ __");
 }
 
 TEST_F(GameBrowserQueryTest, SortsByAnyColumnWithoutRegardToCaseTiesByTitle) {
