@@ -1,5 +1,9 @@
 #include "database/FullTextIndex.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+
 #include "core/Files.h"
 
 namespace arc {
@@ -77,19 +81,36 @@ std::vector<FullTextMatch> SearchFullText(const ReadOnlyDatabase* database, std:
     std::vector<FullTextMatch> matches;
     const std::string query = FullTextQuery(words);
     if (query.empty()) return matches;
-    Statement search(database,
-                     "SELECT d.InternalName, min(m.r) AS best FROM ("
-                     " SELECT d2.rowid AS id, h.r AS r FROM"
-                     "  (SELECT rowid AS code, bm25(HistoryText) AS r FROM HistoryText"
-                     "   WHERE HistoryText MATCH ?1) h"
-                     "  JOIN Data d2 ON d2.CodeHistory = h.code"
-                     " UNION ALL"
-                     " SELECT rowid, bm25(GameText) FROM GameText WHERE GameText MATCH ?1"
-                     ") m JOIN Data d ON d.rowid = m.id"
-                     " GROUP BY m.id ORDER BY best, d.InternalName LIMIT ?2");
-    search.Bind(1, query).Bind(2, limit > 0 ? limit : -1);
-    while (search.Step())
-        matches.push_back({search.ColumnText(0), search.ColumnDouble(1)});
+    // The ranks of the matching History rows and games, joined to the games
+    // here: a join in SQL on CodeHistory, which has no index, scans Data once
+    // per matching History row.
+    auto ranks = [&](std::string_view table) {
+        std::unordered_map<std::int64_t, double> found;
+        Statement search(database, "SELECT rowid, bm25(" + std::string(table) + ") FROM " +
+                                       std::string(table) + " WHERE " + std::string(table) +
+                                       " MATCH ?");
+        search.Bind(1, query);
+        while (search.Step())
+            found.emplace(search.ColumnInt(0), search.ColumnDouble(1));
+        return found;
+    };
+    const auto history = ranks(kHistoryText);
+    const auto games = ranks(kGameText);
+    if (history.empty() && games.empty()) return matches;
+    Statement data(database, "SELECT rowid, InternalName, CodeHistory FROM Data");
+    while (data.Step()) {
+        const auto game = games.find(data.ColumnInt(0));
+        const auto text = data.IsNull(2) ? history.end() : history.find(data.ColumnInt(2));
+        if (game == games.end() && text == history.end()) continue;
+        double rank = game != games.end() ? game->second : 0;
+        if (text != history.end() && (game == games.end() || text->second < rank))
+            rank = text->second;
+        matches.push_back({data.ColumnText(1), rank});
+    }
+    std::sort(matches.begin(), matches.end(), [](const FullTextMatch& a, const FullTextMatch& b) {
+        return a.rank != b.rank ? a.rank < b.rank : a.name < b.name;
+    });
+    if (limit > 0 && matches.size() > static_cast<std::size_t>(limit)) matches.resize(limit);
     return matches;
 }
 
