@@ -32,14 +32,13 @@ std::string ExecutableFolder() {
     return ec ? std::string() : self.parent_path().string() + "/";
 }
 
-/// Non-empty files under a folder, relative names with "/": what a sound
-/// archive of it lists (empty files are never listed).
+/// Files under a folder, relative names with "/": what a sound archive of it lists.
 std::set<std::string> ListableFiles(const std::string& folder) {
     std::set<std::string> names;
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code entryError;
-        if (it->is_regular_file(entryError) && it->file_size(entryError) > 0 && !entryError)
+        if (it->is_regular_file(entryError) && !entryError)
             names.insert(it->path().lexically_relative(folder).generic_string());
     }
     return names;
