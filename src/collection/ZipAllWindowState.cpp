@@ -15,7 +15,7 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "zip/ZipModule.h"
+#include "zip/Unzip.h"
 
 namespace arc {
 
@@ -47,12 +47,10 @@ std::set<std::string> ListableFiles(const std::string& folder) {
 /// True when the archive exists and lists exactly the folder's files.
 bool ArchiveHoldsFolder(const std::string& archive, const std::string& folder) {
     if (!FileExists(archive)) return false;
-    ZipState().ZipLastError.clear();
-    ZipListFiles(archive);
-    if (!ZipState().ZipLastError.empty()) return false;
-    const std::vector<std::string>& list = ZipState().ZipFileList;
-    const std::set<std::string> listed(list.begin() + 1, list.end());
-    return listed == ListableFiles(folder);
+    const ZipListing listing = ListZip(archive);
+    if (!listing.ok()) return false;
+    const std::vector<std::string> names = listing.Names();
+    return std::set<std::string>(names.begin(), names.end()) == ListableFiles(folder);
 }
 
 /// Shows the window again however the command ends.
@@ -211,14 +209,13 @@ void ZipAllWindowState::UnzipAll() {
                 if (!task.Step(i)) break;
                 const bool created = !fs::exists(dest + name);
                 MakeFolder(dest + name);
-                ZipState().ZipLastError.clear();
-                const bool done = arc::UnzipAll(source + archive, dest + name, true);
-                sound[static_cast<std::size_t>(i - 1)] = done && ZipState().ZipLastError.empty();
-                if (!sound[static_cast<std::size_t>(i - 1)]) {
+                const UnzipResult result = arc::UnzipAll(source + archive, dest + name);
+                sound[static_cast<std::size_t>(i - 1)] = result.ok();
+                if (!result.ok()) {
                     failed_.push_back(source + archive);
                     WriteLog("Unzip all: " + source + archive + ": " +
-                             (ZipState().ZipLastError.empty() ? std::string("not extracted")
-                                                              : ZipState().ZipLastError));
+                             (result.errors.empty() ? std::string("not extracted")
+                                                    : DescribeZipErrors(result.errors)));
                     // A failed archive leaves nothing behind in a folder made for it.
                     std::error_code ec;
                     if (created) fs::remove_all(dest + name, ec);
