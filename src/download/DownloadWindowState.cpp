@@ -167,12 +167,24 @@ std::string DownloadWindowState::PrepareDownloadFolder() {
     return WithTrailingSlash(folder);
 }
 
+bool DownloadWindowState::EditUrl(int index, std::string_view text) {
+    if (index < 0 || index >= kDownloadEntries) return false;
+    if (Trim(text).empty()) {
+        Ui().Message(Text(kTextEmptyAddress), MsgButtons::Ok, MsgIcon::Exclamation);
+        Changed();  // the box shows the kept address again
+        return false;
+    }
+    rows[index].fileUrl = std::string(Trim(text));
+    SaveList();
+    return true;
+}
+
 void DownloadWindowState::DownloadEntry(int index, const std::string& folder) {
     Row& row = rows[index];
     const std::string url(Trim(row.fileUrl));
     if (url.empty()) {
         row.failure = true;
-        row.error = "no address";
+        row.error = Text(kTextEmptyAddress);
         Changed();
         return;
     }
@@ -201,8 +213,9 @@ void DownloadWindowState::DownloadEntry(int index, const std::string& folder) {
     } else {
         row.failure = true;
         row.error = result.error;
-        DebugLog(" => NOT Downloaded " + url);
-        DebugLog("    (" + result.error + ")");
+        // The reason is logged whatever the log flag: the message points to the log.
+        WriteLog(" => NOT Downloaded " + url);
+        WriteLog("    (" + result.error + ")");
     }
     Changed();
 }
@@ -341,14 +354,13 @@ void DownloadWindowState::Run() {
     for (int i = 0; i < kDownloadEntries; ++i) {
         anyTicked = anyTicked || rows[i].checked;
         if (rows[i].checked && !rows[i].success)
-            failed +=
-                std::string(failed.empty() ? "" : ", ") + std::string(DownloadEntries()[i].label);
+            failed += "\n" + std::string(DownloadEntries()[i].label) + ": " +
+                      (rows[i].error.empty() ? std::string("?") : rows[i].error);
     }
     if (!anyTicked)
         Ui().Message(Text(kTextNothingTicked), MsgButtons::Ok, MsgIcon::Exclamation);
     else if (!failed.empty())
-        Ui().Message(Text(kTextNotDownloaded) + failed + Text(kTextSeeTheLog), MsgButtons::Ok,
-                     MsgIcon::Exclamation);
+        Ui().Message(Text(kTextNotDownloaded) + failed, MsgButtons::Ok, MsgIcon::Exclamation);
     else
         Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "download/DownloadList.h"
 #include "download/Downloader.h"
@@ -47,6 +48,9 @@ class DownloadWindowState {
     void Close();
     bool IsOpen() const { return open_; }
 
+    /// An address typed into entry `index`'s box: kept and saved with the
+    /// list, or refused with a message when it is empty (the old one stays).
+    bool EditUrl(int index, std::string_view text);
     /// Writes the list file from the site URLs and the URL boxes.
     void SaveList();
     /// Reads the list file again (URL boxes included).
