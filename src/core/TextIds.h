@@ -198,5 +198,8 @@ inline constexpr int kTextEmptyAddress = 392;
 inline constexpr int kTextTranslatedFiles = 393;
 inline constexpr int kTextNothingTranslated = 394;
 inline constexpr int kTextTranslationFailed = 395;
+inline constexpr int kTextStepCancelled = 396;
+inline constexpr int kTextStepNotDone = 397;
+inline constexpr int kTextStepWindowClosed = 398;
 
 }  // namespace arc

@@ -351,7 +351,10 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Files translated and written:",                          // 393
     "No file was translated.",                                // 394
     "Translation failed (files left as they were):",          // 395
-    "", "", "", "",                                           // 396-399
+    "cancelled",                                              // 396
+    "not done (see the messages before this one)",            // 397
+    "its window was closed",                                  // 398
+    "",                                                       // 399
 };
 
 const std::array<std::string_view, kTextEntries> kFrenchTexts = {
@@ -716,7 +719,10 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Fichiers traduits et écrits :",                                           // 393
     "Aucun fichier n'a été traduit.",                                          // 394
     "La traduction a échoué (fichiers laissés tels quels) :",                  // 395
-    "", "", "", "",                                                            // 396-399
+    "annulé",                                                                  // 396
+    "non fait (voir les messages précédents)",                                 // 397
+    "sa fenêtre a été fermée",                                                 // 398
+    "",                                                                        // 399
 };
 
 }  // namespace arc

@@ -19,6 +19,12 @@
 namespace arc {
 namespace {
 
+/// What the last run did, for a caller that does not see the window (the wizard).
+std::string& LastSummary() {
+    static std::string summary;
+    return summary;
+}
+
 constexpr int kProcOpen = 800;
 constexpr int kProcSave = 801;
 constexpr int kProcRun = 802;
@@ -344,11 +350,23 @@ void DownloadWindowState::Run() {
     statusVisible = false;
     Changed();
 
+    LastSummary() = EndMessage();
     if (State().WizardMode) {
         Close();
         if (onCloseRequest) onCloseRequest();
         return;
     }
+    bool ticked = false;
+    bool failed = false;
+    for (const Row& row : rows) {
+        ticked = ticked || row.checked;
+        failed = failed || (row.checked && !row.success);
+    }
+    Ui().Message(LastSummary(), MsgButtons::Ok,
+                 ticked && !failed ? MsgIcon::Information : MsgIcon::Exclamation);
+}
+
+std::string DownloadWindowState::EndMessage() const {
     std::string failed;
     bool anyTicked = false;
     for (int i = 0; i < kDownloadEntries; ++i) {
@@ -357,12 +375,13 @@ void DownloadWindowState::Run() {
             failed += "\n" + std::string(DownloadEntries()[i].label) + ": " +
                       (rows[i].error.empty() ? std::string("?") : rows[i].error);
     }
-    if (!anyTicked)
-        Ui().Message(Text(kTextNothingTicked), MsgButtons::Ok, MsgIcon::Exclamation);
-    else if (!failed.empty())
-        Ui().Message(Text(kTextNotDownloaded) + failed, MsgButtons::Ok, MsgIcon::Exclamation);
-    else
-        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
+    if (!anyTicked) return Text(kTextNothingTicked);
+    if (!failed.empty()) return Text(kTextNotDownloaded) + failed;
+    return Text(kTextDone);
+}
+
+const std::string& LastDownloadSummary() {
+    return LastSummary();
 }
 
 }  // namespace arc

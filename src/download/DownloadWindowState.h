@@ -63,8 +63,11 @@ class DownloadWindowState {
     void EditList();
     /// Paths button: shows the paths dialog and waits until it closes.
     void Paths();
-    /// Download button.
+    /// Download button; ends with EndMessage() (kept for LastDownloadSummary).
     void Run();
+    /// What the last run did: "Done.", what was not downloaded and why, or
+    /// that nothing was ticked.
+    std::string EndMessage() const;
 
   private:
     void Changed();
@@ -80,5 +83,8 @@ class DownloadWindowState {
     DownloadList list_ = DefaultDownloadList();
     bool open_ = false;
 };
+
+/// The end message of the last download run of the program, "" before any.
+const std::string& LastDownloadSummary();
 
 }  // namespace arc
