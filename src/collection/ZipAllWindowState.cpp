@@ -210,8 +210,11 @@ void ZipAllWindowState::UnzipAll() {
                 const bool created = !fs::exists(dest + name);
                 MakeFolder(dest + name);
                 const UnzipResult result = arc::UnzipAll(source + archive, dest + name);
-                sound[static_cast<std::size_t>(i - 1)] = result.ok();
-                if (!result.ok()) {
+                // Only an extraction that holds every entry with its size lets the archive go.
+                sound[static_cast<std::size_t>(i - 1)] =
+                    result.ok() &&
+                    FirstEntryNotExtracted(ListZip(source + archive), dest + name).empty();
+                if (!sound[static_cast<std::size_t>(i - 1)]) {
                     failed_.push_back(source + archive);
                     WriteLog("Unzip all: " + source + archive + ": " +
                              (result.errors.empty() ? std::string("not extracted")
