@@ -331,6 +331,16 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Emulator used: ",                                         // 314
     "none found",                                              // 315
     "This file or folder does not exist.",                     // 316
+    // clang-format off
+    // 317-359: entries of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    // clang-format on
+    "The folder ",        // 360
+    " is not writable.",  // 361
+    " holds the program's own files (settings, database, skins): it is not emptied; the game "
+    "files are written into it without deleting anything.",                 // 362
+    " art archive(s) held members that were not extracted (see the log).",  // 363
 };
 
 const std::array<std::string_view, kTextEntries> kFrenchTexts = {
@@ -675,6 +685,17 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Émulateur utilisé : ",                                            // 314
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
+    // clang-format off
+    // 317-359: entries of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    // clang-format on
+    "Le dossier ",                         // 360
+    " n'est pas accessible en écriture.",  // 361
+    " contient les fichiers du programme (réglages, base de données, skins) : il n'est pas "
+    "vidé, les fiches y sont créées sans rien effacer.",  // 362
+    " archive(s) d'images contenai(en)t des fichiers qui n'ont pas été extraits (voir le "
+    "journal).",  // 363
 };
 
 }  // namespace arc

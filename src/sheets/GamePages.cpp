@@ -454,8 +454,7 @@ class GameImages {
     }
 
     void Fill(const GameRow& game, MarkerValues& values) const {
-        const std::string& stem =
-            run_.choices.parentArtForClones && !game.cloneOf.empty() ? game.cloneOf : game.name();
+        const std::string& stem = Stem(game);
         const std::string image = stem + ".png";
         for (int k = 0; k < kArtKinds; ++k) {
             std::string& value = values[static_cast<int>(Marker::ImgTitle) + k];
@@ -475,6 +474,12 @@ class GameImages {
                 value = noImageUrl_;
             }
         }
+    }
+
+    // The name of the game's pictures: its own, or its parent's when asked.
+    const std::string& Stem(const GameRow& game) const {
+        return run_.choices.parentArtForClones && !game.cloneOf.empty() ? game.cloneOf
+                                                                        : game.name();
     }
 
   private:
@@ -578,8 +583,6 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
     GameLookups lookups(page);
     Statement selection(GameSelectionQuery(run.choices));
     if (!selection.Step()) {
-        Ui().Message(WithLineBreaks(Text(kTextNoDataForCriteria)), MsgButtons::Ok,
-                     MsgIcon::Information);
         DebugLog(Text(kTextNoDataForCriteria));
         return PagesOutcome::EmptySelection;
     }
@@ -601,6 +604,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
     std::string previousLink;
     std::string text;
     run.gameList.reserve(count);
+    run.pageImages.reserve(count);
     for (auto& list : run.groups)
         list.reserve(count);
 
@@ -654,6 +658,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
             if (!written.insert(game.name()).second) writer.Finish();  // the earlier page first
             writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);
+            run.pageImages.push_back(images.Stem(game));
         }
         current = 1 - current;
     }

@@ -1,4 +1,3 @@
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
@@ -8,7 +7,7 @@
 
 namespace arc {
 
-bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
+bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress, int& unclean) {
     progress.SetLabel(Text(kTextUnzippingArt));
     progress.SetTotal(kArtKinds);
     for (int k = 0; k < kArtKinds; ++k) {
@@ -25,7 +24,7 @@ bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
                     WriteLog("Unzip " + run.artFolders[k] + archive + ", " + target);
                     WriteLog(error);
                     error.clear();
-                    State().LogFlag = true;
+                    ++unclean;
                 }
             }
         }
@@ -39,20 +38,21 @@ bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
 #include <filesystem>
 
 #include "core/ProgramFolder.h"
-#include "sheets/BuildSheets.h"
 #include "sheets/SheetSkin.h"
+#include "sheets/SheetsTask.h"
 
 namespace arc {
 
-SkinFolder ResolveSkin(const std::string& name, const std::string& path) {
+SkinFolder ResolveSkin(const std::string& name, const std::string& path,
+                       const std::string& tempFolder) {
     SkinFolder skin;
     if (!IsSkinArchive(path)) {
         skin.folder = WithTrailingSlash(path);
         return skin;
     }
     skin.fromArchive = true;
-    skin.folder = State().TempFolder + "~" + name + ".skin/";
-    RemoveUnzippedSkin(skin.folder);
+    skin.folder = tempFolder + "~" + name + ".skin/";
+    RemoveUnzippedSkin(skin.folder, tempFolder);
     std::error_code ignored;
     std::filesystem::create_directories(skin.folder.substr(0, skin.folder.size() - 1), ignored);
     const std::string line = "UnzipAll " + path + " to " + skin.folder;
@@ -63,7 +63,6 @@ SkinFolder ResolveSkin(const std::string& name, const std::string& path) {
         WriteLog(line);
         WriteLog(error);
         error.clear();
-        State().LogFlag = true;
     }
     return skin;
 }

@@ -98,7 +98,7 @@ class SiteLinksTest : public SheetTest {
         AddRow("Rom",
                {{"InternalName", "pacman"}, {"RomName", "pacman.6e"}, {"Romcrc", "c1e6ab10"}});
         AddHistory({"pacman", "puckman"}, {{"Description", "A yellow\r\ncircle."}});
-        AddRow("Versions", {{"VersionMame", "0.251"}, {"VersionArcanote", "1.0.0"}});
+        AddRow("Versions", {{"VersionMame", "MAME v0.251"}, {"VersionArcanote", "1.0.0"}});
         CloseDatabase();
     }
 
@@ -108,7 +108,7 @@ class SiteLinksTest : public SheetTest {
         window.Load(false);
         window.text1 = site;
         EXPECT_EQ(window.ComboText(), skin);
-        EXPECT_TRUE(window.MakeWithoutQuestions().completed);
+        EXPECT_TRUE(window.MakeWithoutQuestions().ok());
         int pages = 0;
         EXPECT_EQ(BrokenLinks(site, &pages), std::vector<std::string>{});
         EXPECT_GT(pages, 80);
@@ -121,20 +121,25 @@ class SiteLinksTest : public SheetTest {
 
 TEST_F(SiteLinksTest, BuiltInSiteHasNoBrokenLinkAndEndsTheRun) {
     BuildAndCheck("");
-    EXPECT_NE(Page("pacman.htm").find("0.251 - Arcanote v1.0.0"), std::string::npos);
+    EXPECT_NE(Page("pacman.htm").find(">MAME v0.251 - Arcanote v1.0.0<"), std::string::npos);
     EXPECT_EQ(ui().opened, std::vector<std::string>{site + "index.htm"});
     EXPECT_EQ(ui().messages.back().text, "Done.");
     EXPECT_TRUE(ui().menusEnabled);
     EXPECT_FALSE(IsDatabaseOpen());
 }
 
-TEST_F(SiteLinksTest, ShippedSkinSiteHasNoBrokenLink) {
+TEST_F(SiteLinksTest, ShippedSkinSiteHasNoBrokenLinkAndNamesTheEmulatorOnceInItsFooter) {
     fs::copy(BinDir() + "/html", home.str() + "html", fs::copy_options::recursive);
     BuildAndCheck("Marquee");
     const std::string page = Page("pacman.htm");
     EXPECT_NE(page.find("pacman.6e<br>"), std::string::npos);
     EXPECT_NE(page.find("A yellow<br>\r\ncircle."), std::string::npos);
     EXPECT_TRUE(PageExists("rom.css"));
+    for (const std::string& shown : {page, ReadFile(site + "index.htm"), Page("STAT.htm")}) {
+        EXPECT_NE(shown.find("<footer>MAME v0.251 &middot; Arcanote v1.0.0</footer>"),
+                  std::string::npos)
+            << shown;
+    }
 }
 
 }  // namespace
