@@ -12,11 +12,9 @@
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
-#include "core/UiService.h"
 #include "sheets/SheetSkin.h"
-#include "sheets/SheetsTask.h"
+#include "sheets/SheetWindowState.h"
 
 namespace arc::cli {
 namespace {
@@ -74,14 +72,7 @@ int Run(CliContext& context, const CommandArgs& args) {
     request.tempFolder = State().TempFolder;
     request.programFolder = ProgramFolder();
 
-    SheetsOutcome outcome;
-    {
-        ProgressShown shown;
-        Progress().Cancel = false;
-        WindowProgress progress;
-        TaskContext task(progress, Ui());
-        outcome = RunSheets(request, task);
-    }
+    const SheetsOutcome outcome = RunSheetsShown(request);
     if (outcome.ok() || outcome.partial()) context.out << outcome.indexPath << '\n';
     return ReportOutcome(context, "arcanote-cli sheets", outcome);
 }

@@ -165,6 +165,19 @@ SheetsOutcome SheetWindowState::MakeWithoutQuestions() {
     return Run();
 }
 
+SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
+    SheetsOutcome outcome;
+    {
+        ProgressShown shown;
+        Progress().Cancel = false;
+        WindowProgress progress;
+        TaskContext context(progress, Ui());
+        outcome = RunSheets(request, context);
+    }
+    Progress().Cancel = false;
+    return outcome;
+}
+
 SheetsOutcome SheetWindowState::Run() {
     const SheetsRequest request = BuildRequest();
     TheSettings().HtmlFolder = request.htmlFolder;
@@ -175,15 +188,7 @@ SheetsOutcome SheetWindowState::Run() {
     };
     show(false);
     DisableMenus();
-    SheetsOutcome outcome;
-    {
-        ProgressShown shown;
-        Progress().Cancel = false;
-        WindowProgress progress;
-        TaskContext context(progress, Ui());
-        outcome = RunSheets(request, context);
-    }
-    Progress().Cancel = false;
+    const SheetsOutcome outcome = RunSheetsShown(request);
     if (State().WizardMode) {
         unloadRequested = true;
     } else {

@@ -273,7 +273,8 @@ SheetsOutcome RunSheets(const SheetsRequest& request, TaskContext& context) {
     DebugLog("DEST PATH = " + htmlFolder);
     DebugLog("SKIN      = " + request.skinName);
 
-    if (OpenDatabase(request.databasePath)) {
+    // An empty path would open the settings' database: the request names its own.
+    if (!request.databasePath.empty() && OpenDatabase(request.databasePath)) {
         outcome.databaseOpened = true;
         bool completed = false;
         const auto error =
