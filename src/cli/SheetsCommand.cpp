@@ -14,6 +14,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "sheets/SheetSkin.h"
+#include "sheets/SheetText.h"
 #include "sheets/SheetWindowState.h"
 
 namespace arc::cli {
@@ -72,8 +73,9 @@ int Run(CliContext& context, const CommandArgs& args) {
     request.tempFolder = State().TempFolder;
     request.programFolder = ProgramFolder();
 
-    const SheetsOutcome outcome = RunSheetsShown(request);
+    SheetsOutcome outcome = RunSheetsShown(request);
     if (outcome.ok() || outcome.partial()) context.out << outcome.indexPath << '\n';
+    ReplaceAll(outcome.message, "\r\n", " ");  // one line on the terminal
     return ReportOutcome(context, "arcanote-cli sheets", outcome);
 }
 

@@ -12,7 +12,8 @@ bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress, int& unclean)
     progress.SetTotal(kArtKinds);
     for (int k = 0; k < kArtKinds; ++k) {
         progress.Step(k + 1);  // a cancel stops before the next archive
-        if (!run.choices.dontCopy[k]) {
+        // No folder set for a kind is no art of that kind (not the working folder's).
+        if (!run.choices.dontCopy[k] && !run.artFolders[k].empty()) {
             const std::string target = ArtSheetFolder(run, k);
             for (const std::string& archive :
                  ListFolder(run.artFolders[k], "*.zip", EntryKind::Files)) {

@@ -284,7 +284,7 @@ SheetsOutcome RunSheets(const SheetsRequest& request, TaskContext& context) {
     } else {
         outcome.kind = OutcomeKind::Failed;
         outcome.message = "cannot open the database " + request.databasePath;
-        outcome.told = true;  // by the database's own message
+        outcome.told = !request.databasePath.empty();  // by the database's own message
     }
     if (fromArchive) RemoveUnzippedSkin(run.skinFolder, request.tempFolder);
     outcome.indexPath = htmlFolder + "index.htm";

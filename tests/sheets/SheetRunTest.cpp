@@ -306,7 +306,15 @@ TEST_F(SheetRunTest, ReplacementImagesOnlyForTheGamesWhosePagesAreMade) {
 TEST_F(SheetRunTest, UnsafeArtArchiveMembersEndTheRunPartial) {
     WriteZip(art + "0/titles.zip", {{"../../../escaped.png", "evil"}, {"pacman.png", "title"}});
     WriteZip(art + "2/marquees.zip", {{"galaga.png", "marquee"}});
-    const SheetsOutcome outcome = RunTask(Request());
+    // A kind without a folder has no art: not the archives of the working folder.
+    WriteZip(home.str() + "stray.zip", {{"pacman.png", "stray"}});
+    const fs::path cwd = fs::current_path();
+    fs::current_path(home.str());
+    SheetsRequest request = Request();
+    request.artFolders[3].clear();
+    const SheetsOutcome outcome = RunTask(request);
+    fs::current_path(cwd);
+    EXPECT_FALSE(fs::exists(site + "html/images/cabinets/pacman.png"));
     EXPECT_TRUE(outcome.partial()) << outcome.message;
     EXPECT_EQ(outcome.uncleanArtArchives, 1);
     EXPECT_EQ(outcome.notDone, 1);
