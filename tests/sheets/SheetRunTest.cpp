@@ -2,9 +2,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "SheetFixture.h"
 #include "core/AppState.h"
@@ -155,26 +153,32 @@ TEST_F(SheetRunTest, APageThatCannotBeWrittenEndsTheRunAsAFailure) {
     EXPECT_TRUE(ui().opened.empty());
 }
 
+// Cancels at the run's first step, once it has seen whether the skin was unpacked.
+class CancelAtFirstStep : public RecordedProgress {
+  public:
+    explicit CancelAtFirstStep(std::string skin) : RecordedProgress(1), skin_(std::move(skin)) {}
+    bool Step(int value) override {
+        sawSkin = sawSkin || fs::exists(skin_ + "/rom.htm");
+        return RecordedProgress::Step(value);
+    }
+    bool sawSkin = false;
+
+  private:
+    std::string skin_;
+};
+
 TEST_F(SheetRunTest, ZippedSkinIsRemovedAfterACancel) {
     WriteZip(SkinDir("Slow.skin.zip"), {{"rom.htm", "#GAMENAME"}});
-    TheSettings().DefaultSkin = "Slow";
-    SheetWindowState window = LoadedWindow();
-    bool sawSkin = false;
-    ui().onProcessEvents = [&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        if (Progress().Done >= 1 && Progress().Total == 3) {
-            sawSkin = fs::exists(UnzippedSkin("Slow") + "/rom.htm");
-            Progress().Cancel = true;
-        }
-    };
-    // Events run at most every 20 ms: the run's first round must not fall in the last one's window.
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    const SheetsOutcome result = window.MakeWithoutQuestions();
+    SheetsRequest request = Request();
+    request.skinName = "Slow";
+    request.skinPath = SkinDir("Slow.skin.zip");
+    CancelAtFirstStep cancelling(request.tempFolder + "~Slow.skin");
+    TaskContext context(cancelling, ui());
+    const SheetsOutcome result = RunSheets(request, context);
     EXPECT_TRUE(result.cancelled());
-    EXPECT_TRUE(sawSkin);
-    EXPECT_FALSE(fs::exists(UnzippedSkin("Slow")));
+    EXPECT_TRUE(cancelling.sawSkin);
+    EXPECT_FALSE(fs::exists(request.tempFolder + "~Slow.skin"));
     EXPECT_FALSE(fs::exists(site + "index.htm"));
-    EXPECT_TRUE(ui().menusEnabled);
     EXPECT_FALSE(IsDatabaseOpen());
 }
 
