@@ -9,7 +9,7 @@
 
 namespace arc {
 
-inline constexpr int kTextEntries = 317;
+inline constexpr int kTextEntries = 360;
 
 /// Entries added after the designed 0..267, named where they are used.
 enum AddedText : int {

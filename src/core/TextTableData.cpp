@@ -331,6 +331,46 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Emulator used: ",                                         // 314
     "none found",                                              // 315
     "This file or folder does not exist.",                     // 316
+
+    // 317-339: not used yet.
+    "",  // 317
+    "",  // 318
+    "",  // 319
+    "",  // 320
+    "",  // 321
+    "",  // 322
+    "",  // 323
+    "",  // 324
+    "",  // 325
+    "",  // 326
+    "",  // 327
+    "",  // 328
+    "",  // 329
+    "",  // 330
+    "",  // 331
+    "",  // 332
+    "",  // 333
+    "",  // 334
+    "",  // 335
+    "",  // 336
+    "",  // 337
+    "",  // 338
+    "",  // 339
+
+    // 340-359: the collection's tasks.
+    " set(s) added to the owned ones.",                                         // 340
+    " set(s) no longer found, no longer owned.",                                // 341
+    " archive(s) not found in the ROM folder ",                                 // 342
+    "These sources were kept because the operation failed:",                    // 343
+    "The operation failed for:",                                                // 344
+    "The packer myzip is not installed beside the program.",                    // 345
+    "This database cannot be read: ",                                           // 346
+    "The destination folder is the ROM folder itself.",                         // 347
+    "No ROM was found in the ROM folder:",                                      // 348
+    "These archives were kept because their backup or their deletion failed:",  // 349
+    "These archives were kept in the ROM folder because their copy failed:",    // 350
+    "These archives could not be copied:",                                      // 351
+    "No such folder: ",                                                         // 352
 };
 
 const std::array<std::string_view, kTextEntries> kFrenchTexts = {
@@ -675,6 +715,46 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Émulateur utilisé : ",                                            // 314
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
+
+    // 317-339: not used yet.
+    "",  // 317
+    "",  // 318
+    "",  // 319
+    "",  // 320
+    "",  // 321
+    "",  // 322
+    "",  // 323
+    "",  // 324
+    "",  // 325
+    "",  // 326
+    "",  // 327
+    "",  // 328
+    "",  // 329
+    "",  // 330
+    "",  // 331
+    "",  // 332
+    "",  // 333
+    "",  // 334
+    "",  // 335
+    "",  // 336
+    "",  // 337
+    "",  // 338
+    "",  // 339
+
+    // 340-359: the collection's tasks.
+    " jeu(x) ajouté(s) aux jeux possédés.",                                                // 340
+    " jeu(x) qui ne sont plus là, plus possédés.",                                         // 341
+    " archive(s) introuvable(s) dans le dossier des roms ",                                // 342
+    "Ces sources ont été gardées car l'opération a échoué :",                              // 343
+    "L'opération a échoué pour :",                                                         // 344
+    "Le compacteur myzip n'est pas installé à côté du programme.",                         // 345
+    "Cette base de données ne peut pas être lue : ",                                       // 346
+    "Le dossier de destination est le dossier des roms lui-même.",                         // 347
+    "Aucune ROM n'a été trouvée dans le dossier des ROMs :",                               // 348
+    "Ces archives ont été conservées car leur sauvegarde ou leur suppression a échoué :",  // 349
+    "Ces archives sont restées dans le dossier des roms car leur copie a échoué :",        // 350
+    "Ces archives n'ont pas pu être copiées :",                                            // 351
+    "Ce dossier n'existe pas : ",                                                          // 352
 };
 
 }  // namespace arc
