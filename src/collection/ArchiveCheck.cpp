@@ -30,7 +30,7 @@ std::optional<EntryList> ArchiveEntryList(std::string_view archive) {
     ZipEndRecord end;
     if (!endAt || !ReadEndRecord(file, *endAt, end) || end.Spanned()) return std::nullopt;
     std::vector<ZipEntry> entries;
-    if (!ReadCentralDirectory(file, end, entries, {})) return std::nullopt;
+    if (!ReadCentralDirectory(file, end, entries, {}, EmptyEntries::Keep)) return std::nullopt;
     // Entries the directory reader leaves out cannot be checked: no list.
     if (entries.size() != end.totalEntries) return std::nullopt;
     EntryList list;

@@ -92,7 +92,8 @@ bool UnzipWindowState::ExtractOneFile() {
     for (char& c : wanted)
         if (c == '\\') c = '/';
     for (int i = 1; i <= zip_.FileCount(); ++i) {
-        if (ToUpperAscii(zip_.FileName(i)) != wanted) continue;
+        const std::string name = zip_.FileName(i);
+        if (name.ends_with('/') || ToUpperAscii(name) != wanted) continue;
         const int errorsBefore = errorsRaised_;
         return zip_.ExtractSingleFile(i, ZipState().ZipDestFolder, false, true) &&
                errorsRaised_ == errorsBefore;
@@ -107,7 +108,9 @@ int UnzipWindowState::ExtractByExtension() {
     int written = 0;
     for (int i = 1; i <= zip_.FileCount(); ++i) {
         const std::string name = zip_.FileName(i);
-        if (wanted.size() > name.size() || UpperTail(name, wanted.size()) != wanted) continue;
+        if (name.ends_with('/') || wanted.size() > name.size() ||
+            UpperTail(name, wanted.size()) != wanted)
+            continue;
         ++matched;
         const int errorsBefore = errorsRaised_;
         if (zip_.ExtractSingleFile(i, ZipState().ZipDestFolder, false, true) &&

@@ -94,7 +94,8 @@ bool ZipExtractionClass::ZipOpen(std::string_view path) {
         RaiseError(ziperr::kZlibMissing, "La librairie Zlib n'est pas installée");
         return true;
     }
-    if (!ReadCentralDirectory(file_, end_, entries_, [] { LetEventsRun(); }))
+    if (!ReadCentralDirectory(
+            file_, end_, entries_, [] { LetEventsRun(); }, EmptyEntries::Keep))
         RaiseError(ziperr::kDamagedDirectory,
                    "Le répertoire du fichier " + path_ + " est endommagé");
     return true;
@@ -185,6 +186,13 @@ void ZipExtractionClass::ExtractOne(const ZipEntry& entry, const std::string& de
         return;
     }
     std::string relative = *safe;
+    if (entry.IsFolder()) {
+        // A folder entry makes its folder; without folder names there is nothing to write.
+        if (useFolderNames && !EnsureFolder(destination + "/" + relative))
+            RaiseError(ziperr::kCannotCreateFolder,
+                       "Impossible de créer le répertoire " + destination + "/" + relative);
+        return;
+    }
     if (useFolderNames) {
         const std::string folder = FolderPart(relative);
         if (!folder.empty() && !EnsureFolder(destination + "/" + folder)) {

@@ -69,7 +69,8 @@ class ZipExtractionClass {
     const std::string& ZipComment() const { return end_.comment; }
     int FileCount() const { return static_cast<int>(entries_.size()); }
 
-    /// Entry properties for 1..FileCount; 0 answers an empty entry; any other
+    /// Entry properties for 1..FileCount (every entry: files, empty ones
+    /// included, and folders, named with a trailing "/"); 0 answers an empty entry; any other
     /// index throws a subscript error.
     std::string FileName(int index) const;
     std::uint64_t FileCompressedSize(int index) const;

@@ -22,10 +22,12 @@ struct ZipModuleState {
 ZipModuleState& ZipState();
 
 /// Fills ZipFileList and ZipFileCount with the member names of the archive
-/// ("/" between folders; folders and empty files are not listed).
+/// ("/" between folders): every file, empty ones included, and every folder
+/// entry (its name ends with "/").
 void ZipListFiles(std::string_view archivePath);
 
-/// Extracts every member with its folders, replacing existing files. An
+/// Extracts every member with its folders, replacing existing files; empty
+/// files and folder entries are made too. An
 /// empty destination becomes the program folder (written back). The result
 /// is the reader's: true when the walk completed; member failures only set
 /// ZipLastError.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,9 @@ class UnzipEntryPointsTest : public ProgramFolderTest {
 
 TEST_F(UnzipEntryPointsTest, ListFilesFillsTheOneBasedListOrLeavesTheDesignedError) {
     ZipListFiles(archive);
-    EXPECT_EQ(ZipState().ZipFileCount, 4);
-    EXPECT_EQ(ZipState().ZipFileList,
-              (Names{"", "history.dat", "readme.txt", "skin/Index.HTM", "skin/style.css"}));
+    EXPECT_EQ(ZipState().ZipFileCount, 5);
+    EXPECT_EQ(ZipState().ZipFileList, (Names{"", "history.dat", "readme.txt", "skin/",
+                                             "skin/Index.HTM", "skin/style.css"}));
 
     WriteFile(home.file("fake.zip"), "this is text");
     ZipListFiles(home.file("fake.zip"));
@@ -50,6 +51,30 @@ TEST_F(UnzipEntryPointsTest, UnzipAllKeepsFoldersReplacesFilesAndDropsTheTrailin
     EXPECT_EQ(ReadFile(home.file("out/readme.txt")), "read me");
     EXPECT_TRUE(UnzipAll(archive, home.file("out2") + "\\", true));
     EXPECT_EQ(ZipState().ZipDestFolder, home.file("out2"));
+}
+
+TEST_F(UnzipEntryPointsTest, EmptyMembersAndEmptyFoldersMakeTheRoundTrip) {
+    namespace fs = std::filesystem;
+    WriteZip(home.file("hollow.zip"), {{"a", "x"},
+                                       {"e", "", 0},
+                                       {"emptydir/", "", 0},
+                                       {"sub/", "", 0},
+                                       {"sub/e2", "", 8},
+                                       {"sub/deep/", "", 0}});
+    ZipListFiles(home.file("hollow.zip"));
+    EXPECT_EQ(ZipState().ZipFileList,
+              (Names{"", "a", "e", "emptydir/", "sub/", "sub/e2", "sub/deep/"}));
+    ASSERT_TRUE(UnzipAll(home.file("hollow.zip"), home.file("o"), true));
+    EXPECT_EQ(ZipState().ZipLastError, "");
+    EXPECT_EQ(FilesUnder(home.file("o")), (Names{"a", "e", "sub/e2"}));
+    EXPECT_EQ(fs::file_size(home.file("o/e")), 0u);
+    EXPECT_TRUE(fs::is_directory(home.file("o/emptydir")));
+    EXPECT_TRUE(fs::is_directory(home.file("o/sub/deep")));
+    // One member or an extension: an empty file is a file, a folder entry is none.
+    EXPECT_TRUE(UnzipFile(home.file("hollow.zip"), "sub/e2", home.file("one"), true));
+    EXPECT_FALSE(UnzipFile(home.file("hollow.zip"), "sub/", home.file("one"), true));
+    EXPECT_EQ(UnzipByExtension(home.file("hollow.zip"), "e", home.file("one"), true), 1);
+    EXPECT_EQ(FilesUnder(home.file("one")), (Names{"e", "e2"}));
 }
 
 TEST_F(UnzipEntryPointsTest, UnzipFileMatchesWithoutCaseNeedsTheFolderAndAGoodMember) {
