@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/CliRunTest.h"
 #include "core/Files.h"
 #include "core/Settings.h"
@@ -25,6 +27,29 @@ TEST_F(ZipAllCommandsTest, ZipAllThenUnzipAllRoundTrip) {
     ASSERT_EQ(Run({"unzip-all", "--from", home.file("zipped"), "--to", home.file("back")}), 0);
     EXPECT_EQ(ReadFile(home.file("back/pacman/pacman.6e")), std::string(3000, '6'));
     EXPECT_EQ(ListFolder(home.file("zipped"), "*").size(), 2u);
+}
+
+TEST_F(ZipAllCommandsTest, EmptyFilesAndEmptyFoldersMakeTheRoundTrip) {
+    WriteFile(home.file("d/s/a"), "x");
+    WriteFile(home.file("d/s/e"), "");
+    WriteFile(home.file("d/s/sub/e2"), "");
+    std::filesystem::create_directories(home.file("d/s/emptydir"));
+    ASSERT_EQ(
+        Run({"zip-all", "--from", home.file("d"), "--to", home.file("z"), "--delete-sources"}), 0)
+        << err;
+    EXPECT_FALSE(std::filesystem::exists(home.file("d/s")));
+    ASSERT_EQ(Run({"unzip", home.file("z/s.zip"), "--to", home.file("o")}), 0) << err;
+    ASSERT_EQ(
+        Run({"unzip-all", "--from", home.file("z"), "--to", home.file("o2"), "--delete-sources"}),
+        0)
+        << err;
+    EXPECT_FALSE(FileExists(home.file("z/s.zip")));
+    for (const std::string& root : {home.file("o"), home.file("o2/s")}) {
+        EXPECT_EQ(ReadFile(root + "/a"), "x");
+        EXPECT_TRUE(FileExists(root + "/e"));
+        EXPECT_TRUE(FileExists(root + "/sub/e2"));
+        EXPECT_TRUE(FolderExists(root + "/emptydir"));
+    }
 }
 
 TEST_F(ZipAllCommandsTest, FailuresAreNamedAndGiveExitCodeOne) {
