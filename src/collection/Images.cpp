@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "collection/FolderText.h"
+#include "collection/NameList.h"
 #include "collection/RomSets.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -124,13 +125,8 @@ ImagesOutcome RunImages(const ImagesRequest& request, TaskContext& context) {
     } else if (!outcome.notHandled.empty()) {
         outcome.kind = OutcomeKind::Partial;
         outcome.notDone = static_cast<int>(outcome.notHandled.size());
-        std::string text = Text(deleting ? kTextImagesNotTrashed : kTextImagesNotCopied);
-        constexpr std::size_t kShown = 20;
-        for (std::size_t i = 0; i < outcome.notHandled.size() && i < kShown; ++i)
-            text += "\n" + outcome.notHandled[i];
-        if (outcome.notHandled.size() > kShown)
-            text += "\n(+" + std::to_string(outcome.notHandled.size() - kShown) + ")";
-        outcome.message = text;
+        outcome.message = Text(deleting ? kTextImagesNotTrashed : kTextImagesNotCopied) +
+                          NameList(outcome.notHandled);
     }
     return outcome;
 }

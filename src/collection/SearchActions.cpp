@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "collection/NameList.h"
 #include "collection/ProgressOnDemand.h"
 #include "collection/RomSets.h"
 #include "core/ErrorGuard.h"
@@ -26,7 +27,6 @@ constexpr int kDeleteProcedure = 621;
 constexpr int kMoveProcedure = 622;
 constexpr int kCopyProcedure = 623;
 constexpr int kBackupFolderProcedure = 624;
-constexpr std::size_t kKeptNamesShown = 20;
 
 std::string WithFolderEnd(std::string folder) {
     if (!folder.empty() && !folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
@@ -64,16 +64,6 @@ bool MoveWhole(const std::string& source, const std::string& target) {
     if (!CopyWhole(source, target)) return false;
     fs::remove(source, ec);
     return !ec;
-}
-
-/// The names on their own lines, at most kKeptNamesShown of them.
-std::string NameList(const std::vector<std::string>& names) {
-    std::string text;
-    for (std::size_t i = 0; i < names.size() && i < kKeptNamesShown; ++i)
-        text += "\n" + names[i];
-    if (names.size() > kKeptNamesShown)
-        text += "\n(+" + std::to_string(names.size() - kKeptNamesShown) + ")";
-    return text;
 }
 
 /// The text of each action: [Delete, Move, Copy].
