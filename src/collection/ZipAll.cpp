@@ -1,6 +1,7 @@
 #include "collection/ZipAll.h"
 
 #include <filesystem>
+#include <functional>
 
 #include "collection/ArchiveCheck.h"
 #include "collection/FolderText.h"
@@ -70,6 +71,38 @@ void Finish(const std::vector<std::string>& sources, const std::vector<bool>& so
     }
 }
 
+/// Runs `work` on each source (true when its result is sound), then trashes
+/// the sound ones when asked and sets how the run ended.
+void ForEachSource(int procedure, int caption, const std::vector<std::string>& names,
+                   const Folders& folders, const ZipAllRequest& request, TaskContext& context,
+                   ZipAllOutcome& outcome,
+                   const std::function<bool(const std::string&, const std::string&)>& work) {
+    std::vector<std::string> sources;
+    std::vector<bool> sound;
+    const bool ended = Guarded(procedure, [&] {
+        TaskProgress& task = context.progress();
+        task.SetLabel(Text(caption));
+        task.SetTotal(static_cast<int>(names.size()));
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (!task.Step(static_cast<int>(i) + 1)) break;
+            task.SetLabel(names[i]);
+            sources.push_back(folders.source + names[i]);
+            sound.push_back(work(names[i], sources.back()));
+            if (sound.back()) {
+                ++outcome.handled;
+            } else {
+                outcome.unsound.push_back(sources.back());
+            }
+        }
+    });
+    if (!ended) {
+        static_cast<Outcome&>(outcome) =
+            Outcome::Failure(Text(kTextOperationFailedFor) + " " + folders.source);
+        return;
+    }
+    Finish(sources, sound, request, context, outcome);
+}
+
 }  // namespace
 
 std::string PackerArgument(std::string_view destFolder, std::string_view sourceFolder,
@@ -86,37 +119,17 @@ ZipAllOutcome RunZipAll(const ZipAllRequest& request, TaskContext& context) {
         static_cast<Outcome&>(outcome) = Outcome::Failure(Text(kTextPackerMissing));
         return outcome;
     }
-    std::vector<std::string> sources;
-    std::vector<bool> sound;
-    const bool ended = Guarded(kProcZipAll, [&] {
-        TaskProgress& task = context.progress();
-        task.SetLabel(Text(kTextZipping));
-        const std::vector<std::string> names = ListFolder(folders->source, "*", EntryKind::Folders);
-        task.SetTotal(static_cast<int>(names.size()));
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (!task.Step(static_cast<int>(i) + 1)) break;
-            const std::string& name = names[i];
-            const std::string source = folders->source + name;
-            task.SetLabel(name);
-            const int code = RunProgramAndWait(
-                {request.packer, PackerArgument(folders->dest, folders->source, name)});
-            sources.push_back(source);
-            sound.push_back(code == 0 && ArchiveHoldsFolder(folders->dest + name + ".zip", source));
-            if (sound.back()) {
-                ++outcome.handled;
-            } else {
-                outcome.unsound.push_back(source);
-                WriteLog("Zip all: " + source + " not packed whole (packer exit code " +
-                         std::to_string(code) + ")");
-            }
-        }
-    });
-    if (!ended) {
-        static_cast<Outcome&>(outcome) =
-            Outcome::Failure(Text(kTextOperationFailedFor) + " " + folders->source);
-        return outcome;
-    }
-    Finish(sources, sound, request, context, outcome);
+    const std::vector<std::string> names = ListFolder(folders->source, "*", EntryKind::Folders);
+    ForEachSource(kProcZipAll, kTextZipping, names, *folders, request, context, outcome,
+                  [&](const std::string& name, const std::string& source) {
+                      const int code = RunProgramAndWait(
+                          {request.packer, PackerArgument(folders->dest, folders->source, name)});
+                      if (code == 0 && ArchiveHoldsFolder(folders->dest + name + ".zip", source))
+                          return true;
+                      WriteLog("Zip all: " + source + " not packed whole (packer exit code " +
+                               std::to_string(code) + ")");
+                      return false;
+                  });
     return outcome;
 }
 
@@ -124,48 +137,26 @@ ZipAllOutcome RunUnzipAll(const ZipAllRequest& request, TaskContext& context) {
     ZipAllOutcome outcome;
     const std::optional<Folders> folders = CheckedFolders(request, outcome);
     if (!folders) return outcome;
-    std::vector<std::string> sources;
-    std::vector<bool> sound;
-    const bool ended = Guarded(kProcUnzipAll, [&] {
-        TaskProgress& task = context.progress();
-        task.SetLabel(Text(kTextZipAllUnzipping));
-        // The archives as they are named ("GAME1.ZIP" as well as "game1.zip").
-        const std::vector<std::string> archives =
-            ListFolder(folders->source, "*.zip", EntryKind::Files);
-        task.SetTotal(static_cast<int>(archives.size()));
-        for (std::size_t i = 0; i < archives.size(); ++i) {
-            const std::string& archive = archives[i];
-            const std::string name = archive.substr(0, archive.size() - 4);
-            task.SetLabel(name);
-            if (!task.Step(static_cast<int>(i) + 1)) break;
-            const std::string source = folders->source + archive;
-            const std::string target = folders->dest + name;
-            const bool created = !fs::exists(target);
-            std::error_code made;
-            fs::create_directories(target, made);
-            ZipState().ZipLastError.clear();
-            const bool done = arc::UnzipAll(source, target, true);
-            const std::string error = ZipState().ZipLastError;
-            sources.push_back(source);
-            sound.push_back(done && error.empty() && FolderHoldsArchive(target, source));
-            if (sound.back()) {
-                ++outcome.handled;
-                continue;
-            }
-            outcome.unsound.push_back(source);
-            WriteLog("Unzip all: " + source + ": " +
-                     (error.empty() ? std::string("not extracted whole") : error));
-            // A failed archive leaves nothing behind in a folder made for it.
-            std::error_code ec;
-            if (created) fs::remove_all(target, ec);
-        }
-    });
-    if (!ended) {
-        static_cast<Outcome&>(outcome) =
-            Outcome::Failure(Text(kTextOperationFailedFor) + " " + folders->source);
-        return outcome;
-    }
-    Finish(sources, sound, request, context, outcome);
+    // The archives as they are named ("GAME1.ZIP" as well as "game1.zip").
+    const std::vector<std::string> archives =
+        ListFolder(folders->source, "*.zip", EntryKind::Files);
+    ForEachSource(kProcUnzipAll, kTextZipAllUnzipping, archives, *folders, request, context,
+                  outcome, [&](const std::string& archive, const std::string& source) {
+                      const std::string target =
+                          folders->dest + archive.substr(0, archive.size() - 4);
+                      const bool created = !fs::exists(target);
+                      std::error_code ec;
+                      fs::create_directories(target, ec);
+                      ZipState().ZipLastError.clear();
+                      const bool done = arc::UnzipAll(source, target, true);
+                      const std::string error = ZipState().ZipLastError;
+                      if (done && error.empty() && FolderHoldsArchive(target, source)) return true;
+                      WriteLog("Unzip all: " + source + ": " +
+                               (error.empty() ? std::string("not extracted whole") : error));
+                      // A failed archive leaves nothing behind in a folder made for it.
+                      if (created) fs::remove_all(target, ec);
+                      return false;
+                  });
     return outcome;
 }
 
