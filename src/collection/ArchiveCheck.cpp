@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <vector>
 
-#include "zip/ZipDirectory.h"
-#include "zip/ZipFileReader.h"
+#include "zip/Unzip.h"
 
 namespace arc {
 
@@ -24,21 +22,14 @@ void AddParents(std::string_view name, std::set<std::string>& folders) {
 }  // namespace
 
 std::optional<EntryList> ArchiveEntryList(std::string_view archive) {
-    ZipFileReader file;
-    if (!file.Open(archive)) return std::nullopt;
-    const std::optional<std::uint64_t> endAt = FindEndRecord(file);
-    ZipEndRecord end;
-    if (!endAt || !ReadEndRecord(file, *endAt, end) || end.Spanned()) return std::nullopt;
-    std::vector<ZipEntry> entries;
-    if (!ReadCentralDirectory(file, end, entries, {}, EmptyEntries::Keep)) return std::nullopt;
-    // Entries the directory reader leaves out cannot be checked: no list.
-    if (entries.size() != end.totalEntries) return std::nullopt;
+    const ZipListing listing = ListZip(archive);
+    if (!listing.ok()) return std::nullopt;
     EntryList list;
-    for (const ZipEntry& entry : entries) {
-        AddParents(entry.name, list.folders);
-        if (entry.name.ends_with('/')) {
-            list.folders.insert(entry.name);
-        } else if (!list.files.emplace(entry.name, entry.uncompressedSize).second) {
+    for (const ZipMemberInfo& member : listing.members) {
+        AddParents(member.name, list.folders);
+        if (member.name.ends_with('/')) {
+            list.folders.insert(member.name);
+        } else if (!list.files.emplace(member.name, member.size).second) {
             return std::nullopt;  // a name twice: one of them would be lost on extraction
         }
     }

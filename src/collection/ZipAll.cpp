@@ -9,7 +9,7 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/TextTable.h"
-#include "zip/ZipModule.h"
+#include "zip/Unzip.h"
 
 namespace arc {
 
@@ -147,12 +147,11 @@ ZipAllOutcome RunUnzipAll(const ZipAllRequest& request, TaskContext& context) {
                       const bool created = !fs::exists(target);
                       std::error_code ec;
                       fs::create_directories(target, ec);
-                      ZipState().ZipLastError.clear();
-                      const bool done = arc::UnzipAll(source, target, true);
-                      const std::string error = ZipState().ZipLastError;
-                      if (done && error.empty() && FolderHoldsArchive(target, source)) return true;
+                      const UnzipResult result = arc::UnzipAll(source, target);
+                      if (result.ok() && FolderHoldsArchive(target, source)) return true;
                       WriteLog("Unzip all: " + source + ": " +
-                               (error.empty() ? std::string("not extracted whole") : error));
+                               (result.errors.empty() ? std::string("not extracted whole")
+                                                      : DescribeZipErrors(result.errors)));
                       // A failed archive leaves nothing behind in a folder made for it.
                       if (created) fs::remove_all(target, ec);
                       return false;

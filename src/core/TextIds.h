@@ -200,4 +200,26 @@ inline constexpr int kTextArchivesKeptMove =
 inline constexpr int kTextArchivesNotCopied = 351;  // "These archives could not be copied:"
 inline constexpr int kTextNoSuchFolder = 352;       // "No such folder: "
 
+// Archive, download, translation and wizard messages (380-399); "%1", "%2"
+// are filled by TextWith.
+inline constexpr int kTextZipArchiveMissing = 380;
+inline constexpr int kTextZipNotZip = 381;
+inline constexpr int kTextZipNoArchiveOpen = 382;
+inline constexpr int kTextZipUnsupportedMethod = 383;
+inline constexpr int kTextZipChecksum = 384;
+inline constexpr int kTextZipTargetExists = 385;
+inline constexpr int kTextZipCannotReplace = 386;
+inline constexpr int kTextZipCannotCreateFolder = 387;
+inline constexpr int kTextZipUnsafeName = 388;
+inline constexpr int kTextZipDamagedDirectory = 389;
+inline constexpr int kTextZipUnreadableData = 390;
+inline constexpr int kTextZipCannotWrite = 391;
+inline constexpr int kTextEmptyAddress = 392;
+inline constexpr int kTextTranslatedFiles = 393;
+inline constexpr int kTextNothingTranslated = 394;
+inline constexpr int kTextTranslationFailed = 395;
+inline constexpr int kTextStepCancelled = 396;
+inline constexpr int kTextStepNotDone = 397;
+inline constexpr int kTextStepWindowClosed = 398;
+
 }  // namespace arc

@@ -332,30 +332,8 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "none found",                                              // 315
     "This file or folder does not exist.",                     // 316
 
-    // 317-339: not used yet.
-    "",  // 317
-    "",  // 318
-    "",  // 319
-    "",  // 320
-    "",  // 321
-    "",  // 322
-    "",  // 323
-    "",  // 324
-    "",  // 325
-    "",  // 326
-    "",  // 327
-    "",  // 328
-    "",  // 329
-    "",  // 330
-    "",  // 331
-    "",  // 332
-    "",  // 333
-    "",  // 334
-    "",  // 335
-    "",  // 336
-    "",  // 337
-    "",  // 338
-    "",  // 339
+    // 317-339: the ranges of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
 
     // 340-359: the collection's tasks.
     " set(s) added to the owned ones.",                                         // 340
@@ -371,6 +349,30 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "These archives were kept in the ROM folder because their copy failed:",    // 350
     "These archives could not be copied:",                                      // 351
     "No such folder: ",                                                         // 352
+
+    // 353-379: the ranges of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "",
+    "%1: no such archive.",                                   // 380
+    "%1 is not a ZIP archive.",                               // 381
+    "No ZIP archive is open.",                                // 382
+    "%1 is compressed with a method that is not supported.",  // 383
+    "%1 is damaged (checksum error); it was not written.",    // 384
+    "%1 already exists.",                                     // 385
+    "%1 cannot be replaced.",                                 // 386
+    "The folder %1 cannot be created.",                       // 387
+    "%1 would be written outside %2; it was skipped.",        // 388
+    "The directory of %1 is damaged.",                        // 389
+    "The data of %1 cannot be read in %2.",                   // 390
+    "%1 cannot be written: %2",                               // 391
+    "The address is empty: type the address of the file.",    // 392
+    "Files translated and written:",                          // 393
+    "No file was translated.",                                // 394
+    "Translation failed (files left as they were):",          // 395
+    "cancelled",                                              // 396
+    "not done (see the messages before this one)",            // 397
+    "its window was closed",                                  // 398
+    "",                                                       // 399
 };
 
 const std::array<std::string_view, kTextEntries> kFrenchTexts = {
@@ -716,30 +718,8 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
 
-    // 317-339: not used yet.
-    "",  // 317
-    "",  // 318
-    "",  // 319
-    "",  // 320
-    "",  // 321
-    "",  // 322
-    "",  // 323
-    "",  // 324
-    "",  // 325
-    "",  // 326
-    "",  // 327
-    "",  // 328
-    "",  // 329
-    "",  // 330
-    "",  // 331
-    "",  // 332
-    "",  // 333
-    "",  // 334
-    "",  // 335
-    "",  // 336
-    "",  // 337
-    "",  // 338
-    "",  // 339
+    // 317-339: the ranges of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
 
     // 340-359: the collection's tasks.
     " jeu(x) ajouté(s) aux jeux possédés.",                                                // 340
@@ -755,6 +735,30 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Ces archives sont restées dans le dossier des roms car leur copie a échoué :",        // 350
     "Ces archives n'ont pas pu être copiées :",                                            // 351
     "Ce dossier n'existe pas : ",                                                          // 352
+
+    // 353-379: the ranges of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "",
+    "%1 : cette archive n'existe pas.",                                        // 380
+    "%1 n'est pas une archive ZIP.",                                           // 381
+    "Aucune archive ZIP n'est ouverte.",                                       // 382
+    "%1 est compressé par une méthode non prise en charge.",                   // 383
+    "%1 est endommagé (erreur de somme de contrôle) ; il n'a pas été écrit.",  // 384
+    "%1 existe déjà.",                                                         // 385
+    "%1 ne peut pas être remplacé.",                                           // 386
+    "Le dossier %1 ne peut pas être créé.",                                    // 387
+    "%1 serait écrit hors de %2 ; il a été ignoré.",                           // 388
+    "Le répertoire de %1 est endommagé.",                                      // 389
+    "Les données de %1 sont illisibles dans %2.",                              // 390
+    "%1 ne peut pas être écrit : %2",                                          // 391
+    "L'adresse est vide : saisissez l'adresse du fichier.",                    // 392
+    "Fichiers traduits et écrits :",                                           // 393
+    "Aucun fichier n'a été traduit.",                                          // 394
+    "La traduction a échoué (fichiers laissés tels quels) :",                  // 395
+    "annulé",                                                                  // 396
+    "non fait (voir les messages précédents)",                                 // 397
+    "sa fenêtre a été fermée",                                                 // 398
+    "",                                                                        // 399
 };
 
 }  // namespace arc

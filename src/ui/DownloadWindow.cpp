@@ -42,8 +42,8 @@ DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
         grid->addWidget(failureMarks_[i], i, 4);
 
         connect(urls_[i], &QLineEdit::editingFinished, this, [this, i] {
-            state_.rows[i].fileUrl = urls_[i]->text().toStdString();
-            state_.SaveList();
+            if (!state_.EditUrl(i, urls_[i]->text().toStdString()))
+                urls_[i]->setText(Q(state_.rows[i].fileUrl));
         });
         connect(sites_[i], &QPushButton::clicked, this, [this, i] {
             state_.OpenSite(i);
