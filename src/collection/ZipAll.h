@@ -19,8 +19,8 @@ struct ZipAllRequest {
 };
 
 struct ZipAllOutcome : Outcome {
-    int handled = 0;                  ///< sources packed or extracted, and checked
-    int trashed = 0;                  ///< sources sent to the trash
+    int handled = 0;                   ///< sources packed or extracted, and checked
+    int trashed = 0;                   ///< sources sent to the trash
     std::vector<std::string> unsound;  ///< sources whose result is not sound (kept)
 };
 
