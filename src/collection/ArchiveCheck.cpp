@@ -1,6 +1,5 @@
 #include "collection/ArchiveCheck.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "zip/Unzip.h"
@@ -60,17 +59,6 @@ bool ArchiveHoldsFolder(std::string_view archive, std::string_view folder) {
     const std::optional<EntryList> packed = ArchiveEntryList(archive);
     const std::optional<EntryList> source = FolderEntryList(folder);
     return packed && source && *packed == *source;
-}
-
-bool FolderHoldsArchive(std::string_view folder, std::string_view archive) {
-    const std::optional<EntryList> packed = ArchiveEntryList(archive);
-    const std::optional<EntryList> extracted = FolderEntryList(folder);
-    if (!packed || !extracted) return false;
-    const bool filesThere = std::ranges::all_of(packed->files, [&](const auto& file) {
-        const auto found = extracted->files.find(file.first);
-        return found != extracted->files.end() && found->second == file.second;
-    });
-    return filesThere && std::ranges::includes(extracted->folders, packed->folders);
 }
 
 }  // namespace arc

@@ -1,7 +1,7 @@
 #pragma once
-// Whether an archive and a folder hold the same things: every file with its
-// size, every folder (empty ones included). A source is trashed only once
-// this check passes.
+// Whether an archive and the folder it was packed from hold the same things:
+// every file with its size, every folder (empty ones included). A packed
+// folder is trashed only once this check passes.
 
 #include <cstdint>
 #include <map>
@@ -29,8 +29,5 @@ std::optional<EntryList> FolderEntryList(std::string_view folder);
 
 /// True when the archive lists exactly what the folder holds.
 bool ArchiveHoldsFolder(std::string_view archive, std::string_view folder);
-
-/// True when every entry of the archive is in the folder, files with their size.
-bool FolderHoldsArchive(std::string_view folder, std::string_view archive);
 
 }  // namespace arc

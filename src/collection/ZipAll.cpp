@@ -140,22 +140,24 @@ ZipAllOutcome RunUnzipAll(const ZipAllRequest& request, TaskContext& context) {
     // The archives as they are named ("GAME1.ZIP" as well as "game1.zip").
     const std::vector<std::string> archives =
         ListFolder(folders->source, "*.zip", EntryKind::Files);
-    ForEachSource(kProcUnzipAll, kTextZipAllUnzipping, archives, *folders, request, context,
-                  outcome, [&](const std::string& archive, const std::string& source) {
-                      const std::string target =
-                          folders->dest + archive.substr(0, archive.size() - 4);
-                      const bool created = !fs::exists(target);
-                      std::error_code ec;
-                      fs::create_directories(target, ec);
-                      const UnzipResult result = arc::UnzipAll(source, target);
-                      if (result.ok() && FolderHoldsArchive(target, source)) return true;
-                      WriteLog("Unzip all: " + source + ": " +
-                               (result.errors.empty() ? std::string("not extracted whole")
-                                                      : DescribeZipErrors(result.errors)));
-                      // A failed archive leaves nothing behind in a folder made for it.
-                      if (created) fs::remove_all(target, ec);
-                      return false;
-                  });
+    ForEachSource(
+        kProcUnzipAll, kTextZipAllUnzipping, archives, *folders, request, context, outcome,
+        [&](const std::string& archive, const std::string& source) {
+            const std::string target = folders->dest + archive.substr(0, archive.size() - 4);
+            const bool created = !fs::exists(target);
+            std::error_code ec;
+            fs::create_directories(target, ec);
+            const UnzipResult result = arc::UnzipAll(source, target);
+            const ZipListing listing = ListZip(source);
+            if (result.ok() && listing.ok() && FirstEntryNotExtracted(listing, target).empty())
+                return true;
+            WriteLog("Unzip all: " + source + ": " +
+                     (result.errors.empty() ? std::string("not extracted whole")
+                                            : DescribeZipErrors(result.errors)));
+            // A failed archive leaves nothing behind in a folder made for it.
+            if (created) fs::remove_all(target, ec);
+            return false;
+        });
     return outcome;
 }
 

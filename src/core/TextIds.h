@@ -221,5 +221,6 @@ inline constexpr int kTextTranslationFailed = 395;
 inline constexpr int kTextStepCancelled = 396;
 inline constexpr int kTextStepNotDone = 397;
 inline constexpr int kTextStepWindowClosed = 398;
+inline constexpr int kTextZipCannotRead = 399;
 
 }  // namespace arc

@@ -372,7 +372,7 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "cancelled",                                              // 396
     "not done (see the messages before this one)",            // 397
     "its window was closed",                                  // 398
-    "",                                                       // 399
+    "%1 cannot be read: %2",                                  // 399
 };
 
 const std::array<std::string_view, kTextEntries> kFrenchTexts = {
@@ -758,7 +758,7 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "annulé",                                                                  // 396
     "non fait (voir les messages précédents)",                                 // 397
     "sa fenêtre a été fermée",                                                 // 398
-    "",                                                                        // 399
+    "%1 ne peut pas être lu : %2",                                             // 399
 };
 
 }  // namespace arc

@@ -1,9 +1,13 @@
 #include "zip/Unzip.h"
 
+#include <filesystem>
+#include <optional>
+
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "zip/UnzipWindowState.h"
+#include "zip/ZipNames.h"
 
 namespace arc {
 namespace {
@@ -54,6 +58,25 @@ ZipListing ListZip(std::string_view archivePath) {
         listing.errors = window.Errors();
     });
     return listing;
+}
+
+std::string FirstEntryNotExtracted(const ZipListing& listing, std::string_view folder) {
+    namespace fs = std::filesystem;
+    const fs::path base{std::string(folder)};
+    for (const ZipMemberInfo& member : listing.members) {
+        std::string name = member.name;
+        for (char& c : name)
+            if (c == ':') c = '_';  // as extraction names it
+        const std::optional<std::string> relative = SafeRelativePath(name);
+        if (!relative) return member.name;
+        std::error_code ec;
+        const fs::path path = base / *relative;
+        const bool held = name.ends_with('/') ? fs::is_directory(path, ec)
+                                              : fs::is_regular_file(path, ec) &&
+                                                    fs::file_size(path, ec) == member.size;
+        if (!held || ec) return member.name;
+    }
+    return {};
 }
 
 UnzipResult UnzipAll(std::string_view archivePath, std::string_view destFolder, bool shown) {

@@ -43,6 +43,11 @@ struct ZipListing {
 /// Every entry of the archive: files, empty ones included, and folder entries.
 ZipListing ListZip(std::string_view archivePath);
 
+/// The first entry of the listing that `folder` does not hold as extracted
+/// with its folders (a file of that name and size, a folder for a folder
+/// entry); "" when it holds them all. A check before an archive is trashed.
+std::string FirstEntryNotExtracted(const ZipListing& listing, std::string_view folder);
+
 /// Extracts every entry with its folders, replacing existing files; empty
 /// files and folder entries are made too. An empty destination is the
 /// program folder. `shown`: the unzip window shows the work.

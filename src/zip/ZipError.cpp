@@ -10,6 +10,8 @@ int TextOf(ZipErrorKind kind) {
     switch (kind) {
         case ZipErrorKind::ArchiveMissing:
             return kTextZipArchiveMissing;
+        case ZipErrorKind::CannotRead:
+            return kTextZipCannotRead;
         case ZipErrorKind::NotZip:
             return kTextZipNotZip;
         case ZipErrorKind::NoArchiveOpen:

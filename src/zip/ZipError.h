@@ -9,6 +9,7 @@ namespace arc {
 
 enum class ZipErrorKind {
     ArchiveMissing,      ///< subject: the archive
+    CannotRead,          ///< subject: the archive; detail: the system's reason
     NotZip,              ///< subject: the file
     NoArchiveOpen,       ///< an extraction without an open archive
     UnsupportedMethod,   ///< subject: the member, as its local header names it

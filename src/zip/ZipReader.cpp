@@ -72,8 +72,10 @@ bool ZipReader::ZipOpen(std::string_view path) {
         RaiseError(ZipErrorKind::ArchiveMissing, path_);
         return false;
     }
-    if (!file_.Open(path_))
-        throw std::system_error(errno, std::generic_category(), "Cannot read " + path_);
+    if (!file_.Open(path_)) {
+        RaiseError(ZipErrorKind::CannotRead, path_, std::generic_category().message(errno));
+        return false;
+    }
 
     const std::optional<std::uint64_t> endAt = FindEndRecord(file_);
     if (!endAt || !ReadEndRecord(file_, *endAt, end_)) {

@@ -5,6 +5,7 @@
 #include "cli/CliRunTest.h"
 #include "core/Files.h"
 #include "core/Settings.h"
+#include "support/ZipBuilder.h"
 
 namespace arc::test {
 namespace {
@@ -44,6 +45,7 @@ TEST_F(ZipAllCommandsTest, EmptyFilesAndEmptyFoldersMakeTheRoundTrip) {
         0)
         << err;
     EXPECT_FALSE(FileExists(home.file("z/s.zip")));
+    EXPECT_TRUE(FileExists(home.file("xdg/Trash/files/s.zip")));
     for (const std::string& root : {home.file("o"), home.file("o2/s")}) {
         EXPECT_EQ(ReadFile(root + "/a"), "x");
         EXPECT_TRUE(FileExists(root + "/e"));

@@ -69,6 +69,14 @@ TEST_F(UnzipEntryPointsTest, EmptyMembersAndEmptyFoldersMakeTheRoundTrip) {
     EXPECT_EQ(fs::file_size(home.file("o/e")), 0u);
     EXPECT_TRUE(fs::is_directory(home.file("o/emptydir")));
     EXPECT_TRUE(fs::is_directory(home.file("o/sub/deep")));
+    // The check before an archive goes to the trash sees every entry, and a missing one.
+    const ZipListing listing = ListZip(home.file("hollow.zip"));
+    EXPECT_EQ(FirstEntryNotExtracted(listing, home.file("o")), "");
+    fs::remove(home.file("o/sub/e2"));
+    EXPECT_EQ(FirstEntryNotExtracted(listing, home.file("o")), "sub/e2");
+    fs::remove(home.file("o/emptydir"));
+    WriteFile(home.file("o/sub/e2"), "not empty");
+    EXPECT_EQ(FirstEntryNotExtracted(listing, home.file("o")), "emptydir/");
     // One member or an extension: an empty file is a file, a folder entry is none.
     EXPECT_EQ(UnzipFile(home.file("hollow.zip"), "sub/e2", home.file("one")).written, 1);
     EXPECT_EQ(UnzipFile(home.file("hollow.zip"), "sub/", home.file("one")).matched, 0);
