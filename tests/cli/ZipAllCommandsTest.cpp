@@ -5,7 +5,6 @@
 #include "cli/CliRunTest.h"
 #include "core/Files.h"
 #include "core/Settings.h"
-#include "support/ZipBuilder.h"
 
 namespace arc::test {
 namespace {
