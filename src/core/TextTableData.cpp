@@ -681,6 +681,27 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     // 317-319: the audit and the browser.
     // 320-339: the build, the update and the database.
     // 340-359: the ROM folder, search, zip all and images.
+    {340, " set(s) added to the owned ones.", " jeu(x) ajouté(s) aux jeux possédés."},
+    {341, " set(s) no longer found, no longer owned.",
+     " jeu(x) qui ne sont plus là, plus possédés."},
+    {342, " archive(s) not found in the ROM folder ",
+     " archive(s) introuvable(s) dans le dossier des roms "},
+    {343, "These sources were kept because the operation failed:",
+     "Ces sources ont été gardées car l'opération a échoué :"},
+    {344, "The operation failed for:", "L'opération a échoué pour :"},
+    {345, "The packer myzip is not installed beside the program.",
+     "Le compacteur myzip n'est pas installé à côté du programme."},
+    {346, "This database cannot be read: ", "Cette base de données ne peut pas être lue : "},
+    {347, "The destination folder is the ROM folder itself.",
+     "Le dossier de destination est le dossier des roms lui-même."},
+    {348, "No ROM was found in the ROM folder:",
+     "Aucune ROM n'a été trouvée dans le dossier des ROMs :"},
+    {349, "These archives were kept because their backup or their deletion failed:",
+     "Ces archives ont été conservées car leur sauvegarde ou leur suppression a échoué :"},
+    {350, "These archives were kept in the ROM folder because their copy failed:",
+     "Ces archives sont restées dans le dossier des roms car leur copie a échoué :"},
+    {351, "These archives could not be copied:", "Ces archives n'ont pas pu être copiées :"},
+    {352, "No such folder: ", "Ce dossier n'existe pas : "},
     // 360-379: the site of game sheets.
     {360, "The folder ", "Le dossier "},
     {361, " is not writable.", " n'est pas accessible en écriture."},
