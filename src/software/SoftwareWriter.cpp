@@ -1,0 +1,170 @@
+#include "software/SoftwareWriter.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <unordered_set>
+
+#include "core/Files.h"
+#include "core/Log.h"
+#include "software/SoftwareTables.h"
+
+namespace arc {
+namespace {
+
+constexpr std::string_view kOfList = "SELECT Id FROM Software WHERE ListName = ?";
+
+std::int64_t NextId(std::string_view table) {
+    return std::atoll(
+        QueryValue("SELECT coalesce(max(Id), 0) + 1 FROM " + std::string(table)).c_str());
+}
+
+void BindOptional(Statement& statement, int index, std::string_view text) {
+    if (text.empty())
+        statement.BindNull(index);
+    else
+        statement.BindView(index, text);
+}
+
+}  // namespace
+
+SoftwareWriter::SoftwareWriter()
+    : insertList_((CreateSoftwareTables(),
+                   "INSERT OR REPLACE INTO SoftwareList (ListName, Description) VALUES (?, ?)")),
+      findList_("SELECT 1 FROM Software WHERE ListName = ? LIMIT 1"),
+      deleteList_("DELETE FROM SoftwareList WHERE ListName = ?"),
+      deleteItems_("DELETE FROM Software WHERE ListName = ?"),
+      deleteInfo_("DELETE FROM SoftwareInfo WHERE SoftwareId IN (" + std::string(kOfList) + ")"),
+      deleteParts_("DELETE FROM SoftwarePart WHERE SoftwareId IN (" + std::string(kOfList) + ")"),
+      deleteRoms_("DELETE FROM SoftwareRom WHERE SoftwareId IN (" + std::string(kOfList) + ")"),
+      insertItem_(
+          "INSERT INTO Software (Id, ListName, Name, CloneOf, Supported, Description, Year, "
+          "Publisher) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+      insertInfo_("INSERT INTO SoftwareInfo (SoftwareId, Kind, Name, Value) VALUES (?, ?, ?, ?)"),
+      insertPart_(
+          "INSERT INTO SoftwarePart (Id, SoftwareId, Name, Interface, Features) VALUES (?, ?, ?, "
+          "?, ?)"),
+      insertRom_(
+          "INSERT INTO SoftwareRom (SoftwareId, PartId, Area, Kind, Name, Size, Crc, Sha1, "
+          "Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+      dropCloneOf_("UPDATE Software SET CloneOf = NULL WHERE Id = ?"),
+      nextItemId_(NextId("Software")),
+      nextPartId_(NextId("SoftwarePart")) {}
+
+void SoftwareWriter::BeginList(std::string_view name, std::string_view description) {
+    AbandonList();
+    transaction_.emplace();
+    list_.assign(name);
+    items_.clear();
+    findList_.Bind(1, name);
+    const bool known = findList_.Step();
+    findList_.Reset();
+    if (known) {
+        for (Statement* statement : {&deleteInfo_, &deleteParts_, &deleteRoms_, &deleteItems_})
+            statement->Bind(1, name).Run();
+    }
+    deleteList_.Bind(1, name).Run();
+    insertList_.Bind(1, name).Bind(2, description).Run();
+}
+
+void SoftwareWriter::BeginItem(std::string_view name, std::string_view cloneOf,
+                               std::string_view supported) {
+    name_.assign(name);
+    cloneOf_.assign(cloneOf);
+    supported_.assign(supported.empty() ? std::string_view("yes") : supported);
+    description_.clear();
+    year_.clear();
+    publisher_.clear();
+    inItem_ = true;
+}
+
+void SoftwareWriter::SetText(SoftwareText field, std::string_view text) {
+    std::string& target = field == SoftwareText::Description ? description_
+                          : field == SoftwareText::Year      ? year_
+                                                             : publisher_;
+    target.assign(Trim(text));
+}
+
+void SoftwareWriter::AddInfo(std::string_view kind, std::string_view name, std::string_view value) {
+    if (!inItem_) return;
+    insertInfo_.Bind(1, nextItemId_).BindView(2, kind).BindView(3, name).BindView(4, value);
+    insertInfo_.Run();
+}
+
+void SoftwareWriter::BeginPart(std::string_view name, std::string_view interface) {
+    partName_.assign(name);
+    partInterface_.assign(interface);
+    features_.clear();
+    inPart_ = inItem_;
+}
+
+void SoftwareWriter::AddFeature(std::string_view name, std::string_view value) {
+    if (!inPart_) return;
+    if (!features_.empty()) features_ += "; ";
+    features_.append(name).append("=").append(value);
+}
+
+void SoftwareWriter::AddRom(std::string_view area, std::string_view kind, std::string_view name,
+                            std::string_view size, std::string_view crc, std::string_view sha1,
+                            std::string_view status) {
+    if (!inPart_ || name.empty()) return;  // a continuation of the ROM before it
+    insertRom_.Bind(1, nextItemId_).Bind(2, nextPartId_).BindView(3, area).BindView(4, kind);
+    insertRom_.BindView(5, name);
+    if (size.empty())
+        insertRom_.BindNull(6);
+    else
+        insertRom_.Bind(
+            6, static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0)));
+    BindOptional(insertRom_, 7, crc);
+    BindOptional(insertRom_, 8, sha1);
+    BindOptional(insertRom_, 9, status);
+    insertRom_.Run();
+}
+
+void SoftwareWriter::EndPart() {
+    if (!inPart_) return;
+    insertPart_.Bind(1, nextPartId_++).Bind(2, nextItemId_).BindView(3, partName_);
+    insertPart_.BindView(4, partInterface_).BindView(5, features_);
+    insertPart_.Run();
+    inPart_ = false;
+}
+
+void SoftwareWriter::EndItem() {
+    if (!inItem_) return;
+    insertItem_.Bind(1, nextItemId_).BindView(2, list_).BindView(3, name_);
+    BindOptional(insertItem_, 4, cloneOf_);
+    insertItem_.BindView(5, supported_);
+    BindOptional(insertItem_, 6, description_);
+    BindOptional(insertItem_, 7, year_);
+    BindOptional(insertItem_, 8, publisher_);
+    insertItem_.Run();
+    items_.push_back({nextItemId_++, name_, cloneOf_});
+    inItem_ = false;
+}
+
+void SoftwareWriter::CheckCloneParents() {
+    std::unordered_set<std::string> names;
+    for (const Item& item : items_)
+        names.insert(ToLowerAscii(item.name));
+    for (const Item& item : items_) {
+        if (item.cloneOf.empty() || names.contains(ToLowerAscii(item.cloneOf))) continue;
+        WriteLog("software: " + list_ + "/" + item.name + " is a clone of " + item.cloneOf +
+                 ", which the list does not hold; it is kept as a parent");
+        dropCloneOf_.Bind(1, item.id).Run();
+    }
+}
+
+int SoftwareWriter::EndList() {
+    if (!transaction_) return 0;
+    CheckCloneParents();
+    transaction_->Commit();
+    transaction_.reset();
+    return static_cast<int>(items_.size());
+}
+
+void SoftwareWriter::AbandonList() {
+    if (transaction_) transaction_->Rollback();
+    transaction_.reset();
+    inItem_ = inPart_ = false;
+}
+
+}  // namespace arc
