@@ -37,7 +37,7 @@ struct RomSpec {
             crc32(7, reinterpret_cast<const Bytef*>(key.data()), static_cast<uInt>(key.size())));
         size = 16 + name.size() * 4 + (key.ends_with("#long") ? 8 : 0);
     }
-    std::string Data() const { return ForgedData(size, crc, key[0]); }
+    std::string Data() const { return test::ForgedData(size, crc, key[0]); }
     std::string Sha1Of() const {
         const std::string data = Data();
         Sha1 hash;
