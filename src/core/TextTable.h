@@ -9,7 +9,7 @@
 
 namespace arc {
 
-inline constexpr int kTextEntries = 317;
+inline constexpr int kTextEntries = 340;
 
 /// Entries added after the designed 0..267, named where they are used.
 enum AddedText : int {
@@ -62,6 +62,12 @@ enum AddedText : int {
     kTextEmulatorUsed = 314,
     kTextNoneFound = 315,
     kTextPathMissing = 316,
+    kTextBuildRunning = 320,
+    kTextOlderDatabase = 321,
+    kTextNotArcanoteDatabase = 322,
+    kTextNewerDatabase = 323,
+    kTextSettingsRefused = 324,
+    kTextBuildOrChoose = 325,
 };
 
 /// Entry n of the current table; an empty string outside 0..kTextEntries-1.

@@ -23,7 +23,7 @@ WizardSteps StandardWizardSteps() {
     steps.openDownloadWindow = [] { Ui().OpenWindow(WindowId::Download); };
     steps.buildDatabase = [] {
         BuildHooks hooks;
-        hooks.openImportOptions = [] { Ui().OpenWindow(WindowId::ImportOptions); };
+        hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
         hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
         BuildDatabase(hooks);
     };

@@ -157,7 +157,6 @@ class AuditTest : public test::ProgramFolderTest {
         EXPECT_TRUE(CreateTemplateDatabase(db, &error)) << error;
         EXPECT_TRUE(OpenDatabase(db));
         test::WriteFile(home.file("list.xml"), ListXml());
-        State().ImportMethod = 1;
         test::RecordedProgress progress;
         EXPECT_TRUE(ImportListXml(home.file("list.xml"), progress));
         auto zip = [&](const std::string& set, std::vector<std::string> roms) {
@@ -318,9 +317,8 @@ TEST(Sha1Test, KnownDigests) {
 
 TEST_F(AuditTest, BothImportMethodsKeepTheDeviceReferences) {
     for (int method : {1, 2}) {
-        State().ImportMethod = method;
         test::RecordedProgress progress;
-        ASSERT_TRUE(ImportListXml(home.file("list.xml"), progress));
+        ASSERT_TRUE(ImportListXml(home.file("list.xml"), progress, static_cast<ImportMethod>(method)));
         EXPECT_EQ(QueryValue("SELECT group_concat(Name || ':' || Device, ' ') FROM DeviceRef"),
                   "par:dev1 clo:dev1 dev3:dev1 devr:dev3 nclo:dev1 devm:dev2");
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE InternalName IN ('dev1', 'dev2')"),
