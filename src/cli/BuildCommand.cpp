@@ -14,6 +14,7 @@
 #include "core/TextTable.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/DatabaseBuild.h"
+#include "pipeline/SoftwareStep.h"
 #include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc::cli {
@@ -41,6 +42,7 @@ int Run(CliContext& context, const CommandArgs& args) {
     BuildRequest request = BuildRequestFrom(settings, database, choices);
     if (!mame.empty()) request.emulator.exe = mame;
     request.listXml = args.Value("--listxml").value_or("");
+    if (args.Has("--software")) request.software = SoftwareSourceOf(request.emulator);
 
     // The previous file stays as ".bak"; still, replacing it takes a Yes.
     if (FileExists(database) && !IsTemplatePath(database) &&
@@ -80,7 +82,8 @@ CliCommand BuildCommand() {
              {"--fresh-list", "", "have the emulator make its lists again"},
              {"--data", "defined|program",
               "support files from the folders of the settings or from the program folder"},
-             {"--method", "fast|dom", "the import method of the -listxml output"}},
+             {"--method", "fast|dom", "the import method of the -listxml output"},
+             {"--software", "", "also import the software lists (the emulator's hash path)"}},
             Run};
 }
 

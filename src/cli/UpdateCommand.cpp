@@ -12,6 +12,7 @@
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "pipeline/SoftwareStep.h"
 #include "pipeline/UpdateTask.h"
 
 namespace arc::cli {
@@ -35,7 +36,7 @@ int Run(CliContext& context, const CommandArgs& args) {
         given[source] = all || args.Has(SourceOption(source));
         anyGiven = anyGiven || given[source];
     }
-    if (anyGiven) choices.sources = given;
+    if (anyGiven || args.Has("--software")) choices.sources = given;
     if (auto data = args.Value("--data")) choices.useDefinedPaths = *data == "defined";
 
     UpdateRequest request;
@@ -49,7 +50,8 @@ int Run(CliContext& context, const CommandArgs& args) {
                     << '\n';
         return 1;
     }
-    bool anySource = false;
+    if (all || args.Has("--software")) request.software = SoftwareSourceOf(request.emulator);
+    bool anySource = request.software.has_value();
     for (bool source : request.sources)
         anySource = anySource || source;
     if (!anySource) {
@@ -89,6 +91,7 @@ CliCommand UpdateCommand() {
                                    source == 0 ? std::string_view("the emulator's data (-listxml)")
                                                : RowOf(UpdateSourceFile(source)).caption});
     }
+    command.options.push_back({"--software", "", "the software lists (the emulator's hash path)"});
     return command;
 }
 

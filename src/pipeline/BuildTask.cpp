@@ -9,6 +9,7 @@
 #include "database/Database.h"
 #include "database/Layout.h"
 #include "pipeline/DatabaseBuild.h"
+#include "pipeline/SoftwareStep.h"
 
 namespace arc {
 namespace {
@@ -21,9 +22,9 @@ bool HasContent(const std::string& path) {
 }
 
 /// The part of the build that fills the file at `buildPath`; a database error
-/// is left in `failure`.
+/// is left in `failure`, what the software step did not read in `notes`.
 BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
-                      std::string& failure, TaskContext& context) {
+                      std::string& failure, std::string& notes, TaskContext& context) {
     TaskProgress& task = context.progress();
     task.SetLabel("Executing MAME ...");
     LetEventsRunNow();
@@ -48,6 +49,14 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
     if (!failure.empty()) return BuildResult::Failed;
     // Without games there is nothing for the support files to enrich.
     if (!imported) return task.Cancelled() ? BuildResult::Cancelled : BuildResult::NoList;
+    // The software lists add to the machines; files they could not read are
+    // told, and the build goes on.
+    if (request.software && !task.Cancelled()) {
+        const SoftwareImportOutcome software = RunSoftwareStep(*request.software, context);
+        if (software.failed() || software.partial()) notes = software.message;
+        failure = DatabaseFailure();
+        if (!failure.empty()) return BuildResult::Failed;
+    }
     // An import that was not cancelled ends with its count complete.
     if (!task.Cancelled()) {
         LetEventsRunNow();
@@ -97,6 +106,7 @@ BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
     const std::string buildPath = BuildFilePath(database);
     BuildResult result = BuildResult::NotStarted;
     std::string failure;
+    std::string notes;
     const auto error = GuardedFailure(kProcBuildDatabase, [&] {
         if (!TestArcanoteMDB(buildPath)) {
             result = BuildResult::TemplateMissing;
@@ -104,7 +114,7 @@ BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
         }
         if (request.refreshList && request.listXml.empty())
             DeleteFileIfExists(DefaultListXmlPath());
-        result = FillBuild(request, buildPath, failure, context);
+        result = FillBuild(request, buildPath, failure, notes, context);
     });
     if (error) {
         failure = *error;
@@ -114,7 +124,8 @@ BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
     if (result != BuildResult::Built) DiscardBuild(buildPath);
     switch (result) {
         case BuildResult::Built:
-            return Finished(result, Text(kTextDatabaseCreated), false);
+            return Finished(
+                result, Text(kTextDatabaseCreated) + (notes.empty() ? "" : "\r\n" + notes), false);
         case BuildResult::Failed:
             return Finished(result, Text(kTextBuildFailed) + failure, false);
         case BuildResult::Cancelled:

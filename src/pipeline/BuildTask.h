@@ -4,11 +4,13 @@
 // which takes the database's place only when the build completed. Whatever
 // else ends the build (cancel, error, kill) leaves the previous file as it was.
 
+#include <optional>
 #include <string>
 
 #include "core/Task.h"
 #include "pipeline/MameLists.h"
 #include "pipeline/SupportFiles.h"
+#include "software/SoftwareImport.h"
 #include "xmlimport/ListXmlImport.h"
 
 namespace arc {
@@ -22,6 +24,8 @@ struct BuildRequest {
     bool refreshList = false;  ///< have the emulator make its list again
     ImportMethod method = ImportMethod::Fast;
     SupportPaths supportPaths;
+    /// The software lists, imported after the emulator's list (none: no step).
+    std::optional<SoftwareImportRequest> software;
 };
 
 enum class BuildResult {

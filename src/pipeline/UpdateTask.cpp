@@ -1,4 +1,5 @@
 #include "pipeline/UpdateTask.h"
+#include "pipeline/SoftwareStep.h"
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -138,6 +139,11 @@ UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
                 problems.push_back(UpdateSourceCaption(0) + Text(kTextNoListImported));
             }
         }
+        if (request.software && !progress.Cancelled() && DatabaseFailure().empty()) {
+            const SoftwareImportOutcome software = RunSoftwareStep(*request.software, context);
+            if (software.failed() || software.partial())
+                problems.push_back("Software lists: " + software.message);
+        }
         for (int source = 1; source < kUpdateSources; ++source) {
             if (!request.sources[source] || progress.Cancelled() || !DatabaseFailure().empty())
                 continue;
@@ -165,8 +171,8 @@ UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
         std::string told = Text(kTextUpdateIncomplete);
         for (const std::string& problem : problems)
             told += "\r\n" + problem;
-        outcome = UpdateOutcome{Outcome::Partly(0, static_cast<int>(problems.size()), told),
-                                problems};
+        outcome =
+            UpdateOutcome{Outcome::Partly(0, static_cast<int>(problems.size()), told), problems};
     } else if (progress.Cancelled()) {
         outcome.kind = OutcomeKind::Cancelled;
     } else {

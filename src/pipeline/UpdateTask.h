@@ -3,6 +3,7 @@
 // list and any of the support files, each read in one transaction.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "core/Task.h"
 #include "pipeline/MameLists.h"
 #include "pipeline/SupportFiles.h"
+#include "software/SoftwareImport.h"
 
 namespace arc {
 
@@ -37,6 +39,8 @@ struct UpdateRequest {
     std::array<bool, kUpdateSources> sources{};
     EmulatorNames emulator;  ///< run for source 0
     SupportPaths supportPaths;
+    /// The software lists, read after the emulator's list (none: not read).
+    std::optional<SoftwareImportRequest> software;
 };
 
 /// Ok when every chosen source was read; partial, with the problems, when
