@@ -13,16 +13,17 @@ void CreateSoftwareTables() {
         "Supported TEXT COLLATE NOCASE, Description TEXT COLLATE NOCASE, Year TEXT COLLATE "
         "NOCASE, Publisher TEXT COLLATE NOCASE, Owned INTEGER NOT NULL DEFAULT 0);"
         "CREATE INDEX IF NOT EXISTS IX_Software_ListName ON Software (ListName, Name);"
-        "CREATE TABLE IF NOT EXISTS SoftwareInfo (SoftwareId INTEGER, Kind TEXT, Name TEXT "
-        "COLLATE NOCASE, Value TEXT COLLATE NOCASE);"
-        "CREATE INDEX IF NOT EXISTS IX_SoftwareInfo_SoftwareId ON SoftwareInfo (SoftwareId);"
-        "CREATE TABLE IF NOT EXISTS SoftwarePart (Id INTEGER PRIMARY KEY, SoftwareId INTEGER, "
-        "Name TEXT COLLATE NOCASE, Interface TEXT COLLATE NOCASE, Features TEXT COLLATE NOCASE);"
-        "CREATE INDEX IF NOT EXISTS IX_SoftwarePart_SoftwareId ON SoftwarePart (SoftwareId);"
-        "CREATE TABLE IF NOT EXISTS SoftwareRom (SoftwareId INTEGER, PartId INTEGER, Area TEXT "
-        "COLLATE NOCASE, Kind TEXT, Name TEXT COLLATE NOCASE, Size INTEGER, Crc TEXT, Sha1 TEXT, "
-        "Status TEXT);"
-        "CREATE INDEX IF NOT EXISTS IX_SoftwareRom_SoftwareId ON SoftwareRom (SoftwareId)");
+        // The rows of an item are kept together, in the order of its file:
+        // keyed by the item, then a number that only grows.
+        "CREATE TABLE IF NOT EXISTS SoftwareInfo (SoftwareId INTEGER, Seq INTEGER, Kind TEXT, "
+        "Name TEXT COLLATE NOCASE, Value TEXT COLLATE NOCASE, PRIMARY KEY (SoftwareId, Seq)) "
+        "WITHOUT ROWID;"
+        "CREATE TABLE IF NOT EXISTS SoftwarePart (SoftwareId INTEGER, Id INTEGER, Name TEXT "
+        "COLLATE NOCASE, Interface TEXT COLLATE NOCASE, Features TEXT COLLATE NOCASE, PRIMARY KEY "
+        "(SoftwareId, Id)) WITHOUT ROWID;"
+        "CREATE TABLE IF NOT EXISTS SoftwareRom (SoftwareId INTEGER, Seq INTEGER, PartId INTEGER, "
+        "Area TEXT COLLATE NOCASE, Kind TEXT, Name TEXT COLLATE NOCASE, Size INTEGER, Crc TEXT, "
+        "Sha1 TEXT, Status TEXT, PRIMARY KEY (SoftwareId, Seq)) WITHOUT ROWID");
 }
 
 bool HasSoftwareTables() {

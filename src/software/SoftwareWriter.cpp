@@ -13,6 +13,11 @@ namespace {
 
 constexpr std::string_view kOfList = "SELECT Id FROM Software WHERE ListName = ?";
 
+std::int64_t NextSeq(std::string_view table) {
+    return std::atoll(
+        QueryValue("SELECT coalesce(max(Seq), 0) + 1 FROM " + std::string(table)).c_str());
+}
+
 std::int64_t NextId(std::string_view table) {
     return std::atoll(
         QueryValue("SELECT coalesce(max(Id), 0) + 1 FROM " + std::string(table)).c_str());
@@ -39,16 +44,18 @@ SoftwareWriter::SoftwareWriter()
       insertItem_(
           "INSERT INTO Software (Id, ListName, Name, CloneOf, Supported, Description, Year, "
           "Publisher) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-      insertInfo_("INSERT INTO SoftwareInfo (SoftwareId, Kind, Name, Value) VALUES (?, ?, ?, ?)"),
+      insertInfo_(
+          "INSERT INTO SoftwareInfo (SoftwareId, Seq, Kind, Name, Value) VALUES (?, ?, ?, ?, ?)"),
       insertPart_(
-          "INSERT INTO SoftwarePart (Id, SoftwareId, Name, Interface, Features) VALUES (?, ?, ?, "
+          "INSERT INTO SoftwarePart (SoftwareId, Id, Name, Interface, Features) VALUES (?, ?, ?, "
           "?, ?)"),
       insertRom_(
-          "INSERT INTO SoftwareRom (SoftwareId, PartId, Area, Kind, Name, Size, Crc, Sha1, "
-          "Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+          "INSERT INTO SoftwareRom (SoftwareId, Seq, PartId, Area, Kind, Name, Size, Crc, Sha1, "
+          "Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
       dropCloneOf_("UPDATE Software SET CloneOf = NULL WHERE Id = ?"),
       nextItemId_(NextId("Software")),
-      nextPartId_(NextId("SoftwarePart")) {}
+      nextPartId_(NextId("SoftwarePart")),
+      nextSeq_(std::max(NextSeq("SoftwareInfo"), NextSeq("SoftwareRom"))) {}
 
 void SoftwareWriter::BeginList(std::string_view name, std::string_view description) {
     AbandonList();
@@ -86,7 +93,8 @@ void SoftwareWriter::SetText(SoftwareText field, std::string_view text) {
 
 void SoftwareWriter::AddInfo(std::string_view kind, std::string_view name, std::string_view value) {
     if (!inItem_) return;
-    insertInfo_.Bind(1, nextItemId_).BindView(2, kind).BindView(3, name).BindView(4, value);
+    insertInfo_.Bind(1, nextItemId_).Bind(2, nextSeq_++).BindView(3, kind);
+    insertInfo_.BindView(4, name).BindView(5, value);
     insertInfo_.Run();
 }
 
@@ -107,22 +115,22 @@ void SoftwareWriter::AddRom(std::string_view area, std::string_view kind, std::s
                             std::string_view size, std::string_view crc, std::string_view sha1,
                             std::string_view status) {
     if (!inPart_ || name.empty()) return;  // a continuation of the ROM before it
-    insertRom_.Bind(1, nextItemId_).Bind(2, nextPartId_).BindView(3, area).BindView(4, kind);
-    insertRom_.BindView(5, name);
+    insertRom_.Bind(1, nextItemId_).Bind(2, nextSeq_++).Bind(3, nextPartId_);
+    insertRom_.BindView(4, area).BindView(5, kind).BindView(6, name);
     if (size.empty())
-        insertRom_.BindNull(6);
+        insertRom_.BindNull(7);
     else
         insertRom_.Bind(
-            6, static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0)));
-    BindOptional(insertRom_, 7, crc);
-    BindOptional(insertRom_, 8, sha1);
-    BindOptional(insertRom_, 9, status);
+            7, static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0)));
+    BindOptional(insertRom_, 8, crc);
+    BindOptional(insertRom_, 9, sha1);
+    BindOptional(insertRom_, 10, status);
     insertRom_.Run();
 }
 
 void SoftwareWriter::EndPart() {
     if (!inPart_) return;
-    insertPart_.Bind(1, nextPartId_++).Bind(2, nextItemId_).BindView(3, partName_);
+    insertPart_.Bind(1, nextItemId_).Bind(2, nextPartId_++).BindView(3, partName_);
     insertPart_.BindView(4, partInterface_).BindView(5, features_);
     insertPart_.Run();
     inPart_ = false;

@@ -58,6 +58,7 @@ class SoftwareWriter {
     std::vector<Item> items_;  // of the open list
     std::int64_t nextItemId_ = 1;
     std::int64_t nextPartId_ = 1;
+    std::int64_t nextSeq_ = 1;  // of info pairs and ROMs
     std::string name_, cloneOf_, supported_, description_, year_, publisher_;
     std::string partName_, partInterface_, features_;
     bool inItem_ = false;
