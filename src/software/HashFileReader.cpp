@@ -12,7 +12,7 @@
 
 #include "core/Files.h"
 #include "core/TextFile.h"
-#include "software/SoftwareWriter.h"
+#include "software/SoftwareWriterThread.h"
 
 namespace arc {
 namespace {
@@ -21,11 +21,12 @@ constexpr std::size_t kChunkBytes = 256 * 1024;
 
 /// The state of one reading, handed to the parser's callbacks.
 struct Reading {
-    Reading(SoftwareWriter& to, HashFileResult& into) : writer(to), result(into) {}
-    SoftwareWriter& writer;
+    Reading(SoftwareWriterThread& to, HashFileResult& into) : writer(to), result(into) {}
+    SoftwareWriterThread& writer;
     HashFileResult& result;
     bool entities = false;
     bool sawList = false;
+    bool inList = false;
     std::exception_ptr failure;
     std::string area;  // name of the open data or disk area
     std::string text;  // the text of the element being captured
@@ -82,7 +83,7 @@ void Guard(void* context, Body&& body) {
 void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
                   const xmlChar**, int count, int, const xmlChar** values) {
     Guard(context, [&](Reading& reading) {
-        SoftwareWriter& writer = reading.writer;
+        SoftwareWriterThread& writer = reading.writer;
         std::deque<std::string> scratch;
         const Attributes attributes(values, count, scratch);
         if (Is(name, "software")) {
@@ -104,7 +105,7 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
             reading.capturing = true;
             reading.text.clear();
         } else if (Is(name, "softwarelist")) {
-            reading.sawList = true;
+            reading.sawList = reading.inList = true;
             writer.BeginList(attributes["name"], attributes["description"]);
         }
     });
@@ -112,7 +113,7 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
 
 void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*) {
     Guard(context, [&](Reading& reading) {
-        SoftwareWriter& writer = reading.writer;
+        SoftwareWriterThread& writer = reading.writer;
         if (Is(name, "software")) {
             writer.EndItem();
         } else if (Is(name, "part")) {
@@ -123,9 +124,9 @@ void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlCha
                                        : Is(name, "year")      ? SoftwareText::Year
                                                                : SoftwareText::Publisher;
             writer.SetText(field, reading.text);
-        } else if (Is(name, "softwarelist") && writer.InList()) {
-            reading.result.items += writer.EndList();
-            ++reading.result.lists;
+        } else if (Is(name, "softwarelist") && reading.inList) {
+            writer.EndList();
+            reading.inList = false;
         }
     });
 }
@@ -170,7 +171,7 @@ std::string ParserError(xmlParserCtxt* context) {
 
 }  // namespace
 
-HashFileResult ReadHashFile(const std::string& path, SoftwareWriter& writer,
+HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& writer,
                             const std::function<bool(std::uint64_t)>& onBytes) {
     HashFileResult result;
     std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
@@ -178,6 +179,7 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareWriter& writer,
         result.error = "cannot be read";
         return result;
     }
+    const SoftwareWriterThread::Saved before = writer.Sync();
     Reading reading(writer, result);
     xmlSAXHandler handler = StreamingHandler();
     std::unique_ptr<xmlParserCtxt, ContextFree> context(
@@ -207,8 +209,11 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareWriter& writer,
         }
     }
     const bool wellFormed = context->wellFormed != 0;
-    writer.AbandonList();  // a list the file did not close
+    if (reading.inList) writer.AbandonList();  // a list the file did not close
     if (reading.failure) std::rethrow_exception(reading.failure);
+    const SoftwareWriterThread::Saved after = writer.Sync();
+    result.lists = after.lists - before.lists;
+    result.items = after.items - before.items;
     if (reading.entities)
         result.error = kHashEntitiesRefused;
     else if (failed || !wellFormed)

@@ -1,6 +1,6 @@
 #pragma once
 // Reads a hash file (one software list), or the emulator's -listsoftware
-// output (all of them), as a stream into a SoftwareWriter.
+// output (all of them), as a stream into a SoftwareWriterThread.
 
 #include <cstdint>
 #include <functional>
@@ -8,7 +8,7 @@
 
 namespace arc {
 
-class SoftwareWriter;
+class SoftwareWriterThread;
 
 struct HashFileResult {
     int lists = 0;  ///< lists saved whole
@@ -22,7 +22,7 @@ struct HashFileResult {
 /// cuts short is rolled back. A file that declares entities is refused before
 /// any of its elements is read; its external DTD is never loaded.
 /// `onBytes` is told the bytes read so far and returns false to cancel.
-HashFileResult ReadHashFile(const std::string& path, SoftwareWriter& writer,
+HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& writer,
                             const std::function<bool(std::uint64_t)>& onBytes = {});
 
 /// The fault of a file that declares entities.

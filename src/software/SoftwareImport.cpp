@@ -8,7 +8,7 @@
 #include "core/Log.h"
 #include "database/Database.h"
 #include "software/HashFileReader.h"
-#include "software/SoftwareWriter.h"
+#include "software/SoftwareWriterThread.h"
 
 namespace arc {
 namespace {
@@ -94,7 +94,7 @@ SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
     std::uint64_t before = 0;
     bool cancelled = false;
     const std::optional<std::string> failure = GuardedFailure(kProcSoftwareImport, [&] {
-        SoftwareWriter writer;
+        SoftwareWriterThread writer;
         for (const std::string& file : files) {
             if (!progress.Step(static_cast<int>(before / 1024))) {
                 cancelled = true;

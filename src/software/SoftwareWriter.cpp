@@ -11,6 +11,7 @@
 namespace arc {
 namespace {
 
+constexpr std::string_view kListIndex = "IX_Software_ListName";
 constexpr std::string_view kOfList = "SELECT Id FROM Software WHERE ListName = ?";
 
 std::int64_t NextSeq(std::string_view table) {
@@ -55,16 +56,34 @@ SoftwareWriter::SoftwareWriter()
       dropCloneOf_("UPDATE Software SET CloneOf = NULL WHERE Id = ?"),
       nextItemId_(NextId("Software")),
       nextPartId_(NextId("SoftwarePart")),
-      nextSeq_(std::max(NextSeq("SoftwareInfo"), NextSeq("SoftwareRom"))) {}
+      nextSeq_(std::max(NextSeq("SoftwareInfo"), NextSeq("SoftwareRom"))),
+      fresh_(nextItemId_ == 1) {
+    // Into an empty table the index is built once at the end, which is faster
+    // than keeping it up to date row by row.
+    if (fresh_) Execute("DROP INDEX IF EXISTS " + std::string(kListIndex));
+}
+
+SoftwareWriter::~SoftwareWriter() {
+    try {
+        AbandonList();
+        if (fresh_) CreateSoftwareTables();  // the index set aside
+    } catch (...) {
+        // The connection may be gone; the index is made again at the next import.
+    }
+}
 
 void SoftwareWriter::BeginList(std::string_view name, std::string_view description) {
     AbandonList();
     transaction_.emplace();
     list_.assign(name);
     items_.clear();
-    findList_.Bind(1, name);
-    const bool known = findList_.Step();
-    findList_.Reset();
+    // A fresh import only has the lists it wrote itself (a name used twice).
+    bool known = !written_.insert(ToLowerAscii(name)).second;
+    if (!fresh_) {
+        findList_.Bind(1, name);
+        known = findList_.Step();
+        findList_.Reset();
+    }
     if (known) {
         for (Statement* statement : {&deleteInfo_, &deleteParts_, &deleteRoms_, &deleteItems_})
             statement->Bind(1, name).Run();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "database/Database.h"
@@ -19,6 +20,10 @@ class SoftwareWriter {
   public:
     /// Makes the tables when missing and prepares the statements.
     SoftwareWriter();
+    /// Rolls an open list back; builds the index of a fresh import.
+    ~SoftwareWriter();
+    SoftwareWriter(const SoftwareWriter&) = delete;
+    SoftwareWriter& operator=(const SoftwareWriter&) = delete;
 
     /// Opens the list's transaction and removes the rows of an earlier import
     /// of the same list.
@@ -40,8 +45,6 @@ class SoftwareWriter {
     int EndList();
     /// Rolls the open list back (a damaged file, a cancel).
     void AbandonList();
-    bool InList() const { return transaction_.has_value(); }
-    const std::string& ListName() const { return list_; }
 
   private:
     struct Item {
@@ -58,7 +61,9 @@ class SoftwareWriter {
     std::vector<Item> items_;  // of the open list
     std::int64_t nextItemId_ = 1;
     std::int64_t nextPartId_ = 1;
-    std::int64_t nextSeq_ = 1;  // of info pairs and ROMs
+    std::int64_t nextSeq_ = 1;                 // of info pairs and ROMs
+    bool fresh_ = false;                       // the tables were empty: no old rows to remove
+    std::unordered_set<std::string> written_;  // lower-case names of the lists written
     std::string name_, cloneOf_, supported_, description_, year_, publisher_;
     std::string partName_, partInterface_, features_;
     bool inItem_ = false;
