@@ -2,14 +2,31 @@
 
 #include "cli/Commands.h"
 #include "cli/OneOffPaths.h"
+#include "cli/OutcomeReport.h"
 #include "cli/TerminalUi.h"
 #include "collection/ListMyRoms.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "core/UiService.h"
+#include "database/Database.h"
+#include "software/OwnedSoftware.h"
+#include "software/SoftwareTables.h"
 
 namespace arc::cli {
 
 namespace {
+
+/// The software items of <rompath>/<list>/ marked owned, when the database
+/// holds software lists.
+int ListOwnedSoftware(CliContext& context) {
+    DatabaseScope database;
+    if (!database.Open(TheSettings().DatabasePath) || !HasSoftwareTables()) return 0;
+    LongTask progress(0);
+    TaskContext task(progress, Ui());
+    const OwnedSoftwareOutcome outcome = RunOwnedSoftwareScan({TheSettings().RomsFolder}, task);
+    return ReportOutcome(context, "list-roms", outcome);
+}
 
 int Run(CliContext& context, const CommandArgs& args) {
     const OneOffPaths oneOff;
@@ -27,7 +44,7 @@ int Run(CliContext& context, const CommandArgs& args) {
     context.out << Text(kTextDone) << '\n'
                 << summary.scanned << Text(kTextScannedFiles) << '\n'
                 << summary.listed << Text(kTextListedRoms) << '\n';
-    return 0;
+    return ListOwnedSoftware(context);
 }
 
 }  // namespace

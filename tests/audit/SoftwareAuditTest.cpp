@@ -45,7 +45,11 @@ TEST_F(SoftwareAuditTest, ForgedSmbIsCompleteAndOneWrongMemberMakesItBad) {
     Zip("smb", {Rom("pal-sm-0 prg", 32768, 0x967a605f), Rom("hvc-sm-0 chr", 8192, 0x867b51ad)});
     // A merged clone: only what differs from its parent; the CHR-ROM is smb's.
     Zip("smb1", {Rom("hvc-sm-0 prg.u1", 32768, 0x5cf548d3)});
-    test::CliRun run = Audit();
+    // List my ROMs marks the items owned, as the audit does.
+    test::CliRun run =
+        test::RunCommand(home.str(), "list-roms", {"--db", db, "--roms", roms.str()});
+    EXPECT_NE(run.out.find("\n2 software items owned\n"), std::string::npos) << run.out << run.err;
+    run = Audit();
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out,
               "nes\tsmb\tcomplete\t\nnes\tsmb1\tcomplete\t\n2 software items audited: "
