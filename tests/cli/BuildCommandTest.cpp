@@ -151,5 +151,32 @@ TEST_F(BuildCommandTest, OnlyABuiltDatabaseIsSavedAndAnyOtherFileIsToldWhy) {
     }
 }
 
+// Regression: a settings file holding garbage was read as settings and
+// rewritten from it.
+TEST_F(BuildCommandTest, GarbageSettingsAreRefusedAndKeptAsTheyAre) {
+    WriteFile(home.file("x.xml"), kListXml);
+    std::string markup;
+    for (int line = 0; line < 60; ++line)
+        markup += "<line number=\"" + std::to_string(line) + "\"/>\r\n";
+    const std::string garbage[] = {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), markup};
+    for (const std::string& settings : garbage) {
+        WriteFile(home.file("Arcanote.inf"), settings);
+        ASSERT_EQ(Run({"build", "--listxml", home.file("x.xml"), "--yes"}), 0) << err;
+        EXPECT_NE(err.find("Arcanote.inf is not a settings file of Arcanote"), std::string::npos)
+            << err;
+        EXPECT_EQ(ReadFile(home.file("Arcanote.inf")), settings);
+    }
+    // A file of an older version, shorter, is read as it was.
+    std::string older;
+    for (int line = 1; line <= 30; ++line)
+        older += (line == 28 ? std::string(" 1 ") : "/path/" + std::to_string(line)) + "\r\n";
+    WriteFile(home.file("Arcanote.inf"), older);
+    ASSERT_EQ(Run({"build", "--db", home.file("other.mdb"), "--listxml", home.file("x.xml")}), 0)
+        << err;
+    EXPECT_EQ(err.find("settings"), std::string::npos) << err;
+    const std::string saved = ReadFile(home.file("Arcanote.inf"));
+    EXPECT_EQ(saved.rfind(home.file("other.mdb") + "\r\n/path/2\r\n", 0), 0u) << saved;
+}
+
 }  // namespace
 }  // namespace arc
