@@ -62,10 +62,8 @@ int Run(CliContext& context, const CommandArgs& args) {
     }
     if (!outcome.ok()) return ReportOutcome(context, "build", outcome);
     // Only a build that completed becomes the settings' database.
-    if (TheSettings().DatabasePath != database) {
-        TheSettings().DatabasePath = database;
-        SaveSettings();
-    }
+    TheSettings().DatabasePath = database;
+    SaveSettings();
     ReportOutcome(context, "build", outcome);
     return ReportLoggedErrors(context, "build", errorsBefore);
 }

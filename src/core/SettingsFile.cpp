@@ -4,6 +4,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -137,13 +141,65 @@ bool ReadSettingsLines(LineReader& reader, Settings& s, bool& loaded) {
     return true;
 }
 
+std::string& RefusedFile() {
+    static std::string refused;
+    return refused;
+}
+
+bool OnlyOf(std::string_view line, std::string_view allowed) {
+    return line.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+/// True when the file cannot be a settings file: bytes no text holds, or a
+/// line where a number is always written holding something else.
+bool IsGarbage(const std::string& path) {
+    constexpr std::uintmax_t kLargest = 256 * 1024;  // a settings file holds a few kilobytes
+    std::error_code ec;
+    if (std::filesystem::file_size(path, ec) > kLargest && !ec) return true;
+    std::ifstream file(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    for (unsigned char c : text)
+        if (c < 0x20 && c != '\t' && c != '\r' && c != '\n') return true;
+    // Lines by number (from 1): single numbers, then numbers joined by ";".
+    constexpr int kNumberLines[] = {28, 34, 35, 36, 38, 39, 40, 43, 44, 48, 49};
+    constexpr int kCompoundLines[] = {31, 32, 33, 50};
+    std::vector<std::string_view> lines;
+    std::string_view rest = text;
+    while (!rest.empty() && lines.size() < 50) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    const auto at = [&](int number) {
+        return number <= static_cast<int>(lines.size()) ? lines[number - 1] : std::string_view();
+    };
+    for (int number : kNumberLines)
+        if (!OnlyOf(at(number), " \t+-0123456789")) return true;
+    for (int number : kCompoundLines)
+        if (!OnlyOf(at(number), " ;-0123456789")) return true;
+    return false;
+}
+
 }  // namespace
+
+const std::string& RefusedSettingsFile() {
+    return RefusedFile();
+}
 
 bool LoadSettings() {
     Settings& s = TheSettings();
     s.MainWindow.State = -1;
     const std::string path = InProgramFolder(kSettingsFile);
+    RefusedFile().clear();
     if (!FileExists(path)) return false;
+    if (IsGarbage(path)) {
+        RefusedFile() = path;
+        WriteLog("Settings refused, kept as they are: " + path);
+        return false;
+    }
     DebugLog("Load " + path);
     bool loaded = false;
     Guarded(kProcLoadSettings, [&] {
@@ -215,6 +271,10 @@ bool SaveSettings(std::string_view path) {
     Guarded(kProcSaveSettings, [&] {
         const std::string target =
             path.empty() ? InProgramFolder(kSettingsFile) : std::string(path);
+        if (target == RefusedFile()) {
+            DebugLog("Not saved over a file that is no settings file: " + target);
+            return;
+        }
         DebugLog("Save " + target);
         const auto lines = SettingsFileLines(TheSettings());
         // Written beside the target and renamed over it: a failed write
