@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     arc::SetProgramFolder(home);
     arc::TheSettings() = arc::DefaultSettings();
     arc::BuildTextTable();
-    arc::State().UseDefinedPaths = false;
+    arc::TheSettings().XmlOptions[2] = 0;  // the support files of the program folder
     for (std::string& path : arc::TheSettings().DataFilePaths)
         path = home + "none";
 

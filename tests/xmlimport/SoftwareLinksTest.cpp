@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/AppState.h"
 #include "database/Database.h"
 #include "support/TestSupport.h"
 #include "xmlimport/ListXmlImport.h"
@@ -23,11 +22,11 @@ TEST_P(SoftwareLinks, EveryLinkKeepsItsStatusAndFilter) {
     std::string error;
     ASSERT_TRUE(CreateTemplateDatabase(home.file("links.mdb"), &error)) << error;
     ASSERT_TRUE(OpenDatabase(home.file("links.mdb")));
-    State().ImportMethod = GetParam();
     test::RecordedProgress progress;
     for (int run = 0; run < 2; ++run)  // a second import replaces the links
-        ASSERT_TRUE(ImportListXml(
-            test::SourceDir() + "/tests/data/software-0.251/listxml-a2600.xml", progress));
+        ASSERT_TRUE(
+            ImportListXml(test::SourceDir() + "/tests/data/software-0.251/listxml-a2600.xml",
+                          progress, static_cast<ImportMethod>(GetParam())));
     Statement links(
         "SELECT Machine || '|' || ListName || '|' || Status || '|' || coalesce(Filter, '') FROM "
         "MachineSoftwareList ORDER BY rowid");
