@@ -166,7 +166,6 @@ int main(int argc, char** argv) {
     arc::SetProgramFolder(home);
     arc::TheSettings() = arc::DefaultSettings();
     arc::BuildTextTable();
-    arc::TheSettings().XmlOptions[2] = 0;  // the support files of the program folder
     for (std::string& path : arc::TheSettings().DataFilePaths)
         path = home + "none";
 
@@ -225,7 +224,12 @@ int main(int argc, char** argv) {
             fs::remove(home + "Arcanote.mdb.bak");
             arc::Progress() = arc::ProgressState{};
             Timer build;
-            const arc::BuildResult outcome = arc::BuildDatabase().result;
+            arc::WindowProgress buildProgress;
+            arc::TaskContext context(buildProgress, arc::Ui());
+            const arc::BuildResult outcome =
+                arc::RunBuild(arc::BuildRequestFrom(arc::TheSettings(), home + "Arcanote.mdb", {}),
+                              context)
+                    .result;
             buildWall = std::min(buildWall, build.Wall());
             buildCpu = std::min(buildCpu, build.Cpu());
             if (outcome != arc::BuildResult::Built) {

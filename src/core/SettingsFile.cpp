@@ -6,8 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -146,40 +144,19 @@ std::string& RefusedFile() {
     return refused;
 }
 
-bool OnlyOf(std::string_view line, std::string_view allowed) {
-    return line.find_first_not_of(allowed) == std::string_view::npos;
-}
-
-/// True when the file cannot be a settings file: bytes no text holds, or a
-/// line where a number is always written holding something else.
+/// True when the file cannot be a settings file: larger than any, or holding
+/// bytes no text holds. (A text line of another kind reads by the designed
+/// rules: no number reads as 0.)
 bool IsGarbage(const std::string& path) {
     constexpr std::uintmax_t kLargest = 256 * 1024;  // a settings file holds a few kilobytes
     std::error_code ec;
     if (std::filesystem::file_size(path, ec) > kLargest && !ec) return true;
     std::ifstream file(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)),
-                           std::istreambuf_iterator<char>());
-    for (unsigned char c : text)
-        if (c < 0x20 && c != '\t' && c != '\r' && c != '\n') return true;
-    // Lines by number (from 1): single numbers, then numbers joined by ";".
-    constexpr int kNumberLines[] = {28, 34, 35, 36, 38, 39, 40, 43, 44, 48, 49};
-    constexpr int kCompoundLines[] = {31, 32, 33, 50};
-    std::vector<std::string_view> lines;
-    std::string_view rest = text;
-    while (!rest.empty() && lines.size() < 50) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    char c = 0;
+    while (file.get(c)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') return true;
     }
-    const auto at = [&](int number) {
-        return number <= static_cast<int>(lines.size()) ? lines[number - 1] : std::string_view();
-    };
-    for (int number : kNumberLines)
-        if (!OnlyOf(at(number), " \t+-0123456789")) return true;
-    for (int number : kCompoundLines)
-        if (!OnlyOf(at(number), " ;-0123456789")) return true;
     return false;
 }
 

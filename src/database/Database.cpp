@@ -7,9 +7,9 @@
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "core/Log.h"
 #include "core/UiService.h"
 #include "database/Layout.h"
 
@@ -336,10 +336,11 @@ ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path) {
                           nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
+        const std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
         sqlite3_close(db_);
         db_ = nullptr;
-        throw AppError(err::kDatabase, path + ": " + message);
+        throw AppError(err::kDatabase,
+                       LayoutProblem(path, LayoutState::NotArcanote) + " (" + message + ")");
     }
     std::string problem;
     try {

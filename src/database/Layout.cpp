@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "core/ErrorGuard.h"
+#include "core/Files.h"
 #include "core/Log.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
@@ -55,8 +56,10 @@ LayoutState ReadLayout(sqlite3* db) {
     const int version = ReadInt(db, "PRAGMA user_version");
     if (version > kLayoutVersion) return LayoutState::Newer;
     for (const TableDef& table : SchemaTables()) {
-        const std::string sql = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                                "name = '" + std::string(table.name) + "' COLLATE NOCASE";
+        const std::string sql =
+            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+            "name = '" +
+            std::string(table.name) + "' COLLATE NOCASE";
         if (ReadInt(db, sql.c_str()) == 0) return LayoutState::NotArcanote;
     }
     return version == kLayoutVersion ? LayoutState::Current : LayoutState::Older;
@@ -74,6 +77,16 @@ std::string LayoutProblem(std::string_view path, LayoutState state) {
             break;
     }
     return std::string(path) + Text(kTextNotArcanoteDatabase);
+}
+
+std::string DatabaseFileProblem(const std::string& path) {
+    if (path.empty() || !FileExists(path)) return path + "\r\n" + Text(kTextNotFoundCannotContinue);
+    try {
+        const ReadOnlyDatabase database(path);
+    } catch (const AppError& e) {
+        return e.what();
+    }
+    return {};
 }
 
 void StampLayout() {

@@ -26,6 +26,11 @@ LayoutState ReadLayout(sqlite3* db);
 /// What the user is told about the file at `path` in that state ("" when current).
 std::string LayoutProblem(std::string_view path, LayoutState state);
 
+/// What keeps the file at `path` from being read as today's database, as
+/// the user is told it ("" when nothing): missing, no Arcanote database, or
+/// of another layout.
+std::string DatabaseFileProblem(const std::string& path);
+
 /// Stamps today's layout on the shared connection.
 void StampLayout();
 

@@ -145,7 +145,7 @@ TEST_F(ListMyRomsTest, AFailureIsToldOrLoggedAndEverythingIsPutBack) {
     ui().messages.clear();
     TheSettings().DatabasePath = games;
     ASSERT_TRUE(OpenDatabase(games));
-    Execute("ALTER TABLE Data RENAME TO Games");
+    Execute("CREATE TRIGGER fault BEFORE UPDATE ON Data BEGIN SELECT RAISE(ABORT, 'x'); END");
     CloseDatabase();
     EXPECT_FALSE(Run().finished);
     EXPECT_EQ(State().ErrorCount, 1);

@@ -236,7 +236,9 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
             ASSERT_TRUE(!outcome.told || !ui().messages.empty());
             const std::string said = outcome.told ? ui().messages.back().text : outcome.message;
             EXPECT_NE(said.find(c.told), std::string::npos) << said;
-            if (outcome.told) EXPECT_EQ(ui().messages.back().icon, MsgIcon::Critical);
+            if (outcome.told) {
+                EXPECT_EQ(ui().messages.back().icon, MsgIcon::Critical);
+            }
         }
         ExpectPreviousDatabaseKept(home, "previous");
         // Only a whole list is kept for the next build.
