@@ -17,6 +17,8 @@
 namespace arc {
 namespace {
 
+using Op = SoftwareWriterThread::Op;
+
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
 /// The state of one reading, handed to the parser's callbacks.
@@ -87,26 +89,27 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
         std::deque<std::string> scratch;
         const Attributes attributes(values, count, scratch);
         if (Is(name, "software")) {
-            writer.BeginItem(attributes["name"], attributes["cloneof"], attributes["supported"]);
+            writer.Push(Op::BeginItem,
+                        {attributes["name"], attributes["cloneof"], attributes["supported"]});
         } else if (Is(name, "rom") || Is(name, "disk")) {
             const std::string_view kind = Is(name, "rom") ? "rom" : "disk";
-            writer.AddRom(reading.area, kind, attributes["name"], attributes["size"],
-                          attributes["crc"], attributes["sha1"], attributes["status"]);
+            writer.Push(Op::AddRom, {reading.area, kind, attributes["name"], attributes["size"],
+                                     attributes["crc"], attributes["sha1"], attributes["status"]});
         } else if (Is(name, "dataarea") || Is(name, "diskarea")) {
             reading.area.assign(attributes["name"]);
         } else if (Is(name, "part")) {
-            writer.BeginPart(attributes["name"], attributes["interface"]);
+            writer.Push(Op::BeginPart, {attributes["name"], attributes["interface"]});
         } else if (Is(name, "feature")) {
-            writer.AddFeature(attributes["name"], attributes["value"]);
+            writer.Push(Op::AddFeature, {attributes["name"], attributes["value"]});
         } else if (Is(name, "info") || Is(name, "sharedfeat")) {
-            writer.AddInfo(reinterpret_cast<const char*>(name), attributes["name"],
-                           attributes["value"]);
+            writer.Push(Op::AddInfo, {reinterpret_cast<const char*>(name), attributes["name"],
+                                      attributes["value"]});
         } else if (Is(name, "description") || Is(name, "year") || Is(name, "publisher")) {
             reading.capturing = true;
             reading.text.clear();
         } else if (Is(name, "softwarelist")) {
             reading.sawList = reading.inList = true;
-            writer.BeginList(attributes["name"], attributes["description"]);
+            writer.Push(Op::BeginList, {attributes["name"], attributes["description"]});
         }
     });
 }
@@ -115,17 +118,17 @@ void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlCha
     Guard(context, [&](Reading& reading) {
         SoftwareWriterThread& writer = reading.writer;
         if (Is(name, "software")) {
-            writer.EndItem();
+            writer.Push(Op::EndItem);
         } else if (Is(name, "part")) {
-            writer.EndPart();
+            writer.Push(Op::EndPart);
         } else if (reading.capturing) {
             reading.capturing = false;
-            const SoftwareText field = Is(name, "description") ? SoftwareText::Description
-                                       : Is(name, "year")      ? SoftwareText::Year
-                                                               : SoftwareText::Publisher;
-            writer.SetText(field, reading.text);
+            const Op field = Is(name, "description") ? Op::Description
+                             : Is(name, "year")      ? Op::Year
+                                                     : Op::Publisher;
+            writer.Push(field, {reading.text});
         } else if (Is(name, "softwarelist") && reading.inList) {
-            writer.EndList();
+            writer.Push(Op::EndList);
             reading.inList = false;
         }
     });
@@ -209,7 +212,7 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& write
         }
     }
     const bool wellFormed = context->wellFormed != 0;
-    if (reading.inList) writer.AbandonList();  // a list the file did not close
+    if (reading.inList) writer.Push(Op::AbandonList);  // a list the file did not close
     if (reading.failure) std::rethrow_exception(reading.failure);
     const SoftwareWriterThread::Saved after = writer.Sync();
     result.lists = after.lists - before.lists;

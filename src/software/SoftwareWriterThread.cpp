@@ -152,46 +152,4 @@ SoftwareWriterThread::Saved SoftwareWriterThread::Sync() {
     return saved_;
 }
 
-void SoftwareWriterThread::BeginList(std::string_view name, std::string_view description) {
-    Push(Op::BeginList, {name, description});
-}
-void SoftwareWriterThread::BeginItem(std::string_view name, std::string_view cloneOf,
-                                     std::string_view supported) {
-    Push(Op::BeginItem, {name, cloneOf, supported});
-}
-void SoftwareWriterThread::SetText(SoftwareText field, std::string_view text) {
-    Push(field == SoftwareText::Description ? Op::Description
-         : field == SoftwareText::Year      ? Op::Year
-                                            : Op::Publisher,
-         {text});
-}
-void SoftwareWriterThread::AddInfo(std::string_view kind, std::string_view name,
-                                   std::string_view value) {
-    Push(Op::AddInfo, {kind, name, value});
-}
-void SoftwareWriterThread::BeginPart(std::string_view name, std::string_view interface) {
-    Push(Op::BeginPart, {name, interface});
-}
-void SoftwareWriterThread::AddFeature(std::string_view name, std::string_view value) {
-    Push(Op::AddFeature, {name, value});
-}
-void SoftwareWriterThread::AddRom(std::string_view area, std::string_view kind,
-                                  std::string_view name, std::string_view size,
-                                  std::string_view crc, std::string_view sha1,
-                                  std::string_view status) {
-    Push(Op::AddRom, {area, kind, name, size, crc, sha1, status});
-}
-void SoftwareWriterThread::EndPart() {
-    Push(Op::EndPart);
-}
-void SoftwareWriterThread::EndItem() {
-    Push(Op::EndItem);
-}
-void SoftwareWriterThread::EndList() {
-    Push(Op::EndList);
-}
-void SoftwareWriterThread::AbandonList() {
-    Push(Op::AbandonList);
-}
-
 }  // namespace arc

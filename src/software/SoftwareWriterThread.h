@@ -28,20 +28,24 @@ class SoftwareWriterThread {
     SoftwareWriterThread(const SoftwareWriterThread&) = delete;
     SoftwareWriterThread& operator=(const SoftwareWriterThread&) = delete;
 
-    // The writer's calls, queued. Each throws the writer's error once it failed.
-    void BeginList(std::string_view name, std::string_view description);
-    void BeginItem(std::string_view name, std::string_view cloneOf, std::string_view supported);
-    void SetText(SoftwareText field, std::string_view text);
-    void AddInfo(std::string_view kind, std::string_view name, std::string_view value);
-    void BeginPart(std::string_view name, std::string_view interface);
-    void AddFeature(std::string_view name, std::string_view value);
-    void AddRom(std::string_view area, std::string_view kind, std::string_view name,
-                std::string_view size, std::string_view crc, std::string_view sha1,
-                std::string_view status);
-    void EndPart();
-    void EndItem();
-    void EndList();
-    void AbandonList();
+    /// The writer's calls, one value per argument in the writer's order.
+    enum class Op : std::uint8_t {
+        BeginList,    ///< name, description
+        BeginItem,    ///< name, cloneof, supported
+        Description,  ///< text
+        Year,         ///< text
+        Publisher,    ///< text
+        AddInfo,      ///< kind, name, value
+        BeginPart,    ///< name, interface
+        AddFeature,   ///< name, value
+        AddRom,       ///< area, kind, name, size, crc, sha1, status
+        EndPart,
+        EndItem,
+        EndList,
+        AbandonList,
+    };
+    /// Queues a call; throws the writer's error once it failed.
+    void Push(Op op, std::initializer_list<std::string_view> values = {});
 
     struct Saved {
         int lists = 0;
@@ -52,26 +56,10 @@ class SoftwareWriterThread {
     Saved Sync();
 
   private:
-    enum class Op : std::uint8_t {
-        BeginList,
-        BeginItem,
-        Description,
-        Year,
-        Publisher,
-        AddInfo,
-        BeginPart,
-        AddFeature,
-        AddRom,
-        EndPart,
-        EndItem,
-        EndList,
-        AbandonList,
-    };
     struct Batch {
         std::vector<Op> ops;
         std::vector<std::string> values;  // each op's arguments, in order
     };
-    void Push(Op op, std::initializer_list<std::string_view> values = {});
     void Ship();
     void Work();
     void Apply(const Batch& batch);
