@@ -24,13 +24,6 @@ std::int64_t NextId(std::string_view table) {
         QueryValue("SELECT coalesce(max(Id), 0) + 1 FROM " + std::string(table)).c_str());
 }
 
-void BindOptional(Statement& statement, int index, std::string_view text) {
-    if (text.empty())
-        statement.BindNull(index);
-    else
-        statement.BindView(index, text);
-}
-
 }  // namespace
 
 SoftwareWriter::SoftwareWriter()
@@ -42,18 +35,13 @@ SoftwareWriter::SoftwareWriter()
       deleteInfo_("DELETE FROM SoftwareInfo WHERE SoftwareId IN (" + std::string(kOfList) + ")"),
       deleteParts_("DELETE FROM SoftwarePart WHERE SoftwareId IN (" + std::string(kOfList) + ")"),
       deleteRoms_("DELETE FROM SoftwareRom WHERE SoftwareId IN (" + std::string(kOfList) + ")"),
-      insertItem_(
-          "INSERT INTO Software (Id, ListName, Name, CloneOf, Supported, Description, Year, "
-          "Publisher) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-      insertInfo_(
-          "INSERT INTO SoftwareInfo (SoftwareId, Seq, Kind, Name, Value) VALUES (?, ?, ?, ?, ?)"),
-      insertPart_(
-          "INSERT INTO SoftwarePart (SoftwareId, Id, Name, Interface, Features) VALUES (?, ?, ?, "
-          "?, ?)"),
-      insertRom_(
-          "INSERT INTO SoftwareRom (SoftwareId, Seq, PartId, Area, Kind, Name, Size, Crc, Sha1, "
-          "Status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
       dropCloneOf_("UPDATE Software SET CloneOf = NULL WHERE Id = ?"),
+      insertItem_("Software", {"Id", "ListName", "Name", "CloneOf", "Supported", "Description",
+                               "Year", "Publisher"}),
+      insertInfo_("SoftwareInfo", {"SoftwareId", "Seq", "Kind", "Name", "Value"}),
+      insertPart_("SoftwarePart", {"SoftwareId", "Id", "Name", "Interface", "Features"}),
+      insertRom_("SoftwareRom", {"SoftwareId", "Seq", "PartId", "Area", "Kind", "Name", "Size",
+                                 "Crc", "Sha1", "Status"}),
       nextItemId_(NextId("Software")),
       nextPartId_(NextId("SoftwarePart")),
       nextSeq_(std::max(NextSeq("SoftwareInfo"), NextSeq("SoftwareRom"))),
@@ -112,9 +100,8 @@ void SoftwareWriter::SetText(SoftwareText field, std::string_view text) {
 
 void SoftwareWriter::AddInfo(std::string_view kind, std::string_view name, std::string_view value) {
     if (!inItem_) return;
-    insertInfo_.Bind(1, nextItemId_).Bind(2, nextSeq_++).BindView(3, kind);
-    insertInfo_.BindView(4, name).BindView(5, value);
-    insertInfo_.Run();
+    insertInfo_.Add(
+        {nextItemId_, nextSeq_++, std::string(kind), std::string(name), std::string(value)});
 }
 
 void SoftwareWriter::BeginPart(std::string_view name, std::string_view interface) {
@@ -134,36 +121,24 @@ void SoftwareWriter::AddRom(std::string_view area, std::string_view kind, std::s
                             std::string_view size, std::string_view crc, std::string_view sha1,
                             std::string_view status) {
     if (!inPart_ || name.empty()) return;  // a continuation of the ROM before it
-    insertRom_.Bind(1, nextItemId_).Bind(2, nextSeq_++).Bind(3, nextPartId_);
-    insertRom_.BindView(4, area).BindView(5, kind).BindView(6, name);
-    if (size.empty())
-        insertRom_.BindNull(7);
-    else
-        insertRom_.Bind(
-            7, static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0)));
-    BindOptional(insertRom_, 8, crc);
-    BindOptional(insertRom_, 9, sha1);
-    BindOptional(insertRom_, 10, status);
-    insertRom_.Run();
+    FieldValue bytes;
+    if (!size.empty())
+        bytes = static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0));
+    insertRom_.Add({nextItemId_, nextSeq_++, nextPartId_, std::string(area), std::string(kind),
+                    std::string(name), bytes, TextOrNull(crc), TextOrNull(sha1),
+                    TextOrNull(status)});
 }
 
 void SoftwareWriter::EndPart() {
     if (!inPart_) return;
-    insertPart_.Bind(1, nextItemId_).Bind(2, nextPartId_++).BindView(3, partName_);
-    insertPart_.BindView(4, partInterface_).BindView(5, features_);
-    insertPart_.Run();
+    insertPart_.Add({nextItemId_, nextPartId_++, partName_, partInterface_, features_});
     inPart_ = false;
 }
 
 void SoftwareWriter::EndItem() {
     if (!inItem_) return;
-    insertItem_.Bind(1, nextItemId_).BindView(2, list_).BindView(3, name_);
-    BindOptional(insertItem_, 4, cloneOf_);
-    insertItem_.BindView(5, supported_);
-    BindOptional(insertItem_, 6, description_);
-    BindOptional(insertItem_, 7, year_);
-    BindOptional(insertItem_, 8, publisher_);
-    insertItem_.Run();
+    insertItem_.Add({nextItemId_, list_, name_, TextOrNull(cloneOf_), supported_,
+                     TextOrNull(description_), TextOrNull(year_), TextOrNull(publisher_)});
     items_.push_back({nextItemId_++, name_, cloneOf_});
     inItem_ = false;
 }
@@ -182,6 +157,8 @@ void SoftwareWriter::CheckCloneParents() {
 
 int SoftwareWriter::EndList() {
     if (!transaction_) return 0;
+    for (BulkInsert* rows : {&insertItem_, &insertInfo_, &insertPart_, &insertRom_})
+        rows->Flush();
     CheckCloneParents();
     transaction_->Commit();
     transaction_.reset();
@@ -189,6 +166,8 @@ int SoftwareWriter::EndList() {
 }
 
 void SoftwareWriter::AbandonList() {
+    for (BulkInsert* rows : {&insertItem_, &insertInfo_, &insertPart_, &insertRom_})
+        rows->Discard();
     if (transaction_) transaction_->Rollback();
     transaction_.reset();
     inItem_ = inPart_ = false;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "database/Database.h"
+#include "software/BulkInsert.h"
 
 namespace arc {
 
@@ -55,7 +56,8 @@ class SoftwareWriter {
     void CheckCloneParents();
 
     Statement insertList_, findList_, deleteList_, deleteItems_, deleteInfo_, deleteParts_,
-        deleteRoms_, insertItem_, insertInfo_, insertPart_, insertRom_, dropCloneOf_;
+        deleteRoms_, dropCloneOf_;
+    BulkInsert insertItem_, insertInfo_, insertPart_, insertRom_;
     std::optional<Transaction> transaction_;
     std::string list_;
     std::vector<Item> items_;  // of the open list
