@@ -108,16 +108,23 @@ TEST_F(SoftwareImportTest, BadFilesAreLoggedLeftOutWholeAndTheOthersGoOn) {
                                                  "supported=\"no\"><description>Two</description>"
                                                  "</software>\n"));
     test::WriteFile(hash.file("notes.txt"), "not a hash file");
+    // The document type a file names is never read: its entity stays unknown.
+    test::WriteFile(hash.file("evil.dtd"), "<!ENTITY x \"LOADED\">");
+    test::WriteFile(
+        hash.file("external.xml"),
+        HashFile("external", "<software name=\"x\"><description>[&x;]</description></software>\n",
+                 "<!DOCTYPE softwarelist SYSTEM \"evil.dtd\">\n"));
 
     const SoftwareImportOutcome outcome = Import({hash.str(), "", ""});
     EXPECT_TRUE(outcome.partial()) << outcome.message;
-    EXPECT_EQ(outcome.lists, 2);
-    EXPECT_EQ(outcome.done, 2);
+    EXPECT_EQ(outcome.lists, 3);
+    EXPECT_EQ(outcome.done, 3);
+    EXPECT_EQ(QueryValue("SELECT Description FROM Software WHERE Name = 'x'"), "[]");
     EXPECT_EQ(outcome.notDone, 2);
     ASSERT_EQ(outcome.failedFiles.size(), 2u);
     EXPECT_EQ(QueryValue("SELECT group_concat(ListName, ' ') FROM (SELECT ListName FROM "
                          "SoftwareList ORDER BY 1)"),
-              "good orphans");
+              "external good orphans");
     EXPECT_EQ(Count("Software WHERE ListName IN ('truncated', 'entities')"), "0");
     EXPECT_EQ(QueryValue("SELECT Description FROM Software WHERE ListName = 'good'"), "One & only");
     EXPECT_EQ(QueryValue("SELECT coalesce(CloneOf, 'none') || Supported FROM Software WHERE "
