@@ -165,8 +165,8 @@ UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
         std::string told = Text(kTextUpdateIncomplete);
         for (const std::string& problem : problems)
             told += "\r\n" + problem;
-        outcome = UpdateOutcome{Outcome::Partly(0, static_cast<int>(problems.size()), told),
-                                problems};
+        outcome =
+            UpdateOutcome{Outcome::Partly(0, static_cast<int>(problems.size()), told), problems};
     } else if (progress.Cancelled()) {
         outcome.kind = OutcomeKind::Cancelled;
     } else {
