@@ -331,14 +331,15 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Emulator used: ",                                         // 314
     "none found",                                              // 315
     "This file or folder does not exist.",                     // 316
-    "",  // 317
-    "",  // 318
-    "",  // 319
-    "another build of this database is running",  // 320
-    " was made by an older version: run update or build.",  // 321
-    " is not an Arcanote database.",  // 322
-    " was made by a newer version of Arcanote.",  // 323
-    " is not a settings file of Arcanote: it is kept as it is, the default settings are used and nothing is saved over it.",  // 324
+    "",                                                        // 317
+    "",                                                        // 318
+    "",                                                        // 319
+    "another build of this database is running",               // 320
+    " was made by an older version: run update or build.",     // 321
+    " is not an Arcanote database.",                           // 322
+    " was made by a newer version of Arcanote.",               // 323
+    " is not a settings file of Arcanote: it is kept as it is, the default settings are used and "
+    "nothing is saved over it.",                           // 324
     "Yes: build a new database. No: choose another one.",  // 325
 };
 
@@ -684,14 +685,15 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Émulateur utilisé : ",                                            // 314
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
-    "",  // 317
-    "",  // 318
-    "",  // 319
-    "une autre construction de cette base est en cours",  // 320
+    "",                                                                // 317
+    "",                                                                // 318
+    "",                                                                // 319
+    "une autre construction de cette base est en cours",               // 320
     " a été faite par une version plus ancienne : lancez la mise à jour ou la construction.",  // 321
-    " n'est pas une base d'Arcanote.",  // 322
+    " n'est pas une base d'Arcanote.",                        // 322
     " a été faite par une version plus récente d'Arcanote.",  // 323
-    " n'est pas un fichier de réglages d'Arcanote : il est gardé tel quel, les réglages par défaut sont utilisés et rien n'est écrit à sa place.",  // 324
+    " n'est pas un fichier de réglages d'Arcanote : il est gardé tel quel, les réglages par défaut "
+    "sont utilisés et rien n'est écrit à sa place.",                    // 324
     "Oui : construire une nouvelle base. Non : en choisir une autre.",  // 325
 };
 

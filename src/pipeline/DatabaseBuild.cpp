@@ -1,14 +1,15 @@
 #include "pipeline/DatabaseBuild.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <sqlite3.h>
 #include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <vector>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -53,8 +54,7 @@ void SettleJournals(const std::string& database) {
 /// previous file gets a second name first, so that `target` never goes
 /// missing; `source` then names the previous file.
 void ExchangeFiles(const std::string& source, const std::string& target) {
-    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
-        return;
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) return;
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         throw fs::filesystem_error("cannot swap", source, target,
                                    std::error_code(errno, std::generic_category()));
@@ -141,22 +141,29 @@ void ReplaceWithBuild(std::string_view databasePath, std::string_view buildPath)
     }
     // The previous file's own journal is folded in, or travels with it.
     SettleJournals(database);
-    for (std::string_view suffix : kJournalSuffixes) {
-        const std::string journal = database + std::string(suffix);
-        if (suffix != "-shm" && fs::exists(journal, ec))
-            fs::rename(journal, build + std::string(suffix));
+    std::vector<std::string> moved;
+    for (std::string_view suffix : {"-wal", "-journal"}) {
+        if (!fs::exists(database + std::string(suffix), ec)) continue;
+        fs::rename(database + std::string(suffix), build + std::string(suffix));
+        moved.emplace_back(suffix);
     }
     // One step: the database path holds the previous file up to the moment it
     // holds the new one; the previous file is then at the build's path.
-    ExchangeFiles(build, database);
-    fs::remove(database + "-shm", ec);
-    // Only now does the older ".bak" give way to the previous database.
-    RemoveJournals(backup);
-    for (std::string_view suffix : kJournalSuffixes) {
-        const std::string journal = build + std::string(suffix);
-        if (fs::exists(journal, ec)) fs::rename(journal, backup + std::string(suffix), ec);
+    try {
+        ExchangeFiles(build, database);
+    } catch (...) {
+        for (const std::string& suffix : moved)
+            fs::rename(build + suffix, database + suffix, ec);
+        throw;
     }
-    fs::rename(build, backup);
+    // The new database is in place: nothing below may fail the build. Only
+    // now does the older ".bak" give way to the previous database.
+    fs::remove(database + "-shm", ec);
+    RemoveJournals(backup);
+    for (const std::string& suffix : moved)
+        fs::rename(build + suffix, backup + suffix, ec);
+    fs::rename(build, backup, ec);
+    if (ec) WriteLog("The previous database stays at " + build + ": " + ec.message());
 }
 
 BuildLock::BuildLock(std::string_view databasePath) : path_(std::string(databasePath) + ".lock") {
@@ -170,7 +177,8 @@ BuildLock::BuildLock(std::string_view databasePath) : path_(std::string(database
             close(fd);
             return;
         }
-        struct stat held{}, named{};
+        struct stat held {
+        }, named{};
         if (fstat(fd, &held) == 0 && stat(path_.c_str(), &named) == 0 &&
             held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
             fd_ = fd;

@@ -31,9 +31,10 @@ void DiscardBuild(std::string_view buildPath);
 /// the engine's message when that fails ("" when the file is complete).
 std::string CloseBuiltDatabase();
 
-/// The completed build at `buildPath` takes the place of `databasePath`; the
-/// previous database (with its journals) becomes databasePath + ".bak", an
-/// older ".bak" goes. Throws when a rename fails.
+/// The completed build at `buildPath` takes the place of `databasePath` in one
+/// step (the path never goes missing); then the previous database (with its
+/// journal) becomes databasePath + ".bak" and an older ".bak" goes. Throws,
+/// with both files as they were, when the swap fails.
 void ReplaceWithBuild(std::string_view databasePath, std::string_view buildPath);
 
 /// Holds the advisory lock of a database's writers (databasePath + ".lock")

@@ -104,9 +104,8 @@ bool RunMameLists(const EmulatorNames& emulator) {
         }
         const std::string executable = MameExecutable(emulator.exe, emulator.folder);
         if (executable.empty()) {
-            const std::string shown = !emulator.exe.empty()
-                                          ? emulator.exe
-                                          : WithTrailingSlash(emulator.folder) + "mame";
+            const std::string shown =
+                !emulator.exe.empty() ? emulator.exe : WithTrailingSlash(emulator.folder) + "mame";
             Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
                          MsgIcon::Critical);
             return;

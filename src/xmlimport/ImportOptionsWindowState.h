@@ -40,7 +40,7 @@ class ImportOptionsWindowState {
     /// window 9, like every tool window.)
     ImportOptionsWindowState();
 
-    bool refreshList = false;  ///< delete "listxml.txt" so that the emulator runs again
+    bool refreshList = false;      ///< delete "listxml.txt" so that the emulator runs again
     bool useDefinedPaths = false;  ///< support files from the defined paths
     int method = 1;                ///< 1 fast text import, 2 document model
 

@@ -318,7 +318,8 @@ TEST(Sha1Test, KnownDigests) {
 TEST_F(AuditTest, BothImportMethodsKeepTheDeviceReferences) {
     for (int method : {1, 2}) {
         test::RecordedProgress progress;
-        ASSERT_TRUE(ImportListXml(home.file("list.xml"), progress, static_cast<ImportMethod>(method)));
+        ASSERT_TRUE(
+            ImportListXml(home.file("list.xml"), progress, static_cast<ImportMethod>(method)));
         EXPECT_EQ(QueryValue("SELECT group_concat(Name || ':' || Device, ' ') FROM DeviceRef"),
                   "par:dev1 clo:dev1 dev3:dev1 devr:dev3 nclo:dev1 devm:dev2");
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE InternalName IN ('dev1', 'dev2')"),

@@ -10,8 +10,8 @@
 
 #include "core/Settings.h"
 #include "database/Database.h"
-#include "pipeline/BuildPipeline.h"
 #include "database/Schema.h"
+#include "pipeline/BuildPipeline.h"
 #include "support/TestSupport.h"
 
 namespace arc::test {

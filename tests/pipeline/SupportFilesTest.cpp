@@ -49,7 +49,7 @@ TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     const std::string defined = home.file("mame/Folders/nplayers.ini");
     SupportPaths paths{true, {}};
     paths.defined[SlotOf(SupportFile::NPlayers)] = defined;
-    const std::string own = home.file("ini/NPlayers.INI");  // any case
+    const std::string own = home.file("ini/NPlayers.INI");                            // any case
     EXPECT_EQ(SupportFilePath(F::NPlayers, paths), home.str() + "ini/nplayers.ini");  // neither
     WriteFile(own, "[NPlayers]\n");
     EXPECT_EQ(SupportFilePath(F::NPlayers, paths), own);

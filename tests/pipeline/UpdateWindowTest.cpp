@@ -102,8 +102,9 @@ TEST_F(Update, UpdateOfOneFileIsOneTransaction) {
               "$info=pacman\n$bio\n\nA (c) 1\n$end\n$info=puckman\n$bio\n\nB (c) 2\n$end\n"
               "$info=mk\n$bio\n\nC (c) 3\n$end\n");
     ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
-    Execute("CREATE TRIGGER fault BEFORE INSERT ON History WHEN (SELECT count(*) FROM History) >= 2 "
-            "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
+    Execute(
+        "CREATE TRIGGER fault BEFORE INSERT ON History WHEN (SELECT count(*) FROM History) >= 2 "
+        "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
     CloseDatabase();
     UpdateRequest request;
     request.databasePath = home.file("Arcanote.mdb");
@@ -118,8 +119,7 @@ TEST_F(Update, UpdateOfOneFileIsOneTransaction) {
 
     // A second writer is refused at once.
     const BuildLock running(request.databasePath);
-    EXPECT_NE(RunUpdate(request, context).message.find(Text(kTextBuildRunning)),
-              std::string::npos);
+    EXPECT_NE(RunUpdate(request, context).message.find(Text(kTextBuildRunning)), std::string::npos);
 }
 
 // Regression: an older database showed double-escaped names and device pages;
@@ -127,8 +127,9 @@ TEST_F(Update, UpdateOfOneFileIsOneTransaction) {
 TEST_F(Update, LayoutIsCheckedAtOpenAndOnlyTheUpdateMigrates) {
     const std::string db = home.file("Arcanote.mdb");
     ASSERT_TRUE(OpenDatabase(db));
-    Execute("UPDATE Data SET DriverStatus = 'good', GameName = 'Cookie &amp; Bibi &#33;' "
-            "WHERE InternalName = 'mk'");
+    Execute(
+        "UPDATE Data SET DriverStatus = 'good', GameName = 'Cookie &amp; Bibi &#33;' "
+        "WHERE InternalName = 'mk'");
     Execute("INSERT INTO Data (InternalName, GameName) VALUES ('z80', 'Zilog Z80')");
     Execute("DROP TABLE DeviceRef");
     Execute("PRAGMA user_version = 0");

@@ -51,9 +51,9 @@ TEST_F(RealEmulatorTest, WholeListGivesTheSameGamesByBothMethods) {
         ASSERT_TRUE(CreateTemplateDatabase(home.file(method) + ".mdb", &error)) << error;
         ASSERT_TRUE(OpenDatabase(home.file(method) + ".mdb"));
         test::RecordedProgress progress;
-        ASSERT_TRUE(ImportListXml(list, progress,
-                                  std::string_view(method) == "fast" ? ImportMethod::Fast
-                                                                     : ImportMethod::Document));
+        ASSERT_TRUE(ImportListXml(
+            list, progress,
+            std::string_view(method) == "fast" ? ImportMethod::Fast : ImportMethod::Document));
         EXPECT_EQ(State().ErrorCount, 0);
         // No device is a game.
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), std::to_string(games));
