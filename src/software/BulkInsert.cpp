@@ -24,9 +24,7 @@ BulkInsert::BulkInsert(std::string_view table, std::vector<std::string_view> col
       many_(InsertSql(table, columns, kRowsPerStatement)),
       one_(InsertSql(table, columns, 1)) {}
 
-void BulkInsert::Add(std::initializer_list<FieldValue> values) {
-    waiting_.insert(waiting_.end(), values.begin(), values.end());
-    if (waiting_.size() < columns_ * kRowsPerStatement) return;
+void BulkInsert::WriteWaiting() {
     Bind(many_, 0, waiting_.size());
     many_.Run();
     waiting_.clear();

@@ -15,9 +15,12 @@ class BulkInsert {
     static constexpr int kRowsPerStatement = 32;
     BulkInsert(std::string_view table, std::vector<std::string_view> columns);
 
-    /// Adds a row (one value per column, Null for an empty text when `nullIfEmpty`);
-    /// written once enough rows wait.
-    void Add(std::initializer_list<FieldValue> values);
+    /// Adds a row, one value per column; written once enough rows wait.
+    template <class... Values>
+    void Add(Values&&... values) {
+        (waiting_.emplace_back(std::forward<Values>(values)), ...);
+        if (waiting_.size() >= columns_ * kRowsPerStatement) WriteWaiting();
+    }
     /// Writes the rows still waiting.
     void Flush();
     /// Forgets the rows still waiting.
@@ -25,6 +28,7 @@ class BulkInsert {
 
   private:
     void Bind(Statement& statement, std::size_t first, std::size_t count);
+    void WriteWaiting();
 
     std::size_t columns_;
     Statement many_, one_;

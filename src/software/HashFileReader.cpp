@@ -33,14 +33,15 @@ struct Reading {
     std::string area;  // name of the open data or disk area
     std::string text;  // the text of the element being captured
     bool capturing = false;
+    std::deque<std::string> decoded;  // attribute values with references, of the current tag
 };
 
 Reading& ReadingOf(void* context) {
     return *static_cast<Reading*>(static_cast<xmlParserCtxt*>(context)->_private);
 }
 
-bool Is(const xmlChar* name, std::string_view wanted) {
-    return std::string_view(reinterpret_cast<const char*>(name)) == wanted;
+bool Is(const xmlChar* name, const char* wanted) {
+    return std::strcmp(reinterpret_cast<const char*>(name), wanted) == 0;
 }
 
 /// The attributes of a start tag, as the parser hands them: five pointers each
@@ -54,7 +55,7 @@ class Attributes {
     std::string_view operator[](std::string_view name) const {
         for (int i = 0; i < count_; ++i) {
             const xmlChar** attribute = values_ + 5 * i;
-            if (!Is(attribute[0], name)) continue;
+            if (std::string_view(reinterpret_cast<const char*>(attribute[0])) != name) continue;
             const std::string_view value(reinterpret_cast<const char*>(attribute[3]),
                                          static_cast<std::size_t>(attribute[4] - attribute[3]));
             if (value.find('&') == std::string_view::npos) return value;
@@ -86,8 +87,8 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
                   const xmlChar**, int count, int, const xmlChar** values) {
     Guard(context, [&](Reading& reading) {
         SoftwareWriterThread& writer = reading.writer;
-        std::deque<std::string> scratch;
-        const Attributes attributes(values, count, scratch);
+        reading.decoded.clear();
+        const Attributes attributes(values, count, reading.decoded);
         if (Is(name, "software")) {
             writer.Push(Op::BeginItem,
                         {attributes["name"], attributes["cloneof"], attributes["supported"]});

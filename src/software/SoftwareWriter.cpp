@@ -100,8 +100,8 @@ void SoftwareWriter::SetText(SoftwareText field, std::string_view text) {
 
 void SoftwareWriter::AddInfo(std::string_view kind, std::string_view name, std::string_view value) {
     if (!inItem_) return;
-    insertInfo_.Add(
-        {nextItemId_, nextSeq_++, std::string(kind), std::string(name), std::string(value)});
+    insertInfo_.Add(nextItemId_, nextSeq_++, std::string(kind), std::string(name),
+                    std::string(value));
 }
 
 void SoftwareWriter::BeginPart(std::string_view name, std::string_view interface) {
@@ -124,21 +124,20 @@ void SoftwareWriter::AddRom(std::string_view area, std::string_view kind, std::s
     FieldValue bytes;
     if (!size.empty())
         bytes = static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0));
-    insertRom_.Add({nextItemId_, nextSeq_++, nextPartId_, std::string(area), std::string(kind),
-                    std::string(name), bytes, TextOrNull(crc), TextOrNull(sha1),
-                    TextOrNull(status)});
+    insertRom_.Add(nextItemId_, nextSeq_++, nextPartId_, std::string(area), std::string(kind),
+                   std::string(name), bytes, TextOrNull(crc), TextOrNull(sha1), TextOrNull(status));
 }
 
 void SoftwareWriter::EndPart() {
     if (!inPart_) return;
-    insertPart_.Add({nextItemId_, nextPartId_++, partName_, partInterface_, features_});
+    insertPart_.Add(nextItemId_, nextPartId_++, partName_, partInterface_, features_);
     inPart_ = false;
 }
 
 void SoftwareWriter::EndItem() {
     if (!inItem_) return;
-    insertItem_.Add({nextItemId_, list_, name_, TextOrNull(cloneOf_), supported_,
-                     TextOrNull(description_), TextOrNull(year_), TextOrNull(publisher_)});
+    insertItem_.Add(nextItemId_, list_, name_, TextOrNull(cloneOf_), supported_,
+                    TextOrNull(description_), TextOrNull(year_), TextOrNull(publisher_));
     items_.push_back({nextItemId_++, name_, cloneOf_});
     inItem_ = false;
 }
