@@ -19,8 +19,10 @@ std::vector<std::string_view> Tokens(std::string_view text) {
     return tokens;
 }
 
-std::string CompatibilityOf(const std::string& list, const std::string& item) {
+std::string CompatibilityOf(const std::string& list, const std::string& item,
+                            const ReadOnlyDatabase* db) {
     Statement select(
+        db,
         "SELECT i.Value FROM SoftwareInfo i JOIN Software s ON s.Id = i.SoftwareId WHERE "
         "s.ListName = ? AND s.Name = ? AND i.Kind = 'sharedfeat' AND i.Name = 'compatibility'");
     select.Bind(1, list).Bind(2, item);
@@ -49,11 +51,14 @@ bool FilterAccepts(std::string_view filter, std::string_view compatibility) {
     return wanted || !anyWanted;
 }
 
-std::vector<SoftwareListLink> MachinesForItem(const std::string& list, const std::string& item) {
+std::vector<SoftwareListLink> MachinesForItem(const std::string& list, const std::string& item,
+                                              const ReadOnlyDatabase* db) {
     std::vector<SoftwareListLink> machines;
-    if (!TableExists("MachineSoftwareList")) return machines;
-    const std::string compatibility = CompatibilityOf(list, item);
+    if (!(db ? db->HasTable("MachineSoftwareList") : TableExists("MachineSoftwareList")))
+        return machines;
+    const std::string compatibility = CompatibilityOf(list, item, db);
     Statement select(
+        db,
         "SELECT l.Machine, l.Status, coalesce(l.Filter, '') FROM MachineSoftwareList l JOIN Data "
         "d ON d.InternalName = l.Machine WHERE l.ListName = ? ORDER BY l.Status = 'original' "
         "DESC, l.Machine = l.ListName DESC, coalesce(d.CloneOf, '') <> '', l.Machine");

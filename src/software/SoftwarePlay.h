@@ -11,6 +11,8 @@
 
 namespace arc {
 
+class ReadOnlyDatabase;
+
 /// True when a machine whose link carries `filter` runs an item whose
 /// "compatibility" shared feature is `compatibility`: either is empty, or a
 /// token of the filter ("NTSC", several comma-separated) is one of the item's,
@@ -19,8 +21,10 @@ bool FilterAccepts(std::string_view filter, std::string_view compatibility);
 
 /// The machines of the open database that run the item: original links
 /// before compatible ones; among them the machine named like the list, then
-/// parents before clones, then by name.
-std::vector<SoftwareListLink> MachinesForItem(const std::string& list, const std::string& item);
+/// parents before clones, then by name. Read from `db` (null: the shared
+/// connection).
+std::vector<SoftwareListLink> MachinesForItem(const std::string& list, const std::string& item,
+                                              const ReadOnlyDatabase* db = nullptr);
 
 struct PlaySoftwareRequest {
     std::string emulator;    ///< the executable to start
