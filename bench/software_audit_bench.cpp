@@ -16,6 +16,7 @@
 
 #include "ChildRun.h"
 #include "ForgedZip.h"
+#include "SoftwareDatabase.h"
 #include "audit/SoftwareAudit.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
@@ -87,18 +88,9 @@ int main(int argc, char** argv) {
     SetProgramFolder(work.string());
     const std::string database = (work / "software.mdb").string();
     const std::string roms = (work / "roms").string() + "/";
-    std::string error;
-    if (!CreateTemplateDatabase(database, &error) || !OpenDatabase(database)) {
-        std::cerr << "cannot make " << database << ": " << error << '\n';
-        return 1;
-    }
-    {
-        ScopedScriptedUi scripted;
-        WindowProgress progress;
-        TaskContext context(progress, scripted.ui);
-        const SoftwareImportOutcome imported = RunSoftwareImport({hash, "", ""}, context);
-        std::cout << imported.message << '\n';
-    }
+    const auto imported = bench::ImportIntoNewDatabase(database, hash);
+    if (!imported) return 1;
+    std::cout << imported->message << '\n';
     const int sets = GenerateSets(roms, count);
     CloseDatabase();
     std::cout << sets << " software sets written under " << roms << '\n';

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "BenchClock.h"
+#include "SoftwareDatabase.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/ScriptedUi.h"
@@ -33,17 +34,9 @@ int main(int argc, char** argv) {
     fs::create_directories(work);
     SetProgramFolder(work.string());
     const std::string database = (work / "software.mdb").string();
-    std::string error;
-    if (!CreateTemplateDatabase(database, &error) || !OpenDatabase(database)) {
-        std::cerr << "cannot make " << database << ": " << error << '\n';
-        return 1;
-    }
-    {
-        ScopedScriptedUi scripted;
-        WindowProgress progress;
-        TaskContext context(progress, scripted.ui);
-        std::cout << RunSoftwareImport({hash, "", ""}, context).message << '\n';
-    }
+    const auto imported = bench::ImportIntoNewDatabase(database, hash);
+    if (!imported) return 1;
+    std::cout << imported->message << '\n';
     CloseDatabase();
 
     const ReadOnlyDatabase db(database);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ChildRun.h"
+#include "SoftwareDatabase.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/ScriptedUi.h"
@@ -28,15 +29,9 @@ namespace {
 int Import(const std::string& hash, const fs::path& folder) {
     arc::SetProgramFolder(folder.string());
     const std::string database = (folder / "software.mdb").string();
-    std::string error;
-    if (!arc::CreateTemplateDatabase(database, &error) || !arc::OpenDatabase(database)) {
-        std::cerr << "cannot make " << database << ": " << error << '\n';
-        return 1;
-    }
-    arc::ScopedScriptedUi scripted;
-    arc::WindowProgress progress;
-    arc::TaskContext context(progress, scripted.ui);
-    const arc::SoftwareImportOutcome outcome = arc::RunSoftwareImport({hash, "", ""}, context);
+    const auto imported = arc::bench::ImportIntoNewDatabase(database, hash);
+    if (!imported) return 1;
+    const arc::SoftwareImportOutcome& outcome = *imported;
     std::cout << "  " << outcome.lists << " lists, " << outcome.items << " items; rows:";
     for (const char* table : {"Software", "SoftwareInfo", "SoftwarePart", "SoftwareRom"})
         std::cout << ' ' << table << ' '

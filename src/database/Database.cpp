@@ -426,6 +426,12 @@ Statement& Statement::Bind(int index, const std::optional<std::string>& text) {
     return text ? Bind(index, std::string_view(*text)) : BindNull(index);
 }
 
+Statement& Statement::BindValue(int index, const FieldValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return BindView(index, *text);
+    if (const auto* number = std::get_if<std::int64_t>(&value)) return Bind(index, *number);
+    return BindNull(index);
+}
+
 Statement& Statement::BindNull(int index) {
     Check(sqlite3_bind_null(stmt_, index));
     return *this;

@@ -131,6 +131,9 @@ class ReadOnlyDatabase {
 // ---------------------------------------------------------------------------
 // Prepared statements
 
+/// A field value to bind: Null, text, integer (Long, AutoNumber, Yes/No as 1 / 0).
+using FieldValue = std::variant<std::monostate, std::string, std::int64_t>;
+
 /// A prepared statement on the shared connection. Parameters and columns are
 /// numbered as in SQLite: Bind* from 1, Column* from 0.
 ///
@@ -169,6 +172,8 @@ class Statement {
     /// Binds the text, or Null when the optional is empty.
     Statement& Bind(int index, const std::optional<std::string>& text);
     Statement& BindNull(int index);
+    /// Binds a field value, its text without a copy (as BindView).
+    Statement& BindValue(int index, const FieldValue& value);
 
     /// Advances to the next row: true when a row is available, false when done.
     bool Step();
@@ -198,9 +203,6 @@ class Statement {
 
 /// The id of the last row inserted on the shared connection.
 std::int64_t LastInsertId();
-
-/// A field value to bind: Null, text, integer (Long, AutoNumber, Yes/No as 1 / 0).
-using FieldValue = std::variant<std::monostate, std::string, std::int64_t>;
 
 // ---------------------------------------------------------------------------
 // Transactions

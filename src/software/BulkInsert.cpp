@@ -25,30 +25,19 @@ BulkInsert::BulkInsert(std::string_view table, std::vector<std::string_view> col
       one_(InsertSql(table, columns, 1)) {}
 
 void BulkInsert::WriteWaiting() {
-    Bind(many_, 0, waiting_.size());
+    for (std::size_t i = 0; i < waiting_.size(); ++i)
+        many_.BindValue(static_cast<int>(i) + 1, waiting_[i]);
     many_.Run();
     waiting_.clear();
 }
 
 void BulkInsert::Flush() {
     for (std::size_t first = 0; first < waiting_.size(); first += columns_) {
-        Bind(one_, first, columns_);
+        for (std::size_t i = 0; i < columns_; ++i)
+            one_.BindValue(static_cast<int>(i) + 1, waiting_[first + i]);
         one_.Run();
     }
     waiting_.clear();
-}
-
-void BulkInsert::Bind(Statement& statement, std::size_t first, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const FieldValue& value = waiting_[first + i];
-        const int index = static_cast<int>(i) + 1;
-        if (const auto* text = std::get_if<std::string>(&value))
-            statement.BindView(index, *text);
-        else if (const auto* number = std::get_if<std::int64_t>(&value))
-            statement.Bind(index, *number);
-        else
-            statement.BindNull(index);
-    }
 }
 
 }  // namespace arc

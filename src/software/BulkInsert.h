@@ -27,7 +27,6 @@ class BulkInsert {
     void Discard() { waiting_.clear(); }
 
   private:
-    void Bind(Statement& statement, std::size_t first, std::size_t count);
     void WriteWaiting();
 
     std::size_t columns_;

@@ -46,15 +46,6 @@ std::string InsertDataSql() {
     return sql + ") VALUES (" + values + ")";
 }
 
-void BindField(Statement& statement, int index, const FieldValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value))
-        statement.BindView(index, *text);
-    else if (const auto* number = std::get_if<std::int64_t>(&value))
-        statement.Bind(index, *number);
-    else
-        statement.BindNull(index);
-}
-
 /// The maker's part of a history text: after "(c)", up to the line end.
 std::optional<std::string> YearAndMaker(std::string_view description) {
     const std::size_t mark = description.find("(c)");
@@ -399,7 +390,7 @@ void ListXmlWriter::EndGame() {
     GuessAspect();
     if (editRowid_ == 0) {
         for (int i = 0; i < kGameFieldCount; ++i)
-            BindField(insertData_, i + 1, fields_[i]);
+            insertData_.BindValue(i + 1, fields_[i]);
         insertData_.Run();
     } else {
         std::string key(kGameFieldCount, '0');
@@ -419,7 +410,7 @@ void ListXmlWriter::EndGame() {
         Statement& update = it->second;
         int param = 1;
         for (int i = 0; i < kGameFieldCount; ++i)
-            if (written_[i]) BindField(update, param++, fields_[i]);
+            if (written_[i]) update.BindValue(param++, fields_[i]);
         update.Bind(param, editRowid_);
         update.Run();
     }
