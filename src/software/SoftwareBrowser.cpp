@@ -51,7 +51,12 @@ void SoftwareBrowser::Load(const ReadOnlyDatabase* db, const std::string& list) 
         row.supported = select.ColumnView(7);
         row.owned = select.ColumnInt(8) != 0;
         row.verdict = select.ColumnView(9);
-        haystacks_.push_back(ToLowerAscii(row.name + '\t' + row.title + '\t' + row.publisher));
+        std::string& haystack = haystacks_.emplace_back();
+        haystack.reserve(row.name.size() + row.title.size() + row.publisher.size() + 2);
+        haystack.append(row.name).append(1, '\t').append(row.title).append(1, '\t');
+        haystack.append(row.publisher);
+        for (char& c : haystack)
+            c = LowerAscii(c);
     }
     visible_.resize(rows_.size());
     for (std::uint32_t i = 0; i < visible_.size(); ++i)
