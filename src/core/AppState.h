@@ -16,7 +16,7 @@ struct RunState {
 
     std::string TempFolder;  ///< run-time temporary folder, trailing "/"
 
-    bool UpdateMode = false;         ///< on while the update window is open
+    bool UpdateMode = false;         ///< on while an update runs (RunUpdate)
     bool WizardMode = false;         ///< a wizard run is in progress
     bool WizardTaskRunning = false;  ///< the wizard waits while this is on
     bool DownloadWindowOpen = false;

@@ -103,6 +103,25 @@ class StartupTest : public QObject {
         session.TheMainWindow()->close();
     }
 
+    // Regression: a settings file holding garbage was read, then saved over at quit.
+    void garbageSettingsAreToldAndNeverSavedOver() {
+        test::TempDir home;
+        ResetState();
+        TheSettings() = DefaultSettings();
+        const std::string garbage(
+            "\x7f"
+            "ELF\x02\x01\x01\0\0\0",
+            10);
+        test::WriteFile(home.file("Arcanote.inf"), garbage);
+        std::string told;
+        const auto answer = test::AnswerNextMessage(QMessageBox::Ok, &told);
+        DesktopSession session;
+        QCOMPARE(session.Start(home.str(), ProgramPath(), 0), DesktopSession::Outcome::Started);
+        QVERIFY(told.find("Arcanote.inf is not a settings file") != std::string::npos);
+        session.TheMainWindow()->close();
+        QCOMPARE(test::ReadFile(home.file("Arcanote.inf")), garbage);
+    }
+
     void aSecondInstanceEndsAtOnceAndLeavesTheFirstAlone() {
         test::TempDir home;
         test::WriteFile(home.file("Arcanote.inf"), "");  // ends before its language line
