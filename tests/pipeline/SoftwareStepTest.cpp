@@ -6,6 +6,7 @@
 #include "core/TextTable.h"
 #include "pipeline/BuildTestSupport.h"
 #include "pipeline/SoftwareStep.h"
+#include "pipeline/UpdateTask.h"
 
 namespace arc {
 namespace {
@@ -29,6 +30,19 @@ TEST_F(Build, SoftwareStepFollowsTheListAndNeverFailsTheBuildForABadFile) {
     const std::string db = TheSettings().DatabasePath;
     EXPECT_EQ(test::QueryIn(db, "SELECT count(*) FROM Software"), "36");
     EXPECT_EQ(test::QueryIn(db, "SELECT count(*) FROM Data"), "3");
+
+    // The update reads them again on its own: the cut file is one of its problems.
+    UpdateRequest update;
+    update.databasePath = db;
+    update.software = SoftwareImportRequest{hash.str(), "", ""};
+    test::RecordedProgress progress;
+    TaskContext context(progress, ui());
+    const UpdateOutcome updated = RunUpdate(update, context);
+    EXPECT_TRUE(updated.partial());
+    ASSERT_EQ(updated.problems.size(), 1u);
+    EXPECT_EQ(updated.problems[0].rfind("Software lists: 2 software lists, 36 items", 0), 0u)
+        << updated.problems[0];
+    EXPECT_EQ(test::QueryIn(db, "SELECT count(*) FROM Software"), "36");
 
     // No hash folder and no emulator that lists its software: no step.
     request.software = SoftwareImportRequest{home.file("nohash"), "", ""};
