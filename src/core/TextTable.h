@@ -2,6 +2,7 @@
 // The UI text table: entries in English or French, read by number.
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,8 @@
 
 namespace arc {
 
-inline constexpr int kTextEntries = 340;
+/// Entries are numbered 0 .. kTextEntries - 1; a number without a text is empty.
+inline constexpr int kTextEntries = 480;
 
 /// Entries added after the designed 0..267, named where they are used.
 enum AddedText : int {
@@ -62,12 +64,18 @@ enum AddedText : int {
     kTextEmulatorUsed = 314,
     kTextNoneFound = 315,
     kTextPathMissing = 316,
+    // 320-339: the database build, update and layout.
     kTextBuildRunning = 320,
     kTextOlderDatabase = 321,
     kTextNotArcanoteDatabase = 322,
     kTextNewerDatabase = 323,
     kTextSettingsRefused = 324,
     kTextBuildOrChoose = 325,
+    // 360-379: the site of game sheets.
+    kTextTheFolder = 360,
+    kTextNotWritable = 361,
+    kTextHoldsProgramFiles = 362,
+    kTextArtNotExtracted = 363,
 };
 
 /// Entry n of the current table; an empty string outside 0..kTextEntries-1.
@@ -90,6 +98,9 @@ inline constexpr std::string_view kAuditVerdicts[] = {"complete", "best availabl
 /// The current language's text of an audit verdict as the Audit table stores
 /// it; the stored text itself when it is none of kAuditVerdicts.
 std::string VerdictCaption(std::string_view verdict);
+
+/// Entry n with "%1", "%2" ... replaced by the values in order.
+std::string TextWith(int n, std::initializer_list<std::string_view> values);
 
 /// Each "|" replaced by a line break.
 std::string WithLineBreaks(std::string_view text);

@@ -4,7 +4,7 @@
 
 namespace arc {
 
-const std::array<std::string_view, kTextEntries> kEnglishTexts = {
+const std::array<std::string_view, kDesignedTextEntries> kEnglishTexts = {
     "Game's title screen.",                            // 0
     "Game' snapshot",                                  // 1
     "Marquee.",                                        // 2
@@ -331,19 +331,9 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Emulator used: ",                                         // 314
     "none found",                                              // 315
     "This file or folder does not exist.",                     // 316
-    "",                                                        // 317
-    "",                                                        // 318
-    "",                                                        // 319
-    "another build of this database is running",               // 320
-    " was made by an older version: run update or build.",     // 321
-    " is not an Arcanote database.",                           // 322
-    " was made by a newer version of Arcanote.",               // 323
-    " is not a settings file of Arcanote: it is kept as it is, the default settings are used and "
-    "nothing is saved over it.",                           // 324
-    "Yes: build a new database. No: choose another one.",  // 325
 };
 
-const std::array<std::string_view, kTextEntries> kFrenchTexts = {
+const std::array<std::string_view, kDesignedTextEntries> kFrenchTexts = {
     "Écran de titre du jeu.",                                            // 0
     "Écran de jeu.",                                                     // 1
     "Marquee (frontont de la borne).",                                   // 2
@@ -685,16 +675,66 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Émulateur utilisé : ",                                            // 314
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
-    "",                                                                // 317
-    "",                                                                // 318
-    "",                                                                // 319
-    "une autre construction de cette base est en cours",               // 320
-    " a été faite par une version plus ancienne : lancez la mise à jour ou la construction.",  // 321
-    " n'est pas une base d'Arcanote.",                        // 322
-    " a été faite par une version plus récente d'Arcanote.",  // 323
-    " n'est pas un fichier de réglages d'Arcanote : il est gardé tel quel, les réglages par défaut "
-    "sont utilisés et rien n'est écrit à sa place.",                    // 324
-    "Oui : construire une nouvelle base. Non : en choisir une autre.",  // 325
+};
+
+const std::vector<AddedTextEntry> kAddedTexts = {
+    // 317-319: the audit and the browser.
+    // 320-339: the build, the update and the database.
+    {320, "another build of this database is running",
+     "une autre construction de cette base est en cours"},
+    {321, " was made by an older version: run update or build.",
+     " a été faite par une version plus ancienne : lancez la mise à jour ou la construction."},
+    {322, " is not an Arcanote database.", " n'est pas une base d'Arcanote."},
+    {323, " was made by a newer version of Arcanote.",
+     " a été faite par une version plus récente d'Arcanote."},
+    {324,
+     " is not a settings file of Arcanote: it is kept as it is, the default settings are used "
+     "and nothing is saved over it.",
+     " n'est pas un fichier de réglages d'Arcanote : il est gardé tel quel, les réglages par "
+     "défaut sont utilisés et rien n'est écrit à sa place."},
+    {325, "Yes: build a new database. No: choose another one.",
+     "Oui : construire une nouvelle base. Non : en choisir une autre."},
+    // 340-359: the ROM folder, search, zip all and images.
+    // 360-379: the site of game sheets.
+    {360, "The folder ", "Le dossier "},
+    {361, " is not writable.", " n'est pas accessible en écriture."},
+    {362,
+     " holds the program's own files (settings, database, skins): it is not emptied; the game "
+     "files are written into it without deleting anything.",
+     " contient les fichiers du programme (réglages, base de données, skins) : il n'est pas "
+     "vidé, les fiches y sont créées sans rien effacer."},
+    {363, " art archive(s) held members that were not extracted (see the log).",
+     " archive(s) d'images contenai(en)t des fichiers qui n'ont pas été extraits (voir le "
+     "journal)."},
+    // 380-399: archives, downloads, translation and the wizard.
+    {380, "%1: no such archive.", "%1 : cette archive n'existe pas."},
+    {381, "%1 is not a ZIP archive.", "%1 n'est pas une archive ZIP."},
+    {382, "No ZIP archive is open.", "Aucune archive ZIP n'est ouverte."},
+    {383, "%1 is compressed with a method that is not supported.",
+     "%1 est compressé par une méthode non prise en charge."},
+    {384, "%1 is damaged (checksum error); it was not written.",
+     "%1 est endommagé (erreur de somme de contrôle) ; il n'a pas été écrit."},
+    {385, "%1 already exists.", "%1 existe déjà."},
+    {386, "%1 cannot be replaced.", "%1 ne peut pas être remplacé."},
+    {387, "The folder %1 cannot be created.", "Le dossier %1 ne peut pas être créé."},
+    {388, "%1 would be written outside %2; it was skipped.",
+     "%1 serait écrit hors de %2 ; il a été ignoré."},
+    {389, "The directory of %1 is damaged.", "Le répertoire de %1 est endommagé."},
+    {390, "The data of %1 cannot be read in %2.", "Les données de %1 sont illisibles dans %2."},
+    {391, "%1 cannot be written: %2", "%1 ne peut pas être écrit : %2"},
+    {392, "The address is empty: type the address of the file.",
+     "L'adresse est vide : saisissez l'adresse du fichier."},
+    {393, "Files translated and written:", "Fichiers traduits et écrits :"},
+    {394, "No file was translated.", "Aucun fichier n'a été traduit."},
+    {395, "Translation failed (files left as they were):",
+     "La traduction a échoué (fichiers laissés tels quels) :"},
+    {396, "cancelled", "annulé"},
+    {397, "not done (see the messages before this one)", "non fait (voir les messages précédents)"},
+    {398, "its window was closed", "sa fenêtre a été fermée"},
+    {399, "%1 cannot be read: %2", "%1 ne peut pas être lu : %2"},
+    // 400-419: the desktop windows.
+    // 420-449: software lists.
+    // 450-479: the user's own data and full-text search.
 };
 
 }  // namespace arc
