@@ -64,6 +64,7 @@ enum AddedText : int {
     kTextEmulatorUsed = 314,
     kTextNoneFound = 315,
     kTextPathMissing = 316,
+    // 320-339: the database build, update and layout.
     kTextBuildRunning = 320,
     kTextOlderDatabase = 321,
     kTextNotArcanoteDatabase = 322,

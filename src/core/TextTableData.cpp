@@ -688,11 +688,10 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     {323, " was made by a newer version of Arcanote.",
      " a été faite par une version plus récente d'Arcanote."},
     {324,
-     " is not a settings file of Arcanote: it is kept as it is, the default settings are used and "
-     "nothing is saved over it.",
+     " is not a settings file of Arcanote: it is kept as it is, the default settings are used "
+     "and nothing is saved over it.",
      " n'est pas un fichier de réglages d'Arcanote : il est gardé tel quel, les réglages par "
-     "défaut "
-     "sont utilisés et rien n'est écrit à sa place."},
+     "défaut sont utilisés et rien n'est écrit à sa place."},
     {325, "Yes: build a new database. No: choose another one.",
      "Oui : construire une nouvelle base. Non : en choisir une autre."},
     // 340-359: the ROM folder, search, zip all and images.
