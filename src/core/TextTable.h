@@ -9,7 +9,7 @@
 
 namespace arc {
 
-inline constexpr int kTextEntries = 317;
+inline constexpr int kTextEntries = 420;
 
 /// Entries added after the designed 0..267, named where they are used.
 enum AddedText : int {
@@ -62,6 +62,8 @@ enum AddedText : int {
     kTextEmulatorUsed = 314,
     kTextNoneFound = 315,
     kTextPathMissing = 316,
+    kTextUseAnotherDatabase = 400,
+    kTextAuditCancelledKept = 401,
 };
 
 /// Entry n of the current table; an empty string outside 0..kTextEntries-1.

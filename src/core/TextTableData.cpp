@@ -4,7 +4,9 @@
 
 namespace arc {
 
-const std::array<std::string_view, kTextEntries> kEnglishTexts = {
+namespace {
+
+constexpr std::array<std::string_view, kTextEntries> kEnglishList = {
     "Game's title screen.",                            // 0
     "Game' snapshot",                                  // 1
     "Marquee.",                                        // 2
@@ -333,7 +335,7 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "This file or folder does not exist.",                     // 316
 };
 
-const std::array<std::string_view, kTextEntries> kFrenchTexts = {
+constexpr std::array<std::string_view, kTextEntries> kFrenchList = {
     "Écran de titre du jeu.",                                            // 0
     "Écran de jeu.",                                                     // 1
     "Marquee (frontont de la borne).",                                   // 2
@@ -676,5 +678,32 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
 };
+
+// Entries 400 to 419: the shell's menus and windows.
+constexpr std::array<std::string_view, 2> kEnglishShell = {
+    "&Use another database...",                              // 400
+    "The audit was cancelled: the previous audit is kept.",  // 401
+};
+constexpr std::array<std::string_view, 2> kFrenchShell = {
+    "&Utiliser une autre base...",                                             // 400
+    "La vérification a été annulée : la vérification précédente est gardée.",  // 401
+};
+
+/// The list with a block of entries placed from entry `first` on.
+template <std::size_t N>
+constexpr std::array<std::string_view, kTextEntries> WithBlock(
+    std::array<std::string_view, kTextEntries> list, int first,
+    const std::array<std::string_view, N>& block) {
+    for (std::size_t i = 0; i < N; ++i)
+        list[static_cast<std::size_t>(first) + i] = block[i];
+    return list;
+}
+
+}  // namespace
+
+const std::array<std::string_view, kTextEntries> kEnglishTexts =
+    WithBlock(kEnglishList, 400, kEnglishShell);
+const std::array<std::string_view, kTextEntries> kFrenchTexts =
+    WithBlock(kFrenchList, 400, kFrenchShell);
 
 }  // namespace arc

@@ -125,12 +125,19 @@ void AuditWindow::Run() {
     cancel_->setEnabled(true);
     DisableMenus();
     cancelled_ = false;
+    running_ = true;
     BarProgress progress(*progress_, cancelled_);
     const std::string failure = runner_(progress);
+    running_ = false;
     EnableMenus();
     start_->setEnabled(true);
     cancel_->setEnabled(false);
     ShowResults();
+    if (cancelled_) {
+        // The table shows the previous audit, which the cancelled one left whole.
+        progress_->setValue(0);
+        count_->setText(Q(Text(kTextAuditCancelledKept) + "\n") + count_->text());
+    }
     if (!failure.empty()) Ui().Message(failure, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

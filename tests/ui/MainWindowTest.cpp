@@ -97,13 +97,16 @@ class MainWindowTest : public QObject {
         main.show();
         main.move(60, 90);
         main.resize(700, 500);
+        const int left = main.geometry().x();  // the client area's place, as restored
         main.OpenWindow("Form1");
         main.findChild<QAction*>("MnuQuit")->trigger();
         QVERIFY(!main.isVisible());
         QVERIFY(main.MdiArea()->subWindowList().isEmpty());
         TheSettings() = DefaultSettings();
         QVERIFY(LoadSettings());
-        QCOMPARE(TheSettings().MainWindow.Left, 60 * 15);
+        QCOMPARE(TheSettings().MainWindow.Left, left * 15);
+        MainWindow again;
+        QCOMPARE(again.geometry().x(), left);
         QCOMPARE(TheSettings().MainWindow.Width, 700 * 15);
     }
 };
