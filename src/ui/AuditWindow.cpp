@@ -143,7 +143,10 @@ void AuditWindow::Run() {
 
 void AuditWindow::ShowResults() {
     std::vector<AuditRow> rows;
-    if (IsDatabaseOpen() || OpenDatabase(TheSettings().DatabasePath)) rows = ReadAuditRows();
+    // No database yet: an empty table, without an error box at each opening.
+    const std::string& database = TheSettings().DatabasePath;
+    if (IsDatabaseOpen() || (FileExists(database) && OpenDatabase(database)))
+        rows = ReadAuditRows();
     CloseDatabase();
     results_->setSortingEnabled(false);
     results_->setRowCount(static_cast<int>(rows.size()));

@@ -47,6 +47,8 @@ class MainWindowTest : public QObject {
     void aboutBoxShowsItsOkButtonLaterAndStaysUntilOk() {
         test::QtProgramFolder folder;
         MainWindow main;
+        main.setGeometry(40, 60, 620, 460);
+        main.show();
         Progress().Cancel = true;  // left set by an earlier task
         main.findChild<QAction*>("MnuAPropos")->trigger();
         auto* splash = main.findChild<QWidget*>("frmSplash");
@@ -68,6 +70,10 @@ class MainWindowTest : public QObject {
                 if (qRed(picture.pixel(x, y)) > 128) rightmostInk = std::max(rightmostInk, x);
         QVERIFY(rightmostInk > picture.width() / 2);
         QVERIFY(rightmostInk < picture.width() - picture.height() * 0.05 - 3);
+        // Regression (it opened in the screen's corner): centred on the main window.
+        QVERIFY(
+            (splash->frameGeometry().center() - main.frameGeometry().center()).manhattanLength() <=
+            2);
         QPointer<QWidget> watch(splash);
         ok->click();
         QTRY_VERIFY(!watch);
@@ -86,6 +92,79 @@ class MainWindowTest : public QObject {
         QCOMPARE(said, Text(263));  // nothing to copy yet
         main.findChild<QAction*>("MnuRediger")->trigger();
         QCOMPARE(folder.opened, std::vector<std::string>{folder.home.file("NOTES.TXT")});
+    }
+
+    // Regression (a second "Make database" ran a second build inside the
+    // first one's wait): a task command is refused while another is under way.
+    void oneTaskAtATimeItsCommandsAreOffMeanwhile() {
+        test::OpenedWindow opened;
+        MainWindow& main = opened.main;
+        QVERIFY(opened.Open("MnuAudit", "Form14"));
+        for (const char* command : {"MnuCreerBaseMDB", "MnuAudit", "MnuZipUnzip", "MnuAutreBase"})
+            QVERIFY2(!main.MenuAction(command)->isEnabled(), command);
+        QVERIFY(main.MenuAction("MnuParcourir")->isEnabled());
+        main.RunCommand("MnuZipUnzip");
+        QVERIFY(!main.FindOpenWindow("Form11"));
+        main.MdiArea()->closeAllSubWindows();
+        QTRY_VERIFY(main.MenuAction("MnuCreerBaseMDB")->isEnabled());
+
+        // A command that waits (here on the database chooser) keeps the others off.
+        TheSettings().DatabasePath.clear();
+        bool secondRan = true;
+        test::OnNextModal<QFileDialog> chooser([&](QFileDialog* dialog) {
+            secondRan = main.MenuAction("MnuCreerBaseMDB")->isEnabled();
+            main.RunCommand("MnuCreerBaseMDB");  // would open its own chooser inside this one
+            dialog->reject();
+        });
+        main.RunCommand("MnuListMyRoms");
+        QCOMPARE(chooser.Seen(), std::string("FileDialog"));
+        QVERIFY(!secondRan);
+        QVERIFY(main.MenuAction("MnuCreerBaseMDB")->isEnabled());
+    }
+
+    // Regression (a window saved larger than the main window reopened with its
+    // buttons out of reach, and Escape did nothing).
+    void toolWindowsFitTheAreaAndEscapeClosesThemUnlessATaskRuns() {
+        test::OpenedWindow opened;
+        opened.main.resize(640, 480);
+        TheSettings().WindowLeft[1] = 300 * 15;
+        TheSettings().WindowTop[1] = 200 * 15;
+        TheSettings().WindowWidth[1] = 2000 * 15;
+        TheSettings().WindowHeight[1] = 1500 * 15;
+        QWidget* paths = opened.Open("MnuDefinirLesChemins", "Form1");
+        const QRect visible(QPoint(0, 0), opened.main.MdiArea()->viewport()->size());
+        QVERIFY(visible.contains(paths->parentWidget()->geometry()));
+
+        QPointer<QWidget> watch(paths);
+        {
+            LongTask task(1);  // a task runs: Escape leaves the window
+            QTest::keyClick(paths, Qt::Key_Escape);
+            QVERIFY(watch);
+        }
+        QTest::keyClick(paths, Qt::Key_Escape);
+        QTRY_VERIFY(!watch);
+        watch = opened.Open("MnuZipUnzip", "Form11");
+        QTest::keyClick(watch, Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(!watch);
+    }
+
+    void useAnotherDatabaseSwitchesTheBrowser() {
+        test::OpenedWindow opened;
+        const std::string first = opened.folder.home.file("first.mdb");
+        const std::string second = opened.folder.home.file("second.mdb");
+        QVERIFY(test::MakeDatabase(first, {"INSERT INTO Data (InternalName) VALUES ('alpha')"}));
+        QVERIFY(test::MakeDatabase(second, {"INSERT INTO Data (InternalName) VALUES ('beta')",
+                                            "INSERT INTO Data (InternalName) VALUES ('gamma')"}));
+        TheSettings().DatabasePath = first;
+        opened.Open("MnuParcourir", "Form20");
+        QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("1 games"));
+        test::OnNextModal<QFileDialog> chooser([&](QFileDialog* dialog) {
+            dialog->selectFile(QString::fromStdString(second));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        opened.main.RunCommand("MnuAutreBase");
+        QCOMPARE(TheSettings().DatabasePath, second);
+        QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("2 games"));
     }
 
     void restoresTheGeometryAndQuittingSavesIt() {
