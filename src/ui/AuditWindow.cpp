@@ -135,7 +135,6 @@ void AuditWindow::Run() {
     ShowResults();
     if (cancelled_) {
         // The table shows the previous audit, which the cancelled one left whole.
-        progress_->setValue(0);
         count_->setText(Q(Text(kTextAuditCancelledKept) + "\n") + count_->text());
     }
     if (!failure.empty()) Ui().Message(failure, MsgButtons::Ok, MsgIcon::Exclamation);
