@@ -1,20 +1,28 @@
 # Fails when a source of FOLDER includes a project folder outside ALLOWED
-# (its own layer and the layers below it). Run by every layer's build.
+# (its own layer and the layers below it), in either spelling ("x/..." or
+# <x/...>), or climbs out of its folder with "../". Run by every layer's build.
 #   cmake -DLAYER=name -DFOLDER=dir -DALLOWED="a;b" -DPROJECT_FOLDERS="..." -DSTAMP=file -P CheckLayer.cmake
 cmake_minimum_required(VERSION 3.25)
 file(GLOB sources ${FOLDER}/*.cpp ${FOLDER}/*.h)
 set(violations "")
 foreach(source IN LISTS sources)
-    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[a-z]+/")
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+    get_filename_component(file_name ${source} NAME)
     foreach(line IN LISTS includes)
-        string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*$" "\\1" folder "${line}")
+        if(line MATCHES "\\.\\./")
+            string(APPEND violations "\n  ${LAYER}/${file_name}: ${line}")
+            continue()
+        endif()
+        if(NOT line MATCHES "^[^\"<]*[\"<]([a-z]+)/")
+            continue()
+        endif()
+        set(folder ${CMAKE_MATCH_1})
         if(folder IN_LIST PROJECT_FOLDERS AND NOT folder IN_LIST ALLOWED)
-            get_filename_component(file_name ${source} NAME)
             string(APPEND violations "\n  ${LAYER}/${file_name}: ${line}")
         endif()
     endforeach()
 endforeach()
 if(violations)
-    message(FATAL_ERROR "src/${LAYER} may include only ${ALLOWED}; upward includes:${violations}")
+    message(FATAL_ERROR "${LAYER} may include only ${ALLOWED}; upward includes:${violations}")
 endif()
 file(WRITE ${STAMP} "${ALLOWED}\n")

@@ -3,7 +3,30 @@
 # adds arcanote_NAME linked to arcanote_DEP for each DEP, and a build step that
 # refuses an include of a folder that is neither NAME nor below it.
 set(ARCANOTE_PROJECT_FOLDERS core database zip translation importers xmlimport collection
-    notes sheets download shell pipeline audit wizard cli ui app)
+    notes sheets download shell pipeline audit wizard cli ui app myzip)
+
+# A build step that refuses, in the sources of FOLDER, an include of a project
+# folder not in ALLOWED; sets STAMP_VAR to its output, for a target to depend on.
+function(arcanote_include_check name folder allowed stamp_var)
+    set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.layer)
+    file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.h ${folder}/*.cpp)
+    add_custom_command(OUTPUT ${stamp}
+        COMMAND ${CMAKE_COMMAND} -DLAYER=${name} -DFOLDER=${folder}
+            "-DALLOWED=${allowed}" "-DPROJECT_FOLDERS=${ARCANOTE_PROJECT_FOLDERS}"
+            -DSTAMP=${stamp} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
+        DEPENDS ${sources} ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
+        COMMENT "Checking the includes of ${name}" VERBATIM)
+    set(${stamp_var} ${stamp} PARENT_SCOPE)
+endfunction()
+
+# The folders a layer may include: its own and those below it.
+function(arcanote_layer_allowed name out_var)
+    get_property(allowed GLOBAL PROPERTY ARCANOTE_LAYER_${name})
+    if(NOT allowed)
+        message(FATAL_ERROR "${name} is not a declared layer")
+    endif()
+    set(${out_var} ${allowed} PARENT_SCOPE)
+endfunction()
 
 function(arcanote_layer name)
     cmake_parse_arguments(LAYER "OBJECT" "" "SOURCES;DEPENDS;LIBRARIES" ${ARGN})
@@ -20,14 +43,7 @@ function(arcanote_layer name)
     list(REMOVE_DUPLICATES allowed)
     set_property(GLOBAL PROPERTY ARCANOTE_LAYER_${name} ${allowed})
 
-    set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.layer)
-    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-    add_custom_command(OUTPUT ${stamp}
-        COMMAND ${CMAKE_COMMAND} -DLAYER=${name} -DFOLDER=${CMAKE_CURRENT_SOURCE_DIR}
-            "-DALLOWED=${allowed}" "-DPROJECT_FOLDERS=${ARCANOTE_PROJECT_FOLDERS}"
-            -DSTAMP=${stamp} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
-        DEPENDS ${LAYER_SOURCES} ${headers} ${PROJECT_SOURCE_DIR}/cmake/CheckLayer.cmake
-        COMMENT "Checking the includes of src/${name}" VERBATIM)
+    arcanote_include_check(${name} ${CMAKE_CURRENT_SOURCE_DIR} "${allowed}" stamp)
 
     if(LAYER_OBJECT)
         add_library(arcanote_${name} OBJECT ${LAYER_SOURCES} ${stamp})

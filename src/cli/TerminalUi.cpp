@@ -1,12 +1,10 @@
 #include "cli/TerminalUi.h"
 
 #include <cstdlib>
-#include <deque>
 #include <iostream>
 
 #include "core/Log.h"
 #include "core/Progress.h"
-#include "core/TextFile.h"
 
 namespace arc::cli {
 
@@ -109,6 +107,7 @@ void TerminalUi::SetMenusEnabled(bool) {}
 void TerminalUi::ShowProgressWindow() {
     progressVisible_ = true;
     lastPercent_ = -1;
+    lastLabelTenth_ = -1;
 }
 
 void TerminalUi::SetProgressLabel(std::string_view text) {
@@ -116,8 +115,14 @@ void TerminalUi::SetProgressLabel(std::string_view text) {
     if (!progressVisible_) return;
     if (isTerminal_) {
         DrawBar();
-    } else if (!label_.empty()) {
+        return;
+    }
+    // Plain lines: a task that names each item it works on (thousands of
+    // sets) shows one name per tenth of the way, not every one.
+    const int tenth = ProgressBarValue(Progress().Total, Progress().Done) / 10;
+    if (!label_.empty() && tenth != lastLabelTenth_) {
         err_ << label_ << '\n';
+        lastLabelTenth_ = tenth;
     }
 }
 
@@ -127,17 +132,8 @@ void TerminalUi::UnloadProgressWindow() {
 }
 
 void TerminalUi::EndProgram(int exitCode) {
-    // The sixth error block: show the end of the log (it is never shortened,
-    // so only the lines of the last blocks) and stop.
-    constexpr std::size_t kShownLines = 40;
-    std::deque<std::string> tail;
-    LineReader log(LogFilePath());
-    for (std::string line; log.Next(line);) {
-        tail.push_back(std::move(line));
-        if (tail.size() > kShownLines) tail.pop_front();
-    }
-    for (const std::string& line : tail)
-        err_ << line << '\n';
+    // The sixth error block. The blocks themselves stay in the log: the
+    // terminal only says where they are.
     err_ << "Arcanote stopped after too many errors; see " << LogFilePath() << '\n';
     err_.flush();
     std::exit(exitCode == 0 ? 1 : exitCode);

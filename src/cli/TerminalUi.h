@@ -47,6 +47,7 @@ class TerminalUi final : public UiService {
     bool isTerminal_;
     bool progressVisible_ = false;
     int lastPercent_ = -1;
+    int lastLabelTenth_ = -1;  ///< the tenth of the bar at the last plain label line
     std::string label_;
     std::set<std::string, std::less<>> consents_;
 };

@@ -1,4 +1,6 @@
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "cli/Commands.h"
 #include "core/TextTable.h"
@@ -6,6 +8,31 @@
 namespace arc::cli {
 
 namespace {
+
+/// The text on one line: CR, LF, tab and backslash written as escapes.
+std::string OneLine(std::string_view text) {
+    std::string line;
+    line.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '\r':
+                line += "\\r";
+                break;
+            case '\n':
+                line += "\\n";
+                break;
+            case '\t':
+                line += "\\t";
+                break;
+            case '\\':
+                line += "\\\\";
+                break;
+            default:
+                line += c;
+        }
+    }
+    return line;
+}
 
 int Run(CliContext& context, const CommandArgs& args) {
     enum class Source { Current, English, French } source = Source::Current;
@@ -24,7 +51,7 @@ int Run(CliContext& context, const CommandArgs& args) {
                 text = FrenchText(n);
                 break;
         }
-        context.out << n << '\t' << text << '\n';
+        context.out << n << '\t' << OneLine(text) << '\n';
     }
     context.out.flush();
     if (context.out.good()) return 0;
@@ -36,7 +63,8 @@ int Run(CliContext& context, const CommandArgs& args) {
 
 CliCommand TextsCommand() {
     return {"texts",
-            "print the text table of the interface, one \"N<TAB>text\" line per entry",
+            "print the text table of the interface, one \"N<TAB>text\" line per entry (CR, LF, "
+            "tab and backslash escaped)",
             {},
             {{"--language", "en|fr", "the table of this language instead of the settings' one"}},
             Run};

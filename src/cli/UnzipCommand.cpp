@@ -4,13 +4,14 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/UiService.h"
+#include "zip/Unzip.h"
 #include "zip/UnzipWindowState.h"
-#include "zip/ZipModule.h"
 
 namespace arc::cli {
 namespace {
@@ -34,28 +35,28 @@ class TerminalUnzipView final : public UnzipWindowView {
     std::optional<WindowProgress> progress_;
 };
 
-/// The reader's last error, if any, on the error stream; true when there was one.
-bool ReportLastError(std::ostream& err) {
-    const std::string& error = ZipState().ZipLastError;
-    if (!error.empty()) err << "arcanote-cli unzip: " << error << '\n';
-    return !error.empty();
+/// The reader's errors on the error stream; true when there was one.
+bool ReportErrors(std::ostream& err, const std::vector<ZipError>& errors) {
+    for (const ZipError& error : errors)
+        err << "arcanote-cli unzip: " << DescribeZipError(error) << '\n';
+    return !errors.empty();
 }
 
 int Run(CliContext& context, const CommandArgs& args) {
     const std::string& archive = args.Operand(0);
     const std::optional<std::string> member = args.Value("--member");
     const std::optional<std::string> extension = args.Value("--ext");
-    ZipState().ZipLastError.clear();
     if (!FileExists(archive)) {
-        context.err << "arcanote-cli unzip: " << archive << ": no such file\n";
+        context.err << "arcanote-cli unzip: "
+                    << DescribeZipError({ZipErrorKind::ArchiveMissing, archive, {}}) << '\n';
         return 1;
     }
 
     if (args.Has("--list")) {
-        ZipListFiles(archive);
-        for (int i = 1; i <= ZipState().ZipFileCount; ++i)
-            context.out << ZipState().ZipFileList[static_cast<std::size_t>(i)] << '\n';
-        return ReportLastError(context.err) ? 1 : 0;
+        const ZipListing listing = ListZip(archive);
+        for (const ZipMemberInfo& entry : listing.members)
+            context.out << entry.name << '\n';
+        return ReportErrors(context.err, listing.errors) ? 1 : 0;
     }
 
     std::string destination = args.Value("--to").value_or("");
@@ -64,29 +65,27 @@ int Run(CliContext& context, const CommandArgs& args) {
     InstallUnzipWindowView(&view);
     int code = 0;
     if (member) {
-        if (!UnzipFile(archive, *member, destination, false)) {
-            if (!ReportLastError(context.err))
-                context.err << "arcanote-cli unzip: no member named " << *member << " in "
-                            << archive << '\n';
-            code = 1;
-        }
+        const UnzipResult result = UnzipFile(archive, *member, destination, true);
+        ReportErrors(context.err, result.errors);
+        if (result.matched == 0 && result.errors.empty())
+            context.err << "arcanote-cli unzip: no member named " << *member << " in " << archive
+                        << '\n';
+        if (!result.ok() || result.written != 1) code = 1;
     } else if (extension) {
-        const int count = UnzipByExtension(archive, *extension, destination, false);
-        if (count < 0) {
-            ReportLastError(context.err);
+        const UnzipResult result = UnzipByExtension(archive, *extension, destination, true);
+        ReportErrors(context.err, result.errors);
+        if (result.matched == 0 && result.errors.empty()) {
             context.err << "arcanote-cli unzip: no member ends with " << *extension << " in "
                         << archive << '\n';
-            code = 1;
-        } else {
-            context.out << count << " file(s) extracted\n";
-            if (ReportLastError(context.err)) code = 1;
+        } else if (result.matched > 0) {
+            context.out << result.written << " file(s) extracted\n";
         }
+        if (!result.ok()) code = 1;
     } else {
-        const bool done = UnzipAll(archive, destination, false);
-        const bool reported = ReportLastError(context.err);
-        if (!done && !reported)
+        const UnzipResult result = UnzipAll(archive, destination, true);
+        if (!ReportErrors(context.err, result.errors) && !result.completed)
             context.err << "arcanote-cli unzip: cannot extract " << archive << '\n';
-        if (reported || !done) code = 1;
+        if (!result.ok()) code = 1;
     }
     InstallUnzipWindowView(nullptr);
     return code;

@@ -1,13 +1,18 @@
 #include "collection/GameBrowserQuery.h"
 
+#include "collection/CommandGlyphs.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "database/Database.h"
+#include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
 
 namespace arc {
 namespace {
@@ -297,23 +302,85 @@ void GameBrowserQuery::Sort(BrowserColumn column, bool descending) {
     });
 }
 
+int FilterRelevance(std::string_view folded, std::string_view text) {
+    const std::size_t tab = folded.find('\t');
+    const std::string_view name = folded.substr(0, tab);
+    const std::string_view title = tab == std::string_view::npos ? "" : folded.substr(tab + 1);
+    if (name == text) return 0;
+    if (name.starts_with(text)) return 1;
+    if (title.starts_with(text)) return 2;
+    return 3;
+}
+
+bool YearInRange(std::string_view year, std::string_view from, std::string_view to) {
+    if (from.empty() && to.empty()) return true;
+    if (year.empty()) return false;  // no year at all is in no range
+    // The earliest and the latest year the digits allow; "?" stands for any digit.
+    std::string low, high;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const char c = i < year.size() ? year[i] : '?';
+        if (c >= '0' && c <= '9') {
+            low += c;
+            high += c;
+        } else if (c == '?') {
+            low += '0';
+            high += '9';
+        } else {
+            return false;
+        }
+    }
+    return (from.empty() || high >= from) && (to.empty() || low <= to);
+}
+
 std::vector<int> GameBrowserQuery::Match(const BrowserFilter& filter) const {
-    const std::vector<std::string> words = Words(filter.text);
-    std::vector<int> rows;
-    rows.reserve(order_.size());
+    const std::vector<std::string> words =
+        filter.fullText ? std::vector<std::string>{} : Words(filter.text);
+    // Full text: the rank of each game whose texts hold the words.
+    std::unordered_map<std::string, int> textRank;
+    if (filter.fullText) {
+        if (FullTextWords(filter.text).empty()) return {};
+        Guarded(kProcDetails, [&] {
+            const ReadOnlyDatabase db(path_);
+            int rank = 0;
+            for (const FullTextMatch& match : SearchFullText(&db, filter.text))
+                textRank.emplace(ToLowerAscii(match.name), rank++);
+        });
+    }
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : " ") + word;
+    std::vector<std::pair<int, int>> ranked;  // (relevance, row)
+    ranked.reserve(order_.size());
     for (std::size_t i = 0; i < order_.size(); ++i) {
         const BrowserGame& game = games_[static_cast<std::size_t>(order_[i])];
         if ((filter.ownedOnly && !game.owned) || (filter.workingOnly && !game.working) ||
-            (filter.noClones && game.clone) || (filter.noMature && game.mature))
+            (filter.noClones && game.clone) || (filter.noMature && game.mature) ||
+            (filter.favouritesOnly && !game.favourite) || (filter.recentOnly && !game.playCount) ||
+            !YearInRange(game.year, filter.yearFrom, filter.yearTo))
             continue;
-        bool shown = true;
-        for (const std::string& word : words)
-            if (game.folded.find(word) == std::string::npos) {
-                shown = false;
-                break;
-            }
-        if (shown) rows.push_back(static_cast<int>(i));
+        int relevance = 0;
+        if (filter.fullText) {
+            const auto found = textRank.find(game.folded.substr(0, game.folded.find('\t')));
+            if (found == textRank.end()) continue;
+            relevance = found->second;
+        } else {
+            bool shown = true;
+            for (const std::string& word : words)
+                if (game.folded.find(word) == std::string::npos) {
+                    shown = false;
+                    break;
+                }
+            if (!shown) continue;
+            if (!text.empty()) relevance = FilterRelevance(game.folded, text);
+        }
+        ranked.emplace_back(relevance, static_cast<int>(i));
     }
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<int> rows;
+    rows.reserve(ranked.size());
+    for (const auto& [relevance, row] : ranked)
+        rows.push_back(row);
     return rows;
 }
 
@@ -336,6 +403,36 @@ std::string DriverStateText(std::string_view status, std::string_view emulation,
         default:
             return std::string(status);
     }
+}
+
+bool GameBrowserQuery::LoadUserData(std::string* error) {
+    for (BrowserGame& game : games_) {
+        game.favourite = false;
+        game.playCount = 0;
+        game.playSeconds = game.lastPlayed = 0;
+    }
+    const std::string userPath = UserDatabase::PathBeside(path_);
+    if (path_.empty() || !FileExists(userPath)) return true;
+    return Guarded(kProcLoad, [&] {
+        try {
+            const UserDatabase user(userPath);
+            std::unordered_map<std::string, BrowserGame*> byName;
+            for (BrowserGame& game : games_)
+                byName.emplace(ToLowerAscii(game.name), &game);
+            for (const std::string& set : user.Favourites())
+                if (auto found = byName.find(ToLowerAscii(set)); found != byName.end())
+                    found->second->favourite = true;
+            for (const auto& [set, stats] : user.AllPlayStats())
+                if (auto found = byName.find(ToLowerAscii(set)); found != byName.end()) {
+                    found->second->playCount = stats.count;
+                    found->second->playSeconds = stats.totalSeconds;
+                    found->second->lastPlayed = stats.lastPlayed;
+                }
+        } catch (...) {
+            if (error) *error = userPath + "\n" + CurrentExceptionText();
+            throw;
+        }
+    });
 }
 
 GameDetails GameBrowserQuery::Details(std::string_view name) const {
@@ -373,7 +470,7 @@ GameDetails GameBrowserQuery::Details(std::string_view name) const {
         details.mameinfo = PlainLines(data.ColumnText(2));
         data.Reset();
         if (hasHistory) details.history = PlainLines(HistoryText(db, code));
-        details.commands = PlainLines(CommandText(db, name));
+        details.commands = PlainLines(CommandTextForDisplay(CommandText(db, name)));
         if (db.HasTable("Audit")) {
             Statement audit(db, "SELECT Verdict FROM Audit WHERE Name = ?");
             audit.Bind(1, name);

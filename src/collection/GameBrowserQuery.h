@@ -5,6 +5,7 @@
 // database is read through a connection of its own, opened for each read, so
 // that the tasks that open and close the shared connection are not disturbed.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -44,6 +45,11 @@ struct BrowserGame {
     bool clone = false;
     bool mature = false;  ///< Mature set, or "* Mature *" in its category
     std::string folded;   ///< name and title lower-cased, for the filter
+    // The user's own data (the user database beside the built one).
+    bool favourite = false;
+    int playCount = 0;
+    std::int64_t playSeconds = 0;
+    std::int64_t lastPlayed = 0;  ///< seconds since the epoch, 0 when never played
 
     /// The text shown in a column (Owned: "Yes" or "" in the current language).
     std::string Cell(BrowserColumn column) const;
@@ -52,12 +58,31 @@ struct BrowserGame {
 /// What the browser shows: every word of `text` found in the title or the set
 /// name (without regard to case), and the quick filters.
 struct BrowserFilter {
-    std::string text;
+    std::string text{};
     bool ownedOnly = false;
     bool workingOnly = false;
     bool noClones = false;
     bool noMature = false;
+    bool favouritesOnly = false;
+    bool recentOnly = false;  ///< only games played at least once
+    /// Years from and to, both included ("" for no bound); a year with unknown
+    /// digits ("198?") is shown when it may fall in the range.
+    std::string yearFrom{};
+    std::string yearTo{};
+    /// The words are searched in the History, Mameinfo and Command texts
+    /// instead of the titles and set names; the best matches come first.
+    bool fullText = false;
 };
+
+/// How well a game answers the filter's text, for the order of the matches: 0
+/// its set name is the text, 1 its set name begins with it, 2 its title does,
+/// 3 the words are elsewhere in its title or set name. `folded` is
+/// BrowserGame::folded, `text` the filter's text lower-cased.
+int FilterRelevance(std::string_view folded, std::string_view text);
+
+/// True when a year ("1981", "198?") may fall between from and to; a game
+/// without a year is in no range.
+bool YearInRange(std::string_view year, std::string_view from, std::string_view to);
 
 /// Everything the detail pane shows of one game.
 struct GameDetails {
@@ -99,8 +124,15 @@ class GameBrowserQuery {
     BrowserColumn SortColumn() const { return sortColumn_; }
     bool SortDescending() const { return descending_; }
 
-    /// The indexes of the games the filter shows, in the sort order.
+    /// The indexes of the games the filter shows: in the sort order, the games
+    /// that answer the text best first (FilterRelevance), or for a full-text
+    /// filter the best matches of the texts first.
     std::vector<int> Match(const BrowserFilter& filter) const;
+
+    /// Reads the user's favourites and plays from the user database beside the
+    /// loaded one (none when it does not exist yet). False, the reason in
+    /// `error`, when it cannot be read.
+    bool LoadUserData(std::string* error = nullptr);
 
     /// The details of a game, read from the database now. `found` is false
     /// when the game is not in it (or the database cannot be read; logged).

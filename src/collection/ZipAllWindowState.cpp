@@ -15,7 +15,7 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "zip/ZipModule.h"
+#include "zip/Unzip.h"
 
 namespace arc {
 
@@ -32,14 +32,13 @@ std::string ExecutableFolder() {
     return ec ? std::string() : self.parent_path().string() + "/";
 }
 
-/// Non-empty files under a folder, relative names with "/": what a sound
-/// archive of it lists (empty files are never listed).
+/// Files under a folder, relative names with "/": what a sound archive of it lists.
 std::set<std::string> ListableFiles(const std::string& folder) {
     std::set<std::string> names;
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code entryError;
-        if (it->is_regular_file(entryError) && it->file_size(entryError) > 0 && !entryError)
+        if (it->is_regular_file(entryError) && !entryError)
             names.insert(it->path().lexically_relative(folder).generic_string());
     }
     return names;
@@ -48,12 +47,10 @@ std::set<std::string> ListableFiles(const std::string& folder) {
 /// True when the archive exists and lists exactly the folder's files.
 bool ArchiveHoldsFolder(const std::string& archive, const std::string& folder) {
     if (!FileExists(archive)) return false;
-    ZipState().ZipLastError.clear();
-    ZipListFiles(archive);
-    if (!ZipState().ZipLastError.empty()) return false;
-    const std::vector<std::string>& list = ZipState().ZipFileList;
-    const std::set<std::string> listed(list.begin() + 1, list.end());
-    return listed == ListableFiles(folder);
+    const ZipListing listing = ListZip(archive);
+    if (!listing.ok()) return false;
+    const std::vector<std::string> names = listing.Names();
+    return std::set<std::string>(names.begin(), names.end()) == ListableFiles(folder);
 }
 
 /// Shows the window again however the command ends.
@@ -212,14 +209,16 @@ void ZipAllWindowState::UnzipAll() {
                 if (!task.Step(i)) break;
                 const bool created = !fs::exists(dest + name);
                 MakeFolder(dest + name);
-                ZipState().ZipLastError.clear();
-                const bool done = arc::UnzipAll(source + archive, dest + name, true);
-                sound[static_cast<std::size_t>(i - 1)] = done && ZipState().ZipLastError.empty();
+                const UnzipResult result = arc::UnzipAll(source + archive, dest + name);
+                // Only an extraction that holds every entry with its size lets the archive go.
+                sound[static_cast<std::size_t>(i - 1)] =
+                    result.ok() &&
+                    FirstEntryNotExtracted(ListZip(source + archive), dest + name).empty();
                 if (!sound[static_cast<std::size_t>(i - 1)]) {
                     failed_.push_back(source + archive);
                     WriteLog("Unzip all: " + source + archive + ": " +
-                             (ZipState().ZipLastError.empty() ? std::string("not extracted")
-                                                              : ZipState().ZipLastError));
+                             (result.errors.empty() ? std::string("not extracted")
+                                                    : DescribeZipErrors(result.errors)));
                     // A failed archive leaves nothing behind in a folder made for it.
                     std::error_code ec;
                     if (created) fs::remove_all(dest + name, ec);

@@ -10,6 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "core/SignalCleanup.h"
+
 namespace arc {
 
 namespace {
@@ -59,7 +61,10 @@ ReplacingFile::ReplacingFile(std::string target, bool sync)
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd_ < 0) temp_.clear();
+    if (fd_ < 0)
+        temp_.clear();
+    else
+        signalSlot_ = RegisterForSignalCleanup(temp_);
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -68,6 +73,7 @@ ReplacingFile::~ReplacingFile() {
     else if (fd_ >= 0)
         ::close(fd_);
     if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+    ReleaseSignalCleanup(signalSlot_);
 }
 
 void ReplacingFile::KeepCurrentMode() {
@@ -143,6 +149,8 @@ bool ReplacingFile::Commit() {
                   : !MoveIntoPlace(temp_, target_))
         return false;
     committed_ = true;
+    ReleaseSignalCleanup(signalSlot_);
+    signalSlot_ = -1;
     return true;
 }
 

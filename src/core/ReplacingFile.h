@@ -64,6 +64,7 @@ class ReplacingFile {
     bool committed_ = false;
     bool sync_ = true;
     bool keptMode_ = false;
+    int signalSlot_ = -1;  ///< the temporary file's place in the signal cleanup
 };
 
 /// Copies `source` over `target` through a ReplacingFile. False on failure.

@@ -180,4 +180,27 @@ inline constexpr int kTextFastMethod = 265;        // "Arcanote (better, faster)
 inline constexpr int kTextDocumentMethod = 266;    // "Older méthod (slower)"
 inline constexpr int kTextForcedFastMethod = 267;  // "Forced Arcanote method"
 
+// Archive, download, translation and wizard messages (380-399); "%1", "%2"
+// are filled by TextWith.
+inline constexpr int kTextZipArchiveMissing = 380;
+inline constexpr int kTextZipNotZip = 381;
+inline constexpr int kTextZipNoArchiveOpen = 382;
+inline constexpr int kTextZipUnsupportedMethod = 383;
+inline constexpr int kTextZipChecksum = 384;
+inline constexpr int kTextZipTargetExists = 385;
+inline constexpr int kTextZipCannotReplace = 386;
+inline constexpr int kTextZipCannotCreateFolder = 387;
+inline constexpr int kTextZipUnsafeName = 388;
+inline constexpr int kTextZipDamagedDirectory = 389;
+inline constexpr int kTextZipUnreadableData = 390;
+inline constexpr int kTextZipCannotWrite = 391;
+inline constexpr int kTextEmptyAddress = 392;
+inline constexpr int kTextTranslatedFiles = 393;
+inline constexpr int kTextNothingTranslated = 394;
+inline constexpr int kTextTranslationFailed = 395;
+inline constexpr int kTextStepCancelled = 396;
+inline constexpr int kTextStepNotDone = 397;
+inline constexpr int kTextStepWindowClosed = 398;
+inline constexpr int kTextZipCannotRead = 399;
+
 }  // namespace arc

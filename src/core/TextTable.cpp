@@ -52,6 +52,23 @@ std::string_view FrenchText(int n) {
     return n < 0 || n >= kTextEntries ? std::string_view() : kFrenchTexts[n];
 }
 
+std::string TextWith(int n, std::initializer_list<std::string_view> values) {
+    const std::string& pattern = Text(n);
+    std::string text;
+    text.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const std::size_t slot = static_cast<std::size_t>(next - '1');
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && slot < values.size()) {
+            text += values.begin()[slot];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
 std::string VerdictCaption(std::string_view verdict) {
     for (std::size_t i = 0; i < std::size(kAuditVerdicts); ++i)
         if (kAuditVerdicts[i] == verdict) return Text(kTextVerdictComplete + static_cast<int>(i));

@@ -2,6 +2,7 @@
 // The UI text table: entries in English or French, read by number.
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,7 @@
 
 namespace arc {
 
-inline constexpr int kTextEntries = 420;
+inline constexpr int kTextEntries = 402;
 
 /// Entries added after the designed 0..267, named where they are used.
 enum AddedText : int {
@@ -86,6 +87,9 @@ inline constexpr std::string_view kAuditVerdicts[] = {"complete", "best availabl
 /// The current language's text of an audit verdict as the Audit table stores
 /// it; the stored text itself when it is none of kAuditVerdicts.
 std::string VerdictCaption(std::string_view verdict);
+
+/// Entry n with "%1", "%2" ... replaced by the values in order.
+std::string TextWith(int n, std::initializer_list<std::string_view> values);
 
 /// Each "|" replaced by a line break.
 std::string WithLineBreaks(std::string_view text);

@@ -4,9 +4,7 @@
 
 namespace arc {
 
-namespace {
-
-constexpr std::array<std::string_view, kTextEntries> kEnglishList = {
+const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Game's title screen.",                            // 0
     "Game' snapshot",                                  // 1
     "Marquee.",                                        // 2
@@ -333,9 +331,35 @@ constexpr std::array<std::string_view, kTextEntries> kEnglishList = {
     "Emulator used: ",                                         // 314
     "none found",                                              // 315
     "This file or folder does not exist.",                     // 316
+    // 317-379: the ranges of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "%1: no such archive.",                                   // 380
+    "%1 is not a ZIP archive.",                               // 381
+    "No ZIP archive is open.",                                // 382
+    "%1 is compressed with a method that is not supported.",  // 383
+    "%1 is damaged (checksum error); it was not written.",    // 384
+    "%1 already exists.",                                     // 385
+    "%1 cannot be replaced.",                                 // 386
+    "The folder %1 cannot be created.",                       // 387
+    "%1 would be written outside %2; it was skipped.",        // 388
+    "The directory of %1 is damaged.",                        // 389
+    "The data of %1 cannot be read in %2.",                   // 390
+    "%1 cannot be written: %2",                               // 391
+    "The address is empty: type the address of the file.",    // 392
+    "Files translated and written:",                          // 393
+    "No file was translated.",                                // 394
+    "Translation failed (files left as they were):",          // 395
+    "cancelled",                                              // 396
+    "not done (see the messages before this one)",            // 397
+    "its window was closed",                                  // 398
+    "%1 cannot be read: %2",                                  // 399
+    "&Use another database...",                               // 400
+    "The audit was cancelled: the previous audit is kept.",   // 401
 };
 
-constexpr std::array<std::string_view, kTextEntries> kFrenchList = {
+const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Écran de titre du jeu.",                                            // 0
     "Écran de jeu.",                                                     // 1
     "Marquee (frontont de la borne).",                                   // 2
@@ -677,33 +701,32 @@ constexpr std::array<std::string_view, kTextEntries> kFrenchList = {
     "Émulateur utilisé : ",                                            // 314
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
-};
-
-// Entries 400 to 419: the shell's menus and windows.
-constexpr std::array<std::string_view, 2> kEnglishShell = {
-    "&Use another database...",                              // 400
-    "The audit was cancelled: the previous audit is kept.",  // 401
-};
-constexpr std::array<std::string_view, 2> kFrenchShell = {
+    // 317-379: the ranges of other work.
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+    "%1 : cette archive n'existe pas.",                                        // 380
+    "%1 n'est pas une archive ZIP.",                                           // 381
+    "Aucune archive ZIP n'est ouverte.",                                       // 382
+    "%1 est compressé par une méthode non prise en charge.",                   // 383
+    "%1 est endommagé (erreur de somme de contrôle) ; il n'a pas été écrit.",  // 384
+    "%1 existe déjà.",                                                         // 385
+    "%1 ne peut pas être remplacé.",                                           // 386
+    "Le dossier %1 ne peut pas être créé.",                                    // 387
+    "%1 serait écrit hors de %2 ; il a été ignoré.",                           // 388
+    "Le répertoire de %1 est endommagé.",                                      // 389
+    "Les données de %1 sont illisibles dans %2.",                              // 390
+    "%1 ne peut pas être écrit : %2",                                          // 391
+    "L'adresse est vide : saisissez l'adresse du fichier.",                    // 392
+    "Fichiers traduits et écrits :",                                           // 393
+    "Aucun fichier n'a été traduit.",                                          // 394
+    "La traduction a échoué (fichiers laissés tels quels) :",                  // 395
+    "annulé",                                                                  // 396
+    "non fait (voir les messages précédents)",                                 // 397
+    "sa fenêtre a été fermée",                                                 // 398
+    "%1 ne peut pas être lu : %2",                                             // 399
     "&Utiliser une autre base...",                                             // 400
     "La vérification a été annulée : la vérification précédente est gardée.",  // 401
 };
-
-/// The list with a block of entries placed from entry `first` on.
-template <std::size_t N>
-constexpr std::array<std::string_view, kTextEntries> WithBlock(
-    std::array<std::string_view, kTextEntries> list, int first,
-    const std::array<std::string_view, N>& block) {
-    for (std::size_t i = 0; i < N; ++i)
-        list[static_cast<std::size_t>(first) + i] = block[i];
-    return list;
-}
-
-}  // namespace
-
-const std::array<std::string_view, kTextEntries> kEnglishTexts =
-    WithBlock(kEnglishList, 400, kEnglishShell);
-const std::array<std::string_view, kTextEntries> kFrenchTexts =
-    WithBlock(kFrenchList, 400, kFrenchShell);
 
 }  // namespace arc

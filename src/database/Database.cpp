@@ -323,6 +323,32 @@ ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path) {
     }
 }
 
+ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path, Writable) {
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db_, 2000);
+        rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw AppError(err::kDatabase, path + ": " + message);
+    }
+}
+
+void WritableDatabase::Execute(std::string_view sql) {
+    const std::string text(sql);
+    char* message = nullptr;
+    if (sqlite3_exec(handle(), text.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string error = message ? message : "error";
+        sqlite3_free(message);
+        throw AppError(err::kDatabase, error);
+    }
+}
+
 ReadOnlyDatabase::~ReadOnlyDatabase() {
     sqlite3_close_v2(db_);
 }
@@ -452,6 +478,10 @@ std::optional<std::string> Statement::ColumnOptional(int column) const {
 
 std::int64_t Statement::ColumnInt(int column) const {
     return sqlite3_column_int64(stmt_, column);
+}
+
+double Statement::ColumnDouble(int column) const {
+    return sqlite3_column_double(stmt_, column);
 }
 
 std::int64_t LastInsertId() {

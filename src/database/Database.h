@@ -116,8 +116,23 @@ class ReadOnlyDatabase {
     /// True when the database has a table of that name (without regard to case).
     bool HasTable(std::string_view name) const;
 
+  protected:
+    struct Writable {};
+    /// Opens for writing, creating the file when missing.
+    ReadOnlyDatabase(const std::string& path, Writable);
+
   private:
     sqlite3* db_ = nullptr;
+};
+
+/// A connection of its own that writes, to a file it creates when missing
+/// (the user's own database beside the built one). Statements take it as they
+/// take a read-only one.
+class WritableDatabase : public ReadOnlyDatabase {
+  public:
+    explicit WritableDatabase(const std::string& path) : ReadOnlyDatabase(path, Writable{}) {}
+    /// Runs statements that return no rows; AppError when the engine refuses.
+    void Execute(std::string_view sql);
 };
 
 // ---------------------------------------------------------------------------
@@ -179,6 +194,7 @@ class Statement {
     std::string_view ColumnView(int column) const;
     std::optional<std::string> ColumnOptional(int column) const;
     std::int64_t ColumnInt(int column) const;
+    double ColumnDouble(int column) const;
 
     sqlite3_stmt* handle() const { return stmt_; }
 

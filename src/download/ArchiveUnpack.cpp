@@ -1,17 +1,14 @@
 #include "download/ArchiveUnpack.h"
 
-#include "zip/ZipModule.h"
+#include "zip/Unzip.h"
 
 namespace arc {
 
 int UnpackByExtension(const std::string& archive, std::string_view extension,
                       const std::string& folder, std::string& error) {
-    // An error left by an earlier, unrelated call must not be reported for this archive.
-    ZipState().ZipLastError.clear();
-    const int count = UnzipByExtension(archive, extension, std::string_view(folder), true);
-    error = ZipState().ZipLastError;
-    ZipState().ZipLastError.clear();
-    return count;
+    const UnzipResult result = UnzipByExtension(archive, extension, folder);
+    error = DescribeZipErrors(result.errors);
+    return result.matched == 0 ? -1 : result.written;
 }
 
 }  // namespace arc

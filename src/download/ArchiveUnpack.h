@@ -8,8 +8,8 @@ namespace arc {
 
 /// Extracts the members of `archive` whose names end with `extension` (any case)
 /// into `folder`, without their folders, replacing existing files. Returns the
-/// number extracted, or -1 when no member matched. `error` receives the reader's
-/// last error text, which is cleared from the shared unzip state.
+/// number extracted, or -1 when no member matched. `error` receives the text of
+/// the reader's errors, one per line (empty when there was none).
 int UnpackByExtension(const std::string& archive, std::string_view extension,
                       const std::string& folder, std::string& error);
 

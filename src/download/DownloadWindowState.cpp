@@ -19,6 +19,12 @@
 namespace arc {
 namespace {
 
+/// What the last run did, for a caller that does not see the window (the wizard).
+std::string& LastSummary() {
+    static std::string summary;
+    return summary;
+}
+
 constexpr int kProcOpen = 800;
 constexpr int kProcSave = 801;
 constexpr int kProcRun = 802;
@@ -167,12 +173,24 @@ std::string DownloadWindowState::PrepareDownloadFolder() {
     return WithTrailingSlash(folder);
 }
 
+bool DownloadWindowState::EditUrl(int index, std::string_view text) {
+    if (index < 0 || index >= kDownloadEntries) return false;
+    if (Trim(text).empty()) {
+        Ui().Message(Text(kTextEmptyAddress), MsgButtons::Ok, MsgIcon::Exclamation);
+        Changed();  // the box shows the kept address again
+        return false;
+    }
+    rows[index].fileUrl = std::string(Trim(text));
+    SaveList();
+    return true;
+}
+
 void DownloadWindowState::DownloadEntry(int index, const std::string& folder) {
     Row& row = rows[index];
     const std::string url(Trim(row.fileUrl));
     if (url.empty()) {
         row.failure = true;
-        row.error = "no address";
+        row.error = Text(kTextEmptyAddress);
         Changed();
         return;
     }
@@ -201,8 +219,9 @@ void DownloadWindowState::DownloadEntry(int index, const std::string& folder) {
     } else {
         row.failure = true;
         row.error = result.error;
-        DebugLog(" => NOT Downloaded " + url);
-        DebugLog("    (" + result.error + ")");
+        // The reason is logged whatever the log flag: the message points to the log.
+        WriteLog(" => NOT Downloaded " + url);
+        WriteLog("    (" + result.error + ")");
     }
     Changed();
 }
@@ -331,26 +350,38 @@ void DownloadWindowState::Run() {
     statusVisible = false;
     Changed();
 
+    LastSummary() = EndMessage();
     if (State().WizardMode) {
         Close();
         if (onCloseRequest) onCloseRequest();
         return;
     }
+    bool ticked = false;
+    bool failed = false;
+    for (const Row& row : rows) {
+        ticked = ticked || row.checked;
+        failed = failed || (row.checked && !row.success);
+    }
+    Ui().Message(LastSummary(), MsgButtons::Ok,
+                 ticked && !failed ? MsgIcon::Information : MsgIcon::Exclamation);
+}
+
+std::string DownloadWindowState::EndMessage() const {
     std::string failed;
     bool anyTicked = false;
     for (int i = 0; i < kDownloadEntries; ++i) {
         anyTicked = anyTicked || rows[i].checked;
         if (rows[i].checked && !rows[i].success)
-            failed +=
-                std::string(failed.empty() ? "" : ", ") + std::string(DownloadEntries()[i].label);
+            failed += "\n" + std::string(DownloadEntries()[i].label) + ": " +
+                      (rows[i].error.empty() ? std::string("?") : rows[i].error);
     }
-    if (!anyTicked)
-        Ui().Message(Text(kTextNothingTicked), MsgButtons::Ok, MsgIcon::Exclamation);
-    else if (!failed.empty())
-        Ui().Message(Text(kTextNotDownloaded) + failed + Text(kTextSeeTheLog), MsgButtons::Ok,
-                     MsgIcon::Exclamation);
-    else
-        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
+    if (!anyTicked) return Text(kTextNothingTicked);
+    if (!failed.empty()) return Text(kTextNotDownloaded) + failed;
+    return Text(kTextDone);
+}
+
+const std::string& LastDownloadSummary() {
+    return LastSummary();
 }
 
 }  // namespace arc

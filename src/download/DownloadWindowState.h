@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "download/DownloadList.h"
 #include "download/Downloader.h"
@@ -47,6 +48,9 @@ class DownloadWindowState {
     void Close();
     bool IsOpen() const { return open_; }
 
+    /// An address typed into entry `index`'s box: kept and saved with the
+    /// list, or refused with a message when it is empty (the old one stays).
+    bool EditUrl(int index, std::string_view text);
     /// Writes the list file from the site URLs and the URL boxes.
     void SaveList();
     /// Reads the list file again (URL boxes included).
@@ -59,8 +63,11 @@ class DownloadWindowState {
     void EditList();
     /// Paths button: shows the paths dialog and waits until it closes.
     void Paths();
-    /// Download button.
+    /// Download button; ends with EndMessage() (kept for LastDownloadSummary).
     void Run();
+    /// What the last run did: "Done.", what was not downloaded and why, or
+    /// that nothing was ticked.
+    std::string EndMessage() const;
 
   private:
     void Changed();
@@ -76,5 +83,8 @@ class DownloadWindowState {
     DownloadList list_ = DefaultDownloadList();
     bool open_ = false;
 };
+
+/// The end message of the last download run of the program, "" before any.
+const std::string& LastDownloadSummary();
 
 }  // namespace arc

@@ -25,12 +25,17 @@ struct Transfer {
     std::uint64_t bytes = 0;
     std::string head;  ///< the first bytes of the body, to recognise what came
     bool writeFailed = false;
+    bool tooLarge = false;
     const DownloadOptions* options = nullptr;
 };
 
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
     auto* transfer = static_cast<Transfer*>(user);
     const std::size_t length = size * count;
+    if (transfer->bytes + length > transfer->options->maxBytes) {
+        transfer->tooLarge = true;
+        return 0;  // stops the transfer
+    }
     if (transfer->head.size() < kHeadBytes)
         transfer->head.append(data, std::min(length, kHeadBytes - transfer->head.size()));
     if (std::fwrite(data, 1, length, transfer->file) != length) {
@@ -261,6 +266,8 @@ void Fetch(std::string_view url, ReplacingFile& out, const DownloadOptions& opti
         curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, options.connectTimeoutSeconds);
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, options.lowSpeedBytes);
         curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, options.lowSpeedSeconds);
+        curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE,
+                         static_cast<curl_off_t>(options.maxBytes));
         curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &OnBody);
         curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
         curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &OnHeader);
@@ -280,6 +287,9 @@ void Fetch(std::string_view url, ReplacingFile& out, const DownloadOptions& opti
     if (code != CURLE_OK) {
         result.error = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
         if (transfer.writeFailed) result.error = "cannot write beside " + out.target();
+        if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+            result.error =
+                "larger than the limit of " + std::to_string(options.maxBytes) + " bytes";
     } else if (result.httpStatus < 200 || result.httpStatus > 299) {
         result.error = "HTTP status " + std::to_string(result.httpStatus);
     } else if (!closed) {

@@ -2,7 +2,9 @@
 // Fetching one file over HTTP or HTTPS into a target path. The transfer goes
 // to a temporary file beside the target, which is renamed over the target only
 // when the whole body arrived with a success status: a failed download never
-// leaves a file under the target name and never replaces a good one.
+// leaves a file under the target name and never replaces a good one, and the
+// temporary file goes on failure (and on SIGINT or SIGTERM, once the program
+// installed core/SignalCleanup).
 
 #include <cstdint>
 #include <functional>
@@ -18,6 +20,8 @@ struct DownloadOptions {
     long lowSpeedBytes = 10;
     long lowSpeedSeconds = 60;
     long maxRedirects = 10;
+    /// A body larger than this is abandoned (no support file comes near it).
+    std::uint64_t maxBytes = std::uint64_t{1} << 30;
     /// Called while the body arrives: bytes received, bytes expected (0 when unknown).
     std::function<void(std::uint64_t received, std::uint64_t expected)> progress;
 };

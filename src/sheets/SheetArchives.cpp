@@ -4,7 +4,7 @@
 #include "core/Progress.h"
 #include "core/TextTable.h"
 #include "sheets/SheetImages.h"
-#include "zip/ZipModule.h"
+#include "zip/Unzip.h"
 
 namespace arc {
 
@@ -19,12 +19,10 @@ bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
                  ListFolder(run.artFolders[k], "*.zip", EntryKind::Files)) {
                 progress.SetLabel(archive);
                 if (!progress.KeepGoing()) return false;
-                UnzipAll(run.artFolders[k] + archive, target, false);
-                std::string& error = ZipState().ZipLastError;
-                if (!error.empty()) {
+                const UnzipResult result = UnzipAll(run.artFolders[k] + archive, target, true);
+                if (!result.errors.empty()) {
                     WriteLog("Unzip " + run.artFolders[k] + archive + ", " + target);
-                    WriteLog(error);
-                    error.clear();
+                    WriteLog(DescribeZipErrors(result.errors));
                     State().LogFlag = true;
                 }
             }
@@ -57,12 +55,10 @@ SkinFolder ResolveSkin(const std::string& name, const std::string& path) {
     std::filesystem::create_directories(skin.folder.substr(0, skin.folder.size() - 1), ignored);
     const std::string line = "UnzipAll " + path + " to " + skin.folder;
     DebugLog(line);
-    UnzipAll(path, skin.folder, true);
-    std::string& error = ZipState().ZipLastError;
-    if (!error.empty()) {
+    const UnzipResult result = UnzipAll(path, skin.folder);
+    if (!result.errors.empty()) {
         WriteLog(line);
-        WriteLog(error);
-        error.clear();
+        WriteLog(DescribeZipErrors(result.errors));
         State().LogFlag = true;
     }
     return skin;

@@ -177,15 +177,23 @@ void TranslationWindowState::Translate() {
         task.Finish();
     });
     buttonsEnabled = true;
+    bool failed = false;
+    for (const Row& row : rows)
+        failed = failed || row.result == RowResult::Failed;
+    Ui().Message(EndMessage(), MsgButtons::Ok, failed ? MsgIcon::Critical : MsgIcon::Information);
+}
+
+std::string TranslationWindowState::EndMessage() const {
+    std::string written;
     std::string failed;
-    for (int i = 0; i < kTranslationRows; ++i)
-        if (rows[i].result == RowResult::Failed)
-            failed += std::string(failed.empty() ? "" : ", ") + rows[i].path;
-    if (failed.empty())
-        Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
-    else
-        Ui().Message("Translation failed (files left as they were): " + failed, MsgButtons::Ok,
-                     MsgIcon::Critical);
+    for (const Row& row : rows) {
+        if (row.result == RowResult::Translated) written += "\n" + row.path;
+        if (row.result == RowResult::Failed) failed += "\n" + row.path;
+    }
+    std::string message =
+        written.empty() ? Text(kTextNothingTranslated) : Text(kTextTranslatedFiles) + written;
+    if (!failed.empty()) message += "\n\n" + Text(kTextTranslationFailed) + failed;
+    return message;
 }
 
 }  // namespace arc

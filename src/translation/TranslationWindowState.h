@@ -45,8 +45,11 @@ class TranslationWindowState {
     void Browse(int row);
     /// Edit button: creates the dictionary when missing, then opens it.
     void EditDictionary();
-    /// Translate button.
+    /// Translate button; ends with EndMessage().
     void Translate();
+    /// What the last translation did: the files it wrote, or that it wrote
+    /// none, then the files it could not translate.
+    std::string EndMessage() const;
 };
 
 }  // namespace arc

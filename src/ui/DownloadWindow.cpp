@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "core/TextTable.h"
@@ -42,8 +43,10 @@ DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
         grid->addWidget(failureMarks_[i], i, 4);
 
         connect(urls_[i], &QLineEdit::editingFinished, this, [this, i] {
-            state_.rows[i].fileUrl = urls_[i]->text().toStdString();
-            state_.SaveList();
+            // The refusal's message box takes the focus: no second editingFinished.
+            const QSignalBlocker quiet(urls_[i]);
+            if (!state_.EditUrl(i, urls_[i]->text().toStdString()))
+                urls_[i]->setText(Q(state_.rows[i].fileUrl));
         });
         connect(sites_[i], &QPushButton::clicked, this, [this, i] {
             state_.OpenSite(i);

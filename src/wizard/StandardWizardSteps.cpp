@@ -2,7 +2,9 @@
 
 #include "collection/ListMyRoms.h"
 #include "core/AppState.h"
+#include "core/TextTable.h"
 #include "core/UiService.h"
+#include "download/DownloadWindowState.h"
 #include "pipeline/BuildPipeline.h"
 
 namespace arc {
@@ -16,18 +18,37 @@ std::function<void()> OpenWaitedWindow(WindowId window) {
     };
 }
 
+std::string BuildSummary(BuildOutcome outcome) {
+    switch (outcome) {
+        case BuildOutcome::Built:
+            return Text(kTextDatabaseCreated);
+        case BuildOutcome::Cancelled:
+            return Text(kTextStepCancelled);
+        default:
+            return Text(kTextStepNotDone);
+    }
+}
+
+std::string RomsSummary(const ListMyRomsSummary& summary) {
+    if (summary.cancelled) return Text(kTextStepCancelled);
+    if (!summary.finished) return Text(kTextStepNotDone);
+    return std::to_string(summary.scanned) + Text(kTextScannedFiles) + " " +
+           std::to_string(summary.listed) + Text(kTextListedRoms);
+}
+
 }  // namespace
 
 WizardSteps StandardWizardSteps() {
     WizardSteps steps;
     steps.openDownloadWindow = [] { Ui().OpenWindow(WindowId::Download); };
+    steps.downloadSummary = [] { return LastDownloadSummary(); };
     steps.buildDatabase = [] {
         BuildHooks hooks;
         hooks.openImportOptions = [] { Ui().OpenWindow(WindowId::ImportOptions); };
         hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
-        BuildDatabase(hooks);
+        return BuildSummary(BuildDatabase(hooks));
     };
-    steps.listMyRoms = [] { ListMyRoms(); };
+    steps.listMyRoms = [] { return RomsSummary(ListMyRoms()); };
     steps.openSheetWindow = OpenWaitedWindow(WindowId::Sheet);
     steps.sheetWindowOpen = [] { return Ui().IsWindowOpen(WindowId::Sheet); };
     steps.openPathsDialog = OpenWaitedWindow(WindowId::Paths);

@@ -60,6 +60,12 @@ void WizardWindowState::RunTaskStep(const std::function<void()>& step,
     State().WizardTaskRunning = false;
 }
 
+void WizardWindowState::Report(int box, const std::string& what) {
+    std::string caption = BoxCaption(box);
+    std::erase(caption, '&');
+    report_ += "\n" + caption + ": " + what;
+}
+
 void WizardWindowState::RequestStop() {
     if (!running_) return;
     stopRequested_ = true;
@@ -73,6 +79,7 @@ bool WizardWindowState::Run() {
     if (running_) return false;
     running_ = true;
     stopRequested_ = false;
+    report_.clear();
     Guarded(kProcRun, [&] {
         if (State().LogFlag) {
             WriteLog("<WIZARD ON>");
@@ -88,6 +95,8 @@ bool WizardWindowState::Run() {
             Progress().Cancel = false;
             WaitWhile([&] { return !stopRequested_ && State().DownloadWindowOpen; });
             if (stopRequested_) return;
+            const std::string summary = steps_.downloadSummary ? steps_.downloadSummary() : "";
+            Report(kDownload, summary.empty() ? Text(kTextStepWindowClosed) : summary);
         }
 
         if (boxes[kNewDatabase]) {
@@ -95,7 +104,7 @@ bool WizardWindowState::Run() {
             // The build runs to its end inside the call; a build that stopped
             // early without clearing the flag must not hold the wizard forever.
             RunTaskStep([&] {
-                if (steps_.buildDatabase) steps_.buildDatabase();
+                Report(kNewDatabase, steps_.buildDatabase ? steps_.buildDatabase() : "");
                 State().WizardTaskRunning = false;
             });
             DisableMenus();
@@ -108,7 +117,7 @@ bool WizardWindowState::Run() {
         if (boxes[kListRoms]) {
             DebugLog("<WIZARD LIST MY ROMS>");
             RunTaskStep([&] {
-                if (steps_.listMyRoms) steps_.listMyRoms();
+                Report(kListRoms, steps_.listMyRoms ? steps_.listMyRoms() : "");
                 State().WizardTaskRunning = false;
             });
             DisableMenus();
@@ -120,9 +129,10 @@ bool WizardWindowState::Run() {
             DebugLog("<WIZARD HTML>");
             if (steps_.openSheetWindow) RunTaskStep(steps_.openSheetWindow, steps_.sheetWindowOpen);
             if (stopRequested_) return;
+            Report(kSheets, Text(kTextStepWindowClosed));
         }
 
-        Ui().Message(Text(kTextFinished), MsgButtons::Ok, MsgIcon::Information);
+        Ui().Message(Text(kTextFinished) + report_, MsgButtons::Ok, MsgIcon::Information);
         finished = true;
     });
     running_ = false;

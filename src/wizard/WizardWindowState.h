@@ -14,10 +14,12 @@ struct WizardSteps {
     /// Shows the download window without waiting; the window sets the
     /// download-window flag while open and closes itself after a run in wizard mode.
     std::function<void()> openDownloadWindow;
-    /// Builds a new database; returns when the build has ended.
-    std::function<void()> buildDatabase;
-    /// Marks the owned ROMs; returns when the listing has ended.
-    std::function<void()> listMyRoms;
+    /// Optional: what the last download run did, read once its window closed.
+    std::function<std::string()> downloadSummary;
+    /// Builds a new database; returns when the build has ended, with what it did.
+    std::function<std::string()> buildDatabase;
+    /// Marks the owned ROMs; returns when the listing has ended, with what it did.
+    std::function<std::string()> listMyRoms;
     /// Shows the game-sheet window without waiting; it clears the task-running
     /// flag when it closes.
     std::function<void()> openSheetWindow;
@@ -50,8 +52,9 @@ class WizardWindowState {
     void SetBox(int box, bool ticked);
     /// Command3: the paths dialog, waited for.
     void Paths();
-    /// Command1: runs the ticked steps in order. False when it stopped because
-    /// no database was chosen (the chooser was cancelled) or a stop was requested.
+    /// Command1: runs the ticked steps in order and ends by saying what each
+    /// did. False when it stopped because no database was chosen (the chooser
+    /// was cancelled) or a stop was requested.
     bool Run();
     /// The close box during a run: the step under way is cancelled (the cancel
     /// flag is set), the wizard stops waiting for it and starts no further step.
@@ -66,7 +69,11 @@ class WizardWindowState {
     void RunTaskStep(const std::function<void()>& step,
                      const std::function<bool()>& stillOpen = {});
 
+    /// One line of the end message: the box's caption and what its step did.
+    void Report(int box, const std::string& what);
+
     WizardSteps steps_;
+    std::string report_;
     bool open_ = false;
     bool running_ = false;
     bool stopRequested_ = false;

@@ -115,7 +115,9 @@ void KeyValueList::ReadChildren(std::string_view body) {
     // The last piece is the game's own closing tag.
     for (std::size_t j = 0; j + 1 < pieces.size(); ++j) {
         const std::string_view piece = pieces[j];
-        const bool quoted = piece.find('"') != std::string_view::npos;
+        // Attributes are quoted inside the start tag; a text element may hold
+        // raw quotes in its text, after the tag's ">".
+        const bool quoted = piece.substr(0, piece.find('>')).find('"') != std::string_view::npos;
         if (quoted && !piece.empty() && piece.back() == '/') {
             // An element with attributes that closes itself: name_attribute
             // keys, each value read to its closing quote (a value may hold

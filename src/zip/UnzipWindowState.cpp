@@ -1,11 +1,10 @@
 #include "zip/UnzipWindowState.h"
 
-#include <cstdio>
-
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
-#include "zip/ZipModule.h"
+#include "core/TextTable.h"
+#include "zip/Unzip.h"
 
 namespace arc {
 namespace {
@@ -26,12 +25,11 @@ void InstallUnzipWindowView(UnzipWindowView* view) {
     InstalledView() = view;
 }
 
-UnzipWindowState::UnzipWindowState(bool hidden) : path_(ZipState().ZipPath), hidden_(hidden) {
-    zip_.Progress = [this](int percent, bool& cancel) { MonZip_Progress(percent, cancel); };
-    zip_.Status = [this](const std::string& message) { MonZip_Status(message); };
-    zip_.ZipError = [this](int number, const std::string& message) {
-        MonZip_ZipError(number, message);
-    };
+UnzipWindowState::UnzipWindowState(std::string_view archivePath, bool hidden)
+    : path_(archivePath), hidden_(hidden) {
+    zip_.Progress = [this](int percent, bool&) { OnProgress(percent); };
+    zip_.Stage = [this](ZipStage stage, const std::string& name) { OnStage(stage, name); };
+    zip_.Error = [this](const ZipError& error) { errors_.push_back(error); };
     if (!hidden_ && InstalledView()) {
         InstalledView()->Show(*this);
         LetEventsRunNow();
@@ -50,93 +48,86 @@ void UnzipWindowState::Refresh() {
     if (!hidden_ && InstalledView()) InstalledView()->Refresh(*this);
 }
 
-void UnzipWindowState::MonZip_Progress(int percent, bool& /*cancel*/) {
+void UnzipWindowState::OnProgress(int percent) {
     barPercent_ = percent;
     Refresh();
 }
 
-void UnzipWindowState::MonZip_Status(const std::string& message) {
-    label_ = message;
-    if (message == "Début d'extraction") barPercent_ = 0;
-    if (message == "Extraction terminée") barPercent_ = 100;
+void UnzipWindowState::OnStage(ZipStage stage, const std::string& name) {
+    switch (stage) {
+        case ZipStage::ExtractionStarted:
+            barPercent_ = 0;
+            label_.clear();
+            break;
+        case ZipStage::Extracting:
+            label_ = name;
+            break;
+        case ZipStage::ExtractionFinished:
+            barPercent_ = 100;
+            label_ = Text(kTextDone);
+            break;
+        case ZipStage::Opening:
+        case ZipStage::Opened:
+        case ZipStage::Closed:
+            return;
+    }
     Refresh();
 }
 
-void UnzipWindowState::MonZip_ZipError(int number, const std::string& message) {
-    ++errorsRaised_;
-    ZipState().ZipLastError = "Erreur " + std::to_string(number) + " - " + message;
-}
-
 void UnzipWindowState::EnsureOpen() {
-    if (!zip_.ZipIsOpen()) zip_.ZipOpen(path_);
+    if (!zip_.ZipIsOpen() && errors_.empty()) zip_.ZipOpen(path_);
 }
 
-bool UnzipWindowState::ExtractAll() {
+bool UnzipWindowState::ExtractAll(const std::string& destination) {
     EnsureOpen();
-    return zip_.ExtractAllFiles(ZipState().ZipDestFolder, true, true);
+    return zip_.ZipIsOpen() && zip_.ExtractAllFiles(destination, true, true);
 }
 
-void UnzipWindowState::ListArchive() {
-    ZipModuleState& state = ZipState();
-    zip_.ZipOpen(path_);
-    state.ZipFileCount = zip_.FileCount();
-    state.ZipFileList.assign(static_cast<std::size_t>(state.ZipFileCount) + 1, std::string());
-    DebugLog(" -> " + std::to_string(state.ZipFileCount) + " files.");
-    for (int i = 1; i <= state.ZipFileCount; ++i)
-        state.ZipFileList[static_cast<std::size_t>(i)] = zip_.FileName(i);
-}
-
-bool UnzipWindowState::ExtractOneFile() {
+std::vector<ZipMemberInfo> UnzipWindowState::ListArchive() {
     EnsureOpen();
-    std::string wanted = ToUpperAscii(ZipState().ZipFilter);
+    std::vector<ZipMemberInfo> members;
+    members.reserve(static_cast<std::size_t>(zip_.FileCount()));
+    for (int i = 1; i <= zip_.FileCount(); ++i)
+        members.push_back({zip_.FileName(i), zip_.FileUncompressedSize(i)});
+    DebugLog(" -> " + std::to_string(members.size()) + " files.");
+    return members;
+}
+
+bool UnzipWindowState::ExtractFlat(int index, const std::string& destination) {
+    const std::size_t errorsBefore = errors_.size();
+    return zip_.ExtractSingleFile(index, destination, false, true) &&
+           errors_.size() == errorsBefore;
+}
+
+void UnzipWindowState::ExtractOneFile(const std::string& destination, std::string_view name,
+                                      UnzipResult& result) {
+    EnsureOpen();
+    std::string wanted = ToUpperAscii(name);
     for (char& c : wanted)
         if (c == '\\') c = '/';
     for (int i = 1; i <= zip_.FileCount(); ++i) {
-        if (ToUpperAscii(zip_.FileName(i)) != wanted) continue;
-        const int errorsBefore = errorsRaised_;
-        return zip_.ExtractSingleFile(i, ZipState().ZipDestFolder, false, true) &&
-               errorsRaised_ == errorsBefore;
+        const std::string member = zip_.FileName(i);
+        if (member.ends_with('/') || ToUpperAscii(member) != wanted) continue;
+        result.matched = 1;
+        if (ExtractFlat(i, destination)) result.written = 1;
+        result.completed = true;
+        return;
     }
-    return false;
 }
 
-int UnzipWindowState::ExtractByExtension() {
+void UnzipWindowState::ExtractByExtension(const std::string& destination,
+                                          std::string_view extension, UnzipResult& result) {
     EnsureOpen();
-    const std::string wanted = ToUpperAscii(ZipState().ZipFilter);
-    int matched = 0;
-    int written = 0;
+    const std::string wanted = ToUpperAscii(extension);
     for (int i = 1; i <= zip_.FileCount(); ++i) {
         const std::string name = zip_.FileName(i);
-        if (wanted.size() > name.size() || UpperTail(name, wanted.size()) != wanted) continue;
-        ++matched;
-        const int errorsBefore = errorsRaised_;
-        if (zip_.ExtractSingleFile(i, ZipState().ZipDestFolder, false, true) &&
-            errorsRaised_ == errorsBefore)
-            ++written;
+        if (name.ends_with('/') || wanted.size() > name.size() ||
+            UpperTail(name, wanted.size()) != wanted)
+            continue;
+        ++result.matched;
+        if (ExtractFlat(i, destination)) ++result.written;
     }
-    return matched == 0 ? -1 : written;
-}
-
-std::string UnzipWindowState::ReadComment() {
-    EnsureOpen();
-    return zip_.ZipComment();
-}
-
-std::string UnzipWindowState::ReadContents() {
-    EnsureOpen();
-    std::string text;
-    for (int i = 1; i <= zip_.FileCount(); ++i) {
-        const auto compressed = zip_.FileCompressedSize(i);
-        const auto uncompressed = zip_.FileUncompressedSize(i);
-        char ratio[32] = "0";
-        if (compressed > 0)
-            std::snprintf(ratio, sizeof ratio, "%g",
-                          static_cast<double>(uncompressed) / static_cast<double>(compressed));
-        text += zip_.FileName(i) + "|" + zip_.FileDateAndTime(i).ToString() + "|" +
-                std::to_string(compressed) + " octets (compressé)|" + std::to_string(uncompressed) +
-                " octets (décompressé)| Taux = " + ratio + "\r\n";
-    }
-    return text;
+    result.completed = result.matched > 0;
 }
 
 }  // namespace arc

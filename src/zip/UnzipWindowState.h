@@ -1,17 +1,20 @@
 #pragma once
 // The unzip window ("Unzip with zLib"): drives one reader for the length of
-// one unzip entry point call, shows its status and a progress bar, and keeps
-// the reader's last error in the shared state.
+// one unzip entry point call, shows its stage and a progress bar, and keeps
+// the reader's errors.
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "zip/ZipExtractionClass.h"
+#include "zip/ZipReader.h"
 
 namespace arc {
 
 class UnzipWindowState;
+struct UnzipResult;
+struct ZipMemberInfo;
 
 /// How a desktop front end shows the window (modeless); the logic only
 /// calls it while the window is not hidden.
@@ -31,24 +34,26 @@ class UnzipWindowState {
   public:
     static constexpr std::string_view kCaption = "Unzip with zLib";
 
-    /// Loads the window: creates the reader, copies ZipPath and opens it.
-    /// Shown modeless unless hidden.
-    explicit UnzipWindowState(bool hidden);
+    /// Loads the window: creates the reader and opens the archive. Shown
+    /// modeless unless hidden.
+    UnzipWindowState(std::string_view archivePath, bool hidden);
     /// Unloads the window, which closes the archive.
     ~UnzipWindowState();
     UnzipWindowState(const UnzipWindowState&) = delete;
     UnzipWindowState& operator=(const UnzipWindowState&) = delete;
 
-    bool ExtractAll();
-    void ListArchive();
-    /// True when the member named ZipFilter was found and written.
-    bool ExtractOneFile();
-    /// Members written whose names end with ZipFilter; -1 when none matched.
-    int ExtractByExtension();
-    std::string ReadComment();
-    /// One line per entry: name|date|sizes|ratio, CR LF ended.
-    std::string ReadContents();
+    /// Every entry into `destination`, with its folders; true when the walk completed.
+    bool ExtractAll(const std::string& destination);
+    /// Every entry with its uncompressed size.
+    std::vector<ZipMemberInfo> ListArchive();
+    /// The member named `name` (any case, folders included), without its folders.
+    void ExtractOneFile(const std::string& destination, std::string_view name, UnzipResult& result);
+    /// The members whose names end with `extension` (any case), without their folders.
+    void ExtractByExtension(const std::string& destination, std::string_view extension,
+                            UnzipResult& result);
 
+    /// The errors the reader raised since the window was loaded.
+    const std::vector<ZipError>& Errors() const { return errors_; }
     const std::string& Label1() const { return label_; }
     /// Width of the bar as a percentage of its full width.
     int BarPercent() const { return barPercent_; }
@@ -56,17 +61,18 @@ class UnzipWindowState {
     const std::string& ArchivePath() const { return path_; }
 
   private:
-    void MonZip_Progress(int percent, bool& cancel);
-    void MonZip_Status(const std::string& message);
-    void MonZip_ZipError(int number, const std::string& message);
+    void OnProgress(int percent);
+    void OnStage(ZipStage stage, const std::string& name);
     void EnsureOpen();
     void Refresh();
+    /// Extracts entry `index` flat; true when it raised no error.
+    bool ExtractFlat(int index, const std::string& destination);
 
-    ZipExtractionClass zip_;
+    ZipReader zip_;
     std::string path_;
     std::string label_;
     int barPercent_ = 0;
-    int errorsRaised_ = 0;
+    std::vector<ZipError> errors_;
     bool hidden_;
 };
 

@@ -120,7 +120,8 @@ bool ReadEndRecord(const ZipFileReader& file, std::uint64_t position, ZipEndReco
 }
 
 bool ReadCentralDirectory(const ZipFileReader& file, const ZipEndRecord& end,
-                          std::vector<ZipEntry>& entries, const std::function<void()>& yield) {
+                          std::vector<ZipEntry>& entries, const std::function<void()>& yield,
+                          EmptyEntries empty) {
     entries.clear();
     // Never trust the stated count for the reservation: a hostile one is huge.
     entries.reserve(static_cast<std::size_t>(
@@ -160,7 +161,8 @@ bool ReadCentralDirectory(const ZipFileReader& file, const ZipEndRecord& end,
         if (!reader.Next(commentLength, comment)) return false;
 
         entry.localHeaderOffset += end.prefixBytes;
-        if (entry.uncompressedSize != 0) entries.push_back(std::move(entry));
+        if (entry.uncompressedSize != 0 || empty == EmptyEntries::Keep)
+            entries.push_back(std::move(entry));
         if (yield) yield();
     }
     return true;

@@ -22,6 +22,9 @@ struct ZipEntry {
     std::uint32_t crc32 = 0;
     std::uint16_t method = 0;
     std::uint16_t flags = 0;
+
+    /// A folder entry: its name ends with "/".
+    bool IsFolder() const { return !name.empty() && name.back() == '/'; }
 };
 
 struct ZipEndRecord {
@@ -46,11 +49,14 @@ std::optional<std::uint64_t> FindEndRecord(const ZipFileReader& file);
 /// one points to it, and works out bytes prepended to the archive.
 bool ReadEndRecord(const ZipFileReader& file, std::uint64_t position, ZipEndRecord& end);
 
-/// Reads the central directory into `entries`, leaving out entries whose
-/// uncompressed size is 0 (folders and empty files). `yield` runs between
-/// entries. False when the directory is damaged (the entries read before the
-/// damage are kept).
+/// Whether entries of uncompressed size 0 (folders and empty files) are read.
+enum class EmptyEntries { Skip, Keep };
+
+/// Reads the central directory into `entries`. `yield` runs between entries.
+/// False when the directory is damaged (the entries read before the damage
+/// are kept).
 bool ReadCentralDirectory(const ZipFileReader& file, const ZipEndRecord& end,
-                          std::vector<ZipEntry>& entries, const std::function<void()>& yield);
+                          std::vector<ZipEntry>& entries, const std::function<void()>& yield,
+                          EmptyEntries empty = EmptyEntries::Skip);
 
 }  // namespace arc

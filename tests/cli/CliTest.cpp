@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 #include "cli/CliRunTest.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 #include "core/Version.h"
 
 namespace arc {
@@ -32,6 +33,16 @@ TEST_F(CliTest, TextsFollowTheLanguageOptionOrTheSavedSetting) {
     ASSERT_TRUE(SaveSettings());
     ASSERT_EQ(Run({"texts"}), 0);
     EXPECT_EQ(OutLines()[91], "91\tDécompression...");
+}
+
+// Regression: entries holding CR LF broke the promise of one line per entry.
+TEST_F(CliTest, TextsPrintsEntriesWithLineBreaksEscapedOnOneLine) {
+    ASSERT_EQ(Run({"texts", "--language", "en"}), 0);
+    const std::vector<std::string> lines = OutLines();
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kTextEntries));
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        EXPECT_TRUE(lines[n].starts_with(std::to_string(n) + "\t")) << lines[n];
+    EXPECT_EQ(lines[287], "287\tThe database was not created:\\r\\n");
 }
 
 TEST_F(CliTest, SettingsDumpAndSaveIsStableOrFailsClearly) {

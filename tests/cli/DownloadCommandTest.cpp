@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "cli/CliRunTest.h"
+#include "core/Files.h"
 #include "download/LocalHttpServer.h"
 
 namespace arc::test {
@@ -37,6 +44,40 @@ TEST_F(DownloadCommand, FetchesTheNamedEntriesOrEveryEntryWithAnAddress) {
     const ScopedEnv trash("XDG_DATA_HOME", home.file("xdg"));
     EXPECT_EQ(Run({"download", "--entries", "Catver", "--empty-download-folder"}), 0) << err;
     EXPECT_TRUE(std::filesystem::exists(home.file("xdg/Trash/files/history.dat")));
+}
+
+// Regression: a download ended by SIGINT or SIGTERM left its temporary file.
+TEST_F(DownloadCommand, InterruptedDownloadLeavesNoTemporaryFile) {
+    namespace fs = std::filesystem;
+    LocalHttpServer server;
+    LocalHttpServer::Answer endless{200, "text/plain", std::string(4096, 'h')};
+    endless.endless = true;
+    endless.trickle = std::chrono::milliseconds(5);
+    server.Route("/history.dat", endless);
+    WriteFile(home.file("Arcanote.url.inf"), "History = " + server.Url("/history.dat") + "\r\n");
+    for (const int signalNumber : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signalNumber);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const std::string cli = BinDir() + "/arcanote-cli";
+            execl(cli.c_str(), cli.c_str(), "--home", home.str().c_str(), "download", "--entries",
+                  "History", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        // Wait for the transfer's temporary file, then end the program.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (ListFolder(home.file("Download"), "history.dat*").empty() &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_FALSE(ListFolder(home.file("Download"), "history.dat*").empty());
+        kill(child, signalNumber);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
+        EXPECT_TRUE(ListFolder(home.file("Download"), "*").empty());
+        EXPECT_FALSE(fs::exists(home.file("dat/history.dat")));
+    }
 }
 
 TEST_F(DownloadCommand, FailsWithoutAnyAddress) {

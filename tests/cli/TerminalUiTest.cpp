@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 
@@ -43,14 +44,27 @@ TEST(TerminalUiTest, ProgressIsPlainLinesWhenNotATerminal) {
     EXPECT_NE(err.str().find("100%\n"), std::string::npos);
 }
 
-TEST(TerminalUiDeathTest, TheSixthErrorPrintsTheLogAndExitsNonZero) {
+TEST(TerminalUiTest, NotesCopyDoesNotPrintEverySetName) {
+    std::ostringstream err;
+    cli::TerminalUi ui(err, false, false);
+    Progress() = ProgressState{};
+    Progress().Total = 39448;
+    ui.ShowProgressWindow();
+    for (int done = 1; done <= 39448; ++done) {
+        Progress().Done = done;
+        ui.SetProgressLabel("set" + std::to_string(done));
+    }
+    ui.UnloadProgressWindow();
+    const std::string text = err.str();
+    EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 11);
+    EXPECT_NE(text.find("set1\n"), std::string::npos);
+}
+
+TEST(TerminalUiDeathTest, TheSixthErrorKeepsItsBlocksInTheLogAndExitsNonZero) {
     test::TempDir home;
     SetProgramFolder(home.str());
     ResetState();
-    std::string old;
-    for (int i = 1; i <= 100; ++i)
-        old += "old " + std::to_string(i) + "\r\n";
-    test::WriteFile(home.file("Arcanote.log.txt"), old);
+    test::WriteFile(home.file("Arcanote.log.txt"), "old error of an earlier command\r\n");
     EXPECT_EXIT(
         {
             cli::TerminalUi ui(std::cerr, false, false);
@@ -60,9 +74,11 @@ TEST(TerminalUiDeathTest, TheSixthErrorPrintsTheLogAndExitsNonZero) {
             InstallUi(nullptr);
         },
         ::testing::ExitedWithCode(1),
-        // Only the end of the log: 9 old lines, 6 blocks of 5, the stop line.
-        "^See: [^\n]*Arcanote.log.txt\nold 92\n.*5 BUG ERRORS => Sorry, Arcanote "
-        "Stopped\\.\nArcanote stopped");
+        // Where the log is, and nothing of it.
+        "^See: [^\n]*Arcanote\\.log\\.txt\nArcanote stopped after too many errors; see "
+        "[^\n]*\n$");
+    EXPECT_NE(test::ReadFile(home.file("Arcanote.log.txt")).find("TRACKING BUG NUMBER"),
+              std::string::npos);
     ResetState();
 }
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/CliRunTest.h"
 #include "core/Files.h"
 #include "core/Settings.h"
+#include "support/ZipBuilder.h"
 
 namespace arc::test {
 namespace {
@@ -25,6 +28,20 @@ TEST_F(ZipAllCommandsTest, ZipAllThenUnzipAllRoundTrip) {
     ASSERT_EQ(Run({"unzip-all", "--from", home.file("zipped"), "--to", home.file("back")}), 0);
     EXPECT_EQ(ReadFile(home.file("back/pacman/pacman.6e")), std::string(3000, '6'));
     EXPECT_EQ(ListFolder(home.file("zipped"), "*").size(), 2u);
+}
+
+// Regression: unzip-all dropped empty files and folders, then trashed the archive.
+TEST_F(ZipAllCommandsTest, UnzipAllKeepsEmptyFilesAndFoldersBeforeTrashingTheArchive) {
+    WriteFile(home.file("zipped/s.zip"),
+              BuildZip({{"a", "x"}, {"e", "", 0}, {"emptydir/", "", 0}, {"sub/e2", "", 0}}));
+    ASSERT_EQ(Run({"unzip-all", "--from", home.file("zipped"), "--to", home.file("o"),
+                   "--delete-sources"}),
+              0)
+        << err;
+    EXPECT_EQ(FilesUnder(home.file("o")), (std::vector<std::string>{"s/a", "s/e", "s/sub/e2"}));
+    EXPECT_TRUE(std::filesystem::is_directory(home.file("o/s/emptydir")));
+    EXPECT_FALSE(FileExists(home.file("zipped/s.zip")));
+    EXPECT_TRUE(FileExists(home.file("xdg/Trash/files/s.zip")));
 }
 
 TEST_F(ZipAllCommandsTest, FailuresAreNamedAndGiveExitCodeOne) {

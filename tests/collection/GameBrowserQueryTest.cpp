@@ -6,11 +6,13 @@
 #include <filesystem>
 
 #include "collection/ArtImages.h"
+#include "collection/CommandGlyphs.h"
 #include "collection/GameActions.h"
 #include "collection/GameBrowserQuery.h"
 #include "core/Settings.h"
 #include "database/Database.h"
 #include "database/Schema.h"
+#include "database/UserDatabase.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 
@@ -67,24 +69,56 @@ using Names = std::vector<std::string>;
 TEST_F(GameBrowserQueryTest, FilterCombinesWordsOfTitleOrSetWithTheQuickFilters) {
     ASSERT_TRUE(query.Load(path));
     EXPECT_FALSE(query.HasAudit());
+    {
+        UserDatabase user(UserDatabase::PathBeside(path));
+        user.SetFavourite("LADYX", true);
+        user.SetFavourite("dropped", true);  // a set this database does not have
+        user.RecordPlay("galaga", 100, 5);
+    }
+    ASSERT_TRUE(query.LoadUserData());
     struct Case {
         BrowserFilter filter;
-        Names expected;  // in title order
+        Names expected;  // in title order, the best answers to the text first
     };
     const Case cases[] = {
         {{}, {"galaga", "ladyx", "newgame", "pacman", "puckman", "stripx"}},
-        {{"  PAC "}, {"newgame", "pacman"}},  // title or set name, any case
-        {{"pac game"}, {"newgame"}},          // every word
-        {{"uckma"}, {"puckman"}},             // inside the set name
-        {{"", true}, {"galaga", "ladyx", "newgame", "pacman"}},
-        {{"", false, true}, {"galaga", "ladyx", "pacman", "puckman", "stripx"}},  // not preliminary
-        {{"", false, false, true}, {"galaga", "ladyx", "newgame", "pacman", "stripx"}},
-        {{"", false, false, false, true}, {"galaga", "newgame", "pacman", "puckman"}},
-        {{"a", true, true, true, true}, {"galaga", "pacman"}},
-        {{"zzz"}, {}},
+        {{.text = "  PAC "}, {"pacman", "newgame"}},  // title or set name, any case
+        {{.text = "pac game"}, {"newgame"}},          // every word
+        {{.text = "uckma"}, {"puckman"}},             // inside the set name
+        {{.ownedOnly = true}, {"galaga", "ladyx", "newgame", "pacman"}},
+        {{.workingOnly = true}, {"galaga", "ladyx", "pacman", "puckman", "stripx"}},
+        {{.noClones = true}, {"galaga", "ladyx", "newgame", "pacman", "stripx"}},
+        {{.noMature = true}, {"galaga", "newgame", "pacman", "puckman"}},
+        {{.text = "a", .ownedOnly = true, .workingOnly = true, .noClones = true, .noMature = true},
+         {"galaga", "pacman"}},
+        {{.text = "zzz"}, {}},
+        {{.favouritesOnly = true}, {"ladyx"}},
+        {{.recentOnly = true}, {"galaga"}},
+        {{.yearFrom = "1981", .yearTo = "1991"}, {"galaga", "ladyx", "stripx"}},
+        {{.yearTo = "1980"}, {"pacman", "puckman"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Shown(c.filter), c.expected) << c.filter.text;
+}
+
+TEST(GameBrowserFilter, ASetNameFirstThenNamesThenTitlesThatBeginWithTheText) {
+    EXPECT_EQ(FilterRelevance("dkong\tdonkey kong", "dkong"), 0);
+    EXPECT_EQ(FilterRelevance("dkongjr\tdonkey kong junior", "dkong"), 1);
+    EXPECT_EQ(FilterRelevance("galagao\tgalaga (older)", "galaga"), 1);
+    EXPECT_EQ(FilterRelevance("gallag\tgalaga (bootleg)", "galaga"), 2);
+    EXPECT_EQ(FilterRelevance("fantastc\tfantastic (galaga hardware)", "galaga"), 3);
+    EXPECT_TRUE(YearInRange("198?", "1985", "1990"));
+    EXPECT_FALSE(YearInRange("197?", "1985", ""));
+    EXPECT_FALSE(YearInRange("", "1985", ""));
+    EXPECT_TRUE(YearInRange("", "", ""));
+}
+
+TEST(CommandGlyphs, CodesAreDrawnAsArrowsAndButtonsAndSeparatorsAsDashes) {
+    EXPECT_EQ(CommandTextForDisplay("_2_3_6+_P"), "\u2193\u2198\u2192+\u24C5");
+    EXPECT_EQ(CommandTextForDisplay("_A_+_B hold _4"), "\u24B6+\u24B7 hold \u2190");
+    EXPECT_EQ(CommandTextForDisplay("\u0097\u0097 moves"), "\u2014\u2014 moves");
+    // What is no code stays: an unknown letter, a trailing or doubled underscore.
+    EXPECT_EQ(CommandTextForDisplay("a_z b_ __"), "a_z b_ __");
 }
 
 TEST_F(GameBrowserQueryTest, SortsByAnyColumnWithoutRegardToCaseTiesByTitle) {
@@ -95,8 +129,7 @@ TEST_F(GameBrowserQueryTest, SortsByAnyColumnWithoutRegardToCaseTiesByTitle) {
     query.Sort(BrowserColumn::Year, true);
     EXPECT_EQ(Shown(all), (Names{"newgame", "ladyx", "stripx", "galaga", "pacman", "puckman"}));
     query.Sort(BrowserColumn::Owned, true);
-    EXPECT_EQ(Shown({"", false, false, true}),
-              (Names{"galaga", "ladyx", "newgame", "pacman", "stripx"}));
+    EXPECT_EQ(Shown({.noClones = true}), (Names{"galaga", "ladyx", "newgame", "pacman", "stripx"}));
     EXPECT_EQ(query.Game(0).Cell(BrowserColumn::Owned), "Yes");
 }
 

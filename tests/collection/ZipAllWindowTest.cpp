@@ -12,7 +12,7 @@
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "support/ZipBuilder.h"
-#include "zip/ZipModule.h"
+#include "zip/Unzip.h"
 
 namespace arc::test {
 namespace {
@@ -60,8 +60,8 @@ TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
     EXPECT_EQ(TheSettings().ZipAllSource, home.file("roms") + "/");
     EXPECT_EQ(ListFolder(home.file("dest"), "*"),
               (std::vector<std::string>{"mspacman.zip", "pacman.zip"}));
-    ZipListFiles(home.file("dest/pacman.zip"));
-    EXPECT_EQ(ZipState().ZipFileList, (std::vector<std::string>{"", "pacman.6e", "sub/pacman.7f"}));
+    EXPECT_EQ(ListZip(home.file("dest/pacman.zip")).Names(),
+              (std::vector<std::string>{"pacman.6e", "sub/pacman.7f"}));
     // Sound sources went to the trash; the folder that gave no archive stayed.
     EXPECT_EQ(ListFolder(home.file("roms"), "*"),
               (std::vector<std::string>{"hollow", "loose.txt"}));

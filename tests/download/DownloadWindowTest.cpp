@@ -116,9 +116,33 @@ TEST_F(DownloadWindowTest, RunFetchesUnpacksAndCopiesIntoTheProgramFolders) {
     EXPECT_FALSE(window.statusVisible);
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text,
-              "Not downloaded: Cheat, Command, Hiscore, Controls (see the log).");
+              "Not downloaded: \nCheat: HTTP status 404\nCommand: not a ZIP archive\nHiscore: " +
+                  Text(kTextEmptyAddress) + "\nControls: HTTP status 404");
 
     EXPECT_TRUE(Logged(" => NOT Downloaded " + server.Url("/files/missing.zip")));
+}
+
+// Regression: "Not downloaded: History (see the log)" pointed to a log that
+// said nothing without debug logging, and an empty address was taken.
+TEST_F(DownloadWindowTest, DownloadErrorsAreToldAndEmptyAddressesRefused) {
+    window.Open();
+    const int history = DownloadEntryIndex("History");
+    EXPECT_TRUE(window.EditUrl(history, " http://127.0.0.1:1/history.dat "));
+    EXPECT_FALSE(window.EditUrl(history, "   "));
+    EXPECT_EQ(window.rows[history].fileUrl, "http://127.0.0.1:1/history.dat");
+    ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text, Text(kTextEmptyAddress));
+    EXPECT_NE(ReadFile(DownloadListPath()).find("http://127.0.0.1:1/history.dat"),
+              std::string::npos);
+
+    ASSERT_FALSE(State().LogFlag);
+    window.rows[history].checked = true;
+    window.Run();
+    const std::string reason = window.rows[history].error;
+    EXPECT_NE(reason.find("127.0.0.1"), std::string::npos) << reason;  // curl's own words
+    EXPECT_EQ(ui().messages.back().text, "Not downloaded: \nHistory: " + reason);
+    EXPECT_TRUE(
+        Logged(" => NOT Downloaded http://127.0.0.1:1/history.dat\r\n    (" + reason + ")"));
 }
 
 TEST_F(DownloadWindowTest, ArchiveErrorsAreLoggedAndSwitchLoggingOn) {
@@ -140,8 +164,8 @@ TEST_F(DownloadWindowTest, ArchiveErrorsAreLoggedAndSwitchLoggingOn) {
 
     EXPECT_TRUE(State().LogFlag);
     const std::string archive = home.file("Download/broken.zip");
-    EXPECT_TRUE(Logged("Unzip " + archive + ",DAT," + home.file("dat/") +
-                       "\r\nErreur 2 - Le fichier " + archive + " n'est pas un fichier Zip"));
+    EXPECT_TRUE(Logged("Unzip " + archive + ",DAT," + home.file("dat/") + "\r\n" + archive +
+                       " is not a ZIP archive."));
     EXPECT_TRUE(Logged("Unzip " + archive + ", INI, " + home.file("ini/")));
 
     EXPECT_EQ(ReadFile(home.file("dat/mameinfo.dat")), "ok");
@@ -174,7 +198,8 @@ TEST_F(DownloadWindowTest, HistoryArchivesBringHistoryXmlAndOneWithoutItIsAFailu
     EXPECT_TRUE(RowOf("History").failure);
     EXPECT_EQ(ReadFile(home.file("dat/history.xml")), "<history/>");
     EXPECT_EQ(ListFolder(home.file("dat"), "*"), std::vector<std::string>{"history.xml"});
-    EXPECT_EQ(ui().messages.back().text, "Not downloaded: History (see the log).");
+    EXPECT_EQ(ui().messages.back().text,
+              "Not downloaded: \nHistory: the archive holds no .dat or .xml file");
     EXPECT_TRUE(Logged(" => NOT usable " + home.file("Download/history.zip")));
 }
 

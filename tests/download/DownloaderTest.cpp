@@ -89,6 +89,21 @@ TEST_F(DownloaderTest, ErrorStatusesAndBrokenTransfersNeverTouchTheTarget) {
               (std::vector<std::string>{"catver.zip", "history.dat"}));
 }
 
+// Regression: an endless body filled the disk. The cap ends it, with a
+// reason, and neither the target nor a temporary file is left.
+TEST_F(DownloaderTest, EndlessBodyStopsAtTheSizeCapAndLeavesNoFile) {
+    LocalHttpServer::Answer endless{200, "application/zip", "PK\x03\x04" + std::string(65532, 'z')};
+    endless.endless = true;
+    server.Route("/endless.zip", endless);
+    options.maxBytes = 1 << 20;
+    const DownloadResult result =
+        DownloadIntoFolder(server.Url("/endless.zip"), folder.str() + "/", options);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "larger than the limit of 1048576 bytes");
+    EXPECT_TRUE(ListFolder(folder.str(), "*").empty());
+    EXPECT_EQ(DownloadOptions{}.maxBytes, 1u << 30);  // no support file comes near it
+}
+
 TEST_F(DownloaderTest, IntoAFolderTheFileIsNamedByTheServerOrTheLinkOrFails) {
     const std::string zip = test::BuildZip({{"history.xml", "<history/>"}});
     LocalHttpServer::Answer named{200, "application/octet-stream", zip};

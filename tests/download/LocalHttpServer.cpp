@@ -101,14 +101,20 @@ void LocalHttpServer::Handle(int client) {
     const long long length = answer.declaredLength >= 0
                                  ? answer.declaredLength
                                  : static_cast<long long>(answer.body.size());
-    std::string reply = "HTTP/1.1 " + std::to_string(answer.status) + " Status" +
-                        "\r\nContent-Type: " + answer.contentType +
-                        "\r\nContent-Length: " + std::to_string(length) +
-                        "\r\nConnection: close\r\n";
+    std::string reply =
+        "HTTP/1.1 " + std::to_string(answer.status) + " Status" +
+        "\r\nContent-Type: " + answer.contentType + "\r\n" +
+        (answer.endless ? "" : "Content-Length: " + std::to_string(length) + "\r\n") +
+        "Connection: close\r\n";
     if (!answer.location.empty()) reply += "Location: " + answer.location + "\r\n";
     reply += answer.extraHeaders + "\r\n";
     if (!SendAll(client, reply.data(), reply.size())) return;
 
+    if (answer.endless) {
+        while (!stop_ && SendAll(client, answer.body.data(), answer.body.size()))
+            std::this_thread::sleep_for(answer.trickle);
+        return;
+    }
     if (answer.trickle.count() == 0) {
         SendAll(client, answer.body.data(), answer.body.size());
         return;

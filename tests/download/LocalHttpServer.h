@@ -26,6 +26,7 @@ class LocalHttpServer {
         std::string extraHeaders;              ///< further header lines, each ended by CR LF
         long long declaredLength = -1;         ///< Content-Length to announce; -1: the body's size
         std::chrono::milliseconds trickle{0};  ///< pause between single bytes of the body
+        bool endless = false;  ///< the body over and over, no Content-Length, until the client goes
     };
 
     static Answer Redirect(std::string location) {

@@ -125,8 +125,22 @@ TEST_F(TranslationWindowTest, TranslatesTickedFilesWithTheirSections) {
     EXPECT_EQ(window.rows[6].result, TranslationWindowState::RowResult::Translated);
     EXPECT_TRUE(window.buttonsEnabled);
     ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].text, Text(92));
+    EXPECT_EQ(ui().messages[0].text,
+              Text(kTextTranslatedFiles) + "\n" + home.file("ini/Catver.ini") + "\n" +
+                  home.file("dat/History.dat") + "\n" + home.file("dat/history.xml"));
     EXPECT_FALSE(ui().progressVisible);
+}
+
+// Regression: the window ended with a bare "Done.", whatever it wrote.
+TEST_F(TranslationWindowTest, EndMessageSaysWhichFilesItWroteNotABareDone) {
+    TranslationWindowState window;
+    EXPECT_EQ(window.EndMessage(), Text(kTextNothingTranslated));
+    window.rows[1].result = TranslationWindowState::RowResult::Translated;
+    window.rows[1].path = "/a/Genre.ini";
+    window.rows[3].result = TranslationWindowState::RowResult::Failed;
+    window.rows[3].path = "/a/Wizsort.ini";
+    EXPECT_EQ(window.EndMessage(), Text(kTextTranslatedFiles) + "\n/a/Genre.ini\n\n" +
+                                       Text(kTextTranslationFailed) + "\n/a/Wizsort.ini");
 }
 
 TEST_F(TranslationWindowTest, EditCreatesTheMissingDictionaryThenOpensIt) {

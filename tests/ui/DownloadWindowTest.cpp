@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "UiTestSupport.h"
+#include "core/TextTable.h"
 #include "download/DownloadList.h"
 
 using namespace arc;
@@ -24,6 +25,17 @@ class DownloadWindowTest : public QObject {
         QCOMPARE(download.Find<QLineEdit>("Text1_0")->text(), QString());
         download.Click("Command4_7");
         QCOMPARE(download.folder.opened.back(), std::string("http://cheats/"));
+
+        // An empty address is refused as it is typed, once, and the old one comes back.
+        auto* catver = download.Find<QLineEdit>("Text1_1");
+        catver->setText("   ");
+        std::string refusal;
+        {
+            auto answer = test::AnswerNextMessage(QMessageBox::Ok, &refusal);
+            emit catver->editingFinished();
+        }
+        QCOMPARE(refusal, Text(kTextEmptyAddress));
+        QCOMPARE(catver->text(), QString("http://x/catver.zip"));
 
         download.Find<QLineEdit>("Text1_4")->setText("http://typed/nplayers.ini");
         download.Click("Command2");

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "UiTestSupport.h"
+#include "core/TextTable.h"
 #include "translation/Dictionary.h"
 
 using namespace arc;
@@ -29,7 +30,7 @@ class TranslationWindowTest : public QObject {
         std::string message;
         auto answer = test::AnswerNextMessage(QMessageBox::Ok, &message);
         translation.Click("Command3");
-        QCOMPARE(message, std::string("Done."));
+        QCOMPARE(message, Text(kTextTranslatedFiles) + "\n" + folder.home.file("ini/Catver.ini"));
         QCOMPARE(test::ReadFile(folder.home.file("ini/Catver.ini")),
                  std::string("[Category]\r\npacman=Labyrinthe\r\n"));
         QCOMPARE(test::ReadFile(folder.home.file("ini/Catver.ORIGINAL.ini")),

@@ -9,8 +9,8 @@
 #include "UiTestSupport.h"
 #include "support/ZipBuilder.h"
 #include "ui/UnzipWindow.h"
+#include "zip/Unzip.h"
 #include "zip/UnzipWindowState.h"
-#include "zip/ZipModule.h"
 
 using namespace arc;
 
@@ -57,10 +57,8 @@ class ZipWindowsTest : public QObject {
         test::QtProgramFolder folder;
         const std::string archive = folder.home.file("a.zip");
         test::WriteZip(archive, {{"a.txt", "alpha"}});
-        ZipState().ZipPath = archive;
-        ZipState().ZipDestFolder = folder.home.file("out");
-        UnzipWindowState state(true);
-        QVERIFY(state.ExtractAll());
+        UnzipWindowState state(archive, true);
+        QVERIFY(state.ExtractAll(folder.home.file("out")));
 
         ui::UnzipWindow window;
         window.resize(400, 80);
@@ -68,12 +66,12 @@ class ZipWindowsTest : public QObject {
         window.Update(state);
         QCOMPARE(window.objectName(), QString("frmUnZip"));
         QCOMPARE(window.findChild<QLabel*>("Label1")->text(),
-                 QString::fromUtf8("Extraction terminée"));
+                 QString::fromStdString(Text(kTextDone)));
         auto* bar = window.findChild<QFrame*>("Shape1");
         QCOMPARE(bar->width(), bar->parentWidget()->width());
 
         // A shown entry point call leaves no window behind.
-        QVERIFY(UnzipAll(archive, folder.home.file("shown"), false));
+        QVERIFY(UnzipAll(archive, folder.home.file("shown"), true).ok());
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (widget->objectName() == "frmUnZip" && widget != &window)
                 QVERIFY(!widget->isVisible());

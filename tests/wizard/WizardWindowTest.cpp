@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 #include "support/TestSupport.h"
 #include "wizard/StandardWizardSteps.h"
 #include "wizard/WizardWindowState.h"
@@ -38,13 +39,16 @@ class WizardWindowTest : public test::ProgramFolderTest {
                 State().DownloadWindowOpen = false;
             });
         };
+        steps.downloadSummary = [] { return std::string("Not downloaded: \nHistory: 404"); };
         steps.buildDatabase = [this] {
             calls.push_back(State().WizardTaskRunning ? "build" : "build without flag");
             State().WizardTaskRunning = false;
+            return std::string("Database created.");
         };
         steps.listMyRoms = [this] {
             calls.push_back(State().WizardTaskRunning ? "roms" : "roms without flag");
             // Ends early without clearing the flag: the wizard must not hang.
+            return std::string("12 sets owned");
         };
         steps.openSheetWindow = [this] {
             calls.push_back("sheets");
@@ -81,7 +85,13 @@ TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsIt) {
                                                "sheets", "sheets closed"}));
     EXPECT_TRUE(ui().fileRequests.empty());  // a new database needs no chooser
     EXPECT_NE(test::ReadFile(LogFilePath()).find("<WIZARD HTML>"), std::string::npos);
+    // Regression: the end said only "Wizard finished.", not what each step did.
     ASSERT_EQ(ui().messages.size(), 1u);
+    EXPECT_EQ(ui().messages[0].text,
+              Text(kTextFinished) + "\nDownload data: Not downloaded: \nHistory: 404" +
+                  "\nMake a new database: Database created.\nList my roms into the database: "
+                  "12 sets owned\nCreate game list: " +
+                  Text(kTextStepWindowClosed));
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Information);
     EXPECT_FALSE(ui().menusEnabled);
     EXPECT_TRUE(wizard.IsOpen());

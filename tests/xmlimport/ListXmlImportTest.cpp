@@ -337,6 +337,30 @@ TEST_F(ListXmlImportTest, CharacterReferencesAreDecodedByBothMethods) {
     }
 }
 
+// Regression (the fast method lost every field after a description holding a
+// raw quote, valid in element text): both methods give the same rows.
+TEST_F(ListXmlImportTest, RawQuoteInDescriptionKeepsTheMachineByBothMethods) {
+    Write(Modern(
+        "<machine name=\"mikro\">\n\t\t<description>VEB \"Karl Marx\" 8\" disk</description>\n"
+        "\t\t<year>1986</year>\n\t\t<manufacturer>VEB \"Karl Marx\" Erfurt</manufacturer>\n"
+        "\t\t<rom name=\"m.bin\" size=\"1024\" crc=\"12345678\" sha1=\"ab\" region=\"m\"/>\n"
+        "\t\t<driver status=\"preliminary\" emulation=\"preliminary\" savestate=\"unsupported\"/>\n"
+        "\t</machine>\n<machine name=\"next\">\n\t\t<description>Next</description>\n"
+        "\t\t<year>1987</year>\n\t</machine>\n"));
+    std::string dumps[2];
+    for (int method : {kFast, kDocument}) {
+        SCOPED_TRACE(method);
+        Fresh(method == kFast ? "fast.mdb" : "document.mdb");
+        ASSERT_TRUE(Import(method));
+        EXPECT_EQ(Dump("Data", "InternalName, GameName, Year, Manufacturer, Working"),
+                  "mikro|VEB \"Karl Marx\" 8\" disk|1986|VEB \"Karl Marx\" Erfurt|1\n"
+                  "next|Next|1987|<null>|1\n");
+        dumps[method - 1] = Dump("Data") + Dump("Rom");
+    }
+    EXPECT_NE(dumps[0].find("m.bin|"), std::string::npos);
+    EXPECT_EQ(dumps[0], dumps[1]);
+}
+
 TEST_F(ListXmlImportTest, MalformedGameIsLoggedAndTheNextOneIsImported) {
     Write(
         Modern("<machine name=\"a\">\n<description>A</description>\n<manufacturer>Namco>\n"

@@ -6,7 +6,7 @@
 
 #include "core/Files.h"
 #include "support/TestSupport.h"
-#include "zip/ZipModule.h"
+#include "zip/Unzip.h"
 
 namespace arc::test {
 namespace {
@@ -36,18 +36,18 @@ class InfoZipInteropTest : public ProgramFolderTest {
         WriteFile(home.file("src/with space.bin"), std::string(70000, '\x01'));
         WriteFile(home.file("src/été.txt"), "accents");
         WriteFile(home.file("src/empty.txt"), "");
-        ZipState() = ZipModuleState{};
     }
     std::string Myzip() const { return BinDir() + "/myzip"; }
 };
 
 TEST_F(InfoZipInteropTest, ArchiveFromZipIsExtractedByteForByte) {
     ASSERT_EQ(Shell(home.file("src"), "zip -q -r ../by-zip.zip ."), 0);
-    ZipListFiles(home.file("by-zip.zip"));
-    EXPECT_EQ(ZipState().ZipFileCount, 4);  // the empty file is not listed
-    ASSERT_TRUE(UnzipAll(home.file("by-zip.zip"), home.file("out"), true));
-    EXPECT_TRUE(ZipState().ZipLastError.empty()) << ZipState().ZipLastError;
-    for (const char* name : {"pacman.6e", "sub/deeper/pacman.7f", "with space.bin", "été.txt"})
+    // Five files and the folders "sub/", "sub/deeper/".
+    EXPECT_EQ(ListZip(home.file("by-zip.zip")).members.size(), 7u);
+    const UnzipResult result = UnzipAll(home.file("by-zip.zip"), home.file("out"));
+    ASSERT_TRUE(result.ok()) << DescribeZipErrors(result.errors);
+    for (const char* name :
+         {"pacman.6e", "sub/deeper/pacman.7f", "with space.bin", "été.txt", "empty.txt"})
         EXPECT_EQ(ReadFile(home.file(std::string("out/") + name)),
                   ReadFile(home.file(std::string("src/") + name)))
             << name;
@@ -57,10 +57,9 @@ TEST_F(InfoZipInteropTest, StreamedZip64MemberWithDataDescriptor) {
     // zip writing to a pipe: Zip64 local fields and a data descriptor after the data.
     WriteFile(home.file("stream.txt"), Numbers(20000, 3));
     ASSERT_EQ(Shell(home.str(), "cat stream.txt | zip -q - - | cat > streamed.zip"), 0);
-    ZipListFiles(home.file("streamed.zip"));
-    EXPECT_EQ(ZipState().ZipFileList, (std::vector<std::string>{"", "-"}));
-    ASSERT_TRUE(UnzipAll(home.file("streamed.zip"), home.file("out"), true));
-    EXPECT_TRUE(ZipState().ZipLastError.empty()) << ZipState().ZipLastError;
+    EXPECT_EQ(ListZip(home.file("streamed.zip")).Names(), std::vector<std::string>{"-"});
+    const UnzipResult result = UnzipAll(home.file("streamed.zip"), home.file("out"));
+    ASSERT_TRUE(result.ok()) << DescribeZipErrors(result.errors);
     EXPECT_EQ(ReadFile(home.file("out/-")), ReadFile(home.file("stream.txt")));
 }
 
@@ -73,10 +72,9 @@ TEST_F(InfoZipInteropTest, MyzipArchivePassesUnzipAndListsBack) {
     EXPECT_EQ(ReadFile(home.file("by-unzip/été.txt")), "accents");
     EXPECT_TRUE(fs::exists(home.file("by-unzip/empty.txt")));
 
-    ZipListFiles(home.file("dest/pacman.zip"));
-    EXPECT_EQ(ZipState().ZipFileList,
-              (std::vector<std::string>{"", "pacman.6e", "sub/deeper/pacman.7f", "with space.bin",
-                                        "été.txt"}));
+    EXPECT_EQ(ListZip(home.file("dest/pacman.zip")).Names(),
+              (std::vector<std::string>{"empty.txt", "pacman.6e", "sub/deeper/pacman.7f",
+                                        "with space.bin", "été.txt"}));
     EXPECT_EQ(ReadFile(home.file("by-unzip/sub/deeper/pacman.7f")),
               ReadFile(home.file("src/sub/deeper/pacman.7f")));
     // Nothing but the archive is left in the destination.
@@ -86,8 +84,7 @@ TEST_F(InfoZipInteropTest, MyzipArchivePassesUnzipAndListsBack) {
 TEST_F(InfoZipInteropTest, MyzipTakesAMaskAndBackslashesAndRefusesBadArgumentsAndEmptyFolders) {
     ASSERT_EQ(
         RunProgramAndWait({Myzip(), home.file("mask.zip") + "," + home.file("src") + "\\*.6E"}), 0);
-    ZipListFiles(home.file("mask.zip"));
-    EXPECT_EQ(ZipState().ZipFileList, (std::vector<std::string>{"", "pacman.6e"}));
+    EXPECT_EQ(ListZip(home.file("mask.zip")).Names(), std::vector<std::string>{"pacman.6e"});
 
     EXPECT_EQ(RunProgramAndWait({Myzip()}), 2);
     EXPECT_EQ(RunProgramAndWait({Myzip(), "no-comma-here"}), 2);

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "zip/ZipExtractionClass.h"
+#include "zip/ZipReader.h"
 
 namespace fs = std::filesystem;
 
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fwrite(data, 1, size, file);
         std::fclose(file);
     }
-    arc::ZipExtractionClass reader;
+    arc::ZipReader reader;
     if (reader.ZipOpen(archive)) {
         for (int i = 1; i <= reader.FileCount(); ++i) {
             (void)reader.FileName(i);

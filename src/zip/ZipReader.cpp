@@ -1,6 +1,4 @@
-#include "zip/ZipExtractionClass.h"
-
-#include <zlib.h>
+#include "zip/ZipReader.h"
 
 #include <cerrno>
 #include <cmath>
@@ -44,73 +42,66 @@ std::string ZipDateTime::ToString() const {
     return text;
 }
 
-ZipExtractionClass::~ZipExtractionClass() {
+ZipReader::~ZipReader() {
     // The owner may be half destroyed: no events from here.
     Progress = nullptr;
-    Status = nullptr;
-    ZipError = nullptr;
+    Stage = nullptr;
+    Error = nullptr;
     ZipClose();
 }
 
-std::string ZipExtractionClass::ZLibVersion() {
-    const char* version = zlibVersion();
-    return version ? std::string(version) : std::string();
+void ZipReader::RaiseStage(ZipStage stage, const std::string& name) {
+    if (Stage) Stage(stage, name);
 }
 
-void ZipExtractionClass::RaiseStatus(const std::string& message) {
-    if (Status) Status(message);
+void ZipReader::RaiseError(ZipErrorKind kind, std::string subject, std::string detail) {
+    if (Error) Error(ZipError{kind, std::move(subject), std::move(detail)});
 }
 
-void ZipExtractionClass::RaiseError(int number, const std::string& message) {
-    if (ZipError) ZipError(number, message);
-}
-
-bool ZipExtractionClass::RaiseProgress(int percent) {
+bool ZipReader::RaiseProgress(int percent) {
     bool cancel = false;
     if (Progress) Progress(percent, cancel);
     return cancel;
 }
 
-bool ZipExtractionClass::ZipOpen(std::string_view path) {
-    RaiseStatus("Ouverture du Zip");
+bool ZipReader::ZipOpen(std::string_view path) {
+    RaiseStage(ZipStage::Opening);
     ZipClose();
     path_ = std::string(path);
     if (!IsFile(path_)) {
-        RaiseError(ziperr::kArchiveMissing, "Le fichier " + path_ + " n'existe pas");
+        RaiseError(ZipErrorKind::ArchiveMissing, path_);
         return false;
     }
-    if (!file_.Open(path_))
-        throw std::system_error(errno, std::generic_category(), "Cannot read " + path_);
+    if (!file_.Open(path_)) {
+        RaiseError(ZipErrorKind::CannotRead, path_, std::generic_category().message(errno));
+        return false;
+    }
 
     const std::optional<std::uint64_t> endAt = FindEndRecord(file_);
     if (!endAt || !ReadEndRecord(file_, *endAt, end_)) {
         end_ = ZipEndRecord{};
-        RaiseError(ziperr::kNotZip, "Le fichier " + path_ + " n'est pas un fichier Zip");
+        RaiseError(ZipErrorKind::NotZip, path_);
         return false;
     }
     open_ = true;
-    RaiseStatus("Zip ouvert");
-    if (ZLibVersion().empty()) {
-        RaiseError(ziperr::kZlibMissing, "La librairie Zlib n'est pas installée");
-        return true;
-    }
-    if (!ReadCentralDirectory(file_, end_, entries_, [] { LetEventsRun(); }))
-        RaiseError(ziperr::kDamagedDirectory,
-                   "Le répertoire du fichier " + path_ + " est endommagé");
+    RaiseStage(ZipStage::Opened);
+    if (!ReadCentralDirectory(
+            file_, end_, entries_, [] { LetEventsRun(); }, EmptyEntries::Keep))
+        RaiseError(ZipErrorKind::DamagedDirectory, path_);
     return true;
 }
 
-void ZipExtractionClass::ZipClose() {
+void ZipReader::ZipClose() {
     if (file_.IsOpen()) {
         file_.Close();
-        RaiseStatus("Zip fermé");
+        RaiseStage(ZipStage::Closed);
     }
     open_ = false;
     entries_.clear();
     end_ = ZipEndRecord{};
 }
 
-const ZipEntry& ZipExtractionClass::EntryAt(int index) const {
+const ZipEntry& ZipReader::EntryAt(int index) const {
     static const ZipEntry kEmpty;
     if (index < 0 || index > FileCount())
         throw std::out_of_range("entry " + std::to_string(index) + " of " +
@@ -118,19 +109,19 @@ const ZipEntry& ZipExtractionClass::EntryAt(int index) const {
     return index == 0 ? kEmpty : entries_[static_cast<std::size_t>(index - 1)];
 }
 
-std::string ZipExtractionClass::FileName(int index) const {
+std::string ZipReader::FileName(int index) const {
     return EntryAt(index).name;
 }
 
-std::uint64_t ZipExtractionClass::FileCompressedSize(int index) const {
+std::uint64_t ZipReader::FileCompressedSize(int index) const {
     return EntryAt(index).compressedSize;
 }
 
-std::uint64_t ZipExtractionClass::FileUncompressedSize(int index) const {
+std::uint64_t ZipReader::FileUncompressedSize(int index) const {
     return EntryAt(index).uncompressedSize;
 }
 
-ZipDateTime ZipExtractionClass::FileDateAndTime(int index) const {
+ZipDateTime ZipReader::FileDateAndTime(int index) const {
     const ZipEntry& entry = EntryAt(index);
     ZipDateTime stamp;
     stamp.year = 1980 + static_cast<int>((entry.date >> 9) & 0x7F);
@@ -142,7 +133,7 @@ ZipDateTime ZipExtractionClass::FileDateAndTime(int index) const {
     return stamp;
 }
 
-bool ZipExtractionClass::EnsureFolder(const std::string& folder) {
+bool ZipReader::EnsureFolder(const std::string& folder) {
     if (folder == lastFolder_) return true;
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
@@ -155,79 +146,83 @@ bool ZipExtractionClass::EnsureFolder(const std::string& folder) {
 
 /// Steps shared by both extractions before the walk; the destination comes
 /// back without a trailing "/". False when the walk must not run.
-bool ZipExtractionClass::BeginExtraction(std::string_view destination) {
-    RaiseStatus("Début d'extraction");
+bool ZipReader::BeginExtraction(std::string_view destination) {
+    RaiseStage(ZipStage::ExtractionStarted);
     if (!open_) {
-        RaiseError(ziperr::kNoArchiveOpen, "Il n'y a pas de fichier Zip ouvert");
+        RaiseError(ZipErrorKind::NoArchiveOpen, {});
         return false;
     }
     std::string folder(destination);
     if (folder.empty() || !EnsureFolder(folder)) {
-        RaiseError(ziperr::kCannotCreateFolder, "Impossible de créer le répertoire " + folder);
+        RaiseError(ZipErrorKind::CannotCreateFolder, folder);
         return false;
     }
     if (end_.Spanned()) {
-        RaiseStatus("Extraction terminée");
+        RaiseStage(ZipStage::ExtractionFinished);
         return false;
     }
     return true;
 }
 
-void ZipExtractionClass::ExtractOne(const ZipEntry& entry, const std::string& destination,
-                                    bool useFolderNames, bool overwrite) {
+void ZipReader::ExtractOne(const ZipEntry& entry, const std::string& destination,
+                           bool useFolderNames, bool overwrite) {
     std::string name = entry.name;
     for (char& c : name)
         if (c == ':') c = '_';
     const std::optional<std::string> safe = SafeRelativePath(name);
     if (!safe) {
-        RaiseError(ziperr::kUnsafeName,
-                   "Le fichier " + entry.name + " serait écrit hors du répertoire " + destination);
+        RaiseError(ZipErrorKind::UnsafeName, entry.name, destination);
         return;
     }
     std::string relative = *safe;
+    if (entry.IsFolder()) {
+        // A folder entry makes its folder; without folder names there is nothing to write.
+        if (useFolderNames && !EnsureFolder(destination + "/" + relative))
+            RaiseError(ZipErrorKind::CannotCreateFolder, destination + "/" + relative);
+        return;
+    }
     if (useFolderNames) {
         const std::string folder = FolderPart(relative);
         if (!folder.empty() && !EnsureFolder(destination + "/" + folder)) {
-            RaiseError(ziperr::kCannotCreateFolder,
-                       "Impossible de créer le répertoire " + destination + "/" + folder);
+            RaiseError(ZipErrorKind::CannotCreateFolder, destination + "/" + folder);
             return;
         }
     } else {
         relative = AfterLastSlash(relative);
     }
-    RaiseStatus("Extraction ...\\" + relative);
+    RaiseStage(ZipStage::Extracting, relative);
     const std::string target = destination + "/" + relative;
     if (IsFile(target) && !overwrite) {
-        RaiseError(ziperr::kTargetExists, "Le fichier " + target + " existe déjà");
+        RaiseError(ZipErrorKind::TargetExists, target);
         return;
     }
-    const MemberOutcome outcome = writer_.Extract(file_, entry, target);
+    MemberOutcome outcome;
+    try {
+        outcome = writer_.Extract(file_, entry, target);
+    } catch (const std::system_error& error) {
+        RaiseError(ZipErrorKind::CannotWrite, target, error.code().message());
+        return;
+    }
     switch (outcome.result) {
         case MemberResult::Written:
             break;
         case MemberResult::Unsupported:
-            RaiseError(
-                ziperr::kMethodNotSupported,
-                "La méthode de compression pour " +
-                    DecodeZipText(outcome.localName, (entry.flags & zipfmt::kFlagUtf8) != 0) +
-                    " n'est pas supportée");
+            RaiseError(ZipErrorKind::UnsupportedMethod,
+                       DecodeZipText(outcome.localName, (entry.flags & zipfmt::kFlagUtf8) != 0));
             break;
         case MemberResult::BadChecksum:
-            RaiseError(ziperr::kChecksum, "Erreur de checksum dans " + target);
+            RaiseError(ZipErrorKind::Checksum, target);
             break;
         case MemberResult::Unreadable:
-            RaiseError(ziperr::kUnreadableData,
-                       "Les données de " + entry.name + " sont illisibles dans " + path_);
+            RaiseError(ZipErrorKind::UnreadableData, entry.name, path_);
             break;
         case MemberResult::CannotReplace:
-            RaiseError(ziperr::kCannotDelete, "Ne peut pas supprimer le fichier " + target);
+            RaiseError(ZipErrorKind::CannotReplace, target);
             break;
     }
 }
 
-bool ZipExtractionClass::ExtractAllFiles(std::string_view destination, bool useFolderNames,
-                                         bool overwrite) {
-    if (ZLibVersion().empty()) return false;
+bool ZipReader::ExtractAllFiles(std::string_view destination, bool useFolderNames, bool overwrite) {
     lastFolder_.clear();
     std::string folder(destination);
     if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -240,13 +235,12 @@ bool ZipExtractionClass::ExtractAllFiles(std::string_view destination, bool useF
         if (RaiseProgress(percent)) return false;
         LetEventsRun();
     }
-    RaiseStatus("Extraction terminée");
+    RaiseStage(ZipStage::ExtractionFinished);
     return true;
 }
 
-bool ZipExtractionClass::ExtractSingleFile(int index, std::string_view destination,
-                                           bool useFolderNames, bool overwrite) {
-    if (ZLibVersion().empty()) return false;
+bool ZipReader::ExtractSingleFile(int index, std::string_view destination, bool useFolderNames,
+                                  bool overwrite) {
     lastFolder_.clear();
     std::string folder(destination);
     if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -258,7 +252,7 @@ bool ZipExtractionClass::ExtractSingleFile(int index, std::string_view destinati
         RaiseProgress(100);  // cancel is not looked at here
         LetEventsRun();
     }
-    RaiseStatus("Extraction terminée");
+    RaiseStage(ZipStage::ExtractionFinished);
     return true;
 }
 

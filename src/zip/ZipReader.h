@@ -1,7 +1,7 @@
 #pragma once
-// The ZIP archive reader: opens one archive at a time, lists its members and
-// extracts them, reporting through three events. Its messages are French
-// whatever the user's language.
+// The ZIP archive reader: opens one archive at a time, lists its entries and
+// extracts them, reporting through three events: progress, the stage reached
+// and typed errors.
 
 #include <cstdint>
 #include <functional>
@@ -10,26 +10,21 @@
 #include <vector>
 
 #include "zip/ZipDirectory.h"
+#include "zip/ZipError.h"
 #include "zip/ZipFileReader.h"
 #include "zip/ZipMemberWriter.h"
 
 namespace arc {
 
-/// Error numbers raised through ZipError.
-namespace ziperr {
-inline constexpr int kZlibMissing = 1;
-inline constexpr int kNotZip = 2;
-inline constexpr int kNoArchiveOpen = 3;
-inline constexpr int kMethodNotSupported = 4;
-inline constexpr int kChecksum = 5;
-inline constexpr int kArchiveMissing = 10;
-inline constexpr int kTargetExists = 11;
-inline constexpr int kCannotDelete = 12;
-inline constexpr int kCannotCreateFolder = 13;
-inline constexpr int kUnsafeName = 14;        ///< name would leave the destination
-inline constexpr int kDamagedDirectory = 15;  ///< central directory truncated or corrupt
-inline constexpr int kUnreadableData = 16;    ///< member data missing or past the end
-}  // namespace ziperr
+/// The stages the Stage event reports.
+enum class ZipStage {
+    Opening,
+    Opened,
+    Closed,
+    ExtractionStarted,
+    Extracting,  ///< with the entry's relative name
+    ExtractionFinished,
+};
 
 /// Calendar date and time of a DOS stamp (no time-zone shift).
 struct ZipDateTime {
@@ -38,20 +33,20 @@ struct ZipDateTime {
     std::string ToString() const;
 };
 
-class ZipExtractionClass {
+class ZipReader {
   public:
     /// Progress (percent, cancel): after each entry of an extraction; set
     /// cancel to stop ExtractAllFiles.
     std::function<void(int percent, bool& cancel)> Progress;
-    /// Status (message): each stage ("Ouverture du Zip", "Zip ouvert", ...).
-    std::function<void(const std::string& message)> Status;
-    /// ZipError (number, message): every failure.
-    std::function<void(int number, const std::string& message)> ZipError;
+    /// Stage (stage, name): each stage; the name is the entry's while extracting it.
+    std::function<void(ZipStage stage, const std::string& name)> Stage;
+    /// Error: every failure.
+    std::function<void(const ZipError& error)> Error;
 
-    ZipExtractionClass() = default;
-    ~ZipExtractionClass();
-    ZipExtractionClass(const ZipExtractionClass&) = delete;
-    ZipExtractionClass& operator=(const ZipExtractionClass&) = delete;
+    ZipReader() = default;
+    ~ZipReader();
+    ZipReader(const ZipReader&) = delete;
+    ZipReader& operator=(const ZipReader&) = delete;
 
     /// Closes any open archive, opens `path` and reads its directory. True
     /// when an end record was found.
@@ -69,15 +64,13 @@ class ZipExtractionClass {
     const std::string& ZipComment() const { return end_.comment; }
     int FileCount() const { return static_cast<int>(entries_.size()); }
 
-    /// Entry properties for 1..FileCount; 0 answers an empty entry; any other
+    /// Entry properties for 1..FileCount (every entry: files, empty ones
+    /// included, and folders, named with a trailing "/"); 0 answers an empty entry; any other
     /// index throws a subscript error.
     std::string FileName(int index) const;
     std::uint64_t FileCompressedSize(int index) const;
     std::uint64_t FileUncompressedSize(int index) const;
     ZipDateTime FileDateAndTime(int index) const;
-
-    /// The version zlib reports, "" when zlib cannot be used.
-    static std::string ZLibVersion();
 
   private:
     const ZipEntry& EntryAt(int index) const;
@@ -87,8 +80,8 @@ class ZipExtractionClass {
                     bool overwrite);
     bool EnsureFolder(const std::string& folder);
 
-    void RaiseStatus(const std::string& message);
-    void RaiseError(int number, const std::string& message);
+    void RaiseStage(ZipStage stage, const std::string& name = {});
+    void RaiseError(ZipErrorKind kind, std::string subject, std::string detail = {});
     bool RaiseProgress(int percent);
 
     ZipFileReader file_;
