@@ -198,7 +198,7 @@ void MainWindow::ShowAbout() {
     splash->adjustSize();
     // Centred on the main window, whatever the window manager would choose.
     QRect place(QPoint(0, 0), splash->size());
-    place.moveCenter(frameGeometry().center());
+    place.moveCenter(geometry().center());
     splash->move(place.topLeft());
     splash->show();
     FitIntoVisibleArea(splash);
