@@ -183,9 +183,9 @@ int main(int argc, char** argv) {
         scripted.ui.QueueFile(db);
         const auto start = Clock::now();
         const double cpu = CpuMs();
-        const ListMyRomsSummary summary = ListMyRoms();
+        const ListMyRomsOutcome summary = ListMyRoms();
         std::printf("list-roms run %d: %.0f ms wall, %.0f ms cpu (%d scanned, %d listed)\n", run,
-                    Ms(start), CpuMs() - cpu, summary.scanned, summary.listed);
+                    Ms(start), CpuMs() - cpu, summary.scanned, summary.owned);
     }
 
     SearchWindowState window;

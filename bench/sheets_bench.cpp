@@ -87,9 +87,9 @@ Timing TimeRun(const std::string& out, const std::string& skinName) {
     window.text1 = out;
     const double cpu = CpuSeconds(RUSAGE_SELF);
     const auto start = Clock::now();
-    const arc::SheetRunResult result = window.MakeWithoutQuestions();
+    const arc::SheetsOutcome result = window.MakeWithoutQuestions();
     Timing timing{Seconds(start), CpuSeconds(RUSAGE_SELF) - cpu};
-    if (!result.completed) std::cerr << "the run did not complete\n";
+    if (!result.ok()) std::cerr << "the run did not complete\n";
     return timing;
 }
 

@@ -6,8 +6,11 @@
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "collection/ImagesWindowState.h"
+#include "cli/OutcomeReport.h"
+#include "collection/Images.h"
 #include "core/Files.h"
+#include "core/Progress.h"
+#include "core/UiService.h"
 
 namespace arc::cli {
 namespace {
@@ -23,7 +26,7 @@ int KindNumber(const std::string& name) {
     return -1;
 }
 
-bool ReadKinds(const std::string& list, ImagesWindowState& window, std::ostream& err) {
+bool ReadKinds(const std::string& list, ImagesRequest& request, std::ostream& err) {
     std::stringstream items(list);
     std::string item;
     while (std::getline(items, item, ',')) {
@@ -33,7 +36,7 @@ bool ReadKinds(const std::string& list, ImagesWindowState& window, std::ostream&
                 << "' (titles, snap, marquees, cabinets, cpanel, flyers)\n";
             return false;
         }
-        window.Kinds[static_cast<std::size_t>(kind)] = true;
+        request.kinds[static_cast<std::size_t>(kind)] = true;
     }
     return true;
 }
@@ -42,32 +45,33 @@ int Run(CliContext& context, const CommandArgs& args) {
     const std::string& action = args.Operand(0);
     if (args.Has("--confirm") && action != "delete")
         return UsageError(context.err, args.Command(), "--confirm goes with delete");
-    ImagesWindowState window;
-    window.SourceText = args.Value("--source").value_or(TheSettings().ImageSource);
+    ImagesRequest request;
+    request.action =
+        action == "delete" ? ImagesAction::DeleteWithoutRom : ImagesAction::CopyWithRom;
+    request.artFolders = TheSettings().ArtFolders;
+    request.romsFolder = TheSettings().RomsFolder;
+    request.source = args.Value("--source").value_or(TheSettings().ImageSource);
     const std::optional<std::string> kinds = args.Value("--kinds");
-    if (kinds && !ReadKinds(*kinds, window, context.err)) return 2;
-    if (!kinds) window.Kinds.fill(true);
-    if (action == "copy" && window.SourceText.empty()) {
+    if (kinds && !ReadKinds(*kinds, request, context.err)) return 2;
+    if (!kinds) request.kinds.fill(true);
+    if (action == "copy" && request.source.empty()) {
         context.err << "arcanote-cli images: copy needs --source DIR\n";
         return 2;
     }
-    if (action == "copy" && !FolderExists(window.SourceText)) {
-        context.err << "arcanote-cli images: no such folder: " << window.SourceText << '\n';
+    if (action == "copy" && !FolderExists(request.source)) {
+        context.err << "arcanote-cli images: no such folder: " << request.source << '\n';
         return 2;
     }
-    const ImagesOutcome outcome =
-        action == "delete" ? window.DeleteImagesWithoutRom() : window.CopyImagesThatHaveRom();
-    if (outcome.Complete()) return 0;
-    context.err << "arcanote-cli images " << action << ": ";
-    if (!outcome.ran) {
-        context.err << "nothing done\n";
-    } else if (outcome.cancelled) {
-        context.err << "cancelled after " << outcome.done << " image(s)\n";
-    } else {
-        context.err << outcome.failed.size() << " image(s) not "
-                    << (action == "delete" ? "trashed" : "copied") << '\n';
+    ImagesOutcome outcome;
+    {
+        LongTask progress(0, false);
+        TaskContext task(progress, Ui());
+        outcome = RunImages(request, task);
     }
-    return 1;
+    if (outcome.cancelled() && !outcome.ran) outcome.message = "nothing done";
+    if (outcome.cancelled() && outcome.ran)
+        outcome.message = "after " + std::to_string(outcome.done) + " image(s)";
+    return ReportOutcome(context, "arcanote-cli images " + action, outcome);
 }
 
 }  // namespace

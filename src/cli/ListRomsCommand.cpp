@@ -1,40 +1,34 @@
 #include <ostream>
 
 #include "cli/Commands.h"
-#include "cli/OneOffPaths.h"
-#include "cli/TerminalUi.h"
+#include "cli/OutcomeReport.h"
 #include "collection/ListMyRoms.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
-#include "core/TextTable.h"
+#include "core/UiService.h"
 
 namespace arc::cli {
 
 namespace {
 
 int Run(CliContext& context, const CommandArgs& args) {
-    const OneOffPaths oneOff;
-    if (auto database = args.Value("--db")) TheSettings().DatabasePath = *database;
-    if (auto roms = args.Value("--roms")) TheSettings().RomsFolder = *roms;
-    // The database of --db (or of the settings) is the one the chooser confirms.
-    if (context.ui) context.ui->nextFile = TheSettings().DatabasePath;
-    const ListMyRomsSummary summary = ListMyRoms();
-    if (!summary.finished) {
-        context.err << "list-roms: "
-                    << (summary.cancelled ? "cancelled" : "the ROM folder was not scanned") << " ("
-                    << summary.scanned << " entries scanned)\n";
-        return 1;
+    const ListMyRomsRequest request{args.Value("--db").value_or(TheSettings().DatabasePath),
+                                    args.Value("--roms").value_or(TheSettings().RomsFolder)};
+    ListMyRomsOutcome outcome;
+    {
+        LongTask progress(0, false);
+        TaskContext taskContext(progress, Ui());
+        outcome = RunListMyRoms(request, taskContext);
     }
-    context.out << Text(kTextDone) << '\n'
-                << summary.scanned << Text(kTextScannedFiles) << '\n'
-                << summary.listed << Text(kTextListedRoms) << '\n';
-    return 0;
+    if (outcome.cancelled()) outcome.message = std::to_string(outcome.scanned) + " entries scanned";
+    return ReportOutcome(context, "list-roms", outcome);
 }
 
 }  // namespace
 
 CliCommand ListRomsCommand() {
     return {"list-roms",
-            "mark in the database the sets found in the ROM folder",
+            "make the owned marks of the database match the sets of the ROM folder",
             {},
             {{"--db", "FILE", "the database (this run only; default: the settings' one)"},
              {"--roms", "DIR", "the ROM folder (this run only; default: the settings' one)"}},

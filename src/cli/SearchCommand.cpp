@@ -3,9 +3,10 @@
 #include <ostream>
 
 #include "cli/Commands.h"
-#include "cli/OneOffPaths.h"
-#include "cli/TerminalUi.h"
-#include "collection/SearchWindowState.h"
+#include "cli/OutcomeReport.h"
+#include "collection/Search.h"
+#include "collection/SearchActions.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/UiService.h"
 
@@ -37,67 +38,79 @@ constexpr CriterionOption kCriterionOptions[] = {
     {"--bios", kBiosCriterion, "V", "the BIOS"},
 };
 
+/// Tells on stderr how one action on the results ended; false unless it did all its work.
+bool Reported(CliContext& context, std::string_view action, const ArchiveActionOutcome& outcome) {
+    if (!outcome.bothFormats.empty())
+        context.err << "search: " << action << ": both a .zip and a .7z archive:";
+    for (const std::string& set : outcome.bothFormats)
+        context.err << ' ' << set;
+    if (!outcome.bothFormats.empty()) context.err << '\n';
+    if (outcome.ran)
+        context.err << "search: " << action << ": " << outcome.done << " archive(s) done\n";
+    if (outcome.ok() && !outcome.message.empty())
+        context.err << "search: " << action << ": " << outcome.message << '\n';
+    if (outcome.ok()) return true;
+    Outcome told = outcome;
+    if (!outcome.ran)
+        told = Outcome::Failure(outcome.message.empty() ? "not done" : outcome.message);
+    ReportOutcome(context, "search: " + std::string(action), told);
+    return false;
+}
+
 /// Runs the actions asked for on the results; false when one of them failed.
-bool RunActions(const CommandArgs& args, SearchWindowState& window, TerminalUi* terminal,
-                std::ostream& err) {
+bool RunActions(CliContext& context, const CommandArgs& args, const std::string& romsFolder,
+                const std::vector<SearchResult>& results, TaskContext& task) {
     bool ok = true;
     if (const std::optional<std::string> ini = args.Value("--ini")) {
-        if (terminal) terminal->nextFile = *ini;
-        window.iniFolderName = args.Value("--folder").value_or("");
-        if (!ExportResultsToIni(window.results, window.iniFolderName)) {
+        const Outcome outcome =
+            RunIniExport({results, args.Value("--folder").value_or(""), *ini}, task);
+        if (!outcome.ok()) {
             ok = false;
-            err << "search: the INI file was not written\n";
+            context.err << "search: the INI file was not written"
+                        << (outcome.failed() ? ": " + outcome.message : std::string()) << '\n';
         }
     }
-    auto check = [&](const ArchiveActionOutcome& outcome, std::string_view action) {
-        if (outcome.ran && !outcome.cancelled && outcome.kept.empty()) return;
-        ok = false;
-        err << "search: " << action << ": "
-            << (!outcome.ran ? std::string("not done")
-                             : std::to_string(outcome.done) + " archive(s) done, " +
-                                   std::to_string(outcome.kept.size()) + " kept" +
-                                   (outcome.cancelled ? ", cancelled" : ""))
-            << '\n';
+    auto act = [&](ArchiveAction action, std::string_view name, const std::string& folder) {
+        ArchiveActionRequest request{action, results, romsFolder, folder, false, {}};
+        if (action == ArchiveAction::Delete) {
+            request.backup = args.Has("--backup");
+            request.backupFolder = TheSettings().BackupFolder;
+        }
+        ok = Reported(context, name, RunArchiveAction(request, task)) && ok;
     };
-    auto transfer = [&](const std::string& folder, bool move) {
-        if (terminal) terminal->nextFolder = folder;
-        check(move ? window.MoveArchives() : window.CopyArchives(), move ? "move" : "copy");
-    };
-    if (auto copyTo = args.Value("--copy-to")) transfer(*copyTo, false);
-    if (auto moveTo = args.Value(kMoveConsent)) transfer(*moveTo, true);
-    if (args.Has(kDeleteConsent)) {
-        window.backupChecked = args.Has("--backup");
-        check(window.DeleteArchives(), "delete");
-    }
+    if (auto copyTo = args.Value("--copy-to")) act(ArchiveAction::Copy, "copy", *copyTo);
+    if (auto moveTo = args.Value(kMoveConsent)) act(ArchiveAction::Move, "move", *moveTo);
+    if (args.Has(kDeleteConsent)) act(ArchiveAction::Delete, "delete", {});
     return ok;
 }
 
 int Run(CliContext& context, const CommandArgs& args) {
-    const OneOffPaths oneOff;
-    if (auto database = args.Value("--db")) TheSettings().DatabasePath = *database;
-    if (auto roms = args.Value("--roms")) TheSettings().RomsFolder = *roms;
-
-    SearchWindowState window;
-    if (!window.Open()) return 1;
+    SearchRequest request;
+    request.databasePath = args.Value("--db").value_or(TheSettings().DatabasePath);
+    const std::string romsFolder = args.Value("--roms").value_or(TheSettings().RomsFolder);
     for (const CriterionOption& option : kCriterionOptions) {
         const std::optional<std::string> value = args.Value(option.option);
         if (!value) continue;
-        SearchCombo& combo = window.combos[option.criterion];
+        SearchCombo& combo = request.combos[option.criterion];
         if (option.value.find('|') == std::string_view::npos)
             combo.text = *value;
         else
             combo.text = combo.items.at(option.value.starts_with(*value + '|') ? 1 : 2);
     }
-    window.keyword = args.Value("--keyword").value_or("");
-    const bool found = window.Find();
-    if (args.Has("--show-query")) context.out << window.lastQuery << '\n';
-    for (const std::string& line : window.ResultLines())
-        context.out << line << '\n';
-    if (!found) {
-        context.err << "search: the search did not complete; no action was run\n";
-        return 1;
+    request.keyword = args.Value("--keyword").value_or("");
+
+    LongTask progress(0, false);
+    TaskContext task(progress, Ui());
+    SearchOutcome outcome = RunSearch(request, task);
+    if (args.Has("--show-query") && !outcome.query.empty()) context.out << outcome.query << '\n';
+    for (const SearchResult& result : outcome.results)
+        context.out << result.Line() << '\n';
+    if (!outcome.ok()) {
+        if (!outcome.failed()) outcome.message = "the search did not complete";
+        outcome.message += "; no action was run";
+        return ReportOutcome(context, "search", outcome);
     }
-    return RunActions(args, window, context.ui, context.err) ? 0 : 1;
+    return RunActions(context, args, romsFolder, outcome.results, task) ? 0 : 1;
 }
 
 }  // namespace

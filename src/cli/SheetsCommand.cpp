@@ -1,15 +1,20 @@
 // sheets: writes the HTML game sheets, as the sheet window's Make does, without
 // the database question. A destination that is not empty is emptied (to the
 // trash) only with --empty-destination; otherwise the pages are written over
-// the ones of the same name and nothing else is touched.
+// the ones of the same name and nothing else is touched. The run is made of
+// the options alone; the settings give only the defaults of --db, --out and
+// --skin, and the art folders, and are never changed.
 
 #include <ostream>
-#include <utility>
 
 #include "cli/Commands.h"
+#include "cli/OutcomeReport.h"
+#include "core/AppState.h"
 #include "core/Files.h"
+#include "core/ProgramFolder.h"
 #include "core/Settings.h"
-#include "sheets/SheetRun.h"
+#include "sheets/SheetSkin.h"
+#include "sheets/SheetText.h"
 #include "sheets/SheetWindowState.h"
 
 namespace arc::cli {
@@ -23,56 +28,55 @@ int KindIndex(std::string_view kind) {
 }
 
 int Run(CliContext& context, const CommandArgs& args) {
-    SheetWindowState window;
-    window.Load(false);
-    if (auto database = args.Value("--db")) TheSettings().DatabasePath = *database;
-    if (auto out = args.Value("--out")) window.text1 = WithTrailingSlash(*out);
-    // The options tick boxes; the others keep their saved state.
-    const std::pair<std::string_view, bool*> ticks[] = {
-        {"--only-available", &window.check1[0]}, {"--no-clones", &window.check1[1]},
-        {"--no-nonworking", &window.check1[8]},  {"--parent-art", &window.check2[6]},
-        {"--copy-all-art", &window.check3},      {"--substitutes", &window.check4}};
-    for (const auto& [option, box] : ticks)
-        if (args.Has(option)) *box = true;
+    const Settings& settings = TheSettings();
+    SheetsRequest request;
+    request.databasePath = args.Value("--db").value_or(settings.DatabasePath);
+    request.htmlFolder = args.Value("--out").value_or(settings.HtmlFolder);
+    if (request.htmlFolder.empty())
+        return UsageError(context.err, args.Command(), "no destination folder (--out DIR)");
+    request.htmlFolder = WithTrailingSlash(request.htmlFolder);
+    SheetChoices& choices = request.choices;
+    choices.onlyAvailable = args.Has("--only-available");
+    choices.avoidClones = args.Has("--no-clones");
+    choices.avoidNonWorking = args.Has("--no-nonworking");
+    choices.parentArtForClones = args.Has("--parent-art");
+    choices.copyAllArt = args.Has("--copy-all-art");
+    choices.substitutes = args.Has("--substitutes");
     for (const std::string& kind : args.Values("--no-copy")) {
         if (kind == "all") {
-            for (int k = 0; k < kArtKinds; ++k)
-                window.check2[k] = true;
+            choices.dontCopy.fill(true);
         } else if (int k = KindIndex(kind); k >= 0) {
-            window.check2[k] = true;
+            choices.dontCopy[k] = true;
         } else {
             return UsageError(context.err, args.Command(), "unknown art kind '" + kind + "'");
         }
     }
-    const std::optional<std::string> skin = args.Value("--skin");
-    const bool skinGiven = skin.has_value();
-    if (skinGiven) {
-        if (!skin->empty() && !window.SelectSkin(*skin)) {
-            context.err << "arcanote-cli sheets: no skin named '" << *skin << "'; skins:";
-            for (const std::string& name : window.combo1) {
-                if (!name.empty()) context.err << ' ' << name;
+    const std::string skin = args.Value("--skin").value_or(settings.DefaultSkin);
+    if (!skin.empty()) {
+        const std::vector<SkinEntry> skins = ListSkins(InProgramFolder("html/"));
+        for (const SkinEntry& entry : skins) {
+            if (ToLowerAscii(entry.name) == ToLowerAscii(skin)) {
+                request.skinName = entry.name;
+                request.skinPath = entry.path;
             }
+        }
+        if (request.skinPath.empty() && args.Has("--skin")) {
+            context.err << "arcanote-cli sheets: no skin named '" << skin << "'; skins:";
+            for (const SkinEntry& entry : skins)
+                context.err << ' ' << entry.name;
             context.err << '\n';
             return 2;
         }
-        if (skin->empty()) window.combo1Index = window.combo1.empty() ? -1 : 0;
     }
-    if (window.text1.empty())
-        return UsageError(context.err, args.Command(), "no destination folder (--out DIR)");
+    request.artFolders = settings.ArtFolders;
+    request.frenchPages = settings.Language == 1;
+    request.tempFolder = State().TempFolder;
+    request.programFolder = ProgramFolder();
 
-    const SheetRunResult result = window.MakeWithoutQuestions();
-    if (!result.completed) {
-        context.err << "arcanote-cli sheets: "
-                    << (!result.databaseOpened
-                            ? "cannot open the database " + TheSettings().DatabasePath
-                        : result.emptySelection ? std::string("no game matches these options")
-                        : result.failed         ? "failed: " + result.failure
-                                                : std::string("cancelled"))
-                    << '\n';
-        return 1;
-    }
-    context.out << TheSettings().HtmlFolder << "index.htm\n";
-    return 0;
+    SheetsOutcome outcome = RunSheetsShown(request);
+    if (outcome.ok() || outcome.partial()) context.out << outcome.indexPath << '\n';
+    ReplaceAll(outcome.message, "\r\n", " ");  // one line on the terminal
+    return ReportOutcome(context, "arcanote-cli sheets", outcome);
 }
 
 }  // namespace

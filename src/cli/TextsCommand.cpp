@@ -1,9 +1,11 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "core/TextTable.h"
+#include "core/TextTableData.h"
 
 namespace arc::cli {
 
@@ -38,7 +40,13 @@ int Run(CliContext& context, const CommandArgs& args) {
     enum class Source { Current, English, French } source = Source::Current;
     if (const std::optional<std::string> language = args.Value("--language"))
         source = *language == "en" ? Source::English : Source::French;
-    for (int n = 0; n < kTextEntries; ++n) {
+    // The designed entries by position, then the entries added since.
+    std::vector<int> numbers;
+    for (int n = 0; n < kDesignedTextEntries; ++n)
+        numbers.push_back(n);
+    for (const AddedTextEntry& entry : kAddedTexts)
+        numbers.push_back(entry.number);
+    for (const int n : numbers) {
         std::string_view text;
         switch (source) {
             case Source::Current:

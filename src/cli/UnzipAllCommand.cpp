@@ -8,10 +8,7 @@ namespace arc::cli {
 namespace {
 
 int Run(CliContext& context, const CommandArgs& args) {
-    ZipAllWindowState window;
-    if (!ReadZipAllOptions("unzip-all", args, window, context.err)) return 2;
-    window.UnzipAll();
-    return ZipAllExitCode(window, context.err);
+    return RunZipAllTask(context, "unzip-all", RunUnzipAll, ZipAllRequestOf(args));
 }
 
 }  // namespace

@@ -3,20 +3,15 @@
 
 #include "cli/Commands.h"
 #include "cli/ZipAllOptions.h"
+#include "collection/ZipAllWindowState.h"
 
 namespace arc::cli {
 namespace {
 
 int Run(CliContext& context, const CommandArgs& args) {
-    ZipAllWindowState window;
-    if (!ReadZipAllOptions("zip-all", args, window, context.err)) return 2;
-    if (!window.ZipAllEnabled()) {
-        context.err << "arcanote-cli zip-all: the packer myzip is not installed beside the "
-                       "program\n";
-        return 1;
-    }
-    window.ZipAll();
-    return ZipAllExitCode(window, context.err);
+    ZipAllRequest request = ZipAllRequestOf(args);
+    request.packer = FindPacker(DefaultPackerFolders());
+    return RunZipAllTask(context, "zip-all", RunZipAll, request);
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 #pragma once
 // Options shared by the zip-all and unzip-all commands.
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/Cli.h"
-#include "collection/ZipAllWindowState.h"
-#include "core/Files.h"
+#include "cli/OutcomeReport.h"
+#include "collection/ZipAll.h"
+#include "core/Progress.h"
+#include "core/UiService.h"
 
 namespace arc::cli {
 
@@ -16,26 +17,27 @@ namespace arc::cli {
 inline std::vector<CliOption> ZipAllOptions(std::string_view from, std::string_view to) {
     return {{"--from", "DIR", from, kRequired},
             {"--to", "DIR", to, kRequired},
-            {"--delete-sources", "", "trash each source once it is done"}};
+            {"--delete-sources", "", "trash each source once its result holds all of it"}};
 }
 
-/// Fills the window from the options; false (with the missing folder on
-/// `err`) when the source folder does not exist.
-inline bool ReadZipAllOptions(std::string_view command, const CommandArgs& args,
-                              ZipAllWindowState& window, std::ostream& err) {
-    window.SourceText = *args.Value("--from");
-    window.DestText = *args.Value("--to");
-    window.DeleteWhenDone = args.Has("--delete-sources");
-    if (FolderExists(window.SourceText)) return true;
-    err << "arcanote-cli " << command << ": no such folder: " << window.SourceText << '\n';
-    return false;
+inline ZipAllRequest ZipAllRequestOf(const CommandArgs& args) {
+    return {*args.Value("--from"), *args.Value("--to"), {}, args.Has("--delete-sources")};
 }
 
-/// Lists the sources the run could not handle; the command's exit code.
-inline int ZipAllExitCode(const ZipAllWindowState& window, std::ostream& err) {
-    for (const std::string& source : window.FailedSources())
-        err << "not done: " << source << '\n';
-    return window.FailedSources().empty() ? 0 : 1;
+/// Runs the task, names the sources it could not handle, gives the exit code.
+inline int RunZipAllTask(CliContext& context, std::string_view command,
+                         ZipAllOutcome (*task)(const ZipAllRequest&, TaskContext&),
+                         const ZipAllRequest& request) {
+    ZipAllOutcome outcome;
+    {
+        LongTask progress(0, false);
+        TaskContext taskContext(progress, Ui());
+        outcome = task(request, taskContext);
+    }
+    for (const std::string& source : outcome.unsound)
+        context.err << "not done: " << source << '\n';
+    if (outcome.partial()) outcome.message = std::to_string(outcome.notDone) + " source(s) kept";
+    return ReportOutcome(context, command, outcome);
 }
 
 }  // namespace arc::cli

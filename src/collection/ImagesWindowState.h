@@ -5,30 +5,12 @@
 #include <array>
 #include <functional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
+#include "collection/Images.h"
 #include "core/Settings.h"
 
 namespace arc {
-
-class TaskProgress;
-
-/// Owned ROMs: the archive names (".zip", then ".7z") of the ROM folder
-/// without their extension, then its sub-folder names. Stops early (with what it has) when the task
-/// is cancelled.
-std::vector<std::string> OwnedRomNames(const std::string& romsFolder, TaskProgress* task);
-
-/// What a command of the window did.
-struct ImagesOutcome {
-    bool ran = false;                 ///< the command went past its question and checks
-    bool cancelled = false;           ///< stopped by the progress window's Cancel
-    int done = 0;                     ///< images trashed or copied
-    std::vector<std::string> failed;  ///< images that could not be trashed or copied
-
-    /// The whole task was done.
-    bool Complete() const { return ran && !cancelled && failed.empty(); }
-};
 
 class ImagesWindowState {
   public:
@@ -45,6 +27,8 @@ class ImagesWindowState {
     void Unload();
 
     void BrowseSource();
+    /// The request of the check boxes and the source box, with the folders of the settings.
+    ImagesRequest Request(ImagesAction action) const;
     /// Sends to the trash the PNG images of the chosen kinds that belong to no
     /// owned ROM. The question is destructive: the command line answers Yes
     /// only with its "--confirm" option.
@@ -56,6 +40,7 @@ class ImagesWindowState {
     void EditPaths(const std::function<void()>& showPathsDialog);
 
   private:
+    ImagesOutcome Run(ImagesAction action);
     bool AnyKind() const;
     void SetVisible(bool visible);
 };

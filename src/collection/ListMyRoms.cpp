@@ -1,11 +1,13 @@
 #include "collection/ListMyRoms.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <unordered_set>
 
+#include "collection/FolderText.h"
 #include "collection/RomSets.h"
+#include "collection/TaskDatabase.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -22,41 +24,44 @@ namespace {
 
 constexpr int kListMyRomsProcedure = 600;
 
-struct ScanResult {
-    bool cancelled = false;
-    int scanned = 0;
-};
+/// Lower-case names of the games owned now.
+std::unordered_set<std::string> OwnedNames() {
+    std::unordered_set<std::string> names;
+    Statement owned("SELECT InternalName FROM Data WHERE GotIt=TRUE");
+    while (owned.Step())
+        names.insert(ToLowerAscii(owned.ColumnView(0)));
+    return names;
+}
 
-/// Marks every archive (".zip", then ".7z"), then every sub-folder, of `folder` as owned. The marks
-/// are committed at the end, on a cancel and on an error alike.
-ScanResult ScanRomFolder(const std::string& folder, TaskProgress& task) {
-    ScanResult result;
-    Statement mark("UPDATE Data SET GotIt=TRUE WHERE InternalName=?");
+/// Marks every archive (".zip", then ".7z"), then every sub-folder, of
+/// `folder` as owned; then, unless cancelled, clears the marks of the games
+/// owned before that were not found. One transaction, committed at the end,
+/// on a cancel and on an error alike.
+void ScanRomFolder(const std::string& folder, TaskProgress& task, ListMyRomsOutcome& outcome) {
+    const std::unordered_set<std::string> before = OwnedNames();
+    std::unordered_set<std::string> found;
+    Statement mark(
+        "UPDATE Data SET GotIt=TRUE WHERE InternalName=? AND (GotIt IS NULL OR GotIt=FALSE)");
     BatchTransaction batch(std::numeric_limits<int>::max());
     LabelThrottle label;
 
     auto markOne = [&](const std::string& name, const std::string& gameName) {
-        mark.Bind(1, gameName).Run();
-        ++result.scanned;
+        outcome.added += mark.Bind(1, gameName).Run();
+        found.insert(ToLowerAscii(gameName));
+        ++outcome.scanned;
         if (label.Due()) task.SetLabel(ToUtf8(name));
-        return task.KeepGoing();
+        return task.Advance();
     };
+    for (const std::string& name : RomArchiveFiles(folder))
+        if (!markOne(name, GameNameOfArchive(name))) return;
+    for (const std::string& name : ListFolder(folder, "*", EntryKind::Folders))
+        if (name != "." && name != ".." && !markOne(name, name)) return;
 
-    for (const std::string& name : RomArchiveFiles(folder)) {
-        if (!markOne(name, GameNameOfArchive(name))) {
-            result.cancelled = true;
-            return result;
-        }
-    }
-    for (const std::string& name : ListFolder(folder, "*", EntryKind::Folders)) {
-        if (name == "." || name == "..") continue;
-        if (!markOne(name, name)) {
-            result.cancelled = true;
-            return result;
-        }
-    }
+    // Like the import, a game not owned keeps a Null mark.
+    Statement clear("UPDATE Data SET GotIt=NULL WHERE InternalName=?");
+    for (const std::string& name : before)
+        if (!found.contains(name)) outcome.noLongerFound += clear.Bind(1, name).Run();
     batch.Commit();
-    return result;
 }
 
 /// The paths window switches the menus on when it closes; where there is no
@@ -83,54 +88,77 @@ std::string GameNameOfArchive(const std::string& fileName) {
     return std::string(Trim(ArchiveStem(fileName)));
 }
 
-ListMyRomsSummary ListMyRoms() {
+ListMyRomsOutcome RunListMyRoms(const ListMyRomsRequest& request, TaskContext& context) {
+    ListMyRomsOutcome outcome;
+    const std::string folder = WithFolderSeparator(request.romsFolder);
+    if (folder.empty() || !RomFolderHasEntries(folder)) {
+        outcome.noRomFound = true;
+        static_cast<Outcome&>(outcome) =
+            Outcome::Failure(Text(kTextNoRomFoundIn) + "\n" + request.romsFolder);
+        return outcome;
+    }
+    DatabaseScope database;
+    const std::string problem = OpenTaskDatabase(database, request.databasePath);
+    if (!problem.empty()) {
+        static_cast<Outcome&>(outcome) = Outcome::Failure(problem);
+        return outcome;
+    }
+    const std::optional<std::string> error = GuardedFailure(kListMyRomsProcedure, [&] {
+        ScanRomFolder(folder, context.progress(), outcome);
+        outcome.owned = std::stoi(QueryValue("SELECT COUNT(*) FROM Data WHERE GotIt=TRUE"));
+    });
+    if (error) {
+        static_cast<Outcome&>(outcome) =
+            Outcome::Failure(UnreadableDatabase(request.databasePath, *error));
+    } else if (context.Cancelled()) {
+        static_cast<Outcome&>(outcome) = Outcome::Cancel();
+    } else {
+        outcome.message = ListMyRomsSummary(outcome);
+    }
+    return outcome;
+}
+
+std::string ListMyRomsSummary(const ListMyRomsOutcome& outcome) {
+    return Text(kTextDone) + "\n" + std::to_string(outcome.scanned) + Text(kTextScannedFiles) +
+           "\n" + std::to_string(outcome.owned) + Text(kTextListedRoms) + "\n" +
+           std::to_string(outcome.added) + Text(kTextSetsAdded) + "\n" +
+           std::to_string(outcome.noLongerFound) + Text(kTextSetsNoLongerFound);
+}
+
+ListMyRomsOutcome ListMyRoms() {
     ProcedureScope scope(kListMyRomsProcedure);
-    ListMyRomsSummary summary;
     const bool wizard = State().WizardMode;
     WizardStepEnd wizardStep;
-
     DebugLog("List my roms");
     // Cancelling the chooser cancels the task.
     if (!wizard && ConfirmDatabaseFile().empty()) {
-        summary.cancelled = true;
-        return summary;
+        ListMyRomsOutcome cancelled;
+        static_cast<Outcome&>(cancelled) = Outcome::Cancel();
+        return cancelled;
     }
     MenusOff menus;
-
-    const std::string& romsFolder = TheSettings().RomsFolder;
-    std::string folder = romsFolder;
-    if (!folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
-
-    if (!RomFolderHasEntries(folder)) {
-        Ui().Message(Text(kTextNoRomFoundIn) + "\n" + romsFolder, MsgButtons::Ok,
-                     MsgIcon::Critical);
+    const ListMyRomsRequest request{TheSettings().DatabasePath, TheSettings().RomsFolder};
+    ListMyRomsOutcome outcome;
+    if (RomFolderHasEntries(WithFolderSeparator(request.romsFolder))) {
+        LongTask task(0, false);
+        TaskContext context(task, Ui());
+        outcome = RunListMyRoms(request, context);
+    } else {
+        // Nothing to scan: the task says so at once, no progress window shows.
+        WindowProgress unseen;
+        TaskContext context(unseen, Ui());
+        outcome = RunListMyRoms(request, context);
+    }
+    if (outcome.noRomFound) {
+        Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
         menus.Keep();
         OpenPathsWindow();
-        return summary;
+    } else if (outcome.failed()) {
+        Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
+    } else if (outcome.ok() && !wizard) {
+        Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Information);
     }
-    DatabaseScope database;
-    if (!database.Open()) return summary;
-
-    Guarded(kListMyRomsProcedure, [&] {
-        LongTask task(0, false);
-        const ScanResult scan = ScanRomFolder(folder, task);
-        summary.scanned = scan.scanned;
-        if (scan.cancelled) {
-            summary.cancelled = true;
-        } else {
-            summary.listed =
-                std::atoi(QueryValue("SELECT COUNT(*) FROM Data WHERE GotIt=TRUE").c_str());
-            summary.finished = true;
-        }
-        task.Finish();
-        if (summary.finished && !wizard) {
-            Ui().Message(Text(kTextDone) + "\n" + std::to_string(summary.scanned) +
-                             Text(kTextScannedFiles) + "\n" + std::to_string(summary.listed) +
-                             Text(kTextListedRoms),
-                         MsgButtons::Ok, MsgIcon::Information);
-        }
-    });
-    return summary;
+    return outcome;
 }
 
 }  // namespace arc

@@ -1,17 +1,25 @@
 #pragma once
-// List my ROMs: marks the games whose archive (".zip", ".7z") or folder is in the ROM folder
-// as owned (Data.GotIt) and reports how many entries were scanned and how
-// many games are owned.
+// List my ROMs: makes the owned marks of the database (Data.GotIt) match the
+// ROM folder: a game whose archive (".zip", ".7z") or folder is there is
+// owned, and only those are.
 
 #include <string>
 
+#include "core/Task.h"
+
 namespace arc {
 
-struct ListMyRomsSummary {
-    bool finished = false;   ///< the scan ran to its end (no cancel, no error)
-    bool cancelled = false;  ///< the user cancelled the chooser or the scan
-    int scanned = 0;         ///< archives and sub-folders processed
-    int listed = 0;          ///< games marked as owned after the scan
+struct ListMyRomsRequest {
+    std::string databasePath;
+    std::string romsFolder;
+};
+
+struct ListMyRomsOutcome : Outcome {
+    int scanned = 0;          ///< archives and sub-folders processed
+    int owned = 0;            ///< games owned after the scan
+    int added = 0;            ///< games marked that were not owned before
+    int noLongerFound = 0;    ///< games owned before whose set is no longer there
+    bool noRomFound = false;  ///< the folder held nothing to scan
 };
 
 /// True when `folder` holds a visible plain file or a sub-folder.
@@ -21,7 +29,17 @@ bool RomFolderHasEntries(const std::string& folder);
 /// without surrounding spaces.
 std::string GameNameOfArchive(const std::string& fileName);
 
-/// The "List my roms" task (main-window menu and wizard step).
-ListMyRomsSummary ListMyRoms();
+/// Marks the sets found in the folder and, when the scan ran to its end,
+/// clears the marks of the sets that are no longer there. A cancel keeps the
+/// marks made so far and clears none.
+ListMyRomsOutcome RunListMyRoms(const ListMyRomsRequest& request, TaskContext& context);
+
+/// The summary shown at the end: entries scanned, games owned, added and no
+/// longer found.
+std::string ListMyRomsSummary(const ListMyRomsOutcome& outcome);
+
+/// The menu command and the wizard step: the database and ROM folder of the
+/// settings, the progress window, the summary or the failure told.
+ListMyRomsOutcome ListMyRoms();
 
 }  // namespace arc

@@ -2,8 +2,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <system_error>
 
+#include "collection/NameList.h"
+#include "collection/ProgressOnDemand.h"
 #include "collection/RomSets.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -24,11 +27,6 @@ constexpr int kDeleteProcedure = 621;
 constexpr int kMoveProcedure = 622;
 constexpr int kCopyProcedure = 623;
 constexpr int kBackupFolderProcedure = 624;
-constexpr std::size_t kKeptNamesShown = 20;
-
-bool French() {
-    return TheSettings().Language == 1;
-}
 
 std::string WithFolderEnd(std::string folder) {
     if (!folder.empty() && !folder.ends_with('/') && !folder.ends_with('\\')) folder += '/';
@@ -68,71 +66,66 @@ bool MoveWhole(const std::string& source, const std::string& target) {
     return !ec;
 }
 
-/// Deleted archives go to the trash, as every deletion of the program.
-bool DeleteArchive(const std::string& path) {
-    return RecycleFile(path);
+/// The text of each action: [Delete, Move, Copy].
+int TextOf(ArchiveAction action, std::array<int, 3> texts) {
+    return texts[static_cast<std::size_t>(action)];
 }
 
-/// The names on their own lines, at most kKeptNamesShown of them.
-std::string NameList(const std::vector<std::string>& names) {
-    std::string text;
-    for (std::size_t i = 0; i < names.size() && i < kKeptNamesShown; ++i)
-        text += "\n" + names[i];
-    if (names.size() > kKeptNamesShown)
-        text += "\n(+" + std::to_string(names.size() - kKeptNamesShown) + ")";
-    return text;
+bool Confirmed(UiService& ui, int text) {
+    return ui.Message(Text(text), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
 }
 
-std::string KeptMessage(int procedure, const std::vector<std::string>& kept) {
-    std::string text;
-    switch (procedure) {
-        case kDeleteProcedure:
-            text = French() ? "Ces archives ont été conservées car leur sauvegarde ou leur "
-                              "suppression a échoué :"
-                            : "These archives were kept because their backup or their "
-                              "deletion failed:";
-            break;
-        case kMoveProcedure:
-            text = French() ? "Ces archives sont restées dans le dossier des roms car leur copie "
-                              "a échoué :"
-                            : "These archives were kept in the ROM folder because their copy "
-                              "failed:";
-            break;
-        default:
-            text = French() ? "Ces archives n'ont pas pu être copiées :"
-                            : "These archives could not be copied:";
-            break;
+/// A question whose Yes deletes, moves or replaces: a front end that answers
+/// for the user says Yes only with the consent `consent`.
+bool ConfirmedDestructive(UiService& ui, int text, std::string_view consent) {
+    return ui.AskDestructive(Text(text), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes,
+                             consent) == MsgAnswer::Yes;
+}
+
+/// Sets how the action ended from what the loop counted.
+void Conclude(const ArchiveActionRequest& request, bool cancelled, ArchiveActionOutcome& outcome) {
+    if (cancelled) {
+        outcome.kind = OutcomeKind::Cancelled;
+    } else if (!outcome.kept.empty()) {
+        outcome.kind = OutcomeKind::Partial;
+        outcome.notDone = static_cast<int>(outcome.kept.size());
+        outcome.message =
+            Text(TextOf(request.action,
+                        {kTextArchivesKeptDelete, kTextArchivesKeptMove, kTextArchivesNotCopied})) +
+            NameList(outcome.kept);
+    } else if (outcome.missing > 0 && request.action == ArchiveAction::Copy) {
+        outcome.kind = OutcomeKind::Partial;
+        outcome.notDone = outcome.missing;
     }
-    return text + NameList(kept);
-}
-
-std::string BothFormatsMessage(int procedure, const std::vector<std::string>& sets) {
-    const int text = procedure == kDeleteProcedure ? kTextBothFormatsDeleted
-                     : procedure == kMoveProcedure ? kTextBothFormatsMoved
-                                                   : kTextBothFormatsCopied;
-    return Text(text) + NameList(sets);
+    // Copy counts what it could not find: the copies are the point of the run.
+    if (outcome.missing > 0 && request.action == ArchiveAction::Copy) {
+        if (!outcome.message.empty()) outcome.message += "\n";
+        outcome.message +=
+            std::to_string(outcome.missing) + Text(kTextArchivesNotFound) + request.romsFolder;
+    }
 }
 
 /// The loop shared by Delete, Move and Copy: one step per result, each of its
-/// archives (".zip" and ".7z") acted on, missing archives skipped, "Done." at
-/// the end (after a cancel too).
-ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResult>& results,
-                                    int caption,
-                                    const std::function<bool(const std::string&)>& act) {
-    ArchiveActionOutcome outcome;
+/// archives (".zip" and ".7z") acted on, missing archives counted.
+void ForEachArchive(const ArchiveActionRequest& request, TaskProgress& task,
+                    const std::function<bool(const std::string&)>& act,
+                    ArchiveActionOutcome& outcome) {
     outcome.ran = true;
-    Guarded(procedure, [&] {
-        const RomArchiveIndex index(TheSettings().RomsFolder);
-        LongTask task(static_cast<int>(results.size()), false);
-        task.SetLabel(Text(caption));
-        for (std::size_t i = 0; i < results.size(); ++i) {
+    const int procedure =
+        TextOf(request.action, {kDeleteProcedure, kMoveProcedure, kCopyProcedure});
+    const std::optional<std::string> error = GuardedFailure(procedure, [&] {
+        const RomArchiveIndex index(request.romsFolder);
+        task.SetTotal(static_cast<int>(request.results.size()));
+        task.SetLabel(Text(TextOf(request.action, {236, 239, 242})));
+        for (std::size_t i = 0; i < request.results.size(); ++i) {
             if (!task.Step(static_cast<int>(i) + 1)) break;
-            const std::vector<std::string> archives = index.Archives(results[i].internalName);
+            const std::string& name = request.results[i].internalName;
+            const std::vector<std::string> archives = index.Archives(name);
             if (archives.empty()) {
                 ++outcome.missing;
                 continue;
             }
-            if (archives.size() > 1) outcome.bothFormats.push_back(results[i].internalName);
+            if (archives.size() > 1) outcome.bothFormats.push_back(name);
             for (const std::string& archive : archives) {
                 if (act(archive)) {
                     ++outcome.done;
@@ -141,52 +134,55 @@ ArchiveActionOutcome ForEachArchive(int procedure, const std::vector<SearchResul
                 }
             }
         }
-        task.Finish();
-        outcome.cancelled = task.Cancelled();
     });
+    if (error) {
+        outcome.kind = OutcomeKind::Failed;
+        outcome.message = *error;
+        return;
+    }
+    Conclude(request, task.Cancelled(), outcome);
+}
+
+ArchiveActionOutcome NotRun(OutcomeKind kind, std::string message = {}) {
+    ArchiveActionOutcome outcome;
+    outcome.kind = kind;
+    outcome.message = std::move(message);
+    return outcome;
+}
+
+/// Tells what an archive action did: the sets in both formats, the archives
+/// kept or not found, then "Done." (after a cancel too).
+ArchiveActionOutcome Told(ArchiveAction action, ArchiveActionOutcome outcome) {
+    if (!outcome.ran) {
+        if (outcome.failed()) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Exclamation);
+        return outcome;
+    }
     if (!outcome.bothFormats.empty())
-        Ui().Message(BothFormatsMessage(procedure, outcome.bothFormats), MsgButtons::Ok,
-                     MsgIcon::Information);
-    if (!outcome.kept.empty())
-        Ui().Message(KeptMessage(procedure, outcome.kept), MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(Text(TextOf(action, {kTextBothFormatsDeleted, kTextBothFormatsMoved,
+                                          kTextBothFormatsCopied})) +
+                         NameList(outcome.bothFormats),
+                     MsgButtons::Ok, MsgIcon::Information);
+    if (!outcome.message.empty())
+        Ui().Message(outcome.message, MsgButtons::Ok,
+                     outcome.ok() ? MsgIcon::Information : MsgIcon::Exclamation);
     Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);
     return outcome;
 }
 
-bool Confirmed(int text) {
-    return Ui().Message(Text(text), MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;
+ArchiveActionOutcome RunWithProgress(const ArchiveActionRequest& request) {
+    ProgressOnDemand task;
+    TaskContext context(task, Ui());
+    ArchiveActionOutcome outcome = RunArchiveAction(request, context);
+    task.Finish();
+    return Told(request.action, std::move(outcome));
 }
 
-/// A question whose Yes deletes or moves archives: a front end that answers
-/// for the user says Yes only with the consent `consent`.
-bool ConfirmedDestructive(int text, std::string_view consent) {
-    return Ui().AskDestructive(Text(text), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes,
-                               consent) == MsgAnswer::Yes;
-}
-
-/// The destination of Move and Copy ("" when cancelled or refused).
-std::string ChooseDestination(int title) {
-    std::string folder = WithFolderEnd(Ui().ChooseFolderRaw(TheSettings().HtmlFolder, Text(title)));
-    if (folder.empty()) return folder;
-    if (SameFile(WithFolderEnd(TheSettings().RomsFolder), folder)) {
-        Ui().Message(French() ? "Le dossier de destination est le dossier des roms lui-même."
-                              : "The destination folder is the ROM folder itself.",
-                     MsgButtons::Ok, MsgIcon::Exclamation);
-        return {};
-    }
-    return folder;
-}
-
-ArchiveActionOutcome Transfer(const std::vector<SearchResult>& results, bool move) {
-    const int procedure = move ? kMoveProcedure : kCopyProcedure;
-    ProcedureScope scope(procedure);
-    const std::string folder = ChooseDestination(move ? 237 : 240);
+ArchiveActionOutcome Transfer(const std::vector<SearchResult>& results, ArchiveAction action) {
+    ProcedureScope scope(TextOf(action, {kDeleteProcedure, kMoveProcedure, kCopyProcedure}));
+    const std::string folder = WithFolderEnd(Ui().ChooseFolderRaw(
+        TheSettings().HtmlFolder, Text(action == ArchiveAction::Move ? 237 : 240)));
     if (folder.empty()) return {};
-    if (move ? !ConfirmedDestructive(238, kMoveConsent) : !Confirmed(241)) return {};
-    return ForEachArchive(procedure, results, move ? 239 : 242, [&](const std::string& archive) {
-        const std::string target = folder + BaseName(archive);
-        return move ? MoveWhole(archive, target) : CopyWhole(archive, target);
-    });
+    return RunWithProgress({action, results, TheSettings().RomsFolder, folder, false, {}});
 }
 
 }  // namespace
@@ -205,53 +201,95 @@ std::vector<std::string> Mame32FolderIniLines(const std::vector<SearchResult>& r
     return lines;
 }
 
-bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_view folderName) {
+Outcome RunIniExport(const IniExportRequest& request, TaskContext& context) {
+    if (FileExists(request.path) && !ConfirmedDestructive(context.ui(), 201, kOverwriteConsent))
+        return Outcome::Cancel();
     bool written = false;
-    Guarded(kIniProcedure, [&] {
-        if (results.empty()) return;
-        FileDialogRequest request;
-        request.title = Text(kTextSaveIniFile);
-        request.initialName = InProgramFolder(SafeFileName(folderName) + ".ini");
-        request.filter = Text(kTextIniFilter);
-        request.save = true;
-        const std::string path = Ui().ChooseFileRaw(request);
-        if (path.empty()) return;
-        if (FileExists(path) && !ConfirmedDestructive(201, kOverwriteConsent)) return;
-        if (!WriteTextLines(path, Mame32FolderIniLines(results, folderName))) {
-            Ui().Message(path + "\n" + Text(kTextFileNotWritten), MsgButtons::Ok,
-                         MsgIcon::Critical);
-            return;
-        }
-        written = true;
-        Ui().Message(Text(kTextFileSaved), MsgButtons::Ok, MsgIcon::None);
+    const std::optional<std::string> error = GuardedFailure(kIniProcedure, [&] {
+        written =
+            WriteTextLines(request.path, Mame32FolderIniLines(request.results, request.folderName));
     });
-    return written;
+    if (!written)
+        return Outcome::Failure(request.path + "\n" + Text(kTextFileNotWritten) +
+                                (error ? "\n" + *error : std::string()));
+    return Outcome::Success(Text(kTextFileSaved));
+}
+
+bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_view folderName) {
+    if (results.empty()) return false;
+    FileDialogRequest dialog;
+    dialog.title = Text(kTextSaveIniFile);
+    dialog.initialName = InProgramFolder(SafeFileName(folderName) + ".ini");
+    dialog.filter = Text(kTextIniFilter);
+    dialog.save = true;
+    const std::string path = Ui().ChooseFileRaw(dialog);
+    if (path.empty()) return false;
+    WindowProgress unseen;
+    TaskContext context(unseen, Ui());
+    const Outcome outcome = RunIniExport({results, std::string(folderName), path}, context);
+    if (outcome.failed()) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
+    if (outcome.ok()) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::None);
+    return outcome.ok();
+}
+
+ArchiveActionOutcome RunArchiveAction(const ArchiveActionRequest& request, TaskContext& context) {
+    ArchiveActionOutcome outcome;
+    UiService& ui = context.ui();
+    if (request.action == ArchiveAction::Delete) {
+        if (!ConfirmedDestructive(ui, 234, kDeleteConsent)) return NotRun(OutcomeKind::Cancelled);
+        std::string backupFolder = request.backupFolder;
+        if (backupFolder.ends_with('/') || backupFolder.ends_with('\\')) backupFolder.pop_back();
+        if (!backupFolder.empty() && !FolderExists(backupFolder)) MakeFolder(backupFolder);
+        bool backup = request.backup;
+        if (backup && !FolderExists(backupFolder)) {
+            // Yes deletes without the backup that was asked for: no option grants it.
+            if (!ConfirmedDestructive(ui, 235, "--delete without --backup"))
+                return NotRun(OutcomeKind::Cancelled);
+            backup = false;
+        }
+        const std::string target = backupFolder + "/";
+        ForEachArchive(
+            request, context.progress(),
+            [&](const std::string& archive) {
+                if (backup && !CopyWhole(archive, target + BaseName(archive))) return false;
+                return RecycleFile(archive);
+            },
+            outcome);
+        return outcome;
+    }
+    const bool move = request.action == ArchiveAction::Move;
+    const std::string folder = WithFolderEnd(request.destination);
+    if (folder.empty()) return NotRun(OutcomeKind::Failed, Text(kTextDestinationPath));
+    if (SameFile(WithFolderEnd(request.romsFolder), folder))
+        return NotRun(OutcomeKind::Failed, Text(kTextDestinationIsRomFolder));
+    if (move ? !ConfirmedDestructive(ui, 238, kMoveConsent) : !Confirmed(ui, 241))
+        return NotRun(OutcomeKind::Cancelled);
+    ForEachArchive(
+        request, context.progress(),
+        [&](const std::string& archive) {
+            const std::string target = folder + BaseName(archive);
+            return move ? MoveWhole(archive, target) : CopyWhole(archive, target);
+        },
+        outcome);
+    return outcome;
 }
 
 ArchiveActionOutcome DeleteResultArchives(const std::vector<SearchResult>& results, bool backup) {
     ProcedureScope scope(kDeleteProcedure);
-    if (!ConfirmedDestructive(234, kDeleteConsent)) return {};
-    std::string backupFolder = TheSettings().BackupFolder;
-    if (backupFolder.ends_with('/') || backupFolder.ends_with('\\')) backupFolder.pop_back();
-    if (!backupFolder.empty() && !FolderExists(backupFolder)) MakeFolder(backupFolder);
-    if (backup && !FolderExists(backupFolder)) {
-        // Yes deletes without the backup that was asked for: no option grants it.
-        if (!ConfirmedDestructive(235, "--delete without --backup")) return {};
-        backup = false;
-    }
-    const std::string target = backupFolder + "/";
-    return ForEachArchive(kDeleteProcedure, results, 236, [&](const std::string& archive) {
-        if (backup && !CopyWhole(archive, target + BaseName(archive))) return false;
-        return DeleteArchive(archive);
-    });
+    return RunWithProgress({ArchiveAction::Delete,
+                            results,
+                            TheSettings().RomsFolder,
+                            {},
+                            backup,
+                            TheSettings().BackupFolder});
 }
 
 ArchiveActionOutcome MoveResultArchives(const std::vector<SearchResult>& results) {
-    return Transfer(results, true);
+    return Transfer(results, ArchiveAction::Move);
 }
 
 ArchiveActionOutcome CopyResultArchives(const std::vector<SearchResult>& results) {
-    return Transfer(results, false);
+    return Transfer(results, ArchiveAction::Copy);
 }
 
 std::string ChooseBackupFolder() {

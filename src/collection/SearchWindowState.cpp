@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
-#include "collection/DistinctTextValues.h"
+#include "collection/TaskDatabase.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
-#include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
@@ -19,36 +19,16 @@ namespace arc {
 namespace {
 
 constexpr int kOpenProcedure = 610;
-constexpr int kFindProcedure = 611;
 constexpr int kCombosProcedure = 612;
 constexpr int kDisplayProcedure = 613;
 
-/// The distinct values of every value criterion, read in one pass over Data:
-/// grouped and ordered as "SELECT f FROM Data GROUP BY f ORDER BY f" would
-/// give them, Null and empty values left out.
-std::vector<std::vector<std::string>> DistinctCriterionValues(const std::vector<int>& criteria) {
-    std::string sql = "SELECT ";
-    for (std::size_t i = 0; i < criteria.size(); ++i) {
-        if (i > 0) sql += ", ";
-        sql += SearchCriteria()[criteria[i]].other;
-    }
-    sql += " FROM Data";
-    std::vector<DistinctTextValues> distinct(criteria.size());
-    Statement statement(sql);
-    while (statement.Step()) {
-        for (std::size_t i = 0; i < criteria.size(); ++i)
-            distinct[i].Add(statement.ColumnView(static_cast<int>(i)));
-    }
-    std::vector<std::vector<std::string>> values;
-    for (const DistinctTextValues& column : distinct)
-        values.push_back(column.Sorted());
-    return values;
-}
-
-/// Every search scans the whole Data table: reading it through a memory map
-/// rather than the connection's small page cache makes repeated scans cheap.
-void MapDatabaseForScans() {
-    QueryValue("PRAGMA mmap_size=268435456");
+/// The database chooser of the window: the choice is the window's, never the
+/// program's database.
+std::string ChooseSearchDatabase(const std::string& current) {
+    bool cancelled = false;
+    const std::string chosen = ChooseFile(Text(kTextOpenDatabaseTitle), current, 1, false,
+                                          Text(kTextDatabaseFilter), &cancelled);
+    return cancelled ? std::string() : chosen;
 }
 
 }  // namespace
@@ -67,20 +47,13 @@ bool SearchWindowState::Open() {
     results.clear();
     selected = -1;
 
-    CloseDatabase();
-    if (!OpenDatabase(TheSettings().DatabasePath)) {
-        const std::string failed = TheSettings().DatabasePath;
-        const std::string chosen = ChooseDatabaseFile();
+    if (!FillCombos()) {
+        const std::string chosen = ChooseSearchDatabase(databasePath);
         // The chooser gives back the name it started on when cancelled.
-        if (chosen.empty() || chosen == failed) return false;
-        if (!OpenDatabase(chosen)) {
-            Ui().Message(Text(kTextCannotOpenDatabase), MsgButtons::Ok, MsgIcon::Critical);
-            return false;
-        }
+        if (chosen.empty() || chosen == databasePath) return false;
         databasePath = chosen;
+        if (!FillCombos()) return false;
     }
-    Guarded(kOpenProcedure, MapDatabaseForScans);
-    FillCombos();
     RestoreCriteria();
     DisableMenus();
     return true;
@@ -118,47 +91,52 @@ std::string SearchWindowState::Query(bool forEngine) const {
     return BuildSearchQuery(combos, keyword, forEngine, AuditClause(audit, auditExists_));
 }
 
-void SearchWindowState::FillCombos() {
+bool SearchWindowState::FillCombos() {
     combos = FixedSearchCombos();
     results.clear();
     resultsSource_.clear();
+    combosSource_.clear();
     selected = -1;
     ++combosVersion;
-    Guarded(kCombosProcedure, [&] {
-        std::vector<int> criteria;
-        for (int i = 0; i < kSearchCriteria; ++i)
-            if (SearchCriteria()[i].kind == CriterionKind::Values) criteria.push_back(i);
-        std::vector<std::vector<std::string>> values = DistinctCriterionValues(criteria);
-        for (std::size_t i = 0; i < criteria.size(); ++i) {
-            std::vector<std::string>& items = combos[criteria[i]].items;
-            items.insert(items.end(), std::make_move_iterator(values[i].begin()),
-                         std::make_move_iterator(values[i].end()));
-        }
-    });
+    std::unique_ptr<ReadOnlyDatabase> db;
+    std::string problem = OpenSearchDatabase(databasePath, db);
+    if (problem.empty()) {
+        const std::optional<std::string> error =
+            GuardedFailure(kCombosProcedure, [&] { combos = CombosOf(*db); });
+        if (error) problem = UnreadableDatabase(databasePath, *error);
+    }
+    if (!problem.empty()) {
+        Ui().Message(problem, MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    auditExists_ = db->HasTable("Audit");
+    combosSource_ = databasePath;
+    return true;
 }
 
 void SearchWindowState::TakeBoxes() {
-    TheSettings().DatabasePath = databasePath;
     TheSettings().HtmlFolder = htmlFolder;
 }
 
-bool SearchWindowState::OpenCurrentDatabase() {
-    if (IsDatabaseOpen() && OpenDatabasePath() == databasePath) return true;
-    if (!OpenDatabase(databasePath)) return false;
-    Guarded(kOpenProcedure, MapDatabaseForScans);
+bool SearchWindowState::ReadDatabaseOfBox() {
+    if (combosSource_ == databasePath) return true;
     // Another database: its own values, the chosen ones kept (a value it lacks
     // stays listed, and finds nothing), so that the search runs on what shows.
     std::array<std::string, kSearchCriteria> chosen;
     for (int i = 0; i < kSearchCriteria; ++i)
         chosen[i] = combos[i].text;
-    FillCombos();
+    const bool read = FillCombos();
     for (int i = 0; i < kSearchCriteria; ++i) {
         SearchCombo& combo = combos[i];
         if (std::find(combo.items.begin(), combo.items.end(), chosen[i]) == combo.items.end())
             combo.items.push_back(chosen[i]);
         combo.text = chosen[i];
     }
-    return true;
+    return read;
+}
+
+SearchRequest SearchWindowState::Request() const {
+    return {databasePath, combos, audit, keyword};
 }
 
 bool SearchWindowState::ResultsMatchBoxes() const {
@@ -177,36 +155,24 @@ bool SearchWindowState::Find() {
     results.clear();
     resultsSource_.clear();
     selected = -1;
-    bool complete = false;
-    Guarded(kFindProcedure, [&] {
-        // A database path typed into the box takes effect here.
-        if (!OpenCurrentDatabase()) return;
-        LongTask task(0, false);
-        task.SetLabel(Text(kTextSearchMenu));
-        auditExists_ = TableExists("Audit");
-        lastQuery = Query(false);
-        DebugLog(lastQuery);
-
-        Statement query(Query(true));
-        while (query.Step())
-            results.push_back({query.ColumnText(0), query.ColumnText(1)});
-        resultsSource_ = databasePath + '\n' + lastQuery;
-        complete = true;
-        if (results.empty()) return;
-        const int count = static_cast<int>(results.size());
-        task.SetTotal(count);
-        countLabel = std::to_string(count) + " roms.";
-        // The list fills line by line; a cancel keeps the lines added so far.
-        for (int i = 0; i < count; ++i) {
-            if (!task.Step(i + 1)) {
-                results.resize(i);
-                complete = false;
-                break;
-            }
-        }
-    });
     currentTab = kResultsTab;
-    return complete;
+    // A database path typed into the box takes effect here, in this window only.
+    if (!ReadDatabaseOfBox()) return false;
+    SearchOutcome outcome;
+    {
+        LongTask task(0, false);
+        TaskContext context(task, Ui());
+        outcome = RunSearch(Request(), context);
+    }
+    if (outcome.failed()) {
+        Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    lastQuery = outcome.query;
+    results = std::move(outcome.results);
+    resultsSource_ = databasePath + '\n' + lastQuery;
+    if (!results.empty()) countLabel = std::to_string(results.size()) + " roms.";
+    return outcome.ok();
 }
 
 void SearchWindowState::DisplaySelected() {
@@ -230,10 +196,10 @@ void SearchWindowState::ChooseSheetsFolder() {
 }
 
 void SearchWindowState::ChooseDatabase() {
-    const std::string chosen = ChooseDatabaseFile();
+    const std::string chosen = ChooseSearchDatabase(databasePath);
     if (chosen.empty()) return;
     databasePath = chosen;
-    OpenCurrentDatabase();
+    ReadDatabaseOfBox();
 }
 
 void SearchWindowState::ChooseBackupFolder() {

@@ -7,6 +7,7 @@
 
 #include "core/WindowId.h"
 
+#include "collection/Search.h"
 #include "collection/SearchActions.h"
 #include "collection/SearchQuery.h"
 #include "collection/SearchResult.h"
@@ -18,21 +19,25 @@ class SearchWindowState {
     enum Tab : int { kSearchTab = 0, kOptionsTab = 1, kResultsTab = 2 };
     static constexpr int kWindowNumber = WindowNumber(WindowId::Search);
 
-    /// Loads the boxes from the settings, opens the database (asking for
-    /// another one when it cannot be opened), fills the combos and switches
-    /// the menus off. False when the window must close at once.
+    /// Loads the boxes from the settings, reads the combos from the database
+    /// (asking for another one, for this window only, when it cannot be read)
+    /// and switches the menus off. False when the window must close at once.
     bool Open();
     /// Stores the backup option and keeps the criteria and keyword for the
     /// next opening in this run; menus back on. (The window keeps its own
     /// place as window number kWindowNumber.)
     void Close();
 
-    /// Fills the fourteen combos from the open database (texts on "All").
-    void FillCombos();
+    /// Fills the fourteen combos from the database of the box (texts on
+    /// "All"); false (combos left fixed) when it cannot be read.
+    bool FillCombos();
+    /// The request of the boxes: database, criteria, keyword.
+    SearchRequest Request() const;
     /// Runs the search for the combos and the keyword; the Results tab shows.
-    /// A database path typed into its box is opened first, its combos
-    /// refilled with the chosen values kept. False when the list is not
-    /// complete (database not opened, query failed, cancelled).
+    /// A database path typed into its box is read first, its combos refilled
+    /// with the chosen values kept; the program's own database stays as it
+    /// is. False when the list is not complete (database not read, query
+    /// failed, cancelled).
     bool Find();
     /// True while the listed results are those of the criteria, keyword and
     /// database now in the boxes (no change since the Find that listed them).
@@ -48,7 +53,8 @@ class SearchWindowState {
     void DisplaySelected();
     /// The sheets-folder button.
     void ChooseSheetsFolder();
-    /// The database button: a new choice is opened and the combos refilled.
+    /// The database button: a new choice (for this window only) is read and
+    /// the combos refilled.
     void ChooseDatabase();
     /// The backup folder button.
     void ChooseBackupFolder();
@@ -80,12 +86,13 @@ class SearchWindowState {
     int combosVersion = 0;
 
   private:
-    bool OpenCurrentDatabase();
+    bool ReadDatabaseOfBox();
     void TakeBoxes();
     bool ResultsShown();
     std::string Query(bool forEngine) const;
     void RestoreCriteria();
 
+    std::string combosSource_;   ///< database whose values fill the combos
     std::string resultsSource_;  ///< database and query of the listed results
     bool auditExists_ = false;   ///< the database has an Audit table
 };

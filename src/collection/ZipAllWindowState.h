@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "collection/ZipAll.h"
+
 namespace arc {
 
 /// Where the packer "myzip" is looked for: the program folder, then the
@@ -17,10 +19,6 @@ std::vector<std::string> DefaultPackerFolders();
 
 /// The first executable "myzip" in the folders; "" when none holds it.
 std::string FindPacker(const std::vector<std::string>& folders);
-
-/// The packer's single argument: archive, a comma, the folder's file mask.
-std::string PackerArgument(std::string_view destFolder, std::string_view sourceFolder,
-                           std::string_view name);
 
 class ZipAllWindowState {
   public:
@@ -40,18 +38,14 @@ class ZipAllWindowState {
 
     void BrowseSource();
     void BrowseDest();
-    void ZipAll();
-    void UnzipAll();
-
-    /// Sources of the last run whose result was not sound (kept, not trashed).
-    const std::vector<std::string>& FailedSources() const { return failed_; }
+    /// The request of the boxes (the folders typed are remembered).
+    ZipAllRequest Request();
+    ZipAllOutcome ZipAll();
+    ZipAllOutcome UnzipAll();
 
   private:
-    void ReadFolders();
-    void ReportFailures();
+    ZipAllOutcome Run(ZipAllOutcome (*task)(const ZipAllRequest&, TaskContext&));
     void SetVisible(bool visible);
-
-    std::vector<std::string> failed_;
 };
 
 }  // namespace arc

@@ -180,6 +180,26 @@ inline constexpr int kTextFastMethod = 265;        // "Arcanote (better, faster)
 inline constexpr int kTextDocumentMethod = 266;    // "Older méthod (slower)"
 inline constexpr int kTextForcedFastMethod = 267;  // "Forced Arcanote method"
 
+// 340-359: the collection's tasks.
+inline constexpr int kTextSetsAdded = 340;          // " set(s) added to the owned ones."
+inline constexpr int kTextSetsNoLongerFound = 341;  // " set(s) no longer found, no longer owned."
+inline constexpr int kTextArchivesNotFound = 342;   // " archive(s) not found in the ROM folder "
+inline constexpr int kTextSourcesKept =
+    343;  // "These sources were kept because the operation fail"
+inline constexpr int kTextOperationFailedFor = 344;  // "The operation failed for:"
+inline constexpr int kTextPackerMissing =
+    345;  // "The packer myzip is not installed beside the progr"
+inline constexpr int kTextDatabaseUnreadable = 346;  // "This database cannot be read: "
+inline constexpr int kTextDestinationIsRomFolder =
+    347;  // "The destination folder is the ROM folder itself."
+inline constexpr int kTextNoRomInRomFolder = 348;  // "No ROM was found in the ROM folder:"
+inline constexpr int kTextArchivesKeptDelete =
+    349;  // "These archives were kept because their backup or t"
+inline constexpr int kTextArchivesKeptMove =
+    350;  // "These archives were kept in the ROM folder because"
+inline constexpr int kTextArchivesNotCopied = 351;  // "These archives could not be copied:"
+inline constexpr int kTextNoSuchFolder = 352;       // "No such folder: "
+
 // Archive, download, translation and wizard messages (380-399); "%1", "%2"
 // are filled by TextWith.
 inline constexpr int kTextZipArchiveMissing = 380;

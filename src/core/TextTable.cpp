@@ -33,8 +33,10 @@ void BuildTextTable() {
         const int language = TheSettings().Language;
         DebugLog("LANGUAGE = " + std::to_string(language));
         const auto& texts = language == 1 ? kFrenchTexts : kEnglishTexts;
-        for (int n = 0; n < kTextEntries; ++n)
+        for (int n = 0; n < kDesignedTextEntries; ++n)
             if (!texts[n].empty()) Table()[n] = std::string(texts[n]);
+        for (const AddedTextEntry& entry : kAddedTexts)
+            Table()[entry.number] = std::string(language == 1 ? entry.french : entry.english);
         for (int slot = 0; slot < 6; ++slot)
             Labels()[slot] = Table()[slot];
     });
@@ -45,11 +47,17 @@ const std::array<std::string, 6>& ArtLabels() {
 }
 
 std::string_view EnglishText(int n) {
-    return n < 0 || n >= kTextEntries ? std::string_view() : kEnglishTexts[n];
+    if (n >= 0 && n < kDesignedTextEntries) return kEnglishTexts[n];
+    for (const AddedTextEntry& entry : kAddedTexts)
+        if (entry.number == n) return entry.english;
+    return {};
 }
 
 std::string_view FrenchText(int n) {
-    return n < 0 || n >= kTextEntries ? std::string_view() : kFrenchTexts[n];
+    if (n >= 0 && n < kDesignedTextEntries) return kFrenchTexts[n];
+    for (const AddedTextEntry& entry : kAddedTexts)
+        if (entry.number == n) return entry.french;
+    return {};
 }
 
 std::string TextWith(int n, std::initializer_list<std::string_view> values) {

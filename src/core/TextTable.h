@@ -10,7 +10,8 @@
 
 namespace arc {
 
-inline constexpr int kTextEntries = 402;
+/// Entries are numbered 0 .. kTextEntries - 1; a number without a text is empty.
+inline constexpr int kTextEntries = 480;
 
 /// Entries added after the designed 0..267, named where they are used.
 enum AddedText : int {
@@ -63,6 +64,12 @@ enum AddedText : int {
     kTextEmulatorUsed = 314,
     kTextNoneFound = 315,
     kTextPathMissing = 316,
+    // 360-379: the site of game sheets.
+    kTextTheFolder = 360,
+    kTextNotWritable = 361,
+    kTextHoldsProgramFiles = 362,
+    kTextArtNotExtracted = 363,
+    // 400-419: the desktop windows.
     kTextUseAnotherDatabase = 400,
     kTextAuditCancelledKept = 401,
 };

@@ -4,7 +4,7 @@
 
 namespace arc {
 
-const std::array<std::string_view, kTextEntries> kEnglishTexts = {
+const std::array<std::string_view, kDesignedTextEntries> kEnglishTexts = {
     "Game's title screen.",                            // 0
     "Game' snapshot",                                  // 1
     "Marquee.",                                        // 2
@@ -331,35 +331,9 @@ const std::array<std::string_view, kTextEntries> kEnglishTexts = {
     "Emulator used: ",                                         // 314
     "none found",                                              // 315
     "This file or folder does not exist.",                     // 316
-    // 317-379: the ranges of other work.
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "%1: no such archive.",                                   // 380
-    "%1 is not a ZIP archive.",                               // 381
-    "No ZIP archive is open.",                                // 382
-    "%1 is compressed with a method that is not supported.",  // 383
-    "%1 is damaged (checksum error); it was not written.",    // 384
-    "%1 already exists.",                                     // 385
-    "%1 cannot be replaced.",                                 // 386
-    "The folder %1 cannot be created.",                       // 387
-    "%1 would be written outside %2; it was skipped.",        // 388
-    "The directory of %1 is damaged.",                        // 389
-    "The data of %1 cannot be read in %2.",                   // 390
-    "%1 cannot be written: %2",                               // 391
-    "The address is empty: type the address of the file.",    // 392
-    "Files translated and written:",                          // 393
-    "No file was translated.",                                // 394
-    "Translation failed (files left as they were):",          // 395
-    "cancelled",                                              // 396
-    "not done (see the messages before this one)",            // 397
-    "its window was closed",                                  // 398
-    "%1 cannot be read: %2",                                  // 399
-    "&Use another database...",                               // 400
-    "The audit was cancelled: the previous audit is kept.",   // 401
 };
 
-const std::array<std::string_view, kTextEntries> kFrenchTexts = {
+const std::array<std::string_view, kDesignedTextEntries> kFrenchTexts = {
     "Écran de titre du jeu.",                                            // 0
     "Écran de jeu.",                                                     // 1
     "Marquee (frontont de la borne).",                                   // 2
@@ -701,32 +675,76 @@ const std::array<std::string_view, kTextEntries> kFrenchTexts = {
     "Émulateur utilisé : ",                                            // 314
     "aucun trouvé",                                                    // 315
     "Ce fichier ou ce dossier n'existe pas.",                          // 316
-    // 317-379: the ranges of other work.
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-    "%1 : cette archive n'existe pas.",                                        // 380
-    "%1 n'est pas une archive ZIP.",                                           // 381
-    "Aucune archive ZIP n'est ouverte.",                                       // 382
-    "%1 est compressé par une méthode non prise en charge.",                   // 383
-    "%1 est endommagé (erreur de somme de contrôle) ; il n'a pas été écrit.",  // 384
-    "%1 existe déjà.",                                                         // 385
-    "%1 ne peut pas être remplacé.",                                           // 386
-    "Le dossier %1 ne peut pas être créé.",                                    // 387
-    "%1 serait écrit hors de %2 ; il a été ignoré.",                           // 388
-    "Le répertoire de %1 est endommagé.",                                      // 389
-    "Les données de %1 sont illisibles dans %2.",                              // 390
-    "%1 ne peut pas être écrit : %2",                                          // 391
-    "L'adresse est vide : saisissez l'adresse du fichier.",                    // 392
-    "Fichiers traduits et écrits :",                                           // 393
-    "Aucun fichier n'a été traduit.",                                          // 394
-    "La traduction a échoué (fichiers laissés tels quels) :",                  // 395
-    "annulé",                                                                  // 396
-    "non fait (voir les messages précédents)",                                 // 397
-    "sa fenêtre a été fermée",                                                 // 398
-    "%1 ne peut pas être lu : %2",                                             // 399
-    "&Utiliser une autre base...",                                             // 400
-    "La vérification a été annulée : la vérification précédente est gardée.",  // 401
+};
+
+const std::vector<AddedTextEntry> kAddedTexts = {
+    // 317-319: the audit and the browser.
+    // 320-339: the build, the update and the database.
+    // 340-359: the ROM folder, search, zip all and images.
+    {340, " set(s) added to the owned ones.", " jeu(x) ajouté(s) aux jeux possédés."},
+    {341, " set(s) no longer found, no longer owned.",
+     " jeu(x) qui ne sont plus là, plus possédés."},
+    {342, " archive(s) not found in the ROM folder ",
+     " archive(s) introuvable(s) dans le dossier des roms "},
+    {343, "These sources were kept because the operation failed:",
+     "Ces sources ont été gardées car l'opération a échoué :"},
+    {344, "The operation failed for:", "L'opération a échoué pour :"},
+    {345, "The packer myzip is not installed beside the program.",
+     "Le compacteur myzip n'est pas installé à côté du programme."},
+    {346, "This database cannot be read: ", "Cette base de données ne peut pas être lue : "},
+    {347, "The destination folder is the ROM folder itself.",
+     "Le dossier de destination est le dossier des roms lui-même."},
+    {348, "No ROM was found in the ROM folder:",
+     "Aucune ROM n'a été trouvée dans le dossier des ROMs :"},
+    {349, "These archives were kept because their backup or their deletion failed:",
+     "Ces archives ont été conservées car leur sauvegarde ou leur suppression a échoué :"},
+    {350, "These archives were kept in the ROM folder because their copy failed:",
+     "Ces archives sont restées dans le dossier des roms car leur copie a échoué :"},
+    {351, "These archives could not be copied:", "Ces archives n'ont pas pu être copiées :"},
+    {352, "No such folder: ", "Ce dossier n'existe pas : "},
+    // 360-379: the site of game sheets.
+    {360, "The folder ", "Le dossier "},
+    {361, " is not writable.", " n'est pas accessible en écriture."},
+    {362,
+     " holds the program's own files (settings, database, skins): it is not emptied; the game "
+     "files are written into it without deleting anything.",
+     " contient les fichiers du programme (réglages, base de données, skins) : il n'est pas "
+     "vidé, les fiches y sont créées sans rien effacer."},
+    {363, " art archive(s) held members that were not extracted (see the log).",
+     " archive(s) d'images contenai(en)t des fichiers qui n'ont pas été extraits (voir le "
+     "journal)."},
+    // 380-399: archives, downloads, translation and the wizard.
+    {380, "%1: no such archive.", "%1 : cette archive n'existe pas."},
+    {381, "%1 is not a ZIP archive.", "%1 n'est pas une archive ZIP."},
+    {382, "No ZIP archive is open.", "Aucune archive ZIP n'est ouverte."},
+    {383, "%1 is compressed with a method that is not supported.",
+     "%1 est compressé par une méthode non prise en charge."},
+    {384, "%1 is damaged (checksum error); it was not written.",
+     "%1 est endommagé (erreur de somme de contrôle) ; il n'a pas été écrit."},
+    {385, "%1 already exists.", "%1 existe déjà."},
+    {386, "%1 cannot be replaced.", "%1 ne peut pas être remplacé."},
+    {387, "The folder %1 cannot be created.", "Le dossier %1 ne peut pas être créé."},
+    {388, "%1 would be written outside %2; it was skipped.",
+     "%1 serait écrit hors de %2 ; il a été ignoré."},
+    {389, "The directory of %1 is damaged.", "Le répertoire de %1 est endommagé."},
+    {390, "The data of %1 cannot be read in %2.", "Les données de %1 sont illisibles dans %2."},
+    {391, "%1 cannot be written: %2", "%1 ne peut pas être écrit : %2"},
+    {392, "The address is empty: type the address of the file.",
+     "L'adresse est vide : saisissez l'adresse du fichier."},
+    {393, "Files translated and written:", "Fichiers traduits et écrits :"},
+    {394, "No file was translated.", "Aucun fichier n'a été traduit."},
+    {395, "Translation failed (files left as they were):",
+     "La traduction a échoué (fichiers laissés tels quels) :"},
+    {396, "cancelled", "annulé"},
+    {397, "not done (see the messages before this one)", "non fait (voir les messages précédents)"},
+    {398, "its window was closed", "sa fenêtre a été fermée"},
+    {399, "%1 cannot be read: %2", "%1 ne peut pas être lu : %2"},
+    // 400-419: the desktop windows.
+    {400, "&Use another database...", "&Utiliser une autre base..."},
+    {401, "The audit was cancelled: the previous audit is kept.",
+     "La vérification a été annulée : la vérification précédente est gardée."},
+    // 420-449: software lists.
+    // 450-479: the user's own data and full-text search.
 };
 
 }  // namespace arc

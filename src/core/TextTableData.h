@@ -1,15 +1,28 @@
 #pragma once
-// The two languages of the text table. Unused entries are empty strings; the
-// last ones (268 to 300) are left out of the lists and empty all the same.
+// The two languages of the text table: the designed entries by position
+// (unused ones are empty strings; 268 to 316 were added later), then the
+// entries added since, each with its number, grouped by the range of the
+// subsystem that shows it.
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "core/TextTable.h"
 
 namespace arc {
 
-extern const std::array<std::string_view, kTextEntries> kEnglishTexts;
-extern const std::array<std::string_view, kTextEntries> kFrenchTexts;
+inline constexpr int kDesignedTextEntries = 317;
+
+extern const std::array<std::string_view, kDesignedTextEntries> kEnglishTexts;
+extern const std::array<std::string_view, kDesignedTextEntries> kFrenchTexts;
+
+struct AddedTextEntry {
+    int number;
+    std::string_view english;
+    std::string_view french;
+};
+
+extern const std::vector<AddedTextEntry> kAddedTexts;
 
 }  // namespace arc

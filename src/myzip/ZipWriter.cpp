@@ -117,6 +117,46 @@ bool ZipWriter::Patch(std::uint64_t offset, const std::string& bytes) {
     return true;
 }
 
+bool ZipWriter::WriteLocalHeader(const Member& member, bool zip64Local) {
+    std::string header;
+    Put32(header, kLocalHeaderSig);
+    Put16(header, zip64Local ? kVersionZip64 : kVersionDeflate);
+    Put16(header, member.flags);
+    Put16(header, member.method);
+    Put16(header, member.time);
+    Put16(header, member.date);
+    Put32(header, 0);  // CRC-32 and sizes are written back once known
+    Put32(header, zip64Local ? kMax32 : 0);
+    Put32(header, zip64Local ? kMax32 : 0);
+    Put16(header, static_cast<std::uint16_t>(member.name.size()));
+    Put16(header, zip64Local ? 20 : 0);
+    header += member.name;
+    if (zip64Local) {
+        Put16(header, kZip64ExtraId);
+        Put16(header, 16);
+        Put64(header, 0);
+        Put64(header, 0);
+    }
+    return Write(header);
+}
+
+bool ZipWriter::AddFolder(const std::string& sourcePath, const std::string& name) {
+    struct stat info {};
+    if (::stat(sourcePath.c_str(), &info) != 0)
+        return Fail(sourcePath + ": " + std::strerror(errno));
+    Member member;
+    member.name = name.ends_with('/') ? name : name + "/";
+    member.offset = position_;
+    member.method = kMethodStored;
+    member.flags = NeedsUtf8Flag(member.name) ? kFlagUtf8 : 0;
+    member.mode = static_cast<std::uint32_t>(info.st_mode);
+    member.folder = true;
+    DosStamp(info.st_mtime, member.time, member.date);
+    if (!WriteLocalHeader(member, false)) return false;
+    members_.push_back(std::move(member));
+    return true;
+}
+
 bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& name) {
     FdCloser source{::open(sourcePath.c_str(), O_RDONLY | O_CLOEXEC)};
     if (source.fd < 0) return Fail(sourcePath + ": " + std::strerror(errno));
@@ -131,27 +171,7 @@ bool ZipWriter::AddFile(const std::string& sourcePath, const std::string& name) 
     member.mode = static_cast<std::uint32_t>(info.st_mode);
     DosStamp(info.st_mtime, member.time, member.date);
     const bool zip64Local = static_cast<std::uint64_t>(info.st_size) >= kZip64LocalFrom;
-
-    std::string header;
-    Put32(header, kLocalHeaderSig);
-    Put16(header, zip64Local ? kVersionZip64 : kVersionDeflate);
-    Put16(header, member.flags);
-    Put16(header, member.method);
-    Put16(header, member.time);
-    Put16(header, member.date);
-    Put32(header, 0);  // CRC-32 and sizes are written back once known
-    Put32(header, zip64Local ? kMax32 : 0);
-    Put32(header, zip64Local ? kMax32 : 0);
-    Put16(header, static_cast<std::uint16_t>(name.size()));
-    Put16(header, zip64Local ? 20 : 0);
-    header += name;
-    if (zip64Local) {
-        Put16(header, kZip64ExtraId);
-        Put16(header, 16);
-        Put64(header, 0);
-        Put64(header, 0);
-    }
-    if (!Write(header)) return false;
+    if (!WriteLocalHeader(member, zip64Local)) return false;
 
     uLong crc = crc32(0L, Z_NULL, 0);
     if (member.method == kMethodDeflate) {
@@ -229,7 +249,8 @@ bool ZipWriter::Finish() {
         Put16(header, 0);  // comment
         Put16(header, 0);  // disk
         Put16(header, 0);  // internal attributes
-        Put32(header, member.mode << 16);
+        // The high word holds the Unix mode; 0x10 is the DOS folder attribute.
+        Put32(header, (member.mode << 16) | (member.folder ? 0x10u : 0u));
         Put32(header, bigOffset ? kMax32 : static_cast<std::uint32_t>(member.offset));
         header += member.name;
         header += extra;

@@ -23,6 +23,8 @@ class ZipWriter {
     bool Create(const std::string& path);
     /// Adds a file under `name` ("/" between folders). False on a read or write error.
     bool AddFile(const std::string& sourcePath, const std::string& name);
+    /// Adds a folder entry "name/" (an empty folder makes the round trip only so).
+    bool AddFolder(const std::string& sourcePath, const std::string& name);
     /// Writes the central directory and the end records, closes the file.
     bool Finish();
 
@@ -40,7 +42,11 @@ class ZipWriter {
         std::uint16_t time = 0;
         std::uint16_t date = 0;
         std::uint32_t mode = 0;
+        bool folder = false;
     };
+
+    /// Writes the local header of a member whose sizes are patched in later.
+    bool WriteLocalHeader(const Member& member, bool zip64Local);
 
     bool Write(const void* data, std::size_t count);
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }

@@ -1,6 +1,7 @@
 // myzip "archive,folder/*.*": packs every file under the folder (sub-folders
-// included, names relative to the folder) into a deflated ZIP archive. The
-// archive is written under a temporary name and renamed when complete.
+// included, names relative to the folder, empty files and empty folders too)
+// into a deflated ZIP archive. The archive is written under a temporary name
+// and renamed when complete.
 //
 // Exit codes: 0 written, 2 bad argument, 3 read or write error, 12 nothing to pack.
 
@@ -13,7 +14,6 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "PackerArgument.h"
@@ -24,14 +24,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using FileList = std::vector<std::pair<std::string, std::string>>;  // name, path
+struct Entry {
+    std::string name;  ///< relative, "/" between folders
+    std::string path;
+    bool folder = false;
+    bool operator<(const Entry& other) const { return name < other.name; }
+};
+using FileList = std::vector<Entry>;
 
-/// Regular files under `folder` whose names match the pattern, sorted by name.
+bool IsEmptyFolder(const fs::path& folder) {
+    std::error_code ec;
+    return fs::directory_iterator(folder, ec) == fs::directory_iterator() && !ec;
+}
+
+/// Regular files under `folder` whose names match the pattern, and the empty
+/// folders under it, sorted by name.
 bool CollectFiles(const myzip::PackerArgument& argument, FileList& files, std::string& error) {
     std::error_code ec;
     const fs::path root(argument.folder);
     if (fs::is_regular_file(root, ec)) {
-        files.emplace_back(root.filename().string(), root.string());
+        files.push_back({root.filename().string(), root.string()});
         return true;
     }
     if (!fs::is_directory(root, ec)) {
@@ -40,11 +52,16 @@ bool CollectFiles(const myzip::PackerArgument& argument, FileList& files, std::s
     }
     fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
-        const std::string base = it->path().filename().string();
-        if (!arc::MatchesPattern(base, argument.pattern)) continue;
-        files.emplace_back(it->path().lexically_relative(root).generic_string(),
-                           it->path().string());
+        const std::string name = it->path().lexically_relative(root).generic_string();
+        std::error_code typeError;
+        if (it->is_directory(typeError)) {
+            if (!it->is_symlink(typeError) && IsEmptyFolder(it->path()))
+                files.push_back({name + "/", it->path().string(), true});
+            continue;
+        }
+        if (!it->is_regular_file(typeError)) continue;
+        if (!arc::MatchesPattern(it->path().filename().string(), argument.pattern)) continue;
+        files.push_back({name, it->path().string()});
     }
     if (ec) {
         error = argument.folder + ": " + ec.message();
@@ -91,7 +108,8 @@ int main(int argc, char** argv) {
     myzip::ZipWriter writer;
     bool ok = writer.Create(temporary);
     for (std::size_t i = 0; ok && i < files.size(); ++i)
-        ok = writer.AddFile(files[i].second, files[i].first);
+        ok = files[i].folder ? writer.AddFolder(files[i].path, files[i].name)
+                             : writer.AddFile(files[i].path, files[i].name);
     ok = ok && writer.Finish();
     if (ok) {
         // mkstemp made the file private; give it the usual mode.

@@ -14,6 +14,7 @@
 #include "core/UiService.h"
 #include "database/BackgroundRead.h"
 #include "database/Database.h"
+#include "sheets/HtmlSanitizer.h"
 #include "sheets/SheetText.h"
 
 namespace arc {
@@ -110,6 +111,11 @@ class Columns {
   private:
     std::vector<std::string> names_;
 };
+
+// A long text of a support file: its allowed markup, then a break at each line end.
+std::string LongText(std::string_view text) {
+    return WithHtmlBreaks(SanitizeHtml(text));
+}
 
 std::string TextAt(const Statement& statement, int column) {
     return column < 0 ? std::string() : std::string(statement.ColumnView(column));
@@ -347,12 +353,13 @@ class GameLookups {
     std::string Clones(const std::string& cloneOf) {
         if (cloneOf.empty()) return Text(kTextSet);
         if (!titles_) LoadTitles();
-        std::string link = "<a href=\"" + cloneOf + ".htm\">";
+        std::string link = "<a href=\"" + AttributeUrl(cloneOf + ".htm") + "\">";
+        const std::string shown = EscapeXmlText(cloneOf);
         const auto parent = titles_->find(ToLowerAscii(cloneOf));
         if (parent != titles_->end()) {
-            link += EscapeXmlText(parent->second) + " (" + cloneOf + ")</a>";
+            link += EscapeXmlText(parent->second) + " (" + shown + ")</a>";
         } else {
-            link += cloneOf + "</a>";
+            link += shown + "</a>";
         }
         return link;
     }
@@ -371,9 +378,9 @@ class GameLookups {
                 for (int i = 0; i < 11; ++i)
                     (*historyColumns_)[i] = columns[kHistoryColumns[i]];
             }
-            values[first] = TextAt(history_, (*historyColumns_)[0]);
+            values[first] = SanitizeHtml(TextAt(history_, (*historyColumns_)[0]));
             for (int i = 1; i < 11; ++i) {
-                values[first + i] = WithHtmlBreaks(TextAt(history_, (*historyColumns_)[i]));
+                values[first + i] = LongText(TextAt(history_, (*historyColumns_)[i]));
             }
         }
         history_.Reset();
@@ -390,9 +397,9 @@ class GameLookups {
                 commandColumns_ = {columns["cmd"], columns["info"]};
             }
             values[static_cast<int>(Marker::Cmd)] =
-                WithHtmlBreaks(TextAt(command_, (*commandColumns_)[0]));
+                LongText(TextAt(command_, (*commandColumns_)[0]));
             values[static_cast<int>(Marker::Info)] =
-                WithHtmlBreaks(TextAt(command_, (*commandColumns_)[1]));
+                LongText(TextAt(command_, (*commandColumns_)[1]));
         }
         command_.Reset();
     }
@@ -443,12 +450,11 @@ class GameImages {
     explicit GameImages(const SheetRun& run) : run_(run) {
         for (int k = 0; k < kArtKinds; ++k)
             artPresent_[k] = FolderExists(run.artFolders[k]);
-        noImageUrl_ = ToFileUrl(run.PagesFolder() + "noimage.png");
+        noImageUrl_ = ImageUrl(ToFileUrl(run.PagesFolder() + "noimage.png"));
     }
 
     void Fill(const GameRow& game, MarkerValues& values) const {
-        const std::string& stem =
-            run_.choices.parentArtForClones && !game.cloneOf.empty() ? game.cloneOf : game.name();
+        const std::string& stem = Stem(game);
         const std::string image = stem + ".png";
         for (int k = 0; k < kArtKinds; ++k) {
             std::string& value = values[static_cast<int>(Marker::ImgTitle) + k];
@@ -457,17 +463,23 @@ class GameImages {
                 std::string relative = "images/";
                 relative += ArtSheetFolders()[k];
                 relative += "/" + image;
-                value = ToSlashPath(relative);
+                value = ImageUrl(ToSlashPath(relative));
                 if (!run_.choices.copyAllArt && artPresent_[k]) {
                     const std::string target = run_.PagesFolder() + relative;
                     if (!FileExists(target) && FileExists(source)) ShellCopy(source, target);
                 }
             } else if (artPresent_[k] && FileExists(source)) {
-                value = ToFileUrl(source);
+                value = ImageUrl(ToFileUrl(source));
             } else {
                 value = noImageUrl_;
             }
         }
+    }
+
+    // The name of the game's pictures: its own, or its parent's when asked.
+    const std::string& Stem(const GameRow& game) const {
+        return run_.choices.parentArtForClones && !game.cloneOf.empty() ? game.cloneOf
+                                                                        : game.name();
     }
 
   private:
@@ -492,12 +504,12 @@ std::string AuditText(Statement& audit, const std::string& name) {
 // A game without manufacturer is listed under the unknown group: link there.
 std::string ManufacturerLink(const std::string& manufacturer) {
     const std::string& shown = manufacturer.empty() ? Text(kTextUnknownBracketed) : manufacturer;
-    return "<a href=\"M_" + EscapeXmlText(SafeFileName(shown)) + ".htm\">" + EscapeXmlText(shown) +
-           "</a>";
+    return "<a href=\"" + AttributeUrl("M_" + SafeFileName(shown) + ".htm") + "\">" +
+           EscapeXmlText(shown) + "</a>";
 }
 
 std::string PageLink(const std::string& name) {
-    return "<a href=" + name + ".htm>" + name + "</a>";
+    return "<a " + HrefTo(name + ".htm") + ">" + EscapeXmlText(name) + "</a>";
 }
 
 // A short name that would leave the pages folder gets no page.
@@ -509,7 +521,7 @@ bool UsableName(const std::string& name) {
 void AddToLists(SheetRun& run, const GameRow& game) {
     std::string label = EscapeXmlText(game.title());
     if (!game.cloneOf.empty()) label += " (clone)";
-    const std::string link = "<a href=" + game.name() + ".htm>" + label + "</a><br>";
+    const std::string link = "<a " + HrefTo(game.name() + ".htm") + ">" + label + "</a><br>";
     run.gameList.push_back(SortLetter(game.title()) + link);
     auto add = [&](GroupList list, std::string_view group) {
         std::string entry(group);
@@ -550,8 +562,8 @@ void ReadVersionTexts(SheetRun& run) {
     DebugLog(sql);
     Statement versions(sql);
     if (versions.Step()) {
-        run.mameVersion = versions.ColumnText(0);
-        run.programVersion = "Arcanote v" + versions.ColumnText(1);
+        run.mameVersion = EscapeXmlText(versions.ColumnView(0));
+        run.programVersion = "Arcanote v" + EscapeXmlText(versions.ColumnView(1));
     }
 }
 
@@ -571,8 +583,6 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
     GameLookups lookups(page);
     Statement selection(GameSelectionQuery(run.choices));
     if (!selection.Step()) {
-        Ui().Message(WithLineBreaks(Text(kTextNoDataForCriteria)), MsgButtons::Ok,
-                     MsgIcon::Information);
         DebugLog(Text(kTextNoDataForCriteria));
         return PagesOutcome::EmptySelection;
     }
@@ -594,6 +604,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
     std::string previousLink;
     std::string text;
     run.gameList.reserve(count);
+    run.pageImages.reserve(count);
     for (auto& list : run.groups)
         list.reserve(count);
 
@@ -613,12 +624,13 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
         if (!UsableName(game.name())) {
             WriteLog("No page for the short name \"" + game.name() + "\"");
         } else {
-            // Text for the page: the notes are the user's own markup.
+            // Text for the page: the notes are the user's own markup, kept
+            // within what the sanitizer allows.
             for (const PlainColumn& plain : kPlainColumns) {
                 const std::string& value = game.plain[static_cast<int>(plain.marker)];
                 std::string& shown = values[static_cast<int>(plain.marker)];
                 if (plain.marker == Marker::MyNotes) {
-                    shown = value;
+                    shown = SanitizeHtml(value);
                 } else {
                     shown.clear();
                     AppendEscapedXml(shown, value);
@@ -626,7 +638,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
             }
             values[static_cast<int>(Marker::Manufacturer)] = ManufacturerLink(game.manufacturer);
             values[static_cast<int>(Marker::VerAdded)] = CorrectedVersion(game.verAdded);
-            values[static_cast<int>(Marker::MameInfo)] = WithHtmlBreaks(game.mameInfo);
+            values[static_cast<int>(Marker::MameInfo)] = LongText(game.mameInfo);
             lookups.Expansions(game, values);
             values[static_cast<int>(Marker::Clones)] = lookups.Clones(game.cloneOf);
             for (std::size_t i = 0; i < std::size(kFlagColumns); ++i) {
@@ -646,6 +658,7 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
             if (!written.insert(game.name()).second) writer.Finish();  // the earlier page first
             writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);
+            run.pageImages.push_back(images.Stem(game));
         }
         current = 1 - current;
     }

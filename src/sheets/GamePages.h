@@ -29,7 +29,7 @@ enum class PagesOutcome { Written, EmptySelection, Cancelled };
 
 /// Writes every page of the selection into run.PagesFolder() and fills the
 /// run's lists. Progress: one step per game; stops once the user cancelled.
-/// An empty selection is told to the user (the caller unloads the window).
+/// An empty selection writes nothing.
 PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskProgress& progress);
 
 }  // namespace arc

@@ -45,8 +45,8 @@ std::string_view LinkOf(std::string_view entry) {
 
 std::string GroupLink(std::string_view prefix, std::string_view group) {
     std::string link = "<a href=\"";
-    link += prefix;
-    link += EscapeXmlText(SafeFileName(group)) + ".htm\">";
+    link += AttributeUrl(std::string(prefix) + SafeFileName(group) + ".htm");
+    link += "\">";
     link += EscapeXmlText(group);
     link += "</a>";
     return link;

@@ -1,4 +1,3 @@
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
@@ -8,12 +7,13 @@
 
 namespace arc {
 
-bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
+bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress, int& unclean) {
     progress.SetLabel(Text(kTextUnzippingArt));
     progress.SetTotal(kArtKinds);
     for (int k = 0; k < kArtKinds; ++k) {
         progress.Step(k + 1);  // a cancel stops before the next archive
-        if (!run.choices.dontCopy[k]) {
+        // No folder set for a kind is no art of that kind (not the working folder's).
+        if (!run.choices.dontCopy[k] && !run.artFolders[k].empty()) {
             const std::string target = ArtSheetFolder(run, k);
             for (const std::string& archive :
                  ListFolder(run.artFolders[k], "*.zip", EntryKind::Files)) {
@@ -23,7 +23,7 @@ bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
                 if (!result.errors.empty()) {
                     WriteLog("Unzip " + run.artFolders[k] + archive + ", " + target);
                     WriteLog(DescribeZipErrors(result.errors));
-                    State().LogFlag = true;
+                    ++unclean;
                 }
             }
         }
@@ -37,20 +37,21 @@ bool UnzipArtArchives(const SheetRun& run, TaskProgress& progress) {
 #include <filesystem>
 
 #include "core/ProgramFolder.h"
-#include "sheets/BuildSheets.h"
 #include "sheets/SheetSkin.h"
+#include "sheets/SheetsTask.h"
 
 namespace arc {
 
-SkinFolder ResolveSkin(const std::string& name, const std::string& path) {
+SkinFolder ResolveSkin(const std::string& name, const std::string& path,
+                       const std::string& tempFolder) {
     SkinFolder skin;
     if (!IsSkinArchive(path)) {
         skin.folder = WithTrailingSlash(path);
         return skin;
     }
     skin.fromArchive = true;
-    skin.folder = State().TempFolder + "~" + name + ".skin/";
-    RemoveUnzippedSkin(skin.folder);
+    skin.folder = tempFolder + "~" + name + ".skin/";
+    RemoveUnzippedSkin(skin.folder, tempFolder);
     std::error_code ignored;
     std::filesystem::create_directories(skin.folder.substr(0, skin.folder.size() - 1), ignored);
     const std::string line = "UnzipAll " + path + " to " + skin.folder;
@@ -59,7 +60,6 @@ SkinFolder ResolveSkin(const std::string& name, const std::string& path) {
     if (!result.errors.empty()) {
         WriteLog(line);
         WriteLog(DescribeZipErrors(result.errors));
-        State().LogFlag = true;
     }
     return skin;
 }

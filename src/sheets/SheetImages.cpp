@@ -1,11 +1,9 @@
 #include "sheets/SheetImages.h"
 
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/TextTable.h"
-#include "database/Database.h"
 
 namespace arc {
 
@@ -33,15 +31,14 @@ bool FillSubstitutes(const SheetRun& run, TaskProgress& progress) {
     const std::string noImage = FindNoCase(run.skinFolder, "noimage.png");
     if (!FileExists(noImage)) return true;
     progress.SetLabel(Text(kTextCheckingImages));
-    progress.SetTotal(static_cast<int>(std::stoll("0" + QueryValue("SELECT COUNT(*) FROM Data"))));
+    progress.SetTotal(static_cast<int>(run.pageImages.size()));
     std::array<std::string, kArtKinds> folders;
     for (int k = 0; k < kArtKinds; ++k)
         folders[k] = ArtSheetFolder(run, k);
-    Statement games("SELECT InternalName FROM Data");
     // Each game is counted once the games before it are done.
-    for (int done = 0; games.Step(); ++done) {
-        if (!progress.Step(done)) return false;
-        const std::string name(games.ColumnView(0));
+    int done = 0;
+    for (const std::string& name : run.pageImages) {
+        if (!progress.Step(done++)) return false;
         if (name.empty() || name.find_first_of("/\\") != std::string::npos || name == "." ||
             name == "..") {
             continue;

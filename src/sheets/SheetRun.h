@@ -45,12 +45,15 @@ struct SheetRun {
     std::string skinFolder;  ///< chosen skin's folder, trailing "/"; empty without a skin
     SheetChoices choices;
     std::array<std::string, kArtKinds> artFolders;  ///< trailing "/"
+    bool frenchPages = false;                       ///< the built-in game page's language
 
     std::string mameVersion;     ///< VersionMame of the database
     std::string programVersion;  ///< "Arcanote v" + VersionArcanote
 
     std::vector<std::string> gameList;                         ///< sort letter + link line
     std::array<std::vector<std::string>, kGroupLists> groups;  ///< group + separator + link line
+    /// The picture name (without ".png") of each game page written, in page order.
+    std::vector<std::string> pageImages;
 
     std::string PagesFolder() const { return htmlFolder + "html/"; }
 };

@@ -25,7 +25,8 @@ struct SkinFolder {
 };
 
 /// The folder the run reads the skin from: the skin folder itself, or for an
-/// archive its extraction into TempFolder + "~" + name + ".skin/".
-SkinFolder ResolveSkin(const std::string& name, const std::string& path);
+/// archive its extraction into tempFolder + "~" + name + ".skin/".
+SkinFolder ResolveSkin(const std::string& name, const std::string& path,
+                       const std::string& tempFolder);
 
 }  // namespace arc

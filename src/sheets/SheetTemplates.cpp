@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "core/TextTable.h"
 
@@ -112,14 +113,59 @@ constexpr std::array<std::string_view, 74> kGamePageLines = {
     "</body></html>",
 };
 
+// The English page is the French one with these labels in their place: the
+// same lines, tags and markers.
+constexpr std::pair<std::string_view, std::string_view> kEnglishLabels[] = {
+    {">Rom disponible : <", ">Rom available : <"},
+    {">Éditeur : <", ">Manufacturer : <"},
+    {">Année :<", ">Year :<"},
+    {">Résolution : <", ">Resolution : <"},
+    {">Rafraîchissement : <", ">Refresh rate : <"},
+    {">Couleurs : <", ">Colors : <"},
+    {">Clone de :<", ">Clone of :<"},
+    {">État : <", ">Status : <"},
+    {">Couleurs :<", ">Colors :<"},
+    {">Sons : <", ">Sound : <"},
+    {">Joueurs :<", ">Players :<"},
+    {">Manettes : <", ">Controls : <"},
+    {">Catégorie : <", ">Category : <"},
+    {">Support de hiscore.dat : <", ">hiscore.dat support : <"},
+    {">Support de cheat.dat : <", ">cheat.dat support : <"},
+    {">Nom de la rom : <", ">Rom name : <"},
+    {">Intégré depuis la<br>version : <", ">Added in<br>version : <"},
+    {">écran titre<", ">title screen<"},
+    {">Déscription<", ">Description<"},
+    {">Technique <", ">Technical <"},
+    {">Notes<", ">Trivia<"},
+    {">Mise à jour<", ">Updates<"},
+    {">Trucs et astuces<", ">Tips and tricks<"},
+    {">Série<", ">Series<"},
+    {">Équipe<", ">Staff<"},
+    {">Commandes : <", ">Commands : <"},
+    {">Techniques<", ">Technical<"},
+    {">borne<", ">cabinet<"},
+    {">écran jeu<", ">game screen<"},
+    {">Divers : <", ">Miscellaneous : <"},
+    {">Divers : <br>", ">Miscellaneous : <br>"},
+    {"<td>Notes personnelles : <br>", "<td>Personal notes : <br>"},
+    {"[Précédent : #PREVIOUS]", "[Previous : #PREVIOUS]"},
+    {"[Suivant :#NEXT]", "[Next :#NEXT]"},
+};
+
 }  // namespace
 
-std::string DefaultGamePageTemplate() {
+std::string DefaultGamePageTemplate(bool french) {
     std::string text;
     text.reserve(8192);
     for (std::size_t i = 0; i < kGamePageLines.size(); ++i) {
         if (i > 0) text += "\r\n";
         text += kGamePageLines[i];
+    }
+    if (!french) {
+        for (const auto& [label, english] : kEnglishLabels) {
+            const std::size_t at = text.find(label);
+            if (at != std::string::npos) text.replace(at, label.size(), english);
+        }
     }
     return text;
 }

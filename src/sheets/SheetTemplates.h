@@ -5,8 +5,9 @@
 
 namespace arc {
 
-/// Game page: 74 lines joined by CR LF, style rules in its head, French labels.
-std::string DefaultGamePageTemplate();
+/// Game page: 74 lines joined by CR LF, style rules in its head, labels in
+/// French or English (the same lines, tags and markers).
+std::string DefaultGamePageTemplate(bool french);
 /// Letter-indexed list page (#NAMELIST, #ALPHA, #LIST, #VERMAME, #VERANO, #HOME).
 std::string DefaultLetterListTemplate();
 /// Plain list page (#NAMELIST, #LIST, #VERMAME, #VERANO, #HOME).

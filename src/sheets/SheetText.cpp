@@ -1,5 +1,6 @@
 #include "sheets/SheetText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -36,6 +37,76 @@ std::string WithHtmlBreaks(std::string_view text) {
         from = pos + 2;
     }
     out.append(text.substr(from));
+    return out;
+}
+
+namespace {
+
+void AppendPercent(std::string& out, unsigned char c) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    out += '%';
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+}
+
+bool IsPlainNameByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '.' || c == '-';
+}
+
+}  // namespace
+
+std::string AttributeUrl(std::string_view path) {
+    std::string out;
+    out.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '%':
+            case '#':
+            case '?':
+                AppendPercent(out, byte);
+                break;
+            default:
+                if (byte < 0x20 || byte == 0x7F)
+                    AppendPercent(out, byte);
+                else
+                    out += c;
+        }
+    }
+    return out;
+}
+
+std::string HrefTo(std::string_view target) {
+    const bool plain =
+        !target.empty() && std::all_of(target.begin(), target.end(), IsPlainNameByte);
+    if (plain) return "href=" + std::string(target);
+    return "href=\"" + AttributeUrl(target) + "\"";
+}
+
+std::string ImageUrl(std::string_view url) {
+    std::string out;
+    out.reserve(url.size());
+    for (const char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 || IsPlainNameByte(c) || c == '/' || c == ':' || c == '~' || c == '(' ||
+            c == ')' || c == ',' || c == '+' || c == '!' || c == '$' || c == ';' || c == '@')
+            out += c;
+        else
+            AppendPercent(out, byte);
+    }
     return out;
 }
 

@@ -19,6 +19,19 @@ void ReplaceAll(std::string& text, std::string_view marker, std::string_view val
 /// Each CR LF becomes "<br>" + CR LF (the long texts of the game page).
 std::string WithHtmlBreaks(std::string_view text);
 
+/// A path for a quoted attribute: "&", "\"", "<" and ">" as entities, and
+/// "%", "#", "?" and control characters percent-encoded, as they would cut
+/// the path short.
+std::string AttributeUrl(std::string_view path);
+
+/// "href=" and the target: as it is when it holds only letters, digits, "_",
+/// "." and "-", else quoted through AttributeUrl.
+std::string HrefTo(std::string_view target);
+
+/// A picture's address for a template attribute, quoted or not: every byte
+/// that could end an unquoted attribute or the path is percent-encoded.
+std::string ImageUrl(std::string_view url);
+
 /// Every "\" becomes "/".
 std::string ToSlashPath(std::string_view path);
 

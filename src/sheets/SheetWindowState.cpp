@@ -1,8 +1,5 @@
 #include "sheets/SheetWindowState.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -17,70 +14,9 @@
 namespace arc {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kWindowNumber = WindowNumber(WindowId::Sheet);
 
-fs::path Normalized(const std::string& path) {
-    std::error_code ignored;
-    fs::path normal = fs::weakly_canonical(fs::absolute(fs::path(path), ignored), ignored);
-    if (normal.empty()) normal = fs::path(path).lexically_normal();
-    if (!normal.has_filename() && normal.has_parent_path()) normal = normal.parent_path();
-    return normal;
-}
-
-// True when `inner` is `outer` or lies somewhere below it.
-bool IsSameOrInside(const fs::path& inner, const fs::path& outer) {
-    auto in = inner.begin();
-    for (auto out = outer.begin(); out != outer.end(); ++out, ++in) {
-        if (in == inner.end() || *in != *out) return false;
-    }
-    return true;
-}
-
-std::string ProtectedFolderMessage(const std::string& folder) {
-    if (TheSettings().Language == 1) {
-        return "Le dossier " + folder +
-               " contient les fichiers du programme (réglages, base de données, skins) : il "
-               "n'est pas vidé, les fiches y sont créées sans rien effacer.";
-    }
-    return "The folder " + folder +
-           " holds the program's own files (settings, database, skins): it is not emptied; "
-           "the game files are written into it without deleting anything.";
-}
-
-// Deletes the plain files of html/, then sends every entry of the destination
-// to the trash.
-void EmptyDestination(const std::string& htmlFolder) {
-    ShowProgress();
-    SetProgressLabel(Text(kTextDeleting));
-    const std::string pages = htmlFolder + "html/";
-    for (const std::string& name : ListFolder(pages, "*", EntryKind::Files)) {
-        DeleteFileIfExists(pages + name);
-    }
-    for (const std::string& name : ListFolder(htmlFolder, "*", EntryKind::Any)) {
-        RecycleFile(htmlFolder + name);
-    }
-    UnloadProgress();
-    Progress().Cancel = false;
-}
-
-bool HasPlainFiles(const std::string& folder) {
-    return !ListFolder(folder, "*", EntryKind::Files).empty();
-}
-
 }  // namespace
-
-bool HoldsProgramFiles(const std::string& folder) {
-    const fs::path target = Normalized(folder);
-    if (IsSameOrInside(Normalized(ProgramFolder()), target)) return true;
-    const std::string& database = TheSettings().DatabasePath;
-    if (!database.empty() &&
-        IsSameOrInside(Normalized(fs::path(database).parent_path().string()), target)) {
-        return true;
-    }
-    return false;
-}
 
 void SheetWindowState::Load(bool chooseFolder) {
     caption = Text(kTextCreatingRomsList);
@@ -187,79 +123,88 @@ SheetChoices SheetWindowState::ReadSheetOptions() const {
     return choices;
 }
 
-SheetRunResult SheetWindowState::Make() {
-    TheSettings().DefaultSkin = ComboText();
-    if (text1.empty()) {
-        focusText1 = true;
-        return {};
-    }
-    if (!State().WizardMode && ConfirmDatabaseFile().empty()) {
-        SheetRunResult cancelled;
-        cancelled.cancelled = true;
-        return cancelled;
-    }
-    return Run();
-}
-
-SheetRunResult SheetWindowState::MakeWithoutQuestions() {
-    TheSettings().DefaultSkin = ComboText();
-    if (text1.empty()) {
-        focusText1 = true;
-        return {};
-    }
-    return Run();
-}
-
-SheetRunResult SheetWindowState::Run() {
-    const SheetChoices choices = ReadSheetOptions();
-    TheSettings().HtmlFolder = WithTrailingSlash(text1);
-    DebugLog("DEST PATH = " + TheSettings().HtmlFolder);
-    DebugLog("SKIN      = " + TheSettings().DefaultSkin);
-    SheetRunResult result = PrepareSheetFolders(choices);
-    if (State().WizardMode) unloadRequested = true;
-    return result;
-}
-
-SheetRunResult SheetWindowState::PrepareSheetFolders(const SheetChoices& choices) {
-    const std::string htmlFolder = WithTrailingSlash(TheSettings().HtmlFolder);
-    std::error_code ignored;
-    fs::create_directories(fs::path(htmlFolder.substr(0, htmlFolder.size() - 1)), ignored);
-
-    if (HasPlainFiles(htmlFolder) || HasPlainFiles(htmlFolder + "html/")) {
-        if (HoldsProgramFiles(htmlFolder)) {
-            Ui().Message(ProtectedFolderMessage(htmlFolder), MsgButtons::Ok, MsgIcon::Exclamation);
-        } else if (Ui().AskDestructive(
-                       Text(kTextDestinationNotEmpty) + "\r\n" + Text(kTextConfirmDelete),
-                       MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes,
-                       kEmptyDestinationConsent) == MsgAnswer::Yes &&
-                   Ui().AskDestructive(Text(kTextConfirmDeleteFilesIn) + "\r\n" + htmlFolder,
-                                       MsgButtons::YesNo, MsgIcon::Critical, MsgAnswer::Yes,
-                                       kEmptyDestinationConsent) == MsgAnswer::Yes) {
-            EmptyDestination(htmlFolder);
-        }
-    }
-    for (std::string_view sub :
-         {"html", "html/images", "html/images/titles", "html/images/snap", "html/images/marquees",
-          "html/images/cabinets", "html/images/cpanel", "html/images/flyers"}) {
-        MakeFolder(htmlFolder + std::string(sub));
-    }
-
-    SheetRun run;
-    run.htmlFolder = htmlFolder;
-    run.choices = choices;
-    for (int k = 0; k < kArtKinds; ++k) {
-        run.artFolders[k] = WithTrailingSlash(TheSettings().ArtFolders[k]);
-    }
-    bool fromArchive = false;
+SheetsRequest SheetWindowState::BuildRequest() const {
+    const Settings& settings = TheSettings();
+    SheetsRequest request;
+    request.databasePath = settings.DatabasePath;
+    request.htmlFolder = WithTrailingSlash(text1);
+    request.choices = ReadSheetOptions();
+    request.artFolders = settings.ArtFolders;
+    request.frenchPages = settings.Language == 1;
+    request.tempFolder = State().TempFolder;
+    request.programFolder = ProgramFolder();
     if (combo1Index > 0 && combo1Index < static_cast<int>(skinPaths.size())) {
-        const SkinFolder skin = ResolveSkin(ComboText(), skinPaths[combo1Index]);
-        run.skinFolder = skin.folder;
-        fromArchive = skin.fromArchive;
+        request.skinName = ComboText();
+        request.skinPath = skinPaths[combo1Index];
     }
-    return BuildSheets(run, fromArchive, [this](bool show) {
-        visible = show;
-        if (showWindow) showWindow(show);
-    });
+    return request;
+}
+
+namespace {
+
+SheetsOutcome NothingRan() {
+    SheetsOutcome outcome;
+    outcome.kind = OutcomeKind::Cancelled;
+    return outcome;
+}
+
+}  // namespace
+
+SheetsOutcome SheetWindowState::Make() {
+    TheSettings().DefaultSkin = ComboText();
+    if (!text1.empty() && !State().WizardMode && ConfirmDatabaseFile().empty()) return NothingRan();
+    return MakeWithoutQuestions();
+}
+
+SheetsOutcome SheetWindowState::MakeWithoutQuestions() {
+    TheSettings().DefaultSkin = ComboText();
+    if (text1.empty()) {
+        focusText1 = true;
+        return NothingRan();
+    }
+    return Run();
+}
+
+SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
+    SheetsOutcome outcome;
+    {
+        ProgressShown shown;
+        Progress().Cancel = false;
+        WindowProgress progress;
+        TaskContext context(progress, Ui());
+        outcome = RunSheets(request, context);
+    }
+    Progress().Cancel = false;
+    return outcome;
+}
+
+SheetsOutcome SheetWindowState::Run() {
+    const SheetsRequest request = BuildRequest();
+    TheSettings().HtmlFolder = request.htmlFolder;
+    if (State().LogFlag) WriteSettingsDump();
+    auto show = [this](bool shown) {
+        visible = shown;
+        if (showWindow) showWindow(shown);
+    };
+    show(false);
+    DisableMenus();
+    const SheetsOutcome outcome = RunSheetsShown(request);
+    if (State().WizardMode) {
+        unloadRequested = true;
+    } else {
+        show(true);
+        EnableMenus();
+    }
+    if (outcome.ok() || outcome.partial()) {
+        Ui().OpenWithDefaultApp(outcome.indexPath);
+        if (!State().WizardMode) {
+            Ui().Message(outcome.ok() ? Text(kTextDone) : outcome.message, MsgButtons::Ok,
+                         outcome.ok() ? MsgIcon::Information : MsgIcon::Exclamation);
+        }
+    } else if (outcome.failed() && !outcome.told) {
+        Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
+    }
+    return outcome;
 }
 
 }  // namespace arc

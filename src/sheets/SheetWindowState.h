@@ -8,13 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "sheets/BuildSheets.h"
 #include "sheets/SheetRun.h"
+#include "sheets/SheetsTask.h"
 
 namespace arc {
-
-/// The command-line option that lets a run empty a destination that is not empty.
-inline constexpr std::string_view kEmptyDestinationConsent = "--empty-destination";
 
 class SheetWindowState {
   public:
@@ -62,23 +59,23 @@ class SheetWindowState {
     bool SelectSkin(std::string_view name);
 
     /// Command2 (Make): database question (not in wizard mode; cancelling it
-    /// stops here), then the run.
-    SheetRunResult Make();
-    /// Make without the database question (the command line, the wizard).
-    SheetRunResult MakeWithoutQuestions();
+    /// stops here), then the run. Nothing runs without a destination.
+    SheetsOutcome Make();
+    /// Make without the database question (the wizard).
+    SheetsOutcome MakeWithoutQuestions();
 
     /// The nine boxes of the selection and copies as the run reads them
     /// (logged when logging is on); Check2(6), Check3 and Check4 included.
     SheetChoices ReadSheetOptions() const;
-    /// Destination folders, the emptying questions, the skin; then the run.
-    SheetRunResult PrepareSheetFolders(const SheetChoices& choices);
+    /// The run the controls ask for, with the settings' database and art folders.
+    SheetsRequest BuildRequest() const;
 
   private:
-    SheetRunResult Run();
+    SheetsOutcome Run();
 };
 
-/// True when emptying `folder` would touch the program folder or the
-/// database's folder (the folder is one of them or holds one of them).
-bool HoldsProgramFiles(const std::string& folder);
+/// RunSheets with the progress window shown and reporting, the UI service
+/// answering (the window's Make, the command line).
+SheetsOutcome RunSheetsShown(const SheetsRequest& request);
 
 }  // namespace arc

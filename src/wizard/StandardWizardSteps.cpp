@@ -29,11 +29,13 @@ std::string BuildSummary(BuildOutcome outcome) {
     }
 }
 
-std::string RomsSummary(const ListMyRomsSummary& summary) {
-    if (summary.cancelled) return Text(kTextStepCancelled);
-    if (!summary.finished) return Text(kTextStepNotDone);
+std::string RomsSummary(const ListMyRomsOutcome& summary) {
+    if (summary.cancelled()) return Text(kTextStepCancelled);
+    if (!summary.ok()) return Text(kTextStepNotDone);
     return std::to_string(summary.scanned) + Text(kTextScannedFiles) + " " +
-           std::to_string(summary.listed) + Text(kTextListedRoms);
+           std::to_string(summary.owned) + Text(kTextListedRoms) + " " +
+           std::to_string(summary.added) + Text(kTextSetsAdded) + " " +
+           std::to_string(summary.noLongerFound) + Text(kTextSetsNoLongerFound);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "cli/CliRunTest.h"
 #include "collection/CollectionGameDb.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 
 namespace arc {
 namespace {
@@ -27,12 +28,43 @@ TEST_F(CollectionCliTest, ListRomsPrintsTheSummary) {
     AddRom("pacman.zip");
     AddRom("galaga/");
     EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 0) << err;
-    EXPECT_EQ(out, "Done.\n2 scanned file(s).\n2 listed roms.\n");
+    EXPECT_EQ(out, "Done.\n2 scanned file(s).\n2 listed roms.\n2" + Text(kTextSetsAdded) + "\n0" +
+                       Text(kTextSetsNoLongerFound) + "\n");
 
     fs::remove_all(Roms());
     fs::create_directories(Roms());
     EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 1);
     EXPECT_NE(err.find("No rom could be found in"), std::string::npos);
+
+    // A broken database is named, not taken for an unscanned ROM folder.
+    AddRom("pacman.zip");
+    test::WriteFile(db, std::string(2048, 'x'));
+    EXPECT_EQ(Run({"list-roms", "--db", db, "--roms", Roms()}), 1);
+    EXPECT_NE(err.find(Text(kTextDatabaseUnreadable) + db), std::string::npos) << err;
+    EXPECT_EQ(err.find("not scanned"), std::string::npos);
+}
+
+TEST_F(CollectionCliTest, SearchCopyWithNoArchiveFoundSaidDone) {
+    const std::string copies = home.str() + "copies/";
+    EXPECT_EQ(Run({"--yes", "search", "--db", db, "--roms", Roms(), "--genre", "Shooter",
+                   "--copy-to", copies}),
+              1);
+    EXPECT_NE(err.find("2" + Text(kTextArchivesNotFound) + Roms()), std::string::npos) << err;
+    EXPECT_EQ(err.find(Text(kTextDone)), std::string::npos);
+}
+
+TEST_F(CollectionCliTest, SearchLeftWalFilesAndAFailedOneRewroteTheSettings) {
+    ASSERT_TRUE(SaveSettings());
+    const std::string settings = test::ReadFile(home.str() + "Arcanote.inf");
+    const std::string garbage = home.str() + "garbage.mdb";
+    test::WriteFile(garbage, std::string(2048, 'x'));
+    EXPECT_EQ(Run({"search", "--genre", "Maze"}), 0) << err;
+    EXPECT_EQ(out, "pacman       Pac-Man\n");
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        EXPECT_FALSE(fs::exists(db + suffix)) << suffix;
+    EXPECT_EQ(Run({"search", "--db", garbage}), 1);
+    EXPECT_NE(err.find(garbage), std::string::npos) << err;
+    EXPECT_EQ(test::ReadFile(home.str() + "Arcanote.inf"), settings);
 }
 
 TEST_F(CollectionCliTest, SearchPrintsTheQueryAndTheLines) {

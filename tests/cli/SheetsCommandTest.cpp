@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "cli/CliRunTest.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
 #include "database/Database.h"
 #include "sheets/SheetFixture.h"
+#include "support/ZipBuilder.h"
 
 namespace arc::test {
 namespace {
@@ -74,6 +78,42 @@ TEST_F(SheetsCommandTest, RejectsAnUnknownSkinAndReportsFailures) {
     EXPECT_EQ(Run({"sheets", "--db", home.str() + "missing.mdb", "--out", site}), 1);
     EXPECT_EQ(Run({"sheets", "--db", database, "--out", site, "--only-available"}), 1);
     EXPECT_NE(err.find("no game matches"), std::string::npos);
+    // Art archives with unsafe members: the site is made, the run is partial.
+    TheSettings().ArtFolders[0] = art + "0/";
+    SaveSettings();
+    WriteZip(art + "0/titles.zip", {{"../../escaped.png", "evil"}});
+    EXPECT_EQ(Run({"sheets", "--db", database, "--out", site}), 1);
+    EXPECT_EQ(out, site + "index.htm\n");
+    EXPECT_NE(err.find("1 art archive(s) held members that were not extracted"), std::string::npos)
+        << err;
+}
+
+// The window's saved ticks are not the command's; the command saves nothing.
+TEST_F(SheetsCommandTest, OptionsOfOneRunNeverChangeTheSavedSettings) {
+    TheSettings().SheetOptions[2] = 1;  // the window's "avoid clones"
+    TheSettings().HtmlFolder = home.str() + "saved/";
+    SaveSettings();
+    const std::string saved = ReadFile(InProgramFolder("Arcanote.inf"));
+    ASSERT_EQ(Run({"sheets", "--db", database, "--out", site, "--skin", "blue"}), 0) << err;
+    EXPECT_EQ(Page("puckman.htm"), "blue Puck Man");
+    ASSERT_EQ(Run({"sheets", "--db", database}), 0) << err;
+    EXPECT_EQ(out, home.str() + "saved/index.htm\n");
+    EXPECT_EQ(ReadFile(InProgramFolder("Arcanote.inf")), saved);
+}
+
+TEST_F(SheetsCommandTest, AReadOnlyDestinationSaysNotWritable) {
+    fs::create_directories(site);
+    const bool root = ::geteuid() == 0;
+    if (root && ::mount("tmpfs", site.c_str(), "tmpfs", MS_RDONLY, "size=32k") != 0)
+        GTEST_SKIP() << "cannot mount a read-only tmpfs here";
+    if (!root) fs::permissions(site, fs::perms::owner_read | fs::perms::owner_exec);
+    for (const std::string& out : {site, site + "new/"}) {
+        EXPECT_EQ(Run({"sheets", "--db", database, "--out", out}), 1);
+        EXPECT_NE(err.find("The folder " + out + " is not writable."), std::string::npos) << err;
+        EXPECT_EQ(err.find("No such file"), std::string::npos) << err;
+    }
+    if (root) ::umount2(site.c_str(), MNT_DETACH);
+    if (!root) fs::permissions(site, fs::perms::owner_all);
 }
 
 }  // namespace

@@ -48,7 +48,9 @@ TEST_F(UserScenariosTest, MissingSourceFolderIsAFailureNotDone) {
         const test::CliRun run =
             RunCommand(home.str(), args[0], std::vector<std::string>(args.begin() + 1, args.end()));
         EXPECT_NE(run.code, 0) << args[0];
-        EXPECT_NE(run.err.find("no such folder: " + missing), std::string::npos) << run.err;
+        EXPECT_NE(ToLowerAscii(run.err).find("no such folder: " + ToLowerAscii(missing)),
+                  std::string::npos)
+            << run.err;
         EXPECT_EQ(run.err.find("Done."), std::string::npos) << run.err;
     }
 }

@@ -1,10 +1,7 @@
 #include "collection/CollectionGameDb.h"
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "database/Database.h"
 
@@ -60,15 +57,6 @@ std::vector<std::string> CollectionTest::Owned() {
     }
     if (!wasOpen) CloseDatabase();
     return names;
-}
-
-void CollectionTest::CancelAtTheSecondEventRound() {
-    ui().onProcessEvents = [events = 0]() mutable {
-        // The first round opens the progress window; waiting there lets the
-        // next one through the event throttle, where the user cancels.
-        if (++events == 1) std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        if (events == 2) UnloadProgress();
-    };
 }
 
 }  // namespace arc::test

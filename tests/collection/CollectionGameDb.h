@@ -28,8 +28,6 @@ class CollectionTest : public ProgramFolderTest {
     std::string Roms() const { return home.str() + "roms/"; }
     /// Names of the owned games, sorted.
     std::vector<std::string> Owned();
-    /// The next long task is cancelled at its second event round, as by the user.
-    void CancelAtTheSecondEventRound();
 };
 
 }  // namespace arc::test

@@ -40,7 +40,7 @@ TEST_F(ImagesWindowTest, DeleteRemovesOrphansOfTheChosenKindsOnly) {
 
     const ImagesOutcome outcome = window.DeleteImagesWithoutRom();
 
-    EXPECT_TRUE(outcome.Complete());
+    EXPECT_TRUE(outcome.ok());
     EXPECT_EQ(outcome.done, 2);
     // Kept: the images of a .zip, a .7z and a folder set, and what is no PNG.
     EXPECT_EQ(ListFolder(home.file("mame/snap"), "*"),

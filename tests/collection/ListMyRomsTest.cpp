@@ -6,7 +6,6 @@
 #include "collection/CollectionGameDb.h"
 #include "collection/ListMyRoms.h"
 #include "core/AppState.h"
-#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
@@ -25,10 +24,22 @@ class ListMyRomsTest : public test::CollectionTest {
         MakeGames(games);
     }
 
-    /// The task on the database in use.
-    ListMyRomsSummary Run() { return ListMyRoms(); }
+    /// The menu command; a database that does not exist is chosen all the
+    /// same in the chooser, which opens only then.
+    ListMyRomsOutcome Run() {
+        if (!std::filesystem::exists(TheSettings().DatabasePath))
+            ui().QueueFile(TheSettings().DatabasePath);
+        return ListMyRoms();
+    }
 
     bool IsOwned(const std::string& name) { return std::ranges::count(Owned(), name) == 1; }
+
+    /// The task itself over `folder`.
+    ListMyRomsOutcome Scan(const std::string& folder, int cancelAt = 0) {
+        test::RecordedProgress progress(cancelAt);
+        TaskContext context(progress, ui());
+        return RunListMyRoms({TheSettings().DatabasePath, folder}, context);
+    }
 
     /// Everything the task switched off or opened is back.
     void ExpectPutBack() {
@@ -49,22 +60,37 @@ TEST_F(ListMyRomsTest, ArchivesAndFoldersMarkTheirGamesAndTheSummaryCountsThem) 
     AddRom("caf\xe9.zip");       // not UTF-8: scanned, marks nothing
     AddRom("readme.txt");        // neither archive nor folder
 
-    const ListMyRomsSummary summary = Run();
+    const ListMyRomsOutcome outcome = Run();
 
-    EXPECT_TRUE(summary.finished);
-    EXPECT_EQ(Owned(), (std::vector<std::string>{"abcdefghijklm", "dkong", "galaga", "mslug",
-                                                 "o'brien", "pacman", "puckman"}));
+    EXPECT_TRUE(outcome.ok());
+    EXPECT_EQ(Owned(), (std::vector<std::string>{"abcdefghijklm", "dkong", "galaga", "o'brien",
+                                                 "pacman", "puckman"}));
     ASSERT_EQ(ui().messages.size(), 1u);
-    EXPECT_EQ(ui().messages[0].text, Text(92) + "\n8" + Text(114) + "\n7" + Text(115));
+    // mslug, owned before, is not in the folder.
+    EXPECT_EQ(ui().messages[0].text, Text(92) + "\n8" + Text(114) + "\n6" + Text(115) + "\n6" +
+                                         Text(340) + "\n1" + Text(341));
     for (const std::string& label : ui().progressLabels)
         EXPECT_TRUE(IsValidUtf8(label));
     ExpectPutBack();
     EXPECT_TRUE(ui().fileRequests.empty());  // the database in use, without a chooser
+}
 
-    // Marks are only added; a second run counts the entries again.
-    std::filesystem::remove(Roms() + "pacman.zip");
-    EXPECT_EQ(Run().scanned, 7);
-    EXPECT_TRUE(IsOwned("pacman"));
+TEST_F(ListMyRomsTest, ARescanOfAnotherFolderLeftGoneSetsOwned) {
+    AddRom("pacman.zip");
+    AddRom("galaga/");
+    const std::string other = home.str() + "other/";
+    test::WriteFile(other + "dkong.7z", "7z");
+    test::WriteFile(other + "PACMAN.ZIP", "zip");
+
+    EXPECT_EQ(Scan(Roms()).noLongerFound, 1);  // mslug
+
+    const ListMyRomsOutcome outcome = Scan(other);
+    EXPECT_TRUE(outcome.ok());
+    EXPECT_EQ(Owned(), (std::vector<std::string>{"dkong", "pacman"}));
+    EXPECT_EQ(outcome.added, 1);          // dkong
+    EXPECT_EQ(outcome.noLongerFound, 1);  // galaga
+    EXPECT_EQ(outcome.owned, 2);
+    EXPECT_NE(outcome.message.find("\n1" + Text(341)), std::string::npos);
 }
 
 TEST_F(ListMyRomsTest, EmptyOrMissingFolderIsToldAndOpensThePathsWindow) {
@@ -74,7 +100,7 @@ TEST_F(ListMyRomsTest, EmptyOrMissingFolderIsToldAndOpensThePathsWindow) {
     for (const std::string& folder : {Roms(), home.str() + "nowhere"}) {
         ui().messages.clear();
         TheSettings().RomsFolder = folder;
-        EXPECT_FALSE(Run().finished);
+        EXPECT_TRUE(Run().noRomFound);
         ASSERT_EQ(ui().messages.size(), 1u);
         EXPECT_EQ(ui().messages[0].text, Text(113) + "\n" + folder);
         // The paths window switches the menus back on when it closes.
@@ -87,26 +113,24 @@ TEST_F(ListMyRomsTest, EmptyOrMissingFolderIsToldAndOpensThePathsWindow) {
     TheSettings().RomsFolder = Roms();
     std::filesystem::remove(Roms() + ".cache");
     AddRom("readme.txt");
-    EXPECT_TRUE(Run().finished);
+    EXPECT_TRUE(Run().ok());
     std::filesystem::remove(Roms() + "readme.txt");
     AddRom("galaga/");
     EXPECT_EQ(Run().scanned, 1);
     EXPECT_TRUE(IsOwned("galaga"));
 }
 
-TEST_F(ListMyRomsTest, CancelKeepsTheMarksMadeAndShowsNoSummary) {
+TEST_F(ListMyRomsTest, CancelKeepsTheMarksMadeAndClearsNone) {
     for (int i = 0; i < 50; ++i)
         AddRom("other" + std::to_string(i) + ".zip");
     AddRom("abcdefghijklm.zip");  // sorts before every "other" archive
     AddRom("pacman/");
-    CancelAtTheSecondEventRound();
-    const ListMyRomsSummary summary = Run();
-    EXPECT_TRUE(summary.cancelled);
-    EXPECT_EQ(summary.scanned, 1);
-    EXPECT_TRUE(ui().messages.empty());
-    // The folders come after the archives.
+    const ListMyRomsOutcome outcome = Scan(Roms(), 1);
+    EXPECT_TRUE(outcome.cancelled());
+    EXPECT_EQ(outcome.scanned, 1);
+    // The folders come after the archives; mslug, not seen, stays owned.
     EXPECT_EQ(Owned(), (std::vector<std::string>{"abcdefghijklm", "mslug"}));
-    ExpectPutBack();
+    EXPECT_FALSE(IsDatabaseOpen());
 }
 
 TEST_F(ListMyRomsTest, WizardStepAsksNothingShowsNothingAndClearsItsFlag) {
@@ -114,7 +138,7 @@ TEST_F(ListMyRomsTest, WizardStepAsksNothingShowsNothingAndClearsItsFlag) {
     State().WizardMode = true;
     State().WizardTaskRunning = true;
     ui().SetMenusEnabled(false);
-    EXPECT_TRUE(ListMyRoms().finished);
+    EXPECT_TRUE(ListMyRoms().ok());
     EXPECT_TRUE(IsOwned("pacman"));
     EXPECT_TRUE(ui().fileRequests.empty());
     EXPECT_TRUE(ui().messages.empty());
@@ -128,34 +152,31 @@ TEST_F(ListMyRomsTest, WizardStepAsksNothingShowsNothingAndClearsItsFlag) {
     EXPECT_FALSE(State().WizardTaskRunning);
 }
 
-TEST_F(ListMyRomsTest, AFailureIsToldOrLoggedAndEverythingIsPutBack) {
+TEST_F(ListMyRomsTest, ABrokenDatabaseWasToldAsAnUnscannedRomFolder) {
     AddRom("pacman.zip");
     const std::string games = TheSettings().DatabasePath;
-    TheSettings().DatabasePath = home.str() + "missing.mdb";
-    ui().QueueFile(TheSettings().DatabasePath);  // chosen, although it is missing
-    EXPECT_FALSE(Run().finished);
-    ASSERT_EQ(ui().messages.size(), 1u);  // the opener's message
-    EXPECT_NE(ui().messages[0].text.find("missing.mdb"), std::string::npos);
-    EXPECT_EQ(ui().progressShown, 0);
-
-    // A failing statement: an error block, no message.
-    ui().messages.clear();
-    TheSettings().DatabasePath = games;
+    const std::string garbage = home.str() + "garbage.mdb";
+    test::WriteFile(garbage, std::string(4096, 'g'));
     ASSERT_TRUE(OpenDatabase(games));
     Execute("ALTER TABLE Data RENAME TO Games");
     CloseDatabase();
-    EXPECT_FALSE(Run().finished);
-    EXPECT_EQ(State().ErrorCount, 1);
-    EXPECT_NE(test::ReadFile(LogFilePath()).find("600"), std::string::npos);
-    EXPECT_TRUE(ui().messages.empty());
-    ExpectPutBack();
+    for (const std::string& database : {home.str() + "missing.mdb", garbage, games}) {
+        ui().messages.clear();
+        TheSettings().DatabasePath = database;
+        const ListMyRomsOutcome outcome = Run();
+        EXPECT_TRUE(outcome.failed());
+        ASSERT_EQ(ui().messages.size(), 1u);
+        EXPECT_NE(ui().messages[0].text.find(database), std::string::npos);
+        EXPECT_EQ(ui().messages[0].text.find(Text(113)), std::string::npos);
+        ExpectPutBack();
+    }
 }
 
 TEST_F(ListMyRomsTest, CancelledDatabaseChooserWroteOwnedMarks) {
     AddRom("pacman.zip");
     const std::string database = TheSettings().DatabasePath;
-    TheSettings().DatabasePath.clear();   // none set: the chooser asks
-    EXPECT_TRUE(ListMyRoms().cancelled);  // the chooser is cancelled
+    TheSettings().DatabasePath.clear();     // none set: the chooser asks
+    EXPECT_TRUE(ListMyRoms().cancelled());  // the chooser is cancelled
     TheSettings().DatabasePath = database;
     EXPECT_FALSE(IsOwned("pacman"));
     EXPECT_TRUE(ui().messages.empty());

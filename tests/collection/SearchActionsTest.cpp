@@ -172,14 +172,16 @@ TEST_F(SearchActionsTest, MoveNeverLosesAnArchive) {
     EXPECT_FALSE(fs::exists(home.str() + "elsewhere"));
 }
 
-TEST_F(SearchActionsTest, CancelStopsTheLoopAndStillSaysDone) {
+TEST_F(SearchActionsTest, CancelStopsTheLoopAndKeepsTheRest) {
     AddArchives();
-    CancelAtTheSecondEventRound();
     ui().QueueAnswer(MsgAnswer::Yes);
-    const ArchiveActionOutcome outcome = DeleteResultArchives(results, false);
-    EXPECT_TRUE(outcome.cancelled);
-    EXPECT_LT(outcome.done, 3);
-    EXPECT_EQ(ui().messages.back().text, Text(92));  // Done.
+    test::RecordedProgress progress(2);
+    TaskContext context(progress, ui());
+    const ArchiveActionOutcome outcome =
+        RunArchiveAction({ArchiveAction::Delete, results, Roms(), {}, false, {}}, context);
+    EXPECT_TRUE(outcome.cancelled());
+    EXPECT_EQ(outcome.done, 1);
+    EXPECT_TRUE(InRoms("pacman.ZIP"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
+#include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
@@ -41,6 +42,7 @@ TEST_F(SearchWindowStateTest, CombosHoldWhatTheGroupedQueriesGive) {
     TheSettings().SearchOption = 0;
     ASSERT_TRUE(window.Open());
     EXPECT_FALSE(ui().menusEnabled);
+    ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
     // Null and empty values are left out; case-insensitive groups come once.
     for (const char* maker : {"b", "A", "_under", "Zeta", "zeta", "a", "", "Ébène", "10", "9"})
         Execute(std::string("INSERT INTO Data (InternalName, Manufacturer, Bios) VALUES ('x', '") +
@@ -151,6 +153,7 @@ TEST_F(SearchWindowStateTest, TypedDatabasePathResetTheCriteriaSilently) {
 
 TEST_F(SearchWindowStateTest, AuditAmpersandKeywordAndCriteriaKeptForTheRun) {
     ASSERT_TRUE(window.Open());
+    ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
     Execute("INSERT INTO Data (InternalName, GameName) VALUES ('cookie', 'Cookie & Bibi')");
     window.keyword = "&";
     window.Find();
@@ -183,12 +186,14 @@ TEST_F(SearchWindowStateTest, AuditAmpersandKeywordAndCriteriaKeptForTheRun) {
     EXPECT_EQ(again.keyword, "x");
 }
 
-TEST_F(SearchWindowStateTest, CancelStopsFillingButKeepsTheFullCount) {
-    ASSERT_TRUE(window.Open());
-    CancelAtTheSecondEventRound();
-    window.Find();
-    EXPECT_EQ(window.countLabel, "7 roms.");
-    EXPECT_EQ(window.results.size(), 0u);
+TEST_F(SearchWindowStateTest, CancelKeepsTheLinesListedSoFar) {
+    test::RecordedProgress progress(3);
+    TaskContext context(progress, ui());
+    const SearchOutcome outcome = RunSearch(
+        {TheSettings().DatabasePath, FixedSearchCombos(), FixedAuditCombo(), {}}, context);
+    EXPECT_TRUE(outcome.cancelled());
+    EXPECT_EQ(progress.total, 7);
+    EXPECT_EQ(outcome.results.size(), 2u);
 }
 
 TEST_F(SearchWindowStateTest, DisplayOpensTheSheetOfTheSelectedGame) {
@@ -212,22 +217,40 @@ TEST_F(SearchWindowStateTest, DisplayOpensTheSheetOfTheSelectedGame) {
 TEST_F(SearchWindowStateTest, ADatabaseThatCannotBeOpenedClosesTheWindow) {
     const std::string good = TheSettings().DatabasePath;
     TheSettings().DatabasePath = home.str() + "missing.mdb";
-    // The user cancels the chooser: the window closes without 229.
+    // The user cancels the chooser: the window closes.
     EXPECT_FALSE(window.Open());
     EXPECT_EQ(ui().messages.size(), 1u);
     EXPECT_TRUE(ui().menusEnabled);
 
-    // Another missing file chosen: "Can't open database."
+    // A file that is no database chosen: named, and the window closes.
     ui().messages.clear();
+    test::WriteFile(home.str() + "other.mdb", std::string(2048, 'x'));
     ui().QueueFile(home.str() + "other.mdb");
     EXPECT_FALSE(window.Open());
-    EXPECT_EQ(ui().messages.back().text, Text(229));
+    EXPECT_NE(ui().messages.back().text.find("other.mdb"), std::string::npos);
 
-    // A good file chosen: the window opens on it.
-    TheSettings().DatabasePath = home.str() + "missing.mdb";
+    // A good file chosen: the window opens on it, for itself only.
     ui().QueueFile(good);
     EXPECT_TRUE(window.Open());
     EXPECT_EQ(window.databasePath, good);
+    EXPECT_EQ(TheSettings().DatabasePath, home.str() + "missing.mdb");
+}
+
+TEST_F(SearchWindowStateTest, ATypedDatabasePathBecameTheProgramsDatabase) {
+    const std::string program = TheSettings().DatabasePath;
+    ASSERT_TRUE(SaveSettings());
+    const std::string saved = test::ReadFile(InProgramFolder("Arcanote.inf"));
+    ASSERT_TRUE(window.Open());
+    for (const std::string& typed : {home.str() + "mistyped.mdb", program + "x"}) {
+        window.databasePath = typed;
+        EXPECT_FALSE(window.Find());
+        EXPECT_NE(ui().messages.back().text.find(typed), std::string::npos);
+    }
+    ui().QueueFile(home.str() + "chosen.mdb");
+    window.ChooseDatabase();
+    EXPECT_EQ(TheSettings().DatabasePath, program);
+    EXPECT_EQ(test::ReadFile(InProgramFolder("Arcanote.inf")), saved);
+    EXPECT_FALSE(IsDatabaseOpen());
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "collection/CollectionGameDb.h"
@@ -11,6 +9,7 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "support/ZipBuilder.h"
 #include "zip/Unzip.h"
 
@@ -32,7 +31,7 @@ class ZipAllWindowTest : public CollectionTest {
     std::vector<bool> shownStates;
 };
 
-TEST_F(ZipAllWindowTest, EmptyFolderBoxesOrFilesOnlyDoNothingQuietly) {
+TEST_F(ZipAllWindowTest, EmptyFolderBoxesDoNothingAndFilesOnlyPackNothing) {
     window.SourceText.clear();
     window.DeleteWhenDone = true;
     window.ZipAll();
@@ -40,9 +39,8 @@ TEST_F(ZipAllWindowTest, EmptyFolderBoxesOrFilesOnlyDoNothingQuietly) {
     EXPECT_EQ(ui().progressShown, 0);
     window.SourceText = home.file("roms");
     WriteFile(home.file("roms/a.zip"), "x");
-    window.ZipAll();  // no sub-folder to pack
+    EXPECT_TRUE(window.ZipAll().ok());  // no sub-folder to pack
     EXPECT_TRUE(ListFolder(home.file("dest"), "*").empty());
-    EXPECT_TRUE(ui().messages.empty());
     EXPECT_EQ(shownStates.back(), true);
 }
 
@@ -55,7 +53,7 @@ TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
     window.DeleteWhenDone = true;
     ASSERT_TRUE(window.ZipAllEnabled());
 
-    window.ZipAll();
+    const ZipAllOutcome outcome = window.ZipAll();
 
     EXPECT_EQ(TheSettings().ZipAllSource, home.file("roms") + "/");
     EXPECT_EQ(ListFolder(home.file("dest"), "*"),
@@ -66,7 +64,8 @@ TEST_F(ZipAllWindowTest, ZipAllPacksEachSubFolderAndTrashesOnlySoundSources) {
     EXPECT_EQ(ListFolder(home.file("roms"), "*"),
               (std::vector<std::string>{"hollow", "loose.txt"}));
     EXPECT_TRUE(fs::exists(home.file("xdg/Trash/files/pacman/sub/pacman.7f")));
-    EXPECT_EQ(window.FailedSources(), std::vector<std::string>{home.file("roms") + "/hollow"});
+    EXPECT_EQ(outcome.unsound, std::vector<std::string>{home.file("roms") + "/hollow"});
+    EXPECT_EQ(outcome.trashed, 2);
     ASSERT_EQ(ui().messages.size(), 2u);  // done, then what was kept
     EXPECT_NE(ui().messages[1].text.find("hollow"), std::string::npos);
     EXPECT_EQ(shownStates.front(), false);
@@ -96,7 +95,7 @@ TEST_F(ZipAllWindowTest, UnzipAllFailedOnUpperCaseNamesAndLeftEmptyFolders) {
     WriteFile(home.file("dest/pacman/pacman.6e"), "old");
     window.DeleteWhenDone = true;
 
-    window.UnzipAll();
+    const ZipAllOutcome outcome = window.UnzipAll();
 
     EXPECT_EQ(ReadFile(home.file("dest/pacman/pacman.6e")), "six");
     EXPECT_EQ(ReadFile(home.file("dest/pacman/sub/pacman.7f")), "seven");
@@ -105,23 +104,33 @@ TEST_F(ZipAllWindowTest, UnzipAllFailedOnUpperCaseNamesAndLeftEmptyFolders) {
     EXPECT_EQ(ListFolder(home.file("dest"), "*"), (std::vector<std::string>{"GAME1", "pacman"}));
     EXPECT_EQ(ListFolder(home.file("roms"), "*"),
               (std::vector<std::string>{"broken.zip", "text.ZIP"}));
-    EXPECT_EQ(window.FailedSources().size(), 2u);
+    EXPECT_EQ(outcome.unsound.size(), 2u);
     EXPECT_EQ(ui().messages.size(), 2u);
 }
 
 TEST_F(ZipAllWindowTest, CancelledUnzipAllKeepsEverySource) {
     WriteZip(home.file("roms/a.zip"), {{"a", "a"}});
     WriteZip(home.file("roms/b.zip"), {{"b", "b"}});
-    window.DeleteWhenDone = true;
-    ui().onProcessEvents = [] {
-        // Long enough for the next throttled event round to run.
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        Progress().Cancel = true;
-    };
-    window.UnzipAll();
+    RecordedProgress progress(1);
+    TaskContext context(progress, ui());
+    const ZipAllOutcome outcome =
+        RunUnzipAll({home.file("roms"), home.file("dest"), {}, true}, context);
+    EXPECT_TRUE(outcome.cancelled());
     EXPECT_EQ(ListFolder(home.file("roms"), "*"), (std::vector<std::string>{"a.zip", "b.zip"}));
-    EXPECT_TRUE(ui().messages.empty());
-    EXPECT_EQ(shownStates.back(), true);
+}
+
+TEST_F(ZipAllWindowTest, ZipAllTrashedASourceWhoseArchiveLackedAnEmptyFile) {
+    // A packer that leaves an archive without the empty file: the check refuses it.
+    WriteFile(home.file("roms/s/a"), "x");
+    WriteFile(home.file("roms/s/e"), "");
+    WriteZip(home.file("dest/s.zip"), {{"a", "x"}});
+    RecordedProgress progress;
+    TaskContext context(progress, ui());
+    const ZipAllOutcome outcome =
+        RunZipAll({home.file("roms"), home.file("dest"), "/bin/true", true}, context);
+    EXPECT_TRUE(outcome.partial());
+    EXPECT_EQ(outcome.unsound, std::vector<std::string>{home.file("roms") + "/s"});
+    EXPECT_TRUE(FileExists(home.file("roms/s/e")));
 }
 
 }  // namespace

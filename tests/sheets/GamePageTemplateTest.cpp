@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <random>
+#include <regex>
 
 #include "core/ErrorGuard.h"
 #include "sheets/GamePageTemplate.h"
@@ -28,7 +29,7 @@ MarkerValues SampleValues(std::mt19937& random, bool withHash) {
 
 TEST(GamePageTemplateTest, OnePassAssemblyEqualsSequentialReplacement) {
     const std::vector<std::string> templates = {
-        DefaultGamePageTemplate(),
+        DefaultGamePageTemplate(true),
         "#YEARMANUFACTURER/#YEAR/#YE#GAMENAME/#CLONEOF#COMMENTAR#EXPDIP#EXPROM#NEXT",
     };
     std::mt19937 random(7);
@@ -42,6 +43,36 @@ TEST(GamePageTemplateTest, OnePassAssemblyEqualsSequentialReplacement) {
             ASSERT_EQ(fast, sequential) << text;
         }
     }
+}
+
+// The page with its labels taken out: tags, markers and line ends only.
+std::string Skeleton(const std::string& page) {
+    static const std::regex text(R"((<[^>]*>|#[A-Z]+|\r\n)|[\s\S])");
+    return std::regex_replace(page, text, "$1");
+}
+
+TEST(GamePageTemplateTest, BuiltInGamePageIsEnglishInEnglishModeWithTheSameStructure) {
+    const std::string french = DefaultGamePageTemplate(true);
+    const std::string english = DefaultGamePageTemplate(false);
+    for (std::string_view label :
+         {"Rom disponible", "Éditeur", "Année", "Déscription", "écran titre", "Précédent",
+          "Suivant", "Divers", "Joueurs", "personnelles", "Catégorie", "Mise à jour", "borne"}) {
+        EXPECT_NE(french.find(label), std::string::npos) << label;
+        EXPECT_EQ(english.find(label), std::string::npos) << label;
+    }
+    for (std::string_view label : {"Rom available : ", "Manufacturer : ", "Year :", "Description",
+                                   "title screen", "[Previous : #PREVIOUS]", "[Next :#NEXT]"}) {
+        EXPECT_NE(english.find(label), std::string::npos) << label;
+    }
+    EXPECT_EQ(Skeleton(english), Skeleton(french));
+    const std::regex marker("#[A-Z]{3,}");
+    auto markers = [&](const std::string& page) {
+        std::string all;
+        for (std::sregex_iterator it(page.begin(), page.end(), marker), end; it != end; ++it)
+            all += it->str();
+        return all;
+    };
+    EXPECT_EQ(markers(english), markers(french));
 }
 
 TEST(SheetTextTest, WritePageReplacesFilesButNeverWritesThroughALink) {

@@ -80,6 +80,24 @@ TEST_F(GamePagesTest, ValuesAreFilledInTheirOrderAndMissingTextsStayEmpty) {
         "|||<a href=\"M_[Unknown].htm\">[Unknown]</a>|NON WORKING|PRELIMINARY|NO||:||&nbsp; ");
 }
 
+TEST_F(GamePagesTest, ScriptInTheSiteFromHistoryMameinfoAndNotesIsEscaped) {
+    AddGame("g", "Game",
+            {{"MameInfo", "<script>alert(1)</script>\r\n<b>ok</b>"},
+             {"MyNotes", "<img src=x onerror=alert(2)><i>mine</i>"}});
+    AddHistory({"g"}, {{"yearmanufacturer", "<svg onload=alert(3)>"},
+                       {"Description",
+                        "<a href=\"https://h.org/x\">link</a>"
+                        "<a href=\"javascript:alert(4)\">bad</a>"}});
+    AddRow("Command", {{"InternalName", "g"}, {"cmd", "<iframe>"}});
+    ASSERT_EQ(Write("#MAMEINFO|#MYNOTES|#YEARMANUFACTURER|#DESCRIPTION|#CMD"),
+              PagesOutcome::Written);
+    EXPECT_EQ(Page("g.htm"),
+              "&lt;script&gt;alert(1)&lt;/script&gt;<br>\r\n<b>ok</b>|"
+              "&lt;img src=x onerror=alert(2)&gt;<i>mine</i>|&lt;svg onload=alert(3)&gt;|"
+              "<a href=\"https://h.org/x\">link</a>&lt;a href=\"javascript:alert(4)\"&gt;bad</a>|"
+              "&lt;iframe&gt;");
+}
+
 TEST_F(GamePagesTest, ExpansionsListEveryRowAndAreQueriedOnlyWhenInTheTemplate) {
     AddGame("neogeo", "Neo Geo");
     AddRow("BiosSet", {{"InternalName", "neogeo"},

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
+#include "core/TextTableData.h"
 #include "shell/MainMenu.h"
 #include "support/TestSupport.h"
 
@@ -63,6 +64,14 @@ TEST_F(MainMenuTest, FrenchAndEnglishAreSavedWithTheirChecksOthersUseTheEnglishT
             EXPECT_EQ(Text(n), EnglishText(n)) << language << " " << n;
     }
     EXPECT_EQ(Text(-1) + Text(kTextEntries), "");  // out of range
+    // Added entries: numbered after the designed ones, each once, in both languages.
+    std::set<int> numbers;
+    for (const AddedTextEntry& entry : kAddedTexts) {
+        EXPECT_TRUE(entry.number >= kDesignedTextEntries && entry.number < kTextEntries &&
+                    numbers.insert(entry.number).second && !entry.english.empty() &&
+                    !entry.french.empty())
+            << entry.number;
+    }
 }
 
 TEST_F(MainMenuTest, DisplayOpensTheIndexOrSaysItIsMissing) {

@@ -88,7 +88,11 @@ TEST_F(InfoZipInteropTest, MyzipTakesAMaskAndBackslashesAndRefusesBadArgumentsAn
 
     EXPECT_EQ(RunProgramAndWait({Myzip()}), 2);
     EXPECT_EQ(RunProgramAndWait({Myzip(), "no-comma-here"}), 2);
-    fs::create_directories(home.file("hollow/inner"));
+    // An empty sub-folder is packed; a folder with nothing at all is refused.
+    fs::create_directories(home.file("shell/inner"));
+    EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("s.zip") + "," + home.file("shell/*.*")}), 0);
+    EXPECT_EQ(ListZip(home.file("s.zip")).Names(), std::vector<std::string>{"inner/"});
+    fs::create_directories(home.file("hollow"));
     EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("h.zip") + "," + home.file("hollow/*.*")}), 12);
     EXPECT_EQ(RunProgramAndWait({Myzip(), home.file("m.zip") + "," + home.file("missing/*.*")}), 3);
     EXPECT_FALSE(FileExists(home.file("h.zip")));

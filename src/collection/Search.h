@@ -1,0 +1,40 @@
+#pragma once
+// The search: the games of a database that match the criteria and keyword,
+// read through a connection of the search's own (the program's database and
+// its connection stay as they are).
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "collection/SearchQuery.h"
+#include "collection/SearchResult.h"
+#include "core/Task.h"
+
+namespace arc {
+
+class ReadOnlyDatabase;
+
+struct SearchRequest {
+    std::string databasePath;
+    SearchCombos combos = FixedSearchCombos();  ///< the criteria: each combo's text
+    SearchCombo audit = FixedAuditCombo();
+    std::string keyword;
+};
+
+struct SearchOutcome : Outcome {
+    std::string query;  ///< the query as shown and logged
+    /// The games found; after a cancel, those listed so far.
+    std::vector<SearchResult> results;
+};
+
+SearchOutcome RunSearch(const SearchRequest& request, TaskContext& context);
+
+/// Opens the database for reading; a message naming it when it cannot be read.
+std::string OpenSearchDatabase(const std::string& path, std::unique_ptr<ReadOnlyDatabase>& db);
+
+/// The combos filled from the database: the distinct values of every value
+/// criterion after the fixed items, each text on "All".
+SearchCombos CombosOf(const ReadOnlyDatabase& db);
+
+}  // namespace arc
