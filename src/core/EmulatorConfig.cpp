@@ -226,8 +226,9 @@ bool CanWriteOrMake(std::string path) {
 }
 
 /// The ROM folder: of the emulator's rompath, the first folder that holds
-/// sets, else the first the user can write to, else the first the user can
-/// make, else the first that exists, else roms/ under base.
+/// sets, else the first the user can write to or make (in the emulator's
+/// order: its own list puts the user's folder first), else the first that
+/// exists, else roms/ under base.
 std::string RomFolderOf(const EmulatorOptions& options, std::string_view base) {
     std::vector<std::string> existing;
     const std::vector<std::string> entries = Entries(options, "rompath", "roms", base);
@@ -235,10 +236,10 @@ std::string RomFolderOf(const EmulatorOptions& options, std::string_view base) {
         if (auto found = Existing(entry, true)) existing.push_back(*found);
     for (const std::string& folder : existing)
         if (HoldsSets(folder)) return WithTrailingSlash(folder);
-    for (const std::string& folder : existing)
+    for (const std::string& entry : entries) {
+        const std::string folder = Existing(entry, true).value_or(entry);
         if (CanWriteOrMake(folder)) return WithTrailingSlash(folder);
-    for (const std::string& entry : entries)
-        if (CanWriteOrMake(entry)) return WithTrailingSlash(entry);
+    }
     if (!existing.empty()) return WithTrailingSlash(existing.front());
     return LastResortFolder(base, "roms");
 }

@@ -57,7 +57,7 @@ struct EmulatorLayout {
 /// emulator's lower-case folder under `base` (roms/, snap/, titles/ ...,
 /// folders/ for the ini files, history/ for the dat files). The ROM folder is
 /// the first of the rompath that holds sets, else the first the user can
-/// write to, else the first the user can make, else the first that exists. Support files are looked
+/// write to or make, else the first that exists. Support files are looked
 /// up without regard to case in their folder.
 EmulatorLayout LayOutEmulatorPaths(const EmulatorOptions& options, std::string_view base);
 

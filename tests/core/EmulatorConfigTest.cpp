@@ -85,11 +85,12 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     for (const char* folder : {"Roms2", "emu/cabdevs", "emu/Snap", "Folders"})
         fakeHome.Make(folder);
     WriteFile(home + "emu/dats/HISTORY.DAT", "");
+    WriteFile(home + "a.file", "");  // no folder can be made under it
     WriteFile(home + "emu/cheat.7z", "");
     WriteFile(home + "plugins/hiscore/hiscore.dat", "");
     EmulatorOptions options;
     ParseEmulatorOptions(
-        "rompath $HOME/missing;$HOME/roms2\n"
+        "rompath $HOME/a.file/missing;$HOME/roms2\n"
         "snapshot_directory ~/snap\n"
         "categorypath $HOME/folders\n"
         "pluginspath $HOME/nothing;$HOME/plugins\n",
@@ -118,8 +119,9 @@ TEST_F(EmulatorConfigTest, TheRomFolderIsTheOneThatHoldsSetsElseOneTheUserCanWri
         const char* sets;  // a file made in the folders, or ""
         std::string rom;
     };
-    for (const Case& c : {Case{"", home + "empty/"}, Case{"shared/pacman.zip", home + "shared/"},
-                          Case{"mine/roms/galaga.7z", home + "mine/roms/"}}) {
+    for (const Case& c :
+         {Case{"", home + "mine/roms/"}, Case{"shared/pacman.zip", home + "shared/"},
+          Case{"mine/roms/galaga.7z", home + "mine/roms/"}}) {
         if (*c.sets) WriteFile(home + c.sets, "");
         EmulatorOptions options;
         ParseEmulatorOptions(rompath + "snapshot_directory $HOME/.mame/snap\n", options);
