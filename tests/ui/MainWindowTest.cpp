@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "UiTestSupport.h"
+#include "core/ScriptedUi.h"
 #include "core/Version.h"
 
 using namespace arc;
@@ -156,11 +157,11 @@ class MainWindowTest : public QObject {
         TheSettings().DatabasePath = first;
         opened.Open("MnuParcourir", "Form20");
         QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("1 games"));
-        test::OnNextModal<QFileDialog> chooser([&](QFileDialog* dialog) {
-            dialog->selectFile(QString::fromStdString(second));
-            static_cast<QDialog*>(dialog)->accept();
-        });
+        ScriptedUi chooser;  // answers the file chooser without a dialog's timing
+        chooser.QueueFile(second);
+        InstallUi(&chooser);
         opened.main.RunCommand("MnuAutreBase");
+        InstallUi(&opened.folder.ui);
         QCOMPARE(TheSettings().DatabasePath, second);
         QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("2 games"));
     }
