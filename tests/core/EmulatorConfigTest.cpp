@@ -82,7 +82,7 @@ TEST_F(EmulatorConfigTest, TheEmulatorsAnswerElseItsIniFilesWithABoundedWait) {
 TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     const std::string home = Home();
     const std::string base = home + "emu/";
-    for (const char* folder : {"Roms2", "emu/cabdevs", "emu/Snap", "Folders"})
+    for (const char* folder : {"Roms2", "emu/cabdevs", "emu/Snap", "Folders", "Hash"})
         fakeHome.Make(folder);
     WriteFile(home + "emu/dats/HISTORY.DAT", "");
     WriteFile(home + "a.file", "");  // no folder can be made under it
@@ -93,10 +93,13 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
         "rompath $HOME/a.file/missing;$HOME/roms2\n"
         "snapshot_directory ~/snap\n"
         "categorypath $HOME/folders\n"
-        "pluginspath $HOME/nothing;$HOME/plugins\n",
+        "pluginspath $HOME/nothing;$HOME/plugins\n"
+        "hashpath $HOME/nohash;$HOME/hash\n",
         options);
     const EmulatorLayout layout = LayOutEmulatorPaths(options, base);
-    EXPECT_EQ(layout.romsFolder, home + "Roms2/");             // exists and can be written
+    EXPECT_EQ(layout.romsFolder, home + "Roms2/");
+    EXPECT_EQ(layout.hashFolder, home + "Hash/");
+    EXPECT_EQ(LayOutEmulatorPaths({}, base).hashFolder, "");   // no software lists: no folder
     EXPECT_EQ(layout.artFolders[kSnapshots], home + "snap/");  // none exists: the one it names
     EXPECT_EQ(layout.artFolders[kCabinets], base + "cabdevs/");
     EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::History)], base + "dats/HISTORY.DAT");
