@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -45,6 +46,8 @@ class OneShotServer {
 
     /// Reads the request head, sends `answer` and closes.
     void Answer(std::string_view answer) const {
+        pollfd waiting{listener_, POLLIN, 0};
+        if (::poll(&waiting, 1, 10000) != 1) return;  // the download never connected
         const int client = ::accept(listener_, nullptr, nullptr);
         if (client < 0) return;
         std::string head;
