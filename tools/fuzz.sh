@@ -33,7 +33,7 @@ if [ "$target" = all ]; then
     done
     echo "== summary ($seconds s each)"
     for t in $("$0" list); do
-        printf '%-18s %s\n' "$t" "$(grep -E '^#[0-9]+ +DONE' "$work/logs/$t.log" 2>/dev/null | tail -n 1)"
+        printf '%-18s %s\n' "$t" "$(grep -E '^#[0-9]+[[:space:]]+DONE' "$work/logs/$t.log" 2>/dev/null | tail -n 1)"
     done
     [ -z "$failed" ] || { echo "failed:$failed" >&2; exit 1; }
     exit 0
@@ -83,6 +83,6 @@ status=0
 "$work/build/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=${FUZZ_TIMEOUT:-25} \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$work/$target-" "$@" "$corpus" \
     >"$log" 2>&1 || status=$?
-grep -E '^#[0-9]+ +DONE|^Done [0-9]+ runs|ERROR|SUMMARY' "$log" | tail -n 4
+grep -E '^#[0-9]+[[:space:]]+DONE|^Done [0-9]+ runs|ERROR|SUMMARY' "$log" | tail -n 4
 [ $status -eq 0 ] || echo "$target: libFuzzer exited with $status (see $log)" >&2
 exit $status
