@@ -29,11 +29,9 @@ demo: programs
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# Every sanitizer report ends the program, so the test that ran it fails;
-# tools/lsan.supp names the leaks of system libraries that are not ours.
+# Every sanitizer report ends the program, so the test that ran it fails.
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
