@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (data[0] % 2) {
         const std::string archive = fuzz::WriteInput("skins/x.skin.zip", text);
         if (!IsSkinArchive(archive)) std::abort();
-        const SkinFolder skin = ResolveSkin("x", archive);
+        const std::string tempFolder =
+            std::filesystem::path(fuzz::WriteInput("temp/.keep", "")).parent_path().string() + "/";
+        const SkinFolder skin = ResolveSkin("x", archive, tempFolder);
         SheetRun run;
         run.skinFolder = skin.folder;
         run.htmlFolder = std::filesystem::path(fuzz::WriteInput("site/html/.keep", ""))
@@ -31,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              .parent_path()
                              .string() +
                          "/";
-        text = LoadListTemplate(run, "rom.htm", "rom.css", DefaultGamePageTemplate());
+        text = LoadListTemplate(run, "rom.htm", "rom.css", DefaultGamePageTemplate(data[0] & 2));
         (void)LoadListTemplate(run, "list.htm", "list.css", DefaultLetterListTemplate());
         std::error_code ec;
         std::filesystem::remove_all(skin.folder, ec);
