@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 #include <utility>
 
@@ -263,34 +261,6 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
     EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.mdb.new")));
 }
 
-/// Every row of every table of the database, in table and row order.
-std::string AllRows(const std::string& database) {
-    if (!OpenDatabase(database)) return "<not opened>";
-    std::string rows;
-    const std::string tables = QueryValue(
-        "SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master WHERE type='table' "
-        "AND name NOT LIKE 'sqlite_%' ORDER BY name)");
-    std::istringstream names(tables);
-    for (std::string table; names >> table;) {
-        sqlite3_stmt* statement = nullptr;
-        const std::string sql = "SELECT * FROM \"" + table + "\" ORDER BY rowid";
-        if (sqlite3_prepare_v2(DatabaseHandle(), sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-            continue;  // a table without rowid
-        rows += "[" + table + "]\n";
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-                const auto* text = sqlite3_column_text(statement, i);
-                rows += text ? reinterpret_cast<const char*>(text) : "<null>";
-                rows += '|';
-            }
-            rows += '\n';
-        }
-        sqlite3_finalize(statement);
-    }
-    CloseDatabase();
-    return rows;
-}
-
 // The list is imported while the emulator prints it (more than a pipe holds);
 // the database equals the one built from the saved copy, which holds the
 // emulator's bytes as they were printed.
@@ -319,10 +289,10 @@ TEST_F(Build, StreamedListEqualsItsSavedCopyAndTheBuildFromIt) {
     fromFile.databasePath = home.file("FromFile.mdb");
     WriteFile(home.file("vermame.txt"), "\nMAME v0.999 (fake)  \n");  // read once per build
     ASSERT_TRUE(Run(fromFile).ok());
-    const std::string rows = AllRows(home.file("Arcanote.mdb"));
+    const std::string rows = test::AllRows(home.file("Arcanote.mdb"));
     EXPECT_NE(rows.find("set1999|"), std::string::npos);
     // Equal rows, not a diff of thousands of lines when they differ.
-    EXPECT_TRUE(rows == AllRows(home.file("FromFile.mdb")));
+    EXPECT_TRUE(rows == test::AllRows(home.file("FromFile.mdb")));
 
     // The command line says why and ends with 1 when the emulator dies
     // mid-list; the database and the list stay as they were.
