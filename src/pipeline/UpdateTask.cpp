@@ -98,7 +98,7 @@ bool RunUpdateImporter(SupportFile file, const std::string& path, TaskProgress& 
     // an error is written, as the transaction keeps it.
     DataValues values;
     const bool read = ImporterOf(file)(path, progress, &values);
-    if (DatabaseFailure().empty()) values.Write();
+    if (DatabaseFailure().empty()) values.Write(/*onlyChanges=*/true);
     return read;
 }
 

@@ -62,7 +62,7 @@ TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
         {F::Catlist, "[Maze]\npacman\n[Fighter]\nmk\n"},
         {F::Version, "[.30]\npacman\n[.37]\nmk\npacman\n"},
         {F::Multiplayer, "[2P]\npacman\nmk\n"},
-        {F::Alltime, "[1980]\npacman\n[1992]\nmk\n"},
+        {F::Alltime, "[1979]\npacman\n[1992]\nmk\n"},  // pacman unchanged
         {F::Aspect, "[3:4]\npacman\n"},
         {F::Resolution, "[288x224]\npacman\nmk2\n"},
         {F::NPlayers, "skipped\n[NPlayers]\npacman=2P alt\nmk=2P sim\nMK=1P\nnone=3P\n"},
