@@ -53,6 +53,18 @@ std::string RedirectTarget(const std::string& path) {
     return ShellWord(path);
 }
 
+/// The emulator's executable; "" when it is not found, told to the user.
+std::string ExecutableOrTell(const EmulatorNames& emulator) {
+    const std::string executable = MameExecutable(emulator.exe, emulator.folder);
+    if (executable.empty()) {
+        const std::string shown =
+            !emulator.exe.empty() ? emulator.exe : WithTrailingSlash(emulator.folder) + "mame";
+        Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
+                     MsgIcon::Critical);
+    }
+    return executable;
+}
+
 }  // namespace
 
 std::string MameListsScript(const std::string& executable, bool versionOnly) {
@@ -104,14 +116,8 @@ bool RunMameLists(const EmulatorNames& emulator) {
             result = true;
             return;
         }
-        const std::string executable = MameExecutable(emulator.exe, emulator.folder);
-        if (executable.empty()) {
-            const std::string shown =
-                !emulator.exe.empty() ? emulator.exe : WithTrailingSlash(emulator.folder) + "mame";
-            Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
-                         MsgIcon::Critical);
-            return;
-        }
+        const std::string executable = ExecutableOrTell(emulator);
+        if (executable.empty()) return;
         DebugLog("CREATES LISTS");
         // A script for /bin/sh: LF line ends (a CR would become part of the file names).
         std::ofstream file(script, std::ios::binary | std::ios::trunc);
@@ -183,14 +189,8 @@ StreamedList::~StreamedList() {
 
 StreamedList::End StreamedList::Run(const EmulatorNames& emulator, const Import& import,
                                     const std::function<bool()>& cancelled) {
-    const std::string executable = MameExecutable(emulator.exe, emulator.folder);
-    if (executable.empty()) {
-        const std::string shown =
-            !emulator.exe.empty() ? emulator.exe : WithTrailingSlash(emulator.folder) + "mame";
-        Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
-                     MsgIcon::Critical);
-        return End::EmulatorFailed;
-    }
+    const std::string executable = ExecutableOrTell(emulator);
+    if (executable.empty()) return End::EmulatorFailed;
     if (!MakeVersionFile(executable)) return End::EmulatorFailed;
     if (cancelled()) return End::Cancelled;
     if (cleanupSlot_ < 0) cleanupSlot_ = RegisterForSignalCleanup(part_);
