@@ -39,6 +39,7 @@
 #include "importers/Importers.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/SupportFiles.h"
+#include "pipeline/UpdateTask.h"
 #include "xmlimport/ListXmlImport.h"
 
 namespace fs = std::filesystem;
@@ -73,43 +74,57 @@ long LineCount(const std::string& path) {
 struct IniCase {
     const char* name;
     std::string file;
-    arc::Importer import;
+    arc::SupportFile source;
 };
 
-/// Every importer again on the built database, alone as the update window
-/// runs it (each value written at once), timed per line.
+/// Every importer again on the built database, in one transaction as the
+/// update window runs it, timed per line: each value written at once (as the
+/// update did before), then as the update runs it now (the lists' values
+/// collected, each set written once).
 void RunEachImporter(const std::string& home) {
+    using F = arc::SupportFile;
     arc::OpenDatabase(home + "Arcanote.mdb");
     if (const char* cache = std::getenv("BENCH_CACHE_KB"))
         arc::Execute(std::string("PRAGMA cache_size=-") + cache);
     const IniCase cases[] = {
-        {"Catver.ini", home + "ini/catver.ini", arc::ImportCatver},
-        {"nPlayers.ini", home + "ini/nplayers.ini", arc::ImportNPlayers},
-        {"Genre.ini", home + "ini/genre.ini", arc::ImportGenre},
-        {"Catlist.ini", home + "ini/Catlist.ini", arc::ImportCategory},
-        {"Version.ini", home + "ini/version.ini", arc::ImportVersion},
-        {"Multiplayer.ini", home + "ini/multiplayer.ini", arc::ImportMultiplayer},
-        {"Alltime.ini", home + "ini/alltime.ini", arc::ImportYear},
-        {"Aspect.ini", home + "ini/aspect.ini", arc::ImportAspect},
-        {"Resolution.ini", home + "ini/resolution.ini", arc::ImportResolution},
-        {"Controls.ini", home + "ini/controls.ini", arc::ImportControls},
-        {"Mature.ini", home + "ini/mature.ini", arc::ImportMature},
-        {"Wizsort.ini", home + "wizsort.ini", arc::ImportWizsort},
-        {"Cheat.dat", home + "dat/cheat.dat", arc::ImportCheat},
-        {"Hiscore.dat", home + "dat/hiscore.dat", arc::ImportHiscore},
-        {"Command.dat", home + "dat/command.dat", arc::ImportCommand},
-        {"Mameinfo.dat", home + "dat/mameinfo.dat", arc::ImportMameinfo},
-        {"History.dat", home + "dat/history.dat", arc::ImportHistory},
+        {"Catver.ini", home + "ini/catver.ini", F::Catver},
+        {"nPlayers.ini", home + "ini/nplayers.ini", F::NPlayers},
+        {"Genre.ini", home + "ini/genre.ini", F::Genre},
+        {"Catlist.ini", home + "ini/Catlist.ini", F::Catlist},
+        {"Version.ini", home + "ini/version.ini", F::Version},
+        {"Multiplayer.ini", home + "ini/multiplayer.ini", F::Multiplayer},
+        {"Alltime.ini", home + "ini/alltime.ini", F::Alltime},
+        {"Aspect.ini", home + "ini/aspect.ini", F::Aspect},
+        {"Resolution.ini", home + "ini/resolution.ini", F::Resolution},
+        {"Controls.ini", home + "ini/controls.ini", F::Controls},
+        {"Mature.ini", home + "ini/mature.ini", F::Mature},
+        {"Wizsort.ini", home + "wizsort.ini", F::Wizsort},
+        {"Cheat.dat", home + "dat/cheat.dat", F::Cheat},
+        {"Hiscore.dat", home + "dat/hiscore.dat", F::Hiscore},
+        {"Command.dat", home + "dat/command.dat", F::Command},
+        {"Mameinfo.dat", home + "dat/mameinfo.dat", F::Mameinfo},
+        {"History.dat", home + "dat/history.dat", F::History},
     };
+    std::printf("%-16s %7s  %21s  %21s\n", "", "lines", "at once: cpu us/line",
+                "update: cpu us/line");
     for (const IniCase& c : cases) {
-        arc::Progress().Cancel = false;
         const long lines = LineCount(c.file);
-        arc::WindowProgress progress;
-        Timer timer;
-        c.import(c.file, progress, nullptr);
-        const double cpu = timer.Cpu();
-        std::printf("%-16s %7ld lines %6.3f s wall %6.3f s cpu  %5.2f us/line (cpu)\n", c.name,
-                    lines, timer.Wall(), cpu, cpu * 1e6 / static_cast<double>(lines));
+        double cpu[2] = {};
+        for (int now = 0; now < 2; ++now) {
+            arc::Progress().Cancel = false;
+            arc::WindowProgress progress;
+            Timer timer;
+            {
+                arc::Transaction transaction;
+                if (now)
+                    arc::RunUpdateImporter(c.source, c.file, progress);
+                else
+                    arc::ImporterOf(c.source)(c.file, progress, nullptr);
+                transaction.Commit();
+            }
+            cpu[now] = timer.Cpu() * 1e6 / static_cast<double>(lines);
+        }
+        std::printf("%-16s %7ld  %21.2f  %21.2f\n", c.name, lines, cpu[0], cpu[1]);
     }
     arc::CloseDatabase();
 }

@@ -1,5 +1,7 @@
 // Running an external program and waiting for it while the interface stays live.
 
+#include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,6 +14,7 @@
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
+#include "core/ProgramOutput.h"
 #include "core/Progress.h"
 
 extern char** environ;
@@ -22,13 +25,17 @@ namespace {
 constexpr int kProcRunAndWait = 26;
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
 
+int ExitCode(int status) {
+    if (WIFSIGNALED(status)) return -1000 - WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
 int Wait(pid_t pid) {
     for (;;) {
         int status = 0;
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid) {
-            if (WIFEXITED(status)) return WEXITSTATUS(status);
-            if (WIFSIGNALED(status)) return -1000 - WTERMSIG(status);
+            if (WIFEXITED(status) || WIFSIGNALED(status)) return ExitCode(status);
             continue;
         }
         if (done < 0 && errno != EINTR) return -1 - errno;
@@ -37,16 +44,22 @@ int Wait(pid_t pid) {
     }
 }
 
-int Spawn(const std::vector<std::string>& argv, bool searchPath) {
-    if (argv.empty() || argv.front().empty()) return -1 - ENOENT;
+/// Starts the program: 0 and its id, or errno.
+int Start(const std::vector<std::string>& argv, bool searchPath,
+          const posix_spawn_file_actions_t* actions, pid_t& pid) {
+    if (argv.empty() || argv.front().empty()) return ENOENT;
     std::vector<char*> pointers;
     for (const std::string& arg : argv)
         pointers.push_back(const_cast<char*>(arg.c_str()));
     pointers.push_back(nullptr);
+    return searchPath
+               ? ::posix_spawnp(&pid, pointers[0], actions, nullptr, pointers.data(), environ)
+               : ::posix_spawn(&pid, pointers[0], actions, nullptr, pointers.data(), environ);
+}
+
+int Spawn(const std::vector<std::string>& argv, bool searchPath) {
     pid_t pid = 0;
-    const int error =
-        searchPath ? ::posix_spawnp(&pid, pointers[0], nullptr, nullptr, pointers.data(), environ)
-                   : ::posix_spawn(&pid, pointers[0], nullptr, nullptr, pointers.data(), environ);
+    const int error = Start(argv, searchPath, nullptr, pid);
     if (error != 0) return -1 - error;
     return Wait(pid);
 }
@@ -123,6 +136,47 @@ int RunProgramAndWait(const std::vector<std::string>& argv) {
         result = Spawn(argv, searchPath);
     });
     return result;
+}
+
+ProgramOutput::ProgramOutput(const std::vector<std::string>& argv) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) {
+        result_ = -1 - errno;
+        return;
+    }
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    const bool searchPath = !argv.empty() && argv.front().find('/') == std::string::npos;
+    const int error = Start(argv, searchPath, &actions, pid_);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(ends[1]);
+    if (error != 0) {
+        pid_ = -1;
+        result_ = -1 - error;
+        ::close(ends[0]);
+        return;
+    }
+    stream_ = ::fdopen(ends[0], "rb");
+    if (!stream_) ::close(ends[0]);
+}
+
+int ProgramOutput::Finish() {
+    if (stream_) std::fclose(stream_);
+    stream_ = nullptr;
+    if (pid_ < 0) return result_;
+    int status = 0;
+    pid_t done = 0;
+    while ((done = ::waitpid(pid_, &status, 0)) < 0 && errno == EINTR) {
+    }
+    result_ = done == pid_ ? ExitCode(status) : -1 - errno;
+    pid_ = -1;
+    return result_;
+}
+
+ProgramOutput::~ProgramOutput() {
+    if (pid_ > 0) ::kill(pid_, SIGKILL);
+    Finish();
 }
 
 }  // namespace arc

@@ -231,6 +231,15 @@ LineReader::LineReader(std::string_view path, bool raw) : raw_(raw) {
     if (!file_) return;
     struct stat info {};
     if (::fstat(::fileno(file_), &info) == 0) size_ = static_cast<std::uint64_t>(info.st_size);
+    DropByteOrderMarks();
+}
+
+LineReader::LineReader(std::FILE* stream, std::FILE* copy)
+    : file_(stream), copy_(copy), owned_(false), raw_(true) {
+    if (file_) DropByteOrderMarks();
+}
+
+void LineReader::DropByteOrderMarks() {
     buffer_.resize(kChunk);
     // Every leading byte-order mark goes: one kept as text would be lost at
     // the next save, changing the first value of the file.
@@ -243,7 +252,7 @@ LineReader::LineReader(std::string_view path, bool raw) : raw_(raw) {
 }
 
 LineReader::~LineReader() {
-    if (file_) std::fclose(file_);
+    if (file_ && owned_) std::fclose(file_);
 }
 
 bool LineReader::Fill() {
@@ -257,7 +266,10 @@ bool LineReader::Fill() {
     // more than the longest line plus one chunk.
     if (buffer_.size() - end_ < kChunk / 2) buffer_.resize(buffer_.size() * 2);
     const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
-    if (got == 0) {
+    if (copy_ && got > 0 && std::fwrite(buffer_.data() + end_, 1, got, copy_) != got)
+        failed_ = true;
+    if (got == 0 || failed_) {
+        failed_ = failed_ || std::ferror(file_) != 0;
         eof_ = true;
         return false;
     }

@@ -55,6 +55,9 @@ bool WriteFileAtomically(std::string_view path, std::string_view bytes, bool syn
 class LineReader {
   public:
     explicit LineReader(std::string_view path, bool raw = false);
+    /// Reads an open stream (a pipe) as it arrives, left open for its owner;
+    /// every byte read is also written to `copy` when one is given.
+    LineReader(std::FILE* stream, std::FILE* copy);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -67,10 +70,16 @@ class LineReader {
     bool NextView(std::string_view& line);
     std::uint64_t Offset() const { return offset_; }
     std::uint64_t Size() const { return size_; }
+    /// A read or copy error ended the input early.
+    bool Failed() const { return failed_; }
 
   private:
     bool Fill();
+    void DropByteOrderMarks();
     std::FILE* file_ = nullptr;
+    std::FILE* copy_ = nullptr;
+    bool owned_ = true;
+    bool failed_ = false;
     bool raw_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;

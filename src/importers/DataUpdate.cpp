@@ -126,18 +126,27 @@ void DataValues::Fill(std::size_t set, int field, std::string_view text) {
     column.fill[set] = TextRef(text);
 }
 
-void DataValues::Write() {
+void DataValues::Write(bool onlyChanges) {
     if (columns_.empty()) return;
     // Each field takes its value, else keeps its own, else its fill value.
     std::string sql = "UPDATE Data SET ";
+    std::string changes;
     int parameter = 1;
     for (const Column& column : columns_) {
-        if (parameter > 1) sql += ", ";
-        sql += column.name + "=coalesce(?" + std::to_string(parameter) + ", " + column.name +
-               ", ?" + std::to_string(parameter + 1) + ")";
+        const std::string value = "coalesce(?" + std::to_string(parameter) + ", " + column.name +
+                                  ", ?" + std::to_string(parameter + 1) + ")";
+        if (parameter > 1) {
+            sql += ", ";
+            changes += " OR ";
+        }
+        sql += column.name + "=" + value;
+        changes += column.name + " IS NOT " + value;
         parameter += 2;
     }
     sql += " WHERE rowid=?" + std::to_string(parameter);
+    // The comparison converts the value as storing it would: a row that would
+    // stay the same is not rewritten.
+    if (onlyChanges) sql += " AND (" + changes + ")";
     Statement update(sql);
     BatchTransaction batch;
     auto bind = [&](int index, Ref ref) {

@@ -64,8 +64,10 @@ class DataValues {
     void Fill(std::size_t set, int field, std::string_view text);
 
     /// Writes the collected values, one UPDATE per row that has any, in
-    /// batches of committed rows; the collection is emptied.
-    void Write();
+    /// batches of committed rows; the collection is emptied. `onlyChanges`
+    /// leaves alone the rows the values would not change (an update of a
+    /// filled database), at the cost of a comparison on the others.
+    void Write(bool onlyChanges = false);
 
   private:
     /// A value's number in the pool, plus one (0: none).

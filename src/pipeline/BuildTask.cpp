@@ -1,6 +1,8 @@
 #include "pipeline/BuildTask.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -22,6 +24,14 @@ bool HasContent(const std::string& path) {
     return std::filesystem::file_size(path, ec) > 0 && !ec;
 }
 
+/// The size of the list a previous run kept: the progress's guess for the
+/// list being printed (a list of today's emulator when there is none).
+std::uint64_t PreviousListBytes() {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(DefaultListXmlPath(), ec);
+    return ec || size == 0 ? std::uint64_t{250} << 20 : size;
+}
+
 /// The part of the build that fills the file at `buildPath`; a database error
 /// is left in `failure`, what the software step did not read in `notes`.
 BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
@@ -30,22 +40,44 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
     task.SetLabel("Executing MAME ...");
     LetEventsRunNow();
     const bool givenList = !request.listXml.empty();
-    if (!givenList && !RunMameLists(request.emulator)) return BuildResult::NoEmulator;
+    // Without a whole list to reuse, the emulator's list is imported while it
+    // prints; the previous list stays until this build is in.
+    const bool streamed =
+        !givenList && (request.refreshList || !IsCompleteListXml(DefaultListXmlPath()));
+    if (!givenList && !streamed && !RunMameLists(request.emulator)) return BuildResult::NoEmulator;
     if (task.Cancelled()) return BuildResult::Cancelled;
     const std::string list = givenList ? request.listXml : DefaultListXmlPath();
     // A missing or empty list is told by the import itself.
-    if (HasContent(list) && !IsCompleteListXml(list)) {
+    if (!streamed && HasContent(list) && !IsCompleteListXml(list)) {
         context.ui().Message(list + Text(kTextListCut), MsgButtons::Ok, MsgIcon::Critical);
         return BuildResult::NoList;
     }
-    task.SetLabel("");
     if (!OpenDatabase(buildPath, DatabaseUse::Build)) {
         failure = buildPath + Text(kTextCannotBeOpened);
         return BuildResult::Failed;
     }
     if (!task.Cancelled()) EmptyAllTables();
-    WriteVersionStamp(ReadMameVersion());
-    const bool imported = ImportListXml(request.listXml, task, request.method);
+    std::optional<StreamedList> stream;
+    bool imported = false;
+    if (streamed) {
+        stream.emplace();
+        const auto end = stream->Run(
+            request.emulator,
+            [&](std::FILE* output, std::FILE* copy) {
+                // The version run came first: its stamp goes in before the list.
+                WriteVersionStamp(ReadMameVersion());
+                return ImportListXmlStream(output, "MAME -listxml", copy, PreviousListBytes(),
+                                           task);
+            },
+            [&] { return task.Cancelled(); });
+        if (end == StreamedList::End::Cancelled) return BuildResult::Cancelled;
+        if (end == StreamedList::End::EmulatorFailed) return BuildResult::NoEmulator;
+        imported = end == StreamedList::End::Listed;
+    } else {
+        task.SetLabel("");
+        WriteVersionStamp(ReadMameVersion());
+        imported = ImportListXml(request.listXml, task, request.method);
+    }
     failure = DatabaseFailure();
     if (!failure.empty()) return BuildResult::Failed;
     // Without games there is nothing for the support files to enrich.
@@ -68,6 +100,10 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
     StampLayout();
     failure = CloseBuiltDatabase();
     if (!failure.empty()) return BuildResult::Failed;
+    if (stream && !stream->Keep()) {
+        failure = DefaultListXmlPath() + Text(kTextCannotBeOpened);
+        return BuildResult::Failed;
+    }
     ReplaceWithBuild(request.databasePath, buildPath);
     return BuildResult::Built;
 }
@@ -114,8 +150,6 @@ BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
             result = BuildResult::TemplateMissing;
             return;
         }
-        if (request.refreshList && request.listXml.empty())
-            DeleteFileIfExists(DefaultListXmlPath());
         result = FillBuild(request, buildPath, failure, notes, context);
     });
     if (error) {

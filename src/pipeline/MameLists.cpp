@@ -8,7 +8,9 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramOutput.h"
 #include "core/Progress.h"
+#include "core/SignalCleanup.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -49,6 +51,18 @@ std::string ShellWord(const std::string& path) {
 std::string RedirectTarget(const std::string& path) {
     if (path.find_first_of("$`\\\"!") == std::string::npos) return "\"" + path + "\"";
     return ShellWord(path);
+}
+
+/// The emulator's executable; "" when it is not found, told to the user.
+std::string ExecutableOrTell(const EmulatorNames& emulator) {
+    const std::string executable = MameExecutable(emulator.exe, emulator.folder);
+    if (executable.empty()) {
+        const std::string shown =
+            !emulator.exe.empty() ? emulator.exe : WithTrailingSlash(emulator.folder) + "mame";
+        Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
+                     MsgIcon::Critical);
+    }
+    return executable;
 }
 
 }  // namespace
@@ -102,14 +116,8 @@ bool RunMameLists(const EmulatorNames& emulator) {
             result = true;
             return;
         }
-        const std::string executable = MameExecutable(emulator.exe, emulator.folder);
-        if (executable.empty()) {
-            const std::string shown =
-                !emulator.exe.empty() ? emulator.exe : WithTrailingSlash(emulator.folder) + "mame";
-            Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
-                         MsgIcon::Critical);
-            return;
-        }
+        const std::string executable = ExecutableOrTell(emulator);
+        if (executable.empty()) return;
         DebugLog("CREATES LISTS");
         // A script for /bin/sh: LF line ends (a CR would become part of the file names).
         std::ofstream file(script, std::ios::binary | std::ios::trunc);
@@ -138,6 +146,82 @@ bool RunMameLists(const EmulatorNames& emulator) {
     DeleteFileIfExists(listPart);
     DeleteFileIfExists(versionPart);
     return result;
+}
+
+namespace {
+
+/// Tells why the emulator's lists are not kept.
+void TellListProblem(const std::string& problem) {
+    WriteLog("MAME lists: " + problem);
+    Ui().Message(problem + "\r\nIts lists are not kept.", MsgButtons::Ok, MsgIcon::Critical);
+}
+
+/// "vermame.txt" from the emulator's -help, made only when it is missing.
+bool MakeVersionFile(const std::string& executable) {
+    const std::string target = InProgramFolder("vermame.txt");
+    if (HasContent(target)) return true;
+    ProgramOutput run({executable, "-help"});
+    std::string text;
+    if (run.Stream()) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, run.Stream())) > 0)
+            text.append(buffer, got);
+    }
+    const int code = run.Finish();
+    if (code != 0) {
+        TellListProblem("The emulator " + executable + " " + ExitDescription(code) + ".");
+        return false;
+    }
+    if (!WriteFileAtomically(target, text, false))
+        throw AppError(err::kPathFileAccess, "Cannot write " + target);
+    return true;
+}
+
+}  // namespace
+
+StreamedList::StreamedList() : part_(InProgramFolder("listxml.txt") + std::string(kPartSuffix)) {}
+
+StreamedList::~StreamedList() {
+    if (!kept_) DeleteFileIfExists(part_);
+    if (cleanupSlot_ >= 0) ReleaseSignalCleanup(cleanupSlot_);
+}
+
+StreamedList::End StreamedList::Run(const EmulatorNames& emulator, const Import& import,
+                                    const std::function<bool()>& cancelled) {
+    const std::string executable = ExecutableOrTell(emulator);
+    if (executable.empty()) return End::EmulatorFailed;
+    if (!MakeVersionFile(executable)) return End::EmulatorFailed;
+    if (cancelled()) return End::Cancelled;
+    if (cleanupSlot_ < 0) cleanupSlot_ = RegisterForSignalCleanup(part_);
+    std::FILE* copy = std::fopen(part_.c_str(), "wb");
+    if (!copy) throw AppError(err::kPathFileAccess, "Cannot write " + part_);
+    DebugLog("STREAMS LISTXML");
+    ProgramOutput run({executable, "-listxml"});
+    const bool imported = run.Stream() && import(run.Stream(), copy);
+    const bool copied = std::fclose(copy) == 0;
+    // A stopped import leaves the emulator printing: it is killed.
+    if (cancelled()) return End::Cancelled;
+    const int code = run.Finish();
+    std::string problem;
+    if (code != 0)
+        problem = "The emulator " + executable + " " + ExitDescription(code) + ".";
+    else if (!IsCompleteListXml(part_))
+        problem = "The list of the emulator " + executable +
+                  " is cut short: it does not end with </mame>.";
+    if (!problem.empty()) {
+        TellListProblem(problem);
+        return End::EmulatorFailed;
+    }
+    if (!copied) throw AppError(err::kPathFileAccess, "Cannot write " + part_);
+    return imported ? End::Listed : End::NotImported;
+}
+
+bool StreamedList::Keep() {
+    std::error_code ec;
+    std::filesystem::rename(part_, InProgramFolder("listxml.txt"), ec);
+    kept_ = !ec;
+    return kept_;
 }
 
 }  // namespace arc

@@ -4,6 +4,8 @@
 // emulator writes them under temporary names; they take their own names only
 // when the emulator succeeded, so a failed run never leaves a list to reuse.
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 #include "core/Emulator.h"
@@ -31,5 +33,38 @@ struct EmulatorNames {
 /// told to the user, when the emulator cannot be found, ends with an error or
 /// gives a list cut short; no list is kept then.
 bool RunMameLists(const EmulatorNames& emulator);
+
+/// The emulator's -listxml read while it prints: `import` gets its output as
+/// it arrives while every byte is copied to "listxml.txt.part". The copy takes
+/// the name "listxml.txt" only through Keep(); otherwise it is removed when
+/// the object ends (and on SIGINT, SIGTERM or SIGHUP).
+class StreamedList {
+  public:
+    enum class End {
+        Listed,          ///< the emulator exited 0, the import succeeded, the copy is whole
+        EmulatorFailed,  ///< missing, failed or its list cut short: told
+        NotImported,     ///< the import failed (told by it)
+        Cancelled,       ///< the emulator was stopped
+    };
+    using Import = std::function<bool(std::FILE* stream, std::FILE* copy)>;
+
+    StreamedList();
+    ~StreamedList();
+    StreamedList(const StreamedList&) = delete;
+    StreamedList& operator=(const StreamedList&) = delete;
+
+    /// Makes "vermame.txt" first when it is missing, then runs -listxml.
+    /// `cancelled` is asked once the import returned.
+    End Run(const EmulatorNames& emulator, const Import& import,
+            const std::function<bool()>& cancelled);
+    /// The copy becomes "listxml.txt" (replacing the previous one). False
+    /// when the rename failed.
+    bool Keep();
+
+  private:
+    std::string part_;
+    int cleanupSlot_ = -1;
+    bool kept_ = false;
+};
 
 }  // namespace arc

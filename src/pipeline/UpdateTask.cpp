@@ -9,6 +9,7 @@
 #include "core/Version.h"
 #include "database/Database.h"
 #include "database/FullTextIndex.h"
+#include "importers/DataUpdate.h"
 #include "importers/Importers.h"
 #include "pipeline/DatabaseBuild.h"
 #include "xmlimport/ListXmlImport.h"
@@ -76,7 +77,31 @@ bool InOneTransaction(Read read) {
     return done;
 }
 
+/// The lists whose importers only set Data fields.
+bool CollectsUpdateValues(SupportFile file) {
+    constexpr SupportFileSet kLists =
+        SetOf({SupportFile::Wizsort, SupportFile::Catver, SupportFile::Controls, SupportFile::Genre,
+               SupportFile::Catlist, SupportFile::Mature, SupportFile::Version,
+               SupportFile::NPlayers, SupportFile::Multiplayer, SupportFile::Alltime,
+               SupportFile::Aspect, SupportFile::Resolution});
+    return (kLists & SetOf({file})) != 0;
+}
+
 }  // namespace
+
+bool RunUpdateImporter(SupportFile file, const std::string& path, TaskProgress& progress) {
+    // A new Command.dat replaces the blocks an earlier import stored, instead
+    // of repeating them.
+    if (file == SupportFile::Command) Execute("DELETE * FROM Command");
+    if (!CollectsUpdateValues(file)) return ImporterOf(file)(path, progress, nullptr);
+    // An update of a set rewrites its whole row: the lists' values are
+    // collected and each set written once. What was read before a cancel or
+    // an error is written, as the transaction keeps it.
+    DataValues values;
+    const bool read = ImporterOf(file)(path, progress, &values);
+    if (DatabaseFailure().empty()) values.Write(/*onlyChanges=*/true);
+    return read;
+}
 
 UpdateChoices ParseUpdateChoices(std::string_view text) {
     UpdateChoices choices;
@@ -154,12 +179,7 @@ UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
                 problems.push_back(UpdateSourceCaption(source) + Text(kTextFileMissing));
                 continue;
             }
-            InOneTransaction([&] {
-                // A new Command.dat replaces the blocks an earlier import
-                // stored, instead of repeating them.
-                if (file == SupportFile::Command) Execute("DELETE * FROM Command");
-                return ImporterOf(file)(path, progress, nullptr);
-            });
+            InOneTransaction([&] { return RunUpdateImporter(file, path, progress); });
         }
         // The full-text index follows the texts the update read.
         if (!progress.Cancelled() && DatabaseFailure().empty()) BuildFullTextIndex();

@@ -50,6 +50,10 @@ struct UpdateOutcome : Outcome {
     std::vector<std::string> problems;
 };
 
+/// Reads one support file into the open database as an update does, within
+/// the caller's transaction; the importer's result.
+bool RunUpdateImporter(SupportFile file, const std::string& path, TaskProgress& progress);
+
 /// Runs the chosen sources on the database, migrating an older one first.
 /// The caller owns the progress window. A source read in part (a kill, an
 /// engine error) leaves nothing of it in the database.

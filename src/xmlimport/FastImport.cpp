@@ -12,6 +12,7 @@
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/TextFile.h"
+#include "core/TextTable.h"
 #include "xmlimport/ListXmlImport.h"
 #include "xmlimport/ListXmlWriter.h"
 #include "xmlimport/XmlScan.h"
@@ -433,21 +434,21 @@ class CutReport {
     int count_ = 0;
 };
 
-}  // namespace
-
-bool ImportListXmlFast(std::string_view path, TaskProgress& progress) {
+/// The import of the lines `reader` gives; `path` names them in what is told,
+/// `expectedBytes` sizes the progress when the reader cannot tell its size.
+bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expectedBytes,
+                 TaskProgress& progress) {
     enum class Fault { None, Entities, NoGame, Cut };
     Fault fault = Fault::None;
     int games = 0;
     int total = 0;
     const bool ran = Guarded(kProcFastImport, [&] {
-        LineReader reader(path, true);
         if (!reader.IsOpen())
             throw AppError(err::kFileNotFound, "File not found: " + std::string(path));
         ListXmlWriter writer(State().UpdateMode, /*escapedText=*/true);
         KeyValueList list;
         CutReport cuts;
-        total = Kilobytes(reader.Size()) + 1;
+        total = Kilobytes(reader.Size() > 0 ? reader.Size() : expectedBytes) + 1;
         progress.SetTotal(total);
         std::string_view line;
         std::string chunk;
@@ -509,6 +510,8 @@ bool ImportListXmlFast(std::string_view path, TaskProgress& progress) {
         }
         writer.Finish();
         if (progress.Cancelled()) return;
+        if (reader.Failed())
+            throw AppError(err::kPathFileAccess, "Cannot read or copy " + std::string(path));
         if (games == 0)
             fault = Fault::NoGame;
         else if (inGame || !ClosesTheList(lastLine))
@@ -531,6 +534,21 @@ bool ImportListXmlFast(std::string_view path, TaskProgress& progress) {
             return false;
     }
     return ran;
+}
+
+}  // namespace
+
+bool ImportListXmlFast(std::string_view path, TaskProgress& progress) {
+    LineReader reader(path, true);
+    return ImportLines(reader, path, 0, progress);
+}
+
+bool ImportListXmlStream(std::FILE* stream, std::string_view name, std::FILE* copy,
+                         std::uint64_t expectedBytes, TaskProgress& progress) {
+    progress.SetLabel(Text(kTextXmlAnalysing));
+    progress.KeepGoing();
+    LineReader reader(stream, copy);
+    return ImportLines(reader, name, expectedBytes, progress);
 }
 
 }  // namespace arc

@@ -2,6 +2,8 @@
 // Import of the emulator's -listxml output into the open database: the entry
 // point and its two methods.
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -33,6 +35,13 @@ bool ImportListXml(std::string_view path, TaskProgress& progress,
 /// cut and logged. Errors are logged as error blocks and end the import; rows
 /// already written stay. False on any of these.
 bool ImportListXmlFast(std::string_view path, TaskProgress& progress);
+
+/// The fast method on a stream that is read as it arrives (the emulator's
+/// output), `name` standing for it in what is told. Every byte read is also
+/// written to `copy` when one is given; a read or copy error fails the import.
+/// `expectedBytes` sizes the progress. Same results as ImportListXmlFast.
+bool ImportListXmlStream(std::FILE* stream, std::string_view name, std::FILE* copy,
+                         std::uint64_t expectedBytes, TaskProgress& progress);
 
 enum class DocumentResult {
     Imported,

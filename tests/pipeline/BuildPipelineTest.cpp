@@ -16,6 +16,7 @@
 #include "pipeline/DatabaseBuild.h"
 #include "pipeline/MameLists.h"
 #include "pipeline/SupportFiles.h"
+#include "support/CliRun.h"
 
 namespace arc {
 namespace {
@@ -184,22 +185,24 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
     const std::string cut = full.substr(0, full.size() / 2);
     const struct {
         std::string emulatorList;  // what -listxml prints
-        int exitCode;
-        std::string givenList;  // --listxml
-        std::string cancelAt;   // the progress caption at which the user cancels
-        const char* trigger;    // an engine error made by the template
+        const char* ending;        // how -listxml ends once printed
+        std::string givenList;     // --listxml
+        std::string cancelAt;      // the progress caption at which the user cancels
+        const char* trigger;       // an engine error made by the template
         BuildResult outcome;
         const char* told;
     } cases[] = {
-        {full, 0, "", "Executing MAME ...", "", BuildResult::Cancelled, ""},
-        {full, 0, "", Text(180), "", BuildResult::Cancelled, ""},
-        {full + std::string(30000, ' '), 1, "", "", "", BuildResult::NoEmulator, "code 1"},
-        {cut, 0, "", "", "", BuildResult::NoEmulator, "cut short"},
-        {"", 0, "<html>\n</html>\n", "", "", BuildResult::NoList, "not a whole list"},
-        {"", 0, cut, "", "", BuildResult::NoList, "not a whole list"},
-        {full, 0, "", "", "BEFORE INSERT ON Data WHEN NEW.InternalName='mk'", BuildResult::Failed,
-         "injected"},
-        {full, 0, "", "", "BEFORE UPDATE OF Genre ON Data", BuildResult::Failed, "injected"},
+        {full, "exit 0", "", "Executing MAME ...", "", BuildResult::Cancelled, ""},
+        {full, "exit 0", "", Text(180), "", BuildResult::Cancelled, ""},
+        {full + std::string(30000, ' '), "exit 1", "", "", "", BuildResult::NoEmulator, "code 1"},
+        {cut, "exit 0", "", "", "", BuildResult::NoEmulator, "cut short"},
+        {cut, "exit 3", "", "", "", BuildResult::NoEmulator, "code 3"},
+        {cut, "kill -9 $$", "", "", "", BuildResult::NoEmulator, "signal 9"},
+        {"", "exit 0", "<html>\n</html>\n", "", "", BuildResult::NoList, "not a whole list"},
+        {"", "exit 0", cut, "", "", BuildResult::NoList, "not a whole list"},
+        {full, "exit 0", "", "", "BEFORE INSERT ON Data WHEN NEW.InternalName='mk'",
+         BuildResult::Failed, "injected"},
+        {full, "exit 0", "", "", "BEFORE UPDATE OF Genre ON Data", BuildResult::Failed, "injected"},
     };
     WriteFile(home.file("ini/genre.ini"), "[Maze]\npacman\n");
     const std::string templateBytes = ReadFile(home.file("Arcanote.mdx"));
@@ -210,8 +213,10 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
         WriteFile(home.file("Arcanote.mdb.new"), "left by a killed build");
         WriteFile(home.file("Arcanote.mdb.new-wal"), std::string(4096, 'w'));
         WriteFile(home.file("fake/listxml.xml"), c.emulatorList);
-        WriteFile(mame, emulator + "if [ \"$1\" = -listxml ]; then exit " +
-                            std::to_string(c.exitCode) + "; fi\n");
+        WriteFile(mame, emulator + "if [ \"$1\" = -listxml ]; then " + c.ending + "; fi\n");
+        // The previous list stays until a build replaces the database.
+        const std::string previousList = full + " \n";
+        WriteFile(home.file("listxml.txt"), previousList);
         WriteFile(home.file("fake/given.xml"), c.givenList);
         if (*c.trigger) {
             ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdx")));
@@ -225,8 +230,9 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
                 Progress().Cancel = true;
         };
         Progress().Cancel = false;
-        const BuildOutcome outcome =
-            Run(Request(c.givenList.empty() ? "" : home.file("fake/given.xml")));
+        BuildRequest request = Request(c.givenList.empty() ? "" : home.file("fake/given.xml"));
+        request.refreshList = true;
+        const BuildOutcome outcome = Run(request);
         ui().onProcessEvents = nullptr;
         EXPECT_EQ(outcome.result, c.outcome);
         EXPECT_FALSE(outcome.ok());
@@ -241,9 +247,8 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
             }
         }
         ExpectPreviousDatabaseKept(home, "previous");
-        // Only a whole list is kept for the next build.
-        EXPECT_EQ(std::filesystem::remove(home.file("listxml.txt")),
-                  c.outcome == BuildResult::Failed || !c.cancelAt.empty());
+        EXPECT_EQ(ReadFile(home.file("listxml.txt")), previousList);
+        std::filesystem::remove(home.file("listxml.txt"));
         WriteFile(home.file("Arcanote.mdx"), templateBytes);
     }
     // The next build runs the emulator again and succeeds.
@@ -254,6 +259,54 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
     EXPECT_EQ(built.message, Text(230));
     EXPECT_EQ(ReadFile(home.file("Arcanote.mdb.bak")), "previous");
     EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.mdb.new")));
+}
+
+// The list is imported while the emulator prints it (more than a pipe holds);
+// the database equals the one built from the saved copy, which holds the
+// emulator's bytes as they were printed.
+TEST_F(Build, StreamedListEqualsItsSavedCopyAndTheBuildFromIt) {
+    std::string list = "\xef\xbb\xbf<?xml version=\"1.0\"?>\r\n<mame build=\"0.999\">\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        const std::string name = "set" + std::to_string(i);
+        list += "\t<machine name=\"" + name + "\" sourcefile=\"d" + std::to_string(i % 7) +
+                ".cpp\"" + (i % 3 ? " cloneof=\"set0\"" : "") + ">\n\t\t<description>Game &amp; " +
+                name + "</description>\n\t\t<year>19" + std::to_string(80 + i % 20) +
+                "</year>\n\t\t<rom name=\"" + name +
+                ".a\" size=\"4096\" crc=\"0badf00d\"/>\n"
+                "\t\t<driver status=\"good\" emulation=\"good\"/>\n\t</machine>\n";
+    }
+    list += "</mame>\n";
+    WriteFile(home.file("fake/listxml.xml"), list);
+    WriteFile(home.file("listxml.txt"), "an older list");
+    BuildRequest streamed = Request();
+    streamed.refreshList = true;
+    ASSERT_TRUE(Run(streamed).ok());
+    EXPECT_EQ(Calls(), "-help\n-listxml\n");
+    EXPECT_EQ(ReadFile(home.file("listxml.txt")), list);
+    EXPECT_FALSE(std::filesystem::exists(home.file("listxml.txt.part")));
+
+    BuildRequest fromFile = Request(home.file("listxml.txt"));
+    fromFile.databasePath = home.file("FromFile.mdb");
+    WriteFile(home.file("vermame.txt"), "\nMAME v0.999 (fake)  \n");  // read once per build
+    ASSERT_TRUE(Run(fromFile).ok());
+    const std::string rows = test::AllRows(home.file("Arcanote.mdb"));
+    EXPECT_NE(rows.find("set1999|"), std::string::npos);
+    // Equal rows, not a diff of thousands of lines when they differ.
+    EXPECT_TRUE(rows == test::AllRows(home.file("FromFile.mdb")));
+
+    // The command line says why and ends with 1 when the emulator dies
+    // mid-list; the database and the list stay as they were.
+    const std::string database = ReadFile(home.file("Arcanote.mdb"));
+    WriteFile(home.file("fake/listxml.xml"), list.substr(0, list.size() / 2));
+    WriteFile(mame, ReadFile(mame) + "if [ \"$1\" = -listxml ]; then kill -9 $$; fi\n");
+    const test::CliRun run = test::RunCommand(
+        home.str(), "build",
+        {"--fresh-list", "--mame", mame, "--db", home.file("Arcanote.mdb"), "--yes"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE((run.out + run.err).find("signal 9"), std::string::npos)
+        << run.out.substr(0, 2000) << run.err.substr(0, 2000);
+    ExpectPreviousDatabaseKept(home, database);
+    EXPECT_EQ(ReadFile(home.file("listxml.txt")), list);
 }
 
 // Regression: a kill between "database to .bak" and ".new to database" left

@@ -2,10 +2,12 @@
 // A program folder ready for a build: the template, a stand-in emulator that
 // records its calls, and support files written by the tests.
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "core/Settings.h"
@@ -35,6 +37,34 @@ inline std::string QueryIn(const std::string& database, const std::string& sql) 
     const std::string value = QueryValue(sql);
     CloseDatabase();
     return value;
+}
+
+/// Every row of every table of the database, in table and row order.
+inline std::string AllRows(const std::string& database) {
+    if (!OpenDatabase(database)) return "<not opened>";
+    std::string rows;
+    const std::string tables = QueryValue(
+        "SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master WHERE type='table' "
+        "AND name NOT LIKE 'sqlite_%' ORDER BY name)");
+    std::istringstream names(tables);
+    for (std::string table; names >> table;) {
+        sqlite3_stmt* statement = nullptr;
+        const std::string sql = "SELECT * FROM \"" + table + "\" ORDER BY rowid";
+        if (sqlite3_prepare_v2(DatabaseHandle(), sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+            continue;  // a table without rowid
+        rows += "[" + table + "]\n";
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+                const auto* text = sqlite3_column_text(statement, i);
+                rows += text ? reinterpret_cast<const char*>(text) : "<null>";
+                rows += '|';
+            }
+            rows += '\n';
+        }
+        sqlite3_finalize(statement);
+    }
+    CloseDatabase();
+    return rows;
 }
 
 class BuildTest : public ProgramFolderTest {

@@ -9,6 +9,7 @@
 #include "download/DownloadList.h"
 #include "pipeline/BuildTestSupport.h"
 #include "pipeline/SupportFiles.h"
+#include "pipeline/UpdateTask.h"
 #include "pipeline/UpdateWindowState.h"
 #include "translation/TranslationWindowState.h"
 
@@ -44,6 +45,60 @@ class Support : public test::BuildTest {
             Write(file, "[x]\npacman\n");
     }
 };
+
+// Regression: an update wrote each value of a list at once (a whole row
+// rewritten per line); collected per set, it leaves the rows the direct
+// writes left, names in any case, repeats and sets that are no row included.
+TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
+    Execute("UPDATE Data SET Genre='Old', nPlayers='1P', Year='1979' WHERE InternalName='pacman'");
+    Execute("INSERT INTO Data (InternalName, Category) VALUES ('mk', 'Old'), ('mk2', NULL)");
+    CloseDatabase();
+    const struct {
+        F file;
+        const char* text;
+    } cases[] = {
+        {F::Genre, "[Maze]\npacman\nPACMAN\n[Fighter]\nmk\nmk2\npacman\nnone\n"},
+        {F::Controls, "pacman\n[Joy]\nmk\nMk\n[]\nmk2\n"},
+        {F::Catlist, "[Maze]\npacman\n[Fighter]\nmk\n"},
+        {F::Version, "[.30]\npacman\n[.37]\nmk\npacman\n"},
+        {F::Multiplayer, "[2P]\npacman\nmk\n"},
+        {F::Alltime, "[1979]\npacman\n[1992]\nmk\n"},  // pacman unchanged
+        {F::Aspect, "[3:4]\npacman\n"},
+        {F::Resolution, "[288x224]\npacman\nmk2\n"},
+        {F::NPlayers, "skipped\n[NPlayers]\npacman=2P alt\nmk=2P sim\nMK=1P\nnone=3P\n"},
+        {F::Mature, "[FOLDER_SETTINGS]\n[ROOT_FOLDER]\nmk\nmk2\nmk\n"},
+        {F::Catver,
+         "[Category]\npacman=Maze\nmk=Fighter\npacman=Maze / Other\n"
+         "[VerAdded]\npacman=.30\nmk=.37\n"},
+        {F::Wizsort,
+         "[Genre]\npacman=Maze\n[Year]\nmk=1992\npacman=\n[Mature]\nmk=1\n"
+         "[Set]\nmk=x\n[Other]\nmk=y\n"},
+    };
+    const std::string before = test::AllRows(home.file("Arcanote.mdx"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Write(c.file, c.text);
+        const std::string path = home.file(std::string(RowOf(c.file).folder) + "/" +
+                                           std::string(RowOf(c.file).fileName));
+        std::string rows[2];
+        for (int collected = 0; collected < 2; ++collected) {
+            const std::string database = home.file("update" + std::to_string(collected) + ".mdb");
+            std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
+                                       std::filesystem::copy_options::overwrite_existing);
+            ASSERT_TRUE(OpenDatabase(database));
+            {
+                Transaction transaction;
+                EXPECT_TRUE(collected ? RunUpdateImporter(c.file, path, progress)
+                                      : ImporterOf(c.file)(path, progress, nullptr));
+                transaction.Commit();
+            }
+            CloseDatabase();
+            rows[collected] = test::AllRows(database);
+        }
+        EXPECT_NE(rows[0], before);
+        EXPECT_EQ(rows[1], rows[0]);
+    }
+}
 
 TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     const std::string defined = home.file("mame/Folders/nplayers.ini");
