@@ -7,7 +7,7 @@ const std::vector<CliCommand>& Commands() {
         TextsCommand(),    SettingsCommand(), DownloadCommand(), TranslateCommand(),
         ListRomsCommand(), SearchCommand(),   NotesCommand(),    UnzipCommand(),
         BuildCommand(),    UpdateCommand(),   SheetsCommand(),   ZipAllCommand(),
-        UnzipAllCommand(), ImagesCommand(),   AuditCommand(),
+        UnzipAllCommand(), ImagesCommand(),   AuditCommand(),    FavouritesCommand(),
     };
     return commands;
 }

@@ -21,5 +21,6 @@ CliCommand ZipAllCommand();
 CliCommand UnzipAllCommand();
 CliCommand ImagesCommand();
 CliCommand AuditCommand();
+CliCommand FavouritesCommand();
 
 }  // namespace arc::cli

@@ -47,6 +47,8 @@ struct EmulatorLayout {
     std::string romsFolder;
     std::array<std::string, kArtSlots> artFolders;
     std::array<std::string, kDataFileSlots> dataFiles;
+    /// The category path's folder, where the emulator reads folders INI files.
+    std::string categoryFolder;
 };
 
 /// The paths from the options: each option's ";"-separated folders expanded
