@@ -76,9 +76,13 @@ Outcome RunFavouritesExport(const FavouritesExportRequest& request, TaskContext&
             sets.push_back({std::move(set), {}});
     });
     if (error) return Outcome::Failure(*error);
-    const std::string folder = std::filesystem::path(request.path).parent_path().string();
-    if (!folder.empty() && !FolderExists(folder) && !MakeFolder(folder))
-        return Outcome::Failure(request.path + "\n" + Text(kTextFileNotWritten));
+    // The category folder may not have been made by the emulator yet.
+    const std::filesystem::path folder = std::filesystem::path(request.path).parent_path();
+    std::error_code madeNot;
+    if (!folder.empty()) std::filesystem::create_directories(folder, madeNot);
+    if (madeNot)
+        return Outcome::Failure(request.path + "\n" + Text(kTextFileNotWritten) + "\n" +
+                                madeNot.message());
     Outcome outcome = RunIniExport({sets, request.folderName, request.path}, context);
     if (!outcome.ok()) return outcome;
     outcome.done = static_cast<int>(sets.size());
