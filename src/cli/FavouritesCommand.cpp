@@ -1,15 +1,20 @@
+#include <algorithm>
+#include <optional>
 #include <ostream>
 
 #include "cli/Commands.h"
 #include "cli/OutcomeReport.h"
 #include "collection/Favourites.h"
 #include "collection/SearchActions.h"
+#include "core/ErrorGuard.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/UiService.h"
 
 namespace arc::cli {
 namespace {
+
+constexpr int kListProcedure = 693;
 
 int Run(CliContext& context, const CommandArgs& args) {
     const std::string database = args.Value("--db").value_or(TheSettings().DatabasePath);
@@ -35,8 +40,17 @@ int Run(CliContext& context, const CommandArgs& args) {
         ReportOutcome(context, "favourites: export", exported);
         if (!exported.ok()) return ExitCodeFor(exported);
     } else if (!change) {
-        for (const std::string& set : ReadFavourites(database))
-            context.out << set << '\n';
+        // Sets the database no longer has are kept, and marked.
+        std::vector<std::string> sets, missing;
+        const std::optional<std::string> error = GuardedFailure(kListProcedure, [&] {
+            sets = ReadFavourites(database);
+            missing = SetsNotIn(database, sets);
+        });
+        if (error) return ReportOutcome(context, "favourites", Outcome::Failure(*error));
+        for (const std::string& set : sets) {
+            const bool gone = std::find(missing.begin(), missing.end(), set) != missing.end();
+            context.out << set << (gone ? "\tmissing" : "") << '\n';
+        }
     }
     return ReportOutcome(context, "favourites", outcome);
 }

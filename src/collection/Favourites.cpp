@@ -28,20 +28,11 @@ Outcome RunFavouritesChange(const FavouritesChangeRequest& request, TaskContext&
     std::vector<std::string> unknown;
     const std::optional<std::string> error = GuardedFailure(kChangeProcedure, [&] {
         UserDatabase user(UserPath(request.databasePath, request.userDatabasePath));
-        if (!request.add.empty()) {
-            const ReadOnlyDatabase games(request.databasePath);
-            Statement game(games, "SELECT 1 FROM Data WHERE InternalName = ?");
-            for (const std::string& set : request.add) {
-                game.Bind(1, set);
-                const bool exists = game.Step();
-                game.Reset();
-                if (!exists) {
-                    unknown.push_back(set);
-                    continue;
-                }
-                user.SetFavourite(set, true);
-                ++changed;
-            }
+        unknown = SetsNotIn(request.databasePath, request.add);
+        for (const std::string& set : request.add) {
+            if (std::find(unknown.begin(), unknown.end(), set) != unknown.end()) continue;
+            user.SetFavourite(set, true);
+            ++changed;
         }
         for (const std::string& set : request.remove) {
             if (!user.IsFavourite(set)) continue;
@@ -60,6 +51,20 @@ Outcome RunFavouritesChange(const FavouritesChangeRequest& request, TaskContext&
         names += (names.empty() ? "" : ", ") + set;
     return Outcome::Partly(changed, static_cast<int>(unknown.size()),
                            TextWith(kTextNotAGameOf, {names, request.databasePath}));
+}
+
+std::vector<std::string> SetsNotIn(const std::string& databasePath,
+                                   const std::vector<std::string>& sets) {
+    std::vector<std::string> missing;
+    if (sets.empty()) return missing;
+    const ReadOnlyDatabase games(databasePath);
+    Statement game(games, "SELECT 1 FROM Data WHERE InternalName = ?");
+    for (const std::string& set : sets) {
+        game.Bind(1, set);
+        if (!game.Step()) missing.push_back(set);
+        game.Reset();
+    }
+    return missing;
 }
 
 std::vector<std::string> ReadFavourites(const std::string& databasePath,

@@ -30,6 +30,11 @@ Outcome RunFavouritesChange(const FavouritesChangeRequest& request, TaskContext&
 std::vector<std::string> ReadFavourites(const std::string& databasePath,
                                         const std::string& userDatabasePath = {});
 
+/// The sets that are not games of the database at `databasePath` (dropped by
+/// a newer emulator, or mistyped); AppError when it cannot be read.
+std::vector<std::string> SetsNotIn(const std::string& databasePath,
+                                   const std::vector<std::string>& sets);
+
 struct FavouritesExportRequest {
     std::string databasePath;
     std::string userDatabasePath;  ///< "" for the one beside the database

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "collection/DistinctTextValues.h"
+#include "collection/Favourites.h"
 #include "collection/GameBrowserQuery.h"
 #include "collection/TaskDatabase.h"
 #include "core/ErrorGuard.h"
@@ -49,15 +50,8 @@ struct Keep {
 
 /// `fullText`: the database whose index is searched for the keyword, or null.
 Keep KeepOf(const SearchRequest& request, const ReadOnlyDatabase* fullText,
-            const std::string& userPath) {
-    Keep keep{request.yearFrom, request.yearTo, std::nullopt, std::nullopt};
-    if (request.favouritesOnly) {
-        keep.favourites.emplace();
-        // No user database yet: no favourite.
-        if (FileExists(userPath))
-            for (const std::string& set : UserDatabase(userPath).Favourites())
-                keep.favourites->insert(ToLowerAscii(set));
-    }
+            std::optional<std::unordered_set<std::string>> favourites) {
+    Keep keep{request.yearFrom, request.yearTo, std::move(favourites), std::nullopt};
     if (fullText) {
         keep.ranks.emplace();
         int place = 0;
@@ -124,9 +118,23 @@ SearchOutcome RunSearch(const SearchRequest& request, TaskContext& context) {
             Outcome::Failure(request.databasePath + "\n" + Text(kTextNoFullTextIndex));
         return outcome;
     }
+    // The favourites, lower-cased; a user database that cannot be read is named.
+    std::optional<std::unordered_set<std::string>> favourites;
+    if (request.favouritesOnly) {
+        const std::string userPath = request.userDatabasePath.empty()
+                                         ? UserDatabase::PathBeside(request.databasePath)
+                                         : request.userDatabasePath;
+        favourites.emplace();
+        const std::optional<std::string> unread = GuardedFailure(kFindProcedure, [&] {
+            for (const std::string& set : ReadFavourites(request.databasePath, userPath))
+                favourites->insert(ToLowerAscii(set));
+        });
+        if (unread) {
+            static_cast<Outcome&>(outcome) = Outcome::Failure(userPath + "\n" + *unread);
+            return outcome;
+        }
+    }
     TaskProgress& task = context.progress();
-    std::string userPath = request.userDatabasePath;
-    if (userPath.empty()) userPath = UserDatabase::PathBeside(request.databasePath);
     const std::optional<std::string> error = GuardedFailure(kFindProcedure, [&] {
         task.SetLabel(Text(kTextSearchMenu));
         const std::string audit = AuditClause(request.audit, db->HasTable("Audit"));
@@ -137,7 +145,7 @@ SearchOutcome RunSearch(const SearchRequest& request, TaskContext& context) {
         Statement(*db, "PRAGMA mmap_size=268435456").Step();
         std::string sql = BuildSearchQuery(request.combos, keyword, true, audit);
         sql.replace(0, kShownColumns.size(), kResultColumns);
-        const Keep keep = KeepOf(request, fullText ? db.get() : nullptr, userPath);
+        const Keep keep = KeepOf(request, fullText ? db.get() : nullptr, std::move(favourites));
         std::vector<std::pair<int, SearchResult>> found;
         Statement query(*db, sql);
         while (query.Step()) {

@@ -11,6 +11,7 @@
 #include "core/TextTable.h"
 #include "database/Database.h"
 #include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
 
 namespace arc {
 namespace {
@@ -168,15 +169,16 @@ TEST_F(CollectionCliTest, SearchTextNeedsTheIndexThenFindsTheBestFirst) {
 TEST_F(CollectionCliTest, FavouritesAreMarkedListedFoundAndExported) {
     EXPECT_EQ(Run({"favourites", "--db", db, "--add", "galaga", "pacman", "nosuch"}), 1);
     EXPECT_NE(err.find("nosuch"), std::string::npos) << err;
+    UserDatabase(UserDatabase::PathBeside(db)).SetFavourite("dropped", true);
     EXPECT_EQ(Run({"favourites", "--db", db}), 0);
-    EXPECT_EQ(out, "galaga\npacman\n");
+    EXPECT_EQ(out, "dropped\tmissing\ngalaga\npacman\n");
     EXPECT_EQ(Run({"search", "--db", db, "--favourites", "--genre", "Shooter"}), 0) << err;
     EXPECT_EQ(out, "galaga       Galaga\n");
 
     const std::string ini = home.str() + "folders/Favourites.ini";
     EXPECT_EQ(Run({"favourites", "--db", db, "--remove", "pacman", "--export", "--to", ini}), 0)
         << err;
-    EXPECT_NE(test::ReadFile(ini).find("[Favourites]\r\ngalaga\r\n"), std::string::npos);
+    EXPECT_NE(test::ReadFile(ini).find("[Favourites]\r\ndropped\r\ngalaga\r\n"), std::string::npos);
     // The file is replaced only with --overwrite, never by --yes.
     EXPECT_EQ(Run({"--yes", "favourites", "--db", db, "--add", "pacman", "--export", "--to", ini}),
               1);
