@@ -22,7 +22,8 @@ struct SearchRequest {
     std::string keyword;
     /// The keyword's words are looked for in the History, Mameinfo and Command
     /// texts (the full-text index) instead of the names and titles; the games
-    /// that hold them all come best first.
+    /// that hold them all come best first. A keyword without a letter or digit
+    /// is matched in the names and titles as without the option.
     bool fullText = false;
     /// Only the favourites of the user database.
     bool favouritesOnly = false;
