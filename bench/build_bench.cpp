@@ -166,7 +166,6 @@ int main(int argc, char** argv) {
     arc::SetProgramFolder(home);
     arc::TheSettings() = arc::DefaultSettings();
     arc::BuildTextTable();
-    arc::State().UseDefinedPaths = false;
     for (std::string& path : arc::TheSettings().DataFilePaths)
         path = home + "none";
 
@@ -216,7 +215,7 @@ int main(int argc, char** argv) {
             // The build's importers alone, on that database.
             Timer support;
             arc::OpenDatabase(home + "xml-only.mdb");
-            arc::RunBuildImporters(progress);
+            arc::RunBuildImporters({}, progress);
             arc::CloseDatabase();
             supportWall = std::min(supportWall, support.Wall());
             supportCpu = std::min(supportCpu, support.Cpu());
@@ -225,10 +224,15 @@ int main(int argc, char** argv) {
             fs::remove(home + "Arcanote.mdb.bak");
             arc::Progress() = arc::ProgressState{};
             Timer build;
-            const arc::BuildOutcome outcome = arc::BuildDatabase();
+            arc::WindowProgress buildProgress;
+            arc::TaskContext context(buildProgress, arc::Ui());
+            const arc::BuildResult outcome =
+                arc::RunBuild(arc::BuildRequestFrom(arc::TheSettings(), home + "Arcanote.mdb", {}),
+                              context)
+                    .result;
             buildWall = std::min(buildWall, build.Wall());
             buildCpu = std::min(buildCpu, build.Cpu());
-            if (outcome != arc::BuildOutcome::Built) {
+            if (outcome != arc::BuildResult::Built) {
                 std::cerr << "build_bench: the build did not complete\n";
                 return 1;
             }

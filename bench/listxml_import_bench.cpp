@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "ChildRun.h"
 #include "EmulatorList.h"
 #include "SyntheticListXml.h"
 #include "core/AppState.h"
@@ -30,40 +31,10 @@
 #include "xmlimport/ListXmlImport.h"
 
 namespace fs = std::filesystem;
+using arc::bench::Measure;
+using arc::bench::Run;
 
 namespace {
-
-struct Run {
-    std::string name;
-    double wall = 0;
-    double cpu = 0;
-    long peakKb = 0;
-    int status = 0;
-};
-
-/// Runs `work` in a child process and measures it.
-template <class Work>
-Run Measure(const std::string& name, Work work) {
-    std::cout.flush();
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int code = work();
-        std::cout.flush();
-        std::_Exit(code);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    const auto end = std::chrono::steady_clock::now();
-    Run run{name};
-    run.wall = std::chrono::duration<double>(end - start).count();
-    run.cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-              usage.ru_stime.tv_usec / 1e6;
-    run.peakKb = usage.ru_maxrss;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return run;
-}
 
 /// A fresh copy of the template, as a build makes it, then the import.
 int Import(const std::string& file, const fs::path& folder, const std::string& method) {

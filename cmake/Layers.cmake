@@ -2,7 +2,7 @@
 # the folders below it. arcanote_layer(NAME [OBJECT] SOURCES ... DEPENDS ...)
 # adds arcanote_NAME linked to arcanote_DEP for each DEP, and a build step that
 # refuses an include of a folder that is neither NAME nor below it.
-set(ARCANOTE_PROJECT_FOLDERS core database zip translation importers xmlimport collection
+set(ARCANOTE_PROJECT_FOLDERS core database zip translation importers xmlimport software collection
     notes sheets download shell pipeline audit wizard cli ui app myzip)
 
 # A build step that refuses, in the sources of FOLDER, an include of a project

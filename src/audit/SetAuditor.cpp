@@ -27,7 +27,11 @@ struct Place {
 
 }  // namespace
 
-SetAuditor::SetAuditor(const RomFolder& folder, bool full) : folder_(folder), full_(full) {}
+SetAuditor::SetAuditor(const RomFolder& folder, bool full)
+    : SetAuditor(folder, full, std::make_unique<NeedsReader>()) {}
+
+SetAuditor::SetAuditor(const RomFolder& folder, bool full, std::unique_ptr<NeedsSource> needs)
+    : folder_(folder), full_(full), needs_(std::move(needs)) {}
 
 std::shared_ptr<const SetFiles> SetAuditor::Files(const std::string& set) {
     const std::string key = ToLowerAscii(set);
@@ -48,7 +52,7 @@ std::shared_ptr<const SetFiles> SetAuditor::Files(const std::string& set) {
 SetAudit SetAuditor::Audit(std::string_view set, std::optional<std::string_view> romOf) {
     SetAudit result;
     result.name = set;
-    const SetNeeds needs = needs_.Read(set, romOf);
+    const SetNeeds needs = needs_->Read(set, romOf);
     std::vector<std::shared_ptr<const SetFiles>> chain;
     for (const std::string& name : needs.chain)
         chain.push_back(Files(name));
@@ -72,7 +76,7 @@ SetAudit SetAuditor::Audit(std::string_view set, std::optional<std::string_view>
             noteError(*held.back());
             places.push_back({held.back().get(), false, rom.name});
             if (!rom.merge.empty())
-                for (const std::string& related : needs_.DevicesOf(rom.device))
+                for (const std::string& related : needs_->DevicesOf(rom.device))
                     if (folder_.Owns(related)) {
                         held.push_back(Files(related));
                         places.push_back({held.back().get(), false, rom.merge});
@@ -163,7 +167,7 @@ SetAudit SetAuditor::Audit(std::string_view set, std::optional<std::string_view>
         if (std::any_of(needs.knownNames.begin(), needs.knownNames.end(), named) ||
             std::any_of(needs.roms.begin(), needs.roms.end(), needed))
             continue;
-        if (!clones) clones = needs_.ReadCloneRoms(set);
+        if (!clones) clones = needs_->ReadCloneRoms(set);
         if (std::any_of(clones->names.begin(), clones->names.end(), named) ||
             std::find(clones->crcs.begin(), clones->crcs.end(), member.crc) != clones->crcs.end())
             continue;

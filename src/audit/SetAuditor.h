@@ -15,10 +15,13 @@ namespace arc {
 
 class SetAuditor {
   public:
+    /// Audits the machines of the game database.
     SetAuditor(const RomFolder& folder, bool full);
+    /// Audits the sets that `needs` describes.
+    SetAuditor(const RomFolder& folder, bool full, std::unique_ptr<NeedsSource> needs);
     /// The set must be owned (RomFolder::Owns); `romOf` as NeedsReader::Read.
     SetAudit Audit(std::string_view set, std::optional<std::string_view> romOf = {});
-    bool KnowsDevices() const { return needs_.KnowsDevices(); }
+    bool KnowsDevices() const { return needs_->KnowsDevices(); }
 
   private:
     /// The files of a set, read once while a few dozen sets use them (a
@@ -27,7 +30,7 @@ class SetAuditor {
 
     const RomFolder& folder_;
     bool full_;
-    NeedsReader needs_;
+    std::unique_ptr<NeedsSource> needs_;
     std::list<std::pair<std::string, std::shared_ptr<const SetFiles>>> recent_;
     std::unordered_map<std::string, decltype(recent_)::iterator> byName_;
 };

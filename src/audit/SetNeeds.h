@@ -47,20 +47,32 @@ struct CloneRoms {
     std::vector<std::uint32_t> crcs;
 };
 
-/// Reads the needs of one set after another with statements prepared once;
-/// the ROMs of devices, shared by many sets, are read once per device.
-class NeedsReader {
+/// Where the audit reads what each set needs: the machines of the game
+/// database, or the items of one software list.
+class NeedsSource {
+  public:
+    virtual ~NeedsSource() = default;
+    /// `romOf`: the set's parent when the caller has read it already.
+    virtual SetNeeds Read(std::string_view set, std::optional<std::string_view> romOf = {}) = 0;
+    virtual CloneRoms ReadCloneRoms(std::string_view set) = 0;
+    /// False when the devices' ROMs are not known and so not required.
+    virtual bool KnowsDevices() const = 0;
+    /// The devices with ROMs that a set uses.
+    virtual const std::vector<std::string>& DevicesOf(std::string_view name) const = 0;
+};
+
+/// Reads the needs of one machine after another with statements prepared
+/// once; the ROMs of devices, shared by many sets, are read once per device.
+class NeedsReader : public NeedsSource {
   public:
     NeedsReader();
-    /// `romOf`: the set's romof when the caller has read it already.
-    SetNeeds Read(std::string_view set, std::optional<std::string_view> romOf = {});
-    CloneRoms ReadCloneRoms(std::string_view set);
-    /// False for a database imported before the device references were kept:
-    /// the devices' ROMs are then not required.
-    bool KnowsDevices() const { return knowsDevices_; }
-    /// The devices with ROMs that a machine uses; for a device, the ones it
-    /// refers to, its romof device among them (where the ROMs it merges are).
-    const std::vector<std::string>& DevicesOf(std::string_view name) const;
+    SetNeeds Read(std::string_view set, std::optional<std::string_view> romOf = {}) override;
+    CloneRoms ReadCloneRoms(std::string_view set) override;
+    /// False for a database imported before the device references were kept.
+    bool KnowsDevices() const override { return knowsDevices_; }
+    /// For a device, the ones it refers to, its romof device among them
+    /// (where the ROMs it merges are).
+    const std::vector<std::string>& DevicesOf(std::string_view name) const override;
 
   private:
     void ReadRoms(Statement& statement, std::string_view device, SetNeeds& needs);

@@ -2,25 +2,56 @@
 // sets of the ROM folder, one tab-separated line per set (name, verdict,
 // problems) and a summary. Exit code 0 only when every audited set is
 // complete or best available (no better dump exists); 1 otherwise, and when
-// a named set was not audited or the audit did not run to its end.
+// a named set was not audited or the audit did not run to its end. With
+// --software, the owned software items instead, one line each (list, name,
+// verdict, problems).
 
 #include <ostream>
 
 #include "audit/Audit.h"
+#include "audit/SoftwareAudit.h"
 #include "cli/Commands.h"
 #include "cli/OneOffPaths.h"
+#include "cli/OutcomeReport.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/UiService.h"
 #include "database/Database.h"
+#include "software/OwnedSoftware.h"
 
 namespace arc::cli {
 namespace {
+
+/// audit --software [--list NAME]: the owned software items, marked owned on
+/// the way, one line per item (list, name, verdict, problems).
+int RunSoftware(CliContext& context, const CommandArgs& args) {
+    DatabaseScope database;
+    if (!database.Open(TheSettings().DatabasePath)) {
+        context.err << "audit: cannot open the database " << TheSettings().DatabasePath << '\n';
+        return 1;
+    }
+    SoftwareAuditRequest request;
+    request.romsFolder = TheSettings().RomsFolder;
+    request.full = args.Has("--full");
+    request.list = args.Value("--list").value_or(std::string());
+    LongTask task(0);
+    TaskContext taskContext(task, Ui());
+    const OwnedSoftwareOutcome owned = RunOwnedSoftwareScan({request.romsFolder}, taskContext);
+    if (!owned.ok()) return ReportOutcome(context, "audit", owned);
+    const SoftwareAuditOutcome outcome =
+        RunSoftwareAudit(request, taskContext, [&](const std::string& list, const SetAudit& item) {
+            context.out << list << '\t' << item.name << '\t' << VerdictText(item.verdict) << '\t'
+                        << item.ProblemsText() << '\n';
+        });
+    return ReportOutcome(context, "audit", outcome);
+}
 
 int Run(CliContext& context, const CommandArgs& args) {
     const OneOffPaths oneOff;
     if (const auto db = args.Value("--db")) TheSettings().DatabasePath = *db;
     if (const auto roms = args.Value("--roms")) TheSettings().RomsFolder = *roms;
+    if (args.Has("--software")) return RunSoftware(context, args);
     AuditOptions options;
     options.full = args.Has("--full");
     options.sets = args.Values("--set");
@@ -75,7 +106,9 @@ CliCommand AuditCommand() {
             {{"--db", "FILE", "the database (this run only; default: the settings' one)"},
              {"--roms", "DIR", "the ROM folder (this run only; default: the settings' one)"},
              {"--full", "", "also decompress every member and check its SHA-1"},
-             {"--set", "NAME", "audit only these sets", kRepeatable}},
+             {"--set", "NAME", "audit only these sets", kRepeatable, {}, "--software"},
+             {"--software", "", "audit the owned software items instead of the machines"},
+             {"--list", "NAME", "only the items of this software list", 0, "--software"}},
             Run};
 }
 

@@ -6,67 +6,66 @@
 
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
+#include "cli/OutcomeReport.h"
 #include "core/AppState.h"
 #include "core/Files.h"
-#include "core/ProgramFolder.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "pipeline/BuildPipeline.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/SoftwareStep.h"
 #include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc::cli {
 namespace {
 
 int Run(CliContext& context, const CommandArgs& args) {
-    Settings& settings = TheSettings();
+    const Settings& settings = TheSettings();
     const std::string database = args.Value("--db").value_or(settings.DatabasePath);
     const std::string mame = args.Value("--mame").value_or("");
-    const std::string listXml = args.Value("--listxml").value_or("");
-    // The import options as the options window opens them, changed by the options.
-    ImportOptionsWindowState options;
-    options.refreshList = args.Has("--fresh-list");
-    if (auto data = args.Value("--data")) options.useDefinedPaths = *data == "defined";
-    if (auto method = args.Value("--method")) options.method = *method == "fast" ? 1 : 2;
     if (database.empty()) {
         context.err << "build: no database file (give --db FILE)\n";
         return 2;
     }
-    for (const std::string& file : {mame, listXml}) {
+    for (const std::string& file : {mame, args.Value("--listxml").value_or("")}) {
         if (!file.empty() && !FileExists(file)) {
             context.err << "build: " << file << " not found\n";
             return 2;
         }
     }
-    // The save dialog of the command line offers the chosen file.
-    settings.DatabasePath = database;
-    const std::string savedMame = settings.MameExe;
-    if (!mame.empty()) settings.MameExe = mame;
+    ImportChoices choices = RememberedImportChoices(settings);
+    choices.refreshList = args.Has("--fresh-list");
+    if (auto data = args.Value("--data")) choices.useDefinedPaths = *data == "defined";
+    if (auto method = args.Value("--method"))
+        choices.method = *method == "fast" ? ImportMethod::Fast : ImportMethod::Document;
+    BuildRequest request = BuildRequestFrom(settings, database, choices);
+    if (!mame.empty()) request.emulator.exe = mame;
+    request.listXml = args.Value("--listxml").value_or("");
+    if (args.Has("--software")) request.software = SoftwareSourceOf(request.emulator);
 
-    BuildHooks hooks;
-    hooks.openImportOptions = [&] {
-        options.Confirm();
-        options.Unload();
-    };
-    hooks.importOptionsOpen = [] { return false; };
-    hooks.listXml = listXml;
-    const int errorsBefore = State().ErrorCount;
-    const BuildOutcome outcome = BuildDatabase(hooks);
-
-    // --mame is for this run only.
-    if (!mame.empty()) {
-        settings.MameExe = savedMame;
-        SaveSettings();
-    }
-    if (outcome == BuildOutcome::Built) {
-        context.out << Text(kTextDatabaseCreated) << '\n';
-        return ReportLoggedErrors(context, "build", errorsBefore);
-    }
-    // Every other outcome leaves the previous database as it was.
-    if (outcome == BuildOutcome::NotStarted && !context.assumeYes)
+    // The previous file stays as ".bak"; still, replacing it takes a Yes.
+    if (FileExists(database) && !IsTemplatePath(database) &&
+        Ui().Message(Text(kTextDatabaseExistsReplace), MsgButtons::YesNo, MsgIcon::Question) !=
+            MsgAnswer::Yes) {
         context.err << "build: nothing was built (use --yes to replace an existing file)\n";
-    else
-        context.err << "build: no database was built\n";
-    return 1;
+        return 1;
+    }
+    const int errorsBefore = State().ErrorCount;
+    BuildOutcome outcome;
+    {
+        ProgressShown shown;
+        WindowProgress progress;
+        TaskContext task(progress, Ui());
+        outcome = RunBuild(request, task);
+        shown.UnloadKeepingCancel();
+    }
+    if (!outcome.ok()) return ReportOutcome(context, "build", outcome);
+    // Only a build that completed becomes the settings' database.
+    TheSettings().DatabasePath = database;
+    SaveSettings();
+    ReportOutcome(context, "build", outcome);
+    return ReportLoggedErrors(context, "build", errorsBefore);
 }
 
 }  // namespace
@@ -81,7 +80,8 @@ CliCommand BuildCommand() {
              {"--fresh-list", "", "have the emulator make its lists again"},
              {"--data", "defined|program",
               "support files from the folders of the settings or from the program folder"},
-             {"--method", "fast|dom", "the import method of the -listxml output"}},
+             {"--method", "fast|dom", "the import method of the -listxml output"},
+             {"--software", "", "also import the software lists (the emulator's hash path)"}},
             Run};
 }
 

@@ -76,6 +76,8 @@ bool StartUp(const std::optional<std::string>& home, std::string_view executable
         FollowEmulatorConfiguration(TheSettings(), false);
     LoadSettings();
     BuildTextTable();
+    if (!RefusedSettingsFile().empty())
+        err << "arcanote-cli: " << RefusedSettingsFile() << Text(kTextSettingsRefused) << '\n';
     EnsureBackupFolder();
     return true;
 }

@@ -44,7 +44,8 @@ struct CliOption {
 };
 
 /// A required argument that is not an option ("ARCHIVE"; "write|copy" takes
-/// only these words).
+/// only these words). A last operand named "[WORDS...]" is optional and takes
+/// every free word left.
 struct CliOperand {
     std::string_view name;
     std::string_view help;
@@ -66,6 +67,9 @@ class CommandArgs {
     const std::vector<std::string>& Values(std::string_view option) const;
     /// The operand declared at `index`.
     const std::string& Operand(std::size_t index) const { return operands_.at(index); }
+    /// The free words given after the operands, when the last declared
+    /// operand is optional ("[WORDS...]"); empty otherwise.
+    std::vector<std::string> Words() const;
 
     /// Reads the arguments that follow the command's name; an error message
     /// when they do not fit the declaration.
@@ -73,6 +77,8 @@ class CommandArgs {
 
   private:
     const CliOption& Declared(std::string_view option) const;
+    bool TakesWords() const;
+    std::size_t RequiredOperands() const;
 
     const CliCommand* command_;
     std::map<std::string, std::vector<std::string>, std::less<>> given_;

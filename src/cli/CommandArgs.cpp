@@ -98,6 +98,10 @@ std::optional<std::string> CommandArgs::Parse(const std::vector<std::string>& ar
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (!IsOption(arg)) {
+            if (operands_.size() >= RequiredOperands() && TakesWords()) {
+                operands_.push_back(arg);
+                continue;
+            }
             if (operands_.size() >= command_->operands.size())
                 return "unexpected argument '" + arg + "'";
             const std::vector<std::string_view> words =
@@ -131,7 +135,7 @@ std::optional<std::string> CommandArgs::Parse(const std::vector<std::string>& ar
         if (!(option.traits & kRepeatable)) values.clear();
         values.insert(values.end(), found.begin(), found.end());
     }
-    if (operands_.size() < command_->operands.size()) {
+    if (operands_.size() < RequiredOperands()) {
         const std::string_view missing = command_->operands[operands_.size()].name;
         const std::vector<std::string_view> words = Choices(missing);
         return "missing " + (words.empty() ? std::string(missing) : OneOf(words));
@@ -147,6 +151,20 @@ std::optional<std::string> CommandArgs::Parse(const std::vector<std::string>& ar
                    " exclude each other";
     }
     return std::nullopt;
+}
+
+bool CommandArgs::TakesWords() const {
+    const auto& operands = command_->operands;
+    return !operands.empty() && operands.back().name.starts_with('[');
+}
+
+std::size_t CommandArgs::RequiredOperands() const {
+    return command_->operands.size() - (TakesWords() ? 1 : 0);
+}
+
+std::vector<std::string> CommandArgs::Words() const {
+    const std::size_t first = std::min(RequiredOperands(), operands_.size());
+    return {operands_.begin() + static_cast<std::ptrdiff_t>(first), operands_.end()};
 }
 
 std::string UsageLine(const CliCommand& command) {

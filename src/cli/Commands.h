@@ -21,6 +21,7 @@ CliCommand ZipAllCommand();
 CliCommand UnzipAllCommand();
 CliCommand ImagesCommand();
 CliCommand AuditCommand();
+CliCommand SoftwareCommand();
 CliCommand FavouritesCommand();
 
 }  // namespace arc::cli

@@ -16,14 +16,11 @@ struct RunState {
 
     std::string TempFolder;  ///< run-time temporary folder, trailing "/"
 
-    bool UpdateMode = false;         ///< on while the update window is open
-    int ImportMethod = 1;            ///< 1 fast scanner, 2 document model
-    bool UseDefinedPaths = false;    ///< support files from DataFilePaths, else dat/ and ini/
+    bool UpdateMode = false;         ///< on while an update runs (RunUpdate)
     bool WizardMode = false;         ///< a wizard run is in progress
     bool WizardTaskRunning = false;  ///< the wizard waits while this is on
     bool DownloadWindowOpen = false;
     bool PathsDialogOpen = false;
-    std::string Form9Message;  ///< "[FORM9]CANCEL" when the import options were cancelled
     /// The search window's criteria when it last closed, given back when it
     /// opens again during the same run.
     std::vector<std::string> SearchCriteria;

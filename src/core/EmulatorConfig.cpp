@@ -307,6 +307,11 @@ EmulatorLayout LayOutEmulatorPaths(const EmulatorOptions& options, std::string_v
     const std::string root = WithTrailingSlash(base);
     EmulatorLayout layout;
     layout.romsFolder = FirstFolder(options, "rompath", "roms", root, "roms");
+    for (const std::string& entry : Entries(options, "hashpath", "hash", root))
+        if (auto found = Existing(entry, true)) {
+            layout.hashFolder = WithTrailingSlash(*found);
+            break;
+        }
     for (int slot = 0; slot < kArtSlots; ++slot) {
         const ArtOption& art = kArtOptions[slot];
         const std::string_view lastResort = art.fallback.substr(0, art.fallback.find(';'));

@@ -47,6 +47,9 @@ struct EmulatorLayout {
     std::string romsFolder;
     std::array<std::string, kArtSlots> artFolders;
     std::array<std::string, kDataFileSlots> dataFiles;
+    /// The first folder of the hash path (the software lists) that exists,
+    /// with a trailing "/"; "" when none does.
+    std::string hashFolder;
     /// The category path's folder, where the emulator reads folders INI files.
     std::string categoryFolder;
 };

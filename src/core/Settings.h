@@ -72,8 +72,14 @@ Settings DefaultSettings();
 
 /// Reads program folder + "Arcanote.inf" into TheSettings() by the partial-load
 /// rules. True when read at least up to the language line. Sets the main
-/// window state to -1 first.
+/// window state to -1 first. A file that is no settings file is refused
+/// (RefusedSettingsFile) and nothing of it is read.
 bool LoadSettings();
+
+/// The settings file that the last LoadSettings refused ("" when none): a
+/// file holding what no settings file holds. It is kept as it is: the
+/// defaults are used and SaveSettings does not write over it.
+const std::string& RefusedSettingsFile();
 
 /// Writes the lines of SettingsFileLines (temporary file renamed over the target). An empty
 /// path means program folder + "Arcanote.inf". False on failure (error block logged).

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -137,13 +139,44 @@ bool ReadSettingsLines(LineReader& reader, Settings& s, bool& loaded) {
     return true;
 }
 
+std::string& RefusedFile() {
+    static std::string refused;
+    return refused;
+}
+
+/// True when the file cannot be a settings file: larger than any, or holding
+/// bytes no text holds. (A text line of another kind reads by the designed
+/// rules: no number reads as 0.)
+bool IsGarbage(const std::string& path) {
+    constexpr std::uintmax_t kLargest = 256 * 1024;  // a settings file holds a few kilobytes
+    std::error_code ec;
+    if (std::filesystem::file_size(path, ec) > kLargest && !ec) return true;
+    std::ifstream file(path, std::ios::binary);
+    char c = 0;
+    while (file.get(c)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+const std::string& RefusedSettingsFile() {
+    return RefusedFile();
+}
 
 bool LoadSettings() {
     Settings& s = TheSettings();
     s.MainWindow.State = -1;
     const std::string path = InProgramFolder(kSettingsFile);
+    RefusedFile().clear();
     if (!FileExists(path)) return false;
+    if (IsGarbage(path)) {
+        RefusedFile() = path;
+        WriteLog("Settings refused, kept as they are: " + path);
+        return false;
+    }
     DebugLog("Load " + path);
     bool loaded = false;
     Guarded(kProcLoadSettings, [&] {
@@ -215,6 +248,10 @@ bool SaveSettings(std::string_view path) {
     Guarded(kProcSaveSettings, [&] {
         const std::string target =
             path.empty() ? InProgramFolder(kSettingsFile) : std::string(path);
+        if (target == RefusedFile()) {
+            DebugLog("Not saved over a file that is no settings file: " + target);
+            return;
+        }
         DebugLog("Save " + target);
         const auto lines = SettingsFileLines(TheSettings());
         // Written beside the target and renamed over it: a failed write

@@ -64,6 +64,12 @@ enum AddedText : int {
     kTextEmulatorUsed = 314,
     kTextNoneFound = 315,
     kTextPathMissing = 316,
+    kTextBuildRunning = 320,
+    kTextOlderDatabase = 321,
+    kTextNotArcanoteDatabase = 322,
+    kTextNewerDatabase = 323,
+    kTextSettingsRefused = 324,
+    kTextBuildOrChoose = 325,
     // 360-379: the site of game sheets.
     kTextTheFolder = 360,
     kTextNotWritable = 361,

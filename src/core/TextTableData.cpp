@@ -680,6 +680,21 @@ const std::array<std::string_view, kDesignedTextEntries> kFrenchTexts = {
 const std::vector<AddedTextEntry> kAddedTexts = {
     // 317-319: the audit and the browser.
     // 320-339: the build, the update and the database.
+    {320, "another build of this database is running",
+     "une autre construction de cette base est en cours"},
+    {321, " was made by an older version: run update or build.",
+     " a été faite par une version plus ancienne : lancez la mise à jour ou la construction."},
+    {322, " is not an Arcanote database.", " n'est pas une base d'Arcanote."},
+    {323, " was made by a newer version of Arcanote.",
+     " a été faite par une version plus récente d'Arcanote."},
+    {324,
+     " is not a settings file of Arcanote: it is kept as it is, the default settings are used and "
+     "nothing is saved over it.",
+     " n'est pas un fichier de réglages d'Arcanote : il est gardé tel quel, les réglages par "
+     "défaut "
+     "sont utilisés et rien n'est écrit à sa place."},
+    {325, "Yes: build a new database. No: choose another one.",
+     "Oui : construire une nouvelle base. Non : en choisir une autre."},
     // 340-359: the ROM folder, search, zip all and images.
     {340, " set(s) added to the owned ones.", " jeu(x) ajouté(s) aux jeux possédés."},
     {341, " set(s) no longer found, no longer owned.",

@@ -18,6 +18,10 @@ enum class MsgAnswer { Ok, Cancel, Yes, No };
 /// Cancel, No for the others.
 MsgAnswer UnchosenAnswer(MsgButtons buttons);
 
+/// FileDialogRequest::flags: a save dialog that does not ask before replacing
+/// a file, because its caller asks.
+inline constexpr int kNoOverwritePrompt = 0x100;
+
 /// A file dialog request. The filter is in the design's form:
 /// "description|pattern|description|pattern|" (patterns may hold ";").
 struct FileDialogRequest {

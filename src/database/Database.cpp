@@ -7,9 +7,11 @@
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "database/Layout.h"
 
 namespace arc {
 namespace {
@@ -106,7 +108,7 @@ const char* TextPointer(std::string_view text) {
 
 // --- connection -------------------------------------------------------------
 
-bool OpenDatabase(std::string_view path) {
+bool OpenDatabase(std::string_view path, DatabaseUse use) {
     const std::string file(path.empty() ? std::string_view(TheSettings().DatabasePath) : path);
     CloseDatabase();
     if (file.empty() || !FileExists(file)) {
@@ -119,6 +121,7 @@ bool OpenDatabase(std::string_view path) {
     static const int statistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     (void)statistics;
     bool opened = false;
+    std::string problem;
     Guarded(kProcOpenDatabase, [&] {
         sqlite3* db = nullptr;
         // One thread uses the connection: no engine mutexes.
@@ -137,6 +140,7 @@ bool OpenDatabase(std::string_view path) {
                 sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
         }
         if (rc != SQLITE_OK) {
+            problem = LayoutProblem(file, LayoutState::NotArcanote);
             std::string message = db ? sqlite3_errmsg(db) : "cannot open";
             sqlite3_close(db);
             throw AppError(err::kDatabase, file + ": " + message);
@@ -144,8 +148,24 @@ bool OpenDatabase(std::string_view path) {
         Shared().db = db;
         Shared().path = file;
         Shared().failure.clear();
+        if (use != DatabaseUse::Build) {
+            const LayoutState layout = ReadLayout(db);
+            if (layout == LayoutState::Older && use == DatabaseUse::Update) {
+                MigrateLayout();
+            } else if (layout != LayoutState::Current) {
+                problem = LayoutProblem(file, layout);
+                WriteLog(problem);
+                CloseDatabase();
+                return;
+            }
+        }
         opened = true;
     });
+    if (!opened) {
+        CloseDatabase();
+        Ui().Message(problem.empty() ? file + "\r\n" + Text(kTextCannotOpenDatabase) : problem,
+                     MsgButtons::Ok, MsgIcon::Critical);
+    }
     return opened;
 }
 
@@ -165,8 +185,8 @@ DatabaseScope::~DatabaseScope() {
     if (opened_) CloseDatabase();
 }
 
-bool DatabaseScope::Open(std::string_view path) {
-    const bool opened = OpenDatabase(path);
+bool DatabaseScope::Open(std::string_view path, DatabaseUse use) {
+    const bool opened = OpenDatabase(path, use);
     opened_ = opened_ || opened;
     return opened;
 }
@@ -316,10 +336,22 @@ ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path) {
                           nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
-        std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
+        const std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
         sqlite3_close(db_);
         db_ = nullptr;
-        throw AppError(err::kDatabase, path + ": " + message);
+        throw AppError(err::kDatabase,
+                       LayoutProblem(path, LayoutState::NotArcanote) + " (" + message + ")");
+    }
+    std::string problem;
+    try {
+        problem = LayoutProblem(path, ReadLayout(db_));
+    } catch (const AppError&) {
+        problem = LayoutProblem(path, LayoutState::NotArcanote);
+    }
+    if (!problem.empty()) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw AppError(err::kDatabase, problem);
     }
 }
 
@@ -418,6 +450,12 @@ Statement& Statement::Bind(int index, std::int64_t value) {
 
 Statement& Statement::Bind(int index, const std::optional<std::string>& text) {
     return text ? Bind(index, std::string_view(*text)) : BindNull(index);
+}
+
+Statement& Statement::BindValue(int index, const FieldValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return BindView(index, *text);
+    if (const auto* number = std::get_if<std::int64_t>(&value)) return Bind(index, *number);
+    return BindNull(index);
 }
 
 Statement& Statement::BindNull(int index) {

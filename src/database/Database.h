@@ -23,12 +23,20 @@ namespace arc {
 // ---------------------------------------------------------------------------
 // The shared connection
 
+/// What a connection is opened for; the layout check at open depends on it.
+enum class DatabaseUse {
+    Read,    ///< any task but the update: only today's layout is opened
+    Update,  ///< an older Arcanote database is migrated first
+    Build,   ///< the build's own copy of the template: no check
+};
+
 /// Opens the database file at `path` (empty: the DatabasePath setting) as the
 /// one shared connection, closing any previous one. When the file does not
 /// exist, shows "<path>\r\n" + text entry 6 with the critical icon and returns
-/// false. An engine failure (not a database, unreadable) is logged as an error
-/// block and gives false as well.
-bool OpenDatabase(std::string_view path = {});
+/// false. A file that is no database, no Arcanote database, or one of another
+/// layout (unless `use` is Update and it is older) is told with the critical
+/// icon, logged, and gives false as well.
+bool OpenDatabase(std::string_view path = {}, DatabaseUse use = DatabaseUse::Read);
 
 /// Closes the shared connection; never fails, also when nothing is open.
 void CloseDatabase();
@@ -42,8 +50,8 @@ class DatabaseScope {
     DatabaseScope(const DatabaseScope&) = delete;
     DatabaseScope& operator=(const DatabaseScope&) = delete;
 
-    /// OpenDatabase(path); the connection is this scope's to close when it opened.
-    bool Open(std::string_view path = {});
+    /// OpenDatabase(path, use); the connection is this scope's to close when it opened.
+    bool Open(std::string_view path = {}, DatabaseUse use = DatabaseUse::Read);
     void Opened() { opened_ = true; }
     /// Closes the shared connection now, whoever opened it.
     void Close();
@@ -103,7 +111,7 @@ bool TableExists(std::string_view name);
 /// connection (the game browser) keeps its reads apart from them. Its errors
 /// are thrown as AppError but not recorded as the shared connection's failure.
 ///
-///     ReadOnlyDatabase db(path);  // AppError when the file is no database
+///     ReadOnlyDatabase db(path);  // AppError when the file is no database of today's layout
 ///     Statement select(db, "SELECT GameName FROM Data WHERE InternalName = ?");
 class ReadOnlyDatabase {
   public:
@@ -137,6 +145,9 @@ class WritableDatabase : public ReadOnlyDatabase {
 
 // ---------------------------------------------------------------------------
 // Prepared statements
+
+/// A field value to bind: Null, text, integer (Long, AutoNumber, Yes/No as 1 / 0).
+using FieldValue = std::variant<std::monostate, std::string, std::int64_t>;
 
 /// A prepared statement on the shared connection. Parameters and columns are
 /// numbered as in SQLite: Bind* from 1, Column* from 0.
@@ -176,6 +187,8 @@ class Statement {
     /// Binds the text, or Null when the optional is empty.
     Statement& Bind(int index, const std::optional<std::string>& text);
     Statement& BindNull(int index);
+    /// Binds a field value, its text without a copy (as BindView).
+    Statement& BindValue(int index, const FieldValue& value);
 
     /// Advances to the next row: true when a row is available, false when done.
     bool Step();
@@ -206,9 +219,6 @@ class Statement {
 
 /// The id of the last row inserted on the shared connection.
 std::int64_t LastInsertId();
-
-/// A field value to bind: Null, text, integer (Long, AutoNumber, Yes/No as 1 / 0).
-using FieldValue = std::variant<std::monostate, std::string, std::int64_t>;
 
 // ---------------------------------------------------------------------------
 // Transactions

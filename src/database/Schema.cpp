@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/Files.h"
+#include "database/Layout.h"
 
 namespace arc {
 namespace {
@@ -184,7 +185,7 @@ bool CreateTemplateDatabase(const std::string& path, std::string* error) {
         std::string script = "BEGIN;";
         for (const std::string& statement : SchemaStatements())
             script += statement + ";";
-        script += "COMMIT;";
+        script += "PRAGMA user_version = " + std::to_string(kLayoutVersion) + ";COMMIT;";
         char* text = nullptr;
         rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &text);
         if (text) {

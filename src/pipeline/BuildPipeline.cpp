@@ -1,7 +1,6 @@
 #include "pipeline/BuildPipeline.h"
 
 #include <chrono>
-#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -9,142 +8,91 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
-#include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "core/Version.h"
-#include "database/Database.h"
 #include "pipeline/DatabaseBuild.h"
-#include "pipeline/MameLists.h"
-#include "pipeline/SupportFiles.h"
 #include "xmlimport/ImportOptionsWindowState.h"
-#include "xmlimport/ListXmlImport.h"
 
 namespace arc {
 namespace {
 
-constexpr int kProcBuildDatabase = 362;
-
-void WaitForImportOptions(const BuildHooks& hooks) {
+/// The choices of the options window, once it closed; nothing when the user
+/// cancelled it.
+std::optional<ImportChoices> AskImportOptions(const BuildHooks& hooks) {
     Progress().Cancel = false;
-    if (!hooks.openImportOptions) {
-        State().Form9Message.clear();
-        return;
-    }
-    hooks.openImportOptions();
+    if (!hooks.openImportOptions || !hooks.openImportOptions())
+        return RememberedImportChoices(TheSettings());
     while (hooks.importOptionsOpen && hooks.importOptionsOpen()) {
         LetEventsRunNow();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    return ImportOptionsWindowState::TakeClosedChoices();
 }
 
-bool HasContent(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::file_size(path, ec) > 0 && !ec;
-}
-
-/// The part of the build that runs under the progress window, filling the
-/// file at `buildPath` and reporting to `task`; a database error is left in
-/// `failure`.
-BuildOutcome RunUnderProgress(const BuildHooks& hooks, const std::string& buildPath,
-                              std::string& failure, TaskProgress& task) {
-    task.SetLabel("Executing MAME ...");
-    LetEventsRunNow();
-    if (hooks.listXml.empty() && !RunMameLists()) return BuildOutcome::NoEmulator;
-    if (task.Cancelled()) return BuildOutcome::Cancelled;
-    const std::string list = hooks.listXml.empty() ? DefaultListXmlPath() : hooks.listXml;
-    // A missing or empty list is told by the import itself.
-    if (HasContent(list) && !IsCompleteListXml(list)) {
-        Ui().Message(list + Text(kTextListCut), MsgButtons::Ok, MsgIcon::Critical);
-        return BuildOutcome::NoList;
-    }
-    task.SetLabel("");
-    if (!OpenDatabase(buildPath)) {
-        failure = buildPath + Text(kTextCannotBeOpened);
-        return BuildOutcome::Failed;
-    }
-    if (!task.Cancelled()) EmptyAllTables();
-    WriteVersionStamp(ReadMameVersion());
-    const bool imported = ImportListXml(hooks.listXml, task);
-    failure = DatabaseFailure();
-    if (!failure.empty()) return BuildOutcome::Failed;
-    // Without games there is nothing for the support files to enrich.
-    if (!imported) return task.Cancelled() ? BuildOutcome::Cancelled : BuildOutcome::NoList;
-    // An import that was not cancelled ends with its count complete.
-    if (!task.Cancelled()) {
-        LetEventsRunNow();
-        if (!task.Cancelled()) RunBuildImporters(task);
-    }
-    if (task.Cancelled()) return BuildOutcome::Cancelled;
-    failure = CloseBuiltDatabase();
-    if (!failure.empty()) return BuildOutcome::Failed;
-    ReplaceWithBuild(TheSettings().DatabasePath, buildPath);
-    return BuildOutcome::Built;
+/// The file the user chose to build, once confirmed; "" when the chooser was
+/// cancelled or replacing was refused.
+std::string ChooseTarget() {
+    bool cancelled = true;
+    // The chooser does not ask about replacing: the question below does, once.
+    const std::string chosen =
+        ChooseFile(Text(kTextNewDatabaseTitle), TheSettings().DatabasePath, kNoOverwritePrompt,
+                   true, Text(kTextDatabaseFilter), &cancelled);
+    if (cancelled || chosen.empty()) return {};
+    if (!IsTemplatePath(chosen) && FileExists(chosen) &&
+        Ui().Message(Text(kTextDatabaseExistsReplace), MsgButtons::YesNo, MsgIcon::Question) !=
+            MsgAnswer::Yes)
+        return {};
+    return chosen;
 }
 
 }  // namespace
 
+BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
+                              const ImportChoices& choices) {
+    BuildRequest request;
+    request.databasePath = std::move(databasePath);
+    request.emulator = {settings.MameExe, settings.MameFolder};
+    request.refreshList = choices.refreshList;
+    request.method = choices.method;
+    request.supportPaths = {choices.useDefinedPaths, settings.DataFilePaths};
+    return request;
+}
+
 BuildOutcome BuildDatabase(const BuildHooks& hooks) {
-    BuildOutcome outcome = BuildOutcome::NotStarted;
     WizardStepEnd wizardStep;
     MenusOff menus(false);  // back on after the last message, unless in the wizard
-    std::optional<ProgressShown> progress;
-    std::string buildPath;
-    std::string failure;
-    auto build = [&] {
-        if (State().LogFlag) {
-            WriteLog("NEW MDB");
-            WriteSettingsDump();
-        }
-        Settings& settings = TheSettings();
-        const std::string chosen = ChooseFile(Text(kTextNewDatabaseTitle), settings.DatabasePath, 0,
-                                              true, Text(kTextDatabaseFilter));
-        if (chosen.empty()) return;
-        if (IsTemplatePath(chosen)) {
-            Ui().Message(chosen + Text(kTextTemplateRefused), MsgButtons::Ok, MsgIcon::Exclamation);
-            outcome = BuildOutcome::TargetIsTemplate;
-            return;
-        }
-        if (FileExists(chosen) && Ui().Message(Text(kTextDatabaseExistsReplace), MsgButtons::YesNo,
-                                               MsgIcon::Question) != MsgAnswer::Yes)
-            return;
-        // The file to replace may be the one open right now.
-        CloseDatabase();
-        buildPath = BuildFilePath(chosen);
-        if (!TestArcanoteMDB(buildPath)) {
-            outcome = BuildOutcome::TemplateMissing;
-            return;
-        }
-        WaitForImportOptions(hooks);
-        if (State().Form9Message == kImportOptionsCancelled) return;
-        // Only a build that starts makes the chosen file the database.
-        settings.DatabasePath = chosen;
-        SaveSettings();
-
+    if (State().LogFlag) {
+        WriteLog("NEW MDB");
+        WriteSettingsDump();
+    }
+    BuildOutcome outcome;
+    outcome.result = BuildResult::NotStarted;
+    outcome.kind = OutcomeKind::Cancelled;
+    const std::string chosen = ChooseTarget();
+    if (chosen.empty()) return outcome;
+    const std::optional<ImportChoices> choices = AskImportOptions(hooks);
+    if (!choices) return outcome;
+    const BuildRequest request = BuildRequestFrom(TheSettings(), chosen, *choices);
+    {
         menus.Off();
-        progress.emplace();
+        ProgressShown progress;
         WindowProgress task;
-        outcome = RunUnderProgress(hooks, buildPath, failure, task);
-    };
-    if (const auto error = GuardedFailure(kProcBuildDatabase, build)) {
-        failure = *error;
-        outcome = BuildOutcome::Failed;
+        TaskContext context(task, Ui());
+        outcome = RunBuild(request, context);
+        progress.UnloadKeepingCancel();
     }
-    CloseDatabase();
-    if (outcome != BuildOutcome::Built && !buildPath.empty()) DiscardBuild(buildPath);
-    if (outcome == BuildOutcome::Cancelled) DebugLog("[CANCEL]");
-    if (progress) {
-        progress->UnloadKeepingCancel();
-        if (outcome == BuildOutcome::Built) {
-            Progress().Cancel = false;
-            if (!State().WizardMode)
-                Ui().Message(Text(kTextDatabaseCreated), MsgButtons::Ok, MsgIcon::None);
-        }
+    if (outcome.ok()) {
+        Progress().Cancel = false;
+        TheSettings().DatabasePath = chosen;
+        SaveSettings();
+        if (!State().WizardMode) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::None);
+    } else if (outcome.failed() && !outcome.told) {
+        const bool refused = outcome.result == BuildResult::TargetIsTemplate;
+        Ui().Message(outcome.message, MsgButtons::Ok,
+                     refused ? MsgIcon::Exclamation : MsgIcon::Critical);
     }
-    if (outcome == BuildOutcome::Failed)
-        Ui().Message(Text(kTextBuildFailed) + failure, MsgButtons::Ok, MsgIcon::Critical);
     return outcome;
 }
 

@@ -1,6 +1,15 @@
 #include "pipeline/DatabaseBuild.h"
 
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
+#include <vector>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -23,6 +32,44 @@ constexpr int kProcVersionStamp = 303;
 
 /// The files SQLite keeps beside a database while it is open or after a crash.
 constexpr std::string_view kJournalSuffixes[] = {"-wal", "-shm", "-journal"};
+
+void RemoveJournals(const std::string& database) {
+    std::error_code ec;
+    for (std::string_view suffix : kJournalSuffixes)
+        fs::remove(database + std::string(suffix), ec);
+}
+
+/// A database left with a write-ahead log or a hot journal (a killed writer)
+/// gets it folded in or rolled back, so that the file stands alone.
+void SettleJournals(const std::string& database) {
+    std::error_code ec;
+    if (!fs::exists(database + "-wal", ec) && !fs::exists(database + "-journal", ec)) return;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK)
+        sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+/// Swaps the two files in one step. Where the file system cannot, the
+/// previous file gets a second name first, so that `target` never goes
+/// missing; `source` then names the previous file.
+void ExchangeFiles(const std::string& source, const std::string& target) {
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) return;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        throw fs::filesystem_error("cannot swap", source, target,
+                                   std::error_code(errno, std::generic_category()));
+    const std::string second = source + ".prev";
+    std::error_code ec;
+    fs::remove(second, ec);
+    if (link(target.c_str(), second.c_str()) != 0) fs::copy_file(target, second);
+    try {
+        fs::rename(source, target);
+    } catch (...) {
+        fs::remove(second, ec);
+        throw;
+    }
+    fs::rename(second, source);
+}
 
 }  // namespace
 
@@ -60,8 +107,7 @@ bool TestArcanoteMDB(std::string_view buildPath) {
 void DiscardBuild(std::string_view buildPath) {
     std::error_code ec;
     fs::remove(fs::path(buildPath), ec);
-    for (std::string_view suffix : kJournalSuffixes)
-        fs::remove(std::string(buildPath) + std::string(suffix), ec);
+    RemoveJournals(std::string(buildPath));
 }
 
 std::string CloseBuiltDatabase() {
@@ -84,29 +130,68 @@ std::string CloseBuiltDatabase() {
 
 void ReplaceWithBuild(std::string_view databasePath, std::string_view buildPath) {
     const std::string database(databasePath);
+    const std::string build(buildPath);
     const std::string backup = database + ".bak";
     std::error_code ec;
-    fs::remove(backup, ec);
-    for (std::string_view suffix : kJournalSuffixes)
-        fs::remove(backup + std::string(suffix), ec);
-    const bool previous = fs::exists(database, ec);
-    if (previous) fs::rename(database, backup);
-    // A journal belongs to its file: it moves with it, or goes when there is
-    // none (a stale one would be applied to the new file).
-    for (std::string_view suffix : kJournalSuffixes) {
-        const std::string journal = database + std::string(suffix);
-        if (!fs::exists(journal, ec)) continue;
-        if (previous && suffix != "-shm")
-            fs::rename(journal, backup + std::string(suffix));
-        else
-            fs::remove(journal);
+    if (!fs::exists(database, ec)) {
+        // A journal left without its file would be applied to the new one.
+        RemoveJournals(database);
+        fs::rename(build, database);
+        return;
     }
+    // The previous file's own journal is folded in, or travels with it.
+    SettleJournals(database);
+    std::vector<std::string> moved;
+    for (std::string_view suffix : {"-wal", "-journal"}) {
+        if (!fs::exists(database + std::string(suffix), ec)) continue;
+        fs::rename(database + std::string(suffix), build + std::string(suffix));
+        moved.emplace_back(suffix);
+    }
+    // One step: the database path holds the previous file up to the moment it
+    // holds the new one; the previous file is then at the build's path.
     try {
-        fs::rename(fs::path(buildPath), database);
+        ExchangeFiles(build, database);
     } catch (...) {
-        if (previous) fs::rename(backup, database, ec);
+        for (const std::string& suffix : moved)
+            fs::rename(build + suffix, database + suffix, ec);
         throw;
     }
+    // The new database is in place: nothing below may fail the build. Only
+    // now does the older ".bak" give way to the previous database.
+    fs::remove(database + "-shm", ec);
+    RemoveJournals(backup);
+    for (const std::string& suffix : moved)
+        fs::rename(build + suffix, backup + suffix, ec);
+    fs::rename(build, backup, ec);
+    if (ec) WriteLog("The previous database stays at " + build + ": " + ec.message());
+}
+
+BuildLock::BuildLock(std::string_view databasePath) : path_(std::string(databasePath) + ".lock") {
+    // The file may be unlinked by its holder between our open and our lock:
+    // the lock counts only on the file that still has the name.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return;
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            busy_ = errno == EWOULDBLOCK;
+            close(fd);
+            return;
+        }
+        struct stat held {
+        }, named{};
+        if (fstat(fd, &held) == 0 && stat(path_.c_str(), &named) == 0 &&
+            held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+            fd_ = fd;
+            return;
+        }
+        close(fd);
+    }
+}
+
+BuildLock::~BuildLock() {
+    if (fd_ < 0) return;
+    unlink(path_.c_str());
+    close(fd_);
 }
 
 void EmptyAllTables() {

@@ -31,10 +31,32 @@ void DiscardBuild(std::string_view buildPath);
 /// the engine's message when that fails ("" when the file is complete).
 std::string CloseBuiltDatabase();
 
-/// The completed build at `buildPath` takes the place of `databasePath`; the
-/// previous database (with its journals) becomes databasePath + ".bak", an
-/// older ".bak" goes. Throws when a rename fails.
+/// The completed build at `buildPath` takes the place of `databasePath` in one
+/// step (the path never goes missing); then the previous database (with its
+/// journal) becomes databasePath + ".bak" and an older ".bak" goes. Throws,
+/// with both files as they were, when the swap fails.
 void ReplaceWithBuild(std::string_view databasePath, std::string_view buildPath);
+
+/// Holds the advisory lock of a database's writers (databasePath + ".lock")
+/// while it lives: a build or an update that cannot take it is refused at
+/// once. Readers do not take it. The lock file goes with the lock; where it
+/// cannot be made (a read-only folder) the writer goes on and meets the
+/// folder's own error.
+class BuildLock {
+  public:
+    explicit BuildLock(std::string_view databasePath);
+    ~BuildLock();
+    BuildLock(const BuildLock&) = delete;
+    BuildLock& operator=(const BuildLock&) = delete;
+
+    /// True when another writer holds the lock.
+    bool Busy() const { return busy_; }
+
+  private:
+    std::string path_;
+    int fd_ = -1;
+    bool busy_ = false;
+};
 
 /// Empties the nine tables, Data first (the database must be open).
 void EmptyAllTables();

@@ -9,7 +9,6 @@
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
-#include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -90,7 +89,7 @@ bool IsCompleteListXml(const std::string& path) {
     return last.size() >= kClose.size() && last.substr(last.size() - kClose.size()) == kClose;
 }
 
-bool RunMameLists() {
+bool RunMameLists(const EmulatorNames& emulator) {
     bool result = false;
     const std::string listPart = InProgramFolder("listxml.txt") + std::string(kPartSuffix);
     const std::string versionPart = InProgramFolder("vermame.txt") + std::string(kPartSuffix);
@@ -103,12 +102,10 @@ bool RunMameLists() {
             result = true;
             return;
         }
-        const std::string executable = MameExecutable();
+        const std::string executable = MameExecutable(emulator.exe, emulator.folder);
         if (executable.empty()) {
-            const Settings& settings = TheSettings();
-            const std::string shown = !settings.MameExe.empty()
-                                          ? settings.MameExe
-                                          : WithTrailingSlash(settings.MameFolder) + "mame";
+            const std::string shown =
+                !emulator.exe.empty() ? emulator.exe : WithTrailingSlash(emulator.folder) + "mame";
             Ui().Message(shown + "\r\n" + Text(kTextNotFoundCannotContinue), MsgButtons::Ok,
                          MsgIcon::Critical);
             return;

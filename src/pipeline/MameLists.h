@@ -19,10 +19,17 @@ std::string MameListsScript(const std::string& executable, bool versionOnly);
 /// `<mame` near the start and its closing `</mame>` at the end.
 bool IsCompleteListXml(const std::string& path);
 
+/// The emulator a run names: its executable and its folder (the settings'
+/// MameExe and MameFolder, or a command's option).
+struct EmulatorNames {
+    std::string exe;
+    std::string folder;
+};
+
 /// Makes sure "listxml.txt" (a complete list) and "vermame.txt" (not empty)
 /// exist, running the emulator through "tmp.sh" when one is missing. False,
 /// told to the user, when the emulator cannot be found, ends with an error or
 /// gives a list cut short; no list is kept then.
-bool RunMameLists();
+bool RunMameLists(const EmulatorNames& emulator);
 
 }  // namespace arc

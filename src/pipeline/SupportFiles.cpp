@@ -2,11 +2,9 @@
 
 #include <array>
 
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
-#include "core/Settings.h"
 #include "database/Database.h"
 #include "importers/CheatCollection.h"
 #include "importers/DataUpdate.h"
@@ -73,20 +71,20 @@ bool SupportFileFound(SupportFile file, const std::string& path) {
     return Available(file, path);
 }
 
-std::string SupportFilePath(SupportFile file) {
+std::string SupportFilePath(SupportFile file, const SupportPaths& paths) {
     const std::string own = OwnSupportFilePath(file);
-    const std::string& defined = TheSettings().DataFilePaths[SlotOf(file)];
-    if (State().UseDefinedPaths) return Available(file, defined) ? defined : own;
+    const std::string& defined = paths.defined[SlotOf(file)];
+    if (paths.useDefinedPaths) return Available(file, defined) ? defined : own;
     return Available(file, own) ? own : defined;
 }
 
-bool RunSupportImporter(SupportFile file, TaskProgress& progress) {
-    const std::string path = SupportFilePath(file);
+bool RunSupportImporter(SupportFile file, const SupportPaths& paths, TaskProgress& progress) {
+    const std::string path = SupportFilePath(file, paths);
     if (path.empty()) return false;
     return ImporterOf(file)(path, progress, nullptr);
 }
 
-std::vector<SupportFile> RunBuildImporters(TaskProgress& progress) {
+std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgress& progress) {
     std::vector<SupportFile> ran;
     SupportFileSet read = 0;
     // A database error ends the build: the rest would only add error blocks.
@@ -98,7 +96,7 @@ std::vector<SupportFile> RunBuildImporters(TaskProgress& progress) {
     for (const SupportFileRow& row : kSupportFileCatalogue) {
         if (stopped()) break;
         if (row.coveredBy & read) continue;
-        const std::string path = SupportFilePath(row.file);
+        const std::string path = SupportFilePath(row.file, paths);
         if (Available(row.file, path)) ran.push_back(row.file);
         if (!path.empty() && ImporterOf(row.file)(path, progress, &values))
             read |= SetOf({row.file});

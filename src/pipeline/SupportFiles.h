@@ -2,6 +2,7 @@
 // The build's side of the support-file catalogue: each file's importer, the
 // path rule and the build's run of the importers.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,21 +21,28 @@ using SupportImporter = bool (*)(std::string_view path, TaskProgress& progress, 
 
 SupportImporter ImporterOf(SupportFile file);
 
-/// The path rule: with UseDefinedPaths the DataFilePaths slot, else the
-/// program folder's copy; when the first choice does not exist, the other.
-std::string SupportFilePath(SupportFile file);
+/// Where a run takes the support files from: the defined path of each slot
+/// (SlotOf) and which of the two places comes first.
+struct SupportPaths {
+    bool useDefinedPaths = false;
+    std::array<std::string, kSupportFileCount> defined;
+};
+
+/// The path rule: with useDefinedPaths the defined path, else the program
+/// folder's copy; when the first choice does not exist, the other.
+std::string SupportFilePath(SupportFile file, const SupportPaths& paths);
 
 /// True when the importer has something to read at `path` (History.dat also
 /// with a history.xml beside it).
 bool SupportFileFound(SupportFile file, const std::string& path);
 
 /// Resolves the path and runs the importer; its result.
-bool RunSupportImporter(SupportFile file, TaskProgress& progress);
+bool RunSupportImporter(SupportFile file, const SupportPaths& paths, TaskProgress& progress);
 
 /// The build's importers in catalogue order, each skipped when one of the
 /// files that cover it was read, the notes copied after them; stops at a
 /// cancel of `progress` or a database error. Their Data values are written
 /// once per set, before the notes. Returns the importers that found their file.
-std::vector<SupportFile> RunBuildImporters(TaskProgress& progress);
+std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgress& progress);
 
 }  // namespace arc

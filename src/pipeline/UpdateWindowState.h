@@ -9,13 +9,16 @@
 #include <string_view>
 
 #include "core/SupportFileCatalogue.h"
+#include "pipeline/UpdateTask.h"
 
 namespace arc {
+
+struct Settings;
 
 class UpdateWindowState {
   public:
     /// Box 0 is the emulator's list, the others the support files.
-    static constexpr int kBoxes = 1 + kSupportFileCount;
+    static constexpr int kBoxes = kUpdateSources;
 
     /// Caption of box 0..17 (box 0 in the current language, then "Alltime.ini", ...).
     static std::string BoxCaption(int box);
@@ -29,10 +32,10 @@ class UpdateWindowState {
     /// Hides (false) or shows (true) the window around the update run.
     std::function<void(bool)> showWindow;
 
-    /// Window load: update mode on, menus off, controls from the saved state
+    /// Window load: menus off, controls from the saved state
     /// (UpdateDatabasePath, else DatabasePath; UpdateFileChoices).
     void Load();
-    /// Window unload: choices saved, update mode off, settings saved, menus on.
+    /// Window unload: choices saved, settings saved, menus on.
     void Unload();
 
     /// The choices in their saved form: the 18 box values (0 or 1) and the
@@ -43,6 +46,10 @@ class UpdateWindowState {
 
     /// The file button: an open dialog on the current path.
     void ChooseDatabase();
+
+    /// The update's request: the window's choices, the emulator and the
+    /// defined paths from `settings`.
+    UpdateRequest Request(const Settings& settings) const;
 
     /// The update button. Returns true when the update ran to its end and
     /// every ticked source was read; what failed is told to the user.

@@ -7,6 +7,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "core/UiService.h"
 
 namespace arc {
 namespace {
@@ -29,6 +30,13 @@ bool LoadStartupSettings() {
             FollowEmulatorConfiguration(TheSettings());
         loaded = LoadSettings();
     });
+    // A file that is no settings file is told, and is no first run either:
+    // the language question would save over it.
+    if (!RefusedSettingsFile().empty()) {
+        Ui().Message(RefusedSettingsFile() + std::string(EnglishText(kTextSettingsRefused)),
+                     MsgButtons::Ok, MsgIcon::Exclamation);
+        return true;
+    }
     return loaded;
 }
 

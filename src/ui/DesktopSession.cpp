@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 #include "core/UiService.h"
 #include "core/WindowId.h"
+#include "database/Layout.h"
 #include "shell/Startup.h"
 #include "ui/ArcanoteArt.h"
 #include "ui/LanguageWindow.h"
@@ -26,6 +29,21 @@ void RunEventsFor(int ms) {
     while (clock.elapsed() < ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(10);
+    }
+}
+
+/// A database that cannot be shown is told, with the two ways out: build
+/// one, or choose another file.
+void OfferBuildOrChoose(MainWindow& main, const std::string& problem) {
+    const MsgAnswer answer = Ui().Message(problem + "\r\n" + Text(kTextBuildOrChoose),
+                                          MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    if (answer == MsgAnswer::Yes) {
+        main.RunCommand("MnuCreerBaseMDB");
+    } else if (answer == MsgAnswer::No) {
+        bool cancelled = true;
+        const std::string chosen = ChooseDatabaseFile(&cancelled);
+        if (!cancelled && DatabaseFileProblem(chosen).empty())
+            main.OpenWindow(ObjectNameOf(WindowId::GameBrowser));
     }
 }
 
@@ -77,10 +95,15 @@ DesktopSession::Outcome DesktopSession::Start(const std::optional<std::string>& 
     main_ = std::make_unique<MainWindow>();
     ui_.SetMainWindow(main_.get());
     main_->show();
-    // The game browser is the main view whenever there is a database to show.
-    const std::string& database = TheSettings().DatabasePath;
-    if (!database.empty() && FileExists(database))
+    // The game browser is the main view whenever there is a database to show;
+    // otherwise the user is told why, once the main window is up.
+    const std::string problem = DatabaseFileProblem(TheSettings().DatabasePath);
+    if (problem.empty()) {
         main_->OpenWindow(ObjectNameOf(WindowId::GameBrowser));
+    } else {
+        MainWindow* main = main_.get();
+        QTimer::singleShot(0, main, [main, problem] { OfferBuildOrChoose(*main, problem); });
+    }
     return Outcome::Started;
 }
 

@@ -107,6 +107,7 @@ std::string QtUi::ChooseFileRaw(const FileDialogRequest& request) {
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (request.flags & kNoOverwritePrompt) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const NameFilters filters = ToNameFilters(request.filter, request.initialName);
     if (!filters.filters.isEmpty()) {
         dialog.setNameFilters(filters.filters);

@@ -122,12 +122,9 @@ ARCANOTE_REGISTER_WINDOW(WindowId::Update, UpdateWindow);
 ARCANOTE_REGISTER_COMMAND(MnuMAJ, OpenWindowCommand(WindowId::Update));
 ARCANOTE_REGISTER_COMMAND(MnuCreerBaseMDB, [](MainWindow& main) {
     BuildHooks hooks;
-    hooks.openImportOptions = [] {
-        // Without an options window the options stay as they are.
-        if (!Ui().OpenWindow(WindowId::ImportOptions)) State().Form9Message.clear();
-    };
+    hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
     hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
-    if (BuildDatabase(hooks) == BuildOutcome::TemplateMissing) main.close();
+    if (BuildDatabase(hooks).result == BuildResult::TemplateMissing) main.close();
 });
 
 }  // namespace arc::ui

@@ -18,11 +18,11 @@ std::function<void()> OpenWaitedWindow(WindowId window) {
     };
 }
 
-std::string BuildSummary(BuildOutcome outcome) {
-    switch (outcome) {
-        case BuildOutcome::Built:
+std::string BuildSummary(const BuildOutcome& outcome) {
+    switch (outcome.result) {
+        case BuildResult::Built:
             return Text(kTextDatabaseCreated);
-        case BuildOutcome::Cancelled:
+        case BuildResult::Cancelled:
             return Text(kTextStepCancelled);
         default:
             return Text(kTextStepNotDone);
@@ -46,7 +46,7 @@ WizardSteps StandardWizardSteps() {
     steps.downloadSummary = [] { return LastDownloadSummary(); };
     steps.buildDatabase = [] {
         BuildHooks hooks;
-        hooks.openImportOptions = [] { Ui().OpenWindow(WindowId::ImportOptions); };
+        hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
         hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
         return BuildSummary(BuildDatabase(hooks));
     };

@@ -339,6 +339,8 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
             writer.Feature(Read(node, "type"), Read(node, "status"), Read(node, "overall"));
         } else if (Named(node, "device_ref")) {
             writer.AddDeviceRef(Read(node, "name"));
+        } else if (Named(node, "softwarelist")) {
+            writer.AddSoftwareList(Read(node, "name"), Read(node, "status"), Read(node, "filter"));
         }
     }
     writer.EndGame();

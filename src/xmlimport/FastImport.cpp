@@ -66,6 +66,7 @@ enum class Action {
     History,
     Feature,
     DeviceRef,
+    SoftwareList,
 };
 
 const std::unordered_map<std::string_view, Action>& Actions() {
@@ -114,6 +115,7 @@ const std::unordered_map<std::string_view, Action>& Actions() {
         {"history", Action::History},
         {"feature_type", Action::Feature},
         {"device_ref_name", Action::DeviceRef},
+        {"softwarelist_name", Action::SoftwareList},
     };
     return actions;
 }
@@ -350,6 +352,10 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 break;
             case Action::DeviceRef:
                 writer.AddDeviceRef(value);
+                break;
+            case Action::SoftwareList:
+                writer.AddSoftwareList(value, list.ElementValue(i, "softwarelist_status"),
+                                       list.ElementValue(i, "softwarelist_filter"));
                 break;
         }
     }

@@ -1,13 +1,26 @@
 #include "xmlimport/ImportOptionsWindowState.h"
 
-#include "core/AppState.h"
-#include "core/Files.h"
-#include "core/Progress.h"
+#include <utility>
+
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "xmlimport/ListXmlImport.h"
 
 namespace arc {
+namespace {
+
+std::optional<ImportChoices>& ClosedChoices() {
+    static std::optional<ImportChoices> choices;
+    return choices;
+}
+
+}  // namespace
+
+ImportChoices RememberedImportChoices(const Settings& settings) {
+    ImportChoices choices;
+    choices.refreshList = settings.XmlOptions[1] == 1;
+    choices.useDefinedPaths = settings.XmlOptions[2] == 1;
+    return choices;
+}
 
 ImportOptionsWindowState::Captions ImportOptionsWindowState::LoadCaptions() {
     return {Text(kTextMakeDatabase),
@@ -21,36 +34,35 @@ ImportOptionsWindowState::Captions ImportOptionsWindowState::LoadCaptions() {
 }
 
 ImportOptionsWindowState::ImportOptionsWindowState() {
-    const Settings& settings = TheSettings();
-    refreshList = settings.XmlOptions[1] == 1;
-    useDefinedPaths = settings.XmlOptions[2] == 1;
+    const ImportChoices remembered = RememberedImportChoices(TheSettings());
+    refreshList = remembered.refreshList;
+    useDefinedPaths = remembered.useDefinedPaths;
 }
 
 void ImportOptionsWindowState::Confirm() {
     confirmed_ = true;
-    State().Form9Message.clear();
 }
 
 void ImportOptionsWindowState::PathsWindowClosed() {
     LoadSettings();
 }
 
-void ImportOptionsWindowState::Unload() {
-    if (!open_) return;
-    State().ImportMethod = method == 2 ? 2 : 1;
+std::optional<ImportChoices> ImportOptionsWindowState::Unload() {
+    if (!open_) return std::nullopt;
     Settings& settings = TheSettings();
     settings.XmlOptions[1] = refreshList ? 1 : 0;
     settings.XmlOptions[2] = useDefinedPaths ? 1 : 0;
-    if (confirmed_) {
-        if (refreshList) {
-            DeleteFileIfExists(DefaultListXmlPath());
-            LetEventsRun();
-        }
-        State().UseDefinedPaths = useDefinedPaths;
-    } else {
-        State().Form9Message = kImportOptionsCancelled;
-    }
     open_ = false;
+    std::optional<ImportChoices> choices;
+    if (confirmed_)
+        choices = ImportChoices{refreshList, useDefinedPaths,
+                                method == 2 ? ImportMethod::Document : ImportMethod::Fast};
+    ClosedChoices() = choices;
+    return choices;
+}
+
+std::optional<ImportChoices> ImportOptionsWindowState::TakeClosedChoices() {
+    return std::exchange(ClosedChoices(), std::nullopt);
 }
 
 }  // namespace arc

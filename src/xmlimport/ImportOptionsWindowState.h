@@ -2,14 +2,25 @@
 // State and rules of the import options window (window number 9), shown by
 // the database build before it runs the emulator and the importers.
 
+#include <optional>
 #include <string>
 
 #include "core/WindowId.h"
+#include "xmlimport/ListXmlImport.h"
 
 namespace arc {
 
-/// The text the build reads after the window closed: the build ends on it.
-inline constexpr const char* kImportOptionsCancelled = "[FORM9]CANCEL";
+struct Settings;
+
+/// What the user chose in the window for one build.
+struct ImportChoices {
+    bool refreshList = false;      ///< the emulator makes its list again
+    bool useDefinedPaths = false;  ///< support files from the defined paths first
+    ImportMethod method = ImportMethod::Fast;
+};
+
+/// The choices the window would open with: XmlOptions[1] and [2], the fast method.
+ImportChoices RememberedImportChoices(const Settings& settings);
 
 class ImportOptionsWindowState {
   public:
@@ -24,8 +35,7 @@ class ImportOptionsWindowState {
     };
     static Captions LoadCaptions();
 
-    /// Load: the check box from XmlOptions[1]; the defined-paths option when
-    /// XmlOptions[2] is 1, else the program's own folders; the fast method
+    /// Load: the choices remembered in the settings; the fast method
     /// selected; the open flag on. (The window keeps its own position as
     /// window 9, like every tool window.)
     ImportOptionsWindowState();
@@ -37,15 +47,18 @@ class ImportOptionsWindowState {
     bool IsOpen() const { return open_; }
     bool Confirmed() const { return confirmed_; }
 
-    /// OK: confirms and empties the shared message text; the window then closes.
+    /// OK: confirms; the window then closes.
     void Confirm();
     /// After the paths window closed: the settings file is read again.
     void PathsWindowClosed();
-    /// The window goes (also when closed without OK): the import method and the
-    /// saved options are updated; confirmed, the list file is
-    /// deleted when asked and UseDefinedPaths set; otherwise the shared message
-    /// becomes "[FORM9]CANCEL". Clears the open flag.
-    void Unload();
+    /// The window goes (also when closed without OK): the check box and the
+    /// paths option are remembered in the settings, the open flag cleared.
+    /// The choices when confirmed; nothing when the build is cancelled.
+    std::optional<ImportChoices> Unload();
+
+    /// The outcome of the window that closed last, taken once by the build
+    /// that opened it: nothing when it was cancelled (or none closed).
+    static std::optional<ImportChoices> TakeClosedChoices();
 
   private:
     bool open_ = true;

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
@@ -21,7 +20,7 @@ void TellListFault(std::string_view path, std::string_view fault) {
     Ui().Message(text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-bool ImportListXml(std::string_view path, TaskProgress& progress) {
+bool ImportListXml(std::string_view path, TaskProgress& progress, ImportMethod method) {
     const std::string file = path.empty() ? DefaultListXmlPath() : std::string(path);
     std::error_code ec;
     const bool isFile = std::filesystem::is_regular_file(file, ec);
@@ -32,7 +31,7 @@ bool ImportListXml(std::string_view path, TaskProgress& progress) {
     // The methods stop on a cancel themselves, before their first game.
     progress.SetLabel(Text(kTextXmlAnalysing));
     progress.KeepGoing();
-    if (State().ImportMethod == 2) {
+    if (method == ImportMethod::Document) {
         const DocumentResult result = ImportListXmlDocument(file, progress);
         if (result != DocumentResult::NotLoaded) return result == DocumentResult::Imported;
         progress.SetLabel(Text(kTextForcedFastMethod));

@@ -12,15 +12,18 @@ class TaskProgress;
 /// Program folder + "listxml.txt".
 std::string DefaultListXmlPath();
 
+/// How the list is read: the fast text scan, or the document model.
+enum class ImportMethod { Fast = 1, Document = 2 };
+
 /// The import entry point. `path` empty means the program folder's
 /// "listxml.txt". A missing or empty file is told to the user (text entry 179)
 /// and nothing is imported. Otherwise the caption becomes text entry 180 and
-/// the file is read by the method of State().ImportMethod (1 fast, 2 document
-/// model); when the document cannot be loaded the fast method reads it with
+/// the file is read by `method`; when the document cannot be loaded the fast method reads it with
 /// the caption of text entry 267. The database must be open; the captions,
 /// the count and the cancel go through `progress`. False when the list was not
 /// imported or only in part (told to the user); a cancel is no failure.
-bool ImportListXml(std::string_view path, TaskProgress& progress);
+bool ImportListXml(std::string_view path, TaskProgress& progress,
+                   ImportMethod method = ImportMethod::Fast);
 
 /// The fast method: a streaming text scan of the file (never held whole in
 /// memory). `progress` counts kilobytes, complete at the end; stops before the

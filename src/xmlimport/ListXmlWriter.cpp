@@ -46,15 +46,6 @@ std::string InsertDataSql() {
     return sql + ") VALUES (" + values + ")";
 }
 
-void BindField(Statement& statement, int index, const FieldValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value))
-        statement.BindView(index, *text);
-    else if (const auto* number = std::get_if<std::int64_t>(&value))
-        statement.Bind(index, *number);
-    else
-        statement.BindNull(index);
-}
-
 /// The maker's part of a history text: after "(c)", up to the line end.
 std::optional<std::string> YearAndMaker(std::string_view description) {
     const std::size_t mark = description.find("(c)");
@@ -91,6 +82,16 @@ std::string PrepareDeviceRefTable() {
     return InsertSql("DeviceRef", {"Name", "Device"});
 }
 
+/// Makes the MachineSoftwareList table and empties it, as PrepareDeviceRefTable.
+std::string PrepareSoftwareListTable() {
+    Execute(
+        "CREATE TABLE IF NOT EXISTS MachineSoftwareList (Machine VARCHAR(255) COLLATE NOCASE, "
+        "ListName VARCHAR(255) COLLATE NOCASE, Status VARCHAR(255), Filter VARCHAR(255))");
+    Execute("DROP INDEX IF EXISTS IX_MachineSoftwareList_Machine");
+    Execute("DELETE FROM MachineSoftwareList");
+    return InsertSql("MachineSoftwareList", {"Machine", "ListName", "Status", "Filter"});
+}
+
 /// Changes how hard the engine waits for the disk; refused (and left as it
 /// is) inside a caller's transaction.
 void SetSynchronous(std::string_view level) {
@@ -122,6 +123,7 @@ ListXmlWriter::ListXmlWriter(bool updateMode, bool escapedText)
           "History", {"yearmanufacturer", "Description", "technical", "trivia", "updates",
                       "scoring", "tipsandtricks", "series", "staff", "ports", "sources"})),
       insertDeviceRef_(PrepareDeviceRefTable()),
+      insertSoftwareList_(PrepareSoftwareListTable()),
       findData_("SELECT rowid, CodeHistory FROM Data WHERE InternalName = ?"),
       deleteData_("DELETE FROM Data WHERE rowid = ?"),
       deleteHistory_("DELETE FROM History WHERE CodeHistory = ?") {
@@ -346,6 +348,14 @@ void ListXmlWriter::AddDeviceRef(std::string_view device) {
     RowDone();
 }
 
+void ListXmlWriter::AddSoftwareList(std::string_view list, std::string_view status,
+                                    std::string_view filter) {
+    insertSoftwareList_.BindView(1, name_).BindView(2, Plain(list, 0));
+    insertSoftwareList_.BindView(3, status).BindView(4, Plain(filter, 1));
+    insertSoftwareList_.Run();
+    RowDone();
+}
+
 void ListXmlWriter::AddHistory(std::string_view text) {
     if (isDevice_) return;  // no Data row to link it from
     if (oldHistory_) {
@@ -380,7 +390,7 @@ void ListXmlWriter::EndGame() {
     GuessAspect();
     if (editRowid_ == 0) {
         for (int i = 0; i < kGameFieldCount; ++i)
-            BindField(insertData_, i + 1, fields_[i]);
+            insertData_.BindValue(i + 1, fields_[i]);
         insertData_.Run();
     } else {
         std::string key(kGameFieldCount, '0');
@@ -400,7 +410,7 @@ void ListXmlWriter::EndGame() {
         Statement& update = it->second;
         int param = 1;
         for (int i = 0; i < kGameFieldCount; ++i)
-            if (written_[i]) BindField(update, param++, fields_[i]);
+            if (written_[i]) update.BindValue(param++, fields_[i]);
         update.Bind(param, editRowid_);
         update.Run();
     }
@@ -413,6 +423,9 @@ void ListXmlWriter::Finish() {
     for (const std::string& table : indexesToRestore_)
         Execute(InternalNameIndexStatement(table));
     Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
+    Execute(
+        "CREATE INDEX IF NOT EXISTS IX_MachineSoftwareList_Machine ON MachineSoftwareList "
+        "(Machine, ListName)");
     batch_.reset();
     if (!indexesToRestore_.empty()) SetSynchronous("NORMAL");
 }

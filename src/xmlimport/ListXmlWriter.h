@@ -119,6 +119,10 @@ class ListXmlWriter {
     /// looks for the devices' ROMs in their own archives. A device's rows also
     /// name its romof device, where the ROMs it merges are kept.
     void AddDeviceRef(std::string_view device);
+    /// A software list the machine runs (softwarelist), kept in the
+    /// MachineSoftwareList table beside the designed ones (Machine, ListName,
+    /// Status "original" or "compatible", Filter).
+    void AddSoftwareList(std::string_view list, std::string_view status, std::string_view filter);
     /// A History row from the history text of the game, linked from its Data
     /// row. In update mode it replaces the game's old History row; a game
     /// without history text keeps the one it has (a list today holds none,
@@ -152,7 +156,8 @@ class ListXmlWriter {
     std::optional<std::string> firstRotation_;  // of the first screen, for the aspect guess
 
     Statement insertData_, insertBiosSet_, insertRom_, insertDisk_, insertChip_, insertDipSwitch_,
-        insertHistory_, insertDeviceRef_, findData_, deleteData_, deleteHistory_;
+        insertHistory_, insertDeviceRef_, insertSoftwareList_, findData_, deleteData_,
+        deleteHistory_;
     std::vector<std::string> indexesToRestore_;  // fresh import: built once at the end
     bool finished_ = false;
     std::map<std::string, Statement> updates_;  // update mode: one per set of written fields

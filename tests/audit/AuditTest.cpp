@@ -20,32 +20,6 @@
 namespace arc {
 namespace {
 
-/// `size` bytes whose CRC-32 is `crc`: filler, then four bytes worked out
-/// backwards through the CRC table.
-std::string Forged(std::size_t size, std::uint32_t crc, char fill) {
-    std::string data(size - 4, fill);
-    const auto* table = get_crc_table();
-    auto indexOfTop = [&](std::uint32_t top) {
-        int k = 0;
-        while ((table[k] >> 24) != top)
-            ++k;
-        return k;
-    };
-    int k[4];
-    std::uint32_t value = ~crc;
-    for (int i = 3; i >= 0; --i) {
-        k[i] = indexOfTop(value >> 24);
-        value = (value ^ table[k[i]]) << 8;
-    }
-    std::uint32_t state = ~static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
-    for (int i = 0; i < 4; ++i) {
-        data.push_back(static_cast<char>((state ^ k[i]) & 0xFF));
-        state = (state >> 8) ^ table[k[i]];
-    }
-    return data;
-}
-
 /// A ROM of the fixture: "name", "^name" (merged into the parent's or
 /// BIOS's ROM of that name), "name#2" (another dump of that name), with
 /// " nodump" or " baddump"; its size follows from the name ("#long": longer)
@@ -63,7 +37,7 @@ struct RomSpec {
             crc32(7, reinterpret_cast<const Bytef*>(key.data()), static_cast<uInt>(key.size())));
         size = 16 + name.size() * 4 + (key.ends_with("#long") ? 8 : 0);
     }
-    std::string Data() const { return Forged(size, crc, key[0]); }
+    std::string Data() const { return test::ForgedData(size, crc, key[0]); }
     std::string Sha1Of() const {
         const std::string data = Data();
         Sha1 hash;
@@ -183,7 +157,6 @@ class AuditTest : public test::ProgramFolderTest {
         EXPECT_TRUE(CreateTemplateDatabase(db, &error)) << error;
         EXPECT_TRUE(OpenDatabase(db));
         test::WriteFile(home.file("list.xml"), ListXml());
-        State().ImportMethod = 1;
         test::RecordedProgress progress;
         EXPECT_TRUE(ImportListXml(home.file("list.xml"), progress));
         auto zip = [&](const std::string& set, std::vector<std::string> roms) {
@@ -344,9 +317,9 @@ TEST(Sha1Test, KnownDigests) {
 
 TEST_F(AuditTest, BothImportMethodsKeepTheDeviceReferences) {
     for (int method : {1, 2}) {
-        State().ImportMethod = method;
         test::RecordedProgress progress;
-        ASSERT_TRUE(ImportListXml(home.file("list.xml"), progress));
+        ASSERT_TRUE(
+            ImportListXml(home.file("list.xml"), progress, static_cast<ImportMethod>(method)));
         EXPECT_EQ(QueryValue("SELECT group_concat(Name || ':' || Device, ' ') FROM DeviceRef"),
                   "par:dev1 clo:dev1 dev3:dev1 devr:dev3 nclo:dev1 devm:dev2");
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data WHERE InternalName IN ('dev1', 'dev2')"),

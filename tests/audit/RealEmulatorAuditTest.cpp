@@ -41,7 +41,6 @@ TEST_F(RealEmulatorAuditTest, RequiredRomsAreTheEmulatorsOwn) {
     std::string error;
     ASSERT_TRUE(CreateTemplateDatabase(db, &error)) << error;
     ASSERT_TRUE(OpenDatabase(db));
-    State().ImportMethod = 1;
     test::RecordedProgress progress;
     ASSERT_TRUE(ImportListXml(list, progress));
 

@@ -5,6 +5,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliRunTest.h"
+#include "core/TextTable.h"
 #include "pipeline/BuildTestSupport.h"
 
 namespace arc {
@@ -69,7 +70,7 @@ TEST_F(BuildCommandTest, RefusesWithoutTemplateListOrValidOptions) {
     EXPECT_NE(errors.str().find("Arcanote.mdx"), std::string::npos);
 }
 
-TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
+TEST_F(BuildCommandTest, BuildThenUpdateWithOptionsOfOneRunOnly) {
     // A fresh --home gets the shipped template, and keeps a file it has.
     WriteFile(home.file("readme.txt"), "mine");
     WriteFile(home.file("listxml.txt"), kListXml);
@@ -95,9 +96,11 @@ TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
     EXPECT_EQ(test::QueryIn(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"),
               "Puzzle");
     EXPECT_EQ(test::QueryIn(database, "SELECT count(*) FROM Command"), "1");
-    // The choices are kept for the next update.
+    // The options were for that run: the saved choices (none yet) stay as they were.
+    EXPECT_EQ(Run({"update"}), 1);
+    EXPECT_NE(err.find(Text(kTextUpdateNoChoice)), std::string::npos) << err;
     WriteFile(home.file("ini/Genre.ini"), "[Shooter]\npacman\n");
-    ASSERT_EQ(Run({"update"}), 0) << err;
+    ASSERT_EQ(Run({"update", "--genre", "--catver", "--data", "program"}), 1);  // no Catver.ini
     EXPECT_EQ(test::QueryIn(database, "SELECT Genre FROM Data WHERE InternalName='pacman'"),
               "Shooter");
     // A ticked file that is missing: told, and the update counts as failed.
@@ -106,6 +109,71 @@ TEST_F(BuildCommandTest, BuildThenUpdateTheChosenBoxesKeptForTheNextRun) {
     // --mame is for one run: the settings keep no trace of it.
     ASSERT_EQ(Run({"update", "--xml", "--mame", mame}), 0) << err;
     EXPECT_EQ(ReadFile(home.file("Arcanote.inf")).find(mame), std::string::npos);
+}
+
+// Regressions: a failed `build --db X` made X the saved database; "Database
+// created." was printed twice; a file that is no database, or an older one,
+// gave silence or a whole SQL statement.
+TEST_F(BuildCommandTest, OnlyABuiltDatabaseIsSavedAndAnyOtherFileIsToldWhy) {
+    WriteFile(home.file("x.xml"), kListXml);
+    WriteFile(home.file("cut.xml"), std::string(kListXml).substr(0, 120));
+    ASSERT_EQ(Run({"build", "--listxml", home.file("x.xml")}), 0) << err;
+    EXPECT_EQ(out, "Database created.\n");
+    EXPECT_EQ(err.find("Database created."), std::string::npos) << err;
+    const std::string saved = ReadFile(home.file("Arcanote.inf"));
+    EXPECT_EQ(Run({"build", "--db", home.file("new.mdb"), "--listxml", home.file("cut.xml")}), 1);
+    EXPECT_EQ(ReadFile(home.file("Arcanote.inf")), saved);
+
+    WriteFile(home.file("junk.mdb"), std::string(3000, 'j'));
+    fs::copy_file(home.file("Arcanote.mdb"), home.file("old.mdb"));
+    ASSERT_TRUE(OpenDatabase(home.file("old.mdb"), DatabaseUse::Build));
+    Execute("PRAGMA user_version = 0");
+    CloseDatabase();
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* told;
+    } cases[] = {
+        {{"search", "--db", home.file("junk.mdb")}, 1, "junk.mdb is not an Arcanote database."},
+        {{"sheets", "--db", home.file("junk.mdb"), "--out", home.file("site")},
+         1,
+         "junk.mdb is not an Arcanote database."},
+        {{"search", "--db", home.file("old.mdb")},
+         1,
+         "old.mdb was made by an older version: run update or build."},
+        {{"update", "--db", home.file("old.mdb"), "--genre"}, 1, "Genre.ini"},
+        {{"search", "--db", home.file("old.mdb")}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.args), c.code) << c.args[0] << err;
+        EXPECT_NE(err.find(c.told), std::string::npos) << err;
+        EXPECT_EQ(err.find("SELECT"), std::string::npos) << err;
+    }
+}
+
+// Regression: a settings file holding garbage was read as settings and
+// rewritten from it.
+TEST_F(BuildCommandTest, GarbageSettingsAreRefusedAndKeptAsTheyAre) {
+    WriteFile(home.file("x.xml"), kListXml);
+    const std::string garbage[] = {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+                                   std::string(300 * 1024, 'x')};
+    for (const std::string& settings : garbage) {
+        WriteFile(home.file("Arcanote.inf"), settings);
+        ASSERT_EQ(Run({"build", "--listxml", home.file("x.xml"), "--yes"}), 0) << err;
+        EXPECT_NE(err.find("Arcanote.inf is not a settings file of Arcanote"), std::string::npos)
+            << err;
+        EXPECT_EQ(ReadFile(home.file("Arcanote.inf")), settings);
+    }
+    // A file of an older version, shorter, is read as it was.
+    std::string older;
+    for (int line = 1; line <= 30; ++line)
+        older += (line == 28 ? std::string(" 1 ") : "/path/" + std::to_string(line)) + "\r\n";
+    WriteFile(home.file("Arcanote.inf"), older);
+    ASSERT_EQ(Run({"build", "--db", home.file("other.mdb"), "--listxml", home.file("x.xml")}), 0)
+        << err;
+    EXPECT_EQ(err.find("settings"), std::string::npos) << err;
+    const std::string saved = ReadFile(home.file("Arcanote.inf"));
+    EXPECT_EQ(saved.rfind(home.file("other.mdb") + "\r\n/path/2\r\n", 0), 0u) << saved;
 }
 
 }  // namespace

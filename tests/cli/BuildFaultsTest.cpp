@@ -42,12 +42,13 @@ class BuildFaults : public test::ProgramFolderTest {
     BuildFaults() { WriteFile(small, GeneratedListXml(3)); }
     ~BuildFaults() override { CloseDatabase(); }
 
-    /// Starts `arcanote-cli --home HOME --yes build --db DB --listxml LIST`.
-    pid_t Start(const std::string& list) {
+    /// Starts `arcanote-cli --home HOME --yes build --db DB --listxml LIST`,
+    /// its output in home/<name>out.txt and home/<name>err.txt.
+    pid_t Start(const std::string& list, const std::string& name = "") {
         const pid_t pid = fork();
         if (pid != 0) return pid;
-        std::freopen(home.file("out.txt").c_str(), "w", stdout);
-        std::freopen(home.file("err.txt").c_str(), "w", stderr);
+        std::freopen(home.file(name + "out.txt").c_str(), "w", stdout);
+        std::freopen(home.file(name + "err.txt").c_str(), "w", stderr);
         const std::string program = test::BinDir() + "/arcanote-cli";
         execl(program.c_str(), program.c_str(), "--home", home.str().c_str(), "--yes", "build",
               "--db", database.c_str(), "--listxml", list.c_str(), "--data", "program", nullptr);
@@ -99,6 +100,22 @@ TEST_F(BuildFaults, KilledBuildKeepsThePreviousDatabase) {
     EXPECT_EQ(ReadFile(home.file("out.txt")), "Database created.\n");
     EXPECT_EQ(test::QueryIn(database, kGames), "3");
     EXPECT_EQ(test::QueryIn(database + ".bak", kGames), "3");
+}
+
+// Regression: two builds of one database that overlapped both failed.
+TEST_F(BuildFaults, OverlappingBuildIsRefusedAtOnceAndTheFirstCompletes) {
+    ASSERT_EQ(Build(small), 0) << ReadFile(home.file("err.txt"));
+    WriteFile(home.file("big.xml"), GeneratedListXml(20000));
+    const pid_t first = Start(home.file("big.xml"), "first");
+    ASSERT_TRUE(WaitForOpenFile(first, "big.xml"));
+    EXPECT_EQ(Finish(Start(small, "second")), 1);
+    EXPECT_NE(
+        ReadFile(home.file("seconderr.txt")).find("another build of this database is running"),
+        std::string::npos)
+        << ReadFile(home.file("seconderr.txt"));
+    EXPECT_EQ(test::QueryIn(database, kGames), "3");  // a reader meanwhile
+    EXPECT_EQ(Finish(first), 0) << ReadFile(home.file("firsterr.txt"));
+    EXPECT_EQ(test::QueryIn(database, kGames), "20000");
 }
 
 TEST_F(BuildFaults, FullFileSystemFailsTheBuildAndKeepsThePreviousDatabase) {

@@ -157,7 +157,7 @@ TEST_F(ListMyRomsTest, ABrokenDatabaseWasToldAsAnUnscannedRomFolder) {
     const std::string garbage = home.str() + "garbage.mdb";
     test::WriteFile(garbage, std::string(4096, 'g'));
     ASSERT_TRUE(OpenDatabase(games));
-    Execute("ALTER TABLE Data RENAME TO Games");
+    Execute("CREATE TRIGGER fault BEFORE UPDATE ON Data BEGIN SELECT RAISE(ABORT, 'x'); END");
     CloseDatabase();
     for (const std::string& database : {home.str() + "missing.mdb", garbage, games}) {
         ui().messages.clear();

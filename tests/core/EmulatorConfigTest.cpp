@@ -82,7 +82,7 @@ TEST_F(EmulatorConfigTest, TheEmulatorsAnswerElseItsIniFilesWithABoundedWait) {
 TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     const std::string home = Home();
     const std::string base = home + "emu/";
-    for (const char* folder : {"Roms2", "emu/cabdevs", "emu/Snap", "Folders"})
+    for (const char* folder : {"Roms2", "emu/cabdevs", "emu/Snap", "Folders", "Hash"})
         fakeHome.Make(folder);
     WriteFile(home + "emu/dats/HISTORY.DAT", "");
     WriteFile(home + "emu/cheat.7z", "");
@@ -92,10 +92,13 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
         "rompath $HOME/missing;$HOME/roms2\n"
         "snapshot_directory ~/snap\n"
         "categorypath $HOME/folders\n"
-        "pluginspath $HOME/nothing;$HOME/plugins\n",
+        "pluginspath $HOME/nothing;$HOME/plugins\n"
+        "hashpath $HOME/nohash;$HOME/hash\n",
         options);
     const EmulatorLayout layout = LayOutEmulatorPaths(options, base);
     EXPECT_EQ(layout.romsFolder, home + "Roms2/");
+    EXPECT_EQ(layout.hashFolder, home + "Hash/");
+    EXPECT_EQ(LayOutEmulatorPaths({}, base).hashFolder, "");   // no software lists: no folder
     EXPECT_EQ(layout.artFolders[kSnapshots], base + "Snap/");  // none exists: the emulator's own
     EXPECT_EQ(layout.artFolders[kCabinets], base + "cabdevs/");
     EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::History)], base + "dats/HISTORY.DAT");

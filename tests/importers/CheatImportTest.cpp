@@ -88,7 +88,7 @@ TEST_F(Cheat, EachFormOfTheCollectionFlagsTheSetsWithCheatsAndDamageIsPassedOver
     EXPECT_TRUE(ImportCheat(home.file("mame/cheat.7z"), progress));
     EXPECT_EQ(Field("galaga", "Cheat"), "1");
     EXPECT_EQ(Flagged("", [&] { Write7z(home.file("dat/cheat.7z"), kCollection); }), "sf2");
-    EXPECT_TRUE(RunSupportImporter(SupportFile::Cheat, progress));
+    EXPECT_TRUE(RunSupportImporter(SupportFile::Cheat, {}, progress));
 
     // Damage is logged, the rest goes on, and nothing is left behind.
     State().TempFolder = home.file("tmp") + "/";

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 #include <utility>
 
 #include "core/AppState.h"
@@ -34,7 +36,7 @@ void ExpectPreviousDatabaseKept(const test::TempDir& home, const std::string& pr
 TEST_F(Build, ListsAreMadeOnlyWhenMissingOrCutShort) {
     WriteFile(home.file("listxml.txt"), test::SmallListXml());
     WriteFile(home.file("tmp.sh"), "left over");
-    EXPECT_TRUE(RunMameLists());
+    EXPECT_TRUE(RunMameLists(Emulator()));
     EXPECT_EQ(Calls(), "-help\n");                       // only the version was missing
     EXPECT_EQ(ReadMameVersion(), "MAME v0.999 (fake)");  // the first non-empty line
     EXPECT_FALSE(std::filesystem::exists(home.file("vermame.txt")));
@@ -42,8 +44,8 @@ TEST_F(Build, ListsAreMadeOnlyWhenMissingOrCutShort) {
 
     // A list cut short counts as missing: both lines run; then nothing is missing.
     WriteFile(home.file("listxml.txt"), test::SmallListXml().substr(0, 200));
-    EXPECT_TRUE(RunMameLists());
-    EXPECT_TRUE(RunMameLists());
+    EXPECT_TRUE(RunMameLists(Emulator()));
+    EXPECT_TRUE(RunMameLists(Emulator()));
     EXPECT_EQ(Calls(), "-help\n-help\n-listxml\n");
     EXPECT_EQ(ReadFile(home.file("listxml.txt")), test::SmallListXml());
 }
@@ -68,7 +70,7 @@ TEST_F(Build, EmulatorIsFoundOrItsAbsenceTold) {
     EXPECT_EQ(MameExecutable(), access("/usr/games/mame", X_OK) == 0 ? "/usr/games/mame" : "");
     TheSettings().MameExe = home.file("no/mame");
     EXPECT_EQ(MameExecutable(), "");
-    EXPECT_FALSE(RunMameLists());
+    EXPECT_FALSE(RunMameLists(Emulator()));
     setenv("PATH", path.c_str(), 1);
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, home.file("no/mame") + "\r\n" + Text(6));
@@ -77,15 +79,14 @@ TEST_F(Build, EmulatorIsFoundOrItsAbsenceTold) {
 
 TEST_F(Build, TemplateIsNeverTheTargetAndItsAbsenceEndsTheBuild) {
     const std::string templateBytes = ReadFile(home.file("Arcanote.mdx"));
-    TheSettings().DatabasePath = home.str() + "ini/../Arcanote.mdx";
-    EXPECT_EQ(BuildDatabase(), BuildOutcome::TargetIsTemplate);
+    ui().QueueFile(home.str() + "ini/../Arcanote.mdx");
+    EXPECT_EQ(BuildDatabase().result, BuildResult::TargetIsTemplate);
     EXPECT_NE(ui().messages.back().text.find("is the template"), std::string::npos);
     EXPECT_EQ(ReadFile(home.file("Arcanote.mdx")), templateBytes);
     EXPECT_EQ(Calls(), "");
 
     std::filesystem::remove(home.file("Arcanote.mdx"));
-    TheSettings().DatabasePath = home.file("Arcanote.mdb");
-    EXPECT_EQ(BuildDatabase(), BuildOutcome::TemplateMissing);
+    EXPECT_EQ(Run(Request()).result, BuildResult::TemplateMissing);
     EXPECT_EQ(ui().messages.back().text, WithLineBreaks(Text(104)));
 }
 
@@ -95,7 +96,8 @@ TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
               "- TECHNICAL -\nControl : joystick\nButtons : 1\n$end\n");
     WriteFile(home.file("ini/Catver.ini"), "[Category]\npacman=Maze\n[VerAdded]\npacman=.30\n");
     WriteFile(home.file("ini/version.ini"), "[.99]\npacman\n");
-    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
+    ui().QueueFile(home.file("Arcanote.mdb"));
+    EXPECT_EQ(BuildDatabase().result, BuildResult::Built);
     EXPECT_EQ(Calls(), "-help\n-listxml\n");
     ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "3");
@@ -113,9 +115,10 @@ TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
     // it is open; the wizard's step ends without message or menus.
     ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
     ui().QueueAnswer(MsgAnswer::Yes);
+    ui().QueueFile(home.file("Arcanote.mdb"));
     ui().messages.clear();
     State().WizardMode = State().WizardTaskRunning = true;
-    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
+    EXPECT_EQ(BuildDatabase().result, BuildResult::Built);
     EXPECT_FALSE(State().WizardTaskRunning);
     EXPECT_EQ(ui().messages.size(), 1u);  // the question only
     EXPECT_FALSE(ui().menusEnabled);
@@ -127,29 +130,50 @@ TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
 
 TEST_F(Build, RefusingToReplaceOrCancellingTheOptionsStopsBeforeTheEmulator) {
     WriteFile(home.file("Arcanote.mdb"), "previous");
-    EXPECT_EQ(BuildDatabase(), BuildOutcome::NotStarted);  // the question is answered No
+    ui().QueueFile(home.file("Arcanote.mdb"));
+    EXPECT_EQ(BuildDatabase().result, BuildResult::NotStarted);  // the question is answered No
     EXPECT_EQ(ReadFile(home.file("Arcanote.mdb")), "previous");
+    // The chooser itself does not ask: the question above is the only one.
+    EXPECT_TRUE(ui().fileRequests.back().flags & kNoOverwritePrompt);
 
     ui().QueueAnswer(MsgAnswer::Yes);
+    ui().QueueFile(home.file("Arcanote.mdb"));
     bool open = false;
     BuildHooks hooks;
-    hooks.openImportOptions = [&] { open = true; };
-    hooks.importOptionsOpen = [&] {
-        // The user closes the window without OK.
-        State().Form9Message = "[FORM9]CANCEL";
-        return std::exchange(open, false);
-    };
-    EXPECT_EQ(BuildDatabase(hooks), BuildOutcome::NotStarted);
+    hooks.openImportOptions = [&] { return open = true; };
+    // The user closes the window without OK.
+    hooks.importOptionsOpen = [&] { return std::exchange(open, false); };
+    EXPECT_EQ(BuildDatabase(hooks).result, BuildResult::NotStarted);
     ExpectPreviousDatabaseKept(home, "previous");
     EXPECT_EQ(Calls(), "");
 
     // Regression (cancelled options saved the new path): a new file chosen and
     // the options cancelled leave the settings on the previous database.
     ui().QueueFile(home.file("new.mdb"));
-    open = false;
-    EXPECT_EQ(BuildDatabase(hooks), BuildOutcome::NotStarted);
+    EXPECT_EQ(BuildDatabase(hooks).result, BuildResult::NotStarted);
     EXPECT_EQ(TheSettings().DatabasePath, home.file("Arcanote.mdb"));
     EXPECT_FALSE(std::filesystem::exists(home.file("new.mdb")));
+}
+
+// Regression: Cancel in the "new database" chooser went on with the current path.
+TEST_F(Build, CancelledChooserBuildsNothing) {
+    WriteFile(home.file("Arcanote.mdb"), "previous");
+    ui().QueueAnswer(MsgAnswer::Yes);
+    EXPECT_EQ(BuildDatabase().result, BuildResult::NotStarted);
+    EXPECT_EQ(ReadFile(home.file("Arcanote.mdb")), "previous");
+    EXPECT_EQ(Calls(), "");
+}
+
+// Regression: a failed build of a newly chosen file made it the settings' database.
+TEST_F(Build, OnlyASuccessfulBuildChangesTheSavedDatabase) {
+    WriteFile(home.file("fake/listxml.xml"), "");  // the emulator gives no list
+    ui().QueueFile(home.file("other.mdb"));
+    EXPECT_EQ(BuildDatabase().result, BuildResult::NoEmulator);
+    EXPECT_EQ(TheSettings().DatabasePath, home.file("Arcanote.mdb"));
+    WriteFile(home.file("fake/listxml.xml"), test::SmallListXml());
+    ui().QueueFile(home.file("other.mdb"));
+    EXPECT_EQ(BuildDatabase().result, BuildResult::Built);
+    EXPECT_EQ(TheSettings().DatabasePath, home.file("other.mdb"));
 }
 
 // A cancel, a failing emulator, a list cut short, a file that is no list, an
@@ -164,18 +188,18 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
         std::string givenList;  // --listxml
         std::string cancelAt;   // the progress caption at which the user cancels
         const char* trigger;    // an engine error made by the template
-        BuildOutcome outcome;
+        BuildResult outcome;
         const char* told;
     } cases[] = {
-        {full, 0, "", "Executing MAME ...", "", BuildOutcome::Cancelled, ""},
-        {full, 0, "", Text(180), "", BuildOutcome::Cancelled, ""},
-        {full + std::string(30000, ' '), 1, "", "", "", BuildOutcome::NoEmulator, "code 1"},
-        {cut, 0, "", "", "", BuildOutcome::NoEmulator, "cut short"},
-        {"", 0, "<html>\n</html>\n", "", "", BuildOutcome::NoList, "not a whole list"},
-        {"", 0, cut, "", "", BuildOutcome::NoList, "not a whole list"},
-        {full, 0, "", "", "BEFORE INSERT ON Data WHEN NEW.InternalName='mk'", BuildOutcome::Failed,
+        {full, 0, "", "Executing MAME ...", "", BuildResult::Cancelled, ""},
+        {full, 0, "", Text(180), "", BuildResult::Cancelled, ""},
+        {full + std::string(30000, ' '), 1, "", "", "", BuildResult::NoEmulator, "code 1"},
+        {cut, 0, "", "", "", BuildResult::NoEmulator, "cut short"},
+        {"", 0, "<html>\n</html>\n", "", "", BuildResult::NoList, "not a whole list"},
+        {"", 0, cut, "", "", BuildResult::NoList, "not a whole list"},
+        {full, 0, "", "", "BEFORE INSERT ON Data WHEN NEW.InternalName='mk'", BuildResult::Failed,
          "injected"},
-        {full, 0, "", "", "BEFORE UPDATE OF Genre ON Data", BuildOutcome::Failed, "injected"},
+        {full, 0, "", "", "BEFORE UPDATE OF Genre ON Data", BuildResult::Failed, "injected"},
     };
     WriteFile(home.file("ini/genre.ini"), "[Maze]\npacman\n");
     const std::string templateBytes = ReadFile(home.file("Arcanote.mdx"));
@@ -196,37 +220,85 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
             CloseDatabase();
         }
         ui().messages.clear();
-        ui().QueueAnswer(MsgAnswer::Yes);
         ui().onProcessEvents = [&] {
             if (!c.cancelAt.empty() && Progress().Label.rfind(c.cancelAt, 0) == 0)
                 Progress().Cancel = true;
         };
-        BuildHooks hooks;
-        if (!c.givenList.empty()) hooks.listXml = home.file("fake/given.xml");
-        EXPECT_EQ(BuildDatabase(hooks), c.outcome);
+        Progress().Cancel = false;
+        const BuildOutcome outcome =
+            Run(Request(c.givenList.empty() ? "" : home.file("fake/given.xml")));
         ui().onProcessEvents = nullptr;
-        EXPECT_TRUE(ui().menusEnabled);
+        EXPECT_EQ(outcome.result, c.outcome);
+        EXPECT_FALSE(outcome.ok());
         for (const auto& message : ui().messages)
             EXPECT_NE(message.text, Text(230));
         if (*c.told) {
-            ASSERT_FALSE(ui().messages.empty());
-            EXPECT_NE(ui().messages.back().text.find(c.told), std::string::npos)
-                << ui().messages.back().text;
-            EXPECT_EQ(ui().messages.back().icon, MsgIcon::Critical);
+            ASSERT_TRUE(!outcome.told || !ui().messages.empty());
+            const std::string said = outcome.told ? ui().messages.back().text : outcome.message;
+            EXPECT_NE(said.find(c.told), std::string::npos) << said;
+            if (outcome.told) {
+                EXPECT_EQ(ui().messages.back().icon, MsgIcon::Critical);
+            }
         }
         ExpectPreviousDatabaseKept(home, "previous");
         // Only a whole list is kept for the next build.
         EXPECT_EQ(std::filesystem::remove(home.file("listxml.txt")),
-                  c.outcome == BuildOutcome::Failed || !c.cancelAt.empty());
+                  c.outcome == BuildResult::Failed || !c.cancelAt.empty());
         WriteFile(home.file("Arcanote.mdx"), templateBytes);
     }
     // The next build runs the emulator again and succeeds.
     WriteFile(home.file("fake/listxml.xml"), full);
-    ui().QueueAnswer(MsgAnswer::Yes);
-    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
-    EXPECT_EQ(ui().messages.back().text, Text(230));
+    Progress().Cancel = false;
+    const BuildOutcome built = Run(Request());
+    EXPECT_TRUE(built.ok());
+    EXPECT_EQ(built.message, Text(230));
     EXPECT_EQ(ReadFile(home.file("Arcanote.mdb.bak")), "previous");
     EXPECT_FALSE(std::filesystem::exists(home.file("Arcanote.mdb.new")));
+}
+
+// Regression: a kill between "database to .bak" and ".new to database" left
+// no database, and the next build deleted the ".bak".
+TEST_F(Build, NoMomentWithoutTheDatabaseAndTheBakKeptUntilTheNewOneIsIn) {
+    const std::string db = home.file("Arcanote.mdb");
+    WriteFile(db + ".bak", "oldest");
+    WriteFile(db, "previous");
+    EXPECT_ANY_THROW(ReplaceWithBuild(db, home.file("missing.new")));
+    EXPECT_EQ(ReadFile(db), "previous");
+    EXPECT_EQ(ReadFile(db + ".bak"), "oldest");
+    // A reader that looks all the time never finds the database missing.
+    std::atomic<bool> done{false};
+    std::atomic<int> missing{0};
+    std::thread watcher([&] {
+        while (!done)
+            if (access(db.c_str(), F_OK) != 0) ++missing;
+    });
+    for (int i = 0; i < 300; ++i) {
+        WriteFile(db + ".new", std::to_string(i));
+        ReplaceWithBuild(db, db + ".new");
+    }
+    done = true;
+    watcher.join();
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(ReadFile(db), "299");
+    EXPECT_EQ(ReadFile(db + ".bak"), "298");
+    EXPECT_FALSE(std::filesystem::exists(db + ".new"));
+}
+
+// Regression: two overlapping builds of one database both failed.
+TEST_F(Build, SecondWriterOfTheSameDatabaseIsRefusedAtOnce) {
+    const std::string db = home.file("Arcanote.mdb");
+    ASSERT_TRUE(Run(Request()).ok());
+    {
+        const BuildLock running(db);  // what a build in another process holds
+        ASSERT_FALSE(running.Busy());
+        const BuildOutcome second = Run(Request());
+        EXPECT_EQ(second.result, BuildResult::Busy);
+        EXPECT_NE(second.message.find("another build of this database is running"),
+                  std::string::npos);
+        EXPECT_EQ(test::QueryIn(db, "SELECT count(*) FROM Data"), "3");  // readers go on
+    }
+    EXPECT_FALSE(std::filesystem::exists(db + ".lock"));
+    EXPECT_TRUE(Run(Request()).ok());
 }
 
 // A build from the installed emulator. Slow: runs only with
@@ -241,7 +313,7 @@ TEST_F(Build, RealEmulatorsListIsImported) {
                                std::filesystem::copy_options::overwrite_existing);
     std::filesystem::remove(home.file("vermame.txt"));
     TheSettings().MameExe = "/usr/games/mame";
-    EXPECT_EQ(BuildDatabase(), BuildOutcome::Built);
+    EXPECT_EQ(Run(Request()).result, BuildResult::Built);
     EXPECT_FALSE(std::filesystem::exists(home.file("tmp.sh")));
     ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
     // The rows themselves are checked by the import's own real-emulator test.

@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "database/Database.h"
 #include "database/Schema.h"
+#include "pipeline/BuildPipeline.h"
 #include "support/TestSupport.h"
 
 namespace arc::test {
@@ -57,6 +58,20 @@ class BuildTest : public ProgramFolderTest {
             path = home.file("elsewhere/none");
     }
     ~BuildTest() override { CloseDatabase(); }
+
+    /// The request the desktop makes for the settings' database.
+    static BuildRequest Request(std::string listXml = {}) {
+        BuildRequest request = BuildRequestFrom(TheSettings(), TheSettings().DatabasePath,
+                                                RememberedImportChoices(TheSettings()));
+        request.listXml = std::move(listXml);
+        return request;
+    }
+    BuildOutcome Run(const BuildRequest& request) {
+        WindowProgress progress;
+        TaskContext context(progress, ui());
+        return RunBuild(request, context);
+    }
+    static EmulatorNames Emulator() { return {TheSettings().MameExe, TheSettings().MameFolder}; }
 
     /// What the stand-in emulator was asked, one option per line.
     std::string Calls() { return ReadFile(home.file("calls.txt")); }

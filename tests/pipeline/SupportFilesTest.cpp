@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/AppState.h"
 #include "core/EmulatorConfig.h"
 #include "core/Files.h"
 #include "core/Settings.h"
@@ -48,28 +47,28 @@ class Support : public test::BuildTest {
 
 TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     const std::string defined = home.file("mame/Folders/nplayers.ini");
-    TheSettings().DataFilePaths[SlotOf(SupportFile::NPlayers)] = defined;
-    const std::string own = home.file("ini/NPlayers.INI");  // any case
-    State().UseDefinedPaths = true;
-    EXPECT_EQ(SupportFilePath(F::NPlayers), home.str() + "ini/nplayers.ini");  // neither exists
+    SupportPaths paths{true, {}};
+    paths.defined[SlotOf(SupportFile::NPlayers)] = defined;
+    const std::string own = home.file("ini/NPlayers.INI");                            // any case
+    EXPECT_EQ(SupportFilePath(F::NPlayers, paths), home.str() + "ini/nplayers.ini");  // neither
     WriteFile(own, "[NPlayers]\n");
-    EXPECT_EQ(SupportFilePath(F::NPlayers), own);
+    EXPECT_EQ(SupportFilePath(F::NPlayers, paths), own);
     WriteFile(defined, "[NPlayers]\n");
-    EXPECT_EQ(SupportFilePath(F::NPlayers), defined);
-    State().UseDefinedPaths = false;
-    EXPECT_EQ(SupportFilePath(F::NPlayers), own);
+    EXPECT_EQ(SupportFilePath(F::NPlayers, paths), defined);
+    paths.useDefinedPaths = false;
+    EXPECT_EQ(SupportFilePath(F::NPlayers, paths), own);
     std::filesystem::remove(own);
-    EXPECT_EQ(SupportFilePath(F::NPlayers), defined);
+    EXPECT_EQ(SupportFilePath(F::NPlayers, paths), defined);
     // A history.xml beside the History.dat path counts as the history file.
-    TheSettings().DataFilePaths[SlotOf(SupportFile::History)] = home.file("mame/History.dat");
+    paths.defined[SlotOf(SupportFile::History)] = home.file("mame/History.dat");
     WriteFile(home.file("mame/history.xml"), "<history/>");
-    EXPECT_EQ(SupportFilePath(F::History), home.file("mame/History.dat"));
+    EXPECT_EQ(SupportFilePath(F::History, paths), home.file("mame/History.dat"));
 }
 
 TEST_F(Support, WizsortReplacesSixFilesWhateverTheyHold) {
     WriteSkippable();
     Write(F::Wizsort, "[Year]\npacman=1980\n");
-    const std::vector<F> ran = RunBuildImporters(progress);
+    const std::vector<F> ran = RunBuildImporters({}, progress);
     EXPECT_TRUE(Has(ran, F::Wizsort));
     for (F file : {F::Genre, F::Catlist, F::Mature, F::Version, F::Alltime, F::Resolution})
         EXPECT_FALSE(Has(ran, file)) << RowOf(file).name;
@@ -82,7 +81,7 @@ TEST_F(Support, CatverReplacesCatlistAndVersionOnlyWhenComplete) {
     WriteSkippable();
     Write(F::NPlayers, "[NPlayers]\npacman=2P alt\n");
     Write(F::Catver, "[Category]\npacman=Maze\n[VerAdded]\npacman=.30\n");
-    std::vector<F> ran = RunBuildImporters(progress);
+    std::vector<F> ran = RunBuildImporters({}, progress);
     for (F file : {F::Genre, F::Mature, F::NPlayers, F::Alltime, F::Resolution})
         EXPECT_TRUE(Has(ran, file)) << RowOf(file).name;
     for (F file : {F::Version, F::Catlist, F::Multiplayer})
@@ -91,7 +90,7 @@ TEST_F(Support, CatverReplacesCatlistAndVersionOnlyWhenComplete) {
 
     // Without [VerAdded] Version.ini and Catlist.ini are read after all.
     Write(F::Catver, "[Category]\npacman=Maze\n");
-    ran = RunBuildImporters(progress);
+    ran = RunBuildImporters({}, progress);
     EXPECT_TRUE(Has(ran, F::Version));
     EXPECT_TRUE(Has(ran, F::Catlist));
     EXPECT_EQ(QueryValue("SELECT VerAdded FROM Data"), "x");
@@ -100,14 +99,14 @@ TEST_F(Support, CatverReplacesCatlistAndVersionOnlyWhenComplete) {
 TEST_F(Support, BuildOrderIsFixedAndStopsAtCancel) {
     for (int i = 0; i < kSupportFileCount; ++i)
         Write(static_cast<F>(i), "");
-    std::vector<F> ran = RunBuildImporters(progress);
+    std::vector<F> ran = RunBuildImporters({}, progress);
     // Empty Wizsort and nPlayers files are read: their successors are skipped.
     const std::vector<F> expected = {F::Mameinfo, F::Wizsort,  F::Catver,   F::Hiscore, F::Command,
                                      F::Cheat,    F::Controls, F::NPlayers, F::Aspect,  F::History};
     EXPECT_EQ(ran, expected);
     Write(F::Mameinfo, "# read up to here\n");
     test::RecordedProgress cancelled(1);  // at the first line
-    EXPECT_EQ(RunBuildImporters(cancelled), std::vector<F>{F::Mameinfo});
+    EXPECT_EQ(RunBuildImporters({}, cancelled), std::vector<F>{F::Mameinfo});
 }
 
 // Each row reaches its consumers: its settings line, its default path under

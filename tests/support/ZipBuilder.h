@@ -16,6 +16,32 @@
 
 namespace arc::test {
 
+/// `size` bytes whose CRC-32 is `crc`: filler, then four bytes worked out
+/// backwards through the CRC table.
+inline std::string ForgedData(std::size_t size, std::uint32_t crc, char fill) {
+    std::string data(size - 4, fill);
+    const auto* table = get_crc_table();
+    auto indexOfTop = [&](std::uint32_t top) {
+        int k = 0;
+        while ((table[k] >> 24) != top)
+            ++k;
+        return k;
+    };
+    int k[4];
+    std::uint32_t value = ~crc;
+    for (int i = 3; i >= 0; --i) {
+        k[i] = indexOfTop(value >> 24);
+        value = (value ^ table[k[i]]) << 8;
+    }
+    std::uint32_t state = ~static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+    for (int i = 0; i < 4; ++i) {
+        data.push_back(static_cast<char>((state ^ k[i]) & 0xFF));
+        state = (state >> 8) ^ table[k[i]];
+    }
+    return data;
+}
+
 struct RawMember {
     RawMember(std::string memberName, std::string memberData, std::uint16_t memberMethod = 8)
         : name(std::move(memberName)), data(std::move(memberData)), method(memberMethod) {}

@@ -1,10 +1,11 @@
 // The import options window bound to its state: the saved choices in, OK with
-// the list refresh ticked.
+// the list refresh ticked gives the choices to the build.
 
 #include <QCheckBox>
 #include <QRadioButton>
 
 #include "UiTestSupport.h"
+#include "xmlimport/ImportOptionsWindowState.h"
 
 using namespace arc;
 
@@ -25,12 +26,11 @@ class ImportOptionsWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void loadsTheSavedChoicesAndOkWithTheBoxTickedDeletesTheList() {
+    void loadsTheSavedChoicesAndOkGivesTheChosenOnes() {
         OpenOptions options;
         TheSettings().XmlOptions[2] = 1;
         options.Open();
         QVERIFY(options.window);
-        State().Form9Message = "[FORM9]CANCEL";
         QVERIFY(!options.Find<QCheckBox>("Check1")->isChecked());
         QVERIFY(options.Find<QRadioButton>("Option1")->isChecked());
         QVERIFY(options.Find<QRadioButton>("Option3_0")->isChecked());
@@ -38,10 +38,9 @@ class ImportOptionsWindowTest : public QObject {
         options.Find<QRadioButton>("Option3_1")->setChecked(true);
         options.Click("Command1");
         QTRY_VERIFY(!Ui().IsWindowOpen(WindowId::ImportOptions));
-        QCOMPARE(State().Form9Message, std::string());
-        QCOMPARE(State().ImportMethod, 2);
-        QVERIFY(State().UseDefinedPaths);
-        QVERIFY(!std::filesystem::exists(options.ListFile()));
+        const std::optional<ImportChoices> choices = ImportOptionsWindowState::TakeClosedChoices();
+        QVERIFY(choices && choices->refreshList && choices->useDefinedPaths);
+        QVERIFY(choices->method == ImportMethod::Document);
         QCOMPARE(TheSettings().XmlOptions[1], 1);
     }
 };

@@ -3,10 +3,13 @@
 // lock of a crashed instance taken over.
 
 #include <QComboBox>
+#include <QMessageBox>
 #include <QProcess>
 #include <csignal>
 
 #include "UiTestSupport.h"
+#include "core/TextTable.h"
+#include "core/WindowId.h"
 #include "ui/DesktopSession.h"
 #include "ui/LanguageWindow.h"
 #include "ui/MainWindow.h"
@@ -77,6 +80,46 @@ class StartupTest : public QObject {
         QCOMPARE(session.TheMainWindow()->MenuAction("MnuQuit")->text(), QString("&Quitter"));
         QVERIFY(session.TheMainWindow()->MenuAction("MnuLangueFR")->isChecked());
         session.TheMainWindow()->close();
+    }
+
+    // Regression: a database that is no Arcanote database gave an empty grey window.
+    void aDatabaseThatCannotBeShownIsToldWithBuildAndChoose() {
+        test::TempDir home;
+        ResetState();
+        TheSettings() = DefaultSettings();
+        test::WriteFile(home.file("junk.mdb"), std::string(4096, 'j'));
+        std::string settings = home.file("junk.mdb") + "\r\n";
+        for (int line = 2; line < 28; ++line)
+            settings += "\r\n";
+        test::WriteFile(home.file("Arcanote.inf"), settings + " 0 \r\n");
+        std::string told;
+        const auto answer = test::AnswerNextMessage(QMessageBox::Cancel, &told);
+        DesktopSession session;
+        QCOMPARE(session.Start(home.str(), ProgramPath(), 0), DesktopSession::Outcome::Started);
+        QTRY_VERIFY(!told.empty());
+        QVERIFY(told.find(home.file("junk.mdb") + " is not an Arcanote database.") == 0);
+        QVERIFY(told.find(Text(kTextBuildOrChoose)) != std::string::npos);
+        QVERIFY(!session.TheMainWindow()->FindOpenWindow(ObjectNameOf(WindowId::GameBrowser)));
+        session.TheMainWindow()->close();
+    }
+
+    // Regression: a settings file holding garbage was read, then saved over at quit.
+    void garbageSettingsAreToldAndNeverSavedOver() {
+        test::TempDir home;
+        ResetState();
+        TheSettings() = DefaultSettings();
+        const std::string garbage(
+            "\x7f"
+            "ELF\x02\x01\x01\0\0\0",
+            10);
+        test::WriteFile(home.file("Arcanote.inf"), garbage);
+        std::string told;
+        const auto answer = test::AnswerNextMessage(QMessageBox::Ok, &told);
+        DesktopSession session;
+        QCOMPARE(session.Start(home.str(), ProgramPath(), 0), DesktopSession::Outcome::Started);
+        QVERIFY(told.find("Arcanote.inf is not a settings file") != std::string::npos);
+        session.TheMainWindow()->close();
+        QCOMPARE(test::ReadFile(home.file("Arcanote.inf")), garbage);
     }
 
     void aSecondInstanceEndsAtOnceAndLeavesTheFirstAlone() {

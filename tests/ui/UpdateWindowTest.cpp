@@ -66,7 +66,6 @@ class UpdateWindowTest : public QObject {
         QVERIFY(window->Frame()->isVisible());
         // The paths window gave the menus back; the update window takes them again.
         QVERIFY(!update.MenusOn());
-        QVERIFY(State().UpdateMode);
     }
 };
 

@@ -51,8 +51,7 @@ class ListXmlImportTest : public test::ProgramFolderTest {
     void Write(std::string_view content) { test::WriteFile(home.file("listxml.txt"), content); }
 
     bool Import(int method, std::string_view path = {}) {
-        State().ImportMethod = method;
-        return ImportListXml(path, progress);
+        return ImportListXml(path, progress, static_cast<ImportMethod>(method));
     }
 
     test::RecordedProgress progress;

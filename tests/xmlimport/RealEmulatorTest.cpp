@@ -50,9 +50,10 @@ TEST_F(RealEmulatorTest, WholeListGivesTheSameGamesByBothMethods) {
         std::string error;
         ASSERT_TRUE(CreateTemplateDatabase(home.file(method) + ".mdb", &error)) << error;
         ASSERT_TRUE(OpenDatabase(home.file(method) + ".mdb"));
-        State().ImportMethod = std::string_view(method) == "fast" ? 1 : 2;
         test::RecordedProgress progress;
-        ASSERT_TRUE(ImportListXml(list, progress));
+        ASSERT_TRUE(ImportListXml(
+            list, progress,
+            std::string_view(method) == "fast" ? ImportMethod::Fast : ImportMethod::Document));
         EXPECT_EQ(State().ErrorCount, 0);
         // No device is a game.
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), std::to_string(games));

@@ -1,0 +1,139 @@
+#include "pipeline/BuildTask.h"
+
+#include <filesystem>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/TextTable.h"
+#include "database/Database.h"
+#include "database/Layout.h"
+#include "pipeline/DatabaseBuild.h"
+#include "pipeline/SoftwareStep.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcBuildDatabase = 362;
+
+bool HasContent(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::file_size(path, ec) > 0 && !ec;
+}
+
+/// The part of the build that fills the file at `buildPath`; a database error
+/// is left in `failure`, what the software step did not read in `notes`.
+BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
+                      std::string& failure, std::string& notes, TaskContext& context) {
+    TaskProgress& task = context.progress();
+    task.SetLabel("Executing MAME ...");
+    LetEventsRunNow();
+    const bool givenList = !request.listXml.empty();
+    if (!givenList && !RunMameLists(request.emulator)) return BuildResult::NoEmulator;
+    if (task.Cancelled()) return BuildResult::Cancelled;
+    const std::string list = givenList ? request.listXml : DefaultListXmlPath();
+    // A missing or empty list is told by the import itself.
+    if (HasContent(list) && !IsCompleteListXml(list)) {
+        context.ui().Message(list + Text(kTextListCut), MsgButtons::Ok, MsgIcon::Critical);
+        return BuildResult::NoList;
+    }
+    task.SetLabel("");
+    if (!OpenDatabase(buildPath, DatabaseUse::Build)) {
+        failure = buildPath + Text(kTextCannotBeOpened);
+        return BuildResult::Failed;
+    }
+    if (!task.Cancelled()) EmptyAllTables();
+    WriteVersionStamp(ReadMameVersion());
+    const bool imported = ImportListXml(request.listXml, task, request.method);
+    failure = DatabaseFailure();
+    if (!failure.empty()) return BuildResult::Failed;
+    // Without games there is nothing for the support files to enrich.
+    if (!imported) return task.Cancelled() ? BuildResult::Cancelled : BuildResult::NoList;
+    // The software lists add to the machines; files they could not read are
+    // told, and the build goes on.
+    if (request.software && !task.Cancelled()) {
+        const SoftwareImportOutcome software = RunSoftwareStep(*request.software, context);
+        if (software.failed() || software.partial()) notes = software.message;
+        failure = DatabaseFailure();
+        if (!failure.empty()) return BuildResult::Failed;
+    }
+    // An import that was not cancelled ends with its count complete.
+    if (!task.Cancelled()) {
+        LetEventsRunNow();
+        if (!task.Cancelled()) RunBuildImporters(request.supportPaths, task);
+    }
+    if (task.Cancelled()) return BuildResult::Cancelled;
+    StampLayout();
+    failure = CloseBuiltDatabase();
+    if (!failure.empty()) return BuildResult::Failed;
+    ReplaceWithBuild(request.databasePath, buildPath);
+    return BuildResult::Built;
+}
+
+BuildOutcome Finished(BuildResult result, std::string message, bool told) {
+    BuildOutcome outcome;
+    outcome.result = result;
+    outcome.told = told;
+    outcome.message = std::move(message);
+    switch (result) {
+        case BuildResult::Built:
+            outcome.kind = OutcomeKind::Ok;
+            break;
+        case BuildResult::NotStarted:
+        case BuildResult::Cancelled:
+            outcome.kind = OutcomeKind::Cancelled;
+            break;
+        default:
+            outcome.kind = OutcomeKind::Failed;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
+    const std::string& database = request.databasePath;
+    if (database.empty()) return Finished(BuildResult::NotStarted, "no database file", false);
+    if (IsTemplatePath(database)) {
+        return Finished(BuildResult::TargetIsTemplate, database + Text(kTextTemplateRefused),
+                        false);
+    }
+    const BuildLock lock(database);
+    if (lock.Busy())
+        return Finished(BuildResult::Busy, database + ": " + Text(kTextBuildRunning), false);
+    // The file to replace may be the one open right now.
+    CloseDatabase();
+    const std::string buildPath = BuildFilePath(database);
+    BuildResult result = BuildResult::NotStarted;
+    std::string failure;
+    std::string notes;
+    const auto error = GuardedFailure(kProcBuildDatabase, [&] {
+        if (!TestArcanoteMDB(buildPath)) {
+            result = BuildResult::TemplateMissing;
+            return;
+        }
+        if (request.refreshList && request.listXml.empty())
+            DeleteFileIfExists(DefaultListXmlPath());
+        result = FillBuild(request, buildPath, failure, notes, context);
+    });
+    if (error) {
+        failure = *error;
+        result = BuildResult::Failed;
+    }
+    CloseDatabase();
+    if (result != BuildResult::Built) DiscardBuild(buildPath);
+    switch (result) {
+        case BuildResult::Built:
+            return Finished(
+                result, Text(kTextDatabaseCreated) + (notes.empty() ? "" : "\r\n" + notes), false);
+        case BuildResult::Failed:
+            return Finished(result, Text(kTextBuildFailed) + failure, false);
+        case BuildResult::Cancelled:
+            DebugLog("[CANCEL]");
+            return Finished(result, {}, false);
+        default:
+            return Finished(result, "no database was built", true);
+    }
+}
+
+}  // namespace arc

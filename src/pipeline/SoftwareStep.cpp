@@ -1,0 +1,25 @@
+#include "pipeline/SoftwareStep.h"
+
+#include "core/EmulatorConfig.h"
+#include "core/Log.h"
+#include "core/ProgramFolder.h"
+
+namespace arc {
+
+SoftwareImportRequest SoftwareSourceOf(const EmulatorNames& emulator) {
+    EmulatorConfigSources sources = DefaultEmulatorConfigSources();
+    sources.executable = MameExecutable(emulator.exe, emulator.folder);
+    const EmulatorLayout layout =
+        LayOutEmulatorPaths(ReadEmulatorOptions(sources), emulator.folder);
+    return {layout.hashFolder, sources.executable, ProgramFolder()};
+}
+
+SoftwareImportOutcome RunSoftwareStep(const SoftwareImportRequest& request, TaskContext& context) {
+    context.progress().SetLabel("Software lists");
+    SoftwareImportOutcome outcome = RunSoftwareImport(request, context);
+    WriteLog("software lists: " +
+             (outcome.message.empty() ? std::string("done") : outcome.message));
+    return outcome;
+}
+
+}  // namespace arc

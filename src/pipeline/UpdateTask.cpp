@@ -1,0 +1,184 @@
+#include "pipeline/UpdateTask.h"
+#include "pipeline/SoftwareStep.h"
+
+#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "core/TextTable.h"
+#include "core/Version.h"
+#include "database/Database.h"
+#include "importers/Importers.h"
+#include "pipeline/DatabaseBuild.h"
+#include "xmlimport/ListXmlImport.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcUpdate = 366;
+
+/// The file of sources 1..17, placed by the catalogue's update box column.
+constexpr std::array<SupportFile, kSupportFileCount> kSourceFiles = [] {
+    std::array<SupportFile, kSupportFileCount> files{};
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        files[row.updateBox - 1] = row.file;
+    return files;
+}();
+
+/// The update's stamp: the first row becomes the new stamp and the stamp it
+/// replaces is appended, so the rows after the first keep the older stamps
+/// in the order they were replaced.
+void ReplaceVersionStamp(const std::string& version) {
+    Statement first(
+        "SELECT rowid, VersionMame, VersionArcanote FROM Versions ORDER BY rowid LIMIT 1");
+    if (!first.Step()) {
+        WriteVersionStamp(version);
+        return;
+    }
+    DebugLog("Writting version number");
+    const std::int64_t row = first.ColumnInt(0);
+    const std::optional<std::string> oldMame = first.ColumnOptional(1);
+    const std::optional<std::string> oldArcanote = first.ColumnOptional(2);
+    first.Reset();
+    Statement("UPDATE Versions SET VersionMame = ?, VersionArcanote = ? WHERE rowid = ?")
+        .Bind(1, version)
+        .Bind(2, VersionString())
+        .Bind(3, row)
+        .Run();
+    Statement("INSERT INTO Versions (VersionMame, VersionArcanote) VALUES (?, ?)")
+        .Bind(1, oldMame)
+        .Bind(2, oldArcanote)
+        .Run();
+}
+
+/// Update mode (the list import replaces sets, the history importers drop
+/// the rows no set uses) for the run's duration.
+class UpdateModeScope {
+  public:
+    UpdateModeScope() : previous_(State().UpdateMode) { State().UpdateMode = true; }
+    ~UpdateModeScope() { State().UpdateMode = previous_; }
+    UpdateModeScope(const UpdateModeScope&) = delete;
+    UpdateModeScope& operator=(const UpdateModeScope&) = delete;
+
+  private:
+    bool previous_;
+};
+
+/// Runs `read` in one transaction: what it wrote stays only when it ran to
+/// its end without an engine error (a cancel keeps what was read).
+template <class Read>
+bool InOneTransaction(Read read) {
+    Transaction transaction;
+    const bool done = read();
+    if (!DatabaseFailure().empty()) return false;
+    transaction.Commit();
+    return done;
+}
+
+}  // namespace
+
+UpdateChoices ParseUpdateChoices(std::string_view text) {
+    UpdateChoices choices;
+    std::size_t source = 0;
+    std::size_t separator;
+    while ((separator = text.find(';')) != std::string_view::npos) {
+        if (source < choices.sources.size())
+            choices.sources[source++] = Trim(text.substr(0, separator)) == "1";
+        text.remove_prefix(separator + 1);
+    }
+    const std::string last = ToLowerAscii(Trim(text));
+    choices.useDefinedPaths =
+        last.empty() || last == "true" || last == "vrai" || last == "1" || last == "-1";
+    return choices;
+}
+
+std::string UpdateChoicesText(const UpdateChoices& choices) {
+    std::string text;
+    for (bool source : choices.sources)
+        text += source ? "1;" : "0;";
+    return text + (choices.useDefinedPaths ? "True" : "False");
+}
+
+SupportFile UpdateSourceFile(int source) {
+    return kSourceFiles.at(source - 1);
+}
+
+std::string UpdateSourceCaption(int source) {
+    if (source == 0) return Text(kTextUpdateFromMame);
+    if (source < 0 || source >= kUpdateSources) return {};
+    return std::string(RowOf(UpdateSourceFile(source)).caption);
+}
+
+UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
+    UpdateOutcome outcome;
+    const std::string& database = request.databasePath;
+    const BuildLock lock(database);
+    if (lock.Busy()) {
+        outcome.kind = OutcomeKind::Failed;
+        outcome.message = database + ": " + Text(kTextBuildRunning);
+        return outcome;
+    }
+    TaskProgress& progress = context.progress();
+    std::vector<std::string>& problems = outcome.problems;
+    bool opened = false;
+    const UpdateModeScope updateMode;
+    Guarded(kProcUpdate, [&] {
+        if (!FileExists(database) || !OpenDatabase(database, DatabaseUse::Update)) return;
+        opened = true;
+        if (request.sources[0]) {
+            DeleteFileIfExists(DefaultListXmlPath());
+            LetEventsRunNow();
+            if (!RunMameLists(request.emulator)) {
+                problems.push_back(UpdateSourceCaption(0) + Text(kTextEmulatorFailed));
+            } else if (InOneTransaction([&] {
+                           if (!ImportListXml({}, progress)) return false;
+                           ReplaceVersionStamp(ReadMameVersion());
+                           return true;
+                       })) {
+            } else if (!progress.Cancelled() && DatabaseFailure().empty()) {
+                problems.push_back(UpdateSourceCaption(0) + Text(kTextNoListImported));
+            }
+        }
+        if (request.software && !progress.Cancelled() && DatabaseFailure().empty()) {
+            const SoftwareImportOutcome software = RunSoftwareStep(*request.software, context);
+            if (software.failed() || software.partial())
+                problems.push_back("Software lists: " + software.message);
+        }
+        for (int source = 1; source < kUpdateSources; ++source) {
+            if (!request.sources[source] || progress.Cancelled() || !DatabaseFailure().empty())
+                continue;
+            const SupportFile file = UpdateSourceFile(source);
+            const std::string path = SupportFilePath(file, request.supportPaths);
+            if (!SupportFileFound(file, path)) {
+                problems.push_back(UpdateSourceCaption(source) + Text(kTextFileMissing));
+                continue;
+            }
+            InOneTransaction([&] {
+                // A new Command.dat replaces the blocks an earlier import
+                // stored, instead of repeating them.
+                if (file == SupportFile::Command) Execute("DELETE * FROM Command");
+                return ImporterOf(file)(path, progress, nullptr);
+            });
+        }
+    });
+    if (opened && !DatabaseFailure().empty())
+        problems.push_back(Text(kTextDatabaseError) + DatabaseFailure());
+    CloseDatabase();
+    if (!opened) {
+        outcome.kind = OutcomeKind::Failed;
+        outcome.message = Text(kTextCannotOpenFile) + "\r\n" + database;
+    } else if (!problems.empty()) {
+        std::string told = Text(kTextUpdateIncomplete);
+        for (const std::string& problem : problems)
+            told += "\r\n" + problem;
+        outcome =
+            UpdateOutcome{Outcome::Partly(0, static_cast<int>(problems.size()), told), problems};
+    } else if (progress.Cancelled()) {
+        outcome.kind = OutcomeKind::Cancelled;
+    } else {
+        outcome.message = Text(kTextDone);
+    }
+    return outcome;
+}
+
+}  // namespace arc

@@ -1,0 +1,231 @@
+#include "software/HashFileReader.h"
+
+#include <libxml/parser.h>
+
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "core/Files.h"
+#include "core/TextFile.h"
+#include "software/SoftwareWriterThread.h"
+
+namespace arc {
+namespace {
+
+using Op = SoftwareWriterThread::Op;
+
+constexpr std::size_t kChunkBytes = 256 * 1024;
+
+/// The state of one reading, handed to the parser's callbacks.
+struct Reading {
+    Reading(SoftwareWriterThread& to, HashFileResult& into) : writer(to), result(into) {}
+    SoftwareWriterThread& writer;
+    HashFileResult& result;
+    bool entities = false;
+    bool sawList = false;
+    bool inList = false;
+    std::exception_ptr failure;
+    std::string area;  // name of the open data or disk area
+    std::string text;  // the text of the element being captured
+    bool capturing = false;
+    std::deque<std::string> decoded;  // attribute values with references, of the current tag
+};
+
+Reading& ReadingOf(void* context) {
+    return *static_cast<Reading*>(static_cast<xmlParserCtxt*>(context)->_private);
+}
+
+bool Is(const xmlChar* name, const char* wanted) {
+    return std::strcmp(reinterpret_cast<const char*>(name), wanted) == 0;
+}
+
+/// The attributes of a start tag, as the parser hands them: five pointers each
+/// (local name, prefix, URI, value start, value end).
+class Attributes {
+  public:
+    Attributes(const xmlChar** values, int count, std::deque<std::string>& scratch)
+        : values_(values), count_(count), scratch_(scratch) {}
+
+    /// The attribute's value, its character references decoded; "" when absent.
+    std::string_view operator[](std::string_view name) const {
+        for (int i = 0; i < count_; ++i) {
+            const xmlChar** attribute = values_ + 5 * i;
+            if (std::string_view(reinterpret_cast<const char*>(attribute[0])) != name) continue;
+            const std::string_view value(reinterpret_cast<const char*>(attribute[3]),
+                                         static_cast<std::size_t>(attribute[4] - attribute[3]));
+            if (value.find('&') == std::string_view::npos) return value;
+            std::string& decoded = scratch_.emplace_back();
+            return DecodeXmlText(value, decoded) ? std::string_view(decoded) : value;
+        }
+        return {};
+    }
+
+  private:
+    const xmlChar** values_;
+    int count_;
+    std::deque<std::string>& scratch_;  // decoded values, each kept until the tag is done
+};
+
+template <class Body>
+void Guard(void* context, Body&& body) {
+    Reading& reading = ReadingOf(context);
+    if (reading.failure) return;
+    try {
+        body(reading);
+    } catch (...) {
+        reading.failure = std::current_exception();
+        xmlStopParser(static_cast<xmlParserCtxt*>(context));
+    }
+}
+
+void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
+                  const xmlChar**, int count, int, const xmlChar** values) {
+    Guard(context, [&](Reading& reading) {
+        SoftwareWriterThread& writer = reading.writer;
+        reading.decoded.clear();
+        const Attributes attributes(values, count, reading.decoded);
+        if (Is(name, "software")) {
+            writer.Push(Op::BeginItem,
+                        {attributes["name"], attributes["cloneof"], attributes["supported"]});
+        } else if (Is(name, "rom") || Is(name, "disk")) {
+            const std::string_view kind = Is(name, "rom") ? "rom" : "disk";
+            writer.Push(Op::AddRom, {reading.area, kind, attributes["name"], attributes["size"],
+                                     attributes["crc"], attributes["sha1"], attributes["status"]});
+        } else if (Is(name, "dataarea") || Is(name, "diskarea")) {
+            reading.area.assign(attributes["name"]);
+        } else if (Is(name, "part")) {
+            writer.Push(Op::BeginPart, {attributes["name"], attributes["interface"]});
+        } else if (Is(name, "feature")) {
+            writer.Push(Op::AddFeature, {attributes["name"], attributes["value"]});
+        } else if (Is(name, "info") || Is(name, "sharedfeat")) {
+            writer.Push(Op::AddInfo, {reinterpret_cast<const char*>(name), attributes["name"],
+                                      attributes["value"]});
+        } else if (Is(name, "description") || Is(name, "year") || Is(name, "publisher")) {
+            reading.capturing = true;
+            reading.text.clear();
+        } else if (Is(name, "softwarelist")) {
+            reading.sawList = reading.inList = true;
+            writer.Push(Op::BeginList, {attributes["name"], attributes["description"]});
+        }
+    });
+}
+
+void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*) {
+    Guard(context, [&](Reading& reading) {
+        SoftwareWriterThread& writer = reading.writer;
+        if (Is(name, "software")) {
+            writer.Push(Op::EndItem);
+        } else if (Is(name, "part")) {
+            writer.Push(Op::EndPart);
+        } else if (reading.capturing) {
+            reading.capturing = false;
+            const Op field = Is(name, "description") ? Op::Description
+                             : Is(name, "year")      ? Op::Year
+                                                     : Op::Publisher;
+            writer.Push(field, {reading.text});
+        } else if (Is(name, "softwarelist") && reading.inList) {
+            writer.Push(Op::EndList);
+            reading.inList = false;
+        }
+    });
+}
+
+void Characters(void* context, const xmlChar* text, int length) {
+    Reading& reading = ReadingOf(context);
+    if (reading.capturing)
+        reading.text.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+}
+
+/// An entity declaration stops the reading: nested entities are how a file of
+/// a few hundred bytes takes gigabytes.
+void RefuseEntity(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
+    ReadingOf(context).entities = true;
+    xmlStopParser(static_cast<xmlParserCtxt*>(context));
+}
+
+xmlSAXHandler StreamingHandler() {
+    xmlSAXHandler handler;
+    std::memset(&handler, 0, sizeof handler);
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.startElementNs = StartElement;
+    handler.endElementNs = EndElement;
+    handler.characters = Characters;
+    handler.cdataBlock = Characters;
+    handler.entityDecl = RefuseEntity;
+    return handler;  // no externalSubset: the DTD the file names is never loaded
+}
+
+struct ContextFree {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+struct FileClose {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string ParserError(xmlParserCtxt* context) {
+    const xmlError* error = xmlCtxtGetLastError(context);
+    if (!error || !error->message) return "not well-formed XML";
+    return "line " + std::to_string(error->line) + ": " + std::string(Trim(error->message));
+}
+
+}  // namespace
+
+HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& writer,
+                            const std::function<bool(std::uint64_t)>& onBytes) {
+    HashFileResult result;
+    std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        result.error = "cannot be read";
+        return result;
+    }
+    const SoftwareWriterThread::Saved before = writer.Sync();
+    Reading reading(writer, result);
+    xmlSAXHandler handler = StreamingHandler();
+    std::unique_ptr<xmlParserCtxt, ContextFree> context(
+        xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, path.c_str()));
+    if (!context) {
+        result.error = "out of memory";
+        return result;
+    }
+    context->_private = &reading;
+    xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    std::vector<char> buffer(kChunkBytes);
+    std::uint64_t read = 0;
+    bool failed = false;
+    for (;;) {
+        const std::size_t got = std::fread(buffer.data(), 1, kChunkBytes, file.get());
+        read += got;
+        const bool last = got < kChunkBytes;
+        if (xmlParseChunk(context.get(), buffer.data(), static_cast<int>(got), last ? 1 : 0) != 0 ||
+            reading.failure || reading.entities) {
+            failed = true;
+            break;
+        }
+        if (last) break;
+        if (onBytes && !onBytes(read)) {
+            result.cancelled = true;
+            break;
+        }
+    }
+    const bool wellFormed = context->wellFormed != 0;
+    if (reading.inList) writer.Push(Op::AbandonList);  // a list the file did not close
+    if (reading.failure) std::rethrow_exception(reading.failure);
+    const SoftwareWriterThread::Saved after = writer.Sync();
+    result.lists = after.lists - before.lists;
+    result.items = after.items - before.items;
+    if (reading.entities)
+        result.error = kHashEntitiesRefused;
+    else if (failed || !wellFormed)
+        result.error = ParserError(context.get());
+    else if (!result.cancelled && !reading.sawList)
+        result.error = "holds no software list";
+    if (onBytes && !result.cancelled) onBytes(read);
+    return result;
+}
+
+}  // namespace arc

@@ -1,0 +1,32 @@
+#pragma once
+// Reads a hash file (one software list), or the emulator's -listsoftware
+// output (all of them), as a stream into a SoftwareWriterThread.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace arc {
+
+class SoftwareWriterThread;
+
+struct HashFileResult {
+    int lists = 0;  ///< lists saved whole
+    int items = 0;  ///< their items
+    bool cancelled = false;
+    std::string error;  ///< why the file was not read whole ("" when it was)
+};
+
+/// Streams the file through libxml2 without building a document. Each
+/// softwarelist element is saved when it ends; one that an error or a cancel
+/// cuts short is rolled back. A file that declares entities is refused before
+/// any of its elements is read; its external DTD is never loaded.
+/// `onBytes` is told the bytes read so far and returns false to cancel.
+HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& writer,
+                            const std::function<bool(std::uint64_t)>& onBytes = {});
+
+/// The fault of a file that declares entities.
+inline constexpr const char* kHashEntitiesRefused =
+    "declares entities, which no software list does: it was not imported";
+
+}  // namespace arc

@@ -1,0 +1,139 @@
+#include "software/SoftwareImport.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/ErrorGuard.h"
+#include "core/Files.h"
+#include "core/Log.h"
+#include "database/Database.h"
+#include "software/HashFileReader.h"
+#include "software/SoftwareWriterThread.h"
+
+namespace arc {
+namespace {
+
+constexpr int kProcSoftwareImport = 700;
+
+std::string ShellQuoted(std::string_view text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+/// The hash files of the folder, by name.
+std::vector<std::string> HashFiles(const std::string& folder) {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(ec) && name.size() > 4 &&
+            EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".xml"))
+            files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+/// The emulator's -listsoftware output in a file of the temp folder ("" when
+/// the emulator failed; logged).
+std::string ListSoftwareOutput(const SoftwareImportRequest& request) {
+    if (request.emulator.empty() || !FileExists(request.emulator)) return {};
+    const std::string folder = WithTrailingSlash(
+        request.tempFolder.empty() ? std::filesystem::temp_directory_path().string()
+                                   : request.tempFolder);
+    const std::string output = folder + "listsoftware.xml";
+    const int code = RunAndWait(ShellQuoted(request.emulator) + " -listsoftware > " +
+                                ShellQuoted(output) + " 2>/dev/null");
+    if (code == 0 && FileExists(output)) return output;
+    WriteLog("software: " + request.emulator + " -listsoftware failed (exit code " +
+             std::to_string(code) + ")");
+    DeleteFileIfExists(output);
+    return {};
+}
+
+std::uint64_t SizeOf(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
+}  // namespace
+
+SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
+                                        TaskContext& context) {
+    SoftwareImportOutcome outcome;
+    if (!IsDatabaseOpen()) {
+        static_cast<Outcome&>(outcome) = Outcome::Failure("no database is open");
+        return outcome;
+    }
+    std::vector<std::string> files;
+    std::string generated;
+    if (!request.hashFolder.empty() && FolderExists(request.hashFolder)) {
+        files = HashFiles(request.hashFolder);
+    } else {
+        WriteLog("software: the hash folder " +
+                 (request.hashFolder.empty() ? std::string("(none)") : request.hashFolder) +
+                 " does not exist; the emulator's -listsoftware output is read instead");
+        generated = ListSoftwareOutput(request);
+        if (!generated.empty()) files.push_back(generated);
+    }
+    if (files.empty()) {
+        WriteLog("software: no software lists to import; the software step is skipped");
+        outcome.skipped = true;
+        outcome.message = "no software lists found: the software step was skipped";
+        return outcome;
+    }
+
+    std::uint64_t totalBytes = 0;
+    for (const std::string& file : files)
+        totalBytes += SizeOf(file);
+    TaskProgress& progress = context.progress();
+    progress.SetTotal(static_cast<int>(totalBytes / 1024));
+    std::uint64_t before = 0;
+    bool cancelled = false;
+    const std::optional<std::string> failure = GuardedFailure(kProcSoftwareImport, [&] {
+        SoftwareWriterThread writer;
+        for (const std::string& file : files) {
+            if (!progress.Step(static_cast<int>(before / 1024))) {
+                cancelled = true;
+                break;
+            }
+            progress.SetLabel(BaseName(file));
+            const HashFileResult result = ReadHashFile(file, writer, [&](std::uint64_t bytes) {
+                return progress.Step(static_cast<int>((before + bytes) / 1024));
+            });
+            before += SizeOf(file);
+            outcome.lists += result.lists;
+            outcome.items += result.items;
+            if (result.cancelled) {
+                cancelled = true;
+                break;
+            }
+            if (!result.error.empty()) {
+                WriteLog("software: " + file + " " + result.error +
+                         (result.lists ? "" : "; it was not imported"));
+                outcome.failedFiles.push_back(file);
+            }
+        }
+    });
+    if (!generated.empty()) DeleteFileIfExists(generated);
+    const std::string counts = std::to_string(outcome.lists) + " software lists, " +
+                               std::to_string(outcome.items) + " items imported";
+    if (failure) {
+        static_cast<Outcome&>(outcome) = Outcome::Failure("software import: " + *failure);
+    } else if (cancelled) {
+        static_cast<Outcome&>(outcome) = Outcome::Cancel(counts);
+    } else if (!outcome.failedFiles.empty()) {
+        const int failed = static_cast<int>(outcome.failedFiles.size());
+        static_cast<Outcome&>(outcome) = Outcome::Partly(
+            static_cast<int>(files.size()) - failed, failed,
+            counts + "; " + std::to_string(failed) + " file(s) not imported (see the log)");
+    } else {
+        outcome.message = counts;
+    }
+    return outcome;
+}
+
+}  // namespace arc
