@@ -76,6 +76,9 @@ enum AddedText : int {
     kTextNotWritable = 361,
     kTextHoldsProgramFiles = 362,
     kTextArtNotExtracted = 363,
+    // 400-419: the desktop windows.
+    kTextUseAnotherDatabase = 400,
+    kTextAuditCancelledKept = 401,
 };
 
 /// Entry n of the current table; an empty string outside 0..kTextEntries-1.

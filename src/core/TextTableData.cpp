@@ -754,6 +754,9 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     {398, "its window was closed", "sa fenêtre a été fermée"},
     {399, "%1 cannot be read: %2", "%1 ne peut pas être lu : %2"},
     // 400-419: the desktop windows.
+    {400, "&Use another database...", "&Utiliser une autre base..."},
+    {401, "The audit was cancelled: the previous audit is kept.",
+     "La vérification a été annulée : la vérification précédente est gardée."},
     // 420-449: software lists.
     // 450-479: the user's own data and full-text search.
 };
