@@ -1,7 +1,5 @@
 #include "audit/Audit.h"
 
-#include <cstdlib>
-
 #include "audit/SetAuditor.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -50,9 +48,33 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
         summary.error = AuditObstacle(options);
         if (!summary.error.empty()) return;
         const bool everySet = options.sets.empty();
-        task.SetTotal(everySet ? std::atoi(QueryValue("SELECT count(*) FROM Data").c_str())
-                               : static_cast<int>(options.sets.size()));
         const RomFolder folder(options.romsFolder);
+        // What will be audited first, so that the count is of the owned sets.
+        struct Work {
+            std::string name;
+            std::string romOf;
+        };
+        std::vector<Work> work;
+        if (everySet) {
+            Statement all("SELECT InternalName, romof FROM Data ORDER BY InternalName");
+            while (all.Step())
+                if (folder.Owns(all.ColumnView(0)))
+                    work.push_back({all.ColumnText(0), all.ColumnText(1)});
+        } else {
+            Statement known("SELECT InternalName, romof FROM Data WHERE InternalName = ?");
+            for (const std::string& set : options.sets) {
+                known.Bind(1, set);
+                if (!known.Step()) {
+                    summary.unknown.push_back(set);
+                } else if (!folder.Owns(known.ColumnView(0))) {
+                    summary.notOwned.push_back(known.ColumnText(0));
+                } else {
+                    work.push_back({known.ColumnText(0), known.ColumnText(1)});
+                }
+                known.Reset();
+            }
+        }
+        task.SetTotal(static_cast<int>(work.size()));
         SetAuditor auditor(folder, options.full);
         summary.withoutDevices = !auditor.KnowsDevices();
         Transaction transaction;
@@ -61,45 +83,19 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
             "Needed INTEGER, Found INTEGER, Missing INTEGER, Bad INTEGER, Unneeded INTEGER, "
             "Problems TEXT)");
         if (everySet) Execute("DELETE FROM Audit");
-        Statement insert("INSERT OR REPLACE INTO Audit VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         Statement forget("DELETE FROM Audit WHERE Name = ?");
-        Statement known("SELECT InternalName, romof FROM Data WHERE InternalName = ?");
-        Statement all("SELECT InternalName, romof FROM Data ORDER BY InternalName");
+        for (const std::string& name : summary.notOwned)
+            forget.Bind(1, name).Run();
+        Statement insert("INSERT OR REPLACE INTO Audit VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         LabelThrottle label;
         int done = 0;
-        std::string romOf;
-        auto next = [&](std::string& name) {
-            if (everySet) {
-                if (!all.Step()) return false;
-                name = all.ColumnText(0);
-                romOf = all.ColumnText(1);
-                return true;
-            }
-            if (done >= static_cast<int>(options.sets.size())) return false;
-            known.Bind(1, options.sets[done]);
-            const bool found = known.Step();
-            name = found ? known.ColumnText(0) : std::string();
-            romOf = found ? known.ColumnText(1) : std::string();
-            known.Reset();
-            if (name.empty()) summary.unknown.push_back(options.sets[done]);
-            return true;
-        };
-        std::string name;
-        while (next(name)) {
+        for (const Work& set : work) {
             if (!task.Step(++done)) {
                 summary.cancelled = true;
                 return;  // the transaction rolls back: the last audit stays
             }
-            if (name.empty()) continue;
-            if (!folder.Owns(name)) {
-                if (!everySet) {
-                    summary.notOwned.push_back(name);
-                    forget.Bind(1, name).Run();
-                }
-                continue;
-            }
-            if (label.Due()) task.SetLabel(name);
-            const SetAudit result = auditor.Audit(name, romOf);
+            if (label.Due()) task.SetLabel(set.name);
+            const SetAudit result = auditor.Audit(set.name, set.romOf);
             insert.Bind(1, result.name).Bind(2, VerdictText(result.verdict));
             insert.Bind(3, result.needed).Bind(4, result.found).Bind(5, result.missing);
             insert.Bind(6, result.bad).Bind(7, result.unneeded).Bind(8, result.ProblemsText());

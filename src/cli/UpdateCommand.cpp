@@ -62,11 +62,9 @@ int Run(CliContext& context, const CommandArgs& args) {
     UpdateOutcome outcome;
     {
         SetProgressLabel(Text(kTextUpdating));
-        ProgressShown shown;
-        WindowProgress progress;
+        LongTask progress(0, false);
         TaskContext task(progress, Ui());
         outcome = RunUpdate(request, task);
-        shown.UnloadKeepingCancel();
     }
     const int code = ReportOutcome(context, "update", outcome);
     return code != 0 ? code : ReportLoggedErrors(context, "update", errorsBefore);

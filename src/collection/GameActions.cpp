@@ -18,16 +18,13 @@ std::string Str(std::string_view text) {
 
 }  // namespace
 
-EmulatorLaunch PlanLaunch(std::string_view setName) {
+EmulatorLaunch PlanLaunch(std::string_view setName, const EmulatorOptions& emulator) {
     const Settings& settings = TheSettings();
     EmulatorLaunch launch;
     launch.program = MameExecutable();
     if (launch.program.empty()) return launch;
-    if (!settings.RomsFolder.empty()) {
-        std::string roms = settings.RomsFolder;
-        if (roms.size() > 1 && roms.back() == '/') roms.pop_back();
-        launch.arguments = {"-rompath", roms};
-    }
+    const std::string romPath = LaunchRomPath(settings.RomsFolder, emulator);
+    if (!romPath.empty()) launch.arguments = {"-rompath", romPath};
     launch.arguments.emplace_back(setName);
     if (!settings.MameFolder.empty() && FolderExists(settings.MameFolder))
         launch.workingFolder = settings.MameFolder;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/EmulatorConfig.h"
+
 namespace arc {
 
 /// How to start the emulator on one set.
@@ -16,8 +18,10 @@ struct EmulatorLaunch {
 };
 
 /// The emulator (MameExecutable: the configured one, else "mame" on the PATH)
-/// with "-rompath <ROM folder>" when a ROM folder is set, then the set name.
-EmulatorLaunch PlanLaunch(std::string_view setName);
+/// with "-rompath" and the ROM folder followed by the folders of the
+/// emulator's own rompath (`emulator`, its options; LaunchRomPath), so that
+/// the emulator still finds what it would find alone, then the set name.
+EmulatorLaunch PlanLaunch(std::string_view setName, const EmulatorOptions& emulator = {});
 
 /// The message for a launch that cannot be made: no emulator found.
 std::string NoEmulatorMessage();

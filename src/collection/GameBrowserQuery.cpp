@@ -103,7 +103,7 @@ constexpr DetailField kDetailFields[] = {
     {"Colours", "Couleurs", "Colors"},
     {"Sound channels", "Canaux sonores", "soundchannels"},
     {"Driver", "Pilote", "driver"},
-    {"Status", "État", "DriverStatus"},
+    {"Status", "État", "DriverStatus"},  // in words: see DriverStateText
     {"Emulation", "Émulation", "driveremulation"},
     {"Graphics", "Graphismes", "drivergraphic"},
     {"Sound", "Son", "driversound"},
@@ -115,13 +115,21 @@ constexpr DetailField kDetailFields[] = {
     {"Samples of", "Échantillons de", "sampleof"},
     {"BIOS", "BIOS", "Bios"},
     {"Added in version", "Ajouté dans la version", "VerAdded"},
-    {"Working", "Fonctionne", "Working", true},
     {"Owned", "Possédé", "GotIt", true},
     {"Cheats", "Astuces", "Cheat", true},
     {"High scores", "Meilleurs scores", "Hiscore", true},
     {"Mature", "Pour adultes", "Mature", true},
     {"My notes", "Mes notes", "MyNotes"},
 };
+
+constexpr std::size_t FieldIndex(std::string_view column) {
+    std::size_t i = 0;
+    while (i < std::size(kDetailFields) && kDetailFields[i].column != column)
+        ++i;
+    return i;
+}
+// The status words read the emulation beside the status.
+static_assert(FieldIndex("driveremulation") == FieldIndex("DriverStatus") + 1);
 
 /// The titled sections of a History row after its description, with the
 /// heading History.dat gives each.
@@ -376,6 +384,27 @@ std::vector<int> GameBrowserQuery::Match(const BrowserFilter& filter) const {
     return rows;
 }
 
+std::string DriverStateText(std::string_view status, std::string_view emulation, bool runnable) {
+    // The worse of the two: 0 good, 1 imperfect, 2 preliminary, -1 unknown.
+    auto level = [](std::string_view value) {
+        if (CompareNoCase(value, "good") == 0) return 0;
+        if (CompareNoCase(value, "imperfect") == 0) return 1;
+        if (CompareNoCase(value, "preliminary") == 0) return 2;
+        return -1;
+    };
+    const int worst = runnable ? std::max(level(Trim(status)), level(Trim(emulation))) : 2;
+    switch (worst) {
+        case 0:
+            return std::string(InLanguage("Working", "Fonctionne"));
+        case 1:
+            return std::string(InLanguage("Imperfect", "Imparfait"));
+        case 2:
+            return std::string(InLanguage("Not working", "Ne fonctionne pas"));
+        default:
+            return std::string(status);
+    }
+}
+
 bool GameBrowserQuery::LoadUserData(std::string* error) {
     for (BrowserGame& game : games_) {
         game.favourite = false;
@@ -415,7 +444,9 @@ GameDetails GameBrowserQuery::Details(std::string_view name) const {
         std::string sql = "SELECT GameName, CodeHistory, MameInfo";
         for (const DetailField& field : kDetailFields)
             sql += ", " + std::string(field.column);
+        sql += ", Working";  // the last column: runnable, which the status words need
         Statement data(db, sql + " FROM Data WHERE InternalName = ?");
+        const int runnableColumn = static_cast<int>(std::size(kDetailFields)) + 3;
         data.Bind(1, name);
         if (!data.Step()) return;
         details.found = true;
@@ -426,6 +457,10 @@ GameDetails GameBrowserQuery::Details(std::string_view name) const {
             if (data.IsNull(column)) continue;
             std::string value =
                 field.yesNo ? YesNo(data.ColumnInt(column) != 0) : data.ColumnText(column);
+            if (field.column == "DriverStatus")
+                value = DriverStateText(
+                    value, data.ColumnText(column + 1),
+                    data.IsNull(runnableColumn) || data.ColumnInt(runnableColumn) != 0);
             if (Trim(value).empty()) continue;
             details.fields.emplace_back(std::string(InLanguage(field.english, field.french)),
                                         PlainLines(std::move(value)));

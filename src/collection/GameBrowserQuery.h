@@ -96,6 +96,12 @@ struct GameDetails {
     std::string commands;  ///< each command block under its title
 };
 
+/// The driver's state as a user reads it, in the current language: Working,
+/// Imperfect or Not working, the worse of the emulator's driver status and
+/// emulation ("good", "imperfect", "preliminary"); Not working for a set that
+/// cannot run. A status it does not know is given as it is.
+std::string DriverStateText(std::string_view status, std::string_view emulation, bool runnable);
+
 class GameBrowserQuery {
   public:
     /// Reads the index of every game of the database at `path`, sorted by

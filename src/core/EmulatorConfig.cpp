@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -181,14 +182,66 @@ std::vector<std::string> Entries(const EmulatorOptions& options, std::string_vie
     return entries;
 }
 
-/// The first folder of the option that exists, else `lastResort` under base.
+/// The folder of the last resort: `lastResort` under base, as it exists.
+std::string LastResortFolder(std::string_view base, std::string_view lastResort) {
+    const std::string folder = std::string(base) + std::string(lastResort);
+    return WithTrailingSlash(Existing(folder, true).value_or(folder));
+}
+
+/// The first folder of the option that exists. When none does, the first
+/// entry of an option the emulator gave (it makes that folder when it writes
+/// there), else `lastResort` under base.
 std::string FirstFolder(const EmulatorOptions& options, std::string_view name,
                         std::string_view fallback, std::string_view base,
                         std::string_view lastResort) {
-    for (const std::string& entry : Entries(options, name, fallback, base))
+    const std::vector<std::string> entries = Entries(options, name, fallback, base);
+    for (const std::string& entry : entries)
         if (auto found = Existing(entry, true)) return WithTrailingSlash(*found);
-    const std::string folder = std::string(base) + std::string(lastResort);
-    return WithTrailingSlash(Existing(folder, true).value_or(folder));
+    if (options.contains(name) && !entries.empty()) return WithTrailingSlash(entries.front());
+    return LastResortFolder(base, lastResort);
+}
+
+/// True when the folder holds a set: a ZIP or 7z archive, or a sub-folder.
+bool HoldsSets(const std::string& folder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->is_directory(error)) return true;
+        const std::string name = it->path().filename().string();
+        if (MatchesPattern(name, "*.zip") || MatchesPattern(name, "*.7z")) return true;
+    }
+    return false;
+}
+
+/// True when the user can write in the folder, or make it: its nearest
+/// existing parent is writable.
+bool CanWriteOrMake(std::string path) {
+    while (!FolderExists(path)) {
+        if (FileExists(path)) return false;
+        const std::size_t cut = path.find_last_of('/');
+        if (cut == std::string::npos) return false;
+        path.resize(cut == 0 ? 1 : cut);
+    }
+    return ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+/// The ROM folder: of the emulator's rompath, the first folder that holds
+/// sets, else the first the user can write to or make (in the emulator's
+/// order: its own list puts the user's folder first), else the first that
+/// exists, else roms/ under base.
+std::string RomFolderOf(const EmulatorOptions& options, std::string_view base) {
+    std::vector<std::string> existing;
+    const std::vector<std::string> entries = Entries(options, "rompath", "roms", base);
+    for (const std::string& entry : entries)
+        if (auto found = Existing(entry, true)) existing.push_back(*found);
+    for (const std::string& folder : existing)
+        if (HoldsSets(folder)) return WithTrailingSlash(folder);
+    for (const std::string& entry : entries) {
+        const std::string folder = Existing(entry, true).value_or(entry);
+        if (CanWriteOrMake(folder)) return WithTrailingSlash(folder);
+    }
+    if (!existing.empty()) return WithTrailingSlash(existing.front());
+    return LastResortFolder(base, "roms");
 }
 
 struct ArtOption {
@@ -306,7 +359,7 @@ EmulatorOptions ReadEmulatorOptions(const EmulatorConfigSources& sources) {
 EmulatorLayout LayOutEmulatorPaths(const EmulatorOptions& options, std::string_view base) {
     const std::string root = WithTrailingSlash(base);
     EmulatorLayout layout;
-    layout.romsFolder = FirstFolder(options, "rompath", "roms", root, "roms");
+    layout.romsFolder = RomFolderOf(options, root);
     for (const std::string& entry : Entries(options, "hashpath", "hash", root))
         if (auto found = Existing(entry, true)) {
             layout.hashFolder = WithTrailingSlash(*found);
@@ -346,6 +399,24 @@ EmulatorLayout LayOutEmulatorPaths(const EmulatorOptions& options, std::string_v
         }
     }
     return layout;
+}
+
+std::string LaunchRomPath(std::string_view romsFolder, const EmulatorOptions& options) {
+    std::vector<std::string> folders;
+    auto add = [&folders](std::string folder) {
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(std::move(folder));
+    };
+    add(std::string(Trim(romsFolder)));
+    if (const auto it = options.find("rompath"); it != options.end())
+        for (const std::string& entry : SplitList(it->second))
+            add(ExpandPathVariables(entry));
+    std::string joined;
+    for (const std::string& folder : folders)
+        joined += (joined.empty() ? "" : ";") + folder;
+    return joined;
 }
 
 void FollowEmulatorConfiguration(Settings& settings, bool runEmulator) {

@@ -58,10 +58,18 @@ struct EmulatorLayout {
 /// (relative ones under `base`, the emulator folder) and the first that exists
 /// taken, found without regard to case when its exact spelling is missing;
 /// an option that is absent has the emulator's own default. When none exists,
-/// the emulator's lower-case folder under `base` (roms/, snap/, titles/ ...,
-/// folders/ for the ini files, history/ for the dat files). Support files are
-/// looked up without regard to case in their folder.
+/// the option's first folder when the emulator gave the option, else the
+/// emulator's lower-case folder under `base` (roms/, snap/, titles/ ...,
+/// folders/ for the ini files, history/ for the dat files). The ROM folder is
+/// the first of the rompath that holds sets, else the first the user can
+/// write to or make, else the first that exists. Support files are looked
+/// up without regard to case in their folder.
 EmulatorLayout LayOutEmulatorPaths(const EmulatorOptions& options, std::string_view base);
+
+/// The -rompath value of a launch: the ROM folder, then the entries of the
+/// emulator's own rompath (variables expanded), each folder once, ";"-joined,
+/// without trailing "/". "" when there is neither.
+std::string LaunchRomPath(std::string_view romsFolder, const EmulatorOptions& options);
 
 /// Reads the emulator's configuration (without running it when `runEmulator`
 /// is false: its ini files only) and lays the ROM folder, the artwork folders

@@ -160,6 +160,8 @@ std::string ChooseDatabaseFile(bool* cancelled) {
 }
 
 std::string ConfirmDatabaseFile() {
+    const std::string& current = TheSettings().DatabasePath;
+    if (!current.empty() && FileExists(current)) return current;
     bool cancelled = false;
     std::string name = ChooseDatabaseFile(&cancelled);
     return cancelled ? std::string() : name;

@@ -58,8 +58,9 @@ std::string ChooseFile(std::string_view title, std::string_view initialName, int
 /// caller that must stop on Cancel passes `cancelled`).
 std::string ChooseDatabaseFile(bool* cancelled = nullptr);
 
-/// The database chooser as a task's confirmation step: as ChooseDatabaseFile,
-/// but a cancelled chooser returns "" so that the task stops.
+/// The database a task works on: the one the program has open (DatabasePath)
+/// when that file exists; otherwise the database chooser, whose cancel returns
+/// "" so that the task stops.
 std::string ConfirmDatabaseFile();
 
 void DisableMenus();

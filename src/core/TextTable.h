@@ -64,6 +64,7 @@ enum AddedText : int {
     kTextEmulatorUsed = 314,
     kTextNoneFound = 315,
     kTextPathMissing = 316,
+    // 320-339: the database build, update and layout.
     kTextBuildRunning = 320,
     kTextOlderDatabase = 321,
     kTextNotArcanoteDatabase = 322,
@@ -75,6 +76,9 @@ enum AddedText : int {
     kTextNotWritable = 361,
     kTextHoldsProgramFiles = 362,
     kTextArtNotExtracted = 363,
+    // 400-419: the desktop windows.
+    kTextUseAnotherDatabase = 400,
+    kTextAuditCancelledKept = 401,
 };
 
 /// Entry n of the current table; an empty string outside 0..kTextEntries-1.

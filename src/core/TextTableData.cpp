@@ -688,11 +688,10 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     {323, " was made by a newer version of Arcanote.",
      " a été faite par une version plus récente d'Arcanote."},
     {324,
-     " is not a settings file of Arcanote: it is kept as it is, the default settings are used and "
-     "nothing is saved over it.",
+     " is not a settings file of Arcanote: it is kept as it is, the default settings are used "
+     "and nothing is saved over it.",
      " n'est pas un fichier de réglages d'Arcanote : il est gardé tel quel, les réglages par "
-     "défaut "
-     "sont utilisés et rien n'est écrit à sa place."},
+     "défaut sont utilisés et rien n'est écrit à sa place."},
     {325, "Yes: build a new database. No: choose another one.",
      "Oui : construire une nouvelle base. Non : en choisir une autre."},
     // 340-359: the ROM folder, search, zip all and images.
@@ -755,6 +754,9 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     {398, "its window was closed", "sa fenêtre a été fermée"},
     {399, "%1 cannot be read: %2", "%1 ne peut pas être lu : %2"},
     // 400-419: the desktop windows.
+    {400, "&Use another database...", "&Utiliser une autre base..."},
+    {401, "The audit was cancelled: the previous audit is kept.",
+     "La vérification a été annulée : la vérification précédente est gardée."},
     // 420-449: software lists.
     // 450-479: the user's own data and full-text search.
     {450, "This database has no full-text index yet: run build or update.",

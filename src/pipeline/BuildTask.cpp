@@ -7,6 +7,7 @@
 #include "core/Log.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
+#include "database/FullTextIndex.h"
 #include "database/Layout.h"
 #include "pipeline/DatabaseBuild.h"
 #include "pipeline/SoftwareStep.h"
@@ -63,6 +64,7 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
         if (!task.Cancelled()) RunBuildImporters(request.supportPaths, task);
     }
     if (task.Cancelled()) return BuildResult::Cancelled;
+    BuildFullTextIndex();
     StampLayout();
     failure = CloseBuiltDatabase();
     if (!failure.empty()) return BuildResult::Failed;

@@ -8,6 +8,7 @@
 #include "core/TextTable.h"
 #include "core/Version.h"
 #include "database/Database.h"
+#include "database/FullTextIndex.h"
 #include "importers/Importers.h"
 #include "pipeline/DatabaseBuild.h"
 #include "xmlimport/ListXmlImport.h"
@@ -160,6 +161,8 @@ UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
                 return ImporterOf(file)(path, progress, nullptr);
             });
         }
+        // The full-text index follows the texts the update read.
+        if (!progress.Cancelled() && DatabaseFailure().empty()) BuildFullTextIndex();
     });
     if (opened && !DatabaseFailure().empty())
         problems.push_back(Text(kTextDatabaseError) + DatabaseFailure());

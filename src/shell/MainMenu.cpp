@@ -1,5 +1,7 @@
 #include "shell/MainMenu.h"
 
+#include <algorithm>
+
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -62,6 +64,21 @@ constexpr CaptionSource kCaptionOrder[] = {
     {"MnuGestionImg", 260},
     {"MnuMAJ", kTextUpdateMenu},
     {"MnuAudit", kTextAuditMenu},
+    {"MnuAutreBase", kTextUseAnotherDatabase},
+};
+
+// The commands that start a task or open a task's options window.
+constexpr std::string_view kTaskCommands[] = {
+    "MnuWizard",     "MnuCreerBaseMDB", "MnuMAJ",         "MnuAutreBase",
+    "MnuListMyRoms", "MnuAudit",        "MnuCreerFiches", "MnuTraduction",
+    "MnuZipUnzip",   "MnuGestionImg",   "MnuCopierNotes", "MnuDownload",
+};
+
+// The windows in which a task is set up or runs.
+constexpr WindowId kTaskWindows[] = {
+    WindowId::Sheet,       WindowId::Download,      WindowId::Wizard,
+    WindowId::Translation, WindowId::ImportOptions, WindowId::ZipAll,
+    WindowId::Images,      WindowId::Update,        WindowId::Audit,
 };
 
 /// The first of the two names that exists in the program folder, else "".
@@ -89,6 +106,7 @@ const std::vector<MenuEntry>& MenuTree() {
         t.push_back(Separator("Mnutrait5", "MenuTraitement"));
         t.push_back(Item("MnuCreerBaseMDB", "MenuTraitement", "&Créer une base access (MDB)"));
         t.push_back(Item("MnuMAJ", "MenuTraitement", "&Mettre à jour une base access"));
+        t.push_back(Item("MnuAutreBase", "MenuTraitement", "&Utiliser une autre base..."));
         t.push_back(Separator("Mnutrait7", "MenuTraitement"));
         t.push_back(Item("MnuListMyRoms", "MenuTraitement", "&Lister mes Roms"));
         t.push_back(Item("MnuAudit", "MenuTraitement", "&Vérifier mes roms"));
@@ -140,6 +158,23 @@ const std::vector<MenuEntry>& MenuTree() {
         return t;
     }();
     return tree;
+}
+
+bool StartsTask(std::string_view menuName) {
+    return std::find(std::begin(kTaskCommands), std::end(kTaskCommands), menuName) !=
+           std::end(kTaskCommands);
+}
+
+bool IsTaskWindow(std::string_view formName) {
+    return std::any_of(std::begin(kTaskWindows), std::end(kTaskWindows),
+                       [formName](WindowId window) { return ObjectNameOf(window) == formName; });
+}
+
+bool UseAnotherDatabase() {
+    bool cancelled = false;
+    const std::string before = TheSettings().DatabasePath;
+    ChooseDatabaseFile(&cancelled);
+    return !cancelled && TheSettings().DatabasePath != before;
 }
 
 std::vector<MenuCaption> MenuCaptions() {

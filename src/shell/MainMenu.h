@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/WindowId.h"
+
 namespace arc {
 
 /// One entry of the menu bar. Top-level menus have an empty parent.
@@ -24,6 +26,16 @@ struct MenuEntry {
 
 /// The whole tree, parents before their children, in display order.
 const std::vector<MenuEntry>& MenuTree();
+
+/// True for the commands that start a task or open a task's window: only one
+/// of them runs at a time.
+bool StartsTask(std::string_view menuName);
+/// True for the windows ("FormN") in which a task is set up or runs.
+bool IsTaskWindow(std::string_view formName);
+
+/// The "Use another database" command: the database chooser; true when the
+/// program now has another database (saved in the settings).
+bool UseAnotherDatabase();
 
 /// A caption to set: control name and its new text.
 struct MenuCaption {

@@ -1,5 +1,7 @@
 #include "shell/WindowPlace.h"
 
+#include <algorithm>
+
 #include "core/Settings.h"
 
 namespace arc {
@@ -32,6 +34,14 @@ void StoreWindowPlace(int number, int leftPixels, int topPixels, int widthPixels
     settings.WindowTop[number] = topPixels * kTwipsPerPixel;
     settings.WindowWidth[number] = widthPixels * kTwipsPerPixel;
     settings.WindowHeight[number] = heightPixels * kTwipsPerPixel;
+}
+
+PlaceRect FitInto(PlaceRect window, const PlaceRect& area) {
+    window.width = std::clamp(window.width, 1, std::max(area.width, 1));
+    window.height = std::clamp(window.height, 1, std::max(area.height, 1));
+    window.x = std::clamp(window.x, area.x, area.x + std::max(area.width, 1) - window.width);
+    window.y = std::clamp(window.y, area.y, area.y + std::max(area.height, 1) - window.height);
+    return window;
 }
 
 }  // namespace arc

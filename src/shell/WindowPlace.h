@@ -24,4 +24,17 @@ WindowPlace SavedWindowPlace(int number);
 void StoreWindowPlace(int number, int leftPixels, int topPixels, int widthPixels = 0,
                       int heightPixels = 0);
 
+/// A window's rectangle, or the area it must fit in, in pixels.
+struct PlaceRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const PlaceRect&) const = default;
+};
+
+/// The rectangle made to fit `area`: no wider or taller than it (nor smaller
+/// than 1 x 1), and moved the least so that it lies wholly inside it.
+PlaceRect FitInto(PlaceRect window, const PlaceRect& area);
+
 }  // namespace arc

@@ -125,18 +125,27 @@ void AuditWindow::Run() {
     cancel_->setEnabled(true);
     DisableMenus();
     cancelled_ = false;
+    running_ = true;
     BarProgress progress(*progress_, cancelled_);
     const std::string failure = runner_(progress);
+    running_ = false;
     EnableMenus();
     start_->setEnabled(true);
     cancel_->setEnabled(false);
     ShowResults();
+    if (cancelled_) {
+        // The table shows the previous audit, which the cancelled one left whole.
+        count_->setText(Q(Text(kTextAuditCancelledKept) + "\n") + count_->text());
+    }
     if (!failure.empty()) Ui().Message(failure, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void AuditWindow::ShowResults() {
     std::vector<AuditRow> rows;
-    if (IsDatabaseOpen() || OpenDatabase(TheSettings().DatabasePath)) rows = ReadAuditRows();
+    // No database yet: an empty table, without an error box at each opening.
+    const std::string& database = TheSettings().DatabasePath;
+    if (IsDatabaseOpen() || (FileExists(database) && OpenDatabase(database)))
+        rows = ReadAuditRows();
     CloseDatabase();
     results_->setSortingEnabled(false);
     results_->setRowCount(static_cast<int>(rows.size()));

@@ -30,6 +30,7 @@ class AuditWindow : public ChildWindow {
     AuditWindow();
     /// Replaces the audit engine (tests).
     void SetRunner(Runner runner) { runner_ = std::move(runner); }
+    bool Busy() const override { return running_; }
 
   private:
     void Run();
@@ -42,6 +43,7 @@ class AuditWindow : public ChildWindow {
     QLabel* count_;
     QTableWidget* results_;
     bool cancelled_ = false;  ///< the Cancel button was pressed during this run
+    bool running_ = false;
 };
 
 }  // namespace arc::ui

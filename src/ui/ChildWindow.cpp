@@ -1,10 +1,14 @@
 #include "ui/ChildWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
+
+#include "core/UiService.h"
 
 #include "shell/WindowPlace.h"
 #include "ui/FlatControls.h"
+#include "ui/WindowFit.h"
 
 namespace arc::ui {
 
@@ -12,6 +16,16 @@ ChildWindow::ChildWindow(WindowId id, QWidget* parent)
     : QWidget(parent), windowNumber_(WindowNumber(id)) {
     setObjectName(QString::fromStdString(ObjectNameOf(id)));
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ChildWindow::keyPressEvent(QKeyEvent* event) {
+    const bool escape = event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+    const bool ctrlF4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::ControlModifier;
+    if ((escape && closesOnEscape_) || ctrlF4) {
+        if (!Busy() && !Ui().IsWindowOpen(WindowId::Progress)) Unload();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QWidget* ChildWindow::Frame() {
@@ -26,9 +40,15 @@ void ChildWindow::Unload() {
 void ChildWindow::RestorePlace() {
     const WindowPlace place = SavedWindowPlace(windowNumber_);
     QWidget* frame = Frame();
-    if (place.left) frame->move(*place.left, frame->y());
-    if (place.top) frame->move(frame->x(), *place.top);
-    if (place.width) frame->resize(*place.width, *place.height);
+    // An MDI frame is stored and placed by its outer rectangle; a top-level
+    // window by its client area, which is known before the frame is.
+    const QRect stored = frame == this && isWindow() ? geometry() : frame->geometry();
+    QRect placed = stored;
+    if (place.left) placed.moveLeft(*place.left);
+    if (place.top) placed.moveTop(*place.top);
+    if (place.width) placed.setSize(QSize(*place.width, *place.height));
+    if (placed != stored) frame->setGeometry(placed);
+    FitIntoVisibleArea(frame);
 }
 
 void ChildWindow::showEvent(QShowEvent* event) {

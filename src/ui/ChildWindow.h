@@ -18,11 +18,15 @@ class ChildWindow : public QWidget {
     /// Closes the window (and its MDI frame); OnUnload() runs.
     void Unload();
 
-    /// Moves and sizes the window to its saved place, when one was saved.
+    /// Moves and sizes the window to its saved place, when one was saved, then
+    /// fits it into the visible area.
     void RestorePlace();
 
     /// The widget that carries the window's position: its MDI frame, or itself.
     QWidget* Frame();
+
+    /// True while the window runs a task of its own (Escape then does not close it).
+    virtual bool Busy() const { return false; }
 
   protected:
     /// Runs once, whatever closes the window, after its position was stored.
@@ -30,9 +34,14 @@ class ChildWindow : public QWidget {
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    /// Escape and Ctrl+F4 that no control took close the window unless a task runs.
+    void keyPressEvent(QKeyEvent* event) override;
+    /// The main view (the game browser) stays open on Escape.
+    void KeepOpenOnEscape() { closesOnEscape_ = false; }
 
   private:
     int windowNumber_;
+    bool closesOnEscape_ = true;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

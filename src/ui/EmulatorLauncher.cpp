@@ -5,10 +5,12 @@
 #include <QStringList>
 #include <chrono>
 #include <deque>
+#include <map>
 #include <memory>
 
 #include "collection/GameActions.h"
 #include "collection/PlayHistory.h"
+#include "core/EmulatorConfig.h"
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/UiService.h"
@@ -47,11 +49,21 @@ struct OutputLines {
     }
 };
 
+/// The options of the emulator the program runs, read once per emulator.
+const EmulatorOptions& OptionsOfTheEmulator() {
+    static std::map<std::string, EmulatorOptions> known;
+    const EmulatorConfigSources sources = DefaultEmulatorConfigSources();
+    auto it = known.find(sources.executable);
+    if (it == known.end())
+        it = known.emplace(sources.executable, ReadEmulatorOptions(sources)).first;
+    return it->second;
+}
+
 }  // namespace
 
 bool PlayGame(const std::string& setName) {
     if (setName.empty()) return false;
-    const EmulatorLaunch launch = PlanLaunch(setName);
+    const EmulatorLaunch launch = PlanLaunch(setName, OptionsOfTheEmulator());
     if (launch.program.empty()) {
         Ui().Message(NoEmulatorMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;

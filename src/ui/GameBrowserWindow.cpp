@@ -61,6 +61,7 @@ QLabel* ImageLabel(const char* name) {
 
 GameBrowserWindow::GameBrowserWindow() : ChildWindow(WindowId::GameBrowser) {
     setWindowTitle(Said("Games", "Jeux"));
+    KeepOpenOnEscape();  // Escape clears the filter of the main view
     model_ = new GameTableModel(query_, this);
 
     table_ = new QTableView;

@@ -21,6 +21,7 @@ ARCANOTE_REGISTER_COMMAND(MnuLienMame32, [](MainWindow&) { OpenWebPage(kMame32Ho
 ARCANOTE_REGISTER_COMMAND(MnuAPropos, [](MainWindow& main) { main.ShowAbout(); });
 ARCANOTE_REGISTER_COMMAND(MnuQuit, [](MainWindow& main) { main.close(); });
 ARCANOTE_REGISTER_COMMAND(MnuRediger, [](MainWindow&) { WriteGameNote(); });
+ARCANOTE_REGISTER_COMMAND(MnuAutreBase, [](MainWindow& main) { main.UseAnotherDatabase(); });
 ARCANOTE_REGISTER_COMMAND(MnuCopierNotes, [](MainWindow&) { CopyNotesToDatabase(); });
 
 }  // namespace arc::ui

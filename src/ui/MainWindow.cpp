@@ -7,8 +7,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "core/ErrorGuard.h"
+#include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
@@ -16,8 +18,10 @@
 #include "shell/MainMenu.h"
 #include "shell/WindowPlace.h"
 #include "ui/ChildWindow.h"
+#include "ui/GameBrowserWindow.h"
 #include "ui/QtText.h"
 #include "ui/SplashWindow.h"
+#include "ui/WindowFit.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -106,7 +110,47 @@ void MainWindow::SetMenusEnabled(bool enabled) {
 }
 
 void MainWindow::RunCommand(std::string_view menuName) {
-    if (const MenuCommand* command = FindMenuCommand(menuName)) (*command)(*this);
+    const MenuCommand* command = FindMenuCommand(menuName);
+    if (!command) return;
+    if (!StartsTask(menuName)) {
+        (*command)(*this);
+        return;
+    }
+    // One task at a time: a second command would run its task inside the
+    // first one's wait on its options window.
+    if (TaskUnderWay()) return;
+    const QPointer<MainWindow> self(this);
+    commandRunning_ = true;
+    UpdateTaskCommands();
+    (*command)(*this);
+    if (!self) return;
+    commandRunning_ = false;
+    UpdateTaskCommands();
+}
+
+bool MainWindow::TaskUnderWay() const {
+    if (commandRunning_) return true;
+    for (const auto& [name, window] : windows_)
+        if (window && IsTaskWindow(name)) return true;
+    return false;
+}
+
+void MainWindow::UpdateTaskCommands() {
+    const bool enabled = !TaskUnderWay();
+    for (const auto& [name, action] : actions_)
+        if (StartsTask(name)) action->setEnabled(enabled);
+}
+
+void MainWindow::UseAnotherDatabase() {
+    if (!arc::UseAnotherDatabase()) return;
+    CloseDatabase();
+    if (auto* browser =
+            qobject_cast<GameBrowserWindow*>(FindOpenWindow(ObjectNameOf(WindowId::GameBrowser)))) {
+        browser->ReloadIfChanged();
+        OpenWindow(ObjectNameOf(WindowId::GameBrowser));
+    } else if (FileExists(TheSettings().DatabasePath)) {
+        OpenWindow(ObjectNameOf(WindowId::GameBrowser));
+    }
 }
 
 QWidget* MainWindow::FindOpenWindow(std::string_view formName) const {
@@ -134,6 +178,13 @@ QWidget* MainWindow::OpenWindow(std::string_view formName) {
     frame->resize(frame->sizeHint().expandedTo(window->size()));
     frame->show();
     if (auto* child = qobject_cast<ChildWindow*>(window)) child->RestorePlace();
+    FitIntoVisibleArea(frame);
+    if (IsTaskWindow(formName)) {
+        UpdateTaskCommands();
+        // When the window goes, the task commands come back (once it is gone).
+        connect(window, &QObject::destroyed, this,
+                [this] { QTimer::singleShot(0, this, &MainWindow::UpdateTaskCommands); });
+    }
     return window;
 }
 
@@ -144,16 +195,23 @@ void MainWindow::ShowAbout() {
         return;
     }
     auto* splash = new SplashWindow(this);
+    splash->adjustSize();
+    // Centred on the main window, whatever the window manager would choose.
+    QRect place(QPoint(0, 0), splash->size());
+    place.moveCenter(geometry().center());
+    splash->move(place.topLeft());
     splash->show();
+    FitIntoVisibleArea(splash);
 }
 
 void MainWindow::StoreGeometry() {
     MainWindowGeometry& saved = TheSettings().MainWindow;
+    // The client area's place, as RestoreGeometry puts it back: the frame is
+    // not known before the window shows, so a frame place would creep.
     const bool special = isMaximized() || isMinimized();
     const QRect normal = special ? normalGeometry() : geometry();
-    const QPoint place = special ? normal.topLeft() : pos();
-    saved.Left = place.x() * kTwipsPerPixel;
-    saved.Top = place.y() * kTwipsPerPixel;
+    saved.Left = normal.x() * kTwipsPerPixel;
+    saved.Top = normal.y() * kTwipsPerPixel;
     saved.Width = normal.width() * kTwipsPerPixel;
     saved.Height = normal.height() * kTwipsPerPixel;
     saved.State = isMinimized() ? 1 : isMaximized() ? 2 : 0;
@@ -163,12 +221,12 @@ void MainWindow::RestoreGeometry() {
     // Each value in turn; a value that cannot be applied ends the restore.
     const MainWindowGeometry& saved = TheSettings().MainWindow;
     if (saved.State == -1) return;
-    move(saved.Left / kTwipsPerPixel, y());
-    move(x(), saved.Top / kTwipsPerPixel);
-    if (saved.Width <= 0) return;
+    setGeometry(QRect(QPoint(saved.Left / kTwipsPerPixel, saved.Top / kTwipsPerPixel), size()));
+    if (saved.Width <= 0) return FitIntoVisibleArea(this);
     resize(saved.Width / kTwipsPerPixel, height());
-    if (saved.Height <= 0) return;
+    if (saved.Height <= 0) return FitIntoVisibleArea(this);
     resize(width(), saved.Height / kTwipsPerPixel);
+    FitIntoVisibleArea(this);
     switch (saved.State) {
         case 0:
             setWindowState(Qt::WindowNoState);

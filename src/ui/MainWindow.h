@@ -28,8 +28,15 @@ class MainWindow : public QMainWindow {
     /// The open window of that name, nullptr when closed.
     QWidget* FindOpenWindow(std::string_view formName) const;
 
-    /// Runs the menu command registered under the control name (nothing when none).
+    /// Runs the menu command registered under the control name (nothing when
+    /// none). A command that starts a task does nothing while another task
+    /// command runs or a task's window is open.
     void RunCommand(std::string_view menuName);
+    /// True while a task command runs or a task's window is open.
+    bool TaskUnderWay() const;
+    /// The "Use another database" command: the chooser, then the game browser
+    /// shows the chosen database.
+    void UseAnotherDatabase();
 
     /// Copies the current text table into the menu captions.
     void ApplyMenuCaptions();
@@ -54,11 +61,14 @@ class MainWindow : public QMainWindow {
     void BuildMenus();
     void SetLanguageChecks(int language);
     void RestoreGeometry();
+    /// Switches the task commands off while a task is under way.
+    void UpdateTaskCommands();
 
     QMdiArea* area_;
     std::map<std::string, QAction*, std::less<>> actions_;
     std::map<std::string, QPointer<QWidget>, std::less<>> windows_;
     bool quitting_ = false;
+    bool commandRunning_ = false;  ///< a task command runs (it may wait on its window)
 };
 
 }  // namespace arc::ui

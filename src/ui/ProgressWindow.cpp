@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "shell/WindowPlace.h"
+#include "ui/WindowFit.h"
 
 namespace arc::ui {
 
@@ -42,9 +43,11 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     layout->addWidget(bar_);
     layout->addWidget(cancel_, 0, Qt::AlignRight);
 
+    // Stored and restored as the client area's place (see closeEvent).
+    adjustSize();
     const WindowPlace place = SavedWindowPlace(ProgressWindowState::kWindowNumber);
-    if (place.left) move(*place.left, y());
-    if (place.top) move(x(), *place.top);
+    if (place.left || place.top)
+        PlaceClientAt(this, QPoint(place.left.value_or(x()), place.top.value_or(y())));
 
     timer_->setObjectName("Timer1");
     timer_->setInterval(ProgressWindowState::kTickMs);
@@ -70,7 +73,7 @@ void ProgressWindow::closeEvent(QCloseEvent* event) {
     if (!unloaded_) {
         unloaded_ = true;
         timer_->stop();
-        state_.Unload(pos().x(), pos().y());
+        state_.Unload(geometry().x(), geometry().y());
     }
     QWidget::closeEvent(event);
 }

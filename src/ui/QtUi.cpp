@@ -13,6 +13,7 @@
 #include "ui/MainWindow.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtText.h"
+#include "ui/WindowFit.h"
 
 namespace arc::ui {
 namespace {
@@ -154,6 +155,7 @@ void QtUi::ShowProgressWindow() {
     if (!progress_ || progress_->Unloaded()) progress_ = new ProgressWindow(main_);
     progress_->show();
     progress_->raise();
+    FitIntoVisibleArea(progress_);
 }
 
 void QtUi::SetProgressLabel(std::string_view text) {

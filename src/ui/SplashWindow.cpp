@@ -45,6 +45,10 @@ SplashWindow::SplashWindow(QWidget* parent)
 
     ok_->setObjectName("cmdOK");
     ok_->setVisible(false);
+    // Its room is kept, so that the box does not grow off its centre when it shows.
+    QSizePolicy keepRoom = ok_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    ok_->setSizePolicy(keepRoom);
     connect(ok_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);

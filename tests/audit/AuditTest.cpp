@@ -271,6 +271,19 @@ TEST_F(AuditTest, EveryLayoutAndFaultGetsItsVerdictAndProblems) {
     EXPECT_EQ(AuditVerdictOf("wsize"), "bad");
 }
 
+// Regression (the bar counted every set of the database, crawled, then
+// jumped to its end): it counts the owned sets that are audited.
+TEST_F(AuditTest, TheBarCountsTheOwnedSetsNotTheDatabase) {
+    test::RecordedProgress progress;
+    const AuditSummary summary = RunAudit({Roms(), false, {}}, progress);
+    EXPECT_EQ(progress.total, 20);
+    EXPECT_EQ(progress.done, summary.audited);
+    EXPECT_LT(progress.total, std::stoi(QueryValue("SELECT count(*) FROM Data")));
+    test::RecordedProgress named;
+    RunAudit({Roms(), false, {"bdg", "mclo", "nosuchset"}}, named);
+    EXPECT_EQ(named.total, 1);  // neither the set not owned nor the unknown one
+}
+
 TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNext) {
     const std::string db = home.file("Arcanote.mdb");
     CloseDatabase();

@@ -146,13 +146,33 @@ TEST_F(GameBrowserQueryTest, DetailsHoldTheFieldsHistoryMameinfoCommandsAndVerdi
     EXPECT_EQ(pacman.title, "Pac-Man");
     const std::vector<std::pair<std::string, std::string>> fields = {
         {"Set name", "pacman"}, {"Year", "1980"}, {"Manufacturer", "Namco"},
-        {"Category", "Maze"},   {"Players", "2"}, {"Status", "good"},
-        {"Working", "Yes"},     {"Owned", "Yes"}, {"Audit", "good"}};
+        {"Category", "Maze"},   {"Players", "2"}, {"Status", "Working"},
+        {"Owned", "Yes"},       {"Audit", "good"}};
     EXPECT_EQ(pacman.fields, fields);
     EXPECT_EQ(pacman.history, "Eat dots.\n\n- TRIVIA -\n\nNamed after paku-paku.");
     EXPECT_EQ(pacman.mameinfo, "Mameinfo line\nsecond");
     EXPECT_EQ(pacman.commands, "Moves\nUp Down\n\nSecrets\nHold start");
     EXPECT_FALSE(query.Details("nosuchgame").found);
+}
+
+// Regression (the pane said "Working: Yes" for every runnable set, whatever
+// its driver's status).
+TEST_F(GameBrowserQueryTest, TheDriverStateIsTheOneAUserReads) {
+    struct Case {
+        const char* status;
+        const char* emulation;
+        bool runnable;
+        const char* shown;
+    };
+    for (const Case& c :
+         {Case{"good", "good", true, "Working"}, Case{"good", "imperfect", true, "Imperfect"},
+          Case{"imperfect", "", true, "Imperfect"},
+          Case{"Preliminary", "good", true, "Not working"},
+          Case{"good", "good", false, "Not working"}, Case{"odd", "", true, "odd"}})
+        EXPECT_EQ(DriverStateText(c.status, c.emulation, c.runnable), c.shown) << c.status;
+    ASSERT_TRUE(query.Load(path));
+    EXPECT_EQ(query.Details("newgame").fields[5],
+              (std::pair<std::string, std::string>("Status", "Not working")));
 }
 
 TEST_F(GameBrowserQueryTest, AFileThatIsNoDatabaseLoadsNothingAndSaysWhy) {
@@ -208,6 +228,12 @@ TEST_F(GameBrowserQueryTest, PlayNeedsNoRomFolderAndMakingTheSheetsIsOfferedOnce
     TheSettings().MameFolder = home.str();
     EXPECT_EQ(PlanLaunch("pacman").arguments, Names{"pacman"});
     EXPECT_EQ(PlanLaunch("pacman").workingFolder, home.str());
+    // The ROM folder comes first; the emulator's own folders stay searched.
+    TheSettings().RomsFolder = home.str() + "roms/";
+    const EmulatorOptions emulator = {{"rompath", "/usr/share/games/mame/roms;roms"}};
+    EXPECT_EQ(PlanLaunch("pacman", emulator).arguments,
+              (Names{"-rompath", home.str() + "roms;/usr/share/games/mame/roms;roms", "pacman"}));
+    TheSettings().RomsFolder.clear();
 
     TheSettings().HtmlFolder = home.str() + "site/";
     ui().QueueAnswer(MsgAnswer::Yes);

@@ -85,11 +85,12 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     for (const char* folder : {"Roms2", "emu/cabdevs", "emu/Snap", "Folders", "Hash"})
         fakeHome.Make(folder);
     WriteFile(home + "emu/dats/HISTORY.DAT", "");
+    WriteFile(home + "a.file", "");  // no folder can be made under it
     WriteFile(home + "emu/cheat.7z", "");
     WriteFile(home + "plugins/hiscore/hiscore.dat", "");
     EmulatorOptions options;
     ParseEmulatorOptions(
-        "rompath $HOME/missing;$HOME/roms2\n"
+        "rompath $HOME/a.file/missing;$HOME/roms2\n"
         "snapshot_directory ~/snap\n"
         "categorypath $HOME/folders\n"
         "pluginspath $HOME/nothing;$HOME/plugins\n"
@@ -99,13 +100,43 @@ TEST_F(EmulatorConfigTest, FirstExistingFolderFoundWithoutRegardToCase) {
     EXPECT_EQ(layout.romsFolder, home + "Roms2/");
     EXPECT_EQ(layout.hashFolder, home + "Hash/");
     EXPECT_EQ(LayOutEmulatorPaths({}, base).hashFolder, "");   // no software lists: no folder
-    EXPECT_EQ(layout.artFolders[kSnapshots], base + "Snap/");  // none exists: the emulator's own
+    EXPECT_EQ(layout.artFolders[kSnapshots], home + "snap/");  // none exists: the one it names
     EXPECT_EQ(layout.artFolders[kCabinets], base + "cabdevs/");
     EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::History)], base + "dats/HISTORY.DAT");
     EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Mameinfo)], base + "dats/Mameinfo.dat");
     EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Hiscore)], home + "plugins/hiscore/hiscore.dat");
     EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Cheat)], base + "Cheat.dat");  // beside cheat.7z
     EXPECT_EQ(layout.dataFiles[SlotOf(SupportFile::Catver)], home + "Folders/Catver.ini");
+}
+
+// Regression (the ROM folder was the first of the rompath that exists, the
+// empty root-owned one; Play hid the emulator's other folders; the art
+// folders went under the program folder).
+TEST_F(EmulatorConfigTest, TheRomFolderIsTheOneThatHoldsSetsElseOneTheUserCanWrite) {
+    const std::string home = Home();
+    const std::string base = home + "emu/";
+    fakeHome.Make("empty");  // exists first, holds nothing
+    fakeHome.Make("shared");
+    const std::string rompath = "rompath $HOME/mine/roms;$HOME/empty;$HOME/shared\n";
+    struct Case {
+        const char* sets;  // a file made in the folders, or ""
+        std::string rom;
+    };
+    for (const Case& c :
+         {Case{"", home + "mine/roms/"}, Case{"shared/pacman.zip", home + "shared/"},
+          Case{"mine/roms/galaga.7z", home + "mine/roms/"}}) {
+        if (*c.sets) WriteFile(home + c.sets, "");
+        EmulatorOptions options;
+        ParseEmulatorOptions(rompath + "snapshot_directory $HOME/.mame/snap\n", options);
+        const EmulatorLayout layout = LayOutEmulatorPaths(options, base);
+        EXPECT_EQ(layout.romsFolder, c.rom) << c.sets;
+        EXPECT_EQ(layout.artFolders[kSnapshots], home + ".mame/snap/");
+        EXPECT_EQ(layout.artFolders[kTitles], base + "titles/");  // no ui.ini: under the emulator
+        EXPECT_EQ(LaunchRomPath("/games/roms/", options),
+                  "/games/roms;" + home + "mine/roms;" + home + "empty;" + home + "shared");
+        EXPECT_EQ(LaunchRomPath(home + "shared/", options),
+                  home + "shared;" + home + "mine/roms;" + home + "empty");
+    }
 }
 
 TEST_F(EmulatorConfigTest, FirstRunFollowsTheEmulatorElseItsLowerCaseFolders) {

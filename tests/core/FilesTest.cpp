@@ -96,6 +96,19 @@ TEST_F(FilesTest, ChooseDatabaseFileStoresTheChoiceAndSavesTheSettings) {
     EXPECT_TRUE(cancelled);
 }
 
+TEST_F(FilesTest, TasksUseTheOpenDatabaseAndAskOnlyWhenNoneIsSet) {
+    TheSettings().DatabasePath.clear();
+    ui().QueueFile(home.file("chosen.mdb"));
+    EXPECT_EQ(ConfirmDatabaseFile(), home.file("chosen.mdb"));  // none set: the chooser
+    EXPECT_EQ(ui().fileRequests.size(), 1u);
+    EXPECT_EQ(ConfirmDatabaseFile(), "");  // a missing file asks again; Cancel stops
+    EXPECT_EQ(ui().fileRequests.size(), 2u);
+    WriteFile(home.file("open.mdb"), "db");
+    TheSettings().DatabasePath = home.file("open.mdb");
+    EXPECT_EQ(ConfirmDatabaseFile(), home.file("open.mdb"));
+    EXPECT_EQ(ui().fileRequests.size(), 2u);  // no chooser for the open database
+}
+
 TEST_F(FilesTest, RunAndWaitReturnsTheExitCodeAndLetsEventsRun) {
     EXPECT_EQ(RunAndWait("exit 127"), 127);  // a shell word, not a missing program
     WriteFile(home.file("tmp.sh"), "echo done > \"$1\"\nexit 4\n");

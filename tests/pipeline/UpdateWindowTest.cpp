@@ -5,6 +5,8 @@
 #include "core/ErrorGuard.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/BuildTestSupport.h"
 #include "pipeline/DatabaseBuild.h"
@@ -92,6 +94,37 @@ TEST_F(Update, TickedImportersRunWithoutSkipsCommandIsReplacedHistoryRelinked) {
     EXPECT_EQ(Value("SELECT yearmanufacturer FROM History JOIN Data USING (CodeHistory) "
                     "WHERE InternalName='mk'"),
               "2");
+}
+
+// Favourites, plays and notes live beside the built database: a build or an
+// update never replaces them; the full-text index follows the texts read.
+TEST_F(Update, UserDataSurvivesBuildAndUpdateAndTheIndexFollowsTheTexts) {
+    const std::string database = home.file("Arcanote.mdb");
+    {
+        UserDatabase user(UserDatabase::PathBeside(database));
+        user.SetFavourite("mk", true);
+        user.RecordPlay("mk", 100, 60);
+    }
+    WriteFile(home.file("NOTES.TXT"), "[mk]\r\nFinish him.\r\n");
+    WriteFile(home.file("dat/history.dat"),
+              "$info=mk\n$bio\n\nMortal Kombat (c) 1992 Midway.\n\nA kombat tournament.\n$end\n");
+    ASSERT_TRUE(Run(Request()).ok());
+    UpdateWindowState window;
+    window.Load();
+    window.useDefinedPaths = false;
+    window.boxes[RowOf(SupportFile::History).updateBox] = true;
+    EXPECT_TRUE(window.Update());
+    window.Unload();
+    const UserDatabase user(UserDatabase::PathBeside(database));
+    EXPECT_TRUE(user.IsFavourite("mk"));
+    EXPECT_EQ(user.AllPlayStats().at("mk").count, 1);
+    EXPECT_NE(Value("SELECT MyNotes FROM Data WHERE InternalName='mk'").find("Finish him."),
+              std::string::npos);
+    ASSERT_TRUE(OpenDatabase(database));
+    const std::vector<FullTextMatch> found = SearchFullText(nullptr, "tournament");
+    CloseDatabase();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].name, "mk");
 }
 
 // Regression: a killed update left History rows that no set links to. An

@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "UiTestSupport.h"
+#include "core/ScriptedUi.h"
 #include "core/Version.h"
 
 using namespace arc;
@@ -47,6 +48,8 @@ class MainWindowTest : public QObject {
     void aboutBoxShowsItsOkButtonLaterAndStaysUntilOk() {
         test::QtProgramFolder folder;
         MainWindow main;
+        main.setGeometry(40, 60, 620, 460);
+        main.show();
         Progress().Cancel = true;  // left set by an earlier task
         main.findChild<QAction*>("MnuAPropos")->trigger();
         auto* splash = main.findChild<QWidget*>("frmSplash");
@@ -68,6 +71,8 @@ class MainWindowTest : public QObject {
                 if (qRed(picture.pixel(x, y)) > 128) rightmostInk = std::max(rightmostInk, x);
         QVERIFY(rightmostInk > picture.width() / 2);
         QVERIFY(rightmostInk < picture.width() - picture.height() * 0.05 - 3);
+        // Regression (it opened in the screen's corner): centred on the main window.
+        QVERIFY((splash->geometry().center() - main.geometry().center()).manhattanLength() <= 2);
         QPointer<QWidget> watch(splash);
         ok->click();
         QTRY_VERIFY(!watch);
@@ -88,6 +93,79 @@ class MainWindowTest : public QObject {
         QCOMPARE(folder.opened, std::vector<std::string>{folder.home.file("NOTES.TXT")});
     }
 
+    // Regression (a second "Make database" ran a second build inside the
+    // first one's wait): a task command is refused while another is under way.
+    void oneTaskAtATimeItsCommandsAreOffMeanwhile() {
+        test::OpenedWindow opened;
+        MainWindow& main = opened.main;
+        QVERIFY(opened.Open("MnuAudit", "Form14"));
+        for (const char* command : {"MnuCreerBaseMDB", "MnuAudit", "MnuZipUnzip", "MnuAutreBase"})
+            QVERIFY2(!main.MenuAction(command)->isEnabled(), command);
+        QVERIFY(main.MenuAction("MnuParcourir")->isEnabled());
+        main.RunCommand("MnuZipUnzip");
+        QVERIFY(!main.FindOpenWindow("Form11"));
+        main.MdiArea()->closeAllSubWindows();
+        QTRY_VERIFY(main.MenuAction("MnuCreerBaseMDB")->isEnabled());
+
+        // A command that waits (here on the database chooser) keeps the others off.
+        TheSettings().DatabasePath.clear();
+        bool secondRan = true;
+        test::OnNextModal<QFileDialog> chooser([&](QFileDialog* dialog) {
+            secondRan = main.MenuAction("MnuCreerBaseMDB")->isEnabled();
+            main.RunCommand("MnuCreerBaseMDB");  // would open its own chooser inside this one
+            dialog->reject();
+        });
+        main.RunCommand("MnuListMyRoms");
+        QCOMPARE(chooser.Seen(), std::string("FileDialog"));
+        QVERIFY(!secondRan);
+        QVERIFY(main.MenuAction("MnuCreerBaseMDB")->isEnabled());
+    }
+
+    // Regression (a window saved larger than the main window reopened with its
+    // buttons out of reach, and Escape did nothing).
+    void toolWindowsFitTheAreaAndEscapeClosesThemUnlessATaskRuns() {
+        test::OpenedWindow opened;
+        opened.main.resize(640, 480);
+        TheSettings().WindowLeft[1] = 300 * 15;
+        TheSettings().WindowTop[1] = 200 * 15;
+        TheSettings().WindowWidth[1] = 2000 * 15;
+        TheSettings().WindowHeight[1] = 1500 * 15;
+        QWidget* paths = opened.Open("MnuDefinirLesChemins", "Form1");
+        const QRect visible(QPoint(0, 0), opened.main.MdiArea()->viewport()->size());
+        QVERIFY(visible.contains(paths->parentWidget()->geometry()));
+
+        QPointer<QWidget> watch(paths);
+        {
+            LongTask task(1);  // a task runs: Escape leaves the window
+            QTest::keyClick(paths, Qt::Key_Escape);
+            QVERIFY(watch);
+        }
+        QTest::keyClick(paths, Qt::Key_Escape);
+        QTRY_VERIFY(!watch);
+        watch = opened.Open("MnuZipUnzip", "Form11");
+        QTest::keyClick(watch, Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(!watch);
+    }
+
+    void useAnotherDatabaseSwitchesTheBrowser() {
+        test::OpenedWindow opened;
+        const std::string first = opened.folder.home.file("first.mdb");
+        const std::string second = opened.folder.home.file("second.mdb");
+        QVERIFY(test::MakeDatabase(first, {"INSERT INTO Data (InternalName) VALUES ('alpha')"}));
+        QVERIFY(test::MakeDatabase(second, {"INSERT INTO Data (InternalName) VALUES ('beta')",
+                                            "INSERT INTO Data (InternalName) VALUES ('gamma')"}));
+        TheSettings().DatabasePath = first;
+        opened.Open("MnuParcourir", "Form20");
+        QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("1 games"));
+        ScriptedUi chooser;  // answers the file chooser without a dialog's timing
+        chooser.QueueFile(second);
+        InstallUi(&chooser);
+        opened.main.RunCommand("MnuAutreBase");
+        InstallUi(&opened.folder.ui);
+        QCOMPARE(TheSettings().DatabasePath, second);
+        QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("2 games"));
+    }
+
     void restoresTheGeometryAndQuittingSavesIt() {
         test::QtProgramFolder folder;
         TheSettings().MainWindow = {1500, 3000, 9000, 6000, 0};
@@ -97,13 +175,16 @@ class MainWindowTest : public QObject {
         main.show();
         main.move(60, 90);
         main.resize(700, 500);
+        const int left = main.geometry().x();  // the client area's place, as restored
         main.OpenWindow("Form1");
         main.findChild<QAction*>("MnuQuit")->trigger();
         QVERIFY(!main.isVisible());
         QVERIFY(main.MdiArea()->subWindowList().isEmpty());
         TheSettings() = DefaultSettings();
         QVERIFY(LoadSettings());
-        QCOMPARE(TheSettings().MainWindow.Left, 60 * 15);
+        QCOMPARE(TheSettings().MainWindow.Left, left * 15);
+        MainWindow again;
+        QCOMPARE(again.geometry().x(), left);
         QCOMPARE(TheSettings().MainWindow.Width, 700 * 15);
     }
 };

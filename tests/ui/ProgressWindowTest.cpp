@@ -45,7 +45,7 @@ class ProgressWindowTest : public QObject {
             QCOMPARE(question, Text(181));
             QVERIFY(Window(folder) && task.Step(6));
             window->move(40, 70);
-            place = window->pos();
+            place = window->geometry().topLeft();
             window->close();  // no question
             QVERIFY(Progress().Cancel);
             QVERIFY(!Window(folder));
@@ -55,7 +55,7 @@ class ProgressWindowTest : public QObject {
         LongTask next(2);
         QVERIFY(!Progress().Cancel);
         QVERIFY(next.Step(1));
-        QCOMPARE(Window(folder)->pos(), place);
+        QCOMPARE(Window(folder)->geometry().topLeft(), place);
         auto answer = test::AnswerNextMessage(QMessageBox::Yes);
         ClickCancel(Window(folder));
         QVERIFY(Progress().Cancel);
@@ -63,6 +63,28 @@ class ProgressWindowTest : public QObject {
         QVERIFY(!next.Step(2));
         next.Finish();
         QVERIFY(next.Cancelled());
+    }
+
+    // Regression (the window crept up by its title bar at each opening until
+    // it left the screen): the place stored is the place restored.
+    void keepsItsPlaceOverThirtyOpeningsAndComesBackOnScreen() {
+        test::QtProgramFolder folder;
+        {
+            LongTask first(1);
+            Window(folder)->move(120, 90);
+        }
+        const QPoint place = QPoint(TheSettings().WindowLeft[2], TheSettings().WindowTop[2]) / 15;
+        for (int opening = 0; opening < 30; ++opening) {
+            LongTask task(1);
+            QCOMPARE(Window(folder)->geometry().topLeft(), place);
+        }
+        QCOMPARE(QPoint(TheSettings().WindowLeft[2], TheSettings().WindowTop[2]) / 15, place);
+
+        TheSettings().WindowLeft[2] = 90000 * 15;  // far right of any screen
+        TheSettings().WindowTop[2] = 90000 * 15;
+        LongTask task(1);
+        const QRect screen = Window(folder)->screen()->availableGeometry();
+        QVERIFY(screen.contains(Window(folder)->frameGeometry()));
     }
 };
 

@@ -175,6 +175,10 @@ class SearchWindowTest : public QObject {
         audit.Click("CommandAudit");
         QVERIFY(cancelled);
         QCOMPARE(audit.Find<QProgressBar>("ProgressBar1")->value(), 1);
+        // Regression (a cancel left the table without a word): it says so.
+        QCOMPARE(
+            audit.Find<QLabel>("LabelCount")->text(),
+            QString::fromStdString(Text(kTextAuditCancelledKept) + "\n2" + Text(kTextSetsAudited)));
         QCOMPARE(list->rowCount(), 2);
         QCOMPARE(list->item(0, 0)->text(), QString("galaga"));
         list->sortByColumn(2, Qt::AscendingOrder);  // needed: 9 before 10

@@ -80,14 +80,9 @@ class SheetWindowTest : public QObject {
         sheets.Find<QLineEdit>("Text1")->setText(QString::fromStdString(site));
         sheets.Box("Check1_0")->setChecked(true);  // only the owned game
 
-        test::OnNextModal<QFileDialog> pick([&database](QFileDialog* dialog) {
-            dialog->selectFile(QString::fromStdString(database));
-            static_cast<QDialog*>(dialog)->accept();
-        });
         std::string done;
         auto ok = test::AnswerNextMessage(QMessageBox::Ok, &done);
-        sheets.Click("Command2");
-        QCOMPARE(pick.Seen(), std::string("FileDialog"));
+        sheets.Click("Command2");  // on the database in use, without a chooser
         QCOMPARE(done, std::string("Done."));
         QVERIFY(fs::exists(site + "html/galaga.htm"));
         QVERIFY(!fs::exists(site + "html/pacman.htm"));
