@@ -1,13 +1,16 @@
 #!/bin/sh
-# Builds one libFuzzer target of tools/fuzz/ (NAME_fuzz.cpp) with clang,
-# AddressSanitizer and UndefinedBehaviorSanitizer, seeds its corpus and runs it
-# for a bounded time. Not part of the default build nor of CTest.
+# Builds one fuzz target of tools/fuzz/ (NAME_fuzz.cpp) for libFuzzer with
+# clang, AddressSanitizer and UndefinedBehaviorSanitizer, and runs it for a
+# bounded time from its seed corpus tools/fuzz/corpus/NAME. (The default build
+# makes each target a replay program of that corpus, run by the tests.)
 #
 #   tools/fuzz.sh TARGET [SECONDS] [libFuzzer options...]   (default 60 s)
-#   tools/fuzz.sh all [SECONDS]                              (each in turn)
+#   tools/fuzz.sh all [SECONDS]       (each in turn; a summary line per target)
 #   tools/fuzz.sh list                                       (the targets)
 #
 # TARGET is the file name without "_fuzz.cpp" (zip_reader, listxml, ...).
+# Each run's output goes to $FUZZ_WORK/logs/TARGET.log; what it finds to
+# $FUZZ_WORK/TARGET-crash-... (add such a file to the seed corpus once fixed).
 # Needs clang and its fuzzer runtime: apt-get install -y clang libclang-rt-dev
 # (installed here when missing and run as root). The instrumented library is
 # built once in $FUZZ_WORK (default /tmp/arcanote-fuzz) and reused.
@@ -24,7 +27,15 @@ fi
 target=$1
 seconds=${2:-60}
 if [ "$target" = all ]; then
-    for t in $("$0" list); do "$0" "$t" "$seconds" || exit $?; done
+    failed=""
+    for t in $("$0" list); do
+        "$0" "$t" "$seconds" || failed="$failed $t"
+    done
+    echo "== summary ($seconds s each)"
+    for t in $("$0" list); do
+        printf '%-18s %s\n' "$t" "$(grep -E '^#[0-9]+[[:space:]]+DONE' "$work/logs/$t.log" 2>/dev/null | tail -n 1)"
+    done
+    [ -z "$failed" ] || { echo "failed:$failed" >&2; exit 1; }
     exit 0
 fi
 shift
@@ -62,14 +73,16 @@ cmake -S "$root" -B "$work/build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=
 cmake --build "$work/build" -j"${FUZZ_JOBS:-2}" --target "${target}_fuzz"
 flock -u 9
 
-# The target writes its seeds into an empty corpus; the corpus then keeps what
-# the runs find.
+# The working corpus starts from the seeds and keeps what the runs find.
 corpus="$work/corpus/$target"
-mkdir -p "$corpus"
-if [ "$target" = zip_reader ] && command -v zip >/dev/null && [ -z "$(ls -A "$corpus")" ]; then
-    (cd "$root" && zip -q "$corpus/seed1.zip" README* .clang-format >/dev/null 2>&1 || true)
-    printf 'hello' | zip -q - - >"$corpus/seed2.zip" 2>/dev/null || true
-fi
+mkdir -p "$corpus" "$work/logs"
+cp -n "$root/tools/fuzz/corpus/$target/"* "$corpus/" 2>/dev/null || true
 cd "$work"
-exec "$work/build/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=${FUZZ_TIMEOUT:-25} \
-    -rss_limit_mb=2048 -artifact_prefix="$work/$target-" "$@" "$corpus"
+log="$work/logs/$target.log"
+status=0
+"$work/build/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=${FUZZ_TIMEOUT:-25} \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$work/$target-" "$@" "$corpus" \
+    >"$log" 2>&1 || status=$?
+grep -E '^#[0-9]+[[:space:]]+DONE|^Done [0-9]+ runs|ERROR|SUMMARY' "$log" | tail -n 4
+[ $status -eq 0 ] || echo "$target: libFuzzer exited with $status (see $log)" >&2
+exit $status

@@ -54,6 +54,8 @@ ReplacingFile::ReplacingFile(std::string target, bool sync)
     // mode. One generator per thread, seeded once: seeding is a system call,
     // and a site writes tens of thousands of files. O_EXCL settles collisions.
     thread_local std::minstd_rand random{std::random_device{}()};
+    // A signal between the creation and the registration would leave the file.
+    const SignalsHeld held;
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));

@@ -1,5 +1,6 @@
 #include "core/SignalCleanup.h"
 
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -47,6 +48,18 @@ void ReleaseSignalCleanup(int slot) {
     if (slot < 0 || slot >= kSlots) return;
     g_slots[slot].armed.store(false);
     g_slots[slot].taken.store(false);
+}
+
+SignalsHeld::SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&held, signalNumber);
+    pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+SignalsHeld::~SignalsHeld() {
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
 void InstallSignalCleanup() {

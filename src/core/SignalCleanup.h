@@ -3,6 +3,8 @@
 // installs the handlers removes every registered file when SIGINT, SIGTERM or
 // SIGHUP ends it, then ends as the signal would have ended it.
 
+#include <signal.h>
+
 #include <string_view>
 
 namespace arc {
@@ -15,5 +17,18 @@ void ReleaseSignalCleanup(int slot);
 
 /// Installs the handlers (once; later calls do nothing).
 void InstallSignalCleanup();
+
+/// Holds back those signals on this thread for the scope, so that a file is
+/// never created without its registration.
+class SignalsHeld {
+  public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+  private:
+    sigset_t previous_;
+};
 
 }  // namespace arc

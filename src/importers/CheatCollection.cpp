@@ -144,10 +144,8 @@ std::string ArchiveMessage(archive* reader) {
     return message ? message : "unreadable";
 }
 
-/// 7z through libarchive, member by member. Skipping a member of a solid
-/// archive still decompresses it, so a member too large for a cheat file
-/// (declared, or found while reading), or more data than a collection holds,
-/// ends the walk instead of being skipped.
+/// 7z through libarchive, member by member. A member too large for a cheat
+/// file is passed over; more data than a collection holds ends the walk.
 bool Read7z(const std::string& path, TaskProgress& progress, ProblemLog& log, const Found& found,
             std::vector<char>& buffer) {
     std::unique_ptr<archive, ArchiveFree> reader(archive_read_new());
@@ -185,32 +183,37 @@ bool Read7z(const std::string& path, TaskProgress& progress, ProblemLog& log, co
         const std::uint64_t declared = archive_entry_size_is_set(entry)
                                            ? static_cast<std::uint64_t>(archive_entry_size(entry))
                                            : 0;
-        if (declared > kMaxCheatFile) {
-            stop("holds " + name + ", too large for a cheat file,");
-            break;
-        }
         if ((total += declared) > kMaxCollection) {
             stop("holds more data than a cheat collection");
             break;
         }
         const std::string set = SetOfMember(name);
-        if (set.empty()) {
-            log.Other(name);
-            continue;  // the next header skips its data
-        }
+        if (set.empty()) log.Other(name);
+        // Every member is read through: libarchive fails to skip a large
+        // member ("Truncated 7-Zip file body" at the next one).
         CheatFileScanner scanner(name);
         std::uint64_t size = 0;
         la_ssize_t got = 0;
-        while ((got = archive_read_data(reader.get(), buffer.data(), buffer.size())) > 0 &&
-               (size += static_cast<std::uint64_t>(got)) <= kMaxCheatFile)
-            scanner.Feed(buffer.data(), static_cast<std::size_t>(got));
-        if (size > kMaxCheatFile) {
-            stop("holds " + name + ", too large for a cheat file,");
+        bool tooMuch = false;
+        while ((got = archive_read_data(reader.get(), buffer.data(), buffer.size())) > 0) {
+            size += static_cast<std::uint64_t>(got);
+            if ((tooMuch = total - declared + size > kMaxCollection)) break;
+            if (!set.empty() && size <= kMaxCheatFile)
+                scanner.Feed(buffer.data(), static_cast<std::size_t>(got));
+        }
+        if (tooMuch) {
+            stop("holds more data than a cheat collection");
             break;
         }
+        if (size > declared) total += size - declared;
         if (got == ARCHIVE_FATAL) {
             stop("is damaged in " + name + " (" + ArchiveMessage(reader.get()) + ")");
             break;
+        }
+        if (set.empty()) continue;
+        if (size > kMaxCheatFile) {
+            log.Member(name, "is too large for a cheat file");
+            continue;
         }
         if (got < 0) {
             log.Member(name, "cannot be read (" + ArchiveMessage(reader.get()) + ")");

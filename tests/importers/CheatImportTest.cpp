@@ -111,5 +111,23 @@ TEST_F(Cheat, EachFormOfTheCollectionFlagsTheSetsWithCheatsAndDamageIsPassedOver
     EXPECT_EQ(State().ErrorCount, 0);
 }
 
+TEST_F(Cheat, AnOversizedMemberIsPassedOverAndTheRestIsRead) {
+    const std::string big(65 * 1024 * 1024, ' ');
+    const std::function<void()> archive = [&] {
+        Write7z(home.file("dat/cheat.7z"), {{"big.xml", big}, {"sf2.xml", kCheats}});
+    };
+    const std::function<void()> folder = [&] {
+        test::WriteFile(home.file("dat/cheat/sf2.xml"), kCheats);
+        test::WriteFile(home.file("dat/cheat/big.xml"), "");
+        std::filesystem::resize_file(home.file("dat/cheat/big.xml"), big.size());
+    };
+    for (const auto& write : {archive, folder}) {
+        std::filesystem::remove(LogFilePath());
+        EXPECT_EQ(Flagged("", write), "sf2");
+        EXPECT_NE(test::ReadFile(LogFilePath()).find("big.xml is too large for a cheat file"),
+                  std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace arc

@@ -105,31 +105,4 @@ std::size_t LineCount(std::string_view bytes) {
     return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
 }
 
-void WriteSeeds(int argc, char** argv, std::initializer_list<Seed> seeds) {
-    fs::path corpus;
-    for (int i = argc - 1; i > 0; --i) {
-        if (argv[i][0] != '-') {
-            corpus = argv[i];
-            break;
-        }
-    }
-    std::error_code ec;
-    if (corpus.empty() || !fs::is_directory(corpus, ec) || !fs::is_empty(corpus, ec)) return;
-    int number = 0;
-    for (const Seed& seed : seeds) {
-        std::string bytes(seed.prefix);
-        if (!seed.sourceFile.empty()) {
-            std::ifstream in(fs::path(ARCANOTE_SOURCE_DIR) / seed.sourceFile, std::ios::binary);
-            std::string content(65536 - bytes.size(), '\0');
-            in.read(content.data(), static_cast<std::streamsize>(content.size()));
-            content.resize(static_cast<std::size_t>(in.gcount()));
-            bytes += content;
-        } else {
-            bytes += seed.text;
-        }
-        std::ofstream out(corpus / ("seed-" + std::to_string(++number)), std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-}
-
 }  // namespace arc::fuzz

@@ -27,15 +27,4 @@ void CloseFreshDatabase();
 /// Number of lines (LF) in the input.
 std::size_t LineCount(std::string_view bytes);
 
-/// A seed: prefix + (the first 64 KB of a file of the source tree, or text).
-struct Seed {
-    std::string_view prefix;
-    std::string_view sourceFile;  ///< relative to the source tree's root
-    std::string_view text = {};
-};
-
-/// From LLVMFuzzerInitialize: writes the seeds into the corpus folder (the
-/// last argument not starting with "-") when it is empty.
-void WriteSeeds(int argc, char** argv, std::initializer_list<Seed> seeds);
-
 }  // namespace arc::fuzz

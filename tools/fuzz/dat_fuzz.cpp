@@ -19,15 +19,6 @@ constexpr std::array<Importer, 4> kImporters = {ImportCheat, ImportHiscore, Impo
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::WriteSeeds(*argc, *argv,
-                     {{"\x00", "data/sample/dat/cheat.dat"},
-                      {"\x01", "data/sample/dat/hiscore.dat"},
-                      {"\x02", "data/sample/dat/command.dat"},
-                      {"\x03", "data/sample/dat/mameinfo.dat"}});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return -1;
     fuzz::ResetForInput();

@@ -15,17 +15,6 @@
 
 using namespace arc;
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::WriteSeeds(
-        *argc, *argv,
-        {{"", "",
-          "; dictionary\n[WIZ]\nShooter = Tir\nShooter / Flying = Tir / Vol\n\n[PLAYERS]\n"
-          "Alternating = Alterné\n[HISTORY]\nPlayers : = Joueurs :\n[MAMEINFO]\nbug = défaut\n"},
-         {"", "data/sample/ini/catver.ini"},
-         {"", "data/sample/ini/genre.ini"}});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     fuzz::ResetForInput();

@@ -10,19 +10,6 @@
 
 using namespace arc;
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::ResetForInput();
-    std::string defaults;
-    DownloadList list = DefaultDownloadList();
-    list.fileUrls[0] = "https://example.org/history.zip";
-    for (const std::string& line : DownloadListLines(list))
-        defaults += line + "\r\n";
-    fuzz::WriteSeeds(*argc, *argv,
-                     {{"", "", defaults},
-                      {"", "", "# comment\n; other\nCatver = http://a/b.zip\nSITE_cheat=x\n=\nz"}});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("Arcanote.url.inf", data, size);

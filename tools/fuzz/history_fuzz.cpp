@@ -11,32 +11,6 @@
 
 using namespace arc;
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::WriteSeeds(
-        *argc, *argv,
-        {{"", "data/sample/dat/history.dat"}, {"", "", R"(<?xml version="1.0" encoding="UTF-8"?>
-<history>
-<entry><systems><system name="pacman"/><system name="puckman"/></systems>
-<text>
-Pac-Man (c) 1980 Namco.
-
-Dots &amp; ghosts.
-
-- TECHNICAL -
-
-Players : 2
-Control : 4-way joystick
-
-- TRIVIA -
-
-Round.
-</text></entry>
-<entry><software><item list="nes" name="smb"/></software><text>Not a machine</text></entry>
-</history>
-)"}});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     // A long description is copied at every line (known, mended elsewhere).

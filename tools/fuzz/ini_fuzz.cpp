@@ -21,23 +21,6 @@ constexpr std::array<Importer, 12> kImporters = {ImportResolution,  ImportAspect
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::WriteSeeds(*argc, *argv,
-                     {{"\x00", "data/sample/ini/resolution.ini"},
-                      {"\x01", "data/sample/ini/aspect.ini"},
-                      {"\x02", "data/sample/ini/alltime.ini"},
-                      {"\x03", "data/sample/ini/multiplayer.ini"},
-                      {"\x04", "data/sample/ini/version.ini"},
-                      {"\x05", "data/sample/ini/Catlist.ini"},
-                      {"\x06", "data/sample/ini/genre.ini"},
-                      {"\x07", "data/sample/ini/controls.ini"},
-                      {"\x08", "data/sample/ini/nplayers.ini"},
-                      {"\x09", "data/sample/ini/mature.ini"},
-                      {"\x0a", "data/sample/ini/catver.ini"},
-                      {"\x0b", "data/sample/more/wizsort.ini"}});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return -1;
     fuzz::ResetForInput();

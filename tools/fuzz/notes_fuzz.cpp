@@ -6,18 +6,11 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "core/Progress.h"
 #include "notes/Notes.h"
 #include "notes/NotesFile.h"
 
 using namespace arc;
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::WriteSeeds(*argc, *argv,
-                     {{"", "",
-                       "[pacman]     Pac-Man\r\nEat the dots.\r\n\r\n[galaga]     "
-                       "Galaga\r\n\r\n[dkong] Donkey Kong\r\nBarrels\r\n[x"}});
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -33,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::WriteInput("NOTES.TXT", text);
     (void)ReadOldNoteFile(path);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "galaga", "dkong"});
-    CopyNotesToDatabase(true);
+    WindowProgress progress;
+    (void)CopyNotesToDatabase(progress);
     fuzz::CloseFreshDatabase();
     return 0;
 }

@@ -11,18 +11,6 @@
 
 using namespace arc;
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::ResetForInput();
-    std::string defaults;
-    for (const std::string& line : SettingsFileLines(DefaultSettings()))
-        defaults += line + "\r\n";
-    fuzz::WriteSeeds(*argc, *argv,
-                     {{"", "", defaults},
-                      {"\xEF\xBB\xBF", "", defaults},
-                      {"", "", "/db/Arcanote.mdb\n/mame/mame\n 1 \n-5\n"}});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     // Byte-order marks after the first are lost one per save (known, mended
