@@ -22,5 +22,6 @@ CliCommand UnzipAllCommand();
 CliCommand ImagesCommand();
 CliCommand AuditCommand();
 CliCommand SoftwareCommand();
+CliCommand FavouritesCommand();
 
 }  // namespace arc::cli

@@ -38,6 +38,26 @@ constexpr CriterionOption kCriterionOptions[] = {
     {"--bios", kBiosCriterion, "V", "the BIOS"},
 };
 
+/// A value in one TSV cell: tabs and line ends become spaces.
+std::string TsvCell(std::string value) {
+    for (char& c : value)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return value;
+}
+
+/// The results as the fixed-width lines, or as TSV with a header line.
+void PrintResults(std::ostream& out, const std::vector<SearchResult>& results, bool tsv) {
+    if (tsv) out << "set\ttitle\tyear\tmanufacturer\n";
+    for (const SearchResult& result : results) {
+        if (!tsv) {
+            out << result.Line() << '\n';
+            continue;
+        }
+        out << TsvCell(result.internalName) << '\t' << TsvCell(result.gameName) << '\t'
+            << TsvCell(result.year) << '\t' << TsvCell(result.manufacturer) << '\n';
+    }
+}
+
 /// Tells on stderr how one action on the results ended; false unless it did all its work.
 bool Reported(CliContext& context, std::string_view action, const ArchiveActionOutcome& outcome) {
     if (!outcome.bothFormats.empty())
@@ -98,13 +118,24 @@ int Run(CliContext& context, const CommandArgs& args) {
             combo.text = combo.items.at(option.value.starts_with(*value + '|') ? 1 : 2);
     }
     request.keyword = args.Value("--keyword").value_or("");
+    if (args.Has("--text")) {
+        request.fullText = true;
+        request.keyword.clear();
+        for (const std::string& word : args.Values("--text"))
+            request.keyword += (request.keyword.empty() ? "" : " ") + word;
+    }
+    request.favouritesOnly = args.Has("--favourites");
+    request.yearFrom = args.Value("--year-from").value_or("");
+    request.yearTo = args.Value("--year-to").value_or("");
+    const bool tsv = args.Value("--format") == "tsv";
 
     LongTask progress(0, false);
     TaskContext task(progress, Ui());
     SearchOutcome outcome = RunSearch(request, task);
-    if (args.Has("--show-query") && !outcome.query.empty()) context.out << outcome.query << '\n';
-    for (const SearchResult& result : outcome.results)
-        context.out << result.Line() << '\n';
+    // In TSV, the query goes to stderr: stdout holds only the table.
+    if (args.Has("--show-query") && !outcome.query.empty())
+        (tsv ? context.err : context.out) << outcome.query << '\n';
+    PrintResults(context.out, outcome.results, tsv);
     if (!outcome.ok()) {
         if (!outcome.failed()) outcome.message = "the search did not complete";
         outcome.message += "; no action was run";
@@ -127,6 +158,19 @@ CliCommand SearchCommand() {
         command.options.push_back({option.option, option.value, option.help});
     const CliOption actions[] = {
         {"--keyword", "K", "a word of the title"},
+        {"--text",
+         "WORDS",
+         "games whose History, Mameinfo or Command texts hold every word, best "
+         "first",
+         kRepeatable,
+         {},
+         "--keyword"},
+        {"--favourites", "", "only the favourites"},
+        {"--year-from", "YEAR", "games of this year or later"},
+        {"--year-to", "YEAR", "games of this year or earlier"},
+        {"--format", "lines|tsv",
+         "the fixed-width lines (default), or tab-separated columns with "
+         "a header line"},
         {"--show-query", "", "print the query first"},
         {"--ini", "FILE", "write the games found into this INI file"},
         {"--folder", "NAME", "the folder (section) of the INI file", 0, "--ini"},

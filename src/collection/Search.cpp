@@ -1,19 +1,65 @@
 #include "collection/Search.h"
 
+#include <algorithm>
 #include <memory>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 #include "collection/DistinctTextValues.h"
+#include "collection/Favourites.h"
+#include "collection/GameBrowserQuery.h"
 #include "collection/TaskDatabase.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
+#include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
 
 namespace arc {
 namespace {
 
 constexpr int kFindProcedure = 611;
+
+/// The columns of the designed query, and those the results are read with.
+constexpr std::string_view kShownColumns = "SELECT internalname, gamename";
+constexpr std::string_view kResultColumns = "SELECT internalname, gamename, year, manufacturer";
+
+/// What the request keeps of the rows of the query, beyond its clauses: the
+/// year range, the favourites and the full-text matches.
+struct Keep {
+    std::string_view yearFrom, yearTo;
+    std::optional<std::unordered_set<std::string>> favourites;  ///< lower-cased set names
+    std::optional<std::unordered_map<std::string, int>> ranks;  ///< lower-cased name -> place
+
+    /// The row's place in the order (0 without full text); none when it is left out.
+    std::optional<int> Rank(const SearchResult& result) const {
+        if (!YearInRange(result.year, yearFrom, yearTo)) return std::nullopt;
+        if (!favourites && !ranks) return 0;
+        const std::string name = ToLowerAscii(result.internalName);
+        if (favourites && !favourites->contains(name)) return std::nullopt;
+        if (!ranks) return 0;
+        const auto found = ranks->find(name);
+        if (found == ranks->end()) return std::nullopt;
+        return found->second;
+    }
+};
+
+/// `fullText`: the database whose index is searched for the keyword, or null.
+Keep KeepOf(const SearchRequest& request, const ReadOnlyDatabase* fullText,
+            std::optional<std::unordered_set<std::string>> favourites) {
+    Keep keep{request.yearFrom, request.yearTo, std::move(favourites), std::nullopt};
+    if (fullText) {
+        keep.ranks.emplace();
+        int place = 0;
+        for (const FullTextMatch& match : SearchFullText(fullText, request.keyword))
+            keep.ranks->emplace(ToLowerAscii(match.name), place++);
+    }
+    return keep;
+}
 
 }  // namespace
 
@@ -66,17 +112,55 @@ SearchOutcome RunSearch(const SearchRequest& request, TaskContext& context) {
         static_cast<Outcome&>(outcome) = Outcome::Failure(problem);
         return outcome;
     }
+    const bool fullText = request.fullText && !FullTextWords(request.keyword).empty();
+    if (fullText && !HasFullTextIndex(db.get())) {
+        static_cast<Outcome&>(outcome) =
+            Outcome::Failure(request.databasePath + "\n" + Text(kTextNoFullTextIndex));
+        return outcome;
+    }
+    // The favourites, lower-cased; a user database that cannot be read is named.
+    std::optional<std::unordered_set<std::string>> favourites;
+    if (request.favouritesOnly) {
+        const std::string userPath = request.userDatabasePath.empty()
+                                         ? UserDatabase::PathBeside(request.databasePath)
+                                         : request.userDatabasePath;
+        favourites.emplace();
+        const std::optional<std::string> unread = GuardedFailure(kFindProcedure, [&] {
+            for (const std::string& set : ReadFavourites(request.databasePath, userPath))
+                favourites->insert(ToLowerAscii(set));
+        });
+        if (unread) {
+            static_cast<Outcome&>(outcome) = Outcome::Failure(userPath + "\n" + *unread);
+            return outcome;
+        }
+    }
     TaskProgress& task = context.progress();
     const std::optional<std::string> error = GuardedFailure(kFindProcedure, [&] {
         task.SetLabel(Text(kTextSearchMenu));
         const std::string audit = AuditClause(request.audit, db->HasTable("Audit"));
-        outcome.query = BuildSearchQuery(request.combos, request.keyword, false, audit);
+        const std::string keyword = fullText ? std::string() : request.keyword;
+        outcome.query = BuildSearchQuery(request.combos, keyword, false, audit);
         DebugLog(outcome.query);
         // Every search scans the whole Data table: a memory map makes it cheap.
         Statement(*db, "PRAGMA mmap_size=268435456").Step();
-        Statement query(*db, BuildSearchQuery(request.combos, request.keyword, true, audit));
-        while (query.Step())
-            outcome.results.push_back({query.ColumnText(0), query.ColumnText(1)});
+        std::string sql = BuildSearchQuery(request.combos, keyword, true, audit);
+        sql.replace(0, kShownColumns.size(), kResultColumns);
+        const Keep keep = KeepOf(request, fullText ? db.get() : nullptr, std::move(favourites));
+        std::vector<std::pair<int, SearchResult>> found;
+        Statement query(*db, sql);
+        while (query.Step()) {
+            SearchResult result{query.ColumnText(0), query.ColumnText(1), query.ColumnText(2),
+                                query.ColumnText(3)};
+            if (const std::optional<int> rank = keep.Rank(result))
+                found.emplace_back(*rank, std::move(result));
+        }
+        // Full-text matches best first; otherwise every rank is 0 and the
+        // query's order stays.
+        std::stable_sort(found.begin(), found.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        outcome.results.reserve(found.size());
+        for (auto& [rank, result] : found)
+            outcome.results.push_back(std::move(result));
         // The list fills line by line; a cancel keeps the lines listed so far.
         const int count = static_cast<int>(outcome.results.size());
         task.SetTotal(count);

@@ -67,13 +67,17 @@ void SearchWindowState::Close() {
         kept.push_back(combo.text);
     kept.push_back(audit.text);
     kept.push_back(keyword);
+    kept.push_back(fullText ? "1" : "");
+    kept.push_back(favouritesOnly ? "1" : "");
+    kept.push_back(yearFrom);
+    kept.push_back(yearTo);
     EnableMenus();
 }
 
 void SearchWindowState::RestoreCriteria() {
     audit = FixedAuditCombo();
     const std::vector<std::string>& kept = State().SearchCriteria;
-    if (kept.size() != kSearchCriteria + 2) return;
+    if (kept.size() != kSearchCriteria + 6) return;
     // A kept value this database lacks stays listed (and finds nothing).
     for (int i = 0; i < kSearchCriteria; ++i) {
         SearchCombo& combo = combos[i];
@@ -84,7 +88,11 @@ void SearchWindowState::RestoreCriteria() {
     const std::string& choice = kept[kSearchCriteria];
     if (std::find(audit.items.begin(), audit.items.end(), choice) != audit.items.end())
         audit.text = choice;
-    keyword = kept.back();
+    keyword = kept[kSearchCriteria + 1];
+    fullText = !kept[kSearchCriteria + 2].empty();
+    favouritesOnly = !kept[kSearchCriteria + 3].empty();
+    yearFrom = kept[kSearchCriteria + 4];
+    yearTo = kept[kSearchCriteria + 5];
 }
 
 std::string SearchWindowState::Query(bool forEngine) const {
@@ -136,11 +144,21 @@ bool SearchWindowState::ReadDatabaseOfBox() {
 }
 
 SearchRequest SearchWindowState::Request() const {
-    return {databasePath, combos, audit, keyword};
+    SearchRequest request{databasePath, combos, audit, keyword};
+    request.fullText = fullText;
+    request.favouritesOnly = favouritesOnly;
+    request.yearFrom = yearFrom;
+    request.yearTo = yearTo;
+    return request;
+}
+
+std::string SearchWindowState::Source() const {
+    return databasePath + '\n' + Query(false) + '\n' + (fullText ? "text" : "") +
+           (favouritesOnly ? " favourites" : "") + '\n' + yearFrom + '\n' + yearTo;
 }
 
 bool SearchWindowState::ResultsMatchBoxes() const {
-    return resultsSource_ == databasePath + '\n' + Query(false);
+    return resultsSource_ == Source();
 }
 
 bool SearchWindowState::ResultsShown() {
@@ -170,7 +188,7 @@ bool SearchWindowState::Find() {
     }
     lastQuery = outcome.query;
     results = std::move(outcome.results);
-    resultsSource_ = databasePath + '\n' + lastQuery;
+    resultsSource_ = Source();
     if (!results.empty()) countLabel = std::to_string(results.size()) + " roms.";
     return outcome.ok();
 }
@@ -223,6 +241,48 @@ ArchiveActionOutcome SearchWindowState::MoveArchives() {
 
 ArchiveActionOutcome SearchWindowState::CopyArchives() {
     return ResultsShown() ? CopyResultArchives(results) : ArchiveActionOutcome{};
+}
+
+void SearchWindowState::SortResults(Column column, bool descending) {
+    auto field = [column](const SearchResult& result) -> const std::string& {
+        switch (column) {
+            case kSetColumn:
+                return result.internalName;
+            case kYearColumn:
+                return result.year;
+            case kManufacturerColumn:
+                return result.manufacturer;
+            case kTitleColumn:
+                break;
+        }
+        return result.gameName;
+    };
+    // Lower-cased keys made once, not at every comparison.
+    struct Keyed {
+        std::string key, title;
+        SearchResult result;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(results.size());
+    for (SearchResult& result : results)
+        keyed.push_back(
+            {ToLowerAscii(field(result)), ToLowerAscii(result.gameName), std::move(result)});
+    std::sort(keyed.begin(), keyed.end(), [descending](const Keyed& a, const Keyed& b) {
+        if (a.key != b.key) return descending ? b.key < a.key : a.key < b.key;
+        if (a.title != b.title) return a.title < b.title;
+        return a.result.internalName < b.result.internalName;
+    });
+    results.clear();
+    for (Keyed& row : keyed)
+        results.push_back(std::move(row.result));
+    selected = -1;
+}
+
+std::vector<std::string> SearchWindowState::YearBounds() const {
+    std::vector<std::string> bounds = {""};
+    const std::vector<std::string>& years = combos[kYearCriterion].items;
+    if (!years.empty()) bounds.insert(bounds.end(), years.begin() + 1, years.end());
+    return bounds;
 }
 
 std::vector<std::string> SearchWindowState::ResultLines() const {

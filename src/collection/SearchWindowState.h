@@ -69,10 +69,23 @@ class SearchWindowState {
 
     std::vector<std::string> ResultLines() const;
 
+    /// The results table's columns.
+    enum Column : int { kSetColumn, kTitleColumn, kYearColumn, kManufacturerColumn };
+    /// Sorts the results by a column (without regard to case; ties by title,
+    /// then set name). The INI export and the archive commands follow the
+    /// new order; the selection is cleared.
+    void SortResults(Column column, bool descending);
+    /// The year bounds offered: "" (no bound), then the years of the database.
+    std::vector<std::string> YearBounds() const;
+
     int currentTab = kSearchTab;
     std::string databasePath;  ///< the database path box
     std::string htmlFolder;    ///< the sheets folder box
     std::string keyword;
+    bool fullText = false;        ///< the keyword is searched in the games' texts
+    bool favouritesOnly = false;  ///< only the user's favourites
+    std::string yearFrom;         ///< the year range ("" for no bound)
+    std::string yearTo;
     std::string iniFolderName;
     std::string backupFolder;  ///< the backup folder box
     bool backupChecked = true;
@@ -90,6 +103,8 @@ class SearchWindowState {
     void TakeBoxes();
     bool ResultsShown();
     std::string Query(bool forEngine) const;
+    /// The database and every criterion of the boxes, as one text.
+    std::string Source() const;
     void RestoreCriteria();
 
     std::string combosSource_;   ///< database whose values fill the combos

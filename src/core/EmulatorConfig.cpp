@@ -374,6 +374,7 @@ EmulatorLayout LayOutEmulatorPaths(const EmulatorOptions& options, std::string_v
     const std::string datFolder =
         FirstFolder(options, "historypath", "history;dats;.", root, "history");
     const std::string iniFolder = FirstFolder(options, "categorypath", "folders", root, "folders");
+    layout.categoryFolder = iniFolder;
     // The program's dat/ files lie in the history path, its ini/ files in the
     // category path; the Cheat slot follows the cheat path below.
     for (const SupportFileRow& row : kSupportFileCatalogue)

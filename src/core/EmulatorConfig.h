@@ -50,6 +50,8 @@ struct EmulatorLayout {
     /// The first folder of the hash path (the software lists) that exists,
     /// with a trailing "/"; "" when none does.
     std::string hashFolder;
+    /// The category path's folder, where the emulator reads folders INI files.
+    std::string categoryFolder;
 };
 
 /// The paths from the options: each option's ";"-separated folders expanded

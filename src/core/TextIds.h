@@ -223,4 +223,13 @@ inline constexpr int kTextStepNotDone = 397;
 inline constexpr int kTextStepWindowClosed = 398;
 inline constexpr int kTextZipCannotRead = 399;
 
+// 450-479: the user's own data and full-text search; "%1", "%2" are filled by TextWith.
+inline constexpr int kTextNoFullTextIndex = 450;
+inline constexpr int kTextInHistoryTexts = 451;
+inline constexpr int kTextFavouritesOnly = 452;
+inline constexpr int kTextYearsFrom = 453;
+inline constexpr int kTextYearsTo = 454;
+inline constexpr int kTextFavouritesWritten = 455;
+inline constexpr int kTextNotAGameOf = 456;
+
 }  // namespace arc

@@ -759,6 +759,15 @@ const std::vector<AddedTextEntry> kAddedTexts = {
      "La vérification a été annulée : la vérification précédente est gardée."},
     // 420-449: software lists.
     // 450-479: the user's own data and full-text search.
+    {450, "This database has no full-text index yet: run build or update.",
+     "Cette base n'a pas encore d'index plein texte : lancez la création ou la mise à jour."},
+    {451, "In the History, Mameinfo and Command texts",
+     "Dans les textes History, Mameinfo et Command"},
+    {452, "Favourites only", "Favoris seulement"},
+    {453, "Years from:", "Années de :"},
+    {454, "to:", "à :"},
+    {455, "%1 favourite(s) written to %2", "%1 favori(s) écrit(s) dans %2"},
+    {456, "%1 is not a game of the database %2", "%1 n'est pas un jeu de la base %2"},
 };
 
 }  // namespace arc

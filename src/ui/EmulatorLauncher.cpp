@@ -3,13 +3,16 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
+#include <chrono>
 #include <deque>
 #include <map>
 #include <memory>
 
 #include "collection/GameActions.h"
+#include "collection/PlayHistory.h"
 #include "core/EmulatorConfig.h"
 #include "core/Log.h"
+#include "core/Settings.h"
 #include "core/UiService.h"
 
 namespace arc::ui {
@@ -85,11 +88,20 @@ bool PlayGame(const std::string& setName) {
                      [process, output, setName] { output->Take(process->readAll(), setName); });
     QObject::connect(
         process, &QProcess::finished, process,
-        [process, output, setName](int exitCode, QProcess::ExitStatus status) {
+        [process, output, setName, database = TheSettings().DatabasePath,
+         startedAt = std::chrono::system_clock::now(),
+         clock = std::chrono::steady_clock::now()](int exitCode, QProcess::ExitStatus status) {
             output->Take(process->readAll(), setName);
             output->Line(output->pending, setName);
             const int code = status == QProcess::CrashExit ? -1 : exitCode;
             WriteLog(setName + ": the emulator ended with code " + std::to_string(code));
+            if (EmulatorRanTheGame(code)) {
+                using std::chrono::duration_cast;
+                using std::chrono::seconds;
+                RecordPlay(
+                    database, setName, duration_cast<seconds>(startedAt.time_since_epoch()).count(),
+                    duration_cast<seconds>(std::chrono::steady_clock::now() - clock).count());
+            }
             process->deleteLater();
             if (code != 0)
                 Ui().Message(EmulatorErrorMessage(setName, code, output->Last()), MsgButtons::Ok,

@@ -1,16 +1,17 @@
 #include "ui/SearchWindow.h"
 
+#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -31,7 +32,72 @@ QLineEdit* Box(const char* name, QWidget* parent) {
     return box;
 }
 
+QCheckBox* Check(const char* name, int text, QWidget* parent) {
+    auto* check = new QCheckBox(Q(Text(text)), parent);
+    check->setObjectName(name);
+    return check;
+}
+
+QComboBox* YearBound(const char* name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
 }  // namespace
+
+/// The results as a table over the state's rows; a sort sorts the rows themselves.
+class SearchResultsModel : public QAbstractTableModel {
+  public:
+    SearchResultsModel(SearchWindowState& state, QObject* parent)
+        : QAbstractTableModel(parent), state_(state) {}
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(state_.results.size());
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(std::size(kColumns));
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid()) return {};
+        const SearchResult& result = state_.results[static_cast<std::size_t>(index.row())];
+        switch (index.column()) {
+            case SearchWindowState::kSetColumn:
+                return Q(result.internalName);
+            case SearchWindowState::kTitleColumn:
+                return Q(result.gameName);
+            case SearchWindowState::kYearColumn:
+                return Q(result.year);
+            default:
+                return Q(result.manufacturer);
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+            section >= columnCount({}))
+            return QAbstractTableModel::headerData(section, orientation, role);
+        return Q(BrowserColumnCaption(kColumns[section]));
+    }
+    void sort(int column, Qt::SortOrder order) override {
+        if (column < 0 || column >= columnCount({})) return;
+        beginResetModel();
+        state_.SortResults(static_cast<SearchWindowState::Column>(column),
+                           order == Qt::DescendingOrder);
+        endResetModel();
+    }
+    /// The state's rows were replaced.
+    void Reload() {
+        beginResetModel();
+        endResetModel();
+    }
+
+  private:
+    static constexpr BrowserColumn kColumns[] = {BrowserColumn::Name, BrowserColumn::Title,
+                                                 BrowserColumn::Year, BrowserColumn::Manufacturer};
+    SearchWindowState& state_;
+};
 
 SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(this)) {
     setWindowTitle(Q(Text(kTextSearchMenu)));
@@ -91,6 +157,19 @@ QWidget* SearchWindow::BuildSearchFrame() {
         audit_->addItem(Q(item));
     grid->addWidget(auditLabel, 7, 0);
     grid->addWidget(audit_, 7, 1);
+    // The year range, beside the single year of the first combo.
+    auto* fromLabel = new QLabel(Q(Text(kTextYearsFrom)), frame);
+    fromLabel->setObjectName("LabelYearFrom");
+    yearFrom_ = YearBound("YearFrom", frame);
+    auto* toLabel = new QLabel(Q(Text(kTextYearsTo)), frame);
+    toLabel->setObjectName("LabelYearTo");
+    yearTo_ = YearBound("YearTo", frame);
+    auto* years = new QHBoxLayout;
+    years->addWidget(yearFrom_, 1);
+    years->addWidget(toLabel);
+    years->addWidget(yearTo_, 1);
+    grid->addWidget(fromLabel, 7, 2);
+    grid->addLayout(years, 7, 3);
     auto* keywordLabel = new QLabel(Q(Text(kTextKeyword)), frame);
     keywordLabel->setObjectName("Label3");
     keyword_ = Box("Text1", frame);
@@ -102,6 +181,10 @@ QWidget* SearchWindow::BuildSearchFrame() {
     grid->addWidget(keywordLabel, 8, 0);
     grid->addWidget(keyword_, 8, 1, 1, 2);
     grid->addWidget(find, 8, 3);
+    fullText_ = Check("FullText", kTextInHistoryTexts, frame);
+    favourites_ = Check("FavouritesOnly", kTextFavouritesOnly, frame);
+    grid->addWidget(fullText_, 9, 1, 1, 2);
+    grid->addWidget(favourites_, 9, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return frame;
@@ -173,14 +256,22 @@ QWidget* SearchWindow::BuildResultsFrame() {
     frame->setObjectName("Frame1_2");
     auto* layout = new QVBoxLayout(frame);
 
-    list_ = new QListWidget(frame);
+    list_ = new QTableView(frame);
     list_->setObjectName("List1");
-    list_->setUniformItemSizes(true);
-    list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    connect(list_, &QListWidget::currentRowChanged, this,
-            [this](int row) { state_.selected = row; });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        state_.selected = list_->row(item);
+    model_ = new SearchResultsModel(state_, list_);
+    list_->setModel(model_);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    list_->setSortingEnabled(true);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { state_.selected = current.row(); });
+    connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        state_.selected = index.row();
         Display();
     });
     count_ = new QLabel(frame);
@@ -190,9 +281,8 @@ QWidget* SearchWindow::BuildResultsFrame() {
     connect(display, &QPushButton::clicked, this, &SearchWindow::Display);
     auto* play = Button("CommandPlay", Q(std::string(InLanguage("&Play", "&Jouer"))), frame);
     connect(play, &QPushButton::clicked, this, [this] {
-        const int row = list_->currentRow();
-        if (row >= 0 && row < static_cast<int>(state_.results.size()))
-            PlayGame(state_.results[static_cast<std::size_t>(row)].internalName);
+        const int row = CurrentResult();
+        if (row >= 0) PlayGame(state_.results[static_cast<std::size_t>(row)].internalName);
     });
     auto* top = new QHBoxLayout;
     top->addWidget(count_, 1);
@@ -251,11 +341,22 @@ void SearchWindow::LoadCombos() {
         combo->setCurrentText(Q(state_.combos[i].text));
     }
     audit_->setCurrentText(Q(state_.audit.text));
+    QStringList bounds;
+    for (const std::string& year : state_.YearBounds())
+        bounds.push_back(Q(year));
+    for (QComboBox* bound : {yearFrom_, yearTo_}) {
+        bound->clear();
+        bound->addItems(bounds);
+    }
+    yearFrom_->setCurrentText(Q(state_.yearFrom));
+    yearTo_->setCurrentText(Q(state_.yearTo));
 }
 
 void SearchWindow::LoadFromState() {
     LoadCombos();
     keyword_->setText(Q(state_.keyword));
+    fullText_->setChecked(state_.fullText);
+    favourites_->setChecked(state_.favouritesOnly);
     database_->setText(Q(state_.databasePath));
     sheets_->setText(Q(state_.htmlFolder));
     iniName_->setText(Q(state_.iniFolderName));
@@ -271,6 +372,10 @@ void SearchWindow::TakeBoxes() {
         state_.combos[i].text = S(combos_[i]->currentText());
     state_.audit.text = S(audit_->currentText());
     state_.keyword = S(keyword_->text());
+    state_.fullText = fullText_->isChecked();
+    state_.favouritesOnly = favourites_->isChecked();
+    state_.yearFrom = S(yearFrom_->currentText().trimmed());
+    state_.yearTo = S(yearTo_->currentText().trimmed());
     state_.databasePath = S(database_->text());
     state_.htmlFolder = S(sheets_->text());
 }
@@ -300,13 +405,19 @@ void SearchWindow::ShowTab(int tab) {
 }
 
 void SearchWindow::ShowResults() {
-    QStringList lines;
-    lines.reserve(static_cast<int>(state_.results.size()));
-    for (const SearchResult& result : state_.results)
-        lines.push_back(Q(result.Line()));
-    list_->clear();
-    list_->addItems(lines);
+    // A new list comes in the search's order: no column is the sort's.
+    {
+        const QSignalBlocker blocker(list_->horizontalHeader());
+        list_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    }
+    model_->Reload();
+    list_->resizeColumnToContents(SearchWindowState::kSetColumn);
     count_->setText(Q(state_.countLabel));
+}
+
+int SearchWindow::CurrentResult() const {
+    const int row = list_->currentIndex().row();
+    return row >= 0 && row < static_cast<int>(state_.results.size()) ? row : -1;
 }
 
 void SearchWindow::SetBackupChecked(bool checked) {
@@ -316,7 +427,7 @@ void SearchWindow::SetBackupChecked(bool checked) {
 }
 
 void SearchWindow::Display() {
-    state_.selected = list_->currentRow();
+    state_.selected = CurrentResult();
     TakeBoxes();
     state_.DisplaySelected();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The search window: fourteen criteria and a keyword on the Search tab, the
-// paths and the backup option on the Options tab, the matching games and
-// what to do with their archives on the Results tab.
+// full-text, favourites and year-range options on the Search tab, the paths
+// and the backup option on the Options tab, the matching games in a sortable
+// table and what to do with them and their archives on the Results tab.
 
 #include <array>
 
@@ -12,11 +13,13 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QTabBar;
+class QTableView;
 
 namespace arc::ui {
+
+class SearchResultsModel;
 
 class SearchWindow : public ChildWindow {
     Q_OBJECT
@@ -41,6 +44,8 @@ class SearchWindow : public ChildWindow {
     void ShowResults();
     void SetBackupChecked(bool checked);
     void Display();
+    /// The result of the table's current row; -1 for none.
+    int CurrentResult() const;
 
     SearchWindowState state_;
     bool opened_ = false;
@@ -51,13 +56,18 @@ class SearchWindow : public ChildWindow {
     std::array<QComboBox*, kSearchCriteria> combos_{};
     QComboBox* audit_ = nullptr;
     QLineEdit* keyword_ = nullptr;
+    QCheckBox* fullText_ = nullptr;
+    QCheckBox* favourites_ = nullptr;
+    QComboBox* yearFrom_ = nullptr;
+    QComboBox* yearTo_ = nullptr;
     QLineEdit* database_ = nullptr;
     QLineEdit* sheets_ = nullptr;
     QLineEdit* iniName_ = nullptr;
     QLineEdit* backupFolder_ = nullptr;
     QCheckBox* backup_ = nullptr;
     QPushButton* chooseBackup_ = nullptr;
-    QListWidget* list_ = nullptr;
+    QTableView* list_ = nullptr;
+    SearchResultsModel* model_ = nullptr;
     QLabel* count_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* move_ = nullptr;

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "cli/CliRunTest.h"
 #include "collection/CollectionGameDb.h"
+#include "collection/Search.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "database/Database.h"
+#include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
 
 namespace arc {
 namespace {
@@ -22,6 +28,8 @@ class CollectionCliTest : public test::CliRunTest<test::CollectionTest> {
     }
 
     std::string db;
+    test::RecordedProgress progress;
+    TaskContext context{progress, ui()};
 };
 
 TEST_F(CollectionCliTest, ListRomsPrintsTheSummary) {
@@ -105,6 +113,78 @@ TEST_F(CollectionCliTest, SearchActsOnTheRealSetNames) {
                    home.str() + "moved/"}),
               0);
     EXPECT_EQ(test::ReadFile(home.str() + "moved/galaga.7z"), "galaga");
+}
+
+TEST_F(CollectionCliTest, SearchTsvReadsBackWithCutIntoTheQuerysRows) {
+    MakeGames({{.name = "pacman", .title = "Pac-Man", .year = "1980", .manufacturer = "Namco"},
+               {.name = "longsetname1234", .title = "Long\tName", .manufacturer = "Maker"},
+               {.name = "galaga", .title = "Galaga", .year = "1981", .manufacturer = "Namco"}});
+    const SearchOutcome query =
+        RunSearch({db, FixedSearchCombos(), FixedAuditCombo(), {}}, context);
+    ASSERT_EQ(query.results.size(), 3u);
+    ASSERT_EQ(Run({"search", "--db", db, "--format", "tsv", "--show-query"}), 0) << err;
+    EXPECT_NE(err.find(query.query + "\n"), std::string::npos) << err;  // not in the table
+    const std::string tsv = home.str() + "found.tsv";
+    test::WriteFile(tsv, out);
+    auto cut = [&](const std::string& fields) {
+        std::string text;
+        FILE* pipe = popen(("cut -f" + fields + " '" + tsv + "'").c_str(), "r");
+        char buffer[256];
+        while (pipe && fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
+        if (pipe) pclose(pipe);
+        return text;
+    };
+    std::string names = "set\n", rest = "title\tyear\tmanufacturer\n";
+    for (const SearchResult& result : query.results) {
+        names += result.internalName + "\n";
+        std::string title = result.gameName;
+        std::replace(title.begin(), title.end(), '\t', ' ');
+        rest += title + "\t" + result.year + "\t" + result.manufacturer + "\n";
+    }
+    EXPECT_EQ(cut("1"), names);
+    EXPECT_EQ(cut("2-4"), rest);
+}
+
+TEST_F(CollectionCliTest, SearchTextNeedsTheIndexThenFindsTheBestFirst) {
+    ASSERT_TRUE(OpenDatabase(db));
+    Execute(
+        "INSERT INTO History (CodeHistory, Description) VALUES (1, 'Bees.'), (2, 'Bees bees.')");
+    Execute("UPDATE Data SET CodeHistory = 1 WHERE InternalName = 'galaga'");
+    Execute("UPDATE Data SET CodeHistory = 2 WHERE InternalName = 'abcdefghijklm'");
+    CloseDatabase();
+    EXPECT_EQ(Run({"search", "--db", db, "--text", "bees"}), 1);
+    EXPECT_NE(err.find("run build or update"), std::string::npos) << err;
+    EXPECT_EQ(out, "");
+    ASSERT_TRUE(OpenDatabase(db));
+    BuildFullTextIndex();
+    CloseDatabase();
+    EXPECT_EQ(Run({"search", "--db", db, "--text", "bees", "--year-to", "1985"}), 0) << err;
+    EXPECT_EQ(out, "galaga       Galaga\n");
+    EXPECT_EQ(Run({"search", "--db", db, "--text", "bee"}), 0) << err;
+    EXPECT_EQ(out, "abcdefghijklmThirteen\ngalaga       Galaga\n");
+    EXPECT_EQ(Run({"search", "--db", db, "--text", "bees", "--keyword", "x"}), 2);
+}
+
+TEST_F(CollectionCliTest, FavouritesAreMarkedListedFoundAndExported) {
+    EXPECT_EQ(Run({"favourites", "--db", db, "--add", "galaga", "pacman", "nosuch"}), 1);
+    EXPECT_NE(err.find("nosuch"), std::string::npos) << err;
+    UserDatabase(UserDatabase::PathBeside(db)).SetFavourite("dropped", true);
+    EXPECT_EQ(Run({"favourites", "--db", db}), 0);
+    EXPECT_EQ(out, "dropped\tmissing\ngalaga\npacman\n");
+    EXPECT_EQ(Run({"search", "--db", db, "--favourites", "--genre", "Shooter"}), 0) << err;
+    EXPECT_EQ(out, "galaga       Galaga\n");
+
+    const std::string ini = home.str() + "folders/Favourites.ini";
+    EXPECT_EQ(Run({"favourites", "--db", db, "--remove", "pacman", "--export", "--to", ini}), 0)
+        << err;
+    EXPECT_NE(test::ReadFile(ini).find("[Favourites]\r\ndropped\r\ngalaga\r\n"), std::string::npos);
+    // The file is replaced only with --overwrite, never by --yes.
+    EXPECT_EQ(Run({"--yes", "favourites", "--db", db, "--add", "pacman", "--export", "--to", ini}),
+              1);
+    EXPECT_EQ(test::ReadFile(ini).find("pacman"), std::string::npos);
+    EXPECT_EQ(Run({"favourites", "--db", db, "--export", "--to", ini, "--overwrite"}), 0) << err;
+    EXPECT_NE(test::ReadFile(ini).find("galaga\r\npacman\r\n"), std::string::npos);
 }
 
 }  // namespace

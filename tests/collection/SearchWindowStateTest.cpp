@@ -11,6 +11,8 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
+#include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
 
 namespace arc {
 namespace {
@@ -30,9 +32,10 @@ class SearchWindowStateTest : public test::CollectionTest {
 
     SearchWindowState window;
 
-    std::vector<std::string> Names() const {
+    std::vector<std::string> Names() const { return Names(window); }
+    static std::vector<std::string> Names(const SearchWindowState& state) {
         std::vector<std::string> names;
-        for (const SearchResult& result : window.results)
+        for (const SearchResult& result : state.results)
             names.push_back(result.internalName);
         return names;
     }
@@ -251,6 +254,63 @@ TEST_F(SearchWindowStateTest, ATypedDatabasePathBecameTheProgramsDatabase) {
     EXPECT_EQ(TheSettings().DatabasePath, program);
     EXPECT_EQ(test::ReadFile(InProgramFolder("Arcanote.inf")), saved);
     EXPECT_FALSE(IsDatabaseOpen());
+}
+
+TEST_F(SearchWindowStateTest, FullTextFavouritesAndYearRangeNarrowTheCriteria) {
+    ASSERT_TRUE(window.Open());
+    window.keyword = "gorilla";
+    window.fullText = true;
+    // No index yet: said, with what to do.
+    EXPECT_FALSE(window.Find());
+    EXPECT_NE(ui().messages.back().text.find(Text(kTextNoFullTextIndex)), std::string::npos);
+
+    ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
+    Execute(
+        "INSERT INTO History (CodeHistory, Description) VALUES (1, 'A gorilla.'), "
+        "(2, 'Gorilla gorilla gorilla, a gorilla story.')");
+    Execute("UPDATE Data SET CodeHistory = 1 WHERE InternalName IN ('pacman', 'galaga')");
+    Execute("UPDATE Data SET CodeHistory = 2 WHERE InternalName = '1942'");
+    BuildFullTextIndex();
+    CloseDatabase();
+    // The best match first, then the query's order; the criteria still apply.
+    EXPECT_TRUE(window.Find());
+    EXPECT_EQ(Names(), (std::vector<std::string>{"1942", "galaga", "pacman"}));
+    window.combos[kGenreCriterion].text = "Shooter";
+    window.yearFrom = "1981";
+    window.yearTo = "1983";
+    window.Find();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"galaga"}));
+    EXPECT_EQ(window.results[0].year, "1981");
+    EXPECT_EQ(window.results[0].manufacturer, "Namco");
+
+    // Favourites: none before the user database exists.
+    window.fullText = false;
+    window.keyword.clear();
+    window.yearFrom = "1980";
+    window.yearTo.clear();
+    window.favouritesOnly = true;
+    EXPECT_TRUE(window.Find());
+    EXPECT_TRUE(window.results.empty());
+    UserDatabase(UserDatabase::PathBeside(TheSettings().DatabasePath))
+        .SetFavourite("XEVIOUS", true);
+    window.Find();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"xevious"}));
+    window.favouritesOnly = false;
+    EXPECT_FALSE(window.ResultsMatchBoxes());
+
+    // The options come back at the next opening; the table sorts its rows.
+    window.Find();
+    window.Close();
+    SearchWindowState again;
+    ASSERT_TRUE(again.Open());
+    EXPECT_EQ(again.yearFrom, "1980");
+    EXPECT_FALSE(again.fullText);
+    again.Find();
+    again.SortResults(SearchWindowState::kYearColumn, true);
+    EXPECT_EQ(Names(again), (std::vector<std::string>{"1942", "xevious", "galaga"}));
+    again.SortResults(SearchWindowState::kSetColumn, false);
+    EXPECT_EQ(Names(again), (std::vector<std::string>{"1942", "galaga", "xevious"}));
+    EXPECT_EQ(again.YearBounds().front(), "");
 }
 
 }  // namespace

@@ -15,7 +15,9 @@
 #include <filesystem>
 
 #include "UiTestSupport.h"
+#include "core/Files.h"
 #include "core/Log.h"
+#include "database/UserDatabase.h"
 #include "support/ZipBuilder.h"
 
 using namespace arc;
@@ -151,10 +153,16 @@ class GameBrowserWindowTest : public QObject {
         QVERIFY(browser.Open("MnuRechercher", "Form10"));
         browser.Find<QLineEdit>("Text1")->setText("g00012");
         browser.Click("Command1");
-        browser.Find<QListWidget>("List1")->setCurrentRow(0);
+        browser.Find<QTableView>("List1")->selectRow(0);
         browser.Click("CommandPlay");
         QTRY_COMPARE(test::ReadFile(browser.folder.home.file("args.txt")),
                      "-rompath\n" + browser.folder.home.str() + "roms\ng00012\n");
+        // The play is recorded when the emulator ends.
+        auto played = [] {
+            const std::string user = UserDatabase::PathBeside(TheSettings().DatabasePath);
+            return FileExists(user) ? UserDatabase(user).AllPlayStats()["g00012"].count : 0;
+        };
+        QTRY_COMPARE(played(), 1);
     }
 };
 

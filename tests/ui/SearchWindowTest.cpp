@@ -3,16 +3,20 @@
 // for the next opening and reloaded from a typed database path; the audit
 // window.
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QTabBar>
+#include <QTableView>
 #include <QTableWidget>
 
 #include "UiTestSupport.h"
 #include "database/Database.h"
+#include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
 #include "ui/AuditWindow.h"
 
 using namespace arc;
@@ -60,15 +64,17 @@ class SearchWindowTest : public QObject {
         search.Find<QComboBox>("Combo1_2")->setCurrentText("Shooter");
         search.Find<QComboBox>("Combo1_6")->setCurrentIndex(2);  // missing roms
         search.Click("Command1");
-        auto* list = search.Find<QListWidget>("List1");
-        QCOMPARE(list->count(), 3);
-        QCOMPARE(list->item(1)->text(), QString("longsetname12Long Name"));
+        auto* list = search.Find<QTableView>("List1");
+        QCOMPARE(list->model()->rowCount(), 3);
+        // Regression (13-character set names ran into the title): columns of their own.
+        QCOMPARE(list->model()->index(1, 0).data().toString(), QString("longsetname1234"));
+        QCOMPARE(list->model()->index(1, 1).data().toString(), QString("Long Name"));
         QCOMPARE(search.Find<QLabel>("Label2")->text(), QString("3 roms."));
         QCOMPARE(search.Find<QTabBar>("TabStrip1")->currentIndex(), 2);
         QVERIFY(search.Find<QWidget>("Frame1_2")->isVisible());
 
         test::WriteFile(search.folder.home.file("site/html/longsetname1234.htm"), "<html/>");
-        list->setCurrentRow(1);
+        list->selectRow(1);
         search.Click("Command2");
         QCOMPARE(search.folder.opened, std::vector<std::string>{search.folder.home.str() +
                                                                 "site/html/longsetname1234.htm"});
@@ -96,8 +102,52 @@ class SearchWindowTest : public QObject {
         // The new database's values show, the chosen one stays and is the one run.
         QCOMPARE(genres->currentText(), QString("Shooter"));
         QCOMPARE(genres->count(), 4);  // All, Fighter, Maze, Shooter
-        QCOMPARE(search.Find<QListWidget>("List1")->count(), 4);
+        QCOMPARE(search.Find<QTableView>("List1")->model()->rowCount(), 4);
         QCOMPARE(search.Find<QLabel>("Label2")->text(), QString("4 roms."));
+    }
+
+    void optionsNarrowTheSearchAndTheTableSorts() {
+        OpenSearch search;
+        auto* list = search.Find<QTableView>("List1");
+        auto column = [&](int c) {
+            QStringList cells;
+            for (int row = 0; row < list->model()->rowCount(); ++row)
+                cells << list->model()->index(row, c).data().toString();
+            return cells;
+        };
+        search.Find<QComboBox>("YearFrom")->setCurrentText("1981");
+        search.Find<QComboBox>("YearTo")->setCurrentText("1982");
+        search.Click("Command1");
+        QCOMPARE(column(0), QStringList({"galaga", "xevious"}));
+        list->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);  // year
+        QCOMPARE(column(0), QStringList({"xevious", "galaga"}));
+        QCOMPARE(column(2), QStringList({"1982", "1981"}));
+
+        UserDatabase(UserDatabase::PathBeside(TheSettings().DatabasePath))
+            .SetFavourite("galaga", true);
+        search.Find<QCheckBox>("FavouritesOnly")->setChecked(true);
+        search.Click("Command1");
+        QCOMPARE(column(0), QStringList({"galaga"}));
+        QCOMPARE(list->horizontalHeader()->sortIndicatorSection(), -1);  // the search's order
+
+        search.Find<QCheckBox>("FavouritesOnly")->setChecked(false);
+        search.Find<QComboBox>("YearFrom")->setCurrentText("");
+        search.Find<QComboBox>("YearTo")->setCurrentText("");
+        search.Find<QCheckBox>("FullText")->setChecked(true);
+        search.Find<QLineEdit>("Text1")->setText("dots");
+        std::string said;
+        {
+            auto ok = test::AnswerNextMessage(QMessageBox::Ok, &said);
+            search.Click("Command1");
+        }
+        QVERIFY2(said.find("run build or update") != std::string::npos, said.c_str());
+        QVERIFY(OpenDatabase(TheSettings().DatabasePath));
+        Execute("INSERT INTO History (CodeHistory, Description) VALUES (1, 'A maze of dots.')");
+        Execute("UPDATE Data SET CodeHistory = 1 WHERE InternalName = 'pacman'");
+        BuildFullTextIndex();
+        CloseDatabase();
+        search.Click("Command1");
+        QCOMPARE(column(1), QStringList({"Pac-Man"}));
     }
 
     void auditWindowRunsTheAuditAndSortsItsResultsAsNumbers() {
