@@ -109,7 +109,13 @@ std::string UpdateSourceCaption(int source) {
     return std::string(RowOf(UpdateSourceFile(source)).caption);
 }
 
+static UpdateOutcome RunUpdateUncounted(const UpdateRequest& request, TaskContext& context);
+
 UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
+    return RunCountingErrors<UpdateOutcome>([&] { return RunUpdateUncounted(request, context); });
+}
+
+static UpdateOutcome RunUpdateUncounted(const UpdateRequest& request, TaskContext& context) {
     UpdateOutcome outcome;
     const std::string& database = request.databasePath;
     const BuildLock lock(database);
@@ -156,7 +162,7 @@ UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
             InOneTransaction([&] {
                 // A new Command.dat replaces the blocks an earlier import
                 // stored, instead of repeating them.
-                if (file == SupportFile::Command) Execute("DELETE * FROM Command");
+                if (file == SupportFile::Command) Execute("DELETE FROM Command");
                 return ImporterOf(file)(path, progress, nullptr);
             });
         }
