@@ -55,7 +55,7 @@ TEST_F(DatabaseTest, MissingOrBogusFileIsNotOpenedAndTheSettingIsTheDefault) {
     ASSERT_EQ(ui().messages.size(), 1u);
     EXPECT_EQ(ui().messages[0].text, missing + "\r\n" + Text(6));
     EXPECT_EQ(ui().messages[0].icon, MsgIcon::Critical);
-    EXPECT_THROW(Execute("DELETE * FROM Data"), AppError);
+    EXPECT_THROW(Execute("DELETE FROM Data"), AppError);
     WriteFile(home.file("bogus.mdb"), std::string(4096, 'x'));
     EXPECT_FALSE(OpenDatabase(home.file("bogus.mdb")));
     EXPECT_FALSE(IsDatabaseOpen());
