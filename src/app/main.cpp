@@ -7,11 +7,33 @@
 #include <string>
 
 #include "Screenshot.h"
+#include "core/ErrorGuard.h"
+#include "core/UiService.h"
 #include "ui/DesktopSession.h"
 #include "ui/MainWindow.h"
 
+namespace {
+
+// An operation of a window that reaches the error limit ends there: the user
+// is told, and the program goes on.
+class Application : public QApplication {
+  public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const arc::ErrorLimitReached& stop) {
+            arc::Ui().Message(stop.message(), arc::MsgButtons::Ok, arc::MsgIcon::Critical);
+            return false;
+        }
+    }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName("Arcanote");
 
     std::optional<std::string> home;

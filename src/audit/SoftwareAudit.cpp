@@ -15,7 +15,18 @@ constexpr int kProcSoftwareAudit = 702;
 
 }  // namespace
 
+static SoftwareAuditOutcome RunSoftwareAuditUncounted(
+    const SoftwareAuditRequest& request, TaskContext& context,
+    const std::function<void(const std::string&, const SetAudit&)>& onItem);
+
 SoftwareAuditOutcome RunSoftwareAudit(
+    const SoftwareAuditRequest& request, TaskContext& context,
+    const std::function<void(const std::string&, const SetAudit&)>& onItem) {
+    return RunCountingErrors<SoftwareAuditOutcome>(
+        [&] { return RunSoftwareAuditUncounted(request, context, onItem); });
+}
+
+static SoftwareAuditOutcome RunSoftwareAuditUncounted(
     const SoftwareAuditRequest& request, TaskContext& context,
     const std::function<void(const std::string&, const SetAudit&)>& onItem) {
     SoftwareAuditOutcome outcome;

@@ -9,6 +9,7 @@
 #include "cli/TerminalUi.h"
 #include "core/AppState.h"
 #include "core/EmulatorConfig.h"
+#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
@@ -140,6 +141,8 @@ int RunCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     int code = 1;
     try {
         code = command->run(context, parsed);
+    } catch (const ErrorLimitReached& stop) {
+        err << "arcanote-cli " << commandName << ": " << stop.message() << '\n';
     } catch (const std::exception& e) {
         err << "arcanote-cli " << commandName << ": " << e.what() << '\n';
     } catch (...) {

@@ -1,6 +1,5 @@
 #include "cli/TerminalUi.h"
 
-#include <cstdlib>
 #include <iostream>
 
 #include "core/Log.h"
@@ -129,14 +128,6 @@ void TerminalUi::SetProgressLabel(std::string_view text) {
 void TerminalUi::UnloadProgressWindow() {
     if (progressVisible_ && isTerminal_) err_ << '\n';
     progressVisible_ = false;
-}
-
-void TerminalUi::EndProgram(int exitCode) {
-    // The sixth error block. The blocks themselves stay in the log: the
-    // terminal only says where they are.
-    err_ << "Arcanote stopped after too many errors; see " << LogFilePath() << '\n';
-    err_.flush();
-    std::exit(exitCode == 0 ? 1 : exitCode);
 }
 
 void TerminalUi::DrawBar() {

@@ -29,7 +29,6 @@ class TerminalUi final : public UiService {
     void ShowProgressWindow() override;
     void SetProgressLabel(std::string_view text) override;
     void UnloadProgressWindow() override;
-    void EndProgram(int exitCode) override;
 
     /// Grants the destructive answer of the questions that name this option.
     void GrantConsent(std::string option) { consents_.insert(std::move(option)); }

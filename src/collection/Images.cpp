@@ -85,7 +85,13 @@ std::vector<std::string> OwnedRomNames(const std::string& romsFolder, TaskProgre
     return names;
 }
 
+static ImagesOutcome RunImagesUncounted(const ImagesRequest& request, TaskContext& context);
+
 ImagesOutcome RunImages(const ImagesRequest& request, TaskContext& context) {
+    return RunCountingErrors<ImagesOutcome>([&] { return RunImagesUncounted(request, context); });
+}
+
+static ImagesOutcome RunImagesUncounted(const ImagesRequest& request, TaskContext& context) {
     ImagesOutcome outcome;
     auto failWith = [&](std::string message) {
         outcome.kind = OutcomeKind::Failed;

@@ -88,7 +88,16 @@ std::string GameNameOfArchive(const std::string& fileName) {
     return std::string(Trim(ArchiveStem(fileName)));
 }
 
+static ListMyRomsOutcome RunListMyRomsUncounted(const ListMyRomsRequest& request,
+                                                TaskContext& context);
+
 ListMyRomsOutcome RunListMyRoms(const ListMyRomsRequest& request, TaskContext& context) {
+    return RunCountingErrors<ListMyRomsOutcome>(
+        [&] { return RunListMyRomsUncounted(request, context); });
+}
+
+static ListMyRomsOutcome RunListMyRomsUncounted(const ListMyRomsRequest& request,
+                                                TaskContext& context) {
     ListMyRomsOutcome outcome;
     const std::string folder = WithFolderSeparator(request.romsFolder);
     if (folder.empty() || !RomFolderHasEntries(folder)) {

@@ -104,7 +104,13 @@ SearchCombos CombosOf(const ReadOnlyDatabase& db) {
     return combos;
 }
 
+static SearchOutcome RunSearchUncounted(const SearchRequest& request, TaskContext& context);
+
 SearchOutcome RunSearch(const SearchRequest& request, TaskContext& context) {
+    return RunCountingErrors<SearchOutcome>([&] { return RunSearchUncounted(request, context); });
+}
+
+static SearchOutcome RunSearchUncounted(const SearchRequest& request, TaskContext& context) {
     SearchOutcome outcome;
     std::unique_ptr<ReadOnlyDatabase> db;
     const std::string problem = OpenSearchDatabase(request.databasePath, db);

@@ -201,7 +201,13 @@ std::vector<std::string> Mame32FolderIniLines(const std::vector<SearchResult>& r
     return lines;
 }
 
+static Outcome RunIniExportUncounted(const IniExportRequest& request, TaskContext& context);
+
 Outcome RunIniExport(const IniExportRequest& request, TaskContext& context) {
+    return RunCountingErrors<Outcome>([&] { return RunIniExportUncounted(request, context); });
+}
+
+static Outcome RunIniExportUncounted(const IniExportRequest& request, TaskContext& context) {
     if (FileExists(request.path) && !ConfirmedDestructive(context.ui(), 201, kOverwriteConsent))
         return Outcome::Cancel();
     bool written = false;
@@ -232,7 +238,16 @@ bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_vi
     return outcome.ok();
 }
 
+static ArchiveActionOutcome RunArchiveActionUncounted(const ArchiveActionRequest& request,
+                                                      TaskContext& context);
+
 ArchiveActionOutcome RunArchiveAction(const ArchiveActionRequest& request, TaskContext& context) {
+    return RunCountingErrors<ArchiveActionOutcome>(
+        [&] { return RunArchiveActionUncounted(request, context); });
+}
+
+static ArchiveActionOutcome RunArchiveActionUncounted(const ArchiveActionRequest& request,
+                                                      TaskContext& context) {
     ArchiveActionOutcome outcome;
     UiService& ui = context.ui();
     if (request.action == ArchiveAction::Delete) {

@@ -1,6 +1,7 @@
 #include "collection/SearchQuery.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "core/TextTable.h"
 #include "database/Database.h"
@@ -112,7 +113,82 @@ std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keywor
         query += where;
     }
     query += " ORDER BY GameName";
-    return query;
+    return forEngine ? EngineLikePatterns(query) : query;
+}
+
+namespace {
+
+bool IsWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+/// Index of the closing quote of the literal opening at `start`, or
+/// text.size() when it is not closed.
+std::size_t LiteralEnd(std::string_view text, std::size_t start) {
+    const char quote = text[start];
+    for (std::size_t i = start + 1; i < text.size(); ++i) {
+        if (text[i] != quote) continue;
+        if (i + 1 < text.size() && text[i + 1] == quote) {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    return text.size();
+}
+
+void AppendEnginePattern(std::string& out, std::string_view body) {
+    const bool escape = body.find_first_of("%_\\") != std::string_view::npos;
+    out += '\'';
+    for (char c : body) {
+        if (c == '*') {
+            out += '%';
+        } else if (c == '?') {
+            out += '_';
+        } else {
+            if (escape && (c == '%' || c == '_' || c == '\\')) out += '\\';
+            out += c;
+        }
+    }
+    out += '\'';
+    if (escape) out += " ESCAPE '\\'";
+}
+
+}  // namespace
+
+std::string EngineLikePatterns(std::string_view query) {
+    std::string out;
+    out.reserve(query.size() + 16);
+    bool afterLike = false;  // the last word was LIKE
+    std::size_t i = 0;
+    while (i < query.size()) {
+        const char c = query[i];
+        if (c == '\'' || c == '"') {
+            const std::size_t end = LiteralEnd(query, i);
+            if (c == '\'' && afterLike && end < query.size())
+                AppendEnginePattern(out, query.substr(i + 1, end - i - 1));
+            else
+                out.append(query.substr(i, std::min(end + 1, query.size()) - i));
+            i = end + 1;
+            afterLike = false;
+        } else if (IsWordChar(c)) {
+            std::size_t end = i;
+            while (end < query.size() && IsWordChar(query[end]))
+                ++end;
+            const std::string_view word = query.substr(i, end - i);
+            afterLike = word.size() == 4 &&
+                        std::equal(word.begin(), word.end(), "LIKE", [](char a, char b) {
+                            return std::toupper(static_cast<unsigned char>(a)) == b;
+                        });
+            out.append(word);
+            i = end;
+        } else {
+            if (!std::isspace(static_cast<unsigned char>(c))) afterLike = false;
+            out += c;
+            ++i;
+        }
+    }
+    return out;
 }
 
 std::string ResultLine(std::string_view internalName, std::string_view gameName) {

@@ -67,11 +67,17 @@ using SearchCombos = std::array<SearchCombo, kSearchCriteria>;
 SearchCombos FixedSearchCombos();
 
 /// The query for the combos' texts and the keyword, in the window's order:
-/// the text shown and logged. With `forEngine`, the text that is run, where a
-/// Yes/No "=false" clause also takes Null values. `extraClause` (ending with
+/// the text shown and logged, with "*" wildcards. With `forEngine`, the text
+/// that is run, where a Yes/No "=false" clause also takes Null values and the
+/// patterns are the engine's. `extraClause` (ending with
 /// " AND ") goes after the criteria, before the keyword.
 std::string BuildSearchQuery(const SearchCombos& combos, std::string_view keyword,
                              bool forEngine = false, std::string_view extraClause = {});
+
+/// The shown query as the engine runs it: inside a string literal that
+/// follows LIKE, "*" becomes "%" and "?" becomes "_", and a "%", "_" or "\\"
+/// typed by the user is matched literally.
+std::string EngineLikePatterns(std::string_view query);
 
 /// The audit choices: "All", then complete (best available dumps included),
 /// incomplete, bad (unreadable sets included) and not audited.

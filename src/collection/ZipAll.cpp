@@ -111,7 +111,13 @@ std::string PackerArgument(std::string_view destFolder, std::string_view sourceF
            std::string(name) + "/*.*";
 }
 
+static ZipAllOutcome RunZipAllUncounted(const ZipAllRequest& request, TaskContext& context);
+
 ZipAllOutcome RunZipAll(const ZipAllRequest& request, TaskContext& context) {
+    return RunCountingErrors<ZipAllOutcome>([&] { return RunZipAllUncounted(request, context); });
+}
+
+static ZipAllOutcome RunZipAllUncounted(const ZipAllRequest& request, TaskContext& context) {
     ZipAllOutcome outcome;
     const std::optional<Folders> folders = CheckedFolders(request, outcome);
     if (!folders) return outcome;
@@ -133,7 +139,13 @@ ZipAllOutcome RunZipAll(const ZipAllRequest& request, TaskContext& context) {
     return outcome;
 }
 
+static ZipAllOutcome RunUnzipAllUncounted(const ZipAllRequest& request, TaskContext& context);
+
 ZipAllOutcome RunUnzipAll(const ZipAllRequest& request, TaskContext& context) {
+    return RunCountingErrors<ZipAllOutcome>([&] { return RunUnzipAllUncounted(request, context); });
+}
+
+static ZipAllOutcome RunUnzipAllUncounted(const ZipAllRequest& request, TaskContext& context) {
     ZipAllOutcome outcome;
     const std::optional<Folders> folders = CheckedFolders(request, outcome);
     if (!folders) return outcome;

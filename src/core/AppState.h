@@ -12,6 +12,7 @@ struct RunState {
     bool ErrorTrap = false;  ///< error convention armed by the start-up sequence
     bool LogFlag = false;    ///< debug logging (Debug command); never saved
     int ErrorCount = 0;      ///< error blocks written since start
+    int TaskErrorCount = 0;  ///< error blocks written since the running task started
     int Procedure = 0;       ///< procedure number of the operation now running
 
     std::string TempFolder;  ///< run-time temporary folder, trailing "/"

@@ -30,8 +30,18 @@ ProcedureScope::~ProcedureScope() {
     State().Procedure = previous_;
 }
 
+TaskErrorScope::TaskErrorScope() : previous_(State().TaskErrorCount) {
+    State().TaskErrorCount = 0;
+}
+
+TaskErrorScope::~TaskErrorScope() {
+    State().TaskErrorCount = previous_;
+}
+
 void ReportCurrentException() {
     try {
+        throw;
+    } catch (const ErrorLimitReached&) {
         throw;
     } catch (const AppError& e) {
         WriteErrorBlock(e.number(), e.what());

@@ -22,6 +22,31 @@ class AppError : public std::runtime_error {
     int number_;
 };
 
+/// Thrown by the log at the sixth error block of a task: the task unwinds,
+/// its cleanup runs, and its edge reports it failed with message(). Not a
+/// std::exception, so handlers of ordinary errors let it through.
+class ErrorLimitReached {
+  public:
+    explicit ErrorLimitReached(std::string message) : message_(std::move(message)) {}
+    const std::string& message() const { return message_; }
+
+  private:
+    std::string message_;
+};
+
+/// The error blocks of one task: the count starts again when the scope opens
+/// and the enclosing count comes back when it closes.
+class TaskErrorScope {
+  public:
+    TaskErrorScope();
+    ~TaskErrorScope();
+    TaskErrorScope(const TaskErrorScope&) = delete;
+    TaskErrorScope& operator=(const TaskErrorScope&) = delete;
+
+  private:
+    int previous_;
+};
+
 /// Error numbers of the original platform used in error blocks.
 namespace err {
 inline constexpr int kInvalidCall = 5;
@@ -59,6 +84,7 @@ class ProcedureScope {
 };
 
 /// Inside a catch block: writes the error block of the exception in flight.
+/// ErrorLimitReached is not written but thrown on.
 void ReportCurrentException();
 
 /// Inside a catch block: the description of the exception in flight (for a
@@ -66,13 +92,16 @@ void ReportCurrentException();
 std::string CurrentExceptionText();
 
 /// Runs body as operation `procedure`: an exception is written as an error
-/// block and swallowed. Returns false when the body ended by an error.
+/// block and swallowed (except ErrorLimitReached, which ends the task). Returns false when the body
+/// ended by an error.
 template <class Body>
 bool Guarded(int procedure, Body&& body) {
     ProcedureScope scope(procedure);
     try {
         std::forward<Body>(body)();
         return true;
+    } catch (const ErrorLimitReached&) {
+        throw;
     } catch (...) {
         ReportCurrentException();
         return false;
@@ -87,6 +116,8 @@ std::optional<std::string> GuardedFailure(int procedure, Body&& body) {
     try {
         std::forward<Body>(body)();
         return std::nullopt;
+    } catch (const ErrorLimitReached&) {
+        throw;
     } catch (...) {
         ReportCurrentException();
         return CurrentExceptionText();

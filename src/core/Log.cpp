@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/AppState.h"
+#include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/TextTable.h"
@@ -58,10 +59,10 @@ void WriteErrorBlock(int errorNumber, std::string_view description) {
     const std::string third = std::to_string(errorNumber) + " " + std::string(description);
     AppendLines({first, second, third, "<END>", " "});
     ++state.ErrorCount;
-    if (state.ErrorCount > 5) {
-        AppendLines({"5 BUG ERRORS => Sorry, Arcanote Stopped."});
+    if (++state.TaskErrorCount > 5) {
+        AppendLines({kErrorLimitLine});
         Ui().OpenWithDefaultApp(LogFilePath());
-        Ui().EndProgram(1);
+        throw ErrorLimitReached(std::string(kErrorLimitLine) + "\n" + LogFilePath());
     }
 }
 

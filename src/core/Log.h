@@ -18,9 +18,12 @@ void WriteLog(std::string_view line);
 /// WriteLog only while the log flag is on.
 void DebugLog(std::string_view line);
 
+/// The line that follows the sixth error block of a task.
+inline constexpr std::string_view kErrorLimitLine = "5 BUG ERRORS => Sorry, Arcanote Stopped.";
+
 /// Writes the five-line error block for the current procedure number and
-/// counts it; the sixth block adds the stop line, opens the log through the UI
-/// service and ends the program.
+/// counts it; the sixth block of a task adds the stop line, opens the log
+/// through the UI service and throws ErrorLimitReached (the task ends failed).
 void WriteErrorBlock(int errorNumber, std::string_view description);
 
 /// Local date and time, "YYYY-MM-DD HH:MM:SS".

@@ -57,11 +57,6 @@ void ScriptedUi::UnloadProgressWindow() {
     progressVisible = false;
 }
 
-void ScriptedUi::EndProgram(int code) {
-    ++endProgramCalls;
-    exitCode = code;
-}
-
 bool ScriptedUi::OpenWindow(WindowId window) {
     windowsOpened.push_back(ObjectNameOf(window));
     return true;

@@ -36,7 +36,6 @@ class ScriptedUi final : public UiService {
     void ShowProgressWindow() override;
     void SetProgressLabel(std::string_view text) override;
     void UnloadProgressWindow() override;
-    void EndProgram(int exitCode) override;
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
 
@@ -51,8 +50,6 @@ class ScriptedUi final : public UiService {
     int progressUnloaded = 0;
     bool menusEnabled = true;
     bool progressVisible = false;
-    int endProgramCalls = 0;
-    int exitCode = 0;
     std::vector<std::string> windowsOpened;  ///< design names given to OpenWindow
     /// Windows reported open by IsWindowOpen (tests clear it to end a wait).
     std::vector<std::string> windowsOpen;

@@ -5,7 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "core/ErrorGuard.h"
 #include "core/Progress.h"
 #include "core/UiService.h"
 
@@ -55,5 +57,19 @@ class TaskContext {
     TaskProgress& progress_;
     UiService& ui_;
 };
+
+/// A task's edge: runs body with its own error count; the sixth error block
+/// ends it failed, after the cleanup of everything it unwound.
+template <class TaskOutcome, class Body>
+TaskOutcome RunCountingErrors(Body&& body) {
+    TaskErrorScope errors;
+    try {
+        return std::forward<Body>(body)();
+    } catch (const ErrorLimitReached& stop) {
+        TaskOutcome outcome{};
+        static_cast<Outcome&>(outcome) = Outcome::Failure(stop.message());
+        return outcome;
+    }
+}
 
 }  // namespace arc

@@ -17,7 +17,6 @@ class SilentUi final : public UiService {
     void ShowProgressWindow() override {}
     void SetProgressLabel(std::string_view) override {}
     void UnloadProgressWindow() override {}
-    void EndProgram(int) override {}
 };
 
 SilentUi& Silent() {

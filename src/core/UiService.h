@@ -73,10 +73,6 @@ class UiService {
     virtual void SetProgressLabel(std::string_view text) = 0;
     virtual void UnloadProgressWindow() = 0;
 
-    /// Ends the program at once (the sixth error block). The scripted
-    /// implementation records the request and returns.
-    virtual void EndProgram(int exitCode) = 0;
-
     /// Opens a tool window without waiting; a window that is already open is
     /// brought to the front. False when this front end has no such window (the
     /// command line has none).

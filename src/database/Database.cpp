@@ -43,62 +43,6 @@ Connection& Shared() {
     ThrowEngineError(db, std::move(message));
 }
 
-bool IsWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
-
-bool WordAt(std::string_view sql, std::size_t pos, std::string_view word) {
-    if (pos + word.size() > sql.size()) return false;
-    if (pos > 0 && IsWordChar(sql[pos - 1])) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(sql[pos + i])) != word[i]) return false;
-    return pos + word.size() == sql.size() || !IsWordChar(sql[pos + word.size()]);
-}
-
-std::size_t SkipBlanks(std::string_view sql, std::size_t pos) {
-    while (pos < sql.size() && std::isspace(static_cast<unsigned char>(sql[pos])))
-        ++pos;
-    return pos;
-}
-
-/// End of the quoted literal opening at `start` (index of its closing quote,
-/// or sql.size() when unterminated).
-std::size_t LiteralEnd(std::string_view sql, std::size_t start) {
-    const char quote = sql[start];
-    std::size_t i = start + 1;
-    while (i < sql.size()) {
-        if (sql[i] == quote) {
-            if (i + 1 < sql.size() && sql[i + 1] == quote) {
-                i += 2;
-                continue;
-            }
-            return i;
-        }
-        ++i;
-    }
-    return sql.size();
-}
-
-/// A LIKE pattern of the original engine ("*", "?") in SQLite's form.
-void AppendLikePattern(std::string& out, std::string_view body) {
-    const bool escape = body.find_first_of("%_\\") != std::string_view::npos;
-    out += '\'';
-    for (char c : body) {
-        if (c == '*') {
-            out += '%';
-        } else if (c == '?') {
-            out += '_';
-        } else if (escape && (c == '%' || c == '_' || c == '\\')) {
-            out += '\\';
-            out += c;
-        } else {
-            out += c;
-        }
-    }
-    out += '\'';
-    if (escape) out += " ESCAPE '\\'";
-}
-
 // An empty view may carry no pointer at all; it still means "", not Null.
 const char* TextPointer(std::string_view text) {
     return text.data() ? text.data() : "";
@@ -225,61 +169,9 @@ std::string SqlQuote(std::string_view value) {
     return quoted;
 }
 
-std::string ToSqliteDialect(std::string_view sql) {
-    std::string out;
-    out.reserve(sql.size() + 16);
-    bool afterLike = false;  // the last token was LIKE
-    std::size_t i = 0;
-    while (i < sql.size()) {
-        const char c = sql[i];
-        if (c == '\'' || c == '"') {
-            const std::size_t end = LiteralEnd(sql, i);
-            if (c == '\'' && afterLike && end < sql.size()) {
-                AppendLikePattern(out, sql.substr(i + 1, end - i - 1));
-            } else {
-                out.append(sql.substr(i, std::min(end + 1, sql.size()) - i));
-            }
-            i = end + 1;
-            afterLike = false;
-            continue;
-        }
-        if (std::isspace(static_cast<unsigned char>(c))) {
-            out += c;
-            ++i;
-            continue;
-        }
-        if (IsWordChar(c) && (i == 0 || !IsWordChar(sql[i - 1]))) {
-            if (WordAt(sql, i, "DELETE")) {
-                std::size_t star = SkipBlanks(sql, i + 6);
-                if (star < sql.size() && sql[star] == '*') {
-                    std::size_t from = SkipBlanks(sql, star + 1);
-                    if (WordAt(sql, from, "FROM")) {
-                        out.append(sql.substr(i, 6));
-                        out += ' ';
-                        i = from;
-                        afterLike = false;
-                        continue;
-                    }
-                }
-            }
-            std::size_t end = i;
-            while (end < sql.size() && IsWordChar(sql[end]))
-                ++end;
-            afterLike = WordAt(sql, i, "LIKE");
-            out.append(sql.substr(i, end - i));
-            i = end;
-            continue;
-        }
-        afterLike = false;
-        out += c;
-        ++i;
-    }
-    return out;
-}
-
 int Execute(std::string_view sql) {
     sqlite3* db = DatabaseHandle();
-    const std::string text = ToSqliteDialect(sql);
+    const std::string text(sql);
     const char* tail = text.c_str();
     const char* end = text.c_str() + text.size();
     int changes = 0;
@@ -301,7 +193,7 @@ int Execute(std::string_view sql) {
 }
 
 bool TryExecute(std::string_view sql) {
-    const std::string text = ToSqliteDialect(sql);
+    const std::string text(sql);
     return sqlite3_exec(DatabaseHandle(), text.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
@@ -406,10 +298,9 @@ Statement::Statement(const ReadOnlyDatabase* database, std::string_view sql)
     : Statement(database ? Statement(*database, sql) : Statement(sql)) {}
 
 void Statement::Prepare(sqlite3* db, std::string_view sql) {
-    const std::string text = ToSqliteDialect(sql);
-    if (sqlite3_prepare_v3(db, text.c_str(), static_cast<int>(text.size()),
+    if (sqlite3_prepare_v3(db, TextPointer(sql), static_cast<int>(sql.size()),
                            SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
-        ThrowDatabaseError(db, text);
+        ThrowDatabaseError(db, sql);
     if (!stmt_) throw AppError(err::kDatabase, "Empty statement");
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The game database: one shared SQLite connection, statement execution in the
-// program's SQL dialect, prepared statements and transactions.
+// The game database: one shared SQLite connection, statement execution,
+// prepared statements and transactions.
 //
 // Every failure of the engine is thrown as AppError(err::kDatabase, SQLite's
 // message); callers catch it at their boundary (Guarded / ProcedureScope) like
@@ -82,13 +82,8 @@ const std::string& DatabaseFailure();
 /// "WHERE InternalName='" + SqlQuote(name) + "'".
 std::string SqlQuote(std::string_view value);
 
-/// Translates the program's SQL to SQLite where the dialects differ:
-/// "DELETE * FROM" becomes "DELETE FROM"; inside a string literal that follows
-/// LIKE, "*" becomes "%" and "?" becomes "_" (a literal "%" or "_" is escaped).
-std::string ToSqliteDialect(std::string_view sql);
-
 /// Runs one or more statements that return no rows (DELETE, UPDATE, ...) on
-/// the shared connection, after dialect translation. Returns the number of rows
+/// the shared connection. Returns the number of rows
 /// changed by the last statement (a statement that matches nothing is no error).
 int Execute(std::string_view sql);
 
@@ -161,7 +156,7 @@ using FieldValue = std::variant<std::monostate, std::string, std::int64_t>;
 ///     while (select.Step()) use(select.ColumnText(0));
 class Statement {
   public:
-    /// Prepares `sql` (dialect-translated) on the shared connection.
+    /// Prepares `sql` on the shared connection.
     explicit Statement(std::string_view sql);
     /// Prepares `sql` on a connection of its own, which must outlive the statement.
     Statement(const ReadOnlyDatabase& database, std::string_view sql);

@@ -129,7 +129,17 @@ BuildOutcome Finished(BuildResult result, std::string message, bool told) {
 
 }  // namespace
 
+static BuildOutcome RunBuildUncounted(const BuildRequest& request, TaskContext& context);
+
 BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
+    BuildOutcome outcome =
+        RunCountingErrors<BuildOutcome>([&] { return RunBuildUncounted(request, context); });
+    if (outcome.failed() && outcome.result == BuildResult::Built)
+        outcome.result = BuildResult::Failed;
+    return outcome;
+}
+
+static BuildOutcome RunBuildUncounted(const BuildRequest& request, TaskContext& context) {
     const std::string& database = request.databasePath;
     if (database.empty()) return Finished(BuildResult::NotStarted, "no database file", false);
     if (IsTemplatePath(database)) {

@@ -197,7 +197,7 @@ BuildLock::~BuildLock() {
 void EmptyAllTables() {
     for (std::string_view table :
          {"Data", "History", "Command", "Versions", "BiosSet", "Chip", "DipSwitch", "Disk", "Rom"})
-        Execute("DELETE * FROM " + std::string(table));
+        Execute("DELETE FROM " + std::string(table));
 }
 
 std::string ReadMameVersion() {

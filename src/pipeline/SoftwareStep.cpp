@@ -14,7 +14,16 @@ SoftwareImportRequest SoftwareSourceOf(const EmulatorNames& emulator) {
     return {layout.hashFolder, sources.executable, ProgramFolder()};
 }
 
+static SoftwareImportOutcome RunSoftwareStepUncounted(const SoftwareImportRequest& request,
+                                                      TaskContext& context);
+
 SoftwareImportOutcome RunSoftwareStep(const SoftwareImportRequest& request, TaskContext& context) {
+    return RunCountingErrors<SoftwareImportOutcome>(
+        [&] { return RunSoftwareStepUncounted(request, context); });
+}
+
+static SoftwareImportOutcome RunSoftwareStepUncounted(const SoftwareImportRequest& request,
+                                                      TaskContext& context) {
     context.progress().SetLabel("Software lists");
     SoftwareImportOutcome outcome = RunSoftwareImport(request, context);
     WriteLog("software lists: " +

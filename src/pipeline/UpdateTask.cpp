@@ -92,7 +92,7 @@ bool CollectsUpdateValues(SupportFile file) {
 bool RunUpdateImporter(SupportFile file, const std::string& path, TaskProgress& progress) {
     // A new Command.dat replaces the blocks an earlier import stored, instead
     // of repeating them.
-    if (file == SupportFile::Command) Execute("DELETE * FROM Command");
+    if (file == SupportFile::Command) Execute("DELETE FROM Command");
     if (!CollectsUpdateValues(file)) return ImporterOf(file)(path, progress, nullptr);
     // An update of a set rewrites its whole row: the lists' values are
     // collected and each set written once. What was read before a cancel or
@@ -135,7 +135,13 @@ std::string UpdateSourceCaption(int source) {
     return std::string(RowOf(UpdateSourceFile(source)).caption);
 }
 
+static UpdateOutcome RunUpdateUncounted(const UpdateRequest& request, TaskContext& context);
+
 UpdateOutcome RunUpdate(const UpdateRequest& request, TaskContext& context) {
+    return RunCountingErrors<UpdateOutcome>([&] { return RunUpdateUncounted(request, context); });
+}
+
+static UpdateOutcome RunUpdateUncounted(const UpdateRequest& request, TaskContext& context) {
     UpdateOutcome outcome;
     const std::string& database = request.databasePath;
     const BuildLock lock(database);

@@ -240,7 +240,13 @@ int RemovePageLeftovers(const std::string& htmlFolder) {
     return removed;
 }
 
+static SheetsOutcome RunSheetsUncounted(const SheetsRequest& request, TaskContext& context);
+
 SheetsOutcome RunSheets(const SheetsRequest& request, TaskContext& context) {
+    return RunCountingErrors<SheetsOutcome>([&] { return RunSheetsUncounted(request, context); });
+}
+
+static SheetsOutcome RunSheetsUncounted(const SheetsRequest& request, TaskContext& context) {
     ProcedureScope scope(kProcBuildSheets);
     SheetsOutcome outcome;
     const std::string htmlFolder = WithTrailingSlash(request.htmlFolder);

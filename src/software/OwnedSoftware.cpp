@@ -32,8 +32,17 @@ std::vector<std::string> SetsIn(const std::string& folder) {
 
 }  // namespace
 
+static OwnedSoftwareOutcome RunOwnedSoftwareScanUncounted(const OwnedSoftwareRequest& request,
+                                                          TaskContext& context);
+
 OwnedSoftwareOutcome RunOwnedSoftwareScan(const OwnedSoftwareRequest& request,
                                           TaskContext& context) {
+    return RunCountingErrors<OwnedSoftwareOutcome>(
+        [&] { return RunOwnedSoftwareScanUncounted(request, context); });
+}
+
+static OwnedSoftwareOutcome RunOwnedSoftwareScanUncounted(const OwnedSoftwareRequest& request,
+                                                          TaskContext& context) {
     OwnedSoftwareOutcome outcome;
     if (!IsDatabaseOpen()) {
         static_cast<Outcome&>(outcome) = Outcome::Failure("no database is open");

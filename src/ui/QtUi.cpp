@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
-#include <cstdlib>
 
 #include "ui/FileDialogFilter.h"
 #include "ui/MainWindow.h"
@@ -71,8 +70,7 @@ QtUi::QtUi()
     : opener_([](const QString& target) {
           const QUrl url = LooksLikeUrl(target) ? QUrl(target) : QUrl::fromLocalFile(target);
           return QDesktopServices::openUrl(url);
-      }),
-      end_([](int exitCode) { std::exit(exitCode); }) {}
+      }) {}
 
 QWidget* QtUi::DialogParent() const {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -164,10 +162,6 @@ void QtUi::SetProgressLabel(std::string_view text) {
 
 void QtUi::UnloadProgressWindow() {
     if (progress_) progress_->close();
-}
-
-void QtUi::EndProgram(int exitCode) {
-    end_(exitCode);
 }
 
 bool QtUi::OpenWindow(WindowId window) {

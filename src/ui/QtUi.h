@@ -26,7 +26,6 @@ class QtUi final : public UiService {
     /// Replaces the desktop's "open" (tests record what would be opened).
     void SetOpener(Opener opener) { opener_ = std::move(opener); }
     /// Replaces the end of the program (tests keep running).
-    void SetEndHandler(std::function<void(int)> end) { end_ = std::move(end); }
 
     /// The progress window while shown.
     ProgressWindow* TheProgressWindow() const { return progress_; }
@@ -41,7 +40,6 @@ class QtUi final : public UiService {
     void ShowProgressWindow() override;
     void SetProgressLabel(std::string_view text) override;
     void UnloadProgressWindow() override;
-    void EndProgram(int exitCode) override;
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
 
@@ -51,7 +49,6 @@ class QtUi final : public UiService {
     QPointer<MainWindow> main_;
     QPointer<ProgressWindow> progress_;
     Opener opener_;
-    std::function<void(int)> end_;
 };
 
 }  // namespace arc::ui

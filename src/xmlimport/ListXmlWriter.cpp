@@ -130,7 +130,7 @@ ListXmlWriter::ListXmlWriter(bool updateMode, bool escapedText)
     if (updateMode_) {
         batch_.emplace();
         for (std::string_view table : {"BiosSet", "Chip", "DipSwitch", "Disk", "Rom"})
-            Execute("DELETE * FROM " + std::string(table));
+            Execute("DELETE FROM " + std::string(table));
         return;
     }
     for (std::string_view table : {"Data", "BiosSet", "Chip", "DipSwitch", "Disk", "Rom"}) {

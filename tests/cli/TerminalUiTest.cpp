@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <iostream>
+#include <regex>
 #include <sstream>
 
 #include "cli/TerminalUi.h"
 #include "core/AppState.h"
+#include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
@@ -60,24 +62,21 @@ TEST(TerminalUiTest, NotesCopyDoesNotPrintEverySetName) {
     EXPECT_NE(text.find("set1\n"), std::string::npos);
 }
 
-TEST(TerminalUiDeathTest, TheSixthErrorKeepsItsBlocksInTheLogAndExitsNonZero) {
+TEST(TerminalUiTest, TheSixthErrorEndsTheTaskWithTheStopLineAndTheProcessGoesOn) {
     test::TempDir home;
     SetProgramFolder(home.str());
     ResetState();
-    test::WriteFile(home.file("Arcanote.log.txt"), "old error of an earlier command\r\n");
-    EXPECT_EXIT(
-        {
-            cli::TerminalUi ui(std::cerr, false, false);
-            InstallUi(&ui);
-            for (int i = 0; i < 6; ++i)
-                WriteErrorBlock(53, "File not found");
-            InstallUi(nullptr);
-        },
-        ::testing::ExitedWithCode(1),
-        // Where the log is, and nothing of it.
-        "^See: [^\n]*Arcanote\\.log\\.txt\nArcanote stopped after too many errors; see "
-        "[^\n]*\n$");
-    EXPECT_NE(test::ReadFile(home.file("Arcanote.log.txt")).find("TRACKING BUG NUMBER"),
+    std::ostringstream err;
+    cli::TerminalUi ui(err, false, false);
+    InstallUi(&ui);
+    for (int i = 0; i < 5; ++i)
+        WriteErrorBlock(53, "File not found");
+    EXPECT_THROW(WriteErrorBlock(53, "File not found"), ErrorLimitReached);
+    InstallUi(nullptr);
+    // The terminal says where the log is, and nothing of it.
+    EXPECT_TRUE(std::regex_match(err.str(), std::regex("^See: [^\n]*Arcanote\\.log\\.txt\n$")))
+        << err.str();
+    EXPECT_NE(test::ReadFile(home.file("Arcanote.log.txt")).find("5 BUG ERRORS"),
               std::string::npos);
     ResetState();
 }

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "collection/SearchQuery.h"
+#include "database/Database.h"
+#include "database/Schema.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -49,6 +51,41 @@ TEST_F(SearchQueryTest, ClausesFollowTheCriteriaOrderWithoutATrailingAnd) {
               std::string(kSelect) +
                   " WHERE gotit IS NOT TRUE AND cloneof is null AND mature IS NOT TRUE ORDER BY "
                   "GameName");
+}
+
+TEST_F(SearchQueryTest, TheShownWildcardsBecomeTheEnginesInsideLikePatternsOnly) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"SELECT * FROM Data WHERE GameName LIKE '*pac*'",
+         "SELECT * FROM Data WHERE GameName LIKE '%pac%'"},
+        // Stars outside LIKE patterns and text inside other literals stay.
+        {"SELECT * FROM Data WHERE Year='19*' AND x like  '19?*'",
+         "SELECT * FROM Data WHERE Year='19*' AND x like  '19_%'"},
+        {"x LIKE 'it''s*'", "x LIKE 'it''s%'"},
+        // A "%", "_" or "\\" typed by the user is matched as itself.
+        {"x LIKE '*100%_\\*'", "x LIKE '%100\\%\\_\\\\%' ESCAPE '\\'"},
+        {"NOTLIKE '*' OR \"LIKE\" LIKE 'a'", "NOTLIKE '*' OR \"LIKE\" LIKE 'a'"},
+    };
+    for (const auto& [shown, engine] : cases)
+        EXPECT_EQ(EngineLikePatterns(shown), engine) << shown;
+
+    // What the engine finds for a keyword of the search window.
+    const std::string path = home.file("Arcanote.mdb");
+    std::string error;
+    ASSERT_TRUE(CreateTemplateDatabase(path, &error)) << error;
+    DatabaseScope database;
+    ASSERT_TRUE(database.Open(path, DatabaseUse::Read));
+    Execute(
+        "INSERT INTO Data (InternalName, GameName) VALUES ('a', '100% Fun'), ('b', '1000 Fun'),"
+        "('c', 'my_game'), ('d', 'myXgame')");
+    const std::pair<std::string_view, std::string_view> keywords[] = {
+        {"100%", "a"}, {"y_g", "c"}, {"y?g", "c d"}, {"FUN", "a b"}};
+    for (const auto& [keyword, found] : keywords) {
+        Statement query(BuildSearchQuery(FixedSearchCombos(), keyword, true));
+        std::string names;
+        while (query.Step())
+            names += (names.empty() ? "" : " ") + query.ColumnText(0);
+        EXPECT_EQ(names, found) << keyword;
+    }
 }
 
 }  // namespace

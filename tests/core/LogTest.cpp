@@ -5,6 +5,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
+#include "core/Task.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -41,17 +42,46 @@ TEST_F(LogTest, GuardedWritesAnErrorBlockWithTheLogFlagOffAndTheCallerGoesOn) {
               std::string::npos);
 }
 
-TEST_F(LogTest, TheSixthErrorBlockStopsTheProgramAfterOpeningTheLog) {
-    for (int i = 0; i < 5; ++i)
+// A task that meets `errors` errors, each caught and logged by its operation,
+// with a temporary file that its cleanup removes.
+Outcome TaskMeeting(int errors, const std::string& temporary, bool& finished) {
+    return RunCountingErrors<Outcome>([&] {
+        WriteFile(temporary, "partial");
+        struct Remover {
+            std::string path;
+            ~Remover() { std::filesystem::remove(path); }
+        } remover{temporary};
+        for (int i = 0; i < errors; ++i)
+            Guarded(20 + i, [] { throw AppError(err::kInvalidCall, "Invalid procedure call"); });
+        finished = true;
+        return Outcome::Success();
+    });
+}
+
+TEST_F(LogTest, TheSixthErrorBlockEndsTheTaskFailedAfterItsCleanupAndTheProgramGoesOn) {
+    const std::string temporary = home.file("task.tmp");
+    for (int i = 0; i < 4; ++i)  // errors before the task do not count against it
         WriteErrorBlock(5, "Invalid procedure call");
-    EXPECT_EQ(ui().endProgramCalls, 0);
+    bool finished = false;
+    EXPECT_TRUE(TaskMeeting(5, temporary, finished).ok());
+    EXPECT_TRUE(finished);
     EXPECT_EQ(log().find("5 BUG ERRORS"), std::string::npos);
 
-    WriteErrorBlock(5, "Invalid procedure call");
-    EXPECT_EQ(ui().endProgramCalls, 1);
-    EXPECT_NE(ui().exitCode, 0);
+    finished = false;
+    const Outcome stopped = TaskMeeting(7, temporary, finished);
+    EXPECT_TRUE(stopped.failed());
+    EXPECT_FALSE(finished);
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_EQ(stopped.message, std::string(kErrorLimitLine) + "\n" + LogFilePath());
     EXPECT_EQ(ui().opened, std::vector<std::string>{home.file("Arcanote.log.txt")});
-    EXPECT_TRUE(log().ends_with(" \r\n5 BUG ERRORS => Sorry, Arcanote Stopped.\r\n")) << log();
+    EXPECT_TRUE(
+        log().ends_with("TRACKING BUG NUMBER = 25\r\n5 Invalid procedure call\r\n<END>\r\n "
+                        "\r\n5 BUG ERRORS => Sorry, Arcanote Stopped.\r\n"))
+        << log();
+    EXPECT_EQ(State().ErrorCount, 4 + 5 + 6);
+
+    // The program goes on: the next task starts with a fresh count.
+    EXPECT_TRUE(TaskMeeting(1, temporary, finished).ok());
 }
 
 TEST_F(LogTest, DebugLinesAndErrorBlocksKeepTheirOrder) {

@@ -41,7 +41,6 @@ struct QtProgramFolder {
             opened.push_back(target.toStdString());
             return true;
         });
-        ui.SetEndHandler([this](int code) { endCodes.push_back(code); });
         InstallUi(&ui);
     }
     ~QtProgramFolder() {
@@ -52,7 +51,6 @@ struct QtProgramFolder {
     TempDir home;
     arc::ui::QtUi ui;
     std::vector<std::string> opened;
-    std::vector<int> endCodes;
 };
 
 /// A template database at `path` with `sql` run on it.

@@ -90,7 +90,7 @@ TEST_P(BothMethods, AFreshImportLeavesEveryIndexAndTheSyncLevelInPlace) {
     progress.cancelled = false;
     Import(GetParam());
     EXPECT_EQ(QueryValue("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
-                         "name LIKE 'IX*InternalName'"),
+                         "name LIKE 'IX%InternalName'"),
               "7");
     EXPECT_EQ(QueryValue("PRAGMA synchronous"), "1");
     Statement plan("EXPLAIN QUERY PLAN SELECT * FROM Rom WHERE InternalName='a'");
