@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
+#include <chrono>
 #include <deque>
 #include <map>
 #include <memory>
@@ -58,9 +59,11 @@ const EmulatorOptions& OptionsOfTheEmulator() {
 
 }  // namespace
 
-bool PlayGame(const std::string& setName) {
+bool PlayGame(const std::string& setName, const std::vector<std::string>& extraArguments,
+              PlayEnded ended) {
     if (setName.empty()) return false;
-    const EmulatorLaunch launch = PlanLaunch(setName, OptionsOfTheEmulator());
+    EmulatorLaunch launch = PlanLaunch(setName, OptionsOfTheEmulator());
+    launch.arguments.insert(launch.arguments.end(), extraArguments.begin(), extraArguments.end());
     if (launch.program.empty()) {
         Ui().Message(NoEmulatorMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
@@ -81,16 +84,25 @@ bool PlayGame(const std::string& setName) {
         process->setWorkingDirectory(QString::fromStdString(launch.workingFolder));
     process->setProcessChannelMode(QProcess::MergedChannels);
     auto output = std::make_shared<OutputLines>();
+    const std::int64_t startedAt = std::chrono::duration_cast<std::chrono::seconds>(
+                                       std::chrono::system_clock::now().time_since_epoch())
+                                       .count();
+    const auto startClock = std::chrono::steady_clock::now();
     QObject::connect(process, &QProcess::readyReadStandardOutput, process,
                      [process, output, setName] { output->Take(process->readAll(), setName); });
     QObject::connect(
         process, &QProcess::finished, process,
-        [process, output, setName](int exitCode, QProcess::ExitStatus status) {
+        [process, output, setName, ended, startedAt, startClock](int exitCode,
+                                                                 QProcess::ExitStatus status) {
             output->Take(process->readAll(), setName);
             output->Line(output->pending, setName);
             const int code = status == QProcess::CrashExit ? -1 : exitCode;
             WriteLog(setName + ": the emulator ended with code " + std::to_string(code));
             process->deleteLater();
+            if (code == 0 && ended)
+                ended(startedAt, std::chrono::duration_cast<std::chrono::seconds>(
+                                     std::chrono::steady_clock::now() - startClock)
+                                     .count());
             if (code != 0)
                 Ui().Message(EmulatorErrorMessage(setName, code, output->Last()), MsgButtons::Ok,
                              MsgIcon::Exclamation);

@@ -5,6 +5,7 @@
 // emulator, Sheet opens the game's page. The rules are in GameBrowserQuery
 // and GameActions; this window binds widgets to them.
 
+#include <QList>
 #include <QString>
 #include <string>
 
@@ -17,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTableView;
 class QTextBrowser;
@@ -41,6 +43,7 @@ class GameBrowserWindow : public ChildWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -53,7 +56,23 @@ class GameBrowserWindow : public ChildWindow {
     void ShowDetails();
     void ShowImage(QLabel* label, int artSlot, const std::string& setName);
     void Play();
+    void PlayWithOptions();
+    void PlaySet(const std::string& setName, const std::string& options);
     void OpenSheet();
+    void ToggleFavourite();
+    void OpenRomFolder();
+    void CopySetName();
+    void ShowGameMenu(const QPoint& at);
+    /// Reads the favourites and plays again and shows them.
+    void RefreshUserData();
+    /// Marks the words of a full-text filter in the text panes.
+    void HighlightMatches();
+    std::string UserDatabasePath() const;
+    /// Sort, widths, chosen columns and splitter: restored from the user
+    /// database beside the built one, and kept there.
+    void RestoreLayout();
+    void SaveLayout();
+    void ShowColumnChooser(const QPoint& at);
 
     GameBrowserQuery query_;
     ArtImages art_;
@@ -69,8 +88,16 @@ class GameBrowserWindow : public ChildWindow {
     QCheckBox* working_ = nullptr;
     QCheckBox* noClones_ = nullptr;
     QCheckBox* noMature_ = nullptr;
+    QCheckBox* favourites_ = nullptr;
+    QCheckBox* recent_ = nullptr;
+    QCheckBox* fullText_ = nullptr;
+    QLineEdit* yearFrom_ = nullptr;
+    QLineEdit* yearTo_ = nullptr;
     QLabel* count_ = nullptr;
     QTableView* table_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    bool layoutRestored_ = false;
+    QList<int> splitterSizes_;  ///< restored once the window is laid out
     QLabel* title_ = nullptr;
     QLabel* snapshot_ = nullptr;
     QLabel* titleImage_ = nullptr;
