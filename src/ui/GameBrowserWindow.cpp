@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -62,6 +64,18 @@ QPlainTextEdit* TextPane(const char* name) {
     pane->setReadOnly(true);
     return pane;
 }
+
+/// The pictures of the art strip: the art folder of each, in display order.
+struct ArtStripEntry {
+    const char* name;
+    int slot;
+};
+constexpr std::array<ArtStripEntry, kArtSlots> kArtStrip = {{{"Snapshot", kSnapshots},
+                                                             {"TitleImage", kTitles},
+                                                             {"Marquee", kMarquees},
+                                                             {"Cabinet", kCabinets},
+                                                             {"ControlPanel", kControlPanels},
+                                                             {"Flyer", kFlyers}}};
 
 QLabel* ImageLabel(const char* name) {
     auto* label = new QLabel;
@@ -276,11 +290,22 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
     title_->setFont(big);
-    snapshot_ = ImageLabel("Snapshot");
-    titleImage_ = ImageLabel("TitleImage");
-    auto* images = new QHBoxLayout;
-    images->addWidget(snapshot_);
-    images->addWidget(titleImage_);
+    auto* strip = new QWidget;
+    auto* images = new QHBoxLayout(strip);
+    images->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = 0; i < kArtStrip.size(); ++i) {
+        artLabels_[i] = ImageLabel(kArtStrip[i].name);
+        images->addWidget(artLabels_[i]);
+    }
+    images->addStretch(1);
+    artStrip_ = new QScrollArea;
+    artStrip_->setObjectName("ArtStrip");
+    artStrip_->setWidget(strip);
+    artStrip_->setWidgetResizable(true);
+    artStrip_->setFrameShape(QFrame::NoFrame);
+    artStrip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    artStrip_->setFixedHeight(kImageBox.height() +
+                              artStrip_->horizontalScrollBar()->sizeHint().height());
 
     fields_ = new QTextBrowser;
     fields_->setObjectName("Fields");
@@ -308,7 +333,7 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     auto* column = new QVBoxLayout(pane);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(title_);
-    column->addLayout(images);
+    column->addWidget(artStrip_);
     column->addWidget(tabs_, 1);
     column->addLayout(buttons);
     return pane;
@@ -412,8 +437,12 @@ void GameBrowserWindow::ShowDetails() {
     tabs_->setTabEnabled(2, !details.mameinfo.empty());
     tabs_->setTabEnabled(3, !details.commands.empty());
     HighlightMatches();
-    ShowImage(snapshot_, kSnapshots, name);
-    ShowImage(titleImage_, kTitles, name);
+    bool anyPicture = false;
+    for (std::size_t i = 0; i < kArtStrip.size(); ++i) {
+        ShowImage(artLabels_[i], kArtStrip[i].slot, name);
+        anyPicture = anyPicture || !artLabels_[i]->isHidden();
+    }
+    artStrip_->setVisible(anyPicture);
     play_->setEnabled(details.found);
     sheet_->setEnabled(details.found);
 }

@@ -7,10 +7,12 @@
 
 #include <QList>
 #include <QString>
+#include <array>
 #include <string>
 
 #include "collection/ArtImages.h"
 #include "collection/GameBrowserQuery.h"
+#include "core/Settings.h"
 #include "ui/ChildWindow.h"
 
 class QCheckBox;
@@ -18,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QSplitter;
 class QTabWidget;
 class QTableView;
@@ -99,8 +102,9 @@ class GameBrowserWindow : public ChildWindow {
     bool layoutRestored_ = false;
     QList<int> splitterSizes_;  ///< restored once the window is laid out
     QLabel* title_ = nullptr;
-    QLabel* snapshot_ = nullptr;
-    QLabel* titleImage_ = nullptr;
+    /// The art strip: a picture of each art folder, in kArtStrip's order.
+    std::array<QLabel*, kArtSlots> artLabels_{};
+    QScrollArea* artStrip_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QTextBrowser* fields_ = nullptr;
     QPlainTextEdit* history_ = nullptr;

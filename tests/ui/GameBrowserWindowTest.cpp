@@ -72,6 +72,8 @@ struct OpenBrowser : test::OpenedWindow {
         TheSettings().ArtFolders[kSnapshots] = folder.home.str() + "snap/";
         test::WriteFile(folder.home.file("snap/snap.zip"),
                         test::BuildZip({{"g00012.png", Png(Qt::red)}}));
+        TheSettings().ArtFolders[kFlyers] = folder.home.str() + "flyers/";
+        test::WriteFile(folder.home.file("flyers/g00012.png"), Png(Qt::blue));
         Open("MnuParcourir", "Form20");
         table = Find<QTableView>("GameTable");
     }
@@ -123,6 +125,8 @@ class GameBrowserWindowTest : public QObject {
         QCOMPARE(browser.Find<QLabel>("Snapshot")->pixmap().toImage().pixelColor(4, 4),
                  QColor(Qt::red));
         QVERIFY(browser.Find<QLabel>("TitleImage")->pixmap().isNull());
+        QCOMPARE(browser.Find<QLabel>("Flyer")->pixmap().toImage().pixelColor(4, 4),
+                 QColor(Qt::blue));  // every art folder has its place in the strip
 
         TheSettings().MameExe = StubEmulator(browser.folder.home);
         QTest::keyClick(browser.table, Qt::Key_Return);
