@@ -35,9 +35,12 @@
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/Settings.h"
+#include "core/TextFile.h"
 #include "core/UiService.h"
 #include "database/FullTextIndex.h"
 #include "database/UserDatabase.h"
+#include "notes/Notes.h"
+#include "notes/NotesFile.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/GameTableModel.h"
 #include "ui/QtText.h"
@@ -228,7 +231,20 @@ void GameBrowserWindow::ShowColumnChooser(const QPoint& at) {
     menu.exec(header->mapToGlobal(at));
 }
 
+void GameBrowserWindow::SaveNote() {
+    if (shownSet_.empty()) return;
+    if (!SaveGameNote(NotesFilePath(), shownSet_, noteTitle_, note_->toPlainText().toStdString())) {
+        Ui().Message(std::string(InLanguage("The note could not be saved in ",
+                                            "La note n'a pas pu être enregistrée dans ")) +
+                         NotesFilePath(),
+                     MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    note_->document()->setModified(false);
+}
+
 void GameBrowserWindow::hideEvent(QHideEvent* event) {
+    if (note_->document()->isModified()) SaveNote();
     SaveLayout();
     ChildWindow::hideEvent(event);
 }
@@ -318,6 +334,19 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     tabs_->addTab(history_, Said("History", "Historique"));
     tabs_->addTab(mameinfo_, "Mameinfo");
     tabs_->addTab(commands_, Said("Commands", "Commandes"));
+    note_ = new QPlainTextEdit;
+    note_->setObjectName("Note");
+    saveNote_ = new QPushButton(Said("Save the note", "Enregistrer la note"));
+    saveNote_->setObjectName("SaveNote");
+    saveNote_->setEnabled(false);
+    connect(note_, &QPlainTextEdit::modificationChanged, saveNote_, &QPushButton::setEnabled);
+    connect(saveNote_, &QPushButton::clicked, this, [this] { SaveNote(); });
+    auto* notePage = new QWidget;
+    auto* noteColumn = new QVBoxLayout(notePage);
+    noteColumn->setContentsMargins(0, 0, 0, 0);
+    noteColumn->addWidget(note_, 1);
+    noteColumn->addWidget(saveNote_, 0, Qt::AlignRight);
+    tabs_->addTab(notePage, Said("Note", "Note"));
 
     play_ = new QPushButton(Said("&Play", "&Jouer"));
     play_->setObjectName("Play");
@@ -422,6 +451,7 @@ std::string GameBrowserWindow::SelectedSet() const {
 void GameBrowserWindow::ShowDetails() {
     const std::string name = SelectedSet();
     if (name == shownSet_ && !name.empty()) return;
+    if (note_->document()->isModified()) SaveNote();  // leaving a game keeps its note
     shownSet_ = name;
     const GameDetails details = name.empty() ? GameDetails{} : query_.Details(name);
     title_->setText(Q(details.title));
@@ -433,6 +463,12 @@ void GameBrowserWindow::ShowDetails() {
     history_->setPlainText(Q(details.history));
     mameinfo_->setPlainText(Q(details.mameinfo));
     commands_->setPlainText(Q(details.commands));
+    std::string notes;
+    noteTitle_ = details.title;
+    note_->setPlainText(details.found && ReadTextFile(NotesFilePath(), notes)
+                            ? Q(GameNote(notes, name))
+                            : QString());
+    note_->setReadOnly(!details.found);
     tabs_->setTabEnabled(1, !details.history.empty());
     tabs_->setTabEnabled(2, !details.mameinfo.empty());
     tabs_->setTabEnabled(3, !details.commands.empty());

@@ -76,6 +76,8 @@ class GameBrowserWindow : public ChildWindow {
     void RestoreLayout();
     void SaveLayout();
     void ShowColumnChooser(const QPoint& at);
+    /// Writes the edited note of the shown game to the notes file.
+    void SaveNote();
 
     GameBrowserQuery query_;
     ArtImages art_;
@@ -110,6 +112,9 @@ class GameBrowserWindow : public ChildWindow {
     QPlainTextEdit* history_ = nullptr;
     QPlainTextEdit* mameinfo_ = nullptr;
     QPlainTextEdit* commands_ = nullptr;
+    QPlainTextEdit* note_ = nullptr;
+    QPushButton* saveNote_ = nullptr;
+    std::string noteTitle_;  ///< the title of the game whose note shows
     QPushButton* play_ = nullptr;
     QPushButton* sheet_ = nullptr;
     QTimer* detailTimer_ = nullptr;

@@ -21,6 +21,7 @@
 #include "database/Database.h"
 #include "database/FullTextIndex.h"
 #include "database/UserDatabase.h"
+#include "notes/Notes.h"
 #include "support/ZipBuilder.h"
 #include "ui/GameBrowserWindow.h"
 
@@ -127,6 +128,10 @@ class GameBrowserWindowTest : public QObject {
         QVERIFY(browser.Find<QLabel>("TitleImage")->pixmap().isNull());
         QCOMPARE(browser.Find<QLabel>("Flyer")->pixmap().toImage().pixelColor(4, 4),
                  QColor(Qt::blue));  // every art folder has its place in the strip
+        QTest::keyClicks(browser.Find<QPlainTextEdit>("Note"), "Dots first");
+        browser.Click("SaveNote");
+        QCOMPARE(test::ReadFile(NotesFilePath()),
+                 "[g00012]        Game 00012\r\nDots first\r\n\r\n");
 
         TheSettings().MameExe = StubEmulator(browser.folder.home);
         QTest::keyClick(browser.table, Qt::Key_Return);
