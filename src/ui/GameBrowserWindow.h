@@ -2,8 +2,11 @@
 // The game browser: every game of the database in a sortable table, filtered
 // as you type and by quick filters, with the selected game's details,
 // pictures, history, Mameinfo and commands beside it; Play starts the
-// emulator, Sheet opens the game's page. The rules are in GameBrowserQuery
-// and GameActions; this window binds widgets to them.
+// emulator (and records the play), Sheet opens the game's page. Favourites,
+// plays, per-game emulator options and the window's layout live in the user
+// database beside the built one; the note of a game in NOTES.TXT. The rules
+// are in GameBrowserQuery, BrowserLayout and GameActions; this window binds
+// widgets to them.
 
 #include <QList>
 #include <QString>
