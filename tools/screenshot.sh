@@ -26,11 +26,31 @@ out=$(cd "$out" && pwd)
 shoot() {  # window picture
     rm -f "$out/$2"
     xvfb-run -a -s "-screen 0 1280x900x24" "$build/bin/arcanote" --home "$home" \
-        --screenshot "$out/$2" --screenshot-window "$1" --screenshot-select "$game"
+        --screenshot "$out/$2" --screenshot-window "$1" --screenshot-select "${3:-$game}"
     [ -s "$out/$2" ] || { echo "screenshot: no picture of the $1 window" >&2; exit 1; }
     echo "$out/$2"
 }
-shoot browser screenshot-browser.png
+# A few favourites and plays, as a user's would be, in the demo's user database.
+if command -v sqlite3 >/dev/null; then
+    sqlite3 "$home/Arcanote.user.db" <<'SQL'
+CREATE TABLE IF NOT EXISTS Favourite (
+    ListName TEXT NOT NULL COLLATE NOCASE, SetName TEXT NOT NULL COLLATE NOCASE,
+    PRIMARY KEY (ListName, SetName));
+CREATE TABLE IF NOT EXISTS Play (
+    ListName TEXT NOT NULL COLLATE NOCASE, SetName TEXT NOT NULL COLLATE NOCASE,
+    StartedAt INTEGER NOT NULL, Seconds INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS Preference (Key TEXT PRIMARY KEY, Value TEXT NOT NULL);
+INSERT OR REPLACE INTO Preference VALUES ('GameBrowser.Layout',
+    'sort=1 descending=0 widths=70,180,45,110,0,0,0,0,28,125,45,95,0 hidden=4,5,6,7 splitter=760,420');
+INSERT INTO Favourite VALUES ('', 'pacman'), ('', 'mspacman'), ('', 'galaga');
+INSERT INTO Play VALUES ('', 'pacman', 1796800000, 1260), ('', 'pacman', 1796900000, 845),
+    ('', 'mspacman', 1796850000, 2400), ('', 'puckman', 1796700000, 300),
+    ('', 'galaga', 1796950000, 1830);
+SQL
+else
+    echo "screenshot: sqlite3 is missing, the browser shows no favourites or plays" >&2
+fi
+shoot browser-text screenshot-browser.png "power dot"
 shoot search screenshot-search.png
 
 browser=""

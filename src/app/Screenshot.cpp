@@ -1,8 +1,11 @@
 #include "Screenshot.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <cstdio>
@@ -31,12 +34,27 @@ void SelectInBrowser(arc::ui::MainWindow& main, const QString& setName) {
     table->scrollTo(found.front());
 }
 
+/// The browser's full-text mode on `words`, the history of the first match shown.
+void SearchTextsInBrowser(arc::ui::MainWindow& main, const QString& words) {
+    auto* fullText = main.findChild<QCheckBox*>("FullText");
+    auto* filter = main.findChild<QLineEdit*>("Filter");
+    auto* tabs = main.findChild<QTabWidget*>("DetailTabs");
+    if (!fullText || !filter || !tabs) return;
+    fullText->setChecked(true);
+    filter->setText(words);
+    tabs->setCurrentIndex(1);
+}
+
 }  // namespace
 
 void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file, const QString& window,
                         const QString& setName) {
     main.resize(1200, 820);
     QTimer::singleShot(1500, &main, [&main, window, setName] {
+        if (window == "browser-text") {
+            SearchTextsInBrowser(main, setName);
+            return;
+        }
         SelectInBrowser(main, setName);
         const QString command = CommandOf(window);
         if (!command.isEmpty()) main.RunCommand(command.toStdString());

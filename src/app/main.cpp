@@ -1,5 +1,6 @@
 // The desktop program: arcanote [--home DIR]
-//     [--screenshot FILE [--screenshot-window paths|browser|search] [--screenshot-select SET]]
+//     [--screenshot FILE [--screenshot-window paths|browser|browser-text|search]
+//     [--screenshot-select SET]]
 
 #include <QApplication>
 #include <cstdio>

@@ -31,6 +31,28 @@ EmulatorLaunch PlanLaunch(std::string_view setName, const EmulatorOptions& emula
     return launch;
 }
 
+std::vector<std::string> SplitEmulatorArguments(std::string_view text) {
+    std::vector<std::string> arguments;
+    std::string current;
+    bool inArgument = false;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+            inArgument = true;
+        } else if (!quoted && (c == ' ' || c == '\t' || c == '\n' || c == '\r')) {
+            if (inArgument) arguments.push_back(std::move(current));
+            current.clear();
+            inArgument = false;
+        } else {
+            current += c;
+            inArgument = true;
+        }
+    }
+    if (inArgument) arguments.push_back(std::move(current));
+    return arguments;
+}
+
 std::string NoEmulatorMessage() {
     const std::string& configured = TheSettings().MameExe;
     std::string text = configured.empty()

@@ -23,6 +23,10 @@ struct EmulatorLaunch {
 /// the emulator still finds what it would find alone, then the set name.
 EmulatorLaunch PlanLaunch(std::string_view setName, const EmulatorOptions& emulator = {});
 
+/// Extra emulator arguments as the user types them: split at blanks, a part
+/// in double quotes kept whole (no shell reads them).
+std::vector<std::string> SplitEmulatorArguments(std::string_view text);
+
 /// The message for a launch that cannot be made: no emulator found.
 std::string NoEmulatorMessage();
 /// The message for an emulator that did not start (`reason` from the system).

@@ -3,6 +3,8 @@
 #include "collection/CommandGlyphs.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
@@ -35,6 +37,10 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+int CompareNumbers(std::int64_t a, std::int64_t b) {
+    return a == b ? 0 : (a < b ? -1 : 1);
+}
+
 int CompareColumn(const BrowserGame& a, const BrowserGame& b, BrowserColumn column) {
     switch (column) {
         case BrowserColumn::Name:
@@ -53,6 +59,14 @@ int CompareColumn(const BrowserGame& a, const BrowserGame& b, BrowserColumn colu
             return CompareNoCase(a.status, b.status);
         case BrowserColumn::Owned:
             return a.owned == b.owned ? 0 : (a.owned ? 1 : -1);
+        case BrowserColumn::Favourite:
+            return a.favourite == b.favourite ? 0 : (a.favourite ? 1 : -1);
+        case BrowserColumn::LastPlayed:
+            return CompareNumbers(a.lastPlayed, b.lastPlayed);
+        case BrowserColumn::PlayCount:
+            return CompareNumbers(a.playCount, b.playCount);
+        case BrowserColumn::PlayTime:
+            return CompareNumbers(a.playSeconds, b.playSeconds);
         case BrowserColumn::Verdict:
             return CompareNoCase(a.verdict, b.verdict);
     }
@@ -203,10 +217,32 @@ std::string BrowserColumnCaption(BrowserColumn column) {
         {"Players", "Joueurs"},
         {"Status", "État"},
         {"Owned", "Possédé"},
+        {"\u2605", "\u2605"},
+        {"Last played", "Dernière partie"},
+        {"Plays", "Parties"},
+        {"Time played", "Temps de jeu"},
         {"Audit", "Vérification"},
     };
     const auto& [english, french] = kCaptions[static_cast<int>(column)];
     return std::string(InLanguage(english, french));
+}
+
+std::string PlayTimeText(std::int64_t seconds) {
+    if (seconds < 0) seconds = 0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    return text;
+}
+
+std::string LocalTimeText(std::int64_t secondsSinceEpoch) {
+    if (secondsSinceEpoch <= 0) return {};
+    const std::time_t moment = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    if (!localtime_r(&moment, &local)) return {};
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
 }
 
 std::string BrowserGame::Cell(BrowserColumn column) const {
@@ -227,6 +263,14 @@ std::string BrowserGame::Cell(BrowserColumn column) const {
             return status;
         case BrowserColumn::Owned:
             return owned ? std::string(InLanguage("Yes", "Oui")) : std::string();
+        case BrowserColumn::Favourite:
+            return favourite ? "\u2605" : "";
+        case BrowserColumn::LastPlayed:
+            return LocalTimeText(lastPlayed);
+        case BrowserColumn::PlayCount:
+            return playCount ? std::to_string(playCount) : std::string();
+        case BrowserColumn::PlayTime:
+            return playCount ? PlayTimeText(playSeconds) : std::string();
         case BrowserColumn::Verdict:
             return verdict;
     }

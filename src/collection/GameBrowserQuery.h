@@ -23,12 +23,21 @@ enum class BrowserColumn : int {
     Players,
     Status,
     Owned,
-    Verdict,  ///< shown only when the database has an Audit table
+    Favourite,   ///< a star
+    LastPlayed,  ///< local date and time of the last play
+    PlayCount,
+    PlayTime,  ///< total time played, h:mm:ss
+    Verdict,   ///< shown only when the database has an Audit table; always the last
 };
-inline constexpr int kBrowserColumns = 9;
+inline constexpr int kBrowserColumns = 13;
 
 /// The column's header in the current language.
 std::string BrowserColumnCaption(BrowserColumn column);
+
+/// A play time as the browser shows it: "h:mm:ss" ("" for none).
+std::string PlayTimeText(std::int64_t seconds);
+/// A moment (seconds since the epoch) in local time as "YYYY-MM-DD HH:MM" ("" for 0).
+std::string LocalTimeText(std::int64_t secondsSinceEpoch);
 
 /// One game of the index.
 struct BrowserGame {

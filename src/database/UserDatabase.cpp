@@ -19,6 +19,7 @@ CREATE TABLE IF NOT EXISTS Rating (
 CREATE TABLE IF NOT EXISTS EmulatorOptions (
     ListName TEXT NOT NULL COLLATE NOCASE, SetName TEXT NOT NULL COLLATE NOCASE,
     Arguments TEXT NOT NULL, PRIMARY KEY (ListName, SetName));
+CREATE TABLE IF NOT EXISTS Preference (Key TEXT PRIMARY KEY, Value TEXT NOT NULL);
 )";
 
 }  // namespace
@@ -128,6 +129,19 @@ std::string UserDatabase::EmulatorOptions(std::string_view set, std::string_view
     Statement query(db_,
                     "SELECT Arguments FROM EmulatorOptions WHERE ListName = ? AND SetName = ?");
     query.Bind(1, std::string(list)).Bind(2, set);
+    return query.Step() ? query.ColumnText(0) : std::string();
+}
+
+void UserDatabase::SetPreference(std::string_view key, std::string_view value) {
+    Statement(db_, "INSERT OR REPLACE INTO Preference VALUES (?, ?)")
+        .Bind(1, key)
+        .Bind(2, value)
+        .Run();
+}
+
+std::string UserDatabase::Preference(std::string_view key) const {
+    Statement query(db_, "SELECT Value FROM Preference WHERE Key = ?");
+    query.Bind(1, key);
     return query.Step() ? query.ColumnText(0) : std::string();
 }
 

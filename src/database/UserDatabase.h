@@ -55,6 +55,10 @@ class UserDatabase {
                             std::string_view list = {});
     std::string EmulatorOptions(std::string_view set, std::string_view list = {}) const;
 
+    /// What a window keeps of how the user set it, by key ("" when never set).
+    void SetPreference(std::string_view key, std::string_view value);
+    std::string Preference(std::string_view key) const;
+
   private:
     WritableDatabase db_;
 };

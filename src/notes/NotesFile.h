@@ -28,4 +28,21 @@ bool IsStorableNote(std::string_view note);
 /// Empty when the file is missing or holds no note.
 std::string ReadOldNoteFile(std::string_view path);
 
+/// The note of `set` in the bytes of a notes file: the lines under its header
+/// up to the next header, without the blank lines that end it, joined with
+/// "\n". Empty when the game has no header or no note.
+std::string GameNote(std::string_view fileText, std::string_view set);
+
+/// The bytes of a notes file with the note of `set` replaced by `note` (lines
+/// joined with "\n"), written with the file's line end. Every other byte stays;
+/// a game without a header gets one (with `title`) at the end.
+std::string WithGameNote(std::string_view fileText, std::string_view set, std::string_view title,
+                         std::string_view note);
+
+/// Reads the notes file at `path`, replaces the note of `set` and writes the
+/// file again through a temporary file. A missing file is created. False
+/// (the file untouched) when it cannot be read or written.
+bool SaveGameNote(const std::string& path, std::string_view set, std::string_view title,
+                  std::string_view note);
+
 }  // namespace arc

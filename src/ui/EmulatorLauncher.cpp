@@ -61,9 +61,11 @@ const EmulatorOptions& OptionsOfTheEmulator() {
 
 }  // namespace
 
-bool PlayGame(const std::string& setName) {
+bool PlayGame(const std::string& setName, const std::vector<std::string>& extraArguments,
+              PlayEnded ended) {
     if (setName.empty()) return false;
-    const EmulatorLaunch launch = PlanLaunch(setName, OptionsOfTheEmulator());
+    EmulatorLaunch launch = PlanLaunch(setName, OptionsOfTheEmulator());
+    launch.arguments.insert(launch.arguments.end(), extraArguments.begin(), extraArguments.end());
     if (launch.program.empty()) {
         Ui().Message(NoEmulatorMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
@@ -84,25 +86,27 @@ bool PlayGame(const std::string& setName) {
         process->setWorkingDirectory(QString::fromStdString(launch.workingFolder));
     process->setProcessChannelMode(QProcess::MergedChannels);
     auto output = std::make_shared<OutputLines>();
+    const std::int64_t startedAt = std::chrono::duration_cast<std::chrono::seconds>(
+                                       std::chrono::system_clock::now().time_since_epoch())
+                                       .count();
+    const auto startClock = std::chrono::steady_clock::now();
     QObject::connect(process, &QProcess::readyReadStandardOutput, process,
                      [process, output, setName] { output->Take(process->readAll(), setName); });
     QObject::connect(
         process, &QProcess::finished, process,
-        [process, output, setName, database = TheSettings().DatabasePath,
-         startedAt = std::chrono::system_clock::now(),
-         clock = std::chrono::steady_clock::now()](int exitCode, QProcess::ExitStatus status) {
+        [process, output, setName, ended, startedAt, startClock,
+         database = TheSettings().DatabasePath](int exitCode, QProcess::ExitStatus status) {
             output->Take(process->readAll(), setName);
             output->Line(output->pending, setName);
             const int code = status == QProcess::CrashExit ? -1 : exitCode;
             WriteLog(setName + ": the emulator ended with code " + std::to_string(code));
-            if (EmulatorRanTheGame(code)) {
-                using std::chrono::duration_cast;
-                using std::chrono::seconds;
-                RecordPlay(
-                    database, setName, duration_cast<seconds>(startedAt.time_since_epoch()).count(),
-                    duration_cast<seconds>(std::chrono::steady_clock::now() - clock).count());
-            }
+            const std::int64_t seconds = std::chrono::duration_cast<std::chrono::seconds>(
+                                             std::chrono::steady_clock::now() - startClock)
+                                             .count();
+            const bool recorded =
+                EmulatorRanTheGame(code) && RecordPlay(database, setName, startedAt, seconds);
             process->deleteLater();
+            if (recorded && ended) ended(startedAt, seconds);
             if (code != 0)
                 Ui().Message(EmulatorErrorMessage(setName, code, output->Last()), MsgButtons::Ok,
                              MsgIcon::Exclamation);

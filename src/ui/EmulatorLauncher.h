@@ -3,12 +3,21 @@
 // to the log line by line; a missing emulator, a failed start or an exit
 // with an error is told to the user.
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace arc::ui {
 
-/// Starts the emulator on `setName` (PlanLaunch). False when it could not be
-/// started (the user was told why).
-bool PlayGame(const std::string& setName);
+/// Called once a play that ran the game was recorded in the user database:
+/// its start (seconds since the epoch) and how long the emulator ran.
+using PlayEnded = std::function<void(std::int64_t startedAt, std::int64_t seconds)>;
+
+/// Starts the emulator on `setName` (PlanLaunch), with `extraArguments` after
+/// the set name, each a separate argument. False when it could not be started
+/// (the user was told why).
+bool PlayGame(const std::string& setName, const std::vector<std::string>& extraArguments = {},
+              PlayEnded ended = {});
 
 }  // namespace arc::ui

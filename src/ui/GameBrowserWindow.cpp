@@ -1,27 +1,46 @@
 #include "ui/GameBrowserWindow.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "collection/BrowserLayout.h"
 #include "collection/GameActions.h"
+#include "core/ErrorGuard.h"
+#include "core/Log.h"
 #include "core/Settings.h"
+#include "core/TextFile.h"
 #include "core/UiService.h"
+#include "database/FullTextIndex.h"
+#include "database/UserDatabase.h"
+#include "notes/Notes.h"
+#include "notes/NotesFile.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/GameTableModel.h"
 #include "ui/QtText.h"
@@ -35,11 +54,12 @@ QString Said(std::string_view english, std::string_view french) {
 }
 
 constexpr int kDetailDelayMs = 15;
+constexpr int kProcUserData = 682;
 constexpr int kReloadCheckMs = 2000;
 constexpr QSize kImageBox(320, 240);
 
 /// Column widths in characters.
-constexpr int kColumnChars[kBrowserColumns] = {10, 44, 6, 22, 22, 7, 10, 7, 10};
+constexpr int kColumnChars[kBrowserColumns] = {10, 44, 6, 22, 22, 7, 10, 7, 3, 16, 6, 9, 10};
 
 QPlainTextEdit* TextPane(const char* name) {
     auto* pane = new QPlainTextEdit;
@@ -47,6 +67,18 @@ QPlainTextEdit* TextPane(const char* name) {
     pane->setReadOnly(true);
     return pane;
 }
+
+/// The pictures of the art strip: the art folder of each, in display order.
+struct ArtStripEntry {
+    const char* name;
+    int slot;
+};
+constexpr std::array<ArtStripEntry, kArtSlots> kArtStrip = {{{"Snapshot", kSnapshots},
+                                                             {"TitleImage", kTitles},
+                                                             {"Marquee", kMarquees},
+                                                             {"Cabinet", kCabinets},
+                                                             {"ControlPanel", kControlPanels},
+                                                             {"Flyer", kFlyers}}};
 
 QLabel* ImageLabel(const char* name) {
     auto* label = new QLabel;
@@ -80,6 +112,15 @@ GameBrowserWindow::GameBrowserWindow() : ChildWindow(WindowId::GameBrowser) {
     table_->setSortingEnabled(true);
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, [this] { Play(); });
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QTableView::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowGameMenu(at); });
+    auto* favourite = new QAction(this);
+    favourite->setObjectName("ToggleFavouriteShortcut");
+    favourite->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    favourite->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(favourite, &QAction::triggered, this, [this] { ToggleFavourite(); });
+    addAction(favourite);
 
     detailTimer_ = new QTimer(this);
     detailTimer_->setSingleShot(true);
@@ -88,21 +129,30 @@ GameBrowserWindow::GameBrowserWindow() : ChildWindow(WindowId::GameBrowser) {
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { detailTimer_->start(); });
 
-    auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(table_);
-    splitter->addWidget(BuildDetailPane());
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    table_->setTabKeyNavigation(false);  // Tab leaves the list
+    table_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowColumnChooser(at); });
+
+    splitter_ = new QSplitter(Qt::Horizontal);
+    splitter_->setObjectName("BrowserSplitter");
+    splitter_->addWidget(table_);
+    splitter_->addWidget(BuildDetailPane());
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
 
     auto* rows = new QVBoxLayout(this);
     rows->addWidget(BuildFilterBar());
-    rows->addWidget(splitter, 1);
+    rows->addWidget(splitter_, 1);
 
     Load();
     const int charWidth = fontMetrics().averageCharWidth();
     for (int column = 0; column < kBrowserColumns; ++column)
         table_->setColumnWidth(column, kColumnChars[column] * charWidth + 12);
     resize(1000, 620);
+    RestoreLayout();
+    setTabOrder(filter_, table_);
+    filter_->installEventFilter(this);
 
     reloadTimer_ = new QTimer(this);
     reloadTimer_->setInterval(kReloadCheckMs);
@@ -115,7 +165,89 @@ GameBrowserWindow::GameBrowserWindow() : ChildWindow(WindowId::GameBrowser) {
     reloadTimer_->start();
 }
 
-GameBrowserWindow::~GameBrowserWindow() = default;
+GameBrowserWindow::~GameBrowserWindow() {
+    SaveLayout();
+}
+
+namespace {
+constexpr std::string_view kLayoutKey = "GameBrowser.Layout";
+}  // namespace
+
+void GameBrowserWindow::RestoreLayout() {
+    if (query_.DatabasePath().empty()) return;
+    std::string text;
+    if (!Guarded(kProcUserData,
+                 [&] { text = UserDatabase(UserDatabasePath()).Preference(kLayoutKey); }))
+        return;
+    layoutRestored_ = true;
+    if (text.empty()) return;
+    const BrowserLayout layout = ParseBrowserLayout(text);
+    QHeaderView* header = table_->horizontalHeader();
+    for (std::size_t column = 0; column < layout.widths.size(); ++column)
+        if (layout.widths[column] > 0)
+            table_->setColumnWidth(static_cast<int>(column), layout.widths[column]);
+    for (const int column : layout.hiddenColumns)
+        header->setSectionHidden(column, true);
+    splitterSizes_ = QList<int>(layout.splitter.begin(), layout.splitter.end());
+    header->setSortIndicator(static_cast<int>(layout.sortColumn),
+                             layout.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void GameBrowserWindow::SaveLayout() {
+    if (!layoutRestored_ || query_.DatabasePath().empty()) return;
+    BrowserLayout layout;
+    const QHeaderView* header = table_->horizontalHeader();
+    layout.sortColumn = query_.SortColumn();
+    layout.descending = query_.SortDescending();
+    for (int column = 0; column < kBrowserColumns; ++column) {
+        layout.widths.push_back(column < model_->columnCount() ? header->sectionSize(column) : 0);
+        if (column < model_->columnCount() && header->isSectionHidden(column))
+            layout.hiddenColumns.push_back(column);
+    }
+    // Sizes not applied yet (the window never showed) are kept as they were read.
+    for (const int size : splitterSizes_.isEmpty() ? splitter_->sizes() : splitterSizes_)
+        layout.splitter.push_back(size);
+    Guarded(kProcUserData, [&] {
+        UserDatabase(UserDatabasePath()).SetPreference(kLayoutKey, BrowserLayoutText(layout));
+    });
+}
+
+void GameBrowserWindow::ShowColumnChooser(const QPoint& at) {
+    QHeaderView* header = table_->horizontalHeader();
+    QMenu menu(this);
+    menu.setObjectName("ColumnChooser");
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        QAction* entry = menu.addAction(model_->headerData(column, Qt::Horizontal).toString());
+        entry->setObjectName(QString("Column%1").arg(column));
+        entry->setCheckable(true);
+        entry->setChecked(!header->isSectionHidden(column));
+        // The set name and the title always show.
+        entry->setEnabled(column > static_cast<int>(BrowserColumn::Title));
+        connect(entry, &QAction::toggled, this, [this, header, column](bool shown) {
+            header->setSectionHidden(column, !shown);
+            SaveLayout();
+        });
+    }
+    menu.exec(header->mapToGlobal(at));
+}
+
+void GameBrowserWindow::SaveNote() {
+    if (shownSet_.empty()) return;
+    if (!SaveGameNote(NotesFilePath(), shownSet_, noteTitle_, note_->toPlainText().toStdString())) {
+        Ui().Message(std::string(InLanguage("The note could not be saved in ",
+                                            "La note n'a pas pu être enregistrée dans ")) +
+                         NotesFilePath(),
+                     MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    note_->document()->setModified(false);
+}
+
+void GameBrowserWindow::hideEvent(QHideEvent* event) {
+    if (note_->document()->isModified()) SaveNote();
+    SaveLayout();
+    ChildWindow::hideEvent(event);
+}
 
 QWidget* GameBrowserWindow::BuildFilterBar() {
     auto* bar = new QWidget;
@@ -134,13 +266,32 @@ QWidget* GameBrowserWindow::BuildFilterBar() {
     working_ = quick("WorkingOnly", "Working", "Fonctionnels");
     noClones_ = quick("NoClones", "No clones", "Sans clones");
     noMature_ = quick("NoMature", "No mature", "Sans jeux pour adultes");
+    favourites_ = quick("FavouritesOnly", "Favourites", "Favoris");
+    recent_ = quick("RecentOnly", "Recently played", "Joués récemment");
+    fullText_ = quick("FullText", "In the texts", "Dans les textes");
+    fullText_->setToolTip(Said("Search the words in the History, Mameinfo and Command texts",
+                               "Chercher les mots dans les textes History, Mameinfo et Command"));
+    auto year = [this](const char* name, std::string_view english, std::string_view french) {
+        auto* edit = new QLineEdit;
+        edit->setObjectName(name);
+        edit->setPlaceholderText(Said(english, french));
+        edit->setMaxLength(4);
+        edit->setFixedWidth(fontMetrics().averageCharWidth() * 8);
+        connect(edit, &QLineEdit::textChanged, this, [this] { ApplyFilter(); });
+        return edit;
+    };
+    yearFrom_ = year("YearFrom", "From", "De");
+    yearTo_ = year("YearTo", "To", "À");
     count_ = new QLabel;
     count_->setObjectName("GameCount");
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(filter_, 1);
-    for (QCheckBox* box : {owned_, working_, noClones_, noMature_})
+    row->addWidget(fullText_);
+    for (QCheckBox* box : {owned_, working_, noClones_, noMature_, favourites_, recent_})
         row->addWidget(box);
+    row->addWidget(yearFrom_);
+    row->addWidget(yearTo_);
     row->addWidget(count_);
     return bar;
 }
@@ -155,11 +306,22 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
     title_->setFont(big);
-    snapshot_ = ImageLabel("Snapshot");
-    titleImage_ = ImageLabel("TitleImage");
-    auto* images = new QHBoxLayout;
-    images->addWidget(snapshot_);
-    images->addWidget(titleImage_);
+    auto* strip = new QWidget;
+    auto* images = new QHBoxLayout(strip);
+    images->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = 0; i < kArtStrip.size(); ++i) {
+        artLabels_[i] = ImageLabel(kArtStrip[i].name);
+        images->addWidget(artLabels_[i]);
+    }
+    images->addStretch(1);
+    artStrip_ = new QScrollArea;
+    artStrip_->setObjectName("ArtStrip");
+    artStrip_->setWidget(strip);
+    artStrip_->setWidgetResizable(true);
+    artStrip_->setFrameShape(QFrame::NoFrame);
+    artStrip_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    artStrip_->setFixedHeight(kImageBox.height() +
+                              artStrip_->horizontalScrollBar()->sizeHint().height());
 
     fields_ = new QTextBrowser;
     fields_->setObjectName("Fields");
@@ -172,6 +334,19 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     tabs_->addTab(history_, Said("History", "Historique"));
     tabs_->addTab(mameinfo_, "Mameinfo");
     tabs_->addTab(commands_, Said("Commands", "Commandes"));
+    note_ = new QPlainTextEdit;
+    note_->setObjectName("Note");
+    saveNote_ = new QPushButton(Said("Save the note", "Enregistrer la note"));
+    saveNote_->setObjectName("SaveNote");
+    saveNote_->setEnabled(false);
+    connect(note_, &QPlainTextEdit::modificationChanged, saveNote_, &QPushButton::setEnabled);
+    connect(saveNote_, &QPushButton::clicked, this, [this] { SaveNote(); });
+    auto* notePage = new QWidget;
+    auto* noteColumn = new QVBoxLayout(notePage);
+    noteColumn->setContentsMargins(0, 0, 0, 0);
+    noteColumn->addWidget(note_, 1);
+    noteColumn->addWidget(saveNote_, 0, Qt::AlignRight);
+    tabs_->addTab(notePage, Said("Note", "Note"));
 
     play_ = new QPushButton(Said("&Play", "&Jouer"));
     play_->setObjectName("Play");
@@ -187,7 +362,7 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     auto* column = new QVBoxLayout(pane);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(title_);
-    column->addLayout(images);
+    column->addWidget(artStrip_);
     column->addWidget(tabs_, 1);
     column->addLayout(buttons);
     return pane;
@@ -204,6 +379,9 @@ void GameBrowserWindow::Load() {
             "paths window.",
             "Aucune base n'est définie : créez-en une (menu Traitements) ou "
             "choisissez-la dans la fenêtre des chemins.");
+    // The user's favourites and plays: without them the browser still shows the games.
+    std::string userError;
+    if (loadError_.empty() && !query_.LoadUserData(&userError)) WriteLog(userError);
     table_->horizontalHeader()->setSortIndicator(
         static_cast<int>(query_.SortColumn()),
         query_.SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
@@ -228,9 +406,17 @@ void GameBrowserWindow::ApplyFilter() {
     filter.workingOnly = working_->isChecked();
     filter.noClones = noClones_->isChecked();
     filter.noMature = noMature_->isChecked();
+    filter.favouritesOnly = favourites_->isChecked();
+    filter.recentOnly = recent_->isChecked();
+    filter.fullText = fullText_->isChecked();
+    filter.yearFrom = yearFrom_->text().trimmed().toStdString();
+    filter.yearTo = yearTo_->text().trimmed().toStdString();
+    const bool highlightChanged = filter.fullText != model_->Filter().fullText ||
+                                  (filter.fullText && filter.text != model_->Filter().text);
     model_->SetFilter(filter);
     ShowCount();
     SelectSet(selected);
+    if (highlightChanged) HighlightMatches();
 }
 
 void GameBrowserWindow::ShowCount() {
@@ -265,6 +451,7 @@ std::string GameBrowserWindow::SelectedSet() const {
 void GameBrowserWindow::ShowDetails() {
     const std::string name = SelectedSet();
     if (name == shownSet_ && !name.empty()) return;
+    if (note_->document()->isModified()) SaveNote();  // leaving a game keeps its note
     shownSet_ = name;
     const GameDetails details = name.empty() ? GameDetails{} : query_.Details(name);
     title_->setText(Q(details.title));
@@ -276,11 +463,22 @@ void GameBrowserWindow::ShowDetails() {
     history_->setPlainText(Q(details.history));
     mameinfo_->setPlainText(Q(details.mameinfo));
     commands_->setPlainText(Q(details.commands));
+    std::string notes;
+    noteTitle_ = details.title;
+    note_->setPlainText(details.found && ReadTextFile(NotesFilePath(), notes)
+                            ? Q(GameNote(notes, name))
+                            : QString());
+    note_->setReadOnly(!details.found);
     tabs_->setTabEnabled(1, !details.history.empty());
     tabs_->setTabEnabled(2, !details.mameinfo.empty());
     tabs_->setTabEnabled(3, !details.commands.empty());
-    ShowImage(snapshot_, kSnapshots, name);
-    ShowImage(titleImage_, kTitles, name);
+    HighlightMatches();
+    bool anyPicture = false;
+    for (std::size_t i = 0; i < kArtStrip.size(); ++i) {
+        ShowImage(artLabels_[i], kArtStrip[i].slot, name);
+        anyPicture = anyPicture || !artLabels_[i]->isHidden();
+    }
+    artStrip_->setVisible(anyPicture);
     play_->setEnabled(details.found);
     sheet_->setEnabled(details.found);
 }
@@ -302,8 +500,117 @@ void GameBrowserWindow::ShowImage(QLabel* label, int artSlot, const std::string&
     label->show();
 }
 
+void GameBrowserWindow::HighlightMatches() {
+    const BrowserFilter& filter = model_->Filter();
+    const std::vector<std::string> words =
+        filter.fullText ? FullTextWords(filter.text) : std::vector<std::string>{};
+    QTextCharFormat marked;
+    marked.setBackground(QColor(255, 230, 80));
+    marked.setForeground(Qt::black);
+    for (QPlainTextEdit* pane : {history_, mameinfo_, commands_}) {
+        QList<QTextEdit::ExtraSelection> selections;
+        for (const std::string& word : words) {
+            QTextCursor at(pane->document());
+            while (!(at = pane->document()->find(Q(word), at)).isNull())
+                selections.append({at, marked});
+        }
+        pane->setExtraSelections(selections);
+    }
+}
+
+std::string GameBrowserWindow::UserDatabasePath() const {
+    return UserDatabase::PathBeside(query_.DatabasePath());
+}
+
+void GameBrowserWindow::RefreshUserData() {
+    std::string error;
+    if (!query_.LoadUserData(&error)) WriteLog(error);
+    ApplyFilter();
+}
+
 void GameBrowserWindow::Play() {
-    PlayGame(SelectedSet());
+    const std::string name = SelectedSet();
+    if (name.empty()) return;
+    std::string options;
+    Guarded(kProcUserData,
+            [&] { options = UserDatabase(UserDatabasePath()).EmulatorOptions(name); });
+    PlaySet(name, options);
+}
+
+void GameBrowserWindow::PlaySet(const std::string& setName, const std::string& options) {
+    // The launcher records the play; the window, if still there, shows it.
+    QPointer<GameBrowserWindow> window(this);
+    PlayGame(setName, SplitEmulatorArguments(options), [window](std::int64_t, std::int64_t) {
+        if (window) window->RefreshUserData();
+    });
+}
+
+void GameBrowserWindow::PlayWithOptions() {
+    const std::string name = SelectedSet();
+    if (name.empty()) return;
+    std::string options;
+    if (!Guarded(kProcUserData,
+                 [&] { options = UserDatabase(UserDatabasePath()).EmulatorOptions(name); }))
+        return;
+    bool accepted = false;
+    const QString typed = QInputDialog::getText(
+        this, Said("Play with options", "Jouer avec des options"),
+        Said("Emulator arguments after the set name (kept for this game):",
+             "Arguments de l'émulateur après le nom du jeu (gardés pour ce jeu) :"),
+        QLineEdit::Normal, Q(options), &accepted);
+    if (!accepted) return;
+    options = typed.trimmed().toStdString();
+    Guarded(kProcUserData,
+            [&] { UserDatabase(UserDatabasePath()).SetEmulatorOptions(name, options); });
+    PlaySet(name, options);
+}
+
+void GameBrowserWindow::ToggleFavourite() {
+    const std::string name = SelectedSet();
+    if (name.empty() || query_.DatabasePath().empty()) return;
+    const int row = table_->currentIndex().row();
+    const bool favourite = row >= 0 && model_->IsFavourite(row);
+    if (Guarded(kProcUserData,
+                [&] { UserDatabase(UserDatabasePath()).SetFavourite(name, !favourite); }))
+        RefreshUserData();
+}
+
+void GameBrowserWindow::OpenRomFolder() {
+    const std::string& folder = TheSettings().RomsFolder;
+    if (!folder.empty()) Ui().OpenWithDefaultApp(folder);
+}
+
+void GameBrowserWindow::CopySetName() {
+    const std::string name = SelectedSet();
+    if (!name.empty()) QGuiApplication::clipboard()->setText(Q(name));
+}
+
+void GameBrowserWindow::ShowGameMenu(const QPoint& at) {
+    const QModelIndex index = table_->indexAt(at);
+    if (!index.isValid()) return;
+    table_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QMenu menu(this);
+    menu.setObjectName("GameMenu");
+    auto item = [&](const char* name, const QString& text, auto action) {
+        QAction* entry = menu.addAction(text, this, action);
+        entry->setObjectName(name);
+        return entry;
+    };
+    item("MenuPlay", Said("&Play", "&Jouer"), [this] { Play(); });
+    item("MenuPlayWithOptions", Said("Play &with options...", "Jouer &avec des options..."),
+         [this] { PlayWithOptions(); });
+    QAction* favourite =
+        item("MenuFavourite", Said("&Favourite", "&Favori"), [this] { ToggleFavourite(); });
+    favourite->setCheckable(true);
+    favourite->setChecked(model_->IsFavourite(index.row()));
+    favourite->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    item("MenuSheet", Said("&Sheet", "&Fiche"), [this] { OpenSheet(); });
+    item("MenuRomFolder", Said("Open the &ROM folder", "Ouvrir le dossier des &ROM"),
+         [this] { OpenRomFolder(); });
+    item("MenuCopyName", Said("&Copy the set name", "&Copier le nom du jeu"),
+         [this] { CopySetName(); });
+    menu.exec(table_->viewport()->mapToGlobal(at));
 }
 
 void GameBrowserWindow::OpenSheet() {
@@ -324,6 +631,11 @@ void GameBrowserWindow::showEvent(QShowEvent* event) {
             area->viewport()->installEventFilter(this);
         }
     table_->setFocus(Qt::OtherFocusReason);
+    if (!splitterSizes_.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            splitter_->setSizes(splitterSizes_);
+            splitterSizes_.clear();
+        });
     if (table_->currentIndex().isValid() || model_->rowCount() == 0) return;
     SelectSet({});
 }
@@ -335,6 +647,24 @@ bool GameBrowserWindow::eventFilter(QObject* watched, QEvent* event) {
         if (frame != this && frame->geometry() == QRect(QPoint(0, 0), resize->oldSize()))
             frame->setGeometry(QRect(QPoint(0, 0), resize->size()));
         return false;
+    }
+    if (watched == filter_ && event->type() == QEvent::KeyPress) {
+        // The filter steers the list: Up and Down move its selection, Return plays.
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                QCoreApplication::sendEvent(table_, event);
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                Play();
+                return true;
+            default:
+                return false;
+        }
     }
     if (watched != table_ || event->type() != QEvent::KeyPress)
         return ChildWindow::eventFilter(watched, event);

@@ -23,6 +23,11 @@ std::string GameTableModel::SetName(int row) const {
     return query_.Game(rows_[static_cast<std::size_t>(row)]).name;
 }
 
+bool GameTableModel::IsFavourite(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return false;
+    return query_.Game(rows_[static_cast<std::size_t>(row)]).favourite;
+}
+
 int GameTableModel::RowOf(const std::string& setName) const {
     for (std::size_t row = 0; row < rows_.size(); ++row)
         if (query_.Game(rows_[row]).name == setName) return static_cast<int>(row);
@@ -40,8 +45,11 @@ int GameTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant GameTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return {};
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const BrowserGame& game = query_.Game(rows_[static_cast<std::size_t>(index.row())]);
+    if (role == Qt::TextAlignmentRole &&
+        index.column() == static_cast<int>(BrowserColumn::Favourite))
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     return QString::fromStdString(game.Cell(static_cast<BrowserColumn>(index.column())));
 }
 

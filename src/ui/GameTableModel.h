@@ -25,6 +25,8 @@ class GameTableModel : public QAbstractTableModel {
 
     /// The set name of a row ("" outside the rows).
     std::string SetName(int row) const;
+    /// True when the game of a row is a favourite.
+    bool IsFavourite(int row) const;
     /// The row of a set name, -1 when the filter does not show it.
     int RowOf(const std::string& setName) const;
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "collection/ArtImages.h"
+#include "collection/BrowserLayout.h"
 #include "collection/CommandGlyphs.h"
 #include "collection/GameActions.h"
 #include "collection/GameBrowserQuery.h"
@@ -113,6 +114,28 @@ TEST(GameBrowserFilter, ASetNameFirstThenNamesThenTitlesThatBeginWithTheText) {
     EXPECT_TRUE(YearInRange("", "", ""));
 }
 
+TEST(EmulatorArguments, SplitAtBlanksWithQuotedPartsKeptWhole) {
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(SplitEmulatorArguments("  -window   -nomax "), (Args{"-window", "-nomax"}));
+    EXPECT_EQ(SplitEmulatorArguments("-cfg_directory \"my cfg\" x\"\""),
+              (Args{"-cfg_directory", "my cfg", "x"}));
+    EXPECT_EQ(SplitEmulatorArguments("a;rm -rf $HOME"), (Args{"a;rm", "-rf", "$HOME"}));
+    EXPECT_EQ(SplitEmulatorArguments("\"\""), (Args{""}));
+    EXPECT_EQ(SplitEmulatorArguments(""), Args{});
+}
+
+TEST(BrowserLayout, MakesTheRoundTripAndDropsWhatCannotBeRead) {
+    const BrowserLayout set{BrowserColumn::PlayCount, true, {80, 0, 300}, {4, 12}, {600, 400}};
+    EXPECT_EQ(ParseBrowserLayout(BrowserLayoutText(set)), set);
+    EXPECT_EQ(ParseBrowserLayout(""), BrowserLayout{});
+    const BrowserLayout garbage =
+        ParseBrowserLayout("sort=99 widths=80,-5 hidden=2,x splitter=1,2 what=3 =");
+    EXPECT_EQ(garbage.sortColumn, BrowserColumn::Title);
+    EXPECT_TRUE(garbage.widths.empty());
+    EXPECT_TRUE(garbage.hiddenColumns.empty());
+    EXPECT_EQ(garbage.splitter, (std::vector<int>{1, 2}));
+}
+
 TEST(CommandGlyphs, CodesAreDrawnAsArrowsAndButtonsAndSeparatorsAsDashes) {
     EXPECT_EQ(CommandTextForDisplay("_2_3_6+_P"), "\u2193\u2198\u2192+\u24C5");
     EXPECT_EQ(CommandTextForDisplay("_A_+_B hold _4"), "\u24B6+\u24B7 hold \u2190");
@@ -131,6 +154,30 @@ TEST_F(GameBrowserQueryTest, SortsByAnyColumnWithoutRegardToCaseTiesByTitle) {
     query.Sort(BrowserColumn::Owned, true);
     EXPECT_EQ(Shown({.noClones = true}), (Names{"galaga", "ladyx", "newgame", "pacman", "stripx"}));
     EXPECT_EQ(query.Game(0).Cell(BrowserColumn::Owned), "Yes");
+}
+
+TEST_F(GameBrowserQueryTest, TheUsersColumnsShowStarPlaysAndTimeAndSortByNumber) {
+    ASSERT_TRUE(query.Load(path));
+    {
+        UserDatabase user(UserDatabase::PathBeside(path));
+        user.SetFavourite("ladyx", true);
+        user.RecordPlay("galaga", 100, 3725);
+        user.RecordPlay("pacman", 200, 5);
+        user.RecordPlay("pacman", 300, 9);
+    }
+    ASSERT_TRUE(query.LoadUserData());
+    query.Sort(BrowserColumn::PlayCount, true);
+    EXPECT_EQ(query.Game(0).name, "pacman");
+    EXPECT_EQ(query.Game(0).Cell(BrowserColumn::PlayCount), "2");
+    EXPECT_EQ(query.Game(0).Cell(BrowserColumn::PlayTime), "0:00:14");
+    EXPECT_EQ(query.Game(0).Cell(BrowserColumn::LastPlayed), LocalTimeText(300));
+    EXPECT_EQ(query.Game(5).Cell(BrowserColumn::PlayTime), "");  // never played
+    query.Sort(BrowserColumn::PlayTime, true);
+    EXPECT_EQ(query.Game(0).Cell(BrowserColumn::PlayTime), "1:02:05");
+    query.Sort(BrowserColumn::Favourite, true);
+    EXPECT_EQ(query.Game(0).name, "ladyx");
+    EXPECT_EQ(query.Game(0).Cell(BrowserColumn::Favourite), "\u2605");
+    EXPECT_EQ(LocalTimeText(0), "");
 }
 
 TEST_F(GameBrowserQueryTest, DetailsHoldTheFieldsHistoryMameinfoCommandsAndVerdict) {

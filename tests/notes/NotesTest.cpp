@@ -20,6 +20,41 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
+TEST(GameNoteTest, OnlyTheGamesNoteChangesAndEveryOtherByteStays) {
+    const std::string file =
+        "[dkong]         Donkey Kong\r\nBarrels\r\n\r\nladders\r\n\r\n"
+        "[galaga]        Galaga\r\n\r\n[pacman]        Pac-Man\r\nold\r\n\r\n\r\n";
+    EXPECT_EQ(GameNote(file, "DKONG"), "Barrels\n\nladders");
+    EXPECT_EQ(GameNote(file, "galaga"), "");
+    struct Case {
+        std::string set, note, expected;
+    };
+    const Case cases[] = {
+        {"galaga", "Dual\nfighter\n",
+         "[dkong]         Donkey Kong\r\nBarrels\r\n\r\nladders\r\n\r\n"
+         "[galaga]        Galaga\r\nDual\r\nfighter\r\n\r\n[pacman]        "
+         "Pac-Man\r\nold\r\n\r\n\r\n"},
+        {"pacman", "",
+         "[dkong]         Donkey Kong\r\nBarrels\r\n\r\nladders\r\n\r\n"
+         "[galaga]        Galaga\r\n\r\n[pacman]        Pac-Man\r\n\r\n\r\n"},
+        {"xevious", "Hidden tower", file + "[xevious]       Xevious\r\nHidden tower\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string changed = WithGameNote(file, c.set, "Xevious", c.note);
+        EXPECT_EQ(changed, c.expected) << c.set;
+        EXPECT_EQ(GameNote(changed, c.set), c.note.substr(0, c.note.find_last_not_of('\n') + 1));
+    }
+    // A header on the last line without a line end; a file with LF line ends keeps them.
+    EXPECT_EQ(WithGameNote("[a] A", "a", "", "x"), "[a] A\r\nx\r\n");
+    EXPECT_EQ(WithGameNote("[a] A\nold\n\n[b] B\n", "a", "", "new"), "[a] A\nnew\n\n[b] B\n");
+
+    test::TempDir home;
+    const std::string path = home.file("NOTES.TXT");
+    WriteFile(path, file);
+    ASSERT_TRUE(SaveGameNote(path, "galaga", "Galaga", "Dual\nfighter"));
+    EXPECT_EQ(ReadFile(path), cases[0].expected);
+}
+
 TEST(NoteHeaderTest, LongNamesKeepTheirBracketAndOnlyBracketedLinesAreHeaders) {
     EXPECT_EQ(NoteHeaderLine("abcdefghijklmn", "T"), "[abcdefghijklmn]T");
     EXPECT_EQ(NoteHeaderLine("abcdefghijklmnop", "Long"), "[abcdefghijklmnop] Long");

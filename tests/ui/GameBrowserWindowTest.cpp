@@ -11,14 +11,20 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTableView>
 #include <filesystem>
 
 #include "UiTestSupport.h"
+#include "collection/GameBrowserQuery.h"
 #include "core/Files.h"
 #include "core/Log.h"
+#include "database/Database.h"
+#include "database/FullTextIndex.h"
 #include "database/UserDatabase.h"
+#include "notes/Notes.h"
 #include "support/ZipBuilder.h"
+#include "ui/GameBrowserWindow.h"
 
 using namespace arc;
 
@@ -68,6 +74,8 @@ struct OpenBrowser : test::OpenedWindow {
         TheSettings().ArtFolders[kSnapshots] = folder.home.str() + "snap/";
         test::WriteFile(folder.home.file("snap/snap.zip"),
                         test::BuildZip({{"g00012.png", Png(Qt::red)}}));
+        TheSettings().ArtFolders[kFlyers] = folder.home.str() + "flyers/";
+        test::WriteFile(folder.home.file("flyers/g00012.png"), Png(Qt::blue));
         Open("MnuParcourir", "Form20");
         table = Find<QTableView>("GameTable");
     }
@@ -87,7 +95,7 @@ class GameBrowserWindowTest : public QObject {
         OpenBrowser browser;
         QVERIFY(browser.table);
         QCOMPARE(browser.table->model()->rowCount(), 45000);
-        QCOMPARE(browser.table->model()->columnCount(), 9);  // the audit's verdict too
+        QCOMPARE(browser.table->model()->columnCount(), 13);  // the audit's verdict too
         QCOMPARE(browser.Count(), QString("45000 games"));
         QTRY_COMPARE(QApplication::focusWidget(), browser.table);
 
@@ -119,6 +127,12 @@ class GameBrowserWindowTest : public QObject {
         QCOMPARE(browser.Find<QLabel>("Snapshot")->pixmap().toImage().pixelColor(4, 4),
                  QColor(Qt::red));
         QVERIFY(browser.Find<QLabel>("TitleImage")->pixmap().isNull());
+        QCOMPARE(browser.Find<QLabel>("Flyer")->pixmap().toImage().pixelColor(4, 4),
+                 QColor(Qt::blue));  // every art folder has its place in the strip
+        QTest::keyClicks(browser.Find<QPlainTextEdit>("Note"), "Dots first");
+        browser.Click("SaveNote");
+        QCOMPARE(test::ReadFile(NotesFilePath()),
+                 "[g00012]        Game 00012\r\nDots first\r\n\r\n");
 
         TheSettings().MameExe = StubEmulator(browser.folder.home);
         QTest::keyClick(browser.table, Qt::Key_Return);
@@ -145,6 +159,95 @@ class GameBrowserWindowTest : public QObject {
         browser.Click("Sheet");
         QCOMPARE(browser.folder.opened,
                  std::vector<std::string>{browser.folder.home.str() + "site/html/g00012.htm"});
+    }
+
+    void favouritesPlaysAndOptionsAreKeptAndShownInTheColumns() {
+        OpenBrowser browser;
+        const std::string userPath = UserDatabase::PathBeside(TheSettings().DatabasePath);
+        UserDatabase(userPath).SetEmulatorOptions("g00012", "-window \"a b\"");
+        TheSettings().MameExe = StubEmulator(browser.folder.home);
+        browser.Find<QLineEdit>("Filter")->setText("g00012");
+        QTRY_COMPARE(browser.Find<QLabel>("GameTitle")->text(), QString("Game 00012"));
+        const auto cell = [&](BrowserColumn column) {
+            return browser.table->model()->index(0, static_cast<int>(column)).data().toString();
+        };
+        QTest::keyClick(browser.table, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(cell(BrowserColumn::Favourite), QString::fromUtf8("\u2605"));
+        QVERIFY(UserDatabase(userPath).IsFavourite("g00012"));
+        browser.Find<QLineEdit>("Filter")->clear();
+        browser.Tick("FavouritesOnly");
+        QCOMPARE(browser.Count(), QString("1 of 45000 games"));
+
+        // Return in the filter plays; the options follow the set name.
+        QTest::keyClick(browser.Find<QLineEdit>("Filter"), Qt::Key_Return);
+        QTRY_COMPARE(test::ReadFile(browser.folder.home.file("args.txt")),
+                     "-rompath\n" + browser.folder.home.str() + "roms\ng00012\n-window\na b\n");
+        QTRY_COMPARE(cell(BrowserColumn::PlayCount), QString("1"));
+        QCOMPARE(cell(BrowserColumn::PlayTime), QString("0:00:00"));
+        QVERIFY(!cell(BrowserColumn::LastPlayed).isEmpty());
+        browser.Find<QCheckBox>("FavouritesOnly")->setChecked(false);
+        browser.Tick("RecentOnly");
+        QCOMPARE(browser.Count(), QString("1 of 45000 games"));
+        browser.Find<QLineEdit>("YearFrom")->setText("1990");  // g00012 is of 1987
+        QCOMPARE(browser.Count(), QString("0 of 45000 games"));
+    }
+
+    void theFullTextModeFindsAndMarksTheWordsOfTheTexts() {
+        OpenBrowser browser;
+        QVERIFY(OpenDatabase(TheSettings().DatabasePath));
+        BuildFullTextIndex();
+        CloseDatabase();
+        browser.Tick("FullText");
+        browser.Find<QLineEdit>("Filter")->setText("maze");
+        QCOMPARE(browser.Count(), QString("1 of 45000 games"));
+        QTRY_COMPARE(browser.Find<QLabel>("GameTitle")->text(), QString("Game 00012"));
+        const auto marks = browser.Find<QPlainTextEdit>("History")->extraSelections();
+        QCOMPARE(marks.size(), 1);
+        QCOMPARE(marks.front().cursor.selectedText(), QString("maze"));
+    }
+
+    void theFilterSteersTheListAndTabGoesThroughIt() {
+        OpenBrowser browser;
+        auto* filter = browser.Find<QLineEdit>("Filter");
+        filter->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), filter);
+        const int first = browser.table->currentIndex().row();
+        QTest::keyClick(filter, Qt::Key_Down);
+        QTest::keyClick(filter, Qt::Key_Down);
+        QCOMPARE(browser.table->currentIndex().row(), first + 2);
+        QTest::keyClick(filter, Qt::Key_Up);
+        QCOMPARE(browser.table->currentIndex().row(), first + 1);
+        QTest::keyClick(filter, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), browser.table);
+        QTest::keyClick(browser.table, Qt::Key_Tab);
+        QTRY_VERIFY(QApplication::focusWidget() != browser.table);
+        QCOMPARE(browser.table->currentIndex().row(), first + 1);
+    }
+
+    void theSortWidthsColumnsAndSplitterAreRestored() {
+        OpenBrowser browser;
+        QHeaderView* header = browser.table->horizontalHeader();
+        header->setSortIndicator(static_cast<int>(BrowserColumn::Year), Qt::DescendingOrder);
+        browser.table->setColumnWidth(1, 123);
+        header->setSectionHidden(static_cast<int>(BrowserColumn::Category), true);
+        auto* splitter = browser.Find<QSplitter>("BrowserSplitter");
+        splitter->setSizes({500, 300});
+        const QList<int> sizes = splitter->sizes();
+        browser.window->close();  // the layout is kept as the window closes
+
+        ui::GameBrowserWindow again;
+        auto* table = again.findChild<QTableView*>("GameTable");
+        QCOMPARE(table->horizontalHeader()->sortIndicatorSection(),
+                 static_cast<int>(BrowserColumn::Year));
+        QCOMPARE(table->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(table->model()->index(0, 2).data().toString(), QString("2004"));
+        QCOMPARE(table->columnWidth(1), 123);
+        QVERIFY(
+            table->horizontalHeader()->isSectionHidden(static_cast<int>(BrowserColumn::Category)));
+        again.resize(browser.window->size());
+        again.show();
+        auto* restored = again.findChild<QSplitter*>("BrowserSplitter");  // within a frame's width
+        QTRY_VERIFY(std::abs(restored->sizes().value(0) - sizes[0]) <= 4);
     }
 
     void searchWindowPlaysTheSelectedResult() {
