@@ -223,4 +223,11 @@ inline constexpr int kTextStepNotDone = 397;
 inline constexpr int kTextStepWindowClosed = 398;
 inline constexpr int kTextZipCannotRead = 399;
 
+// 420-449: software lists.
+inline constexpr int kTextSoftwareListsBox =
+    420;  // "Software lists (consoles, computers, handhelds)"
+inline constexpr int kTextSoftwareOwned = 421;
+inline constexpr int kTextSoftwareBrowserMenu =
+    422;  // "&Software browser"  // " software item(s) owned."
+
 }  // namespace arc
