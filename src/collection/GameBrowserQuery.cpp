@@ -201,6 +201,24 @@ std::string PlainLines(std::string text) {
     return text;
 }
 
+/// The software lists a machine runs, in the listxml's order: "nes (original),
+/// famicom_flop (compatible, filter NTSC)".
+std::string SoftwareListsOf(const ReadOnlyDatabase& db, std::string_view machine) {
+    Statement lists(db,
+                    "SELECT ListName, Status, Filter FROM MachineSoftwareList WHERE Machine = ? "
+                    "ORDER BY rowid");
+    lists.Bind(1, machine);
+    std::string text;
+    while (lists.Step()) {
+        if (!text.empty()) text += ", ";
+        text += lists.ColumnText(0) + " (" + lists.ColumnText(1);
+        if (!lists.IsNull(2) && !lists.ColumnText(2).empty())
+            text += ", filter " + lists.ColumnText(2);
+        text += ")";
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string_view InLanguage(std::string_view english, std::string_view french) {
@@ -521,6 +539,12 @@ GameDetails GameBrowserQuery::Details(std::string_view name) const {
             if (audit.Step() && !audit.IsNull(0))
                 details.fields.emplace_back(std::string(InLanguage("Audit", "Vérification")),
                                             audit.ColumnText(0));
+        }
+        if (db.HasTable("MachineSoftwareList")) {
+            const std::string lists = SoftwareListsOf(db, name);
+            if (!lists.empty())
+                details.fields.emplace_back(
+                    std::string(InLanguage("Software lists", "Listes de logiciels")), lists);
         }
     });
     return details;

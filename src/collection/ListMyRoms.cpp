@@ -18,6 +18,8 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
+#include "software/OwnedSoftware.h"
+#include "software/SoftwareTables.h"
 
 namespace arc {
 namespace {
@@ -116,6 +118,14 @@ static ListMyRomsOutcome RunListMyRomsUncounted(const ListMyRomsRequest& request
         ScanRomFolder(folder, context.progress(), outcome);
         outcome.owned = std::stoi(QueryValue("SELECT COUNT(*) FROM Data WHERE GotIt=TRUE"));
     });
+    if (!error && !context.Cancelled() && HasSoftwareTables()) {
+        const OwnedSoftwareOutcome software = RunOwnedSoftwareScan({request.romsFolder}, context);
+        if (!software.ok()) {
+            static_cast<Outcome&>(outcome) = software;
+            return outcome;
+        }
+        outcome.ownedSoftware = software.owned;
+    }
     if (error) {
         static_cast<Outcome&>(outcome) =
             Outcome::Failure(UnreadableDatabase(request.databasePath, *error));
@@ -131,7 +141,10 @@ std::string ListMyRomsSummary(const ListMyRomsOutcome& outcome) {
     return Text(kTextDone) + "\n" + std::to_string(outcome.scanned) + Text(kTextScannedFiles) +
            "\n" + std::to_string(outcome.owned) + Text(kTextListedRoms) + "\n" +
            std::to_string(outcome.added) + Text(kTextSetsAdded) + "\n" +
-           std::to_string(outcome.noLongerFound) + Text(kTextSetsNoLongerFound);
+           std::to_string(outcome.noLongerFound) + Text(kTextSetsNoLongerFound) +
+           (outcome.ownedSoftware < 0
+                ? std::string()
+                : "\n" + std::to_string(outcome.ownedSoftware) + Text(kTextSoftwareOwned));
 }
 
 ListMyRomsOutcome ListMyRoms() {

@@ -20,6 +20,7 @@ struct ListMyRomsOutcome : Outcome {
     int added = 0;            ///< games marked that were not owned before
     int noLongerFound = 0;    ///< games owned before whose set is no longer there
     bool noRomFound = false;  ///< the folder held nothing to scan
+    int ownedSoftware = -1;   ///< software items owned after the scan (-1: no software lists)
 };
 
 /// True when `folder` holds a visible plain file or a sub-folder.
@@ -30,7 +31,8 @@ bool RomFolderHasEntries(const std::string& folder);
 std::string GameNameOfArchive(const std::string& fileName);
 
 /// Marks the sets found in the folder and, when the scan ran to its end,
-/// clears the marks of the sets that are no longer there. A cancel keeps the
+/// clears the marks of the sets that are no longer there; then, when the
+/// database holds software lists, marks the items of <folder>/<list>/. A cancel keeps the
 /// marks made so far and clears none.
 ListMyRomsOutcome RunListMyRoms(const ListMyRomsRequest& request, TaskContext& context);
 

@@ -223,6 +223,12 @@ inline constexpr int kTextStepNotDone = 397;
 inline constexpr int kTextStepWindowClosed = 398;
 inline constexpr int kTextZipCannotRead = 399;
 
+// 420-449: software lists.
+inline constexpr int kTextSoftwareListsBox =
+    420;  // "Software lists (consoles, computers, handhelds)"
+inline constexpr int kTextSoftwareOwned = 421;
+inline constexpr int kTextSoftwareBrowserMenu = 422;  // "&Software browser"
+
 // 450-479: the user's own data and full-text search; "%1", "%2" are filled by TextWith.
 inline constexpr int kTextNoFullTextIndex = 450;
 inline constexpr int kTextInHistoryTexts = 451;

@@ -758,6 +758,10 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     {401, "The audit was cancelled: the previous audit is kept.",
      "La vérification a été annulée : la vérification précédente est gardée."},
     // 420-449: software lists.
+    {420, "Software lists (consoles, computers, handhelds)",
+     "Listes de logiciels (consoles, ordinateurs, portables)"},
+    {421, " software item(s) owned.", " logiciel(s) possédé(s)."},
+    {422, "&Software browser", "Parcourir les &logiciels"},
     // 450-479: the user's own data and full-text search.
     {450, "This database has no full-text index yet: run build or update.",
      "Cette base n'a pas encore d'index plein texte : lancez la création ou la mise à jour."},

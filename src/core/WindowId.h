@@ -21,6 +21,7 @@ enum class WindowId : int {
     Update = 13,
     Audit = 14,        ///< keeps no place: the settings file has slots 1..13
     GameBrowser = 20,  ///< no saved place (the settings keep 1 to 13)
+    SoftwareBrowser = 21,
 };
 
 /// The window's number: its slot in WindowLeft/WindowTop.

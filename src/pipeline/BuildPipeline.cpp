@@ -74,7 +74,8 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
     if (chosen.empty()) return outcome;
     const std::optional<ImportChoices> choices = AskImportOptions(hooks);
     if (!choices) return outcome;
-    const BuildRequest request = BuildRequestFrom(TheSettings(), chosen, *choices);
+    BuildRequest request = BuildRequestFrom(TheSettings(), chosen, *choices);
+    if (hooks.softwareSource) request.software = hooks.softwareSource(request.emulator);
     {
         menus.Off();
         ProgressShown progress;

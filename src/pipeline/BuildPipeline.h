@@ -4,6 +4,7 @@
 // build task, and the settings' database changed once the build succeeded.
 
 #include <functional>
+#include <optional>
 
 #include "pipeline/BuildTask.h"
 #include "xmlimport/ImportOptionsWindowState.h"
@@ -20,6 +21,9 @@ struct BuildHooks {
     std::function<bool()> openImportOptions;
     /// True while that window is open; the build waits, letting events run.
     std::function<bool()> importOptionsOpen;
+    /// The software lists imported with the build (nothing: no software
+    /// step). Empty: none.
+    std::function<std::optional<SoftwareImportRequest>(const EmulatorNames&)> softwareSource;
 };
 
 /// The request of a build of `databasePath` with `choices`, everything else

@@ -1,6 +1,7 @@
 #include "pipeline/SoftwareStep.h"
 
 #include "core/EmulatorConfig.h"
+#include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
 
@@ -12,6 +13,12 @@ SoftwareImportRequest SoftwareSourceOf(const EmulatorNames& emulator) {
     const EmulatorLayout layout =
         LayOutEmulatorPaths(ReadEmulatorOptions(sources), emulator.folder);
     return {layout.hashFolder, sources.executable, ProgramFolder()};
+}
+
+std::optional<SoftwareImportRequest> AvailableSoftwareSource(const EmulatorNames& emulator) {
+    SoftwareImportRequest source = SoftwareSourceOf(emulator);
+    if (FolderExists(source.hashFolder) || FileExists(source.emulator)) return source;
+    return std::nullopt;
 }
 
 static SoftwareImportOutcome RunSoftwareStepUncounted(const SoftwareImportRequest& request,

@@ -3,6 +3,8 @@
 // from (the emulator's hash path, else its -listsoftware output), and the
 // step itself with its own progress.
 
+#include <optional>
+
 #include "core/Task.h"
 #include "pipeline/MameLists.h"
 #include "software/SoftwareImport.h"
@@ -13,6 +15,10 @@ namespace arc {
 /// ini files), the emulator to ask for -listsoftware when that folder is
 /// missing, and the program folder for that output.
 SoftwareImportRequest SoftwareSourceOf(const EmulatorNames& emulator);
+
+/// The desktop build's software source: that of SoftwareSourceOf when the
+/// hash folder exists or the emulator does (its -listsoftware), else none.
+std::optional<SoftwareImportRequest> AvailableSoftwareSource(const EmulatorNames& emulator);
 
 /// Imports the lists under the label "Software lists" with a total of its
 /// own. Skipped (ok) without a source. Damaged files are logged; the outcome

@@ -1,10 +1,13 @@
 #include "pipeline/UpdateWindowState.h"
 
+#include <vector>
+
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "pipeline/SoftwareStep.h"
 
 namespace arc {
 
@@ -33,13 +36,25 @@ void UpdateWindowState::Unload() {
 }
 
 std::string UpdateWindowState::ChoicesText() const {
-    return UpdateChoicesText({boxes, useDefinedPaths});
+    std::string text = UpdateChoicesText({boxes, useDefinedPaths});
+    text.insert(text.rfind(';') + 1, software ? "1;" : "0;");
+    return text;
 }
 
 void UpdateWindowState::SetChoicesText(std::string_view text) {
     const UpdateChoices choices = ParseUpdateChoices(text);
     boxes = choices.sources;
     useDefinedPaths = choices.useDefinedPaths;
+    // The software box is the value after the sources, when there is one
+    // before the option's.
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(';', start);
+        fields.push_back(text.substr(start, end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    software = fields.size() > std::size_t{kBoxes} + 1 && Trim(fields[kBoxes]) == "1";
 }
 
 void UpdateWindowState::ChooseDatabase() {
@@ -57,6 +72,7 @@ UpdateRequest UpdateWindowState::Request(const Settings& settings) const {
     request.sources = boxes;
     request.emulator = {settings.MameExe, settings.MameFolder};
     request.supportPaths = {useDefinedPaths, settings.DataFilePaths};
+    if (software) request.software = SoftwareSourceOf(request.emulator);
     return request;
 }
 
@@ -65,7 +81,7 @@ bool UpdateWindowState::Update() {
         Ui().Message(Text(kTextUpdateNoFile), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    bool anyTicked = false;
+    bool anyTicked = software;
     for (bool box : boxes)
         anyTicked = anyTicked || box;
     if (!anyTicked) {

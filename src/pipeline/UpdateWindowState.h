@@ -28,6 +28,7 @@ class UpdateWindowState {
     std::string databasePath;          ///< the text box
     std::array<bool, kBoxes> boxes{};  ///< Check1(0..17)
     bool useDefinedPaths = true;       ///< first option button; false: the second
+    bool software = false;             ///< the software lists box
 
     /// Hides (false) or shows (true) the window around the update run.
     std::function<void(bool)> showWindow;
@@ -38,8 +39,9 @@ class UpdateWindowState {
     /// Window unload: choices saved, settings saved, menus on.
     void Unload();
 
-    /// The choices in their saved form: the 18 box values (0 or 1) and the
-    /// first option's value ("True"/"False"), joined by ";".
+    /// The choices in their saved form: the 18 box values (0 or 1), the
+    /// software box (a 19th value, which older readers skip) and the first
+    /// option's value ("True"/"False"), joined by ";".
     std::string ChoicesText() const;
     /// Reads the saved form; missing values leave the boxes unticked.
     void SetChoicesText(std::string_view text);
@@ -48,7 +50,8 @@ class UpdateWindowState {
     void ChooseDatabase();
 
     /// The update's request: the window's choices, the emulator and the
-    /// defined paths from `settings`.
+    /// defined paths from `settings`; with the software box, the software
+    /// lists of the emulator's hash path (or its -listsoftware).
     UpdateRequest Request(const Settings& settings) const;
 
     /// The update button. Returns true when the update ran to its end and

@@ -1,4 +1,5 @@
 #include "sheets/GamePages.h"
+#include "sheets/SoftwarePages.h"
 
 #include <algorithm>
 #include <optional>
@@ -608,6 +609,8 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
     for (auto& list : run.groups)
         list.reserve(count);
 
+    const std::unordered_map<std::string, std::string> softwareLines =
+        SoftwareLinesByMachine(run.frenchPages);
     PageWriter writer(true);
     std::unordered_set<std::string> written;  // a page per short name, in any order
     std::array<GameRow, 2> rows;              // the game and the next, in turn
@@ -655,6 +658,10 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
             if (audit) values[static_cast<int>(Marker::Audit)] = AuditText(*audit, game.name());
 
             page.Fill(values, text);
+            if (!softwareLines.empty())
+                if (const auto lists = softwareLines.find(ToLowerAscii(game.name()));
+                    lists != softwareLines.end())
+                    InsertBeforeBodyEnd(text, lists->second);
             if (!written.insert(game.name()).second) writer.Finish();  // the earlier page first
             writer.Write(run.PagesFolder() + game.name() + ".htm", std::move(text));
             AddToLists(run, game);

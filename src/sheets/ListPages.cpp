@@ -1,4 +1,5 @@
 #include "sheets/ListPages.h"
+#include "sheets/SoftwarePages.h"
 
 #include <algorithm>
 #include <array>
@@ -344,6 +345,7 @@ void WriteIndexPage(const SheetRun& run) {
     ReplaceAll(page, "#GOTIT", IndexLink("html/GOT_IT.htm", Text(kTextAvailableRoms)));
     ReplaceAll(page, "#NOTGOTIT", IndexLink("html/NOT_GOT_IT.htm", Text(kTextUnavailableRoms)));
     WithVersions(page, run);
+    InsertBeforeBodyEnd(page, SoftwareIndexBlock(run.frenchPages));
     WritePage(run.htmlFolder + "index.htm", page);
 }
 

@@ -1,4 +1,5 @@
 #include "sheets/SheetsTask.h"
+#include "sheets/SoftwarePages.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -169,6 +170,7 @@ bool RunSteps(SheetRun& run, SheetsOutcome& outcome, TaskContext& context) {
     if (!WriteListPages(run, progress)) return false;
     WriteIndexPage(run);
     WriteLinksPage(run);
+    WriteSoftwarePages(run);
     DebugLog("Stats");
     WriteStatisticsPage(run, progress, &statistics);
     return !run.choices.substitutes || FillSubstitutes(run, progress);

@@ -1,4 +1,5 @@
 #include "sheets/StatisticsPage.h"
+#include "sheets/SoftwarePages.h"
 
 #include <array>
 #include <optional>
@@ -250,6 +251,7 @@ void WriteStatisticsPage(const SheetRun& run, TaskProgress& progress, Statistics
     progress.Step(90);
     for (int i = 0; i < 6; ++i)
         ReplaceAll(page, kSubsets[i][0], blocks[i]);
+    InsertBeforeBodyEnd(page, SoftwareStatisticsBlock(run.frenchPages));
     WritePage(run.PagesFolder() + "STAT.htm", page);
     progress.Step(100);
 }

@@ -65,6 +65,7 @@ constexpr CaptionSource kCaptionOrder[] = {
     {"MnuMAJ", kTextUpdateMenu},
     {"MnuAudit", kTextAuditMenu},
     {"MnuAutreBase", kTextUseAnotherDatabase},
+    {"MnuLogiciels", kTextSoftwareBrowserMenu},
 };
 
 // The commands that start a task or open a task's options window.
@@ -118,6 +119,7 @@ const std::vector<MenuEntry>& MenuTree() {
 
         t.push_back(Menu("MenuEdition", "&Edition"));
         t.push_back(Item("MnuParcourir", "MenuEdition", "&Parcourir les jeux", "Ctrl+B"));
+        t.push_back(Item("MnuLogiciels", "MenuEdition", "Parcourir les &logiciels"));
         t.push_back(Item("MnuRechercher", "MenuEdition", "&Rechercher", "Ctrl+F"));
         t.push_back(Separator("MnuTrait05", "MenuEdition"));
         t.push_back(Item("MnuConsulter", "MenuEdition", "&Consulter"));

@@ -36,8 +36,14 @@ std::vector<std::string> HashFiles(const std::string& folder) {
     return files;
 }
 
+std::uint64_t SizeOf(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
 /// The emulator's -listsoftware output in a file of the temp folder ("" when
-/// the emulator failed; logged).
+/// the emulator failed or listed nothing; logged).
 std::string ListSoftwareOutput(const SoftwareImportRequest& request) {
     if (request.emulator.empty() || !FileExists(request.emulator)) return {};
     const std::string folder = WithTrailingSlash(
@@ -46,17 +52,11 @@ std::string ListSoftwareOutput(const SoftwareImportRequest& request) {
     const std::string output = folder + "listsoftware.xml";
     const int code = RunAndWait(ShellQuoted(request.emulator) + " -listsoftware > " +
                                 ShellQuoted(output) + " 2>/dev/null");
-    if (code == 0 && FileExists(output)) return output;
+    if (code == 0 && SizeOf(output) > 0) return output;
     WriteLog("software: " + request.emulator + " -listsoftware failed (exit code " +
-             std::to_string(code) + ")");
+             std::to_string(code) + ", " + std::to_string(SizeOf(output)) + " bytes)");
     DeleteFileIfExists(output);
     return {};
-}
-
-std::uint64_t SizeOf(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : size;
 }
 
 }  // namespace

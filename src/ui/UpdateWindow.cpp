@@ -16,6 +16,7 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "pipeline/BuildPipeline.h"
+#include "pipeline/SoftwareStep.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -24,12 +25,14 @@ namespace arc::ui {
 UpdateWindow::UpdateWindow(QWidget* parent)
     : ChildWindow(WindowId::Update, parent),
       path_(new QLineEdit(this)),
+      software_(new QCheckBox(Q(Text(kTextSoftwareListsBox)), this)),
       definedPaths_(new QRadioButton(Q(Text(kTextUseDefinedPaths)), this)),
       ownPaths_(new QRadioButton(Q(Text(kTextUseOwnData)), this)) {
     setWindowTitle(Q(Text(kTextUpdateTitle)));
     path_->setObjectName("Text1");
     definedPaths_->setObjectName("Option1_0");
     ownPaths_->setObjectName("Option1_1");
+    software_->setObjectName("CheckSoftware");
 
     auto* grid = new QGridLayout;
     for (int box = 0; box < UpdateWindowState::kBoxes; ++box) {
@@ -63,6 +66,7 @@ UpdateWindow::UpdateWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pathRow);
     layout->addLayout(grid);
+    layout->addWidget(software_);
     layout->addWidget(definedPaths_);
     layout->addWidget(ownPaths_);
     layout->addLayout(buttons);
@@ -76,6 +80,7 @@ void UpdateWindow::ToWidgets() {
     path_->setText(QString::fromStdString(state_.databasePath));
     for (int box = 0; box < UpdateWindowState::kBoxes; ++box)
         boxes_[box]->setChecked(state_.boxes[box]);
+    software_->setChecked(state_.software);
     (state_.useDefinedPaths ? definedPaths_ : ownPaths_)->setChecked(true);
 }
 
@@ -83,6 +88,7 @@ void UpdateWindow::FromWidgets() {
     state_.databasePath = path_->text().toStdString();
     for (int box = 0; box < UpdateWindowState::kBoxes; ++box)
         state_.boxes[box] = boxes_[box]->isChecked();
+    state_.software = software_->isChecked();
     state_.useDefinedPaths = definedPaths_->isChecked();
 }
 
@@ -124,6 +130,7 @@ ARCANOTE_REGISTER_COMMAND(MnuCreerBaseMDB, [](MainWindow& main) {
     BuildHooks hooks;
     hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
     hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
+    hooks.softwareSource = AvailableSoftwareSource;
     if (BuildDatabase(hooks).result == BuildResult::TemplateMissing) main.close();
 });
 

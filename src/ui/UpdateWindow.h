@@ -33,6 +33,7 @@ class UpdateWindow : public ChildWindow {
     UpdateWindowState state_;
     QLineEdit* path_;
     std::array<QCheckBox*, UpdateWindowState::kBoxes> boxes_{};
+    QCheckBox* software_;
     QRadioButton* definedPaths_;
     QRadioButton* ownPaths_;
 };

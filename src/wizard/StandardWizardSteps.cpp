@@ -6,6 +6,7 @@
 #include "core/UiService.h"
 #include "download/DownloadWindowState.h"
 #include "pipeline/BuildPipeline.h"
+#include "pipeline/SoftwareStep.h"
 
 namespace arc {
 namespace {
@@ -48,6 +49,7 @@ WizardSteps StandardWizardSteps() {
         BuildHooks hooks;
         hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
         hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
+        hooks.softwareSource = AvailableSoftwareSource;
         return BuildSummary(BuildDatabase(hooks));
     };
     steps.listMyRoms = [] { return RomsSummary(ListMyRoms()); };

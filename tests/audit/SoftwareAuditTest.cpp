@@ -48,7 +48,7 @@ TEST_F(SoftwareAuditTest, ForgedSmbIsCompleteAndOneWrongMemberMakesItBad) {
     // List my ROMs marks the items owned, as the audit does.
     test::CliRun run =
         test::RunCommand(home.str(), "list-roms", {"--db", db, "--roms", roms.str()});
-    EXPECT_NE(run.out.find("\n2 software items owned\n"), std::string::npos) << run.out << run.err;
+    EXPECT_NE(run.out.find("\n2 software item(s) owned."), std::string::npos) << run.out << run.err;
     run = Audit();
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out,

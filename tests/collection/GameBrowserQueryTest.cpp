@@ -180,9 +180,13 @@ TEST_F(GameBrowserQueryTest, TheUsersColumnsShowStarPlaysAndTimeAndSortByNumber)
     EXPECT_EQ(LocalTimeText(0), "");
 }
 
-TEST_F(GameBrowserQueryTest, DetailsHoldTheFieldsHistoryMameinfoCommandsAndVerdict) {
+TEST_F(GameBrowserQueryTest, DetailsHoldTheFieldsHistoryMameinfoCommandsVerdictAndSoftwareLists) {
     Run({"CREATE TABLE Audit (Name TEXT PRIMARY KEY, Verdict TEXT, Missing INTEGER)",
-         "INSERT INTO Audit (Name, Verdict) VALUES ('pacman', 'good'), ('galaga', 'bad dump')"});
+         "INSERT INTO Audit (Name, Verdict) VALUES ('pacman', 'good'), ('galaga', 'bad dump')",
+         "CREATE TABLE MachineSoftwareList (Machine TEXT, ListName TEXT, Status TEXT, "
+         "Filter TEXT)",
+         "INSERT INTO MachineSoftwareList VALUES ('pacman', 'pac_cart', 'original', 'NTSC'), "
+         "('pacman', 'pac_cass', 'compatible', NULL), ('galaga', 'other', 'original', '')"});
     ASSERT_TRUE(query.Load(path));
     ASSERT_TRUE(query.HasAudit());
     query.Sort(BrowserColumn::Verdict, false);
@@ -192,10 +196,18 @@ TEST_F(GameBrowserQueryTest, DetailsHoldTheFieldsHistoryMameinfoCommandsAndVerdi
     ASSERT_TRUE(pacman.found);
     EXPECT_EQ(pacman.title, "Pac-Man");
     const std::vector<std::pair<std::string, std::string>> fields = {
-        {"Set name", "pacman"}, {"Year", "1980"}, {"Manufacturer", "Namco"},
-        {"Category", "Maze"},   {"Players", "2"}, {"Status", "Working"},
-        {"Owned", "Yes"},       {"Audit", "good"}};
+        {"Set name", "pacman"},
+        {"Year", "1980"},
+        {"Manufacturer", "Namco"},
+        {"Category", "Maze"},
+        {"Players", "2"},
+        {"Status", "Working"},
+        {"Owned", "Yes"},
+        {"Audit", "good"},
+        {"Software lists", "pac_cart (original, filter NTSC), pac_cass (compatible)"}};
     EXPECT_EQ(pacman.fields, fields);
+    for (const auto& [label, value] : query.Details("puckman").fields)
+        EXPECT_NE(label, "Software lists");  // no list, no field
     EXPECT_EQ(pacman.history, "Eat dots.\n\n- TRIVIA -\n\nNamed after paku-paku.");
     EXPECT_EQ(pacman.mameinfo, "Mameinfo line\nsecond");
     EXPECT_EQ(pacman.commands, "Moves\nUp Down\n\nSecrets\nHold start");

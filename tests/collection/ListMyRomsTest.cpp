@@ -10,6 +10,7 @@
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
+#include "software/SoftwareImport.h"
 
 namespace arc {
 namespace {
@@ -91,6 +92,32 @@ TEST_F(ListMyRomsTest, ARescanOfAnotherFolderLeftGoneSetsOwned) {
     EXPECT_EQ(outcome.noLongerFound, 1);  // galaga
     EXPECT_EQ(outcome.owned, 2);
     EXPECT_NE(outcome.message.find("\n1" + Text(341)), std::string::npos);
+}
+
+TEST_F(ListMyRomsTest, SoftwareItemsOfTheListFoldersAreMarkedWithTheSets) {
+    AddRom("pacman.zip");
+    EXPECT_EQ(Scan(Roms()).ownedSoftware, -1);  // no software lists: no line
+    {
+        ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
+        test::RecordedProgress progress;
+        TaskContext context(progress, ui());
+        ASSERT_TRUE(RunSoftwareImport(
+                        {test::SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
+                        .ok());
+        CloseDatabase();
+    }
+    AddRom("nes/smb.zip");
+    AddRom("nes/zelda/");
+    const ListMyRomsOutcome outcome = Scan(Roms());
+    EXPECT_TRUE(outcome.ok());
+    EXPECT_EQ(outcome.ownedSoftware, 2);
+    EXPECT_EQ(outcome.message.substr(outcome.message.rfind('\n')), "\n2" + Text(421));
+    EXPECT_TRUE(IsOwned("pacman"));
+    ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
+    EXPECT_EQ(QueryValue("SELECT group_concat(Name) FROM (SELECT Name FROM Software "
+                         "WHERE Owned = 1 ORDER BY Name)"),
+              "smb,zelda");
+    CloseDatabase();
 }
 
 TEST_F(ListMyRomsTest, EmptyOrMissingFolderIsToldAndOpensThePathsWindow) {

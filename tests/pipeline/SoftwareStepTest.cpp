@@ -7,6 +7,7 @@
 #include "pipeline/BuildTestSupport.h"
 #include "pipeline/SoftwareStep.h"
 #include "pipeline/UpdateTask.h"
+#include "pipeline/UpdateWindowState.h"
 
 namespace arc {
 namespace {
@@ -59,6 +60,38 @@ TEST_F(Build, SoftwareSourceIsTheEmulatorsHashPath) {
     const SoftwareImportRequest request = SoftwareSourceOf(Emulator());
     EXPECT_EQ(request.hashFolder, home.file("hash") + "/");
     EXPECT_EQ(request.emulator, mame);
+}
+
+TEST_F(Build, DesktopBuildTakesTheSoftwareStepWhenTheEmulatorHasASource) {
+    // An emulator that lists no software leaves the build as it was.
+    BuildRequest request = Request();
+    request.software = SoftwareImportRequest{home.file("nohash"), mame, home.str()};
+    const BuildOutcome built = Run(request);
+    EXPECT_TRUE(built.ok());
+    EXPECT_EQ(built.message, Text(kTextDatabaseCreated));
+
+    std::filesystem::create_directories(home.file("hash"));
+    test::WriteFile(mame, "#!/bin/sh\n[ \"$1\" = -showconfig ] && echo 'hashpath " +
+                              home.file("hash") + "'\nexit 0\n");
+    const std::optional<SoftwareImportRequest> source = AvailableSoftwareSource(Emulator());
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->hashFolder, home.file("hash") + "/");
+}
+
+TEST_F(Build, UpdateWindowSoftwareBoxIsSavedWhereOlderReadersSkipIt) {
+    UpdateWindowState window;
+    window.SetChoicesText("1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;False");
+    EXPECT_FALSE(window.software);
+    EXPECT_FALSE(window.Request(TheSettings()).software);
+    window.software = true;
+    const std::string saved = window.ChoicesText();
+    EXPECT_EQ(saved, "1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;False");
+    const UpdateChoices older = ParseUpdateChoices(saved);
+    EXPECT_TRUE(older.sources[0] && !older.sources[1] && !older.useDefinedPaths);
+    UpdateWindowState again;
+    again.SetChoicesText(saved);
+    EXPECT_TRUE(again.software && again.boxes[0] && !again.useDefinedPaths);
+    EXPECT_EQ(again.Request(TheSettings()).software->emulator, mame);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(Update, ChoicesRoundTripThroughTheSettingsWhileTheMenusAreOff) {
     window.useDefinedPaths = true;
     window.Unload();
     EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_EQ(TheSettings().UpdateFileChoices, "1;0;0;1;0;0;0;0;0;0;0;0;0;0;0;1;0;0;True");
+    EXPECT_EQ(TheSettings().UpdateFileChoices, "1;0;0;1;0;0;0;0;0;0;0;0;0;0;0;1;0;0;0;True");
     window.SetChoicesText("0;1;True");  // missing values leave the boxes unticked
     EXPECT_TRUE(window.boxes[1] && !window.boxes[0] && !window.boxes[15]);
 }

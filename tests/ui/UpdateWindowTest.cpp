@@ -33,10 +33,11 @@ class UpdateWindowTest : public QObject {
 
         update.Find<QCheckBox>("Check1_0")->setChecked(true);
         update.Find<QRadioButton>("Option1_0")->setChecked(true);
+        update.Find<QCheckBox>("CheckSoftware")->setChecked(true);
         update.Click("Command2");
         QTRY_VERIFY(!update.folder.ui.IsWindowOpen(WindowId::Update));
         QCOMPARE(TheSettings().UpdateFileChoices,
-                 std::string("1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;True"));
+                 std::string("1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;1;True"));
     }
 
     void pathsButtonHidesTheWindowUntilThePathsWindowCloses() {
