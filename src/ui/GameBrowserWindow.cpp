@@ -43,6 +43,7 @@
 #include "notes/NotesFile.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/GameTableModel.h"
+#include "ui/ListTable.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
@@ -98,15 +99,7 @@ GameBrowserWindow::GameBrowserWindow() : ChildWindow(WindowId::GameBrowser) {
 
     table_ = new QTableView;
     table_->setObjectName("GameTable");
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->setAlternatingRowColors(true);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    SetUpListTable(*table_, model_);
     table_->horizontalHeader()->setSortIndicator(static_cast<int>(BrowserColumn::Title),
                                                  Qt::AscendingOrder);
     table_->setSortingEnabled(true);

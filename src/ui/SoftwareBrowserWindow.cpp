@@ -23,6 +23,7 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
+#include "ui/ListTable.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
@@ -132,15 +133,7 @@ SoftwareBrowserWindow::SoftwareBrowserWindow()
     machines_->setObjectName("SoftwareMachines");
     play_->setObjectName("SoftwarePlay");
 
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->setAlternatingRowColors(true);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    SetUpListTable(*table_, model_);
     const int charWidth = fontMetrics().averageCharWidth();
     for (const auto& [column, chars] :
          {std::pair{0, 18}, {1, 44}, {2, 6}, {3, 22}, {4, 9}, {5, 7}, {6, 10}})
