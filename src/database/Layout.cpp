@@ -104,9 +104,7 @@ void MigrateLayout() {
     // that never held the status keeps its rows.
     if (QueryValue("SELECT count(*) FROM Data WHERE ifnull(DriverStatus, '') <> ''") != "0")
         Execute("DELETE FROM Data WHERE ifnull(DriverStatus, '') = ''");
-    Execute(
-        "CREATE TABLE IF NOT EXISTS DeviceRef (Name VARCHAR(255) COLLATE NOCASE, "
-        "Device VARCHAR(255) COLLATE NOCASE)");
+    Execute(kCreateDeviceRefTable);
     Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
     StampLayout();
     transaction.Commit();

@@ -34,6 +34,11 @@ std::string DatabaseFileProblem(const std::string& path);
 /// Stamps today's layout on the shared connection.
 void StampLayout();
 
+/// The table of the devices each machine uses, beside the designed tables.
+inline constexpr std::string_view kCreateDeviceRefTable =
+    "CREATE TABLE IF NOT EXISTS DeviceRef (Name VARCHAR(255) COLLATE NOCASE, "
+    "Device VARCHAR(255) COLLATE NOCASE)";
+
 /// Brings the older Arcanote database on the shared connection to today's
 /// layout in one transaction: its list's texts decoded, its devices out of
 /// Data, the DeviceRef table made (empty until the next list import), the

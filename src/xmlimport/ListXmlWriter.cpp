@@ -5,6 +5,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/TextFile.h"
+#include "database/Layout.h"
 #include "xmlimport/XmlScan.h"
 
 namespace arc {
@@ -74,9 +75,7 @@ double LeadingNumber(std::string_view text) {
 /// it always holds the last imported list's references. Its index is built
 /// once the rows are in.
 std::string PrepareDeviceRefTable() {
-    Execute(
-        "CREATE TABLE IF NOT EXISTS DeviceRef (Name VARCHAR(255) COLLATE NOCASE, "
-        "Device VARCHAR(255) COLLATE NOCASE)");
+    Execute(kCreateDeviceRefTable);
     Execute("DROP INDEX IF EXISTS IX_DeviceRef_Name");
     Execute("DELETE FROM DeviceRef");
     return InsertSql("DeviceRef", {"Name", "Device"});
