@@ -161,7 +161,13 @@ xmlSAXHandler StreamingHandler() {
 }
 
 struct ContextFree {
-    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+    void operator()(xmlParserCtxt* context) const {
+        // An entity declaration makes the parser keep a document of its own
+        // for it, even without a tree handler.
+        if (context->myDoc) xmlFreeDoc(context->myDoc);
+        context->myDoc = nullptr;
+        xmlFreeParserCtxt(context);
+    }
 };
 struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
