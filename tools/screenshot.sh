@@ -30,25 +30,20 @@ shoot() {  # window picture
     [ -s "$out/$2" ] || { echo "screenshot: no picture of the $1 window" >&2; exit 1; }
     echo "$out/$2"
 }
-# A few favourites and plays, as a user's would be, in the demo's user database.
+# A few favourites and plays, as a user's would be, in the demo's user
+# database: the program makes it and marks the favourites; the plays and the
+# browser's layout are written into its tables.
+"$build/bin/arcanote-cli" --home "$home" favourites --add pacman mspacman galaga >/dev/null
 if command -v sqlite3 >/dev/null; then
     sqlite3 "$home/Arcanote.user.db" <<'SQL'
-CREATE TABLE IF NOT EXISTS Favourite (
-    ListName TEXT NOT NULL COLLATE NOCASE, SetName TEXT NOT NULL COLLATE NOCASE,
-    PRIMARY KEY (ListName, SetName));
-CREATE TABLE IF NOT EXISTS Play (
-    ListName TEXT NOT NULL COLLATE NOCASE, SetName TEXT NOT NULL COLLATE NOCASE,
-    StartedAt INTEGER NOT NULL, Seconds INTEGER NOT NULL);
-CREATE TABLE IF NOT EXISTS Preference (Key TEXT PRIMARY KEY, Value TEXT NOT NULL);
 INSERT OR REPLACE INTO Preference VALUES ('GameBrowser.Layout',
     'sort=1 descending=0 widths=70,180,45,110,0,0,0,0,28,125,45,95,0 hidden=4,5,6,7 splitter=760,420');
-INSERT INTO Favourite VALUES ('', 'pacman'), ('', 'mspacman'), ('', 'galaga');
 INSERT INTO Play VALUES ('', 'pacman', 1796800000, 1260), ('', 'pacman', 1796900000, 845),
     ('', 'mspacman', 1796850000, 2400), ('', 'puckman', 1796700000, 300),
     ('', 'galaga', 1796950000, 1830);
 SQL
 else
-    echo "screenshot: sqlite3 is missing, the browser shows no favourites or plays" >&2
+    echo "screenshot: sqlite3 is missing, the browser shows no plays" >&2
 fi
 shoot browser-text screenshot-browser.png "power dot"
 shoot search screenshot-search.png

@@ -5,8 +5,8 @@
 
 #include "core/Task.h"
 #include "database/Database.h"
-#include "software/SoftwareImport.h"
 #include "support/CliRun.h"
+#include "support/SoftwareFixture.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 
@@ -19,11 +19,7 @@ class SoftwareAuditTest : public test::ProgramFolderTest {
         std::string error;
         ASSERT_TRUE(CreateTemplateDatabase(db, &error)) << error;
         ASSERT_TRUE(OpenDatabase(db));
-        test::RecordedProgress progress;
-        TaskContext context(progress, ui());
-        ASSERT_TRUE(RunSoftwareImport(
-                        {test::SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
-                        .ok());
+        test::ImportCutSoftwareLists(ui());
         CloseDatabase();
     }
     void Zip(const std::string& item, const std::vector<test::RawMember>& members) {

@@ -10,7 +10,7 @@
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
-#include "software/SoftwareImport.h"
+#include "support/SoftwareFixture.h"
 
 namespace arc {
 namespace {
@@ -99,11 +99,7 @@ TEST_F(ListMyRomsTest, SoftwareItemsOfTheListFoldersAreMarkedWithTheSets) {
     EXPECT_EQ(Scan(Roms()).ownedSoftware, -1);  // no software lists: no line
     {
         ASSERT_TRUE(OpenDatabase(TheSettings().DatabasePath));
-        test::RecordedProgress progress;
-        TaskContext context(progress, ui());
-        ASSERT_TRUE(RunSoftwareImport(
-                        {test::SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
-                        .ok());
+        test::ImportCutSoftwareLists(ui());
         CloseDatabase();
     }
     AddRom("nes/smb.zip");
