@@ -24,7 +24,7 @@ inline std::optional<SoftwareImportOutcome> ImportIntoNewDatabase(const std::str
         return std::nullopt;
     }
     ScopedScriptedUi scripted;
-    WindowProgress progress;
+    TaskProgress progress;
     TaskContext context(progress, scripted.ui);
     return RunSoftwareImport({hash, "", ""}, context);
 }

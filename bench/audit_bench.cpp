@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
             const auto start = Clock::now();
-            WindowProgress progress;
+            TaskProgress progress;
             if (!ImportListXml(listxml, progress)) return 1;
             std::cout << "database: " << listxml << " imported in "
                       << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
         AuditSummary summary;
         const Run run = InChild([&] {
             if (!OpenDatabase(db)) return 1;
-            LongTask task(0);
+            TaskProgress task;
             summary = RunAudit({roms, false, {}}, task);
             std::printf("  %d sets audited:", summary.audited);
             for (int i = 0; i < kVerdictCount; ++i)

@@ -111,8 +111,7 @@ void RunEachImporter(const std::string& home) {
         const long lines = LineCount(c.file);
         double cpu[2] = {};
         for (int now = 0; now < 2; ++now) {
-            arc::Progress().Cancel = false;
-            arc::WindowProgress progress;
+            arc::TaskProgress progress;
             Timer timer;
             {
                 arc::Transaction transaction;
@@ -222,7 +221,7 @@ int main(int argc, char** argv) {
             fs::copy_file(home + "Arcanote.mdx", home + "xml-only.mdb");
             Timer xml;
             arc::OpenDatabase(home + "xml-only.mdb");
-            arc::WindowProgress progress;
+            arc::TaskProgress progress;
             arc::ImportListXml(home + "listxml.txt", progress);
             arc::CloseDatabase();
             xmlWall = std::min(xmlWall, xml.Wall());
@@ -237,9 +236,8 @@ int main(int argc, char** argv) {
 
             fs::remove(home + "Arcanote.mdb");
             fs::remove(home + "Arcanote.mdb.bak");
-            arc::Progress() = arc::ProgressState{};
             Timer build;
-            arc::WindowProgress buildProgress;
+            arc::TaskProgress buildProgress;
             arc::TaskContext context(buildProgress, arc::Ui());
             const arc::BuildResult outcome =
                 arc::RunBuild(arc::BuildRequestFrom(arc::TheSettings(), home + "Arcanote.mdb", {}),

@@ -46,7 +46,7 @@ int Import(const std::string& file, const fs::path& folder, const std::string& m
         std::cerr << "cannot make " << database << '\n';
         return 1;
     }
-    arc::WindowProgress progress;
+    arc::TaskProgress progress;
     if (method == "dom") {
         if (arc::ImportListXmlDocument(file, progress) != arc::DocumentResult::Imported) {
             std::cerr << "the document was not imported\n";

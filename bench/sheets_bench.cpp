@@ -73,7 +73,7 @@ bool BuildDatabase(const std::string& listxml, const std::string& database) {
         return false;
     }
     if (!arc::OpenDatabase(database)) return false;
-    arc::WindowProgress progress;
+    arc::TaskProgress progress;
     arc::ImportListXmlFast(listxml, progress);
     arc::Execute("INSERT INTO Versions (VersionMame, VersionArcanote) VALUES ('bench', '1.0.0')");
     arc::CloseDatabase();

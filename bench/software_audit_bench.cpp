@@ -61,7 +61,7 @@ int GenerateSets(const std::string& roms, int count) {
 int ScanAndAudit(const std::string& database, const std::string& roms) {
     if (!OpenDatabase(database)) return 1;
     ScopedScriptedUi scripted;
-    WindowProgress progress;
+    TaskProgress progress;
     TaskContext context(progress, scripted.ui);
     const OwnedSoftwareOutcome owned = RunOwnedSoftwareScan({roms}, context);
     SoftwareAuditRequest request;

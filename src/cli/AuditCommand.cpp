@@ -16,6 +16,7 @@
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 #include "database/Database.h"
 #include "software/OwnedSoftware.h"
@@ -35,15 +36,19 @@ int RunSoftware(CliContext& context, const CommandArgs& args) {
     request.romsFolder = TheSettings().RomsFolder;
     request.full = args.Has("--full");
     request.list = args.Value("--list").value_or(std::string());
-    LongTask task(0);
-    TaskContext taskContext(task, Ui());
-    const OwnedSoftwareOutcome owned = RunOwnedSoftwareScan({request.romsFolder}, taskContext);
+    OwnedSoftwareOutcome owned;
+    SoftwareAuditOutcome outcome;
+    TaskProgress progress;
+    Ui().RunTask(progress, [&](TaskContext& taskContext) {
+        owned = RunOwnedSoftwareScan({request.romsFolder}, taskContext);
+        if (!owned.ok()) return;
+        outcome = RunSoftwareAudit(
+            request, taskContext, [&](const std::string& list, const SetAudit& item) {
+                context.out << list << '\t' << item.name << '\t' << VerdictText(item.verdict)
+                            << '\t' << item.ProblemsText() << '\n';
+            });
+    });
     if (!owned.ok()) return ReportOutcome(context, "audit", owned);
-    const SoftwareAuditOutcome outcome =
-        RunSoftwareAudit(request, taskContext, [&](const std::string& list, const SetAudit& item) {
-            context.out << list << '\t' << item.name << '\t' << VerdictText(item.verdict) << '\t'
-                        << item.ProblemsText() << '\n';
-        });
     return ReportOutcome(context, "audit", outcome);
 }
 
@@ -64,10 +69,12 @@ int Run(CliContext& context, const CommandArgs& args) {
     if (const std::string obstacle = AuditObstacle(options); !obstacle.empty()) {
         summary.error = obstacle;
     } else {
-        LongTask task(0);
-        summary = RunAudit(options, task, [&](const SetAudit& set) {
-            context.out << set.name << '\t' << VerdictText(set.verdict) << '\t'
-                        << set.ProblemsText() << '\n';
+        TaskProgress progress;
+        Ui().RunTask(progress, [&](TaskContext& task) {
+            summary = RunAudit(options, task.progress(), [&](const SetAudit& set) {
+                context.out << set.name << '\t' << VerdictText(set.verdict) << '\t'
+                            << set.ProblemsText() << '\n';
+            });
         });
     }
     CloseDatabase();

@@ -11,6 +11,7 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/DatabaseBuild.h"
@@ -54,11 +55,7 @@ int Run(CliContext& context, const CommandArgs& args) {
     const int errorsBefore = State().ErrorCount;
     BuildOutcome outcome;
     {
-        ProgressShown shown;
-        WindowProgress progress;
-        TaskContext task(progress, Ui());
-        outcome = RunBuild(request, task);
-        shown.UnloadKeepingCancel();
+        outcome = RunShown([&](TaskContext& task) { return RunBuild(request, task); });
     }
     if (!outcome.ok()) return ReportOutcome(context, "build", outcome);
     // Only a build that completed becomes the settings' database.

@@ -9,6 +9,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 
 namespace arc::cli {
@@ -18,7 +19,7 @@ constexpr int kListProcedure = 693;
 
 int Run(CliContext& context, const CommandArgs& args) {
     const std::string database = args.Value("--db").value_or(TheSettings().DatabasePath);
-    WindowProgress unseen;
+    TaskProgress unseen;
     TaskContext task(unseen, Ui());
     Outcome outcome;
     const bool change = args.Has("--add") || args.Has("--remove");

@@ -10,6 +10,7 @@
 #include "collection/Images.h"
 #include "core/Files.h"
 #include "core/Progress.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 
 namespace arc::cli {
@@ -64,9 +65,7 @@ int Run(CliContext& context, const CommandArgs& args) {
     }
     ImagesOutcome outcome;
     {
-        LongTask progress(0, false);
-        TaskContext task(progress, Ui());
-        outcome = RunImages(request, task);
+        outcome = RunShown([&](TaskContext& task) { return RunImages(request, task); });
     }
     if (outcome.cancelled() && !outcome.ran) outcome.message = "nothing done";
     if (outcome.cancelled() && outcome.ran)

@@ -5,6 +5,7 @@
 #include "collection/ListMyRoms.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 
 namespace arc::cli {
@@ -14,12 +15,8 @@ namespace {
 int Run(CliContext& context, const CommandArgs& args) {
     const ListMyRomsRequest request{args.Value("--db").value_or(TheSettings().DatabasePath),
                                     args.Value("--roms").value_or(TheSettings().RomsFolder)};
-    ListMyRomsOutcome outcome;
-    {
-        LongTask progress(0, false);
-        TaskContext taskContext(progress, Ui());
-        outcome = RunListMyRoms(request, taskContext);
-    }
+    ListMyRomsOutcome outcome =
+        RunShown([&](TaskContext& taskContext) { return RunListMyRoms(request, taskContext); });
     if (outcome.cancelled()) outcome.message = std::to_string(outcome.scanned) + " entries scanned";
     return ReportOutcome(context, "list-roms", outcome);
 }

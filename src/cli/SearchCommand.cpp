@@ -8,6 +8,7 @@
 #include "collection/SearchActions.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 
 namespace arc::cli {
@@ -129,7 +130,7 @@ int Run(CliContext& context, const CommandArgs& args) {
     request.yearTo = args.Value("--year-to").value_or("");
     const bool tsv = args.Value("--format") == "tsv";
 
-    LongTask progress(0, false);
+    TaskProgress progress;
     TaskContext task(progress, Ui());
     SearchOutcome outcome = RunSearch(request, task);
     // In TSV, the query goes to stderr: stdout holds only the table.

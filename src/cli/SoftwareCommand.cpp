@@ -14,6 +14,7 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 #include "database/Database.h"
 #include "software/SoftwarePlay.h"
@@ -43,7 +44,7 @@ int Run(CliContext& context, const CommandArgs& args) {
         request.list = args.Value("--list").value_or(std::string());
         request.item = *item;
         request.machine = args.Value("--machine").value_or(std::string());
-        WindowProgress progress;
+        TaskProgress progress;
         TaskContext task(progress, Ui());
         return ReportOutcome(context, "software", RunPlaySoftware(request, task));
     }

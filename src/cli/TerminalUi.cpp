@@ -4,6 +4,7 @@
 
 #include "core/Log.h"
 #include "core/Progress.h"
+#include "core/Task.h"
 
 namespace arc::cli {
 
@@ -47,7 +48,10 @@ void TerminalUi::Show(std::string_view text, std::string_view title) {
     std::string shown(text);
     for (char& c : shown)
         if (c == '|') c = '\n';
-    if (progressVisible_ && isTerminal_) err_ << '\n';
+    if (lastPercent_ >= 0 && isTerminal_) {
+        err_ << '\n';  // below the bar, which starts again on the next line
+        lastPercent_ = -1;
+    }
     if (!title.empty()) err_ << title << ": ";
     err_ << shown << '\n';
 }
@@ -97,52 +101,51 @@ bool TerminalUi::OpenWithDefaultApp(std::string_view pathOrUrl) {
     return true;
 }
 
-void TerminalUi::ProcessEvents() {
-    if (progressVisible_) DrawBar();
-}
+void TerminalUi::ProcessEvents() {}
 
 void TerminalUi::SetMenusEnabled(bool) {}
 
-void TerminalUi::ShowProgressWindow() {
-    progressVisible_ = true;
+void TerminalUi::RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show) {
+    if (!show.window) {
+        UiService::RunTask(progress, body, show);
+        return;
+    }
     lastPercent_ = -1;
-    lastLabelTenth_ = -1;
+    lastTenth_ = -1;
+    label_.clear();
+    progress.Watch([this](TaskProgress& reported) { Report(reported); });
+    struct BarEnd {
+        TerminalUi& ui;
+        ~BarEnd() {
+            if (ui.isTerminal_ && ui.lastPercent_ >= 0) ui.err_ << '\n';
+            ui.lastPercent_ = -1;
+        }
+    } end{*this};
+    TaskContext context(progress, *this);
+    body(context);
 }
 
-void TerminalUi::SetProgressLabel(std::string_view text) {
-    label_ = std::string(text);
-    if (!progressVisible_) return;
-    if (isTerminal_) {
-        DrawBar();
-        return;
-    }
-    // Plain lines: a task that names each item it works on (thousands of
-    // sets) shows one name per tenth of the way, not every one.
-    const int tenth = ProgressBarValue(Progress().Total, Progress().Done) / 10;
-    if (!label_.empty() && tenth != lastLabelTenth_) {
-        err_ << label_ << '\n';
-        lastLabelTenth_ = tenth;
-    }
-}
-
-void TerminalUi::UnloadProgressWindow() {
-    if (progressVisible_ && isTerminal_) err_ << '\n';
-    progressVisible_ = false;
-}
-
-void TerminalUi::DrawBar() {
-    const int percent = ProgressBarValue(Progress().Total, Progress().Done);
+void TerminalUi::Report(const TaskProgress& progress) {
+    const int percent = ProgressBarValue(progress.Total(), progress.Done());
+    std::string label = progress.Label();
     if (!isTerminal_) {
-        // Plain lines: one per tenth of the way.
-        if (percent / 10 != lastPercent_ / 10) err_ << percent << "%\n";
-        lastPercent_ = percent;
+        // Plain lines: one per tenth of the way, with the item then worked
+        // on (a task naming thousands of sets shows a few of them).
+        const int tenth = percent / 10;
+        if (tenth == lastTenth_ || (label.empty() && progress.Done() == 0)) return;
+        label_ = std::move(label);
+        err_ << percent << '%';
+        if (!label_.empty()) err_ << ' ' << label_;
+        err_ << '\n';
+        lastTenth_ = tenth;
         return;
     }
+    if (percent == lastPercent_ && !throttle_.Due()) return;
+    label_ = std::move(label);
     constexpr int kWidth = 30;
     const int filled = percent * kWidth / 100;
-    std::string label = label_.substr(0, 40);
     err_ << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "
-         << percent << "% " << label << "\x1b[K" << std::flush;
+         << percent << "% " << label_.substr(0, 40) << "\x1b[K" << std::flush;
     lastPercent_ = percent;
 }
 

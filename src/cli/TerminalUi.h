@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "core/Progress.h"
 #include "core/UiService.h"
 
 namespace arc::cli {
@@ -26,9 +27,9 @@ class TerminalUi final : public UiService {
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
     void ProcessEvents() override;
     void SetMenusEnabled(bool enabled) override;
-    void ShowProgressWindow() override;
-    void SetProgressLabel(std::string_view text) override;
-    void UnloadProgressWindow() override;
+    /// Runs the task here, its progress drawn as a bar on a terminal and as
+    /// a line per tenth of the way otherwise.
+    void RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show = {}) override;
 
     /// Grants the destructive answer of the questions that name this option.
     void GrantConsent(std::string option) { consents_.insert(std::move(option)); }
@@ -38,16 +39,16 @@ class TerminalUi final : public UiService {
     std::string nextFolder;
 
   private:
-    void DrawBar();
+    void Report(const TaskProgress& progress);
     void Show(std::string_view text, std::string_view title);
 
     std::ostream& err_;
     bool assumeYes_;
     bool isTerminal_;
-    bool progressVisible_ = false;
-    int lastPercent_ = -1;
-    int lastLabelTenth_ = -1;  ///< the tenth of the bar at the last plain label line
+    int lastPercent_ = -1;  ///< the percent last drawn on the bar
+    int lastTenth_ = -1;    ///< the tenth of the way at the last plain line
     std::string label_;
+    LabelThrottle throttle_;
     std::set<std::string, std::less<>> consents_;
 };
 

@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "core/Files.h"
 #include "core/Progress.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 #include "zip/Unzip.h"
 #include "zip/UnzipWindowState.h"
@@ -16,23 +17,17 @@
 namespace arc::cli {
 namespace {
 
-/// The unzip window on a terminal: the progress bar of the terminal UI, in percent.
+/// The unzip window on a terminal: its percent goes to the task's progress,
+/// which the terminal UI draws.
 class TerminalUnzipView final : public UnzipWindowView {
   public:
-    void Show(const UnzipWindowState&) override {
-        progress_.emplace(100);
-        Ui().ShowProgressWindow();
-    }
-    void Refresh(const UnzipWindowState& window) override {
-        if (progress_) progress_->Step(window.BarPercent());
-    }
-    void Unload() override {
-        Ui().UnloadProgressWindow();
-        progress_.reset();
-    }
+    explicit TerminalUnzipView(TaskProgress& progress) : progress_(progress) {}
+    void Show(const UnzipWindowState&) override { progress_.SetTotal(100); }
+    void Refresh(const UnzipWindowState& window) override { progress_.Step(window.BarPercent()); }
+    void Unload() override {}
 
   private:
-    std::optional<WindowProgress> progress_;
+    TaskProgress& progress_;
 };
 
 /// The reader's errors on the error stream; true when there was one.
@@ -61,32 +56,35 @@ int Run(CliContext& context, const CommandArgs& args) {
 
     std::string destination = args.Value("--to").value_or("");
     if (destination.empty()) destination = std::filesystem::current_path().string();
-    TerminalUnzipView view;
+    TaskProgress progress;
+    TerminalUnzipView view(progress);
     InstallUnzipWindowView(&view);
     int code = 0;
-    if (member) {
-        const UnzipResult result = UnzipFile(archive, *member, destination, true);
-        ReportErrors(context.err, result.errors);
-        if (result.matched == 0 && result.errors.empty())
-            context.err << "arcanote-cli unzip: no member named " << *member << " in " << archive
-                        << '\n';
-        if (!result.ok() || result.written != 1) code = 1;
-    } else if (extension) {
-        const UnzipResult result = UnzipByExtension(archive, *extension, destination, true);
-        ReportErrors(context.err, result.errors);
-        if (result.matched == 0 && result.errors.empty()) {
-            context.err << "arcanote-cli unzip: no member ends with " << *extension << " in "
-                        << archive << '\n';
-        } else if (result.matched > 0) {
-            context.out << result.written << " file(s) extracted\n";
+    Ui().RunTask(progress, [&](TaskContext&) {
+        if (member) {
+            const UnzipResult result = UnzipFile(archive, *member, destination, true);
+            ReportErrors(context.err, result.errors);
+            if (result.matched == 0 && result.errors.empty())
+                context.err << "arcanote-cli unzip: no member named " << *member << " in "
+                            << archive << '\n';
+            if (!result.ok() || result.written != 1) code = 1;
+        } else if (extension) {
+            const UnzipResult result = UnzipByExtension(archive, *extension, destination, true);
+            ReportErrors(context.err, result.errors);
+            if (result.matched == 0 && result.errors.empty()) {
+                context.err << "arcanote-cli unzip: no member ends with " << *extension << " in "
+                            << archive << '\n';
+            } else if (result.matched > 0) {
+                context.out << result.written << " file(s) extracted\n";
+            }
+            if (!result.ok()) code = 1;
+        } else {
+            const UnzipResult result = UnzipAll(archive, destination, true);
+            if (!ReportErrors(context.err, result.errors) && !result.completed)
+                context.err << "arcanote-cli unzip: cannot extract " << archive << '\n';
+            if (!result.ok()) code = 1;
         }
-        if (!result.ok()) code = 1;
-    } else {
-        const UnzipResult result = UnzipAll(archive, destination, true);
-        if (!ReportErrors(context.err, result.errors) && !result.completed)
-            context.err << "arcanote-cli unzip: cannot extract " << archive << '\n';
-        if (!result.ok()) code = 1;
-    }
+    });
     InstallUnzipWindowView(nullptr);
     return code;
 }

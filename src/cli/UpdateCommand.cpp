@@ -11,6 +11,7 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "pipeline/SoftwareStep.h"
 #include "pipeline/UpdateTask.h"
@@ -61,10 +62,10 @@ int Run(CliContext& context, const CommandArgs& args) {
     const int errorsBefore = State().ErrorCount;
     UpdateOutcome outcome;
     {
-        SetProgressLabel(Text(kTextUpdating));
-        LongTask progress(0, false);
-        TaskContext task(progress, Ui());
-        outcome = RunUpdate(request, task);
+        outcome = RunShown([&](TaskContext& task) {
+            task.progress().SetLabel(Text(kTextUpdating));
+            return RunUpdate(request, task);
+        });
     }
     const int code = ReportOutcome(context, "update", outcome);
     return code != 0 ? code : ReportLoggedErrors(context, "update", errorsBefore);

@@ -9,6 +9,7 @@
 #include "cli/OutcomeReport.h"
 #include "collection/ZipAll.h"
 #include "core/Progress.h"
+#include "core/Task.h"
 #include "core/UiService.h"
 
 namespace arc::cli {
@@ -28,12 +29,8 @@ inline ZipAllRequest ZipAllRequestOf(const CommandArgs& args) {
 inline int RunZipAllTask(CliContext& context, std::string_view command,
                          ZipAllOutcome (*task)(const ZipAllRequest&, TaskContext&),
                          const ZipAllRequest& request) {
-    ZipAllOutcome outcome;
-    {
-        LongTask progress(0, false);
-        TaskContext taskContext(progress, Ui());
-        outcome = task(request, taskContext);
-    }
+    ZipAllOutcome outcome =
+        RunShown([&](TaskContext& taskContext) { return task(request, taskContext); });
     for (const std::string& source : outcome.unsound)
         context.err << "not done: " << source << '\n';
     if (outcome.partial()) outcome.message = std::to_string(outcome.notDone) + " source(s) kept";

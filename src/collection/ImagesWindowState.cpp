@@ -1,12 +1,12 @@
 #include "collection/ImagesWindowState.h"
 
 #include "collection/FolderText.h"
-#include "collection/ProgressOnDemand.h"
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "core/WaitWhile.h"
@@ -74,10 +74,9 @@ ImagesOutcome ImagesWindowState::Run(ImagesAction action) {
     }
     SetVisible(false);
     ShownAgainAtEnd showAgain(ShowWindow);
-    ProgressOnDemand task;
-    TaskContext context(task, Ui());
-    const ImagesOutcome outcome = RunImages(request, context);
-    task.Finish();
+    const ImagesOutcome outcome =
+        RunShown([&](TaskContext& context) { return RunImages(request, context); },
+                 {.window = true, .menusOff = false});
     if (!outcome.ran && !outcome.failed()) return outcome;
     if (!outcome.message.empty())
         Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Exclamation);

@@ -14,6 +14,7 @@
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -162,12 +163,11 @@ ListMyRomsOutcome ListMyRoms() {
     const ListMyRomsRequest request{TheSettings().DatabasePath, TheSettings().RomsFolder};
     ListMyRomsOutcome outcome;
     if (RomFolderHasEntries(WithFolderSeparator(request.romsFolder))) {
-        LongTask task(0, false);
-        TaskContext context(task, Ui());
-        outcome = RunListMyRoms(request, context);
+        outcome = RunShown([&](TaskContext& context) { return RunListMyRoms(request, context); },
+                           {.window = true, .menusOff = false});
     } else {
         // Nothing to scan: the task says so at once, no progress window shows.
-        WindowProgress unseen;
+        TaskProgress unseen;
         TaskContext context(unseen, Ui());
         outcome = RunListMyRoms(request, context);
     }

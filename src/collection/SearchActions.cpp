@@ -6,13 +6,13 @@
 #include <system_error>
 
 #include "collection/NameList.h"
-#include "collection/ProgressOnDemand.h"
 #include "collection/RomSets.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -170,10 +170,9 @@ ArchiveActionOutcome Told(ArchiveAction action, ArchiveActionOutcome outcome) {
 }
 
 ArchiveActionOutcome RunWithProgress(const ArchiveActionRequest& request) {
-    ProgressOnDemand task;
-    TaskContext context(task, Ui());
-    ArchiveActionOutcome outcome = RunArchiveAction(request, context);
-    task.Finish();
+    ArchiveActionOutcome outcome =
+        RunShown([&](TaskContext& context) { return RunArchiveAction(request, context); },
+                 {.window = true, .menusOff = false});
     return Told(request.action, std::move(outcome));
 }
 
@@ -230,7 +229,7 @@ bool ExportResultsToIni(const std::vector<SearchResult>& results, std::string_vi
     dialog.save = true;
     const std::string path = Ui().ChooseFileRaw(dialog);
     if (path.empty()) return false;
-    WindowProgress unseen;
+    TaskProgress unseen;
     TaskContext context(unseen, Ui());
     const Outcome outcome = RunIniExport({results, std::string(folderName), path}, context);
     if (outcome.failed()) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);

@@ -11,6 +11,7 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
@@ -176,12 +177,10 @@ bool SearchWindowState::Find() {
     currentTab = kResultsTab;
     // A database path typed into the box takes effect here, in this window only.
     if (!ReadDatabaseOfBox()) return false;
-    SearchOutcome outcome;
-    {
-        LongTask task(0, false);
-        TaskContext context(task, Ui());
-        outcome = RunSearch(Request(), context);
-    }
+    const SearchRequest request = Request();
+    SearchOutcome outcome =
+        RunShown([&](TaskContext& context) { return RunSearch(request, context); },
+                 {.window = true, .menusOff = false});
     if (outcome.failed()) {
         Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
         return false;

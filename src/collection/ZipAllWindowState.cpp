@@ -9,6 +9,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 
@@ -90,12 +91,9 @@ ZipAllOutcome ZipAllWindowState::Run(ZipAllOutcome (*task)(const ZipAllRequest&,
     if (request.sourceFolder.empty() || request.destFolder.empty()) return {};
     SetVisible(false);
     WindowShownAtEnd showAgain(ShowWindow);
-    ZipAllOutcome outcome;
-    {
-        LongTask progress(0, false);
-        TaskContext context(progress, Ui());
-        outcome = task(request, context);
-    }
+    const ZipAllOutcome outcome =
+        RunShown([&](TaskContext& context) { return task(request, context); },
+                 {.window = true, .menusOff = false});
     SetVisible(true);
     if (outcome.cancelled()) return outcome;
     if (!outcome.failed()) Ui().Message(Text(kTextDone), MsgButtons::Ok, MsgIcon::Information);

@@ -17,7 +17,6 @@
 #include "core/Emulator.h"
 #include "core/Files.h"
 #include "core/Log.h"
-#include "core/Progress.h"
 #include "core/TextFile.h"
 
 extern char** environ;
@@ -90,7 +89,6 @@ Captured RunCaptured(const std::string& program, const char* argument,
                 open = false;
             }
         }
-        LetEventsRun();
     }
     ::close(pipeEnds[0]);
 

@@ -22,20 +22,41 @@ int ErrorNumberFor(const std::error_code& code) {
     return err::kPathFileAccess;
 }
 
-ProcedureScope::ProcedureScope(int procedure) : previous_(State().Procedure) {
-    State().Procedure = procedure;
+namespace {
+
+// Per thread: a task on a worker thread counts its own errors and names its
+// own procedures while the UI thread goes on.
+thread_local int t_procedure = 0;
+thread_local int t_taskErrors = 0;
+
+}  // namespace
+
+int CurrentProcedure() {
+    return t_procedure;
+}
+
+void SetCurrentProcedure(int procedure) {
+    t_procedure = procedure;
+}
+
+int CountTaskError() {
+    return ++t_taskErrors;
+}
+
+ProcedureScope::ProcedureScope(int procedure) : previous_(t_procedure) {
+    t_procedure = procedure;
 }
 
 ProcedureScope::~ProcedureScope() {
-    State().Procedure = previous_;
+    t_procedure = previous_;
 }
 
-TaskErrorScope::TaskErrorScope() : previous_(State().TaskErrorCount) {
-    State().TaskErrorCount = 0;
+TaskErrorScope::TaskErrorScope() : previous_(t_taskErrors) {
+    t_taskErrors = 0;
 }
 
 TaskErrorScope::~TaskErrorScope() {
-    State().TaskErrorCount = previous_;
+    t_taskErrors = previous_;
 }
 
 void ReportCurrentException() {

@@ -34,8 +34,8 @@ class ErrorLimitReached {
     std::string message_;
 };
 
-/// The error blocks of one task: the count starts again when the scope opens
-/// and the enclosing count comes back when it closes.
+/// The error blocks of one task, counted on its own thread: the count starts
+/// again when the scope opens and the enclosing count comes back when it closes.
 class TaskErrorScope {
   public:
     TaskErrorScope();
@@ -46,6 +46,14 @@ class TaskErrorScope {
   private:
     int previous_;
 };
+
+/// The procedure number of the operation now running on the calling thread
+/// (the error block's tracking number); ProcedureScope sets it for a scope.
+int CurrentProcedure();
+void SetCurrentProcedure(int procedure);
+
+/// Counts one more error block of the calling thread's task; its count.
+int CountTaskError();
 
 /// Error numbers of the original platform used in error blocks.
 namespace err {

@@ -1,6 +1,7 @@
 #pragma once
 // File, folder and shell helpers shared by every subsystem.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,20 +30,25 @@ enum class ShellOp { Copy, Move };
 /// Copy or move `from` (a file, a folder, or a pattern with "*" and "?" in its
 /// last component) to `to` (a folder when it ends with "/" or exists as one,
 /// else the target name). Missing folders are created, existing files replaced
-/// silently. Lets events run before and after. False when anything failed or
+/// silently. False when anything failed or
 /// the source is missing (a pattern that matches nothing is not a failure).
 bool ShellCopy(std::string_view from, std::string_view to, ShellOp op = ShellOp::Copy);
 
 /// Each of "/", "?", "\", ":", "|", "<", ">", "*" becomes "_".
 std::string SafeFileName(std::string_view text);
 
-/// Runs a command line through /bin/sh -c, polling every 100 ms while letting
-/// events run. Returns the exit code, or a negative number when the program
-/// could not be started (-1 - errno) or was ended by a signal (-1000 - signal).
-int RunAndWait(std::string_view commandLine);
+/// Asked while a program runs: true to stop it (the task was cancelled).
+using StopCheck = std::function<bool()>;
+
+/// Runs a command line through /bin/sh -c and waits for it. Returns the exit
+/// code, or a negative number when the program could not be started (-1 -
+/// errno) or was ended by a signal (-1000 - signal). With `stop`, the program
+/// runs in a process group of its own, and the group is killed within 20 ms
+/// of `stop` saying so.
+int RunAndWait(std::string_view commandLine, const StopCheck& stop = {});
 
 /// Runs a program with arguments (no shell); same results as RunAndWait.
-int RunProgramAndWait(const std::vector<std::string>& argv);
+int RunProgramAndWait(const std::vector<std::string>& argv, const StopCheck& stop = {});
 
 /// Folder chooser around the UI service, with the design's start-folder,
 /// cancel and trailing-separator rules.

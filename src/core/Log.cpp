@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <mutex>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -19,7 +20,14 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+/// One writer at a time: a task on a worker thread and the UI thread both log.
+std::mutex& LogMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 void AppendLines(std::initializer_list<std::string_view> lines) {
+    const std::lock_guard lock(LogMutex());
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(LogFilePath().c_str(), "ab"));
     if (!file) return;  // an unwritable log is skipped, never reported
     for (std::string_view line : lines) {
@@ -53,13 +61,15 @@ std::string NowStamp() {
 }
 
 void WriteErrorBlock(int errorNumber, std::string_view description) {
-    RunState& state = State();
     const std::string first = "<START DEBUGGING> " + NowStamp();
-    const std::string second = "TRACKING BUG NUMBER = " + std::to_string(state.Procedure);
+    const std::string second = "TRACKING BUG NUMBER = " + std::to_string(CurrentProcedure());
     const std::string third = std::to_string(errorNumber) + " " + std::string(description);
     AppendLines({first, second, third, "<END>", " "});
-    ++state.ErrorCount;
-    if (++state.TaskErrorCount > 5) {
+    {
+        const std::lock_guard lock(LogMutex());
+        ++State().ErrorCount;
+    }
+    if (CountTaskError() > 5) {
         AppendLines({kErrorLimitLine});
         Ui().OpenWithDefaultApp(LogFilePath());
         throw ErrorLimitReached(std::string(kErrorLimitLine) + "\n" + LogFilePath());

@@ -1,4 +1,4 @@
-// Running an external program and waiting for it while the interface stays live.
+// Running an external program and waiting for it, stopped when its task is cancelled.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -15,7 +15,6 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramOutput.h"
-#include "core/Progress.h"
 
 extern char** environ;
 
@@ -23,45 +22,65 @@ namespace arc {
 namespace {
 
 constexpr int kProcRunAndWait = 26;
-constexpr auto kPollInterval = std::chrono::milliseconds(100);
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
 
 int ExitCode(int status) {
     if (WIFSIGNALED(status)) return -1000 - WTERMSIG(status);
     return WEXITSTATUS(status);
 }
 
-int Wait(pid_t pid) {
+int WaitBlocking(pid_t pid) {
+    int status = 0;
+    pid_t done = 0;
+    while ((done = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    }
+    return done == pid ? ExitCode(status) : -1 - errno;
+}
+
+/// Waits for the program; once `stop` says so, kills its process group.
+int Wait(pid_t pid, const StopCheck& stop) {
+    if (!stop) return WaitBlocking(pid);
     for (;;) {
         int status = 0;
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            if (WIFEXITED(status) || WIFSIGNALED(status)) return ExitCode(status);
-            continue;
-        }
+        if (done == pid && (WIFEXITED(status) || WIFSIGNALED(status))) return ExitCode(status);
         if (done < 0 && errno != EINTR) return -1 - errno;
-        LetEventsRunNow();
+        if (stop()) {
+            ::kill(-pid, SIGKILL);
+            return WaitBlocking(pid);
+        }
         std::this_thread::sleep_for(kPollInterval);
     }
 }
 
 /// Starts the program: 0 and its id, or errno.
+/// Starts the program, in a process group of its own when `ownGroup`.
 int Start(const std::vector<std::string>& argv, bool searchPath,
-          const posix_spawn_file_actions_t* actions, pid_t& pid) {
+          const posix_spawn_file_actions_t* actions, pid_t& pid, bool ownGroup = false) {
     if (argv.empty() || argv.front().empty()) return ENOENT;
     std::vector<char*> pointers;
     for (const std::string& arg : argv)
         pointers.push_back(const_cast<char*>(arg.c_str()));
     pointers.push_back(nullptr);
-    return searchPath
-               ? ::posix_spawnp(&pid, pointers[0], actions, nullptr, pointers.data(), environ)
-               : ::posix_spawn(&pid, pointers[0], actions, nullptr, pointers.data(), environ);
+    posix_spawnattr_t attributes;
+    ::posix_spawnattr_init(&attributes);
+    if (ownGroup) {
+        ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+        ::posix_spawnattr_setpgroup(&attributes, 0);
+    }
+    const int error =
+        searchPath
+            ? ::posix_spawnp(&pid, pointers[0], actions, &attributes, pointers.data(), environ)
+            : ::posix_spawn(&pid, pointers[0], actions, &attributes, pointers.data(), environ);
+    ::posix_spawnattr_destroy(&attributes);
+    return error;
 }
 
-int Spawn(const std::vector<std::string>& argv, bool searchPath) {
+int Spawn(const std::vector<std::string>& argv, bool searchPath, const StopCheck& stop) {
     pid_t pid = 0;
-    const int error = Start(argv, searchPath, nullptr, pid);
+    const int error = Start(argv, searchPath, nullptr, pid, static_cast<bool>(stop));
     if (error != 0) return -1 - error;
-    return Wait(pid);
+    return Wait(pid, stop);
 }
 
 /// The first word of a shell command line (double quotes removed).
@@ -115,10 +134,10 @@ int StartProblem(const std::string& program) {
 
 }  // namespace
 
-int RunAndWait(std::string_view commandLine) {
+int RunAndWait(std::string_view commandLine, const StopCheck& stop) {
     int result = -1 - EINVAL;
     Guarded(kProcRunAndWait, [&] {
-        result = Spawn({"/bin/sh", "-c", std::string(commandLine)}, false);
+        result = Spawn({"/bin/sh", "-c", std::string(commandLine)}, false, stop);
         // The shell says 127 (not found) or 126 (cannot run) when the program
         // itself could not be started; report that as a start failure.
         if (result == 127 || result == 126) {
@@ -129,11 +148,11 @@ int RunAndWait(std::string_view commandLine) {
     return result;
 }
 
-int RunProgramAndWait(const std::vector<std::string>& argv) {
+int RunProgramAndWait(const std::vector<std::string>& argv, const StopCheck& stop) {
     int result = -1 - EINVAL;
     Guarded(kProcRunAndWait, [&] {
         const bool searchPath = !argv.empty() && argv.front().find('/') == std::string::npos;
-        result = Spawn(argv, searchPath);
+        result = Spawn(argv, searchPath, stop);
     });
     return result;
 }
@@ -165,11 +184,7 @@ int ProgramOutput::Finish() {
     if (stream_) std::fclose(stream_);
     stream_ = nullptr;
     if (pid_ < 0) return result_;
-    int status = 0;
-    pid_t done = 0;
-    while ((done = ::waitpid(pid_, &status, 0)) < 0 && errno == EINTR) {
-    }
-    result_ = done == pid_ ? ExitCode(status) : -1 - errno;
+    result_ = WaitBlocking(pid_);
     pid_ = -1;
     return result_;
 }

@@ -1,5 +1,8 @@
 #include "core/ScriptedUi.h"
 
+#include "core/Progress.h"
+#include "core/Task.h"
+
 namespace arc {
 
 MsgAnswer ScriptedUi::Message(std::string_view text, MsgButtons buttons, MsgIcon icon,
@@ -43,18 +46,36 @@ void ScriptedUi::SetMenusEnabled(bool enabled) {
     menusEnabled = enabled;
 }
 
-void ScriptedUi::ShowProgressWindow() {
-    ++progressShown;
-    progressVisible = true;
+void ScriptedUi::RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show) {
+    std::string lastLabel;
+    progress.Watch([&](TaskProgress& reported) {
+        std::string label = reported.Label();
+        if (label != lastLabel) progressLabels.push_back(label);
+        lastLabel = std::move(label);
+        if (onProgress) onProgress(reported);
+    });
+    if (show.window) ++progressShown;
+    const bool wasVisible = progressVisible;
+    progressVisible = progressVisible || show.window;
+    TaskProgress* const outer = running_;
+    running_ = &progress;
+    MenusOff menus(show.menusOff);
+    struct Restore {
+        ScriptedUi& ui;
+        TaskProgress* outer;
+        bool visible;
+        ~Restore() {
+            ui.running_ = outer;
+            ui.progressVisible = visible;
+        }
+    } restore{*this, outer, wasVisible};
+    TaskContext context(progress, *this);
+    body(context);
 }
 
-void ScriptedUi::SetProgressLabel(std::string_view text) {
-    progressLabels.emplace_back(text);
-}
-
-void ScriptedUi::UnloadProgressWindow() {
-    ++progressUnloaded;
-    progressVisible = false;
+void ScriptedUi::CancelTask() {
+    ++taskCancels;
+    if (running_) running_->Cancel();
 }
 
 bool ScriptedUi::OpenWindow(WindowId window) {

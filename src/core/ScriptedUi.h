@@ -33,9 +33,8 @@ class ScriptedUi final : public UiService {
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
     void ProcessEvents() override;
     void SetMenusEnabled(bool enabled) override;
-    void ShowProgressWindow() override;
-    void SetProgressLabel(std::string_view text) override;
-    void UnloadProgressWindow() override;
+    void RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show = {}) override;
+    void CancelTask() override;
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
 
@@ -46,19 +45,22 @@ class ScriptedUi final : public UiService {
     std::vector<std::string> opened;          ///< documents opened with the default app
     std::vector<std::string> progressLabels;
     int eventsProcessed = 0;
-    int progressShown = 0;
-    int progressUnloaded = 0;
+    int progressShown = 0;  ///< tasks run with the progress window
+    int taskCancels = 0;    ///< CancelTask calls
     bool menusEnabled = true;
     bool progressVisible = false;
     std::vector<std::string> windowsOpened;  ///< design names given to OpenWindow
     /// Windows reported open by IsWindowOpen (tests clear it to end a wait).
     std::vector<std::string> windowsOpen;
 
-    /// Called on every ProcessEvents(); tests use it to act while a task runs
-    /// (for example to set the cancel flag after N items).
+    /// Called on every ProcessEvents() (the wizard's waits).
     std::function<void()> onProcessEvents;
+    /// Called on every report of a task RunTask runs; tests use it to act
+    /// while the task runs (for example to cancel it at a label).
+    std::function<void(TaskProgress&)> onProgress;
 
   private:
+    TaskProgress* running_ = nullptr;
     std::deque<MsgAnswer> answers_;
     std::deque<std::string> files_;
     std::deque<std::string> folders_;

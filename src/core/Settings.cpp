@@ -11,7 +11,6 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
-#include "core/Progress.h"
 
 namespace arc {
 namespace {
@@ -32,7 +31,6 @@ bool UsableFolder(const std::string& folder) {
     if (folder.empty()) return false;
     if (!FolderExists(folder)) {
         MakeFolder(folder);
-        LetEventsRun();
     }
     return FolderExists(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }

@@ -5,7 +5,6 @@
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
-#include "core/Progress.h"
 #include "core/ReplacingFile.h"
 
 namespace arc {
@@ -126,10 +125,8 @@ bool DoShellCopy(std::string_view from, std::string_view to, ShellOp op) {
 }  // namespace
 
 bool ShellCopy(std::string_view from, std::string_view to, ShellOp op) {
-    LetEventsRun();
     bool ok = false;
     Guarded(kProcShellCopy, [&] { ok = DoShellCopy(from, to, op); });
-    LetEventsRun();
     return ok;
 }
 

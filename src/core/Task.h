@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "core/ErrorGuard.h"
@@ -57,6 +58,17 @@ class TaskContext {
     TaskProgress& progress_;
     UiService& ui_;
 };
+
+/// Runs `task` (called with the context, it returns its outcome) through
+/// `ui`'s RunTask with a progress of its own, and returns its outcome.
+template <class Task>
+auto RunShown(Task&& task, TaskShow show = {}, UiService& ui = Ui()) {
+    std::invoke_result_t<Task&, TaskContext&> result{};
+    TaskProgress progress;
+    ui.RunTask(
+        progress, [&](TaskContext& context) { result = task(context); }, show);
+    return result;
+}
 
 /// A task's edge: runs body with its own error count; the sixth error block
 /// ends it failed, after the cleanup of everything it unwound.

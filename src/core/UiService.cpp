@@ -1,5 +1,7 @@
 #include "core/UiService.h"
 
+#include "core/Task.h"
+
 namespace arc {
 namespace {
 
@@ -14,9 +16,6 @@ class SilentUi final : public UiService {
     bool OpenWithDefaultApp(std::string_view) override { return false; }
     void ProcessEvents() override {}
     void SetMenusEnabled(bool) override {}
-    void ShowProgressWindow() override {}
-    void SetProgressLabel(std::string_view) override {}
-    void UnloadProgressWindow() override {}
 };
 
 SilentUi& Silent() {
@@ -25,6 +24,7 @@ SilentUi& Silent() {
 }
 
 UiService* g_ui = nullptr;
+thread_local UiService* t_ui = nullptr;
 
 }  // namespace
 
@@ -39,8 +39,22 @@ MsgAnswer UnchosenAnswer(MsgButtons buttons) {
     }
 }
 
+void UiService::RunTask(TaskProgress& progress, const TaskBody& body, TaskShow) {
+    TaskContext context(progress, *this);
+    body(context);
+}
+
 UiService& Ui() {
+    if (t_ui) return *t_ui;
     return g_ui ? *g_ui : Silent();
+}
+
+ThreadUi::ThreadUi(UiService& ui) : previous_(t_ui) {
+    t_ui = &ui;
+}
+
+ThreadUi::~ThreadUi() {
+    t_ui = previous_;
 }
 
 void InstallUi(UiService* ui) {

@@ -3,12 +3,23 @@
 // program installs the Qt implementation, the command line its terminal one,
 // the tests a scripted one.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/WindowId.h"
 
 namespace arc {
+
+class TaskContext;
+class TaskProgress;
+using TaskBody = std::function<void(TaskContext&)>;
+
+/// What RunTask shows while the task runs.
+struct TaskShow {
+    bool window = true;    ///< the progress window
+    bool menusOff = true;  ///< the menus off until the task ended
+};
 
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -62,16 +73,22 @@ class UiService {
     /// Opens a document, folder or web address with the desktop's default application.
     virtual bool OpenWithDefaultApp(std::string_view pathOrUrl) = 0;
 
-    /// Lets pending window events run (callers throttle through LetEventsRun()).
+    /// Lets pending window events run (the wizard's waits between its steps).
     virtual void ProcessEvents() = 0;
 
     /// Switches the main window's five top-level menus on or off.
     virtual void SetMenusEnabled(bool enabled) = 0;
 
-    /// The progress window: shown without waiting, its label set, unloaded.
-    virtual void ShowProgressWindow() = 0;
-    virtual void SetProgressLabel(std::string_view text) = 0;
-    virtual void UnloadProgressWindow() = 0;
+    /// Runs a long task and returns when it ended: `body` reports to
+    /// `progress` and asks its questions through the context it is given. The
+    /// progress window shows `progress` (when `show.window`), the menus are off
+    /// (when `show.menusOff`), its Cancel cancels `progress`. The desktop runs
+    /// the body on a worker thread and keeps its windows live; the others run
+    /// it here.
+    virtual void RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show = {});
+
+    /// Cancels the task RunTask is running, if any (the wizard's stop).
+    virtual void CancelTask() {}
 
     /// Opens a tool window without waiting; a window that is already open is
     /// brought to the front. False when this front end has no such window (the
@@ -88,8 +105,22 @@ class UiService {
     }
 };
 
-/// The installed implementation (a silent one until a front end installs its own).
+/// The installed implementation (a silent one until a front end installs its
+/// own); on a thread that installed its own with ThreadUi, that one.
 UiService& Ui();
+
+/// What the calling thread gets from Ui() while in scope (a worker thread's
+/// questions go through it to the UI thread).
+class ThreadUi {
+  public:
+    explicit ThreadUi(UiService& ui);
+    ~ThreadUi();
+    ThreadUi(const ThreadUi&) = delete;
+    ThreadUi& operator=(const ThreadUi&) = delete;
+
+  private:
+    UiService* previous_;
+};
 
 /// Installs an implementation; the caller keeps it alive while installed.
 /// Passing nullptr restores the silent default.

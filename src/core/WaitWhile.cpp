@@ -3,13 +3,13 @@
 #include <chrono>
 #include <thread>
 
-#include "core/Progress.h"
+#include "core/UiService.h"
 
 namespace arc {
 
 void WaitWhile(const std::function<bool()>& busy) {
     while (busy()) {
-        LetEventsRunNow();
+        Ui().ProcessEvents();
         if (!busy()) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }

@@ -11,6 +11,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "core/WaitWhile.h"
@@ -203,9 +204,7 @@ void DownloadWindowState::DownloadEntry(int index, const std::string& folder) {
         if (now - lastShown >= std::chrono::milliseconds(200)) {
             lastShown = now;
             SetStatus(prefix + ByteCount(received));
-            SetProgressLabel(status);
         }
-        LetEventsRun();
     };
     SetStatus(prefix + ByteCount(0));
     const DownloadResult result = DownloadIntoFolder(url, folder, options);
@@ -266,7 +265,6 @@ void DownloadWindowState::UnpackArchives(const std::string& folder) {
             LogProblem(" => NOT usable " + archive, "    (" + rows[row].error + ")");
             Changed();
         }
-        LetEventsRun();
     }
 }
 
@@ -299,6 +297,30 @@ void DownloadWindowState::CopyToDefinedPaths() {
 }
 
 void DownloadWindowState::Run() {
+    // On the desktop, on a worker thread: the window's own status shows the progress.
+    TaskProgress progress;
+    Ui().RunTask(progress, [&](TaskContext&) { Transfer(); }, {.window = false, .menusOff = false});
+    controlsEnabled = true;
+    statusVisible = false;
+    Changed();
+
+    LastSummary() = EndMessage();
+    if (State().WizardMode) {
+        Close();
+        if (onCloseRequest) onCloseRequest();
+        return;
+    }
+    bool ticked = false;
+    bool failed = false;
+    for (const Row& row : rows) {
+        ticked = ticked || row.checked;
+        failed = failed || (row.checked && !row.success);
+    }
+    Ui().Message(LastSummary(), MsgButtons::Ok,
+                 ticked && !failed ? MsgIcon::Information : MsgIcon::Exclamation);
+}
+
+void DownloadWindowState::Transfer() {
     Guarded(kProcRun, [&] {
         const std::string folder = PrepareDownloadFolder();
         if (State().LogFlag) {
@@ -319,10 +341,8 @@ void DownloadWindowState::Run() {
         }
         statusVisible = true;
         SetStatus(Text(kTextDownloading));
-        LetEventsRunNow();
 
         for (int i = kDownloadEntries - 1; i >= 0; --i) {
-            LetEventsRun();
             if (rows[i].checked) DownloadEntry(i, folder);
         }
 
@@ -346,24 +366,6 @@ void DownloadWindowState::Run() {
             CopyToDefinedPaths();
         }
     });
-    controlsEnabled = true;
-    statusVisible = false;
-    Changed();
-
-    LastSummary() = EndMessage();
-    if (State().WizardMode) {
-        Close();
-        if (onCloseRequest) onCloseRequest();
-        return;
-    }
-    bool ticked = false;
-    bool failed = false;
-    for (const Row& row : rows) {
-        ticked = ticked || row.checked;
-        failed = failed || (row.checked && !row.success);
-    }
-    Ui().Message(LastSummary(), MsgButtons::Ok,
-                 ticked && !failed ? MsgIcon::Information : MsgIcon::Exclamation);
 }
 
 std::string DownloadWindowState::EndMessage() const {

@@ -37,7 +37,7 @@ class DownloadWindowState {
     DownloadOptions transferOptions;
 
     // Front-end hooks (all optional).
-    std::function<void()> onChanged;        ///< the state changed: redraw
+    std::function<void()> onChanged;        ///< the state changed: redraw (from the run's thread)
     std::function<void()> onCloseRequest;   ///< the run asks the window to close (wizard)
     std::function<void()> openPathsDialog;  ///< shows the paths dialog without waiting
     std::function<void(bool)> setVisible;   ///< hides/shows the window around the paths dialog
@@ -70,6 +70,8 @@ class DownloadWindowState {
     std::string EndMessage() const;
 
   private:
+    /// The downloads, unpacking and copies of a run.
+    void Transfer();
     void Changed();
     void SetStatus(std::string text);
     std::string PrepareDownloadFolder();

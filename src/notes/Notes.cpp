@@ -11,6 +11,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
@@ -164,43 +165,47 @@ std::string NotesFilePath() {
 NotesOutcome WriteGameNote() {
     NotesOutcome outcome;
     std::optional<std::string> error;
-    {
-        LongTask progress(0, false);
-        DatabaseScope database;
-        error = GuardedFailure(kProcWriteNote, [&] {
-            progress.SetLabel(Text(kTextLoadingList));
-            LetEventsRunNow();
-            bool completed = true;
-            if (!FileExists(NotesFilePath())) {
-                bool bringOldNotes = false;
-                if (HasOldNotes()) {
-                    // No discards the old notes: a front end answering for the
-                    // user gives it only with the consent.
-                    bringOldNotes =
-                        Ui().AskDestructive(WithLineBreaks(Text(kTextRetrieveOldNotes)),
-                                            MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No,
-                                            kReplaceNotesConsent) == MsgAnswer::Yes;
-                    if (!bringOldNotes) DiscardOldNotes();
+    bool written = false;
+    TaskProgress shown;
+    Ui().RunTask(
+        shown,
+        [&](TaskContext& context) {
+            TaskProgress& progress = context.progress();
+            DatabaseScope database;
+            error = GuardedFailure(kProcWriteNote, [&] {
+                progress.SetLabel(Text(kTextLoadingList));
+                bool completed = true;
+                if (!FileExists(NotesFilePath())) {
+                    bool bringOldNotes = false;
+                    if (HasOldNotes()) {
+                        // No discards the old notes: a front end answering for the
+                        // user gives it only with the consent.
+                        bringOldNotes =
+                            Ui().AskDestructive(WithLineBreaks(Text(kTextRetrieveOldNotes)),
+                                                MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No,
+                                                kReplaceNotesConsent) == MsgAnswer::Yes;
+                        if (!bringOldNotes) DiscardOldNotes();
+                    }
+                    if (!OpenDatabaseForNotes()) {
+                        outcome.failure = CannotOpenDatabase();
+                        return;
+                    }
+                    database.Opened();
+                    std::vector<std::string> lines;
+                    std::vector<std::string> brought;
+                    completed = NotesList(lines, bringOldNotes, brought, progress);
+                    WriteNotesFile(lines);
+                    // Only now are the old notes safe in NOTES.TXT.
+                    if (bringOldNotes && completed) DiscardBroughtNotes(brought);
                 }
-                if (!OpenDatabaseForNotes()) {
-                    outcome.failure = CannotOpenDatabase();
-                    return;
-                }
-                database.Opened();
-                std::vector<std::string> lines;
-                std::vector<std::string> brought;
-                completed = NotesList(lines, bringOldNotes, brought, progress);
-                WriteNotesFile(lines);
-                // Only now are the old notes safe in NOTES.TXT.
-                if (bringOldNotes && completed) DiscardBroughtNotes(brought);
-            }
-            database.Close();
-            progress.Finish();
-            Ui().OpenWithDefaultApp(NotesFilePath());
-            outcome.done = completed;
-            if (!completed) outcome.failure = kCancelled;
-        });
-    }  // an error closes the database, then unloads the progress window
+                written = true;
+                outcome.done = completed;
+                if (!completed) outcome.failure = kCancelled;
+            });
+        },
+        {.window = true,
+         .menusOff = false});  // an error closes the database, then unloads the progress window
+    if (written) Ui().OpenWithDefaultApp(NotesFilePath());
     if (error) {
         outcome.failure = *error;
         Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);
@@ -216,9 +221,8 @@ NotesOutcome CopyNotesInto(TaskProgress* buildProgress) {
     const bool fromBuild = buildProgress != nullptr;
     NotesOutcome outcome;
     std::optional<std::string> error;
-    {
+    const auto copy = [&](TaskProgress& progress) {
         DatabaseScope database;
-        std::optional<LongTask> shown;
         error = GuardedFailure(kProcCopyNotes, [&] {
             if (!fromBuild) {
                 if (!OpenDatabaseForNotes()) {
@@ -232,12 +236,18 @@ NotesOutcome CopyNotesInto(TaskProgress* buildProgress) {
                     Ui().Message(Text(kTextNoNotesFile), MsgButtons::Ok, MsgIcon::Exclamation);
                 outcome.failure = NotesFilePath() + " does not exist";
             } else {
-                TaskProgress& progress = fromBuild ? *buildProgress : shown.emplace(0, false);
                 outcome.done = CopyNotes(progress, fromBuild, outcome.updated);
                 if (!outcome.done) outcome.failure = kCancelled;
             }
         });
-    }  // unloads the progress window, then closes the database
+    };
+    if (fromBuild) {
+        copy(*buildProgress);
+    } else {
+        TaskProgress shown;
+        Ui().RunTask(shown, [&](TaskContext& context) { copy(context.progress()); },
+                     {.window = true, .menusOff = false});
+    }
     if (error) {
         outcome.failure = *error;
         if (!fromBuild) Ui().Message(outcome.failure, MsgButtons::Ok, MsgIcon::Critical);

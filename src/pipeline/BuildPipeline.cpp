@@ -1,8 +1,6 @@
 #include "pipeline/BuildPipeline.h"
 
-#include <chrono>
 #include <optional>
-#include <thread>
 
 #include "core/AppState.h"
 #include "core/ErrorGuard.h"
@@ -10,8 +8,10 @@
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "core/WaitWhile.h"
 #include "pipeline/DatabaseBuild.h"
 #include "xmlimport/ImportOptionsWindowState.h"
 
@@ -21,13 +21,9 @@ namespace {
 /// The choices of the options window, once it closed; nothing when the user
 /// cancelled it.
 std::optional<ImportChoices> AskImportOptions(const BuildHooks& hooks) {
-    Progress().Cancel = false;
     if (!hooks.openImportOptions || !hooks.openImportOptions())
         return RememberedImportChoices(TheSettings());
-    while (hooks.importOptionsOpen && hooks.importOptionsOpen()) {
-        LetEventsRunNow();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    if (hooks.importOptionsOpen) WaitWhile(hooks.importOptionsOpen);
     return ImportOptionsWindowState::TakeClosedChoices();
 }
 
@@ -78,14 +74,10 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
     if (hooks.softwareSource) request.software = hooks.softwareSource(request.emulator);
     {
         menus.Off();
-        ProgressShown progress;
-        WindowProgress task;
-        TaskContext context(task, Ui());
-        outcome = RunBuild(request, context);
-        progress.UnloadKeepingCancel();
+        outcome = RunShown([&](TaskContext& context) { return RunBuild(request, context); },
+                           {.window = true, .menusOff = false});
     }
     if (outcome.ok()) {
-        Progress().Cancel = false;
         TheSettings().DatabasePath = chosen;
         SaveSettings();
         if (!State().WizardMode) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::None);

@@ -38,13 +38,14 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
                       std::string& failure, std::string& notes, TaskContext& context) {
     TaskProgress& task = context.progress();
     task.SetLabel("Executing MAME ...");
-    LetEventsRunNow();
     const bool givenList = !request.listXml.empty();
     // Without a whole list to reuse, the emulator's list is imported while it
     // prints; the previous list stays until this build is in.
     const bool streamed =
         !givenList && (request.refreshList || !IsCompleteListXml(DefaultListXmlPath()));
-    if (!givenList && !streamed && !RunMameLists(request.emulator)) return BuildResult::NoEmulator;
+    if (!givenList && !streamed &&
+        !RunMameLists(request.emulator, [&] { return task.Cancelled(); }))
+        return task.Cancelled() ? BuildResult::Cancelled : BuildResult::NoEmulator;
     if (task.Cancelled()) return BuildResult::Cancelled;
     const std::string list = givenList ? request.listXml : DefaultListXmlPath();
     // A missing or empty list is told by the import itself.
@@ -91,10 +92,7 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
         if (!failure.empty()) return BuildResult::Failed;
     }
     // An import that was not cancelled ends with its count complete.
-    if (!task.Cancelled()) {
-        LetEventsRunNow();
-        if (!task.Cancelled()) RunBuildImporters(request.supportPaths, task);
-    }
+    if (!task.Cancelled()) RunBuildImporters(request.supportPaths, task);
     if (task.Cancelled()) return BuildResult::Cancelled;
     BuildFullTextIndex();
     StampLayout();

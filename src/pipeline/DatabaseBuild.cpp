@@ -100,7 +100,6 @@ bool TestArcanoteMDB(std::string_view buildPath) {
         DiscardBuild(buildPath);
         throw;
     }
-    LetEventsRun();
     return true;
 }
 

@@ -103,7 +103,7 @@ bool IsCompleteListXml(const std::string& path) {
     return last.size() >= kClose.size() && last.substr(last.size() - kClose.size()) == kClose;
 }
 
-bool RunMameLists(const EmulatorNames& emulator) {
+bool RunMameLists(const EmulatorNames& emulator, const StopCheck& stop) {
     bool result = false;
     const std::string listPart = InProgramFolder("listxml.txt") + std::string(kPartSuffix);
     const std::string versionPart = InProgramFolder("vermame.txt") + std::string(kPartSuffix);
@@ -124,9 +124,9 @@ bool RunMameLists(const EmulatorNames& emulator) {
         file << MameListsScript(executable, !listMissing);
         file.close();
         if (!file) throw AppError(err::kPathFileAccess, "Cannot write " + script);
-        const int code = RunAndWait("/bin/sh " + ShellWord(script));
-        LetEventsRunNow();
+        const int code = RunAndWait("/bin/sh " + ShellWord(script), stop);
         DeleteFileIfExists(script);
+        if (stop && stop()) return;  // the task was cancelled: nothing to tell
         std::string problem;
         if (code != 0)
             problem = "The emulator " + executable + " " + ExitDescription(code) + ".";

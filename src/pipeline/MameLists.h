@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/Emulator.h"
+#include "core/Files.h"
 
 namespace arc {
 
@@ -32,7 +33,7 @@ struct EmulatorNames {
 /// exist, running the emulator through "tmp.sh" when one is missing. False,
 /// told to the user, when the emulator cannot be found, ends with an error or
 /// gives a list cut short; no list is kept then.
-bool RunMameLists(const EmulatorNames& emulator);
+bool RunMameLists(const EmulatorNames& emulator, const StopCheck& stop = {});
 
 /// The emulator's -listxml read while it prints: `import` gets its output as
 /// it arrives while every byte is copied to "listxml.txt.part". The copy takes

@@ -159,8 +159,7 @@ static UpdateOutcome RunUpdateUncounted(const UpdateRequest& request, TaskContex
         opened = true;
         if (request.sources[0]) {
             DeleteFileIfExists(DefaultListXmlPath());
-            LetEventsRunNow();
-            if (!RunMameLists(request.emulator)) {
+            if (!RunMameLists(request.emulator, [&] { return progress.Cancelled(); })) {
                 problems.push_back(UpdateSourceCaption(0) + Text(kTextEmulatorFailed));
             } else if (InOneTransaction([&] {
                            if (!ImportListXml({}, progress)) return false;

@@ -89,23 +89,14 @@ bool UpdateWindowState::Update() {
         return false;
     }
     if (showWindow) showWindow(false);
-    SetProgressLabel(Text(kTextUpdating));
-    Progress().Done = 0;
-    UpdateOutcome outcome;
-    {
-        ProgressShown window;
-        Progress().Cancel = false;
-        LetEventsRunNow();
-        WindowProgress progress;
-        TaskContext context(progress, Ui());
-        outcome = RunUpdate(Request(TheSettings()), context);
-        Progress().Done = Progress().Total;
-        if (outcome.failed()) window.Unload();
-        if (!outcome.message.empty())
-            Ui().Message(outcome.message, MsgButtons::Ok,
-                         outcome.ok() ? MsgIcon::None : MsgIcon::Exclamation);
-        window.UnloadKeepingCancel();
-    }
+    const UpdateRequest request = Request(TheSettings());
+    const UpdateOutcome outcome = RunShown([&](TaskContext& context) {
+        context.progress().SetLabel(Text(kTextUpdating));
+        return RunUpdate(request, context);
+    });
+    if (!outcome.message.empty())
+        Ui().Message(outcome.message, MsgButtons::Ok,
+                     outcome.ok() ? MsgIcon::None : MsgIcon::Exclamation);
     if (showWindow) showWindow(true);
     return outcome.ok();
 }

@@ -6,6 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "core/WindowId.h"
@@ -166,16 +167,8 @@ SheetsOutcome SheetWindowState::MakeWithoutQuestions() {
 }
 
 SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
-    SheetsOutcome outcome;
-    {
-        ProgressShown shown;
-        Progress().Cancel = false;
-        WindowProgress progress;
-        TaskContext context(progress, Ui());
-        outcome = RunSheets(request, context);
-    }
-    Progress().Cancel = false;
-    return outcome;
+    return RunShown([&](TaskContext& context) { return RunSheets(request, context); },
+                    {.window = true, .menusOff = false});
 }
 
 SheetsOutcome SheetWindowState::Run() {

@@ -251,16 +251,6 @@ void OpenWebPage(std::string_view address) {
     Guarded(kProcMenuCommand, [address] { Ui().OpenWithDefaultApp(address); });
 }
 
-void PrepareAboutBox() {
-    Progress().Cancel = false;
-}
-
-bool SplashTimerCloses() {
-    if (!Progress().Cancel) return false;
-    Progress().Cancel = false;
-    return true;
-}
-
 bool QuitProgram() {
     ProcedureScope scope(kProcQuit);
     SaveSettings();

@@ -79,14 +79,6 @@ inline constexpr std::string_view kMame32HomePage = "https://www.mameui.info/";
 
 void OpenWebPage(std::string_view address);
 
-/// The About command: clears the cancel flag so that the splash window stays
-/// until its OK button (the caller then shows the splash window).
-void PrepareAboutBox();
-
-/// The splash window's timer tick: true when the window closes itself (start-up
-/// use; the cancel flag is cleared), false when it shows its OK button.
-bool SplashTimerCloses();
-
 /// Quitting: saves the settings (the caller closed the database and stored
 /// the window geometry in them first) and opens the log when errors were logged or
 /// logging was on. Returns true when the log was opened.

@@ -16,12 +16,12 @@ std::string ProgressWindowState::CancelCaption() const {
     return Text(kTextCancel);
 }
 
-ProgressWindowState::Tick ProgressWindowState::OnTimer() {
+ProgressWindowState::Tick ProgressWindowState::OnTimer(int total, int done) {
     static constexpr char kSpinner[] = {'-', '\\', '|', '/'};
     ++spinner_;
     const char mark = kSpinner[spinner_ - 1];
     if (spinner_ == 4) spinner_ = 0;
-    return {Text(kTextWorkInProgress) + mark, ProgressBarValue(Progress().Total, Progress().Done)};
+    return {Text(kTextWorkInProgress) + mark, ProgressBarValue(total, done)};
 }
 
 bool ProgressWindowState::ConfirmCancel() const {
@@ -34,7 +34,6 @@ bool ProgressWindowState::ConfirmCancel() const {
 
 void ProgressWindowState::Unload(int leftPixels, int topPixels) const {
     StoreWindowPlace(kWindowNumber, leftPixels, topPixels);
-    Progress().Cancel = true;
 }
 
 }  // namespace arc

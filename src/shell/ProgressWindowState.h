@@ -1,6 +1,6 @@
 #pragma once
 // The progress window's rules: the spinning caption and the bar on each timer
-// tick, the Cancel button's confirmation, and what every unload does.
+// tick, the Cancel button's confirmation, and what every unload keeps.
 
 #include <string>
 
@@ -12,7 +12,8 @@ class ProgressWindowState {
   public:
     /// The window number its position is saved under.
     static constexpr int kWindowNumber = WindowNumber(WindowId::Progress);
-    /// Timer interval in milliseconds.
+    /// Interval of the bar and label copy, and of the caption's spinner, in milliseconds.
+    static constexpr int kBarTickMs = 50;
     static constexpr int kTickMs = 500;
 
     /// The caption when the window loads (text entry 24).
@@ -24,15 +25,15 @@ class ProgressWindowState {
         std::string caption;
         int barValue;
     };
-    /// One timer tick: advances the spinner and reads the progress counters.
-    Tick OnTimer();
+    /// One tick of the caption's timer: advances the spinner; the bar shows
+    /// `done` of `total`.
+    Tick OnTimer(int total, int done);
 
     /// The Cancel button: asks text entry 181; true when the window must unload
     /// (and "[CLICK CANCEL]" was logged when logging is on).
     bool ConfirmCancel() const;
 
-    /// Any unload (Cancel, close box, the task at its end): stores the position
-    /// and sets the cancel flag.
+    /// Any unload (Cancel, close box, the task at its end): stores the position.
     void Unload(int leftPixels, int topPixels) const;
 
   private:

@@ -18,7 +18,7 @@ constexpr int kProcStartup = 3;
 
 void ArmErrorConvention() {
     State().ErrorTrap = true;
-    State().Procedure = kProcStartup;
+    SetCurrentProcedure(kProcStartup);
 }
 
 bool LoadStartupSettings() {

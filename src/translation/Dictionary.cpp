@@ -8,6 +8,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextFile.h"
 #include "core/Version.h"
 
@@ -179,9 +180,13 @@ bool CreateDictionary(std::string_view path) {
 bool EnsureDictionary() {
     const std::string path = DictionaryPath();
     if (!FileExists(path)) {
-        ProgressShown progress;
-        SetProgressLabel("Création de TRANSLATE.DIC.txt");
-        CreateDictionary(path);
+        TaskProgress progress;
+        Ui().RunTask(progress,
+                     [&](TaskContext& context) {
+                         context.progress().SetLabel("Création de TRANSLATE.DIC.txt");
+                         CreateDictionary(path);
+                     },
+                     {.window = true, .menusOff = false});
     }
     return FileExists(path);
 }

@@ -8,6 +8,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "translation/Dictionary.h"
@@ -134,48 +135,53 @@ void TranslationWindowState::Translate() {
         any = any || row.checked;
     if (!any) return;
 
-    Guarded(kProcTranslate, [&] {
-        LongTask task(0, false);
-        task.SetLabel(Text(kTextTranslating));
-        buttonsEnabled = false;
-        for (const SectionRows& section : Sections()) {
-            bool ticked = false;
-            for (int i : section.rows)
-                ticked = ticked || rows[i].checked;
-            if (!ticked) continue;
-            const LineTranslator translator(LoadSection(section.header));
-            for (int i : section.rows) {
-                if (!rows[i].checked) continue;
-                if (!FileExists(rows[i].path)) {
-                    rows[i].result = RowResult::Missing;
-                    continue;
-                }
-                if (translator.empty()) {
-                    rows[i].result = RowResult::NoEntries;
-                    continue;
-                }
-                if (task.Cancelled() || !task.KeepGoing()) {
-                    rows[i].result = RowResult::Cancelled;
-                    continue;
-                }
-                switch (TranslateFile(rows[i].path, translator, [&] { return task.KeepGoing(); })) {
-                    case TranslateOutcome::Translated:
-                        rows[i].result = RowResult::Translated;
-                        break;
-                    case TranslateOutcome::Missing:
-                        rows[i].result = RowResult::Missing;
-                        break;
-                    case TranslateOutcome::Cancelled:
-                        rows[i].result = RowResult::Cancelled;
-                        break;
-                    case TranslateOutcome::Failed:
-                        rows[i].result = RowResult::Failed;
-                        break;
-                }
-            }
-        }
-        task.Finish();
-    });
+    buttonsEnabled = false;
+    TaskProgress shown;
+    Ui().RunTask(shown,
+                 [&](TaskContext& context) {
+                     Guarded(kProcTranslate, [&] {
+                         TaskProgress& task = context.progress();
+                         task.SetLabel(Text(kTextTranslating));
+                         for (const SectionRows& section : Sections()) {
+                             bool ticked = false;
+                             for (int i : section.rows)
+                                 ticked = ticked || rows[i].checked;
+                             if (!ticked) continue;
+                             const LineTranslator translator(LoadSection(section.header));
+                             for (int i : section.rows) {
+                                 if (!rows[i].checked) continue;
+                                 if (!FileExists(rows[i].path)) {
+                                     rows[i].result = RowResult::Missing;
+                                     continue;
+                                 }
+                                 if (translator.empty()) {
+                                     rows[i].result = RowResult::NoEntries;
+                                     continue;
+                                 }
+                                 if (task.Cancelled() || !task.KeepGoing()) {
+                                     rows[i].result = RowResult::Cancelled;
+                                     continue;
+                                 }
+                                 switch (TranslateFile(rows[i].path, translator,
+                                                       [&] { return task.KeepGoing(); })) {
+                                     case TranslateOutcome::Translated:
+                                         rows[i].result = RowResult::Translated;
+                                         break;
+                                     case TranslateOutcome::Missing:
+                                         rows[i].result = RowResult::Missing;
+                                         break;
+                                     case TranslateOutcome::Cancelled:
+                                         rows[i].result = RowResult::Cancelled;
+                                         break;
+                                     case TranslateOutcome::Failed:
+                                         rows[i].result = RowResult::Failed;
+                                         break;
+                                 }
+                             }
+                         }
+                     });
+                 },
+                 {.window = true, .menusOff = false});
     buttonsEnabled = true;
     bool failed = false;
     for (const Row& row : rows)

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "audit/Audit.h"
@@ -16,9 +17,11 @@
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
+#include "shell/ProgressWindowState.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
@@ -33,40 +36,11 @@ std::string RunTheAudit(TaskProgress& progress) {
     return summary.finished || summary.cancelled ? std::string() : summary.error;
 }
 
-/// The window's own progress: its bar shows the count, its Cancel button
-/// (which sets `cancelled`) stops the task; events run so the button works.
-class BarProgress final : public TaskProgress {
-  public:
-    BarProgress(QProgressBar& bar, const bool& cancelled) : bar_(bar), cancelled_(cancelled) {}
-
-    void SetTotal(int total) override {
-        total_ = total;
-        Show();
-    }
-    void SetLabel(std::string_view) override {}
-    int Done() const override { return done_; }
-    bool Step(int done) override {
-        done_ = done;
-        Show();
-        return KeepGoing();
-    }
-    bool KeepGoing() override {
-        LetEventsRun();
-        return !cancelled_;
-    }
-    bool Cancelled() const override { return cancelled_; }
-
-  private:
-    void Show() {
-        bar_.setMaximum(std::max(total_, 1));
-        bar_.setValue(std::min(done_, bar_.maximum()));
-    }
-
-    QProgressBar& bar_;
-    const bool& cancelled_;
-    int total_ = 0;
-    int done_ = 0;
-};
+/// The window's bar shows the task's count.
+void ShowCount(QProgressBar& bar, const TaskProgress& progress) {
+    bar.setMaximum(std::max(progress.Total(), 1));
+    bar.setValue(std::min(progress.Done(), bar.maximum()));
+}
 
 /// A cell that sorts as a number.
 QTableWidgetItem* NumberItem(int value) {
@@ -84,7 +58,8 @@ AuditWindow::AuditWindow()
       start_(Button("CommandAudit", Q(Text(kTextAuditStart)), this)),
       cancel_(Button("CommandCancel", Q(Text(kTextCancel)), this)),
       count_(new QLabel(this)),
-      results_(new QTableWidget(this)) {
+      results_(new QTableWidget(this)),
+      barTimer_(new QTimer(this)) {
     setWindowTitle(Q(Text(kTextAuditTitle)));
     progress_->setObjectName("ProgressBar1");
     count_->setObjectName("LabelCount");
@@ -99,7 +74,13 @@ AuditWindow::AuditWindow()
     cancel_->setEnabled(false);
     auto* close = Button("CommandClose", Q(Text(kTextCloseButton)), this);
     connect(start_, &QPushButton::clicked, this, &AuditWindow::Run);
-    connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        if (task_) task_->Cancel();
+    });
+    barTimer_->setInterval(ProgressWindowState::kBarTickMs);
+    connect(barTimer_, &QTimer::timeout, this, [this] {
+        if (task_) ShowCount(*progress_, *task_);
+    });
     connect(close, &QPushButton::clicked, this, &ChildWindow::Unload);
 
     auto* buttons = new QHBoxLayout;
@@ -117,23 +98,37 @@ AuditWindow::AuditWindow()
 }
 
 void AuditWindow::Run() {
-    if (!OpenDatabase(TheSettings().DatabasePath)) {
-        Ui().Message(Text(kTextCannotOpenDatabase), MsgButtons::Ok, MsgIcon::Critical);
-        return;
-    }
     start_->setEnabled(false);
     cancel_->setEnabled(true);
     DisableMenus();
-    cancelled_ = false;
     running_ = true;
-    BarProgress progress(*progress_, cancelled_);
-    const std::string failure = runner_(progress);
+    TaskProgress progress;
+    task_ = &progress;
+    barTimer_->start();
+    bool opened = false;
+    std::string failure;
+    // The database is opened, read and closed by the task, on its thread.
+    Ui().RunTask(progress,
+                 [&](TaskContext& context) {
+                     if (!OpenDatabase(TheSettings().DatabasePath)) return;
+                     opened = true;
+                     failure = runner_(context.progress());
+                     CloseDatabase();
+                 },
+                 {.window = false, .menusOff = false});
+    barTimer_->stop();
+    task_ = nullptr;
+    ShowCount(*progress_, progress);
     running_ = false;
     EnableMenus();
     start_->setEnabled(true);
     cancel_->setEnabled(false);
+    if (!opened) {
+        Ui().Message(Text(kTextCannotOpenDatabase), MsgButtons::Ok, MsgIcon::Critical);
+        return;
+    }
     ShowResults();
-    if (cancelled_) {
+    if (progress.Cancelled()) {
         // The table shows the previous audit, which the cancelled one left whole.
         count_->setText(Q(Text(kTextAuditCancelledKept) + "\n") + count_->text());
     }

@@ -11,6 +11,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace arc {
 class TaskProgress;
@@ -42,7 +43,8 @@ class AuditWindow : public ChildWindow {
     QPushButton* cancel_;
     QLabel* count_;
     QTableWidget* results_;
-    bool cancelled_ = false;  ///< the Cancel button was pressed during this run
+    QTimer* barTimer_;              ///< copies the running task's count to the bar
+    TaskProgress* task_ = nullptr;  ///< the running audit's progress
     bool running_ = false;
 };
 

@@ -81,8 +81,7 @@ DesktopSession::Outcome DesktopSession::Start(const std::optional<std::string>& 
     InstallUi(&ui_);
     QApplication::setWindowIcon(ArcanoteIcon());
 
-    Progress().Cancel = true;  // the splash closes itself on its first tick
-    auto* splash = new SplashWindow;
+    auto* splash = new SplashWindow(nullptr, true);
     splash->show();
     RunEventsFor(splashMs);
 

@@ -12,6 +12,7 @@
 #include "core/UiService.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
+#include "ui/TaskRunner.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -92,10 +93,7 @@ DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
     layout->addWidget(status_);
     layout->addLayout(buttons);
 
-    state_.onChanged = [this] {
-        Refresh();
-        Ui().ProcessEvents();
-    };
+    state_.onChanged = [this] { RunOnUiThread([this] { Refresh(); }); };
     state_.onCloseRequest = [this] { Unload(); };
     state_.openPathsDialog = [] { Ui().OpenWindow(WindowId::Paths); };
     state_.setVisible = [this](bool visible) { Frame()->setVisible(visible); };

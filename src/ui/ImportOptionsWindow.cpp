@@ -2,15 +2,15 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/Progress.h"
 #include "core/UiService.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -73,10 +73,14 @@ void ImportOptionsWindow::OpenPaths() {
     QPointer<ImportOptionsWindow> self(this);
     Frame()->hide();
     if (Ui().OpenWindow(WindowId::Paths)) {
-        while (self && Ui().IsWindowOpen(WindowId::Paths)) {
-            LetEventsRunNow();
-            QThread::msleep(10);
-        }
+        QEventLoop wait;
+        QTimer check;
+        check.setInterval(20);
+        QObject::connect(&check, &QTimer::timeout, &wait, [&] {
+            if (!self || !Ui().IsWindowOpen(WindowId::Paths)) wait.quit();
+        });
+        check.start();
+        wait.exec();
     }
     if (!self) return;
     Frame()->show();

@@ -14,6 +14,7 @@
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "core/UiService.h"
 #include "database/Database.h"
 #include "shell/MainMenu.h"
 #include "shell/WindowPlace.h"
@@ -189,7 +190,6 @@ QWidget* MainWindow::OpenWindow(std::string_view formName) {
 }
 
 void MainWindow::ShowAbout() {
-    PrepareAboutBox();
     if (auto* splash = findChild<SplashWindow*>("frmSplash")) {
         splash->raise();
         return;
@@ -254,7 +254,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     quitting_ = true;
-    if (findChild<QWidget*>("Form2")) UnloadProgress();  // a running task stops
+    arc::Ui().CancelTask();  // a running task stops
     StoreGeometry();
     CloseDatabase();
     QuitProgram();

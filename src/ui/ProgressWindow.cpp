@@ -8,14 +8,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/Progress.h"
 #include "shell/WindowPlace.h"
 #include "ui/WindowFit.h"
 
 namespace arc::ui {
 
-ProgressWindow::ProgressWindow(QWidget* parent)
+ProgressWindow::ProgressWindow(TaskProgress& progress, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
+      progress_(progress),
       label_(new QLabel(this)),
       bar_(new QProgressBar(this)),
       cancel_(new QPushButton(this)),
@@ -50,19 +52,26 @@ ProgressWindow::ProgressWindow(QWidget* parent)
         PlaceClientAt(this, QPoint(place.left.value_or(x()), place.top.value_or(y())));
 
     timer_->setObjectName("Timer1");
-    timer_->setInterval(ProgressWindowState::kTickMs);
+    timer_->setInterval(ProgressWindowState::kBarTickMs);
     connect(timer_, &QTimer::timeout, this, &ProgressWindow::OnTimer);
     timer_->start();
+    OnTimer();
 }
 
-void ProgressWindow::SetLabel(const QString& text) {
-    label_->setText(text);
+void ProgressWindow::Finish() {
+    finished_ = true;
+    close();
 }
 
 void ProgressWindow::OnTimer() {
-    const ProgressWindowState::Tick tick = state_.OnTimer();
-    bar_->setValue(tick.barValue);
-    setWindowTitle(QString::fromStdString(tick.caption));
+    const QString label = QString::fromStdString(progress_.Label());
+    if (label != label_->text()) label_->setText(label);
+    constexpr int kCaptionTicks = ProgressWindowState::kTickMs / ProgressWindowState::kBarTickMs;
+    if (ticks_++ % kCaptionTicks == 0) {
+        const ProgressWindowState::Tick tick = state_.OnTimer(progress_.Total(), progress_.Done());
+        setWindowTitle(QString::fromStdString(tick.caption));
+    }
+    bar_->setValue(ProgressBarValue(progress_.Total(), progress_.Done()));
 }
 
 void ProgressWindow::OnCancel() {
@@ -73,6 +82,7 @@ void ProgressWindow::closeEvent(QCloseEvent* event) {
     if (!unloaded_) {
         unloaded_ = true;
         timer_->stop();
+        if (!finished_) progress_.Cancel();
         state_.Unload(geometry().x(), geometry().y());
     }
     QWidget::closeEvent(event);

@@ -8,10 +8,13 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "core/Progress.h"
+
 #include "ui/FileDialogFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtText.h"
+#include "ui/TaskRunner.h"
 #include "ui/WindowFit.h"
 
 namespace arc::ui {
@@ -149,19 +152,33 @@ void QtUi::SetMenusEnabled(bool enabled) {
     if (main_) main_->SetMenusEnabled(enabled);
 }
 
-void QtUi::ShowProgressWindow() {
-    if (!progress_ || progress_->Unloaded()) progress_ = new ProgressWindow(main_);
-    progress_->show();
-    progress_->raise();
-    FitIntoVisibleArea(progress_);
+void QtUi::RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show) {
+    MenusOff menus(show.menusOff);
+    QPointer<ProgressWindow> window;
+    if (show.window) {
+        window = new ProgressWindow(progress, main_);
+        // Input to the other windows waits for the task; they still repaint.
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+        window->raise();
+        FitIntoVisibleArea(window);
+        progress_ = window;
+    }
+    running_.push_back(&progress);
+    struct End {
+        QtUi& ui;
+        QPointer<ProgressWindow>& window;
+        ~End() {
+            ui.running_.pop_back();
+            if (window) window->Finish();
+        }
+    } end{*this, window};
+    RunOnWorker(*this, progress, body);
 }
 
-void QtUi::SetProgressLabel(std::string_view text) {
-    if (progress_ && !progress_->Unloaded()) progress_->SetLabel(Q(text));
-}
-
-void QtUi::UnloadProgressWindow() {
-    if (progress_) progress_->close();
+void QtUi::CancelTask() {
+    for (TaskProgress* task : running_)
+        task->Cancel();
 }
 
 bool QtUi::OpenWindow(WindowId window) {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "core/UiService.h"
 #include "ui/MainWindow.h"
@@ -25,8 +26,6 @@ class QtUi final : public UiService {
     MainWindow* TheMainWindow() const { return main_; }
     /// Replaces the desktop's "open" (tests record what would be opened).
     void SetOpener(Opener opener) { opener_ = std::move(opener); }
-    /// Replaces the end of the program (tests keep running).
-
     /// The progress window while shown.
     ProgressWindow* TheProgressWindow() const { return progress_; }
 
@@ -37,9 +36,10 @@ class QtUi final : public UiService {
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
     void ProcessEvents() override;
     void SetMenusEnabled(bool enabled) override;
-    void ShowProgressWindow() override;
-    void SetProgressLabel(std::string_view text) override;
-    void UnloadProgressWindow() override;
+    /// Runs the body on a worker thread (TaskRunner.h) while the progress
+    /// window, application-modal, shows the task and its Cancel cancels it.
+    void RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show = {}) override;
+    void CancelTask() override;
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
 
@@ -49,6 +49,7 @@ class QtUi final : public UiService {
     QPointer<MainWindow> main_;
     QPointer<ProgressWindow> progress_;
     Opener opener_;
+    std::vector<TaskProgress*> running_;  ///< the tasks under way, innermost last
 };
 
 }  // namespace arc::ui

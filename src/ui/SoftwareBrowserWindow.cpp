@@ -40,18 +40,21 @@ std::string Words(std::string_view english, std::string_view french) {
 
 constexpr int kColumns = 7;
 
-/// The emulator started on the request through the shared connection.
+/// The emulator started on the request through the shared connection, on a
+/// worker thread while the windows stay live.
 PlaySoftwareOutcome PlayThroughEmulator(const PlaySoftwareRequest& request) {
-    DatabaseScope database;
-    if (!database.Open(TheSettings().DatabasePath)) {
-        PlaySoftwareOutcome outcome;
-        static_cast<Outcome&>(outcome) =
-            Outcome::Failure(TheSettings().DatabasePath + " cannot be opened");
-        return outcome;
-    }
-    WindowProgress progress;
-    TaskContext context(progress, Ui());
-    return RunPlaySoftware(request, context);
+    const std::string path = TheSettings().DatabasePath;
+    return RunShown(
+        [&](TaskContext& context) {
+            DatabaseScope database;
+            if (!database.Open(path)) {
+                PlaySoftwareOutcome outcome;
+                static_cast<Outcome&>(outcome) = Outcome::Failure(path + " cannot be opened");
+                return outcome;
+            }
+            return RunPlaySoftware(request, context);
+        },
+        {.window = false, .menusOff = false});
 }
 
 }  // namespace

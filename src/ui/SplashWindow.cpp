@@ -12,10 +12,11 @@
 
 namespace arc::ui {
 
-SplashWindow::SplashWindow(QWidget* parent)
+SplashWindow::SplashWindow(QWidget* parent, bool closesItself)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       ok_(new QPushButton("&Ok", this)),
-      timer_(new QTimer(this)) {
+      timer_(new QTimer(this)),
+      closesItself_(closesItself) {
     setObjectName("frmSplash");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Arcanote");
@@ -70,7 +71,7 @@ SplashWindow::SplashWindow(QWidget* parent)
 }
 
 void SplashWindow::OnTimer() {
-    if (SplashTimerCloses()) {
+    if (closesItself_) {
         close();
         return;
     }

@@ -13,7 +13,9 @@ class SplashWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit SplashWindow(QWidget* parent = nullptr);
+    /// At start-up the window closes itself on its timer; for the About
+    /// command it shows its OK button then.
+    explicit SplashWindow(QWidget* parent = nullptr, bool closesItself = false);
 
     static constexpr int kTimerMs = 3000;
 
@@ -22,6 +24,7 @@ class SplashWindow : public QWidget {
 
     QPushButton* ok_;
     QTimer* timer_;
+    bool closesItself_;
 };
 
 }  // namespace arc::ui

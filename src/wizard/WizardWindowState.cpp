@@ -70,7 +70,7 @@ void WizardWindowState::RequestStop() {
     if (!running_) return;
     stopRequested_ = true;
     // A build or ROM listing under way ends as if its Cancel were pressed.
-    Progress().Cancel = true;
+    Ui().CancelTask();
     DebugLog("<WIZARD STOPPED>");
 }
 
@@ -86,13 +86,11 @@ bool WizardWindowState::Run() {
             for (int i = 0; i < kWizardBoxes; ++i)
                 WriteLog(BoxCaption(i) + " = " + (boxes[i] ? "1" : "0"));
         }
-        Progress().Cancel = false;
 
         if (boxes[kDownload]) {
             DebugLog("<WIZARD DOWNLOAD>");
             DisableMenus();
             if (steps_.openDownloadWindow) steps_.openDownloadWindow();
-            Progress().Cancel = false;
             WaitWhile([&] { return !stopRequested_ && State().DownloadWindowOpen; });
             if (stopRequested_) return;
             const std::string summary = steps_.downloadSummary ? steps_.downloadSummary() : "";
@@ -109,7 +107,6 @@ bool WizardWindowState::Run() {
             });
             DisableMenus();
             if (stopRequested_) return;
-            Progress().Cancel = false;
         } else if ((boxes[kListRoms] || boxes[kSheets]) && ConfirmDatabaseFile().empty()) {
             return;
         }
@@ -122,7 +119,6 @@ bool WizardWindowState::Run() {
             });
             DisableMenus();
             if (stopRequested_) return;
-            Progress().Cancel = false;
         }
 
         if (boxes[kSheets]) {

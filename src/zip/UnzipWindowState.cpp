@@ -2,7 +2,6 @@
 
 #include "core/Files.h"
 #include "core/Log.h"
-#include "core/Progress.h"
 #include "core/TextTable.h"
 #include "zip/Unzip.h"
 
@@ -32,7 +31,6 @@ UnzipWindowState::UnzipWindowState(std::string_view archivePath, bool hidden)
     zip_.Error = [this](const ZipError& error) { errors_.push_back(error); };
     if (!hidden_ && InstalledView()) {
         InstalledView()->Show(*this);
-        LetEventsRunNow();
     }
     zip_.ZipOpen(path_);
     barPercent_ = 0;

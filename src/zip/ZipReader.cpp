@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "core/Progress.h"
 #include "zip/ZipFormat.h"
 #include "zip/ZipMemberWriter.h"
 #include "zip/ZipNames.h"
@@ -86,7 +85,7 @@ bool ZipReader::ZipOpen(std::string_view path) {
     open_ = true;
     RaiseStage(ZipStage::Opened);
     if (!ReadCentralDirectory(
-            file_, end_, entries_, [] { LetEventsRun(); }, EmptyEntries::Keep))
+            file_, end_, entries_, [] {}, EmptyEntries::Keep))
         RaiseError(ZipErrorKind::DamagedDirectory, path_);
     return true;
 }
@@ -233,7 +232,6 @@ bool ZipReader::ExtractAllFiles(std::string_view destination, bool useFolderName
         // Rounded to nearest, ties to even (the default rounding mode).
         const int percent = static_cast<int>(std::nearbyint(i / total * 100.0));
         if (RaiseProgress(percent)) return false;
-        LetEventsRun();
     }
     RaiseStage(ZipStage::ExtractionFinished);
     return true;
@@ -250,7 +248,6 @@ bool ZipReader::ExtractSingleFile(int index, std::string_view destination, bool 
             ExtractOne(entries_[static_cast<std::size_t>(i - 1)], folder, useFolderNames,
                        overwrite);
         RaiseProgress(100);  // cancel is not looked at here
-        LetEventsRun();
     }
     RaiseStage(ZipStage::ExtractionFinished);
     return true;

@@ -203,7 +203,7 @@ class AuditTest : public test::ProgramFolderTest {
             {Roms(), full, {}}, progress, [&](const SetAudit& set) { results[set.name] = set; });
         EXPECT_TRUE(summary.finished) << summary.error;
         EXPECT_EQ(summary.audited, static_cast<int>(results.size()));
-        EXPECT_EQ(progress.done, progress.total);  // a step per set of the database
+        EXPECT_EQ(progress.Done(), progress.Total());  // a step per set of the database
         return results;
     }
 };
@@ -276,12 +276,12 @@ TEST_F(AuditTest, EveryLayoutAndFaultGetsItsVerdictAndProblems) {
 TEST_F(AuditTest, TheBarCountsTheOwnedSetsNotTheDatabase) {
     test::RecordedProgress progress;
     const AuditSummary summary = RunAudit({Roms(), false, {}}, progress);
-    EXPECT_EQ(progress.total, 20);
-    EXPECT_EQ(progress.done, summary.audited);
-    EXPECT_LT(progress.total, std::stoi(QueryValue("SELECT count(*) FROM Data")));
+    EXPECT_EQ(progress.Total(), 20);
+    EXPECT_EQ(progress.Done(), summary.audited);
+    EXPECT_LT(progress.Total(), std::stoi(QueryValue("SELECT count(*) FROM Data")));
     test::RecordedProgress named;
     RunAudit({Roms(), false, {"bdg", "mclo", "nosuchset"}}, named);
-    EXPECT_EQ(named.total, 1);  // neither the set not owned nor the unknown one
+    EXPECT_EQ(named.Total(), 1);  // neither the set not owned nor the unknown one
 }
 
 TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNext) {

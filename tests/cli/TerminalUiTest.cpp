@@ -9,6 +9,7 @@
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
+#include "core/Task.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -28,38 +29,33 @@ TEST(TerminalUiTest, QuestionsTakeTheSafeAnswerUnlessYesWasGiven) {
     EXPECT_EQ(bold.Message("Go?", MsgButtons::OkCancel, MsgIcon::Question), MsgAnswer::Ok);
 }
 
-TEST(TerminalUiTest, ProgressIsPlainLinesWhenNotATerminal) {
-    std::ostringstream err;
-    cli::TerminalUi ui(err, false, false);
-    Progress() = ProgressState{};
-    Progress().Total = 100;
-    ui.ShowProgressWindow();
-    ui.SetProgressLabel("pacman");
-    for (int done = 0; done <= 100; done += 5) {
-        Progress().Done = done;
-        ui.ProcessEvents();
+// The bar is fed by the task's own progress: plain lines (one per tenth of
+// the way, with the item then worked on) off a terminal, one redrawn line on it.
+TEST(TerminalUiTest, ATaskProgressIsDrawnFromItsOwnCounts) {
+    for (const bool terminal : {false, true}) {
+        std::ostringstream err;
+        cli::TerminalUi ui(err, false, terminal);
+        TaskProgress progress;
+        ui.RunTask(progress, [](TaskContext& context) {
+            TaskProgress& task = context.progress();
+            task.SetTotal(39448);
+            for (int done = 1; done <= 39448; ++done) {
+                task.SetLabel("set" + std::to_string(done));
+                task.Step(done);
+            }
+        });
+        const std::string text = err.str();
+        EXPECT_NE(text.find("100%"), std::string::npos) << terminal;
+        if (terminal) {
+            EXPECT_NE(text.find("\r["), std::string::npos);
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);  // the bar's own line ends
+        } else {
+            EXPECT_EQ(text.find('\r'), std::string::npos);
+            EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 11) << text;
+            EXPECT_NE(text.find("1% set1\n"), std::string::npos) << text;
+            EXPECT_NE(text.find("50% set"), std::string::npos) << text;
+        }
     }
-    ui.UnloadProgressWindow();
-    EXPECT_EQ(err.str().find('\r'), std::string::npos);
-    EXPECT_NE(err.str().find("pacman\n"), std::string::npos);
-    EXPECT_NE(err.str().find("50%\n"), std::string::npos);
-    EXPECT_NE(err.str().find("100%\n"), std::string::npos);
-}
-
-TEST(TerminalUiTest, NotesCopyDoesNotPrintEverySetName) {
-    std::ostringstream err;
-    cli::TerminalUi ui(err, false, false);
-    Progress() = ProgressState{};
-    Progress().Total = 39448;
-    ui.ShowProgressWindow();
-    for (int done = 1; done <= 39448; ++done) {
-        Progress().Done = done;
-        ui.SetProgressLabel("set" + std::to_string(done));
-    }
-    ui.UnloadProgressWindow();
-    const std::string text = err.str();
-    EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 11);
-    EXPECT_NE(text.find("set1\n"), std::string::npos);
 }
 
 TEST(TerminalUiTest, TheSixthErrorEndsTheTaskWithTheStopLineAndTheProcessGoesOn) {

@@ -195,7 +195,7 @@ TEST_F(SearchWindowStateTest, CancelKeepsTheLinesListedSoFar) {
     const SearchOutcome outcome = RunSearch(
         {TheSettings().DatabasePath, FixedSearchCombos(), FixedAuditCombo(), {}}, context);
     EXPECT_TRUE(outcome.cancelled());
-    EXPECT_EQ(progress.total, 7);
+    EXPECT_EQ(progress.Total(), 7);
     EXPECT_EQ(outcome.results.size(), 2u);
 }
 

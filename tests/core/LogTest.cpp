@@ -29,7 +29,7 @@ TEST_F(LogTest, GuardedWritesAnErrorBlockWithTheLogFlagOffAndTheCallerGoesOn) {
         "TRACKING BUG NUMBER = 412\r\n53 File not found\r\n<END>\r\n \r\n");
     EXPECT_TRUE(std::regex_match(log(), block)) << log();
     EXPECT_EQ(State().ErrorCount, 1);
-    EXPECT_EQ(State().Procedure, 0);  // the number of the caller comes back
+    EXPECT_EQ(CurrentProcedure(), 0);  // the number of the caller comes back
     // The block names the operation whose boundary caught the error.
     EXPECT_FALSE(Guarded(11, [&] {
         ProcedureScope inner(12);

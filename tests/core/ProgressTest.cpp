@@ -1,7 +1,11 @@
+#include <atomic>
+#include <thread>
+
 #include "core/AppState.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
 #include "shell/ProgressWindowState.h"
 #include "shell/WindowPlace.h"
 #include "support/TestSupport.h"
@@ -24,93 +28,87 @@ TEST(ProgressBar, ValueRule) {
         EXPECT_EQ(ProgressBarValue(total, done), value) << total << " " << done;
 }
 
-TEST_F(ProgressTest, LongTaskFollowsTheProtocol) {
-    Progress().Cancel = true;  // left set by an earlier unload
-    {
-        LongTask task(3);
-        EXPECT_FALSE(ui().menusEnabled);
+TEST(TaskProgressTest, AnotherThreadReadsTheCountsAndItsCancelStopsTheTaskForGood) {
+    TaskProgress progress;
+    std::atomic<int> refused = 0;  // the step that said to stop
+    std::thread task([&] {
+        progress.SetTotal(1000000);
+        int i = 1;
+        for (; progress.Step(i); ++i)
+            progress.SetLabel("set" + std::to_string(i % 10));
+        refused = i;
+    });
+    // The reader sees the task move, then cancels it; the task ends at its next step.
+    while (progress.Done() < 1000) {
+    }
+    EXPECT_EQ(progress.Total(), 1000000);
+    EXPECT_EQ(progress.Label().rfind("set", 0), 0u);
+    const int before = progress.Done();
+    progress.Cancel();
+    task.join();
+    EXPECT_GE(refused, before);
+    EXPECT_EQ(progress.Done(), refused);
+    EXPECT_LT(refused, 1000000);
+    EXPECT_FALSE(progress.Step(progress.Done() + 1));  // latched
+    EXPECT_FALSE(progress.KeepGoing());
+
+    TaskProgress inner;  // a task run inside another stops with it
+    inner.Follow(progress);
+    EXPECT_TRUE(inner.Cancelled());
+    TaskProgress fresh;
+    EXPECT_TRUE(fresh.Step(1) && fresh.Advance() && fresh.Done() == 2);
+}
+
+TEST_F(ProgressTest, RunTaskShowsTheTaskAndGivesTheMenusBackUnlessAWizardRuns) {
+    TaskProgress progress;
+    ui().onProgress = [&](TaskProgress& reported) {
         EXPECT_TRUE(ui().progressVisible);
-        EXPECT_FALSE(Progress().Cancel);
-        for (int i = 1; i <= 3; ++i)
-            EXPECT_TRUE(task.Step(i));
-        EXPECT_EQ(Progress().Done, 3);
-        task.SetLabel("pacman");
-        task.Finish();
-        EXPECT_FALSE(task.Cancelled());
-    }
-    EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_FALSE(ui().progressVisible);
-    EXPECT_EQ(ui().progressUnloaded, 1);
-    EXPECT_TRUE(Progress().Cancel);  // an unload always sets the flag
-    EXPECT_EQ(ui().progressLabels, std::vector<std::string>{"pacman"});
-}
-
-TEST_F(ProgressTest, CancelStopsTheTaskAndATaskStartedAfterwardsRunsNormally) {
-    int steps = 0;
-    ui().onProcessEvents = [&] {
-        if (steps == 4) UnloadProgress();  // the user closes the window
+        EXPECT_FALSE(ui().menusEnabled);
+        if (reported.Done() == 2) ui().CancelTask();  // the wizard's stop
     };
-    {
-        LongTask task(10);
-        for (int i = 1; i <= 10; ++i) {
-            steps = i;
-            LetEventsRunNow();
-            if (!task.Step(i)) break;
-        }
-        EXPECT_EQ(steps, 4);
-        task.Finish();
-        EXPECT_TRUE(task.Cancelled());
-    }
-    ui().onProcessEvents = nullptr;
-    LongTask next(2);
-    EXPECT_FALSE(next.Cancelled());
-    EXPECT_TRUE(next.Step(1) && next.Step(2));
-    next.Finish();
-    EXPECT_FALSE(next.Cancelled());
-}
+    int steps = 0;
+    ui().RunTask(progress, [&](TaskContext& context) {
+        EXPECT_EQ(&context.ui(), &ui());
+        context.progress().SetLabel("pacman");
+        while (context.progress().Advance())
+            ++steps;
+    });
+    EXPECT_EQ(steps, 1);
+    EXPECT_TRUE(progress.Cancelled());
+    EXPECT_EQ(ui().taskCancels, 1);
+    EXPECT_TRUE(ui().menusEnabled && !ui().progressVisible);
+    EXPECT_EQ(ui().progressShown, 1);
+    EXPECT_EQ(ui().progressLabels, std::vector<std::string>{"pacman"});
 
-TEST_F(ProgressTest, LongTaskWithoutMenusLeavesThemAloneAndLetEventsRunIsThrottled) {
-    ui().menusEnabled = false;
-    { LongTask task(0, false); }
-    EXPECT_FALSE(ui().menusEnabled);
-
-    LetEventsRunNow();
-    const int before = ui().eventsProcessed;
-    for (int i = 0; i < 1000; ++i)
-        LetEventsRun();
-    EXPECT_LE(ui().eventsProcessed - before, 2);
-    const int throttled = ui().eventsProcessed;
-    LetEventsRunNow();
-    EXPECT_EQ(ui().eventsProcessed, throttled + 1);
+    ui().onProgress = nullptr;
+    const int shown = RunShown([](TaskContext& context) { return context.progress().Step(1); },
+                               {.window = false, .menusOff = false}, ui())
+                          ? 1
+                          : 0;
+    EXPECT_EQ(shown, 1);  // a fresh progress: the earlier cancel does not reach it
+    EXPECT_EQ(ui().progressShown, 1);
+    ui().CancelTask();  // nothing runs: nothing to cancel
 }
 
 TEST_F(ProgressTest, ScopeGuardsUndoWhatTheyDidOnceAndLeaveTheMenusToARunningWizard) {
-    Progress().Cancel = false;
     {
-        ProgressShown progress;
         MenusOff menus;
-        EXPECT_TRUE(ui().progressVisible && !ui().menusEnabled);
-        progress.UnloadKeepingCancel();
-        EXPECT_FALSE(Progress().Cancel);
+        EXPECT_FALSE(ui().menusEnabled);
     }
-    EXPECT_EQ(ui().progressUnloaded, 1);
     EXPECT_TRUE(ui().menusEnabled);
     State().WizardMode = State().WizardTaskRunning = true;
     {
         MenusOff menus;
         WizardStepEnd step;
-        ProgressShown progress;
     }
     EXPECT_FALSE(ui().menusEnabled);  // the wizard keeps them off between its steps
     EXPECT_FALSE(State().WizardTaskRunning);
-    EXPECT_TRUE(Progress().Cancel);
 }
 
 TEST_F(ProgressTest, WindowCancelAnsweredNoKeepsGoingAndYesIsLogged) {
     State().LogFlag = true;
     ui().QueueAnswer(MsgAnswer::No);
     EXPECT_FALSE(window.ConfirmCancel());
-    EXPECT_FALSE(Progress().Cancel);
     EXPECT_EQ(ReadFile(LogFilePath()), "");
     ui().QueueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(window.ConfirmCancel());
@@ -118,10 +116,8 @@ TEST_F(ProgressTest, WindowCancelAnsweredNoKeepsGoingAndYesIsLogged) {
     EXPECT_EQ(ReadFile(LogFilePath()), "[CLICK CANCEL]\r\n");
 }
 
-TEST_F(ProgressTest, WindowUnloadSetsTheFlagAndStoresThePlaceRestoredOnlyWhenPositive) {
-    Progress().Cancel = false;
+TEST_F(ProgressTest, WindowUnloadStoresThePlaceRestoredOnlyWhenPositive) {
     window.Unload(10, 20);
-    EXPECT_TRUE(Progress().Cancel);
     EXPECT_EQ(SavedWindowPlace(2).left, 10);
     TheSettings().WindowLeft[7] = -150;
     TheSettings().WindowTop[7] = 450;

@@ -23,7 +23,7 @@ TEST_F(Ini, SectionListsGiveEachSetItsHeaderValueInTheirOwnField) {
               "pacman=224x288,galaga=224x288,1942=256x224',o'brien=256x224'");
     // A set given the same value again is not rewritten.
     EXPECT_EQ(std::stoi(QueryValue("SELECT total_changes()")) - std::stoi(before), 4);
-    EXPECT_EQ(progress.done, static_cast<int>(test::ReadFile(path).size()));  // bytes, all read
+    EXPECT_EQ(progress.Done(), static_cast<int>(test::ReadFile(path).size()));  // bytes, all read
     EXPECT_EQ(State().ErrorCount, 0);
 }
 
@@ -31,7 +31,7 @@ TEST_F(Ini, MissingFileOrCancelledRunReportsFalseWithoutAnError) {
     AddSets({"pacman"});
     for (Importer import : {ImportAspect, ImportCatver, ImportWizsort})
         EXPECT_FALSE(import(home.file("nothing.ini"), progress, nullptr));
-    EXPECT_TRUE(progress.done == progress.total && progress.total > 0);
+    EXPECT_TRUE(progress.Done() == progress.Total() && progress.Total() > 0);
     const std::string path = Support("Wizsort.ini", "[Genre]\npacman=Maze\n");
     test::RecordedProgress cancelled(1);  // after the first line
     EXPECT_FALSE(ImportWizsort(path, cancelled));

@@ -225,15 +225,14 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
             CloseDatabase();
         }
         ui().messages.clear();
-        ui().onProcessEvents = [&] {
-            if (!c.cancelAt.empty() && Progress().Label.rfind(c.cancelAt, 0) == 0)
-                Progress().Cancel = true;
+        ui().onProgress = [&](TaskProgress& progress) {
+            if (!c.cancelAt.empty() && progress.Label().rfind(c.cancelAt, 0) == 0)
+                progress.Cancel();
         };
-        Progress().Cancel = false;
         BuildRequest request = Request(c.givenList.empty() ? "" : home.file("fake/given.xml"));
         request.refreshList = true;
         const BuildOutcome outcome = Run(request);
-        ui().onProcessEvents = nullptr;
+        ui().onProgress = nullptr;
         EXPECT_EQ(outcome.result, c.outcome);
         EXPECT_FALSE(outcome.ok());
         for (const auto& message : ui().messages)
@@ -253,7 +252,6 @@ TEST_F(Build, InterruptedOrFailedBuildKeepsThePreviousDatabase) {
     }
     // The next build runs the emulator again and succeeds.
     WriteFile(home.file("fake/listxml.xml"), full);
-    Progress().Cancel = false;
     const BuildOutcome built = Run(Request());
     EXPECT_TRUE(built.ok());
     EXPECT_EQ(built.message, Text(230));

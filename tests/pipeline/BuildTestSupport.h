@@ -97,9 +97,7 @@ class BuildTest : public ProgramFolderTest {
         return request;
     }
     BuildOutcome Run(const BuildRequest& request) {
-        WindowProgress progress;
-        TaskContext context(progress, ui());
-        return RunBuild(request, context);
+        return RunShown([&](TaskContext& context) { return RunBuild(request, context); }, {}, ui());
     }
     static EmulatorNames Emulator() { return {TheSettings().MameExe, TheSettings().MameFolder}; }
 

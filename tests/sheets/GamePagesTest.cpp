@@ -13,13 +13,14 @@ namespace {
 class GamePagesTest : public SheetTest {
   protected:
     PagesOutcome Write(const std::string& templ, SheetRun& run) {
-        return WriteGamePages(run, GamePageTemplate(templ), progress);
+        return WriteGamePages(run, GamePageTemplate(templ), reportTo ? *reportTo : progress);
     }
     PagesOutcome Write(const std::string& templ) {
         run = NewRun();
         return Write(templ, run);
     }
     SheetRun run;
+    TaskProgress* reportTo = nullptr;  ///< instead of the fixture's progress
 };
 
 TEST_F(GamePagesTest, SelectionFollowsTheTickedBoxes) {
@@ -146,14 +147,15 @@ TEST_F(GamePagesTest, ImagesPointIntoTheSheetOrTheArtFolder) {
 TEST_F(GamePagesTest, CancelStopsBeforeTheNextGameOrLetter) {
     for (char c = 'a'; c <= 'e'; ++c)
         AddGame(std::string(1, c), std::string(1, c));
-    progress = RecordedProgress(3);
+    RecordedProgress atThird(3);
+    reportTo = &atThird;
     run = NewRun();
     EXPECT_EQ(Write("#GAMENAME", run), PagesOutcome::Cancelled);
-    EXPECT_EQ(progress.total, 5);
+    EXPECT_EQ(atThird.Total(), 5);
     EXPECT_TRUE(PageExists("b.htm"));
     EXPECT_FALSE(PageExists("c.htm"));
-    progress = RecordedProgress(2);
-    EXPECT_FALSE(WriteListPages(run, progress));
+    RecordedProgress atSecond(2);
+    EXPECT_FALSE(WriteListPages(run, atSecond));
     EXPECT_TRUE(PageExists("COMPLETE_LISTB.htm"));
     EXPECT_FALSE(PageExists("COMPLETE_LISTC.htm"));
 }

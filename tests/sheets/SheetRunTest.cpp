@@ -154,30 +154,23 @@ TEST_F(SheetRunTest, APageThatCannotBeWrittenEndsTheRunAsAFailure) {
     EXPECT_TRUE(ui().opened.empty());
 }
 
-// Cancels at the run's first step, once it has seen whether the skin was unpacked.
-class CancelAtFirstStep : public RecordedProgress {
-  public:
-    explicit CancelAtFirstStep(std::string skin) : RecordedProgress(1), skin_(std::move(skin)) {}
-    bool Step(int value) override {
-        sawSkin = sawSkin || fs::exists(skin_ + "/rom.htm");
-        return RecordedProgress::Step(value);
-    }
-    bool sawSkin = false;
-
-  private:
-    std::string skin_;
-};
-
 TEST_F(SheetRunTest, ZippedSkinIsRemovedAfterACancel) {
     WriteZip(SkinDir("Slow.skin.zip"), {{"rom.htm", "#GAMENAME"}});
     SheetsRequest request = Request();
     request.skinName = "Slow";
     request.skinPath = SkinDir("Slow.skin.zip");
-    CancelAtFirstStep cancelling(request.tempFolder + "~Slow.skin");
+    // Cancelled at the run's first step, once it has seen whether the skin was unpacked.
+    TaskProgress cancelling;
+    bool sawSkin = false;
+    cancelling.Watch([&](TaskProgress& progress) {
+        if (progress.Done() < 1) return;
+        sawSkin = sawSkin || fs::exists(request.tempFolder + "~Slow.skin/rom.htm");
+        progress.Cancel();
+    });
     TaskContext context(cancelling, ui());
     const SheetsOutcome result = RunSheets(request, context);
     EXPECT_TRUE(result.cancelled());
-    EXPECT_TRUE(cancelling.sawSkin);
+    EXPECT_TRUE(sawSkin);
     EXPECT_FALSE(fs::exists(request.tempFolder + "~Slow.skin"));
     EXPECT_FALSE(fs::exists(site + "index.htm"));
     EXPECT_FALSE(IsDatabaseOpen());

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/Log.h"
 #include "core/Task.h"
 #include "database/Database.h"
@@ -26,14 +28,15 @@ class SoftwareImportTest : public test::ProgramFolderTest {
     }
     void TearDown() override { CloseDatabase(); }
 
-    SoftwareImportOutcome Import(const SoftwareImportRequest& request) {
-        TaskContext context(progress, ui());
+    SoftwareImportOutcome Import(const SoftwareImportRequest& request, int cancelAt = 0) {
+        if (cancelAt > 0) progress.emplace(cancelAt);
+        TaskContext context(*progress, ui());
         return RunSoftwareImport(request, context);
     }
     static std::string Count(const std::string& from) {
         return QueryValue("SELECT count(*) FROM " + from);
     }
-    test::RecordedProgress progress;
+    std::optional<test::RecordedProgress> progress{std::in_place};
 };
 
 TEST_F(SoftwareImportTest, CutListsGiveItemsPartsRomsDisksAndPairs) {
@@ -65,7 +68,7 @@ TEST_F(SoftwareImportTest, CutListsGiveItemsPartsRomsDisksAndPairs) {
     EXPECT_EQ(QueryValue("SELECT r.Kind || ':' || r.Area || ':' || r.Sha1 FROM SoftwareRom r "
                          "JOIN Software s ON s.Id = r.SoftwareId WHERE s.Name = 'cf_v103'"),
               "disk:harddriv:380b817645fcbea317973db59f10db5120e8ac44");
-    EXPECT_EQ(progress.done, progress.total);
+    EXPECT_EQ(progress->Done(), progress->Total());
 
     // Again: the lists' rows are replaced, never doubled; the query finds Mario.
     ASSERT_TRUE(Import({Fixture("hash"), "", ""}).ok());
@@ -167,8 +170,7 @@ TEST_F(SoftwareImportTest, CancelKeepsTheListsAlreadySaved) {
     for (const char* list : {"a", "b", "c"})
         test::WriteFile(hash.file(std::string(list) + ".xml"),
                         HashFile(list, kItem) + std::string(2048, ' '));
-    progress = test::RecordedProgress(2);
-    const SoftwareImportOutcome outcome = Import({hash.str(), "", ""});
+    const SoftwareImportOutcome outcome = Import({hash.str(), "", ""}, 2);
     EXPECT_TRUE(outcome.cancelled());
     EXPECT_EQ(Count("SoftwareList"), std::to_string(outcome.lists));
     EXPECT_LT(outcome.lists, 3);

@@ -101,7 +101,6 @@ void StartFreshProgramFolder(const TempDir& home) {
     std::filesystem::create_directories(State().TempFolder);
     TheSettings() = DefaultSettings();
     BuildTextTable();
-    Progress() = ProgressState{};
 }
 
 ProgramFolderTest::ProgramFolderTest() {

@@ -79,34 +79,14 @@ class ScopedEnv {
     std::optional<std::string> saved_;
 };
 
-/// A task's progress kept apart from the progress window: records what the task
-/// reports and cancels once the task has done cancelAt items (never when 0).
+/// A task's progress that cancels itself once `cancelAt` items are done (0: never).
 class RecordedProgress : public TaskProgress {
   public:
-    explicit RecordedProgress(int cancelAt = 0) : cancelAt_(cancelAt) {}
-
-    void SetTotal(int value) override { total = value; }
-    void SetLabel(std::string_view text) override { label = std::string(text); }
-    int Done() const override { return done; }
-    bool Step(int value) override {
-        done = value;
-        return KeepGoing();
+    explicit RecordedProgress(int cancelAt = 0) {
+        Watch([cancelAt](TaskProgress& progress) {
+            if (cancelAt > 0 && progress.Done() >= cancelAt) progress.Cancel();
+        });
     }
-    bool KeepGoing() override {
-        ++calls;
-        if (cancelAt_ > 0 && done >= cancelAt_) cancelled = true;
-        return !cancelled;
-    }
-    bool Cancelled() const override { return cancelled; }
-
-    int total = 0;
-    int done = 0;
-    int calls = 0;
-    std::string label;
-    bool cancelled = false;
-
-  private:
-    int cancelAt_;
 };
 
 }  // namespace arc::test

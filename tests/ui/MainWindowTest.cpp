@@ -5,8 +5,12 @@
 #include <QMdiArea>
 #include <QMenu>
 
+#include <QTimer>
+#include <thread>
+
 #include "UiTestSupport.h"
 #include "core/ScriptedUi.h"
+#include "core/Task.h"
 #include "core/Version.h"
 
 using namespace arc;
@@ -50,7 +54,6 @@ class MainWindowTest : public QObject {
         MainWindow main;
         main.setGeometry(40, 60, 620, 460);
         main.show();
-        Progress().Cancel = true;  // left set by an earlier task
         main.findChild<QAction*>("MnuAPropos")->trigger();
         auto* splash = main.findChild<QWidget*>("frmSplash");
         QVERIFY(splash && splash->isVisible());
@@ -135,11 +138,16 @@ class MainWindowTest : public QObject {
         QVERIFY(visible.contains(paths->parentWidget()->geometry()));
 
         QPointer<QWidget> watch(paths);
-        {
-            LongTask task(1);  // a task runs: Escape leaves the window
+        TaskProgress task;  // while a task runs, Escape leaves the window
+        QTimer::singleShot(0, [&] {
             QTest::keyClick(paths, Qt::Key_Escape);
-            QVERIFY(watch);
-        }
+            task.Cancel();
+        });
+        opened.folder.ui.RunTask(task, [](TaskContext& context) {
+            while (context.progress().KeepGoing())
+                std::this_thread::yield();
+        });
+        QVERIFY(watch);
         QTest::keyClick(paths, Qt::Key_Escape);
         QTRY_VERIFY(!watch);
         watch = opened.Open("MnuZipUnzip", "Form11");

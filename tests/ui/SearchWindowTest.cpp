@@ -13,6 +13,9 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include <QTimer>
+#include <thread>
+
 #include "UiTestSupport.h"
 #include "database/Database.h"
 #include "database/FullTextIndex.h"
@@ -168,9 +171,18 @@ class SearchWindowTest : public QObject {
                 "'incomplete', 10, 8, 2, 0, 1, 'gg1.bin missing')");
             progress.SetTotal(2);
             progress.Step(1);
-            audit.Click("CommandCancel");
-            cancelled = !progress.KeepGoing();
+            while (progress.KeepGoing())  // the audit runs on until its Cancel
+                std::this_thread::yield();
+            cancelled = true;
             return std::string();
+        });
+        QTimer::singleShot(0, [&] {
+            struct CancelAtEnd {
+                test::OpenedWindow& audit;
+                ~CancelAtEnd() { audit.Click("CommandCancel"); }
+            } end{audit};
+            // The bar follows the running audit.
+            QTRY_COMPARE(audit.Find<QProgressBar>("ProgressBar1")->value(), 1);
         });
         audit.Click("CommandAudit");
         QVERIFY(cancelled);

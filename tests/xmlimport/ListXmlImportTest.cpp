@@ -50,8 +50,9 @@ class ListXmlImportTest : public test::ProgramFolderTest {
 
     void Write(std::string_view content) { test::WriteFile(home.file("listxml.txt"), content); }
 
-    bool Import(int method, std::string_view path = {}) {
-        return ImportListXml(path, progress, static_cast<ImportMethod>(method));
+    bool Import(int method, std::string_view path = {}, TaskProgress* reportTo = nullptr) {
+        return ImportListXml(path, reportTo ? *reportTo : progress,
+                             static_cast<ImportMethod>(method));
     }
 
     test::RecordedProgress progress;
@@ -85,9 +86,9 @@ TEST_P(BothMethods, AFreshImportLeavesEveryIndexAndTheSyncLevelInPlace) {
     Write(
         Modern("<machine name=\"a\"><description>A</description>"
                "<rom name=\"a.1\" size=\"1\"/></machine>\n"));
-    progress.cancelled = true;  // even a cancelled import restores them
-    Import(GetParam());
-    progress.cancelled = false;
+    TaskProgress cancelled;
+    cancelled.Cancel();  // even a cancelled import restores them
+    Import(GetParam(), {}, &cancelled);
     Import(GetParam());
     EXPECT_EQ(QueryValue("SELECT count(*) FROM sqlite_master WHERE type='index' AND "
                          "name LIKE 'IX%InternalName'"),
@@ -258,7 +259,7 @@ TEST_P(BothMethods, ScreenCompositionAndAspectGuess) {
               "256x224|?4:3|60|raster|horizontal\n224x288|?3:4|<null>|raster|<null>\n"
               "320x240|4:3|57|vector|<null>\n320x240|?3:4|60.606061|lcd|0\n"
               "256x256|?3:4|60|raster|270\n");
-    EXPECT_EQ(progress.done, progress.total);
+    EXPECT_EQ(progress.Done(), progress.Total());
 }
 
 // The emulator's own output for a few dozen chosen machines (tests/data),
@@ -380,9 +381,9 @@ TEST_P(BothMethods, CancelStopsBeforeTheNextGameAndKeepsCompleteRows) {
                     "</description>\n<rom name=\"r1\" size=\"1\"/>\n"
                     "<rom name=\"r2\" size=\"2\"/>\n</machine>\n";
     Write(Modern(machines));
-    progress = test::RecordedProgress(1);
-    EXPECT_TRUE(Import(GetParam()));
-    EXPECT_TRUE(progress.cancelled);
+    test::RecordedProgress cancelAt(1);
+    EXPECT_TRUE(Import(GetParam(), {}, &cancelAt));
+    EXPECT_TRUE(cancelAt.Cancelled());
     EXPECT_EQ(Count("Data"), 1);
     EXPECT_EQ(Count("Rom"), 2);
 }

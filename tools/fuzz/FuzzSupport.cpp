@@ -64,7 +64,6 @@ void ResetForInput() {
     State().TempFolder = scratch.folder + "Temp/";
     fs::create_directories(State().TempFolder);
     TheSettings() = DefaultSettings();
-    Progress() = ProgressState{};
     scratch.ui.ui = ScriptedUi{};
     std::error_code ec;
     fs::remove(LogFilePath(), ec);

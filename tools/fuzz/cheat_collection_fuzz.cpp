@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove_all(fuzz::WriteInput("cheat/x", ""), ec);
     const std::string path = fuzz::WriteInput(form, data + 1, size - 1);
     const std::string collection = form.ends_with(".xml") ? path.substr(0, path.rfind('/')) : path;
-    WindowProgress progress;
+    TaskProgress progress;
     ReadCheatCollection(collection, progress, [](std::string_view set) {
         if (set.empty() || set.find('/') != std::string_view::npos) std::abort();
     });

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("dat/input.dat", data + 1, size - 1);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
-    WindowProgress progress;
+    TaskProgress progress;
     kImporters[data[0] % kImporters.size()](path, progress, nullptr);
     fuzz::CloseFreshDatabase();
     return 0;

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("History.dat", text);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
-    WindowProgress progress;
+    TaskProgress progress;
     ImportHistory(path, progress);
     fuzz::CloseFreshDatabase();
     return 0;

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("ini/input.ini", data + 1, size - 1);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "mspacman", "galaga", "dkong"});
-    WindowProgress progress;
+    TaskProgress progress;
     kImporters[data[0] % kImporters.size()](path, progress, nullptr);
     fuzz::CloseFreshDatabase();
     return 0;

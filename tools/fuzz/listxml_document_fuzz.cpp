@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ResetForInput();
     const std::string path = fuzz::WriteInput("listxml.txt", data, size);
     fuzz::OpenFreshDatabase();
-    WindowProgress progress;
+    TaskProgress progress;
     (void)ImportListXmlDocument(path, progress);
     fuzz::CloseFreshDatabase();
     return 0;

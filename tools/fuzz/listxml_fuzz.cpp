@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string path = fuzz::WriteInput("listxml.txt", text);
     fuzz::OpenFreshDatabase();
-    WindowProgress progress;
+    TaskProgress progress;
     ImportListXmlFast(path, progress);
     fuzz::CloseFreshDatabase();
     return 0;

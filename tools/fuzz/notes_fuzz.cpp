@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::WriteInput("NOTES.TXT", text);
     (void)ReadOldNoteFile(path);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "galaga", "dkong"});
-    WindowProgress progress;
+    TaskProgress progress;
     (void)CopyNotesToDatabase(progress);
     fuzz::CloseFreshDatabase();
     return 0;
