@@ -108,6 +108,15 @@ void MainWindow::SwitchLanguage(int language) {
 void MainWindow::SetMenusEnabled(bool enabled) {
     for (const auto& [name, action] : actions_)
         if (name.rfind("Menu", 0) == 0) action->setEnabled(enabled);
+    // A task ended (the menus come back then): a build or an update may have
+    // replaced the database the browser shows.
+    if (enabled) ReloadBrowser();
+}
+
+void MainWindow::ReloadBrowser() {
+    if (auto* browser =
+            qobject_cast<GameBrowserWindow*>(FindOpenWindow(ObjectNameOf(WindowId::GameBrowser))))
+        browser->ReloadIfChanged();
 }
 
 void MainWindow::RunCommand(std::string_view menuName) {
@@ -127,6 +136,7 @@ void MainWindow::RunCommand(std::string_view menuName) {
     if (!self) return;
     commandRunning_ = false;
     UpdateTaskCommands();
+    ReloadBrowser();
 }
 
 bool MainWindow::TaskUnderWay() const {

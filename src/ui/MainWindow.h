@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    /// The open game browser reloads when its database changed.
+    void ReloadBrowser();
     void BuildMenus();
     void SetLanguageChecks(int language);
     void RestoreGeometry();

@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include <QTimer>
+#include <filesystem>
 #include <thread>
 
 #include "UiTestSupport.h"
@@ -155,8 +156,9 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(!watch);
     }
 
-    void useAnotherDatabaseSwitchesTheBrowser() {
+    void useAnotherDatabaseSwitchesTheBrowserAndAFinishedTaskReloadsIt() {
         test::OpenedWindow opened;
+        TaskProgress progressOfBuild;
         const std::string first = opened.folder.home.file("first.mdb");
         const std::string second = opened.folder.home.file("second.mdb");
         QVERIFY(test::MakeDatabase(first, {"INSERT INTO Data (InternalName) VALUES ('alpha')"}));
@@ -172,6 +174,11 @@ class MainWindowTest : public QObject {
         InstallUi(&opened.folder.ui);
         QCOMPARE(TheSettings().DatabasePath, second);
         QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("2 games"));
+        // A build replaces the database: the browser reloads once the task ended.
+        std::filesystem::remove(second);
+        QVERIFY(test::MakeDatabase(second, {"INSERT INTO Data (InternalName) VALUES ('delta')"}));
+        opened.folder.ui.RunTask(progressOfBuild, [](TaskContext&) {});
+        QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("1 games"));
     }
 
     void restoresTheGeometryAndQuittingSavesIt() {
