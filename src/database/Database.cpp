@@ -129,6 +129,17 @@ DatabaseScope::~DatabaseScope() {
     if (opened_) CloseDatabase();
 }
 
+InterruptScope::InterruptScope(std::function<bool()> stop) : stop_(std::move(stop)) {
+    // Asked every few thousand virtual machine steps (well under a millisecond).
+    sqlite3_progress_handler(
+        DatabaseHandle(), 4000,
+        [](void* stop) { return (*static_cast<std::function<bool()>*>(stop))() ? 1 : 0; }, &stop_);
+}
+
+InterruptScope::~InterruptScope() {
+    if (IsDatabaseOpen()) sqlite3_progress_handler(DatabaseHandle(), 0, nullptr, nullptr);
+}
+
 bool DatabaseScope::Open(std::string_view path, DatabaseUse use) {
     const bool opened = OpenDatabase(path, use);
     opened_ = opened_ || opened;

@@ -7,6 +7,7 @@
 // any other run-time error.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,6 +59,19 @@ class DatabaseScope {
 
   private:
     bool opened_ = false;
+};
+
+/// While in scope, a statement of the shared connection stops (throwing
+/// AppError) soon after `stop` says so: a cancel of a long statement.
+class InterruptScope {
+  public:
+    explicit InterruptScope(std::function<bool()> stop);
+    ~InterruptScope();
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+
+  private:
+    std::function<bool()> stop_;
 };
 
 /// True while the shared connection is open.

@@ -79,6 +79,8 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
         WriteVersionStamp(ReadMameVersion());
         imported = ImportListXml(request.listXml, task, request.method);
     }
+    // A statement stopped by the cancel is no failure.
+    if (task.Cancelled()) return BuildResult::Cancelled;
     failure = DatabaseFailure();
     if (!failure.empty()) return BuildResult::Failed;
     // Without games there is nothing for the support files to enrich.
@@ -94,7 +96,14 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
     // An import that was not cancelled ends with its count complete.
     if (!task.Cancelled()) RunBuildImporters(request.supportPaths, task);
     if (task.Cancelled()) return BuildResult::Cancelled;
-    BuildFullTextIndex();
+    try {
+        const InterruptScope interrupt([&] { return task.Cancelled(); });
+        BuildFullTextIndex();
+    } catch (const AppError&) {
+        if (task.Cancelled()) return BuildResult::Cancelled;  // the index was stopped
+        throw;
+    }
+    if (task.Cancelled()) return BuildResult::Cancelled;
     StampLayout();
     failure = CloseBuiltDatabase();
     if (!failure.empty()) return BuildResult::Failed;

@@ -394,7 +394,7 @@ DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progre
         else if (!stopped)
             WriteLog("listxml: " + std::string(path) + " changed while read (" + rest.error +
                      "), " + std::to_string(imported) + " games imported");
-        writer.Finish();
+        writer.Finish([&] { return stopped || progress.Cancelled(); });
     });
     // A list changed while read ends short of its count; the import is done all the same.
     if (ran && !stopped) progress.Step(static_cast<int>(games));

@@ -508,7 +508,7 @@ bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expect
             ImportGame(list, writer);
             ++games;
         }
-        writer.Finish();
+        writer.Finish([&] { return progress.Cancelled(); });
         if (progress.Cancelled()) return;
         if (reader.Failed())
             throw AppError(err::kPathFileAccess, "Cannot read or copy " + std::string(path));

@@ -416,15 +416,27 @@ void ListXmlWriter::EndGame() {
     RowDone();
 }
 
-void ListXmlWriter::Finish() {
+void ListXmlWriter::Finish(const std::function<bool()>& cancelled) {
     if (finished_) return;
     finished_ = true;
-    for (const std::string& table : indexesToRestore_)
-        Execute(InternalNameIndexStatement(table));
-    Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
-    Execute(
-        "CREATE INDEX IF NOT EXISTS IX_MachineSoftwareList_Machine ON MachineSoftwareList "
-        "(Machine, ListName)");
+    const auto makeIndexes = [&] {
+        for (const std::string& table : indexesToRestore_)
+            Execute(InternalNameIndexStatement(table));
+        Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
+        Execute(
+            "CREATE INDEX IF NOT EXISTS IX_MachineSoftwareList_Machine ON MachineSoftwareList "
+            "(Machine, ListName)");
+    };
+    if (updateMode_ || !cancelled) {
+        makeIndexes();
+    } else if (!cancelled()) {
+        try {
+            const InterruptScope interrupt(cancelled);
+            makeIndexes();
+        } catch (const AppError&) {
+            if (!cancelled()) throw;  // else stopped: the build discards the file
+        }
+    }
     batch_.reset();
     if (!indexesToRestore_.empty()) SetSynchronous("NORMAL");
 }

@@ -133,7 +133,9 @@ class ListXmlWriter {
     void EndGame();
     /// Commits what was written and restores the indexes set aside for a
     /// fresh import. Also done by the destructor (after a cancel or an error).
-    void Finish();
+    /// A fresh import (a build, whose file is discarded when cancelled) stops
+    /// making its indexes once `cancelled` says so.
+    void Finish(const std::function<bool()>& cancelled = {});
 
   private:
     void RowDone();

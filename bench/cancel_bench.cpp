@@ -1,0 +1,107 @@
+// How soon a cancelled build stops: the real-list build (listxml import,
+// support files, index) runs on a worker thread, as on the desktop, and is
+// cancelled after a growing delay; the time from the cancel to the end of the
+// task is printed for each delay, with the step the build was at.
+//
+//   cancel_bench LISTXML [--step MS]
+//
+// The target is at most 200 ms at any point.
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <thread>
+
+#include "BenchClock.h"
+#include "SyntheticSupportFiles.h"
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "core/Task.h"
+#include "core/TextTable.h"
+#include "database/Schema.h"
+#include "pipeline/BuildPipeline.h"
+
+namespace fs = std::filesystem;
+using arc::bench::Clock;
+using arc::bench::Ms;
+
+int main(int argc, char** argv) {
+    std::string listxml;
+    int stepMs = 250;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--step" && i + 1 < argc)
+            stepMs = std::max(20, std::atoi(argv[++i]));
+        else if (!option.starts_with("--"))
+            listxml = option;
+    }
+    if (listxml.empty() || !fs::exists(listxml)) {
+        std::cerr << "usage: cancel_bench LISTXML [--step MS]\n";
+        return 2;
+    }
+    const fs::path work = fs::temp_directory_path() / ("arcanote-cancel-" + std::to_string(getpid()));
+    fs::create_directories(work / "dat");
+    fs::create_directories(work / "ini");
+    const std::string home = work.string() + "/";
+    arc::SetProgramFolder(home);
+    arc::TheSettings() = arc::DefaultSettings();
+    arc::BuildTextTable();
+    for (std::string& path : arc::TheSettings().DataFilePaths)
+        path = home + "none";
+    {
+        using namespace arc::bench;
+        const std::vector<std::string> names = SetNamesOf(listxml);
+        WriteHistory(home + "dat/history.dat", names, 30000);
+        WriteMameinfo(home + "dat/mameinfo.dat", names, 20000);
+        WriteCommand(home + "dat/command.dat", names, 10000);
+        WriteColonList(home + "dat/cheat.dat", names, 3);
+        WriteCatver(home + "ini/catver.ini", names);
+    }
+    fs::create_symlink(fs::absolute(listxml), home + "listxml.txt");
+    { std::ofstream(home + "vermame.txt") << "MAME v0.251 (bench)\n"; }
+    std::string error;
+    if (!arc::CreateTemplateDatabase(home + "Arcanote.mdx", &error)) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    const arc::BuildRequest request =
+        arc::BuildRequestFrom(arc::TheSettings(), home + "Arcanote.mdb", {});
+
+    std::printf("%9s  %9s  %-40s\n", "cancel at", "stopped", "step");
+    double worst = 0;
+    for (int delay = stepMs;; delay += stepMs) {
+        arc::TaskProgress progress;
+        arc::BuildOutcome outcome;
+        Clock::time_point end;
+        std::thread worker([&] {
+            arc::TaskContext context(progress, arc::Ui());
+            outcome = arc::RunBuild(request, context);
+            end = Clock::now();
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        const std::string step = progress.Label().substr(0, 40) + " (" +
+                                 std::to_string(progress.Done()) + "/" +
+                                 std::to_string(progress.Total()) + ")";
+        const Clock::time_point cancel = Clock::now();
+        progress.Cancel();
+        worker.join();
+        if (outcome.result == arc::BuildResult::Built && end < cancel) {
+            std::printf("the build ended after %d ms without a cancel; worst stop: %.0f ms\n",
+                        delay, worst);
+            break;
+        }
+        const double stopped = std::chrono::duration<double, std::milli>(end - cancel).count();
+        worst = std::max(worst, stopped);
+        std::printf("%7d ms  %6.0f ms  %s%s\n", delay, stopped, step.c_str(),
+                    outcome.cancelled() ? "" : "  (not cancelled!)");
+        std::fflush(stdout);
+    }
+    fs::remove_all(work);
+    return worst <= 200 ? 0 : 1;
+}
