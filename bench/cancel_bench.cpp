@@ -3,7 +3,7 @@
 // cancelled after a growing delay; the time from the cancel to the end of the
 // task is printed for each delay, with the step the build was at.
 //
-//   cancel_bench LISTXML [--step MS]
+//   cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR]
 //
 // The target is at most 200 ms at any point.
 
@@ -34,10 +34,16 @@ using arc::bench::Ms;
 int main(int argc, char** argv) {
     std::string listxml;
     int stepMs = 250;
+    int fromMs = 0;
+    std::string hash;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--step" && i + 1 < argc)
             stepMs = std::max(20, std::atoi(argv[++i]));
+        else if (option == "--from" && i + 1 < argc)
+            fromMs = std::max(0, std::atoi(argv[++i]));
+        else if (option == "--software" && i + 1 < argc)
+            hash = argv[++i];
         else if (!option.starts_with("--"))
             listxml = option;
     }
@@ -45,7 +51,8 @@ int main(int argc, char** argv) {
         std::cerr << "usage: cancel_bench LISTXML [--step MS]\n";
         return 2;
     }
-    const fs::path work = fs::temp_directory_path() / ("arcanote-cancel-" + std::to_string(getpid()));
+    const fs::path work =
+        fs::temp_directory_path() / ("arcanote-cancel-" + std::to_string(getpid()));
     fs::create_directories(work / "dat");
     fs::create_directories(work / "ini");
     const std::string home = work.string() + "/";
@@ -70,12 +77,13 @@ int main(int argc, char** argv) {
         std::cerr << error << '\n';
         return 1;
     }
-    const arc::BuildRequest request =
+    arc::BuildRequest request =
         arc::BuildRequestFrom(arc::TheSettings(), home + "Arcanote.mdb", {});
+    if (!hash.empty()) request.software = arc::SoftwareImportRequest{hash, "", home};
 
     std::printf("%9s  %9s  %-40s\n", "cancel at", "stopped", "step");
     double worst = 0;
-    for (int delay = stepMs;; delay += stepMs) {
+    for (int delay = fromMs + stepMs;; delay += stepMs) {
         arc::TaskProgress progress;
         arc::BuildOutcome outcome;
         Clock::time_point end;

@@ -1,12 +1,13 @@
 // The desktop program: arcanote [--home DIR]
 //     [--screenshot FILE [--screenshot-window paths|browser|browser-text|search]
-//     [--screenshot-select SET]]
+//     [--screenshot-select SET]] [--live-check DIR]
 
 #include <QApplication>
 #include <cstdio>
 #include <optional>
 #include <string>
 
+#include "LiveCheck.h"
 #include "Screenshot.h"
 #include "core/ErrorGuard.h"
 #include "core/UiService.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     QString screenshot;
     QString screenshotWindow = "paths";
     QString screenshotSet;
+    QString liveCheck;
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == "--home" && i + 1 < args.size()) {
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
             screenshotWindow = args[++i];
         } else if (args[i] == "--screenshot-select" && i + 1 < args.size()) {
             screenshotSet = args[++i];
+        } else if (args[i] == "--live-check" && i + 1 < args.size()) {
+            liveCheck = args[++i];
         }
     }
 
@@ -69,5 +73,6 @@ int main(int argc, char** argv) {
     }
     if (!screenshot.isEmpty())
         ScheduleScreenshot(*session.TheMainWindow(), screenshot, screenshotWindow, screenshotSet);
+    if (!liveCheck.isEmpty()) ScheduleLiveCheck(*session.TheMainWindow(), liveCheck);
     return app.exec();
 }

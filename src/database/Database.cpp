@@ -129,6 +129,11 @@ DatabaseScope::~DatabaseScope() {
     if (opened_) CloseDatabase();
 }
 
+void SkipCheckpointOnClose() {
+    if (IsDatabaseOpen())
+        sqlite3_db_config(DatabaseHandle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
 InterruptScope::InterruptScope(std::function<bool()> stop) : stop_(std::move(stop)) {
     // Asked every few thousand virtual machine steps (well under a millisecond).
     sqlite3_progress_handler(

@@ -61,6 +61,10 @@ class DatabaseScope {
     bool opened_ = false;
 };
 
+/// The open file is to be thrown away: closing it does not first copy its
+/// write-ahead log back into it (which takes long after a big import).
+void SkipCheckpointOnClose();
+
 /// While in scope, a statement of the shared connection stops (throwing
 /// AppError) soon after `stop` says so: a cancel of a long statement.
 class InterruptScope {

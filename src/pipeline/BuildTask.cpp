@@ -173,6 +173,7 @@ static BuildOutcome RunBuildUncounted(const BuildRequest& request, TaskContext& 
         failure = *error;
         result = BuildResult::Failed;
     }
+    if (result != BuildResult::Built) SkipCheckpointOnClose();
     CloseDatabase();
     if (result != BuildResult::Built) DiscardBuild(buildPath);
     switch (result) {
