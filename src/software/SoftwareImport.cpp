@@ -43,15 +43,16 @@ std::uint64_t SizeOf(const std::string& path) {
 }
 
 /// The emulator's -listsoftware output in a file of the temp folder ("" when
-/// the emulator failed or listed nothing; logged).
-std::string ListSoftwareOutput(const SoftwareImportRequest& request) {
+/// the emulator failed or listed nothing, logged, or was stopped by `stop`).
+std::string ListSoftwareOutput(const SoftwareImportRequest& request, const StopCheck& stop) {
     if (request.emulator.empty() || !FileExists(request.emulator)) return {};
     const std::string folder = WithTrailingSlash(
         request.tempFolder.empty() ? std::filesystem::temp_directory_path().string()
                                    : request.tempFolder);
     const std::string output = folder + "listsoftware.xml";
-    const int code = RunAndWait(ShellQuoted(request.emulator) + " -listsoftware > " +
-                                ShellQuoted(output) + " 2>/dev/null");
+    const int code = RunAndWait(
+        ShellQuoted(request.emulator) + " -listsoftware > " + ShellQuoted(output) + " 2>/dev/null",
+        stop);
     if (code == 0 && SizeOf(output) > 0) return output;
     WriteLog("software: " + request.emulator + " -listsoftware failed (exit code " +
              std::to_string(code) + ", " + std::to_string(SizeOf(output)) + " bytes)");
@@ -76,7 +77,7 @@ SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
         WriteLog("software: the hash folder " +
                  (request.hashFolder.empty() ? std::string("(none)") : request.hashFolder) +
                  " does not exist; the emulator's -listsoftware output is read instead");
-        generated = ListSoftwareOutput(request);
+        generated = ListSoftwareOutput(request, [&] { return context.Cancelled(); });
         if (!generated.empty()) files.push_back(generated);
     }
     if (files.empty()) {

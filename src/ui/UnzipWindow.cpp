@@ -1,5 +1,7 @@
 #include "ui/UnzipWindow.h"
 
+#include "ui/TaskRunner.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -37,19 +39,29 @@ void UnzipWindow::Update(const UnzipWindowState& window) {
     shape1_->setGeometry(0, 0, track_->width() * window.BarPercent() / 100, track_->height());
 }
 
+// An extraction may run on a task's worker thread: the window is shown and
+// painted on the UI thread, which waits for nothing else meanwhile.
 void QtUnzipWindowView::Show(const UnzipWindowState& window) {
-    if (!window_) window_ = new UnzipWindow(QApplication::activeWindow());
-    window_->Update(window);
-    window_->show();
-    window_->raise();
+    RunOnUiThread([&] {
+        if (!window_) window_ = new UnzipWindow(QApplication::activeWindow());
+        window_->Update(window);
+        window_->show();
+        window_->raise();
+    });
 }
 
 void QtUnzipWindowView::Refresh(const UnzipWindowState& window) {
-    if (window_) window_->Update(window);
+    RunOnUiThread([&] {
+        if (!window_) return;
+        window_->Update(window);
+        window_->repaint();  // also when the extraction runs on the UI thread
+    });
 }
 
 void QtUnzipWindowView::Unload() {
-    if (window_) window_->close();
+    RunOnUiThread([&] {
+        if (window_) window_->close();
+    });
 }
 
 namespace {
