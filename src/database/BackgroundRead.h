@@ -2,8 +2,10 @@
 // A read of the open database made on a thread and a connection of its own
 // while the caller goes on with work that does not read the database.
 
+#include <atomic>
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,15 +32,23 @@ class BackgroundRead {
     explicit BackgroundRead(Read read) : read_(std::move(read)) {
         const std::string path = OpenDatabasePath();
         if (!FileExists(path)) return;
-        result_ = std::async(std::launch::async, [path, read = read_]() -> std::optional<Result> {
-            try {
-                const ReadOnlyDatabase own(path);
-                return read(&own);
-            } catch (const AppError&) {
-                return std::nullopt;  // read on the shared connection instead
-            }
-        });
+        result_ =
+            std::async(std::launch::async,
+                       [path, read = read_, abandoned = abandoned_]() -> std::optional<Result> {
+                           try {
+                               const ReadOnlyDatabase own(path);
+                               own.StopWhen(*abandoned);
+                               return read(&own);
+                           } catch (const AppError&) {
+                               return std::nullopt;  // read on the shared connection instead
+                           }
+                       });
     }
+
+    /// A read whose result is not wanted (its task was cancelled) stops soon.
+    ~BackgroundRead() { *abandoned_ = true; }
+    BackgroundRead(const BackgroundRead&) = delete;
+    BackgroundRead& operator=(const BackgroundRead&) = delete;
 
     /// The result; call once.
     Result Get() {
@@ -49,6 +59,7 @@ class BackgroundRead {
 
   private:
     Read read_;
+    std::shared_ptr<std::atomic<bool>> abandoned_ = std::make_shared<std::atomic<bool>>(false);
     std::future<std::optional<Result>> result_;
 };
 

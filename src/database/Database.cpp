@@ -129,6 +129,13 @@ DatabaseScope::~DatabaseScope() {
     if (opened_) CloseDatabase();
 }
 
+void ReadOnlyDatabase::StopWhen(const std::atomic<bool>& stop) const {
+    sqlite3_progress_handler(
+        db_, 4000,
+        [](void* flag) { return static_cast<const std::atomic<bool>*>(flag)->load() ? 1 : 0; },
+        const_cast<std::atomic<bool>*>(&stop));
+}
+
 void SkipCheckpointOnClose() {
     if (IsDatabaseOpen())
         sqlite3_db_config(DatabaseHandle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);

@@ -6,6 +6,7 @@
 // message); callers catch it at their boundary (Guarded / ProcedureScope) like
 // any other run-time error.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -134,6 +135,9 @@ class ReadOnlyDatabase {
     ReadOnlyDatabase& operator=(const ReadOnlyDatabase&) = delete;
 
     sqlite3* handle() const { return db_; }
+    /// A statement of this connection stops (throwing AppError) soon after
+    /// `stop` becomes true; `stop` outlives the connection.
+    void StopWhen(const std::atomic<bool>& stop) const;
     /// True when the database has a table of that name (without regard to case).
     bool HasTable(std::string_view name) const;
 

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
+#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "database/BackgroundRead.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -30,6 +34,29 @@ class DatabaseTest : public test::ProgramFolderTest {
 
     std::string path;
 };
+
+// Regression (a cancelled sheets run waited for the statistics' counting
+// queries to end): a long statement stops once it is no longer wanted.
+TEST_F(DatabaseTest, LongStatementsStopWhenTheirTaskIsCancelledOrTheirReadAbandoned) {
+    constexpr const char* kEndless =
+        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 4000000000) "
+        "SELECT count(*) FROM c";
+    std::atomic<bool> finished = false;
+    {
+        BackgroundRead<int> abandoned([&](const ReadOnlyDatabase* own) {
+            Statement endless(own, kEndless);
+            endless.Step();
+            finished = true;
+            return 0;
+        });
+    }  // returns soon: the read was stopped
+    EXPECT_FALSE(finished);
+    TaskProgress progress;
+    std::thread cancel([&] { progress.Cancel(); });
+    cancel.join();
+    const InterruptScope interrupt([&] { return progress.Cancelled(); });
+    EXPECT_THROW(QueryValue(kEndless), AppError);
+}
 
 TEST_F(DatabaseTest, TextComparesAndSortsWithoutRegardToCase) {
     Execute(
