@@ -3,7 +3,9 @@
 // cancelled after a growing delay; the time from the cancel to the end of the
 // task is printed for each delay, with the step the build was at.
 //
-//   cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR]
+//   cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR] [--sheets]
+//
+// With --sheets, a sheets run over the built database is cancelled instead.
 //
 // The target is at most 200 ms at any point.
 
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -26,6 +29,8 @@
 #include "core/TextTable.h"
 #include "database/Schema.h"
 #include "pipeline/BuildPipeline.h"
+#include "sheets/SheetWindowState.h"
+#include "sheets/SheetsTask.h"
 
 namespace fs = std::filesystem;
 using arc::bench::Clock;
@@ -36,12 +41,15 @@ int main(int argc, char** argv) {
     int stepMs = 250;
     int fromMs = 0;
     std::string hash;
+    bool sheets = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--step" && i + 1 < argc)
             stepMs = std::max(20, std::atoi(argv[++i]));
         else if (option == "--from" && i + 1 < argc)
             fromMs = std::max(0, std::atoi(argv[++i]));
+        else if (option == "--sheets")
+            sheets = true;
         else if (option == "--software" && i + 1 < argc)
             hash = argv[++i];
         else if (!option.starts_with("--"))
@@ -81,15 +89,32 @@ int main(int argc, char** argv) {
         arc::BuildRequestFrom(arc::TheSettings(), home + "Arcanote.mdb", {});
     if (!hash.empty()) request.software = arc::SoftwareImportRequest{hash, "", home};
 
+    using Task = std::function<arc::Outcome(arc::TaskContext&)>;
+    Task task = [&](arc::TaskContext& context) -> arc::Outcome {
+        return arc::RunBuild(request, context);
+    };
+    if (sheets) {
+        arc::TaskProgress progress;
+        arc::TaskContext context(progress, arc::Ui());
+        if (!arc::RunBuild(request, context).ok()) return 1;
+        arc::TheSettings().DatabasePath = home + "Arcanote.mdb";
+        arc::SheetWindowState window;
+        window.Load(false);
+        window.text1 = home + "site/";
+        const arc::SheetsRequest sheetsRequest = window.BuildRequest();
+        task = [sheetsRequest](arc::TaskContext& context) -> arc::Outcome {
+            return arc::RunSheets(sheetsRequest, context);
+        };
+    }
     std::printf("%9s  %9s  %-40s\n", "cancel at", "stopped", "step");
     double worst = 0;
     for (int delay = fromMs + stepMs;; delay += stepMs) {
         arc::TaskProgress progress;
-        arc::BuildOutcome outcome;
+        arc::Outcome outcome;
         Clock::time_point end;
         std::thread worker([&] {
             arc::TaskContext context(progress, arc::Ui());
-            outcome = arc::RunBuild(request, context);
+            outcome = task(context);
             end = Clock::now();
         });
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
@@ -99,9 +124,10 @@ int main(int argc, char** argv) {
         const Clock::time_point cancel = Clock::now();
         progress.Cancel();
         worker.join();
-        if (outcome.result == arc::BuildResult::Built && end < cancel) {
-            std::printf("the build ended after %d ms without a cancel; worst stop: %.0f ms\n",
-                        delay, worst);
+        if (sheets && !(outcome.ok() && end < cancel)) fs::remove_all(home + "site");
+        if (outcome.ok() && end < cancel) {
+            std::printf("the task ended after %d ms without a cancel (%s); worst stop: %.0f ms\n",
+                        delay, outcome.message.c_str(), worst);
             break;
         }
         const double stopped = std::chrono::duration<double, std::milli>(end - cancel).count();
