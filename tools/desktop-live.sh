@@ -4,7 +4,10 @@
 # list (through its menu command), takes two pictures of the progress window
 # one second apart, covers and uncovers the main window, presses Cancel and
 # answers Yes. The previous database must come out unchanged.
-#   usage: tools/desktop-live.sh [build-dir] [listxml]
+#   usage: [ARCANOTE_LIVE_START=MS] tools/desktop-live.sh [build-dir] [listxml]
+#   (ARCANOTE_LIVE_START: the first picture this long after the progress window
+#   showed, 1500 by default; the rest follows: the second 1 s later, the cover
+#   at +1.2 s, uncovered at +1.5 s, Cancel at +1.8 s)
 #   (listxml: the emulator's -listxml output; default: /usr/games/mame's, made once)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -69,6 +69,7 @@ struct Check {
     int firstBar = 0, secondBar = 0;
     int step = 0;  // 0 waiting, 1 first picture, 2 second, 3 covered, 4 uncovered, 5 cancelling
     std::unique_ptr<QWidget> cover;
+    int start = 1500;
     int redLeft = -1;
     int coveredRed = -1;
 
@@ -108,7 +109,8 @@ struct Check {
             shown = now;
             std::printf("progress window shown\n");
         }
-        const double since = MsBetween(shown, now);
+        // The first picture 1.5 s after the window showed, or at ARCANOTE_LIVE_START ms.
+        const double since = MsBetween(shown, now) + 1500 - start;
         const QRect area = progress->frameGeometry();
         auto* bar = progress->findChild<QProgressBar*>("ProgressBar1");
         if (step == 0 && since >= 1500) {
@@ -159,6 +161,9 @@ struct Check {
 void ScheduleLiveCheck(arc::ui::MainWindow& main, const QString& folder) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     auto check = std::make_shared<Check>(main, folder);
+    bool given = false;
+    const int start = qEnvironmentVariableIntValue("ARCANOTE_LIVE_START", &given);
+    if (given && start >= 0) check->start = start;
     check->poll.setInterval(20);
     QObject::connect(&check->poll, &QTimer::timeout, [check] { check->Tick(); });
     check->poll.start();
