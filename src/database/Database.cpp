@@ -21,8 +21,9 @@ constexpr int kProcOpenDatabase = 300;
 struct Connection {
     sqlite3* db = nullptr;
     std::string path;
-    int savepoints = 0;   // names of nested savepoints
-    std::string failure;  // the first engine error since the connection was opened
+    int savepoints = 0;      // names of nested savepoints
+    std::string failure;     // the first engine error since the connection was opened
+    bool discarded = false;  // the file is thrown away once closed
 };
 
 Connection& Shared() {
@@ -116,13 +117,16 @@ bool OpenDatabase(std::string_view path, DatabaseUse use) {
 void CloseDatabase() {
     Connection& connection = Shared();
     if (!connection.db) return;
-    // Back to a single self-contained file (the write-ahead log is folded in).
-    sqlite3_exec(connection.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    // Back to a single self-contained file (the write-ahead log is folded
+    // in), unless the file is to be thrown away.
+    if (!connection.discarded)
+        sqlite3_exec(connection.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     // Statements left unfinalized keep the file open; close it when they go.
     sqlite3_close_v2(connection.db);
     connection.db = nullptr;
     connection.path.clear();
     connection.savepoints = 0;
+    connection.discarded = false;
 }
 
 DatabaseScope::~DatabaseScope() {
@@ -137,8 +141,9 @@ void ReadOnlyDatabase::StopWhen(const std::atomic<bool>& stop) const {
 }
 
 void SkipCheckpointOnClose() {
-    if (IsDatabaseOpen())
-        sqlite3_db_config(DatabaseHandle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (!IsDatabaseOpen()) return;
+    Shared().discarded = true;
+    sqlite3_db_config(DatabaseHandle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
 InterruptScope::InterruptScope(std::function<bool()> stop) : stop_(std::move(stop)) {

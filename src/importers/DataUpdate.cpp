@@ -126,7 +126,7 @@ void DataValues::Fill(std::size_t set, int field, std::string_view text) {
     column.fill[set] = TextRef(text);
 }
 
-void DataValues::Write(bool onlyChanges) {
+void DataValues::Write(bool onlyChanges, const std::function<bool()>& stop) {
     if (columns_.empty()) return;
     // Each field takes its value, else keeps its own, else its fill value.
     std::string sql = "UPDATE Data SET ";
@@ -172,10 +172,16 @@ void DataValues::Write(bool onlyChanges) {
         update.Run();
         batch.RowDone();
     };
-    for (std::size_t set = 0; set < rowids_.size(); ++set)
+    constexpr std::size_t kStopCheckRows = 256;
+    bool stopped = false;
+    for (std::size_t set = 0; set < rowids_.size() && !stopped; ++set) {
         write(set, rowids_[set]);
-    for (const auto& [set, rowid] : moreRows_)
+        stopped = stop && set % kStopCheckRows == 0 && stop();
+    }
+    for (const auto& [set, rowid] : moreRows_) {
+        if (stopped) break;
         write(set, rowid);
+    }
     batch.Commit();
     columns_.clear();
     pool_.clear();

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,7 +68,9 @@ class DataValues {
     /// batches of committed rows; the collection is emptied. `onlyChanges`
     /// leaves alone the rows the values would not change (an update of a
     /// filled database), at the cost of a comparison on the others.
-    void Write(bool onlyChanges = false);
+    /// `stop`, asked every few hundred rows, ends the writing early (a
+    /// cancelled build, whose file is discarded).
+    void Write(bool onlyChanges = false, const std::function<bool()>& stop = {});
 
   private:
     /// A value's number in the pool, plus one (0: none).

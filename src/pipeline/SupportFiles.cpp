@@ -101,7 +101,7 @@ std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgre
         if (!path.empty() && ImporterOf(row.file)(path, progress, &values))
             read |= SetOf({row.file});
     }
-    if (!stopped()) values.Write();
+    if (!stopped()) values.Write(false, [&] { return progress.Cancelled(); });
     // After the importers (History.dat last): the user's notes go into the new database.
     if (!stopped()) CopyNotesToDatabase(progress);
     TryExecute("PRAGMA synchronous=NORMAL");
