@@ -2,17 +2,16 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/UiService.h"
 #include "ui/QtText.h"
+#include "ui/TaskRunner.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -72,16 +71,7 @@ void ImportOptionsWindow::OpenPaths() {
     // settings it saved.
     QPointer<ImportOptionsWindow> self(this);
     Frame()->hide();
-    if (Ui().OpenWindow(WindowId::Paths)) {
-        QEventLoop wait;
-        QTimer check;
-        check.setInterval(20);
-        QObject::connect(&check, &QTimer::timeout, &wait, [&] {
-            if (!self || !Ui().IsWindowOpen(WindowId::Paths)) wait.quit();
-        });
-        check.start();
-        wait.exec();
-    }
+    if (Ui().OpenWindow(WindowId::Paths)) WaitForWindowClosed(WindowId::Paths, this);
     if (!self) return;
     Frame()->show();
     state_.PathsWindowClosed();

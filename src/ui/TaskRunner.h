@@ -6,6 +6,8 @@
 #include "core/Progress.h"
 #include "core/UiService.h"
 
+class QObject;
+
 namespace arc::ui {
 
 /// The UI service a worker thread uses: each call runs `real` on the UI
@@ -34,6 +36,10 @@ class WorkerUi final : public UiService {
     UiService& real_;
     TaskProgress& progress_;
 };
+
+/// Waits in a local event loop, the windows live, until the tool window
+/// closes or `owner` (the waiting window) is deleted.
+void WaitForWindowClosed(WindowId window, const QObject* owner);
 
 /// Runs `call` on the UI thread and waits for it (in place on the UI thread).
 void RunOnUiThread(const std::function<void()>& call);

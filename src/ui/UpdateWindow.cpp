@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include "core/AppState.h"
@@ -19,6 +18,7 @@
 #include "pipeline/SoftwareStep.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
+#include "ui/TaskRunner.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
@@ -108,12 +108,7 @@ void UpdateWindow::WaitForWindow(WindowId window, bool menusOffAfter) {
     Frame()->hide();
     // The main window may close this one while it waits.
     const QPointer<UpdateWindow> self(this);
-    if (Ui().OpenWindow(window)) {
-        while (self && Ui().IsWindowOpen(window)) {
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-            QThread::msleep(10);
-        }
-    }
+    if (Ui().OpenWindow(window)) WaitForWindowClosed(window, this);
     if (!self) return;
     if (menusOffAfter) DisableMenus();
     Frame()->show();
