@@ -1,6 +1,5 @@
 #include "ui/UpdateWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
