@@ -2,7 +2,10 @@
 // against `xmllint --stream --noout` over the same files, each in a child
 // process so that its peak resident memory is its own.
 //
-//   software_import_bench [--hash FOLDER]   (default /usr/share/games/mame/hash)
+//   software_import_bench [--hash FOLDER] [--keep DATABASE]
+//
+// FOLDER defaults to /usr/share/games/mame/hash; --keep copies the database
+// made to DATABASE (to compare its rows with another build's).
 
 #include <algorithm>
 #include <cstdio>
@@ -45,8 +48,11 @@ int Import(const std::string& hash, const fs::path& folder) {
 
 int main(int argc, char** argv) {
     std::string hash = "/usr/share/games/mame/hash/";
-    for (int i = 1; i + 1 < argc; i += 2)
+    std::string keep;
+    for (int i = 1; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--hash") hash = argv[i + 1];
+        if (std::string(argv[i]) == "--keep") keep = argv[i + 1];
+    }
     std::vector<std::string> files;
     std::uintmax_t bytes = 0;
     std::error_code ec;
@@ -85,6 +91,8 @@ int main(int argc, char** argv) {
         "\nsoftware import / xmllint: %.2fx wall, %.2fx cpu (target at most 1.0x); peak %.1f MB "
         "(target under 150 MB)\n",
         runs[1].wall / runs[0].wall, runs[1].cpu / runs[0].cpu, runs[1].peakKb / 1024.0);
+    if (!keep.empty())
+        fs::copy_file(folder / "software.mdb", keep, fs::copy_options::overwrite_existing, ec);
     fs::remove_all(folder, ec);
     return runs[0].status == 0 && runs[1].status == 0 ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 // Rows of one table inserted many at a time: a statement of several rows
 // costs the engine much less per row than a statement of one.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,28 +17,47 @@ class BulkInsert {
     static constexpr int kRowsPerStatement = 32;
     BulkInsert(std::string_view table, std::vector<std::string_view> columns);
 
-    /// Adds a row, one value per column; written once enough rows wait.
+    /// Adds a row, one value per column (integers, texts, or empty optionals
+    /// for Null); written once enough rows wait. Texts are copied.
     template <class... Values>
-    void Add(Values&&... values) {
-        (waiting_.emplace_back(std::forward<Values>(values)), ...);
-        if (waiting_.size() >= columns_ * kRowsPerStatement) WriteWaiting();
+    void Add(const Values&... values) {
+        (Put(values), ...);
+        if (cells_.size() >= columns_ * kRowsPerStatement) WriteWaiting();
     }
     /// Writes the rows still waiting.
     void Flush();
     /// Forgets the rows still waiting.
-    void Discard() { waiting_.clear(); }
+    void Discard();
 
   private:
+    /// A value waiting: Null, an integer, or a text of `text_` (start, end).
+    struct Cell {
+        enum class Kind : std::uint8_t { Null, Integer, Text } kind;
+        std::int64_t number;
+        std::uint32_t end;
+    };
+    void Put(std::int64_t number) { cells_.push_back({Cell::Kind::Integer, number, 0}); }
+    void Put(int number) { Put(std::int64_t{number}); }
+    void Put(std::string_view text);
+    void Put(const std::string& text) { Put(std::string_view(text)); }
+    template <class T>
+    void Put(const std::optional<T>& value) {
+        if (value) return Put(*value);
+        cells_.push_back({Cell::Kind::Null, 0, 0});
+    }
+    void Bind(Statement& statement, std::size_t first, std::size_t count);
     void WriteWaiting();
 
     std::size_t columns_;
     Statement many_, one_;
-    std::vector<FieldValue> waiting_;  // row after row
+    std::vector<Cell> cells_;  // row after row
+    std::string text_;         // the texts of the cells, one after the other
 };
 
 /// A text value, Null when empty.
-inline FieldValue TextOrNull(std::string_view text) {
-    return text.empty() ? FieldValue{} : FieldValue{std::string(text)};
+inline std::optional<std::string_view> TextOrNull(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    return text;
 }
 
 }  // namespace arc

@@ -21,14 +21,40 @@ using Op = SoftwareWriterThread::Op;
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
+/// The element names the reading acts on, as the parser's dictionary holds
+/// them: a name it hands over is one of these exactly when the pointers match.
+struct Names {
+    explicit Names(xmlDict* dict) {
+        auto intern = [dict](const char* name) { return xmlDictLookup(dict, BAD_CAST name, -1); };
+        software = intern("software");
+        rom = intern("rom");
+        disk = intern("disk");
+        dataarea = intern("dataarea");
+        diskarea = intern("diskarea");
+        part = intern("part");
+        feature = intern("feature");
+        info = intern("info");
+        sharedfeat = intern("sharedfeat");
+        description = intern("description");
+        year = intern("year");
+        publisher = intern("publisher");
+        softwarelist = intern("softwarelist");
+    }
+    const xmlChar *software, *rom, *disk, *dataarea, *diskarea, *part, *feature, *info, *sharedfeat,
+        *description, *year, *publisher, *softwarelist;
+};
+
 /// The state of one reading, handed to the parser's callbacks.
 struct Reading {
-    Reading(SoftwareWriterThread& to, HashFileResult& into) : writer(to), result(into) {}
+    Reading(SoftwareWriterThread& to, HashFileResult& into, xmlDict* dict)
+        : writer(to), result(into), names(dict) {}
     SoftwareWriterThread& writer;
     HashFileResult& result;
+    const Names names;
     bool entities = false;
     bool sawList = false;
     bool inList = false;
+    int listItems = 0;  // items of the open list handed to the writer
     std::exception_ptr failure;
     std::string area;  // name of the open data or disk area
     std::string text;  // the text of the element being captured
@@ -38,10 +64,6 @@ struct Reading {
 
 Reading& ReadingOf(void* context) {
     return *static_cast<Reading*>(static_cast<xmlParserCtxt*>(context)->_private);
-}
-
-bool Is(const xmlChar* name, const char* wanted) {
-    return std::strcmp(reinterpret_cast<const char*>(name), wanted) == 0;
 }
 
 /// The attributes of a start tag, as the parser hands them: five pointers each
@@ -87,29 +109,31 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
                   const xmlChar**, int count, int, const xmlChar** values) {
     Guard(context, [&](Reading& reading) {
         SoftwareWriterThread& writer = reading.writer;
+        const Names& is = reading.names;
         reading.decoded.clear();
         const Attributes attributes(values, count, reading.decoded);
-        if (Is(name, "software")) {
+        if (name == is.software) {
             writer.Push(Op::BeginItem,
                         {attributes["name"], attributes["cloneof"], attributes["supported"]});
-        } else if (Is(name, "rom") || Is(name, "disk")) {
-            const std::string_view kind = Is(name, "rom") ? "rom" : "disk";
+        } else if (name == is.rom || name == is.disk) {
+            const std::string_view kind = name == is.rom ? "rom" : "disk";
             writer.Push(Op::AddRom, {reading.area, kind, attributes["name"], attributes["size"],
                                      attributes["crc"], attributes["sha1"], attributes["status"]});
-        } else if (Is(name, "dataarea") || Is(name, "diskarea")) {
+        } else if (name == is.dataarea || name == is.diskarea) {
             reading.area.assign(attributes["name"]);
-        } else if (Is(name, "part")) {
+        } else if (name == is.part) {
             writer.Push(Op::BeginPart, {attributes["name"], attributes["interface"]});
-        } else if (Is(name, "feature")) {
+        } else if (name == is.feature) {
             writer.Push(Op::AddFeature, {attributes["name"], attributes["value"]});
-        } else if (Is(name, "info") || Is(name, "sharedfeat")) {
+        } else if (name == is.info || name == is.sharedfeat) {
             writer.Push(Op::AddInfo, {reinterpret_cast<const char*>(name), attributes["name"],
                                       attributes["value"]});
-        } else if (Is(name, "description") || Is(name, "year") || Is(name, "publisher")) {
+        } else if (name == is.description || name == is.year || name == is.publisher) {
             reading.capturing = true;
             reading.text.clear();
-        } else if (Is(name, "softwarelist")) {
+        } else if (name == is.softwarelist) {
             reading.sawList = reading.inList = true;
+            reading.listItems = 0;
             writer.Push(Op::BeginList, {attributes["name"], attributes["description"]});
         }
     });
@@ -118,19 +142,23 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
 void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*) {
     Guard(context, [&](Reading& reading) {
         SoftwareWriterThread& writer = reading.writer;
-        if (Is(name, "software")) {
+        const Names& is = reading.names;
+        if (name == is.software) {
             writer.Push(Op::EndItem);
-        } else if (Is(name, "part")) {
+            ++reading.listItems;
+        } else if (name == is.part) {
             writer.Push(Op::EndPart);
         } else if (reading.capturing) {
             reading.capturing = false;
-            const Op field = Is(name, "description") ? Op::Description
-                             : Is(name, "year")      ? Op::Year
-                                                     : Op::Publisher;
+            const Op field = name == is.description ? Op::Description
+                             : name == is.year      ? Op::Year
+                                                    : Op::Publisher;
             writer.Push(field, {reading.text});
-        } else if (Is(name, "softwarelist") && reading.inList) {
+        } else if (name == is.softwarelist && reading.inList) {
             writer.Push(Op::EndList);
             reading.inList = false;
+            ++reading.result.lists;
+            reading.result.items += reading.listItems;
         }
     });
 }
@@ -189,8 +217,6 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& write
         result.error = "cannot be read";
         return result;
     }
-    const SoftwareWriterThread::Saved before = writer.Sync();
-    Reading reading(writer, result);
     xmlSAXHandler handler = StreamingHandler();
     std::unique_ptr<xmlParserCtxt, ContextFree> context(
         xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, path.c_str()));
@@ -198,6 +224,7 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& write
         result.error = "out of memory";
         return result;
     }
+    Reading reading(writer, result, context->dict);
     context->_private = &reading;
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     std::vector<char> buffer(kChunkBytes);
@@ -221,9 +248,6 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& write
     const bool wellFormed = context->wellFormed != 0;
     if (reading.inList) writer.Push(Op::AbandonList);  // a list the file did not close
     if (reading.failure) std::rethrow_exception(reading.failure);
-    const SoftwareWriterThread::Saved after = writer.Sync();
-    result.lists = after.lists - before.lists;
-    result.items = after.items - before.items;
     if (reading.entities)
         result.error = kHashEntitiesRefused;
     else if (failed || !wellFormed)

@@ -11,17 +11,18 @@ namespace arc {
 class SoftwareWriterThread;
 
 struct HashFileResult {
-    int lists = 0;  ///< lists saved whole
+    int lists = 0;  ///< lists read whole and handed to the writer
     int items = 0;  ///< their items
     bool cancelled = false;
     std::string error;  ///< why the file was not read whole ("" when it was)
 };
 
 /// Streams the file through libxml2 without building a document. Each
-/// softwarelist element is saved when it ends; one that an error or a cancel
-/// cuts short is rolled back. A file that declares entities is refused before
-/// any of its elements is read; its external DTD is never loaded.
-/// `onBytes` is told the bytes read so far and returns false to cancel.
+/// softwarelist element is handed to the writer to be saved when it ends; one
+/// that an error or a cancel cuts short is rolled back. The writer may still
+/// be saving when this returns: its Sync tells what it saved. A file that declares entities is
+/// refused before any of its elements is read; its external DTD is never loaded. `onBytes` is told
+/// the bytes read so far and returns false to cancel.
 HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& writer,
                             const std::function<bool(std::uint64_t)>& onBytes = {});
 

@@ -100,8 +100,7 @@ void SoftwareWriter::SetText(SoftwareText field, std::string_view text) {
 
 void SoftwareWriter::AddInfo(std::string_view kind, std::string_view name, std::string_view value) {
     if (!inItem_) return;
-    insertInfo_.Add(nextItemId_, nextSeq_++, std::string(kind), std::string(name),
-                    std::string(value));
+    insertInfo_.Add(nextItemId_, nextSeq_++, kind, name, value);
 }
 
 void SoftwareWriter::BeginPart(std::string_view name, std::string_view interface) {
@@ -121,11 +120,11 @@ void SoftwareWriter::AddRom(std::string_view area, std::string_view kind, std::s
                             std::string_view size, std::string_view crc, std::string_view sha1,
                             std::string_view status) {
     if (!inPart_ || name.empty()) return;  // a continuation of the ROM before it
-    FieldValue bytes;
+    std::optional<std::int64_t> bytes;
     if (!size.empty())
         bytes = static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0));
-    insertRom_.Add(nextItemId_, nextSeq_++, nextPartId_, std::string(area), std::string(kind),
-                   std::string(name), bytes, TextOrNull(crc), TextOrNull(sha1), TextOrNull(status));
+    insertRom_.Add(nextItemId_, nextSeq_++, nextPartId_, area, kind, name, bytes, TextOrNull(crc),
+                   TextOrNull(sha1), TextOrNull(status));
 }
 
 void SoftwareWriter::EndPart() {

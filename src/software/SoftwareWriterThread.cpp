@@ -54,7 +54,13 @@ void SoftwareWriterThread::Work() {
 
 void SoftwareWriterThread::Apply(const Batch& batch) {
     std::size_t at = 0;
-    auto next = [&]() -> std::string_view { return batch.values[at++]; };
+    std::uint32_t start = 0;
+    auto next = [&]() -> std::string_view {
+        const std::uint32_t end = batch.ends[at++];
+        const std::string_view value(batch.text.data() + start, end - start);
+        start = end;
+        return value;
+    };
     for (const Op op : batch.ops) {
         switch (op) {
             case Op::BeginList: {
@@ -127,8 +133,10 @@ void SoftwareWriterThread::ThrowIfFailed() {
 
 void SoftwareWriterThread::Push(Op op, std::initializer_list<std::string_view> values) {
     current_.ops.push_back(op);
-    for (std::string_view value : values)
-        current_.values.emplace_back(value);
+    for (std::string_view value : values) {
+        current_.text.append(value);
+        current_.ends.push_back(static_cast<std::uint32_t>(current_.text.size()));
+    }
     if (current_.ops.size() >= kBatchOps) Ship();
 }
 

@@ -58,7 +58,8 @@ class SoftwareWriterThread {
   private:
     struct Batch {
         std::vector<Op> ops;
-        std::vector<std::string> values;  // each op's arguments, in order
+        std::string text;                 // each op's arguments, one after the other
+        std::vector<std::uint32_t> ends;  // where each argument ends in `text`
     };
     void Ship();
     void Work();
