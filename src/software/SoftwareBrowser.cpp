@@ -1,5 +1,7 @@
 #include "software/SoftwareBrowser.h"
 
+#include <algorithm>
+
 #include "core/Files.h"
 #include "database/Database.h"
 #include "software/SoftwarePlay.h"
@@ -22,11 +24,67 @@ std::vector<std::string> Words(std::string_view filter) {
     return words;
 }
 
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const char x = LowerAscii(a[i]);
+        const char y = LowerAscii(b[i]);
+        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+/// The text a row is sorted by in a column ("" for no value).
+std::string_view SortText(const SoftwareBrowserRow& row, SoftwareColumn column) {
+    switch (column) {
+        case SoftwareColumn::Title:
+            return row.title;
+        case SoftwareColumn::Year:
+            return row.year;  // "1987" < "198?" < "19??": known digits first
+        case SoftwareColumn::Publisher:
+            return row.publisher;
+        case SoftwareColumn::Supported:
+            return row.supported;
+        case SoftwareColumn::Owned:
+            return row.owned ? "yes" : "";
+        case SoftwareColumn::Verdict:
+            return row.verdict;
+        case SoftwareColumn::Name:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
+
+void SoftwareBrowser::SortBy(SoftwareColumn column, bool descending) {
+    column_ = column;
+    descending_ = descending;
+    Sort(order_);
+    Sort(visible_);
+}
+
+void SoftwareBrowser::Sort(std::vector<std::uint32_t>& rows) const {
+    // Rows are read by list and name: their index is the name order.
+    if (column_ == SoftwareColumn::Name) {
+        std::sort(rows.begin(), rows.end());
+        if (descending_) std::reverse(rows.begin(), rows.end());
+        return;
+    }
+    std::sort(rows.begin(), rows.end(), [this](std::uint32_t a, std::uint32_t b) {
+        const std::string_view x = SortText(rows_[a], column_);
+        const std::string_view y = SortText(rows_[b], column_);
+        if (x.empty() != y.empty()) return y.empty();
+        const int order = CompareNoCase(x, y);
+        if (order != 0) return descending_ ? order > 0 : order < 0;
+        return a < b;
+    });
+}
 
 void SoftwareBrowser::Load(const ReadOnlyDatabase* db, const std::string& list) {
     rows_.clear();
     haystacks_.clear();
+    order_.clear();
     visible_.clear();
     filter_.clear();
     if (!HasTable(db, "Software")) return;
@@ -58,9 +116,11 @@ void SoftwareBrowser::Load(const ReadOnlyDatabase* db, const std::string& list) 
         for (char& c : haystack)
             c = LowerAscii(c);
     }
-    visible_.resize(rows_.size());
-    for (std::uint32_t i = 0; i < visible_.size(); ++i)
-        visible_[i] = i;
+    order_.resize(rows_.size());
+    for (std::uint32_t i = 0; i < order_.size(); ++i)
+        order_[i] = i;
+    if (column_ != SoftwareColumn::Name || descending_) Sort(order_);
+    visible_ = order_;
 }
 
 bool SoftwareBrowser::Matches(std::size_t row, const std::vector<std::string>& words) const {
@@ -80,7 +140,7 @@ void SoftwareBrowser::SetFilter(std::string_view filter) {
         for (std::uint32_t row : visible_)
             if (Matches(row, words)) shown.push_back(row);
     } else {
-        for (std::uint32_t row = 0; row < rows_.size(); ++row)
+        for (std::uint32_t row : order_)
             if (Matches(row, words)) shown.push_back(row);
     }
     visible_ = std::move(shown);

@@ -14,15 +14,13 @@
 #include <QVBoxLayout>
 
 #include "collection/GameBrowserQuery.h"
-#include "core/Emulator.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "core/UiService.h"
 #include "database/Database.h"
+#include "ui/EmulatorLauncher.h"
 #include "ui/ListTable.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -40,27 +38,13 @@ std::string Words(std::string_view english, std::string_view french) {
 
 constexpr int kColumns = 7;
 
-/// The emulator started on the request through the shared connection.
-PlaySoftwareOutcome PlayThroughEmulator(const PlaySoftwareRequest& request) {
-    DatabaseScope database;
-    if (!database.Open(TheSettings().DatabasePath)) {
-        PlaySoftwareOutcome outcome;
-        static_cast<Outcome&>(outcome) =
-            Outcome::Failure(TheSettings().DatabasePath + " cannot be opened");
-        return outcome;
-    }
-    WindowProgress progress;
-    TaskContext context(progress, Ui());
-    return RunPlaySoftware(request, context);
-}
-
 }  // namespace
 
 /// The shown rows of the browser: name, title, year, publisher, supported,
 /// owned and verdict.
 class SoftwareRowsModel : public QAbstractTableModel {
   public:
-    SoftwareRowsModel(const SoftwareBrowser& browser, QObject* parent)
+    SoftwareRowsModel(SoftwareBrowser& browser, QObject* parent)
         : QAbstractTableModel(parent), browser_(browser) {}
 
     void Reset() {
@@ -106,13 +90,20 @@ class SoftwareRowsModel : public QAbstractTableModel {
         return Said(kNames[section].first, kNames[section].second);
     }
 
+    /// A header click: the browser orders its rows by the column.
+    void sort(int column, Qt::SortOrder order) override {
+        if (column < 0 || column >= kColumns) return;
+        beginResetModel();
+        browser_.SortBy(static_cast<SoftwareColumn>(column), order == Qt::DescendingOrder);
+        endResetModel();
+    }
+
   private:
-    const SoftwareBrowser& browser_;
+    SoftwareBrowser& browser_;
 };
 
 SoftwareBrowserWindow::SoftwareBrowserWindow()
     : ChildWindow(WindowId::SoftwareBrowser),
-      player_(PlayThroughEmulator),
       model_(new SoftwareRowsModel(browser_, this)),
       lists_(new QComboBox),
       filter_(new QLineEdit),
@@ -134,6 +125,8 @@ SoftwareBrowserWindow::SoftwareBrowserWindow()
     play_->setObjectName("SoftwarePlay");
 
     SetUpListTable(*table_, model_);
+    table_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    table_->setSortingEnabled(true);
     const int charWidth = fontMetrics().averageCharWidth();
     for (const auto& [column, chars] :
          {std::pair{0, 18}, {1, 44}, {2, 6}, {3, 22}, {4, 9}, {5, 7}, {6, 10}})
@@ -143,6 +136,10 @@ SoftwareBrowserWindow::SoftwareBrowserWindow()
     connect(filter_, &QLineEdit::textChanged, this, [this] { Refilter(); });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowDetail(); });
+    // After the view has sorted the rows: the first one shown, as after a filter.
+    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] {
+        if (browser_.Count() > 0 && db_) table_->selectRow(0);
+    });
     connect(table_, &QTableView::doubleClicked, this, [this] { Play(); });
     connect(play_, &QPushButton::clicked, this, [this] { Play(); });
 
@@ -246,16 +243,9 @@ void SoftwareBrowserWindow::Play() {
     const int shown = table_->currentIndex().row();
     if (!db_ || shown < 0 || machines_->count() == 0) return;
     const SoftwareBrowserRow& row = browser_.Row(static_cast<std::size_t>(shown));
-    PlaySoftwareRequest request;
-    request.emulator = MameExecutable();
-    request.romsFolder = TheSettings().RomsFolder;
-    request.list = row.list;
-    request.item = row.name;
-    request.machine = machines_->currentText().toStdString();
-    WriteLog("play software: " + request.machine + " " + request.list + "/" + request.item);
-    const PlaySoftwareOutcome outcome = player_(request);
-    if (!outcome.ok() && !outcome.message.empty())
-        Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Exclamation);
+    // The machines offered are those that run the item; the emulator runs on
+    // its own and the play is recorded when it ends.
+    PlaySoftware(machines_->currentText().toStdString(), row.list, row.name);
 }
 
 ARCANOTE_REGISTER_WINDOW(WindowId::SoftwareBrowser, SoftwareBrowserWindow);
