@@ -20,46 +20,49 @@ std::string InsertSql(std::string_view table, const std::vector<std::string_view
 }  // namespace
 
 BulkInsert::BulkInsert(std::string_view table, std::vector<std::string_view> columns)
-    : columns_(columns.size()),
-      many_(InsertSql(table, columns, kRowsPerStatement)),
-      one_(InsertSql(table, columns, 1)) {}
+    : columns_(columns.size()) {
+    for (int rows = kRowsPerStatement; rows >= 1; rows /= 2)
+        statements_.emplace_back(InsertSql(table, columns, rows));
+}
 
 void BulkInsert::Put(std::string_view text) {
     text_.append(text);
     cells_.push_back({Cell::Kind::Text, 0, static_cast<std::uint32_t>(text_.size())});
 }
 
-/// Binds `count` cells from `first` to the statement's parameters, the texts
-/// without a copy: they stay in `text_` until the statement has run.
-void BulkInsert::Bind(Statement& statement, std::size_t first, std::size_t count) {
-    std::uint32_t start = 0;
-    for (std::size_t i = 0; i < first; ++i)
-        if (cells_[i].kind == Cell::Kind::Text) start = cells_[i].end;
+std::size_t BulkInsert::Write(std::size_t which, std::size_t first, std::uint32_t& textStart) {
+    Statement& statement = statements_[which];
+    const std::size_t count = columns_ * (kRowsPerStatement >> which);
     for (std::size_t i = 0; i < count; ++i) {
         const Cell& cell = cells_[first + i];
         const int parameter = static_cast<int>(i) + 1;
         if (cell.kind == Cell::Kind::Integer) {
             statement.Bind(parameter, cell.number);
         } else if (cell.kind == Cell::Kind::Text) {
-            statement.BindView(parameter, std::string_view(text_.data() + start, cell.end - start));
-            start = cell.end;
+            // Bound without a copy: the text stays in `text_` until the run.
+            statement.BindView(parameter,
+                               std::string_view(text_.data() + textStart, cell.end - textStart));
+            textStart = cell.end;
         } else {
             statement.BindNull(parameter);
         }
     }
+    statement.Run();
+    return first + count;
 }
 
 void BulkInsert::WriteWaiting() {
-    Bind(many_, 0, cells_.size());
-    many_.Run();
+    std::uint32_t textStart = 0;
+    Write(0, 0, textStart);
     Discard();
 }
 
 void BulkInsert::Flush() {
-    for (std::size_t first = 0; first < cells_.size(); first += columns_) {
-        Bind(one_, first, columns_);
-        one_.Run();
-    }
+    std::uint32_t textStart = 0;
+    std::size_t first = 0;
+    for (std::size_t which = 0; which < statements_.size(); ++which)
+        if (cells_.size() - first >= columns_ * (kRowsPerStatement >> which))
+            first = Write(which, first, textStart);
     Discard();
 }
 

@@ -14,7 +14,7 @@ namespace arc {
 
 class BulkInsert {
   public:
-    static constexpr int kRowsPerStatement = 32;
+    static constexpr int kRowsPerStatement = 32;  // a power of two
     BulkInsert(std::string_view table, std::vector<std::string_view> columns);
 
     /// Adds a row, one value per column (integers, texts, or empty optionals
@@ -45,11 +45,15 @@ class BulkInsert {
         if (value) return Put(*value);
         cells_.push_back({Cell::Kind::Null, 0, 0});
     }
-    void Bind(Statement& statement, std::size_t first, std::size_t count);
+    /// Runs statements_[which] on the rows waiting from cell `first` on, as
+    /// many as it takes; returns the cell after them.
+    std::size_t Write(std::size_t which, std::size_t first, std::uint32_t& textStart);
     void WriteWaiting();
 
     std::size_t columns_;
-    Statement many_, one_;
+    /// Statements of 32, 16, 8, 4, 2 and 1 rows: the rows left at a flush
+    /// take one of each at most.
+    std::vector<Statement> statements_;
     std::vector<Cell> cells_;  // row after row
     std::string text_;         // the texts of the cells, one after the other
 };

@@ -17,7 +17,7 @@
 namespace arc {
 namespace {
 
-using Op = SoftwareWriterThread::Op;
+using Op = SoftwareOps::Op;
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
@@ -46,9 +46,9 @@ struct Names {
 
 /// The state of one reading, handed to the parser's callbacks.
 struct Reading {
-    Reading(SoftwareWriterThread& to, HashFileResult& into, xmlDict* dict)
+    Reading(SoftwareOps& to, HashFileResult& into, xmlDict* dict)
         : writer(to), result(into), names(dict) {}
-    SoftwareWriterThread& writer;
+    SoftwareOps& writer;
     HashFileResult& result;
     const Names names;
     bool entities = false;
@@ -108,7 +108,7 @@ void Guard(void* context, Body&& body) {
 void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
                   const xmlChar**, int count, int, const xmlChar** values) {
     Guard(context, [&](Reading& reading) {
-        SoftwareWriterThread& writer = reading.writer;
+        SoftwareOps& writer = reading.writer;
         const Names& is = reading.names;
         reading.decoded.clear();
         const Attributes attributes(values, count, reading.decoded);
@@ -141,7 +141,7 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
 
 void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*) {
     Guard(context, [&](Reading& reading) {
-        SoftwareWriterThread& writer = reading.writer;
+        SoftwareOps& writer = reading.writer;
         const Names& is = reading.names;
         if (name == is.software) {
             writer.Push(Op::EndItem);
@@ -201,6 +201,36 @@ struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+/// The file the parser pulls, told as it goes by.
+struct Source {
+    std::unique_ptr<std::FILE, FileClose> file;
+    const std::function<bool(std::uint64_t)>& onBytes;
+    std::uint64_t read = 0;
+    std::uint64_t told = 0;  // bytes last told to onBytes
+    bool cancelled = false;
+    bool failed = false;
+};
+
+/// The parser's read: -1 stops it (a cancel or a read error).
+int ReadSome(void* context, char* buffer, int length) {
+    Source& source = *static_cast<Source*>(context);
+    const std::size_t got =
+        std::fread(buffer, 1, static_cast<std::size_t>(length), source.file.get());
+    if (got == 0 && std::ferror(source.file.get())) {
+        source.failed = true;
+        return -1;
+    }
+    source.read += got;
+    if (source.onBytes && source.read - source.told >= kChunkBytes) {
+        source.told = source.read;
+        if (!source.onBytes(source.read)) {
+            source.cancelled = true;
+            return -1;
+        }
+    }
+    return static_cast<int>(got);
+}
+
 std::string ParserError(xmlParserCtxt* context) {
     const xmlError* error = xmlCtxtGetLastError(context);
     if (!error || !error->message) return "not well-formed XML";
@@ -209,17 +239,19 @@ std::string ParserError(xmlParserCtxt* context) {
 
 }  // namespace
 
-HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& writer,
+HashFileResult ReadHashFile(const std::string& path, SoftwareOps& writer,
                             const std::function<bool(std::uint64_t)>& onBytes) {
     HashFileResult result;
-    std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    Source source{std::unique_ptr<std::FILE, FileClose>(std::fopen(path.c_str(), "rb")), onBytes};
+    if (!source.file) {
         result.error = "cannot be read";
         return result;
     }
+    std::setvbuf(source.file.get(), nullptr, _IOFBF, kChunkBytes);
     xmlSAXHandler handler = StreamingHandler();
-    std::unique_ptr<xmlParserCtxt, ContextFree> context(
-        xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, path.c_str()));
+    // The parser pulls the file through ReadSome; it closes nothing of ours.
+    std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlCreateIOParserCtxt(
+        &handler, nullptr, ReadSome, nullptr, &source, XML_CHAR_ENCODING_NONE));
     if (!context) {
         result.error = "out of memory";
         return result;
@@ -227,34 +259,22 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& write
     Reading reading(writer, result, context->dict);
     context->_private = &reading;
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    std::vector<char> buffer(kChunkBytes);
-    std::uint64_t read = 0;
-    bool failed = false;
-    for (;;) {
-        const std::size_t got = std::fread(buffer.data(), 1, kChunkBytes, file.get());
-        read += got;
-        const bool last = got < kChunkBytes;
-        if (xmlParseChunk(context.get(), buffer.data(), static_cast<int>(got), last ? 1 : 0) != 0 ||
-            reading.failure || reading.entities) {
-            failed = true;
-            break;
-        }
-        if (last) break;
-        if (onBytes && !onBytes(read)) {
-            result.cancelled = true;
-            break;
-        }
-    }
+    const bool failed = xmlParseDocument(context.get()) != 0;
     const bool wellFormed = context->wellFormed != 0;
+    result.cancelled = source.cancelled;
     if (reading.inList) writer.Push(Op::AbandonList);  // a list the file did not close
+    writer.Flush();
     if (reading.failure) std::rethrow_exception(reading.failure);
+    if (result.cancelled) return result;
     if (reading.entities)
         result.error = kHashEntitiesRefused;
+    else if (source.failed)
+        result.error = "cannot be read";
     else if (failed || !wellFormed)
         result.error = ParserError(context.get());
-    else if (!result.cancelled && !reading.sawList)
+    else if (!reading.sawList)
         result.error = "holds no software list";
-    if (onBytes && !result.cancelled) onBytes(read);
+    if (onBytes) onBytes(source.read);
     return result;
 }
 

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "database/Database.h"
-#include "software/HashFileReader.h"
+#include "software/HashFileQueue.h"
 #include "software/SoftwareWriterThread.h"
 
 namespace arc {
@@ -115,31 +116,32 @@ SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
         totalBytes += SizeOf(file);
     TaskProgress& progress = context.progress();
     progress.SetTotal(static_cast<int>(totalBytes / 1024));
-    std::uint64_t before = 0;
     bool cancelled = false;
     const std::optional<std::string> failure = GuardedFailure(kProcSoftwareImport, [&] {
         const NewFileWriting quick(request.newDatabase);
         SoftwareWriterThread writer;
-        for (const std::string& file : files) {
-            if (!progress.Step(static_cast<int>(before / 1024))) {
-                cancelled = true;
-                break;
-            }
-            progress.SetLabel(BaseName(file));
-            const HashFileResult result = ReadHashFile(file, writer, [&](std::uint64_t bytes) {
-                return progress.Step(static_cast<int>((before + bytes) / 1024));
-            });
-            before += SizeOf(file);
-            if (result.cancelled) {
-                cancelled = true;
-                break;
-            }
+        // The files are independent: several are read at once, the writer
+        // takes them in order.
+        const int readings = std::thread::hardware_concurrency() > 1 ? 2 : 1;
+        HashFileQueue queue(files, readings);
+        std::size_t next = 0;
+        auto going = [&](std::uint64_t bytes) {
+            progress.SetLabel(BaseName(files[std::min(next, files.size() - 1)]));
+            return progress.Step(static_cast<int>(bytes / 1024));
+        };
+        while (const auto read = queue.Next(
+                   [&](SoftwareOps::Batch&& batch) { writer.Ship(std::move(batch)); }, going)) {
+            ++next;
+            const HashFileResult& result = read->result;
+            if (result.cancelled) break;
             if (!result.error.empty()) {
-                WriteLog("software: " + file + " " + result.error +
+                WriteLog("software: " + read->path + " " + result.error +
                          (result.lists ? "" : "; it was not imported"));
-                outcome.failedFiles.push_back(file);
+                outcome.failedFiles.push_back(read->path);
             }
         }
+        cancelled = queue.Cancelled();
+        if (!cancelled) progress.Step(static_cast<int>(totalBytes / 1024));
         // The lists handed over are saved, a cancel's too (its open list was
         // rolled back).
         const SoftwareWriterThread::Saved saved = writer.Sync();

@@ -11,7 +11,6 @@
 namespace arc {
 namespace {
 
-constexpr std::string_view kListIndex = "IX_Software_ListName";
 constexpr std::string_view kOfList = "SELECT Id FROM Software WHERE ListName = ?";
 
 std::int64_t NextSeq(std::string_view table) {
@@ -46,17 +45,16 @@ SoftwareWriter::SoftwareWriter()
       nextPartId_(NextId("SoftwarePart")),
       nextSeq_(std::max(NextSeq("SoftwareInfo"), NextSeq("SoftwareRom"))),
       fresh_(nextItemId_ == 1) {
-    // Into an empty table the index is built once at the end, which is faster
-    // than keeping it up to date row by row.
-    if (fresh_) Execute("DROP INDEX IF EXISTS " + std::string(kListIndex));
+    // The index on the list name is kept up to date row by row, even into
+    // empty tables: that work runs here, beside the reading, where building
+    // it at the end would hold the whole import up.
 }
 
 SoftwareWriter::~SoftwareWriter() {
     try {
         AbandonList();
-        if (fresh_) CreateSoftwareTables();  // the index set aside
     } catch (...) {
-        // The connection may be gone; the index is made again at the next import.
+        // The connection may be gone; nothing is left to undo then.
     }
 }
 
