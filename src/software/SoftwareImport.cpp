@@ -84,6 +84,43 @@ class NewFileWriting {
     bool active_ = false;
 };
 
+/// Reads the files into the writer; true on a cancel. The lists handed over
+/// are saved, a cancel's too (its open list is rolled back).
+bool ImportFiles(const std::vector<std::string>& files, TaskProgress& progress,
+                 SoftwareImportOutcome& outcome) {
+    std::uint64_t totalBytes = 0;
+    for (const std::string& file : files)
+        totalBytes += SizeOf(file);
+    progress.SetTotal(static_cast<int>(totalBytes / 1024));
+    SoftwareWriterThread writer;
+    // The files are independent: several are read at once, the writer takes
+    // them in order.
+    const int readings = std::thread::hardware_concurrency() > 1 ? 2 : 1;
+    HashFileQueue queue(files, readings);
+    std::size_t next = 0;
+    auto going = [&](std::uint64_t bytes) {
+        progress.SetLabel(BaseName(files[std::min(next, files.size() - 1)]));
+        return progress.Step(static_cast<int>(bytes / 1024));
+    };
+    while (const auto read = queue.Next(
+               [&](SoftwareOps::Batch&& batch) { writer.Ship(std::move(batch)); }, going)) {
+        ++next;
+        const HashFileResult& result = read->result;
+        if (result.cancelled) break;
+        if (!result.error.empty()) {
+            WriteLog("software: " + read->path + " " + result.error +
+                     (result.lists ? "" : "; it was not imported"));
+            outcome.failedFiles.push_back(read->path);
+        }
+    }
+    const bool cancelled = queue.Cancelled();
+    if (!cancelled) progress.Step(static_cast<int>(totalBytes / 1024));
+    const SoftwareWriterThread::Saved saved = writer.Sync();
+    outcome.lists = saved.lists;
+    outcome.items = saved.items;
+    return cancelled;
+}
+
 }  // namespace
 
 SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
@@ -111,42 +148,11 @@ SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
         return outcome;
     }
 
-    std::uint64_t totalBytes = 0;
-    for (const std::string& file : files)
-        totalBytes += SizeOf(file);
     TaskProgress& progress = context.progress();
-    progress.SetTotal(static_cast<int>(totalBytes / 1024));
     bool cancelled = false;
     const std::optional<std::string> failure = GuardedFailure(kProcSoftwareImport, [&] {
         const NewFileWriting quick(request.newDatabase);
-        SoftwareWriterThread writer;
-        // The files are independent: several are read at once, the writer
-        // takes them in order.
-        const int readings = std::thread::hardware_concurrency() > 1 ? 2 : 1;
-        HashFileQueue queue(files, readings);
-        std::size_t next = 0;
-        auto going = [&](std::uint64_t bytes) {
-            progress.SetLabel(BaseName(files[std::min(next, files.size() - 1)]));
-            return progress.Step(static_cast<int>(bytes / 1024));
-        };
-        while (const auto read = queue.Next(
-                   [&](SoftwareOps::Batch&& batch) { writer.Ship(std::move(batch)); }, going)) {
-            ++next;
-            const HashFileResult& result = read->result;
-            if (result.cancelled) break;
-            if (!result.error.empty()) {
-                WriteLog("software: " + read->path + " " + result.error +
-                         (result.lists ? "" : "; it was not imported"));
-                outcome.failedFiles.push_back(read->path);
-            }
-        }
-        cancelled = queue.Cancelled();
-        if (!cancelled) progress.Step(static_cast<int>(totalBytes / 1024));
-        // The lists handed over are saved, a cancel's too (its open list was
-        // rolled back).
-        const SoftwareWriterThread::Saved saved = writer.Sync();
-        outcome.lists = saved.lists;
-        outcome.items = saved.items;
+        cancelled = ImportFiles(files, progress, outcome);
     });
     if (!generated.empty()) DeleteFileIfExists(generated);
     const std::string counts = std::to_string(outcome.lists) + " software lists, " +
