@@ -14,23 +14,30 @@
 namespace arc {
 namespace {
 
-TEST(SoftwareBrowser, FilterNarrowsAsTypedWidensAsErasedAndDetailNamesPartsAndNotes) {
+/// The cut lists imported, smb audited complete and smb3 owned.
+class SoftwareBrowserTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::StartFreshProgramFolder(home);
+        ScopedScriptedUi scripted;
+        std::string error;
+        ASSERT_TRUE(CreateTemplateDatabase(home.file("b.mdb"), &error)) << error;
+        ASSERT_TRUE(OpenDatabase(home.file("b.mdb")));
+        test::RecordedProgress progress;
+        TaskContext context(progress, scripted.ui);
+        ASSERT_TRUE(RunSoftwareImport(
+                        {test::SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
+                        .ok());
+        Execute(
+            "CREATE TABLE SoftwareAudit (ListName TEXT, Name TEXT, Verdict TEXT);"
+            "INSERT INTO SoftwareAudit VALUES ('nes', 'smb', 'complete');"
+            "UPDATE Software SET Owned = 1 WHERE Name = 'smb3'");
+        CloseDatabase();
+    }
     test::TempDir home;
-    test::StartFreshProgramFolder(home);
-    ScopedScriptedUi scripted;
-    std::string error;
-    ASSERT_TRUE(CreateTemplateDatabase(home.file("b.mdb"), &error)) << error;
-    ASSERT_TRUE(OpenDatabase(home.file("b.mdb")));
-    test::RecordedProgress progress;
-    TaskContext context(progress, scripted.ui);
-    ASSERT_TRUE(
-        RunSoftwareImport({test::SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
-            .ok());
-    Execute(
-        "CREATE TABLE SoftwareAudit (ListName TEXT, Name TEXT, Verdict TEXT);"
-        "INSERT INTO SoftwareAudit VALUES ('nes', 'smb', 'complete')");
-    CloseDatabase();
+};
 
+TEST_F(SoftwareBrowserTest, FilterNarrowsAsTypedWidensAsErasedAndDetailNamesPartsAndNotes) {
     const ReadOnlyDatabase db(home.file("b.mdb"));
     SoftwareBrowser browser;
     browser.Load(&db, "");
@@ -77,24 +84,8 @@ TEST(SoftwareBrowser, FilterNarrowsAsTypedWidensAsErasedAndDetailNamesPartsAndNo
     EXPECT_TRUE(detail.machines.empty());  // no machine list imported
 }
 
-TEST(SoftwareBrowser, HeaderSortsByEachColumnEmptyValuesLastAndTheFilterKeepsTheOrder) {
-    test::TempDir home;
-    test::StartFreshProgramFolder(home);
-    ScopedScriptedUi scripted;
-    std::string error;
-    ASSERT_TRUE(CreateTemplateDatabase(home.file("s.mdb"), &error)) << error;
-    ASSERT_TRUE(OpenDatabase(home.file("s.mdb")));
-    test::RecordedProgress progress;
-    TaskContext context(progress, scripted.ui);
-    ASSERT_TRUE(
-        RunSoftwareImport({test::SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
-            .ok());
-    Execute(
-        "CREATE TABLE SoftwareAudit (ListName TEXT, Name TEXT, Verdict TEXT);"
-        "INSERT INTO SoftwareAudit VALUES ('nes', 'smb', 'complete');"
-        "UPDATE Software SET Owned = 1 WHERE Name = 'smb3'");
-    CloseDatabase();
-    const ReadOnlyDatabase db(home.file("s.mdb"));
+TEST_F(SoftwareBrowserTest, HeaderSortsByEachColumnEmptyValuesLastAndTheFilterKeepsTheOrder) {
+    const ReadOnlyDatabase db(home.file("b.mdb"));
     SoftwareBrowser browser;
     browser.Load(&db, "nes");
     auto column = [&](auto field) {
