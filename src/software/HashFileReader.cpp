@@ -8,7 +8,6 @@
 #include <exception>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "core/Files.h"
 #include "core/TextFile.h"
