@@ -24,25 +24,36 @@ std::vector<std::string> Words(std::string_view filter) {
     return words;
 }
 
-int CompareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const char x = LowerAscii(a[i]);
-        const char y = LowerAscii(b[i]);
-        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+}  // namespace
+
+void SoftwareBrowser::SortBy(SoftwareColumn column, bool descending) {
+    column_ = column;
+    descending_ = descending;
+    Sort(order_);
+    // The rows shown keep their filter, in the new order.
+    if (visible_.size() == order_.size()) {
+        visible_ = order_;
+        return;
     }
-    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+    std::vector<bool> shown(rows_.size());
+    for (std::uint32_t row : visible_)
+        shown[row] = true;
+    visible_.clear();
+    for (std::uint32_t row : order_)
+        if (shown[row]) visible_.push_back(row);
 }
 
-/// The text a row is sorted by in a column ("" for no value).
-std::string_view SortText(const SoftwareBrowserRow& row, SoftwareColumn column) {
-    switch (column) {
+std::string_view SoftwareBrowser::SortKey(std::uint32_t index) const {
+    const SoftwareBrowserRow& row = rows_[index];
+    // Title and publisher in lower case, as the haystack holds them.
+    const std::string_view lower = haystacks_[index];
+    switch (column_) {
         case SoftwareColumn::Title:
-            return row.title;
+            return lower.substr(row.name.size() + 1, row.title.size());
+        case SoftwareColumn::Publisher:
+            return lower.substr(row.name.size() + row.title.size() + 2);
         case SoftwareColumn::Year:
             return row.year;  // "1987" < "198?" < "19??": known digits first
-        case SoftwareColumn::Publisher:
-            return row.publisher;
         case SoftwareColumn::Supported:
             return row.supported;
         case SoftwareColumn::Owned:
@@ -55,15 +66,6 @@ std::string_view SortText(const SoftwareBrowserRow& row, SoftwareColumn column) 
     return {};
 }
 
-}  // namespace
-
-void SoftwareBrowser::SortBy(SoftwareColumn column, bool descending) {
-    column_ = column;
-    descending_ = descending;
-    Sort(order_);
-    Sort(visible_);
-}
-
 void SoftwareBrowser::Sort(std::vector<std::uint32_t>& rows) const {
     // Rows are read by list and name: their index is the name order.
     if (column_ == SoftwareColumn::Name) {
@@ -71,11 +73,14 @@ void SoftwareBrowser::Sort(std::vector<std::uint32_t>& rows) const {
         if (descending_) std::reverse(rows.begin(), rows.end());
         return;
     }
-    std::sort(rows.begin(), rows.end(), [this](std::uint32_t a, std::uint32_t b) {
-        const std::string_view x = SortText(rows_[a], column_);
-        const std::string_view y = SortText(rows_[b], column_);
+    std::vector<std::string_view> keys(rows_.size());
+    for (std::uint32_t row : rows)
+        keys[row] = SortKey(row);
+    std::sort(rows.begin(), rows.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const std::string_view x = keys[a];
+        const std::string_view y = keys[b];
         if (x.empty() != y.empty()) return y.empty();
-        const int order = CompareNoCase(x, y);
+        const int order = x.compare(y);
         if (order != 0) return descending_ ? order > 0 : order < 0;
         return a < b;
     });

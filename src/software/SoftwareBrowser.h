@@ -45,9 +45,9 @@ class SoftwareBrowser {
     /// one looks only among the rows shown.
     void SetFilter(std::string_view filter);
 
-    /// Orders the rows by a column, without regard to case; rows alike stay
-    /// by list and name, and empty values (an item not owned) come last in
-    /// either direction. The filter keeps the order.
+    /// Orders the rows by a column (titles and publishers without regard to
+    /// case); rows alike stay by list and name, and empty values (an item not
+    /// owned) come last in either direction. The filter keeps the order.
     void SortBy(SoftwareColumn column, bool descending);
 
     std::size_t Count() const { return visible_.size(); }
@@ -59,6 +59,7 @@ class SoftwareBrowser {
 
   private:
     bool Matches(std::size_t row, const std::vector<std::string>& words) const;
+    std::string_view SortKey(std::uint32_t row) const;
     void Sort(std::vector<std::uint32_t>& rows) const;
 
     std::vector<SoftwareBrowserRow> rows_;
