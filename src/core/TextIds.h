@@ -238,4 +238,7 @@ inline constexpr int kTextYearsTo = 454;
 inline constexpr int kTextFavouritesWritten = 455;
 inline constexpr int kTextNotAGameOf = 456;
 
+// 500-649: desktop captions.
+inline constexpr int kTextGameBrowserMenu = 500;  // "&Game browser"
+
 }  // namespace arc

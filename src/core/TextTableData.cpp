@@ -772,6 +772,8 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     {454, "to:", "à :"},
     {455, "%1 favourite(s) written to %2", "%1 favori(s) écrit(s) dans %2"},
     {456, "%1 is not a game of the database %2", "%1 n'est pas un jeu de la base %2"},
+    // 500-649: desktop captions.
+    {500, "&Game browser", "&Parcourir les jeux"},
 };
 
 }  // namespace arc

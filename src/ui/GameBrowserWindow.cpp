@@ -41,6 +41,7 @@
 #include "database/UserDatabase.h"
 #include "notes/Notes.h"
 #include "notes/NotesFile.h"
+#include "ui/DesktopWindows.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/GameTableModel.h"
 #include "ui/ListTable.h"
@@ -686,7 +687,9 @@ bool GameBrowserWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::GameBrowser, GameBrowserWindow);
-ARCANOTE_REGISTER_COMMAND(MnuParcourir, OpenWindowCommand(WindowId::GameBrowser));
+void RegisterGameBrowserWindow() {
+    RegisterWindow<GameBrowserWindow>(WindowId::GameBrowser);
+    RegisterMenuCommand(MenuCommand::GameBrowser, OpenWindowCommand(WindowId::GameBrowser));
+}
 
 }  // namespace arc::ui

@@ -17,6 +17,7 @@
 
 #include "collection/GameBrowserQuery.h"
 #include "core/TextTable.h"
+#include "ui/DesktopWindows.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
@@ -438,7 +439,9 @@ void SearchWindow::OnUnload() {
     state_.Close();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Search, SearchWindow);
-ARCANOTE_REGISTER_COMMAND(MnuRechercher, OpenWindowCommand(WindowId::Search));
+void RegisterSearchWindow() {
+    RegisterWindow<SearchWindow>(WindowId::Search);
+    RegisterMenuCommand(MenuCommand::Search, OpenWindowCommand(WindowId::Search));
+}
 
 }  // namespace arc::ui

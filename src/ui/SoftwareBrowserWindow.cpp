@@ -23,6 +23,7 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/Database.h"
+#include "ui/DesktopWindows.h"
 #include "ui/ListTable.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -258,7 +259,9 @@ void SoftwareBrowserWindow::Play() {
         Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::SoftwareBrowser, SoftwareBrowserWindow);
-ARCANOTE_REGISTER_COMMAND(MnuLogiciels, OpenWindowCommand(WindowId::SoftwareBrowser));
+void RegisterSoftwareBrowserWindow() {
+    RegisterWindow<SoftwareBrowserWindow>(WindowId::SoftwareBrowser);
+    RegisterMenuCommand(MenuCommand::SoftwareBrowser, OpenWindowCommand(WindowId::SoftwareBrowser));
+}
 
 }  // namespace arc::ui
