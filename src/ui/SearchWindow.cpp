@@ -280,7 +280,7 @@ QWidget* SearchWindow::BuildResultsFrame() {
 
     auto* display = Button("Command2", Q(Text(kTextDisplay)), frame);
     connect(display, &QPushButton::clicked, this, &SearchWindow::Display);
-    auto* play = Button("CommandPlay", Q(std::string(InLanguage("&Play", "&Jouer"))), frame);
+    auto* play = Button("CommandPlay", Q(Text(kTextPlay)), frame);
     connect(play, &QPushButton::clicked, this, [this] {
         const int row = CurrentResult();
         if (row >= 0) PlayGame(state_.results[static_cast<std::size_t>(row)].internalName);
