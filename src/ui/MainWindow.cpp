@@ -218,10 +218,10 @@ void MainWindow::StoreGeometry() {
     // not known before the window shows, so a frame place would creep.
     const bool special = isMaximized() || isMinimized();
     const QRect normal = special ? normalGeometry() : geometry();
-    saved.Left = normal.x() * kTwipsPerPixel;
-    saved.Top = normal.y() * kTwipsPerPixel;
-    saved.Width = normal.width() * kTwipsPerPixel;
-    saved.Height = normal.height() * kTwipsPerPixel;
+    saved.Left = normal.x() * kSavedUnitsPerPixel;
+    saved.Top = normal.y() * kSavedUnitsPerPixel;
+    saved.Width = normal.width() * kSavedUnitsPerPixel;
+    saved.Height = normal.height() * kSavedUnitsPerPixel;
     saved.State = isMinimized() ? 1 : isMaximized() ? 2 : 0;
 }
 
@@ -229,11 +229,12 @@ void MainWindow::RestoreGeometry() {
     // Each value in turn; a value that cannot be applied ends the restore.
     const MainWindowGeometry& saved = TheSettings().MainWindow;
     if (saved.State == -1) return;
-    setGeometry(QRect(QPoint(saved.Left / kTwipsPerPixel, saved.Top / kTwipsPerPixel), size()));
+    setGeometry(
+        QRect(QPoint(saved.Left / kSavedUnitsPerPixel, saved.Top / kSavedUnitsPerPixel), size()));
     if (saved.Width <= 0) return FitIntoVisibleArea(this);
-    resize(saved.Width / kTwipsPerPixel, height());
+    resize(saved.Width / kSavedUnitsPerPixel, height());
     if (saved.Height <= 0) return FitIntoVisibleArea(this);
-    resize(width(), saved.Height / kTwipsPerPixel);
+    resize(width(), saved.Height / kSavedUnitsPerPixel);
     FitIntoVisibleArea(this);
     switch (saved.State) {
         case 0:

@@ -55,7 +55,7 @@ class MainWindow : public QMainWindow {
     /// The menu entry of a command.
     QAction* MenuAction(MenuCommand command) const;
 
-    /// Stores the window's geometry (twips) into the settings.
+    /// Stores the window's geometry (saved units) into the settings.
     void StoreGeometry();
 
   protected:
