@@ -335,5 +335,6 @@ inline constexpr int kTextName = 592;
 inline constexpr int kTextPublisher = 593;
 inline constexpr int kTextSupported = 594;
 inline constexpr int kTextVerdict = 595;
+inline constexpr int kTextCreatingDictionary = 596;
 
 }  // namespace arc

@@ -877,6 +877,7 @@ const std::vector<AddedTextEntry> kAddedTexts = {
     {593, "Publisher", "Éditeur"},
     {594, "Supported", "Pris en charge"},
     {595, "Verdict", "Verdict"},
+    {596, "Creating TRANSLATE.DIC.txt", "Création de TRANSLATE.DIC.txt"},
 };
 
 }  // namespace arc
