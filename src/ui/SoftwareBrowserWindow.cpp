@@ -20,6 +20,7 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
+#include "ui/DesktopWindows.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/ListTable.h"
 #include "ui/QtText.h"
@@ -28,12 +29,8 @@
 namespace arc::ui {
 namespace {
 
-QString Said(std::string_view english, std::string_view french) {
-    return Q(InLanguage(english, french));
-}
-
-std::string Words(std::string_view english, std::string_view french) {
-    return std::string(InLanguage(english, french));
+QString Said(int text) {
+    return Q(Text(text));
 }
 
 constexpr int kColumns = 7;
@@ -72,22 +69,17 @@ class SoftwareRowsModel : public QAbstractTableModel {
             case 4:
                 return Q(row.supported);
             case 5:
-                return row.owned ? Said("Yes", "Oui") : QString();
+                return row.owned ? Said(kTextYes) : QString();
             default:
                 return Q(row.verdict);
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        static const std::pair<const char*, const char*> kNames[kColumns] = {
-            {"Name", "Nom"},
-            {"Title", "Titre"},
-            {"Year", "Année"},
-            {"Publisher", "Éditeur"},
-            {"Supported", "Pris en charge"},
-            {"Owned", "Possédé"},
-            {"Verdict", "Verdict"}};
-        return Said(kNames[section].first, kNames[section].second);
+        static constexpr int kNames[kColumns] = {kTextName,      kTextTitle,     kTextYear,
+                                                 kTextPublisher, kTextSupported, kTextOwned,
+                                                 kTextVerdict};
+        return Said(kNames[section]);
     }
 
     /// A header click: the browser orders its rows by the column.
@@ -111,12 +103,11 @@ SoftwareBrowserWindow::SoftwareBrowserWindow()
       table_(new QTableView),
       detail_(new QPlainTextEdit),
       machines_(new QComboBox),
-      play_(new QPushButton(Said("&Play", "&Jouer"))) {
-    setWindowTitle(Said("Software", "Logiciels"));
+      play_(new QPushButton(Said(kTextPlay))) {
+    setWindowTitle(Said(kTextSoftwareTitle));
     lists_->setObjectName("SoftwareLists");
     filter_->setObjectName("SoftwareFilter");
-    filter_->setPlaceholderText(Said("Filter: words of the name, title or publisher",
-                                     "Filtre : mots du nom, du titre ou de l'éditeur"));
+    filter_->setPlaceholderText(Said(kTextSoftwareFilter));
     count_->setObjectName("SoftwareCount");
     table_->setObjectName("SoftwareTable");
     detail_->setObjectName("SoftwareDetail");
@@ -174,7 +165,7 @@ void SoftwareBrowserWindow::OpenDatabaseFile() {
     const std::string path = TheSettings().DatabasePath;
     const QSignalBlocker quiet(lists_);
     lists_->clear();
-    lists_->addItem(Said("All lists", "Toutes les listes"), QString());
+    lists_->addItem(Said(kTextAllLists), QString());
     try {
         if (FileExists(path)) db_ = std::make_unique<ReadOnlyDatabase>(path);
         if (db_ && db_->HasTable("SoftwareList")) {
@@ -202,8 +193,7 @@ void SoftwareBrowserWindow::Refilter() {
     if (db_) browser_.SetFilter(filter_->text().toStdString());
     model_->Reset();
     count_->setText(db_ ? QString("%1 / %2").arg(browser_.Count()).arg(browser_.Total())
-                        : Said("No software lists in this database",
-                               "Pas de listes de logiciels dans cette base"));
+                        : Said(kTextNoSoftwareLists));
     if (browser_.Count() > 0 && db_)
         table_->selectRow(0);
     else
@@ -221,15 +211,15 @@ void SoftwareBrowserWindow::ShowDetail() {
     const SoftwareBrowserRow& row = browser_.Row(static_cast<std::size_t>(shown));
     const SoftwareDetail detail = browser_.Detail(db_.get(), static_cast<std::size_t>(shown));
     std::string text = row.title + "\n" + row.list + "/" + row.name;
-    if (!row.cloneOf.empty()) text += " (" + Words("clone of ", "clone de ") + row.cloneOf + ")";
-    text += "\n\n" + Words("Parts", "Parties") + "\n";
+    if (!row.cloneOf.empty()) text += " (" + Text(kTextCloneOfItem) + row.cloneOf + ")";
+    text += "\n\n" + Text(kTextParts) + "\n";
     for (const SoftwarePartRow& part : detail.parts)
         text += "  " + part.name + " (" + part.interface + ")" +
                 (part.features.empty() ? "" : " " + part.features) + "\n";
-    if (!detail.notes.empty()) text += "\n" + Words("Notes", "Notes") + "\n";
+    if (!detail.notes.empty()) text += "\n" + Text(kTextNotes) + "\n";
     for (const auto& [name, value] : detail.notes)
         text += "  " + name + ": " + value + "\n";
-    text += "\n" + Words("Machines", "Machines") + "\n";
+    text += "\n" + Text(kTextMachines) + "\n";
     for (const SoftwareListLink& machine : detail.machines) {
         text += "  " + machine.machine + " (" + machine.status +
                 (machine.filter.empty() ? "" : ", " + machine.filter) + ")\n";
@@ -248,7 +238,9 @@ void SoftwareBrowserWindow::Play() {
     PlaySoftware(machines_->currentText().toStdString(), row.list, row.name);
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::SoftwareBrowser, SoftwareBrowserWindow);
-ARCANOTE_REGISTER_COMMAND(MnuLogiciels, OpenWindowCommand(WindowId::SoftwareBrowser));
+void RegisterSoftwareBrowserWindow() {
+    RegisterWindow<SoftwareBrowserWindow>(WindowId::SoftwareBrowser);
+    RegisterMenuCommand(MenuCommand::SoftwareBrowser, OpenWindowCommand(WindowId::SoftwareBrowser));
+}
 
 }  // namespace arc::ui
