@@ -7,7 +7,6 @@
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "cli/OutcomeReport.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -51,7 +50,7 @@ int Run(CliContext& context, const CommandArgs& args) {
         context.err << "build: nothing was built (use --yes to replace an existing file)\n";
         return 1;
     }
-    const int errorsBefore = State().ErrorCount;
+    const int errorsBefore = ErrorBlockCount();
     BuildOutcome outcome;
     {
         ProgressShown shown;

@@ -8,7 +8,6 @@
 #include "collection/FolderText.h"
 #include "collection/RomSets.h"
 #include "collection/TaskDatabase.h"
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -69,7 +68,7 @@ void ScanRomFolder(const std::string& folder, TaskProgress& task, ListMyRomsOutc
 /// The paths window switches the menus on when it closes; where there is no
 /// such window (the command line) they come back at once.
 void OpenPathsWindow() {
-    if (!Ui().OpenWindow(WindowId::Paths) && !State().WizardMode) EnableMenus();
+    if (!Ui().OpenWindow(WindowId::Paths)) EnableMenus();
 }
 
 }  // namespace
@@ -147,10 +146,9 @@ std::string ListMyRomsSummary(const ListMyRomsOutcome& outcome) {
                 : "\n" + std::to_string(outcome.ownedSoftware) + Text(kTextSoftwareOwned));
 }
 
-ListMyRomsOutcome ListMyRoms() {
+ListMyRomsOutcome ListMyRoms(bool wizardStep) {
     ProcedureScope scope(kListMyRomsProcedure);
-    const bool wizard = State().WizardMode;
-    WizardStepEnd wizardStep;
+    const bool wizard = wizardStep;
     DebugLog("List my roms");
     // Cancelling the chooser cancels the task.
     if (!wizard && ConfirmDatabaseFile().empty()) {

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <map>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -13,7 +12,6 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "core/WaitWhile.h"
 #include "download/ArchiveUnpack.h"
 
 namespace arc {
@@ -87,7 +85,6 @@ void DownloadWindowState::SetStatus(std::string text) {
 
 void DownloadWindowState::Open() {
     Guarded(kProcOpen, [&] {
-        State().DownloadWindowOpen = true;
         open_ = true;
         for (Row& row : rows) {
             row.success = row.failure = false;
@@ -123,7 +120,6 @@ void DownloadWindowState::Close() {
         if (!open_) return;
         open_ = false;
         SaveList();
-        State().DownloadWindowOpen = false;
     });
 }
 
@@ -142,11 +138,8 @@ void DownloadWindowState::EditList() {
 
 void DownloadWindowState::Paths() {
     Guarded(kProcPaths, [&] {
-        if (!openPathsDialog) return;
-        State().PathsDialogOpen = true;
         if (setVisible) setVisible(false);
-        openPathsDialog();
-        WaitWhile([] { return State().PathsDialogOpen; });
+        Ui().RunWindow(WindowId::Paths);
         if (setVisible) setVisible(true);
         EnableMenus();
     });
@@ -236,7 +229,7 @@ int DownloadWindowState::RowOfSavedName(const std::string& name) const {
 void DownloadWindowState::LogProblem(const std::string& first, const std::string& second) {
     WriteLog(first);
     if (!second.empty()) WriteLog(second);
-    State().LogFlag = true;
+    SetDebugLogging(true);
 }
 
 void DownloadWindowState::UnpackArchives(const std::string& folder) {
@@ -301,7 +294,7 @@ void DownloadWindowState::CopyToDefinedPaths() {
 void DownloadWindowState::Run() {
     Guarded(kProcRun, [&] {
         const std::string folder = PrepareDownloadFolder();
-        if (State().LogFlag) {
+        if (DebugLogging()) {
             const std::string rule(79, '-');
             WriteLog(rule);
             WriteLog("Arcanote.url.inf");
@@ -351,7 +344,7 @@ void DownloadWindowState::Run() {
     Changed();
 
     LastSummary() = EndMessage();
-    if (State().WizardMode) {
+    if (inWizard) {
         Close();
         if (onCloseRequest) onCloseRequest();
         return;

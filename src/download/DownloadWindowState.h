@@ -35,16 +35,17 @@ class DownloadWindowState {
 
     /// Timeouts and redirect limit of every transfer.
     DownloadOptions transferOptions;
+    /// Opened as a step of the wizard: a run ends by closing the window, without message.
+    bool inWizard = false;
 
     // Front-end hooks (all optional).
-    std::function<void()> onChanged;        ///< the state changed: redraw
-    std::function<void()> onCloseRequest;   ///< the run asks the window to close (wizard)
-    std::function<void()> openPathsDialog;  ///< shows the paths dialog without waiting
-    std::function<void(bool)> setVisible;   ///< hides/shows the window around the paths dialog
+    std::function<void()> onChanged;       ///< the state changed: redraw
+    std::function<void()> onCloseRequest;  ///< the run asks the window to close (wizard)
+    std::function<void(bool)> setVisible;  ///< hides/shows the window around the paths dialog
 
-    /// Window load: sets the download-window flag, empties the entries, loads the list.
+    /// Window load: empties the entries, loads the list.
     void Open();
-    /// Window unload: saves the list and clears the flag. Safe to call twice.
+    /// Window unload: saves the list. Safe to call twice.
     void Close();
     bool IsOpen() const { return open_; }
 
@@ -61,7 +62,7 @@ class DownloadWindowState {
     void OpenSite(int index);
     /// Edit list button: saves, then opens the list file.
     void EditList();
-    /// Paths button: shows the paths dialog and waits until it closes.
+    /// Paths button: the window steps aside while the paths dialog runs.
     void Paths();
     /// Download button; ends with EndMessage() (kept for LastDownloadSummary).
     void Run();

@@ -97,7 +97,6 @@ DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
         Ui().ProcessEvents();
     };
     state_.onCloseRequest = [this] { Unload(); };
-    state_.openPathsDialog = [] { Ui().OpenWindow(WindowId::Paths); };
     state_.setVisible = [this](bool visible) { Frame()->setVisible(visible); };
     state_.Open();
     for (int i = 0; i < kDownloadEntries; ++i)

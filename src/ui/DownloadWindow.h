@@ -20,6 +20,7 @@ class DownloadWindow : public ChildWindow {
     DownloadWindow();
 
     DownloadWindowState& State() { return state_; }
+    void OpenedByWizard() override { state_.inWizard = true; }
 
   protected:
     void OnUnload() override;

@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "core/TextTable.h"
-#include "core/UiService.h"
 #include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
@@ -69,8 +68,7 @@ ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEd
         state_.BrowseSource();
         text1_->setText(Q(state_.SourceText));
     });
-    connect(paths, &QPushButton::clicked, this,
-            [this] { state_.EditPaths([] { Ui().OpenWindow(WindowId::Paths); }); });
+    connect(paths, &QPushButton::clicked, this, [this] { state_.EditPaths(); });
     connect(close, &QPushButton::clicked, this, [this] { Unload(); });
 }
 

@@ -7,11 +7,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 #include <QVBoxLayout>
+#include <utility>
 
-#include "core/Progress.h"
 #include "core/UiService.h"
+#include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
@@ -72,12 +72,7 @@ void ImportOptionsWindow::OpenPaths() {
     // settings it saved.
     QPointer<ImportOptionsWindow> self(this);
     Frame()->hide();
-    if (Ui().OpenWindow(WindowId::Paths)) {
-        while (self && Ui().IsWindowOpen(WindowId::Paths)) {
-            LetEventsRunNow();
-            QThread::msleep(10);
-        }
-    }
+    Ui().RunWindow(WindowId::Paths);
     if (!self) return;
     Frame()->show();
     state_.PathsWindowClosed();
@@ -87,7 +82,22 @@ void ImportOptionsWindow::OnUnload() {
     state_.refreshList = check1_->isChecked();
     state_.useDefinedPaths = option1_->isChecked();
     state_.method = documentMethod_->isChecked() ? 2 : 1;
-    state_.Unload();
+    const std::optional<ImportChoices> choices = state_.Unload();
+    if (onClosed) std::exchange(onClosed, nullptr)(choices);
+}
+
+std::optional<ImportChoices> AskImportOptions(MainWindow& main) {
+    auto* window =
+        qobject_cast<ImportOptionsWindow*>(main.OpenWindow(ObjectNameOf(WindowId::ImportOptions)));
+    if (!window) return std::nullopt;
+    std::optional<ImportChoices> choices;
+    window->onClosed = [&choices](std::optional<ImportChoices> closed) { choices = closed; };
+    const QPointer<ImportOptionsWindow> watched(window);
+    RunUntilClosed(window);
+    // A wait ended by the wizard's close box leaves the window open: its
+    // choices no longer reach this build.
+    if (watched) watched->onClosed = nullptr;
+    return choices;
 }
 
 ARCANOTE_REGISTER_WINDOW(WindowId::ImportOptions, ImportOptionsWindow);

@@ -99,6 +99,17 @@ class SearchResultsModel : public QAbstractTableModel {
     SearchWindowState& state_;
 };
 
+namespace {
+
+/// The criteria of the search window when it last closed, given back when it
+/// opens again during the same run (the window's own memory, not the logic's).
+std::vector<std::string>& KeptCriteria() {
+    static std::vector<std::string> kept;
+    return kept;
+}
+
+}  // namespace
+
 SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(this)) {
     setWindowTitle(Q(Text(kTextSearchMenu)));
 
@@ -122,7 +133,7 @@ SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(
 
     connect(tabs_, &QTabBar::currentChanged, this, &SearchWindow::ShowTab);
 
-    opened_ = state_.Open();
+    opened_ = state_.Open(KeptCriteria());
     if (!opened_) {
         // The database could not be had: the window closes at once.
         QTimer::singleShot(0, this, &ChildWindow::Unload);
@@ -435,7 +446,7 @@ void SearchWindow::Display() {
 void SearchWindow::OnUnload() {
     if (!opened_) return;
     TakeBoxes();
-    state_.Close();
+    KeptCriteria() = state_.Close();
 }
 
 ARCANOTE_REGISTER_WINDOW(WindowId::Search, SearchWindow);

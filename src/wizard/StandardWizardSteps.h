@@ -1,11 +1,18 @@
 #pragma once
 // The wizard's steps as the program runs them: the download, sheet and paths
-// windows opened through the UI service, the database build and the ROM listing.
+// windows run through the UI service, the database build and the ROM listing.
+
+#include <functional>
+#include <optional>
 
 #include "wizard/WizardWindowState.h"
+#include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc {
 
-WizardSteps StandardWizardSteps();
+/// `askImportOptions` shows the build's import-options window and returns the
+/// choices once it closed (nothing: cancelled); empty: the remembered choices.
+WizardSteps StandardWizardSteps(
+    std::function<std::optional<ImportChoices>()> askImportOptions = {});
 
 }  // namespace arc

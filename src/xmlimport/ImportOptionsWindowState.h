@@ -53,12 +53,9 @@ class ImportOptionsWindowState {
     void PathsWindowClosed();
     /// The window goes (also when closed without OK): the check box and the
     /// paths option are remembered in the settings, the open flag cleared.
-    /// The choices when confirmed; nothing when the build is cancelled.
+    /// The choices when confirmed; nothing when the build is cancelled (the
+    /// window hands them to the build that opened it).
     std::optional<ImportChoices> Unload();
-
-    /// The outcome of the window that closed last, taken once by the build
-    /// that opened it: nothing when it was cancelled (or none closed).
-    static std::optional<ImportChoices> TakeClosedChoices();
 
   private:
     bool open_ = true;

@@ -4,7 +4,6 @@
 
 #include "collection/CollectionGameDb.h"
 #include "collection/SearchWindowState.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -95,7 +94,7 @@ TEST_F(SearchWindowStateTest, FindListsTheMatchesWithTheirRealNames) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"pacman", "puckman"}));
 
     window.keyword = "no such game";
-    State().LogFlag = true;  // the query goes to the log only with the flag
+    SetDebugLogging(true);  // the query goes to the log only with the flag
     EXPECT_TRUE(window.Find());
     EXPECT_EQ(window.countLabel, "0 rom.");
     EXPECT_FALSE(window.ArchiveButtonsEnabled());
