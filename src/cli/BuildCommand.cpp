@@ -11,10 +11,9 @@
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "pipeline/BuildPipeline.h"
+#include "pipeline/BuildTask.h"
 #include "pipeline/DatabaseBuild.h"
 #include "pipeline/SoftwareStep.h"
-#include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc::cli {
 namespace {

@@ -14,7 +14,7 @@
 #include "core/Settings.h"
 #include "sheets/SheetSkin.h"
 #include "sheets/SheetText.h"
-#include "sheets/SheetWindowState.h"
+#include "sheets/SheetsTask.h"
 
 namespace arc::cli {
 namespace {

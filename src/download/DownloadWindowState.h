@@ -9,12 +9,10 @@
 #include <string_view>
 
 #include "download/DownloadList.h"
+#include "download/DownloadTask.h"
 #include "download/Downloader.h"
 
 namespace arc {
-
-/// The consent that lets a front end answering for the user empty the Download folder.
-inline constexpr std::string_view kEmptyDownloadFolderConsent = "--empty-download-folder";
 
 class DownloadWindowState {
   public:
@@ -64,22 +62,13 @@ class DownloadWindowState {
     void EditList();
     /// Paths button: the window steps aside while the paths dialog runs.
     void Paths();
-    /// Download button; ends with EndMessage() (kept for LastDownloadSummary).
+    /// Download button: RunDownload of the ticked entries; ends with the
+    /// outcome's message (kept for LastDownloadSummary).
     void Run();
-    /// What the last run did: "Done.", what was not downloaded and why, or
-    /// that nothing was ticked.
-    std::string EndMessage() const;
 
   private:
     void Changed();
     void SetStatus(std::string text);
-    std::string PrepareDownloadFolder();
-    void DownloadEntry(int index, const std::string& folder);
-    void UnpackArchives(const std::string& folder);
-    void MarkUnplacedFiles(const std::string& folder);
-    int RowOfSavedName(const std::string& name) const;
-    void LogProblem(const std::string& first, const std::string& second);
-    void CopyToDefinedPaths();
 
     DownloadList list_ = DefaultDownloadList();
     bool open_ = false;

@@ -10,7 +10,6 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "pipeline/DatabaseBuild.h"
-#include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc {
 namespace {
@@ -40,17 +39,6 @@ std::string ChooseTarget() {
 }
 
 }  // namespace
-
-BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
-                              const ImportChoices& choices) {
-    BuildRequest request;
-    request.databasePath = std::move(databasePath);
-    request.emulator = {settings.MameExe, settings.MameFolder};
-    request.refreshList = choices.refreshList;
-    request.method = choices.method;
-    request.supportPaths = {choices.useDefinedPaths, settings.DataFilePaths};
-    return request;
-}
 
 BuildOutcome BuildDatabase(const BuildHooks& hooks) {
     MenusOff menus(false);  // back on after the last message

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "pipeline/BuildTask.h"
-#include "xmlimport/ImportOptionsWindowState.h"
+#include "xmlimport/ImportChoices.h"
 
 namespace arc {
 
@@ -26,11 +26,6 @@ struct BuildHooks {
     /// tells what its steps did).
     bool inWizard = false;
 };
-
-/// The request of a build of `databasePath` with `choices`, everything else
-/// from the settings.
-BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
-                              const ImportChoices& choices);
 
 /// The interactive build. Every outcome but Built, NotStarted and Cancelled
 /// has been told to the user, and so has Built ("Database created.") outside

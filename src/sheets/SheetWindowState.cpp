@@ -163,19 +163,6 @@ SheetsOutcome SheetWindowState::MakeWithoutQuestions() {
     return Run();
 }
 
-SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
-    SheetsOutcome outcome;
-    {
-        ProgressShown shown;
-        Progress().Cancel = false;
-        WindowProgress progress;
-        TaskContext context(progress, Ui());
-        outcome = RunSheets(request, context);
-    }
-    Progress().Cancel = false;
-    return outcome;
-}
-
 SheetsOutcome SheetWindowState::Run() {
     const SheetsRequest request = BuildRequest();
     TheSettings().HtmlFolder = request.htmlFolder;

@@ -78,8 +78,4 @@ class SheetWindowState {
     SheetsOutcome Run();
 };
 
-/// RunSheets with the progress window shown and reporting, the UI service
-/// answering (the window's Make, the command line).
-SheetsOutcome RunSheetsShown(const SheetsRequest& request);
-
 }  // namespace arc

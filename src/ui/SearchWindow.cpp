@@ -1,6 +1,7 @@
 #include "ui/SearchWindow.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -101,11 +102,12 @@ class SearchResultsModel : public QAbstractTableModel {
 
 namespace {
 
-/// The criteria of the search window when it last closed, given back when it
-/// opens again during the same run (the window's own memory, not the logic's).
-std::vector<std::string>& KeptCriteria() {
-    static std::vector<std::string> kept;
-    return kept;
+/// Where the main window keeps the search criteria between openings; nullptr
+/// without a main window.
+std::vector<std::string>* KeptCriteria() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<MainWindow*>(widget)) return &main->keptSearchCriteria;
+    return nullptr;
 }
 
 }  // namespace
@@ -133,7 +135,7 @@ SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(
 
     connect(tabs_, &QTabBar::currentChanged, this, &SearchWindow::ShowTab);
 
-    opened_ = state_.Open(KeptCriteria());
+    opened_ = state_.Open(KeptCriteria() ? *KeptCriteria() : std::vector<std::string>());
     if (!opened_) {
         // The database could not be had: the window closes at once.
         QTimer::singleShot(0, this, &ChildWindow::Unload);
@@ -446,7 +448,8 @@ void SearchWindow::Display() {
 void SearchWindow::OnUnload() {
     if (!opened_) return;
     TakeBoxes();
-    KeptCriteria() = state_.Close();
+    std::vector<std::string> kept = state_.Close();
+    if (std::vector<std::string>* keeper = KeptCriteria()) *keeper = std::move(kept);
 }
 
 ARCANOTE_REGISTER_WINDOW(WindowId::Search, SearchWindow);

@@ -4,13 +4,6 @@
 #include "core/TextTable.h"
 
 namespace arc {
-ImportChoices RememberedImportChoices(const Settings& settings) {
-    ImportChoices choices;
-    choices.refreshList = settings.XmlOptions[1] == 1;
-    choices.useDefinedPaths = settings.XmlOptions[2] == 1;
-    return choices;
-}
-
 ImportOptionsWindowState::Captions ImportOptionsWindowState::LoadCaptions() {
     return {Text(kTextMakeDatabase),
             Text(kTextUpdateFromEmulator),

@@ -6,21 +6,9 @@
 #include <string>
 
 #include "core/WindowId.h"
-#include "xmlimport/ListXmlImport.h"
+#include "xmlimport/ImportChoices.h"
 
 namespace arc {
-
-struct Settings;
-
-/// What the user chose in the window for one build.
-struct ImportChoices {
-    bool refreshList = false;      ///< the emulator makes its list again
-    bool useDefinedPaths = false;  ///< support files from the defined paths first
-    ImportMethod method = ImportMethod::Fast;
-};
-
-/// The choices the window would open with: XmlOptions[1] and [2], the fast method.
-ImportChoices RememberedImportChoices(const Settings& settings);
 
 class ImportOptionsWindowState {
   public:

@@ -162,10 +162,13 @@ TEST_F(ListMyRomsTest, WizardStepAsksNothingAndShowsNothing) {
     EXPECT_TRUE(IsOwned("pacman"));
     EXPECT_TRUE(ui().fileRequests.empty());
     EXPECT_TRUE(ui().messages.empty());
-    // The menu command asks for the database first; its Cancel lists nothing.
+    // The menu command asks for a database it cannot find; its Cancel lists nothing.
     std::filesystem::remove(Roms() + "pacman.zip");
+    const std::string database = TheSettings().DatabasePath;
+    TheSettings().DatabasePath = home.file("missing.mdb");
     EXPECT_TRUE(ListMyRoms().cancelled());
     EXPECT_EQ(ui().fileRequests.size(), 1u);
+    TheSettings().DatabasePath = database;
     EXPECT_TRUE(IsOwned("pacman"));
 }
 

@@ -180,9 +180,9 @@ TEST_F(SearchWindowStateTest, AuditAmpersandKeywordAndCriteriaKeptForTheRun) {
     // The criteria come back at the next opening in the same run.
     window.combos[kGenreCriterion].text = "Shooter";
     window.keyword = "x";
-    window.Close();
+    const std::vector<std::string> kept = window.Close();
     SearchWindowState again;
-    ASSERT_TRUE(again.Open());
+    ASSERT_TRUE(again.Open(kept));
     EXPECT_EQ(again.combos[kGenreCriterion].text, "Shooter");
     EXPECT_EQ(again.audit.text, again.audit.items[kNotAudited]);
     EXPECT_EQ(again.keyword, "x");
@@ -299,9 +299,9 @@ TEST_F(SearchWindowStateTest, FullTextFavouritesAndYearRangeNarrowTheCriteria) {
 
     // The options come back at the next opening; the table sorts its rows.
     window.Find();
-    window.Close();
+    const std::vector<std::string> kept = window.Close();
     SearchWindowState again;
-    ASSERT_TRUE(again.Open());
+    ASSERT_TRUE(again.Open(kept));
     EXPECT_EQ(again.yearFrom, "1980");
     EXPECT_FALSE(again.fullText);
     again.Find();

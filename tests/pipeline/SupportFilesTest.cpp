@@ -187,7 +187,7 @@ TEST_F(Support, EveryCatalogueRowReachesItsConsumers) {
         EXPECT_EQ(DownloadEntryIndex(download.label), download.label.empty() ? -1 : download.entry);
         EXPECT_EQ(DownloadEntryIndex(download.mame32Label),
                   download.mame32Label.empty() ? -1 : download.entry + 1);
-        EXPECT_EQ(TranslationWindowState::RowOfName(row.caption), row.translation.row);
+        EXPECT_EQ(TranslationRowOfName(row.caption), row.translation.row);
     }
 }
 
