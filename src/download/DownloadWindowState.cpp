@@ -15,12 +15,6 @@
 namespace arc {
 namespace {
 
-/// What the last run did, for a caller that does not see the window (the wizard).
-std::string& LastSummary() {
-    static std::string summary;
-    return summary;
-}
-
 constexpr int kProcOpen = 800;
 constexpr int kProcSave = 801;
 constexpr int kProcSite = 803;
@@ -160,18 +154,14 @@ void DownloadWindowState::Run() {
     statusVisible = false;
     Changed();
 
-    LastSummary() = outcome.message;
+    if (onRunEnded) onRunEnded(outcome.message);
     if (inWizard) {
         Close();
         if (onCloseRequest) onCloseRequest();
         return;
     }
-    Ui().Message(LastSummary(), MsgButtons::Ok,
+    Ui().Message(outcome.message, MsgButtons::Ok,
                  outcome.ok() && outcome.done > 0 ? MsgIcon::Information : MsgIcon::Exclamation);
-}
-
-const std::string& LastDownloadSummary() {
-    return LastSummary();
 }
 
 }  // namespace arc

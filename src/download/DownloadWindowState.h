@@ -39,6 +39,8 @@ class DownloadWindowState {
     // Front-end hooks (all optional).
     std::function<void()> onChanged;       ///< the state changed: redraw
     std::function<void()> onCloseRequest;  ///< the run asks the window to close (wizard)
+    /// Told at the end of each run what it did (the outcome's message).
+    std::function<void(const std::string&)> onRunEnded;
     std::function<void(bool)> setVisible;  ///< hides/shows the window around the paths dialog
 
     /// Window load: empties the entries, loads the list.
@@ -63,7 +65,7 @@ class DownloadWindowState {
     /// Paths button: the window steps aside while the paths dialog runs.
     void Paths();
     /// Download button: RunDownload of the ticked entries; ends with the
-    /// outcome's message (kept for LastDownloadSummary).
+    /// outcome's message (told to onRunEnded).
     void Run();
 
   private:
@@ -73,8 +75,5 @@ class DownloadWindowState {
     DownloadList list_ = DefaultDownloadList();
     bool open_ = false;
 };
-
-/// The end message of the last download run of the program, "" before any.
-const std::string& LastDownloadSummary();
 
 }  // namespace arc

@@ -13,6 +13,7 @@
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
+#include "ui/WindowRun.h"
 
 namespace arc::ui {
 DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
@@ -136,6 +137,18 @@ void DownloadWindow::RunDownload() {
 void DownloadWindow::OnUnload() {
     Collect();
     state_.Close();
+}
+
+std::string RunDownloadStep(MainWindow& main) {
+    std::string summary;
+    RunWindowTied<DownloadWindow>(
+        main, WindowId::Download,
+        [&summary](DownloadWindow& window) {
+            window.OpenedByWizard();
+            window.State().onRunEnded = [&summary](const std::string& what) { summary = what; };
+        },
+        [](DownloadWindow& window) { window.State().onRunEnded = nullptr; });
+    return summary;
 }
 
 ARCANOTE_REGISTER_WINDOW(WindowId::Download, DownloadWindow);

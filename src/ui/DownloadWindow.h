@@ -44,4 +44,10 @@ class DownloadWindow : public ChildWindow {
     QPushButton* editList_ = nullptr;
 };
 
+class MainWindow;
+
+/// The download window as the wizard's step: returns what its run did once
+/// it has closed ("" when it closed without a run).
+std::string RunDownloadStep(MainWindow& main);
+
 }  // namespace arc::ui

@@ -14,6 +14,7 @@
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
+#include "ui/WindowRun.h"
 
 namespace arc::ui {
 ImportOptionsWindow::ImportOptionsWindow() : ChildWindow(WindowId::ImportOptions) {
@@ -87,16 +88,15 @@ void ImportOptionsWindow::OnUnload() {
 }
 
 std::optional<ImportChoices> AskImportOptions(MainWindow& main) {
-    auto* window =
-        qobject_cast<ImportOptionsWindow*>(main.OpenWindow(ObjectNameOf(WindowId::ImportOptions)));
-    if (!window) return std::nullopt;
     std::optional<ImportChoices> choices;
-    window->onClosed = [&choices](std::optional<ImportChoices> closed) { choices = closed; };
-    const QPointer<ImportOptionsWindow> watched(window);
-    RunUntilClosed(window);
     // A wait ended by the wizard's close box leaves the window open: its
     // choices no longer reach this build.
-    if (watched) watched->onClosed = nullptr;
+    RunWindowTied<ImportOptionsWindow>(
+        main, WindowId::ImportOptions,
+        [&choices](ImportOptionsWindow& window) {
+            window.onClosed = [&choices](std::optional<ImportChoices> closed) { choices = closed; };
+        },
+        [](ImportOptionsWindow& window) { window.onClosed = nullptr; });
     return choices;
 }
 

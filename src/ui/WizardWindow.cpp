@@ -12,6 +12,7 @@
 
 #include "core/TextTable.h"
 #include "ui/ArcanoteArt.h"
+#include "ui/DownloadWindow.h"
 #include "ui/ImportOptionsWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
@@ -19,11 +20,25 @@
 #include "wizard/StandardWizardSteps.h"
 
 namespace arc::ui {
-WizardWindow::WizardWindow()
-    : ChildWindow(WindowId::Wizard), state_(StandardWizardSteps([this] {
-          auto* main = qobject_cast<MainWindow*>(window());
-          return main ? AskImportOptions(*main) : std::optional<ImportChoices>();
-      })) {
+namespace {
+
+/// The steps the wizard window runs: the shipped ones, with the windows that
+/// tell what they did tied to the main window `wizard` sits in.
+WizardSteps DesktopWizardSteps(QWidget* wizard) {
+    WizardSteps steps = StandardWizardSteps([wizard] {
+        auto* main = qobject_cast<MainWindow*>(wizard->window());
+        return main ? AskImportOptions(*main) : std::optional<ImportChoices>();
+    });
+    steps.download = [wizard] {
+        auto* main = qobject_cast<MainWindow*>(wizard->window());
+        return main ? RunDownloadStep(*main) : std::string();
+    };
+    return steps;
+}
+
+}  // namespace
+
+WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(DesktopWizardSteps(this)) {
     setWindowTitle("Wizard");
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");

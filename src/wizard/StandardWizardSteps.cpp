@@ -3,7 +3,6 @@
 #include "collection/ListMyRoms.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "download/DownloadWindowState.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/SoftwareStep.h"
 
@@ -35,9 +34,8 @@ std::string RomsSummary(const ListMyRomsOutcome& summary) {
 WizardSteps StandardWizardSteps(std::function<std::optional<ImportChoices>()> askImportOptions) {
     WizardSteps steps;
     steps.download = [] {
-        // A front end without the window has nothing to tell.
-        if (!Ui().RunWindow(WindowId::Download, WindowCaller::Wizard)) return std::string();
-        return LastDownloadSummary();
+        Ui().RunWindow(WindowId::Download, WindowCaller::Wizard);
+        return std::string();
     };
     steps.buildDatabase = [ask = std::move(askImportOptions)] {
         BuildHooks hooks;

@@ -12,6 +12,8 @@ namespace arc {
 
 /// `askImportOptions` shows the build's import-options window and returns the
 /// choices once it closed (nothing: cancelled); empty: the remembered choices.
+/// The download step runs the window and tells no summary; a front end that
+/// sees its run replaces it.
 WizardSteps StandardWizardSteps(
     std::function<std::optional<ImportChoices>()> askImportOptions = {});
 
