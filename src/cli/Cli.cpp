@@ -55,8 +55,8 @@ const CliCommand* FindCommand(std::string_view name) {
     return nullptr;
 }
 
-/// The start-up sequence without windows: program folder, error convention,
-/// temporary folder, defaults, settings, text table, backup folder.
+/// The start-up sequence without windows: program folder,
+/// defaults, settings, text table, backup folder.
 bool StartUp(const std::optional<std::string>& home, std::string_view executable,
              std::ostream& err) {
     std::string error;

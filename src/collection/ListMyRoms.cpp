@@ -148,10 +148,9 @@ std::string ListMyRomsSummary(const ListMyRomsOutcome& outcome) {
 
 ListMyRomsOutcome ListMyRoms(bool wizardStep) {
     ProcedureScope scope(kListMyRomsProcedure);
-    const bool wizard = wizardStep;
     DebugLog("List my roms");
     // Cancelling the chooser cancels the task.
-    if (!wizard && ConfirmDatabaseFile().empty()) {
+    if (!wizardStep && ConfirmDatabaseFile().empty()) {
         ListMyRomsOutcome cancelled;
         static_cast<Outcome&>(cancelled) = Outcome::Cancel();
         return cancelled;
@@ -175,7 +174,7 @@ ListMyRomsOutcome ListMyRoms(bool wizardStep) {
         OpenPathsWindow();
     } else if (outcome.failed()) {
         Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
-    } else if (outcome.ok() && !wizard) {
+    } else if (outcome.ok() && !wizardStep) {
         Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Information);
     }
     return outcome;

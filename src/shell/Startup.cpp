@@ -18,7 +18,6 @@ constexpr int kProcStartup = 3;
 bool LoadStartupSettings() {
     bool loaded = false;
     Guarded(kProcStartup, [&loaded] {
-        FindTempFolder();  // logged with the settings, as the design does
         TheSettings() = DefaultSettings();
         if (!FileExists(InProgramFolder("Arcanote.inf")))
             FollowEmulatorConfiguration(TheSettings());
