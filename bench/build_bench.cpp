@@ -29,7 +29,7 @@
 
 #include "EmulatorList.h"
 #include "SyntheticSupportFiles.h"
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"

@@ -24,7 +24,7 @@
 #include "ChildRun.h"
 #include "EmulatorList.h"
 #include "SyntheticListXml.h"
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "database/Database.h"
@@ -61,7 +61,7 @@ int Import(const std::string& file, const fs::path& folder, const std::string& m
                   << arc::QueryValue(std::string("SELECT count(*) FROM ") + table);
     std::cout << '\n';
     arc::CloseDatabase();
-    return arc::State().ErrorCount == 0 ? 0 : 3;
+    return arc::ErrorBlockCount() == 0 ? 0 : 3;
 }
 
 }  // namespace

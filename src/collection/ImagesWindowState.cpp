@@ -2,14 +2,12 @@
 
 #include "collection/FolderText.h"
 #include "collection/ProgressOnDemand.h"
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "core/WaitWhile.h"
 
 namespace arc {
 
@@ -94,14 +92,11 @@ ImagesOutcome ImagesWindowState::CopyImagesThatHaveRom() {
     return Run(ImagesAction::CopyWithRom);
 }
 
-void ImagesWindowState::EditPaths(const std::function<void()>& showPathsDialog) {
-    if (!showPathsDialog) return;
+void ImagesWindowState::EditPaths() {
     Guarded(kProcImagePaths, [&] {
-        State().PathsDialogOpen = true;
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
-        showPathsDialog();
-        WaitWhile([] { return State().PathsDialogOpen; });
+        Ui().RunWindow(WindowId::Paths);
     });
 }
 

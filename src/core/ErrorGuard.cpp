@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <new>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 
 namespace arc {
@@ -20,22 +19,6 @@ int ErrorNumberFor(const std::error_code& code) {
     if (code == std::errc::not_enough_memory) return err::kOutOfMemory;
     if (code == std::errc::is_a_directory) return err::kPathFileAccess;
     return err::kPathFileAccess;
-}
-
-ProcedureScope::ProcedureScope(int procedure) : previous_(State().Procedure) {
-    State().Procedure = procedure;
-}
-
-ProcedureScope::~ProcedureScope() {
-    State().Procedure = previous_;
-}
-
-TaskErrorScope::TaskErrorScope() : previous_(State().TaskErrorCount) {
-    State().TaskErrorCount = 0;
-}
-
-TaskErrorScope::~TaskErrorScope() {
-    State().TaskErrorCount = previous_;
 }
 
 void ReportCurrentException() {

@@ -5,7 +5,6 @@
 #include <ctime>
 #include <memory>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -28,7 +27,52 @@ void AppendLines(std::initializer_list<std::string_view> lines) {
     }
 }
 
+/// The log's own state, program-wide like the log file.
+struct LogState {
+    bool debug = false;
+    int errorBlocks = 0;      ///< since start
+    int taskErrorBlocks = 0;  ///< since the running task started (TaskErrorScope)
+    int procedure = 0;        ///< the number error blocks carry (ProcedureScope)
+};
+
+LogState& TheLog() {
+    static LogState state;
+    return state;
+}
+
 }  // namespace
+
+bool DebugLogging() {
+    return TheLog().debug;
+}
+
+void SetDebugLogging(bool on) {
+    TheLog().debug = on;
+}
+
+int ErrorBlockCount() {
+    return TheLog().errorBlocks;
+}
+
+void ResetLog() {
+    TheLog() = LogState{};
+}
+
+ProcedureScope::ProcedureScope(int procedure) : previous_(TheLog().procedure) {
+    TheLog().procedure = procedure;
+}
+
+ProcedureScope::~ProcedureScope() {
+    TheLog().procedure = previous_;
+}
+
+TaskErrorScope::TaskErrorScope() : previous_(TheLog().taskErrorBlocks) {
+    TheLog().taskErrorBlocks = 0;
+}
+
+TaskErrorScope::~TaskErrorScope() {
+    TheLog().taskErrorBlocks = previous_;
+}
 
 std::string LogFilePath() {
     return InProgramFolder("Arcanote.log.txt");
@@ -40,7 +84,7 @@ void WriteLog(std::string_view line) {
 }
 
 void DebugLog(std::string_view line) {
-    if (State().LogFlag) WriteLog(line);
+    if (TheLog().debug) WriteLog(line);
 }
 
 std::string NowStamp() {
@@ -53,13 +97,13 @@ std::string NowStamp() {
 }
 
 void WriteErrorBlock(int errorNumber, std::string_view description) {
-    RunState& state = State();
+    LogState& state = TheLog();
     const std::string first = "<START DEBUGGING> " + NowStamp();
-    const std::string second = "TRACKING BUG NUMBER = " + std::to_string(state.Procedure);
+    const std::string second = "TRACKING BUG NUMBER = " + std::to_string(state.procedure);
     const std::string third = std::to_string(errorNumber) + " " + std::string(description);
     AppendLines({first, second, third, "<END>", " "});
-    ++state.ErrorCount;
-    if (++state.TaskErrorCount > 5) {
+    ++state.errorBlocks;
+    if (++state.taskErrorBlocks > 5) {
         AppendLines({kErrorLimitLine});
         Ui().OpenWithDefaultApp(LogFilePath());
         throw ErrorLimitReached(std::string(kErrorLimitLine) + "\n" + LogFilePath());
@@ -67,13 +111,13 @@ void WriteErrorBlock(int errorNumber, std::string_view description) {
 }
 
 bool ToggleDebugLogging() {
-    RunState& state = State();
-    if (state.LogFlag) {
-        state.LogFlag = false;
+    LogState& state = TheLog();
+    if (state.debug) {
+        state.debug = false;
         WriteLog("<DEBUG OFF> " + NowStamp());
         return false;
     }
-    state.LogFlag = true;
+    state.debug = true;
     if (FileExists(LogFilePath())) {
         if (Ui().Message(WithLineBreaks(Text(kTextDeleteLogFile)), MsgButtons::YesNo,
                          MsgIcon::Question) == MsgAnswer::Yes) {

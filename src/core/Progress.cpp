@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "core/AppState.h"
 #include "core/UiService.h"
 
 namespace arc {
@@ -78,7 +77,7 @@ MenusOff::MenusOff(bool now) {
 }
 
 MenusOff::~MenusOff() {
-    if (off_ && !State().WizardMode) Ui().SetMenusEnabled(true);
+    if (off_) Ui().SetMenusEnabled(true);
 }
 
 void MenusOff::Off() {
@@ -88,10 +87,6 @@ void MenusOff::Off() {
 
 void MenusOff::Keep() {
     off_ = false;
-}
-
-WizardStepEnd::~WizardStepEnd() {
-    if (State().WizardMode) State().WizardTaskRunning = false;
 }
 
 bool LabelThrottle::Due() {

@@ -38,6 +38,10 @@ class ScriptedUi final : public UiService {
     void UnloadProgressWindow() override;
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
+    /// Records the window like OpenWindow, then runs onRunWindow (the window's
+    /// life as the test plays it) before it returns.
+    bool RunWindow(WindowId window, WindowCaller caller = WindowCaller::User) override;
+    void StopWaiting() override { ++waitsStopped; }
 
     // What happened.
     std::vector<ShownMessage> messages;
@@ -53,6 +57,11 @@ class ScriptedUi final : public UiService {
     std::vector<std::string> windowsOpened;  ///< design names given to OpenWindow
     /// Windows reported open by IsWindowOpen (tests clear it to end a wait).
     std::vector<std::string> windowsOpen;
+
+    std::vector<WindowCaller> windowCallers;  ///< the caller of each RunWindow
+    int waitsStopped = 0;
+    /// The life of a window opened by RunWindow, from its opening to its close.
+    std::function<void(WindowId)> onRunWindow;
 
     /// Called on every ProcessEvents(); tests use it to act while a task runs
     /// (for example to set the cancel flag after N items).

@@ -93,8 +93,10 @@ inline constexpr int kSettingsFileLines = kSettingsLines + kDataFileSlots - kSlo
 /// The lines of a settings record, as SaveSettings writes them.
 std::array<std::string, kSettingsFileLines> SettingsFileLines(const Settings& settings);
 
-/// Fills State().TempFolder: $TMPDIR, else /tmp, else program folder + "Temp".
-void SetTempFolder();
+/// The folder for temporary files, trailing "/": $TMPDIR, else /tmp, else
+/// program folder + "Temp", else the program folder. The front ends find it
+/// once and pass it in the requests that need it.
+std::string FindTempFolder();
 
 /// An empty BackupFolder becomes program folder + "BACKUP/" (created when missing).
 void EnsureBackupFolder();

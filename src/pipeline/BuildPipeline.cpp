@@ -1,10 +1,7 @@
 #include "pipeline/BuildPipeline.h"
 
-#include <chrono>
 #include <optional>
-#include <thread>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -13,7 +10,6 @@
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "pipeline/DatabaseBuild.h"
-#include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc {
 namespace {
@@ -22,13 +18,8 @@ namespace {
 /// cancelled it.
 std::optional<ImportChoices> AskImportOptions(const BuildHooks& hooks) {
     Progress().Cancel = false;
-    if (!hooks.openImportOptions || !hooks.openImportOptions())
-        return RememberedImportChoices(TheSettings());
-    while (hooks.importOptionsOpen && hooks.importOptionsOpen()) {
-        LetEventsRunNow();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return ImportOptionsWindowState::TakeClosedChoices();
+    if (!hooks.askImportOptions) return RememberedImportChoices(TheSettings());
+    return hooks.askImportOptions();
 }
 
 /// The file the user chose to build, once confirmed; "" when the chooser was
@@ -49,21 +40,9 @@ std::string ChooseTarget() {
 
 }  // namespace
 
-BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
-                              const ImportChoices& choices) {
-    BuildRequest request;
-    request.databasePath = std::move(databasePath);
-    request.emulator = {settings.MameExe, settings.MameFolder};
-    request.refreshList = choices.refreshList;
-    request.method = choices.method;
-    request.supportPaths = {choices.useDefinedPaths, settings.DataFilePaths};
-    return request;
-}
-
 BuildOutcome BuildDatabase(const BuildHooks& hooks) {
-    WizardStepEnd wizardStep;
-    MenusOff menus(false);  // back on after the last message, unless in the wizard
-    if (State().LogFlag) {
+    MenusOff menus(false);  // back on after the last message
+    if (DebugLogging()) {
         WriteLog("NEW MDB");
         WriteSettingsDump();
     }
@@ -88,7 +67,7 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
         Progress().Cancel = false;
         TheSettings().DatabasePath = chosen;
         SaveSettings();
-        if (!State().WizardMode) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::None);
+        if (!hooks.inWizard) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::None);
     } else if (outcome.failed() && !outcome.told) {
         const bool refused = outcome.result == BuildResult::TargetIsTemplate;
         Ui().Message(outcome.message, MsgButtons::Ok,

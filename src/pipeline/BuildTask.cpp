@@ -133,6 +133,17 @@ BuildOutcome Finished(BuildResult result, std::string message, bool told) {
 
 static BuildOutcome RunBuildUncounted(const BuildRequest& request, TaskContext& context);
 
+BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
+                              const ImportChoices& choices) {
+    BuildRequest request;
+    request.databasePath = std::move(databasePath);
+    request.emulator = {settings.MameExe, settings.MameFolder};
+    request.refreshList = choices.refreshList;
+    request.method = choices.method;
+    request.supportPaths = {choices.useDefinedPaths, settings.DataFilePaths};
+    return request;
+}
+
 BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
     BuildOutcome outcome =
         RunCountingErrors<BuildOutcome>([&] { return RunBuildUncounted(request, context); });

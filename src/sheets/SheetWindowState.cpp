@@ -1,6 +1,5 @@
 #include "sheets/SheetWindowState.h"
 
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -60,7 +59,6 @@ void SheetWindowState::Unload() {
     settings.SheetOptions[12] = check4;
     settings.DefaultSkin = ComboText();
     SaveSettings();
-    if (State().WizardMode) State().WizardTaskRunning = false;
 }
 
 void SheetWindowState::ChooseSheetFolder() {
@@ -112,7 +110,7 @@ SheetChoices SheetWindowState::ReadSheetOptions() const {
     choices.parentArtForClones = check2[6];
     choices.copyAllArt = check3;
     choices.substitutes = check4;
-    if (State().LogFlag) {
+    if (DebugLogging()) {
         for (int index : kCheck1Indexes) {
             WriteLog(check1Captions[index] + " = " + (check1[index] ? "1" : "0"));
         }
@@ -131,7 +129,7 @@ SheetsRequest SheetWindowState::BuildRequest() const {
     request.choices = ReadSheetOptions();
     request.artFolders = settings.ArtFolders;
     request.frenchPages = settings.Language == 1;
-    request.tempFolder = State().TempFolder;
+    request.tempFolder = FindTempFolder();
     request.programFolder = ProgramFolder();
     if (combo1Index > 0 && combo1Index < static_cast<int>(skinPaths.size())) {
         request.skinName = ComboText();
@@ -152,7 +150,7 @@ SheetsOutcome NothingRan() {
 
 SheetsOutcome SheetWindowState::Make() {
     TheSettings().DefaultSkin = ComboText();
-    if (!text1.empty() && !State().WizardMode && ConfirmDatabaseFile().empty()) return NothingRan();
+    if (!text1.empty() && !inWizard && ConfirmDatabaseFile().empty()) return NothingRan();
     return MakeWithoutQuestions();
 }
 
@@ -165,23 +163,10 @@ SheetsOutcome SheetWindowState::MakeWithoutQuestions() {
     return Run();
 }
 
-SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
-    SheetsOutcome outcome;
-    {
-        ProgressShown shown;
-        Progress().Cancel = false;
-        WindowProgress progress;
-        TaskContext context(progress, Ui());
-        outcome = RunSheets(request, context);
-    }
-    Progress().Cancel = false;
-    return outcome;
-}
-
 SheetsOutcome SheetWindowState::Run() {
     const SheetsRequest request = BuildRequest();
     TheSettings().HtmlFolder = request.htmlFolder;
-    if (State().LogFlag) WriteSettingsDump();
+    if (DebugLogging()) WriteSettingsDump();
     auto show = [this](bool shown) {
         visible = shown;
         if (showWindow) showWindow(shown);
@@ -189,7 +174,7 @@ SheetsOutcome SheetWindowState::Run() {
     show(false);
     DisableMenus();
     const SheetsOutcome outcome = RunSheetsShown(request);
-    if (State().WizardMode) {
+    if (inWizard) {
         unloadRequested = true;
     } else {
         show(true);
@@ -197,7 +182,7 @@ SheetsOutcome SheetWindowState::Run() {
     }
     if (outcome.ok() || outcome.partial()) {
         Ui().OpenWithDefaultApp(outcome.indexPath);
-        if (!State().WizardMode) {
+        if (!inWizard) {
             Ui().Message(outcome.ok() ? Text(kTextDone) : outcome.message, MsgButtons::Ok,
                          outcome.ok() ? MsgIcon::Information : MsgIcon::Exclamation);
         }

@@ -244,6 +244,19 @@ int RemovePageLeftovers(const std::string& htmlFolder) {
 
 static SheetsOutcome RunSheetsUncounted(const SheetsRequest& request, TaskContext& context);
 
+SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
+    SheetsOutcome outcome;
+    {
+        ProgressShown shown;
+        Progress().Cancel = false;
+        WindowProgress progress;
+        TaskContext context(progress, Ui());
+        outcome = RunSheets(request, context);
+    }
+    Progress().Cancel = false;
+    return outcome;
+}
+
 SheetsOutcome RunSheets(const SheetsRequest& request, TaskContext& context) {
     return RunCountingErrors<SheetsOutcome>([&] { return RunSheetsUncounted(request, context); });
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -276,7 +275,7 @@ bool SplashTimerCloses() {
 bool QuitProgram() {
     ProcedureScope scope(kProcQuit);
     SaveSettings();
-    if (State().ErrorCount == 0 && !State().LogFlag) return false;
+    if (ErrorBlockCount() == 0 && !DebugLogging()) return false;
     Ui().OpenWithDefaultApp(LogFilePath());
     return true;
 }

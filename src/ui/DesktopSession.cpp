@@ -59,8 +59,6 @@ DesktopSession::~DesktopSession() {
 DesktopSession::Outcome DesktopSession::Start(const std::optional<std::string>& home,
                                               std::string_view executablePath, int splashMs,
                                               std::string* error) {
-    ArmErrorConvention();
-
     std::string why;
     const std::optional<std::string> folder = ResolveProgramFolder(home, executablePath, &why);
     if (!folder) {

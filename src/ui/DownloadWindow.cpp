@@ -14,6 +14,7 @@
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
+#include "ui/WindowRun.h"
 
 namespace arc::ui {
 DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
@@ -98,7 +99,6 @@ DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
         Ui().ProcessEvents();
     };
     state_.onCloseRequest = [this] { Unload(); };
-    state_.openPathsDialog = [] { Ui().OpenWindow(WindowId::Paths); };
     state_.setVisible = [this](bool visible) { Frame()->setVisible(visible); };
     state_.Open();
     for (int i = 0; i < kDownloadEntries; ++i)
@@ -138,6 +138,18 @@ void DownloadWindow::RunDownload() {
 void DownloadWindow::OnUnload() {
     Collect();
     state_.Close();
+}
+
+std::string RunDownloadStep(MainWindow& main) {
+    std::string summary;
+    RunWindowTied<DownloadWindow>(
+        main, WindowId::Download,
+        [&summary](DownloadWindow& window) {
+            window.OpenedByWizard();
+            window.State().onRunEnded = [&summary](const std::string& what) { summary = what; };
+        },
+        [](DownloadWindow& window) { window.State().onRunEnded = nullptr; });
+    return summary;
 }
 
 void RegisterDownloadWindow() {

@@ -70,8 +70,7 @@ ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEd
         state_.BrowseSource();
         text1_->setText(Q(state_.SourceText));
     });
-    connect(paths, &QPushButton::clicked, this,
-            [this] { state_.EditPaths([] { Ui().OpenWindow(WindowId::Paths); }); });
+    connect(paths, &QPushButton::clicked, this, [this] { state_.EditPaths(); });
     connect(close, &QPushButton::clicked, this, [this] { Unload(); });
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/MainMenu.h"
 
@@ -57,6 +58,10 @@ class MainWindow : public QMainWindow {
 
     /// Stores the window's geometry (saved units) into the settings.
     void StoreGeometry();
+
+    /// The search window's criteria when it last closed, given back when it
+    /// opens again while this window lives.
+    std::vector<std::string> keptSearchCriteria;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 #include "ui/SearchWindow.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -100,6 +101,18 @@ class SearchResultsModel : public QAbstractTableModel {
     SearchWindowState& state_;
 };
 
+namespace {
+
+/// Where the main window keeps the search criteria between openings; nullptr
+/// without a main window.
+std::vector<std::string>* KeptCriteria() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<MainWindow*>(widget)) return &main->keptSearchCriteria;
+    return nullptr;
+}
+
+}  // namespace
+
 SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(this)) {
     setWindowTitle(Q(Text(kTextSearchMenu)));
 
@@ -123,7 +136,7 @@ SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(
 
     connect(tabs_, &QTabBar::currentChanged, this, &SearchWindow::ShowTab);
 
-    opened_ = state_.Open();
+    opened_ = state_.Open(KeptCriteria() ? *KeptCriteria() : std::vector<std::string>());
     if (!opened_) {
         // The database could not be had: the window closes at once.
         QTimer::singleShot(0, this, &ChildWindow::Unload);
@@ -436,7 +449,8 @@ void SearchWindow::Display() {
 void SearchWindow::OnUnload() {
     if (!opened_) return;
     TakeBoxes();
-    state_.Close();
+    std::vector<std::string> kept = state_.Close();
+    if (std::vector<std::string>* keeper = KeptCriteria()) *keeper = std::move(kept);
 }
 
 void RegisterSearchWindow() {

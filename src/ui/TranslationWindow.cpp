@@ -18,7 +18,7 @@ TranslationWindow::TranslationWindow() : ChildWindow(WindowId::Translation) {
     setWindowTitle(Q(Text(kTextTranslation)));
     auto* grid = new QGridLayout;
     for (int i = 0; i < kTranslationRows; ++i) {
-        checks_[i] = new QCheckBox(Q(TranslationWindowState::RowFileName(i)), this);
+        checks_[i] = new QCheckBox(Q(TranslationRowName(i)), this);
         checks_[i]->setObjectName(Indexed("Check1", i));
         paths_[i] = new QLineEdit(this);
         paths_[i]->setObjectName(Indexed("Text1", i));

@@ -1,6 +1,5 @@
 #include "ui/UpdateWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,16 +7,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 #include <QVBoxLayout>
 
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/SoftwareStep.h"
 #include "ui/DesktopWindows.h"
+#include "ui/ImportOptionsWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -109,12 +107,7 @@ void UpdateWindow::WaitForWindow(WindowId window, bool menusOffAfter) {
     Frame()->hide();
     // The main window may close this one while it waits.
     const QPointer<UpdateWindow> self(this);
-    if (Ui().OpenWindow(window)) {
-        while (self && Ui().IsWindowOpen(window)) {
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-            QThread::msleep(10);
-        }
-    }
+    Ui().RunWindow(window);
     if (!self) return;
     if (menusOffAfter) DisableMenus();
     Frame()->show();
@@ -130,8 +123,7 @@ void RegisterUpdateWindow() {
     RegisterMenuCommand(MenuCommand::UpdateDatabase, OpenWindowCommand(WindowId::Update));
     RegisterMenuCommand(MenuCommand::BuildDatabase, [](MainWindow& main) {
         BuildHooks hooks;
-        hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
-        hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
+        hooks.askImportOptions = [&main] { return AskImportOptions(main); };
         hooks.softwareSource = AvailableSoftwareSource;
         if (BuildDatabase(hooks).result == BuildResult::TemplateMissing) main.close();
     });

@@ -27,7 +27,8 @@
 //
 // The main window opens each kind at most once inside its MDI area (an open
 // one comes to the front); the logic opens windows through
-// Ui().OpenWindow(WindowId::<Name>) and waits with Ui().IsWindowOpen(...).
+// Ui().OpenWindow(WindowId::<Name>), or runs one until it has closed with
+// Ui().RunWindow(WindowId::<Name>).
 // A menu command nobody registered does nothing.
 
 #include <functional>

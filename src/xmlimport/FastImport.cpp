@@ -6,7 +6,6 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -437,7 +436,7 @@ class CutReport {
 /// The import of the lines `reader` gives; `path` names them in what is told,
 /// `expectedBytes` sizes the progress when the reader cannot tell its size.
 bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expectedBytes,
-                 TaskProgress& progress) {
+                 TaskProgress& progress, bool updateMode) {
     enum class Fault { None, Entities, NoGame, Cut };
     Fault fault = Fault::None;
     int games = 0;
@@ -445,7 +444,7 @@ bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expect
     const bool ran = Guarded(kProcFastImport, [&] {
         if (!reader.IsOpen())
             throw AppError(err::kFileNotFound, "File not found: " + std::string(path));
-        ListXmlWriter writer(State().UpdateMode, /*escapedText=*/true);
+        ListXmlWriter writer(updateMode, /*escapedText=*/true);
         KeyValueList list;
         CutReport cuts;
         total = Kilobytes(reader.Size() > 0 ? reader.Size() : expectedBytes) + 1;
@@ -538,9 +537,9 @@ bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expect
 
 }  // namespace
 
-bool ImportListXmlFast(std::string_view path, TaskProgress& progress) {
+bool ImportListXmlFast(std::string_view path, TaskProgress& progress, bool updateMode) {
     LineReader reader(path, true);
-    return ImportLines(reader, path, 0, progress);
+    return ImportLines(reader, path, 0, progress, updateMode);
 }
 
 bool ImportListXmlStream(std::FILE* stream, std::string_view name, std::FILE* copy,
@@ -548,7 +547,7 @@ bool ImportListXmlStream(std::FILE* stream, std::string_view name, std::FILE* co
     progress.SetLabel(Text(kTextXmlAnalysing));
     progress.KeepGoing();
     LineReader reader(stream, copy);
-    return ImportLines(reader, name, expectedBytes, progress);
+    return ImportLines(reader, name, expectedBytes, progress, /*updateMode=*/false);
 }
 
 }  // namespace arc

@@ -25,13 +25,17 @@ void InstallUnzipWindowView(UnzipWindowView* view) {
     InstalledView() = view;
 }
 
-UnzipWindowState::UnzipWindowState(std::string_view archivePath, bool hidden)
-    : path_(archivePath), hidden_(hidden) {
+UnzipWindowView* InstalledUnzipWindowView() {
+    return InstalledView();
+}
+
+UnzipWindowState::UnzipWindowState(std::string_view archivePath, UnzipWindowView* view)
+    : path_(archivePath), view_(view) {
     zip_.Progress = [this](int percent, bool&) { OnProgress(percent); };
     zip_.Stage = [this](ZipStage stage, const std::string& name) { OnStage(stage, name); };
     zip_.Error = [this](const ZipError& error) { errors_.push_back(error); };
-    if (!hidden_ && InstalledView()) {
-        InstalledView()->Show(*this);
+    if (view_) {
+        view_->Show(*this);
         LetEventsRunNow();
     }
     zip_.ZipOpen(path_);
@@ -41,11 +45,11 @@ UnzipWindowState::UnzipWindowState(std::string_view archivePath, bool hidden)
 }
 
 UnzipWindowState::~UnzipWindowState() {
-    if (!hidden_ && InstalledView()) InstalledView()->Unload();
+    if (view_) view_->Unload();
 }
 
 void UnzipWindowState::Refresh() {
-    if (!hidden_ && InstalledView()) InstalledView()->Refresh(*this);
+    if (view_) view_->Refresh(*this);
 }
 
 void UnzipWindowState::OnProgress(int percent) {

@@ -1,4 +1,3 @@
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -77,7 +76,7 @@ TEST_F(ProgressTest, LongTaskWithoutMenusLeavesThemAloneAndLetEventsRunIsThrottl
     EXPECT_EQ(ui().eventsProcessed, throttled + 1);
 }
 
-TEST_F(ProgressTest, ScopeGuardsUndoWhatTheyDidOnceAndLeaveTheMenusToARunningWizard) {
+TEST_F(ProgressTest, ScopeGuardsUndoWhatTheyDidOnce) {
     Progress().Cancel = false;
     {
         ProgressShown progress;
@@ -88,14 +87,14 @@ TEST_F(ProgressTest, ScopeGuardsUndoWhatTheyDidOnceAndLeaveTheMenusToARunningWiz
     }
     EXPECT_EQ(ui().progressUnloaded, 1);
     EXPECT_TRUE(ui().menusEnabled);
-    State().WizardMode = State().WizardTaskRunning = true;
     {
-        MenusOff menus;
-        WizardStepEnd step;
+        MenusOff menus(false);
+        EXPECT_TRUE(ui().menusEnabled);
+        menus.Off();
+        menus.Keep();  // left to a window that switches them on as it closes
         ProgressShown progress;
     }
-    EXPECT_FALSE(ui().menusEnabled);  // the wizard keeps them off between its steps
-    EXPECT_FALSE(State().WizardTaskRunning);
+    EXPECT_FALSE(ui().menusEnabled);
     EXPECT_TRUE(Progress().Cancel);
 }
 

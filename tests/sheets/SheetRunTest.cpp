@@ -6,7 +6,6 @@
 #include <map>
 
 #include "SheetFixture.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -57,7 +56,7 @@ class SheetRunTest : public SheetTest {
         return RunSheets(request, context);
     }
     std::string UnzippedSkin(const std::string& name) const {
-        return State().TempFolder + "~" + name + ".skin";
+        return FindTempFolder() + "~" + name + ".skin";
     }
 };
 
@@ -190,7 +189,7 @@ TEST_F(SheetRunTest, BrokenOrHostileSkinArchiveStillCompletes) {
     TheSettings().DefaultSkin = "Bad";
     SheetWindowState window = LoadedWindow();
     ASSERT_TRUE(window.MakeWithoutQuestions().ok());
-    EXPECT_FALSE(fs::exists(State().TempFolder + "../escaped.htm"));
+    EXPECT_FALSE(fs::exists(FindTempFolder() + "../escaped.htm"));
     EXPECT_FALSE(fs::exists(home.str() + "escaped.htm"));
     EXPECT_FALSE(fs::exists("/tmp/absolute-arcanote.htm"));
     EXPECT_EQ(Page("COMPLETE_LISTP.htm").rfind("COMPLETE LIST|", 0), 0u);
@@ -250,8 +249,8 @@ TEST_F(SheetRunTest, CopyAllArtCopiesEveryPictureOfTheCopiedKindsAndSubstitutesN
 }
 
 TEST_F(SheetRunTest, WizardModeAsksNothingAndUnloadsTheWindow) {
-    State().WizardMode = true;
     SheetWindowState window = LoadedWindow();
+    window.inWizard = true;
     const SheetsOutcome result = window.Make();
     ASSERT_TRUE(result.ok());
     EXPECT_TRUE(ui().fileRequests.empty());

@@ -1,6 +1,7 @@
 #include <set>
 
-#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
@@ -130,10 +131,10 @@ TEST_F(MainMenuTest, QuitSavesAndOpensTheLogOnlyAfterErrorsOrLogging) {
     ASSERT_TRUE(LoadSettings());
     EXPECT_EQ(TheSettings().MainWindow.Top, 300);
 
-    State().LogFlag = true;
+    SetDebugLogging(true);
     EXPECT_TRUE(QuitProgram());
-    State().LogFlag = false;
-    State().ErrorCount = 1;
+    SetDebugLogging(false);
+    WriteErrorBlock(err::kInvalidCall, "an error");
     EXPECT_TRUE(QuitProgram());
     EXPECT_EQ(ui().opened, std::vector<std::string>(2, InProgramFolder("Arcanote.log.txt")));
 }

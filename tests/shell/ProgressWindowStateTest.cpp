@@ -1,4 +1,3 @@
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -17,7 +16,7 @@ class ProgressWindowStateTest : public test::ProgramFolderTest {
 };
 
 TEST_F(ProgressWindowStateTest, WindowCancelAnsweredNoKeepsGoingAndYesIsLogged) {
-    State().LogFlag = true;
+    SetDebugLogging(true);
     ui().QueueAnswer(MsgAnswer::No);
     EXPECT_FALSE(window.ConfirmCancel());
     EXPECT_FALSE(Progress().Cancel);

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/AppState.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -95,22 +95,20 @@ std::string RealEmulatorList(std::string& why) {
 }
 
 void StartFreshProgramFolder(const TempDir& home) {
-    ResetState();
+    ResetLog();
     SetProgramFolder(home.str());
-    State().ErrorTrap = true;
-    State().TempFolder = home.str() + "Temp/";
-    std::filesystem::create_directories(State().TempFolder);
+    std::filesystem::create_directories(home.str() + "Temp/");
     TheSettings() = DefaultSettings();
     BuildTextTable();
     Progress() = ProgressState{};
 }
 
-ProgramFolderTest::ProgramFolderTest() {
+ProgramFolderTest::ProgramFolderTest() : tmpdir_("TMPDIR", home.str() + "Temp/") {
     StartFreshProgramFolder(home);
 }
 
 ProgramFolderTest::~ProgramFolderTest() {
-    ResetState();
+    ResetLog();
 }
 
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {

@@ -48,9 +48,23 @@ std::string SourceDir();
 /// off: they need ARCANOTE_REAL_MAME=1 and /usr/games/mame.
 std::string RealEmulatorList(std::string& why);
 
+/// Sets an environment variable for its lifetime, then restores it.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
 /// A test with a fresh program folder (a temporary folder), default settings,
-/// run-time state reset, English text table and a scripted UI.
-/// A fresh run in the program folder `home`: run-time state reset, default
+/// run-time state reset, English text table, a scripted UI and home + "Temp/"
+/// as TMPDIR.
+/// A fresh run in the program folder `home`: the log's state reset, default
 /// settings, English texts, progress counters cleared.
 void StartFreshProgramFolder(const TempDir& home);
 
@@ -64,19 +78,7 @@ class ProgramFolderTest : public ::testing::Test {
 
   private:
     ScopedScriptedUi scripted_;
-};
-
-/// Sets an environment variable for its lifetime, then restores it.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value);
-    ~ScopedEnv();
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> saved_;
+    ScopedEnv tmpdir_;  ///< home + "Temp/": the test's own temporary folder
 };
 
 /// A task's progress kept apart from the progress window: records what the task

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -47,7 +47,7 @@ struct QtProgramFolder {
     }
     ~QtProgramFolder() {
         InstallUi(nullptr);
-        ResetState();
+        ResetLog();
     }
 
     TempDir home;

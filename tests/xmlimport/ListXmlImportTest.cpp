@@ -2,7 +2,6 @@
 
 #include <sstream>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
@@ -51,10 +50,11 @@ class ListXmlImportTest : public test::ProgramFolderTest {
     void Write(std::string_view content) { test::WriteFile(home.file("listxml.txt"), content); }
 
     bool Import(int method, std::string_view path = {}) {
-        return ImportListXml(path, progress, static_cast<ImportMethod>(method));
+        return ImportListXml(path, progress, static_cast<ImportMethod>(method), updateMode);
     }
 
     test::RecordedProgress progress;
+    bool updateMode = false;  ///< imports as the update does
 
     /// Every row of a table in insertion order, fields joined by "|".
     std::string Dump(std::string_view table, std::string_view columns = "*") {
@@ -203,7 +203,7 @@ TEST_P(BothMethods, BadListsAreToldAndNeverCrash) {
         }
     }
     EXPECT_EQ(Count("Chip"), 1);
-    EXPECT_EQ(State().ErrorCount, 1);  // the value cut for size
+    EXPECT_EQ(ErrorBlockCount(), 1);  // the value cut for size
     EXPECT_NE(test::ReadFile(LogFilePath()).find("cut for size"), std::string::npos);
 }
 
@@ -214,7 +214,7 @@ TEST_P(BothMethods, UpdateModeTwiceReplacesChildRowsAndKeepsOtherFields) {
             "height=\"240\"/></game>\n<game name=\"d\"><description>D</description></game>\n"));
     Import(kFast);
     Execute("UPDATE Data SET Category='Maze', GotIt=TRUE WHERE InternalName='a'");
-    State().UpdateMode = true;
+    updateMode = true;
     Import(GetParam());
     EXPECT_EQ(Count("History"), 1);  // the list's history replaced the old one
     Write(
@@ -281,9 +281,9 @@ TEST_F(ListXmlImportTest, RealListCutGivesTheSameRowsByBothMethods) {
         Execute("INSERT INTO History (Description) VALUES ('Eat the dots.')");
         Execute("UPDATE Data SET CodeHistory = last_insert_rowid() WHERE InternalName='pacman'");
         const std::string built = Dump("Data");
-        State().UpdateMode = true;
+        updateMode = true;
         ASSERT_TRUE(Import(method, list));
-        State().UpdateMode = false;
+        updateMode = false;
         EXPECT_EQ(Dump("Data"), built);
         EXPECT_EQ(Count("History"), 1);
         for (const char* table : {"Data", "Rom", "Disk", "Chip", "BiosSet", "DipSwitch"})
@@ -367,7 +367,7 @@ TEST_F(ListXmlImportTest, MalformedGameIsLoggedAndTheNextOneIsImported) {
                "<machine name=\"b\">\n<description>B</description>\n</machine>\n"));
     Import(kFast);
     EXPECT_EQ(Dump("Data", "InternalName, GameName, Year"), "a|A|<null>\nb|B|<null>\n");
-    EXPECT_EQ(State().ErrorCount, 1);
+    EXPECT_EQ(ErrorBlockCount(), 1);
     EXPECT_NE(test::ReadFile(LogFilePath()).find("unclosed element"), std::string::npos);
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "support/TestSupport.h"
 
