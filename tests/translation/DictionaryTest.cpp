@@ -10,6 +10,7 @@
 #include "translation/Dictionary.h"
 #include "translation/FileTranslation.h"
 #include "translation/LineTranslator.h"
+#include "translation/TranslationTask.h"
 #include "translation/TranslationWindowState.h"
 
 namespace arc {
@@ -63,7 +64,7 @@ TEST_F(DictionaryTest, DictionaryAndTranslationKeepTheReplacedFilesModeAndGiveAN
 
 TEST_F(DictionaryTest, EveryCatalogueRowReachesItsTranslationRow) {
     for (const SupportFileRow& row : kSupportFileCatalogue)
-        EXPECT_EQ(TranslationWindowState::RowOfName(row.caption), row.translation.row) << row.name;
+        EXPECT_EQ(TranslationRowOfName(row.caption), row.translation.row) << row.name;
 }
 
 TEST(SectionFromLines, KeepsFinishedEntriesLongestFirst) {
