@@ -42,7 +42,7 @@ int Import(const std::string& file, const fs::path& folder, const std::string& m
     const std::string database = (folder / (method + ".mdb")).string();
     std::error_code ec;
     fs::copy_file(folder / "template.mdx", database, fs::copy_options::overwrite_existing, ec);
-    if (ec || !arc::OpenDatabase(database)) {
+    if (ec || !arc::OpenDatabase(database, arc::DatabaseUse::Build)) {
         std::cerr << "cannot make " << database << '\n';
         return 1;
     }

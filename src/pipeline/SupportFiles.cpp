@@ -90,9 +90,6 @@ std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgre
     // A database error ends the build: the rest would only add error blocks.
     auto stopped = [&] { return progress.Cancelled() || !DatabaseFailure().empty(); };
     DataValues values;
-    // The file being built is not the user's database yet: no waiting for the
-    // disk until the build closes it (as the list import does).
-    TryExecute("PRAGMA synchronous=OFF");
     for (const SupportFileRow& row : kSupportFileCatalogue) {
         if (stopped()) break;
         if (row.coveredBy & read) continue;
@@ -104,7 +101,6 @@ std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgre
     if (!stopped()) values.Write();
     // After the importers (History.dat last): the user's notes go into the new database.
     if (!stopped()) CopyNotesToDatabase(progress);
-    TryExecute("PRAGMA synchronous=NORMAL");
     return ran;
 }
 

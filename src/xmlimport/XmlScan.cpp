@@ -45,10 +45,13 @@ void KeyValueList::Tokenize(std::string_view chunk) {
     text_.clear();
     text_.reserve(chunk.size());
     // Tabs go; "&#10;" is the one character reference decoded.
+    // (A plain loop: find_first_of calls memchr once per character.)
     std::size_t from = 0;
     while (from < chunk.size()) {
-        const std::size_t special = chunk.find_first_of("\t&", from);
-        if (special == std::string_view::npos) {
+        std::size_t special = from;
+        while (special < chunk.size() && chunk[special] != '\t' && chunk[special] != '&')
+            ++special;
+        if (special == chunk.size()) {
             text_.append(chunk.substr(from));
             break;
         }

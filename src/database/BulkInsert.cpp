@@ -1,4 +1,4 @@
-#include "software/BulkInsert.h"
+#include "database/BulkInsert.h"
 
 namespace arc {
 namespace {
@@ -25,18 +25,14 @@ BulkInsert::BulkInsert(std::string_view table, std::vector<std::string_view> col
       one_(InsertSql(table, columns, 1)) {}
 
 void BulkInsert::WriteWaiting() {
-    for (std::size_t i = 0; i < waiting_.size(); ++i)
-        many_.BindValue(static_cast<int>(i) + 1, waiting_[i]);
-    many_.Run();
-    waiting_.clear();
+    Flush();
 }
 
 void BulkInsert::Flush() {
-    for (std::size_t first = 0; first < waiting_.size(); first += columns_) {
+    InsertRows(waiting_.size() / columns_, [&](Statement& insert, int first, std::size_t row) {
         for (std::size_t i = 0; i < columns_; ++i)
-            one_.BindValue(static_cast<int>(i) + 1, waiting_[first + i]);
-        one_.Run();
-    }
+            insert.BindValue(first + static_cast<int>(i), waiting_[row * columns_ + i]);
+    });
     waiting_.clear();
 }
 
