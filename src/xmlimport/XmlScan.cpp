@@ -45,13 +45,16 @@ void KeyValueList::Tokenize(std::string_view chunk) {
     text_.clear();
     text_.reserve(chunk.size());
     // Tabs go; "&#10;" is the one character reference decoded.
-    // (A plain loop: find_first_of calls memchr once per character.)
+    // Each of the two characters is looked for on its own (memchr), the
+    // position of the other kept until it is passed.
     std::size_t from = 0;
+    std::size_t tab = chunk.find('\t');
+    std::size_t amp = chunk.find('&');
     while (from < chunk.size()) {
-        std::size_t special = from;
-        while (special < chunk.size() && chunk[special] != '\t' && chunk[special] != '&')
-            ++special;
-        if (special == chunk.size()) {
+        if (tab < from) tab = chunk.find('\t', from);
+        if (amp < from) amp = chunk.find('&', from);
+        const std::size_t special = std::min(tab, amp);
+        if (special == std::string_view::npos) {
             text_.append(chunk.substr(from));
             break;
         }
@@ -206,15 +209,21 @@ std::string_view KeyValueList::LookupValue(std::string_view key) const {
     return {};
 }
 
-std::string_view KeyValueList::LookupInGroup(int start, std::string_view stopPrefix,
-                                             std::string_view groupPrefix,
-                                             std::string_view key) const {
+void KeyValueList::LookupInGroup(int start, std::string_view stopPrefix,
+                                 std::string_view groupPrefix,
+                                 std::span<const std::string_view> keys,
+                                 std::span<std::string_view> values) const {
+    std::uint32_t found = 0;  // one bit per key
     for (int i = std::max(start, 1); i <= Count(); ++i) {
         const Pair& pair = pairs_[i - 1];
-        if (StartsWith(pair.key, stopPrefix) || !StartsWith(pair.key, groupPrefix)) return {};
-        if (pair.key == key) return pair.value;
+        if (StartsWith(pair.key, stopPrefix) || !StartsWith(pair.key, groupPrefix)) return;
+        for (std::size_t k = 0; k < keys.size() && k < 32; ++k) {
+            if (pair.key != keys[k]) continue;
+            if (!(found & (1u << k))) values[k] = pair.value;
+            found |= 1u << k;
+            break;
+        }
     }
-    return {};
 }
 
 std::string_view KeyValueList::ElementValue(int index, std::string_view key) const {

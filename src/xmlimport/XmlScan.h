@@ -6,7 +6,9 @@
 // per line).
 
 #include <array>
+#include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,11 +38,13 @@ class KeyValueList {
     /// Value of the first pair whose key equals `key` exactly; "" when none.
     std::string_view LookupValue(std::string_view key) const;
 
-    /// From index `start` on, the value of the first pair whose key is `key`;
-    /// "" at the first key that begins with `stopPrefix` or does not begin
-    /// with `groupPrefix`, or at the end.
-    std::string_view LookupInGroup(int start, std::string_view stopPrefix,
-                                   std::string_view groupPrefix, std::string_view key) const;
+    /// From index `start` on, up to the first key that begins with
+    /// `stopPrefix` or does not begin with `groupPrefix`: the value of the
+    /// first pair of each of `keys` (at most 32) goes to the same place of
+    /// `values`; the values of keys not met are left as they are.
+    void LookupInGroup(int start, std::string_view stopPrefix, std::string_view groupPrefix,
+                       std::span<const std::string_view> keys,
+                       std::span<std::string_view> values) const;
 
     /// The value of `key` among the attributes of the self-closing element
     /// that pair `index` belongs to, whatever their order; "" when absent.
