@@ -34,14 +34,21 @@ void KeyValueList::Append(std::string_view key, std::string_view value, int elem
     pairs_.push_back({key, value, element});
 }
 
-std::string_view KeyValueList::Own(std::string text) {
-    own_.push_back(std::move(text));
-    return own_.back();
+std::string& KeyValueList::Scratch() {
+    // The texts of the last game are reused with their buffers.
+    if (ownUsed_ == own_.size()) own_.emplace_back();
+    std::string& text = own_[ownUsed_++];
+    text.clear();
+    return text;
+}
+
+std::string_view KeyValueList::Own(std::string_view text) {
+    return Scratch().assign(text);
 }
 
 void KeyValueList::Tokenize(std::string_view chunk) {
     pairs_.clear();
-    own_.clear();
+    ownUsed_ = 0;
     text_.clear();
     text_.reserve(chunk.size());
     // Tabs go; "&#10;" is the one character reference decoded.
@@ -107,7 +114,8 @@ void KeyValueList::ReadGameAttributes(std::string_view head) {
 }
 
 void KeyValueList::ReadChildren(std::string_view body) {
-    std::vector<std::string_view> pieces;
+    std::vector<std::string_view>& pieces = pieces_;
+    pieces.clear();
     std::size_t start = 0;
     for (;;) {
         const std::size_t joint = body.find("><", start);
@@ -140,10 +148,9 @@ void KeyValueList::ReadChildren(std::string_view body) {
                 if (close == std::string_view::npos) break;
                 const std::string_view attribute = Trim(piece.substr(at, equals - at));
                 if (!attribute.empty()) {
-                    std::string key;
-                    key.reserve(name.size() + 1 + attribute.size());
+                    std::string& key = Scratch();
                     key.append(name).append("_").append(attribute);
-                    Append(Own(std::move(key)), piece.substr(open + 1, close - open - 1), element);
+                    Append(key, piece.substr(open + 1, close - open - 1), element);
                 }
                 at = close + 1;
             }
@@ -151,7 +158,7 @@ void KeyValueList::ReadChildren(std::string_view body) {
             // An element with attributes and children: its start tag is the
             // key, the children's markup the value.
             const std::string_view name = ElementName(piece);
-            std::string value;
+            std::string& value = Scratch();
             std::size_t k = j + 1;
             for (; k < pieces.size(); ++k) {
                 const std::string_view inner = pieces[k];
@@ -159,7 +166,7 @@ void KeyValueList::ReadChildren(std::string_view body) {
                     break;
                 value.append(inner);
             }
-            Append(piece, Own(std::move(value)));
+            Append(piece, value);
             j = k;  // past the closing tag (or past the last piece)
         } else {
             // A text element: name>text</name.

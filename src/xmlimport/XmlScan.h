@@ -60,13 +60,17 @@ class KeyValueList {
         int element;  ///< index of the first pair of its element (0 for others)
     };
     void Append(std::string_view key, std::string_view value, int element = 0);
-    std::string_view Own(std::string text);
+    std::string_view Own(std::string_view text);
+    /// An empty text that stays until the next Tokenize.
+    std::string& Scratch();
     void ReadGameAttributes(std::string_view head);
     void ReadChildren(std::string_view body);
     void RewriteInput();
 
     std::string text_;             // the chunk, tabs removed and "&#10;" decoded
     std::deque<std::string> own_;  // keys and values built from pieces
+    std::size_t ownUsed_ = 0;      // of own_ by this game
+    std::vector<std::string_view> pieces_;
     std::vector<Pair> pairs_;
 };
 
