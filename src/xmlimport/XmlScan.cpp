@@ -1,6 +1,7 @@
 #include "xmlimport/XmlScan.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -47,35 +48,51 @@ std::string_view KeyValueList::Own(std::string_view text) {
 }
 
 void KeyValueList::Tokenize(std::string_view chunk) {
+    text_.assign(chunk);
+    TokenizeText();
+}
+
+void KeyValueList::Tokenize(std::string& chunk) {
+    text_.swap(chunk);
+    TokenizeText();
+}
+
+void KeyValueList::TokenizeText() {
     pairs_.clear();
     ownUsed_ = 0;
-    text_.clear();
-    text_.reserve(chunk.size());
-    // Tabs go; "&#10;" is the one character reference decoded.
+    // Tabs go; "&#10;" is the one character reference decoded, in place.
     // Each of the two characters is looked for on its own (memchr), the
     // position of the other kept until it is passed.
+    const std::string_view chunk(text_);
+    char* out = text_.data();
+    std::size_t written = 0;
     std::size_t from = 0;
     std::size_t tab = chunk.find('\t');
     std::size_t amp = chunk.find('&');
+    auto keep = [&](std::size_t end) {
+        if (written != from) std::memmove(out + written, out + from, end - from);
+        written += end - from;
+    };
     while (from < chunk.size()) {
         if (tab < from) tab = chunk.find('\t', from);
         if (amp < from) amp = chunk.find('&', from);
         const std::size_t special = std::min(tab, amp);
         if (special == std::string_view::npos) {
-            text_.append(chunk.substr(from));
+            keep(chunk.size());
             break;
         }
-        text_.append(chunk.substr(from, special - from));
+        keep(special);
         if (chunk[special] == '\t') {
             from = special + 1;
         } else if (chunk.substr(special, kLineFeedReference.size()) == kLineFeedReference) {
-            text_ += '\n';
+            out[written++] = '\n';
             from = special + kLineFeedReference.size();
         } else {
-            text_ += '&';
+            out[written++] = '&';
             from = special + 1;
         }
     }
+    text_.resize(written);
     Guarded(kProcTokenize, [&] {
         const std::string_view text(text_);
         const std::size_t close = text.find('>');

@@ -30,6 +30,8 @@ class KeyValueList {
     /// text child without its closing tag is logged as an error block; the
     /// pairs read before it stay.
     void Tokenize(std::string_view chunk);
+    /// The same on a chunk whose buffer the list takes (`chunk` gets another).
+    void Tokenize(std::string& chunk);
 
     int Count() const { return static_cast<int>(pairs_.size()); }
     std::string_view Key(int index) const { return pairs_[index - 1].key; }
@@ -60,6 +62,7 @@ class KeyValueList {
         int element;  ///< index of the first pair of its element (0 for others)
     };
     void Append(std::string_view key, std::string_view value, int element = 0);
+    void TokenizeText();
     std::string_view Own(std::string_view text);
     /// An empty text that stays until the next Tokenize.
     std::string& Scratch();
