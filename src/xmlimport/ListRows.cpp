@@ -132,37 +132,38 @@ ListRowThread::~ListRowThread() {
 }
 
 void ListRowThread::Work() {
-    BatchTransaction transaction(kCommitRows);
-    for (;;) {
-        ListRows rows;
-        {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [&] { return closing_ || !queue_.empty(); });
-            if (queue_.empty()) return;
-            rows = std::move(queue_.front());
-            queue_.pop_front();
-        }
-        changed_.notify_all();
-        std::exception_ptr failure;
-        try {
+    std::exception_ptr failure;
+    try {
+        // Committed every kCommitRows rows and at the end, also after an error.
+        BatchTransaction transaction(kCommitRows);
+        for (;;) {
+            ListRows rows;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return closing_ || !queue_.empty(); });
+                if (queue_.empty()) break;
+                rows = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            changed_.notify_all();
             inserter_.Insert(rows);
             transaction.RowDone(static_cast<int>(rows.Size()));
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        rows.Clear();
-        {
+            rows.Clear();
             std::lock_guard lock(mutex_);
             spare_.push_back(std::move(rows));
-            if (failure) {
-                failure_ = failure;
-                queue_.clear();
-                closing_ = true;
-            }
         }
-        changed_.notify_all();
-        if (failure) return;
+    } catch (...) {
+        failure = std::current_exception();
     }
+    {
+        std::lock_guard lock(mutex_);
+        if (failure) {
+            failure_ = failure;
+            queue_.clear();
+        }
+        closing_ = true;
+    }
+    changed_.notify_all();
 }
 
 void ListRowThread::Push(ListRows& rows) {
