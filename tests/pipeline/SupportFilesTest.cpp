@@ -100,6 +100,43 @@ TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
     }
 }
 
+// The files read while the list is imported (no Data row yet) give the rows
+// of a run after it: names that are no set, in another case or repeated,
+// History links and Command rows included.
+TEST_F(Support, FilesReadBeforeTheListGiveTheRowsOfARunAfterIt) {
+    CloseDatabase();
+    Write(F::Genre, "[Maze]\npacman\nPACMAN\nnone\n[Fighter]\nmk\n");
+    Write(F::NPlayers, "[NPlayers]\npacman=2P alt\nnone=3P\nMK=1P\n");
+    Write(F::Command,
+          "$info=pacman,none,PACMAN,pacman\n$cmd\n[Moves]\nUp\n$end\n"
+          "$info=none\n$cmd\n[Lost]\nNothing\n$end\n$info=mk\n$cmd\n[Kicks]\nHigh\n$end\n");
+    Write(F::History,
+          "$info=pacman,mk,none\n$bio\n\nPac-Man (c) 1980 Namco.\n\nEat.\n$end\n"
+          "$info=none\n$bio\n\nNone (c) 1990 X.\n$end\n");
+    std::string rows[2];
+    for (int before = 0; before < 2; ++before) {
+        const std::string database = home.file("build" + std::to_string(before) + ".mdb");
+        std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
+                                   std::filesystem::copy_options::overwrite_existing);
+        ASSERT_TRUE(OpenDatabase(database));
+        auto list = [] { Execute("INSERT INTO Data (InternalName) VALUES ('pacman'), ('mk')"); };
+        if (before) {
+            SupportFilesReading reading({});
+            list();
+            reading.Write(progress);
+        } else {
+            list();
+            RunBuildImporters({}, progress);
+        }
+        CloseDatabase();
+        rows[before] = test::AllRows(database);
+    }
+    EXPECT_EQ(rows[1], rows[0]);
+    for (std::string_view row : {"|2P alt|", "|Fighter|", "1|1980 Namco.|Eat.|", "mk|Kicks|"})
+        EXPECT_NE(rows[0].find(row), std::string::npos) << row;
+    EXPECT_EQ(rows[0].find("Lost"), std::string::npos);
+}
+
 TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     const std::string defined = home.file("mame/Folders/nplayers.ini");
     SupportPaths paths{true, {}};
