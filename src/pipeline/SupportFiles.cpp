@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <exception>
 #include <thread>
 
 #include "core/Files.h"
@@ -151,6 +152,7 @@ struct SupportFilesReading::Reading {
     std::atomic<bool> stop{false};
     ReadingProgress progress{stop};
     std::vector<SupportFile> ran;
+    std::exception_ptr failure;
     std::thread thread;
 };
 
@@ -158,8 +160,12 @@ SupportFilesReading::SupportFilesReading(const SupportPaths& paths)
     : reading_(std::make_unique<Reading>()) {
     Reading& reading = *reading_;
     reading.thread = std::thread([&reading, paths] {
-        reading.ran = ReadSupportFiles(paths, reading.progress, reading.values,
-                                       [&] { return reading.stop.load(); });
+        try {
+            reading.ran = ReadSupportFiles(paths, reading.progress, reading.values,
+                                           [&] { return reading.stop.load(); });
+        } catch (...) {
+            reading.failure = std::current_exception();  // the error limit: thrown by Write()
+        }
     });
 }
 
@@ -171,6 +177,7 @@ SupportFilesReading::~SupportFilesReading() {
 std::vector<SupportFile> SupportFilesReading::Write(TaskProgress& progress) {
     if (reading_->thread.joinable()) reading_->thread.join();
     if (reading_->stop) return {};
+    if (reading_->failure) std::rethrow_exception(reading_->failure);
     WriteSupportFiles(reading_->values, progress);
     return reading_->ran;
 }
