@@ -38,6 +38,15 @@ class Support : public test::BuildTest {
 
     test::RecordedProgress progress;
 
+    /// A copy of the template (with its pacman row), opened.
+    std::string OpenCopy(const std::string& name) {
+        const std::string database = home.file(name);
+        std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
+                                   std::filesystem::copy_options::overwrite_existing);
+        EXPECT_TRUE(OpenDatabase(database));
+        return database;
+    }
+
     /// Every INI file that a skip can leave out, present with a value for pacman.
     void WriteSkippable() {
         for (F file : {F::Genre, F::Catlist, F::Mature, F::Version, F::Alltime, F::Resolution,
@@ -82,10 +91,7 @@ TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
                                            std::string(RowOf(c.file).fileName));
         std::string rows[2];
         for (int collected = 0; collected < 2; ++collected) {
-            const std::string database = home.file("update" + std::to_string(collected) + ".mdb");
-            std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
-                                       std::filesystem::copy_options::overwrite_existing);
-            ASSERT_TRUE(OpenDatabase(database));
+            const std::string database = OpenCopy("update" + std::to_string(collected) + ".mdb");
             {
                 Transaction transaction;
                 EXPECT_TRUE(collected ? RunUpdateImporter(c.file, path, progress)
@@ -115,10 +121,7 @@ TEST_F(Support, FilesReadBeforeTheListGiveTheRowsOfARunAfterIt) {
           "$info=none\n$bio\n\nNone (c) 1990 X.\n$end\n");
     std::string rows[2];
     for (int before = 0; before < 2; ++before) {
-        const std::string database = home.file("build" + std::to_string(before) + ".mdb");
-        std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
-                                   std::filesystem::copy_options::overwrite_existing);
-        ASSERT_TRUE(OpenDatabase(database));
+        const std::string database = OpenCopy("build" + std::to_string(before) + ".mdb");
         auto list = [] { Execute("INSERT INTO Data (InternalName) VALUES ('pacman'), ('mk')"); };
         if (before) {
             SupportFilesReading reading({});
