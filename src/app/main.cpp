@@ -11,6 +11,7 @@
 #include "core/ErrorGuard.h"
 #include "core/UiService.h"
 #include "ui/DesktopSession.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    arc::ui::RegisterDesktopWindows();
     arc::ui::DesktopSession session;
     std::string error;
     switch (session.Start(home, argv[0], 1000, &error)) {

@@ -48,9 +48,9 @@ struct Settings {
     std::string DefaultSkin;
     MainWindowGeometry MainWindow;
     std::array<int, 13> SheetOptions{};  ///< slots 1..12
-    std::array<int, 14> WindowLeft{};    ///< slots 1..13 (twips); 0 or less: not saved
+    std::array<int, 14> WindowLeft{};    ///< slots 1..13 (15 per pixel); 0 or less: not saved
     std::array<int, 14> WindowTop{};     ///< slots 1..13
-    std::array<int, 14> WindowWidth{};   ///< slots 1..13 (twips); 0 or less: not saved
+    std::array<int, 14> WindowWidth{};   ///< slots 1..13 (15 per pixel); 0 or less: not saved
     std::array<int, 14> WindowHeight{};  ///< slots 1..13
     std::array<int, 3> XmlOptions{};     ///< slots 1..2
     std::string BackupFolder;

@@ -87,7 +87,9 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
     // The software lists add to the machines; files they could not read are
     // told, and the build goes on.
     if (request.software && !task.Cancelled()) {
-        const SoftwareImportOutcome software = RunSoftwareStep(*request.software, context);
+        SoftwareImportRequest source = *request.software;
+        source.newDatabase = true;  // the build's own file, replaced whole on failure
+        const SoftwareImportOutcome software = RunSoftwareStep(source, context);
         if (software.failed() || software.partial()) notes = software.message;
         failure = DatabaseFailure();
         if (!failure.empty()) return BuildResult::Failed;

@@ -36,7 +36,7 @@ class SheetWindowState {
     bool visible = true;
     bool focusText1 = false;  ///< Make found no destination
     bool unloadRequested = false;
-    int left = 0, top = 0;  ///< window position (twips); 0: not placed
+    int left = 0, top = 0;  ///< window position (saved units); 0: not placed
     /// Told when a run hides (false) and shows (true) the window.
     std::function<void(bool)> showWindow;
 

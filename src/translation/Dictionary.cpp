@@ -9,6 +9,7 @@
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
+#include "core/TextTable.h"
 #include "core/Version.h"
 
 namespace arc {
@@ -180,7 +181,7 @@ bool EnsureDictionary() {
     const std::string path = DictionaryPath();
     if (!FileExists(path)) {
         ProgressShown progress;
-        SetProgressLabel("Création de TRANSLATE.DIC.txt");
+        SetProgressLabel(Text(kTextCreatingDictionary));
         CreateDictionary(path);
     }
     return FileExists(path);

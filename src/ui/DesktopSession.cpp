@@ -38,7 +38,7 @@ void OfferBuildOrChoose(MainWindow& main, const std::string& problem) {
     const MsgAnswer answer = Ui().Message(problem + "\r\n" + Text(kTextBuildOrChoose),
                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Yes) {
-        main.RunCommand("MnuCreerBaseMDB");
+        main.RunCommand(MenuCommand::BuildDatabase);
     } else if (answer == MsgAnswer::No) {
         bool cancelled = true;
         const std::string chosen = ChooseDatabaseFile(&cancelled);

@@ -10,6 +10,7 @@
 
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -139,7 +140,9 @@ void DownloadWindow::OnUnload() {
     state_.Close();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Download, DownloadWindow);
-ARCANOTE_REGISTER_COMMAND(MnuDownload, OpenWindowCommand(WindowId::Download));
+void RegisterDownloadWindow() {
+    RegisterWindow<DownloadWindow>(WindowId::Download);
+    RegisterMenuCommand(MenuCommand::Download, OpenWindowCommand(WindowId::Download));
+}
 
 }  // namespace arc::ui

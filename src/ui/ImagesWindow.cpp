@@ -10,6 +10,7 @@
 
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "ui/DesktopWindows.h"
 #include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
@@ -85,7 +86,9 @@ void ImagesWindow::OnUnload() {
     state_.Unload();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Images, ImagesWindow);
-ARCANOTE_REGISTER_COMMAND(MnuGestionImg, OpenWindowCommand(WindowId::Images));
+void RegisterImagesWindow() {
+    RegisterWindow<ImagesWindow>(WindowId::Images);
+    RegisterMenuCommand(MenuCommand::Images, OpenWindowCommand(WindowId::Images));
+}
 
 }  // namespace arc::ui

@@ -12,6 +12,7 @@
 
 #include "core/Progress.h"
 #include "core/UiService.h"
+#include "ui/DesktopWindows.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
@@ -90,6 +91,8 @@ void ImportOptionsWindow::OnUnload() {
     state_.Unload();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::ImportOptions, ImportOptionsWindow);
+void RegisterImportOptionsWindow() {
+    RegisterWindow<ImportOptionsWindow>(WindowId::ImportOptions);
+}
 
 }  // namespace arc::ui

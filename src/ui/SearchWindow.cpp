@@ -17,6 +17,7 @@
 
 #include "collection/GameBrowserQuery.h"
 #include "core/TextTable.h"
+#include "ui/DesktopWindows.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
@@ -279,7 +280,7 @@ QWidget* SearchWindow::BuildResultsFrame() {
 
     auto* display = Button("Command2", Q(Text(kTextDisplay)), frame);
     connect(display, &QPushButton::clicked, this, &SearchWindow::Display);
-    auto* play = Button("CommandPlay", Q(std::string(InLanguage("&Play", "&Jouer"))), frame);
+    auto* play = Button("CommandPlay", Q(Text(kTextPlay)), frame);
     connect(play, &QPushButton::clicked, this, [this] {
         const int row = CurrentResult();
         if (row >= 0) PlayGame(state_.results[static_cast<std::size_t>(row)].internalName);
@@ -438,7 +439,9 @@ void SearchWindow::OnUnload() {
     state_.Close();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Search, SearchWindow);
-ARCANOTE_REGISTER_COMMAND(MnuRechercher, OpenWindowCommand(WindowId::Search));
+void RegisterSearchWindow() {
+    RegisterWindow<SearchWindow>(WindowId::Search);
+    RegisterMenuCommand(MenuCommand::Search, OpenWindowCommand(WindowId::Search));
+}
 
 }  // namespace arc::ui

@@ -8,6 +8,7 @@
 
 #include "core/TextTable.h"
 #include "translation/Dictionary.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -79,10 +80,12 @@ void TranslationWindow::Refresh() {
     translate_->setEnabled(state_.buttonsEnabled);
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Translation, TranslationWindow);
-ARCANOTE_REGISTER_COMMAND(MnuTraduction, [](MainWindow& main) {
-    EnsureDictionary();
-    main.OpenWindow(ObjectNameOf(WindowId::Translation));
-});
+void RegisterTranslationWindow() {
+    RegisterWindow<TranslationWindow>(WindowId::Translation);
+    RegisterMenuCommand(MenuCommand::Translations, [](MainWindow& main) {
+        EnsureDictionary();
+        main.OpenWindow(ObjectNameOf(WindowId::Translation));
+    });
+}
 
 }  // namespace arc::ui

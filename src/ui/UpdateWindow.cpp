@@ -17,6 +17,7 @@
 #include "core/UiService.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/SoftwareStep.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -124,14 +125,16 @@ void UpdateWindow::OnUnload() {
     state_.Unload();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Update, UpdateWindow);
-ARCANOTE_REGISTER_COMMAND(MnuMAJ, OpenWindowCommand(WindowId::Update));
-ARCANOTE_REGISTER_COMMAND(MnuCreerBaseMDB, [](MainWindow& main) {
-    BuildHooks hooks;
-    hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
-    hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
-    hooks.softwareSource = AvailableSoftwareSource;
-    if (BuildDatabase(hooks).result == BuildResult::TemplateMissing) main.close();
-});
+void RegisterUpdateWindow() {
+    RegisterWindow<UpdateWindow>(WindowId::Update);
+    RegisterMenuCommand(MenuCommand::UpdateDatabase, OpenWindowCommand(WindowId::Update));
+    RegisterMenuCommand(MenuCommand::BuildDatabase, [](MainWindow& main) {
+        BuildHooks hooks;
+        hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
+        hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
+        hooks.softwareSource = AvailableSoftwareSource;
+        if (BuildDatabase(hooks).result == BuildResult::TemplateMissing) main.close();
+    });
+}
 
 }  // namespace arc::ui

@@ -11,6 +11,7 @@
 
 #include "core/TextTable.h"
 #include "ui/ArcanoteArt.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -104,7 +105,9 @@ void WizardWindow::OnUnload() {
     state_.Close();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Wizard, WizardWindow);
-ARCANOTE_REGISTER_COMMAND(MnuWizard, OpenWindowCommand(WindowId::Wizard));
+void RegisterWizardWindow() {
+    RegisterWindow<WizardWindow>(WindowId::Wizard);
+    RegisterMenuCommand(MenuCommand::Wizard, OpenWindowCommand(WindowId::Wizard));
+}
 
 }  // namespace arc::ui

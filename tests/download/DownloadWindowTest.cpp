@@ -7,8 +7,12 @@
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Settings.h"
+#include "core/SupportFileCatalogue.h"
 #include "core/TextTable.h"
+#include "download/ArchiveUnpack.h"
+#include "download/DownloadList.h"
 #include "download/DownloadWindowState.h"
+#include "support/ReplacingWriters.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 
@@ -55,6 +59,27 @@ class DownloadWindowTest : public test::ProgramFolderTest {
     LocalHttpServer server;
     DownloadWindowState window;
 };
+
+TEST_F(DownloadWindowTest, UnzipKeepsTheReplacedFilesModeAndGivesANewFileTheUmasks) {
+    test::WriteZip(home.file("source.zip"), {{"docs/catver.ini", "[Category]\r\n"}});
+    test::ExpectWritersKeepTheFileMode(
+        home.str(), {{"unzip", false, [&](const std::string& t) {
+                          std::string error;
+                          const std::string folder = t.substr(0, t.rfind('/') + 1);
+                          return UnpackByExtension(home.file("source.zip"), "INI", folder, error) ==
+                                 1;
+                      }}});
+}
+
+TEST_F(DownloadWindowTest, EveryCatalogueRowReachesItsDownloadEntries) {
+    for (const SupportFileRow& row : kSupportFileCatalogue) {
+        SCOPED_TRACE(std::string(row.name));
+        const DownloadColumns& download = row.download;
+        EXPECT_EQ(DownloadEntryIndex(download.label), download.label.empty() ? -1 : download.entry);
+        EXPECT_EQ(DownloadEntryIndex(download.mame32Label),
+                  download.mame32Label.empty() ? -1 : download.entry + 1);
+    }
+}
 
 TEST_F(DownloadWindowTest, OpeningLoadsTheListAndClosingSavesIt) {
     WriteFile(DownloadListPath(),

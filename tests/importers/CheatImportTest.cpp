@@ -10,7 +10,6 @@
 #include "core/Log.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
-#include "pipeline/SupportFiles.h"
 #include "support/ZipBuilder.h"
 
 namespace arc {
@@ -88,7 +87,6 @@ TEST_F(Cheat, EachFormOfTheCollectionFlagsTheSetsWithCheatsAndDamageIsPassedOver
     EXPECT_TRUE(ImportCheat(home.file("mame/cheat.7z"), progress));
     EXPECT_EQ(Field("galaga", "Cheat"), "1");
     EXPECT_EQ(Flagged("", [&] { Write7z(home.file("dat/cheat.7z"), kCollection); }), "sf2");
-    EXPECT_TRUE(RunSupportImporter(SupportFile::Cheat, {}, progress));
 
     // Damage is logged, the rest goes on, and nothing is left behind.
     State().TempFolder = home.file("tmp") + "/";

@@ -6,12 +6,11 @@
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
-#include "download/DownloadList.h"
 #include "pipeline/BuildTestSupport.h"
 #include "pipeline/SupportFiles.h"
 #include "pipeline/UpdateTask.h"
 #include "pipeline/UpdateWindowState.h"
-#include "translation/TranslationWindowState.h"
+#include "support/ZipBuilder.h"
 
 namespace arc {
 namespace {
@@ -158,6 +157,14 @@ TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     paths.defined[SlotOf(SupportFile::History)] = home.file("mame/History.dat");
     WriteFile(home.file("mame/history.xml"), "<history/>");
     EXPECT_EQ(SupportFilePath(F::History, paths), home.file("mame/History.dat"));
+    // A cheat collection beside the missing Cheat.dat is read in its place.
+    test::WriteZip(home.file("dat/cheat.zip"),
+                   {{"pacman.xml",
+                     "<mamecheat version=\"1\"><cheat desc=\"Lives\"><script "
+                     "state=\"run\"><action>maincpu.pb@4e0f=03</action></script>"
+                     "</cheat></mamecheat>"}});
+    EXPECT_TRUE(RunSupportImporter(F::Cheat, {}, progress));
+    EXPECT_EQ(QueryValue("SELECT Cheat FROM Data WHERE InternalName='pacman'"), "1");
 }
 
 TEST_F(Support, WizsortReplacesSixFilesWhateverTheyHold) {
@@ -205,7 +212,8 @@ TEST_F(Support, BuildOrderIsFixedAndStopsAtCancel) {
 }
 
 // Each row reaches its consumers: its settings line, its default path under
-// the emulator's folders, its update box, its download entry, its translation row.
+// the emulator's folders, its update box (its download entry and translation
+// row are checked in those folders' tests).
 TEST_F(Support, EveryCatalogueRowReachesItsConsumers) {
     for (const SupportFileRow& row : kSupportFileCatalogue)
         TheSettings().DataFilePaths[row.slot] = "/defined/" + std::string(row.name);
@@ -223,11 +231,6 @@ TEST_F(Support, EveryCatalogueRowReachesItsConsumers) {
         EXPECT_EQ(BaseName(layout.dataFiles[row.slot]), row.name);
         EXPECT_EQ(UpdateWindowState::BoxFile(row.updateBox), row.file);
         EXPECT_EQ(UpdateWindowState::BoxCaption(row.updateBox), row.caption);
-        const DownloadColumns& download = row.download;
-        EXPECT_EQ(DownloadEntryIndex(download.label), download.label.empty() ? -1 : download.entry);
-        EXPECT_EQ(DownloadEntryIndex(download.mame32Label),
-                  download.mame32Label.empty() ? -1 : download.entry + 1);
-        EXPECT_EQ(TranslationWindowState::RowOfName(row.caption), row.translation.row);
     }
 }
 

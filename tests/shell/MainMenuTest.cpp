@@ -26,8 +26,15 @@ class MainMenuTest : public test::ProgramFolderTest {
 
 TEST_F(MainMenuTest, TreeHoldsEveryControlOnceWithParentsFirstAndCaptionsNameControls) {
     std::set<std::string_view> seen;
+    std::set<MenuCommand> commands;
     for (const MenuEntry& entry : MenuTree()) {
         EXPECT_TRUE(seen.insert(entry.name).second) << entry.name;
+        // Each command has one entry, named by its control name and found back by it.
+        if (entry.command) {
+            EXPECT_TRUE(commands.insert(*entry.command).second) << entry.name;
+            EXPECT_EQ(ObjectNameOf(*entry.command), entry.name);
+            EXPECT_EQ(MenuCommandNamed(entry.name), entry.command);
+        }
         if (!entry.parent.empty()) {
             const MenuEntry* parent = Find(entry.parent);
             ASSERT_NE(parent, nullptr) << entry.name;
@@ -37,6 +44,8 @@ TEST_F(MainMenuTest, TreeHoldsEveryControlOnceWithParentsFirstAndCaptionsNameCon
         // The top-level menus are exactly the controls named "Menu...".
         EXPECT_EQ(entry.parent.empty(), entry.name.substr(0, 4) == "Menu") << entry.name;
     }
+    EXPECT_EQ(commands.size(), std::size(kMenuCommandNames));
+    EXPECT_FALSE(MenuCommandNamed("MenuTraitement"));
     for (const MenuCaption& caption : MenuCaptions())
         EXPECT_NE(Find(caption.name), nullptr) << caption.name;
 }

@@ -15,6 +15,7 @@
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "database/Database.h"
 
 namespace arc::test {
 
@@ -119,6 +120,13 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
 
 ScopedEnv::~ScopedEnv() {
     saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_);
+}
+
+std::string QueryIn(const std::string& database, const std::string& sql) {
+    if (!OpenDatabase(database)) return "<not opened>";
+    const std::string value = QueryValue(sql);
+    CloseDatabase();
+    return value;
 }
 
 }  // namespace arc::test

@@ -109,4 +109,8 @@ class RecordedProgress : public TaskProgress {
     int cancelAt_;
 };
 
+/// One value from the database file, which is closed again ("<not opened>"
+/// when it does not open).
+std::string QueryIn(const std::string& database, const std::string& sql);
+
 }  // namespace arc::test

@@ -47,6 +47,8 @@ class StartupTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { arc::ui::RegisterDesktopWindows(); }
+
     void firstRunAsksTheLanguageBeforeTheMainWindowAndLaterRunsDoNot() {
         test::TempDir home;
         ResetState();
