@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <mutex>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -18,7 +19,15 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+/// Lines written by tasks on other threads (a build reads its support files
+/// on one) stay together.
+std::mutex& LogMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 void AppendLines(std::initializer_list<std::string_view> lines) {
+    const std::lock_guard lock(LogMutex());
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(LogFilePath().c_str(), "ab"));
     if (!file) return;  // an unwritable log is skipped, never reported
     for (std::string_view line : lines) {

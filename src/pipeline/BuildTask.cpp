@@ -57,6 +57,8 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
         return BuildResult::Failed;
     }
     if (!task.Cancelled()) EmptyAllTables();
+    // The support files are read on the other core while the list is imported.
+    SupportFilesReading supportFiles(request.supportPaths);
     std::optional<StreamedList> stream;
     bool imported = false;
     if (streamed) {
@@ -95,7 +97,7 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
     // An import that was not cancelled ends with its count complete.
     if (!task.Cancelled()) {
         LetEventsRunNow();
-        if (!task.Cancelled()) RunBuildImporters(request.supportPaths, task);
+        if (!task.Cancelled()) supportFiles.Write(task);
     }
     if (task.Cancelled()) return BuildResult::Cancelled;
     BuildFullTextIndex();

@@ -10,8 +10,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "database/BulkInsert.h"
 #include "database/Database.h"
-#include "software/BulkInsert.h"
 
 namespace arc {
 

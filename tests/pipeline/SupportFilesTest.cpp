@@ -37,6 +37,15 @@ class Support : public test::BuildTest {
 
     test::RecordedProgress progress;
 
+    /// A copy of the template (with its pacman row), opened.
+    std::string OpenCopy(const std::string& name) {
+        const std::string database = home.file(name);
+        std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
+                                   std::filesystem::copy_options::overwrite_existing);
+        EXPECT_TRUE(OpenDatabase(database));
+        return database;
+    }
+
     /// Every INI file that a skip can leave out, present with a value for pacman.
     void WriteSkippable() {
         for (F file : {F::Genre, F::Catlist, F::Mature, F::Version, F::Alltime, F::Resolution,
@@ -81,10 +90,7 @@ TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
                                            std::string(RowOf(c.file).fileName));
         std::string rows[2];
         for (int collected = 0; collected < 2; ++collected) {
-            const std::string database = home.file("update" + std::to_string(collected) + ".mdb");
-            std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
-                                       std::filesystem::copy_options::overwrite_existing);
-            ASSERT_TRUE(OpenDatabase(database));
+            const std::string database = OpenCopy("update" + std::to_string(collected) + ".mdb");
             {
                 Transaction transaction;
                 EXPECT_TRUE(collected ? RunUpdateImporter(c.file, path, progress)
@@ -97,6 +103,40 @@ TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
         EXPECT_NE(rows[0], before);
         EXPECT_EQ(rows[1], rows[0]);
     }
+}
+
+// The files read while the list is imported (no Data row yet) give the rows
+// of a run after it: names that are no set, in another case or repeated,
+// History links and Command rows included.
+TEST_F(Support, FilesReadBeforeTheListGiveTheRowsOfARunAfterIt) {
+    CloseDatabase();
+    Write(F::Genre, "[Maze]\npacman\nPACMAN\nnone\n[Fighter]\nmk\n");
+    Write(F::NPlayers, "[NPlayers]\npacman=2P alt\nnone=3P\nMK=1P\n");
+    Write(F::Command,
+          "$info=pacman,none,PACMAN,pacman\n$cmd\n[Moves]\nUp\n$end\n"
+          "$info=none\n$cmd\n[Lost]\nNothing\n$end\n$info=mk\n$cmd\n[Kicks]\nHigh\n$end\n");
+    Write(F::History,
+          "$info=pacman,mk,none\n$bio\n\nPac-Man (c) 1980 Namco.\n\nEat.\n$end\n"
+          "$info=none\n$bio\n\nNone (c) 1990 X.\n$end\n");
+    std::string rows[2];
+    for (int before = 0; before < 2; ++before) {
+        const std::string database = OpenCopy("build" + std::to_string(before) + ".mdb");
+        auto list = [] { Execute("INSERT INTO Data (InternalName) VALUES ('pacman'), ('mk')"); };
+        if (before) {
+            SupportFilesReading reading({});
+            list();
+            reading.Write(progress);
+        } else {
+            list();
+            RunBuildImporters({}, progress);
+        }
+        CloseDatabase();
+        rows[before] = test::AllRows(database);
+    }
+    EXPECT_EQ(rows[1], rows[0]);
+    for (std::string_view row : {"|2P alt|", "|Fighter|", "1|1980 Namco.|Eat.|", "mk|Kicks|"})
+        EXPECT_NE(rows[0].find(row), std::string::npos) << row;
+    EXPECT_EQ(rows[0].find("Lost"), std::string::npos);
 }
 
 TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {

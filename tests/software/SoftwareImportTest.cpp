@@ -5,8 +5,8 @@
 
 #include "core/Log.h"
 #include "core/Task.h"
+#include "database/BulkInsert.h"
 #include "database/Database.h"
-#include "software/BulkInsert.h"
 #include "software/SoftwareImport.h"
 #include "software/SoftwareQuery.h"
 #include "support/TestSupport.h"

@@ -99,6 +99,23 @@ TEST_P(BothMethods, AFreshImportLeavesEveryIndexAndTheSyncLevelInPlace) {
     EXPECT_EQ(Count("Rom"), 1);
 }
 
+TEST_P(BothMethods, AnEngineErrorOfTheWritingThreadFailsTheImport) {
+    // Few games: the error is met at the end; many: while the list is read.
+    for (int games : {2, 4000}) {
+        Fresh("Failing" + std::to_string(games) + ".mdb");
+        Execute(
+            "CREATE TRIGGER Full BEFORE INSERT ON Rom BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        std::string machines;
+        for (int i = 0; i < games; ++i)
+            machines += "<machine name=\"m" + std::to_string(i) +
+                        "\"><rom name=\"r1\" size=\"1\"/><rom name=\"r2\" size=\"2\"/></machine>\n";
+        Write(Modern(machines));
+        EXPECT_FALSE(Import(GetParam())) << games;
+        EXPECT_NE(DatabaseFailure().find("disk full"), std::string::npos) << games;
+        EXPECT_EQ(Count("Rom"), 0);
+    }
+}
+
 TEST_P(BothMethods, HistoryElementGivesAHistoryRowAndItsLink) {
     Write(
         Old("<game name=\"pacman\"><description>Pac-Man</description>"

@@ -1,4 +1,4 @@
-#include "software/BulkInsert.h"
+#include "database/BulkInsert.h"
 
 namespace arc {
 namespace {
