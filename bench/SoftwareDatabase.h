@@ -26,7 +26,8 @@ inline std::optional<SoftwareImportOutcome> ImportIntoNewDatabase(const std::str
     ScopedScriptedUi scripted;
     TaskProgress progress;
     TaskContext context(progress, scripted.ui);
-    return RunSoftwareImport({hash, "", ""}, context);
+    // A new file, as the build's.
+    return RunSoftwareImport({hash, "", "", true}, context);
 }
 
 }  // namespace arc::bench

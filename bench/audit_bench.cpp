@@ -27,8 +27,8 @@
 
 #include "ForgedZip.h"
 #include "audit/Audit.h"
-#include "core/AppState.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/ScriptedUi.h"

@@ -29,6 +29,7 @@
 #include "core/TextTable.h"
 #include "database/Database.h"
 #include "database/Schema.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 
 namespace fs = std::filesystem;
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
                     CpuMs() - cpu);
     }
 
+    ui::RegisterDesktopWindows();
     ui::MainWindow main;
     main.resize(1280, 860);
     main.show();

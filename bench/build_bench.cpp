@@ -2,7 +2,7 @@
 // support-file importer per line, on files of real size.
 //
 //   build_bench [LISTXML] [--keep DIR] [--build-only | --ini-only] [--with-wizsort]
-//               [--runs N]
+//               [--runs N] [--emulator EXE]
 //
 // Without LISTXML (or --listxml FILE) the installed emulator's -listxml is
 // written into the work folder. The support files are synthetic, written from
@@ -13,6 +13,14 @@
 // in the build, where it skips six files. The import alone and the build run
 // in turns N times (default 3); the best time of each counts.
 // Targets: build <= 1.25 x import, INI <= 2 us/line.
+//
+// --emulator EXE times instead, in turns, `EXE -listxml > /dev/null` and the
+// build from that emulator as `arcanote-cli build --fresh-list --mame EXE`
+// runs it (its list imported while it prints, the same support files), each
+// in a child process: wall and processor time (the emulator's included), the
+// build process's own peak resident memory (VmHWM) and the load average
+// before each run. Target: the build at most 1.1 x the emulator alone, wall,
+// under 150 MB.
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -27,9 +35,10 @@
 #include <string>
 #include <vector>
 
+#include "ChildRun.h"
 #include "EmulatorList.h"
 #include "SyntheticSupportFiles.h"
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -128,6 +137,78 @@ void RunEachImporter(const std::string& home) {
     arc::CloseDatabase();
 }
 
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one;
+    in >> one;
+    return one;
+}
+
+/// This process's peak resident memory in kB (VmHWM).
+long PeakResidentKb() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.starts_with("VmHWM:")) return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+/// The emulator's -listxml alone and the build from it, in turns.
+int RunAgainstEmulator(const std::string& home, const std::string& emulator, int runs) {
+    using arc::bench::Measure;
+    arc::TheSettings().MameExe = emulator;
+    arc::TheSettings().DatabasePath = home + "Arcanote.mdb";
+    std::vector<double> alone, built;
+    std::printf("%-4s %-6s %-34s %8s %8s %9s\n", "run", "load", "", "wall s", "cpu s", "peak MB");
+    for (int run = 1; run <= runs; ++run) {
+        const std::string load = LoadAverage();
+        const arc::bench::Run listing = Measure("emulator", [&] {
+            const std::string command = "'" + emulator + "' -listxml > /dev/null 2>&1";
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            return 127;
+        });
+        std::printf("%-4d %-6s %-34s %8.2f %8.2f %9s\n", run, load.c_str(),
+                    (emulator + " -listxml > /dev/null").c_str(), listing.wall, listing.cpu, "");
+        const std::string buildLoad = LoadAverage();
+        fs::remove(home + "Arcanote.mdb");
+        fs::remove(home + "Arcanote.mdb.bak");
+        fs::remove(home + "listxml.txt");
+        fs::remove(home + "peak.txt");
+        const arc::bench::Run build = Measure("build", [&] {
+            arc::TaskProgress progress;
+            arc::TaskContext context(progress, arc::Ui());
+            arc::ImportChoices choices;
+            choices.refreshList = true;
+            const arc::BuildOutcome outcome = arc::RunBuild(
+                arc::BuildRequestFrom(arc::TheSettings(), home + "Arcanote.mdb", choices), context);
+            std::ofstream(home + "peak.txt") << PeakResidentKb() << '\n';
+            return outcome.result == arc::BuildResult::Built ? 0 : 1;
+        });
+        long peakKb = 0;
+        std::ifstream(home + "peak.txt") >> peakKb;
+        std::printf("%-4d %-6s %-34s %8.2f %8.2f %9.1f%s\n", run, buildLoad.c_str(),
+                    "streamed build (emulator included)", build.wall, build.cpu, peakKb / 1024.0,
+                    build.status == 0 ? "" : "  FAILED");
+        if (build.status != 0 || listing.status != 0) return 1;
+        alone.push_back(listing.wall);
+        built.push_back(build.wall);
+    }
+    std::printf(
+        "build / emulator alone, wall: best %.2f s / %.2f s = %.2fx, median %.2f s / %.2f s = "
+        "%.2fx (target at most 1.1x)\n",
+        *std::min_element(built.begin(), built.end()),
+        *std::min_element(alone.begin(), alone.end()),
+        *std::min_element(built.begin(), built.end()) /
+            *std::min_element(alone.begin(), alone.end()),
+        Median(built), Median(alone), Median(built) / Median(alone));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,6 +218,7 @@ int main(int argc, char** argv) {
     bool buildOnly = false;
     bool withWizsort = false;  // the build reads Wizsort.ini and skips six files
     int runs = 3;
+    std::string emulator;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--listxml" && i + 1 < argc)
@@ -151,11 +233,13 @@ int main(int argc, char** argv) {
             withWizsort = true;
         else if (option == "--runs" && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
+        else if (option == "--emulator" && i + 1 < argc)
+            emulator = argv[++i];
         else if (!option.starts_with("--"))
             listxml = option;
         else {
             std::cerr << "usage: build_bench [LISTXML] [--keep DIR] [--build-only | --ini-only] "
-                         "[--with-wizsort] [--runs N]\n";
+                         "[--with-wizsort] [--runs N] [--emulator EXE]\n";
             return 2;
         }
     }
@@ -202,12 +286,17 @@ int main(int argc, char** argv) {
         if (withWizsort) fs::copy_file(home + "wizsort.ini", home + "ini/wizsort.ini");
 
         fs::remove(home + "listxml.txt");
-        fs::create_symlink(fs::absolute(listxml), home + "listxml.txt");
         std::string error;
         if (!arc::CreateTemplateDatabase(home + "Arcanote.mdx", &error)) {
             std::cerr << error << '\n';
             return 1;
         }
+        if (!emulator.empty()) {
+            const int code = RunAgainstEmulator(home, emulator, runs);
+            if (keep.empty()) fs::remove_all(work);
+            return code;
+        }
+        fs::create_symlink(fs::absolute(listxml), home + "listxml.txt");
 
         // The listxml import alone into a fresh copy of the template, the
         // build's importers on that copy, then the whole build, in turns; the
@@ -220,7 +309,7 @@ int main(int argc, char** argv) {
             fs::remove(home + "xml-only.mdb");
             fs::copy_file(home + "Arcanote.mdx", home + "xml-only.mdb");
             Timer xml;
-            arc::OpenDatabase(home + "xml-only.mdb");
+            arc::OpenDatabase(home + "xml-only.mdb", arc::DatabaseUse::Build);
             arc::TaskProgress progress;
             arc::ImportListXml(home + "listxml.txt", progress);
             arc::CloseDatabase();
@@ -228,7 +317,7 @@ int main(int argc, char** argv) {
             xmlCpu = std::min(xmlCpu, xml.Cpu());
             // The build's importers alone, on that database.
             Timer support;
-            arc::OpenDatabase(home + "xml-only.mdb");
+            arc::OpenDatabase(home + "xml-only.mdb", arc::DatabaseUse::Build);
             arc::RunBuildImporters({}, progress);
             arc::CloseDatabase();
             supportWall = std::min(supportWall, support.Wall());

@@ -23,7 +23,7 @@
 #include <thread>
 
 #include "EmulatorList.h"
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/ScriptedUi.h"
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     }
     fs::create_directories(work + "/html");
     arc::SetProgramFolder(work);
-    arc::State().TempFolder = work + "/";
+    setenv("TMPDIR", work.c_str(), 1);  // the skins unpack beside the work
     arc::TheSettings() = arc::DefaultSettings();
     for (int k = 0; k < 6; ++k)
         arc::TheSettings().ArtFolders[k] = work + "/no-art/";

@@ -2,11 +2,18 @@
 // against `xmllint --stream --noout` over the same files, each in a child
 // process so that its peak resident memory is its own.
 //
-//   software_import_bench [--hash FOLDER]   (default /usr/share/games/mame/hash)
+//   software_import_bench [--hash FOLDER] [--runs N] [--keep DATABASE]
+//
+// FOLDER defaults to /usr/share/games/mame/hash; the two are run N times in
+// turn (default 1), each round with the load average at its start; --keep
+// copies the database made to DATABASE (to compare its rows with another
+// build's).
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -26,27 +33,47 @@ using arc::bench::Run;
 
 namespace {
 
-int Import(const std::string& hash, const fs::path& folder) {
+int Import(const std::string& hash, const fs::path& folder, bool tell) {
     arc::SetProgramFolder(folder.string());
     const std::string database = (folder / "software.mdb").string();
     const auto imported = arc::bench::ImportIntoNewDatabase(database, hash);
     if (!imported) return 1;
     const arc::SoftwareImportOutcome& outcome = *imported;
-    std::cout << "  " << outcome.lists << " lists, " << outcome.items << " items; rows:";
-    for (const char* table : {"Software", "SoftwareInfo", "SoftwarePart", "SoftwareRom"})
-        std::cout << ' ' << table << ' '
-                  << arc::QueryValue(std::string("SELECT count(*) FROM ") + table);
-    std::cout << '\n';
+    if (tell) {
+        std::cout << "  " << outcome.lists << " lists, " << outcome.items << " items; rows:";
+        for (const char* table : {"Software", "SoftwareInfo", "SoftwarePart", "SoftwareRom"})
+            std::cout << ' ' << table << ' '
+                      << arc::QueryValue(std::string("SELECT count(*) FROM ") + table);
+        std::cout << '\n';
+    }
     arc::CloseDatabase();
     return outcome.ok() ? 0 : 3;
+}
+
+std::string LoadAverage() {
+    std::ifstream file("/proc/loadavg");
+    std::string one, five;
+    file >> one >> five;
+    return one + " " + five;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string hash = "/usr/share/games/mame/hash/";
-    for (int i = 1; i + 1 < argc; i += 2)
+    std::string keep;
+    int rounds = 1;
+    for (int i = 1; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--hash") hash = argv[i + 1];
+        if (std::string(argv[i]) == "--keep") keep = argv[i + 1];
+        if (std::string(argv[i]) == "--runs") rounds = std::max(1, std::atoi(argv[i + 1]));
+    }
     std::vector<std::string> files;
     std::uintmax_t bytes = 0;
     std::error_code ec;
@@ -65,26 +92,41 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("arcanote-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
 
-    std::vector<Run> runs;
-    runs.push_back(Measure("xmllint --stream --noout", [&] {
-        std::vector<char*> args = {const_cast<char*>("xmllint"), const_cast<char*>("--stream"),
-                                   const_cast<char*>("--noout")};
-        for (std::string& file : files)
-            args.push_back(file.data());
-        args.push_back(nullptr);
-        execvp("xmllint", args.data());
-        return 127;
-    }));
-    runs.push_back(Measure("software import", [&] { return Import(hash, folder); }));
-
-    std::printf("\n%-26s %9s %9s %10s %7s\n", "run", "wall s", "cpu s", "peak MB", "exit");
-    for (const Run& run : runs)
-        std::printf("%-26s %9.2f %9.2f %10.1f %7d\n", run.name.c_str(), run.wall, run.cpu,
-                    run.peakKb / 1024.0, run.status);
+    // The two runs side by side, `rounds` times: on a shared machine the
+    // ratio of one round is what compares.
+    std::vector<double> wallRatios, cpuRatios;
+    long peakKb = 0;
+    bool ok = true;
+    std::printf("\n%-6s %-14s %-26s %9s %9s %10s %7s\n", "round", "load average", "run", "wall s",
+                "cpu s", "peak MB", "exit");
+    for (int round = 1; round <= rounds; ++round) {
+        const std::string load = LoadAverage();
+        const Run xmllint = Measure("xmllint --stream --noout", [&] {
+            std::vector<char*> args = {const_cast<char*>("xmllint"), const_cast<char*>("--stream"),
+                                       const_cast<char*>("--noout")};
+            for (std::string& file : files)
+                args.push_back(file.data());
+            args.push_back(nullptr);
+            execvp("xmllint", args.data());
+            return 127;
+        });
+        const Run import =
+            Measure("software import", [&] { return Import(hash, folder, round == 1); });
+        for (const Run* run : {&xmllint, &import})
+            std::printf("%-6d %-14s %-26s %9.2f %9.2f %10.1f %7d\n", round, load.c_str(),
+                        run->name.c_str(), run->wall, run->cpu, run->peakKb / 1024.0, run->status);
+        wallRatios.push_back(import.wall / xmllint.wall);
+        cpuRatios.push_back(import.cpu / xmllint.cpu);
+        peakKb = std::max(peakKb, import.peakKb);
+        ok = ok && xmllint.status == 0 && import.status == 0;
+    }
     std::printf(
-        "\nsoftware import / xmllint: %.2fx wall, %.2fx cpu (target at most 1.0x); peak %.1f MB "
-        "(target under 150 MB)\n",
-        runs[1].wall / runs[0].wall, runs[1].cpu / runs[0].cpu, runs[1].peakKb / 1024.0);
+        "\nsoftware import / xmllint, median of %d: %.2fx wall (best %.2fx), %.2fx cpu (target "
+        "at most 1.0x); peak %.1f MB (target under 150 MB)\n",
+        rounds, Median(wallRatios), *std::min_element(wallRatios.begin(), wallRatios.end()),
+        Median(cpuRatios), peakKb / 1024.0);
+    if (!keep.empty())
+        fs::copy_file(folder / "software.mdb", keep, fs::copy_options::overwrite_existing, ec);
     fs::remove_all(folder, ec);
-    return runs[0].status == 0 && runs[1].status == 0 ? 0 : 1;
+    return ok ? 0 : 1;
 }

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "zip/Unzip.h"
 

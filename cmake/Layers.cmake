@@ -1,7 +1,8 @@
 # The layers of src/: each folder is a library that may include and link only
-# the folders below it. arcanote_layer(NAME [OBJECT] SOURCES ... DEPENDS ...)
-# adds arcanote_NAME linked to arcanote_DEP for each DEP, and a build step that
-# refuses an include of a folder that is neither NAME nor below it.
+# the folders below it. arcanote_layer(NAME SOURCES ... DEPENDS ... [LIBRARIES ...])
+# adds the static library arcanote_NAME linked to arcanote_DEP for each DEP, and
+# a build step that refuses an include of a folder that is neither NAME nor
+# below it.
 set(ARCANOTE_PROJECT_FOLDERS core database zip translation importers xmlimport software collection
     notes sheets download shell pipeline audit wizard cli ui app myzip)
 
@@ -29,7 +30,7 @@ function(arcanote_layer_allowed name out_var)
 endfunction()
 
 function(arcanote_layer name)
-    cmake_parse_arguments(LAYER "OBJECT" "" "SOURCES;DEPENDS;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(LAYER "" "" "SOURCES;DEPENDS;LIBRARIES" ${ARGN})
     set(allowed ${name})
     set(dependency_targets)
     foreach(dependency IN LISTS LAYER_DEPENDS)
@@ -45,10 +46,6 @@ function(arcanote_layer name)
 
     arcanote_include_check(${name} ${CMAKE_CURRENT_SOURCE_DIR} "${allowed}" stamp)
 
-    if(LAYER_OBJECT)
-        add_library(arcanote_${name} OBJECT ${LAYER_SOURCES} ${stamp})
-    else()
-        add_library(arcanote_${name} STATIC ${LAYER_SOURCES} ${stamp})
-    endif()
+    add_library(arcanote_${name} STATIC ${LAYER_SOURCES} ${stamp})
     target_link_libraries(arcanote_${name} PUBLIC ${dependency_targets} ${LAYER_LIBRARIES})
 endfunction()

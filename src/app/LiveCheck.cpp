@@ -18,6 +18,7 @@
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "core/WindowId.h"
+#include "shell/MainMenu.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -169,7 +170,7 @@ void ScheduleLiveCheck(arc::ui::MainWindow& main, const QString& folder) {
     check->poll.start();
     QTimer::singleShot(200, &main, [check, &main] {
         const auto start = Clock::now();
-        main.RunCommand("MnuCreerBaseMDB");
+        main.RunCommand(arc::MenuCommand::BuildDatabase);
         check->ended = Clock::now();
         check->poll.stop();
         if (check->yes == Clock::time_point{}) {

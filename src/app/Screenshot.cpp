@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 #include "ui/MainWindow.h"
 
@@ -16,10 +17,10 @@ namespace {
 
 /// The menu command that opens each window the documentation shows (the
 /// game browser opens at start by itself).
-QString CommandOf(const QString& window) {
-    if (window == "paths") return "MnuDefinirLesChemins";
-    if (window == "search") return "MnuRechercher";
-    return {};
+std::optional<arc::MenuCommand> CommandOf(const QString& window) {
+    if (window == "paths") return arc::MenuCommand::Paths;
+    if (window == "search") return arc::MenuCommand::Search;
+    return std::nullopt;
 }
 
 /// Selects the set in the game browser, when it shows that set.
@@ -56,8 +57,8 @@ void ScheduleScreenshot(arc::ui::MainWindow& main, const QString& file, const QS
             return;
         }
         SelectInBrowser(main, setName);
-        const QString command = CommandOf(window);
-        if (!command.isEmpty()) main.RunCommand(command.toStdString());
+        if (const std::optional<arc::MenuCommand> command = CommandOf(window))
+            main.RunCommand(*command);
     });
     QTimer::singleShot(2500, &main, [&main, file] {
         if (!main.grab().save(file, "PNG"))

@@ -12,6 +12,7 @@
 #include "core/ErrorGuard.h"
 #include "core/UiService.h"
 #include "ui/DesktopSession.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    arc::ui::RegisterDesktopWindows();
     arc::ui::DesktopSession session;
     std::string error;
     switch (session.Start(home, argv[0], 1000, &error)) {

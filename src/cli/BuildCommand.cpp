@@ -7,16 +7,14 @@
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "cli/OutcomeReport.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/Task.h"
 #include "core/TextTable.h"
-#include "pipeline/BuildPipeline.h"
+#include "pipeline/BuildTask.h"
 #include "pipeline/DatabaseBuild.h"
 #include "pipeline/SoftwareStep.h"
-#include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc::cli {
 namespace {
@@ -52,7 +50,7 @@ int Run(CliContext& context, const CommandArgs& args) {
         context.err << "build: nothing was built (use --yes to replace an existing file)\n";
         return 1;
     }
-    const int errorsBefore = State().ErrorCount;
+    const int errorsBefore = ErrorBlockCount();
     BuildOutcome outcome;
     {
         outcome = RunShown([&](TaskContext& task) { return RunBuild(request, task); });

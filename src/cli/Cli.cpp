@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "cli/TerminalUi.h"
-#include "core/AppState.h"
 #include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -56,8 +55,8 @@ const CliCommand* FindCommand(std::string_view name) {
     return nullptr;
 }
 
-/// The start-up sequence without windows: program folder, error convention,
-/// temporary folder, defaults, settings, text table, backup folder.
+/// The start-up sequence without windows: program folder,
+/// defaults, settings, text table, backup folder.
 bool StartUp(const std::optional<std::string>& home, std::string_view executable,
              std::ostream& err) {
     std::string error;
@@ -67,8 +66,6 @@ bool StartUp(const std::optional<std::string>& home, std::string_view executable
         return false;
     }
     SetProgramFolder(*folder);
-    State().ErrorTrap = true;
-    SetTempFolder();
     TheSettings() = DefaultSettings();
     // Without a settings file the paths come from the emulator's ini files (the
     // emulator itself is not run at every start of a command; the desktop's first

@@ -5,9 +5,12 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/OutcomeReport.h"
 #include "core/Files.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
 #include "download/DownloadList.h"
-#include "download/DownloadWindowState.h"
+#include "download/DownloadTask.h"
 
 namespace arc::cli {
 namespace {
@@ -26,38 +29,41 @@ int Run(CliContext& context, const CommandArgs& args) {
         chosen.push_back(index);
     }
 
-    DownloadWindowState window;
-    window.Open();
+    DownloadList list = DefaultDownloadList();
+    ReadDownloadList(DownloadListPath(), list);
     if (chosen.empty()) {
         for (int i = 0; i < kDownloadEntries; ++i)
-            if (!Trim(window.rows[i].fileUrl).empty()) chosen.push_back(i);
+            if (!Trim(list.fileUrls[i]).empty()) chosen.push_back(i);
         if (chosen.empty()) {
-            window.Close();
             context.err << "arcanote-cli download: no entry has an address in "
                         << DownloadListPath() << '\n';
             return 1;
         }
     }
+    DownloadRequest request;
+    request.urls = list.fileUrls;
     for (int index : chosen)
-        window.rows[index].checked = true;
-    window.copyToPaths = args.Has("--copy-to-paths");
-    window.Run();
+        request.ticked[index] = true;
+    request.copyToPaths = args.Has("--copy-to-paths");
+    request.definedPaths = TheSettings().DataFilePaths;
+    const DownloadOutcome outcome =
+        RunShown([&](TaskContext& task) { return RunDownload(request, task); });
 
-    bool failed = false;
+    Ui().Message(outcome.message, MsgButtons::Ok,
+                 outcome.ok() ? MsgIcon::Information : MsgIcon::Exclamation);
     for (int i = 0; i < kDownloadEntries; ++i) {
-        const DownloadWindowState::Row& row = window.rows[i];
-        if (!row.checked) continue;
-        if (row.success) {
-            context.out << DownloadEntries()[i].label << ": downloaded (" << row.fileUrl << ")\n";
+        if (!request.ticked[i]) continue;
+        const DownloadEntryResult& entry = outcome.entries[i];
+        const std::string& url = request.urls[i];
+        if (entry.success) {
+            context.out << DownloadEntries()[i].label << ": downloaded (" << url << ")\n";
             continue;
         }
-        failed = true;
         context.err << "arcanote-cli download: " << DownloadEntries()[i].label
-                    << ": NOT downloaded (" << (row.fileUrl.empty() ? "no address" : row.fileUrl)
-                    << (row.error.empty() ? "" : ": " + row.error) << ")\n";
+                    << ": NOT downloaded (" << (url.empty() ? "no address" : url)
+                    << (entry.error.empty() ? "" : ": " + entry.error) << ")\n";
     }
-    window.Close();
-    return failed ? 1 : 0;
+    return ExitCodeFor(outcome);
 }
 
 }  // namespace

@@ -6,15 +6,14 @@
 #include <string_view>
 
 #include "cli/Cli.h"
-#include "core/AppState.h"
 #include "core/Log.h"
 
 namespace arc::cli {
 
-/// 0 when no error block was written since `errorsBefore` (State().ErrorCount
+/// 0 when no error block was written since `errorsBefore` (ErrorBlockCount()
 /// taken before the task), else 1 after telling how many and where.
 inline int ReportLoggedErrors(CliContext& context, std::string_view command, int errorsBefore) {
-    const int errors = State().ErrorCount - errorsBefore;
+    const int errors = ErrorBlockCount() - errorsBefore;
     if (errors <= 0) return 0;
     context.err << command << ": " << errors << (errors == 1 ? " error was" : " errors were")
                 << " logged; the task may be incomplete (see " << LogFilePath() << ")\n";

@@ -9,13 +9,12 @@
 
 #include "cli/Commands.h"
 #include "cli/OutcomeReport.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "sheets/SheetSkin.h"
 #include "sheets/SheetText.h"
-#include "sheets/SheetWindowState.h"
+#include "sheets/SheetsTask.h"
 
 namespace arc::cli {
 namespace {
@@ -70,7 +69,7 @@ int Run(CliContext& context, const CommandArgs& args) {
     }
     request.artFolders = settings.ArtFolders;
     request.frenchPages = settings.Language == 1;
-    request.tempFolder = State().TempFolder;
+    request.tempFolder = FindTempFolder();
     request.programFolder = ProgramFolder();
 
     SheetsOutcome outcome = RunSheetsShown(request);

@@ -6,25 +6,27 @@
 #include "cli/Commands.h"
 #include "core/Files.h"
 #include "core/Log.h"
+#include "core/Progress.h"
+#include "core/Settings.h"
 #include "translation/Dictionary.h"
-#include "translation/TranslationWindowState.h"
+#include "translation/TranslationTask.h"
 
 namespace arc::cli {
 namespace {
 
-std::string_view Describe(TranslationWindowState::RowResult result) {
+std::string_view Describe(TranslationResult result) {
     switch (result) {
-        case TranslationWindowState::RowResult::Translated:
+        case TranslationResult::Translated:
             return "translated";
-        case TranslationWindowState::RowResult::NoEntries:
+        case TranslationResult::NoEntries:
             return "left as it is (no finished entry in its dictionary section)";
-        case TranslationWindowState::RowResult::Missing:
+        case TranslationResult::Missing:
             return "skipped (file not found)";
-        case TranslationWindowState::RowResult::Cancelled:
+        case TranslationResult::Cancelled:
             return "cancelled";
-        case TranslationWindowState::RowResult::Failed:
+        case TranslationResult::Failed:
             return "FAILED";
-        case TranslationWindowState::RowResult::NotTicked:
+        case TranslationResult::NotTicked:
             break;
     }
     return "not translated";
@@ -35,11 +37,11 @@ int Run(CliContext& context, const CommandArgs& args) {
     const bool filesOption = args.Has("--files");
     std::vector<int> rows;
     for (const std::string& name : args.Values("--files")) {
-        const int row = TranslationWindowState::RowOfName(name);
+        const int row = TranslationRowOfName(name);
         if (row < 0) {
             context.err << "arcanote-cli translate: unknown file '" << name << "' (";
             for (int known = 0; known < kTranslationRows; ++known)
-                context.err << (known ? ", " : "") << TranslationWindowState::RowFileName(known);
+                context.err << (known ? ", " : "") << TranslationRowName(known);
             context.err << ")\n";
             return 2;
         }
@@ -61,28 +63,31 @@ int Run(CliContext& context, const CommandArgs& args) {
         return 1;
     }
 
-    TranslationWindowState window;
-    window.Open();
+    TranslationRequest request;
+    request.paths = TranslationPaths(TheSettings().DataFilePaths);
     if (rows.empty())
         for (int row = 0; row < kTranslationRows; ++row)
             rows.push_back(row);
     for (int row : rows)
-        window.rows[row].checked = true;
-    window.Translate();
+        request.ticked[row] = true;
+    const TranslationOutcome outcome =
+        RunShown([&](TaskContext& task) { return RunTranslation(request, task); },
+                 {.window = true, .menusOff = false});
+    Ui().Message(outcome.message, MsgButtons::Ok,
+                 outcome.failed() ? MsgIcon::Critical : MsgIcon::Information);
 
     bool failed = false;
     for (int row = 0; row < kTranslationRows; ++row) {
-        const TranslationWindowState::Row& entry = window.rows[row];
-        if (!entry.checked) continue;
+        if (!request.ticked[row]) continue;
+        const TranslationResult result = outcome.results[row];
         // A file named on the command line that is not there was not translated.
-        const bool failure =
-            entry.result == TranslationWindowState::RowResult::Failed ||
-            entry.result == TranslationWindowState::RowResult::Cancelled ||
-            (filesOption && entry.result == TranslationWindowState::RowResult::Missing);
+        const bool failure = result == TranslationResult::Failed ||
+                             result == TranslationResult::Cancelled ||
+                             (filesOption && result == TranslationResult::Missing);
         failed = failed || failure;
         (failure ? context.err << "arcanote-cli translate: " : context.out)
-            << TranslationWindowState::RowFileName(row) << ": " << Describe(entry.result) << " ("
-            << entry.path << ")\n";
+            << TranslationRowName(row) << ": " << Describe(result) << " (" << request.paths[row]
+            << ")\n";
     }
     return failed ? 1 : 0;
 }

@@ -7,7 +7,6 @@
 #include "cli/Commands.h"
 #include "cli/LoggedErrors.h"
 #include "cli/OutcomeReport.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -59,7 +58,7 @@ int Run(CliContext& context, const CommandArgs& args) {
         context.err << "update: " << Text(kTextUpdateNoChoice) << '\n';
         return 1;
     }
-    const int errorsBefore = State().ErrorCount;
+    const int errorsBefore = ErrorBlockCount();
     UpdateOutcome outcome;
     {
         outcome = RunShown([&](TaskContext& task) {

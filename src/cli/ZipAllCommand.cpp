@@ -3,7 +3,6 @@
 
 #include "cli/Commands.h"
 #include "cli/ZipAllOptions.h"
-#include "collection/ZipAllWindowState.h"
 
 namespace arc::cli {
 namespace {

@@ -5,6 +5,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 #include "core/UiService.h"
 
 namespace arc {
@@ -55,33 +56,20 @@ std::vector<std::string> SplitEmulatorArguments(std::string_view text) {
 
 std::string NoEmulatorMessage() {
     const std::string& configured = TheSettings().MameExe;
-    std::string text = configured.empty()
-                           ? Str(InLanguage("No emulator was found: \"mame\" is not on the PATH.",
-                                            "Aucun émulateur trouvé : \"mame\" n'est pas dans le "
-                                            "PATH."))
-                           : configured + "\n" +
-                                 Str(InLanguage("This emulator does not exist or cannot be run.",
-                                                "Cet émulateur n'existe pas ou ne peut pas être "
-                                                "lancé."));
+    std::string text = configured.empty() ? Str(Text(kTextNoEmulatorOnPath))
+                                          : configured + "\n" + Str(Text(kTextEmulatorCannotRun));
     text += "\n";
-    text += InLanguage("Choose the emulator in Options > Define paths, or install MAME.",
-                       "Choisissez l'émulateur dans Options > Définir les chemins, ou installez "
-                       "MAME.");
+    text += Text(kTextChooseEmulator);
     return text;
 }
 
 std::string LaunchFailedMessage(const EmulatorLaunch& launch, std::string_view reason) {
-    return Str(InLanguage("The emulator could not be started:",
-                          "L'émulateur n'a pas pu être "
-                          "lancé :")) +
-           "\n" + launch.program + "\n" + Str(reason);
+    return Str(Text(kTextEmulatorNotStarted)) + "\n" + launch.program + "\n" + Str(reason);
 }
 
 std::string EmulatorErrorMessage(std::string_view setName, int exitCode, std::string_view output) {
-    std::string text = Str(InLanguage("The emulator stopped with error ",
-                                      "L'émulateur s'est "
-                                      "arrêté avec l'erreur ")) +
-                       std::to_string(exitCode) + " (" + Str(setName) + ").";
+    std::string text = Str(Text(kTextEmulatorStoppedWithError)) + std::to_string(exitCode) + " (" +
+                       Str(setName) + ").";
     if (!Trim(output).empty()) text += "\n\n" + Str(Trim(output));
     return text;
 }
@@ -98,11 +86,7 @@ SheetOutcome OpenOrOfferSheet(std::string_view setName) {
         return SheetOutcome::Opened;
     }
     const std::string question =
-        Str(InLanguage("The game sheets have no page for ",
-                       "Les fiches des jeux n'ont pas de page "
-                       "pour ")) +
-        Str(setName) + ".\n" +
-        Str(InLanguage("Make the game sheets now?", "Créer les fiches des jeux maintenant ?"));
+        Str(Text(kTextNoSheetPageFor)) + Str(setName) + ".\n" + Str(Text(kTextMakeSheetsNow));
     return Ui().Message(question, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes
                ? SheetOutcome::MakeSheets
                : SheetOutcome::Declined;

@@ -12,6 +12,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 #include "database/Database.h"
 #include "database/FullTextIndex.h"
 #include "database/UserDatabase.h"
@@ -89,51 +90,50 @@ std::vector<std::string> Words(std::string_view text) {
 }
 
 std::string YesNo(bool value) {
-    return std::string(value ? InLanguage("Yes", "Oui") : InLanguage("No", "Non"));
+    return std::string(value ? Text(kTextYes) : Text(kTextNo));
 }
 
 /// A designed field of the detail pane: its label and the Data column.
 struct DetailField {
-    std::string_view english;
-    std::string_view french;
+    int text;  ///< its label's text entry
     std::string_view column;
     bool yesNo = false;
 };
 
 constexpr DetailField kDetailFields[] = {
-    {"Set name", "Nom du jeu", "InternalName"},
-    {"Year", "Année", "Year"},
-    {"Manufacturer", "Fabricant", "Manufacturer"},
-    {"Category", "Catégorie", "Category"},
-    {"Genre", "Genre", "Genre"},
-    {"Players", "Joueurs", "nPlayers"},
-    {"Controls", "Contrôles", "Controls"},
-    {"Buttons", "Boutons", "InputButtons"},
-    {"Screen", "Écran", "videoscreen"},
-    {"Orientation", "Orientation", "videoorientation"},
-    {"Resolution", "Résolution", "Resolution"},
-    {"Aspect", "Format", "Aspect"},
-    {"Refresh rate", "Fréquence", "Refresh"},
-    {"Colours", "Couleurs", "Colors"},
-    {"Sound channels", "Canaux sonores", "soundchannels"},
-    {"Driver", "Pilote", "driver"},
-    {"Status", "État", "DriverStatus"},  // in words: see DriverStateText
-    {"Emulation", "Émulation", "driveremulation"},
-    {"Graphics", "Graphismes", "drivergraphic"},
-    {"Sound", "Son", "driversound"},
-    {"Colour emulation", "Émulation des couleurs", "drivercolor"},
-    {"Cocktail", "Cocktail", "drivercocktail"},
-    {"Protection", "Protection", "driverprotection"},
-    {"Clone of", "Clone de", "CloneOf"},
-    {"ROMs of", "ROMs de", "romof"},
-    {"Samples of", "Échantillons de", "sampleof"},
-    {"BIOS", "BIOS", "Bios"},
-    {"Added in version", "Ajouté dans la version", "VerAdded"},
-    {"Owned", "Possédé", "GotIt", true},
-    {"Cheats", "Astuces", "Cheat", true},
-    {"High scores", "Meilleurs scores", "Hiscore", true},
-    {"Mature", "Pour adultes", "Mature", true},
-    {"My notes", "Mes notes", "MyNotes"},
+    {kTextSetName, "InternalName"},
+    {kTextYear, "Year"},
+    {kTextManufacturer, "Manufacturer"},
+    {kTextCategoryCaption, "Category"},
+    {kTextGenre, "Genre"},
+    {kTextPlayers, "nPlayers"},
+    {kTextControls, "Controls"},
+    {kTextButtons, "InputButtons"},
+    {kTextScreen, "videoscreen"},
+    {kTextOrientation, "videoorientation"},
+    {kTextResolution, "Resolution"},
+    {kTextAspect, "Aspect"},
+    {kTextRefreshRate, "Refresh"},
+    {kTextColours, "Colors"},
+    {kTextSoundChannels, "soundchannels"},
+    {kTextDriver, "driver"},
+    {kTextStatus, "DriverStatus"},  // in words: see DriverStateText
+    {kTextEmulation, "driveremulation"},
+    {kTextGraphics, "drivergraphic"},
+    {kTextSound, "driversound"},
+    {kTextColourEmulation, "drivercolor"},
+    {kTextCocktail, "drivercocktail"},
+    {kTextProtection, "driverprotection"},
+    {kTextCloneOf, "CloneOf"},
+    {kTextRomsOf, "romof"},
+    {kTextSamplesOf, "sampleof"},
+    {kTextBios, "Bios"},
+    {kTextAddedInVersion, "VerAdded"},
+    {kTextOwned, "GotIt", true},
+    {kTextCheats, "Cheat", true},
+    {kTextHighScores, "Hiscore", true},
+    {kTextMature, "Mature", true},
+    {kTextMyNotes, "MyNotes"},
 };
 
 constexpr std::size_t FieldIndex(std::string_view column) {
@@ -221,28 +221,13 @@ std::string SoftwareListsOf(const ReadOnlyDatabase& db, std::string_view machine
 
 }  // namespace
 
-std::string_view InLanguage(std::string_view english, std::string_view french) {
-    return TheSettings().Language == 1 ? french : english;
-}
-
 std::string BrowserColumnCaption(BrowserColumn column) {
-    static constexpr std::pair<std::string_view, std::string_view> kCaptions[kBrowserColumns] = {
-        {"Set", "Jeu"},
-        {"Title", "Titre"},
-        {"Year", "Année"},
-        {"Manufacturer", "Fabricant"},
-        {"Category", "Catégorie"},
-        {"Players", "Joueurs"},
-        {"Status", "État"},
-        {"Owned", "Possédé"},
-        {"\u2605", "\u2605"},
-        {"Last played", "Dernière partie"},
-        {"Plays", "Parties"},
-        {"Time played", "Temps de jeu"},
-        {"Audit", "Vérification"},
+    static constexpr int kCaptions[kBrowserColumns] = {
+        kTextSetColumn, kTextTitle,      kTextYear,  kTextManufacturer,  kTextCategoryCaption,
+        kTextPlayers,   kTextStatus,     kTextOwned, kTextFavouriteMark, kTextLastPlayed,
+        kTextPlays,     kTextTimePlayed, kTextAudit,
     };
-    const auto& [english, french] = kCaptions[static_cast<int>(column)];
-    return std::string(InLanguage(english, french));
+    return Text(kCaptions[static_cast<int>(column)]);
 }
 
 std::string PlayTimeText(std::int64_t seconds) {
@@ -280,7 +265,7 @@ std::string BrowserGame::Cell(BrowserColumn column) const {
         case BrowserColumn::Status:
             return status;
         case BrowserColumn::Owned:
-            return owned ? std::string(InLanguage("Yes", "Oui")) : std::string();
+            return owned ? std::string(Text(kTextYes)) : std::string();
         case BrowserColumn::Favourite:
             return favourite ? "\u2605" : "";
         case BrowserColumn::LastPlayed:
@@ -301,10 +286,7 @@ bool GameBrowserQuery::Load(const std::string& path, std::string* error) {
     order_.clear();
     hasAudit_ = false;
     if (path.empty() || !FileExists(path)) {
-        if (error)
-            *error = path + "\n" +
-                     std::string(
-                         InLanguage("No such database file.", "Ce fichier de base n'existe pas."));
+        if (error) *error = path + "\n" + std::string(Text(kTextNoSuchDatabaseFile));
         return false;
     }
     ProcedureScope scope(kProcLoad);
@@ -457,11 +439,11 @@ std::string DriverStateText(std::string_view status, std::string_view emulation,
     const int worst = runnable ? std::max(level(Trim(status)), level(Trim(emulation))) : 2;
     switch (worst) {
         case 0:
-            return std::string(InLanguage("Working", "Fonctionne"));
+            return std::string(Text(kTextDriverWorking));
         case 1:
-            return std::string(InLanguage("Imperfect", "Imparfait"));
+            return std::string(Text(kTextDriverImperfect));
         case 2:
-            return std::string(InLanguage("Not working", "Ne fonctionne pas"));
+            return std::string(Text(kTextDriverNotWorking));
         default:
             return std::string(status);
     }
@@ -524,8 +506,7 @@ GameDetails GameBrowserQuery::Details(std::string_view name) const {
                     value, data.ColumnText(column + 1),
                     data.IsNull(runnableColumn) || data.ColumnInt(runnableColumn) != 0);
             if (Trim(value).empty()) continue;
-            details.fields.emplace_back(std::string(InLanguage(field.english, field.french)),
-                                        PlainLines(std::move(value)));
+            details.fields.emplace_back(Text(field.text), PlainLines(std::move(value)));
         }
         const bool hasHistory = !data.IsNull(1);
         const std::int64_t code = data.ColumnInt(1);
@@ -537,14 +518,12 @@ GameDetails GameBrowserQuery::Details(std::string_view name) const {
             Statement audit(db, "SELECT Verdict FROM Audit WHERE Name = ?");
             audit.Bind(1, name);
             if (audit.Step() && !audit.IsNull(0))
-                details.fields.emplace_back(std::string(InLanguage("Audit", "Vérification")),
-                                            audit.ColumnText(0));
+                details.fields.emplace_back(std::string(Text(kTextAudit)), audit.ColumnText(0));
         }
         if (db.HasTable("MachineSoftwareList")) {
             const std::string lists = SoftwareListsOf(db, name);
             if (!lists.empty())
-                details.fields.emplace_back(
-                    std::string(InLanguage("Software lists", "Listes de logiciels")), lists);
+                details.fields.emplace_back(std::string(Text(kTextSoftwareLists)), lists);
         }
     });
     return details;

@@ -160,7 +160,4 @@ class GameBrowserQuery {
 /// write-ahead log): a browser reloads its index when the stamp changes.
 std::string DatabaseStamp(const std::string& path);
 
-/// The English or the French text, after the current language.
-std::string_view InLanguage(std::string_view english, std::string_view french);
-
 }  // namespace arc

@@ -1,7 +1,6 @@
 #include "collection/ImagesWindowState.h"
 
 #include "collection/FolderText.h"
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -9,7 +8,6 @@
 #include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "core/WaitWhile.h"
 
 namespace arc {
 
@@ -93,14 +91,11 @@ ImagesOutcome ImagesWindowState::CopyImagesThatHaveRom() {
     return Run(ImagesAction::CopyWithRom);
 }
 
-void ImagesWindowState::EditPaths(const std::function<void()>& showPathsDialog) {
-    if (!showPathsDialog) return;
+void ImagesWindowState::EditPaths() {
     Guarded(kProcImagePaths, [&] {
-        State().PathsDialogOpen = true;
         SetVisible(false);
         ShownAgainAtEnd showAgain(ShowWindow);
-        showPathsDialog();
-        WaitWhile([] { return State().PathsDialogOpen; });
+        Ui().RunWindow(WindowId::Paths);
     });
 }
 

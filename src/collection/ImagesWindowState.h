@@ -35,9 +35,8 @@ class ImagesWindowState {
     ImagesOutcome DeleteImagesWithoutRom();
     /// Copies from the source folder the PNG image of every owned ROM.
     ImagesOutcome CopyImagesThatHaveRom();
-    /// Hides the window, opens the paths dialog through `showPathsDialog`
-    /// and waits until the dialog clears the shared flag.
-    void EditPaths(const std::function<void()>& showPathsDialog);
+    /// Hides the window while the paths dialog runs; shown again once it closed.
+    void EditPaths();
 
   private:
     ImagesOutcome Run(ImagesAction action);

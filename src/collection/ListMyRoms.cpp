@@ -8,7 +8,6 @@
 #include "collection/FolderText.h"
 #include "collection/RomSets.h"
 #include "collection/TaskDatabase.h"
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -70,7 +69,7 @@ void ScanRomFolder(const std::string& folder, TaskProgress& task, ListMyRomsOutc
 /// The paths window switches the menus on when it closes; where there is no
 /// such window (the command line) they come back at once.
 void OpenPathsWindow() {
-    if (!Ui().OpenWindow(WindowId::Paths) && !State().WizardMode) EnableMenus();
+    if (!Ui().OpenWindow(WindowId::Paths)) EnableMenus();
 }
 
 }  // namespace
@@ -148,13 +147,11 @@ std::string ListMyRomsSummary(const ListMyRomsOutcome& outcome) {
                 : "\n" + std::to_string(outcome.ownedSoftware) + Text(kTextSoftwareOwned));
 }
 
-ListMyRomsOutcome ListMyRoms() {
+ListMyRomsOutcome ListMyRoms(bool wizardStep) {
     ProcedureScope scope(kListMyRomsProcedure);
-    const bool wizard = State().WizardMode;
-    WizardStepEnd wizardStep;
     DebugLog("List my roms");
     // Cancelling the chooser cancels the task.
-    if (!wizard && ConfirmDatabaseFile().empty()) {
+    if (!wizardStep && ConfirmDatabaseFile().empty()) {
         ListMyRomsOutcome cancelled;
         static_cast<Outcome&>(cancelled) = Outcome::Cancel();
         return cancelled;
@@ -177,7 +174,7 @@ ListMyRomsOutcome ListMyRoms() {
         OpenPathsWindow();
     } else if (outcome.failed()) {
         Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Critical);
-    } else if (outcome.ok() && !wizard) {
+    } else if (outcome.ok() && !wizardStep) {
         Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Information);
     }
     return outcome;

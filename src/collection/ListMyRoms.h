@@ -41,7 +41,8 @@ ListMyRomsOutcome RunListMyRoms(const ListMyRomsRequest& request, TaskContext& c
 std::string ListMyRomsSummary(const ListMyRomsOutcome& outcome);
 
 /// The menu command and the wizard step: the database and ROM folder of the
-/// settings, the progress window, the summary or the failure told.
-ListMyRomsOutcome ListMyRoms();
+/// settings, the progress window, the summary or the failure told. A wizard
+/// step asks for no database and does not tell a listing that completed.
+ListMyRomsOutcome ListMyRoms(bool wizardStep = false);
 
 }  // namespace arc

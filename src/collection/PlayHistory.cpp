@@ -17,12 +17,15 @@ bool EmulatorRanTheGame(int exitCode) {
 }
 
 bool RecordPlay(const std::string& databasePath, std::string_view set, std::int64_t startedAt,
-                std::int64_t seconds) {
+                std::int64_t seconds, std::string_view list) {
     if (databasePath.empty() || set.empty()) return false;
     const std::string userPath = UserDatabase::PathBeside(databasePath);
-    const bool recorded = Guarded(
-        kRecordProcedure, [&] { UserDatabase(userPath).RecordPlay(set, startedAt, seconds); });
-    if (!recorded) WriteLog(std::string(set) + ": the play was not recorded in " + userPath);
+    const bool recorded = Guarded(kRecordProcedure, [&] {
+        UserDatabase(userPath).RecordPlay(set, startedAt, seconds, list);
+    });
+    if (!recorded)
+        WriteLog((list.empty() ? "" : std::string(list) + "/") + std::string(set) +
+                 ": the play was not recorded in " + userPath);
     return recorded;
 }
 

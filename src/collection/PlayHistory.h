@@ -15,8 +15,9 @@ bool EmulatorRanTheGame(int exitCode);
 
 /// Records one play of `set` into the user database beside `databasePath`
 /// (created when missing): started at `startedAt` (seconds since the epoch),
-/// lasting `seconds`. False (logged) when it cannot be written.
+/// lasting `seconds`. A software item is recorded under its `list` (a machine
+/// under none). False (logged) when it cannot be written.
 bool RecordPlay(const std::string& databasePath, std::string_view set, std::int64_t startedAt,
-                std::int64_t seconds);
+                std::int64_t seconds, std::string_view list = {});
 
 }  // namespace arc

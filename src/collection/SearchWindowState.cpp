@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "collection/TaskDatabase.h"
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Progress.h"
@@ -34,7 +33,7 @@ std::string ChooseSearchDatabase(const std::string& current) {
 
 }  // namespace
 
-bool SearchWindowState::Open() {
+bool SearchWindowState::Open(const std::vector<std::string>& kept) {
     ProcedureScope scope(kOpenProcedure);
     const Settings& settings = TheSettings();
     backupChecked = settings.SearchOption != 0;
@@ -55,15 +54,14 @@ bool SearchWindowState::Open() {
         databasePath = chosen;
         if (!FillCombos()) return false;
     }
-    RestoreCriteria();
+    RestoreCriteria(kept);
     DisableMenus();
     return true;
 }
 
-void SearchWindowState::Close() {
+std::vector<std::string> SearchWindowState::Close() {
     TheSettings().SearchOption = backupChecked ? 1 : 0;
-    std::vector<std::string>& kept = State().SearchCriteria;
-    kept.clear();
+    std::vector<std::string> kept;
     for (const SearchCombo& combo : combos)
         kept.push_back(combo.text);
     kept.push_back(audit.text);
@@ -73,11 +71,11 @@ void SearchWindowState::Close() {
     kept.push_back(yearFrom);
     kept.push_back(yearTo);
     EnableMenus();
+    return kept;
 }
 
-void SearchWindowState::RestoreCriteria() {
+void SearchWindowState::RestoreCriteria(const std::vector<std::string>& kept) {
     audit = FixedAuditCombo();
-    const std::vector<std::string>& kept = State().SearchCriteria;
     if (kept.size() != kSearchCriteria + 6) return;
     // A kept value this database lacks stays listed (and finds nothing).
     for (int i = 0; i < kSearchCriteria; ++i) {

@@ -21,12 +21,14 @@ class SearchWindowState {
 
     /// Loads the boxes from the settings, reads the combos from the database
     /// (asking for another one, for this window only, when it cannot be read)
-    /// and switches the menus off. False when the window must close at once.
-    bool Open();
-    /// Stores the backup option and keeps the criteria and keyword for the
-    /// next opening in this run; menus back on. (The window keeps its own
-    /// place as window number kWindowNumber.)
-    void Close();
+    /// and switches the menus off; `kept` (what Close() gave at the last
+    /// closing) sets the criteria again. False when the window must close at once.
+    bool Open(const std::vector<std::string>& kept = {});
+    /// Stores the backup option and switches the menus back on; returns the
+    /// criteria and keyword, which the window's owner keeps for the next
+    /// opening in this run. (The window keeps its own place as window number
+    /// kWindowNumber.)
+    std::vector<std::string> Close();
 
     /// Fills the fourteen combos from the database of the box (texts on
     /// "All"); false (combos left fixed) when it cannot be read.
@@ -105,7 +107,7 @@ class SearchWindowState {
     std::string Query(bool forEngine) const;
     /// The database and every criterion of the boxes, as one text.
     std::string Source() const;
-    void RestoreCriteria();
+    void RestoreCriteria(const std::vector<std::string>& kept);
 
     std::string combosSource_;   ///< database whose values fill the combos
     std::string resultsSource_;  ///< database and query of the listed results

@@ -1,5 +1,7 @@
 #include "collection/ZipAll.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
 
@@ -8,6 +10,7 @@
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
+#include "core/ProgramFolder.h"
 #include "core/TextTable.h"
 #include "zip/Unzip.h"
 
@@ -16,6 +19,12 @@ namespace arc {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.parent_path().string() + "/";
+}
 
 constexpr int kProcZipAll = 661;
 constexpr int kProcUnzipAll = 662;
@@ -112,6 +121,19 @@ std::string PackerArgument(std::string_view destFolder, std::string_view sourceF
 }
 
 static ZipAllOutcome RunZipAllUncounted(const ZipAllRequest& request, TaskContext& context);
+
+std::vector<std::string> DefaultPackerFolders() {
+    return {ProgramFolder(), ExecutableFolder()};
+}
+
+std::string FindPacker(const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        if (folder.empty()) continue;
+        const std::string path = WithTrailingSlash(folder) + "myzip";
+        if (FileExists(path) && ::access(path.c_str(), X_OK) == 0) return path;
+    }
+    return {};
+}
 
 ZipAllOutcome RunZipAll(const ZipAllRequest& request, TaskContext& context) {
     return RunCountingErrors<ZipAllOutcome>([&] { return RunZipAllUncounted(request, context); });

@@ -28,6 +28,13 @@ struct ZipAllOutcome : Outcome {
 std::string PackerArgument(std::string_view destFolder, std::string_view sourceFolder,
                            std::string_view name);
 
+/// Where the packer "myzip" is looked for: the program folder, then the
+/// folder of the running executable (an installed program keeps it there).
+std::vector<std::string> DefaultPackerFolders();
+
+/// The first executable "myzip" in the folders; "" when none holds it.
+std::string FindPacker(const std::vector<std::string>& folders);
+
 /// Packs each sub-folder with the packer; an archive that does not list every
 /// file (with its size) and every folder of its source counts as failed.
 ZipAllOutcome RunZipAll(const ZipAllRequest& request, TaskContext& context);

@@ -1,12 +1,9 @@
 #include "collection/ZipAllWindowState.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "collection/FolderText.h"
 #include "core/Files.h"
-#include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/Task.h"
@@ -18,12 +15,6 @@ namespace arc {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ExecutableFolder() {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : self.parent_path().string() + "/";
-}
 
 /// Shows the window again however the command ends.
 class WindowShownAtEnd {
@@ -40,19 +31,6 @@ class WindowShownAtEnd {
 };
 
 }  // namespace
-
-std::vector<std::string> DefaultPackerFolders() {
-    return {ProgramFolder(), ExecutableFolder()};
-}
-
-std::string FindPacker(const std::vector<std::string>& folders) {
-    for (const std::string& folder : folders) {
-        if (folder.empty()) continue;
-        const std::string path = WithTrailingSlash(folder) + "myzip";
-        if (FileExists(path) && ::access(path.c_str(), X_OK) == 0) return path;
-    }
-    return {};
-}
 
 void ZipAllWindowState::Load() {
     SourceText = TheSettings().ZipAllSource;

@@ -13,13 +13,6 @@
 
 namespace arc {
 
-/// Where the packer "myzip" is looked for: the program folder, then the
-/// folder of the running executable (an installed program keeps it there).
-std::vector<std::string> DefaultPackerFolders();
-
-/// The first executable "myzip" in the folders; "" when none holds it.
-std::string FindPacker(const std::vector<std::string>& folders);
-
 class ZipAllWindowState {
   public:
     std::vector<std::string> PackerFolders = DefaultPackerFolders();

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <new>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 
 namespace arc {

@@ -3,10 +3,10 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <atomic>
 #include <memory>
 #include <mutex>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -20,7 +20,8 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-/// One writer at a time: a task on a worker thread and the UI thread both log.
+/// One writer at a time: a task on a worker thread, the threads a task runs
+/// and the UI thread all log.
 std::mutex& LogMutex() {
     static std::mutex mutex;
     return mutex;
@@ -36,7 +37,36 @@ void AppendLines(std::initializer_list<std::string_view> lines) {
     }
 }
 
+/// The log's own state, program-wide like the log file. The procedure number
+/// and the running task's error count are per thread (core/ErrorGuard).
+struct LogState {
+    std::atomic<bool> debug = false;
+    std::atomic<int> errorBlocks = 0;  ///< since start
+};
+
+LogState& TheLog() {
+    static LogState state;
+    return state;
+}
+
 }  // namespace
+
+bool DebugLogging() {
+    return TheLog().debug;
+}
+
+void SetDebugLogging(bool on) {
+    TheLog().debug = on;
+}
+
+int ErrorBlockCount() {
+    return TheLog().errorBlocks;
+}
+
+void ResetLog() {
+    TheLog().debug = false;
+    TheLog().errorBlocks = 0;
+}
 
 std::string LogFilePath() {
     return InProgramFolder("Arcanote.log.txt");
@@ -48,7 +78,7 @@ void WriteLog(std::string_view line) {
 }
 
 void DebugLog(std::string_view line) {
-    if (State().LogFlag) WriteLog(line);
+    if (TheLog().debug) WriteLog(line);
 }
 
 std::string NowStamp() {
@@ -65,10 +95,7 @@ void WriteErrorBlock(int errorNumber, std::string_view description) {
     const std::string second = "TRACKING BUG NUMBER = " + std::to_string(CurrentProcedure());
     const std::string third = std::to_string(errorNumber) + " " + std::string(description);
     AppendLines({first, second, third, "<END>", " "});
-    {
-        const std::lock_guard lock(LogMutex());
-        ++State().ErrorCount;
-    }
+    ++TheLog().errorBlocks;
     if (CountTaskError() > 5) {
         AppendLines({kErrorLimitLine});
         Ui().OpenWithDefaultApp(LogFilePath());
@@ -77,13 +104,13 @@ void WriteErrorBlock(int errorNumber, std::string_view description) {
 }
 
 bool ToggleDebugLogging() {
-    RunState& state = State();
-    if (state.LogFlag) {
-        state.LogFlag = false;
+    LogState& state = TheLog();
+    if (state.debug) {
+        state.debug = false;
         WriteLog("<DEBUG OFF> " + NowStamp());
         return false;
     }
-    state.LogFlag = true;
+    state.debug = true;
     if (FileExists(LogFilePath())) {
         if (Ui().Message(WithLineBreaks(Text(kTextDeleteLogFile)), MsgButtons::YesNo,
                          MsgIcon::Question) == MsgAnswer::Yes) {

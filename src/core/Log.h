@@ -15,8 +15,19 @@ std::string LogFilePath();
 /// be written is skipped silently. An empty text writes nothing.
 void WriteLog(std::string_view line);
 
-/// WriteLog only while the log flag is on.
+/// WriteLog only while debug logging is on.
 void DebugLog(std::string_view line);
+
+/// Debug logging (the Debug command's switch, never saved): off at start.
+bool DebugLogging();
+void SetDebugLogging(bool on);
+
+/// Error blocks written since the program started.
+int ErrorBlockCount();
+
+/// Debug logging off, the counts and the procedure number at zero (a test
+/// starts each case so).
+void ResetLog();
 
 /// The line that follows the sixth error block of a task.
 inline constexpr std::string_view kErrorLimitLine = "5 BUG ERRORS => Sorry, Arcanote Stopped.";
@@ -37,7 +48,7 @@ std::vector<std::string> SettingsDumpLines(const Settings& settings);
 /// Writes the settings dump of the current settings to the log.
 void WriteSettingsDump();
 
-/// The Debug command: switches the log flag (asking whether to delete an
+/// The Debug command: switches debug logging (asking whether to delete an
 /// existing log when switching on) and writes the switch line. Returns the new flag.
 bool ToggleDebugLogging();
 

@@ -1,6 +1,7 @@
 #include "core/Progress.h"
 
-#include "core/AppState.h"
+#include <chrono>
+
 #include "core/UiService.h"
 
 namespace arc {
@@ -18,7 +19,7 @@ MenusOff::MenusOff(bool now) {
 }
 
 MenusOff::~MenusOff() {
-    if (off_ && !State().WizardMode) Ui().SetMenusEnabled(true);
+    if (off_) Ui().SetMenusEnabled(true);
 }
 
 void MenusOff::Off() {
@@ -28,10 +29,6 @@ void MenusOff::Off() {
 
 void MenusOff::Keep() {
     off_ = false;
-}
-
-WizardStepEnd::~WizardStepEnd() {
-    if (State().WizardMode) State().WizardTaskRunning = false;
 }
 
 bool LabelThrottle::Due() {

@@ -14,9 +14,9 @@ namespace arc {
 int ProgressBarValue(int total, int done);
 
 /// The menus off from construction (or from Off() when constructed with
-/// false) to the end of the scope. They come back on then unless a wizard run
-/// is under way (the wizard keeps them off between its steps) or Keep() left
-/// them to a window that switches them on when it closes.
+/// false) to the end of the scope. They come back on then, unless Keep() left
+/// them to a window that switches them on when it closes. (The wizard switches
+/// them off again when one of its steps returns.)
 class MenusOff {
   public:
     explicit MenusOff(bool now = true);
@@ -29,16 +29,6 @@ class MenusOff {
 
   private:
     bool off_ = false;
-};
-
-/// Ends the wizard's wait on the task that runs in this scope, whichever way
-/// the task ends.
-class WizardStepEnd {
-  public:
-    WizardStepEnd() = default;
-    ~WizardStepEnd();
-    WizardStepEnd(const WizardStepEnd&) = delete;
-    WizardStepEnd& operator=(const WizardStepEnd&) = delete;
 };
 
 /// What a long task reports and asks while it runs: its count, its label and

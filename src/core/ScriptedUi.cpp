@@ -83,6 +83,13 @@ bool ScriptedUi::OpenWindow(WindowId window) {
     return true;
 }
 
+bool ScriptedUi::RunWindow(WindowId window, WindowCaller caller) {
+    windowsOpened.push_back(ObjectNameOf(window));
+    windowCallers.push_back(caller);
+    if (onRunWindow) onRunWindow(window);
+    return true;
+}
+
 bool ScriptedUi::IsWindowOpen(WindowId window) {
     for (const std::string& name : windowsOpen)
         if (name == ObjectNameOf(window)) return true;

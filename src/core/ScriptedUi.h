@@ -37,6 +37,10 @@ class ScriptedUi final : public UiService {
     void CancelTask() override;
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
+    /// Records the window like OpenWindow, then runs onRunWindow (the window's
+    /// life as the test plays it) before it returns.
+    bool RunWindow(WindowId window, WindowCaller caller = WindowCaller::User) override;
+    void StopWaiting() override { ++waitsStopped; }
 
     // What happened.
     std::vector<ShownMessage> messages;
@@ -53,7 +57,12 @@ class ScriptedUi final : public UiService {
     /// Windows reported open by IsWindowOpen (tests clear it to end a wait).
     std::vector<std::string> windowsOpen;
 
-    /// Called on every ProcessEvents() (the wizard's waits).
+    std::vector<WindowCaller> windowCallers;  ///< the caller of each RunWindow
+    int waitsStopped = 0;
+    /// The life of a window opened by RunWindow, from its opening to its close.
+    std::function<void(WindowId)> onRunWindow;
+
+    /// Called on every ProcessEvents(); the wizard's waits.
     std::function<void()> onProcessEvents;
     /// Called on every report of a task RunTask runs; tests use it to act
     /// while the task runs (for example to cancel it at a label).

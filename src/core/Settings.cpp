@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 
-#include "core/AppState.h"
 #include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -59,9 +58,9 @@ Settings DefaultSettings() {
     return s;
 }
 
-void SetTempFolder() {
-    Guarded(kProcSetTempFolder, [] {
-        std::string folder;
+std::string FindTempFolder() {
+    std::string folder;
+    Guarded(kProcSetTempFolder, [&folder] {
         const char* tmpdir = std::getenv("TMPDIR");
         if (tmpdir && *tmpdir && UsableFolder(tmpdir)) {
             folder = tmpdir;
@@ -72,9 +71,10 @@ void SetTempFolder() {
         } else {
             folder = ProgramFolder();
         }
-        State().TempFolder = WithTrailingSlash(folder);
-        DebugLog("TEMP PATH = " + State().TempFolder);
+        folder = WithTrailingSlash(folder);
+        DebugLog("TEMP PATH = " + folder);
     });
+    return folder;
 }
 
 void EnsureBackupFolder() {

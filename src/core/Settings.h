@@ -48,9 +48,9 @@ struct Settings {
     std::string DefaultSkin;
     MainWindowGeometry MainWindow;
     std::array<int, 13> SheetOptions{};  ///< slots 1..12
-    std::array<int, 14> WindowLeft{};    ///< slots 1..13 (twips); 0 or less: not saved
+    std::array<int, 14> WindowLeft{};    ///< slots 1..13 (15 per pixel); 0 or less: not saved
     std::array<int, 14> WindowTop{};     ///< slots 1..13
-    std::array<int, 14> WindowWidth{};   ///< slots 1..13 (twips); 0 or less: not saved
+    std::array<int, 14> WindowWidth{};   ///< slots 1..13 (15 per pixel); 0 or less: not saved
     std::array<int, 14> WindowHeight{};  ///< slots 1..13
     std::array<int, 3> XmlOptions{};     ///< slots 1..2
     std::string BackupFolder;
@@ -93,8 +93,10 @@ inline constexpr int kSettingsFileLines = kSettingsLines + kDataFileSlots - kSlo
 /// The lines of a settings record, as SaveSettings writes them.
 std::array<std::string, kSettingsFileLines> SettingsFileLines(const Settings& settings);
 
-/// Fills State().TempFolder: $TMPDIR, else /tmp, else program folder + "Temp".
-void SetTempFolder();
+/// The folder for temporary files, trailing "/": $TMPDIR, else /tmp, else
+/// program folder + "Temp", else the program folder. The front ends find it
+/// once and pass it in the requests that need it.
+std::string FindTempFolder();
 
 /// An empty BackupFolder becomes program folder + "BACKUP/" (created when missing).
 void EnsureBackupFolder();

@@ -11,7 +11,7 @@
 namespace arc {
 
 /// Entries are numbered 0 .. kTextEntries - 1; a number without a text is empty.
-inline constexpr int kTextEntries = 480;
+inline constexpr int kTextEntries = 700;
 
 /// Entries added after the designed 0..267, named where they are used.
 enum AddedText : int {

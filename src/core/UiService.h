@@ -35,6 +35,11 @@ inline constexpr int kNoOverwritePrompt = 0x100;
 
 /// A file dialog request. The filter is in the design's form:
 /// "description|pattern|description|pattern|" (patterns may hold ";").
+/// Who opens a tool window: the user (its menu command, a button) or the
+/// wizard, as one of its steps (the window then runs without its end message
+/// and closes itself after its run).
+enum class WindowCaller { User, Wizard };
+
 struct FileDialogRequest {
     std::string title;
     std::string initialName;
@@ -98,11 +103,23 @@ class UiService {
         return false;
     }
 
-    /// True while the tool window is open (callers wait on it, letting events run).
+    /// True while the tool window is open.
     virtual bool IsWindowOpen(WindowId window) {
         (void)window;
         return false;
     }
+
+    /// Opens a tool window and returns once it has closed, or once
+    /// StopWaiting() ended the wait (the window then stays open). False when
+    /// this front end has no such window (nothing was shown).
+    virtual bool RunWindow(WindowId window, WindowCaller caller = WindowCaller::User) {
+        (void)window;
+        (void)caller;
+        return false;
+    }
+
+    /// Ends the innermost RunWindow wait (the wizard's close box).
+    virtual void StopWaiting() {}
 };
 
 /// The installed implementation (a silent one until a front end installs its

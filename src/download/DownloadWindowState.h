@@ -9,12 +9,10 @@
 #include <string_view>
 
 #include "download/DownloadList.h"
+#include "download/DownloadTask.h"
 #include "download/Downloader.h"
 
 namespace arc {
-
-/// The consent that lets a front end answering for the user empty the Download folder.
-inline constexpr std::string_view kEmptyDownloadFolderConsent = "--empty-download-folder";
 
 class DownloadWindowState {
   public:
@@ -35,16 +33,19 @@ class DownloadWindowState {
 
     /// Timeouts and redirect limit of every transfer.
     DownloadOptions transferOptions;
+    /// Opened as a step of the wizard: a run ends by closing the window, without message.
+    bool inWizard = false;
 
     // Front-end hooks (all optional).
-    std::function<void()> onChanged;        ///< the state changed: redraw (from the run's thread)
-    std::function<void()> onCloseRequest;   ///< the run asks the window to close (wizard)
-    std::function<void()> openPathsDialog;  ///< shows the paths dialog without waiting
-    std::function<void(bool)> setVisible;   ///< hides/shows the window around the paths dialog
+    std::function<void()> onChanged;       ///< the state changed: redraw (from the run's thread)
+    std::function<void()> onCloseRequest;  ///< the run asks the window to close (wizard)
+    /// Told at the end of each run what it did (the outcome's message).
+    std::function<void(const std::string&)> onRunEnded;
+    std::function<void(bool)> setVisible;  ///< hides/shows the window around the paths dialog
 
-    /// Window load: sets the download-window flag, empties the entries, loads the list.
+    /// Window load: empties the entries, loads the list.
     void Open();
-    /// Window unload: saves the list and clears the flag. Safe to call twice.
+    /// Window unload: saves the list. Safe to call twice.
     void Close();
     bool IsOpen() const { return open_; }
 
@@ -61,32 +62,20 @@ class DownloadWindowState {
     void OpenSite(int index);
     /// Edit list button: saves, then opens the list file.
     void EditList();
-    /// Paths button: shows the paths dialog and waits until it closes.
+    /// Paths button: the window steps aside while the paths dialog runs.
     void Paths();
-    /// Download button; ends with EndMessage() (kept for LastDownloadSummary).
+    /// Download button: RunDownload of the ticked entries; ends with the
+    /// outcome's message (told to onRunEnded).
     void Run();
-    /// What the last run did: "Done.", what was not downloaded and why, or
-    /// that nothing was ticked.
-    std::string EndMessage() const;
 
   private:
     /// The downloads, unpacking and copies of a run.
     void Transfer();
     void Changed();
     void SetStatus(std::string text);
-    std::string PrepareDownloadFolder();
-    void DownloadEntry(int index, const std::string& folder);
-    void UnpackArchives(const std::string& folder);
-    void MarkUnplacedFiles(const std::string& folder);
-    int RowOfSavedName(const std::string& name) const;
-    void LogProblem(const std::string& first, const std::string& second);
-    void CopyToDefinedPaths();
 
     DownloadList list_ = DefaultDownloadList();
     bool open_ = false;
 };
-
-/// The end message of the last download run of the program, "" before any.
-const std::string& LastDownloadSummary();
 
 }  // namespace arc

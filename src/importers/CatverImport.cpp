@@ -18,7 +18,7 @@ constexpr int kProcCatver = 420;
 /// Reads "name=value" lines into the field until a line equals `stopLine` or
 /// the file (or the run) ends. Neither part is trimmed. True when the stop
 /// line was met.
-bool ReadKeyList(SupportFileReader& reader, DataFieldUpdate& update, BatchTransaction& batch,
+bool ReadKeyList(SupportFileReader& reader, DataFieldUpdate& update, WritesBatch& batch,
                  std::string_view stopLine) {
     std::string line;
     while (reader.Next(line)) {
@@ -49,7 +49,7 @@ bool ImportCatver(std::string_view path, TaskProgress& progress, DataValues* val
         }
         bool complete = false;
         if (found) {
-            BatchTransaction batch;
+            WritesBatch batch(values);
             const auto rows = values ? nullptr : std::make_shared<const DataRowids>();
             DataFieldUpdate category("Category", values, rows);
             if (ReadKeyList(reader, category, batch, "[VerAdded]")) {

@@ -14,10 +14,10 @@
 #include <optional>
 #include <system_error>
 
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
+#include "core/Settings.h"
 #include "importers/CheatFileScanner.h"
 #include "importers/SupportFileReader.h"
 #include "zip/ZipDirectory.h"
@@ -229,9 +229,9 @@ bool Read7z(const std::string& path, TaskProgress& progress, ProblemLog& log, co
 class ScratchFolder {
   public:
     ScratchFolder() {
-        const std::string base = State().TempFolder.empty()
-                                     ? WithTrailingSlash(fs::temp_directory_path().string())
-                                     : State().TempFolder;
+        const std::string found = FindTempFolder();
+        const std::string base =
+            found.empty() ? WithTrailingSlash(fs::temp_directory_path().string()) : found;
         path_ = base + "arcanote-cheat-XXXXXX";
         if (!::mkdtemp(path_.data())) throw std::system_error(errno, std::generic_category(), base);
         path_ += '/';

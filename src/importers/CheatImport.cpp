@@ -21,7 +21,7 @@ constexpr int kProcCheat = 430;
 
 /// The classic Cheat.dat; false when cancelled.
 bool ReadCheatDat(std::string_view path, TaskProgress& progress, DataFlagUpdate& update,
-                  BatchTransaction& batch) {
+                  WritesBatch& batch) {
     SupportFileReader reader(path, progress);
     if (!OpenedOrFinished(reader, path, progress)) return true;
     std::string line;
@@ -54,7 +54,7 @@ bool ImportCheat(std::string_view path, TaskProgress& progress, DataValues* valu
             return;
         }
         DataFlagUpdate update("Cheat", values);
-        BatchTransaction batch;
+        WritesBatch batch(values);
         bool finished = !classic || ReadCheatDat(path, progress, update, batch);
         for (const std::string& collection : collections) {
             if (!finished) break;

@@ -1,5 +1,6 @@
 // Command.dat: one Command row per set and command block.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -22,12 +23,19 @@ constexpr std::size_t kTitleLength = 50;
 constexpr std::string_view kSeparator = "\u2014\u2014\u2014\u2014\u2014";  // five em dashes
 
 /// Writes the rows of finished blocks for the sets of the current "$info" line.
+/// While `values` are Deferring(), the calls are kept and replayed later.
 class CommandRows {
   public:
     /// The sets are those of `values` when given, else read from Data.
-    explicit CommandRows(const DataValues* values)
-        : values_(values),
-          insert_("INSERT INTO Command (InternalName, cmd, info) VALUES (?, ?, ?)") {
+    explicit CommandRows(DataValues* values) : values_(values) {
+        if (values_ && values_->Deferring()) {
+            auto kept = std::make_unique<Kept>();
+            kept_ = kept.get();
+            values_->Defer(std::move(kept));
+            return;
+        }
+        insert_.emplace("INSERT INTO Command (InternalName, cmd, info) VALUES (?, ?, ?)");
+        batch_.emplace();
         if (!values_) rows_.emplace();
     }
 
@@ -35,6 +43,7 @@ class CommandRows {
     /// gets no row: such rows would match nothing, and a list repeating one
     /// name would otherwise multiply every block of the entry.
     void SetNames(std::string_view list) {
+        if (kept_) kept_->calls.push_back({true, std::string(list), {}});
         sets_.clear();
         std::unordered_set<std::string_view> seen;
         for (const std::string_view name : SplitList(list, ','))
@@ -45,24 +54,47 @@ class CommandRows {
     /// One row per set; the title is cut to the field's length.
     void Add(std::string_view title, std::string_view text) {
         if (title.empty() && text.empty()) return;  // an empty block says nothing
+        if (kept_) {
+            kept_->calls.push_back({false, std::string(title), std::string(text)});
+            return;
+        }
         const std::string cmd = Utf8Prefix(title, kTitleLength);
         for (const std::string& name : sets_) {
-            insert_.Bind(1, name).Bind(2, cmd).Bind(3, text);
-            insert_.Run();
-            batch_.RowDone();
+            insert_->Bind(1, name).Bind(2, cmd).Bind(3, text);
+            insert_->Run();
+            batch_->RowDone();
         }
     }
 
   private:
+    /// The calls made before the names were known.
+    struct Kept : DeferredWrites {
+        struct Call {
+            bool names;  ///< SetNames(first), else Add(first, second)
+            std::string first, second;
+        };
+        std::vector<Call> calls;
+        void Replay(DataValues& values) override {
+            CommandRows rows(&values);
+            for (const Call& call : calls) {
+                if (call.names)
+                    rows.SetNames(call.first);
+                else
+                    rows.Add(call.first, call.second);
+            }
+        }
+    };
+
     bool IsSet(std::string_view name) const {
         return values_ ? values_->Find(name) != DataValues::kNoSet : rows_->Find(name) != 0;
     }
 
-    const DataValues* values_;
+    DataValues* values_;
     std::optional<DataRowids> rows_;
     std::vector<std::string> sets_;
-    Statement insert_;
-    BatchTransaction batch_;
+    std::optional<Statement> insert_;
+    std::optional<BatchTransaction> batch_;
+    Kept* kept_ = nullptr;  // owned by `values_`
 };
 
 bool IsBlockText(std::string_view line) {

@@ -35,27 +35,59 @@ std::int64_t DataRowids::Find(std::string_view name) const {
 
 // --- DataValues ---------------------------------------------------------------
 
-DataValues::DataValues() {
-    const auto rows = static_cast<std::size_t>(std::stoll(QueryValue("SELECT count(*) FROM Data")));
-    std::size_t size = 16;
-    while (size < 2 * rows)
-        size *= 2;
-    slots_.assign(size, 0);
+DataValues::DataValues(bool readNames) {
+    slots_.assign(1024, 0);
+    if (readNames) Resolve();
+}
+
+DataValues::~DataValues() = default;
+
+void DataValues::Defer(std::unique_ptr<DeferredWrites> writes) {
+    deferred_.push_back(std::move(writes));
+}
+
+std::size_t DataValues::AddSet(std::string_view lower) {
+    if (2 * (rowids_.size() + 1) > slots_.size()) {
+        // Twice as many slots, every name placed again.
+        slots_.assign(slots_.size() * 2, 0);
+        for (std::size_t set = 0; set < rowids_.size(); ++set) {
+            std::size_t slot = 0;
+            Probe(NameOf(set), slot);
+            slots_[slot] = static_cast<std::uint32_t>(set + 1);
+        }
+    }
+    std::size_t slot = 0;
+    Probe(lower, slot);
+    names_ += lower;
+    nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
+    rowids_.push_back(0);
+    for (Column& column : columns_) {
+        column.set.push_back(0);
+        column.fill.push_back(0);
+    }
+    slots_[slot] = static_cast<std::uint32_t>(rowids_.size());
+    return rowids_.size() - 1;
+}
+
+void DataValues::Resolve() {
+    if (resolved_) return;
     Statement select("SELECT rowid, InternalName FROM Data ORDER BY rowid");
     std::string key;
     while (select.Step()) {
         LowerAsciiInto(select.ColumnView(1), key);
         std::size_t slot = 0;
-        if (const std::size_t set = Probe(key, slot); set != kNoSet) {
+        std::size_t set = Probe(key, slot);
+        if (set == kNoSet) set = AddSet(key);
+        if (rowids_[set] == 0)
+            rowids_[set] = select.ColumnInt(0);
+        else
             moreRows_.emplace_back(set, select.ColumnInt(0));
-            continue;
-        }
-        if (2 * (rowids_.size() + 1) > slots_.size()) break;  // more rows than counted
-        names_ += key;
-        nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
-        rowids_.push_back(select.ColumnInt(0));
-        slots_[slot] = static_cast<std::uint32_t>(rowids_.size());
     }
+    resolved_ = true;
+    // The writes kept back go in now, in the order they were kept.
+    std::vector<std::unique_ptr<DeferredWrites>> deferred = std::move(deferred_);
+    for (const auto& writes : deferred)
+        writes->Replay(*this);
 }
 
 std::string_view DataValues::NameOf(std::size_t set) const {
@@ -71,10 +103,12 @@ std::size_t DataValues::Probe(std::string_view lower, std::size_t& slot) const {
     return kNoSet;
 }
 
-std::size_t DataValues::Find(std::string_view name) const {
+std::size_t DataValues::Find(std::string_view name) {
     LowerAsciiInto(name, key_);
     std::size_t slot = 0;
-    return Probe(key_, slot);
+    const std::size_t set = Probe(key_, slot);
+    if (!resolved_) return set == kNoSet ? AddSet(key_) : set;
+    return set != kNoSet && rowids_[set] != 0 ? set : kNoSet;
 }
 
 int DataValues::Field(std::string_view name) {
@@ -127,6 +161,7 @@ void DataValues::Fill(std::size_t set, int field, std::string_view text) {
 }
 
 void DataValues::Write(bool onlyChanges, const std::function<bool()>& stop) {
+    Resolve();
     if (columns_.empty()) return;
     // Each field takes its value, else keeps its own, else its fill value.
     std::string sql = "UPDATE Data SET ";
@@ -175,7 +210,7 @@ void DataValues::Write(bool onlyChanges, const std::function<bool()>& stop) {
     constexpr std::size_t kStopCheckRows = 256;
     bool stopped = false;
     for (std::size_t set = 0; set < rowids_.size() && !stopped; ++set) {
-        write(set, rowids_[set]);
+        if (rowids_[set] != 0) write(set, rowids_[set]);
         stopped = stop && set % kStopCheckRows == 0 && stop();
     }
     for (const auto& [set, rowid] : moreRows_) {

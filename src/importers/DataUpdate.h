@@ -35,20 +35,47 @@ class DataRowids {
     mutable std::string key_;
 };
 
+class DataValues;
+
+/// Writes an importer kept back while the names were not known: run, in the
+/// order they were kept, once they are.
+class DeferredWrites {
+  public:
+    virtual ~DeferredWrites() = default;
+    virtual void Replay(DataValues& values) = 0;
+};
+
 /// The Data values of one build's importers, collected per set and written
 /// once per set when they have all run: an UPDATE rewrites the whole row (44
 /// fields, its MameInfo text included), and a build's importers name every set
 /// a dozen times.
+///
+/// Made without reading Data, it collects by name while the list is still
+/// being imported (touching no database): every name is a set until
+/// Resolve() reads the names of the Data rows, drops the others and replays
+/// the writes kept back.
 class DataValues {
   public:
     static constexpr std::size_t kNoSet = static_cast<std::size_t>(-1);
 
-    /// Reads the names of the Data rows (the list is imported by now).
-    DataValues();
+    /// Reads the names of the Data rows (the list is imported by now), or
+    /// none yet with `readNames` false.
+    explicit DataValues(bool readNames = true);
+    ~DataValues();
+    DataValues(const DataValues&) = delete;
+    DataValues& operator=(const DataValues&) = delete;
+
+    /// Whether the names are still to be read: importers keep their own
+    /// writes back (Defer) and touch no database.
+    bool Deferring() const { return !resolved_; }
+    void Defer(std::unique_ptr<DeferredWrites> writes);
+    /// Reads the names of the Data rows, then replays what was deferred.
+    void Resolve();
 
     /// The set of that name, compared as the database compares InternalName
     /// (ASCII letters without regard to case); kNoSet when no row holds it.
-    std::size_t Find(std::string_view name) const;
+    /// While Deferring(), every name is a set.
+    std::size_t Find(std::string_view name);
 
     /// The number of a Data field for the calls below; names that differ only
     /// in case are one field.
@@ -85,13 +112,18 @@ class DataValues {
     std::string_view NameOf(std::size_t set) const;
     /// The set of a lower-case name, or the free slot where it would go.
     std::size_t Probe(std::string_view lower, std::size_t& slot) const;
+    /// A new set of that lower-case name, without a row yet.
+    std::size_t AddSet(std::string_view lower);
+
+    bool resolved_ = false;
+    std::vector<std::unique_ptr<DeferredWrites>> deferred_;
 
     // Every importer looks a set up at each line: the names are one open
     // addressing table over one text, which stays in the processor's cache.
     std::string names_;                    ///< lower-case names, one after the other
     std::vector<std::uint32_t> nameEnds_;  ///< per set, where its name ends in names_
     std::vector<std::uint32_t> slots_;     ///< set + 1, 0 when free; a power of two long
-    std::vector<std::int64_t> rowids_;     ///< the set's first row
+    std::vector<std::int64_t> rowids_;     ///< the set's first row (0: none)
     std::vector<std::pair<std::size_t, std::int64_t>> moreRows_;  ///< further rows of a name
     mutable std::string key_;
     std::vector<Column> columns_;
@@ -100,6 +132,21 @@ class DataValues {
     std::string_view lastText_;  ///< the text of lastRef_ (lines of a section share it)
     Ref lastRef_ = 0;
     std::unordered_map<std::int64_t, Ref> numberRefs_;
+};
+
+/// The transaction of an importer that writes at once; none while its values
+/// are collected in DataValues (which writes them in its own).
+class WritesBatch {
+  public:
+    explicit WritesBatch(const DataValues* values) {
+        if (!values) batch_.emplace();
+    }
+    void RowDone() {
+        if (batch_) batch_->RowDone();
+    }
+
+  private:
+    std::optional<BatchTransaction> batch_;
 };
 
 /// "UPDATE Data SET <field>=? WHERE InternalName=?", prepared once; with

@@ -18,7 +18,7 @@ constexpr int kProcHiscore = 431;
 bool ImportHiscore(std::string_view path, TaskProgress& progress, DataValues* values) {
     return ImportLines(kProcHiscore, path, progress, [&](SupportFileReader& reader) {
         DataFlagUpdate update("Hiscore", values);
-        BatchTransaction batch;
+        WritesBatch batch(values);
         std::string line;
         std::string lastName;
         while (reader.Next(line)) {

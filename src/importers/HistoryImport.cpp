@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -81,7 +80,7 @@ bool ImportHistory(std::string_view path, TaskProgress& progress, DataValues* va
         }
         writer.Commit();
         // Collected links are not written yet: the clean-up needs them.
-        if (State().UpdateMode && !values && !reader.Cancelled()) RemoveUnusedHistoryRows();
+        if (!values && !reader.Cancelled()) RemoveUnusedHistoryRows();
     });
 }
 

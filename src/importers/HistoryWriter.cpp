@@ -1,5 +1,6 @@
 #include "importers/HistoryWriter.h"
 
+#include <memory>
 #include <string>
 
 namespace arc {
@@ -32,7 +33,27 @@ std::string LinkSql() {
 
 }  // namespace
 
-HistoryWriter::HistoryWriter(DataValues* values) : insert_(InsertSql()), values_(values) {
+/// Entries read before the names were known, written when replayed.
+class HistoryWriter::Kept : public DeferredWrites {
+  public:
+    std::vector<HistoryEntry> entries;
+    void Replay(DataValues& values) override {
+        HistoryWriter writer(&values);
+        for (const HistoryEntry& entry : entries)
+            writer.Write(entry);
+        writer.Commit();
+    }
+};
+
+HistoryWriter::HistoryWriter(DataValues* values) : values_(values) {
+    if (values_ && values_->Deferring()) {
+        auto kept = std::make_unique<Kept>();
+        kept_ = kept.get();
+        values_->Defer(std::move(kept));
+        return;
+    }
+    insert_.emplace(InsertSql());
+    batch_.emplace();
     if (!values_) {
         link_.emplace(LinkSql());
         return;
@@ -43,10 +64,14 @@ HistoryWriter::HistoryWriter(DataValues* values) : insert_(InsertSql()), values_
 }
 
 void HistoryWriter::Write(const HistoryEntry& entry) {
-    insert_.Bind(1, entry.yearManufacturer).Bind(2, entry.description);
+    if (kept_) {
+        kept_->entries.push_back(entry);
+        return;
+    }
+    insert_->Bind(1, entry.yearManufacturer).Bind(2, entry.description);
     for (int i = 1; i < kHistorySections; ++i)
-        insert_.Bind(i + 2, entry.sections[i]);
-    insert_.Run();
+        insert_->Bind(i + 2, entry.sections[i]);
+    insert_->Run();
     const std::int64_t code = LastInsertId();
     const TechnicalValues& t = entry.technical;
     for (const std::string& name : entry.names) {
@@ -70,7 +95,7 @@ void HistoryWriter::Write(const HistoryEntry& entry) {
             .Bind(8, name);
         link_->Run();
     }
-    batch_.RowDone(1 + static_cast<int>(entry.names.size()));
+    batch_->RowDone(1 + static_cast<int>(entry.names.size()));
 }
 
 int RemoveUnusedHistoryRows() {

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -129,7 +128,7 @@ bool ImportHistoryXml(std::string_view path, TaskProgress& progress, DataValues*
             progress.Step(total);
             return;
         }
-        if (!cancelled && State().UpdateMode && !values) RemoveUnusedHistoryRows();
+        if (!cancelled && !values) RemoveUnusedHistoryRows();
         progress.Step(total);
         result = !cancelled && !progress.Cancelled();
     });

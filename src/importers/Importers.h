@@ -4,7 +4,8 @@
 // They report the bytes read to `progress` and stop once it was cancelled; the
 // progress window and the menus are their caller's. With `values` (a build),
 // the Data fields they set are collected there and written by its Write();
-// without, each value is written at once.
+// without (the update), each value is written at once, and the history
+// importers drop the rows no set uses any more.
 
 #include <string_view>
 

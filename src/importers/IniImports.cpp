@@ -30,7 +30,7 @@ bool ImportSectionList(std::string_view path, std::string_view field, int proced
                        TaskProgress& progress, DataValues* values) {
     return ImportLines(procedure, path, progress, [&](SupportFileReader& reader) {
         DataFieldUpdate update(field, values);
-        BatchTransaction batch;
+        WritesBatch batch(values);
         std::string line;
         std::string section;  // lines before the first header get an empty value
         while (reader.Next(line)) {
@@ -79,7 +79,7 @@ bool ImportNPlayers(std::string_view path, TaskProgress& progress, DataValues* v
         while (reader.NextQuiet(line) && (line.empty() || line.front() != '[')) {
         }
         DataFieldUpdate update("nPlayers", values);
-        BatchTransaction batch;
+        WritesBatch batch(values);
         std::string_view name;
         std::string_view value;
         while (reader.Next(line)) {
@@ -96,7 +96,7 @@ bool ImportMature(std::string_view path, TaskProgress& progress, DataValues* val
         while (reader.Next(line) && (line.empty() || line.front() != '[')) {
         }
         DataFlagUpdate update("Mature", values);
-        BatchTransaction batch;
+        WritesBatch batch(values);
         while (reader.Next(line)) {
             if (line.empty() || line.front() == '[') continue;  // would match no set
             update.Run(line);

@@ -25,7 +25,7 @@ bool ImportMameinfo(std::string_view path, TaskProgress& progress, DataValues* v
     return ImportLines(
         kProcMameinfo, path, progress, " (1) Can't find ", [&](SupportFileReader& reader) {
             DataFieldUpdate update("MameInfo", values);
-            BatchTransaction batch;
+            WritesBatch batch(values);
             std::string name;
             std::string text;
             std::string line;

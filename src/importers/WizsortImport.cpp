@@ -54,7 +54,7 @@ bool ImportWizsort(std::string_view path, TaskProgress& progress, DataValues* va
             std::array<std::unique_ptr<DataFieldUpdate>, kSections.size()> updates;
             const auto rows = values ? nullptr : std::make_shared<const DataRowids>();
             DataFlagUpdate mature("Mature", values, rows);
-            BatchTransaction batch;
+            WritesBatch batch(values);
             std::size_t current = kNoSection;
             std::string line;
             std::string_view name;

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -11,9 +10,7 @@
 #include "core/Task.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "core/WaitWhile.h"
 #include "pipeline/DatabaseBuild.h"
-#include "xmlimport/ImportOptionsWindowState.h"
 
 namespace arc {
 namespace {
@@ -21,10 +18,8 @@ namespace {
 /// The choices of the options window, once it closed; nothing when the user
 /// cancelled it.
 std::optional<ImportChoices> AskImportOptions(const BuildHooks& hooks) {
-    if (!hooks.openImportOptions || !hooks.openImportOptions())
-        return RememberedImportChoices(TheSettings());
-    if (hooks.importOptionsOpen) WaitWhile(hooks.importOptionsOpen);
-    return ImportOptionsWindowState::TakeClosedChoices();
+    if (!hooks.askImportOptions) return RememberedImportChoices(TheSettings());
+    return hooks.askImportOptions();
 }
 
 /// The file the user chose to build, once confirmed; "" when the chooser was
@@ -45,21 +40,9 @@ std::string ChooseTarget() {
 
 }  // namespace
 
-BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
-                              const ImportChoices& choices) {
-    BuildRequest request;
-    request.databasePath = std::move(databasePath);
-    request.emulator = {settings.MameExe, settings.MameFolder};
-    request.refreshList = choices.refreshList;
-    request.method = choices.method;
-    request.supportPaths = {choices.useDefinedPaths, settings.DataFilePaths};
-    return request;
-}
-
 BuildOutcome BuildDatabase(const BuildHooks& hooks) {
-    WizardStepEnd wizardStep;
-    MenusOff menus(false);  // back on after the last message, unless in the wizard
-    if (State().LogFlag) {
+    MenusOff menus(false);  // back on after the last message
+    if (DebugLogging()) {
         WriteLog("NEW MDB");
         WriteSettingsDump();
     }
@@ -80,7 +63,7 @@ BuildOutcome BuildDatabase(const BuildHooks& hooks) {
     if (outcome.ok()) {
         TheSettings().DatabasePath = chosen;
         SaveSettings();
-        if (!State().WizardMode) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::None);
+        if (!hooks.inWizard) Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::None);
     } else if (outcome.failed() && !outcome.told) {
         const bool refused = outcome.result == BuildResult::TargetIsTemplate;
         Ui().Message(outcome.message, MsgButtons::Ok,

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "pipeline/BuildTask.h"
-#include "xmlimport/ImportOptionsWindowState.h"
+#include "xmlimport/ImportChoices.h"
 
 namespace arc {
 
@@ -15,21 +15,17 @@ struct Settings;
 
 /// What the build needs from its front end beyond the UI service.
 struct BuildHooks {
-    /// Opens the import-options window without waiting; false when there is
-    /// no such window (the remembered options are then taken as they are).
-    /// Empty: no window either.
-    std::function<bool()> openImportOptions;
-    /// True while that window is open; the build waits, letting events run.
-    std::function<bool()> importOptionsOpen;
+    /// Shows the import-options window and returns the user's choices once
+    /// it closed; nothing when the user cancelled it. Empty: the remembered
+    /// choices are taken as they are (no window).
+    std::function<std::optional<ImportChoices>()> askImportOptions;
     /// The software lists imported with the build (nothing: no software
     /// step). Empty: none.
     std::function<std::optional<SoftwareImportRequest>(const EmulatorNames&)> softwareSource;
+    /// A step of the wizard: a build that completed is not told (the wizard
+    /// tells what its steps did).
+    bool inWizard = false;
 };
-
-/// The request of a build of `databasePath` with `choices`, everything else
-/// from the settings.
-BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
-                              const ImportChoices& choices);
 
 /// The interactive build. Every outcome but Built, NotStarted and Cancelled
 /// has been told to the user, and so has Built ("Database created.") outside

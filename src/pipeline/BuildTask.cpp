@@ -58,6 +58,8 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
         return BuildResult::Failed;
     }
     if (!task.Cancelled()) EmptyAllTables();
+    // The support files are read on the other core while the list is imported.
+    SupportFilesReading supportFiles(request.supportPaths);
     std::optional<StreamedList> stream;
     bool imported = false;
     if (streamed) {
@@ -88,13 +90,15 @@ BuildResult FillBuild(const BuildRequest& request, const std::string& buildPath,
     // The software lists add to the machines; files they could not read are
     // told, and the build goes on.
     if (request.software && !task.Cancelled()) {
-        const SoftwareImportOutcome software = RunSoftwareStep(*request.software, context);
+        SoftwareImportRequest source = *request.software;
+        source.newDatabase = true;  // the build's own file, replaced whole on failure
+        const SoftwareImportOutcome software = RunSoftwareStep(source, context);
         if (software.failed() || software.partial()) notes = software.message;
         failure = DatabaseFailure();
         if (!failure.empty()) return BuildResult::Failed;
     }
     // An import that was not cancelled ends with its count complete.
-    if (!task.Cancelled()) RunBuildImporters(request.supportPaths, task);
+    if (!task.Cancelled()) supportFiles.Write(task);
     if (task.Cancelled()) return BuildResult::Cancelled;
     try {
         const InterruptScope interrupt([&] { return task.Cancelled(); });
@@ -137,6 +141,17 @@ BuildOutcome Finished(BuildResult result, std::string message, bool told) {
 }  // namespace
 
 static BuildOutcome RunBuildUncounted(const BuildRequest& request, TaskContext& context);
+
+BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
+                              const ImportChoices& choices) {
+    BuildRequest request;
+    request.databasePath = std::move(databasePath);
+    request.emulator = {settings.MameExe, settings.MameFolder};
+    request.refreshList = choices.refreshList;
+    request.method = choices.method;
+    request.supportPaths = {choices.useDefinedPaths, settings.DataFilePaths};
+    return request;
+}
 
 BuildOutcome RunBuild(const BuildRequest& request, TaskContext& context) {
     BuildOutcome outcome =

@@ -11,6 +11,7 @@
 #include "pipeline/MameLists.h"
 #include "pipeline/SupportFiles.h"
 #include "software/SoftwareImport.h"
+#include "xmlimport/ImportChoices.h"
 #include "xmlimport/ListXmlImport.h"
 
 namespace arc {
@@ -47,6 +48,11 @@ struct BuildOutcome : Outcome {
     /// says that nothing was built.
     bool told = false;
 };
+
+/// The request of a build of `databasePath` with `choices`, the emulator and
+/// the defined support-file paths from `settings`.
+BuildRequest BuildRequestFrom(const Settings& settings, std::string databasePath,
+                              const ImportChoices& choices);
 
 /// The whole build. The caller owns the progress window and has confirmed
 /// that an existing file may be replaced. The database file is not changed

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"

@@ -1,5 +1,7 @@
 #include "pipeline/MameLists.h"
 
+#include <fcntl.h>
+
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +23,7 @@ namespace {
 constexpr int kProcRunMameLists = 360;
 
 constexpr std::string_view kPartSuffix = ".part";
+constexpr int kPipeBytes = 1 << 20;  // the most an unprivileged process may ask
 
 bool HasContent(const std::string& path) {
     std::error_code ec;
@@ -198,6 +201,8 @@ StreamedList::End StreamedList::Run(const EmulatorNames& emulator, const Import&
     if (!copy) throw AppError(err::kPathFileAccess, "Cannot write " + part_);
     DebugLog("STREAMS LISTXML");
     ProgramOutput run({executable, "-listxml"});
+    // A deep pipe: the emulator goes on printing while the import is busy.
+    if (run.Stream()) fcntl(fileno(run.Stream()), F_SETPIPE_SZ, kPipeBytes);
     const bool imported = run.Stream() && import(run.Stream(), copy);
     const bool copied = std::fclose(copy) == 0;
     // A stopped import leaves the emulator printing: it is killed.

@@ -1,6 +1,9 @@
 #include "pipeline/SupportFiles.h"
 
 #include <array>
+#include <atomic>
+#include <exception>
+#include <thread>
 
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
@@ -84,15 +87,16 @@ bool RunSupportImporter(SupportFile file, const SupportPaths& paths, TaskProgres
     return ImporterOf(file)(path, progress, nullptr);
 }
 
-std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgress& progress) {
+namespace {
+
+/// The importers of a build in catalogue order into `values`, each skipped
+/// when one of the files that cover it was read. `stopped` is asked before
+/// each file.
+template <class Stopped>
+std::vector<SupportFile> ReadSupportFiles(const SupportPaths& paths, TaskProgress& progress,
+                                          DataValues& values, Stopped stopped) {
     std::vector<SupportFile> ran;
     SupportFileSet read = 0;
-    // A database error ends the build: the rest would only add error blocks.
-    auto stopped = [&] { return progress.Cancelled() || !DatabaseFailure().empty(); };
-    DataValues values;
-    // The file being built is not the user's database yet: no waiting for the
-    // disk until the build closes it (as the list import does).
-    TryExecute("PRAGMA synchronous=OFF");
     for (const SupportFileRow& row : kSupportFileCatalogue) {
         if (stopped()) break;
         if (row.coveredBy & read) continue;
@@ -101,11 +105,61 @@ std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgre
         if (!path.empty() && ImporterOf(row.file)(path, progress, &values))
             read |= SetOf({row.file});
     }
+    return ran;
+}
+
+/// The values collected, then the notes, into the open database.
+void WriteSupportFiles(DataValues& values, TaskProgress& progress) {
+    // A database error ends the build: the rest would only add error blocks.
+    auto stopped = [&] { return progress.Cancelled() || !DatabaseFailure().empty(); };
     if (!stopped()) values.Write(false, [&] { return progress.Cancelled(); });
     // After the importers (History.dat last): the user's notes go into the new database.
     if (!stopped()) CopyNotesToDatabase(progress);
-    TryExecute("PRAGMA synchronous=NORMAL");
+}
+
+}  // namespace
+
+std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgress& progress) {
+    // A database error ends the build: the rest would only add error blocks.
+    auto stopped = [&] { return progress.Cancelled() || !DatabaseFailure().empty(); };
+    DataValues values(/*readNames=*/false);
+    const std::vector<SupportFile> ran = ReadSupportFiles(paths, progress, values, stopped);
+    WriteSupportFiles(values, progress);
     return ran;
+}
+
+struct SupportFilesReading::Reading {
+    DataValues values{/*readNames=*/false};
+    TaskProgress progress;  ///< nothing shown; cancelled when the reading is abandoned
+    std::vector<SupportFile> ran;
+    std::exception_ptr failure;
+    std::thread thread;
+};
+
+SupportFilesReading::SupportFilesReading(const SupportPaths& paths)
+    : reading_(std::make_unique<Reading>()) {
+    Reading& reading = *reading_;
+    reading.thread = std::thread([&reading, paths] {
+        try {
+            reading.ran = ReadSupportFiles(paths, reading.progress, reading.values,
+                                           [&] { return reading.progress.Cancelled(); });
+        } catch (...) {
+            reading.failure = std::current_exception();  // the error limit: thrown by Write()
+        }
+    });
+}
+
+SupportFilesReading::~SupportFilesReading() {
+    reading_->progress.Cancel();
+    if (reading_->thread.joinable()) reading_->thread.join();
+}
+
+std::vector<SupportFile> SupportFilesReading::Write(TaskProgress& progress) {
+    if (reading_->thread.joinable()) reading_->thread.join();
+    if (reading_->progress.Cancelled()) return {};
+    if (reading_->failure) std::rethrow_exception(reading_->failure);
+    WriteSupportFiles(reading_->values, progress);
+    return reading_->ran;
 }
 
 }  // namespace arc

@@ -3,6 +3,7 @@
 // path rule and the build's run of the importers.
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,5 +45,26 @@ bool RunSupportImporter(SupportFile file, const SupportPaths& paths, TaskProgres
 /// cancel of `progress` or a database error. Their Data values are written
 /// once per set, before the notes. Returns the importers that found their file.
 std::vector<SupportFile> RunBuildImporters(const SupportPaths& paths, TaskProgress& progress);
+
+/// The same run in two parts: the files are read on a thread of their own,
+/// touching no database, while the emulator's list is imported; Write()
+/// writes what they gave once the list is in.
+class SupportFilesReading {
+  public:
+    /// Starts reading.
+    explicit SupportFilesReading(const SupportPaths& paths);
+    /// Stops the reading at its next line and waits for it.
+    ~SupportFilesReading();
+    SupportFilesReading(const SupportFilesReading&) = delete;
+    SupportFilesReading& operator=(const SupportFilesReading&) = delete;
+
+    /// Waits for the reading, then writes and copies the notes as
+    /// RunBuildImporters does. Returns the importers that found their file.
+    std::vector<SupportFile> Write(TaskProgress& progress);
+
+  private:
+    struct Reading;
+    std::unique_ptr<Reading> reading_;
+};
 
 }  // namespace arc

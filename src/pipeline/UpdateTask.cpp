@@ -1,7 +1,6 @@
 #include "pipeline/UpdateTask.h"
 #include "pipeline/SoftwareStep.h"
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -52,19 +51,6 @@ void ReplaceVersionStamp(const std::string& version) {
         .Bind(2, oldArcanote)
         .Run();
 }
-
-/// Update mode (the list import replaces sets, the history importers drop
-/// the rows no set uses) for the run's duration.
-class UpdateModeScope {
-  public:
-    UpdateModeScope() : previous_(State().UpdateMode) { State().UpdateMode = true; }
-    ~UpdateModeScope() { State().UpdateMode = previous_; }
-    UpdateModeScope(const UpdateModeScope&) = delete;
-    UpdateModeScope& operator=(const UpdateModeScope&) = delete;
-
-  private:
-    bool previous_;
-};
 
 /// Runs `read` in one transaction: what it wrote stays only when it ran to
 /// its end without an engine error (a cancel keeps what was read).
@@ -153,7 +139,6 @@ static UpdateOutcome RunUpdateUncounted(const UpdateRequest& request, TaskContex
     TaskProgress& progress = context.progress();
     std::vector<std::string>& problems = outcome.problems;
     bool opened = false;
-    const UpdateModeScope updateMode;
     Guarded(kProcUpdate, [&] {
         if (!FileExists(database) || !OpenDatabase(database, DatabaseUse::Update)) return;
         opened = true;
@@ -162,7 +147,9 @@ static UpdateOutcome RunUpdateUncounted(const UpdateRequest& request, TaskContex
             if (!RunMameLists(request.emulator, [&] { return progress.Cancelled(); })) {
                 problems.push_back(UpdateSourceCaption(0) + Text(kTextEmulatorFailed));
             } else if (InOneTransaction([&] {
-                           if (!ImportListXml({}, progress)) return false;
+                           if (!ImportListXml({}, progress, ImportMethod::Fast,
+                                              /*updateMode=*/true))
+                               return false;
                            ReplaceVersionStamp(ReadMameVersion());
                            return true;
                        })) {

@@ -1,6 +1,5 @@
 #include "sheets/SheetWindowState.h"
 
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -61,7 +60,6 @@ void SheetWindowState::Unload() {
     settings.SheetOptions[12] = check4;
     settings.DefaultSkin = ComboText();
     SaveSettings();
-    if (State().WizardMode) State().WizardTaskRunning = false;
 }
 
 void SheetWindowState::ChooseSheetFolder() {
@@ -113,7 +111,7 @@ SheetChoices SheetWindowState::ReadSheetOptions() const {
     choices.parentArtForClones = check2[6];
     choices.copyAllArt = check3;
     choices.substitutes = check4;
-    if (State().LogFlag) {
+    if (DebugLogging()) {
         for (int index : kCheck1Indexes) {
             WriteLog(check1Captions[index] + " = " + (check1[index] ? "1" : "0"));
         }
@@ -132,7 +130,7 @@ SheetsRequest SheetWindowState::BuildRequest() const {
     request.choices = ReadSheetOptions();
     request.artFolders = settings.ArtFolders;
     request.frenchPages = settings.Language == 1;
-    request.tempFolder = State().TempFolder;
+    request.tempFolder = FindTempFolder();
     request.programFolder = ProgramFolder();
     if (combo1Index > 0 && combo1Index < static_cast<int>(skinPaths.size())) {
         request.skinName = ComboText();
@@ -153,7 +151,7 @@ SheetsOutcome NothingRan() {
 
 SheetsOutcome SheetWindowState::Make() {
     TheSettings().DefaultSkin = ComboText();
-    if (!text1.empty() && !State().WizardMode && ConfirmDatabaseFile().empty()) return NothingRan();
+    if (!text1.empty() && !inWizard && ConfirmDatabaseFile().empty()) return NothingRan();
     return MakeWithoutQuestions();
 }
 
@@ -166,15 +164,10 @@ SheetsOutcome SheetWindowState::MakeWithoutQuestions() {
     return Run();
 }
 
-SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
-    return RunShown([&](TaskContext& context) { return RunSheets(request, context); },
-                    {.window = true, .menusOff = false});
-}
-
 SheetsOutcome SheetWindowState::Run() {
     const SheetsRequest request = BuildRequest();
     TheSettings().HtmlFolder = request.htmlFolder;
-    if (State().LogFlag) WriteSettingsDump();
+    if (DebugLogging()) WriteSettingsDump();
     auto show = [this](bool shown) {
         visible = shown;
         if (showWindow) showWindow(shown);
@@ -182,7 +175,7 @@ SheetsOutcome SheetWindowState::Run() {
     show(false);
     DisableMenus();
     const SheetsOutcome outcome = RunSheetsShown(request);
-    if (State().WizardMode) {
+    if (inWizard) {
         unloadRequested = true;
     } else {
         show(true);
@@ -190,7 +183,7 @@ SheetsOutcome SheetWindowState::Run() {
     }
     if (outcome.ok() || outcome.partial()) {
         Ui().OpenWithDefaultApp(outcome.indexPath);
-        if (!State().WizardMode) {
+        if (!inWizard) {
             Ui().Message(outcome.ok() ? Text(kTextDone) : outcome.message, MsgButtons::Ok,
                          outcome.ok() ? MsgIcon::Information : MsgIcon::Exclamation);
         }

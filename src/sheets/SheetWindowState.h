@@ -36,7 +36,10 @@ class SheetWindowState {
     bool visible = true;
     bool focusText1 = false;  ///< Make found no destination
     bool unloadRequested = false;
-    int left = 0, top = 0;  ///< window position (twips); 0: not placed
+    /// Opened as a step of the wizard: Make asks nothing, tells nothing and
+    /// asks the window to close after its run.
+    bool inWizard = false;
+    int left = 0, top = 0;  ///< window position (saved units); 0: not placed
     /// Told when a run hides (false) and shows (true) the window.
     std::function<void(bool)> showWindow;
 
@@ -47,7 +50,7 @@ class SheetWindowState {
     /// then the folder chooser (unless `chooseFolder` is false), then the
     /// saved position of window 3.
     void Load(bool chooseFolder = true);
-    /// Saves position, boxes, skin and settings; in wizard mode lets the wizard go on.
+    /// Saves position, boxes, skin and settings.
     void Unload();
     /// Command1: the folder chooser.
     void ChooseSheetFolder();
@@ -58,7 +61,7 @@ class SheetWindowState {
     /// Selects the skin named `name` (without regard to case); false when absent.
     bool SelectSkin(std::string_view name);
 
-    /// Command2 (Make): database question (not in wizard mode; cancelling it
+    /// Command2 (Make): database question (not in the wizard; cancelling it
     /// stops here), then the run. Nothing runs without a destination.
     SheetsOutcome Make();
     /// Make without the database question (the wizard).
@@ -67,15 +70,12 @@ class SheetWindowState {
     /// The nine boxes of the selection and copies as the run reads them
     /// (logged when logging is on); Check2(6), Check3 and Check4 included.
     SheetChoices ReadSheetOptions() const;
-    /// The run the controls ask for, with the settings' database and art folders.
+    /// The run the controls ask for, with the settings' database and art
+    /// folders and the temporary folder found now.
     SheetsRequest BuildRequest() const;
 
   private:
     SheetsOutcome Run();
 };
-
-/// RunSheets with the progress window shown and reporting, the UI service
-/// answering (the window's Make, the command line).
-SheetsOutcome RunSheetsShown(const SheetsRequest& request);
 
 }  // namespace arc

@@ -244,6 +244,11 @@ int RemovePageLeftovers(const std::string& htmlFolder) {
 
 static SheetsOutcome RunSheetsUncounted(const SheetsRequest& request, TaskContext& context);
 
+SheetsOutcome RunSheetsShown(const SheetsRequest& request) {
+    return RunShown([&](TaskContext& context) { return RunSheets(request, context); },
+                    {.window = true, .menusOff = false});
+}
+
 SheetsOutcome RunSheets(const SheetsRequest& request, TaskContext& context) {
     return RunCountingErrors<SheetsOutcome>([&] { return RunSheetsUncounted(request, context); });
 }

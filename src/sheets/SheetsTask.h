@@ -42,6 +42,10 @@ struct SheetsOutcome : Outcome {
 /// archives held members that were not extracted.
 SheetsOutcome RunSheets(const SheetsRequest& request, TaskContext& context);
 
+/// RunSheets with the progress window shown and reporting, the UI service
+/// answering (the window's Make, the command line).
+SheetsOutcome RunSheetsShown(const SheetsRequest& request);
+
 /// True when emptying `folder` would touch the program folder or the
 /// database's folder (the folder is one of them or holds one of them).
 bool HoldsProgramFiles(const std::string& folder, const std::string& programFolder,

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -19,17 +18,17 @@ constexpr int kProcMenuCommand = 20;
 constexpr int kProcQuit = 21;
 
 MenuEntry Menu(std::string_view name, std::string_view caption) {
-    return {name, {}, caption, {}, true};
+    return {name, {}, {}, caption, {}, true};
 }
 MenuEntry Sub(std::string_view name, std::string_view parent, std::string_view caption) {
-    return {name, parent, caption, {}, true};
+    return {name, {}, parent, caption, {}, true};
 }
-MenuEntry Item(std::string_view name, std::string_view parent, std::string_view caption,
+MenuEntry Item(MenuCommand command, std::string_view parent, std::string_view caption,
                std::string_view shortcut = {}) {
-    return {name, parent, caption, shortcut};
+    return {ObjectNameOf(command), command, parent, caption, shortcut};
 }
 MenuEntry Separator(std::string_view name, std::string_view parent) {
-    return {name, parent, "-", {}, false, true};
+    return {name, {}, parent, "-", {}, false, true};
 }
 
 struct CaptionSource {
@@ -41,38 +40,42 @@ struct CaptionSource {
 constexpr CaptionSource kCaptionOrder[] = {
     {"MenuTraitement", 10},
     {"MenuOptions", 11},
-    {"MnuAPropos", 12},
-    {"MnuDownload", 101},
+    {ObjectNameOf(MenuCommand::About), 12},
+    {ObjectNameOf(MenuCommand::Download), 101},
     {"MenuEdition", 203},
-    {"MnuRechercher", 204},
-    {"MnuCreerBaseMDB", 95},
-    {"MnuListMyRoms", 96},
-    {"MnuCreerFiches", 97},
+    {ObjectNameOf(MenuCommand::Search), 204},
+    {ObjectNameOf(MenuCommand::BuildDatabase), 95},
+    {ObjectNameOf(MenuCommand::ListMyRoms), 96},
+    {ObjectNameOf(MenuCommand::MakeSheets), 97},
     {"MenuNotes", 98},
-    {"MnuRediger", 99},
-    {"MnuDefinirLesChemins", 102},
+    {ObjectNameOf(MenuCommand::WriteNote), 99},
+    {ObjectNameOf(MenuCommand::Paths), 102},
     {"MnuLiens", 103},
     {"MnuLangue", 117},
-    {"MnuLangueAUTRE", 118},
-    {"MnuQuit", 119},
-    {"MnuTraduction", 138},
-    {"MnuCopierNotes", 139},
-    {"MnuAide", 174},
-    {"MnuReadMe", 141},
-    {"MnuConsulter", 227},
-    {"MnuZipUnzip", 259},
-    {"MnuGestionImg", 260},
-    {"MnuMAJ", kTextUpdateMenu},
-    {"MnuAudit", kTextAuditMenu},
-    {"MnuAutreBase", kTextUseAnotherDatabase},
-    {"MnuLogiciels", kTextSoftwareBrowserMenu},
+    {ObjectNameOf(MenuCommand::OtherLanguage), 118},
+    {ObjectNameOf(MenuCommand::Quit), 119},
+    {ObjectNameOf(MenuCommand::Translations), 138},
+    {ObjectNameOf(MenuCommand::CopyNotes), 139},
+    {ObjectNameOf(MenuCommand::Help), 174},
+    {ObjectNameOf(MenuCommand::ReadMe), 141},
+    {ObjectNameOf(MenuCommand::OpenSite), 227},
+    {ObjectNameOf(MenuCommand::ZipUnzip), 259},
+    {ObjectNameOf(MenuCommand::Images), 260},
+    {ObjectNameOf(MenuCommand::UpdateDatabase), kTextUpdateMenu},
+    {ObjectNameOf(MenuCommand::Audit), kTextAuditMenu},
+    {ObjectNameOf(MenuCommand::UseAnotherDatabase), kTextUseAnotherDatabase},
+    {ObjectNameOf(MenuCommand::SoftwareBrowser), kTextSoftwareBrowserMenu},
+    {ObjectNameOf(MenuCommand::GameBrowser), kTextGameBrowserMenu},
 };
 
 // The commands that start a task or open a task's options window.
-constexpr std::string_view kTaskCommands[] = {
-    "MnuWizard",     "MnuCreerBaseMDB", "MnuMAJ",         "MnuAutreBase",
-    "MnuListMyRoms", "MnuAudit",        "MnuCreerFiches", "MnuTraduction",
-    "MnuZipUnzip",   "MnuGestionImg",   "MnuCopierNotes", "MnuDownload",
+constexpr MenuCommand kTaskCommands[] = {
+    MenuCommand::Wizard,         MenuCommand::BuildDatabase,
+    MenuCommand::UpdateDatabase, MenuCommand::UseAnotherDatabase,
+    MenuCommand::ListMyRoms,     MenuCommand::Audit,
+    MenuCommand::MakeSheets,     MenuCommand::Translations,
+    MenuCommand::ZipUnzip,       MenuCommand::Images,
+    MenuCommand::CopyNotes,      MenuCommand::Download,
 };
 
 // The windows in which a task is set up or runs.
@@ -103,67 +106,78 @@ const std::vector<MenuEntry>& MenuTree() {
     static const std::vector<MenuEntry> tree = [] {
         std::vector<MenuEntry> t;
         t.push_back(Menu("MenuTraitement", "&Traitements"));
-        t.push_back(Item("MnuWizard", "MenuTraitement", "&Wizard"));
+        t.push_back(Item(MenuCommand::Wizard, "MenuTraitement", "&Wizard"));
         t.push_back(Separator("Mnutrait5", "MenuTraitement"));
-        t.push_back(Item("MnuCreerBaseMDB", "MenuTraitement", "&Créer une base access (MDB)"));
-        t.push_back(Item("MnuMAJ", "MenuTraitement", "&Mettre à jour une base access"));
-        t.push_back(Item("MnuAutreBase", "MenuTraitement", "&Utiliser une autre base..."));
+        t.push_back(
+            Item(MenuCommand::BuildDatabase, "MenuTraitement", "&Créer une base access (MDB)"));
+        t.push_back(
+            Item(MenuCommand::UpdateDatabase, "MenuTraitement", "&Mettre à jour une base access"));
+        t.push_back(
+            Item(MenuCommand::UseAnotherDatabase, "MenuTraitement", "&Utiliser une autre base..."));
         t.push_back(Separator("Mnutrait7", "MenuTraitement"));
-        t.push_back(Item("MnuListMyRoms", "MenuTraitement", "&Lister mes Roms"));
-        t.push_back(Item("MnuAudit", "MenuTraitement", "&Vérifier mes roms"));
-        t.push_back(Item("MnuCreerFiches", "MenuTraitement", "Créer &fiches des jeux"));
+        t.push_back(Item(MenuCommand::ListMyRoms, "MenuTraitement", "&Lister mes Roms"));
+        t.push_back(Item(MenuCommand::Audit, "MenuTraitement", "&Vérifier mes roms"));
+        t.push_back(Item(MenuCommand::MakeSheets, "MenuTraitement", "Créer &fiches des jeux"));
         t.push_back(Separator("MnuTrait02", "MenuTraitement"));
-        t.push_back(Item("MnuTraduction", "MenuTraitement", "&Traductions"));
+        t.push_back(Item(MenuCommand::Translations, "MenuTraitement", "&Traductions"));
         t.push_back(Separator("Mnutrait03", "MenuTraitement"));
-        t.push_back(Item("MnuQuit", "MenuTraitement", "&Quitter", "Ctrl+Q"));
+        t.push_back(Item(MenuCommand::Quit, "MenuTraitement", "&Quitter", "Ctrl+Q"));
 
         t.push_back(Menu("MenuEdition", "&Edition"));
-        t.push_back(Item("MnuParcourir", "MenuEdition", "&Parcourir les jeux", "Ctrl+B"));
-        t.push_back(Item("MnuLogiciels", "MenuEdition", "Parcourir les &logiciels"));
-        t.push_back(Item("MnuRechercher", "MenuEdition", "&Rechercher", "Ctrl+F"));
+        t.push_back(Item(MenuCommand::GameBrowser, "MenuEdition", "&Parcourir les jeux", "Ctrl+B"));
+        t.push_back(Item(MenuCommand::SoftwareBrowser, "MenuEdition", "Parcourir les &logiciels"));
+        t.push_back(Item(MenuCommand::Search, "MenuEdition", "&Rechercher", "Ctrl+F"));
         t.push_back(Separator("MnuTrait05", "MenuEdition"));
-        t.push_back(Item("MnuConsulter", "MenuEdition", "&Consulter"));
+        t.push_back(Item(MenuCommand::OpenSite, "MenuEdition", "&Consulter"));
         t.push_back(Separator("MnuTrait08", "MenuEdition"));
-        t.push_back(Item("MnuZipUnzip", "MenuEdition", "&Zip et Unzip"));
-        t.push_back(Item("MnuGestionImg", "MenuEdition", "&Gestion des images"));
+        t.push_back(Item(MenuCommand::ZipUnzip, "MenuEdition", "&Zip et Unzip"));
+        t.push_back(Item(MenuCommand::Images, "MenuEdition", "&Gestion des images"));
 
         t.push_back(Menu("MenuNotes", "&Notes personnelles"));
-        t.push_back(Item("MnuRediger", "MenuNotes", "&Rédiger une note sur un jeu"));
-        t.push_back(Item("MnuCopierNotes", "MenuNotes", "&Copier les notes dans une base Access"));
+        t.push_back(Item(MenuCommand::WriteNote, "MenuNotes", "&Rédiger une note sur un jeu"));
+        t.push_back(
+            Item(MenuCommand::CopyNotes, "MenuNotes", "&Copier les notes dans une base Access"));
 
         t.push_back(Menu("MenuOptions", "&Options"));
-        t.push_back(Item("MnuDownload", "MenuOptions", "&Télécharger les fichiers de données"));
-        t.push_back(Item("MnuDefinirLesChemins", "MenuOptions", "&Définir les chemins"));
+        t.push_back(
+            Item(MenuCommand::Download, "MenuOptions", "&Télécharger les fichiers de données"));
+        t.push_back(Item(MenuCommand::Paths, "MenuOptions", "&Définir les chemins"));
         t.push_back(Sub("MnuLangue", "MenuOptions", "L&angue"));
-        MenuEntry french = Item("MnuLangueFR", "MnuLangue", "&Français");
+        MenuEntry french = Item(MenuCommand::French, "MnuLangue", "&Français");
         french.checkable = true;
         t.push_back(french);
-        MenuEntry english = Item("MnuLangueEN", "MnuLangue", "&English");
+        MenuEntry english = Item(MenuCommand::English, "MnuLangue", "&English");
         english.checkable = true;
         t.push_back(english);
-        MenuEntry other = Item("MnuLangueAUTRE", "MnuLangue", "&Autre");
+        MenuEntry other = Item(MenuCommand::OtherLanguage, "MnuLangue", "&Autre");
         other.enabled = false;
         t.push_back(other);
         t.push_back(Separator("MnuTrait01", "MenuOptions"));
         t.push_back(Sub("MnuLiens", "MenuOptions", "&Liens"));
-        t.push_back(Item("MnuLienMame", "MnuLiens", "MAME"));
-        t.push_back(Item("MnuLienMame32", "MnuLiens", "MAME 32"));
+        t.push_back(Item(MenuCommand::MameLink, "MnuLiens", "MAME"));
+        t.push_back(Item(MenuCommand::Mame32Link, "MnuLiens", "MAME 32"));
         t.push_back(Separator("MnuTrait06", "MenuOptions"));
-        t.push_back(Item("MnuDebug", "MenuOptions", "Debug"));
+        t.push_back(Item(MenuCommand::Debug, "MenuOptions", "Debug"));
 
         t.push_back(Menu("MenuAbout", "&?"));
-        t.push_back(Item("MnuAPropos", "MenuAbout", "A propos de Arcanote ..."));
+        t.push_back(Item(MenuCommand::About, "MenuAbout", "A propos de Arcanote ..."));
         t.push_back(Separator("MnuTrait04", "MenuAbout"));
-        t.push_back(Item("MnuReadMe", "MenuAbout", "Lisez moi"));
+        t.push_back(Item(MenuCommand::ReadMe, "MenuAbout", "Lisez moi"));
         t.push_back(Separator("MnuTrait07", "MenuAbout"));
-        t.push_back(Item("MnuAide", "MenuAbout", "Aide"));
+        t.push_back(Item(MenuCommand::Help, "MenuAbout", "Aide"));
         return t;
     }();
     return tree;
 }
 
-bool StartsTask(std::string_view menuName) {
-    return std::find(std::begin(kTaskCommands), std::end(kTaskCommands), menuName) !=
+std::optional<MenuCommand> MenuCommandNamed(std::string_view objectName) {
+    for (const MenuCommandName& entry : kMenuCommandNames)
+        if (entry.objectName == objectName) return entry.command;
+    return std::nullopt;
+}
+
+bool StartsTask(MenuCommand command) {
+    return std::find(std::begin(kTaskCommands), std::end(kTaskCommands), command) !=
            std::end(kTaskCommands);
 }
 
@@ -184,9 +198,6 @@ std::vector<MenuCaption> MenuCaptions() {
     captions.reserve(std::size(kCaptionOrder));
     for (const CaptionSource& source : kCaptionOrder)
         captions.push_back({source.name, Text(source.entry)});
-    // The game browser has no entry in the text table.
-    captions.push_back(
-        {"MnuParcourir", TheSettings().Language == 1 ? "&Parcourir les jeux" : "&Game browser"});
     return captions;
 }
 
@@ -254,7 +265,7 @@ void OpenWebPage(std::string_view address) {
 bool QuitProgram() {
     ProcedureScope scope(kProcQuit);
     SaveSettings();
-    if (State().ErrorCount == 0 && !State().LogFlag) return false;
+    if (ErrorBlockCount() == 0 && !DebugLogging()) return false;
     Ui().OpenWithDefaultApp(LogFilePath());
     return true;
 }

@@ -12,13 +12,93 @@
 
 namespace arc {
 
+/// The commands of the main window's menus.
+enum class MenuCommand {
+    Wizard,
+    BuildDatabase,
+    UpdateDatabase,
+    UseAnotherDatabase,
+    ListMyRoms,
+    Audit,
+    MakeSheets,
+    Translations,
+    Quit,
+    GameBrowser,
+    SoftwareBrowser,
+    Search,
+    OpenSite,
+    ZipUnzip,
+    Images,
+    WriteNote,
+    CopyNotes,
+    Download,
+    Paths,
+    French,
+    English,
+    OtherLanguage,
+    MameLink,
+    Mame32Link,
+    Debug,
+    About,
+    ReadMe,
+    Help,
+};
+
+/// A command and the control name of its menu entry (its objectName).
+struct MenuCommandName {
+    MenuCommand command;
+    std::string_view objectName;
+};
+
+inline constexpr MenuCommandName kMenuCommandNames[] = {
+    {MenuCommand::Wizard, "MnuWizard"},
+    {MenuCommand::BuildDatabase, "MnuCreerBaseMDB"},
+    {MenuCommand::UpdateDatabase, "MnuMAJ"},
+    {MenuCommand::UseAnotherDatabase, "MnuAutreBase"},
+    {MenuCommand::ListMyRoms, "MnuListMyRoms"},
+    {MenuCommand::Audit, "MnuAudit"},
+    {MenuCommand::MakeSheets, "MnuCreerFiches"},
+    {MenuCommand::Translations, "MnuTraduction"},
+    {MenuCommand::Quit, "MnuQuit"},
+    {MenuCommand::GameBrowser, "MnuParcourir"},
+    {MenuCommand::SoftwareBrowser, "MnuLogiciels"},
+    {MenuCommand::Search, "MnuRechercher"},
+    {MenuCommand::OpenSite, "MnuConsulter"},
+    {MenuCommand::ZipUnzip, "MnuZipUnzip"},
+    {MenuCommand::Images, "MnuGestionImg"},
+    {MenuCommand::WriteNote, "MnuRediger"},
+    {MenuCommand::CopyNotes, "MnuCopierNotes"},
+    {MenuCommand::Download, "MnuDownload"},
+    {MenuCommand::Paths, "MnuDefinirLesChemins"},
+    {MenuCommand::French, "MnuLangueFR"},
+    {MenuCommand::English, "MnuLangueEN"},
+    {MenuCommand::OtherLanguage, "MnuLangueAUTRE"},
+    {MenuCommand::MameLink, "MnuLienMame"},
+    {MenuCommand::Mame32Link, "MnuLienMame32"},
+    {MenuCommand::Debug, "MnuDebug"},
+    {MenuCommand::About, "MnuAPropos"},
+    {MenuCommand::ReadMe, "MnuReadMe"},
+    {MenuCommand::Help, "MnuAide"},
+};
+
+/// The control name of the command's menu entry ("MnuParcourir").
+constexpr std::string_view ObjectNameOf(MenuCommand command) {
+    for (const MenuCommandName& entry : kMenuCommandNames)
+        if (entry.command == command) return entry.objectName;
+    return {};
+}
+
+/// The command whose menu entry has that control name.
+std::optional<MenuCommand> MenuCommandNamed(std::string_view objectName);
+
 /// One entry of the menu bar. Top-level menus have an empty parent.
 struct MenuEntry {
-    std::string_view name;           ///< control name ("MenuTraitement", "MnuQuit")
-    std::string_view parent;         ///< control name of the menu holding it
-    std::string_view designCaption;  ///< caption kept when no text entry applies
-    std::string_view shortcut;       ///< "Ctrl+Q", or empty
-    bool submenu = false;            ///< holds other entries
+    std::string_view name;               ///< control name ("MenuTraitement", "MnuQuit")
+    std::optional<MenuCommand> command;  ///< what the entry runs (none for menus and separators)
+    std::string_view parent;             ///< control name of the menu holding it
+    std::string_view designCaption;      ///< caption kept when no text entry applies
+    std::string_view shortcut;           ///< "Ctrl+Q", or empty
+    bool submenu = false;                ///< holds other entries
     bool separator = false;
     bool enabled = true;  ///< "&Autre" is switched off at design
     bool checkable = false;
@@ -29,7 +109,7 @@ const std::vector<MenuEntry>& MenuTree();
 
 /// True for the commands that start a task or open a task's window: only one
 /// of them runs at a time.
-bool StartsTask(std::string_view menuName);
+bool StartsTask(MenuCommand command);
 /// True for the windows ("FormN") in which a task is set up or runs.
 bool IsTaskWindow(std::string_view formName);
 

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <optional>
 
-#include "core/AppState.h"
 #include "core/Emulator.h"
 #include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
@@ -62,7 +61,6 @@ std::string PathsWindowState::AutoFillBase(std::string_view executable) {
 void PathsWindowState::Load() {
     Guarded(kProcPathsLoad, [this] {
         DisableMenus();
-        State().PathsDialogOpen = true;
         const Settings& settings = TheSettings();
         mameExe = settings.MameExe;
         romsFolder = settings.RomsFolder;
@@ -184,10 +182,8 @@ void PathsWindowState::Unload() {
         settings.DataFilePaths = dataFiles;
         SaveSettings();
     });
-    // Whatever happened above, the menus come back and nobody waits forever.
+    // Whatever happened above, the menus come back.
     EnableMenus();
-    State().WizardTaskRunning = false;
-    State().PathsDialogOpen = false;
 }
 
 }  // namespace arc

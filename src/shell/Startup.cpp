@@ -1,6 +1,5 @@
 #include "shell/Startup.h"
 
-#include "core/AppState.h"
 #include "core/EmulatorConfig.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -16,15 +15,9 @@ constexpr int kProcStartup = 3;
 
 }  // namespace
 
-void ArmErrorConvention() {
-    State().ErrorTrap = true;
-    SetCurrentProcedure(kProcStartup);
-}
-
 bool LoadStartupSettings() {
     bool loaded = false;
     Guarded(kProcStartup, [&loaded] {
-        SetTempFolder();
         TheSettings() = DefaultSettings();
         if (!FileExists(InProgramFolder("Arcanote.inf")))
             FollowEmulatorConfiguration(TheSettings());

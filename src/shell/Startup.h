@@ -1,8 +1,7 @@
 #pragma once
 // The start-up steps shared by the desktop program, around its windows:
-//   ArmErrorConvention();             error trap on, start-up procedure number
 //   (second-instance check, splash)
-//   if (!LoadStartupSettings()) {     temporary folder, defaults, settings file
+//   if (!LoadStartupSettings()) {     defaults, settings file
 //       (language window) -> FirstRunLanguageChosen(index);   settings written at once
 //   }
 //   FinishStartup();                  text table, backup folder
@@ -10,10 +9,7 @@
 
 namespace arc {
 
-/// Switches the error convention on and registers the start-up procedure number.
-void ArmErrorConvention();
-
-/// Finds the temporary folder, sets every default and loads the settings file.
+/// Sets every default and loads the settings file.
 /// False on a first run (no file, or one that ends before its language line).
 bool LoadStartupSettings();
 

@@ -17,11 +17,13 @@ WindowPlace SavedWindowPlace(int number) {
     WindowPlace place;
     if (!ValidNumber(number)) return place;
     const Settings& settings = TheSettings();
-    if (settings.WindowLeft[number] > 0) place.left = settings.WindowLeft[number] / kTwipsPerPixel;
-    if (settings.WindowTop[number] > 0) place.top = settings.WindowTop[number] / kTwipsPerPixel;
+    if (settings.WindowLeft[number] > 0)
+        place.left = settings.WindowLeft[number] / kSavedUnitsPerPixel;
+    if (settings.WindowTop[number] > 0)
+        place.top = settings.WindowTop[number] / kSavedUnitsPerPixel;
     if (settings.WindowWidth[number] > 0 && settings.WindowHeight[number] > 0) {
-        place.width = settings.WindowWidth[number] / kTwipsPerPixel;
-        place.height = settings.WindowHeight[number] / kTwipsPerPixel;
+        place.width = settings.WindowWidth[number] / kSavedUnitsPerPixel;
+        place.height = settings.WindowHeight[number] / kSavedUnitsPerPixel;
     }
     return place;
 }
@@ -30,10 +32,10 @@ void StoreWindowPlace(int number, int leftPixels, int topPixels, int widthPixels
                       int heightPixels) {
     if (!ValidNumber(number)) return;
     Settings& settings = TheSettings();
-    settings.WindowLeft[number] = leftPixels * kTwipsPerPixel;
-    settings.WindowTop[number] = topPixels * kTwipsPerPixel;
-    settings.WindowWidth[number] = widthPixels * kTwipsPerPixel;
-    settings.WindowHeight[number] = heightPixels * kTwipsPerPixel;
+    settings.WindowLeft[number] = leftPixels * kSavedUnitsPerPixel;
+    settings.WindowTop[number] = topPixels * kSavedUnitsPerPixel;
+    settings.WindowWidth[number] = widthPixels * kSavedUnitsPerPixel;
+    settings.WindowHeight[number] = heightPixels * kSavedUnitsPerPixel;
 }
 
 PlaceRect FitInto(PlaceRect window, const PlaceRect& area) {

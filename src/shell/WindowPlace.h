@@ -1,12 +1,14 @@
 #pragma once
 // Saved window places: WindowLeft/WindowTop/WindowWidth/WindowHeight of the
-// settings, per window number 1..13, in twips (15 per pixel).
+// settings, per window number 1..13, in the saved unit: 15 per pixel (the unit
+// stored settings files hold).
 
 #include <optional>
 
 namespace arc {
 
-inline constexpr int kTwipsPerPixel = 15;
+/// Saved units per screen pixel.
+inline constexpr int kSavedUnitsPerPixel = 15;
 
 struct WindowPlace {
     std::optional<int> left;  ///< pixels; nullopt when nothing was saved

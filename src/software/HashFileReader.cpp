@@ -8,7 +8,6 @@
 #include <exception>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "core/Files.h"
 #include "core/TextFile.h"
@@ -17,18 +16,44 @@
 namespace arc {
 namespace {
 
-using Op = SoftwareWriterThread::Op;
+using Op = SoftwareOps::Op;
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
+/// The element names the reading acts on, as the parser's dictionary holds
+/// them: a name it hands over is one of these exactly when the pointers match.
+struct Names {
+    explicit Names(xmlDict* dict) {
+        auto intern = [dict](const char* name) { return xmlDictLookup(dict, BAD_CAST name, -1); };
+        software = intern("software");
+        rom = intern("rom");
+        disk = intern("disk");
+        dataarea = intern("dataarea");
+        diskarea = intern("diskarea");
+        part = intern("part");
+        feature = intern("feature");
+        info = intern("info");
+        sharedfeat = intern("sharedfeat");
+        description = intern("description");
+        year = intern("year");
+        publisher = intern("publisher");
+        softwarelist = intern("softwarelist");
+    }
+    const xmlChar *software, *rom, *disk, *dataarea, *diskarea, *part, *feature, *info, *sharedfeat,
+        *description, *year, *publisher, *softwarelist;
+};
+
 /// The state of one reading, handed to the parser's callbacks.
 struct Reading {
-    Reading(SoftwareWriterThread& to, HashFileResult& into) : writer(to), result(into) {}
-    SoftwareWriterThread& writer;
+    Reading(SoftwareOps& to, HashFileResult& into, xmlDict* dict)
+        : writer(to), result(into), names(dict) {}
+    SoftwareOps& writer;
     HashFileResult& result;
+    const Names names;
     bool entities = false;
     bool sawList = false;
     bool inList = false;
+    int listItems = 0;  // items of the open list handed to the writer
     std::exception_ptr failure;
     std::string area;  // name of the open data or disk area
     std::string text;  // the text of the element being captured
@@ -38,10 +63,6 @@ struct Reading {
 
 Reading& ReadingOf(void* context) {
     return *static_cast<Reading*>(static_cast<xmlParserCtxt*>(context)->_private);
-}
-
-bool Is(const xmlChar* name, const char* wanted) {
-    return std::strcmp(reinterpret_cast<const char*>(name), wanted) == 0;
 }
 
 /// The attributes of a start tag, as the parser hands them: five pointers each
@@ -86,30 +107,32 @@ void Guard(void* context, Body&& body) {
 void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
                   const xmlChar**, int count, int, const xmlChar** values) {
     Guard(context, [&](Reading& reading) {
-        SoftwareWriterThread& writer = reading.writer;
+        SoftwareOps& writer = reading.writer;
+        const Names& is = reading.names;
         reading.decoded.clear();
         const Attributes attributes(values, count, reading.decoded);
-        if (Is(name, "software")) {
+        if (name == is.software) {
             writer.Push(Op::BeginItem,
                         {attributes["name"], attributes["cloneof"], attributes["supported"]});
-        } else if (Is(name, "rom") || Is(name, "disk")) {
-            const std::string_view kind = Is(name, "rom") ? "rom" : "disk";
+        } else if (name == is.rom || name == is.disk) {
+            const std::string_view kind = name == is.rom ? "rom" : "disk";
             writer.Push(Op::AddRom, {reading.area, kind, attributes["name"], attributes["size"],
                                      attributes["crc"], attributes["sha1"], attributes["status"]});
-        } else if (Is(name, "dataarea") || Is(name, "diskarea")) {
+        } else if (name == is.dataarea || name == is.diskarea) {
             reading.area.assign(attributes["name"]);
-        } else if (Is(name, "part")) {
+        } else if (name == is.part) {
             writer.Push(Op::BeginPart, {attributes["name"], attributes["interface"]});
-        } else if (Is(name, "feature")) {
+        } else if (name == is.feature) {
             writer.Push(Op::AddFeature, {attributes["name"], attributes["value"]});
-        } else if (Is(name, "info") || Is(name, "sharedfeat")) {
+        } else if (name == is.info || name == is.sharedfeat) {
             writer.Push(Op::AddInfo, {reinterpret_cast<const char*>(name), attributes["name"],
                                       attributes["value"]});
-        } else if (Is(name, "description") || Is(name, "year") || Is(name, "publisher")) {
+        } else if (name == is.description || name == is.year || name == is.publisher) {
             reading.capturing = true;
             reading.text.clear();
-        } else if (Is(name, "softwarelist")) {
+        } else if (name == is.softwarelist) {
             reading.sawList = reading.inList = true;
+            reading.listItems = 0;
             writer.Push(Op::BeginList, {attributes["name"], attributes["description"]});
         }
     });
@@ -117,20 +140,24 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
 
 void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*) {
     Guard(context, [&](Reading& reading) {
-        SoftwareWriterThread& writer = reading.writer;
-        if (Is(name, "software")) {
+        SoftwareOps& writer = reading.writer;
+        const Names& is = reading.names;
+        if (name == is.software) {
             writer.Push(Op::EndItem);
-        } else if (Is(name, "part")) {
+            ++reading.listItems;
+        } else if (name == is.part) {
             writer.Push(Op::EndPart);
         } else if (reading.capturing) {
             reading.capturing = false;
-            const Op field = Is(name, "description") ? Op::Description
-                             : Is(name, "year")      ? Op::Year
-                                                     : Op::Publisher;
+            const Op field = name == is.description ? Op::Description
+                             : name == is.year      ? Op::Year
+                                                    : Op::Publisher;
             writer.Push(field, {reading.text});
-        } else if (Is(name, "softwarelist") && reading.inList) {
+        } else if (name == is.softwarelist && reading.inList) {
             writer.Push(Op::EndList);
             reading.inList = false;
+            ++reading.result.lists;
+            reading.result.items += reading.listItems;
         }
     });
 }
@@ -173,6 +200,36 @@ struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+/// The file the parser pulls, told as it goes by.
+struct Source {
+    std::unique_ptr<std::FILE, FileClose> file;
+    const std::function<bool(std::uint64_t)>& onBytes;
+    std::uint64_t read = 0;
+    std::uint64_t told = 0;  // bytes last told to onBytes
+    bool cancelled = false;
+    bool failed = false;
+};
+
+/// The parser's read: -1 stops it (a cancel or a read error).
+int ReadSome(void* context, char* buffer, int length) {
+    Source& source = *static_cast<Source*>(context);
+    const std::size_t got =
+        std::fread(buffer, 1, static_cast<std::size_t>(length), source.file.get());
+    if (got == 0 && std::ferror(source.file.get())) {
+        source.failed = true;
+        return -1;
+    }
+    source.read += got;
+    if (source.onBytes && source.read - source.told >= kChunkBytes) {
+        source.told = source.read;
+        if (!source.onBytes(source.read)) {
+            source.cancelled = true;
+            return -1;
+        }
+    }
+    return static_cast<int>(got);
+}
+
 std::string ParserError(xmlParserCtxt* context) {
     const xmlError* error = xmlCtxtGetLastError(context);
     if (!error || !error->message) return "not well-formed XML";
@@ -181,56 +238,42 @@ std::string ParserError(xmlParserCtxt* context) {
 
 }  // namespace
 
-HashFileResult ReadHashFile(const std::string& path, SoftwareWriterThread& writer,
+HashFileResult ReadHashFile(const std::string& path, SoftwareOps& writer,
                             const std::function<bool(std::uint64_t)>& onBytes) {
     HashFileResult result;
-    std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    Source source{std::unique_ptr<std::FILE, FileClose>(std::fopen(path.c_str(), "rb")), onBytes};
+    if (!source.file) {
         result.error = "cannot be read";
         return result;
     }
-    const SoftwareWriterThread::Saved before = writer.Sync();
-    Reading reading(writer, result);
+    std::setvbuf(source.file.get(), nullptr, _IOFBF, kChunkBytes);
     xmlSAXHandler handler = StreamingHandler();
-    std::unique_ptr<xmlParserCtxt, ContextFree> context(
-        xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, path.c_str()));
+    // The parser pulls the file through ReadSome; it closes nothing of ours.
+    std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlCreateIOParserCtxt(
+        &handler, nullptr, ReadSome, nullptr, &source, XML_CHAR_ENCODING_NONE));
     if (!context) {
         result.error = "out of memory";
         return result;
     }
+    Reading reading(writer, result, context->dict);
     context->_private = &reading;
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    std::vector<char> buffer(kChunkBytes);
-    std::uint64_t read = 0;
-    bool failed = false;
-    for (;;) {
-        const std::size_t got = std::fread(buffer.data(), 1, kChunkBytes, file.get());
-        read += got;
-        const bool last = got < kChunkBytes;
-        if (xmlParseChunk(context.get(), buffer.data(), static_cast<int>(got), last ? 1 : 0) != 0 ||
-            reading.failure || reading.entities) {
-            failed = true;
-            break;
-        }
-        if (last) break;
-        if (onBytes && !onBytes(read)) {
-            result.cancelled = true;
-            break;
-        }
-    }
+    const bool failed = xmlParseDocument(context.get()) != 0;
     const bool wellFormed = context->wellFormed != 0;
+    result.cancelled = source.cancelled;
     if (reading.inList) writer.Push(Op::AbandonList);  // a list the file did not close
+    writer.Flush();
     if (reading.failure) std::rethrow_exception(reading.failure);
-    const SoftwareWriterThread::Saved after = writer.Sync();
-    result.lists = after.lists - before.lists;
-    result.items = after.items - before.items;
+    if (result.cancelled) return result;
     if (reading.entities)
         result.error = kHashEntitiesRefused;
+    else if (source.failed)
+        result.error = "cannot be read";
     else if (failed || !wellFormed)
         result.error = ParserError(context.get());
-    else if (!result.cancelled && !reading.sawList)
+    else if (!reading.sawList)
         result.error = "holds no software list";
-    if (onBytes && !result.cancelled) onBytes(read);
+    if (onBytes) onBytes(source.read);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #include "software/SoftwareBrowser.h"
 
+#include <algorithm>
+
 #include "core/Files.h"
 #include "database/Database.h"
 #include "software/SoftwarePlay.h"
@@ -24,9 +26,70 @@ std::vector<std::string> Words(std::string_view filter) {
 
 }  // namespace
 
+void SoftwareBrowser::SortBy(SoftwareColumn column, bool descending) {
+    column_ = column;
+    descending_ = descending;
+    Sort(order_);
+    // The rows shown keep their filter, in the new order.
+    if (visible_.size() == order_.size()) {
+        visible_ = order_;
+        return;
+    }
+    std::vector<bool> shown(rows_.size());
+    for (std::uint32_t row : visible_)
+        shown[row] = true;
+    visible_.clear();
+    for (std::uint32_t row : order_)
+        if (shown[row]) visible_.push_back(row);
+}
+
+std::string_view SoftwareBrowser::SortKey(std::uint32_t index) const {
+    const SoftwareBrowserRow& row = rows_[index];
+    // Title and publisher in lower case, as the haystack holds them.
+    const std::string_view lower = haystacks_[index];
+    switch (column_) {
+        case SoftwareColumn::Title:
+            return lower.substr(row.name.size() + 1, row.title.size());
+        case SoftwareColumn::Publisher:
+            return lower.substr(row.name.size() + row.title.size() + 2);
+        case SoftwareColumn::Year:
+            return row.year;  // "1987" < "198?" < "19??": known digits first
+        case SoftwareColumn::Supported:
+            return row.supported;
+        case SoftwareColumn::Owned:
+            return row.owned ? "yes" : "";
+        case SoftwareColumn::Verdict:
+            return row.verdict;
+        case SoftwareColumn::Name:
+            break;
+    }
+    return {};
+}
+
+void SoftwareBrowser::Sort(std::vector<std::uint32_t>& rows) const {
+    // Rows are read by list and name: their index is the name order.
+    if (column_ == SoftwareColumn::Name) {
+        std::sort(rows.begin(), rows.end());
+        if (descending_) std::reverse(rows.begin(), rows.end());
+        return;
+    }
+    std::vector<std::string_view> keys(rows_.size());
+    for (std::uint32_t row : rows)
+        keys[row] = SortKey(row);
+    std::sort(rows.begin(), rows.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const std::string_view x = keys[a];
+        const std::string_view y = keys[b];
+        if (x.empty() != y.empty()) return y.empty();
+        const int order = x.compare(y);
+        if (order != 0) return descending_ ? order > 0 : order < 0;
+        return a < b;
+    });
+}
+
 void SoftwareBrowser::Load(const ReadOnlyDatabase* db, const std::string& list) {
     rows_.clear();
     haystacks_.clear();
+    order_.clear();
     visible_.clear();
     filter_.clear();
     if (!HasTable(db, "Software")) return;
@@ -58,9 +121,11 @@ void SoftwareBrowser::Load(const ReadOnlyDatabase* db, const std::string& list) 
         for (char& c : haystack)
             c = LowerAscii(c);
     }
-    visible_.resize(rows_.size());
-    for (std::uint32_t i = 0; i < visible_.size(); ++i)
-        visible_[i] = i;
+    order_.resize(rows_.size());
+    for (std::uint32_t i = 0; i < order_.size(); ++i)
+        order_[i] = i;
+    if (column_ != SoftwareColumn::Name || descending_) Sort(order_);
+    visible_ = order_;
 }
 
 bool SoftwareBrowser::Matches(std::size_t row, const std::vector<std::string>& words) const {
@@ -80,7 +145,7 @@ void SoftwareBrowser::SetFilter(std::string_view filter) {
         for (std::uint32_t row : visible_)
             if (Matches(row, words)) shown.push_back(row);
     } else {
-        for (std::uint32_t row = 0; row < rows_.size(); ++row)
+        for (std::uint32_t row : order_)
             if (Matches(row, words)) shown.push_back(row);
     }
     visible_ = std::move(shown);

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "database/Database.h"
-#include "software/HashFileReader.h"
+#include "software/HashFileQueue.h"
 #include "software/SoftwareWriterThread.h"
 
 namespace arc {
@@ -60,6 +61,67 @@ std::string ListSoftwareOutput(const SoftwareImportRequest& request, const StopC
     return {};
 }
 
+/// While it lives, a new database being built is written the quickest way:
+/// the rollback journal in memory (a damaged list can still be undone) and no
+/// waiting for the disk. A crash leaves a file the next build replaces.
+class NewFileWriting {
+  public:
+    explicit NewFileWriting(bool newFile) {
+        if (!newFile) return;
+        journal_ = QueryValue("PRAGMA journal_mode");
+        active_ = EqualsNoCase(QueryValue("PRAGMA journal_mode=MEMORY"), "memory");
+        if (active_) TryExecute("PRAGMA synchronous=OFF");
+    }
+    ~NewFileWriting() {
+        if (!active_) return;
+        TryExecute("PRAGMA journal_mode=" + journal_);
+        TryExecute("PRAGMA synchronous=NORMAL");
+    }
+    NewFileWriting(const NewFileWriting&) = delete;
+    NewFileWriting& operator=(const NewFileWriting&) = delete;
+
+  private:
+    std::string journal_;
+    bool active_ = false;
+};
+
+/// Reads the files into the writer; true on a cancel. The lists handed over
+/// are saved, a cancel's too (its open list is rolled back).
+bool ImportFiles(const std::vector<std::string>& files, TaskProgress& progress,
+                 SoftwareImportOutcome& outcome) {
+    std::uint64_t totalBytes = 0;
+    for (const std::string& file : files)
+        totalBytes += SizeOf(file);
+    progress.SetTotal(static_cast<int>(totalBytes / 1024));
+    SoftwareWriterThread writer;
+    // The files are independent: several are read at once, the writer takes
+    // them in order.
+    const int readings = std::thread::hardware_concurrency() > 1 ? 2 : 1;
+    HashFileQueue queue(files, readings);
+    std::size_t next = 0;
+    auto going = [&](std::uint64_t bytes) {
+        progress.SetLabel(BaseName(files[std::min(next, files.size() - 1)]));
+        return progress.Step(static_cast<int>(bytes / 1024));
+    };
+    while (const auto read = queue.Next(
+               [&](SoftwareOps::Batch&& batch) { writer.Ship(std::move(batch)); }, going)) {
+        ++next;
+        const HashFileResult& result = read->result;
+        if (result.cancelled) break;
+        if (!result.error.empty()) {
+            WriteLog("software: " + read->path + " " + result.error +
+                     (result.lists ? "" : "; it was not imported"));
+            outcome.failedFiles.push_back(read->path);
+        }
+    }
+    const bool cancelled = queue.Cancelled();
+    if (!cancelled) progress.Step(static_cast<int>(totalBytes / 1024));
+    const SoftwareWriterThread::Saved saved = writer.Sync();
+    outcome.lists = saved.lists;
+    outcome.items = saved.items;
+    return cancelled;
+}
+
 }  // namespace
 
 SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
@@ -87,37 +149,11 @@ SoftwareImportOutcome RunSoftwareImport(const SoftwareImportRequest& request,
         return outcome;
     }
 
-    std::uint64_t totalBytes = 0;
-    for (const std::string& file : files)
-        totalBytes += SizeOf(file);
     TaskProgress& progress = context.progress();
-    progress.SetTotal(static_cast<int>(totalBytes / 1024));
-    std::uint64_t before = 0;
     bool cancelled = false;
     const std::optional<std::string> failure = GuardedFailure(kProcSoftwareImport, [&] {
-        SoftwareWriterThread writer;
-        for (const std::string& file : files) {
-            if (!progress.Step(static_cast<int>(before / 1024))) {
-                cancelled = true;
-                break;
-            }
-            progress.SetLabel(BaseName(file));
-            const HashFileResult result = ReadHashFile(file, writer, [&](std::uint64_t bytes) {
-                return progress.Step(static_cast<int>((before + bytes) / 1024));
-            });
-            before += SizeOf(file);
-            outcome.lists += result.lists;
-            outcome.items += result.items;
-            if (result.cancelled) {
-                cancelled = true;
-                break;
-            }
-            if (!result.error.empty()) {
-                WriteLog("software: " + file + " " + result.error +
-                         (result.lists ? "" : "; it was not imported"));
-                outcome.failedFiles.push_back(file);
-            }
-        }
+        const NewFileWriting quick(request.newDatabase);
+        cancelled = ImportFiles(files, progress, outcome);
     });
     if (!generated.empty()) DeleteFileIfExists(generated);
     const std::string counts = std::to_string(outcome.lists) + " software lists, " +

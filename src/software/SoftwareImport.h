@@ -14,6 +14,9 @@ struct SoftwareImportRequest {
     std::string hashFolder;  ///< the emulator's hash path ("": none)
     std::string emulator;    ///< run with -listsoftware when the hash path is missing ("": never)
     std::string tempFolder;  ///< where that output is written (removed afterwards)
+    /// The open database is a new file being built, thrown away when the build
+    /// fails: written without a journal on disk and without waiting for it.
+    bool newDatabase = false;
 };
 
 struct SoftwareImportOutcome : Outcome {

@@ -11,7 +11,6 @@
 namespace arc {
 namespace {
 
-constexpr std::string_view kListIndex = "IX_Software_ListName";
 constexpr std::string_view kOfList = "SELECT Id FROM Software WHERE ListName = ?";
 
 std::int64_t NextSeq(std::string_view table) {
@@ -46,17 +45,16 @@ SoftwareWriter::SoftwareWriter()
       nextPartId_(NextId("SoftwarePart")),
       nextSeq_(std::max(NextSeq("SoftwareInfo"), NextSeq("SoftwareRom"))),
       fresh_(nextItemId_ == 1) {
-    // Into an empty table the index is built once at the end, which is faster
-    // than keeping it up to date row by row.
-    if (fresh_) Execute("DROP INDEX IF EXISTS " + std::string(kListIndex));
+    // The index on the list name is kept up to date row by row, even into
+    // empty tables: that work runs here, beside the reading, where building
+    // it at the end would hold the whole import up.
 }
 
 SoftwareWriter::~SoftwareWriter() {
     try {
         AbandonList();
-        if (fresh_) CreateSoftwareTables();  // the index set aside
     } catch (...) {
-        // The connection may be gone; the index is made again at the next import.
+        // The connection may be gone; nothing is left to undo then.
     }
 }
 
@@ -100,8 +98,7 @@ void SoftwareWriter::SetText(SoftwareText field, std::string_view text) {
 
 void SoftwareWriter::AddInfo(std::string_view kind, std::string_view name, std::string_view value) {
     if (!inItem_) return;
-    insertInfo_.Add(nextItemId_, nextSeq_++, std::string(kind), std::string(name),
-                    std::string(value));
+    insertInfo_.Add(nextItemId_, nextSeq_++, kind, name, value);
 }
 
 void SoftwareWriter::BeginPart(std::string_view name, std::string_view interface) {
@@ -121,11 +118,11 @@ void SoftwareWriter::AddRom(std::string_view area, std::string_view kind, std::s
                             std::string_view size, std::string_view crc, std::string_view sha1,
                             std::string_view status) {
     if (!inPart_ || name.empty()) return;  // a continuation of the ROM before it
-    FieldValue bytes;
+    std::optional<std::int64_t> bytes;
     if (!size.empty())
         bytes = static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0));
-    insertRom_.Add(nextItemId_, nextSeq_++, nextPartId_, std::string(area), std::string(kind),
-                   std::string(name), bytes, TextOrNull(crc), TextOrNull(sha1), TextOrNull(status));
+    insertRom_.Add(nextItemId_, nextSeq_++, nextPartId_, area, kind, name, bytes, TextOrNull(crc),
+                   TextOrNull(sha1), TextOrNull(status));
 }
 
 void SoftwareWriter::EndPart() {

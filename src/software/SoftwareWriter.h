@@ -10,8 +10,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "database/BulkInsert.h"
 #include "database/Database.h"
-#include "software/BulkInsert.h"
 
 namespace arc {
 
@@ -21,7 +21,7 @@ class SoftwareWriter {
   public:
     /// Makes the tables when missing and prepares the statements.
     SoftwareWriter();
-    /// Rolls an open list back; builds the index of a fresh import.
+    /// Rolls an open list back.
     ~SoftwareWriter();
     SoftwareWriter(const SoftwareWriter&) = delete;
     SoftwareWriter& operator=(const SoftwareWriter&) = delete;

@@ -54,7 +54,13 @@ void SoftwareWriterThread::Work() {
 
 void SoftwareWriterThread::Apply(const Batch& batch) {
     std::size_t at = 0;
-    auto next = [&]() -> std::string_view { return batch.values[at++]; };
+    std::uint32_t start = 0;
+    auto next = [&]() -> std::string_view {
+        const std::uint32_t end = batch.ends[at++];
+        const std::string_view value(batch.text.data() + start, end - start);
+        start = end;
+        return value;
+    };
     for (const Op op : batch.ops) {
         switch (op) {
             case Op::BeginList: {
@@ -120,32 +126,32 @@ void SoftwareWriterThread::Apply(const Batch& batch) {
     }
 }
 
-void SoftwareWriterThread::ThrowIfFailed() {
-    std::lock_guard lock(mutex_);
-    if (failure_) std::rethrow_exception(failure_);
-}
-
-void SoftwareWriterThread::Push(Op op, std::initializer_list<std::string_view> values) {
+void SoftwareOps::Push(Op op, std::initializer_list<std::string_view> values) {
     current_.ops.push_back(op);
-    for (std::string_view value : values)
-        current_.values.emplace_back(value);
-    if (current_.ops.size() >= kBatchOps) Ship();
+    for (std::string_view value : values) {
+        current_.text.append(value);
+        current_.ends.push_back(static_cast<std::uint32_t>(current_.text.size()));
+    }
+    if (current_.ops.size() >= kBatchOps) Flush();
 }
 
-void SoftwareWriterThread::Ship() {
-    if (current_.ops.empty()) return ThrowIfFailed();
+void SoftwareOps::Flush() {
+    if (current_.ops.empty()) return;
+    sink_(std::move(current_));
+    current_ = Batch();
+}
+
+void SoftwareWriterThread::Ship(Batch&& batch) {
     {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [&] { return failure_ || queue_.size() < kQueuedBatches; });
         if (failure_) std::rethrow_exception(failure_);
-        queue_.push_back(std::move(current_));
+        queue_.push_back(std::move(batch));
     }
-    current_ = Batch();
     changed_.notify_all();
 }
 
 SoftwareWriterThread::Saved SoftwareWriterThread::Sync() {
-    Ship();
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return failure_ || (queue_.empty() && !busy_); });
     if (failure_) std::rethrow_exception(failure_);

@@ -1,12 +1,13 @@
 #pragma once
-// The rows of the software lists handed from the reading to a thread of their
-// own that writes them: reading the next items and writing the last ones go
-// on side by side. The reading thread never touches the database.
+// The rows of the software lists handed from the readings to a thread of
+// their own that writes them: reading the next items and writing the last
+// ones go on side by side. The reading threads never touch the database.
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -17,17 +18,9 @@
 
 namespace arc {
 
-class SoftwareWriterThread {
+/// The writer's calls recorded by a reading, handed on in batches.
+class SoftwareOps {
   public:
-    /// Prepares the writer on the calling thread (the database must be open)
-    /// and starts the thread.
-    SoftwareWriterThread();
-    /// Stops the thread; rows not yet written are dropped and an open list is
-    /// rolled back.
-    ~SoftwareWriterThread();
-    SoftwareWriterThread(const SoftwareWriterThread&) = delete;
-    SoftwareWriterThread& operator=(const SoftwareWriterThread&) = delete;
-
     /// The writer's calls, one value per argument in the writer's order.
     enum class Op : std::uint8_t {
         BeginList,    ///< name, description
@@ -44,8 +37,41 @@ class SoftwareWriterThread {
         EndList,
         AbandonList,
     };
-    /// Queues a call; throws the writer's error once it failed.
+    struct Batch {
+        std::vector<Op> ops;
+        std::string text;                 // each op's arguments, one after the other
+        std::vector<std::uint32_t> ends;  // where each argument ends in `text`
+    };
+    using Sink = std::function<void(Batch&&)>;
+
+    explicit SoftwareOps(Sink sink) : sink_(std::move(sink)) {}
+    /// Records a call; a full batch goes to the sink.
     void Push(Op op, std::initializer_list<std::string_view> values = {});
+    /// Hands the calls recorded since the last batch to the sink.
+    void Flush();
+
+  private:
+    Sink sink_;
+    Batch current_;
+};
+
+class SoftwareWriterThread {
+  public:
+    using Op = SoftwareOps::Op;
+    using Batch = SoftwareOps::Batch;
+
+    /// Prepares the writer on the calling thread (the database must be open)
+    /// and starts the thread.
+    SoftwareWriterThread();
+    /// Stops the thread; calls not yet written are dropped and an open list is
+    /// rolled back.
+    ~SoftwareWriterThread();
+    SoftwareWriterThread(const SoftwareWriterThread&) = delete;
+    SoftwareWriterThread& operator=(const SoftwareWriterThread&) = delete;
+
+    /// Queues a batch of calls, waiting while several are queued; throws the
+    /// writer's error once it failed.
+    void Ship(Batch&& batch);
 
     struct Saved {
         int lists = 0;
@@ -56,18 +82,11 @@ class SoftwareWriterThread {
     Saved Sync();
 
   private:
-    struct Batch {
-        std::vector<Op> ops;
-        std::vector<std::string> values;  // each op's arguments, in order
-    };
-    void Ship();
     void Work();
     void Apply(const Batch& batch);
-    void ThrowIfFailed();
 
     SoftwareWriter writer_;
     Saved saved_;
-    Batch current_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Batch> queue_;

@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "core/Task.h"
 #include "core/TextFile.h"
+#include "core/TextTable.h"
 #include "core/Version.h"
 
 namespace arc {
@@ -183,7 +184,7 @@ bool EnsureDictionary() {
         TaskProgress progress;
         Ui().RunTask(progress,
                      [&](TaskContext& context) {
-                         context.progress().SetLabel("Création de TRANSLATE.DIC.txt");
+                         context.progress().SetLabel(Text(kTextCreatingDictionary));
                          CreateDictionary(path);
                      },
                      {.window = true, .menusOff = false});

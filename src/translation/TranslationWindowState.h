@@ -8,21 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/SupportFileCatalogue.h"
+#include "translation/TranslationTask.h"
 
 namespace arc {
 
-/// The catalogue's translated files, then history.xml.
-inline constexpr int kTranslationRows = [] {
-    int count = 1;
-    for (const SupportFileRow& row : kSupportFileCatalogue)
-        count += row.translation.row >= 0 ? 1 : 0;
-    return count;
-}();
-
 class TranslationWindowState {
   public:
-    enum class RowResult { NotTicked, NoEntries, Translated, Missing, Failed, Cancelled };
+    using RowResult = TranslationResult;
 
     struct Row {
         bool checked = false;
@@ -33,19 +25,13 @@ class TranslationWindowState {
     std::array<Row, kTranslationRows> rows;
     bool buttonsEnabled = true;  ///< edit and translate
 
-    /// File name of row i ("Catlist.ini", ..., "Mameinfo.dat", "history.xml").
-    static std::string_view RowFileName(int row);
-    /// Row of a file name given with or without its extension, any case; -1 none.
-    static int RowOfName(std::string_view name);
-
-    /// Window load: each path is the defined path when that file exists, else
-    /// the program's own dat/ or ini/ file.
+    /// Window load: the rows' paths (TranslationPaths of the settings).
     void Open();
     /// Browse button of row i.
     void Browse(int row);
     /// Edit button: creates the dictionary when missing, then opens it.
     void EditDictionary();
-    /// Translate button; ends with EndMessage().
+    /// Translate button: RunTranslation of the ticked rows; ends with EndMessage().
     void Translate();
     /// What the last translation did: the files it wrote, or that it wrote
     /// none, then the files it could not translate.

@@ -22,6 +22,7 @@
 #include "core/UiService.h"
 #include "database/Database.h"
 #include "shell/ProgressWindowState.h"
+#include "ui/DesktopWindows.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 
@@ -157,7 +158,9 @@ void AuditWindow::ShowResults() {
     count_->setText(Q(std::to_string(rows.size()) + Text(kTextSetsAudited)));
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Audit, AuditWindow);
-ARCANOTE_REGISTER_COMMAND(MnuAudit, OpenWindowCommand(WindowId::Audit));
+void RegisterAuditWindow() {
+    RegisterWindow<AuditWindow>(WindowId::Audit);
+    RegisterMenuCommand(MenuCommand::Audit, OpenWindowCommand(WindowId::Audit));
+}
 
 }  // namespace arc::ui

@@ -1,8 +1,11 @@
 #include "ui/ChildWindow.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <vector>
 
 #include "core/UiService.h"
 
@@ -11,6 +14,29 @@
 #include "ui/WindowFit.h"
 
 namespace arc::ui {
+namespace {
+
+/// The loops of the RunUntilClosed waits under way, innermost last.
+std::vector<QEventLoop*>& Waits() {
+    static std::vector<QEventLoop*> waits;
+    return waits;
+}
+
+}  // namespace
+
+void RunUntilClosed(QWidget* window) {
+    QPointer<QWidget> watched(window);
+    if (!watched) return;
+    QEventLoop loop;
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    Waits().push_back(&loop);
+    loop.exec();
+    Waits().pop_back();
+}
+
+void StopInnermostWait() {
+    if (!Waits().empty()) Waits().back()->quit();
+}
 
 ChildWindow::ChildWindow(WindowId id, QWidget* parent)
     : QWidget(parent), windowNumber_(WindowNumber(id)) {

@@ -28,6 +28,9 @@ class ChildWindow : public QWidget {
     /// True while the window runs a task of its own (Escape then does not close it).
     virtual bool Busy() const { return false; }
 
+    /// The wizard opened the window as one of its steps.
+    virtual void OpenedByWizard() {}
+
   protected:
     /// Runs once, whatever closes the window, after its position was stored.
     virtual void OnUnload() {}
@@ -45,5 +48,12 @@ class ChildWindow : public QWidget {
     bool loaded_ = false;
     bool unloaded_ = false;
 };
+
+/// Runs a local event loop until `window` has closed (it is deleted on close)
+/// or StopInnermostWait() ended the wait. The caller may be deleted meanwhile.
+void RunUntilClosed(QWidget* window);
+
+/// Ends the innermost RunUntilClosed wait; the window stays open.
+void StopInnermostWait();
 
 }  // namespace arc::ui

@@ -38,7 +38,7 @@ void OfferBuildOrChoose(MainWindow& main, const std::string& problem) {
     const MsgAnswer answer = Ui().Message(problem + "\r\n" + Text(kTextBuildOrChoose),
                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Yes) {
-        main.RunCommand("MnuCreerBaseMDB");
+        main.RunCommand(MenuCommand::BuildDatabase);
     } else if (answer == MsgAnswer::No) {
         bool cancelled = true;
         const std::string chosen = ChooseDatabaseFile(&cancelled);
@@ -59,8 +59,6 @@ DesktopSession::~DesktopSession() {
 DesktopSession::Outcome DesktopSession::Start(const std::optional<std::string>& home,
                                               std::string_view executablePath, int splashMs,
                                               std::string* error) {
-    ArmErrorConvention();
-
     std::string why;
     const std::optional<std::string> folder = ResolveProgramFolder(home, executablePath, &why);
     if (!folder) {

@@ -10,10 +10,12 @@
 
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/TaskRunner.h"
 #include "ui/WindowRegistry.h"
+#include "ui/WindowRun.h"
 
 namespace arc::ui {
 DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
@@ -95,7 +97,6 @@ DownloadWindow::DownloadWindow() : ChildWindow(WindowId::Download) {
 
     state_.onChanged = [this] { RunOnUiThread([this] { Refresh(); }); };
     state_.onCloseRequest = [this] { Unload(); };
-    state_.openPathsDialog = [] { Ui().OpenWindow(WindowId::Paths); };
     state_.setVisible = [this](bool visible) { Frame()->setVisible(visible); };
     state_.Open();
     for (int i = 0; i < kDownloadEntries; ++i)
@@ -137,7 +138,21 @@ void DownloadWindow::OnUnload() {
     state_.Close();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Download, DownloadWindow);
-ARCANOTE_REGISTER_COMMAND(MnuDownload, OpenWindowCommand(WindowId::Download));
+std::string RunDownloadStep(MainWindow& main) {
+    std::string summary;
+    RunWindowTied<DownloadWindow>(
+        main, WindowId::Download,
+        [&summary](DownloadWindow& window) {
+            window.OpenedByWizard();
+            window.State().onRunEnded = [&summary](const std::string& what) { summary = what; };
+        },
+        [](DownloadWindow& window) { window.State().onRunEnded = nullptr; });
+    return summary;
+}
+
+void RegisterDownloadWindow() {
+    RegisterWindow<DownloadWindow>(WindowId::Download);
+    RegisterMenuCommand(MenuCommand::Download, OpenWindowCommand(WindowId::Download));
+}
 
 }  // namespace arc::ui

@@ -20,6 +20,7 @@ class DownloadWindow : public ChildWindow {
     DownloadWindow();
 
     DownloadWindowState& State() { return state_; }
+    void OpenedByWizard() override { state_.inWizard = true; }
 
   protected:
     void OnUnload() override;
@@ -42,5 +43,11 @@ class DownloadWindow : public ChildWindow {
     QPushButton* paths_ = nullptr;
     QPushButton* editList_ = nullptr;
 };
+
+class MainWindow;
+
+/// The download window as the wizard's step: returns what its run did once
+/// it has closed ("" when it closed without a run).
+std::string RunDownloadStep(MainWindow& main);
 
 }  // namespace arc::ui

@@ -59,13 +59,16 @@ const EmulatorOptions& OptionsOfTheEmulator() {
     return it->second;
 }
 
-}  // namespace
+/// What a play is recorded under: a set, and the list of a software item
+/// (none for a machine). The set also names the play in the log and messages.
+struct Played {
+    std::string set;
+    std::string list;
+    std::string Label() const { return list.empty() ? set : list + "/" + set; }
+};
 
-bool PlayGame(const std::string& setName, const std::vector<std::string>& extraArguments,
-              PlayEnded ended) {
-    if (setName.empty()) return false;
-    EmulatorLaunch launch = PlanLaunch(setName, OptionsOfTheEmulator());
-    launch.arguments.insert(launch.arguments.end(), extraArguments.begin(), extraArguments.end());
+bool Start(const EmulatorLaunch& launch, const Played& played, PlayEnded ended) {
+    const std::string setName = played.Label();
     if (launch.program.empty()) {
         Ui().Message(NoEmulatorMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
@@ -94,7 +97,7 @@ bool PlayGame(const std::string& setName, const std::vector<std::string>& extraA
                      [process, output, setName] { output->Take(process->readAll(), setName); });
     QObject::connect(
         process, &QProcess::finished, process,
-        [process, output, setName, ended, startedAt, startClock,
+        [process, output, setName, played, ended, startedAt, startClock,
          database = TheSettings().DatabasePath](int exitCode, QProcess::ExitStatus status) {
             output->Take(process->readAll(), setName);
             output->Line(output->pending, setName);
@@ -103,8 +106,8 @@ bool PlayGame(const std::string& setName, const std::vector<std::string>& extraA
             const std::int64_t seconds = std::chrono::duration_cast<std::chrono::seconds>(
                                              std::chrono::steady_clock::now() - startClock)
                                              .count();
-            const bool recorded =
-                EmulatorRanTheGame(code) && RecordPlay(database, setName, startedAt, seconds);
+            const bool recorded = EmulatorRanTheGame(code) &&
+                                  RecordPlay(database, played.set, startedAt, seconds, played.list);
             process->deleteLater();
             if (recorded && ended) ended(startedAt, seconds);
             if (code != 0)
@@ -120,6 +123,24 @@ bool PlayGame(const std::string& setName, const std::vector<std::string>& extraA
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool PlayGame(const std::string& setName, const std::vector<std::string>& extraArguments,
+              PlayEnded ended) {
+    if (setName.empty()) return false;
+    EmulatorLaunch launch = PlanLaunch(setName, OptionsOfTheEmulator());
+    launch.arguments.insert(launch.arguments.end(), extraArguments.begin(), extraArguments.end());
+    return Start(launch, {setName, {}}, std::move(ended));
+}
+
+bool PlaySoftware(const std::string& machine, const std::string& list, const std::string& item,
+                  PlayEnded ended) {
+    if (machine.empty() || list.empty() || item.empty()) return false;
+    EmulatorLaunch launch = PlanLaunch(machine, OptionsOfTheEmulator());
+    launch.arguments.push_back(item);
+    return Start(launch, {item, list}, std::move(ended));
 }
 
 }  // namespace arc::ui

@@ -36,11 +36,13 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
+#include "core/TextTable.h"
 #include "core/UiService.h"
 #include "database/FullTextIndex.h"
 #include "database/UserDatabase.h"
 #include "notes/Notes.h"
 #include "notes/NotesFile.h"
+#include "ui/DesktopWindows.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/GameTableModel.h"
 #include "ui/ListTable.h"
@@ -50,8 +52,8 @@
 namespace arc::ui {
 namespace {
 
-QString Said(std::string_view english, std::string_view french) {
-    return Q(InLanguage(english, french));
+QString Said(int text) {
+    return Q(Text(text));
 }
 
 constexpr int kDetailDelayMs = 15;
@@ -93,7 +95,7 @@ QLabel* ImageLabel(const char* name) {
 }  // namespace
 
 GameBrowserWindow::GameBrowserWindow() : ChildWindow(WindowId::GameBrowser) {
-    setWindowTitle(Said("Games", "Jeux"));
+    setWindowTitle(Said(kTextGamesTitle));
     KeepOpenOnEscape();  // Escape clears the filter of the main view
     model_ = new GameTableModel(query_, this);
 
@@ -227,10 +229,8 @@ void GameBrowserWindow::ShowColumnChooser(const QPoint& at) {
 void GameBrowserWindow::SaveNote() {
     if (shownSet_.empty()) return;
     if (!SaveGameNote(NotesFilePath(), shownSet_, noteTitle_, note_->toPlainText().toStdString())) {
-        Ui().Message(std::string(InLanguage("The note could not be saved in ",
-                                            "La note n'a pas pu être enregistrée dans ")) +
-                         NotesFilePath(),
-                     MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().Message(std::string(Text(kTextNoteNotSaved)) + NotesFilePath(), MsgButtons::Ok,
+                     MsgIcon::Exclamation);
         return;
     }
     note_->document()->setModified(false);
@@ -247,34 +247,33 @@ QWidget* GameBrowserWindow::BuildFilterBar() {
     filter_ = new QLineEdit;
     filter_->setObjectName("Filter");
     filter_->setClearButtonEnabled(true);
-    filter_->setPlaceholderText(Said("Title or set name", "Titre ou nom du jeu"));
+    filter_->setPlaceholderText(Said(kTextTitleOrSetName));
     connect(filter_, &QLineEdit::textChanged, this, [this] { ApplyFilter(); });
-    auto quick = [this](const char* name, std::string_view english, std::string_view french) {
-        auto* box = new QCheckBox(Said(english, french));
+    auto quick = [this](const char* name, int text) {
+        auto* box = new QCheckBox(Said(text));
         box->setObjectName(name);
         connect(box, &QCheckBox::toggled, this, [this] { ApplyFilter(); });
         return box;
     };
-    owned_ = quick("OwnedOnly", "Owned", "Possédés");
-    working_ = quick("WorkingOnly", "Working", "Fonctionnels");
-    noClones_ = quick("NoClones", "No clones", "Sans clones");
-    noMature_ = quick("NoMature", "No mature", "Sans jeux pour adultes");
-    favourites_ = quick("FavouritesOnly", "Favourites", "Favoris");
-    recent_ = quick("RecentOnly", "Recently played", "Joués récemment");
-    fullText_ = quick("FullText", "In the texts", "Dans les textes");
-    fullText_->setToolTip(Said("Search the words in the History, Mameinfo and Command texts",
-                               "Chercher les mots dans les textes History, Mameinfo et Command"));
-    auto year = [this](const char* name, std::string_view english, std::string_view french) {
+    owned_ = quick("OwnedOnly", kTextOwnedOnly);
+    working_ = quick("WorkingOnly", kTextWorkingOnly);
+    noClones_ = quick("NoClones", kTextNoClones);
+    noMature_ = quick("NoMature", kTextNoMature);
+    favourites_ = quick("FavouritesOnly", kTextFavouritesBox);
+    recent_ = quick("RecentOnly", kTextRecentlyPlayed);
+    fullText_ = quick("FullText", kTextInTheTexts);
+    fullText_->setToolTip(Said(kTextFullTextTip));
+    auto year = [this](const char* name, int text) {
         auto* edit = new QLineEdit;
         edit->setObjectName(name);
-        edit->setPlaceholderText(Said(english, french));
+        edit->setPlaceholderText(Said(text));
         edit->setMaxLength(4);
         edit->setFixedWidth(fontMetrics().averageCharWidth() * 8);
         connect(edit, &QLineEdit::textChanged, this, [this] { ApplyFilter(); });
         return edit;
     };
-    yearFrom_ = year("YearFrom", "From", "De");
-    yearTo_ = year("YearTo", "To", "À");
+    yearFrom_ = year("YearFrom", kTextYearFrom);
+    yearTo_ = year("YearTo", kTextYearTo);
     count_ = new QLabel;
     count_->setObjectName("GameCount");
     auto* row = new QHBoxLayout(bar);
@@ -323,13 +322,13 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     commands_ = TextPane("Commands");
     tabs_ = new QTabWidget;
     tabs_->setObjectName("DetailTabs");
-    tabs_->addTab(fields_, Said("Details", "Détails"));
-    tabs_->addTab(history_, Said("History", "Historique"));
+    tabs_->addTab(fields_, Said(kTextDetailsTab));
+    tabs_->addTab(history_, Said(kTextHistoryTab));
     tabs_->addTab(mameinfo_, "Mameinfo");
-    tabs_->addTab(commands_, Said("Commands", "Commandes"));
+    tabs_->addTab(commands_, Said(kTextCommandsTab));
     note_ = new QPlainTextEdit;
     note_->setObjectName("Note");
-    saveNote_ = new QPushButton(Said("Save the note", "Enregistrer la note"));
+    saveNote_ = new QPushButton(Said(kTextSaveNote));
     saveNote_->setObjectName("SaveNote");
     saveNote_->setEnabled(false);
     connect(note_, &QPlainTextEdit::modificationChanged, saveNote_, &QPushButton::setEnabled);
@@ -339,12 +338,12 @@ QWidget* GameBrowserWindow::BuildDetailPane() {
     noteColumn->setContentsMargins(0, 0, 0, 0);
     noteColumn->addWidget(note_, 1);
     noteColumn->addWidget(saveNote_, 0, Qt::AlignRight);
-    tabs_->addTab(notePage, Said("Note", "Note"));
+    tabs_->addTab(notePage, Said(kTextNoteTab));
 
-    play_ = new QPushButton(Said("&Play", "&Jouer"));
+    play_ = new QPushButton(Said(kTextPlay));
     play_->setObjectName("Play");
     connect(play_, &QPushButton::clicked, this, [this] { Play(); });
-    sheet_ = new QPushButton(Said("&Sheet", "&Fiche"));
+    sheet_ = new QPushButton(Said(kTextSheet));
     sheet_->setObjectName("Sheet");
     connect(sheet_, &QPushButton::clicked, this, [this] { OpenSheet(); });
     auto* buttons = new QHBoxLayout;
@@ -366,12 +365,7 @@ void GameBrowserWindow::Load() {
     loadedStamp_ = DatabaseStamp(path);
     seenStamp_ = loadedStamp_;
     loadError_.clear();
-    if (!query_.Load(path, &loadError_) && path.empty())
-        loadError_ = InLanguage(
-            "No database is set: make one (Tasks menu) or choose one in the "
-            "paths window.",
-            "Aucune base n'est définie : créez-en une (menu Traitements) ou "
-            "choisissez-la dans la fenêtre des chemins.");
+    if (!query_.Load(path, &loadError_) && path.empty()) loadError_ = Text(kTextNoDatabaseSet);
     // The user's favourites and plays: without them the browser still shows the games.
     std::string userError;
     if (loadError_.empty() && !query_.LoadUserData(&userError)) WriteLog(userError);
@@ -419,9 +413,8 @@ void GameBrowserWindow::ShowCount() {
     }
     const int shown = model_->rowCount();
     const int total = query_.GameCount();
-    count_->setText(shown == total
-                        ? Said("%1 games", "%1 jeux").arg(total)
-                        : Said("%1 of %2 games", "%1 sur %2 jeux").arg(shown).arg(total));
+    count_->setText(shown == total ? Said(kTextGameCount).arg(total)
+                                   : Said(kTextGamesShownOf).arg(shown).arg(total));
 }
 
 void GameBrowserWindow::SelectSet(const std::string& setName) {
@@ -546,11 +539,9 @@ void GameBrowserWindow::PlayWithOptions() {
                  [&] { options = UserDatabase(UserDatabasePath()).EmulatorOptions(name); }))
         return;
     bool accepted = false;
-    const QString typed = QInputDialog::getText(
-        this, Said("Play with options", "Jouer avec des options"),
-        Said("Emulator arguments after the set name (kept for this game):",
-             "Arguments de l'émulateur après le nom du jeu (gardés pour ce jeu) :"),
-        QLineEdit::Normal, Q(options), &accepted);
+    const QString typed =
+        QInputDialog::getText(this, Said(kTextPlayWithOptionsTitle), Said(kTextEmulatorArguments),
+                              QLineEdit::Normal, Q(options), &accepted);
     if (!accepted) return;
     options = typed.trimmed().toStdString();
     Guarded(kProcUserData,
@@ -590,19 +581,15 @@ void GameBrowserWindow::ShowGameMenu(const QPoint& at) {
         entry->setObjectName(name);
         return entry;
     };
-    item("MenuPlay", Said("&Play", "&Jouer"), [this] { Play(); });
-    item("MenuPlayWithOptions", Said("Play &with options...", "Jouer &avec des options..."),
-         [this] { PlayWithOptions(); });
-    QAction* favourite =
-        item("MenuFavourite", Said("&Favourite", "&Favori"), [this] { ToggleFavourite(); });
+    item("MenuPlay", Said(kTextPlay), [this] { Play(); });
+    item("MenuPlayWithOptions", Said(kTextPlayWithOptions), [this] { PlayWithOptions(); });
+    QAction* favourite = item("MenuFavourite", Said(kTextFavourite), [this] { ToggleFavourite(); });
     favourite->setCheckable(true);
     favourite->setChecked(model_->IsFavourite(index.row()));
     favourite->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    item("MenuSheet", Said("&Sheet", "&Fiche"), [this] { OpenSheet(); });
-    item("MenuRomFolder", Said("Open the &ROM folder", "Ouvrir le dossier des &ROM"),
-         [this] { OpenRomFolder(); });
-    item("MenuCopyName", Said("&Copy the set name", "&Copier le nom du jeu"),
-         [this] { CopySetName(); });
+    item("MenuSheet", Said(kTextSheet), [this] { OpenSheet(); });
+    item("MenuRomFolder", Said(kTextOpenRomFolder), [this] { OpenRomFolder(); });
+    item("MenuCopyName", Said(kTextCopySetName), [this] { CopySetName(); });
     menu.exec(table_->viewport()->mapToGlobal(at));
 }
 
@@ -686,7 +673,9 @@ bool GameBrowserWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::GameBrowser, GameBrowserWindow);
-ARCANOTE_REGISTER_COMMAND(MnuParcourir, OpenWindowCommand(WindowId::GameBrowser));
+void RegisterGameBrowserWindow() {
+    RegisterWindow<GameBrowserWindow>(WindowId::GameBrowser);
+    RegisterMenuCommand(MenuCommand::GameBrowser, OpenWindowCommand(WindowId::GameBrowser));
+}
 
 }  // namespace arc::ui

@@ -10,6 +10,7 @@
 
 #include "core/TextTable.h"
 #include "core/UiService.h"
+#include "ui/DesktopWindows.h"
 #include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
@@ -69,8 +70,7 @@ ImagesWindow::ImagesWindow() : ChildWindow(WindowId::Images), text1_(new QLineEd
         state_.BrowseSource();
         text1_->setText(Q(state_.SourceText));
     });
-    connect(paths, &QPushButton::clicked, this,
-            [this] { state_.EditPaths([] { Ui().OpenWindow(WindowId::Paths); }); });
+    connect(paths, &QPushButton::clicked, this, [this] { state_.EditPaths(); });
     connect(close, &QPushButton::clicked, this, [this] { Unload(); });
 }
 
@@ -85,7 +85,9 @@ void ImagesWindow::OnUnload() {
     state_.Unload();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Images, ImagesWindow);
-ARCANOTE_REGISTER_COMMAND(MnuGestionImg, OpenWindowCommand(WindowId::Images));
+void RegisterImagesWindow() {
+    RegisterWindow<ImagesWindow>(WindowId::Images);
+    RegisterMenuCommand(MenuCommand::Images, OpenWindowCommand(WindowId::Images));
+}
 
 }  // namespace arc::ui

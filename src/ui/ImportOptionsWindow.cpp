@@ -8,11 +8,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/UiService.h"
+#include "ui/DesktopWindows.h"
+#include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/TaskRunner.h"
 #include "ui/WindowRegistry.h"
+#include "ui/WindowRun.h"
 
 namespace arc::ui {
 ImportOptionsWindow::ImportOptionsWindow() : ChildWindow(WindowId::ImportOptions) {
@@ -71,7 +75,7 @@ void ImportOptionsWindow::OpenPaths() {
     // settings it saved.
     QPointer<ImportOptionsWindow> self(this);
     Frame()->hide();
-    if (Ui().OpenWindow(WindowId::Paths)) WaitForWindowClosed(WindowId::Paths, this);
+    Ui().RunWindow(WindowId::Paths);
     if (!self) return;
     Frame()->show();
     state_.PathsWindowClosed();
@@ -81,9 +85,25 @@ void ImportOptionsWindow::OnUnload() {
     state_.refreshList = check1_->isChecked();
     state_.useDefinedPaths = option1_->isChecked();
     state_.method = documentMethod_->isChecked() ? 2 : 1;
-    state_.Unload();
+    const std::optional<ImportChoices> choices = state_.Unload();
+    if (onClosed) std::exchange(onClosed, nullptr)(choices);
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::ImportOptions, ImportOptionsWindow);
+std::optional<ImportChoices> AskImportOptions(MainWindow& main) {
+    std::optional<ImportChoices> choices;
+    // A wait ended by the wizard's close box leaves the window open: its
+    // choices no longer reach this build.
+    RunWindowTied<ImportOptionsWindow>(
+        main, WindowId::ImportOptions,
+        [&choices](ImportOptionsWindow& window) {
+            window.onClosed = [&choices](std::optional<ImportChoices> closed) { choices = closed; };
+        },
+        [](ImportOptionsWindow& window) { window.onClosed = nullptr; });
+    return choices;
+}
+
+void RegisterImportOptionsWindow() {
+    RegisterWindow<ImportOptionsWindow>(WindowId::ImportOptions);
+}
 
 }  // namespace arc::ui

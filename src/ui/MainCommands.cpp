@@ -4,24 +4,29 @@
 #include "core/Log.h"
 #include "notes/Notes.h"
 #include "shell/MainMenu.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
 
-ARCANOTE_REGISTER_COMMAND(MnuLangueFR, [](MainWindow& main) { main.SwitchLanguage(1); });
-ARCANOTE_REGISTER_COMMAND(MnuLangueEN, [](MainWindow& main) { main.SwitchLanguage(0); });
-ARCANOTE_REGISTER_COMMAND(MnuLangueAUTRE, [](MainWindow& main) { main.SwitchLanguage(2); });
-ARCANOTE_REGISTER_COMMAND(MnuDebug, [](MainWindow&) { ToggleDebugLogging(); });
-ARCANOTE_REGISTER_COMMAND(MnuConsulter, [](MainWindow&) { OpenSheetIndex(); });
-ARCANOTE_REGISTER_COMMAND(MnuReadMe, [](MainWindow&) { OpenReadMe(); });
-ARCANOTE_REGISTER_COMMAND(MnuAide, [](MainWindow&) { OpenManual(); });
-ARCANOTE_REGISTER_COMMAND(MnuLienMame, [](MainWindow&) { OpenWebPage(kMameHomePage); });
-ARCANOTE_REGISTER_COMMAND(MnuLienMame32, [](MainWindow&) { OpenWebPage(kMame32HomePage); });
-ARCANOTE_REGISTER_COMMAND(MnuAPropos, [](MainWindow& main) { main.ShowAbout(); });
-ARCANOTE_REGISTER_COMMAND(MnuQuit, [](MainWindow& main) { main.close(); });
-ARCANOTE_REGISTER_COMMAND(MnuRediger, [](MainWindow&) { WriteGameNote(); });
-ARCANOTE_REGISTER_COMMAND(MnuAutreBase, [](MainWindow& main) { main.UseAnotherDatabase(); });
-ARCANOTE_REGISTER_COMMAND(MnuCopierNotes, [](MainWindow&) { CopyNotesToDatabase(); });
+void RegisterMainCommands() {
+    RegisterMenuCommand(MenuCommand::French, [](MainWindow& main) { main.SwitchLanguage(1); });
+    RegisterMenuCommand(MenuCommand::English, [](MainWindow& main) { main.SwitchLanguage(0); });
+    RegisterMenuCommand(MenuCommand::OtherLanguage,
+                        [](MainWindow& main) { main.SwitchLanguage(2); });
+    RegisterMenuCommand(MenuCommand::Debug, [](MainWindow&) { ToggleDebugLogging(); });
+    RegisterMenuCommand(MenuCommand::OpenSite, [](MainWindow&) { OpenSheetIndex(); });
+    RegisterMenuCommand(MenuCommand::ReadMe, [](MainWindow&) { OpenReadMe(); });
+    RegisterMenuCommand(MenuCommand::Help, [](MainWindow&) { OpenManual(); });
+    RegisterMenuCommand(MenuCommand::MameLink, [](MainWindow&) { OpenWebPage(kMameHomePage); });
+    RegisterMenuCommand(MenuCommand::Mame32Link, [](MainWindow&) { OpenWebPage(kMame32HomePage); });
+    RegisterMenuCommand(MenuCommand::About, [](MainWindow& main) { main.ShowAbout(); });
+    RegisterMenuCommand(MenuCommand::Quit, [](MainWindow& main) { main.close(); });
+    RegisterMenuCommand(MenuCommand::WriteNote, [](MainWindow&) { WriteGameNote(); });
+    RegisterMenuCommand(MenuCommand::UseAnotherDatabase,
+                        [](MainWindow& main) { main.UseAnotherDatabase(); });
+    RegisterMenuCommand(MenuCommand::CopyNotes, [](MainWindow&) { CopyNotesToDatabase(); });
+}
 
 }  // namespace arc::ui

@@ -70,8 +70,11 @@ void MainWindow::BuildMenus() {
                 action = parent->addSeparator();
             } else {
                 action = parent->addAction(Q(entry.designCaption));
-                const std::string name(entry.name);
-                connect(action, &QAction::triggered, this, [this, name] { RunCommand(name); });
+                if (const std::optional<MenuCommand> command = entry.command) {
+                    commandActions_[*command] = action;
+                    connect(action, &QAction::triggered, this,
+                            [this, command] { RunCommand(*command); });
+                }
             }
         }
         action->setObjectName(Q(entry.name));
@@ -87,6 +90,11 @@ QAction* MainWindow::MenuAction(std::string_view name) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
+QAction* MainWindow::MenuAction(MenuCommand command) const {
+    auto it = commandActions_.find(command);
+    return it == commandActions_.end() ? nullptr : it->second;
+}
+
 void MainWindow::ApplyMenuCaptions() {
     for (const MenuCaption& caption : MenuCaptions())
         if (QAction* action = MenuAction(caption.name)) action->setText(Q(caption.caption));
@@ -95,8 +103,8 @@ void MainWindow::ApplyMenuCaptions() {
 void MainWindow::SetLanguageChecks(int language) {
     const std::optional<LanguageChecks> checks = ChecksForLanguage(language);
     if (!checks) return;
-    MenuAction("MnuLangueFR")->setChecked(checks->french);
-    MenuAction("MnuLangueEN")->setChecked(checks->english);
+    MenuAction(MenuCommand::French)->setChecked(checks->french);
+    MenuAction(MenuCommand::English)->setChecked(checks->english);
 }
 
 void MainWindow::SwitchLanguage(int language) {
@@ -119,11 +127,11 @@ void MainWindow::ReloadBrowser() {
         browser->ReloadIfChanged();
 }
 
-void MainWindow::RunCommand(std::string_view menuName) {
-    const MenuCommand* command = FindMenuCommand(menuName);
-    if (!command) return;
-    if (!StartsTask(menuName)) {
-        (*command)(*this);
+void MainWindow::RunCommand(MenuCommand command) {
+    const CommandAction* action = FindMenuCommand(command);
+    if (!action) return;
+    if (!StartsTask(command)) {
+        (*action)(*this);
         return;
     }
     // One task at a time: a second command would run its task inside the
@@ -132,7 +140,7 @@ void MainWindow::RunCommand(std::string_view menuName) {
     const QPointer<MainWindow> self(this);
     commandRunning_ = true;
     UpdateTaskCommands();
-    (*command)(*this);
+    (*action)(*this);
     if (!self) return;
     commandRunning_ = false;
     UpdateTaskCommands();
@@ -148,8 +156,8 @@ bool MainWindow::TaskUnderWay() const {
 
 void MainWindow::UpdateTaskCommands() {
     const bool enabled = !TaskUnderWay();
-    for (const auto& [name, action] : actions_)
-        if (StartsTask(name)) action->setEnabled(enabled);
+    for (const auto& [command, action] : commandActions_)
+        if (StartsTask(command)) action->setEnabled(enabled);
 }
 
 void MainWindow::UseAnotherDatabase() {
@@ -220,10 +228,10 @@ void MainWindow::StoreGeometry() {
     // not known before the window shows, so a frame place would creep.
     const bool special = isMaximized() || isMinimized();
     const QRect normal = special ? normalGeometry() : geometry();
-    saved.Left = normal.x() * kTwipsPerPixel;
-    saved.Top = normal.y() * kTwipsPerPixel;
-    saved.Width = normal.width() * kTwipsPerPixel;
-    saved.Height = normal.height() * kTwipsPerPixel;
+    saved.Left = normal.x() * kSavedUnitsPerPixel;
+    saved.Top = normal.y() * kSavedUnitsPerPixel;
+    saved.Width = normal.width() * kSavedUnitsPerPixel;
+    saved.Height = normal.height() * kSavedUnitsPerPixel;
     saved.State = isMinimized() ? 1 : isMaximized() ? 2 : 0;
 }
 
@@ -231,11 +239,12 @@ void MainWindow::RestoreGeometry() {
     // Each value in turn; a value that cannot be applied ends the restore.
     const MainWindowGeometry& saved = TheSettings().MainWindow;
     if (saved.State == -1) return;
-    setGeometry(QRect(QPoint(saved.Left / kTwipsPerPixel, saved.Top / kTwipsPerPixel), size()));
+    setGeometry(
+        QRect(QPoint(saved.Left / kSavedUnitsPerPixel, saved.Top / kSavedUnitsPerPixel), size()));
     if (saved.Width <= 0) return FitIntoVisibleArea(this);
-    resize(saved.Width / kTwipsPerPixel, height());
+    resize(saved.Width / kSavedUnitsPerPixel, height());
     if (saved.Height <= 0) return FitIntoVisibleArea(this);
-    resize(width(), saved.Height / kTwipsPerPixel);
+    resize(width(), saved.Height / kSavedUnitsPerPixel);
     FitIntoVisibleArea(this);
     switch (saved.State) {
         case 0:

@@ -8,6 +8,9 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "shell/MainMenu.h"
 
 class QAction;
 class QMdiArea;
@@ -28,10 +31,10 @@ class MainWindow : public QMainWindow {
     /// The open window of that name, nullptr when closed.
     QWidget* FindOpenWindow(std::string_view formName) const;
 
-    /// Runs the menu command registered under the control name (nothing when
-    /// none). A command that starts a task does nothing while another task
-    /// command runs or a task's window is open.
-    void RunCommand(std::string_view menuName);
+    /// Runs the registered menu command (nothing when none is). A command that
+    /// starts a task does nothing while another task command runs or a task's
+    /// window is open.
+    void RunCommand(MenuCommand command);
     /// True while a task command runs or a task's window is open.
     bool TaskUnderWay() const;
     /// The "Use another database" command: the chooser, then the game browser
@@ -50,9 +53,15 @@ class MainWindow : public QMainWindow {
     QMdiArea* MdiArea() const { return area_; }
     /// The menu entry (or a menu's own action) of a control name; nullptr when unknown.
     QAction* MenuAction(std::string_view name) const;
+    /// The menu entry of a command.
+    QAction* MenuAction(MenuCommand command) const;
 
-    /// Stores the window's geometry (twips) into the settings.
+    /// Stores the window's geometry (saved units) into the settings.
     void StoreGeometry();
+
+    /// The search window's criteria when it last closed, given back when it
+    /// opens again while this window lives.
+    std::vector<std::string> keptSearchCriteria;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,7 +76,8 @@ class MainWindow : public QMainWindow {
     void UpdateTaskCommands();
 
     QMdiArea* area_;
-    std::map<std::string, QAction*, std::less<>> actions_;
+    std::map<std::string, QAction*, std::less<>> actions_;  ///< by control name
+    std::map<MenuCommand, QAction*> commandActions_;
     std::map<std::string, QPointer<QWidget>, std::less<>> windows_;
     bool quitting_ = false;
     bool commandRunning_ = false;  ///< a task command runs (it may wait on its window)

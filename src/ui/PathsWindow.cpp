@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/TextTable.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -193,7 +194,9 @@ void PathsWindow::OnUnload() {
     state_.Unload();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Paths, PathsWindow);
-ARCANOTE_REGISTER_COMMAND(MnuDefinirLesChemins, OpenWindowCommand(WindowId::Paths));
+void RegisterPathsWindow() {
+    RegisterWindow<PathsWindow>(WindowId::Paths);
+    RegisterMenuCommand(MenuCommand::Paths, OpenWindowCommand(WindowId::Paths));
+}
 
 }  // namespace arc::ui

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "core/Progress.h"
+#include "ui/ChildWindow.h"
 
 #include "ui/FileDialogFilter.h"
 #include "ui/MainWindow.h"
@@ -183,6 +184,19 @@ void QtUi::CancelTask() {
 
 bool QtUi::OpenWindow(WindowId window) {
     return main_ && main_->OpenWindow(ObjectNameOf(window)) != nullptr;
+}
+
+bool QtUi::RunWindow(WindowId window, WindowCaller caller) {
+    QWidget* opened = main_ ? main_->OpenWindow(ObjectNameOf(window)) : nullptr;
+    if (!opened) return false;
+    if (auto* child = qobject_cast<ChildWindow*>(opened); child && caller == WindowCaller::Wizard)
+        child->OpenedByWizard();
+    RunUntilClosed(opened);
+    return true;
+}
+
+void QtUi::StopWaiting() {
+    StopInnermostWait();
 }
 
 bool QtUi::IsWindowOpen(WindowId window) {

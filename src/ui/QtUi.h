@@ -42,6 +42,8 @@ class QtUi final : public UiService {
     void CancelTask() override;
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
+    bool RunWindow(WindowId window, WindowCaller caller = WindowCaller::User) override;
+    void StopWaiting() override;
 
   private:
     QWidget* DialogParent() const;

@@ -1,6 +1,7 @@
 #include "ui/SearchWindow.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 
 #include "collection/GameBrowserQuery.h"
 #include "core/TextTable.h"
+#include "ui/DesktopWindows.h"
 #include "ui/EmulatorLauncher.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
@@ -99,6 +101,18 @@ class SearchResultsModel : public QAbstractTableModel {
     SearchWindowState& state_;
 };
 
+namespace {
+
+/// Where the main window keeps the search criteria between openings; nullptr
+/// without a main window.
+std::vector<std::string>* KeptCriteria() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<MainWindow*>(widget)) return &main->keptSearchCriteria;
+    return nullptr;
+}
+
+}  // namespace
+
 SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(this)) {
     setWindowTitle(Q(Text(kTextSearchMenu)));
 
@@ -122,7 +136,7 @@ SearchWindow::SearchWindow() : ChildWindow(WindowId::Search), tabs_(new QTabBar(
 
     connect(tabs_, &QTabBar::currentChanged, this, &SearchWindow::ShowTab);
 
-    opened_ = state_.Open();
+    opened_ = state_.Open(KeptCriteria() ? *KeptCriteria() : std::vector<std::string>());
     if (!opened_) {
         // The database could not be had: the window closes at once.
         QTimer::singleShot(0, this, &ChildWindow::Unload);
@@ -279,7 +293,7 @@ QWidget* SearchWindow::BuildResultsFrame() {
 
     auto* display = Button("Command2", Q(Text(kTextDisplay)), frame);
     connect(display, &QPushButton::clicked, this, &SearchWindow::Display);
-    auto* play = Button("CommandPlay", Q(std::string(InLanguage("&Play", "&Jouer"))), frame);
+    auto* play = Button("CommandPlay", Q(Text(kTextPlay)), frame);
     connect(play, &QPushButton::clicked, this, [this] {
         const int row = CurrentResult();
         if (row >= 0) PlayGame(state_.results[static_cast<std::size_t>(row)].internalName);
@@ -435,10 +449,13 @@ void SearchWindow::Display() {
 void SearchWindow::OnUnload() {
     if (!opened_) return;
     TakeBoxes();
-    state_.Close();
+    std::vector<std::string> kept = state_.Close();
+    if (std::vector<std::string>* keeper = KeptCriteria()) *keeper = std::move(kept);
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Search, SearchWindow);
-ARCANOTE_REGISTER_COMMAND(MnuRechercher, OpenWindowCommand(WindowId::Search));
+void RegisterSearchWindow() {
+    RegisterWindow<SearchWindow>(WindowId::Search);
+    RegisterMenuCommand(MenuCommand::Search, OpenWindowCommand(WindowId::Search));
+}
 
 }  // namespace arc::ui

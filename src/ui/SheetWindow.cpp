@@ -13,6 +13,7 @@
 
 #include "core/Settings.h"
 #include "core/WindowId.h"
+#include "ui/DesktopWindows.h"
 #include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
@@ -159,7 +160,9 @@ void SheetWindow::OnUnload() {
     state_.Unload();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Sheet, SheetWindow);
-ARCANOTE_REGISTER_COMMAND(MnuCreerFiches, OpenWindowCommand(WindowId::Sheet));
+void RegisterSheetWindow() {
+    RegisterWindow<SheetWindow>(WindowId::Sheet);
+    RegisterMenuCommand(MenuCommand::MakeSheets, OpenWindowCommand(WindowId::Sheet));
+}
 
 }  // namespace arc::ui

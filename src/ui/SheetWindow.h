@@ -18,6 +18,7 @@ class SheetWindow : public ChildWindow {
 
   public:
     SheetWindow();
+    void OpenedByWizard() override { state_.inWizard = true; }
 
   protected:
     void OnUnload() override;

@@ -14,15 +14,14 @@
 #include <QVBoxLayout>
 
 #include "collection/GameBrowserQuery.h"
-#include "core/Emulator.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
-#include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
-#include "core/UiService.h"
 #include "database/Database.h"
+#include "ui/DesktopWindows.h"
+#include "ui/EmulatorLauncher.h"
 #include "ui/ListTable.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -30,32 +29,11 @@
 namespace arc::ui {
 namespace {
 
-QString Said(std::string_view english, std::string_view french) {
-    return Q(InLanguage(english, french));
-}
-
-std::string Words(std::string_view english, std::string_view french) {
-    return std::string(InLanguage(english, french));
+QString Said(int text) {
+    return Q(Text(text));
 }
 
 constexpr int kColumns = 7;
-
-/// The emulator started on the request through the shared connection, on a
-/// worker thread while the windows stay live.
-PlaySoftwareOutcome PlayThroughEmulator(const PlaySoftwareRequest& request) {
-    const std::string path = TheSettings().DatabasePath;
-    return RunShown(
-        [&](TaskContext& context) {
-            DatabaseScope database;
-            if (!database.Open(path)) {
-                PlaySoftwareOutcome outcome;
-                static_cast<Outcome&>(outcome) = Outcome::Failure(path + " cannot be opened");
-                return outcome;
-            }
-            return RunPlaySoftware(request, context);
-        },
-        {.window = false, .menusOff = false});
-}
 
 }  // namespace
 
@@ -63,7 +41,7 @@ PlaySoftwareOutcome PlayThroughEmulator(const PlaySoftwareRequest& request) {
 /// owned and verdict.
 class SoftwareRowsModel : public QAbstractTableModel {
   public:
-    SoftwareRowsModel(const SoftwareBrowser& browser, QObject* parent)
+    SoftwareRowsModel(SoftwareBrowser& browser, QObject* parent)
         : QAbstractTableModel(parent), browser_(browser) {}
 
     void Reset() {
@@ -91,31 +69,33 @@ class SoftwareRowsModel : public QAbstractTableModel {
             case 4:
                 return Q(row.supported);
             case 5:
-                return row.owned ? Said("Yes", "Oui") : QString();
+                return row.owned ? Said(kTextYes) : QString();
             default:
                 return Q(row.verdict);
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        static const std::pair<const char*, const char*> kNames[kColumns] = {
-            {"Name", "Nom"},
-            {"Title", "Titre"},
-            {"Year", "Année"},
-            {"Publisher", "Éditeur"},
-            {"Supported", "Pris en charge"},
-            {"Owned", "Possédé"},
-            {"Verdict", "Verdict"}};
-        return Said(kNames[section].first, kNames[section].second);
+        static constexpr int kNames[kColumns] = {kTextName,      kTextTitle,     kTextYear,
+                                                 kTextPublisher, kTextSupported, kTextOwned,
+                                                 kTextVerdict};
+        return Said(kNames[section]);
+    }
+
+    /// A header click: the browser orders its rows by the column.
+    void sort(int column, Qt::SortOrder order) override {
+        if (column < 0 || column >= kColumns) return;
+        beginResetModel();
+        browser_.SortBy(static_cast<SoftwareColumn>(column), order == Qt::DescendingOrder);
+        endResetModel();
     }
 
   private:
-    const SoftwareBrowser& browser_;
+    SoftwareBrowser& browser_;
 };
 
 SoftwareBrowserWindow::SoftwareBrowserWindow()
     : ChildWindow(WindowId::SoftwareBrowser),
-      player_(PlayThroughEmulator),
       model_(new SoftwareRowsModel(browser_, this)),
       lists_(new QComboBox),
       filter_(new QLineEdit),
@@ -123,12 +103,11 @@ SoftwareBrowserWindow::SoftwareBrowserWindow()
       table_(new QTableView),
       detail_(new QPlainTextEdit),
       machines_(new QComboBox),
-      play_(new QPushButton(Said("&Play", "&Jouer"))) {
-    setWindowTitle(Said("Software", "Logiciels"));
+      play_(new QPushButton(Said(kTextPlay))) {
+    setWindowTitle(Said(kTextSoftwareTitle));
     lists_->setObjectName("SoftwareLists");
     filter_->setObjectName("SoftwareFilter");
-    filter_->setPlaceholderText(Said("Filter: words of the name, title or publisher",
-                                     "Filtre : mots du nom, du titre ou de l'éditeur"));
+    filter_->setPlaceholderText(Said(kTextSoftwareFilter));
     count_->setObjectName("SoftwareCount");
     table_->setObjectName("SoftwareTable");
     detail_->setObjectName("SoftwareDetail");
@@ -137,6 +116,8 @@ SoftwareBrowserWindow::SoftwareBrowserWindow()
     play_->setObjectName("SoftwarePlay");
 
     SetUpListTable(*table_, model_);
+    table_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    table_->setSortingEnabled(true);
     const int charWidth = fontMetrics().averageCharWidth();
     for (const auto& [column, chars] :
          {std::pair{0, 18}, {1, 44}, {2, 6}, {3, 22}, {4, 9}, {5, 7}, {6, 10}})
@@ -146,6 +127,10 @@ SoftwareBrowserWindow::SoftwareBrowserWindow()
     connect(filter_, &QLineEdit::textChanged, this, [this] { Refilter(); });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowDetail(); });
+    // After the view has sorted the rows: the first one shown, as after a filter.
+    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] {
+        if (browser_.Count() > 0 && db_) table_->selectRow(0);
+    });
     connect(table_, &QTableView::doubleClicked, this, [this] { Play(); });
     connect(play_, &QPushButton::clicked, this, [this] { Play(); });
 
@@ -180,7 +165,7 @@ void SoftwareBrowserWindow::OpenDatabaseFile() {
     const std::string path = TheSettings().DatabasePath;
     const QSignalBlocker quiet(lists_);
     lists_->clear();
-    lists_->addItem(Said("All lists", "Toutes les listes"), QString());
+    lists_->addItem(Said(kTextAllLists), QString());
     try {
         if (FileExists(path)) db_ = std::make_unique<ReadOnlyDatabase>(path);
         if (db_ && db_->HasTable("SoftwareList")) {
@@ -208,8 +193,7 @@ void SoftwareBrowserWindow::Refilter() {
     if (db_) browser_.SetFilter(filter_->text().toStdString());
     model_->Reset();
     count_->setText(db_ ? QString("%1 / %2").arg(browser_.Count()).arg(browser_.Total())
-                        : Said("No software lists in this database",
-                               "Pas de listes de logiciels dans cette base"));
+                        : Said(kTextNoSoftwareLists));
     if (browser_.Count() > 0 && db_)
         table_->selectRow(0);
     else
@@ -227,15 +211,15 @@ void SoftwareBrowserWindow::ShowDetail() {
     const SoftwareBrowserRow& row = browser_.Row(static_cast<std::size_t>(shown));
     const SoftwareDetail detail = browser_.Detail(db_.get(), static_cast<std::size_t>(shown));
     std::string text = row.title + "\n" + row.list + "/" + row.name;
-    if (!row.cloneOf.empty()) text += " (" + Words("clone of ", "clone de ") + row.cloneOf + ")";
-    text += "\n\n" + Words("Parts", "Parties") + "\n";
+    if (!row.cloneOf.empty()) text += " (" + Text(kTextCloneOfItem) + row.cloneOf + ")";
+    text += "\n\n" + Text(kTextParts) + "\n";
     for (const SoftwarePartRow& part : detail.parts)
         text += "  " + part.name + " (" + part.interface + ")" +
                 (part.features.empty() ? "" : " " + part.features) + "\n";
-    if (!detail.notes.empty()) text += "\n" + Words("Notes", "Notes") + "\n";
+    if (!detail.notes.empty()) text += "\n" + Text(kTextNotes) + "\n";
     for (const auto& [name, value] : detail.notes)
         text += "  " + name + ": " + value + "\n";
-    text += "\n" + Words("Machines", "Machines") + "\n";
+    text += "\n" + Text(kTextMachines) + "\n";
     for (const SoftwareListLink& machine : detail.machines) {
         text += "  " + machine.machine + " (" + machine.status +
                 (machine.filter.empty() ? "" : ", " + machine.filter) + ")\n";
@@ -249,19 +233,14 @@ void SoftwareBrowserWindow::Play() {
     const int shown = table_->currentIndex().row();
     if (!db_ || shown < 0 || machines_->count() == 0) return;
     const SoftwareBrowserRow& row = browser_.Row(static_cast<std::size_t>(shown));
-    PlaySoftwareRequest request;
-    request.emulator = MameExecutable();
-    request.romsFolder = TheSettings().RomsFolder;
-    request.list = row.list;
-    request.item = row.name;
-    request.machine = machines_->currentText().toStdString();
-    WriteLog("play software: " + request.machine + " " + request.list + "/" + request.item);
-    const PlaySoftwareOutcome outcome = player_(request);
-    if (!outcome.ok() && !outcome.message.empty())
-        Ui().Message(outcome.message, MsgButtons::Ok, MsgIcon::Exclamation);
+    // The machines offered are those that run the item; the emulator runs on
+    // its own and the play is recorded when it ends.
+    PlaySoftware(machines_->currentText().toStdString(), row.list, row.name);
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::SoftwareBrowser, SoftwareBrowserWindow);
-ARCANOTE_REGISTER_COMMAND(MnuLogiciels, OpenWindowCommand(WindowId::SoftwareBrowser));
+void RegisterSoftwareBrowserWindow() {
+    RegisterWindow<SoftwareBrowserWindow>(WindowId::SoftwareBrowser);
+    RegisterMenuCommand(MenuCommand::SoftwareBrowser, OpenWindowCommand(WindowId::SoftwareBrowser));
+}
 
 }  // namespace arc::ui

@@ -1,13 +1,11 @@
 #pragma once
 // The software browser: the items of every list or of one, filtered as the
 // user types, with their parts, notes and machines, and Play on the chosen
-// machine.
+// machine, the emulator left running on its own.
 
-#include <functional>
 #include <memory>
 
 #include "software/SoftwareBrowser.h"
-#include "software/SoftwarePlay.h"
 #include "ui/ChildWindow.h"
 
 class QComboBox;
@@ -25,13 +23,8 @@ class SoftwareBrowserWindow : public ChildWindow {
     Q_OBJECT
 
   public:
-    /// Starts the emulator on a request (the database open) and says how it went.
-    using Player = std::function<PlaySoftwareOutcome(const PlaySoftwareRequest&)>;
-
     SoftwareBrowserWindow();
     ~SoftwareBrowserWindow() override;
-    /// Replaces the emulator start (tests).
-    void SetPlayer(Player player) { player_ = std::move(player); }
 
   private:
     void OpenDatabaseFile();
@@ -42,7 +35,6 @@ class SoftwareBrowserWindow : public ChildWindow {
 
     std::unique_ptr<ReadOnlyDatabase> db_;
     SoftwareBrowser browser_;
-    Player player_;
     SoftwareRowsModel* model_;
     QComboBox* lists_;
     QLineEdit* filter_;

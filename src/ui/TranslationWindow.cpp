@@ -8,6 +8,7 @@
 
 #include "core/TextTable.h"
 #include "translation/Dictionary.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
@@ -17,7 +18,7 @@ TranslationWindow::TranslationWindow() : ChildWindow(WindowId::Translation) {
     setWindowTitle(Q(Text(kTextTranslation)));
     auto* grid = new QGridLayout;
     for (int i = 0; i < kTranslationRows; ++i) {
-        checks_[i] = new QCheckBox(Q(TranslationWindowState::RowFileName(i)), this);
+        checks_[i] = new QCheckBox(Q(TranslationRowName(i)), this);
         checks_[i]->setObjectName(Indexed("Check1", i));
         paths_[i] = new QLineEdit(this);
         paths_[i]->setObjectName(Indexed("Text1", i));
@@ -79,10 +80,12 @@ void TranslationWindow::Refresh() {
     translate_->setEnabled(state_.buttonsEnabled);
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Translation, TranslationWindow);
-ARCANOTE_REGISTER_COMMAND(MnuTraduction, [](MainWindow& main) {
-    EnsureDictionary();
-    main.OpenWindow(ObjectNameOf(WindowId::Translation));
-});
+void RegisterTranslationWindow() {
+    RegisterWindow<TranslationWindow>(WindowId::Translation);
+    RegisterMenuCommand(MenuCommand::Translations, [](MainWindow& main) {
+        EnsureDictionary();
+        main.OpenWindow(ObjectNameOf(WindowId::Translation));
+    });
+}
 
 }  // namespace arc::ui

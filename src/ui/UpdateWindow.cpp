@@ -9,12 +9,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/SoftwareStep.h"
+#include "ui/DesktopWindows.h"
+#include "ui/ImportOptionsWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/TaskRunner.h"
@@ -107,7 +108,7 @@ void UpdateWindow::WaitForWindow(WindowId window, bool menusOffAfter) {
     Frame()->hide();
     // The main window may close this one while it waits.
     const QPointer<UpdateWindow> self(this);
-    if (Ui().OpenWindow(window)) WaitForWindowClosed(window, this);
+    Ui().RunWindow(window);
     if (!self) return;
     if (menusOffAfter) DisableMenus();
     Frame()->show();
@@ -118,14 +119,15 @@ void UpdateWindow::OnUnload() {
     state_.Unload();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Update, UpdateWindow);
-ARCANOTE_REGISTER_COMMAND(MnuMAJ, OpenWindowCommand(WindowId::Update));
-ARCANOTE_REGISTER_COMMAND(MnuCreerBaseMDB, [](MainWindow& main) {
-    BuildHooks hooks;
-    hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
-    hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
-    hooks.softwareSource = AvailableSoftwareSource;
-    if (BuildDatabase(hooks).result == BuildResult::TemplateMissing) main.close();
-});
+void RegisterUpdateWindow() {
+    RegisterWindow<UpdateWindow>(WindowId::Update);
+    RegisterMenuCommand(MenuCommand::UpdateDatabase, OpenWindowCommand(WindowId::Update));
+    RegisterMenuCommand(MenuCommand::BuildDatabase, [](MainWindow& main) {
+        BuildHooks hooks;
+        hooks.askImportOptions = [&main] { return AskImportOptions(main); };
+        hooks.softwareSource = AvailableSoftwareSource;
+        if (BuildDatabase(hooks).result == BuildResult::TemplateMissing) main.close();
+    });
+}
 
 }  // namespace arc::ui

@@ -13,21 +13,19 @@ std::map<std::string, WindowFactory, std::less<>>& Windows() {
     return windows;
 }
 
-std::map<std::string, MenuCommand, std::less<>>& Commands() {
-    static std::map<std::string, MenuCommand, std::less<>> commands;
+std::map<MenuCommand, CommandAction>& Commands() {
+    static std::map<MenuCommand, CommandAction> commands;
     return commands;
 }
 
 }  // namespace
 
-bool RegisterWindow(std::string_view formName, WindowFactory factory) {
-    Windows()[std::string(formName)] = std::move(factory);
-    return true;
+void RegisterWindow(WindowId window, WindowFactory factory) {
+    Windows()[std::string(ObjectNameOf(window))] = std::move(factory);
 }
 
-bool RegisterMenuCommand(std::string_view menuName, MenuCommand command) {
-    Commands()[std::string(menuName)] = std::move(command);
-    return true;
+void RegisterMenuCommand(MenuCommand command, CommandAction action) {
+    Commands()[command] = std::move(action);
 }
 
 const WindowFactory* FindWindowFactory(std::string_view formName) {
@@ -35,12 +33,12 @@ const WindowFactory* FindWindowFactory(std::string_view formName) {
     return it == Windows().end() ? nullptr : &it->second;
 }
 
-const MenuCommand* FindMenuCommand(std::string_view menuName) {
-    auto it = Commands().find(menuName);
+const CommandAction* FindMenuCommand(MenuCommand command) {
+    auto it = Commands().find(command);
     return it == Commands().end() ? nullptr : &it->second;
 }
 
-MenuCommand OpenWindowCommand(WindowId window) {
+CommandAction OpenWindowCommand(WindowId window) {
     return [name = ObjectNameOf(window)](MainWindow& main) { main.OpenWindow(name); };
 }
 

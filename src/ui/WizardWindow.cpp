@@ -8,16 +8,38 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "core/TextTable.h"
 #include "ui/ArcanoteArt.h"
+#include "ui/DesktopWindows.h"
+#include "ui/DownloadWindow.h"
+#include "ui/ImportOptionsWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 #include "ui/WindowRegistry.h"
 #include "wizard/StandardWizardSteps.h"
 
 namespace arc::ui {
-WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(StandardWizardSteps()) {
+namespace {
+
+/// The steps the wizard window runs: the shipped ones, with the windows that
+/// tell what they did tied to the main window `wizard` sits in.
+WizardSteps DesktopWizardSteps(QWidget* wizard) {
+    WizardSteps steps = StandardWizardSteps([wizard] {
+        auto* main = qobject_cast<MainWindow*>(wizard->window());
+        return main ? AskImportOptions(*main) : std::optional<ImportChoices>();
+    });
+    steps.download = [wizard] {
+        auto* main = qobject_cast<MainWindow*>(wizard->window());
+        return main ? RunDownloadStep(*main) : std::string();
+    };
+    return steps;
+}
+
+}  // namespace
+
+WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(DesktopWizardSteps(this)) {
     setWindowTitle("Wizard");
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
@@ -54,11 +76,12 @@ WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(StandardWiz
     cancel->setObjectName("Command2");
     auto* paths = new QPushButton(Q(Text(kTextWizardPaths)), this);
     paths->setObjectName("Command3");
-    connect(next_, &QPushButton::clicked, this, [this, cancel, paths] {
-        // The steps run inside this call; the wizard cannot be closed under them.
+    // The steps and the paths dialog run inside these calls; the wizard cannot
+    // be closed under them.
+    const auto runStep = [this, cancel, paths](const std::function<void()>& step) {
         for (QPushButton* button : {next_, cancel, paths})
             button->setEnabled(false);
-        state_.Run();
+        step();
         if (closeAfterRun_) {
             Unload();
             return;
@@ -66,9 +89,12 @@ WizardWindow::WizardWindow() : ChildWindow(WindowId::Wizard), state_(StandardWiz
         cancel->setEnabled(true);
         paths->setEnabled(true);
         next_->setEnabled(state_.nextEnabled);
-    });
+    };
+    connect(next_, &QPushButton::clicked, this,
+            [this, runStep] { runStep([this] { state_.Run(); }); });
     connect(cancel, &QPushButton::clicked, this, &WizardWindow::Unload);
-    connect(paths, &QPushButton::clicked, this, [this] { state_.Paths(); });
+    connect(paths, &QPushButton::clicked, this,
+            [this, runStep] { runStep([this] { state_.Paths(); }); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
@@ -104,7 +130,9 @@ void WizardWindow::OnUnload() {
     state_.Close();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::Wizard, WizardWindow);
-ARCANOTE_REGISTER_COMMAND(MnuWizard, OpenWindowCommand(WindowId::Wizard));
+void RegisterWizardWindow() {
+    RegisterWindow<WizardWindow>(WindowId::Wizard);
+    RegisterMenuCommand(MenuCommand::Wizard, OpenWindowCommand(WindowId::Wizard));
+}
 
 }  // namespace arc::ui

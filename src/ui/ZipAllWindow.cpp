@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/TextTable.h"
+#include "ui/DesktopWindows.h"
 #include "ui/QtText.h"
 #include "ui/SelectAllText.h"
 #include "ui/WindowRegistry.h"
@@ -97,7 +98,9 @@ void ZipAllWindow::TakeBoxes() {
     state_.DeleteWhenDone = check1_->isChecked();
 }
 
-ARCANOTE_REGISTER_WINDOW(WindowId::ZipAll, ZipAllWindow);
-ARCANOTE_REGISTER_COMMAND(MnuZipUnzip, OpenWindowCommand(WindowId::ZipAll));
+void RegisterZipAllWindow() {
+    RegisterWindow<ZipAllWindow>(WindowId::ZipAll);
+    RegisterMenuCommand(MenuCommand::ZipUnzip, OpenWindowCommand(WindowId::ZipAll));
+}
 
 }  // namespace arc::ui

@@ -1,23 +1,13 @@
 #include "wizard/StandardWizardSteps.h"
 
 #include "collection/ListMyRoms.h"
-#include "core/AppState.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "download/DownloadWindowState.h"
 #include "pipeline/BuildPipeline.h"
 #include "pipeline/SoftwareStep.h"
 
 namespace arc {
 namespace {
-
-/// Opens a window that clears the task-running flag when it closes; a front
-/// end without that window lets the wizard go on at once.
-std::function<void()> OpenWaitedWindow(WindowId window) {
-    return [window] {
-        if (!Ui().OpenWindow(window)) State().WizardTaskRunning = false;
-    };
-}
 
 std::string BuildSummary(const BuildOutcome& outcome) {
     switch (outcome.result) {
@@ -41,22 +31,22 @@ std::string RomsSummary(const ListMyRomsOutcome& summary) {
 
 }  // namespace
 
-WizardSteps StandardWizardSteps() {
+WizardSteps StandardWizardSteps(std::function<std::optional<ImportChoices>()> askImportOptions) {
     WizardSteps steps;
-    steps.openDownloadWindow = [] { Ui().OpenWindow(WindowId::Download); };
-    steps.downloadSummary = [] { return LastDownloadSummary(); };
-    steps.buildDatabase = [] {
+    steps.download = [] {
+        Ui().RunWindow(WindowId::Download, WindowCaller::Wizard);
+        return std::string();
+    };
+    steps.buildDatabase = [ask = std::move(askImportOptions)] {
         BuildHooks hooks;
-        hooks.openImportOptions = [] { return Ui().OpenWindow(WindowId::ImportOptions); };
-        hooks.importOptionsOpen = [] { return Ui().IsWindowOpen(WindowId::ImportOptions); };
+        hooks.askImportOptions = ask;
         hooks.softwareSource = AvailableSoftwareSource;
+        hooks.inWizard = true;
         return BuildSummary(BuildDatabase(hooks));
     };
-    steps.listMyRoms = [] { return RomsSummary(ListMyRoms()); };
-    steps.openSheetWindow = OpenWaitedWindow(WindowId::Sheet);
-    steps.sheetWindowOpen = [] { return Ui().IsWindowOpen(WindowId::Sheet); };
-    steps.openPathsDialog = OpenWaitedWindow(WindowId::Paths);
-    steps.pathsDialogOpen = [] { return Ui().IsWindowOpen(WindowId::Paths); };
+    steps.listMyRoms = [] { return RomsSummary(ListMyRoms(/*wizardStep=*/true)); };
+    steps.sheets = [] { Ui().RunWindow(WindowId::Sheet, WindowCaller::Wizard); };
+    steps.paths = [] { Ui().RunWindow(WindowId::Paths, WindowCaller::Wizard); };
     return steps;
 }
 

@@ -1,13 +1,11 @@
 #include "wizard/WizardWindowState.h"
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/TextTable.h"
 #include "core/UiService.h"
-#include "core/WaitWhile.h"
 
 namespace arc {
 namespace {
@@ -16,10 +14,6 @@ constexpr int kProcOpen = 950;
 constexpr int kProcPaths = 951;
 constexpr int kProcRun = 952;
 constexpr int kProcClose = 953;
-
-bool TaskRunning() {
-    return State().WizardTaskRunning;
-}
 
 }  // namespace
 
@@ -31,7 +25,6 @@ void WizardWindowState::Open() {
     Guarded(kProcOpen, [&] {
         nextEnabled = false;
         DisableMenus();
-        State().WizardMode = true;
         open_ = true;
     });
 }
@@ -45,19 +38,13 @@ void WizardWindowState::SetBox(int box, bool ticked) {
 }
 
 void WizardWindowState::Paths() {
-    Guarded(kProcPaths, [&] {
-        if (!steps_.openPathsDialog) return;
-        RunTaskStep(steps_.openPathsDialog, steps_.pathsDialogOpen);
-        DisableMenus();
-    });
-}
-
-void WizardWindowState::RunTaskStep(const std::function<void()>& step,
-                                    const std::function<bool()>& stillOpen) {
-    State().WizardTaskRunning = true;
-    if (step) step();
-    WaitWhile([&] { return !stopRequested_ && TaskRunning() && (!stillOpen || stillOpen()); });
-    State().WizardTaskRunning = false;
+    if (running_ || !steps_.paths) return;
+    running_ = true;
+    stopRequested_ = false;
+    Guarded(kProcPaths, [&] { steps_.paths(); });
+    // The dialog switched the menus on as it closed; the wizard keeps them off.
+    DisableMenus();
+    running_ = false;
 }
 
 void WizardWindowState::Report(int box, const std::string& what) {
@@ -69,8 +56,10 @@ void WizardWindowState::Report(int box, const std::string& what) {
 void WizardWindowState::RequestStop() {
     if (!running_) return;
     stopRequested_ = true;
-    // A build or ROM listing under way ends as if its Cancel were pressed.
+    // A build or ROM listing under way ends as if its Cancel were pressed; the
+    // wait on a step's window ends.
     Ui().CancelTask();
+    Ui().StopWaiting();
     DebugLog("<WIZARD STOPPED>");
 }
 
@@ -81,50 +70,45 @@ bool WizardWindowState::Run() {
     stopRequested_ = false;
     report_.clear();
     Guarded(kProcRun, [&] {
-        if (State().LogFlag) {
+        if (DebugLogging()) {
             WriteLog("<WIZARD ON>");
             for (int i = 0; i < kWizardBoxes; ++i)
                 WriteLog(BoxCaption(i) + " = " + (boxes[i] ? "1" : "0"));
         }
+        // Each step returns once it ended; the menus it switched on go off again.
+        const auto ended = [&] {
+            DisableMenus();
+            return stopRequested_;
+        };
 
         if (boxes[kDownload]) {
             DebugLog("<WIZARD DOWNLOAD>");
             DisableMenus();
-            if (steps_.openDownloadWindow) steps_.openDownloadWindow();
-            WaitWhile([&] { return !stopRequested_ && State().DownloadWindowOpen; });
-            if (stopRequested_) return;
-            const std::string summary = steps_.downloadSummary ? steps_.downloadSummary() : "";
+            const std::string summary = steps_.download ? steps_.download() : "";
+            if (ended()) return;
             Report(kDownload, summary.empty() ? Text(kTextStepWindowClosed) : summary);
         }
 
         if (boxes[kNewDatabase]) {
             DebugLog("<WIZARD NEW MDB>");
-            // The build runs to its end inside the call; a build that stopped
-            // early without clearing the flag must not hold the wizard forever.
-            RunTaskStep([&] {
-                Report(kNewDatabase, steps_.buildDatabase ? steps_.buildDatabase() : "");
-                State().WizardTaskRunning = false;
-            });
-            DisableMenus();
-            if (stopRequested_) return;
+            const std::string what = steps_.buildDatabase ? steps_.buildDatabase() : "";
+            if (ended()) return;
+            Report(kNewDatabase, what);
         } else if ((boxes[kListRoms] || boxes[kSheets]) && ConfirmDatabaseFile().empty()) {
             return;
         }
 
         if (boxes[kListRoms]) {
             DebugLog("<WIZARD LIST MY ROMS>");
-            RunTaskStep([&] {
-                Report(kListRoms, steps_.listMyRoms ? steps_.listMyRoms() : "");
-                State().WizardTaskRunning = false;
-            });
-            DisableMenus();
-            if (stopRequested_) return;
+            const std::string what = steps_.listMyRoms ? steps_.listMyRoms() : "";
+            if (ended()) return;
+            Report(kListRoms, what);
         }
 
         if (boxes[kSheets]) {
             DebugLog("<WIZARD HTML>");
-            if (steps_.openSheetWindow) RunTaskStep(steps_.openSheetWindow, steps_.sheetWindowOpen);
-            if (stopRequested_) return;
+            if (steps_.sheets) steps_.sheets();
+            if (ended()) return;
             Report(kSheets, Text(kTextStepWindowClosed));
         }
 
@@ -140,8 +124,6 @@ void WizardWindowState::Close() {
         if (!open_) return;
         RequestStop();
         open_ = false;
-        State().WizardMode = false;
-        State().WizardTaskRunning = false;
         EnableMenus();
     });
 }

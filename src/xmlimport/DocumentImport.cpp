@@ -14,7 +14,6 @@
 #include <span>
 #include <string>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -348,7 +347,8 @@ void ImportGame(ListXmlWriter& writer, const xmlNode* game) {
 
 }  // namespace
 
-DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progress) {
+DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progress,
+                                     bool updateMode) {
     // A first reading checks the whole file and counts its games: a file the
     // parser rejects leaves the database untouched, as a load would.
     std::size_t games = 0;
@@ -372,7 +372,7 @@ DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progre
     int imported = 0;
     bool stopped = false;
     const bool ran = Guarded(kProcDocumentImport, [&] {
-        ListXmlWriter writer(State().UpdateMode);
+        ListXmlWriter writer(updateMode);
         progress.SetTotal(static_cast<int>(games));
         progress.Step(imported);
         auto import = [&](const xmlNode* game) {
@@ -394,7 +394,7 @@ DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progre
         else if (!stopped)
             WriteLog("listxml: " + std::string(path) + " changed while read (" + rest.error +
                      "), " + std::to_string(imported) + " games imported");
-        writer.Finish([&] { return stopped || progress.Cancelled(); });
+        writer.Finish();
     });
     // A list changed while read ends short of its count; the import is done all the same.
     if (ran && !stopped) progress.Step(static_cast<int>(games));

@@ -2,11 +2,11 @@
 // becomes one chunk, the chunk is flattened by the tokenizer and its pairs are
 // dispatched to the rows.
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
+#include <span>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/Log.h"
@@ -70,78 +70,115 @@ enum class Action {
     SoftwareList,
 };
 
-const std::unordered_map<std::string_view, Action>& Actions() {
-    static const std::unordered_map<std::string_view, Action> actions = {
-        {"sourcefile", Action::SourceFile},
-        {"runnable", Action::Runnable},
-        {"romof", Action::RomOf},
-        {"sampleof", Action::SampleOf},
-        {"cloneof", Action::CloneOf},
-        {"description", Action::Description},
-        {"<description", Action::Description},
-        {"year", Action::Year},
-        {"manufacturer", Action::Manufacturer},
-        {"biosset_name", Action::BiosSet},
-        {"rom_name", Action::Rom},
-        {"disk_name", Action::Disk},
-        {"sample_name", Action::Sample},
-        {"chip_name", Action::Chip},
-        {"video_screen", Action::Screen},
-        {"display_type", Action::Screen},
-        {"video_orientation", Action::Orientation},
-        {"display_rotate", Action::Orientation},
-        {"video_aspectx", Action::AspectX},
-        {"video_aspecty", Action::AspectY},
-        {"video_refresh", Action::Refresh},
-        {"display_refresh", Action::Refresh},
-        {"video_width", Action::Width},
-        {"display_width", Action::Width},
-        {"video_height", Action::Height},
-        {"display_height", Action::Height},
-        {"sound_channels", Action::SoundChannels},
-        {"input_players", Action::Players},
-        {"input_control", Action::Control},
-        {"input_buttons", Action::Buttons},
-        {"input_coins", Action::Coins},
-        {"input_service", Action::Service},
-        {"input_tilt", Action::Tilt},
-        {"driver_status", Action::DriverStatus},
-        {"driver_emulation", Action::DriverEmulation},
-        {"driver_color", Action::DriverColor},
-        {"driver_sound", Action::DriverSound},
-        {"driver_graphic", Action::DriverGraphic},
-        {"driver_cocktail", Action::DriverCocktail},
-        {"driver_protection", Action::DriverProtection},
-        {"driver_palettesize", Action::DriverPaletteSize},
-        {"history", Action::History},
-        {"feature_type", Action::Feature},
-        {"device_ref_name", Action::DeviceRef},
-        {"softwarelist_name", Action::SoftwareList},
-    };
+/// The action of each key, found by a small open-addressing table (the
+/// lookup runs for every pair of the list).
+class ActionTable {
+  public:
+    ActionTable() {
+        const std::pair<std::string_view, Action> actions[] = {
+            {"sourcefile", Action::SourceFile},
+            {"runnable", Action::Runnable},
+            {"romof", Action::RomOf},
+            {"sampleof", Action::SampleOf},
+            {"cloneof", Action::CloneOf},
+            {"description", Action::Description},
+            {"<description", Action::Description},
+            {"year", Action::Year},
+            {"manufacturer", Action::Manufacturer},
+            {"biosset_name", Action::BiosSet},
+            {"rom_name", Action::Rom},
+            {"disk_name", Action::Disk},
+            {"sample_name", Action::Sample},
+            {"chip_name", Action::Chip},
+            {"video_screen", Action::Screen},
+            {"display_type", Action::Screen},
+            {"video_orientation", Action::Orientation},
+            {"display_rotate", Action::Orientation},
+            {"video_aspectx", Action::AspectX},
+            {"video_aspecty", Action::AspectY},
+            {"video_refresh", Action::Refresh},
+            {"display_refresh", Action::Refresh},
+            {"video_width", Action::Width},
+            {"display_width", Action::Width},
+            {"video_height", Action::Height},
+            {"display_height", Action::Height},
+            {"sound_channels", Action::SoundChannels},
+            {"input_players", Action::Players},
+            {"input_control", Action::Control},
+            {"input_buttons", Action::Buttons},
+            {"input_coins", Action::Coins},
+            {"input_service", Action::Service},
+            {"input_tilt", Action::Tilt},
+            {"driver_status", Action::DriverStatus},
+            {"driver_emulation", Action::DriverEmulation},
+            {"driver_color", Action::DriverColor},
+            {"driver_sound", Action::DriverSound},
+            {"driver_graphic", Action::DriverGraphic},
+            {"driver_cocktail", Action::DriverCocktail},
+            {"driver_protection", Action::DriverProtection},
+            {"driver_palettesize", Action::DriverPaletteSize},
+            {"history", Action::History},
+            {"feature_type", Action::Feature},
+            {"device_ref_name", Action::DeviceRef},
+            {"softwarelist_name", Action::SoftwareList},
+        };
+        for (const auto& [key, action] : actions) {
+            std::size_t slot = Slot(key);
+            while (used_[slot])
+                slot = (slot + 1) % kSlots;
+            used_[slot] = true;
+            keys_[slot] = key;
+            actions_[slot] = action;
+        }
+    }
+    const Action* Find(std::string_view key) const {
+        if (key.empty()) return nullptr;
+        for (std::size_t slot = Slot(key); used_[slot]; slot = (slot + 1) % kSlots)
+            if (keys_[slot] == key) return &actions_[slot];
+        return nullptr;
+    }
+
+  private:
+    static constexpr std::size_t kSlots = 256;
+    static std::size_t Slot(std::string_view key) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(key[i]); };
+        return (key.size() * 131 + byte(0) * 31 + byte(key.size() - 1) * 7 +
+                byte(key.size() / 2) * 3) %
+               kSlots;
+    }
+    std::array<bool, kSlots> used_{};
+    std::array<std::string_view, kSlots> keys_{};
+    std::array<Action, kSlots> actions_{};
+};
+
+const ActionTable& Actions() {
+    static const ActionTable actions;
     return actions;
 }
 
-bool ContainsNoCase(std::string_view line, std::string_view lowerNeedle) {
-    for (std::size_t at = line.find('<'); at != std::string_view::npos;
-         at = line.find('<', at + 1)) {
-        if (line.size() - at < lowerNeedle.size()) return false;
-        std::size_t i = 1;
-        for (; i < lowerNeedle.size(); ++i) {
+/// Whether a "<" of the line is followed by one of the two lower-case names
+/// (ASCII letters without regard to case).
+bool HasTag(std::string_view line, std::string_view first, std::string_view second) {
+    auto startsWith = [&](std::size_t at, std::string_view name) {
+        if (line.size() - at < name.size()) return false;
+        for (std::size_t i = 0; i < name.size(); ++i) {
             char c = line[at + i];
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (c != lowerNeedle[i]) break;
+            if (c != name[i]) return false;
         }
-        if (i == lowerNeedle.size()) return true;
-    }
+        return true;
+    };
+    for (std::size_t at = line.find('<'); at != std::string_view::npos; at = line.find('<', at + 1))
+        if (startsWith(at + 1, first) || startsWith(at + 1, second)) return true;
     return false;
 }
 
 bool IsGameStart(std::string_view line) {
-    return ContainsNoCase(line, "<game") || ContainsNoCase(line, "<machine");
+    return HasTag(line, "game", "machine");
 }
 
 bool IsGameEnd(std::string_view line) {
-    return ContainsNoCase(line, "</game>") || ContainsNoCase(line, "</machine>");
+    return HasTag(line, "/game>", "/machine>");
 }
 
 /// The value of an attribute inside one element's markup ("" when absent).
@@ -202,12 +239,9 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
             AddDipSwitchRows(writer, key, value);
             continue;
         }
-        const auto found = actions.find(key);
-        if (found == actions.end()) continue;
-        auto group = [&](std::string_view stop, std::string_view prefix, std::string_view name) {
-            return list.LookupInGroup(i + 1, stop, prefix, name);
-        };
-        switch (found->second) {
+        const Action* found = actions.Find(key);
+        if (!found) continue;
+        switch (*found) {
             case Action::SourceFile:
                 writer.Set(GameField::Driver, value);
                 break;
@@ -232,11 +266,15 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
             case Action::Manufacturer:
                 writer.Set(GameField::Manufacturer, value);
                 break;
-            case Action::BiosSet:
+            case Action::BiosSet: {
                 if (!firstOfElement(i)) break;
-                writer.AddBiosSet(value, group("biosset_name", "biosset", "biosset_description"),
-                                  group("biosset_name", "biosset", "biosset_default"));
+                static constexpr std::array<std::string_view, 2> kBiosKeys = {"biosset_description",
+                                                                              "biosset_default"};
+                std::array<std::string_view, 2> values;
+                list.LookupInGroup(i + 1, "biosset_name", "biosset", kBiosKeys, values);
+                writer.AddBiosSet(value, values[0], values[1]);
                 break;
+            }
             case Action::Rom: {
                 if (!firstOfElement(i)) break;
                 static constexpr std::array<std::string_view, 11> kRomKeys = {
@@ -244,8 +282,8 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                     "rom_sha1",   "rom_merge",   "rom_region",   "rom_offset",
                     "rom_status", "rom_dispose", "rom_soundonly"};
                 std::array<std::string_view, 12> values{value};
-                for (std::size_t k = 0; k < kRomKeys.size(); ++k)
-                    values[k + 1] = group("rom_name", "rom", kRomKeys[k]);
+                list.LookupInGroup(i + 1, "rom_name", "rom", kRomKeys,
+                                   std::span(values).subspan(1));
                 writer.AddRom(values);
                 break;
             }
@@ -255,8 +293,8 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                     "disk_md5",    "disk_sha1",  "disk_merge",
                     "disk_region", "disk_index", "disk_status"};
                 std::array<std::string_view, 7> values{value};
-                for (std::size_t k = 0; k < kDiskKeys.size(); ++k)
-                    values[k + 1] = group("disk_name", "disk", kDiskKeys[k]);
+                list.LookupInGroup(i + 1, "disk_name", "disk", kDiskKeys,
+                                   std::span(values).subspan(1));
                 writer.AddDisk(values);
                 break;
             }
@@ -315,8 +353,8 @@ void ImportGame(const KeyValueList& list, ListXmlWriter& writer) {
                 break;
             case Action::DriverStatus:
             case Action::DriverEmulation:
-                writer.Set(found->second == Action::DriverStatus ? GameField::DriverStatus
-                                                                 : GameField::DriverEmulation,
+                writer.Set(*found == Action::DriverStatus ? GameField::DriverStatus
+                                                          : GameField::DriverEmulation,
                            value);
                 if (firstOfElement(i))
                     writer.NoteDriver(!list.ElementValue(i, "driver_color").empty(),
@@ -437,7 +475,7 @@ class CutReport {
 /// The import of the lines `reader` gives; `path` names them in what is told,
 /// `expectedBytes` sizes the progress when the reader cannot tell its size.
 bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expectedBytes,
-                 TaskProgress& progress) {
+                 TaskProgress& progress, bool updateMode) {
     enum class Fault { None, Entities, NoGame, Cut };
     Fault fault = Fault::None;
     int games = 0;
@@ -445,7 +483,7 @@ bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expect
     const bool ran = Guarded(kProcFastImport, [&] {
         if (!reader.IsOpen())
             throw AppError(err::kFileNotFound, "File not found: " + std::string(path));
-        ListXmlWriter writer(State().UpdateMode, /*escapedText=*/true);
+        ListXmlWriter writer(updateMode, /*escapedText=*/true);
         KeyValueList list;
         CutReport cuts;
         total = Kilobytes(reader.Size() > 0 ? reader.Size() : expectedBytes) + 1;
@@ -508,7 +546,7 @@ bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expect
             ImportGame(list, writer);
             ++games;
         }
-        writer.Finish([&] { return progress.Cancelled(); });
+        writer.Finish();
         if (progress.Cancelled()) return;
         if (reader.Failed())
             throw AppError(err::kPathFileAccess, "Cannot read or copy " + std::string(path));
@@ -538,9 +576,9 @@ bool ImportLines(LineReader& reader, std::string_view path, std::uint64_t expect
 
 }  // namespace
 
-bool ImportListXmlFast(std::string_view path, TaskProgress& progress) {
+bool ImportListXmlFast(std::string_view path, TaskProgress& progress, bool updateMode) {
     LineReader reader(path, true);
-    return ImportLines(reader, path, 0, progress);
+    return ImportLines(reader, path, 0, progress, updateMode);
 }
 
 bool ImportListXmlStream(std::FILE* stream, std::string_view name, std::FILE* copy,
@@ -548,7 +586,7 @@ bool ImportListXmlStream(std::FILE* stream, std::string_view name, std::FILE* co
     progress.SetLabel(Text(kTextXmlAnalysing));
     progress.KeepGoing();
     LineReader reader(stream, copy);
-    return ImportLines(reader, name, expectedBytes, progress);
+    return ImportLines(reader, name, expectedBytes, progress, /*updateMode=*/false);
 }
 
 }  // namespace arc

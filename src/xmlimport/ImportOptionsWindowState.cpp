@@ -1,27 +1,9 @@
 #include "xmlimport/ImportOptionsWindowState.h"
 
-#include <utility>
-
 #include "core/Settings.h"
 #include "core/TextTable.h"
 
 namespace arc {
-namespace {
-
-std::optional<ImportChoices>& ClosedChoices() {
-    static std::optional<ImportChoices> choices;
-    return choices;
-}
-
-}  // namespace
-
-ImportChoices RememberedImportChoices(const Settings& settings) {
-    ImportChoices choices;
-    choices.refreshList = settings.XmlOptions[1] == 1;
-    choices.useDefinedPaths = settings.XmlOptions[2] == 1;
-    return choices;
-}
-
 ImportOptionsWindowState::Captions ImportOptionsWindowState::LoadCaptions() {
     return {Text(kTextMakeDatabase),
             Text(kTextUpdateFromEmulator),
@@ -57,12 +39,7 @@ std::optional<ImportChoices> ImportOptionsWindowState::Unload() {
     if (confirmed_)
         choices = ImportChoices{refreshList, useDefinedPaths,
                                 method == 2 ? ImportMethod::Document : ImportMethod::Fast};
-    ClosedChoices() = choices;
     return choices;
-}
-
-std::optional<ImportChoices> ImportOptionsWindowState::TakeClosedChoices() {
-    return std::exchange(ClosedChoices(), std::nullopt);
 }
 
 }  // namespace arc

@@ -6,21 +6,9 @@
 #include <string>
 
 #include "core/WindowId.h"
-#include "xmlimport/ListXmlImport.h"
+#include "xmlimport/ImportChoices.h"
 
 namespace arc {
-
-struct Settings;
-
-/// What the user chose in the window for one build.
-struct ImportChoices {
-    bool refreshList = false;      ///< the emulator makes its list again
-    bool useDefinedPaths = false;  ///< support files from the defined paths first
-    ImportMethod method = ImportMethod::Fast;
-};
-
-/// The choices the window would open with: XmlOptions[1] and [2], the fast method.
-ImportChoices RememberedImportChoices(const Settings& settings);
 
 class ImportOptionsWindowState {
   public:
@@ -53,12 +41,9 @@ class ImportOptionsWindowState {
     void PathsWindowClosed();
     /// The window goes (also when closed without OK): the check box and the
     /// paths option are remembered in the settings, the open flag cleared.
-    /// The choices when confirmed; nothing when the build is cancelled.
+    /// The choices when confirmed; nothing when the build is cancelled (the
+    /// window hands them to the build that opened it).
     std::optional<ImportChoices> Unload();
-
-    /// The outcome of the window that closed last, taken once by the build
-    /// that opened it: nothing when it was cancelled (or none closed).
-    static std::optional<ImportChoices> TakeClosedChoices();
 
   private:
     bool open_ = true;

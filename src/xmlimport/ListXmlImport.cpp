@@ -20,7 +20,8 @@ void TellListFault(std::string_view path, std::string_view fault) {
     Ui().Message(text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-bool ImportListXml(std::string_view path, TaskProgress& progress, ImportMethod method) {
+bool ImportListXml(std::string_view path, TaskProgress& progress, ImportMethod method,
+                   bool updateMode) {
     const std::string file = path.empty() ? DefaultListXmlPath() : std::string(path);
     std::error_code ec;
     const bool isFile = std::filesystem::is_regular_file(file, ec);
@@ -32,12 +33,12 @@ bool ImportListXml(std::string_view path, TaskProgress& progress, ImportMethod m
     progress.SetLabel(Text(kTextXmlAnalysing));
     progress.KeepGoing();
     if (method == ImportMethod::Document) {
-        const DocumentResult result = ImportListXmlDocument(file, progress);
+        const DocumentResult result = ImportListXmlDocument(file, progress, updateMode);
         if (result != DocumentResult::NotLoaded) return result == DocumentResult::Imported;
         progress.SetLabel(Text(kTextForcedFastMethod));
         progress.KeepGoing();
     }
-    return ImportListXmlFast(file, progress);
+    return ImportListXmlFast(file, progress, updateMode);
 }
 
 }  // namespace arc

@@ -24,8 +24,9 @@ enum class ImportMethod { Fast = 1, Document = 2 };
 /// the caption of text entry 267. The database must be open; the captions,
 /// the count and the cancel go through `progress`. False when the list was not
 /// imported or only in part (told to the user); a cancel is no failure.
+/// `updateMode` (the update): a set already in the database is replaced.
 bool ImportListXml(std::string_view path, TaskProgress& progress,
-                   ImportMethod method = ImportMethod::Fast);
+                   ImportMethod method = ImportMethod::Fast, bool updateMode = false);
 
 /// The fast method: a streaming text scan of the file (never held whole in
 /// memory). `progress` counts kilobytes, complete at the end; stops before the
@@ -34,7 +35,7 @@ bool ImportListXml(std::string_view path, TaskProgress& progress,
 /// (the games it holds stay imported). An oversized value or game element is
 /// cut and logged. Errors are logged as error blocks and end the import; rows
 /// already written stay. False on any of these.
-bool ImportListXmlFast(std::string_view path, TaskProgress& progress);
+bool ImportListXmlFast(std::string_view path, TaskProgress& progress, bool updateMode = false);
 
 /// The fast method on a stream that is read as it arrives (the emulator's
 /// output), `name` standing for it in what is told. Every byte read is also
@@ -55,7 +56,8 @@ enum class DocumentResult {
 /// that declares entities is refused (Failed). `progress` counts games,
 /// complete once the import ran to its end; stops before the next game once
 /// `progress` is cancelled.
-DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progress);
+DocumentResult ImportListXmlDocument(std::string_view path, TaskProgress& progress,
+                                     bool updateMode = false);
 
 /// Tells the user and the log that the list at `path` was not imported (or
 /// only in part): "<path> <fault>".

@@ -37,16 +37,6 @@ std::string InsertSql(std::string_view table, std::initializer_list<std::string_
     return sql + ") VALUES (" + values + ")";
 }
 
-std::string InsertDataSql() {
-    std::string sql = "INSERT INTO Data (";
-    std::string values;
-    for (int i = 0; i < kGameFieldCount; ++i) {
-        sql += (i ? ", " : "") + std::string(kFieldNames[i]);
-        values += i ? ", ?" : "?";
-    }
-    return sql + ") VALUES (" + values + ")";
-}
-
 /// The maker's part of a history text: after "(c)", up to the line end.
 std::optional<std::string> YearAndMaker(std::string_view description) {
     const std::size_t mark = description.find("(c)");
@@ -72,29 +62,22 @@ double LeadingNumber(std::string_view text) {
 }
 
 /// Makes the DeviceRef table (not one of the designed tables) and empties it:
-/// it always holds the last imported list's references. Its index is built
-/// once the rows are in.
-std::string PrepareDeviceRefTable() {
+/// it always holds the last imported list's references.
+void PrepareDeviceRefTable() {
     Execute(kCreateDeviceRefTable);
-    Execute("DROP INDEX IF EXISTS IX_DeviceRef_Name");
+    Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
     Execute("DELETE FROM DeviceRef");
-    return InsertSql("DeviceRef", {"Name", "Device"});
 }
 
 /// Makes the MachineSoftwareList table and empties it, as PrepareDeviceRefTable.
-std::string PrepareSoftwareListTable() {
+void PrepareSoftwareListTable() {
     Execute(
         "CREATE TABLE IF NOT EXISTS MachineSoftwareList (Machine VARCHAR(255) COLLATE NOCASE, "
         "ListName VARCHAR(255) COLLATE NOCASE, Status VARCHAR(255), Filter VARCHAR(255))");
-    Execute("DROP INDEX IF EXISTS IX_MachineSoftwareList_Machine");
+    Execute(
+        "CREATE INDEX IF NOT EXISTS IX_MachineSoftwareList_Machine ON MachineSoftwareList "
+        "(Machine, ListName)");
     Execute("DELETE FROM MachineSoftwareList");
-    return InsertSql("MachineSoftwareList", {"Machine", "ListName", "Status", "Filter"});
-}
-
-/// Changes how hard the engine waits for the disk; refused (and left as it
-/// is) inside a caller's transaction.
-void SetSynchronous(std::string_view level) {
-    TryExecute("PRAGMA synchronous=" + std::string(level));
 }
 
 }  // namespace
@@ -106,44 +89,23 @@ std::string_view GameFieldName(GameField field) {
 ListXmlWriter::ListXmlWriter(bool updateMode, bool escapedText)
     : updateMode_(updateMode),
       escapedText_(escapedText),
-      insertData_(InsertDataSql()),
-      insertBiosSet_(InsertSql(
-          "BiosSet", {"InternalName", "BiosSetName", "biossetdescription", "biossetdefault"})),
-      insertRom_(InsertSql("Rom", {"InternalName", "RomName", "Rombios", "Romsize", "Romcrc",
-                                   "Rommd5", "Romsha1", "Rommerge", "Romregion", "Romoffset",
-                                   "Romstatus", "Romdispose", "Romsoundonly"})),
-      insertDisk_(InsertSql("Disk", {"InternalName", "diskName", "diskmd5", "disksha1", "diskmerge",
-                                     "diskregion", "diskIndex", "diskStatus"})),
-      insertChip_(InsertSql(
-          "Chip", {"InternalName", "chipname", "chiptype", "chipsoundonly", "chipclock"})),
-      insertDipSwitch_(InsertSql(
-          "DipSwitch", {"InternalName", "dipswitchname", "dipvaluename", "dipvaluedefault"})),
       insertHistory_(InsertSql(
           "History", {"yearmanufacturer", "Description", "technical", "trivia", "updates",
                       "scoring", "tipsandtricks", "series", "staff", "ports", "sources"})),
-      insertDeviceRef_(PrepareDeviceRefTable()),
-      insertSoftwareList_(PrepareSoftwareListTable()),
       findData_("SELECT rowid, CodeHistory FROM Data WHERE InternalName = ?"),
       deleteData_("DELETE FROM Data WHERE rowid = ?"),
       deleteHistory_("DELETE FROM History WHERE CodeHistory = ?") {
+    PrepareDeviceRefTable();
+    PrepareSoftwareListTable();
     if (updateMode_) {
         batch_.emplace();
         for (std::string_view table : {"BiosSet", "Chip", "DipSwitch", "Disk", "Rom"})
             Execute("DELETE FROM " + std::string(table));
+        inserter_.emplace();
         return;
     }
-    for (std::string_view table : {"Data", "BiosSet", "Chip", "DipSwitch", "Disk", "Rom"}) {
-        const std::string name(table);
-        if (QueryValue("SELECT count(*) FROM (SELECT 1 FROM " + name + " LIMIT 1)") != "0")
-            continue;
-        Execute("DROP INDEX IF EXISTS \"" + InternalNameIndexName(table) + "\"");
-        indexesToRestore_.push_back(name);
-    }
-    // Filling a fresh database: no waiting for the disk. With the write-ahead
-    // log a crash of the program still leaves the file intact; only a crash of
-    // the system could cost the file being built (the previous one is the .bak).
-    if (!indexesToRestore_.empty()) SetSynchronous("OFF");
-    batch_.emplace();
+    // Last: from here on the writing thread has the connection.
+    thread_.emplace();
 }
 
 ListXmlWriter::~ListXmlWriter() {
@@ -152,10 +114,6 @@ ListXmlWriter::~ListXmlWriter() {
     } catch (...) {
         // Reported by the import that ran the writer; the rows written stay.
     }
-}
-
-void ListXmlWriter::RowDone() {
-    if (batch_) batch_->RowDone();
 }
 
 void ListXmlWriter::BeginGame(std::string_view name, bool isDevice) {
@@ -169,6 +127,7 @@ void ListXmlWriter::BeginGame(std::string_view name, bool isDevice) {
     firstRotation_.reset();
     editRowid_ = 0;
     oldHistory_.reset();
+    historyQueued_ = false;
     if (updateMode_) {
         findData_.Reset();
         findData_.Bind(1, name);
@@ -298,79 +257,91 @@ void ListXmlWriter::ApplyFeatureRules() {
     Set(GameField::ScreenFlip, cocktail == "good");
 }
 
+void ListXmlWriter::Row(ListTable table, std::initializer_list<std::string_view> values) {
+    rows_.Row(table);
+    rows_.Text(name_);
+    for (std::string_view value : values)
+        rows_.Text(value);
+}
+
 void ListXmlWriter::AddBiosSet(std::string_view name, std::string_view description,
                                std::string_view isDefault) {
-    insertBiosSet_.BindView(1, name_)
-        .BindView(2, Plain(name, 0))
-        .BindView(3, Plain(description, 1));
-    insertBiosSet_.BindView(4, isDefault);
-    insertBiosSet_.Run();
-    RowDone();
+    Row(ListTable::BiosSet, {Plain(name, 0), Plain(description, 1), isDefault});
 }
 
 void ListXmlWriter::AddRom(const std::array<std::string_view, 12>& values) {
-    insertRom_.BindView(1, name_);
+    rows_.Row(ListTable::Rom);
+    rows_.Text(name_);
     for (std::size_t i = 0; i < values.size(); ++i)
-        insertRom_.BindView(static_cast<int>(i) + 2, Plain(values[i], i));
-    insertRom_.Run();
-    RowDone();
+        rows_.Text(Plain(values[i], 0));
 }
 
 void ListXmlWriter::AddDisk(const std::array<std::string_view, 7>& values) {
-    insertDisk_.BindView(1, name_);
+    rows_.Row(ListTable::Disk);
+    rows_.Text(name_);
     for (std::size_t i = 0; i < values.size(); ++i)
-        insertDisk_.BindView(static_cast<int>(i) + 2, Plain(values[i], i));
-    insertDisk_.Run();
-    RowDone();
+        rows_.Text(Plain(values[i], 0));
 }
 
 void ListXmlWriter::AddChip(std::string_view name, std::string_view type,
                             std::string_view soundOnly, std::string_view clock) {
-    insertChip_.BindView(1, name_).BindView(2, Plain(name, 0)).BindView(3, Plain(type, 1));
-    insertChip_.BindView(4, soundOnly).BindView(5, clock);
-    insertChip_.Run();
-    RowDone();
+    Row(ListTable::Chip, {Plain(name, 0), Plain(type, 1), soundOnly, clock});
 }
 
 void ListXmlWriter::AddDipSwitch(std::string_view switchName, std::string_view valueName,
                                  std::string_view isDefault) {
-    insertDipSwitch_.BindView(1, name_).BindView(2, Plain(switchName, 0));
-    insertDipSwitch_.BindView(3, Plain(valueName, 1));
-    insertDipSwitch_.BindView(4, isDefault);
-    insertDipSwitch_.Run();
-    RowDone();
+    Row(ListTable::DipSwitch, {Plain(switchName, 0), Plain(valueName, 1), isDefault});
 }
 
 void ListXmlWriter::AddDeviceRef(std::string_view device) {
-    insertDeviceRef_.BindView(1, name_).BindView(2, device);
-    insertDeviceRef_.Run();
-    RowDone();
+    Row(ListTable::DeviceRef, {device});
 }
 
 void ListXmlWriter::AddSoftwareList(std::string_view list, std::string_view status,
                                     std::string_view filter) {
-    insertSoftwareList_.BindView(1, name_).BindView(2, Plain(list, 0));
-    insertSoftwareList_.BindView(3, status).BindView(4, Plain(filter, 1));
-    insertSoftwareList_.Run();
-    RowDone();
+    Row(ListTable::SoftwareList, {Plain(list, 0), status, Plain(filter, 1)});
 }
 
 void ListXmlWriter::AddHistory(std::string_view text) {
     if (isDevice_) return;  // no Data row to link it from
+    const HistorySections sections = SplitHistorySections(Plain(text, 0));
+    const std::optional<std::string> yearAndMaker = YearAndMaker(sections[0]);
+    const int index = static_cast<int>(GameField::CodeHistory);
+    written_[index] = true;
+    if (thread_) {
+        // Written before the game's Data row, which takes its number.
+        rows_.Row(ListTable::History);
+        if (yearAndMaker)
+            rows_.Text(*yearAndMaker);
+        else
+            rows_.Null();
+        for (const std::string& section : sections)
+            rows_.Text(section);
+        historyQueued_ = true;
+        return;
+    }
     if (oldHistory_) {
         deleteHistory_.Bind(1, *oldHistory_);
         deleteHistory_.Run();
         oldHistory_.reset();
     }
-    const HistorySections sections = SplitHistorySections(Plain(text, 0));
-    insertHistory_.Bind(1, YearAndMaker(sections[0]));
+    insertHistory_.Bind(1, yearAndMaker);
     for (std::size_t i = 0; i < sections.size(); ++i)
         insertHistory_.Bind(static_cast<int>(i) + 2, std::string_view(sections[i]));
     insertHistory_.Run();
-    const int index = static_cast<int>(GameField::CodeHistory);
     fields_[index] = LastInsertId();
-    written_[index] = true;
-    RowDone();
+    batch_->RowDone();
+}
+
+void ListXmlWriter::WriteRows() {
+    if (rows_.Size() == 0) return;
+    if (thread_) {
+        thread_->Push(rows_);
+        return;
+    }
+    inserter_->Insert(rows_);
+    batch_->RowDone(static_cast<int>(rows_.Size()));
+    rows_.Clear();
 }
 
 void ListXmlWriter::EndGame() {
@@ -379,66 +350,84 @@ void ListXmlWriter::EndGame() {
         if (const auto romOf = Get(GameField::RomOf); romOf && !romOf->empty())
             AddDeviceRef(*romOf);
         if (editRowid_ != 0) {
+            WriteRows();
             deleteData_.Bind(1, editRowid_);
             deleteData_.Run();
-            RowDone();
+            batch_->RowDone();
         }
+        EndOfGame();
         return;
     }
     if (driverWithoutColor_) ApplyFeatureRules();
     GuessAspect();
     if (editRowid_ == 0) {
-        for (int i = 0; i < kGameFieldCount; ++i)
-            insertData_.BindValue(i + 1, fields_[i]);
-        insertData_.Run();
-    } else {
-        std::string key(kGameFieldCount, '0');
-        for (int i = 0; i < kGameFieldCount; ++i)
-            if (written_[i]) key[i] = '1';
-        auto it = updates_.find(key);
-        if (it == updates_.end()) {
-            std::string sql = "UPDATE Data SET ";
-            bool first = true;
-            for (int i = 0; i < kGameFieldCount; ++i) {
-                if (!written_[i]) continue;
-                sql += (first ? "" : ", ") + std::string(kFieldNames[i]) + " = ?";
-                first = false;
-            }
-            it = updates_.emplace(key, Statement(sql + " WHERE rowid = ?")).first;
+        rows_.Row(ListTable::Data);
+        for (int i = 0; i < kGameFieldCount; ++i) {
+            const FieldValue& value = fields_[i];
+            if (i == static_cast<int>(GameField::CodeHistory) && historyQueued_)
+                rows_.LastHistory();
+            else if (const auto* text = std::get_if<std::string>(&value))
+                rows_.Text(*text);
+            else if (const auto* number = std::get_if<std::int64_t>(&value))
+                rows_.Number(*number);
+            else
+                rows_.Null();
         }
-        Statement& update = it->second;
-        int param = 1;
-        for (int i = 0; i < kGameFieldCount; ++i)
-            if (written_[i]) update.BindValue(param++, fields_[i]);
-        update.Bind(param, editRowid_);
-        update.Run();
+        EndOfGame();
+        return;
     }
-    RowDone();
+    WriteRows();
+    std::string key(kGameFieldCount, '0');
+    for (int i = 0; i < kGameFieldCount; ++i)
+        if (written_[i]) key[i] = '1';
+    auto it = updates_.find(key);
+    if (it == updates_.end()) {
+        std::string sql = "UPDATE Data SET ";
+        bool first = true;
+        for (int i = 0; i < kGameFieldCount; ++i) {
+            if (!written_[i]) continue;
+            sql += (first ? "" : ", ") + std::string(kFieldNames[i]) + " = ?";
+            first = false;
+        }
+        it = updates_.emplace(key, Statement(sql + " WHERE rowid = ?")).first;
+    }
+    Statement& update = it->second;
+    int param = 1;
+    for (int i = 0; i < kGameFieldCount; ++i)
+        if (written_[i]) update.BindValue(param++, fields_[i]);
+    update.Bind(param, editRowid_);
+    update.Run();
+    batch_->RowDone();
 }
 
-void ListXmlWriter::Finish(const std::function<bool()>& cancelled) {
+void ListXmlWriter::EndOfGame() {
+    // A fresh import hands whole games to the writing thread, an update
+    // writes each game at its end.
+    if (!thread_ || rows_.Size() >= kRowsPerBatch) WriteRows();
+}
+
+void ListXmlWriter::Finish() {
     if (finished_) return;
     finished_ = true;
-    const auto makeIndexes = [&] {
-        for (const std::string& table : indexesToRestore_)
-            Execute(InternalNameIndexStatement(table));
-        Execute("CREATE INDEX IF NOT EXISTS IX_DeviceRef_Name ON DeviceRef (Name, Device)");
-        Execute(
-            "CREATE INDEX IF NOT EXISTS IX_MachineSoftwareList_Machine ON MachineSoftwareList "
-            "(Machine, ListName)");
-    };
-    if (updateMode_ || !cancelled) {
-        makeIndexes();
-    } else if (!cancelled()) {
+    if (thread_) {
+        // The rows of the games read so far are written, whatever ended the import.
+        std::exception_ptr failure;
         try {
-            const InterruptScope interrupt(cancelled);
-            makeIndexes();
-        } catch (const AppError&) {
-            if (!cancelled()) throw;  // else stopped: the build discards the file
+            WriteRows();
+        } catch (...) {
+            failure = std::current_exception();
         }
+        try {
+            thread_->Finish();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+        thread_.reset();
+        if (failure) std::rethrow_exception(failure);
+    } else {
+        WriteRows();
     }
     batch_.reset();
-    if (!indexesToRestore_.empty()) SetSynchronous("NORMAL");
 }
 
 }  // namespace arc

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "database/Database.h"
+#include "xmlimport/ListRows.h"
 
 namespace arc {
 
@@ -59,11 +60,13 @@ std::string_view GameFieldName(GameField field);
 
 class ListXmlWriter {
   public:
-    /// Prepares the statements and opens the first batch. In update mode the
-    /// child tables (BiosSet, Chip, DipSwitch, Disk, Rom) are emptied first and
-    /// existing Data rows are changed instead of added. Into empty tables the
-    /// InternalName indexes are built once at the end, which is faster than
-    /// keeping them up to date row by row.
+    /// Prepares the statements. In update mode the child tables (BiosSet,
+    /// Chip, DipSwitch, Disk, Rom) are emptied first, existing Data rows are
+    /// changed instead of added and each game is written at its end.
+    /// Otherwise the rows go, many games at a time, to a thread that inserts
+    /// them: the database must not be used elsewhere until Finish(). The
+    /// indexes stay in place: the list comes sorted by name, so the rows
+    /// of many-row inserts go to the end of each index.
     /// With `escapedText` the values come as the list writes them, XML
     /// references and all: they are stored decoded, as the document-model
     /// import gives them ("ABM & Gecas", "<unknown>").
@@ -131,14 +134,20 @@ class ListXmlWriter {
 
     /// Saves the Data row of the game.
     void EndGame();
-    /// Commits what was written and restores the indexes set aside for a
-    /// fresh import. Also done by the destructor (after a cancel or an error).
-    /// A fresh import (a build, whose file is discarded when cancelled) stops
-    /// making its indexes once `cancelled` says so.
-    void Finish(const std::function<bool()>& cancelled = {});
+    /// Writes and commits the rows of the games ended so far; throws the
+    /// error of the writing thread. Also done by the destructor (after a
+    /// cancel or an error).
+    void Finish();
 
   private:
-    void RowDone();
+    /// Games are handed to the writing thread in batches of about this many rows.
+    static constexpr std::size_t kRowsPerBatch = 4096;
+
+    /// A row of a child table: the game's name, then the values.
+    void Row(ListTable table, std::initializer_list<std::string_view> values);
+    /// Hands the rows gathered so far to the writing thread, or inserts them.
+    void WriteRows();
+    void EndOfGame();
     void ApplyFeatureRules();
     void Compose(GameField field, std::string_view value, char joint, bool valueFirst);
     void GuessAspect();
@@ -157,10 +166,11 @@ class ListXmlWriter {
     bool isDevice_ = false;
     std::optional<std::string> firstRotation_;  // of the first screen, for the aspect guess
 
-    Statement insertData_, insertBiosSet_, insertRom_, insertDisk_, insertChip_, insertDipSwitch_,
-        insertHistory_, insertDeviceRef_, insertSoftwareList_, findData_, deleteData_,
-        deleteHistory_;
-    std::vector<std::string> indexesToRestore_;  // fresh import: built once at the end
+    Statement insertHistory_, findData_, deleteData_, deleteHistory_;
+    ListRows rows_;                            // of the games not yet written
+    bool historyQueued_ = false;               // the game's History row is in rows_
+    std::optional<ListRowInserter> inserter_;  // update mode
+    std::optional<ListRowThread> thread_;      // fresh import
     bool finished_ = false;
     std::map<std::string, Statement> updates_;  // update mode: one per set of written fields
     std::int64_t editRowid_ = 0;                // update mode: the row being changed (0: add)

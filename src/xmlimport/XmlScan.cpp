@@ -1,6 +1,7 @@
 #include "xmlimport/XmlScan.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
@@ -34,35 +35,64 @@ void KeyValueList::Append(std::string_view key, std::string_view value, int elem
     pairs_.push_back({key, value, element});
 }
 
-std::string_view KeyValueList::Own(std::string text) {
-    own_.push_back(std::move(text));
-    return own_.back();
+std::string& KeyValueList::Scratch() {
+    // The texts of the last game are reused with their buffers.
+    if (ownUsed_ == own_.size()) own_.emplace_back();
+    std::string& text = own_[ownUsed_++];
+    text.clear();
+    return text;
+}
+
+std::string_view KeyValueList::Own(std::string_view text) {
+    return Scratch().assign(text);
 }
 
 void KeyValueList::Tokenize(std::string_view chunk) {
+    text_.assign(chunk);
+    TokenizeText();
+}
+
+void KeyValueList::Tokenize(std::string& chunk) {
+    text_.swap(chunk);
+    TokenizeText();
+}
+
+void KeyValueList::TokenizeText() {
     pairs_.clear();
-    own_.clear();
-    text_.clear();
-    text_.reserve(chunk.size());
-    // Tabs go; "&#10;" is the one character reference decoded.
+    ownUsed_ = 0;
+    // Tabs go; "&#10;" is the one character reference decoded, in place.
+    // Each of the two characters is looked for on its own (memchr), the
+    // position of the other kept until it is passed.
+    const std::string_view chunk(text_);
+    char* out = text_.data();
+    std::size_t written = 0;
     std::size_t from = 0;
+    std::size_t tab = chunk.find('\t');
+    std::size_t amp = chunk.find('&');
+    auto keep = [&](std::size_t end) {
+        if (written != from) std::memmove(out + written, out + from, end - from);
+        written += end - from;
+    };
     while (from < chunk.size()) {
-        const std::size_t special = chunk.find_first_of("\t&", from);
+        if (tab < from) tab = chunk.find('\t', from);
+        if (amp < from) amp = chunk.find('&', from);
+        const std::size_t special = std::min(tab, amp);
         if (special == std::string_view::npos) {
-            text_.append(chunk.substr(from));
+            keep(chunk.size());
             break;
         }
-        text_.append(chunk.substr(from, special - from));
+        keep(special);
         if (chunk[special] == '\t') {
             from = special + 1;
         } else if (chunk.substr(special, kLineFeedReference.size()) == kLineFeedReference) {
-            text_ += '\n';
+            out[written++] = '\n';
             from = special + kLineFeedReference.size();
         } else {
-            text_ += '&';
+            out[written++] = '&';
             from = special + 1;
         }
     }
+    text_.resize(written);
     Guarded(kProcTokenize, [&] {
         const std::string_view text(text_);
         const std::size_t close = text.find('>');
@@ -101,7 +131,8 @@ void KeyValueList::ReadGameAttributes(std::string_view head) {
 }
 
 void KeyValueList::ReadChildren(std::string_view body) {
-    std::vector<std::string_view> pieces;
+    std::vector<std::string_view>& pieces = pieces_;
+    pieces.clear();
     std::size_t start = 0;
     for (;;) {
         const std::size_t joint = body.find("><", start);
@@ -134,10 +165,9 @@ void KeyValueList::ReadChildren(std::string_view body) {
                 if (close == std::string_view::npos) break;
                 const std::string_view attribute = Trim(piece.substr(at, equals - at));
                 if (!attribute.empty()) {
-                    std::string key;
-                    key.reserve(name.size() + 1 + attribute.size());
+                    std::string& key = Scratch();
                     key.append(name).append("_").append(attribute);
-                    Append(Own(std::move(key)), piece.substr(open + 1, close - open - 1), element);
+                    Append(key, piece.substr(open + 1, close - open - 1), element);
                 }
                 at = close + 1;
             }
@@ -145,7 +175,7 @@ void KeyValueList::ReadChildren(std::string_view body) {
             // An element with attributes and children: its start tag is the
             // key, the children's markup the value.
             const std::string_view name = ElementName(piece);
-            std::string value;
+            std::string& value = Scratch();
             std::size_t k = j + 1;
             for (; k < pieces.size(); ++k) {
                 const std::string_view inner = pieces[k];
@@ -153,7 +183,7 @@ void KeyValueList::ReadChildren(std::string_view body) {
                     break;
                 value.append(inner);
             }
-            Append(piece, Own(std::move(value)));
+            Append(piece, value);
             j = k;  // past the closing tag (or past the last piece)
         } else {
             // A text element: name>text</name.
@@ -203,15 +233,21 @@ std::string_view KeyValueList::LookupValue(std::string_view key) const {
     return {};
 }
 
-std::string_view KeyValueList::LookupInGroup(int start, std::string_view stopPrefix,
-                                             std::string_view groupPrefix,
-                                             std::string_view key) const {
+void KeyValueList::LookupInGroup(int start, std::string_view stopPrefix,
+                                 std::string_view groupPrefix,
+                                 std::span<const std::string_view> keys,
+                                 std::span<std::string_view> values) const {
+    std::uint32_t found = 0;  // one bit per key
     for (int i = std::max(start, 1); i <= Count(); ++i) {
         const Pair& pair = pairs_[i - 1];
-        if (StartsWith(pair.key, stopPrefix) || !StartsWith(pair.key, groupPrefix)) return {};
-        if (pair.key == key) return pair.value;
+        if (StartsWith(pair.key, stopPrefix) || !StartsWith(pair.key, groupPrefix)) return;
+        for (std::size_t k = 0; k < keys.size() && k < 32; ++k) {
+            if (pair.key != keys[k]) continue;
+            if (!(found & (1u << k))) values[k] = pair.value;
+            found |= 1u << k;
+            break;
+        }
     }
-    return {};
 }
 
 std::string_view KeyValueList::ElementValue(int index, std::string_view key) const {

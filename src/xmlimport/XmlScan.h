@@ -6,7 +6,9 @@
 // per line).
 
 #include <array>
+#include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,8 @@ class KeyValueList {
     /// text child without its closing tag is logged as an error block; the
     /// pairs read before it stay.
     void Tokenize(std::string_view chunk);
+    /// The same on a chunk whose buffer the list takes (`chunk` gets another).
+    void Tokenize(std::string& chunk);
 
     int Count() const { return static_cast<int>(pairs_.size()); }
     std::string_view Key(int index) const { return pairs_[index - 1].key; }
@@ -36,11 +40,13 @@ class KeyValueList {
     /// Value of the first pair whose key equals `key` exactly; "" when none.
     std::string_view LookupValue(std::string_view key) const;
 
-    /// From index `start` on, the value of the first pair whose key is `key`;
-    /// "" at the first key that begins with `stopPrefix` or does not begin
-    /// with `groupPrefix`, or at the end.
-    std::string_view LookupInGroup(int start, std::string_view stopPrefix,
-                                   std::string_view groupPrefix, std::string_view key) const;
+    /// From index `start` on, up to the first key that begins with
+    /// `stopPrefix` or does not begin with `groupPrefix`: the value of the
+    /// first pair of each of `keys` (at most 32) goes to the same place of
+    /// `values`; the values of keys not met are left as they are.
+    void LookupInGroup(int start, std::string_view stopPrefix, std::string_view groupPrefix,
+                       std::span<const std::string_view> keys,
+                       std::span<std::string_view> values) const;
 
     /// The value of `key` among the attributes of the self-closing element
     /// that pair `index` belongs to, whatever their order; "" when absent.
@@ -56,13 +62,18 @@ class KeyValueList {
         int element;  ///< index of the first pair of its element (0 for others)
     };
     void Append(std::string_view key, std::string_view value, int element = 0);
-    std::string_view Own(std::string text);
+    void TokenizeText();
+    std::string_view Own(std::string_view text);
+    /// An empty text that stays until the next Tokenize.
+    std::string& Scratch();
     void ReadGameAttributes(std::string_view head);
     void ReadChildren(std::string_view body);
     void RewriteInput();
 
     std::string text_;             // the chunk, tabs removed and "&#10;" decoded
     std::deque<std::string> own_;  // keys and values built from pieces
+    std::size_t ownUsed_ = 0;      // of own_ by this game
+    std::vector<std::string_view> pieces_;
     std::vector<Pair> pairs_;
 };
 

@@ -28,11 +28,11 @@ std::string Destination(std::string_view destFolder) {
 /// Runs one extraction through the unzip window; an exception is logged by the guard.
 template <typename Work>
 UnzipResult Extract(int procedure, std::string_view archivePath, std::string_view destFolder,
-                    bool shown, Work work) {
+                    UnzipWindowView* view, Work work) {
     UnzipResult result;
     result.destination = Destination(destFolder);
     Guarded(procedure, [&] {
-        UnzipWindowState window(archivePath, !shown);
+        UnzipWindowState window(archivePath, view);
         work(window, result);
         result.errors = window.Errors();
     });
@@ -53,7 +53,7 @@ ZipListing ListZip(std::string_view archivePath) {
     ZipListing listing;
     Guarded(kProcListFiles, [&] {
         DebugLog("Checks " + std::string(archivePath));
-        UnzipWindowState window(archivePath, true);
+        UnzipWindowState window(archivePath, nullptr);
         listing.members = window.ListArchive();
         listing.errors = window.Errors();
     });
@@ -79,24 +79,48 @@ std::string FirstEntryNotExtracted(const ZipListing& listing, std::string_view f
     return {};
 }
 
+namespace {
+
+/// The installed view when the work is shown.
+UnzipWindowView* ViewWhen(bool shown) {
+    return shown ? InstalledUnzipWindowView() : nullptr;
+}
+
+}  // namespace
+
 UnzipResult UnzipAll(std::string_view archivePath, std::string_view destFolder, bool shown) {
-    return Extract(kProcUnzipAll, archivePath, destFolder, shown,
+    return UnzipAllShownIn(archivePath, destFolder, ViewWhen(shown));
+}
+
+UnzipResult UnzipFile(std::string_view archivePath, std::string_view memberName,
+                      std::string_view destFolder, bool shown) {
+    return UnzipFileShownIn(archivePath, memberName, destFolder, ViewWhen(shown));
+}
+
+UnzipResult UnzipByExtension(std::string_view archivePath, std::string_view extension,
+                             std::string_view destFolder, bool shown) {
+    return UnzipByExtensionShownIn(archivePath, extension, destFolder, ViewWhen(shown));
+}
+
+UnzipResult UnzipAllShownIn(std::string_view archivePath, std::string_view destFolder,
+                            UnzipWindowView* view) {
+    return Extract(kProcUnzipAll, archivePath, destFolder, view,
                    [](UnzipWindowState& window, UnzipResult& result) {
                        result.completed = window.ExtractAll(result.destination);
                    });
 }
 
-UnzipResult UnzipFile(std::string_view archivePath, std::string_view memberName,
-                      std::string_view destFolder, bool shown) {
-    return Extract(kProcUnzipFile, archivePath, destFolder, shown,
+UnzipResult UnzipFileShownIn(std::string_view archivePath, std::string_view memberName,
+                             std::string_view destFolder, UnzipWindowView* view) {
+    return Extract(kProcUnzipFile, archivePath, destFolder, view,
                    [&](UnzipWindowState& window, UnzipResult& result) {
                        window.ExtractOneFile(result.destination, memberName, result);
                    });
 }
 
-UnzipResult UnzipByExtension(std::string_view archivePath, std::string_view extension,
-                             std::string_view destFolder, bool shown) {
-    return Extract(kProcUnzipByExtension, archivePath, destFolder, shown,
+UnzipResult UnzipByExtensionShownIn(std::string_view archivePath, std::string_view extension,
+                                    std::string_view destFolder, UnzipWindowView* view) {
+    return Extract(kProcUnzipByExtension, archivePath, destFolder, view,
                    [&](UnzipWindowState& window, UnzipResult& result) {
                        window.ExtractByExtension(result.destination, extension, result);
                    });

@@ -64,4 +64,14 @@ UnzipResult UnzipFile(std::string_view archivePath, std::string_view memberName,
 UnzipResult UnzipByExtension(std::string_view archivePath, std::string_view extension,
                              std::string_view destFolder, bool shown = false);
 
+class UnzipWindowView;
+
+/// The three extractions above shown in `view` (nullptr: not shown).
+UnzipResult UnzipAllShownIn(std::string_view archivePath, std::string_view destFolder,
+                            UnzipWindowView* view);
+UnzipResult UnzipFileShownIn(std::string_view archivePath, std::string_view memberName,
+                             std::string_view destFolder, UnzipWindowView* view);
+UnzipResult UnzipByExtensionShownIn(std::string_view archivePath, std::string_view extension,
+                                    std::string_view destFolder, UnzipWindowView* view);
+
 }  // namespace arc

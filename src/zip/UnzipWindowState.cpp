@@ -24,13 +24,17 @@ void InstallUnzipWindowView(UnzipWindowView* view) {
     InstalledView() = view;
 }
 
-UnzipWindowState::UnzipWindowState(std::string_view archivePath, bool hidden)
-    : path_(archivePath), hidden_(hidden) {
+UnzipWindowView* InstalledUnzipWindowView() {
+    return InstalledView();
+}
+
+UnzipWindowState::UnzipWindowState(std::string_view archivePath, UnzipWindowView* view)
+    : path_(archivePath), view_(view) {
     zip_.Progress = [this](int percent, bool&) { OnProgress(percent); };
     zip_.Stage = [this](ZipStage stage, const std::string& name) { OnStage(stage, name); };
     zip_.Error = [this](const ZipError& error) { errors_.push_back(error); };
-    if (!hidden_ && InstalledView()) {
-        InstalledView()->Show(*this);
+    if (view_) {
+        view_->Show(*this);
     }
     zip_.ZipOpen(path_);
     barPercent_ = 0;
@@ -39,11 +43,11 @@ UnzipWindowState::UnzipWindowState(std::string_view archivePath, bool hidden)
 }
 
 UnzipWindowState::~UnzipWindowState() {
-    if (!hidden_ && InstalledView()) InstalledView()->Unload();
+    if (view_) view_->Unload();
 }
 
 void UnzipWindowState::Refresh() {
-    if (!hidden_ && InstalledView()) InstalledView()->Refresh(*this);
+    if (view_) view_->Refresh(*this);
 }
 
 void UnzipWindowState::OnProgress(int percent) {

@@ -29,14 +29,16 @@ class UnzipWindowView {
 
 /// Installs the front end's view (nullptr: none, the window stays invisible).
 void InstallUnzipWindowView(UnzipWindowView* view);
+/// The installed view (nullptr: none).
+UnzipWindowView* InstalledUnzipWindowView();
 
 class UnzipWindowState {
   public:
     static constexpr std::string_view kCaption = "Unzip with zLib";
 
     /// Loads the window: creates the reader and opens the archive. Shown
-    /// modeless unless hidden.
-    UnzipWindowState(std::string_view archivePath, bool hidden);
+    /// modeless through `view` (nullptr: hidden).
+    UnzipWindowState(std::string_view archivePath, UnzipWindowView* view);
     /// Unloads the window, which closes the archive.
     ~UnzipWindowState();
     UnzipWindowState(const UnzipWindowState&) = delete;
@@ -57,7 +59,7 @@ class UnzipWindowState {
     const std::string& Label1() const { return label_; }
     /// Width of the bar as a percentage of its full width.
     int BarPercent() const { return barPercent_; }
-    bool Hidden() const { return hidden_; }
+    bool Hidden() const { return view_ == nullptr; }
     const std::string& ArchivePath() const { return path_; }
 
   private:
@@ -73,7 +75,7 @@ class UnzipWindowState {
     std::string label_;
     int barPercent_ = 0;
     std::vector<ZipError> errors_;
-    bool hidden_;
+    UnzipWindowView* view_;
 };
 
 }  // namespace arc

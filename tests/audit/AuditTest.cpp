@@ -10,7 +10,7 @@
 
 #include "audit/Audit.h"
 #include "audit/Sha1.h"
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "database/Database.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"

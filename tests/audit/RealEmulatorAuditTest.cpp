@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "audit/SetNeeds.h"
-#include "core/AppState.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "database/Database.h"
 #include "support/TestSupport.h"
 #include "xmlimport/ListXmlImport.h"

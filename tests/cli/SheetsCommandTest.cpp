@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 
 #include "cli/CliRunTest.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "database/Database.h"
 #include "sheets/SheetFixture.h"
+#include "software/SoftwareImport.h"
 #include "support/ZipBuilder.h"
 
 namespace arc::test {
@@ -114,6 +116,63 @@ TEST_F(SheetsCommandTest, AReadOnlyDestinationSaysNotWritable) {
     }
     if (root) ::umount2(site.c_str(), MNT_DETACH);
     if (!root) fs::permissions(site, fs::perms::owner_all);
+}
+
+/// Every file of the site by its path inside it.
+std::map<std::string, std::string> SiteFiles(const std::string& site) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(site))
+        if (entry.is_regular_file())
+            files[entry.path().string().substr(site.size())] = ReadFile(entry.path().string());
+    return files;
+}
+
+TEST_F(SheetsCommandTest, SoftwareListsAddTheirPagesAndLinksAndLeaveTheRestOfTheSiteAsItWas) {
+    ASSERT_EQ(Run({"sheets", "--db", database, "--out", site}), 0) << err;
+    const std::map<std::string, std::string> before = SiteFiles(site);
+    EXPECT_FALSE(before.contains("html/SOFTWARE.htm"));
+
+    ASSERT_TRUE(OpenDatabase(database));
+    {
+        RecordedProgress importing;
+        TaskContext context(importing, ui());
+        ASSERT_TRUE(
+            RunSoftwareImport({SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
+                .ok());
+    }
+    for (const char* sql :
+         {"CREATE TABLE MachineSoftwareList (Machine TEXT, ListName TEXT, Status TEXT, Filter "
+          "TEXT)",
+          "INSERT INTO MachineSoftwareList VALUES ('pacman', 'nes', 'original', ''), ('pacman', "
+          "'x&y', 'compatible', '')",
+          "INSERT INTO SoftwareList VALUES ('x&y', 'A <b>list</b>')",
+          "INSERT INTO Software (ListName, Name, Description, Year, Publisher, Supported, Owned) "
+          "VALUES ('x&y', 'it', '<script>alert(1)</script>', '1990', 'P&Q', 'yes', 1)"})
+        Execute(sql);
+    CloseDatabase();
+    ASSERT_EQ(Run({"sheets", "--db", database, "--out", site}), 0) << err;
+    const std::map<std::string, std::string> after = SiteFiles(site);
+
+    std::vector<std::string> changed;
+    for (const auto& [path, bytes] : before)
+        if (after.at(path) != bytes) changed.push_back(path);
+    EXPECT_EQ(changed, (std::vector<std::string>{"html/STAT.htm", "html/pacman.htm", "index.htm"}));
+    EXPECT_NE(after.at("index.htm").find("<a href=\"html/SOFTWARE.htm\">Software lists</a>"),
+              std::string::npos);
+    EXPECT_NE(after.at("html/pacman.htm")
+                  .find("<a href=\"SL_nes.htm\">nes</a> (original), <a href=\"SL_x&amp;y.htm\">"
+                        "x&amp;y</a> (compatible)"),
+              std::string::npos);
+    EXPECT_NE(after.at("html/STAT.htm").find("Software items: 37"), std::string::npos);
+    const std::string nes = after.at("html/SL_nes.htm");
+    EXPECT_NE(nes.find("<td>smb</td>"), std::string::npos);
+    EXPECT_NE(after.at("html/SOFTWARE.htm").find("<a href=\"SL_nes.htm\">nes</a>"),
+              std::string::npos);
+    const std::string hostile = after.at("html/SL_x&y.htm");
+    EXPECT_EQ(hostile.find("<script>"), std::string::npos);
+    EXPECT_NE(hostile.find("&lt;script&gt;alert(1)&lt;/script&gt;</td><td>1990</td><td>P&amp;Q"),
+              std::string::npos);
+    EXPECT_EQ(hostile.find("<b>"), std::string::npos);
 }
 
 }  // namespace

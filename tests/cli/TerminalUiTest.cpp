@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "cli/TerminalUi.h"
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -61,7 +60,7 @@ TEST(TerminalUiTest, ATaskProgressIsDrawnFromItsOwnCounts) {
 TEST(TerminalUiTest, TheSixthErrorEndsTheTaskWithTheStopLineAndTheProcessGoesOn) {
     test::TempDir home;
     SetProgramFolder(home.str());
-    ResetState();
+    ResetLog();
     std::ostringstream err;
     cli::TerminalUi ui(err, false, false);
     InstallUi(&ui);
@@ -74,7 +73,7 @@ TEST(TerminalUiTest, TheSixthErrorEndsTheTaskWithTheStopLineAndTheProcessGoesOn)
         << err.str();
     EXPECT_NE(test::ReadFile(home.file("Arcanote.log.txt")).find("5 BUG ERRORS"),
               std::string::npos);
-    ResetState();
+    ResetLog();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "database/Database.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
+#include "support/ZipBuilder.h"
 
 namespace arc {
 namespace {
@@ -55,20 +56,37 @@ TEST_F(UserScenariosTest, MissingSourceFolderIsAFailureNotDone) {
     }
 }
 
-TEST_F(UserScenariosTest, DbAndRomsOptionsOfSearchAndListRomsAreNotSaved) {
+// Regression: a command's options once reached the saved settings (the build's
+// import choices, the download list, a search's database). Every option here
+// is for its run alone.
+TEST_F(UserScenariosTest, OptionsOfOneRunNeverChangeTheSavedSettings) {
     BuildDatabase();
     const std::string database = SavedDatabase();
     ASSERT_EQ(database, home.file("Arcanote.mdb"));
     std::filesystem::copy_file(database, home.file("other.mdb"));
     WriteFile(home.file("roms/pacman.zip"), "");
+    WriteFile(home.file("art/snap/pacman.png"), "png");
+    test::WriteZip(home.file("pack.zip"), {{"a.txt", "alpha"}});
+    WriteFile(home.file("cut.xml"), ReadFile(home.file("list.xml")).substr(0, 60));
     const std::string settings = ReadFile(home.file("Arcanote.inf"));
     const std::vector<std::string> cases[] = {
         {"list-roms", "--db", home.file("other.mdb"), "--roms", home.file("roms")},
         {"search", "--db", home.file("missing.mdb")},
-        {"search", "--db", home.file("other.mdb"), "--roms", home.file("roms")}};
+        {"search", "--db", home.file("other.mdb"), "--roms", home.file("roms")},
+        {"build", "--yes", "--listxml", home.file("list.xml"), "--method", "dom", "--data",
+         "defined", "--fresh-list"},
+        {"build", "--db", home.file("failed.mdb"), "--listxml", home.file("cut.xml")},
+        {"download", "--entries", "History", "--copy-to-paths"},
+        {"translate", "--create-dictionary", "--files", "Genre"},
+        {"unzip", home.file("pack.zip"), "--to", home.file("unpacked")},
+        {"zip-all", "--from", home.file("roms"), "--to", home.file("packed")},
+        {"images", "copy", "--source", home.file("art"), "--kinds", "snap"},
+        {"sheets", "--out", home.file("site"), "--no-clones", "--substitutes"}};
     for (const std::vector<std::string>& args : cases) {
-        RunCommand(home.str(), args[0], std::vector<std::string>(args.begin() + 1, args.end()));
-        EXPECT_EQ(ReadFile(home.file("Arcanote.inf")), settings) << args[0] << ' ' << args[2];
+        const test::CliRun run =
+            RunCommand(home.str(), args[0], std::vector<std::string>(args.begin() + 1, args.end()));
+        EXPECT_NE(run.code, 2) << run.err;  // the options were taken
+        EXPECT_EQ(ReadFile(home.file("Arcanote.inf")), settings) << args[0] << ' ' << args[1];
     }
 }
 

@@ -11,6 +11,7 @@
 #include "collection/GameActions.h"
 #include "collection/GameBrowserQuery.h"
 #include "core/Settings.h"
+#include "core/TextTable.h"
 #include "database/Database.h"
 #include "database/Schema.h"
 #include "database/UserDatabase.h"
@@ -212,6 +213,16 @@ TEST_F(GameBrowserQueryTest, DetailsHoldTheFieldsHistoryMameinfoCommandsVerdictA
     EXPECT_EQ(pacman.mameinfo, "Mameinfo line\nsecond");
     EXPECT_EQ(pacman.commands, "Moves\nUp Down\n\nSecrets\nHold start");
     EXPECT_FALSE(query.Details("nosuchgame").found);
+
+    // In French, labels, words and captions come from the text table.
+    TheSettings().Language = 1;
+    BuildTextTable();
+    const GameDetails french = query.Details("pacman");
+    using Field = std::pair<std::string, std::string>;
+    EXPECT_EQ(french.fields[0], Field("Nom du jeu", "pacman"));
+    EXPECT_EQ(french.fields[5], Field("État", "Fonctionne"));
+    EXPECT_EQ(french.fields[6], Field("Possédé", "Oui"));
+    EXPECT_EQ(BrowserColumnCaption(BrowserColumn::LastPlayed), "Dernière partie");
 }
 
 // Regression (the pane said "Working: Yes" for every runnable set, whatever

@@ -6,8 +6,8 @@
 
 #include "collection/CollectionGameDb.h"
 #include "collection/ImagesWindowState.h"
-#include "core/AppState.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 
 namespace arc::test {
@@ -91,15 +91,13 @@ TEST_F(ImagesWindowTest, CopyLooksInTheKindFolderThenTheSourceRoot) {
     EXPECT_FALSE(fs::exists(home.file("mame/titles")));
 }
 
-TEST_F(ImagesWindowTest, PathsWaitsForTheDialogToClearTheFlag) {
-    int rounds = 0;
-    ui().onProcessEvents = [&] {
-        if (++rounds == 3) State().PathsDialogOpen = false;
+TEST_F(ImagesWindowTest, EditPathsStepsAsideUntilThePathsWindowCloses) {
+    ui().onRunWindow = [&](WindowId opened) {
+        EXPECT_EQ(opened, WindowId::Paths);
+        EXPECT_EQ(shownStates, std::vector<bool>{false});  // hidden while it is open
     };
-    bool dialogShown = false;
-    window.EditPaths([&] { dialogShown = true; });
-    EXPECT_TRUE(dialogShown);
-    EXPECT_GE(rounds, 3);
+    window.EditPaths();
+    EXPECT_EQ(ui().windowsOpened, std::vector<std::string>{"Form1"});
     EXPECT_EQ(shownStates, (std::vector<bool>{false, true}));
 }
 

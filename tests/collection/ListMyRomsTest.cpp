@@ -5,7 +5,7 @@
 
 #include "collection/CollectionGameDb.h"
 #include "collection/ListMyRoms.h"
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
@@ -156,23 +156,20 @@ TEST_F(ListMyRomsTest, CancelKeepsTheMarksMadeAndClearsNone) {
     EXPECT_FALSE(IsDatabaseOpen());
 }
 
-TEST_F(ListMyRomsTest, WizardStepAsksNothingShowsNothingAndClearsItsFlag) {
+TEST_F(ListMyRomsTest, WizardStepAsksNothingAndShowsNothing) {
     AddRom("pacman.zip");
-    State().WizardMode = true;
-    State().WizardTaskRunning = true;
-    ui().SetMenusEnabled(false);
-    EXPECT_TRUE(ListMyRoms().ok());
+    EXPECT_TRUE(ListMyRoms(/*wizardStep=*/true).ok());
     EXPECT_TRUE(IsOwned("pacman"));
     EXPECT_TRUE(ui().fileRequests.empty());
     EXPECT_TRUE(ui().messages.empty());
-    EXPECT_FALSE(ui().menusEnabled);  // the wizard keeps the menus off
-    EXPECT_FALSE(State().WizardTaskRunning);
-
-    // A failed step releases the wizard as well.
+    // The menu command asks for a database it cannot find; its Cancel lists nothing.
     std::filesystem::remove(Roms() + "pacman.zip");
-    State().WizardTaskRunning = true;
-    ListMyRoms();
-    EXPECT_FALSE(State().WizardTaskRunning);
+    const std::string database = TheSettings().DatabasePath;
+    TheSettings().DatabasePath = home.file("missing.mdb");
+    EXPECT_TRUE(ListMyRoms().cancelled());
+    EXPECT_EQ(ui().fileRequests.size(), 1u);
+    TheSettings().DatabasePath = database;
+    EXPECT_TRUE(IsOwned("pacman"));
 }
 
 TEST_F(ListMyRomsTest, ABrokenDatabaseWasToldAsAnUnscannedRomFolder) {

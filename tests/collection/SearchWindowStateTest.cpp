@@ -4,7 +4,6 @@
 
 #include "collection/CollectionGameDb.h"
 #include "collection/SearchWindowState.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -95,7 +94,7 @@ TEST_F(SearchWindowStateTest, FindListsTheMatchesWithTheirRealNames) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"pacman", "puckman"}));
 
     window.keyword = "no such game";
-    State().LogFlag = true;  // the query goes to the log only with the flag
+    SetDebugLogging(true);  // the query goes to the log only with the flag
     EXPECT_TRUE(window.Find());
     EXPECT_EQ(window.countLabel, "0 rom.");
     EXPECT_FALSE(window.ArchiveButtonsEnabled());
@@ -181,9 +180,9 @@ TEST_F(SearchWindowStateTest, AuditAmpersandKeywordAndCriteriaKeptForTheRun) {
     // The criteria come back at the next opening in the same run.
     window.combos[kGenreCriterion].text = "Shooter";
     window.keyword = "x";
-    window.Close();
+    const std::vector<std::string> kept = window.Close();
     SearchWindowState again;
-    ASSERT_TRUE(again.Open());
+    ASSERT_TRUE(again.Open(kept));
     EXPECT_EQ(again.combos[kGenreCriterion].text, "Shooter");
     EXPECT_EQ(again.audit.text, again.audit.items[kNotAudited]);
     EXPECT_EQ(again.keyword, "x");
@@ -300,9 +299,9 @@ TEST_F(SearchWindowStateTest, FullTextFavouritesAndYearRangeNarrowTheCriteria) {
 
     // The options come back at the next opening; the table sorts its rows.
     window.Find();
-    window.Close();
+    const std::vector<std::string> kept = window.Close();
     SearchWindowState again;
-    ASSERT_TRUE(again.Open());
+    ASSERT_TRUE(again.Open(kept));
     EXPECT_EQ(again.yearFrom, "1980");
     EXPECT_FALSE(again.fullText);
     again.Find();

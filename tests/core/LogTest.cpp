@@ -1,7 +1,6 @@
 #include <filesystem>
 #include <regex>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -20,7 +19,7 @@ class LogTest : public test::ProgramFolderTest {
 };
 
 TEST_F(LogTest, GuardedWritesAnErrorBlockWithTheLogFlagOffAndTheCallerGoesOn) {
-    ASSERT_FALSE(State().LogFlag);
+    ASSERT_FALSE(DebugLogging());
     int reached = 0;
     EXPECT_TRUE(Guarded(10, [&] { reached = 1; }) && reached);
     EXPECT_FALSE(Guarded(412, [] { throw AppError(err::kFileNotFound, "File not found"); }));
@@ -28,7 +27,7 @@ TEST_F(LogTest, GuardedWritesAnErrorBlockWithTheLogFlagOffAndTheCallerGoesOn) {
         "<START DEBUGGING> \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
         "TRACKING BUG NUMBER = 412\r\n53 File not found\r\n<END>\r\n \r\n");
     EXPECT_TRUE(std::regex_match(log(), block)) << log();
-    EXPECT_EQ(State().ErrorCount, 1);
+    EXPECT_EQ(ErrorBlockCount(), 1);
     EXPECT_EQ(CurrentProcedure(), 0);  // the number of the caller comes back
     // The block names the operation whose boundary caught the error.
     EXPECT_FALSE(Guarded(11, [&] {
@@ -38,6 +37,13 @@ TEST_F(LogTest, GuardedWritesAnErrorBlockWithTheLogFlagOffAndTheCallerGoesOn) {
     }));
     EXPECT_NE(log().find("TRACKING BUG NUMBER = 11\r\n53 "), std::string::npos) << log();
     Guarded(13, [] { throw std::out_of_range("slot 99"); });
+    // The number of the caller comes back when a scope ends.
+    {
+        ProcedureScope outer(20);
+        Guarded(21, [] {});
+        WriteErrorBlock(err::kInvalidCall, "after the inner scope");
+    }
+    EXPECT_NE(log().find("TRACKING BUG NUMBER = 20\r\n5 after"), std::string::npos) << log();
     EXPECT_NE(log().find("TRACKING BUG NUMBER = 13\r\n9 Subscript out of range: slot 99"),
               std::string::npos);
 }
@@ -78,7 +84,7 @@ TEST_F(LogTest, TheSixthErrorBlockEndsTheTaskFailedAfterItsCleanupAndTheProgramG
         log().ends_with("TRACKING BUG NUMBER = 25\r\n5 Invalid procedure call\r\n<END>\r\n "
                         "\r\n5 BUG ERRORS => Sorry, Arcanote Stopped.\r\n"))
         << log();
-    EXPECT_EQ(State().ErrorCount, 4 + 5 + 6);
+    EXPECT_EQ(ErrorBlockCount(), 4 + 5 + 6);
 
     // The program goes on: the next task starts with a fresh count.
     EXPECT_TRUE(TaskMeeting(1, temporary, finished).ok());
@@ -86,7 +92,7 @@ TEST_F(LogTest, TheSixthErrorBlockEndsTheTaskFailedAfterItsCleanupAndTheProgramG
 
 TEST_F(LogTest, DebugLinesAndErrorBlocksKeepTheirOrder) {
     DebugLog("hidden");
-    State().LogFlag = true;
+    SetDebugLogging(true);
     DebugLog("first");
     WriteErrorBlock(53, "File not found");
     DebugLog("after");
@@ -100,7 +106,7 @@ TEST_F(LogTest, AnUnwritableLogIsSkippedSilently) {
     SetProgramFolder(home.file("no/such/folder"));
     WriteLog("line");
     WriteErrorBlock(53, "File not found");
-    EXPECT_EQ(State().ErrorCount, 1);
+    EXPECT_EQ(ErrorBlockCount(), 1);
     EXPECT_TRUE(ui().messages.empty());
     SetProgramFolder(home.str());
 }
@@ -119,7 +125,7 @@ TEST_F(LogTest, DebugCommandAsksBeforeDeletingAnOldLogAndOnlyThen) {
     EXPECT_EQ(log().rfind("old\r\n<DEBUG ON> ", 0), 0u);
 
     EXPECT_FALSE(ToggleDebugLogging());
-    EXPECT_FALSE(State().LogFlag);
+    EXPECT_FALSE(DebugLogging());
     EXPECT_NE(log().find("\r\n<DEBUG OFF> "), std::string::npos);
 
     ui().QueueAnswer(MsgAnswer::Yes);

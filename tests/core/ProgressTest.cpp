@@ -1,24 +1,16 @@
 #include <atomic>
 #include <thread>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/Task.h"
-#include "shell/ProgressWindowState.h"
-#include "shell/WindowPlace.h"
 #include "support/TestSupport.h"
 
 namespace arc {
 namespace {
 
-using test::ReadFile;
-
-class ProgressTest : public test::ProgramFolderTest {
-  protected:
-    ProgressWindowState window;
-};
+class ProgressTest : public test::ProgramFolderTest {};
 
 TEST(ProgressBar, ValueRule) {
     const int cases[][3] = {
@@ -90,41 +82,19 @@ TEST_F(ProgressTest, RunTaskShowsTheTaskAndGivesTheMenusBackUnlessAWizardRuns) {
     ui().CancelTask();  // nothing runs: nothing to cancel
 }
 
-TEST_F(ProgressTest, ScopeGuardsUndoWhatTheyDidOnceAndLeaveTheMenusToARunningWizard) {
+TEST_F(ProgressTest, ScopeGuardsUndoWhatTheyDidOnce) {
     {
         MenusOff menus;
         EXPECT_FALSE(ui().menusEnabled);
     }
     EXPECT_TRUE(ui().menusEnabled);
-    State().WizardMode = State().WizardTaskRunning = true;
     {
-        MenusOff menus;
-        WizardStepEnd step;
+        MenusOff menus(false);
+        EXPECT_TRUE(ui().menusEnabled);
+        menus.Off();
+        menus.Keep();  // left to a window that switches them on as it closes
     }
-    EXPECT_FALSE(ui().menusEnabled);  // the wizard keeps them off between its steps
-    EXPECT_FALSE(State().WizardTaskRunning);
-}
-
-TEST_F(ProgressTest, WindowCancelAnsweredNoKeepsGoingAndYesIsLogged) {
-    State().LogFlag = true;
-    ui().QueueAnswer(MsgAnswer::No);
-    EXPECT_FALSE(window.ConfirmCancel());
-    EXPECT_EQ(ReadFile(LogFilePath()), "");
-    ui().QueueAnswer(MsgAnswer::Yes);
-    EXPECT_TRUE(window.ConfirmCancel());
-    EXPECT_EQ(ui().messages.size(), 2u);
-    EXPECT_EQ(ReadFile(LogFilePath()), "[CLICK CANCEL]\r\n");
-}
-
-TEST_F(ProgressTest, WindowUnloadStoresThePlaceRestoredOnlyWhenPositive) {
-    window.Unload(10, 20);
-    EXPECT_EQ(SavedWindowPlace(2).left, 10);
-    TheSettings().WindowLeft[7] = -150;
-    TheSettings().WindowTop[7] = 450;
-    EXPECT_FALSE(SavedWindowPlace(7).left);
-    EXPECT_EQ(SavedWindowPlace(7).top, 30);
-    EXPECT_FALSE(SavedWindowPlace(0).top || SavedWindowPlace(14).top);  // no such slot
-    StoreWindowPlace(14, 1, 1);                                         // ignored
+    EXPECT_FALSE(ui().menusEnabled);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
 #include "support/TestSupport.h"
@@ -158,20 +158,18 @@ TEST_F(SettingsTest, AFailedSaveLogsAnErrorBlockAndKeepsTheOldFile) {
     const std::string log = ReadFile(home.file("Arcanote.log.txt"));
     EXPECT_NE(log.find("TRACKING BUG NUMBER = 6\r\n"), std::string::npos) << log;
     EXPECT_NE(log.find("missing/folder/Arcanote.inf"), std::string::npos);
-    EXPECT_EQ(State().ErrorCount, 1);
+    EXPECT_EQ(ErrorBlockCount(), 1);
 }
 
 TEST_F(SettingsTest, TempFolderComesFromTmpdirElseTmp) {
     {
         test::ScopedEnv tmpdir("TMPDIR", home.file("own-temp"));
-        SetTempFolder();
-        EXPECT_EQ(State().TempFolder, home.str() + "own-temp/");
+        EXPECT_EQ(FindTempFolder(), home.str() + "own-temp/");
         EXPECT_TRUE(std::filesystem::is_directory(home.file("own-temp")));
     }
     WriteFile(home.file("a-file"), "");
     test::ScopedEnv tmpdir("TMPDIR", home.file("a-file"));  // not a folder
-    SetTempFolder();
-    EXPECT_EQ(State().TempFolder, "/tmp/");
+    EXPECT_EQ(FindTempFolder(), "/tmp/");
 }
 
 }  // namespace

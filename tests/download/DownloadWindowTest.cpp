@@ -3,12 +3,15 @@
 #include <filesystem>
 
 #include "LocalHttpServer.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/Settings.h"
+#include "core/SupportFileCatalogue.h"
 #include "core/TextTable.h"
+#include "download/ArchiveUnpack.h"
+#include "download/DownloadList.h"
 #include "download/DownloadWindowState.h"
+#include "support/ReplacingWriters.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 
@@ -56,18 +59,37 @@ class DownloadWindowTest : public test::ProgramFolderTest {
     DownloadWindowState window;
 };
 
+TEST_F(DownloadWindowTest, UnzipKeepsTheReplacedFilesModeAndGivesANewFileTheUmasks) {
+    test::WriteZip(home.file("source.zip"), {{"docs/catver.ini", "[Category]\r\n"}});
+    test::ExpectWritersKeepTheFileMode(
+        home.str(), {{"unzip", false, [&](const std::string& t) {
+                          std::string error;
+                          const std::string folder = t.substr(0, t.rfind('/') + 1);
+                          return UnpackByExtension(home.file("source.zip"), "INI", folder, error) ==
+                                 1;
+                      }}});
+}
+
+TEST_F(DownloadWindowTest, EveryCatalogueRowReachesItsDownloadEntries) {
+    for (const SupportFileRow& row : kSupportFileCatalogue) {
+        SCOPED_TRACE(std::string(row.name));
+        const DownloadColumns& download = row.download;
+        EXPECT_EQ(DownloadEntryIndex(download.label), download.label.empty() ? -1 : download.entry);
+        EXPECT_EQ(DownloadEntryIndex(download.mame32Label),
+                  download.mame32Label.empty() ? -1 : download.entry + 1);
+    }
+}
+
 TEST_F(DownloadWindowTest, OpeningLoadsTheListAndClosingSavesIt) {
     WriteFile(DownloadListPath(),
               "catver = http://x/catver.zip\r\nSITE_CHEAT = http://cheats/\r\n");
     window.Open();
-    EXPECT_TRUE(State().DownloadWindowOpen);
     EXPECT_EQ(RowOf("Catver").fileUrl, "http://x/catver.zip");
     window.OpenSite(DownloadEntryIndex("Cheat"));
     EXPECT_EQ(ui().opened, std::vector<std::string>{"http://cheats/"});
 
     window.rows[0].fileUrl = "http://x/history.zip";
     window.Close();
-    EXPECT_FALSE(State().DownloadWindowOpen);
     DownloadList saved = DefaultDownloadList();
     ASSERT_TRUE(ReadDownloadList(DownloadListPath(), saved));
     EXPECT_EQ(saved.fileUrls[0], "http://x/history.zip");
@@ -75,7 +97,7 @@ TEST_F(DownloadWindowTest, OpeningLoadsTheListAndClosingSavesIt) {
 }
 
 TEST_F(DownloadWindowTest, RunFetchesUnpacksAndCopiesIntoTheProgramFolders) {
-    State().LogFlag = true;
+    SetDebugLogging(true);
     server.Route("/files/nplayers.ini", {200, "text/plain", "[NPlayers]\r\n"});
     server.Route("/files/history.zip",
                  {200, "application/zip",
@@ -135,7 +157,7 @@ TEST_F(DownloadWindowTest, DownloadErrorsAreToldAndEmptyAddressesRefused) {
     EXPECT_NE(ReadFile(DownloadListPath()).find("http://127.0.0.1:1/history.dat"),
               std::string::npos);
 
-    ASSERT_FALSE(State().LogFlag);
+    ASSERT_FALSE(DebugLogging());
     window.rows[history].checked = true;
     window.Run();
     const std::string reason = window.rows[history].error;
@@ -154,7 +176,7 @@ TEST_F(DownloadWindowTest, ArchiveErrorsAreLoggedAndSwitchLoggingOn) {
                                                {"good/mameinfo.dat", "ok"}})});
     window.Open();
     Select("MameInfo", server.Url("/slip.zip"));
-    ASSERT_FALSE(State().LogFlag);
+    ASSERT_FALSE(DebugLogging());
     window.Run();
 
     ASSERT_EQ(ui().messages.size(), 2u);
@@ -162,7 +184,7 @@ TEST_F(DownloadWindowTest, ArchiveErrorsAreLoggedAndSwitchLoggingOn) {
     EXPECT_EQ(ui().messages[0].buttons, MsgButtons::YesNo);
     EXPECT_TRUE(fs::exists(home.file("Download/broken.zip")));
 
-    EXPECT_TRUE(State().LogFlag);
+    EXPECT_TRUE(DebugLogging());
     const std::string archive = home.file("Download/broken.zip");
     EXPECT_TRUE(Logged("Unzip " + archive + ",DAT," + home.file("dat/") + "\r\n" + archive +
                        " is not a ZIP archive."));
@@ -218,13 +240,13 @@ TEST_F(DownloadWindowTest, CopiesToTheDefinedPathsOnRequestAndClosesInWizardMode
     window.Run();
     EXPECT_EQ(ReadFile(home.file("mame/folders/nplayers.ini")), "[NPlayers]\r\n");
 
-    State().WizardMode = true;  // the run closes the window without a message
+    window.inWizard = true;  // the run closes the window without a message
     bool closeRequested = false;
     window.onCloseRequest = [&] { closeRequested = true; };
     const std::size_t messages = ui().messages.size();
     window.Run();
     EXPECT_TRUE(closeRequested);
-    EXPECT_FALSE(State().DownloadWindowOpen);
+    EXPECT_FALSE(window.IsOpen());
     EXPECT_EQ(ui().messages.size(), messages);
 }
 

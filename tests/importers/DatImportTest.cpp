@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "importers/DataUpdate.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
@@ -44,7 +44,7 @@ TEST_F(Dat, CommandBlocksGiveOneRowPerSetWithTitleCutAndSeparatorsLeftOut) {
               "3");
     EXPECT_EQ(QueryValue("SELECT count(*) FROM Command WHERE InternalName='sf2'"), "3");
     EXPECT_EQ(QueryValue("SELECT info FROM Command WHERE InternalName='mk'"), "uppercut\r\n");
-    EXPECT_EQ(State().ErrorCount, 0);
+    EXPECT_EQ(ErrorBlockCount(), 0);
 }
 
 TEST_F(Dat, MameinfoStoresTheBlockAsWrittenAndNoEntryLeaksIntoTheNext) {
@@ -74,7 +74,7 @@ TEST_F(Dat, BadInputIsReadWithoutErrors) {
     EXPECT_TRUE(Import(ImportMameinfo, "mameinfo.dat",
                        "$info=pacman\n$mame\nCaf\xE9 \x96 d\xE9j\xE0 vu\n$end\n"));
     EXPECT_EQ(Field("pacman", "MameInfo"), "Caf\u00e9 \u2013 d\u00e9j\u00e0 vu\r\n");
-    EXPECT_EQ(State().ErrorCount, 0);
+    EXPECT_EQ(ErrorBlockCount(), 0);
 }
 
 // A build collects its importers' Data values and writes each row once: the

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/AppState.h"
+#include "core/Log.h"
+#include "importers/DataUpdate.h"
 #include "importers/HistoryEntry.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
@@ -42,10 +43,11 @@ TEST_F(History, OneEntryLinksEverySetItNamesAndFillsOnlyWhatIsStillNull) {
     EXPECT_EQ(QueryValue("SELECT Resolution || '|' || Controls || '|' || Refresh || '|' || "
                          "Colors || '|' || nPlayers FROM Data WHERE InternalName='puckman'"),
               "224 x 288 pixels|4-way joystick - btn : 2|60.61 Hz|32|2");
-    // Outside update mode nothing goes; in update mode the rows no set uses.
-    EXPECT_TRUE(Import(ImportHistory, "history.dat", kPacman));
+    // A build (values collected) drops nothing; the update (values written at
+    // once) drops the rows no set uses.
+    DataValues values;
+    EXPECT_TRUE(ImportHistory(Support("history.dat", kPacman), progress, &values));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "2");
-    State().UpdateMode = true;
     EXPECT_TRUE(Import(ImportHistory, "history.dat", kPacman));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "1");
 }
@@ -77,7 +79,7 @@ TEST_F(History, EntriesEndAtTheirEndOrAtTheNextEntryAndQuotesAreSafe) {
     EXPECT_EQ(Field("o'set", "Controls"), "it's a stick - btn : 2");
     EXPECT_EQ(HistoryField("dkong", "yearmanufacturer"), "1981 Nintendo.");
     EXPECT_EQ(HistoryField("dkong", "trivia"), "Second");
-    EXPECT_EQ(State().ErrorCount, 0);
+    EXPECT_EQ(ErrorBlockCount(), 0);
 }
 
 TEST_F(History, HistoryXmlAloneLinksSetsAndFillsTechnicalValuesStillNull) {
@@ -104,13 +106,12 @@ TEST_F(History, HistoryXmlAloneLinksSetsAndFillsTechnicalValuesStillNull) {
     EXPECT_EQ(Field("puckman", "Resolution"), "256x240");
 
     // The same document under the .dat name is recognised as XML.
-    State().UpdateMode = true;
     EXPECT_TRUE(Import(ImportHistory, "history.dat", xml));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM History"), "2");
     // A cut document keeps the entries read before the fault.
     EXPECT_FALSE(Import(ImportHistoryXml, "history.xml", xml.substr(0, xml.find("Bugs"))));
     EXPECT_EQ(HistoryField("pacman", "trivia"), "Yellow.");
-    EXPECT_EQ(State().ErrorCount, 0);
+    EXPECT_EQ(ErrorBlockCount(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "importers/ImporterTest.h"
 #include "importers/Importers.h"
 
@@ -24,7 +24,7 @@ TEST_F(Ini, SectionListsGiveEachSetItsHeaderValueInTheirOwnField) {
     // A set given the same value again is not rewritten.
     EXPECT_EQ(std::stoi(QueryValue("SELECT total_changes()")) - std::stoi(before), 4);
     EXPECT_EQ(progress.Done(), static_cast<int>(test::ReadFile(path).size()));  // bytes, all read
-    EXPECT_EQ(State().ErrorCount, 0);
+    EXPECT_EQ(ErrorBlockCount(), 0);
 }
 
 TEST_F(Ini, MissingFileOrCancelledRunReportsFalseWithoutAnError) {
@@ -36,7 +36,7 @@ TEST_F(Ini, MissingFileOrCancelledRunReportsFalseWithoutAnError) {
     test::RecordedProgress cancelled(1);  // after the first line
     EXPECT_FALSE(ImportWizsort(path, cancelled));
     EXPECT_EQ(Field("pacman", "Genre"), std::nullopt);
-    EXPECT_EQ(State().ErrorCount, 0);
+    EXPECT_EQ(ErrorBlockCount(), 0);
 }
 
 TEST_F(Ini, KeyAndNameListsSkipTheTextBeforeTheirFirstHeader) {
@@ -65,7 +65,7 @@ TEST_F(Ini, CatverFillsCategoryThenVerAddedAndReportsFalseWithoutVerAdded) {
     EXPECT_EQ(Field("pacman", "Category"), "Maze");
     EXPECT_FALSE(Import(ImportCatver, "catver.ini", "pacman=Nothing\n"));
     EXPECT_EQ(Field("pacman", "Category"), "Maze");
-    EXPECT_EQ(State().ErrorCount, 0);
+    EXPECT_EQ(ErrorBlockCount(), 0);
 }
 
 TEST_F(Ini, WizsortSectionsInAnyOrderWriteTheirOwnFields) {

@@ -8,9 +8,9 @@
 
 #include "core/Files.h"
 #include "core/Settings.h"
+#include "database/Database.h"
 #include "database/Schema.h"
 #include "notes/NotesFile.h"
-#include "pipeline/BuildTestSupport.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
 

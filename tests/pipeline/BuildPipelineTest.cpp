@@ -6,7 +6,7 @@
 #include <thread>
 #include <utility>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
@@ -113,16 +113,15 @@ TEST_F(Build, WholeBuildFillsTheDatabaseAndStampsTheVersion) {
     EXPECT_FALSE(ui().progressVisible);
 
     // A second build, by the wizard, keeps the first one as ".bak", even while
-    // it is open; the wizard's step ends without message or menus.
+    // it is open; the wizard's step ends without a message.
     ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb")));
     ui().QueueAnswer(MsgAnswer::Yes);
     ui().QueueFile(home.file("Arcanote.mdb"));
     ui().messages.clear();
-    State().WizardMode = State().WizardTaskRunning = true;
-    EXPECT_EQ(BuildDatabase().result, BuildResult::Built);
-    EXPECT_FALSE(State().WizardTaskRunning);
+    BuildHooks wizardStep;
+    wizardStep.inWizard = true;
+    EXPECT_EQ(BuildDatabase(wizardStep).result, BuildResult::Built);
     EXPECT_EQ(ui().messages.size(), 1u);  // the question only
-    EXPECT_FALSE(ui().menusEnabled);
     ASSERT_TRUE(OpenDatabase(home.file("Arcanote.mdb.bak")));
     EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), "3");
     CloseDatabase();
@@ -139,11 +138,9 @@ TEST_F(Build, RefusingToReplaceOrCancellingTheOptionsStopsBeforeTheEmulator) {
 
     ui().QueueAnswer(MsgAnswer::Yes);
     ui().QueueFile(home.file("Arcanote.mdb"));
-    bool open = false;
     BuildHooks hooks;
-    hooks.openImportOptions = [&] { return open = true; };
     // The user closes the window without OK.
-    hooks.importOptionsOpen = [&] { return std::exchange(open, false); };
+    hooks.askImportOptions = [] { return std::optional<ImportChoices>(); };
     EXPECT_EQ(BuildDatabase(hooks).result, BuildResult::NotStarted);
     ExpectPreviousDatabaseKept(home, "previous");
     EXPECT_EQ(Calls(), "");

@@ -30,15 +30,6 @@ inline std::string SmallListXml() {
            "<description>Mortal Kombat</description><year>1992</year>\n</machine>\n</mame>\n";
 }
 
-/// One value from the database file, which is closed again ("<not opened>"
-/// when it does not open).
-inline std::string QueryIn(const std::string& database, const std::string& sql) {
-    if (!OpenDatabase(database)) return "<not opened>";
-    const std::string value = QueryValue(sql);
-    CloseDatabase();
-    return value;
-}
-
 /// Every row of every table of the database, in table and row order.
 inline std::string AllRows(const std::string& database) {
     if (!OpenDatabase(database)) return "<not opened>";

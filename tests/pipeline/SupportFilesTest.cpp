@@ -6,12 +6,11 @@
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
-#include "download/DownloadList.h"
 #include "pipeline/BuildTestSupport.h"
 #include "pipeline/SupportFiles.h"
 #include "pipeline/UpdateTask.h"
 #include "pipeline/UpdateWindowState.h"
-#include "translation/TranslationWindowState.h"
+#include "support/ZipBuilder.h"
 
 namespace arc {
 namespace {
@@ -37,6 +36,15 @@ class Support : public test::BuildTest {
     }
 
     test::RecordedProgress progress;
+
+    /// A copy of the template (with its pacman row), opened.
+    std::string OpenCopy(const std::string& name) {
+        const std::string database = home.file(name);
+        std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
+                                   std::filesystem::copy_options::overwrite_existing);
+        EXPECT_TRUE(OpenDatabase(database));
+        return database;
+    }
 
     /// Every INI file that a skip can leave out, present with a value for pacman.
     void WriteSkippable() {
@@ -82,10 +90,7 @@ TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
                                            std::string(RowOf(c.file).fileName));
         std::string rows[2];
         for (int collected = 0; collected < 2; ++collected) {
-            const std::string database = home.file("update" + std::to_string(collected) + ".mdb");
-            std::filesystem::copy_file(home.file("Arcanote.mdx"), database,
-                                       std::filesystem::copy_options::overwrite_existing);
-            ASSERT_TRUE(OpenDatabase(database));
+            const std::string database = OpenCopy("update" + std::to_string(collected) + ".mdb");
             {
                 Transaction transaction;
                 EXPECT_TRUE(collected ? RunUpdateImporter(c.file, path, progress)
@@ -98,6 +103,40 @@ TEST_F(Support, UpdateOfEachListWritesEachSetOnceWithTheSameRows) {
         EXPECT_NE(rows[0], before);
         EXPECT_EQ(rows[1], rows[0]);
     }
+}
+
+// The files read while the list is imported (no Data row yet) give the rows
+// of a run after it: names that are no set, in another case or repeated,
+// History links and Command rows included.
+TEST_F(Support, FilesReadBeforeTheListGiveTheRowsOfARunAfterIt) {
+    CloseDatabase();
+    Write(F::Genre, "[Maze]\npacman\nPACMAN\nnone\n[Fighter]\nmk\n");
+    Write(F::NPlayers, "[NPlayers]\npacman=2P alt\nnone=3P\nMK=1P\n");
+    Write(F::Command,
+          "$info=pacman,none,PACMAN,pacman\n$cmd\n[Moves]\nUp\n$end\n"
+          "$info=none\n$cmd\n[Lost]\nNothing\n$end\n$info=mk\n$cmd\n[Kicks]\nHigh\n$end\n");
+    Write(F::History,
+          "$info=pacman,mk,none\n$bio\n\nPac-Man (c) 1980 Namco.\n\nEat.\n$end\n"
+          "$info=none\n$bio\n\nNone (c) 1990 X.\n$end\n");
+    std::string rows[2];
+    for (int before = 0; before < 2; ++before) {
+        const std::string database = OpenCopy("build" + std::to_string(before) + ".mdb");
+        auto list = [] { Execute("INSERT INTO Data (InternalName) VALUES ('pacman'), ('mk')"); };
+        if (before) {
+            SupportFilesReading reading({});
+            list();
+            reading.Write(progress);
+        } else {
+            list();
+            RunBuildImporters({}, progress);
+        }
+        CloseDatabase();
+        rows[before] = test::AllRows(database);
+    }
+    EXPECT_EQ(rows[1], rows[0]);
+    for (std::string_view row : {"|2P alt|", "|Fighter|", "1|1980 Namco.|Eat.|", "mk|Kicks|"})
+        EXPECT_NE(rows[0].find(row), std::string::npos) << row;
+    EXPECT_EQ(rows[0].find("Lost"), std::string::npos);
 }
 
 TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
@@ -118,6 +157,14 @@ TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
     paths.defined[SlotOf(SupportFile::History)] = home.file("mame/History.dat");
     WriteFile(home.file("mame/history.xml"), "<history/>");
     EXPECT_EQ(SupportFilePath(F::History, paths), home.file("mame/History.dat"));
+    // A cheat collection beside the missing Cheat.dat is read in its place.
+    test::WriteZip(home.file("dat/cheat.zip"),
+                   {{"pacman.xml",
+                     "<mamecheat version=\"1\"><cheat desc=\"Lives\"><script "
+                     "state=\"run\"><action>maincpu.pb@4e0f=03</action></script>"
+                     "</cheat></mamecheat>"}});
+    EXPECT_TRUE(RunSupportImporter(F::Cheat, {}, progress));
+    EXPECT_EQ(QueryValue("SELECT Cheat FROM Data WHERE InternalName='pacman'"), "1");
 }
 
 TEST_F(Support, WizsortReplacesSixFilesWhateverTheyHold) {
@@ -165,7 +212,8 @@ TEST_F(Support, BuildOrderIsFixedAndStopsAtCancel) {
 }
 
 // Each row reaches its consumers: its settings line, its default path under
-// the emulator's folders, its update box, its download entry, its translation row.
+// the emulator's folders, its update box (its download entry and translation
+// row are checked in those folders' tests).
 TEST_F(Support, EveryCatalogueRowReachesItsConsumers) {
     for (const SupportFileRow& row : kSupportFileCatalogue)
         TheSettings().DataFilePaths[row.slot] = "/defined/" + std::string(row.name);
@@ -183,11 +231,6 @@ TEST_F(Support, EveryCatalogueRowReachesItsConsumers) {
         EXPECT_EQ(BaseName(layout.dataFiles[row.slot]), row.name);
         EXPECT_EQ(UpdateWindowState::BoxFile(row.updateBox), row.file);
         EXPECT_EQ(UpdateWindowState::BoxCaption(row.updateBox), row.caption);
-        const DownloadColumns& download = row.download;
-        EXPECT_EQ(DownloadEntryIndex(download.label), download.label.empty() ? -1 : download.entry);
-        EXPECT_EQ(DownloadEntryIndex(download.mame32Label),
-                  download.mame32Label.empty() ? -1 : download.entry + 1);
-        EXPECT_EQ(TranslationWindowState::RowOfName(row.caption), row.translation.row);
     }
 }
 

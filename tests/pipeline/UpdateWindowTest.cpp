@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "core/AppState.h"
 #include "core/ErrorGuard.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
 #include "database/FullTextIndex.h"

@@ -6,7 +6,6 @@
 #include <map>
 
 #include "SheetFixture.h"
-#include "core/AppState.h"
 #include "core/Files.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
@@ -15,7 +14,6 @@
 #include "database/Database.h"
 #include "sheets/SheetWindowState.h"
 #include "sheets/SheetsTask.h"
-#include "software/SoftwareImport.h"
 #include "support/ZipBuilder.h"
 
 namespace arc::test {
@@ -58,7 +56,7 @@ class SheetRunTest : public SheetTest {
         return RunSheets(request, context);
     }
     std::string UnzippedSkin(const std::string& name) const {
-        return State().TempFolder + "~" + name + ".skin";
+        return FindTempFolder() + "~" + name + ".skin";
     }
 };
 
@@ -184,7 +182,7 @@ TEST_F(SheetRunTest, BrokenOrHostileSkinArchiveStillCompletes) {
     TheSettings().DefaultSkin = "Bad";
     SheetWindowState window = LoadedWindow();
     ASSERT_TRUE(window.MakeWithoutQuestions().ok());
-    EXPECT_FALSE(fs::exists(State().TempFolder + "../escaped.htm"));
+    EXPECT_FALSE(fs::exists(FindTempFolder() + "../escaped.htm"));
     EXPECT_FALSE(fs::exists(home.str() + "escaped.htm"));
     EXPECT_FALSE(fs::exists("/tmp/absolute-arcanote.htm"));
     EXPECT_EQ(Page("COMPLETE_LISTP.htm").rfind("COMPLETE LIST|", 0), 0u);
@@ -244,8 +242,8 @@ TEST_F(SheetRunTest, CopyAllArtCopiesEveryPictureOfTheCopiedKindsAndSubstitutesN
 }
 
 TEST_F(SheetRunTest, WizardModeAsksNothingAndUnloadsTheWindow) {
-    State().WizardMode = true;
     SheetWindowState window = LoadedWindow();
+    window.inWizard = true;
     const SheetsOutcome result = window.Make();
     ASSERT_TRUE(result.ok());
     EXPECT_TRUE(ui().fileRequests.empty());
@@ -272,62 +270,6 @@ TEST_F(SheetRunTest, ARunIsMadeOfItsRequestAloneInTheLanguageItAsks) {
     }
     EXPECT_FALSE(fs::exists(home.str() + "elsewhere"));
     EXPECT_EQ(TheSettings().HtmlFolder, home.str() + "elsewhere/");
-}
-
-/// Every file of the site by its path inside it.
-std::map<std::string, std::string> SiteFiles(const std::string& site) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(site))
-        if (entry.is_regular_file())
-            files[entry.path().string().substr(site.size())] = ReadFile(entry.path().string());
-    return files;
-}
-
-TEST_F(SheetRunTest, SoftwareListsAddTheirPagesAndLinksAndLeaveTheRestOfTheSiteAsItWas) {
-    ASSERT_TRUE(RunTask(Request()).ok());
-    const std::map<std::string, std::string> before = SiteFiles(site);
-    EXPECT_FALSE(before.contains("html/SOFTWARE.htm"));
-
-    ASSERT_TRUE(OpenDatabase(database));
-    {
-        TaskContext context(progress, ui());
-        ASSERT_TRUE(
-            RunSoftwareImport({SourceDir() + "/tests/data/software-0.251/hash", "", ""}, context)
-                .ok());
-    }
-    for (const char* sql :
-         {"CREATE TABLE MachineSoftwareList (Machine TEXT, ListName TEXT, Status TEXT, Filter "
-          "TEXT)",
-          "INSERT INTO MachineSoftwareList VALUES ('pacman', 'nes', 'original', ''), ('pacman', "
-          "'x&y', 'compatible', '')",
-          "INSERT INTO SoftwareList VALUES ('x&y', 'A <b>list</b>')",
-          "INSERT INTO Software (ListName, Name, Description, Year, Publisher, Supported, Owned) "
-          "VALUES ('x&y', 'it', '<script>alert(1)</script>', '1990', 'P&Q', 'yes', 1)"})
-        Execute(sql);
-    CloseDatabase();
-    ASSERT_TRUE(RunTask(Request()).ok());
-    const std::map<std::string, std::string> after = SiteFiles(site);
-
-    std::vector<std::string> changed;
-    for (const auto& [path, bytes] : before)
-        if (after.at(path) != bytes) changed.push_back(path);
-    EXPECT_EQ(changed, (std::vector<std::string>{"html/STAT.htm", "html/pacman.htm", "index.htm"}));
-    EXPECT_NE(after.at("index.htm").find("<a href=\"html/SOFTWARE.htm\">Software lists</a>"),
-              std::string::npos);
-    EXPECT_NE(after.at("html/pacman.htm")
-                  .find("<a href=\"SL_nes.htm\">nes</a> (original), <a href=\"SL_x&amp;y.htm\">"
-                        "x&amp;y</a> (compatible)"),
-              std::string::npos);
-    EXPECT_NE(after.at("html/STAT.htm").find("Software items: 37"), std::string::npos);
-    const std::string nes = after.at("html/SL_nes.htm");
-    EXPECT_NE(nes.find("<td>smb</td>"), std::string::npos);
-    EXPECT_NE(after.at("html/SOFTWARE.htm").find("<a href=\"SL_nes.htm\">nes</a>"),
-              std::string::npos);
-    const std::string hostile = after.at("html/SL_x&y.htm");
-    EXPECT_EQ(hostile.find("<script>"), std::string::npos);
-    EXPECT_NE(hostile.find("&lt;script&gt;alert(1)&lt;/script&gt;</td><td>1990</td><td>P&amp;Q"),
-              std::string::npos);
-    EXPECT_EQ(hostile.find("<b>"), std::string::npos);
 }
 
 // A forged collection: 3 owned sets among 43, every picture missing.

@@ -1,6 +1,7 @@
 #include <set>
 
-#include "core/AppState.h"
+#include "core/ErrorGuard.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
@@ -26,8 +27,15 @@ class MainMenuTest : public test::ProgramFolderTest {
 
 TEST_F(MainMenuTest, TreeHoldsEveryControlOnceWithParentsFirstAndCaptionsNameControls) {
     std::set<std::string_view> seen;
+    std::set<MenuCommand> commands;
     for (const MenuEntry& entry : MenuTree()) {
         EXPECT_TRUE(seen.insert(entry.name).second) << entry.name;
+        // Each command has one entry, named by its control name and found back by it.
+        if (entry.command) {
+            EXPECT_TRUE(commands.insert(*entry.command).second) << entry.name;
+            EXPECT_EQ(ObjectNameOf(*entry.command), entry.name);
+            EXPECT_EQ(MenuCommandNamed(entry.name), entry.command);
+        }
         if (!entry.parent.empty()) {
             const MenuEntry* parent = Find(entry.parent);
             ASSERT_NE(parent, nullptr) << entry.name;
@@ -37,6 +45,8 @@ TEST_F(MainMenuTest, TreeHoldsEveryControlOnceWithParentsFirstAndCaptionsNameCon
         // The top-level menus are exactly the controls named "Menu...".
         EXPECT_EQ(entry.parent.empty(), entry.name.substr(0, 4) == "Menu") << entry.name;
     }
+    EXPECT_EQ(commands.size(), std::size(kMenuCommandNames));
+    EXPECT_FALSE(MenuCommandNamed("MenuTraitement"));
     for (const MenuCaption& caption : MenuCaptions())
         EXPECT_NE(Find(caption.name), nullptr) << caption.name;
 }
@@ -121,10 +131,10 @@ TEST_F(MainMenuTest, QuitSavesAndOpensTheLogOnlyAfterErrorsOrLogging) {
     ASSERT_TRUE(LoadSettings());
     EXPECT_EQ(TheSettings().MainWindow.Top, 300);
 
-    State().LogFlag = true;
+    SetDebugLogging(true);
     EXPECT_TRUE(QuitProgram());
-    State().LogFlag = false;
-    State().ErrorCount = 1;
+    SetDebugLogging(false);
+    WriteErrorBlock(err::kInvalidCall, "an error");
     EXPECT_TRUE(QuitProgram());
     EXPECT_EQ(ui().opened, std::vector<std::string>(2, InProgramFolder("Arcanote.log.txt")));
 }

@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "core/FakeHome.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "shell/PathsWindowState.h"
 #include "support/TestSupport.h"
@@ -95,11 +95,9 @@ TEST_F(PathsWindowStateTest, AutoFillAnsweredNoChangesNothingAndYesFollowsTheEmu
 }
 
 TEST_F(PathsWindowStateTest, LoadFillsTheBoxesAndUnloadStoresThemAsTypedAndSavesTheFile) {
-    State().WizardTaskRunning = true;
     TheSettings().DataFilePaths[SlotOf(SupportFile::Genre)] = "/data/Folders/Genre.ini";
     paths.Load();
     EXPECT_FALSE(ui().menusEnabled);
-    EXPECT_TRUE(State().PathsDialogOpen);
     EXPECT_EQ(paths.DataFileLabel(SlotOf(SupportFile::Genre)), "Genre.ini");
     paths.mameExe = "/usr/games/mame";
     paths.romsFolder = "/roms";  // no separator added
@@ -107,8 +105,6 @@ TEST_F(PathsWindowStateTest, LoadFillsTheBoxesAndUnloadStoresThemAsTypedAndSaves
     paths.dataFiles[SlotOf(SupportFile::Catver)] = "/ini/catver.ini";
     paths.Unload();
     EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_FALSE(State().WizardTaskRunning);
-    EXPECT_FALSE(State().PathsDialogOpen);
     TheSettings() = DefaultSettings();
     ASSERT_TRUE(LoadSettings());
     EXPECT_EQ(TheSettings().MameExe, "/usr/games/mame");

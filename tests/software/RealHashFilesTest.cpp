@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/Task.h"
 #include "database/Database.h"
 #include "software/SoftwareImport.h"

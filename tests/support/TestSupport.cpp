@@ -9,12 +9,13 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/AppState.h"
 #include "core/Files.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
 #include "core/TextTable.h"
+#include "database/Database.h"
 
 namespace arc::test {
 
@@ -94,21 +95,19 @@ std::string RealEmulatorList(std::string& why) {
 }
 
 void StartFreshProgramFolder(const TempDir& home) {
-    ResetState();
+    ResetLog();
     SetProgramFolder(home.str());
-    State().ErrorTrap = true;
-    State().TempFolder = home.str() + "Temp/";
-    std::filesystem::create_directories(State().TempFolder);
+    std::filesystem::create_directories(home.str() + "Temp/");
     TheSettings() = DefaultSettings();
     BuildTextTable();
 }
 
-ProgramFolderTest::ProgramFolderTest() {
+ProgramFolderTest::ProgramFolderTest() : tmpdir_("TMPDIR", home.str() + "Temp/") {
     StartFreshProgramFolder(home);
 }
 
 ProgramFolderTest::~ProgramFolderTest() {
-    ResetState();
+    ResetLog();
 }
 
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
@@ -118,6 +117,13 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
 
 ScopedEnv::~ScopedEnv() {
     saved_ ? setenv(name_, saved_->c_str(), 1) : unsetenv(name_);
+}
+
+std::string QueryIn(const std::string& database, const std::string& sql) {
+    if (!OpenDatabase(database)) return "<not opened>";
+    const std::string value = QueryValue(sql);
+    CloseDatabase();
+    return value;
 }
 
 }  // namespace arc::test

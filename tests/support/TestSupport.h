@@ -48,24 +48,6 @@ std::string SourceDir();
 /// off: they need ARCANOTE_REAL_MAME=1 and /usr/games/mame.
 std::string RealEmulatorList(std::string& why);
 
-/// A test with a fresh program folder (a temporary folder), default settings,
-/// run-time state reset, English text table and a scripted UI.
-/// A fresh run in the program folder `home`: run-time state reset, default
-/// settings, English texts, progress counters cleared.
-void StartFreshProgramFolder(const TempDir& home);
-
-class ProgramFolderTest : public ::testing::Test {
-  protected:
-    ProgramFolderTest();
-    ~ProgramFolderTest() override;
-
-    TempDir home;
-    ScriptedUi& ui() { return scripted_.ui; }
-
-  private:
-    ScopedScriptedUi scripted_;
-};
-
 /// Sets an environment variable for its lifetime, then restores it.
 class ScopedEnv {
   public:
@@ -79,6 +61,26 @@ class ScopedEnv {
     std::optional<std::string> saved_;
 };
 
+/// A test with a fresh program folder (a temporary folder), default settings,
+/// run-time state reset, English text table, a scripted UI and home + "Temp/"
+/// as TMPDIR.
+/// A fresh run in the program folder `home`: the log's state reset, default
+/// settings, English texts, progress counters cleared.
+void StartFreshProgramFolder(const TempDir& home);
+
+class ProgramFolderTest : public ::testing::Test {
+  protected:
+    ProgramFolderTest();
+    ~ProgramFolderTest() override;
+
+    TempDir home;
+    ScriptedUi& ui() { return scripted_.ui; }
+
+  private:
+    ScopedScriptedUi scripted_;
+    ScopedEnv tmpdir_;  ///< home + "Temp/": the test's own temporary folder
+};
+
 /// A task's progress that cancels itself once `cancelAt` items are done (0: never).
 class RecordedProgress : public TaskProgress {
   public:
@@ -88,5 +90,9 @@ class RecordedProgress : public TaskProgress {
         });
     }
 };
+
+/// One value from the database file, which is closed again ("<not opened>"
+/// when it does not open).
+std::string QueryIn(const std::string& database, const std::string& sql);
 
 }  // namespace arc::test

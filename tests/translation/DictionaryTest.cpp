@@ -3,9 +3,14 @@
 #include <filesystem>
 
 #include "core/Settings.h"
+#include "core/SupportFileCatalogue.h"
 #include "core/TextTable.h"
+#include "support/ReplacingWriters.h"
 #include "support/TestSupport.h"
 #include "translation/Dictionary.h"
+#include "translation/FileTranslation.h"
+#include "translation/LineTranslator.h"
+#include "translation/TranslationTask.h"
 #include "translation/TranslationWindowState.h"
 
 namespace arc {
@@ -45,6 +50,21 @@ TEST_F(DictionaryTest, CollectsNamesFromTheUsersFilesSortedOnce) {
     EXPECT_NE(text.find("[PLAYERS]\r\n; Traduction des fichiers Multiplayer.ini et "
                         "Nplayers.ini\r\n2P alt = \r\n2P sim = \r\n4P alt = \r\n\r\n"),
               std::string::npos);
+}
+
+TEST_F(DictionaryTest, DictionaryAndTranslationKeepTheReplacedFilesModeAndGiveANewFileTheUmasks) {
+    const LineTranslator translator(SectionTable{{"Maze", "Labyrinthe"}});
+    test::ExpectWritersKeepTheFileMode(
+        home.str(),
+        {{"dictionary", false, [](const std::string& t) { return CreateDictionary(t); }},
+         {"translation", true, [&](const std::string& t) {
+              return TranslateFile(t, translator) == TranslateOutcome::Translated;
+          }}});
+}
+
+TEST_F(DictionaryTest, EveryCatalogueRowReachesItsTranslationRow) {
+    for (const SupportFileRow& row : kSupportFileCatalogue)
+        EXPECT_EQ(TranslationRowOfName(row.caption), row.translation.row) << row.name;
 }
 
 TEST(SectionFromLines, KeepsFinishedEntriesLongestFirst) {

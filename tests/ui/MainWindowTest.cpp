@@ -13,6 +13,7 @@
 #include "core/ScriptedUi.h"
 #include "core/Task.h"
 #include "core/Version.h"
+#include "ui/WindowRegistry.h"
 
 using namespace arc;
 using arc::ui::MainWindow;
@@ -25,6 +26,11 @@ class MainWindowTest : public QObject {
         test::QtProgramFolder folder;
         MainWindow main;
         QCOMPARE(main.objectName(), QString("MDIForm1"));
+        // The program's registration reaches every command of the menus.
+        for (const MenuCommandName& command : kMenuCommandNames) {
+            QVERIFY2(arc::ui::FindMenuCommand(command.command), command.objectName.data());
+            QCOMPARE(main.MenuAction(command.command), main.MenuAction(command.objectName));
+        }
         for (const char* name : {"MenuTraitement", "MenuEdition", "MenuNotes", "MenuOptions",
                                  "MenuAbout", "MnuLangue", "MnuLiens"})
             QVERIFY2(main.findChild<QMenu*>(name), name);
@@ -106,7 +112,7 @@ class MainWindowTest : public QObject {
         for (const char* command : {"MnuCreerBaseMDB", "MnuAudit", "MnuZipUnzip", "MnuAutreBase"})
             QVERIFY2(!main.MenuAction(command)->isEnabled(), command);
         QVERIFY(main.MenuAction("MnuParcourir")->isEnabled());
-        main.RunCommand("MnuZipUnzip");
+        main.RunCommand(MenuCommand::ZipUnzip);
         QVERIFY(!main.FindOpenWindow("Form11"));
         main.MdiArea()->closeAllSubWindows();
         QTRY_VERIFY(main.MenuAction("MnuCreerBaseMDB")->isEnabled());
@@ -116,10 +122,11 @@ class MainWindowTest : public QObject {
         bool secondRan = true;
         test::OnNextModal<QFileDialog> chooser([&](QFileDialog* dialog) {
             secondRan = main.MenuAction("MnuCreerBaseMDB")->isEnabled();
-            main.RunCommand("MnuCreerBaseMDB");  // would open its own chooser inside this one
+            main.RunCommand(
+                MenuCommand::BuildDatabase);  // would open its own chooser inside this one
             dialog->reject();
         });
-        main.RunCommand("MnuListMyRoms");
+        main.RunCommand(MenuCommand::ListMyRoms);
         QCOMPARE(chooser.Seen(), std::string("FileDialog"));
         QVERIFY(!secondRan);
         QVERIFY(main.MenuAction("MnuCreerBaseMDB")->isEnabled());
@@ -170,7 +177,7 @@ class MainWindowTest : public QObject {
         ScriptedUi chooser;  // answers the file chooser without a dialog's timing
         chooser.QueueFile(second);
         InstallUi(&chooser);
-        opened.main.RunCommand("MnuAutreBase");
+        opened.main.RunCommand(MenuCommand::UseAnotherDatabase);
         InstallUi(&opened.folder.ui);
         QCOMPARE(TheSettings().DatabasePath, second);
         QCOMPARE(opened.Find<QLabel>("GameCount")->text(), QString("2 games"));

@@ -1,6 +1,6 @@
 // The software browser bound to its rows: every list or one, the filter as
 // typed, the detail pane and Play of the selection on the chosen machine with
-// a stub emulator.
+// a stub emulator that runs on its own, the play recorded, and the header sort.
 
 #include <QComboBox>
 #include <QLabel>
@@ -10,7 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <QHeaderView>
+
 #include "UiTestSupport.h"
+#include "database/UserDatabase.h"
 #include "software/SoftwareImport.h"
 #include "support/TestSupport.h"
 
@@ -39,9 +42,16 @@ class SoftwareBrowserWindowTest : public QObject {
         CloseDatabase();
         TheSettings().DatabasePath = path;
         TheSettings().RomsFolder = browser.folder.home.str() + "roms/";
-        const std::string stub = browser.folder.home.str() + "bin/mame";
-        test::WriteFile(stub, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + browser.folder.home.str() +
-                                  "args.txt\"\n");
+        // The stub emulator waits for the test to go on past Play: a Play that
+        // waited for the emulator would leave it without its "go".
+        const std::string home = browser.folder.home.str();
+        const std::string stub = home + "bin/mame";
+        test::WriteFile(stub,
+                        "#!/bin/sh\n[ \"$1\" = -showconfig ] && exit 0\nprintf '%s\\n' \"$@\" > '" +
+                            home + "args.tmp'\ni=0\nwhile [ ! -f '" + home +
+                            "go' ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done\n"
+                            "[ -f '" +
+                            home + "go' ] && mv '" + home + "args.tmp' '" + home + "args.txt'\n");
         std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
         TheSettings().MameExe = stub;
 
@@ -75,8 +85,28 @@ class SoftwareBrowserWindowTest : public QObject {
             QVERIFY(browser.window->grab().save(shot));
         machines->setCurrentIndex(1);
         browser.Click("SoftwarePlay");
-        QTRY_COMPARE(test::ReadFile(browser.folder.home.file("args.txt")),
-                     "famicom\nsmb\n-rompath\n" + browser.folder.home.str() + "roms\n");
+        test::WriteFile(home + "go", "");
+        // As a machine's Play: the ROM folder first in the ROM path, then the
+        // machine and the item.
+        QTRY_VERIFY(std::filesystem::exists(home + "args.txt"));
+        const std::string args = test::ReadFile(home + "args.txt");
+        QVERIFY2(
+            args.starts_with("-rompath\n" + home + "roms") && args.ends_with("\nfamicom\nsmb\n"),
+            args.c_str());
+        // The play is recorded under the item and its list, apart from machines.
+        QTRY_COMPARE(UserDatabase(UserDatabase::PathBeside(path)).AllPlayStats("nes").count("smb"),
+                     std::size_t{1});
+        QVERIFY(UserDatabase(UserDatabase::PathBeside(path)).AllPlayStats().empty());
+
+        // A header click orders the rows; the filter keeps the order.
+        browser.Find<QLineEdit>("SoftwareFilter")->setText("");
+        table->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
+        QCOMPARE(table->model()->index(0, 2).data().toString(), QString("2010"));
+        QCOMPARE(table->currentIndex().row(), 0);
+        browser.Find<QLineEdit>("SoftwareFilter")->setText("smb3");
+        QCOMPARE(table->model()->index(0, 2).data().toString(), QString("19??"));
+        QCOMPARE(table->model()->index(table->model()->rowCount() - 1, 2).data().toString(),
+                 QString("1988"));
     }
 };
 

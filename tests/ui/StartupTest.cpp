@@ -47,9 +47,11 @@ class StartupTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { arc::ui::RegisterDesktopWindows(); }
+
     void firstRunAsksTheLanguageBeforeTheMainWindowAndLaterRunsDoNot() {
         test::TempDir home;
-        ResetState();
+        ResetLog();
         {
             bool mainWindowBefore = true;
             test::OnNextModal<QDialog> choose([&mainWindowBefore](QDialog* dialog) {
@@ -71,7 +73,7 @@ class StartupTest : public QObject {
             session.TheMainWindow()->close();
         }
         // The next run reads the file without asking.
-        ResetState();
+        ResetLog();
         TheSettings() = DefaultSettings();
         test::OnNextModal<QDialog> unexpected([](QDialog* dialog) { dialog->reject(); });
         DesktopSession session;
@@ -85,7 +87,7 @@ class StartupTest : public QObject {
     // Regression: a database that is no Arcanote database gave an empty grey window.
     void aDatabaseThatCannotBeShownIsToldWithBuildAndChoose() {
         test::TempDir home;
-        ResetState();
+        ResetLog();
         TheSettings() = DefaultSettings();
         test::WriteFile(home.file("junk.mdb"), std::string(4096, 'j'));
         std::string settings = home.file("junk.mdb") + "\r\n";
@@ -106,7 +108,7 @@ class StartupTest : public QObject {
     // Regression: a settings file holding garbage was read, then saved over at quit.
     void garbageSettingsAreToldAndNeverSavedOver() {
         test::TempDir home;
-        ResetState();
+        ResetLog();
         TheSettings() = DefaultSettings();
         const std::string garbage(
             "\x7f"

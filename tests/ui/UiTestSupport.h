@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -27,6 +27,7 @@
 #include "database/Database.h"
 #include "database/Schema.h"
 #include "support/TestSupport.h"
+#include "ui/DesktopWindows.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUi.h"
 
@@ -36,6 +37,7 @@ namespace arc::test {
 /// "open" only records. Lives for one test function.
 struct QtProgramFolder {
     QtProgramFolder() {
+        arc::ui::RegisterDesktopWindows();
         StartFreshProgramFolder(home);
         ui.SetOpener([this](const QString& target) {
             opened.push_back(target.toStdString());
@@ -45,7 +47,7 @@ struct QtProgramFolder {
     }
     ~QtProgramFolder() {
         InstallUi(nullptr);
-        ResetState();
+        ResetLog();
     }
 
     TempDir home;

@@ -40,33 +40,45 @@ class UpdateWindowTest : public QObject {
                  std::string("1;0;0;0;0;0;0;0;0;0;0;0;0;0;0;1;0;0;1;True"));
     }
 
+    // The update, download and images windows step aside while the paths
+    // window is open; the wait ends when it closes.
     void pathsButtonHidesTheWindowUntilThePathsWindowCloses() {
-        test::OpenedWindow update;
-        auto* window = qobject_cast<ui::ChildWindow*>(update.Open("MnuMAJ", "Form13"));
-        QVERIFY(window);
+        const struct {
+            WindowId id;
+            const char* button;
+            bool menusOffAfter;
+        } cases[] = {{WindowId::Update, "Command3", true},
+                     {WindowId::Download, "Command3", false},
+                     {WindowId::Images, "Command4", false}};
+        for (const auto& one : cases) {
+            test::OpenedWindow opened;
+            auto* window = qobject_cast<ui::ChildWindow*>(
+                opened.window = opened.main.OpenWindow(ObjectNameOf(one.id)));
+            QVERIFY(window);
 
-        // Closes the paths window as soon as it shows, noting what was on screen then.
-        bool pathsSeen = false;
-        bool updateShownMeanwhile = true;
-        QTimer closer;
-        closer.setInterval(10);
-        QObject::connect(&closer, &QTimer::timeout, [&] {
-            auto* paths = qobject_cast<ui::ChildWindow*>(update.main.FindOpenWindow("Form1"));
-            if (!paths) return;
-            pathsSeen = true;
-            updateShownMeanwhile = window->Frame()->isVisible();
-            closer.stop();
-            paths->Unload();
-        });
-        closer.start();
-        update.Click("Command3");
+            // Closes the paths window as soon as it shows, noting what was on screen then.
+            bool pathsSeen = false;
+            bool shownMeanwhile = true;
+            QTimer closer;
+            closer.setInterval(10);
+            QObject::connect(&closer, &QTimer::timeout, [&] {
+                auto* paths = qobject_cast<ui::ChildWindow*>(opened.main.FindOpenWindow("Form1"));
+                if (!paths) return;
+                pathsSeen = true;
+                shownMeanwhile = window->Frame()->isVisible();
+                closer.stop();
+                paths->Unload();
+            });
+            closer.start();
+            opened.Click(one.button);
 
-        QVERIFY(pathsSeen);
-        QVERIFY(!updateShownMeanwhile);
-        QVERIFY(!update.folder.ui.IsWindowOpen(WindowId::Paths));
-        QVERIFY(window->Frame()->isVisible());
-        // The paths window gave the menus back; the update window takes them again.
-        QVERIFY(!update.MenusOn());
+            QVERIFY(pathsSeen);
+            QVERIFY(!shownMeanwhile);
+            QVERIFY(!opened.folder.ui.IsWindowOpen(WindowId::Paths));
+            QVERIFY(window->Frame()->isVisible());
+            // The paths window gave the menus back; a window that keeps them off takes them again.
+            if (one.menusOffAfter) QVERIFY(!opened.MenusOn());
+        }
     }
 };
 

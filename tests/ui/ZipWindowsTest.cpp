@@ -57,7 +57,7 @@ class ZipWindowsTest : public QObject {
         test::QtProgramFolder folder;
         const std::string archive = folder.home.file("a.zip");
         test::WriteZip(archive, {{"a.txt", "alpha"}});
-        UnzipWindowState state(archive, true);
+        UnzipWindowState state(archive, nullptr);
         QVERIFY(state.ExtractAll(folder.home.file("out")));
 
         ui::UnzipWindow window;

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
@@ -14,71 +11,51 @@
 namespace arc {
 namespace {
 
-/// Steps that record their order. The windows (download, sheets) stay "open"
-/// for a few event rounds before they close, as a user would close them.
+/// Steps that record their order. A window step returns when its window
+/// closed, as the UI service's RunWindow does; `during` acts while it is open.
 class WizardWindowTest : public test::ProgramFolderTest {
   protected:
-    WizardWindowTest() {
-        ui().onProcessEvents = [this] {
-            if (pendingRounds > 0 && --pendingRounds == 0) closeWindow();
-        };
-    }
-
-    void OpenLater(std::function<void()> close) {
-        pendingRounds = 3;
-        closeWindow = std::move(close);
-    }
-
     WizardSteps RecordingSteps() {
         WizardSteps steps;
-        steps.openDownloadWindow = [this] {
-            calls.push_back("download");
-            State().DownloadWindowOpen = true;
-            OpenLater([this] {
-                calls.push_back("download closed");
-                State().DownloadWindowOpen = false;
-            });
+        steps.download = [this] {
+            WindowLife("download");
+            return std::string("Not downloaded: \nHistory: 404");
         };
-        steps.downloadSummary = [] { return std::string("Not downloaded: \nHistory: 404"); };
         steps.buildDatabase = [this] {
-            calls.push_back(State().WizardTaskRunning ? "build" : "build without flag");
-            State().WizardTaskRunning = false;
+            calls.push_back("build");
             return std::string("Database created.");
         };
         steps.listMyRoms = [this] {
-            calls.push_back(State().WizardTaskRunning ? "roms" : "roms without flag");
-            // Ends early without clearing the flag: the wizard must not hang.
+            calls.push_back("roms");
             return std::string("12 sets owned");
         };
-        steps.openSheetWindow = [this] {
-            calls.push_back("sheets");
-            OpenLater([this] {
-                calls.push_back("sheets closed");
-                State().WizardTaskRunning = false;
-            });
-        };
-        steps.openPathsDialog = [this] {
-            calls.push_back("paths");
-            OpenLater([this] {
-                calls.push_back("paths closed");
-                State().WizardTaskRunning = false;
-                ui().SetMenusEnabled(true);
-            });
+        steps.sheets = [this] { WindowLife("sheets"); };
+        steps.paths = [this] {
+            WindowLife("paths");
+            ui().SetMenusEnabled(true);  // the dialog switches them on as it closes
         };
         return steps;
     }
 
+    void WindowLife(const std::string& name) {
+        calls.push_back(name);
+        if (during) during();
+        if (!stopped) calls.push_back(name + " closed");
+    }
+
     std::vector<std::string> calls;
-    int pendingRounds = 0;
-    std::function<void()> closeWindow;
+    std::function<void()> during;
+    bool stopped = false;
 };
 
 TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsIt) {
-    State().LogFlag = true;
+    SetDebugLogging(true);
     WizardWindowState wizard(RecordingSteps());
     wizard.Open();
     for (int box = 0; box < kWizardBoxes; ++box)
         wizard.SetBox(box, true);
+    // Every step finds the menus off, whatever the step before did with them.
+    during = [&] { EXPECT_FALSE(ui().menusEnabled); };
     ASSERT_TRUE(wizard.Run());
 
     EXPECT_EQ(calls, (std::vector<std::string>{"download", "download closed", "build", "roms",
@@ -98,7 +75,6 @@ TEST_F(WizardWindowTest, RunsEveryTickedStepInOrderAndLogsIt) {
 
     wizard.Close();
     EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_FALSE(State().WizardMode);
 }
 
 TEST_F(WizardWindowTest, SheetsAloneAskForTheDatabaseFirst) {
@@ -133,8 +109,9 @@ TEST_F(WizardWindowTest, CloseBoxDuringARunStopsItWithoutFurtherSteps) {
     wizard.Open();
     for (int box = 0; box < kWizardBoxes; ++box)
         wizard.SetBox(box, true);
-    ui().onProcessEvents = [&] {
-        if (State().DownloadWindowOpen) wizard.RequestStop();
+    during = [&] {
+        wizard.RequestStop();
+        stopped = ui().waitsStopped == 1;  // the wait on the window ends; it stays open
     };
     EXPECT_FALSE(wizard.Run());
     EXPECT_EQ(calls, std::vector<std::string>{"download"});
@@ -143,49 +120,23 @@ TEST_F(WizardWindowTest, CloseBoxDuringARunStopsItWithoutFurtherSteps) {
     EXPECT_FALSE(wizard.IsRunning());
     wizard.Close();
     EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_FALSE(State().WizardMode);
-}
-
-TEST_F(WizardWindowTest, ASheetWindowClosedWithoutClearingTheFlagDoesNotHoldTheWizard) {
-    WizardSteps steps = RecordingSteps();
-    bool sheetWindowOpen = false;
-    steps.openSheetWindow = [&] {
-        calls.push_back("sheets");
-        sheetWindowOpen = true;
-        OpenLater([&] { sheetWindowOpen = false; });  // the flag stays set
-    };
-    steps.sheetWindowOpen = [&] { return sheetWindowOpen; };
-    WizardWindowState wizard(steps);
-    wizard.Open();
-    wizard.SetBox(WizardWindowState::kSheets, true);
-    ui().QueueFile(TheSettings().DatabasePath);
-    ASSERT_TRUE(wizard.Run());
-    EXPECT_EQ(calls, std::vector<std::string>{"sheets"});
-    EXPECT_FALSE(State().WizardTaskRunning);
-    EXPECT_EQ(ui().messages.size(), 1u);
 }
 
 TEST_F(WizardWindowTest, PathsWaitForTheDialogAndCancelTurnsMenusBackOn) {
     WizardWindowState wizard(RecordingSteps());
     wizard.Open();
+    during = [&] { EXPECT_TRUE(wizard.IsRunning()); };  // the close box stops the wait
     wizard.Paths();
     EXPECT_EQ(calls, (std::vector<std::string>{"paths", "paths closed"}));
+    EXPECT_FALSE(wizard.IsRunning());
     EXPECT_FALSE(ui().menusEnabled);  // the dialog switched them on; the wizard keeps them off
     wizard.Close();
     wizard.Close();
     EXPECT_TRUE(ui().menusEnabled);
-    EXPECT_FALSE(State().WizardMode);
-    EXPECT_FALSE(State().WizardTaskRunning);
 }
 
-// The shipped steps open the windows by name and wait while the sheet window is open.
-TEST_F(WizardWindowTest, StandardStepsOpenTheWindowsByName) {
-    int rounds = 0;
-    ui().onProcessEvents = [&] {
-        auto& open = ui().windowsOpen;
-        if (++rounds == 3) open.erase(std::remove(open.begin(), open.end(), "Form3"), open.end());
-    };
-    ui().windowsOpen.push_back("Form3");  // the sheet window stays open a few rounds
+// The shipped steps run the windows by name, as the wizard's steps.
+TEST_F(WizardWindowTest, StandardStepsRunTheWindowsByName) {
     WizardWindowState wizard(StandardWizardSteps());
     wizard.Open();
     wizard.SetBox(WizardWindowState::kDownload, true);
@@ -196,8 +147,8 @@ TEST_F(WizardWindowTest, StandardStepsOpenTheWindowsByName) {
     ASSERT_TRUE(wizard.Run());
 
     EXPECT_EQ(ui().windowsOpened, (std::vector<std::string>{"Form4", "Form3"}));
-    EXPECT_GE(rounds, 3);
-    EXPECT_FALSE(State().WizardTaskRunning);
+    EXPECT_EQ(ui().windowCallers,
+              (std::vector<WindowCaller>{WindowCaller::Wizard, WindowCaller::Wizard}));
 
     wizard.Paths();
     EXPECT_EQ(ui().windowsOpened.back(), "Form1");

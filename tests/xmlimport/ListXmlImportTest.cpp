@@ -2,7 +2,6 @@
 
 #include <sstream>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/TextTable.h"
 #include "database/Database.h"
@@ -52,10 +51,11 @@ class ListXmlImportTest : public test::ProgramFolderTest {
 
     bool Import(int method, std::string_view path = {}, TaskProgress* reportTo = nullptr) {
         return ImportListXml(path, reportTo ? *reportTo : progress,
-                             static_cast<ImportMethod>(method));
+                             static_cast<ImportMethod>(method), updateMode);
     }
 
     test::RecordedProgress progress;
+    bool updateMode = false;  ///< imports as the update does
 
     /// Every row of a table in insertion order, fields joined by "|".
     std::string Dump(std::string_view table, std::string_view columns = "*") {
@@ -99,6 +99,23 @@ TEST_P(BothMethods, AFreshImportLeavesEveryIndexAndTheSyncLevelInPlace) {
     ASSERT_TRUE(plan.Step());
     EXPECT_NE(plan.ColumnText(3).find("USING INDEX"), std::string::npos);
     EXPECT_EQ(Count("Rom"), 1);
+}
+
+TEST_P(BothMethods, AnEngineErrorOfTheWritingThreadFailsTheImport) {
+    // Few games: the error is met at the end; many: while the list is read.
+    for (int games : {2, 4000}) {
+        Fresh("Failing" + std::to_string(games) + ".mdb");
+        Execute(
+            "CREATE TRIGGER Full BEFORE INSERT ON Rom BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        std::string machines;
+        for (int i = 0; i < games; ++i)
+            machines += "<machine name=\"m" + std::to_string(i) +
+                        "\"><rom name=\"r1\" size=\"1\"/><rom name=\"r2\" size=\"2\"/></machine>\n";
+        Write(Modern(machines));
+        EXPECT_FALSE(Import(GetParam())) << games;
+        EXPECT_NE(DatabaseFailure().find("disk full"), std::string::npos) << games;
+        EXPECT_EQ(Count("Rom"), 0);
+    }
 }
 
 TEST_P(BothMethods, HistoryElementGivesAHistoryRowAndItsLink) {
@@ -205,7 +222,7 @@ TEST_P(BothMethods, BadListsAreToldAndNeverCrash) {
         }
     }
     EXPECT_EQ(Count("Chip"), 1);
-    EXPECT_EQ(State().ErrorCount, 1);  // the value cut for size
+    EXPECT_EQ(ErrorBlockCount(), 1);  // the value cut for size
     EXPECT_NE(test::ReadFile(LogFilePath()).find("cut for size"), std::string::npos);
 }
 
@@ -216,7 +233,7 @@ TEST_P(BothMethods, UpdateModeTwiceReplacesChildRowsAndKeepsOtherFields) {
             "height=\"240\"/></game>\n<game name=\"d\"><description>D</description></game>\n"));
     Import(kFast);
     Execute("UPDATE Data SET Category='Maze', GotIt=TRUE WHERE InternalName='a'");
-    State().UpdateMode = true;
+    updateMode = true;
     Import(GetParam());
     EXPECT_EQ(Count("History"), 1);  // the list's history replaced the old one
     Write(
@@ -283,9 +300,9 @@ TEST_F(ListXmlImportTest, RealListCutGivesTheSameRowsByBothMethods) {
         Execute("INSERT INTO History (Description) VALUES ('Eat the dots.')");
         Execute("UPDATE Data SET CodeHistory = last_insert_rowid() WHERE InternalName='pacman'");
         const std::string built = Dump("Data");
-        State().UpdateMode = true;
+        updateMode = true;
         ASSERT_TRUE(Import(method, list));
-        State().UpdateMode = false;
+        updateMode = false;
         EXPECT_EQ(Dump("Data"), built);
         EXPECT_EQ(Count("History"), 1);
         for (const char* table : {"Data", "Rom", "Disk", "Chip", "BiosSet", "DipSwitch"})
@@ -369,7 +386,7 @@ TEST_F(ListXmlImportTest, MalformedGameIsLoggedAndTheNextOneIsImported) {
                "<machine name=\"b\">\n<description>B</description>\n</machine>\n"));
     Import(kFast);
     EXPECT_EQ(Dump("Data", "InternalName, GameName, Year"), "a|A|<null>\nb|B|<null>\n");
-    EXPECT_EQ(State().ErrorCount, 1);
+    EXPECT_EQ(ErrorBlockCount(), 1);
     EXPECT_NE(test::ReadFile(LogFilePath()).find("unclosed element"), std::string::npos);
 }
 

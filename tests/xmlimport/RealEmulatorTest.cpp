@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "core/TextFile.h"
 #include "database/Database.h"
 #include "support/TestSupport.h"
@@ -54,7 +54,7 @@ TEST_F(RealEmulatorTest, WholeListGivesTheSameGamesByBothMethods) {
         ASSERT_TRUE(ImportListXml(
             list, progress,
             std::string_view(method) == "fast" ? ImportMethod::Fast : ImportMethod::Document));
-        EXPECT_EQ(State().ErrorCount, 0);
+        EXPECT_EQ(ErrorBlockCount(), 0);
         // No device is a game.
         EXPECT_EQ(QueryValue("SELECT count(*) FROM Data"), std::to_string(games));
     }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "support/TestSupport.h"
 
@@ -84,17 +83,31 @@ TEST(Tokenizer, GroupLookupStopsAtTheNextElementOfTheSameKind) {
         "<chip type=\"cpu\" tag=\"maincpu\" name=\"Z80\" clock=\"3072000\"/>"
         "<sample name=\"s\"/></game>");
     const int first = IndexOf(list, "rom_name");
-    EXPECT_EQ(list.LookupInGroup(first + 1, "rom_name", "rom", "rom_merge"), "");
-    EXPECT_EQ(list.LookupInGroup(first + 1, "rom_name", "rom", "rom_crc"), "11");
+    auto group = [&](int start, std::string_view stop, std::string_view prefix,
+                     std::string_view key) {
+        std::string_view value[1] = {"unset"};
+        const std::string_view keys[1] = {key};
+        list.LookupInGroup(start, stop, prefix, keys, value);
+        return value[0];
+    };
+    EXPECT_EQ(group(first + 1, "rom_name", "rom", "rom_merge"), "unset");
+    EXPECT_EQ(group(first + 1, "rom_name", "rom", "rom_crc"), "11");
     const int second = IndexOf(list, "rom_merge") - 1;
-    EXPECT_EQ(list.LookupInGroup(second + 1, "rom_name", "rom", "rom_merge"), "p.2");
+    EXPECT_EQ(group(second + 1, "rom_name", "rom", "rom_merge"), "p.2");
     // The last rom's scan ends at the first key of another element.
-    EXPECT_EQ(list.LookupInGroup(second + 1, "rom_name", "rom", "chip_type"), "");
-    EXPECT_EQ(list.LookupInGroup(list.Count() + 5, "x", "x", "x"), "");
+    EXPECT_EQ(group(second + 1, "rom_name", "rom", "chip_type"), "unset");
+    EXPECT_EQ(group(list.Count() + 5, "x", "x", "x"), "unset");
+    // Several keys in one pass, the first pair of each.
+    const std::string_view keys[] = {"rom_crc", "rom_size", "rom_merge"};
+    std::string_view values[3];
+    list.LookupInGroup(first + 1, "rom_name", "rom", keys, values);
+    EXPECT_EQ(values[0], "11");
+    EXPECT_EQ(values[1], "1");
+    EXPECT_EQ(values[2], "");
 
     // The whole element is read whatever the order of its attributes.
     const int chip = IndexOf(list, "chip_name");
-    EXPECT_EQ(list.LookupInGroup(chip + 1, "chip_name", "chip", "chip_type"), "");
+    EXPECT_EQ(group(chip + 1, "chip_name", "chip", "chip_type"), "unset");
     EXPECT_EQ(list.ElementValue(chip, "chip_type"), "cpu");
     EXPECT_EQ(list.ElementValue(chip, "chip_clock"), "3072000");
     EXPECT_EQ(list.ElementValue(IndexOf(list, "<description"), "x"), "");

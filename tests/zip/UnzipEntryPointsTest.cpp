@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "core/ProgramFolder.h"
+#include "core/TextTable.h"
 #include "support/TestSupport.h"
 #include "support/ZipBuilder.h"
 #include "zip/Unzip.h"
+#include "zip/UnzipTask.h"
 
 namespace arc::test {
 namespace {
@@ -112,6 +114,43 @@ TEST_F(UnzipEntryPointsTest, UnzipByExtensionCountsMatchesOrAnswersNone) {
     EXPECT_EQ(UnzipByExtension(archive, "png", home.file("none")).matched, 0);
     EXPECT_EQ(UnzipByExtension(archive, "a-very-long-extension.txt", home.file("none")).matched, 0);
     EXPECT_TRUE(FilesUnder(home.file("none")).empty());
+}
+
+// The task reports through its context and fails on what the entry points
+// only record: a member not written, a missing archive.
+TEST_F(UnzipEntryPointsTest, RunUnzipReportsThroughItsContextAndFailsWhatWasNotWritten) {
+    const struct {
+        UnzipAction action;
+        std::string what;
+        int done;
+        bool ok;
+    } cases[] = {{UnzipAction::ExtractAll, "", 0, true},
+                 {UnzipAction::ExtractMember, "skin/index.htm", 1, true},
+                 {UnzipAction::ExtractMember, "index.htm", 0, false},
+                 {UnzipAction::ExtractExtension, ".css", 1, true},
+                 {UnzipAction::List, "", 5, true}};
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.what);
+        RecordedProgress progress;
+        TaskContext context(progress, ui());
+        UnzipRequest request{archive, home.file("task"), one.action, one.what, one.what};
+        const UnzipOutcome outcome = RunUnzip(request, context);
+        EXPECT_EQ(outcome.ok(), one.ok);
+        EXPECT_EQ(outcome.done, one.done);
+        if (one.action == UnzipAction::List) continue;
+        EXPECT_EQ(progress.Total(), 100);
+        EXPECT_EQ(progress.Label() == Text(kTextDone), one.ok);
+    }
+    const UnzipOutcome missing = [&] {
+        RecordedProgress progress;
+        TaskContext context(progress, ui());
+        UnzipRequest request;
+        request.archive = home.file("none.zip");
+        return RunUnzip(request, context);
+    }();
+    EXPECT_TRUE(missing.failed());
+    EXPECT_EQ(missing.result.errors,
+              (std::vector<ZipError>{{ZipErrorKind::ArchiveMissing, home.file("none.zip"), ""}}));
 }
 
 }  // namespace

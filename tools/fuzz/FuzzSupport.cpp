@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/AppState.h"
 #include "core/Log.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
@@ -58,11 +57,10 @@ Scratch& TheScratch() {
 void ResetForInput() {
     Scratch& scratch = TheScratch();
     CloseDatabase();
-    ResetState();
+    ResetLog();
     SetProgramFolder(scratch.folder);
-    State().ErrorTrap = true;
-    State().TempFolder = scratch.folder + "Temp/";
-    fs::create_directories(State().TempFolder);
+    fs::create_directories(scratch.folder + "Temp/");
+    setenv("TMPDIR", (scratch.folder + "Temp/").c_str(), 1);
     TheSettings() = DefaultSettings();
     scratch.ui.ui = ScriptedUi{};
     std::error_code ec;

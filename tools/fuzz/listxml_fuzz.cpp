@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)pairs.Key(i);
         (void)pairs.Value(i);
         (void)pairs.ElementValue(i, "name");
-        (void)pairs.LookupInGroup(i, "rom_name", "rom_", "rom_crc");
+        static constexpr std::string_view kKeys[] = {"rom_crc", "rom_size"};
+        std::string_view values[2];
+        pairs.LookupInGroup(i, "rom_name", "rom_", kKeys, values);
     }
     (void)pairs.LookupValue("name");
     (void)SplitHistorySections(text);

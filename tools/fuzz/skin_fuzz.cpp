@@ -8,7 +8,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "core/AppState.h"
+#include "core/Log.h"
 #include "sheets/GamePageTemplate.h"
 #include "sheets/SheetRun.h"
 #include "sheets/SheetSkin.h"
