@@ -101,8 +101,6 @@ bool TerminalUi::OpenWithDefaultApp(std::string_view pathOrUrl) {
     return true;
 }
 
-void TerminalUi::ProcessEvents() {}
-
 void TerminalUi::SetMenusEnabled(bool) {}
 
 void TerminalUi::RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show) {

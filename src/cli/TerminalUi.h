@@ -25,7 +25,6 @@ class TerminalUi final : public UiService {
     std::string ChooseFileRaw(const FileDialogRequest& request) override;
     std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) override;
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
-    void ProcessEvents() override;
     void SetMenusEnabled(bool enabled) override;
     /// Runs the task here, its progress drawn as a bar on a terminal and as
     /// a line per tenth of the way otherwise.

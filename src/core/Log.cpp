@@ -1,9 +1,9 @@
 #include "core/Log.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <atomic>
 #include <memory>
 #include <mutex>
 

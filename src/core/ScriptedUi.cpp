@@ -37,11 +37,6 @@ bool ScriptedUi::OpenWithDefaultApp(std::string_view pathOrUrl) {
     return true;
 }
 
-void ScriptedUi::ProcessEvents() {
-    ++eventsProcessed;
-    if (onProcessEvents) onProcessEvents();
-}
-
 void ScriptedUi::SetMenusEnabled(bool enabled) {
     menusEnabled = enabled;
 }

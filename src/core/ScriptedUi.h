@@ -31,7 +31,6 @@ class ScriptedUi final : public UiService {
     std::string ChooseFileRaw(const FileDialogRequest& request) override;
     std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) override;
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
-    void ProcessEvents() override;
     void SetMenusEnabled(bool enabled) override;
     void RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show = {}) override;
     void CancelTask() override;
@@ -48,7 +47,6 @@ class ScriptedUi final : public UiService {
     std::vector<std::string> folderRequests;  ///< start folders of the folder chooser
     std::vector<std::string> opened;          ///< documents opened with the default app
     std::vector<std::string> progressLabels;
-    int eventsProcessed = 0;
     int progressShown = 0;  ///< tasks run with the progress window
     int taskCancels = 0;    ///< CancelTask calls
     bool menusEnabled = true;
@@ -62,8 +60,6 @@ class ScriptedUi final : public UiService {
     /// The life of a window opened by RunWindow, from its opening to its close.
     std::function<void(WindowId)> onRunWindow;
 
-    /// Called on every ProcessEvents(); the wizard's waits.
-    std::function<void()> onProcessEvents;
     /// Called on every report of a task RunTask runs; tests use it to act
     /// while the task runs (for example to cancel it at a label).
     std::function<void(TaskProgress&)> onProgress;

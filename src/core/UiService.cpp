@@ -14,7 +14,6 @@ class SilentUi final : public UiService {
     std::string ChooseFileRaw(const FileDialogRequest&) override { return {}; }
     std::string ChooseFolderRaw(std::string_view, std::string_view) override { return {}; }
     bool OpenWithDefaultApp(std::string_view) override { return false; }
-    void ProcessEvents() override {}
     void SetMenusEnabled(bool) override {}
 };
 

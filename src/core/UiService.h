@@ -78,9 +78,6 @@ class UiService {
     /// Opens a document, folder or web address with the desktop's default application.
     virtual bool OpenWithDefaultApp(std::string_view pathOrUrl) = 0;
 
-    /// Lets pending window events run (the wizard's waits between its steps).
-    virtual void ProcessEvents() = 0;
-
     /// Switches the main window's five top-level menus on or off.
     virtual void SetMenusEnabled(bool enabled) = 0;
 

@@ -134,9 +134,8 @@ void DownloadWindowState::Run() {
         shown = label;
         SetStatus(std::move(label));
     });
-    Ui().RunTask(
-        progress, [&](TaskContext& context) { outcome = RunDownload(request, context); },
-        {.window = false, .menusOff = false});
+    Ui().RunTask(progress, [&](TaskContext& context) { outcome = RunDownload(request, context); },
+                 {.window = false, .menusOff = false});
     for (int i = 0; i < kDownloadEntries; ++i) {
         if (!rows[i].checked) continue;
         const DownloadEntryResult& entry = outcome.entries[i];

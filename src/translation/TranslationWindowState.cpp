@@ -58,9 +58,9 @@ void TranslationWindowState::Translate() {
     buttonsEnabled = false;
     TranslationOutcome outcome;
     TaskProgress progress;
-    Ui().RunTask(
-        progress, [&](TaskContext& context) { outcome = RunTranslation(request, context); },
-        {.window = true, .menusOff = false});
+    Ui().RunTask(progress,
+                 [&](TaskContext& context) { outcome = RunTranslation(request, context); },
+                 {.window = true, .menusOff = false});
     buttonsEnabled = true;
     for (int i = 0; i < kTranslationRows; ++i)
         rows[i].result = outcome.results[i];

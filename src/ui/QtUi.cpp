@@ -145,10 +145,6 @@ bool QtUi::OpenWithDefaultApp(std::string_view pathOrUrl) {
     return opener_(Q(pathOrUrl));
 }
 
-void QtUi::ProcessEvents() {
-    QCoreApplication::processEvents();
-}
-
 void QtUi::SetMenusEnabled(bool enabled) {
     if (main_) main_->SetMenusEnabled(enabled);
 }

@@ -34,7 +34,6 @@ class QtUi final : public UiService {
     std::string ChooseFileRaw(const FileDialogRequest& request) override;
     std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) override;
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
-    void ProcessEvents() override;
     void SetMenusEnabled(bool enabled) override;
     /// Runs the body on a worker thread (TaskRunner.h) while the progress
     /// window, application-modal, shows the task and its Cancel cancels it.

@@ -2,9 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QPointer>
 #include <QThread>
-#include <QTimer>
 #include <exception>
 #include <thread>
 #include <type_traits>
@@ -32,18 +30,6 @@ auto OnUiThread(Call&& call) {
 }
 
 }  // namespace
-
-void WaitForWindowClosed(WindowId window, const QObject* owner) {
-    const QPointer<const QObject> alive(owner);
-    QEventLoop wait;
-    QTimer check;
-    check.setInterval(20);
-    QObject::connect(&check, &QTimer::timeout, &wait, [&] {
-        if (!alive || !Ui().IsWindowOpen(window)) wait.quit();
-    });
-    check.start();
-    wait.exec();
-}
 
 void RunOnUiThread(const std::function<void()>& call) {
     OnUiThread(call);

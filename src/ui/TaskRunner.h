@@ -25,7 +25,6 @@ class WorkerUi final : public UiService {
     std::string ChooseFileRaw(const FileDialogRequest& request) override;
     std::string ChooseFolderRaw(std::string_view startFolder, std::string_view title) override;
     bool OpenWithDefaultApp(std::string_view pathOrUrl) override;
-    void ProcessEvents() override {}
     void SetMenusEnabled(bool enabled) override;
     void RunTask(TaskProgress& progress, const TaskBody& body, TaskShow show = {}) override;
     void CancelTask() override { progress_.Cancel(); }
@@ -36,10 +35,6 @@ class WorkerUi final : public UiService {
     UiService& real_;
     TaskProgress& progress_;
 };
-
-/// Waits in a local event loop, the windows live, until the tool window
-/// closes or `owner` (the waiting window) is deleted.
-void WaitForWindowClosed(WindowId window, const QObject* owner);
 
 /// Runs `call` on the UI thread and waits for it (in place on the UI thread).
 void RunOnUiThread(const std::function<void()>& call);
