@@ -2,12 +2,12 @@
 # The desktop stays live while a real-list build runs: under a virtual X
 # server, the desktop program builds a database from the emulator's whole
 # list (through its menu command), takes two pictures of the progress window
-# one second apart, covers and uncovers the main window, presses Cancel and
+# one second apart, covering and uncovering the main window between them, then presses Cancel and
 # answers Yes. The previous database must come out unchanged.
 #   usage: [ARCANOTE_LIVE_START=MS] tools/desktop-live.sh [build-dir] [listxml]
 #   (ARCANOTE_LIVE_START: the first picture this long after the progress window
-#   showed, 1500 by default; the rest follows: the second 1 s later, the cover
-#   at +1.2 s, uncovered at +1.5 s, Cancel at +1.8 s)
+#   showed, 0 by default; the rest follows: the cover at +0.1 s, uncovered
+#   at +0.3 s and checked at +0.6 s, the second picture and Cancel at +1 s)
 #   (listxml: the emulator's -listxml output; default: /usr/games/mame's, made once)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)

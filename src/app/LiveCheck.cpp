@@ -68,9 +68,9 @@ struct Check {
     Clock::time_point shown{}, yes{}, ended{};
     QImage first, second;
     int firstBar = 0, secondBar = 0;
-    int step = 0;  // 0 waiting, 1 first picture, 2 second, 3 covered, 4 uncovered, 5 cancelling
+    int step = 0;  // 0 waiting, 1 first picture, 2 covered, 3 uncovered, 4 checked, 5 cancelling
     std::unique_ptr<QWidget> cover;
-    int start = 1500;
+    int start = 0;
     int redLeft = -1;
     int coveredRed = -1;
 
@@ -110,7 +110,7 @@ struct Check {
             shown = now;
             std::printf("progress window shown\n");
         }
-        // The first picture 1.5 s after the window showed, or at ARCANOTE_LIVE_START ms.
+        // The first picture as the window shows, or ARCANOTE_LIVE_START ms later.
         const double since = MsBetween(shown, now) + 1500 - start;
         const QRect area = progress->frameGeometry();
         auto* bar = progress->findChild<QProgressBar*>("ProgressBar1");
@@ -119,15 +119,7 @@ struct Check {
             firstBar = bar ? bar->value() : -1;
             first.save(folder + "/live-1.png");
             step = 1;
-        } else if (step == 1 && since >= 2500) {
-            second = Grab(area);
-            secondBar = bar ? bar->value() : -1;
-            second.save(folder + "/live-2.png");
-            std::printf("pictures 1 s apart: %d of %d pixels differ, bar %d%% -> %d%%\n",
-                        DifferentPixels(first, second), first.width() * first.height(), firstBar,
-                        secondBar);
-            step = 2;
-        } else if (step == 2 && since >= 2700) {
+        } else if (step == 1 && since >= 1600) {
             // A red window over the main window, then taken away: the main
             // window must paint the uncovered area itself.
             cover = std::make_unique<QWidget>(
@@ -138,17 +130,25 @@ struct Check {
             cover->setPalette(palette);
             cover->setGeometry(main.geometry());
             cover->show();
-            step = 3;
-        } else if (step == 3 && since >= 3000) {
+            step = 2;
+        } else if (step == 2 && since >= 1800) {
             coveredRed = PixelsOf(Grab(main.geometry()), qRgb(255, 0, 0));
             cover->hide();
-            step = 4;
-        } else if (step == 4 && since >= 3300) {
+            step = 3;
+        } else if (step == 3 && since >= 2100) {
             const QImage uncovered = Grab(main.geometry());
             uncovered.save(folder + "/live-uncovered.png");
             redLeft = PixelsOf(uncovered, qRgb(255, 0, 0));
             std::printf("main window covered: %d red pixels; 300 ms after uncovering: %d left\n",
                         coveredRed, redLeft);
+            step = 4;
+        } else if (step == 4 && since >= 2500) {
+            second = Grab(area);
+            secondBar = bar ? bar->value() : -1;
+            second.save(folder + "/live-2.png");
+            std::printf("pictures 1 s apart: %d of %d pixels differ, bar %d%% -> %d%%\n",
+                        DifferentPixels(first, second), first.width() * first.height(), firstBar,
+                        secondBar);
             step = 5;
             // Clicked once this tick returned: its question runs a loop of its own.
             if (auto* cancel = progress->findChild<QPushButton*>("Command1"))
