@@ -74,9 +74,11 @@ class CommandRows {
             std::string first, second;
         };
         std::vector<Call> calls;
-        void Replay(DataValues& values) override {
+        void Replay(DataValues& values, const std::function<bool()>& stop) override {
             CommandRows rows(&values);
-            for (const Call& call : calls) {
+            for (std::size_t i = 0; i < calls.size(); ++i) {
+                if (stop && i % 256 == 0 && stop()) break;
+                const Call& call = calls[i];
                 if (call.names)
                     rows.SetNames(call.first);
                 else

@@ -69,7 +69,7 @@ std::size_t DataValues::AddSet(std::string_view lower) {
     return rowids_.size() - 1;
 }
 
-void DataValues::Resolve() {
+void DataValues::Resolve(const std::function<bool()>& stop) {
     if (resolved_) return;
     Statement select("SELECT rowid, InternalName FROM Data ORDER BY rowid");
     std::string key;
@@ -87,7 +87,7 @@ void DataValues::Resolve() {
     // The writes kept back go in now, in the order they were kept.
     std::vector<std::unique_ptr<DeferredWrites>> deferred = std::move(deferred_);
     for (const auto& writes : deferred)
-        writes->Replay(*this);
+        writes->Replay(*this, stop);
 }
 
 std::string_view DataValues::NameOf(std::size_t set) const {
@@ -161,7 +161,7 @@ void DataValues::Fill(std::size_t set, int field, std::string_view text) {
 }
 
 void DataValues::Write(bool onlyChanges, const std::function<bool()>& stop) {
-    Resolve();
+    Resolve(stop);
     if (columns_.empty()) return;
     // Each field takes its value, else keeps its own, else its fill value.
     std::string sql = "UPDATE Data SET ";

@@ -42,7 +42,8 @@ class DataValues;
 class DeferredWrites {
   public:
     virtual ~DeferredWrites() = default;
-    virtual void Replay(DataValues& values) = 0;
+    /// Writes what was kept; stops early once `stop` says so (it may be empty).
+    virtual void Replay(DataValues& values, const std::function<bool()>& stop) = 0;
 };
 
 /// The Data values of one build's importers, collected per set and written
@@ -70,7 +71,7 @@ class DataValues {
     bool Deferring() const { return !resolved_; }
     void Defer(std::unique_ptr<DeferredWrites> writes);
     /// Reads the names of the Data rows, then replays what was deferred.
-    void Resolve();
+    void Resolve(const std::function<bool()>& stop = {});
 
     /// The set of that name, compared as the database compares InternalName
     /// (ASCII letters without regard to case); kNoSet when no row holds it.

@@ -6,6 +6,9 @@
 namespace arc {
 namespace {
 
+/// How often a replay of the kept entries asks whether to stop.
+constexpr std::size_t kStopCheckEntries = 64;
+
 std::string InsertSql() {
     std::string sql = "INSERT INTO History (yearmanufacturer, Description";
     for (int i = 1; i < kHistorySections; ++i)
@@ -37,10 +40,12 @@ std::string LinkSql() {
 class HistoryWriter::Kept : public DeferredWrites {
   public:
     std::vector<HistoryEntry> entries;
-    void Replay(DataValues& values) override {
+    void Replay(DataValues& values, const std::function<bool()>& stop) override {
         HistoryWriter writer(&values);
-        for (const HistoryEntry& entry : entries)
-            writer.Write(entry);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (stop && i % kStopCheckEntries == 0 && stop()) break;
+            writer.Write(entries[i]);
+        }
         writer.Commit();
     }
 };

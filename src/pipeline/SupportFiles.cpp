@@ -2,7 +2,10 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <thread>
 
 #include "core/Files.h"
@@ -133,6 +136,9 @@ struct SupportFilesReading::Reading {
     TaskProgress progress;  ///< nothing shown; cancelled when the reading is abandoned
     std::vector<SupportFile> ran;
     std::exception_ptr failure;
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool finished = false;  ///< under mutex
     std::thread thread;
 };
 
@@ -146,6 +152,9 @@ SupportFilesReading::SupportFilesReading(const SupportPaths& paths)
         } catch (...) {
             reading.failure = std::current_exception();  // the error limit: thrown by Write()
         }
+        const std::lock_guard lock(reading.mutex);
+        reading.finished = true;
+        reading.ended.notify_all();
     });
 }
 
@@ -155,6 +164,14 @@ SupportFilesReading::~SupportFilesReading() {
 }
 
 std::vector<SupportFile> SupportFilesReading::Write(TaskProgress& progress) {
+    {
+        // A cancel of the task while the files are still being read stops the reading.
+        std::unique_lock lock(reading_->mutex);
+        while (!reading_->finished) {
+            if (progress.Cancelled()) reading_->progress.Cancel();
+            reading_->ended.wait_for(lock, std::chrono::milliseconds(10));
+        }
+    }
     if (reading_->thread.joinable()) reading_->thread.join();
     if (reading_->progress.Cancelled()) return {};
     if (reading_->failure) std::rethrow_exception(reading_->failure);

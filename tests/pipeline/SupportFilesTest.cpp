@@ -6,6 +6,7 @@
 #include "core/Files.h"
 #include "core/Settings.h"
 #include "core/TextFile.h"
+#include "importers/DataUpdate.h"
 #include "pipeline/BuildTestSupport.h"
 #include "pipeline/SupportFiles.h"
 #include "pipeline/UpdateTask.h"
@@ -137,6 +138,22 @@ TEST_F(Support, FilesReadBeforeTheListGiveTheRowsOfARunAfterIt) {
     for (std::string_view row : {"|2P alt|", "|Fighter|", "1|1980 Namco.|Eat.|", "mk|Kicks|"})
         EXPECT_NE(rows[0].find(row), std::string::npos) << row;
     EXPECT_EQ(rows[0].find("Lost"), std::string::npos);
+
+    // A cancelled build stops the History and Command rows kept back for the
+    // list before the first of them (the stop is also asked inside the replay).
+    for (const bool cancelled : {true, false}) {
+        const std::string database = OpenCopy(cancelled ? "stopped.mdb" : "written.mdb");
+        DataValues values(/*readNames=*/false);
+        for (const F file : {F::Command, F::History})
+            ASSERT_TRUE(ImporterOf(file)(SupportFilePath(file, {}), progress, &values));
+        Execute("INSERT INTO Data (InternalName) VALUES ('pacman'), ('mk')");
+        values.Write(false, [cancelled] { return cancelled; });
+        for (const char* table : {"History", "Command"})
+            EXPECT_EQ(QueryValue(std::string("SELECT count(*) > 0 FROM ") + table),
+                      cancelled ? "0" : "1")
+                << table;
+        CloseDatabase();
+    }
 }
 
 TEST_F(Support, PathRuleTakesTheChosenPlaceFirstAndTheOtherWhenMissing) {
