@@ -184,6 +184,7 @@ TEST_F(NotesTest, CommandsThatFailExitNonZeroAndSayWhy) {
         EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
     }
     EXPECT_FALSE(FileExists(notesPath()));
+    EXPECT_NE(TheSettings().DatabasePath, home.file("none.mdb"));  // --db is for one run
     // From the build: nothing shown, the build keeps its connection.
     InstallUi(&ui());  // the command line put back the silent one
     ASSERT_TRUE(OpenDatabase(dbPath));
