@@ -192,11 +192,12 @@ int main(int argc, char** argv) {
     CloseDatabase();
 
     for (const char* pass : {"quick audit (first)", "quick audit (warm)", "quick audit (warm)"}) {
-        AuditSummary summary;
+        AuditOutcome summary;
         const Run run = InChild([&] {
             if (!OpenDatabase(db)) return 1;
             TaskProgress task;
-            summary = RunAudit({roms, false, {}}, task);
+            TaskContext context(task, Ui());
+            summary = RunAudit({roms, false, {}}, context);
             std::printf("  %d sets audited:", summary.audited);
             for (int i = 0; i < kVerdictCount; ++i)
                 std::printf(" %d %s;", summary.counts[i],
@@ -204,7 +205,7 @@ int main(int argc, char** argv) {
             std::printf("\n");
             std::fflush(stdout);
             CloseDatabase();
-            return summary.finished ? 0 : 1;
+            return summary.ok() ? 0 : 1;
         });
         Print(pass, run);
     }

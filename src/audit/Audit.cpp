@@ -34,21 +34,24 @@ std::string SetAudit::ProblemsText(std::size_t limit) const {
     return text;
 }
 
-std::string AuditObstacle(const AuditOptions& options) {
+std::string AuditObstacle(const AuditRequest& request) {
     if (!IsDatabaseOpen()) return "no database is open";
-    if (!FolderExists(options.romsFolder))
-        return "the ROM folder " + options.romsFolder + " does not exist";
+    if (!FolderExists(request.romsFolder))
+        return "the ROM folder " + request.romsFolder + " does not exist";
     return {};
 }
 
-AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
+AuditOutcome RunAudit(const AuditRequest& request, TaskContext& context,
                       const std::function<void(const SetAudit&)>& onSet) {
-    AuditSummary summary;
+    AuditOutcome summary;
+    TaskProgress& task = context.progress();
+    std::string obstacle;
+    bool cancelled = false;
     const bool ran = Guarded(kProcAudit, [&] {
-        summary.error = AuditObstacle(options);
-        if (!summary.error.empty()) return;
-        const bool everySet = options.sets.empty();
-        const RomFolder folder(options.romsFolder);
+        obstacle = AuditObstacle(request);
+        if (!obstacle.empty()) return;
+        const bool everySet = request.sets.empty();
+        const RomFolder folder(request.romsFolder);
         // What will be audited first, so that the count is of the owned sets.
         struct Work {
             std::string name;
@@ -62,7 +65,7 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
                     work.push_back({all.ColumnText(0), all.ColumnText(1)});
         } else {
             Statement known("SELECT InternalName, romof FROM Data WHERE InternalName = ?");
-            for (const std::string& set : options.sets) {
+            for (const std::string& set : request.sets) {
                 known.Bind(1, set);
                 if (!known.Step()) {
                     summary.unknown.push_back(set);
@@ -75,7 +78,7 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
             }
         }
         task.SetTotal(static_cast<int>(work.size()));
-        SetAuditor auditor(folder, options.full);
+        SetAuditor auditor(folder, request.full);
         summary.withoutDevices = !auditor.KnowsDevices();
         Transaction transaction;
         Execute(
@@ -91,7 +94,7 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
         int done = 0;
         for (const Work& set : work) {
             if (!task.Step(++done)) {
-                summary.cancelled = true;
+                cancelled = true;
                 return;  // the transaction rolls back: the last audit stays
             }
             if (label.Due()) task.SetLabel(set.name);
@@ -105,11 +108,15 @@ AuditSummary RunAudit(const AuditOptions& options, TaskProgress& task,
             if (onSet) onSet(result);
         }
         transaction.Commit();
-        summary.finished = true;
     });
-    if (!ran && summary.error.empty())
-        summary.error = "the audit stopped on an error (see the log)";
-    if (!ran) summary.finished = false;
+    if (!obstacle.empty()) {
+        static_cast<Outcome&>(summary) = Outcome::Failure(obstacle);
+    } else if (!ran) {
+        static_cast<Outcome&>(summary) =
+            Outcome::Failure("the audit stopped on an error (see the log)");
+    } else if (cancelled) {
+        static_cast<Outcome&>(summary) = Outcome::Cancel();
+    }
     return summary;
 }
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-namespace arc {
+#include "core/Task.h"
 
-class TaskProgress;
+namespace arc {
 
 enum class Verdict {
     Complete,
@@ -46,16 +46,15 @@ struct SetAudit {
     std::string ProblemsText(std::size_t limit = 10) const;
 };
 
-struct AuditOptions {
+struct AuditRequest {
     std::string romsFolder;
     bool full = false;              ///< inflate ZIP members and check their SHA-1
     std::vector<std::string> sets;  ///< only these sets (empty: every owned set)
 };
 
-struct AuditSummary {
-    bool finished = false;  ///< ran to its end and the results were saved
-    bool cancelled = false;
-    std::string error;  ///< why it could not run ("" otherwise)
+/// Ok when the audit ran to its end and its results were saved, cancelled, or
+/// failed with why it could not run or stopped.
+struct AuditOutcome : Outcome {
     int audited = 0;
     std::array<int, kVerdictCount> counts{};  ///< by Verdict
     std::vector<std::string> notOwned;        ///< named sets without an archive or folder
@@ -63,16 +62,16 @@ struct AuditSummary {
     bool withoutDevices = false;  ///< the database has no device references (an older import)
 };
 
-/// Why the audit cannot run with `options` ("" when it can): no database
+/// Why the audit cannot run with `request` ("" when it can): no database
 /// open, or no ROM folder.
-std::string AuditObstacle(const AuditOptions& options);
+std::string AuditObstacle(const AuditRequest& request);
 
 /// Audits the owned sets of the open database, calling `onSet` with each
-/// result as it comes. Reports to `progress` (a step per set, the set's name as
-/// label) and stops when it is cancelled. The results replace the Audit
-/// table's rows in one transaction at the end (for named sets, only their
-/// rows); a cancel or an error keeps the previous ones.
-AuditSummary RunAudit(const AuditOptions& options, TaskProgress& progress,
+/// result as it comes. Reports to the context's progress (a step per set, the
+/// set's name as label) and stops when it is cancelled. The results replace
+/// the Audit table's rows in one transaction at the end (for named sets, only
+/// their rows); a cancel or an error keeps the previous ones.
+AuditOutcome RunAudit(const AuditRequest& request, TaskContext& context,
                       const std::function<void(const SetAudit&)>& onSet = {});
 
 // Reading the last audit (the database open).

@@ -11,7 +11,6 @@
 #include "audit/Audit.h"
 #include "audit/SoftwareAudit.h"
 #include "cli/Commands.h"
-#include "cli/OneOffPaths.h"
 #include "cli/OutcomeReport.h"
 #include "core/Log.h"
 #include "core/Progress.h"
@@ -26,14 +25,15 @@ namespace {
 
 /// audit --software [--list NAME]: the owned software items, marked owned on
 /// the way, one line per item (list, name, verdict, problems).
-int RunSoftware(CliContext& context, const CommandArgs& args) {
+int RunSoftware(CliContext& context, const CommandArgs& args, const std::string& databasePath,
+                const std::string& romsFolder) {
     DatabaseScope database;
-    if (!database.Open(TheSettings().DatabasePath)) {
-        context.err << "audit: cannot open the database " << TheSettings().DatabasePath << '\n';
+    if (!database.Open(databasePath)) {
+        context.err << "audit: cannot open the database " << databasePath << '\n';
         return 1;
     }
     SoftwareAuditRequest request;
-    request.romsFolder = TheSettings().RomsFolder;
+    request.romsFolder = romsFolder;
     request.full = args.Has("--full");
     request.list = args.Value("--list").value_or(std::string());
     OwnedSoftwareOutcome owned;
@@ -53,25 +53,24 @@ int RunSoftware(CliContext& context, const CommandArgs& args) {
 }
 
 int Run(CliContext& context, const CommandArgs& args) {
-    const OneOffPaths oneOff;
-    if (const auto db = args.Value("--db")) TheSettings().DatabasePath = *db;
-    if (const auto roms = args.Value("--roms")) TheSettings().RomsFolder = *roms;
-    if (args.Has("--software")) return RunSoftware(context, args);
-    AuditOptions options;
-    options.full = args.Has("--full");
-    options.sets = args.Values("--set");
-    options.romsFolder = TheSettings().RomsFolder;
-    if (!OpenDatabase(TheSettings().DatabasePath)) {
-        context.err << "audit: cannot open the database " << TheSettings().DatabasePath << '\n';
+    // --db and --roms are for this run: the settings keep theirs.
+    const std::string databasePath = args.Value("--db").value_or(TheSettings().DatabasePath);
+    AuditRequest request;
+    request.romsFolder = args.Value("--roms").value_or(TheSettings().RomsFolder);
+    if (args.Has("--software")) return RunSoftware(context, args, databasePath, request.romsFolder);
+    request.full = args.Has("--full");
+    request.sets = args.Values("--set");
+    if (!OpenDatabase(databasePath)) {
+        context.err << "audit: cannot open the database " << databasePath << '\n';
         return 1;
     }
-    AuditSummary summary;
-    if (const std::string obstacle = AuditObstacle(options); !obstacle.empty()) {
-        summary.error = obstacle;
+    AuditOutcome summary;
+    if (const std::string obstacle = AuditObstacle(request); !obstacle.empty()) {
+        static_cast<Outcome&>(summary) = Outcome::Failure(obstacle);
     } else {
         TaskProgress progress;
         Ui().RunTask(progress, [&](TaskContext& task) {
-            summary = RunAudit(options, task.progress(), [&](const SetAudit& set) {
+            summary = RunAudit(request, task, [&](const SetAudit& set) {
                 context.out << set.name << '\t' << VerdictText(set.verdict) << '\t'
                             << set.ProblemsText() << '\n';
             });
@@ -85,11 +84,11 @@ int Run(CliContext& context, const CommandArgs& args) {
         context.err << "audit: " << name << " is not a set of the database\n";
     for (const std::string& name : summary.notOwned)
         context.err << "audit: " << name << " is not owned (no archive or folder in "
-                    << options.romsFolder << "), not audited\n";
-    if (!summary.error.empty() || summary.cancelled) {
+                    << request.romsFolder << "), not audited\n";
+    if (!summary.ok()) {
         context.err << "audit: "
-                    << (summary.cancelled ? "cancelled"
-                                          : summary.error + " (" + LogFilePath() + ")")
+                    << (summary.cancelled() ? "cancelled"
+                                            : summary.message + " (" + LogFilePath() + ")")
                     << "; the previous audit is kept\n";
         return 1;
     }

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/OutcomeReport.h"
 #include "core/Settings.h"
 #include "notes/Notes.h"
 
@@ -12,17 +13,19 @@ namespace arc::cli {
 namespace {
 
 int Run(CliContext& context, const CommandArgs& args) {
-    if (auto database = args.Value("--db")) TheSettings().DatabasePath = *database;
+    // --db is for this run: the settings keep theirs.
+    const NotesRequest request =
+        NotesRequestFor(args.Value("--db").value_or(TheSettings().DatabasePath));
     const std::string& action = args.Operand(0);
-    const NotesOutcome outcome = action == "write" ? WriteGameNote() : CopyNotesToDatabase();
-    if (!outcome.done) {
-        context.err << "arcanote-cli notes: " << action << " failed: " << outcome.failure << '\n';
-        return 1;
+    const NotesOutcome outcome =
+        action == "write" ? WriteGameNote(request) : CopyNotesToDatabase(request);
+    if (!outcome.ok()) {
+        context.err << "arcanote-cli notes: " << action
+                    << " failed: " << (outcome.cancelled() ? "cancelled" : outcome.message) << '\n';
+        return ExitCodeFor(outcome);
     }
-    if (action == "copy") {
-        context.out << outcome.updated << " note(s) copied into " << TheSettings().DatabasePath
-                    << '\n';
-    }
+    if (action == "copy")
+        context.out << outcome.updated << " note(s) copied into " << outcome.database << '\n';
     return 0;
 }
 

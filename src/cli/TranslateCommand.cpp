@@ -8,6 +8,8 @@
 #include "core/Log.h"
 #include "core/Progress.h"
 #include "core/Settings.h"
+#include "core/Task.h"
+#include "core/UiService.h"
 #include "translation/Dictionary.h"
 #include "translation/TranslationTask.h"
 
@@ -49,7 +51,9 @@ int Run(CliContext& context, const CommandArgs& args) {
     }
 
     if (create) {
-        if (!CreateDictionary()) {
+        TaskProgress progress;
+        TaskContext task(progress, Ui());
+        if (!RunDictionary(DictionaryRequestFor(TheSettings().DataFilePaths), task).ok()) {
             context.err << "arcanote-cli translate: cannot write " << DictionaryPath() << " (see "
                         << LogFilePath() << ")\n";
             return 1;

@@ -117,7 +117,10 @@ void WriteSupportFiles(DataValues& values, TaskProgress& progress) {
     auto stopped = [&] { return progress.Cancelled() || !DatabaseFailure().empty(); };
     if (!stopped()) values.Write(false, [&] { return progress.Cancelled(); });
     // After the importers (History.dat last): the user's notes go into the new database.
-    if (!stopped()) CopyNotesToDatabase(progress);
+    if (!stopped()) {
+        TaskContext context(progress, Ui());
+        RunNotesCopy({.notesFile = NotesFilePath(), .inBuild = true}, context);
+    }
 }
 
 }  // namespace

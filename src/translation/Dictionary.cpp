@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "core/ErrorGuard.h"
 #include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
-#include "core/Settings.h"
 #include "core/Task.h"
 #include "core/TextFile.h"
 #include "core/TextTable.h"
@@ -71,14 +71,15 @@ constexpr std::array<std::string_view, 44> kHistoryExamples = {
 };
 
 /// The defined file when it exists, else the program's own copy.
-std::string SourceFilePath(const SupportFileRow& source) {
-    const std::string& defined = TheSettings().DataFilePaths[source.slot];
+std::string SourceFilePath(const SupportFileRow& source, const DataFilePathList& dataFilePaths) {
+    const std::string& defined = dataFilePaths[source.slot];
     if (!defined.empty() && FileExists(defined)) return defined;
     return OwnSupportFilePath(source.file);
 }
 
-void CollectFrom(const SupportFileRow& source, std::vector<std::string>& names) {
-    const std::string path = SourceFilePath(source);
+void CollectFrom(const SupportFileRow& source, const DataFilePathList& dataFilePaths,
+                 std::vector<std::string>& names) {
+    const std::string path = SourceFilePath(source, dataFilePaths);
     if (!FileExists(path)) return;
     LineReader reader(path);
     std::string line;
@@ -108,10 +109,11 @@ void CollectFrom(const SupportFileRow& source, std::vector<std::string>& names) 
 }
 
 /// Collects from every file of the catalogue that the section translates.
-void CollectSection(std::string_view section, std::vector<std::string>& names) {
+void CollectSection(std::string_view section, const DataFilePathList& dataFilePaths,
+                    std::vector<std::string>& names) {
     for (const SupportFileRow& row : kSupportFileCatalogue)
         if (row.translation.section == section && row.translation.names != DictionaryNames::None)
-            CollectFrom(row, names);
+            CollectFrom(row, dataFilePaths, names);
 }
 
 void AppendSorted(std::vector<std::string> names, std::vector<std::string>& lines) {
@@ -131,7 +133,7 @@ std::string DictionaryPath() {
     return InProgramFolder("TRANSLATE.DIC.txt");
 }
 
-std::vector<std::string> DictionaryLines() {
+std::vector<std::string> DictionaryLines(const DataFilePathList& dataFilePaths) {
     std::vector<std::string> lines = {";",
                                       "; Arcanote " + SplashVersionLabel(),
                                       "; Dictionnaire de traduction",
@@ -146,14 +148,14 @@ std::vector<std::string> DictionaryLines() {
     lines.push_back("; Traduction des fichiers Catlist.ini, Genre.ini, Catver.ini et Wizsort.ini");
     std::vector<std::string> names;
     names.reserve(100);
-    CollectSection("[WIZ]", names);
+    CollectSection("[WIZ]", dataFilePaths, names);
     AppendSorted(std::move(names), lines);
     lines.emplace_back();
 
     lines.push_back("[PLAYERS]");
     lines.push_back("; Traduction des fichiers Multiplayer.ini et Nplayers.ini");
     names.clear();
-    CollectSection("[PLAYERS]", names);
+    CollectSection("[PLAYERS]", dataFilePaths, names);
     AppendSorted(std::move(names), lines);
     lines.emplace_back();
 
@@ -168,28 +170,25 @@ std::vector<std::string> DictionaryLines() {
     return lines;
 }
 
-bool CreateDictionary(std::string_view path) {
-    bool written = false;
-    Guarded(kProcCreateDictionary, [&] {
-        const std::string target = path.empty() ? DictionaryPath() : std::string(path);
-        written = WriteTextLines(target, DictionaryLines());
-        if (!written) throw AppError(err::kPathFileAccess, "Cannot write " + target);
-    });
-    return written;
+DictionaryRequest DictionaryRequestFor(const DataFilePathList& dataFilePaths) {
+    return {DictionaryPath(), dataFilePaths};
 }
 
-bool EnsureDictionary() {
-    const std::string path = DictionaryPath();
-    if (!FileExists(path)) {
-        TaskProgress progress;
-        Ui().RunTask(progress,
-                     [&](TaskContext& context) {
-                         context.progress().SetLabel(Text(kTextCreatingDictionary));
-                         CreateDictionary(path);
-                     },
-                     {.window = true, .menusOff = false});
+DictionaryOutcome RunDictionary(const DictionaryRequest& request, TaskContext& context) {
+    context.progress().SetLabel(Text(kTextCreatingDictionary));
+    const std::optional<std::string> error = GuardedFailure(kProcCreateDictionary, [&] {
+        if (!WriteTextLines(request.path, DictionaryLines(request.dataFilePaths)))
+            throw AppError(err::kPathFileAccess, "Cannot write " + request.path);
+    });
+    return error ? Outcome::Failure(*error) : Outcome::Success();
+}
+
+bool EnsureDictionary(const DictionaryRequest& request) {
+    if (!FileExists(request.path)) {
+        RunShown([&](TaskContext& context) { return RunDictionary(request, context); },
+                 {.window = true, .menusOff = false});
     }
-    return FileExists(path);
+    return FileExists(request.path);
 }
 
 SectionTable SectionFromLines(const std::vector<std::string>& lines, std::string_view header) {

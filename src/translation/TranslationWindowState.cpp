@@ -37,7 +37,7 @@ void TranslationWindowState::Browse(int row) {
 
 void TranslationWindowState::EditDictionary() {
     Guarded(kProcEdit, [&] {
-        if (EnsureDictionary())
+        if (EnsureDictionary(DictionaryRequestFor(TheSettings().DataFilePaths)))
             Ui().OpenWithDefaultApp(DictionaryPath());
         else
             Ui().Message(Text(kTextNoDictionary), MsgButtons::Ok, MsgIcon::Critical);

@@ -30,11 +30,9 @@ namespace arc::ui {
 namespace {
 
 /// The audit engine over the open database.
-std::string RunTheAudit(TaskProgress& progress) {
-    AuditOptions options;
-    options.romsFolder = TheSettings().RomsFolder;
-    const AuditSummary summary = RunAudit(options, progress);
-    return summary.finished || summary.cancelled ? std::string() : summary.error;
+std::string RunTheAudit(const AuditRequest& request, TaskContext& context) {
+    const AuditOutcome outcome = RunAudit(request, context);
+    return outcome.failed() ? outcome.message : std::string();
 }
 
 /// The window's bar shows the task's count.
@@ -108,12 +106,15 @@ void AuditWindow::Run() {
     barTimer_->start();
     bool opened = false;
     std::string failure;
+    const std::string database = TheSettings().DatabasePath;
+    AuditRequest request;
+    request.romsFolder = TheSettings().RomsFolder;
     // The database is opened, read and closed by the task, on its thread.
     Ui().RunTask(progress,
                  [&](TaskContext& context) {
-                     if (!OpenDatabase(TheSettings().DatabasePath)) return;
+                     if (!OpenDatabase(database)) return;
                      opened = true;
-                     failure = runner_(context.progress());
+                     failure = runner_(request, context);
                      CloseDatabase();
                  },
                  {.window = false, .menusOff = false});

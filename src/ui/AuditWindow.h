@@ -14,8 +14,10 @@ class QTableWidget;
 class QTimer;
 
 namespace arc {
+struct AuditRequest;
+class TaskContext;
 class TaskProgress;
-}
+}  // namespace arc
 
 namespace arc::ui {
 
@@ -23,10 +25,10 @@ class AuditWindow : public ChildWindow {
     Q_OBJECT
 
   public:
-    /// Runs the audit of the open database, reporting to `progress` (the
-    /// window's bar and Cancel button); "" when it ran to its end or was
-    /// cancelled, else why not.
-    using Runner = std::function<std::string(TaskProgress& progress)>;
+    /// Runs the audit of the open database, reporting to the context's
+    /// progress (the window's bar and Cancel button); "" when it ran to its
+    /// end or was cancelled, else why not.
+    using Runner = std::function<std::string(const AuditRequest& request, TaskContext& context)>;
 
     AuditWindow();
     /// Replaces the audit engine (tests).

@@ -2,6 +2,7 @@
 // registered beside the windows they open.
 
 #include "core/Log.h"
+#include "core/Settings.h"
 #include "notes/Notes.h"
 #include "shell/MainMenu.h"
 #include "ui/DesktopWindows.h"
@@ -9,6 +10,16 @@
 #include "ui/WindowRegistry.h"
 
 namespace arc::ui {
+namespace {
+
+/// A database the user chose in place of a missing one becomes the program's.
+void KeepChosenDatabase(const NotesOutcome& outcome) {
+    if (outcome.database == TheSettings().DatabasePath) return;
+    TheSettings().DatabasePath = outcome.database;
+    SaveSettings();
+}
+
+}  // namespace
 
 void RegisterMainCommands() {
     RegisterMenuCommand(MenuCommand::French, [](MainWindow& main) { main.SwitchLanguage(1); });
@@ -23,10 +34,14 @@ void RegisterMainCommands() {
     RegisterMenuCommand(MenuCommand::Mame32Link, [](MainWindow&) { OpenWebPage(kMame32HomePage); });
     RegisterMenuCommand(MenuCommand::About, [](MainWindow& main) { main.ShowAbout(); });
     RegisterMenuCommand(MenuCommand::Quit, [](MainWindow& main) { main.close(); });
-    RegisterMenuCommand(MenuCommand::WriteNote, [](MainWindow&) { WriteGameNote(); });
+    RegisterMenuCommand(MenuCommand::WriteNote, [](MainWindow&) {
+        KeepChosenDatabase(WriteGameNote(NotesRequestFor(TheSettings().DatabasePath)));
+    });
     RegisterMenuCommand(MenuCommand::UseAnotherDatabase,
                         [](MainWindow& main) { main.UseAnotherDatabase(); });
-    RegisterMenuCommand(MenuCommand::CopyNotes, [](MainWindow&) { CopyNotesToDatabase(); });
+    RegisterMenuCommand(MenuCommand::CopyNotes, [](MainWindow&) {
+        KeepChosenDatabase(CopyNotesToDatabase(NotesRequestFor(TheSettings().DatabasePath)));
+    });
 }
 
 }  // namespace arc::ui

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/Settings.h"
 #include "core/TextTable.h"
 #include "translation/Dictionary.h"
 #include "ui/DesktopWindows.h"
@@ -83,7 +84,7 @@ void TranslationWindow::Refresh() {
 void RegisterTranslationWindow() {
     RegisterWindow<TranslationWindow>(WindowId::Translation);
     RegisterMenuCommand(MenuCommand::Translations, [](MainWindow& main) {
-        EnsureDictionary();
+        EnsureDictionary(DictionaryRequestFor(TheSettings().DataFilePaths));
         main.OpenWindow(ObjectNameOf(WindowId::Translation));
     });
 }

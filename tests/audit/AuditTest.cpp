@@ -11,6 +11,7 @@
 #include "audit/Audit.h"
 #include "audit/Sha1.h"
 #include "core/Log.h"
+#include "core/Settings.h"
 #include "database/Database.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
@@ -199,9 +200,10 @@ class AuditTest : public test::ProgramFolderTest {
     std::map<std::string, SetAudit> Audit(bool full) {
         std::map<std::string, SetAudit> results;
         test::RecordedProgress progress;
-        const AuditSummary summary = RunAudit(
-            {Roms(), full, {}}, progress, [&](const SetAudit& set) { results[set.name] = set; });
-        EXPECT_TRUE(summary.finished) << summary.error;
+        TaskContext context(progress, ui());
+        const AuditOutcome summary = RunAudit(
+            {Roms(), full, {}}, context, [&](const SetAudit& set) { results[set.name] = set; });
+        EXPECT_TRUE(summary.ok()) << summary.message;
         EXPECT_EQ(summary.audited, static_cast<int>(results.size()));
         EXPECT_EQ(progress.Done(), progress.Total());  // a step per set of the database
         return results;
@@ -267,21 +269,33 @@ TEST_F(AuditTest, EveryLayoutAndFaultGetsItsVerdictAndProblems) {
     // A cancelled audit keeps the last one whole.
     Execute("DELETE FROM Data WHERE InternalName = 'wsize'");
     test::RecordedProgress cancelAt(3);
-    EXPECT_TRUE(RunAudit({Roms(), false, {}}, cancelAt).cancelled);
+    TaskContext cancelled(cancelAt, ui());
+    EXPECT_TRUE(RunAudit({Roms(), false, {}}, cancelled).cancelled());
     EXPECT_EQ(AuditVerdictOf("wsize"), "bad");
 }
 
 // Regression (the bar counted every set of the database, crawled, then
 // jumped to its end): it counts the owned sets that are audited.
+// The request's ROM folder is audited, whatever the settings hold.
 TEST_F(AuditTest, TheBarCountsTheOwnedSetsNotTheDatabase) {
+    TheSettings().RomsFolder = home.file("elsewhere/");
     test::RecordedProgress progress;
-    const AuditSummary summary = RunAudit({Roms(), false, {}}, progress);
+    TaskContext context(progress, ui());
+    const AuditOutcome summary = RunAudit({Roms(), false, {}}, context);
     EXPECT_EQ(progress.Total(), 20);
     EXPECT_EQ(progress.Done(), summary.audited);
     EXPECT_LT(progress.Total(), std::stoi(QueryValue("SELECT count(*) FROM Data")));
     test::RecordedProgress named;
-    RunAudit({Roms(), false, {"bdg", "mclo", "nosuchset"}}, named);
+    TaskContext namedContext(named, ui());
+    const AuditOutcome some = RunAudit({Roms(), false, {"bdg", "mclo", "nosuchset"}}, namedContext);
     EXPECT_EQ(named.Total(), 1);  // neither the set not owned nor the unknown one
+    EXPECT_EQ(some.notOwned, std::vector<std::string>{"mclo"});
+    EXPECT_EQ(some.unknown, std::vector<std::string>{"nosuchset"});
+    EXPECT_EQ(TheSettings().RomsFolder, home.file("elsewhere/"));
+    // A ROM folder that is not there: the audit fails and says which.
+    const AuditOutcome missing = RunAudit({home.file("elsewhere/"), false, {}}, context);
+    EXPECT_TRUE(missing.failed());
+    EXPECT_NE(missing.message.find(home.file("elsewhere/")), std::string::npos) << missing.message;
 }
 
 TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNext) {

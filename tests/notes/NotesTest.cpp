@@ -88,12 +88,13 @@ class NotesTest : public test::ProgramFolderTest {
     }
 
     std::string notesPath() const { return home.file("NOTES.TXT"); }
+    NotesRequest request() const { return NotesRequestFor(dbPath); }
     std::string dbPath;
 };
 
 TEST_F(NotesTest, WriteCreatesTheListInTitleOrderOpensItAndRoundTripsThroughTheCopy) {
     AddGames({{"pacman", "Pac-Man"}, {"qbert", "Q*bert"}, {"1942", "1942"}});
-    WriteGameNote();
+    WriteGameNote(request());
     const std::string text = ReadFile(notesPath());
     EXPECT_EQ(text,
               "[1942]          1942\r\n\r\n"
@@ -104,13 +105,13 @@ TEST_F(NotesTest, WriteCreatesTheListInTitleOrderOpensItAndRoundTripsThroughTheC
     EXPECT_FALSE(IsDatabaseOpen());
 
     WriteFile(notesPath(), text.substr(0, text.size() - 2) + "D'oh!\r\n\r\n");
-    EXPECT_EQ(CopyNotesToDatabase().updated, 1);
+    EXPECT_EQ(CopyNotesToDatabase(request()).updated, 1);
     EXPECT_EQ(NoteOf("qbert"), "D'oh!\r\n\r\n");
     EXPECT_EQ(NoteOf("pacman"), "");
 
     // An existing file is never rebuilt.
     WriteFile(notesPath(), "mine\r\n");
-    WriteGameNote();
+    WriteGameNote(request());
     EXPECT_EQ(ReadFile(notesPath()), "mine\r\n");
     EXPECT_EQ(ui().opened.size(), 2u);
 }
@@ -124,7 +125,7 @@ TEST_F(NotesTest, ListHoldsEveryGameBeyondThirtyTwoThousand) {
         games.emplace_back(name, std::string("Game ") + name);
     }
     AddGames(games);
-    EXPECT_TRUE(WriteGameNote().done);
+    EXPECT_TRUE(WriteGameNote(request()).ok());
     std::string text = ReadFile(notesPath());
     EXPECT_EQ(std::count(text.begin(), text.end(), '['), 32001);
     EXPECT_NE(text.find("[g32000]        Game g32000\r\n\r\n"), std::string::npos);
@@ -162,9 +163,9 @@ TEST_F(NotesTest, ANotesFileThatCannotBeWrittenFailsAndKeepsTheOldNotes) {
     WriteFile(home.file("Notes/pacman.txt"), "[pacman]\r\nold\r\n");
     std::filesystem::create_directories(notesPath());  // a folder in the way
     ui().QueueAnswer(MsgAnswer::Yes);
-    const NotesOutcome outcome = WriteGameNote();
-    EXPECT_FALSE(outcome.done);
-    EXPECT_NE(outcome.failure.find(notesPath()), std::string::npos) << outcome.failure;
+    const NotesOutcome outcome = WriteGameNote(request());
+    EXPECT_TRUE(outcome.failed());
+    EXPECT_NE(outcome.message.find(notesPath()), std::string::npos) << outcome.message;
     EXPECT_EQ(ReadFile(home.file("Notes/pacman.txt")), "[pacman]\r\nold\r\n");
     ASSERT_EQ(ui().messages.size(), 2u);
     EXPECT_EQ(ui().messages[1].icon, MsgIcon::Critical);
@@ -183,13 +184,45 @@ TEST_F(NotesTest, CommandsThatFailExitNonZeroAndSayWhy) {
         EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
     }
     EXPECT_FALSE(FileExists(notesPath()));
+    EXPECT_NE(TheSettings().DatabasePath, home.file("none.mdb"));  // --db is for one run
     // From the build: nothing shown, the build keeps its connection.
     InstallUi(&ui());  // the command line put back the silent one
     ASSERT_TRUE(OpenDatabase(dbPath));
     test::RecordedProgress progress;
-    EXPECT_FALSE(CopyNotesToDatabase(progress).done);
+    TaskContext context(progress, ui());
+    EXPECT_TRUE(RunNotesCopy({.notesFile = notesPath(), .inBuild = true}, context).failed());
     EXPECT_TRUE(ui().messages.empty());
     EXPECT_TRUE(IsDatabaseOpen());
+}
+
+// The request names every file: the settings' database, missing here, is
+// never opened, nor saved when the user picks another one in its place.
+TEST_F(NotesTest, TheRequestsFilesAreUsedAndTheSettingsStayAsTheyWere) {
+    AddGames({{"pacman", "Pac-Man"}, {"galaga", "Galaga"}});
+    TheSettings().DatabasePath = home.file("saved.mdb");
+    NotesRequest notes{dbPath, home.file("mine/notes.txt"), home.file("old"), OldNotes::BringIn};
+    WriteFile(home.file("old/pacman.txt"), "[pacman]\r\nmaze\r\n");
+    WriteFile(home.file("mine/keep"), "");
+    test::RecordedProgress progress;
+    TaskContext context(progress, ui());
+    const NotesOutcome written = RunNotesWrite(notes, context);
+    EXPECT_TRUE(written.ok() && written.fileReady) << written.message;
+    EXPECT_EQ(ReadFile(notes.notesFile),
+              "[galaga]        Galaga\r\n\r\n[pacman]        Pac-Man\r\nmaze\r\n\r\n");
+    EXPECT_TRUE(ui().messages.empty());  // the request's choice: nothing asked
+    EXPECT_FALSE(FileExists(home.file("old/pacman.txt")));
+    EXPECT_FALSE(FileExists(notesPath()));
+
+    WriteFile(notes.notesFile, "[galaga] Galaga\r\nshoot\r\n");
+    notes.databasePath = home.file("gone.mdb");
+    ui().QueueFile(dbPath);  // the chooser, as the request's database is missing
+    const NotesOutcome copied = RunNotesCopy(notes, context);
+    EXPECT_TRUE(copied.ok()) << copied.message;
+    EXPECT_EQ(copied.updated, 1);
+    EXPECT_EQ(copied.database, dbPath);
+    EXPECT_EQ(NoteOf("galaga"), "shoot\r\n");
+    EXPECT_EQ(TheSettings().DatabasePath, home.file("saved.mdb"));
+    EXPECT_FALSE(IsDatabaseOpen());
 }
 
 TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
@@ -216,7 +249,7 @@ TEST_F(NotesTest, CopyStoresEachNoteUnderItsOwnGame) {
               "long one\n"
               "[mspacman]      Ms. Pac-Man\r\n"
               "last");
-    EXPECT_EQ(CopyNotesToDatabase().updated, 4);
+    EXPECT_EQ(CopyNotesToDatabase(request()).updated, 4);
     EXPECT_EQ(NoteOf("pacman"),
               "It's the player's favourite\r\n  indented line kept as typed  \r\n\r\n");
     EXPECT_EQ(NoteOf("dkong"), "kept");  // only the separator line: not updated

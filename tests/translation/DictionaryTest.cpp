@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/Files.h"
 #include "core/Settings.h"
 #include "core/SupportFileCatalogue.h"
 #include "core/TextTable.h"
@@ -34,14 +35,23 @@ TEST_F(DictionaryTest, CollectsNamesFromTheUsersFilesSortedOnce) {
     WriteFile(home.file("mine/wizsort.ini"),
               "[Wizsort]\r\nbreakout=Ball & Paddle\r\n[Driver]\r\nx=namcos1\r\n");
     WriteFile(home.file("ini/wizsort.ini"), "[Wizsort]\r\nignored=Not Read\r\n");
-    TheSettings().DataFilePaths[SlotOf(SupportFile::Wizsort)] = home.file("mine/wizsort.ini");
-    TheSettings().DataFilePaths[SlotOf(SupportFile::Catver)] = home.file("absent/catver.ini");
+    // The request's paths are read, never the settings' ones.
+    WriteFile(home.file("saved/wizsort.ini"), "[Wizsort]\r\nsaved=Settings Only\r\n");
+    TheSettings().DataFilePaths[SlotOf(SupportFile::Wizsort)] = home.file("saved/wizsort.ini");
+    DictionaryRequest request{home.file("mine.dic"), {}};
+    request.dataFilePaths[SlotOf(SupportFile::Wizsort)] = home.file("mine/wizsort.ini");
+    request.dataFilePaths[SlotOf(SupportFile::Catver)] = home.file("absent/catver.ini");
     WriteFile(home.file("ini/nplayers.ini"),
               "[NPlayers]\r\npacman=2P alt\r\ngalaga=2P alt\r\n1943=2P sim\r\n");
     WriteFile(home.file("ini/Multiplayer.ini"), "[2P sim]\r\n1943\r\n[4P alt]\r\n");
 
-    ASSERT_TRUE(CreateDictionary());
-    const std::string text = ReadFile(DictionaryPath());
+    TaskProgress progress;
+    TaskContext context(progress, ui());
+    ASSERT_TRUE(RunDictionary(request, context).ok());
+    EXPECT_EQ(progress.Label(), Text(kTextCreatingDictionary));
+    EXPECT_FALSE(FileExists(DictionaryPath()));
+    const std::string text = ReadFile(request.path);
+    EXPECT_EQ(text.find("Settings Only"), std::string::npos);
     EXPECT_NE(text.find("[WIZ]\r\n; Traduction des fichiers Catlist.ini, Genre.ini, Catver.ini et "
                         "Wizsort.ini\r\nBall & Paddle = \r\nMaze = \r\nPlatform = \r\n"
                         "Shooter / Flying = \r\n\r\n"),
@@ -55,11 +65,15 @@ TEST_F(DictionaryTest, CollectsNamesFromTheUsersFilesSortedOnce) {
 TEST_F(DictionaryTest, DictionaryAndTranslationKeepTheReplacedFilesModeAndGiveANewFileTheUmasks) {
     const LineTranslator translator(SectionTable{{"Maze", "Labyrinthe"}});
     test::ExpectWritersKeepTheFileMode(
-        home.str(),
-        {{"dictionary", false, [](const std::string& t) { return CreateDictionary(t); }},
-         {"translation", true, [&](const std::string& t) {
-              return TranslateFile(t, translator) == TranslateOutcome::Translated;
-          }}});
+        home.str(), {{"dictionary", false,
+                      [&](const std::string& t) {
+                          TaskProgress progress;
+                          TaskContext context(progress, ui());
+                          return RunDictionary({t, {}}, context).ok();
+                      }},
+                     {"translation", true, [&](const std::string& t) {
+                          return TranslateFile(t, translator) == TranslateOutcome::Translated;
+                      }}});
 }
 
 TEST_F(DictionaryTest, EveryCatalogueRowReachesItsTranslationRow) {

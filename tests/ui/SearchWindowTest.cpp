@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "UiTestSupport.h"
+#include "audit/Audit.h"
 #include "database/Database.h"
 #include "database/FullTextIndex.h"
 #include "database/UserDatabase.h"
@@ -162,7 +163,11 @@ class SearchWindowTest : public QObject {
         auto* list = audit.Find<QTableWidget>("ListAudit");
         QCOMPARE(list->rowCount(), 0);  // no audit yet
         bool cancelled = false;
-        window->SetRunner([&](TaskProgress& progress) {
+        TheSettings().RomsFolder = audit.folder.home.file("roms/");
+        std::string auditedFolder;
+        window->SetRunner([&](const AuditRequest& request, TaskContext& context) {
+            auditedFolder = request.romsFolder;
+            TaskProgress& progress = context.progress();
             Execute(
                 "CREATE TABLE Audit (Name TEXT PRIMARY KEY, Verdict TEXT, Needed INTEGER, Found "
                 "INTEGER, Missing INTEGER, Bad INTEGER, Unneeded INTEGER, Problems TEXT)");
@@ -186,6 +191,7 @@ class SearchWindowTest : public QObject {
         });
         audit.Click("CommandAudit");
         QVERIFY(cancelled);
+        QCOMPARE(auditedFolder, TheSettings().RomsFolder);
         QCOMPARE(audit.Find<QProgressBar>("ProgressBar1")->value(), 1);
         // Regression (a cancel left the table without a word): it says so.
         QCOMPARE(

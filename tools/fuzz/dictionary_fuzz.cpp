@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fuzz::LineCount(text) <= 2000) {
         fuzz::WriteInput("ini/catver.ini", text);
         fuzz::WriteInput("ini/genre.ini", text);
-        (void)DictionaryLines();
+        (void)DictionaryLines({});
     }
     return 0;
 }

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ReadOldNoteFile(path);
     fuzz::OpenFreshDatabase({"pacman", "puckman", "galaga", "dkong"});
     TaskProgress progress;
-    (void)CopyNotesToDatabase(progress);
+    TaskContext context(progress, Ui());
+    (void)RunNotesCopy({.notesFile = path, .inBuild = true}, context);
     fuzz::CloseFreshDatabase();
     return 0;
 }
