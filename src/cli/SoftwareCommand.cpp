@@ -8,7 +8,6 @@
 #include <ostream>
 
 #include "cli/Commands.h"
-#include "cli/OneOffPaths.h"
 #include "cli/OutcomeReport.h"
 #include "core/Emulator.h"
 #include "core/Files.h"
@@ -25,11 +24,10 @@ namespace arc::cli {
 namespace {
 
 int Run(CliContext& context, const CommandArgs& args) {
-    const OneOffPaths oneOff;
-    if (const auto db = args.Value("--db")) TheSettings().DatabasePath = *db;
+    const std::string path = args.Value("--db").value_or(TheSettings().DatabasePath);
     DatabaseScope database;
-    if (!database.Open(TheSettings().DatabasePath)) {
-        context.err << "software: cannot open the database " << TheSettings().DatabasePath << '\n';
+    if (!database.Open(path)) {
+        context.err << "software: cannot open the database " << path << '\n';
         return 1;
     }
     if (!HasSoftwareTables()) {
