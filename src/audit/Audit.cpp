@@ -79,6 +79,7 @@ AuditOutcome RunAudit(const AuditRequest& request, TaskContext& context,
         }
         task.SetTotal(static_cast<int>(work.size()));
         SetAuditor auditor(folder, request.full);
+        auditor.StopWhen([&task] { return task.Cancelled(); });
         summary.withoutDevices = !auditor.KnowsDevices();
         Transaction transaction;
         Execute(
@@ -99,6 +100,10 @@ AuditOutcome RunAudit(const AuditRequest& request, TaskContext& context,
             }
             if (label.Due()) task.SetLabel(set.name);
             const SetAudit result = auditor.Audit(set.name, set.romOf);
+            if (task.Cancelled()) {
+                cancelled = true;  // its files were not read to their end
+                return;
+            }
             insert.Bind(1, result.name).Bind(2, VerdictText(result.verdict));
             insert.Bind(3, result.needed).Bind(4, result.found).Bind(5, result.missing);
             insert.Bind(6, result.bad).Bind(7, result.unneeded).Bind(8, result.ProblemsText());
