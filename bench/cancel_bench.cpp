@@ -4,14 +4,17 @@
 // task is printed for each delay, with the step the task was at.
 //
 //   cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR]
-//                [--sheets | --list-roms | --audit [--full]] [--roms DIR] [--sets N]
+//                [--sheets | --list-roms [--all-owned] | --audit [--full]]
+//                [--roms DIR] [--sets N]
 //                [--to MS]
 //
 // With --sheets, a sheets run over the built database is cancelled instead;
 // with --list-roms or --audit, List my ROMs or the quick audit of a forged
 // collection (the first N games of the database, default every one, and its
 // devices; kept in DIR for the next run when --roms is given); --full audits
-// the members' contents. --to ends the sweep at that delay.
+// the members' contents; --all-owned marks every game owned before each List
+// my ROMs (with a small --sets, most marks are cleared). --to ends the sweep
+// at that delay.
 //
 // The target is at most 200 ms at any point.
 
@@ -56,6 +59,7 @@ int main(int argc, char** argv) {
     std::string roms;
     int sets = 1 << 20;
     bool full = false;
+    bool allOwned = false;
     int toMs = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -71,6 +75,8 @@ int main(int argc, char** argv) {
             mode = Mode::Audit;
         else if (option == "--full")
             full = true;
+        else if (option == "--all-owned")
+            allOwned = true;
         else if (option == "--to" && i + 1 < argc)
             toMs = std::max(0, std::atoi(argv[++i]));
         else if (option == "--roms" && i + 1 < argc)
@@ -85,7 +91,8 @@ int main(int argc, char** argv) {
     if (listxml.empty() || !fs::exists(listxml)) {
         std::cerr
             << "usage: cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR] "
-               "[--sheets | --list-roms | --audit [--full]] [--roms DIR] [--sets N] [--to MS]\n";
+               "[--sheets | --list-roms [--all-owned] | --audit [--full]] [--roms DIR] [--sets N] "
+               "[--to MS]\n";
         return 2;
     }
     const fs::path work =
@@ -142,7 +149,13 @@ int main(int argc, char** argv) {
     }
     if (mode == Mode::ListRoms) {
         const arc::ListMyRomsRequest listRequest{database, roms};
-        task = [listRequest](arc::TaskContext& context) -> arc::Outcome {
+        task = [listRequest, allOwned](arc::TaskContext& context) -> arc::Outcome {
+            if (allOwned) {
+                // Every game owned before: the sets not found are cleared.
+                arc::DatabaseScope database;
+                if (!database.Open(listRequest.databasePath)) return arc::Outcome::Failure("open");
+                arc::Execute("UPDATE Data SET GotIt=TRUE");
+            }
             return arc::RunListMyRoms(listRequest, context);
         };
     } else if (mode == Mode::Audit) {
