@@ -10,6 +10,7 @@
 
 #include "audit/Audit.h"
 #include "audit/SetFiles.h"
+#include "audit/SetNeeds.h"
 #include "audit/Sha1.h"
 #include "core/Log.h"
 #include "core/Settings.h"
@@ -336,6 +337,7 @@ TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNe
 // Regression (a cancelled full audit read the set in hand to its end, a
 // second and more for a large dump, and reported it): a read stops at the
 // next chunk of a ZIP member, 7z member or file, and no set is reported.
+// Neither does the reading of the device references go on.
 TEST_F(AuditTest, ACancelStopsAFullReadAtTheNextChunkAndReportsNoSet) {
     const std::string big = home.str() + "big/";
     const std::string data(4 << 20, 'a');  // 16 chunks
@@ -354,6 +356,9 @@ TEST_F(AuditTest, ACancelStopsAFullReadAtTheNextChunkAndReportsNoSet) {
         EXPECT_NE(stopped.error.find("cancelled"), std::string::npos) << stopped.error;
         EXPECT_LE(asked, 3);
     }
+    // Stopped, the reading of the device references ends.
+    EXPECT_EQ(NeedsReader().DevicesOf("par"), std::vector<std::string>{"dev1"});
+    EXPECT_TRUE(NeedsReader([] { return true; }).DevicesOf("par").empty());
     // Cancelled while the first set is read.
     TaskProgress progress;
     progress.Watch([](TaskProgress& p) {
