@@ -1,11 +1,20 @@
-// How soon a cancelled build stops: the real-list build (listxml import,
+// How soon a cancelled task stops: the real-list build (listxml import,
 // support files, index) runs on a worker thread, as on the desktop, and is
 // cancelled after a growing delay; the time from the cancel to the end of the
-// task is printed for each delay, with the step the build was at.
+// task is printed for each delay, with the step the task was at.
 //
-//   cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR] [--sheets]
+//   cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR]
+//                [--sheets | --list-roms [--all-owned] | --audit [--full]]
+//                [--roms DIR] [--sets N]
+//                [--to MS]
 //
-// With --sheets, a sheets run over the built database is cancelled instead.
+// With --sheets, a sheets run over the built database is cancelled instead;
+// with --list-roms or --audit, List my ROMs or the quick audit of a forged
+// collection (the first N games of the database, default every one, and its
+// devices; kept in DIR for the next run when --roms is given); --full audits
+// the members' contents; --all-owned marks every game owned before each List
+// my ROMs (with a small --sets, most marks are cleared). --to ends the sweep
+// at that delay.
 //
 // The target is at most 200 ms at any point.
 
@@ -22,11 +31,16 @@
 #include <thread>
 
 #include "BenchClock.h"
+#include "ForgedCollection.h"
 #include "SyntheticSupportFiles.h"
+#include "audit/Audit.h"
+#include "collection/ListMyRoms.h"
+#include "core/Files.h"
 #include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "core/Task.h"
 #include "core/TextTable.h"
+#include "database/Database.h"
 #include "database/Schema.h"
 #include "pipeline/BuildPipeline.h"
 #include "sheets/SheetWindowState.h"
@@ -41,7 +55,12 @@ int main(int argc, char** argv) {
     int stepMs = 250;
     int fromMs = 0;
     std::string hash;
-    bool sheets = false;
+    enum class Mode { Build, Sheets, ListRoms, Audit } mode = Mode::Build;
+    std::string roms;
+    int sets = 1 << 20;
+    bool full = false;
+    bool allOwned = false;
+    int toMs = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--step" && i + 1 < argc)
@@ -49,14 +68,31 @@ int main(int argc, char** argv) {
         else if (option == "--from" && i + 1 < argc)
             fromMs = std::max(0, std::atoi(argv[++i]));
         else if (option == "--sheets")
-            sheets = true;
+            mode = Mode::Sheets;
+        else if (option == "--list-roms")
+            mode = Mode::ListRoms;
+        else if (option == "--audit")
+            mode = Mode::Audit;
+        else if (option == "--full")
+            full = true;
+        else if (option == "--all-owned")
+            allOwned = true;
+        else if (option == "--to" && i + 1 < argc)
+            toMs = std::max(0, std::atoi(argv[++i]));
+        else if (option == "--roms" && i + 1 < argc)
+            roms = argv[++i];
+        else if (option == "--sets" && i + 1 < argc)
+            sets = std::max(1, std::atoi(argv[++i]));
         else if (option == "--software" && i + 1 < argc)
             hash = argv[++i];
         else if (!option.starts_with("--"))
             listxml = option;
     }
     if (listxml.empty() || !fs::exists(listxml)) {
-        std::cerr << "usage: cancel_bench LISTXML [--step MS]\n";
+        std::cerr
+            << "usage: cancel_bench LISTXML [--step MS] [--from MS] [--software HASHDIR] "
+               "[--sheets | --list-roms [--all-owned] | --audit [--full]] [--roms DIR] [--sets N] "
+               "[--to MS]\n";
         return 2;
     }
     const fs::path work =
@@ -93,11 +129,43 @@ int main(int argc, char** argv) {
     Task task = [&](arc::TaskContext& context) -> arc::Outcome {
         return arc::RunBuild(request, context);
     };
-    if (sheets) {
+    if (mode != Mode::Build) {
         arc::TaskProgress progress;
         arc::TaskContext context(progress, arc::Ui());
         if (!arc::RunBuild(request, context).ok()) return 1;
-        arc::TheSettings().DatabasePath = home + "Arcanote.mdb";
+    }
+    const std::string database = home + "Arcanote.mdb";
+    if (mode == Mode::ListRoms || mode == Mode::Audit) {
+        roms = roms.empty() ? home + "roms/" : arc::WithTrailingSlash(roms);
+        if (!arc::OpenDatabase(database)) return 1;
+        const std::string marker = roms + "forged.sets";
+        std::ifstream in(marker);
+        int made = -1;
+        if (!(in >> made) || made != sets) {
+            arc::bench::GenerateCollection(roms, sets);
+            std::ofstream(marker) << sets;
+        }
+        if (mode == Mode::ListRoms) arc::CloseDatabase();
+    }
+    if (mode == Mode::ListRoms) {
+        const arc::ListMyRomsRequest listRequest{database, roms};
+        task = [listRequest, allOwned](arc::TaskContext& context) -> arc::Outcome {
+            if (allOwned) {
+                // Every game owned before: the sets not found are cleared.
+                arc::DatabaseScope database;
+                if (!database.Open(listRequest.databasePath)) return arc::Outcome::Failure("open");
+                arc::Execute("UPDATE Data SET GotIt=TRUE");
+            }
+            return arc::RunListMyRoms(listRequest, context);
+        };
+    } else if (mode == Mode::Audit) {
+        // As the audit window: the database is open before the task starts.
+        const arc::AuditRequest auditRequest{roms, full, {}};
+        task = [auditRequest](arc::TaskContext& context) -> arc::Outcome {
+            return arc::RunAudit(auditRequest, context);
+        };
+    } else if (mode == Mode::Sheets) {
+        arc::TheSettings().DatabasePath = database;
         arc::SheetWindowState window;
         window.Load(false);
         window.text1 = home + "site/";
@@ -108,7 +176,7 @@ int main(int argc, char** argv) {
     }
     std::printf("%9s  %9s  %-40s\n", "cancel at", "stopped", "step");
     double worst = 0;
-    for (int delay = fromMs + stepMs;; delay += stepMs) {
+    for (int delay = fromMs + stepMs; toMs == 0 || delay <= toMs; delay += stepMs) {
         arc::TaskProgress progress;
         arc::Outcome outcome;
         Clock::time_point end;
@@ -124,7 +192,7 @@ int main(int argc, char** argv) {
         const Clock::time_point cancel = Clock::now();
         progress.Cancel();
         worker.join();
-        if (sheets && !(outcome.ok() && end < cancel)) fs::remove_all(home + "site");
+        if (mode == Mode::Sheets && !(outcome.ok() && end < cancel)) fs::remove_all(home + "site");
         if (outcome.ok() && end < cancel) {
             std::printf("the task ended after %d ms without a cancel (%s); worst stop: %.0f ms\n",
                         delay, outcome.message.c_str(), worst);
@@ -136,6 +204,7 @@ int main(int argc, char** argv) {
                     outcome.cancelled() ? "" : "  (not cancelled!)");
         std::fflush(stdout);
     }
+    arc::CloseDatabase();
     fs::remove_all(work);
     return worst <= 200 ? 0 : 1;
 }

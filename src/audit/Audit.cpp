@@ -52,6 +52,9 @@ AuditOutcome RunAudit(const AuditRequest& request, TaskContext& context,
         if (!obstacle.empty()) return;
         const bool everySet = request.sets.empty();
         const RomFolder folder(request.romsFolder);
+        const auto stop = [&task] { return task.Cancelled(); };
+        auto stopped = [&] { return cancelled = task.Cancelled(); };
+        if (stopped()) return;
         // What will be audited first, so that the count is of the owned sets.
         struct Work {
             std::string name;
@@ -77,8 +80,11 @@ AuditOutcome RunAudit(const AuditRequest& request, TaskContext& context,
                 known.Reset();
             }
         }
+        if (stopped()) return;
         task.SetTotal(static_cast<int>(work.size()));
-        SetAuditor auditor(folder, request.full);
+        SetAuditor auditor(folder, request.full, std::make_unique<NeedsReader>(stop));
+        if (stopped()) return;  // the devices were not all read
+        auditor.StopWhen(stop);
         summary.withoutDevices = !auditor.KnowsDevices();
         Transaction transaction;
         Execute(
@@ -99,6 +105,7 @@ AuditOutcome RunAudit(const AuditRequest& request, TaskContext& context,
             }
             if (label.Due()) task.SetLabel(set.name);
             const SetAudit result = auditor.Audit(set.name, set.romOf);
+            if (stopped()) return;  // its files were not read to their end
             insert.Bind(1, result.name).Bind(2, VerdictText(result.verdict));
             insert.Bind(3, result.needed).Bind(4, result.found).Bind(5, result.missing);
             insert.Bind(6, result.bad).Bind(7, result.unneeded).Bind(8, result.ProblemsText());

@@ -39,7 +39,7 @@ std::shared_ptr<const SetFiles> SetAuditor::Files(const std::string& set) {
         recent_.splice(recent_.begin(), recent_, found->second);
         return found->second->second;
     }
-    auto files = std::make_shared<const SetFiles>(folder_.Read(set, full_));
+    auto files = std::make_shared<const SetFiles>(folder_.Read(set, full_, stop_));
     recent_.emplace_front(key, files);
     byName_[key] = recent_.begin();
     if (recent_.size() > kRecentSets) {

@@ -24,6 +24,14 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kChunk = 256 * 1024;
 
+using Stop = std::function<bool()>;
+
+bool Stopped(const Stop& stop) {
+    return stop && stop();
+}
+
+constexpr std::string_view kStopped = "not read to its end (cancelled)";
+
 /// CRC-32 and, when asked, SHA-1 of a stream of bytes.
 class Hasher {
   public:
@@ -53,8 +61,10 @@ class Hasher {
 
 /// Reads a ZIP member's data through `hasher`: stored bytes as they are,
 /// deflated ones inflated. False when the data cannot be read or inflated.
+/// A chunk at a time, until `stop` says so.
 bool HashZipMember(const ZipFileReader& file, const ZipEntry& entry, Hasher& hasher,
-                   std::vector<unsigned char>& input, std::vector<unsigned char>& output) {
+                   std::vector<unsigned char>& input, std::vector<unsigned char>& output,
+                   const Stop& stop) {
     using namespace zipfmt;
     unsigned char header[kLocalHeaderSize];
     if (!file.ReadAt(entry.localHeaderOffset, header, sizeof header) ||
@@ -66,6 +76,7 @@ bool HashZipMember(const ZipFileReader& file, const ZipEntry& entry, Hasher& has
     std::uint64_t inputLeft = entry.compressedSize;
     if (entry.method == kMethodStored) {
         while (inputLeft > 0) {
+            if (Stopped(stop)) return false;
             const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, kChunk));
             if (!file.ReadAt(offset, input.data(), count)) return false;
             hasher.Add(input.data(), count);
@@ -79,6 +90,7 @@ bool HashZipMember(const ZipFileReader& file, const ZipEntry& entry, Hasher& has
     if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return false;
     std::unique_ptr<z_stream, int (*)(z_stream*)> end(&z, inflateEnd);
     for (;;) {
+        if (Stopped(stop)) return false;
         if (z.avail_in == 0 && inputLeft > 0) {
             const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, kChunk));
             if (!file.ReadAt(offset, input.data(), count)) return false;
@@ -98,7 +110,8 @@ bool HashZipMember(const ZipFileReader& file, const ZipEntry& entry, Hasher& has
     }
 }
 
-std::string ReadZip(const std::string& path, bool readContents, std::vector<SetMember>& members) {
+std::string ReadZip(const std::string& path, bool readContents, std::vector<SetMember>& members,
+                    const Stop& stop) {
     ZipFileReader file;
     if (!file.Open(path)) return "cannot be opened";
     const std::optional<std::uint64_t> at = FindEndRecord(file);
@@ -121,7 +134,8 @@ std::string ReadZip(const std::string& path, bool readContents, std::vector<SetM
         if (!readContents) continue;
         SetMember read;
         Hasher hasher(true);
-        const bool sound = HashZipMember(file, entry, hasher, input, output);
+        const bool sound = HashZipMember(file, entry, hasher, input, output, stop);
+        if (Stopped(stop)) return std::string(kStopped);
         hasher.Into(read);
         member.sha1 = read.sha1;
         member.damaged = !sound || read.size != entry.uncompressedSize || read.crc != entry.crc32;
@@ -133,7 +147,8 @@ struct ArchiveFree {
     void operator()(archive* reader) const { archive_read_free(reader); }
 };
 
-std::string Read7z(const std::string& path, bool sha1, std::vector<SetMember>& members) {
+std::string Read7z(const std::string& path, bool sha1, std::vector<SetMember>& members,
+                   const Stop& stop) {
     std::unique_ptr<archive, ArchiveFree> reader(archive_read_new());
     if (!reader) return "out of memory";
     archive_read_support_format_7zip(reader.get());
@@ -156,6 +171,7 @@ std::string Read7z(const std::string& path, bool sha1, std::vector<SetMember>& m
         member.name = utf8 ? utf8 : raw ? raw : "";
         Hasher hasher(sha1);
         for (;;) {
+            if (Stopped(stop)) return std::string(kStopped);
             const la_ssize_t got = archive_read_data(reader.get(), buffer.data(), buffer.size());
             if (got < 0) return failure();
             if (got == 0) break;
@@ -167,12 +183,13 @@ std::string Read7z(const std::string& path, bool sha1, std::vector<SetMember>& m
 }
 
 /// Hashes a plain file; false when it cannot be read.
-bool HashFile(const fs::path& path, bool sha1, SetMember& member, std::vector<unsigned char>& buf) {
+bool HashFile(const fs::path& path, bool sha1, SetMember& member, std::vector<unsigned char>& buf,
+              const Stop& stop) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     Hasher hasher(sha1);
     ssize_t got = 0;
-    while ((got = ::read(fd, buf.data(), buf.size())) > 0)
+    while (!Stopped(stop) && (got = ::read(fd, buf.data(), buf.size())) > 0)
         hasher.Add(buf.data(), static_cast<std::size_t>(got));
     ::close(fd);
     hasher.Into(member);
@@ -180,7 +197,8 @@ bool HashFile(const fs::path& path, bool sha1, SetMember& member, std::vector<un
 }
 
 /// The files of a set's folder and its sub-folders, disk images left out.
-std::string ReadFolder(const std::string& folder, bool sha1, std::vector<SetMember>& members) {
+std::string ReadFolder(const std::string& folder, bool sha1, std::vector<SetMember>& members,
+                       const Stop& stop) {
     std::error_code ec;
     fs::recursive_directory_iterator it(folder, ec);
     if (ec) return "unreadable folder (" + ec.message() + ")";
@@ -193,7 +211,9 @@ std::string ReadFolder(const std::string& folder, bool sha1, std::vector<SetMemb
         if (ToLowerAscii(name).ends_with(".chd")) continue;
         SetMember member;
         member.name = name;
-        if (!HashFile(it->path(), sha1, member, buffer)) return name + " cannot be read";
+        const bool read = HashFile(it->path(), sha1, member, buffer, stop);
+        if (Stopped(stop)) return std::string(kStopped);
+        if (!read) return name + " cannot be read";
         members.push_back(std::move(member));
     }
     return ec ? "unreadable folder (" + ec.message() + ")" : std::string();
@@ -222,19 +242,19 @@ std::string RomFolder::FolderOf(std::string_view set) const {
     return found == folders_.end() ? std::string() : folder_ + found->second + "/";
 }
 
-SetFiles RomFolder::Read(std::string_view set, bool readContents) const {
+SetFiles RomFolder::Read(std::string_view set, bool readContents, const Stop& stop) const {
     SetFiles files;
     files.folder = FolderOf(set);
     files.owned = !files.folder.empty();
     for (const std::string& path : archives_.Archives(set)) {
         files.owned = true;
         const bool zip = ToLowerAscii(path).ends_with(".zip");
-        std::string error = zip ? ReadZip(path, readContents, files.members)
-                                : Read7z(path, readContents, files.members);
+        std::string error = zip ? ReadZip(path, readContents, files.members, stop)
+                                : Read7z(path, readContents, files.members, stop);
         if (!error.empty() && files.error.empty()) files.error = BaseName(path) + ": " + error;
     }
     if (!files.folder.empty()) {
-        std::string error = ReadFolder(files.folder, readContents, files.members);
+        std::string error = ReadFolder(files.folder, readContents, files.members, stop);
         if (!error.empty() && files.error.empty()) files.error = std::string(set) + "/: " + error;
     }
     return files;

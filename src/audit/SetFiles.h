@@ -4,6 +4,7 @@
 // SHA-1 when the contents are read), and the SHA-1 of a CHD disk image.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,7 +42,9 @@ class RomFolder {
     /// The set's members. ZIP members come from the central directory unless
     /// `readContents`, which also inflates them for their SHA-1; ".7z"
     /// archives and folders are always read (they hold no usable CRC list).
-    SetFiles Read(std::string_view set, bool readContents) const;
+    /// Reading ends early, with an error, once `stop` says so.
+    SetFiles Read(std::string_view set, bool readContents,
+                  const std::function<bool()>& stop = {}) const;
 
   private:
     std::string folder_;

@@ -9,6 +9,7 @@ namespace arc {
 namespace {
 
 constexpr int kMaxChain = 8;  // a romof loop in a damaged list ends here
+constexpr int kStopCheckRows = 64;
 
 constexpr std::string_view kRomColumns =
     "SELECT RomName, Rommerge, Romsize, Romcrc, Romsha1, Romstatus FROM Rom ";
@@ -20,12 +21,14 @@ bool HasTable(std::string_view table) {
 
 }  // namespace
 
-NeedsReader::NeedsReader()
+NeedsReader::NeedsReader(const std::function<bool()>& stop)
     : romOf_("SELECT romof FROM Data WHERE InternalName = ?"),
       roms_(std::string(kRomColumns) + "WHERE InternalName = ?"),
       disks_("SELECT diskName, diskmerge, disksha1, diskStatus FROM Disk WHERE InternalName = ?"),
       cloneRoms_(std::string(kRomColumns) +
                  "WHERE InternalName IN (SELECT InternalName FROM Data WHERE CloneOf = ?)") {
+    int rows = 0;
+    auto stopped = [&] { return stop && rows++ % kStopCheckRows == 0 && stop(); };
     Statement diskOwners("SELECT DISTINCT InternalName FROM Disk");
     while (diskOwners.Step())
         withDisks_.insert(ToLowerAscii(diskOwners.ColumnView(0)));
@@ -37,11 +40,14 @@ NeedsReader::NeedsReader()
     Statement romDevices(
         "SELECT DISTINCT InternalName FROM Rom WHERE InternalName NOT IN (SELECT InternalName "
         "FROM Data)");
-    while (romDevices.Step())
+    while (romDevices.Step()) {
+        if (stopped()) return;
         withRoms.emplace_back(romDevices.ColumnView(0));
+    }
     std::sort(withRoms.begin(), withRoms.end());
     Statement references("SELECT Name, Device FROM DeviceRef");
     while (references.Step()) {
+        if (stopped()) return;
         const std::string_view device = references.ColumnView(1);
         if (!std::binary_search(withRoms.begin(), withRoms.end(), device)) continue;
         std::vector<std::string>& devices = devices_[ToLowerAscii(references.ColumnView(0))];

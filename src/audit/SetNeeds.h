@@ -4,6 +4,7 @@
 // along the romof chain, and a device's own archive for the device's ROMs).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,7 +66,9 @@ class NeedsSource {
 /// once; the ROMs of devices, shared by many sets, are read once per device.
 class NeedsReader : public NeedsSource {
   public:
-    NeedsReader();
+    /// Reads which devices have ROMs and who refers to them; once `stop`
+    /// says so, the rest is left unread (the reader is then not to be used).
+    explicit NeedsReader(const std::function<bool()>& stop = {});
     SetNeeds Read(std::string_view set, std::optional<std::string_view> romOf = {}) override;
     CloneRoms ReadCloneRoms(std::string_view set) override;
     /// False for a database imported before the device references were kept.

@@ -74,6 +74,7 @@ static SoftwareAuditOutcome RunSoftwareAuditUncounted(
             const RomFolder folder(list.folder);
             SetAuditor auditor(folder, request.full,
                                std::make_unique<SoftwareNeedsReader>(list.list));
+            auditor.StopWhen([&progress] { return progress.Cancelled(); });
             Statement items(
                 "SELECT Name, coalesce(CloneOf, '') FROM Software WHERE ListName = ? "
                 "ORDER BY Name");
@@ -87,6 +88,10 @@ static SoftwareAuditOutcome RunSoftwareAuditUncounted(
                 if (!folder.Owns(name)) continue;
                 if (label.Due()) progress.SetLabel(list.list + "/" + name);
                 const SetAudit result = auditor.Audit(name, items.ColumnText(1));
+                if (progress.Cancelled()) {
+                    cancelled = true;  // its files were not read to their end
+                    return;
+                }
                 insert.Bind(1, list.list).Bind(2, result.name).Bind(3, VerdictText(result.verdict));
                 insert.Bind(4, result.needed).Bind(5, result.found).Bind(6, result.missing);
                 insert.Bind(7, result.bad).Bind(8, result.unneeded).Bind(9, result.ProblemsText());

@@ -38,7 +38,7 @@ std::unordered_set<std::string> OwnedNames() {
 /// Marks every archive (".zip", then ".7z"), then every sub-folder, of
 /// `folder` as owned; then, unless cancelled, clears the marks of the games
 /// owned before that were not found. One transaction, committed at the end,
-/// on a cancel and on an error alike.
+/// on a cancel and on an error alike; a cancel keeps the marks made so far.
 void ScanRomFolder(const std::string& folder, TaskProgress& task, ListMyRomsOutcome& outcome) {
     const std::unordered_set<std::string> before = OwnedNames();
     std::unordered_set<std::string> found;
@@ -59,10 +59,21 @@ void ScanRomFolder(const std::string& folder, TaskProgress& task, ListMyRomsOutc
     for (const std::string& name : ListFolder(folder, "*", EntryKind::Folders))
         if (name != "." && name != ".." && !markOne(name, name)) return;
 
-    // Like the import, a game not owned keeps a Null mark.
+    // Like the import, a game not owned keeps a Null mark. A cancel while
+    // the marks are cleared (tens of thousands when the folder was emptied)
+    // clears none.
+    Transaction clears;
     Statement clear("UPDATE Data SET GotIt=NULL WHERE InternalName=?");
-    for (const std::string& name : before)
-        if (!found.contains(name)) outcome.noLongerFound += clear.Bind(1, name).Run();
+    int cleared = 0;
+    for (const std::string& name : before) {
+        if (found.contains(name)) continue;
+        if (cleared++ % 256 == 0 && task.Cancelled()) {
+            outcome.noLongerFound = 0;
+            return;
+        }
+        outcome.noLongerFound += clear.Bind(1, name).Run();
+    }
+    clears.Commit();
     batch.Commit();
 }
 

@@ -63,25 +63,29 @@ std::string ListSoftwareOutput(const SoftwareImportRequest& request, const StopC
 
 /// While it lives, a new database being built is written the quickest way:
 /// the rollback journal in memory (a damaged list can still be undone) and no
-/// waiting for the disk. A crash leaves a file the next build replaces.
+/// waiting for the disk. A crash leaves a file the next build replaces. The
+/// connection's own journal and disk waits come back at the end (a build's
+/// connection waits for the disk at no time).
 class NewFileWriting {
   public:
     explicit NewFileWriting(bool newFile) {
         if (!newFile) return;
         journal_ = QueryValue("PRAGMA journal_mode");
+        synchronous_ = QueryValue("PRAGMA synchronous");
         active_ = EqualsNoCase(QueryValue("PRAGMA journal_mode=MEMORY"), "memory");
         if (active_) TryExecute("PRAGMA synchronous=OFF");
     }
     ~NewFileWriting() {
         if (!active_) return;
         TryExecute("PRAGMA journal_mode=" + journal_);
-        TryExecute("PRAGMA synchronous=NORMAL");
+        TryExecute("PRAGMA synchronous=" + synchronous_);
     }
     NewFileWriting(const NewFileWriting&) = delete;
     NewFileWriting& operator=(const NewFileWriting&) = delete;
 
   private:
     std::string journal_;
+    std::string synchronous_;
     bool active_ = false;
 };
 

@@ -9,6 +9,8 @@
 #include <map>
 
 #include "audit/Audit.h"
+#include "audit/SetFiles.h"
+#include "audit/SetNeeds.h"
 #include "audit/Sha1.h"
 #include "core/Log.h"
 #include "core/Settings.h"
@@ -330,6 +332,43 @@ TEST_F(AuditTest, CommandPrintsLinesAndSummaryAndKeepsTheLastAuditOnlyUntilTheNe
     EXPECT_EQ(QueryValue("SELECT Needed || Found || Missing || Bad || Unneeded || Problems "
                          "FROM Audit WHERE Name='oclo'"),
               "21100op1.bin: missing");
+}
+
+// Regression (a cancelled full audit read the set in hand to its end, a
+// second and more for a large dump, and reported it): a read stops at the
+// next chunk of a ZIP member, 7z member or file, and no set is reported.
+// Neither does the reading of the device references go on.
+TEST_F(AuditTest, ACancelStopsAFullReadAtTheNextChunkAndReportsNoSet) {
+    const std::string big = home.str() + "big/";
+    const std::string data(4 << 20, 'a');  // 16 chunks
+    test::WriteZip(big + "z.zip", {{"m.bin", data}});
+    Write7z(big + "s.7z", "m.bin", data);
+    test::WriteFile(big + "f/m.bin", data);
+    const RomFolder folder(big);
+    for (const char* set : {"z", "s", "f"}) {
+        SCOPED_TRACE(set);
+        int asked = 0;
+        const SetFiles whole = folder.Read(set, true, [&] { return ++asked < 0; });
+        EXPECT_EQ(whole.error, "");
+        EXPECT_GE(asked, 16);
+        asked = 0;
+        const SetFiles stopped = folder.Read(set, true, [&] { return ++asked >= 2; });
+        EXPECT_NE(stopped.error.find("cancelled"), std::string::npos) << stopped.error;
+        EXPECT_LE(asked, 3);
+    }
+    // Stopped, the reading of the device references ends.
+    EXPECT_EQ(NeedsReader().DevicesOf("par"), std::vector<std::string>{"dev1"});
+    EXPECT_TRUE(NeedsReader([] { return true; }).DevicesOf("par").empty());
+    // Cancelled while the first set is read.
+    TaskProgress progress;
+    progress.Watch([](TaskProgress& p) {
+        if (!p.Label().empty()) p.Cancel();
+    });
+    TaskContext context(progress, ui());
+    int reported = 0;
+    EXPECT_TRUE(
+        RunAudit({Roms(), true, {}}, context, [&](const SetAudit&) { ++reported; }).cancelled());
+    EXPECT_EQ(reported, 0);
 }
 
 TEST(Sha1Test, KnownDigests) {

@@ -145,6 +145,16 @@ TEST_F(SoftwareImportTest, BadFilesAreLoggedLeftOutWholeAndTheOthersGoOn) {
     EXPECT_NE(log.find("truncated.xml line"), std::string::npos) << log;
     EXPECT_NE(log.find("entities.xml declares entities"), std::string::npos);
     EXPECT_NE(log.find("orphans/two is a clone of gone"), std::string::npos);
+    EXPECT_EQ(QueryValue("PRAGMA synchronous"), "1");
+
+    // Regression (after its software step a build waited for the disk, a
+    // quarter second at its next commit, past a cancel): a build's connection
+    // keeps its own settings.
+    std::string error;
+    ASSERT_TRUE(CreateTemplateDatabase(home.file("build.mdb"), &error)) << error;
+    ASSERT_TRUE(OpenDatabase(home.file("build.mdb"), DatabaseUse::Build));
+    Import({hash.str(), "", "", true});
+    EXPECT_EQ(QueryValue("PRAGMA journal_mode") + QueryValue("PRAGMA synchronous"), "memory0");
 }
 
 TEST_F(SoftwareImportTest, MissingHashFolderReadsTheEmulatorsListOrSkipsTheStep) {
