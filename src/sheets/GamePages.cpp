@@ -580,15 +580,26 @@ std::string SortLetter(std::string_view title) {
 
 PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskProgress& progress) {
     // The expansion lists load first: the one on a connection of its own goes
-    // on loading while the selection is sorted.
-    GameLookups lookups(page);
-    Statement selection(GameSelectionQuery(run.choices));
-    if (!selection.Step()) {
-        DebugLog(Text(kTextNoDataForCriteria));
-        return PagesOutcome::EmptySelection;
+    // on loading while the selection is sorted. Those long statements stop at
+    // a cancel.
+    std::optional<GameLookups> lookups;
+    std::optional<Statement> sorted;
+    int count = 0;
+    try {
+        const InterruptScope interrupt([&] { return progress.Cancelled(); });
+        lookups.emplace(page);
+        sorted.emplace(GameSelectionQuery(run.choices));
+        if (!sorted->Step()) {
+            DebugLog(Text(kTextNoDataForCriteria));
+            return PagesOutcome::EmptySelection;
+        }
+        count =
+            std::stoi("0" + QueryValue("SELECT COUNT(*) FROM Data" + SelectionWhere(run.choices)));
+    } catch (const AppError&) {
+        if (progress.Cancelled()) return PagesOutcome::Cancelled;
+        throw;
     }
-    const int count =
-        std::stoi("0" + QueryValue("SELECT COUNT(*) FROM Data" + SelectionWhere(run.choices)));
+    Statement& selection = *sorted;
     progress.SetTotal(count);
     progress.SetLabel(std::to_string(count) + Text(kTextRomsToAnalyse));
     DebugLog(Text(kTextRomsToAnalyse) + " RecordCount=" + std::to_string(count));
@@ -642,15 +653,15 @@ PagesOutcome WriteGamePages(SheetRun& run, const GamePageTemplate& page, TaskPro
             values[static_cast<int>(Marker::Manufacturer)] = ManufacturerLink(game.manufacturer);
             values[static_cast<int>(Marker::VerAdded)] = CorrectedVersion(game.verAdded);
             values[static_cast<int>(Marker::MameInfo)] = LongText(game.mameInfo);
-            lookups.Expansions(game, values);
-            values[static_cast<int>(Marker::Clones)] = lookups.Clones(game.cloneOf);
+            lookups->Expansions(game, values);
+            values[static_cast<int>(Marker::Clones)] = lookups->Clones(game.cloneOf);
             for (std::size_t i = 0; i < std::size(kFlagColumns); ++i) {
                 const FlagColumn& flag = kFlagColumns[i];
                 values[static_cast<int>(flag.marker)] =
                     Text(game.flags[i] ? flag.yesText : flag.noText);
             }
-            lookups.History(game, values);
-            lookups.Commands(game, values);
+            lookups->History(game, values);
+            lookups->Commands(game, values);
             values[static_cast<int>(Marker::Previous)] = previousLink;
             previousLink = PageLink(game.name());
             values[static_cast<int>(Marker::Next)] = more ? PageLink(next.name()) : std::string();
