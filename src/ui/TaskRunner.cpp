@@ -83,6 +83,14 @@ bool WorkerUi::IsWindowOpen(WindowId window) {
     return OnUiThread([&] { return real_.IsWindowOpen(window); });
 }
 
+bool WorkerUi::RunWindow(WindowId window, WindowCaller caller) {
+    return OnUiThread([&] { return real_.RunWindow(window, caller); });
+}
+
+void WorkerUi::StopWaiting() {
+    OnUiThread([&] { real_.StopWaiting(); });
+}
+
 void RunOnWorker(UiService& ui, TaskProgress& progress, const TaskBody& body) {
     WorkerUi worker(ui, progress);
     QEventLoop loop;

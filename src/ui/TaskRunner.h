@@ -30,6 +30,8 @@ class WorkerUi final : public UiService {
     void CancelTask() override { progress_.Cancel(); }
     bool OpenWindow(WindowId window) override;
     bool IsWindowOpen(WindowId window) override;
+    bool RunWindow(WindowId window, WindowCaller caller = WindowCaller::User) override;
+    void StopWaiting() override;
 
   private:
     UiService& real_;
