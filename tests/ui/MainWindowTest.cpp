@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMenu>
 
+#include <QThread>
 #include <QTimer>
 #include <filesystem>
 #include <thread>
@@ -54,6 +55,32 @@ class MainWindowTest : public QObject {
         QVERIFY(main.findChild<QAction*>("MenuOptions")->isEnabled());
         QTRY_VERIFY(!folder.ui.IsWindowOpen(WindowId::Paths));
         QVERIFY(main.OpenWindow("NoSuchWindow") == nullptr);
+    }
+
+    // A task on the worker thread that runs a window: the window opens on the
+    // UI thread and the task goes on once it closed.
+    void aTaskOnTheWorkerRunsAWindowOnTheUiThreadUntilItCloses() {
+        test::QtProgramFolder folder;
+        MainWindow main;
+        folder.ui.SetMainWindow(&main);
+        main.show();
+        bool openWhileWaiting = false;
+        QTimer::singleShot(100, &main, [&] {
+            openWhileWaiting = folder.ui.IsWindowOpen(WindowId::Paths);
+            main.MdiArea()->closeAllSubWindows();
+        });
+        bool ran = false;
+        bool onWorker = false;
+        TaskProgress progress;
+        folder.ui.RunTask(progress,
+                          [&](TaskContext& context) {
+                              onWorker = QThread::currentThread() != qApp->thread();
+                              ran = context.ui().RunWindow(WindowId::Paths);
+                          },
+                          {.window = false, .menusOff = false});
+        QVERIFY(onWorker);
+        QVERIFY(ran);
+        QVERIFY(openWhileWaiting);
     }
 
     void aboutBoxShowsItsOkButtonLaterAndStaysUntilOk() {
