@@ -6,7 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "core/ProgramFolder.h"
+#include "core/Settings.h"
+#include "core/TextTable.h"
+
 namespace arc::bench {
+
+/// `home` (with its trailing slash) as the program folder, with the default
+/// settings and texts; no folder of the settings holds a support file, so a
+/// build reads only the program folder's own.
+inline void UseBenchHome(const std::string& home) {
+    SetProgramFolder(home);
+    TheSettings() = DefaultSettings();
+    BuildTextTable();
+    for (std::string& path : TheSettings().DataFilePaths)
+        path = home + "none";
+}
 
 /// The set names of a listxml, read line by line (`<machine name="...`).
 inline std::vector<std::string> SetNamesOf(const std::string& listxml) {

@@ -261,11 +261,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string home = work.string() + "/";
-    arc::SetProgramFolder(home);
-    arc::TheSettings() = arc::DefaultSettings();
-    arc::BuildTextTable();
-    for (std::string& path : arc::TheSettings().DataFilePaths)
-        path = home + "none";
+    arc::bench::UseBenchHome(home);
 
     if (!iniOnly) {
         const std::vector<std::string> names = arc::bench::SetNamesOf(listxml);

@@ -100,11 +100,7 @@ int main(int argc, char** argv) {
     fs::create_directories(work / "dat");
     fs::create_directories(work / "ini");
     const std::string home = work.string() + "/";
-    arc::SetProgramFolder(home);
-    arc::TheSettings() = arc::DefaultSettings();
-    arc::BuildTextTable();
-    for (std::string& path : arc::TheSettings().DataFilePaths)
-        path = home + "none";
+    arc::bench::UseBenchHome(home);
     {
         using namespace arc::bench;
         const std::vector<std::string> names = SetNamesOf(listxml);
