@@ -53,6 +53,14 @@ const char* TextPointer(std::string_view text) {
 
 // --- connection -------------------------------------------------------------
 
+void PrepareEngine() {
+    // Memory statistics cost a global lock per allocation; the program reads
+    // none. Refused (harmlessly) once the engine has started: hence before
+    // any connection is opened.
+    static const int statistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)statistics;
+}
+
 bool OpenDatabase(std::string_view path, DatabaseUse use) {
     const std::string file(path.empty() ? std::string_view(TheSettings().DatabasePath) : path);
     CloseDatabase();
@@ -61,10 +69,7 @@ bool OpenDatabase(std::string_view path, DatabaseUse use) {
                      MsgIcon::Critical);
         return false;
     }
-    // Memory statistics cost a global lock per allocation; the program reads none.
-    // (Refused harmlessly once the engine has started.)
-    static const int statistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
-    (void)statistics;
+    PrepareEngine();
     bool opened = false;
     std::string problem;
     Guarded(kProcOpenDatabase, [&] {
@@ -249,6 +254,7 @@ bool TableExists(std::string_view name) {
 // --- connections of their own ----------------------------------------------
 
 ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path) {
+    PrepareEngine();
     // Read-write at the engine's level so that a database in write-ahead mode
     // can be read (its index file may need creating); nothing is written.
     int rc =
@@ -285,6 +291,7 @@ ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path) {
 }
 
 ReadOnlyDatabase::ReadOnlyDatabase(const std::string& path, Writable) {
+    PrepareEngine();
     int rc =
         sqlite3_open_v2(path.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);

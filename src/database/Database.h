@@ -32,6 +32,10 @@ enum class DatabaseUse {
     Build,   ///< the build's own copy of the template: no check
 };
 
+/// Sets the engine up, once, before its first connection; whatever opens a
+/// connection calls it first.
+void PrepareEngine();
+
 /// Opens the database file at `path` (empty: the DatabasePath setting) as the
 /// one shared connection, closing any previous one. When the file does not
 /// exist, shows "<path>\r\n" + text entry 6 with the critical icon and returns

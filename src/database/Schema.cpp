@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/Files.h"
+#include "database/Database.h"
 #include "database/Layout.h"
 
 namespace arc {
@@ -177,6 +178,7 @@ bool CreateTemplateDatabase(const std::string& path, std::string* error) {
     const std::string temporary = path + ".new";
     std::error_code ec;
     std::filesystem::remove(temporary, ec);
+    PrepareEngine();
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(temporary.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                              nullptr);

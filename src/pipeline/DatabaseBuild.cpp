@@ -43,6 +43,7 @@ void RemoveJournals(const std::string& database) {
 void SettleJournals(const std::string& database) {
     std::error_code ec;
     if (!fs::exists(database + "-wal", ec) && !fs::exists(database + "-journal", ec)) return;
+    PrepareEngine();
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK)
         sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);

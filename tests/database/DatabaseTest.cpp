@@ -1,6 +1,7 @@
 #include "database/Database.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <atomic>
 #include <filesystem>
@@ -91,6 +92,15 @@ TEST_F(DatabaseTest, MissingOrBogusFileIsNotOpenedAndTheSettingIsTheDefault) {
     TheSettings().DatabasePath = path;
     ASSERT_TRUE(OpenDatabase());
     EXPECT_EQ(OpenDatabasePath(), path);
+}
+
+// Regression (the engine counted every allocation under a global lock: its
+// set-up came after the first connection, a template's, and was refused).
+TEST_F(DatabaseTest, MemoryStatisticsAreOffThoughATemplateWasMadeFirst) {
+    Execute("INSERT INTO Data (InternalName, GameName) VALUES ('a', 'x')");
+    sqlite3_int64 used = -1, highest = -1;
+    ASSERT_EQ(sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &used, &highest, 0), SQLITE_OK);
+    EXPECT_EQ(used, 0);
 }
 
 TEST_F(DatabaseTest, StatementsReachTheEngineAsWritten) {
