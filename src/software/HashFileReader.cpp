@@ -11,17 +11,16 @@
 
 #include "core/Files.h"
 #include "core/TextFile.h"
-#include "software/SoftwareWriterThread.h"
+#include "software/SoftwareRowBuilder.h"
 
 namespace arc {
 namespace {
 
-using Op = SoftwareOps::Op;
-
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
-/// The element names the reading acts on, as the parser's dictionary holds
-/// them: a name it hands over is one of these exactly when the pointers match.
+/// The element and attribute names the reading acts on, as the parser's
+/// dictionary holds them: a name it hands over is one of these exactly when
+/// the pointers match.
 struct Names {
     explicit Names(xmlDict* dict) {
         auto intern = [dict](const char* name) { return xmlDictLookup(dict, BAD_CAST name, -1); };
@@ -38,22 +37,31 @@ struct Names {
         year = intern("year");
         publisher = intern("publisher");
         softwarelist = intern("softwarelist");
+        name = intern("name");
+        cloneof = intern("cloneof");
+        supported = intern("supported");
+        size = intern("size");
+        crc = intern("crc");
+        sha1 = intern("sha1");
+        status = intern("status");
+        interface = intern("interface");
+        value = intern("value");
     }
     const xmlChar *software, *rom, *disk, *dataarea, *diskarea, *part, *feature, *info, *sharedfeat,
         *description, *year, *publisher, *softwarelist;
+    const xmlChar *name, *cloneof, *supported, *size, *crc, *sha1, *status, *interface, *value;
 };
 
 /// The state of one reading, handed to the parser's callbacks.
 struct Reading {
-    Reading(SoftwareOps& to, HashFileResult& into, xmlDict* dict)
-        : writer(to), result(into), names(dict) {}
-    SoftwareOps& writer;
+    Reading(const SoftwareRowBuilder::Sink& sink, HashFileResult& into, xmlDict* dict)
+        : rows(sink), result(into), names(dict) {}
+    SoftwareRowBuilder rows;
     HashFileResult& result;
     const Names names;
     bool entities = false;
     bool sawList = false;
     bool inList = false;
-    int listItems = 0;  // items of the open list handed to the writer
     std::exception_ptr failure;
     std::string area;  // name of the open data or disk area
     std::string text;  // the text of the element being captured
@@ -73,10 +81,10 @@ class Attributes {
         : values_(values), count_(count), scratch_(scratch) {}
 
     /// The attribute's value, its character references decoded; "" when absent.
-    std::string_view operator[](std::string_view name) const {
+    std::string_view operator[](const xmlChar* name) const {
         for (int i = 0; i < count_; ++i) {
             const xmlChar** attribute = values_ + 5 * i;
-            if (std::string_view(reinterpret_cast<const char*>(attribute[0])) != name) continue;
+            if (attribute[0] != name) continue;
             const std::string_view value(reinterpret_cast<const char*>(attribute[3]),
                                          static_cast<std::size_t>(attribute[4] - attribute[3]));
             if (value.find('&') == std::string_view::npos) return value;
@@ -107,57 +115,53 @@ void Guard(void* context, Body&& body) {
 void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*, int,
                   const xmlChar**, int count, int, const xmlChar** values) {
     Guard(context, [&](Reading& reading) {
-        SoftwareOps& writer = reading.writer;
+        SoftwareRowBuilder& rows = reading.rows;
         const Names& is = reading.names;
-        reading.decoded.clear();
+        if (!reading.decoded.empty()) reading.decoded.clear();
         const Attributes attributes(values, count, reading.decoded);
         if (name == is.software) {
-            writer.Push(Op::BeginItem,
-                        {attributes["name"], attributes["cloneof"], attributes["supported"]});
+            rows.BeginItem(attributes[is.name], attributes[is.cloneof], attributes[is.supported]);
         } else if (name == is.rom || name == is.disk) {
             const std::string_view kind = name == is.rom ? "rom" : "disk";
-            writer.Push(Op::AddRom, {reading.area, kind, attributes["name"], attributes["size"],
-                                     attributes["crc"], attributes["sha1"], attributes["status"]});
+            rows.AddRom(reading.area, kind, attributes[is.name], attributes[is.size],
+                        attributes[is.crc], attributes[is.sha1], attributes[is.status]);
         } else if (name == is.dataarea || name == is.diskarea) {
-            reading.area.assign(attributes["name"]);
+            reading.area.assign(attributes[is.name]);
         } else if (name == is.part) {
-            writer.Push(Op::BeginPart, {attributes["name"], attributes["interface"]});
+            rows.BeginPart(attributes[is.name], attributes[is.interface]);
         } else if (name == is.feature) {
-            writer.Push(Op::AddFeature, {attributes["name"], attributes["value"]});
+            rows.AddFeature(attributes[is.name], attributes[is.value]);
         } else if (name == is.info || name == is.sharedfeat) {
-            writer.Push(Op::AddInfo, {reinterpret_cast<const char*>(name), attributes["name"],
-                                      attributes["value"]});
+            rows.AddInfo(reinterpret_cast<const char*>(name), attributes[is.name],
+                         attributes[is.value]);
         } else if (name == is.description || name == is.year || name == is.publisher) {
             reading.capturing = true;
             reading.text.clear();
         } else if (name == is.softwarelist) {
             reading.sawList = reading.inList = true;
-            reading.listItems = 0;
-            writer.Push(Op::BeginList, {attributes["name"], attributes["description"]});
+            rows.BeginList(attributes[is.name], attributes[is.description]);
         }
     });
 }
 
 void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlChar*) {
     Guard(context, [&](Reading& reading) {
-        SoftwareOps& writer = reading.writer;
+        SoftwareRowBuilder& rows = reading.rows;
         const Names& is = reading.names;
         if (name == is.software) {
-            writer.Push(Op::EndItem);
-            ++reading.listItems;
+            rows.EndItem();
         } else if (name == is.part) {
-            writer.Push(Op::EndPart);
+            rows.EndPart();
         } else if (reading.capturing) {
             reading.capturing = false;
-            const Op field = name == is.description ? Op::Description
-                             : name == is.year      ? Op::Year
-                                                    : Op::Publisher;
-            writer.Push(field, {reading.text});
+            const SoftwareText field = name == is.description ? SoftwareText::Description
+                                       : name == is.year      ? SoftwareText::Year
+                                                              : SoftwareText::Publisher;
+            rows.SetText(field, reading.text);
         } else if (name == is.softwarelist && reading.inList) {
-            writer.Push(Op::EndList);
             reading.inList = false;
             ++reading.result.lists;
-            reading.result.items += reading.listItems;
+            reading.result.items += rows.EndList();
         }
     });
 }
@@ -238,7 +242,7 @@ std::string ParserError(xmlParserCtxt* context) {
 
 }  // namespace
 
-HashFileResult ReadHashFile(const std::string& path, SoftwareOps& writer,
+HashFileResult ReadHashFile(const std::string& path, const SoftwareRowSink& sink,
                             const std::function<bool(std::uint64_t)>& onBytes) {
     HashFileResult result;
     Source source{std::unique_ptr<std::FILE, FileClose>(std::fopen(path.c_str(), "rb")), onBytes};
@@ -255,14 +259,13 @@ HashFileResult ReadHashFile(const std::string& path, SoftwareOps& writer,
         result.error = "out of memory";
         return result;
     }
-    Reading reading(writer, result, context->dict);
+    Reading reading(sink, result, context->dict);
     context->_private = &reading;
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     const bool failed = xmlParseDocument(context.get()) != 0;
     const bool wellFormed = context->wellFormed != 0;
     result.cancelled = source.cancelled;
-    if (reading.inList) writer.Push(Op::AbandonList);  // a list the file did not close
-    writer.Flush();
+    if (reading.inList) reading.rows.AbandonList();  // a list the file did not close
     if (reading.failure) std::rethrow_exception(reading.failure);
     if (result.cancelled) return result;
     if (reading.entities)

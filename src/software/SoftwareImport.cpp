@@ -108,7 +108,7 @@ bool ImportFiles(const std::vector<std::string>& files, TaskProgress& progress,
         return progress.Step(static_cast<int>(bytes / 1024));
     };
     while (const auto read = queue.Next(
-               [&](SoftwareOps::Batch&& batch) { writer.Ship(std::move(batch)); }, going)) {
+               [&](SoftwareRowChunk&& chunk) { writer.Ship(std::move(chunk)); }, going)) {
         ++next;
         const HashFileResult& result = read->result;
         if (result.cancelled) break;

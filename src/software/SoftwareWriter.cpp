@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unordered_set>
 
 #include "core/Files.h"
 #include "core/Log.h"
@@ -62,7 +61,9 @@ void SoftwareWriter::BeginList(std::string_view name, std::string_view descripti
     AbandonList();
     transaction_.emplace();
     list_.assign(name);
-    items_.clear();
+    firstItemId_ = nextItemId_;
+    firstPartId_ = nextPartId_;
+    firstSeq_ = nextSeq_;
     // A fresh import only has the lists it wrote itself (a name used twice).
     bool known = !written_.insert(ToLowerAscii(name)).second;
     if (!fresh_) {
@@ -78,95 +79,88 @@ void SoftwareWriter::BeginList(std::string_view name, std::string_view descripti
     insertList_.Bind(1, name).Bind(2, description).Run();
 }
 
-void SoftwareWriter::BeginItem(std::string_view name, std::string_view cloneOf,
-                               std::string_view supported) {
-    name_.assign(name);
-    cloneOf_.assign(cloneOf);
-    supported_.assign(supported.empty() ? std::string_view("yes") : supported);
-    description_.clear();
-    year_.clear();
-    publisher_.clear();
-    inItem_ = true;
-}
-
-void SoftwareWriter::SetText(SoftwareText field, std::string_view text) {
-    std::string& target = field == SoftwareText::Description ? description_
-                          : field == SoftwareText::Year      ? year_
-                                                             : publisher_;
-    target.assign(Trim(text));
-}
-
-void SoftwareWriter::AddInfo(std::string_view kind, std::string_view name, std::string_view value) {
-    if (!inItem_) return;
-    insertInfo_.Add(nextItemId_, nextSeq_++, kind, name, value);
-}
-
-void SoftwareWriter::BeginPart(std::string_view name, std::string_view interface) {
-    partName_.assign(name);
-    partInterface_.assign(interface);
-    features_.clear();
-    inPart_ = inItem_;
-}
-
-void SoftwareWriter::AddFeature(std::string_view name, std::string_view value) {
-    if (!inPart_) return;
-    if (!features_.empty()) features_ += "; ";
-    features_.append(name).append("=").append(value);
-}
-
-void SoftwareWriter::AddRom(std::string_view area, std::string_view kind, std::string_view name,
-                            std::string_view size, std::string_view crc, std::string_view sha1,
-                            std::string_view status) {
-    if (!inPart_ || name.empty()) return;  // a continuation of the ROM before it
-    std::optional<std::int64_t> bytes;
-    if (!size.empty())
-        bytes = static_cast<std::int64_t>(std::strtoll(std::string(size).c_str(), nullptr, 0));
-    insertRom_.Add(nextItemId_, nextSeq_++, nextPartId_, area, kind, name, bytes, TextOrNull(crc),
-                   TextOrNull(sha1), TextOrNull(status));
-}
-
-void SoftwareWriter::EndPart() {
-    if (!inPart_) return;
-    insertPart_.Add(nextItemId_, nextPartId_++, partName_, partInterface_, features_);
-    inPart_ = false;
-}
-
-void SoftwareWriter::EndItem() {
-    if (!inItem_) return;
-    insertItem_.Add(nextItemId_, list_, name_, TextOrNull(cloneOf_), supported_,
-                    TextOrNull(description_), TextOrNull(year_), TextOrNull(publisher_));
-    items_.push_back({nextItemId_++, name_, cloneOf_});
-    inItem_ = false;
-}
-
-void SoftwareWriter::CheckCloneParents() {
-    std::unordered_set<std::string> names;
-    for (const Item& item : items_)
-        names.insert(ToLowerAscii(item.name));
-    for (const Item& item : items_) {
-        if (item.cloneOf.empty() || names.contains(ToLowerAscii(item.cloneOf))) continue;
-        WriteLog("software: " + list_ + "/" + item.name + " is a clone of " + item.cloneOf +
-                 ", which the list does not hold; it is kept as a parent");
-        dropCloneOf_.Bind(1, item.id).Run();
+std::optional<int> SoftwareWriter::Write(const SoftwareRowChunk& chunk) {
+    using End = SoftwareRowChunk::End;
+    if (chunk.begins) BeginList(chunk.list, chunk.description);
+    if (!transaction_) return std::nullopt;  // the rest of a list rolled back
+    if (chunk.end == End::Abandoned) {
+        AbandonList();
+        return std::nullopt;
     }
-}
-
-int SoftwareWriter::EndList() {
-    if (!transaction_) return 0;
-    for (BulkInsert* rows : {&insertItem_, &insertInfo_, &insertPart_, &insertRom_})
-        rows->Flush();
-    CheckCloneParents();
+    InsertRows(chunk);
+    if (chunk.end != End::Saved) return std::nullopt;
+    for (const SoftwareRowChunk::Orphan& orphan : chunk.orphans) {
+        WriteLog(orphan.note);
+        dropCloneOf_.Bind(1, firstItemId_ + orphan.item).Run();
+    }
     transaction_->Commit();
     transaction_.reset();
-    return static_cast<int>(items_.size());
+    nextItemId_ = firstItemId_ + chunk.itemCount;
+    nextPartId_ = firstPartId_ + chunk.partCount;
+    nextSeq_ = firstSeq_ + chunk.seqCount;
+    return static_cast<int>(chunk.itemCount);
+}
+
+void SoftwareWriter::InsertRows(const SoftwareRowChunk& chunk) {
+    using Text = SoftwareRowChunk::Text;
+    auto text = [&](Statement& statement, int parameter, Text at) {
+        statement.BindView(parameter, chunk.View(at));
+    };
+    auto textOrNull = [&](Statement& statement, int parameter, Text at) {
+        if (at.size)
+            statement.BindView(parameter, chunk.View(at));
+        else
+            statement.BindNull(parameter);
+    };
+    const std::int64_t firstItem = firstItemId_ + chunk.firstItem;
+    insertItem_.InsertRows(chunk.items.size(), [&](Statement& statement, int p, std::size_t row) {
+        const SoftwareRowChunk::Item& item = chunk.items[row];
+        statement.Bind(p, firstItem + static_cast<std::int64_t>(row));
+        statement.BindView(p + 1, list_);
+        text(statement, p + 2, item.name);
+        textOrNull(statement, p + 3, item.cloneOf);
+        text(statement, p + 4, item.supported);
+        textOrNull(statement, p + 5, item.description);
+        textOrNull(statement, p + 6, item.year);
+        textOrNull(statement, p + 7, item.publisher);
+    });
+    insertInfo_.InsertRows(chunk.infos.size(), [&](Statement& statement, int p, std::size_t row) {
+        const SoftwareRowChunk::Info& info = chunk.infos[row];
+        statement.Bind(p, firstItemId_ + info.item);
+        statement.Bind(p + 1, firstSeq_ + info.seq);
+        text(statement, p + 2, info.kind);
+        text(statement, p + 3, info.name);
+        text(statement, p + 4, info.value);
+    });
+    insertPart_.InsertRows(chunk.parts.size(), [&](Statement& statement, int p, std::size_t row) {
+        const SoftwareRowChunk::Part& part = chunk.parts[row];
+        statement.Bind(p, firstItemId_ + part.item);
+        statement.Bind(p + 1, firstPartId_ + part.part);
+        text(statement, p + 2, part.name);
+        text(statement, p + 3, part.interface);
+        text(statement, p + 4, part.features);
+    });
+    insertRom_.InsertRows(chunk.roms.size(), [&](Statement& statement, int p, std::size_t row) {
+        const SoftwareRowChunk::Rom& rom = chunk.roms[row];
+        statement.Bind(p, firstItemId_ + rom.item);
+        statement.Bind(p + 1, firstSeq_ + rom.seq);
+        statement.Bind(p + 2, firstPartId_ + rom.part);
+        text(statement, p + 3, rom.area);
+        text(statement, p + 4, rom.kind);
+        text(statement, p + 5, rom.name);
+        if (rom.size)
+            statement.Bind(p + 6, *rom.size);
+        else
+            statement.BindNull(p + 6);
+        textOrNull(statement, p + 7, rom.crc);
+        textOrNull(statement, p + 8, rom.sha1);
+        textOrNull(statement, p + 9, rom.status);
+    });
 }
 
 void SoftwareWriter::AbandonList() {
-    for (BulkInsert* rows : {&insertItem_, &insertInfo_, &insertPart_, &insertRom_})
-        rows->Discard();
     if (transaction_) transaction_->Rollback();
     transaction_.reset();
-    inItem_ = inPart_ = false;
 }
 
 }  // namespace arc

@@ -7,10 +7,10 @@
 
 #include "core/Log.h"
 #include "core/Task.h"
-#include "database/BulkInsert.h"
 #include "database/Database.h"
 #include "software/SoftwareImport.h"
 #include "software/SoftwareQuery.h"
+#include "software/SoftwareRowBuilder.h"
 #include "support/TestSupport.h"
 
 namespace arc {
@@ -98,9 +98,9 @@ TEST_F(SoftwareImportTest, BadFilesAreLoggedLeftOutWholeAndTheOthersGoOn) {
     test::TempDir hash;
     const std::string good = HashFile("good", kItem);
     test::WriteFile(hash.file("good.xml"), good);
-    // Cut short after more rows than one statement writes: some reached the file.
+    // Cut short after more rows than a chunk holds: some reached the file.
     std::string items;
-    for (int i = 0; i < 2 * BulkInsert::kRowsPerStatement; ++i)
+    for (std::size_t i = 0; i < SoftwareRowBuilder::kChunkRows; ++i)
         items += kItem;
     const std::string truncated = HashFile("truncated", items);
     test::WriteFile(hash.file("truncated.xml"), truncated.substr(0, truncated.size() - 40));
