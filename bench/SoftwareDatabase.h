@@ -14,20 +14,21 @@
 
 namespace arc::bench {
 
-/// Makes the database at `database`, opens it and imports every list of
-/// `hash`; the database stays open. Nothing when it cannot be made (told).
-inline std::optional<SoftwareImportOutcome> ImportIntoNewDatabase(const std::string& database,
-                                                                  const std::string& hash) {
+/// Makes the database at `database`, opens it for `use` and imports every
+/// list of `hash`, written as a new file when `newFile`; the database stays
+/// open. Nothing when it cannot be made (told).
+inline std::optional<SoftwareImportOutcome> ImportIntoNewDatabase(
+    const std::string& database, const std::string& hash, DatabaseUse use = DatabaseUse::Read,
+    bool newFile = true) {
     std::string error;
-    if (!CreateTemplateDatabase(database, &error) || !OpenDatabase(database)) {
+    if (!CreateTemplateDatabase(database, &error) || !OpenDatabase(database, use)) {
         std::cerr << "cannot make " << database << ": " << error << '\n';
         return std::nullopt;
     }
     ScopedScriptedUi scripted;
     TaskProgress progress;
     TaskContext context(progress, scripted.ui);
-    // A new file, as the build's.
-    return RunSoftwareImport({hash, "", "", true}, context);
+    return RunSoftwareImport({hash, "", "", newFile}, context);
 }
 
 }  // namespace arc::bench

@@ -2,12 +2,13 @@
 // against `xmllint --stream --noout` over the same files, each in a child
 // process so that its peak resident memory is its own.
 //
-//   software_import_bench [--hash FOLDER] [--runs N] [--keep DATABASE]
+//   software_import_bench [--hash FOLDER] [--runs N] [--keep DATABASE] [--update]
 //
 // FOLDER defaults to /usr/share/games/mame/hash; the two are run N times in
 // turn (default 1), each round with the load average at its start; --keep
 // copies the database made to DATABASE (to compare its rows with another
-// build's).
+// build's). The database is opened as a build opens its new file, or with
+// --update as an update opens the user's.
 
 #include <algorithm>
 #include <cstdio>
@@ -33,10 +34,14 @@ using arc::bench::Run;
 
 namespace {
 
-int Import(const std::string& hash, const fs::path& folder, bool tell) {
+int Import(const std::string& hash, const fs::path& folder, bool tell, bool update) {
     arc::SetProgramFolder(folder.string());
     const std::string database = (folder / "software.mdb").string();
-    const auto imported = arc::bench::ImportIntoNewDatabase(database, hash);
+    // The software step of a build (its new file opened as a build opens
+    // it), or of an update (the user's database, its write-ahead log).
+    const auto imported =
+        update ? arc::bench::ImportIntoNewDatabase(database, hash, arc::DatabaseUse::Update, false)
+               : arc::bench::ImportIntoNewDatabase(database, hash, arc::DatabaseUse::Build);
     if (!imported) return 1;
     const arc::SoftwareImportOutcome& outcome = *imported;
     if (tell) {
@@ -69,7 +74,10 @@ int main(int argc, char** argv) {
     std::string hash = "/usr/share/games/mame/hash/";
     std::string keep;
     int rounds = 1;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool update = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--update") update = true;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--hash") hash = argv[i + 1];
         if (std::string(argv[i]) == "--keep") keep = argv[i + 1];
         if (std::string(argv[i]) == "--runs") rounds = std::max(1, std::atoi(argv[i + 1]));
@@ -110,8 +118,8 @@ int main(int argc, char** argv) {
             execvp("xmllint", args.data());
             return 127;
         });
-        const Run import =
-            Measure("software import", [&] { return Import(hash, folder, round == 1); });
+        const Run import = Measure(update ? "software import (update)" : "software import",
+                                   [&] { return Import(hash, folder, round == 1, update); });
         for (const Run* run : {&xmllint, &import})
             std::printf("%-6d %-14s %-26s %9.2f %9.2f %10.1f %7d\n", round, load.c_str(),
                         run->name.c_str(), run->wall, run->cpu, run->peakKb / 1024.0, run->status);
