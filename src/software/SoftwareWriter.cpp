@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "core/Files.h"
 #include "core/Log.h"
@@ -124,21 +125,24 @@ void SoftwareWriter::InsertRows(const SoftwareRowChunk& chunk) {
         textOrNull(statement, p + 6, item.year);
         textOrNull(statement, p + 7, item.publisher);
     });
+    // An info pair's row and a part's: the item, a number, three texts.
+    auto keyedTexts = [&](Statement& statement, int p, std::int64_t item, std::int64_t number,
+                          std::initializer_list<Text> texts) {
+        statement.Bind(p, item);
+        statement.Bind(p + 1, number);
+        int parameter = p + 2;
+        for (const Text at : texts)
+            text(statement, parameter++, at);
+    };
     insertInfo_.InsertRows(chunk.infos.size(), [&](Statement& statement, int p, std::size_t row) {
         const SoftwareRowChunk::Info& info = chunk.infos[row];
-        statement.Bind(p, firstItemId_ + info.item);
-        statement.Bind(p + 1, firstSeq_ + info.seq);
-        text(statement, p + 2, info.kind);
-        text(statement, p + 3, info.name);
-        text(statement, p + 4, info.value);
+        keyedTexts(statement, p, firstItemId_ + info.item, firstSeq_ + info.seq,
+                   {info.kind, info.name, info.value});
     });
     insertPart_.InsertRows(chunk.parts.size(), [&](Statement& statement, int p, std::size_t row) {
         const SoftwareRowChunk::Part& part = chunk.parts[row];
-        statement.Bind(p, firstItemId_ + part.item);
-        statement.Bind(p + 1, firstPartId_ + part.part);
-        text(statement, p + 2, part.name);
-        text(statement, p + 3, part.interface);
-        text(statement, p + 4, part.features);
+        keyedTexts(statement, p, firstItemId_ + part.item, firstPartId_ + part.part,
+                   {part.name, part.interface, part.features});
     });
     insertRom_.InsertRows(chunk.roms.size(), [&](Statement& statement, int p, std::size_t row) {
         const SoftwareRowChunk::Rom& rom = chunk.roms[row];
