@@ -14,6 +14,9 @@ namespace {
 /// of the files: what waits is held in memory. A big file is thus begun well
 /// before the writer needs it.
 constexpr std::uint64_t kBytesAhead = 16u << 20;
+/// The chunks of one file that may wait to be handed on: a writer slower
+/// than the reading (an update's) holds it back.
+constexpr std::size_t kChunksWaiting = 16;
 /// The niceness of the reading threads, above the writer's.
 constexpr int kReadingNice = 10;
 
@@ -62,9 +65,12 @@ void HashFileQueue::Read() {
             index = claimed_++;
         }
         Slot& slot = slots_[index];
+        // A reading ahead of the writer waits once its file's chunks pile up.
         auto hand = [&](SoftwareRowChunk&& chunk) {
             {
-                std::lock_guard lock(mutex_);
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock,
+                              [&] { return cancelled_ || slot.chunks.size() < kChunksWaiting; });
                 slot.chunks.push_back(std::move(chunk));
             }
             changed_.notify_all();
@@ -110,6 +116,7 @@ std::optional<HashFileRead> HashFileQueue::Next(const std::function<void(Softwar
             chunks.swap(slot.chunks);
             done = slot.done;
         }
+        changed_.notify_all();  // room for the reading's next chunks
         for (SoftwareRowChunk& chunk : chunks)
             ship(std::move(chunk));
         // A cancel lets the reading stop and hand on its rollback.
