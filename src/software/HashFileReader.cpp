@@ -61,7 +61,6 @@ struct Reading {
     const Names names;
     bool entities = false;
     bool sawList = false;
-    bool inList = false;
     std::exception_ptr failure;
     std::string area;  // name of the open data or disk area
     std::string text;  // the text of the element being captured
@@ -138,7 +137,7 @@ void StartElement(void* context, const xmlChar* name, const xmlChar*, const xmlC
             reading.capturing = true;
             reading.text.clear();
         } else if (name == is.softwarelist) {
-            reading.sawList = reading.inList = true;
+            reading.sawList = true;
             rows.BeginList(attributes[is.name], attributes[is.description]);
         }
     });
@@ -158,8 +157,7 @@ void EndElement(void* context, const xmlChar* name, const xmlChar*, const xmlCha
                                        : name == is.year      ? SoftwareText::Year
                                                               : SoftwareText::Publisher;
             rows.SetText(field, reading.text);
-        } else if (name == is.softwarelist && reading.inList) {
-            reading.inList = false;
+        } else if (name == is.softwarelist && rows.InList()) {
             ++reading.result.lists;
             reading.result.items += rows.EndList();
         }
@@ -265,7 +263,7 @@ HashFileResult ReadHashFile(const std::string& path, const SoftwareRowSink& sink
     const bool failed = xmlParseDocument(context.get()) != 0;
     const bool wellFormed = context->wellFormed != 0;
     result.cancelled = source.cancelled;
-    if (reading.inList) reading.rows.AbandonList();  // a list the file did not close
+    reading.rows.AbandonList();  // a list the file did not close, if any
     if (reading.failure) std::rethrow_exception(reading.failure);
     if (result.cancelled) return result;
     if (reading.entities)

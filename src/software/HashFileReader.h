@@ -21,10 +21,10 @@ struct HashFileResult {
 /// Streams the file through libxml2 without building a document, handing
 /// the rows to `sink` in chunks as they are made. Each softwarelist element
 /// is saved when it ends; one that an error or a cancel cuts short is rolled
-/// back. A file that declares entities is refused before
-/// any of its elements is read; its external DTD is never loaded. `onBytes` is
-/// told the bytes read so far, from time to time, and returns false to
-/// cancel. Readings of different files may run on several threads at once.
+/// back. A file that declares entities is refused before any of its elements
+/// is read; its external DTD is never loaded. `onBytes` is told the bytes
+/// read so far, from time to time, and returns false to cancel. Readings of
+/// different files may run on several threads at once.
 HashFileResult ReadHashFile(const std::string& path, const SoftwareRowSink& sink,
                             const std::function<bool(std::uint64_t)>& onBytes = {});
 

@@ -44,6 +44,7 @@ class SoftwareRowBuilder {
     /// Undoes the open list: nothing of it is handed on, or, when chunks of
     /// it were, a last one that tells the writer to undo them.
     void AbandonList();
+    bool InList() const { return inList_; }
 
   private:
     using Text = SoftwareRowChunk::Text;
